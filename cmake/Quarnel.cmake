@@ -1,0 +1,61 @@
+# Build helpers shared by every module of the tree.
+
+# Our own code: all warnings, and warnings are errors.
+function(quarnel_strict target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror
+    $<$<COMPILE_LANGUAGE:CXX>:-Wno-invalid-offsetof>)
+endfunction()
+
+# quarnel_dll(<name> EXPORT <macro> DIRS <dir>... [LINK <lib>...] [INCLUDE <dir>...])
+# A DLL from every .cpp/.c/.rc of the given folders; <macro> is defined while building it
+# so that its headers export rather than import.
+function(quarnel_dll name)
+  cmake_parse_arguments(A "" "EXPORT" "DIRS;LINK;INCLUDE;PUBLIC_INCLUDE" ${ARGN})
+  set(srcs)
+  foreach(d ${A_DIRS})
+    file(GLOB s CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.c ${d}/*.rc)
+    list(APPEND srcs ${s})
+  endforeach()
+  add_library(${name} SHARED ${srcs})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  if(A_EXPORT)
+    target_compile_definitions(${name} PRIVATE ${A_EXPORT})
+  endif()
+  target_include_directories(${name} PUBLIC ${A_PUBLIC_INCLUDE} PRIVATE ${A_INCLUDE})
+  target_link_libraries(${name} PUBLIC ${A_LINK})
+  quarnel_strict(${name})
+endfunction()
+
+# quarnel_test(<name> [LINK <lib>...] [SOURCES <file>...])
+# One test program from tests/<name>/*.cpp (or the given sources), run under Wine by ctest
+# as "<edition>.<name>".
+function(quarnel_test name)
+  cmake_parse_arguments(A "" "" "LINK;SOURCES" ${ARGN})
+  if(NOT A_SOURCES)
+    file(GLOB A_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
+  endif()
+  add_executable(test_${name} ${A_SOURCES})
+  target_link_libraries(test_${name} PRIVATE ${A_LINK} quarnel_testing gmock gtest)
+  quarnel_strict(test_${name})
+  add_test(NAME ${QUARNEL_EDITION}.${name} COMMAND test_${name}
+           WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+endfunction()
+
+# quarnel_bench(<name> [LINK <lib>...]) : bench_<name>.exe from bench/<name>/*.cpp.
+function(quarnel_bench name)
+  cmake_parse_arguments(A "" "" "LINK" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
+  add_executable(bench_${name} ${srcs})
+  target_link_libraries(bench_${name} PRIVATE ${A_LINK} gbenchmark)
+  quarnel_strict(bench_${name})
+endfunction()
+
+# Every sub-folder with a CMakeLists.txt.
+function(quarnel_add_subdirs)
+  file(GLOB subs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(s ${subs})
+    if(IS_DIRECTORY ${s} AND EXISTS ${s}/CMakeLists.txt)
+      add_subdirectory(${s})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,5 @@
+#pragma once
+#define IDR_MAINMENU 100
+#define ID_FILE_EXIT 40001
+#define ID_VIEW_REFRESH 40002
+#define ID_HELP_ABOUT 40003

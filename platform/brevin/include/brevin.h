@@ -1,0 +1,8 @@
+// brevin: the maker's library stand-in.
+#pragma once
+
+#ifdef BREVIN_BUILD
+#define BREVIN_API __declspec(dllexport)
+#else
+#define BREVIN_API __declspec(dllimport)
+#endif

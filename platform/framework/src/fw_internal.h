@@ -1,0 +1,19 @@
+// Private helpers of the framework layer.
+#pragma once
+#include "fw_module.h"
+
+namespace fw {
+HMODULE FrameworkModule();
+CRuntimeClass* FirstClassOfModule(HMODULE module);
+}  // namespace fw
+
+// Scoped AfxLockGlobals/AfxUnlockGlobals.
+class FwGlobalLock {
+ public:
+  explicit FwGlobalLock(int type) : m_type(type) { AfxLockGlobals(type); }
+  ~FwGlobalLock() { AfxUnlockGlobals(m_type); }
+  FwGlobalLock(const FwGlobalLock&) = delete;
+  FwGlobalLock& operator=(const FwGlobalLock&) = delete;
+ private:
+  int m_type;
+};

@@ -1,0 +1,8 @@
+// vekkel: the maker's library stand-in.
+#pragma once
+
+#ifdef VEKKEL_BUILD
+#define VEKKEL_API __declspec(dllexport)
+#else
+#define VEKKEL_API __declspec(dllimport)
+#endif

@@ -1,0 +1,36 @@
+#include "test_support.h"
+
+#include <stdio.h>
+
+namespace testing_support {
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string out;
+  if (FILE* f = fopen(path.c_str(), "rb")) {
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    fclose(f);
+  }
+  return out;
+}
+
+std::string TempPath(const char* stem) {
+  static unsigned counter = 0;
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  char path[MAX_PATH * 2];
+  snprintf(path, sizeof path, "%s%s_%lu_%u.tmp", dir, stem, GetCurrentProcessId(), ++counter);
+  DeleteFileA(path);
+  return path;
+}
+
+}  // namespace testing_support
