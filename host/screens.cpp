@@ -26,8 +26,19 @@ bool CaptureWindow(HWND hwnd, const wchar_t* name) {
   Pump();
   std::wstring ready = s_folder + L"\\" + name + L".ready";
   std::wstring done = s_folder + L"\\" + name + L".done";
-  HANDLE f = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  // The marker tells the capturing script where the window is.
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  char geometry[64];
+  int len = wsprintfA(geometry, "%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+  std::wstring tmp = ready + L".tmp";
+  HANDLE f = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  if (f != INVALID_HANDLE_VALUE) {
+    DWORD written;
+    WriteFile(f, geometry, len, &written, NULL);
+    CloseHandle(f);
+    MoveFileW(tmp.c_str(), ready.c_str());
+  }
   // The capturing script answers within a second or two; give up after 30 s.
   for (int i = 0; i < 600 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
     Pump();
