@@ -1,8 +1,5 @@
-// vekkel: the maker's library stand-in.
+// vekkel: the maker's base library stand-in.
 #pragma once
+#include "vekkel_api.h"
 
-#ifdef VEKKEL_BUILD
-#define VEKKEL_API __declspec(dllexport)
-#else
-#define VEKKEL_API __declspec(dllimport)
-#endif
+#include "QvString.h"
