@@ -1,5 +1,3 @@
 #pragma once
-#define IDR_MAINMENU 100
-#define ID_FILE_EXIT 40001
-#define ID_VIEW_REFRESH 40002
-#define ID_HELP_ABOUT 40003
+// Command ids, the main menu and the accelerator table come from the generated command tables.
+#include "command_ids.h"
