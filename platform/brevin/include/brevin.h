@@ -1,8 +1,9 @@
-// brevin: the maker's library stand-in.
+// brevin: the maker's internationalisation library stand-in: the origin information of the
+// installation, character sets and their transforms, and URI coding.
 #pragma once
+#include "brevin_api.h"
 
-#ifdef BREVIN_BUILD
-#define BREVIN_API __declspec(dllexport)
-#else
-#define BREVIN_API __declspec(dllimport)
-#endif
+#include "QvOriginInfo.h"
+#include "QvCharsets.h"
+#include "QvUriCoding.h"
+#include "qv_i18n_helper.h"

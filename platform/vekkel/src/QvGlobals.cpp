@@ -1,0 +1,73 @@
+#include "QvGlobals.h"
+
+#include <windows.h>
+
+#include "QvLabels.h"
+
+namespace {
+
+volatile LONG s_bypassDialogs = 0;
+volatile LONG s_blind = 0;
+volatile LONG s_applId = 0;
+// The thread that runs the static initialisers, that is, the thread that loads the library.
+volatile LONG s_mainThread = static_cast<LONG>(GetCurrentThreadId());
+
+bool ReadFlag(volatile LONG& flag) { return InterlockedCompareExchange(&flag, 0, 0) != 0; }
+
+}  // namespace
+
+QvLocale::QvLocale() {
+  for (int day = 0; day < 7; ++day) {
+    wchar_t name[80];
+    int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDAYNAME1 + day, name, 80);
+    m_dayNames[day] = n > 1 ? QvString(name, static_cast<size_t>(n - 1)) : QvString();
+  }
+}
+
+QvLocale::~QvLocale() = default;
+
+QvSuccess QvLocale::SetDayNameLabels(unsigned long monday, unsigned long tuesday,
+                                     unsigned long wednesday, unsigned long thursday,
+                                     unsigned long friday, unsigned long saturday,
+                                     unsigned long sunday) {
+  const unsigned long ids[7] = {monday, tuesday, wednesday, thursday, friday, saturday, sunday};
+  for (unsigned long id : ids)
+    if (id == 0 || id == 0xFFFFFFFFUL) return QvSuccess(false);
+  for (int day = 0; day < 7; ++day) {
+    QvString text;
+    if (QvFindLabel(ids[day], text)) m_dayNames[day] = text;
+  }
+  return QvSuccess(true);
+}
+
+QvString QvLocale::GetDayName(int day) const {
+  return day >= 0 && day < 7 ? m_dayNames[day] : QvString();
+}
+
+QvLocale* Get_GlobalLocale() {
+  static QvLocale locale;
+  return &locale;
+}
+
+bool BypassDialogs() { return ReadFlag(s_bypassDialogs); }
+void SetBypassDialogs(bool bypass) { InterlockedExchange(&s_bypassDialogs, bypass ? 1 : 0); }
+bool QvApplicationIsBlind() { return ReadFlag(s_blind); }
+void QvSetApplicationBlind(bool blind) { InterlockedExchange(&s_blind, blind ? 1 : 0); }
+
+bool IsCurrentMainThread() { return GetCurrentThreadId() == Get_MainThreadID(); }
+unsigned long Get_MainThreadID() {
+  return static_cast<DWORD>(InterlockedCompareExchange(&s_mainThread, 0, 0));
+}
+void Set_MainThreadID(unsigned long threadId) {
+  InterlockedExchange(&s_mainThread, static_cast<LONG>(threadId));
+}
+
+unsigned long Get_Global_applID() {
+  return static_cast<unsigned long>(InterlockedCompareExchange(&s_applId, 0, 0));
+}
+void Set_Global_applID(unsigned long id) { InterlockedExchange(&s_applId, static_cast<LONG>(id)); }
+
+unsigned short QvGetPlateform() {
+  // Every Windows this library runs on is of the NT family.
+  return 3;
+}
