@@ -3,8 +3,8 @@
 #include "vekkel_api.h"
 
 #include "QvString.h"
-#include "QvSuccess.h"
-#include "QvLabels.h"
-#include "QvConfigKeys.h"
-#include "QvGlobals.h"
-#include "QvWeb.h"
+#include "QvFirst.h"
+#include "QvContainers.h"
+#include "QvArchive.h"
+#include "QvDateTime.h"
+#include "QvLexer.h"
