@@ -8,3 +8,8 @@
 #include "QvArchive.h"
 #include "QvDateTime.h"
 #include "QvLexer.h"
+#include "QvSuccess.h"
+#include "QvLabels.h"
+#include "QvConfigKeys.h"
+#include "QvGlobals.h"
+#include "QvWeb.h"
