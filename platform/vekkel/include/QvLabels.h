@@ -5,6 +5,8 @@
 //   1. the module of every live label manager's resource file, newest manager first;
 //   2. the framework's current resource module, then the extension modules of the
 //      framework's chain (ordinary before system ones), then the program's own module.
+//      (vekkel links the framework's DLL to read that chain, so that a label is found in
+//      the same modules as every other resource of the host.)
 // In each module a label id up to 65535 is looked up as a string resource (STRINGTABLE);
 // any id, including the wider ones such as 390000, is also looked up in the resources of
 // the custom type "QVLABELS": a sequence of records, each a 32-bit label id followed by the
