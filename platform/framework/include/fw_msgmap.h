@@ -112,70 +112,70 @@ inline F AfxPmsgTo(AFX_PMSG p) noexcept {
 #define FW_WM(msg, sig, type, fn) {msg, 0, 0, 0, sig, FW_PMSG(type, &ThisClass::fn)},
 #define FW_WM_REFLECT(msg, sig, type, fn) {WM_REFLECT_BASE + (msg), 0, 0, 0, sig, FW_PMSG(type, &ThisClass::fn)},
 
-// Commands.
+// Commands, notifications and messages name their handler in full: &CMyWnd::OnThing.
 #define ON_COMMAND(id, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSig_vv, FW_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSig_vv, FW_PMSG(void (CCmdTarget::*)(), memberFxn)},
 #define ON_COMMAND_EX(id, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSig_bw, FW_PMSG(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSig_bw, FW_PMSG(BOOL (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSig_vw, FW_PMSG(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSig_vw, FW_PMSG(void (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSig_bw, FW_PMSG(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSig_bw, FW_PMSG(BOOL (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
-  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSig_cmdui, FW_PMSG(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSig_cmdui, FW_PMSG(void (CCmdTarget::*)(CCmdUI*), memberFxn)},
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                   \
   {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSig_cmdui,             \
-   FW_PMSG(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(CCmdUI*), memberFxn)},
 // A control's WM_COMMAND notification with code wNotifyCode.
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-  {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSig_vv, FW_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSig_vv, FW_PMSG(void (CCmdTarget::*)(), memberFxn)},
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                                \
   {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSig_vw,                 \
-   FW_PMSG(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(UINT), memberFxn)},
 
 // WM_NOTIFY from a child (id is the child's control id).
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                               \
   {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSig_vNMHDRpl,           \
-   FW_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                 \
   {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSig_vwNMHDRpl,      \
-   FW_PMSG(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 // The _EX forms answer whether they handled it; FALSE lets routing go on.
 #define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                            \
   {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSig_bwNMHDRpl,          \
-   FW_PMSG(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                              \
   {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSig_bwNMHDRpl,      \
-   FW_PMSG(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 
 // Notifications reflected back to the control that sent them. The _EX forms answer
 // whether the parent should not see it too (FALSE: the parent handles it as well).
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                           \
   {WM_REFLECT_BASE + WM_NOTIFY, (WORD)(int)(wNotifyCode), 0, 0, AfxSig_vNMHDRpl,           \
-   FW_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                                        \
   {WM_REFLECT_BASE + WM_NOTIFY, (WORD)(int)(wNotifyCode), 0, 0, AfxSig_bNMHDRpl,           \
-   FW_PMSG(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+   FW_PMSG(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                          \
   {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSig_vv,                     \
-   FW_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+   FW_PMSG(void (CCmdTarget::*)(), memberFxn)},
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                       \
   {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSig_bv,                     \
-   FW_PMSG(BOOL (CCmdTarget::*)(), &ThisClass::memberFxn)},
+   FW_PMSG(BOOL (CCmdTarget::*)(), memberFxn)},
 
 // Any message: LRESULT memberFxn(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn) \
-  {(UINT)(message), 0, 0, 0, AfxSig_lwl, FW_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+  {(UINT)(message), 0, 0, 0, AfxSig_lwl, FW_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
 // A message registered at run time; nMessageVariable is the UINT that holds its number.
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                  \
   {0xC000, 0, 0, 0, (UINT_PTR)(UINT*)(&nMessageVariable),                                  \
-   FW_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+   FW_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
 // A message posted to the thread (no window): void memberFxn(WPARAM, LPARAM) of a CWinThread.
 #define ON_THREAD_MESSAGE(message, memberFxn) \
-  {(UINT)(message), 0, 0, 0, AfxSig_vwl, FW_PMSG(void (CWinThread::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+  {(UINT)(message), 0, 0, 0, AfxSig_vwl, FW_PMSG(void (CWinThread::*)(WPARAM, LPARAM), memberFxn)},
 #define ON_REGISTERED_THREAD_MESSAGE(nMessageVariable, memberFxn)                           \
   {0xC000, 0, 0, 1, (UINT_PTR)(UINT*)(&nMessageVariable),                                  \
-   FW_PMSG(void (CWinThread::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+   FW_PMSG(void (CWinThread::*)(WPARAM, LPARAM), memberFxn)},
 
 // Window messages, each to the handler of its usual name.
 #define ON_WM_CREATE() FW_WM(WM_CREATE, AfxSig_is, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
