@@ -87,6 +87,9 @@ TEST(QvString, Comparison) {
     EXPECT_EQ(r < 0 ? -1 : (r > 0 ? 1 : 0), c.noCase) << c.a << " " << c.b;
   }
   EXPECT_TRUE(QvString("x") == "x");
+  const char* literal = "x";
+  EXPECT_TRUE(std::string(literal) == "x" && literal == QvString("x"));  // text, not pointers
+  EXPECT_FALSE("y" == QvString("x"));
   EXPECT_TRUE(QvString("x") != QvString("y"));
   EXPECT_TRUE(QvString("a") < QvString("b"));
 }
@@ -171,6 +174,7 @@ TEST(QvString, EditingAndCase) {
   e += QvString("?");
   EXPECT_EQ(e + "x", QvString("hello!?x"));
   EXPECT_EQ("<" + e, QvString("<hello!?"));
+  EXPECT_EQ(e + '.', QvString("hello!?."));
 
   QvString c("Stra\xc3\x9f" "e \xc3\xa9t\xc3\xa9 abc");
   c.MakeUpper();

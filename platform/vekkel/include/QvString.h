@@ -115,10 +115,13 @@ class VEKKEL_API QvString {
 VEKKEL_API QvString operator+(const QvString& a, const QvString& b);
 VEKKEL_API QvString operator+(const QvString& a, const char* b);
 VEKKEL_API QvString operator+(const char* a, const QvString& b);
+VEKKEL_API QvString operator+(const QvString& a, char b);  // not pointer arithmetic
 inline bool operator==(const QvString& a, const QvString& b) { return a.str() == b.str(); }
 inline bool operator!=(const QvString& a, const QvString& b) { return !(a == b); }
 inline bool operator==(const QvString& a, const char* b) { return a.Compare(b) == 0; }
 inline bool operator!=(const QvString& a, const char* b) { return a.Compare(b) != 0; }
+inline bool operator==(const char* a, const QvString& b) { return b.Compare(a) == 0; }
+inline bool operator!=(const char* a, const QvString& b) { return b.Compare(a) != 0; }
 inline bool operator<(const QvString& a, const QvString& b) { return a.str() < b.str(); }
 inline bool operator>(const QvString& a, const QvString& b) { return b < a; }
 inline bool operator<=(const QvString& a, const QvString& b) { return !(b < a); }

@@ -467,3 +467,8 @@ QvString operator+(const char* a, const QvString& b) {
   r += b;
   return r;
 }
+QvString operator+(const QvString& a, char b) {
+  QvString r(a);
+  r += b;
+  return r;
+}
