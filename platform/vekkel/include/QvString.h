@@ -10,6 +10,7 @@
 #include <stddef.h>
 
 #include <string>
+#include <utility>
 
 #include "vekkel_api.h"
 
@@ -22,6 +23,7 @@ class VEKKEL_API QvString {
   QvString(const wchar_t* text, size_t length);
   QvString(char c, size_t count);
   explicit QvString(const std::string& utf8) : m_text(utf8) {}
+  explicit QvString(std::string&& utf8) noexcept : m_text(std::move(utf8)) {}
   // Decimal text of a number.
   explicit QvString(int n);
   explicit QvString(unsigned int n);

@@ -180,7 +180,7 @@ QvVirtualInputStream& QvVirtualInputStream::operator>>(double& v) {
 QvVirtualInputStream& QvVirtualInputStream::operator>>(QvString& v) {
   std::string bytes;
   ReadCounted(bytes);
-  v = QvString(bytes);
+  v = QvString(std::move(bytes));
   return *this;
 }
 QvVirtualInputStream& QvVirtualInputStream::operator>>(QvMemory& v) {
