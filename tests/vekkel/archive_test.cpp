@@ -226,6 +226,9 @@ TEST(QvContainer, CorruptDataLeavesTheContainerAsItWas) {
   EXPECT_FALSE(target.LoadFromBytes(huge.data(), huge.size()));
   ASSERT_EQ(target.GetItemCount(), 1);
   EXPECT_STREQ(target.GetItemName(0).c_str(), "Existing");
+  QvContainerItem* busy = target.FindItem("Existing");
+  EXPECT_FALSE(target.LoadFromBytes(good.data(), good.size()));  // an item is in use
+  busy->Release();
   EXPECT_TRUE(target.LoadFromBytes(good.data(), good.size()));
   EXPECT_STREQ(target.GetItemName(0).c_str(), "A");
 }

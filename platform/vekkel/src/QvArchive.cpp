@@ -370,31 +370,32 @@ std::string QvContainer::SaveToBytes() const {
 }
 
 bool QvContainer::LoadFromBytes(const void* data, size_t size) {
+  for (QvContainerItem* item : m_items)
+    if (item->m_uses > 0) return false;  // items in use cannot be replaced
   QvMemoryInputStream in(data, size);
   char magic[4];
   if (!in.ReadBytes(magic, 4) || memcmp(magic, kContainerMagic, 4) != 0) return false;
   unsigned long count = 0;
   in >> count;
   std::vector<QvContainerItem*> items;
-  for (unsigned long i = 0; i < count && !in.Failed(); ++i) {
-    QvString name;
-    QvMemory bytes;
-    in >> name >> bytes;
-    if (in.Failed()) break;
-    QvContainerItem* item = new QvContainerItem(name);
-    if (bytes.GetSize()) item->m_data.assign(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
-    items.push_back(item);
+  try {
+    for (unsigned long i = 0; i < count && !in.Failed(); ++i) {
+      QvString name;
+      QvMemory bytes;
+      in >> name >> bytes;
+      if (in.Failed()) break;
+      items.push_back(nullptr);
+      items.back() = new QvContainerItem(name);
+      if (bytes.GetSize()) items.back()->m_data.assign(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize());
+    }
+  } catch (const std::bad_alloc&) {
+    in.SetFailed();
   }
-  // Trailing bytes or a short read mean the data is not what this container wrote.
+  // A short read or trailing bytes mean the data is not what this container wrote.
   if (in.Failed() || in.GetRemaining() != 0) {
     for (QvContainerItem* item : items) delete item;
     return false;
   }
-  for (QvContainerItem* item : m_items)
-    if (item->m_uses > 0) {
-      for (QvContainerItem* fresh : items) delete fresh;
-      return false;  // items in use cannot be replaced
-    }
   Clear();
   m_items.swap(items);
   return true;
