@@ -46,9 +46,15 @@ struct FW_API AFX_CLASSINIT {
   DECLARE_DYNAMIC(class_name)         \
   static CObject* PASCAL CreateObject();
 
-#define DECLARE_SERIAL(class_name) \
-  DECLARE_DYNCREATE(class_name)    \
-  friend CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb);
+// Reads an object of pClass (or derived) from the archive; see CArchive::ReadObject.
+FW_API CObject* AFXAPI FwReadObject(CArchive& ar, const CRuntimeClass* pClass);
+
+#define DECLARE_SERIAL(class_name)                                       \
+  DECLARE_DYNCREATE(class_name)                                          \
+  friend CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) {   \
+    pOb = static_cast<class_name*>(FwReadObject(ar, RUNTIME_CLASS(class_name))); \
+    return ar;                                                           \
+  }
 
 #define FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                  \
   CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class class_name),     \
@@ -65,13 +71,9 @@ struct FW_API AFX_CLASSINIT {
   CObject* PASCAL class_name::CreateObject() { return new class_name; }    \
   FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                 \
-  CObject* PASCAL class_name::CreateObject() { return new class_name; }                       \
-  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)   \
-  CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) {                                \
-    pOb = (class_name*)ar.ReadObject(RUNTIME_CLASS(class_name));                               \
-    return ar;                                                                                 \
-  }
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                               \
+  CObject* PASCAL class_name::CreateObject() { return new class_name; }                     \
+  FW_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)
 
 class FW_API CObject {
  public:
