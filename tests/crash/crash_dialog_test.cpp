@@ -110,8 +110,29 @@ TEST(VerboseAssert, IgnoreFromTheDialogReturns) {
   EXPECT_TRUE(seen_.topmost);
 }
 
-TEST(VerboseAssertChild, AbortEndsTheProcessWithExitCode1) {
-  CrashChild child("assert-dialog");
+// The children that wait in a dialog start together; each test answers its own.
+class DialogChild : public testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    s_assertAbort = new CrashChild("assert-dialog");
+    s_assertDebug = new CrashChild("assert-dialog");
+    s_exception = new CrashChild("exception-dialog");
+  }
+  static void TearDownTestSuite() {
+    delete s_assertAbort;
+    delete s_assertDebug;
+    delete s_exception;
+  }
+  static CrashChild* s_assertAbort;
+  static CrashChild* s_assertDebug;
+  static CrashChild* s_exception;
+};
+CrashChild* DialogChild::s_assertAbort;
+CrashChild* DialogChild::s_assertDebug;
+CrashChild* DialogChild::s_exception;
+
+TEST_F(DialogChild, AssertAbortEndsTheProcessWithExitCode1) {
+  CrashChild& child = *s_assertAbort;
   ASSERT_TRUE(child.Started());
   HWND dialog = WaitForWindow(child.ProcessId(), L"Assertion failed", child.Process());
   ASSERT_NE(dialog, nullptr);
@@ -121,8 +142,8 @@ TEST(VerboseAssertChild, AbortEndsTheProcessWithExitCode1) {
   EXPECT_EQ(r.exitCode, 1u);
 }
 
-TEST(VerboseAssertChild, DebugBreaksIntoTheFilter) {
-  CrashChild child("assert-dialog");
+TEST_F(DialogChild, AssertDebugBreaksIntoTheFilter) {
+  CrashChild& child = *s_assertDebug;
   HWND dialog = WaitForWindow(child.ProcessId(), L"Assertion failed", child.Process());
   ASSERT_NE(dialog, nullptr);
   Press(dialog, kAssertDebug);
@@ -138,14 +159,12 @@ TEST(VerboseAssertChild, DebugBreaksIntoTheFilter) {
       << r.report;
 }
 
-TEST(ExceptionDialogChild, ResizesSavesTheWholeReportAndAborts) {
-  wchar_t program[MAX_PATH];
-  GetModuleFileNameW(NULL, program, MAX_PATH);
-  std::wstring saved = program;
-  saved.erase(saved.rfind(L'.'));  // ...\test_crash
+TEST_F(DialogChild, ExceptionDialogResizesSavesTheWholeReportAndAborts) {
+  std::wstring saved = ChildProgram();
+  saved.erase(saved.rfind(L'.'));  // ...\crash_child
   DeleteFileW(saved.c_str());
 
-  CrashChild child("exception-dialog");
+  CrashChild& child = *s_exception;
   ASSERT_TRUE(child.Started());
   HWND dialog = WaitForWindow(child.ProcessId(), L"Unhandled Exception", child.Process());
   ASSERT_NE(dialog, nullptr);

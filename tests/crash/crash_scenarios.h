@@ -1,14 +1,17 @@
-// Crash scenarios run in child processes of the crash test (the program re-launches itself).
+// The crash program run as a child process of the crash test, and the lines where its
+// scenarios fault (pinned there by #line).
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-// Source lines of the faults, for the report's call stack.
-extern const int kAccessViolationLine;
-extern const int kDivideByZeroLine;
-extern const int kScenarioCallLine;
-extern const int kAssertLine;
+const int kAccessViolationLine = 1001;  // in CrashWithAccessViolation
+const int kDivideByZeroLine = 2002;     // in CrashWithDivideByZero
+const int kAssertLine = 3001;           // FailAnAssertion's call of VerboseAssert
+const int kScenarioCallLine = 4003;     // RunCrashScenario's call of CrashWithAccessViolation
+
+// crash_child.exe beside the test program.
+std::wstring ChildProgram();
 
 struct ChildResult {
   bool finished;
@@ -16,10 +19,13 @@ struct ChildResult {
   std::string report;  // what the child's report said when its last fault was handled
 };
 
-// A running child: the program itself with the scenario's name in its environment.
+// A running crash program with a scenario's name: "access-violation", "divide-by-zero",
+// "stack-overflow", "cxx-exception" (all in GPF blind mode), "exception-dialog",
+// "assert-dialog".
 class CrashChild {
  public:
-  explicit CrashChild(const char* scenario);
+  // `extra` goes on the command line after the report's path (the program ignores it).
+  explicit CrashChild(const char* scenario, const char* extra = "");
   ~CrashChild();
   bool Started() const { return m_process != NULL; }
   HANDLE Process() const { return m_process; }

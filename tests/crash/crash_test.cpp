@@ -50,11 +50,11 @@ void ExpectFaultFrame(const std::string& report, const char* function, int line)
   ASSERT_NE(stack, std::string::npos);
   size_t module = report.find("Module  at   0x", stack);
   ASSERT_NE(module, std::string::npos) << report;
-  EXPECT_NE(report.find("test_crash.exe", module), std::string::npos);
+  EXPECT_NE(report.find("crash_child.exe", module), std::string::npos);
   size_t address = report.find("    address: 0x", module);
   EXPECT_NE(address, std::string::npos);
   EXPECT_NE(report.find("  file: ", stack), std::string::npos);
-  EXPECT_NE(report.find("crash_scenarios.cpp\r\n", stack), std::string::npos) << report;
+  EXPECT_NE(report.find("crash_child.cpp\r\n", stack), std::string::npos) << report;
   EXPECT_NE(report.find(FunctionLine(function, line), stack), std::string::npos) << report;
 }
 
@@ -106,9 +106,9 @@ TEST_P(ChildCrash, ReportsAndEndsTheProcess) {
   ExpectFilterReport(r.report, c.code, c.name);
   size_t stack = r.report.find("Call stack:\r\n");
   EXPECT_NE(r.report.find(std::string("    function: ") + c.function, stack), std::string::npos) << r.report;
-  EXPECT_NE(r.report.find("crash_scenarios.cpp", stack), std::string::npos);
+  EXPECT_NE(r.report.find("crash_child.cpp", stack), std::string::npos);
   ExpectModuleListed(r.report, "quarnel.dll");
-  ExpectModuleListed(r.report, "test_crash.exe");
+  ExpectModuleListed(r.report, "crash_child.exe");
   if (c.faultLine != NULL) ExpectFaultFrame(r.report, c.function, *c.faultLine);
   // The caller's frame shows at the line of its call.
   if (c.faultLine == &kAccessViolationLine) {

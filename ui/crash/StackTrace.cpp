@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "CrashDialogs.h"
+#include "CrashLog.h"
 #include "CrashReport.h"
 #include "StackWalk.h"
 
@@ -81,6 +82,9 @@ LONG RunFilter(FilterJob* job) {
   s_buildingThread = 0;
 
   LONG result = EXCEPTION_EXECUTE_HANDLER;
+#if !defined(UNICODE)
+  if (s_gpfBlindMode) WriteCrashLog(Text());
+#endif
   if (!s_gpfBlindMode && s_dialogNotShown) {
     s_dialogNotShown = 0;
     INT_PTR answer = RunExceptionDialog(s_module, Text());
