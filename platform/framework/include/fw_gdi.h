@@ -48,7 +48,8 @@ class FW_API CGdiObject : public CObject {
   BOOL operator!=(const CGdiObject& obj) const { return m_hObject != obj.m_hObject; }
 
  protected:
-  // Owns h when it is valid; deletes it when the object already holds a handle.
+  // Owns a handle just made; when the object already holds one, h is deleted and the
+  // result is FALSE (Create... never replaces or leaks).
   BOOL AttachNew(HGDIOBJ h);
 };
 
