@@ -164,7 +164,7 @@ class FW_API CListBox : public CWnd {
   }
   void SetColumnWidth(int cxWidth) { SendMessage(LB_SETCOLUMNWIDTH, (WPARAM)cxWidth); }
   BOOL SetTabStops(int nTabStops, LPINT rgTabStops) {
-    return !SendMessage(LB_SETTABSTOPS, (WPARAM)nTabStops, (LPARAM)rgTabStops) ? FALSE : TRUE;
+    return (BOOL)SendMessage(LB_SETTABSTOPS, (WPARAM)nTabStops, (LPARAM)rgTabStops);
   }
   int AddString(LPCTSTR lpszItem) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)lpszItem); }
   int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
@@ -366,7 +366,7 @@ class FW_API CListCtrl : public CWnd {
     DWORD r = (DWORD)SendMessage(LVM_APPROXIMATEVIEWRECT, (WPARAM)iCount, MAKELPARAM(sz.cx, sz.cy));
     return CSize(LOWORD(r), HIWORD(r));
   }
-  BOOL GetCheck(int nItem) const { return ((GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) - 1) > 0; }
+  BOOL GetCheck(int nItem) const { return (int)(GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) - 1 > 0; }
   BOOL SetCheck(int nItem, BOOL fCheck = TRUE) {
     return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
   }
@@ -462,7 +462,7 @@ class FW_API CTreeCtrl : public CWnd {
   CEdit* GetEditControl() const;
   UINT GetVisibleCount() const { return (UINT)SendMessage(TVM_GETVISIBLECOUNT); }
   CToolTipCtrl* GetToolTips() const;
-  BOOL GetCheck(HTREEITEM hItem) const { return ((GetItemState(hItem, TVIS_STATEIMAGEMASK) >> 12) - 1) > 0; }
+  BOOL GetCheck(HTREEITEM hItem) const { return (int)(GetItemState(hItem, TVIS_STATEIMAGEMASK) >> 12) - 1 > 0; }
   BOOL SetCheck(HTREEITEM hItem, BOOL fCheck = TRUE) {
     return SetItemState(hItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), TVIS_STATEIMAGEMASK);
   }

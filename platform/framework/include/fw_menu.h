@@ -87,8 +87,9 @@ class FW_API CMenu : public CObject {
 };
 
 // Lets the permanent CMenu of the menu that holds the owner-drawn item measure it. The menu
-// is looked for in the popup being tracked, the window's menu bar and system menu, then in
-// every permanent menu of the thread. TRUE when a CMenu took it.
+// is looked for in the popups being tracked by CMenu, the window's menu bar and system menu,
+// then in every permanent menu of the thread.
+// TRUE when a CMenu took it.
 FW_API BOOL AFXAPI FwMenuMeasureItem(HWND hWndOwner, LPMEASUREITEMSTRUCT lpMIS);
 // Lets the permanent CMenu of the item's menu (lpDIS->hwndItem) draw it. TRUE when a CMenu
 // took it.
