@@ -153,9 +153,9 @@ TEST(CommandTableReader, ReadsTheHostModulesTables) {
   ASSERT_TRUE(ReadCommandTables(host, RT_QVSECURITY_FAMILIES, rec));
   ASSERT_TRUE(ReadCommandTables(host, RT_QVSECURITY_COMMANDS, rec));
   ASSERT_TRUE(ReadCommandTables(host, RT_QVCOMMAND_CATEGORIES, rec));
-  std::vector<unsigned> ids = {100, 101, 102, 0xE110, 0xE118, 0xE210, 0xFF00, 0xFF08, 0xE119, 100, 103};
+  std::vector<unsigned> ids = {110, 111, 112, 113, 114, 115, 116, 100, 101, 102, 0xE110, 0xE118, 0xE210, 0xFF00, 0xFF08, 0xE119, 100, 103};
   EXPECT_EQ(rec.CommandIds(), ids);
-  const tagCOMMAND& c = rec.commands[0];
+  const tagCOMMAND& c = rec.commands[7];
   EXPECT_EQ(c.wSpare1, 7);
   EXPECT_EQ(c.wCheckStyle, 2);
   EXPECT_EQ(c.wSpare3, 9);
