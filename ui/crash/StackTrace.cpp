@@ -4,6 +4,7 @@
 
 #include <ulmora.h>
 
+#include <stdlib.h>
 #include <exception>
 
 #include "CrashDialogs.h"
