@@ -1,0 +1,149 @@
+// The platform part of the portable start-up: cursors, pattern brushes, palette, the colour
+// dialog's custom colours and the window classes of four platform controls.
+#include "GUICursors.h"
+#include "GUIInitialisations.h"
+#include "GUIPatterns.h"
+
+#include <shellapi.h>
+#include <string.h>
+
+#include <new>
+
+namespace {
+
+int s_platformCount = 0;  // balanced platform start-ups still in force
+HINSTANCE s_classInstance = NULL;
+GUIPatternSet* s_fillPatterns = nullptr;
+GUIPatternSet* s_linePatterns = nullptr;
+CPalette* s_palette = nullptr;
+COLORREF s_customColors[16];
+
+const char kColorsKey[] = "%APPLICATION_PREFS%\\Settings";
+const char kColorsValue[] = "Custom Colors";
+
+// Keeps the font of every WM_SETFONT in the first extra window value for the control that
+// subclasses the window later.
+LRESULT CALLBACK FontKeepingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SETFONT) SetWindowLongPtr(wnd, 0, static_cast<LONG_PTR>(wParam));
+  return DefWindowProc(wnd, msg, wParam, lParam);
+}
+
+struct ClassSpec {
+  LPCTSTR name;
+  UINT style;
+  WNDPROC proc;
+  int extraBytes;
+};
+const ClassSpec kClasses[] = {
+    {_T("QvImageCtrl"), CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProc, 0},
+    {_T("QvDateTimeCtrl"), CS_GLOBALCLASS, FontKeepingProc, sizeof(LONG_PTR)},
+    {_T("CTooltipWnd"), CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR)},
+    {_T("QvTreeList"), CS_GLOBALCLASS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR)},
+};
+
+bool RegisterClasses() {
+  s_classInstance = AfxGetInstanceHandle();
+  for (const ClassSpec& spec : kClasses) {
+    WNDCLASS wc = {};
+    wc.style = spec.style;
+    wc.lpfnWndProc = spec.proc;
+    wc.cbWndExtra = spec.extraBytes;
+    wc.hInstance = s_classInstance;
+    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = spec.name;
+    if (!AfxRegisterClass(&wc)) return false;
+  }
+  return true;
+}
+
+// 230 entries: eight dark reds and browns, the 6 x 6 x 6 colour cube without its black and
+// white corners, six greys, then black and white.
+CPalette* MakePalette() {
+  const int kEntries = 230;
+  std::vector<BYTE> memory(sizeof(LOGPALETTE) + kEntries * sizeof(PALETTEENTRY));
+  LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(memory.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = kEntries;
+  PALETTEENTRY* e = lp->palPalEntry;
+  static const BYTE kFirst[8][3] = {{221, 0, 0},  {170, 0, 0},   {119, 0, 0},   {68, 0, 0},
+                                    {102, 0, 0}, {102, 51, 0}, {153, 102, 0}, {153, 102, 51}};
+  int n = 0;
+  for (const auto& c : kFirst) e[n++] = {c[0], c[1], c[2], 0};
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b)
+        if (!(r == g && g == b && (r == 0 || r == 5)))
+          e[n++] = {static_cast<BYTE>(r * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(b * 51), 0};
+  for (BYTE grey : {32, 64, 96, 160, 192, 224}) e[n++] = {grey, grey, grey, 0};
+  e[n++] = {0, 0, 0, 0};
+  e[n++] = {255, 255, 255, 0};
+  CPalette* palette = new (std::nothrow) CPalette;
+  if (palette && !palette->CreatePalette(lp)) {
+    delete palette;
+    palette = nullptr;
+  }
+  return palette;
+}
+
+GUIPatternSet* MakePatterns(UINT bitmapId) {
+  GUIPatternSet* set = new (std::nothrow) GUIPatternSet;
+  if (set && !set->Init(bitmapId)) {
+    delete set;
+    set = nullptr;
+  }
+  return set;
+}
+
+void RestoreCustomColors() {
+  BYTE data[sizeof s_customColors];
+  long read = GetKeyBinaryValue(kColorsKey, kColorsValue, data, sizeof data);
+  if (read > 0) memcpy(s_customColors, data, static_cast<size_t>(read));
+}
+
+void SaveCustomColors() {
+  SetUserKeyBinaryValue(kColorsKey, kColorsValue, s_customColors, sizeof s_customColors);
+}
+
+}  // namespace
+
+QvSuccess PlatformGUIInitialisations() {
+  if (s_platformCount++ == 0) {
+    if (!IsServiceOnlyProcess()) LoadGUICursors();
+    s_fillPatterns = MakePatterns(IDB_GUI_FILL_PATTERNS);
+    s_linePatterns = MakePatterns(IDB_GUI_LINE_PATTERNS);
+    s_palette = MakePalette();
+    RestoreCustomColors();
+  }
+  // Every start-up registers the classes (an existing one counts as registered).
+  return QvSuccess(RegisterClasses());
+}
+
+void PlatformGUIRelease() {
+  if (s_platformCount == 0 || --s_platformCount > 0) return;
+  for (const ClassSpec& spec : kClasses) UnregisterClass(spec.name, s_classInstance);
+  delete s_fillPatterns;
+  s_fillPatterns = nullptr;
+  delete s_linePatterns;
+  s_linePatterns = nullptr;
+  delete s_palette;
+  s_palette = nullptr;
+  SaveCustomColors();
+}
+
+bool IsServiceOnlyProcess() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!args) return false;
+  bool service = false;
+  for (int i = 1; i < count && !service; ++i)
+    service = (args[i][0] == L'-' || args[i][0] == L'/') && wcscmp(args[i] + 1, L"serviceonly") == 0;
+  LocalFree(args);
+  return service;
+}
+
+COLORREF* GUIGetSavedCustomColors() { return s_customColors; }
+
+GUIPatternSet* GUIGetFillPatterns() { return s_fillPatterns; }
+GUIPatternSet* GUIGetLinePatterns() { return s_linePatterns; }
+CPalette* GUIGetPalette() { return s_palette; }

@@ -1,0 +1,202 @@
+// Start-up and release of the portable layer: balanced counts (twice in a row, interleaved,
+// too many releases), the globals, the window classes, the custom colours and the cursors.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include "guicore_test.h"
+
+namespace {
+
+const TCHAR* const kClasses[] = {_T("QvImageCtrl"), _T("QvDateTimeCtrl"), _T("CTooltipWnd"), _T("QvTreeList")};
+
+bool ClassesRegistered() {
+  int count = 0;
+  for (const TCHAR* name : kClasses) {
+    WNDCLASS wc;
+    count += GetClassInfo(AfxGetInstanceHandle(), name, &wc) ? 1 : 0;
+  }
+  EXPECT_TRUE(count == 0 || count == 4) << count;
+  return count == 4;
+}
+
+bool LayerUp() { return Get_TheCommandCenter() != nullptr; }
+
+TEST(StartUp, TwiceInARowIsUndoneByTheSecondRelease) {
+  ASSERT_FALSE(LayerUp());
+  ASSERT_TRUE(GUIInitialisations(&RightsCallback::Answer).Succeeded());
+  QvCommandCenter* center = Get_TheCommandCenter();
+  QvLabelManager* labels = Get_lpLabelManagerForGUI();
+  QvResourceFile* file = Get_lpResourceFileForGUI();
+  ASSERT_TRUE(center && labels && file);
+  EXPECT_STREQ(file->GetName().c_str(), "qvgui");
+  EXPECT_TRUE(ClassesRegistered());
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  // The second start-up only counts: the same objects, the new callback.
+  EXPECT_EQ(Get_TheCommandCenter(), center);
+  EXPECT_EQ(Get_lpLabelManagerForGUI(), labels);
+  EXPECT_EQ(Get_TheCallbackStatusFunction(), nullptr);
+  GUIRelease();
+  EXPECT_EQ(Get_TheCommandCenter(), center);
+  EXPECT_TRUE(ClassesRegistered());
+  GUIRelease();
+  EXPECT_EQ(Get_TheCommandCenter(), nullptr);
+  EXPECT_EQ(Get_lpLabelManagerForGUI(), nullptr);
+  EXPECT_EQ(Get_lpResourceFileForGUI(), nullptr);
+  EXPECT_FALSE(ClassesRegistered());
+  // Releases without a start-up do nothing, and do not hold back the next start-up.
+  GUIRelease();
+  PlatformGUIRelease();
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  EXPECT_TRUE(LayerUp());
+  EXPECT_TRUE(ClassesRegistered());
+  GUIRelease();
+  EXPECT_FALSE(LayerUp());
+  EXPECT_FALSE(ClassesRegistered());
+}
+
+TEST(StartUp, PlatformPartInterleavedWithTheLayer) {
+  ASSERT_TRUE(PlatformGUIInitialisations().Succeeded());
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  GUIRelease();
+  EXPECT_FALSE(LayerUp());
+  EXPECT_TRUE(ClassesRegistered());  // the platform part has one start-up left
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  PlatformGUIRelease();
+  EXPECT_TRUE(ClassesRegistered());
+  GUIRelease();
+  EXPECT_FALSE(ClassesRegistered());
+}
+
+TEST(StartUp, LocaleTakesTheDayNameLabels) {
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  // The labels are not in this program: the locale keeps the user locale's names.
+  EXPECT_FALSE(Get_GlobalLocale()->GetDayName(0).IsEmpty());
+  GUIRelease();
+}
+
+TEST(StartUp, FontKeepingClassesStoreTheFont) {
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const TCHAR* name : {_T("QvDateTimeCtrl"), _T("CTooltipWnd"), _T("QvTreeList")}) {
+    HWND wnd = CreateWindow(name, _T(""), WS_POPUP, 0, 0, 10, 10, NULL, NULL, AfxGetInstanceHandle(), NULL);
+    ASSERT_NE(wnd, nullptr) << name;
+    SendMessage(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    EXPECT_EQ(GetWindowLongPtr(wnd, 0), reinterpret_cast<LONG_PTR>(font)) << name;
+    EXPECT_EQ(GetClassLongPtr(wnd, GCLP_HBRBACKGROUND), reinterpret_cast<LONG_PTR>(GetStockObject(NULL_BRUSH)));
+    DestroyWindow(wnd);
+  }
+  WNDCLASS wc;
+  ASSERT_TRUE(GetClassInfo(AfxGetInstanceHandle(), _T("CTooltipWnd"), &wc));
+  EXPECT_EQ(wc.style, static_cast<UINT>(CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS));
+  GUIRelease();
+}
+
+TEST(StartUp, CustomColorsAreRestoredAndSaved) {
+  const char* key = "%APPLICATION_PREFS%\\Settings";
+  const COLORREF stored[2] = {0x112233, 0x445566};
+  ASSERT_GE(SetUserKeyBinaryValue(key, "Custom Colors", stored, sizeof stored), 0);
+  COLORREF* colors = GUIGetSavedCustomColors();
+  for (int i = 0; i < 16; ++i) colors[i] = 0xABCDEF;
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  EXPECT_EQ(colors[0], 0x112233u);
+  EXPECT_EQ(colors[1], 0x445566u);
+  EXPECT_EQ(colors[2], 0xABCDEFu);  // a shorter value replaces only the first colours
+  colors[15] = 0x010203;
+  GUIRelease();
+  COLORREF saved[16] = {};
+  EXPECT_EQ(GetKeyBinaryValue(key, "Custom Colors", saved, sizeof saved), 64);
+  EXPECT_EQ(saved[0], 0x112233u);
+  EXPECT_EQ(saved[15], 0x010203u);
+}
+
+TEST(StartUp, CursorsByType) {
+  ASSERT_FALSE(IsServiceOnlyProcess());
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  HCURSOR program = LoadCursor(GetModuleHandle(NULL), MAKEINTRESOURCE(256));
+  ASSERT_NE(program, nullptr);
+  struct Case {
+    QvCursorType type;
+    HCURSOR expected;
+  } cases[] = {
+      {QvArrowCursor, LoadCursor(NULL, IDC_ARROW)},
+      {QvCrossCursor, LoadCursor(NULL, IDC_CROSS)},
+      {QvCrossCursor2, LoadCursor(NULL, IDC_CROSS)},
+      {QvIBeamCursor, LoadCursor(NULL, IDC_IBEAM)},
+      {QvAppStartingCursor, LoadCursor(NULL, IDC_APPSTARTING)},
+      {QvSizeWECursor, LoadCursor(NULL, IDC_SIZEWE)},
+      {QvSizeNESWCursor, LoadCursor(NULL, IDC_SIZENESW)},
+      {QvSizeAllCursor, LoadCursor(NULL, IDC_SIZEALL)},
+      {QvCursor256, program},
+      {QvCursor266, LoadCursor(GetModuleHandle(NULL), MAKEINTRESOURCE(266))},
+      {QvCursor257, LoadCursor(NULL, IDC_ARROW)},  // not in this program
+      {static_cast<QvCursorType>(99), LoadCursor(NULL, IDC_ARROW)},
+  };
+  for (const Case& c : cases) {
+    SetCursor(NULL);
+    GUISetCursor(c.type, QvWinNT4);
+    EXPECT_EQ(GetCursor(), c.expected) << c.type;
+  }
+  GUISetCursor(QvSizeAllCursor, QvWin32s);
+  EXPECT_EQ(GetCursor(), LoadCursor(NULL, IDC_SIZE));
+  GUIRelease();
+}
+
+// Runs in a child process started with a service switch (see below).
+TEST(DISABLED_ServiceOnlyChild, LoadsNoCursors) {
+  char expected[8] = {};
+  GetEnvironmentVariableA("QV_EXPECT_SERVICE", expected, sizeof expected);
+  ASSERT_EQ(IsServiceOnlyProcess(), expected[0] == '1');
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  GUISetCursor(QvCursor256, QvWinNT4);
+  HCURSOR expectedCursor = expected[0] == '1' ? LoadCursor(NULL, IDC_ARROW) : LoadCursor(GetModuleHandle(NULL), MAKEINTRESOURCE(256));
+  EXPECT_EQ(GetCursor(), expectedCursor);
+  GUIRelease();
+}
+
+int RunChild(const wchar_t* switchArgument, bool service) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(NULL, exe, MAX_PATH);
+  std::wstring line = std::wstring(L"\"") + exe + L"\" " + switchArgument +
+                      L" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_ServiceOnlyChild.*";
+  SetEnvironmentVariableA("QV_EXPECT_SERVICE", service ? "1" : "0");
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessW(exe, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return -1;
+  WaitForSingleObject(pi.hProcess, 60000);
+  DWORD code = 99;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return static_cast<int>(code);
+}
+
+TEST(StartUp, ServiceSwitchIsExactAndCaseSensitive) {
+  EXPECT_EQ(RunChild(L"/serviceonly", true), 0);
+  EXPECT_EQ(RunChild(L"-serviceonly", true), 0);
+  EXPECT_EQ(RunChild(L"-ServiceOnly", false), 0);
+  EXPECT_EQ(RunChild(L"/serviceonlyx", false), 0);
+}
+
+TEST(Scripting, ErrorTextAndRecordMode) {
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  EXPECT_EQ(Get_TheScriptingErrorText(), nullptr);
+  AppendScriptingErrorText("First");
+  AppendScriptingErrorText("Second");
+  ASSERT_NE(GUIGetScriptingErrorText(), nullptr);
+  EXPECT_STREQ(GUIGetScriptingErrorText()->c_str(), "First\nSecond\n");
+  EXPECT_EQ(Get_TheScriptingErrorText(), GUIGetScriptingErrorText());
+  GUIRelease();
+  EXPECT_EQ(Get_TheScriptingErrorText(), nullptr);
+  EXPECT_TRUE(GUIGetScriptingErrorText()->IsEmpty());
+  SetScriptingInRecordMode(true);
+  EXPECT_TRUE(IsScriptingInRecordMode());
+  EXPECT_TRUE(Get_ScriptingInRecordMode());
+  Set_ScriptingInRecordMode(false);
+  EXPECT_FALSE(IsScriptingInRecordMode());
+  delete Get_TheScriptingErrorText();
+  Set_TheScriptingErrorText(nullptr);
+}
+
+}  // namespace
