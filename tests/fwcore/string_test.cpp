@@ -180,10 +180,10 @@ TYPED_TEST(StringTest, FormatsLikePrintf) {
   else
     s.Format(L"%d-%s-%5.2f-%c-%04X", 42, L"abc", 3.14159, L'z', 0xBEEF);
   EXPECT_EQ(A(s), "42-abc- 3.14-z-BEEF");
-  // A CString passes through "..." as its text.
+  // A CString argument is passed as its text.
   S word = L<S>("word");
   S out;
-  out.Format(L<S>("[%s]"), word.GetString());
+  out.Format(L<S>("[%s]"), word);
   EXPECT_EQ(A(out), "[word]");
   out.AppendFormat(L<S>("%d"), 7);
   EXPECT_EQ(A(out), "[word]7");
@@ -192,7 +192,7 @@ TYPED_TEST(StringTest, FormatsLikePrintf) {
   longer.Format(L<S>("%s%s"), big.GetString(), L<S>("end").GetString());
   EXPECT_EQ(longer.GetLength(), 3003);
   EXPECT_EQ(A(longer.Right(3)), "end");
-  out.FormatMessage(L<S>("%1 and %2"), L<S>("one").GetString(), L<S>("two").GetString());
+  out.FormatMessage(L<S>("%1 and %2"), L<S>("one"), L<S>("two").GetString());
   EXPECT_EQ(A(out), "one and two");
 }
 
@@ -204,7 +204,7 @@ TYPED_TEST(StringTest, LoadsStringResources) {
   EXPECT_FALSE(s.LoadString(999));
   EXPECT_EQ(A(S(MAKEINTRESOURCE(101))), "Loaded text");
   S f;
-  f.Format(102U, 5, L<S>("ten").GetString());
+  f.Format(102U, 5, L<S>("ten"));
   EXPECT_EQ(A(f), "Value 5 of ten");
 }
 

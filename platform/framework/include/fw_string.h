@@ -408,25 +408,19 @@ class CStringT {
   CStringT& Trim(PCXSTR pszTargets) { return TrimRight(pszTargets).TrimLeft(pszTargets); }
 
   // Formatting (printf rules of the C runtime: in the wide form %s takes a wide string).
-  void AFX_CDECL Format(PCXSTR pszFormat, ...) {
-    va_list args;
-    va_start(args, pszFormat);
-    FormatV(pszFormat, args);
-    va_end(args);
+  // A CString argument is passed as its text, as "%s" expects.
+  template <typename... Args>
+  void Format(PCXSTR pszFormat, const Args&... args) {
+    FormatRaw(pszFormat, VarArg(args)...);
   }
-  void AFX_CDECL Format(UINT nFormatID, ...) {
+  template <typename... Args>
+  void Format(UINT nFormatID, const Args&... args) {
     CStringT fmt;
-    if (!fmt.LoadString(nFormatID)) return;
-    va_list args;
-    va_start(args, nFormatID);
-    FormatV(fmt, args);
-    va_end(args);
+    if (fmt.LoadString(nFormatID)) FormatRaw(fmt.GetString(), VarArg(args)...);
   }
-  void AFX_CDECL AppendFormat(PCXSTR pszFormat, ...) {
-    va_list args;
-    va_start(args, pszFormat);
-    AppendFormatV(pszFormat, args);
-    va_end(args);
+  template <typename... Args>
+  void AppendFormat(PCXSTR pszFormat, const Args&... args) {
+    AppendFormatRaw(pszFormat, VarArg(args)...);
   }
   void FormatV(PCXSTR pszFormat, va_list args) {
     CStringT out;
@@ -446,19 +440,14 @@ class CStringT {
     SetLength(old + n);
   }
   // FormatMessage with inserts %1, %2...; the text comes from a string or a string id.
-  void AFX_CDECL FormatMessage(PCXSTR pszFormat, ...) {
-    va_list args;
-    va_start(args, pszFormat);
-    FormatMessageV(pszFormat, &args);
-    va_end(args);
+  template <typename... Args>
+  void FormatMessage(PCXSTR pszFormat, const Args&... args) {
+    FormatMessageRaw(pszFormat, VarArg(args)...);
   }
-  void AFX_CDECL FormatMessage(UINT nFormatID, ...) {
+  template <typename... Args>
+  void FormatMessage(UINT nFormatID, const Args&... args) {
     CStringT fmt;
-    if (!fmt.LoadString(nFormatID)) return;
-    va_list args;
-    va_start(args, nFormatID);
-    FormatMessageV(fmt, &args);
-    va_end(args);
+    if (fmt.LoadString(nFormatID)) FormatMessageRaw(fmt.GetString(), VarArg(args)...);
   }
   void FormatMessageV(PCXSTR pszFormat, va_list* pArgList) {
     XCHAR* out = NULL;
@@ -668,6 +657,30 @@ class CStringT {
       SetString(reinterpret_cast<PCXSTR>(text), n);
     else
       AssignOther(reinterpret_cast<PCYSTR>(text), n);
+  }
+  template <typename T>
+  static const T& VarArg(const T& v) noexcept {
+    return v;
+  }
+  static const char* VarArg(const CStringT<char>& v) noexcept { return v.GetString(); }
+  static const wchar_t* VarArg(const CStringT<wchar_t>& v) noexcept { return v.GetString(); }
+  void AFX_CDECL FormatRaw(PCXSTR pszFormat, ...) {
+    va_list args;
+    va_start(args, pszFormat);
+    FormatV(pszFormat, args);
+    va_end(args);
+  }
+  void AFX_CDECL AppendFormatRaw(PCXSTR pszFormat, ...) {
+    va_list args;
+    va_start(args, pszFormat);
+    AppendFormatV(pszFormat, args);
+    va_end(args);
+  }
+  void AFX_CDECL FormatMessageRaw(PCXSTR pszFormat, ...) {
+    va_list args;
+    va_start(args, pszFormat);
+    FormatMessageV(pszFormat, &args);
+    va_end(args);
   }
   static CStringT Concat(PCXSTR a, int na, PCXSTR b, int nb) {
     CStringT out;
