@@ -9,6 +9,10 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <fw_dc.h>
+#include <fw_gdi.h>
+#include <fw_imagelist.h>
+
 #include <commctrl.h>
 
 // Number of colour-table entries that a packed DIB with this header carries: for a core
@@ -82,3 +86,12 @@ QUARNEL_API BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* r
 QUARNEL_API int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode);
 // The same with the strip loaded from the resource for the call.
 QUARNEL_API int DrawImage(HDC dc, POINT point, UINT stripId, UINT index, UINT width, int mode);
+
+// The same routines on the framework's objects. Output objects give up what they held and
+// take the new bitmap or list; the DC and list arguments may be NULL (nothing is drawn).
+QUARNEL_API int Extract1Image(UINT stripId, int index, int width, CBitmap& image, CBitmap& mask);
+QUARNEL_API int Extract1MaskedImage(UINT stripId, int index, int width, CBitmap& result, BOOL mapColours);
+QUARNEL_API int LoadMaskedImageList(CImageList& list, UINT stripId, int imageWidth);
+QUARNEL_API BOOL DrawImageListInRect(CDC* dc, CImageList* list, int index, RECT* rect, DWORD flags);
+QUARNEL_API int DrawImage(CDC* dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode);
+QUARNEL_API int DrawImage(CDC* dc, POINT point, UINT stripId, UINT index, UINT width, int mode);

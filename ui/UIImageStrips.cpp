@@ -232,3 +232,44 @@ int DrawImage(HDC dc, POINT point, UINT stripId, UINT index, UINT width, int mod
   if (strip.Get() == NULL) return 0;
   return DrawImage(dc, point, static_cast<HBITMAP>(strip.Get()), index, width, mode);
 }
+
+namespace {
+
+// Gives the object the new bitmap in place of what it held.
+int Give(CBitmap& object, HBITMAP bitmap) {
+  object.DeleteObject();
+  return object.Attach(bitmap) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+int Extract1Image(UINT stripId, int index, int width, CBitmap& image, CBitmap& mask) {
+  HBITMAP img = NULL, msk = NULL;
+  if (!Extract1Image(stripId, index, width, &img, &msk)) return FALSE;
+  return Give(image, img) && Give(mask, msk) ? TRUE : FALSE;
+}
+
+int Extract1MaskedImage(UINT stripId, int index, int width, CBitmap& result, BOOL mapColours) {
+  HBITMAP bmp = NULL;
+  return Extract1MaskedImage(stripId, index, width, &bmp, mapColours) && Give(result, bmp) ? TRUE : FALSE;
+}
+
+int LoadMaskedImageList(CImageList& list, UINT stripId, int imageWidth) {
+  HIMAGELIST il = NULL;
+  if (!LoadMaskedImageList(&il, stripId, imageWidth)) return FALSE;
+  list.DeleteImageList();
+  return list.Attach(il) ? TRUE : FALSE;
+}
+
+BOOL DrawImageListInRect(CDC* dc, CImageList* list, int index, RECT* rect, DWORD flags) {
+  return DrawImageListInRect(dc != NULL ? dc->m_hDC : NULL, list != NULL ? list->m_hImageList : NULL, index,
+                             rect, flags);
+}
+
+int DrawImage(CDC* dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode) {
+  return DrawImage(dc != NULL ? dc->m_hDC : NULL, point, strip, index, width, mode);
+}
+
+int DrawImage(CDC* dc, POINT point, UINT stripId, UINT index, UINT width, int mode) {
+  return DrawImage(dc != NULL ? dc->m_hDC : NULL, point, stripId, index, width, mode);
+}

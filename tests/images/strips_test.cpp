@@ -247,4 +247,37 @@ TEST(DrawImageListInRect, DrawsTheDisabledLookInsideTheRectangle) {
   ImageList_Destroy(list);
 }
 
+TEST(FrameworkForms, TakeAndDrawThroughFrameworkObjects) {
+  CBitmap image, mask, both;
+  image.Attach(CreateBitmap(2, 2, 1, 1, nullptr));  // replaced
+  ASSERT_TRUE(Extract1Image(IDB_TEST_STRIP, 1, 8, image, mask));
+  int w = 0;
+  auto px = imagetest::PixelsOf(static_cast<HBITMAP>(image.GetSafeHandle()), &w);
+  EXPECT_EQ(w, 8);
+  EXPECT_EQ(px[1 * 8 + 1], Px(kBlue));
+  EXPECT_EQ(imagetest::PixelsOf(static_cast<HBITMAP>(mask.GetSafeHandle()))[0], Px(kWhite));
+  ASSERT_TRUE(Extract1MaskedImage(IDB_TEST_STRIP, 0, 8, both, FALSE));
+  imagetest::PixelsOf(static_cast<HBITMAP>(both.GetSafeHandle()), &w);
+  EXPECT_EQ(w, 16);
+  EXPECT_FALSE(Extract1MaskedImage(IDB_TEST_STRIP, 5, 8, both, FALSE));
+
+  CImageList list;
+  ASSERT_TRUE(LoadMaskedImageList(list, IDB_TEST_STRIP, 8));
+  EXPECT_EQ(ImageList_GetImageCount(list.m_hImageList), 2);
+
+  Canvas canvas(40, 20, kPink);
+  CDC dc;
+  dc.Attach(canvas.dc());
+  EXPECT_EQ(DrawImage(&dc, POINT{0, 0}, UINT(IDB_TEST_STRIP), 0, 8, 1), 1);
+  EXPECT_EQ(canvas.At(2, 2), Px(kRed));
+  EXPECT_EQ(DrawImage(&dc, POINT{10, 0}, static_cast<HBITMAP>(mask.GetSafeHandle()), 0, 8, 0), 1);
+  EXPECT_EQ(canvas.At(11, 1), Px(kBlack));
+  RECT r = {20, 0, 36, 15};
+  EXPECT_TRUE(DrawImageListInRect(&dc, &list, 1, &r, 0));
+  EXPECT_EQ(canvas.At(21, 1), Px(kBlue));
+  EXPECT_FALSE(DrawImageListInRect(static_cast<CDC*>(nullptr), &list, 1, &r, 0));
+  EXPECT_EQ(DrawImage(static_cast<CDC*>(nullptr), POINT{0, 0}, UINT(IDB_TEST_STRIP), 0, 8, 1), 0);
+  dc.Detach();
+}
+
 }  // namespace
