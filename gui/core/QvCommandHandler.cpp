@@ -1,0 +1,148 @@
+// Handler chains, the two targets, command status and the checked execution of commands.
+#include "QvCommandHandler.h"
+
+#include "QvCommandCenter.h"
+#include "QvHotKeyText.h"
+
+#include <vector>
+
+QV_IMPLEMENT_CLASS(QvCommandStatus, nullptr)
+
+namespace {
+QvCommandHandler* s_target = nullptr;
+QvCommandHandler* s_temporaryTarget = nullptr;
+
+QvCommandHandler* CurrentTarget() { return s_temporaryTarget ? s_temporaryTarget : s_target; }
+}  // namespace
+
+QvCommandHandler::~QvCommandHandler() {
+  if (s_target == this) SetActiveTarget(m_parent);
+  if (s_temporaryTarget == this) SetActiveTemporaryTarget(nullptr);
+}
+
+bool QvCommandHandler::OnCommand(QvCommand& command) { return m_parent ? m_parent->OnCommand(command) : false; }
+
+bool QvCommandHandler::OnUpdateCommandStatus(QvCommandStatus& status) {
+  return m_parent ? m_parent->OnUpdateCommandStatus(status) : false;
+}
+
+bool QvCommandHandler::OnControlNotification(QvControlNotification& notification) {
+  return m_parent ? m_parent->OnControlNotification(notification) : false;
+}
+
+void QvCommandHandler::PostQvAction(QvAction* action, bool flag) {
+  if (m_parent) m_parent->PostQvAction(action, flag);
+}
+
+// Top-down: the inactive ancestors first, stopping at the first active one.
+void QvCommandHandler::ActivateChain(QvCommandHandler* handler) {
+  if (handler->m_active) return;
+  if (handler->m_parent) ActivateChain(handler->m_parent);
+  handler->m_active = true;
+  handler->OnActivate();
+}
+
+// Bottom-up from handler, as far as (not including) stop.
+void QvCommandHandler::DeactivateChain(QvCommandHandler* handler, QvCommandHandler* stop) {
+  for (QvCommandHandler* h = handler; h && (h == handler || h != stop); h = h->m_parent) {
+    h->m_active = false;
+    h->OnDeactivate();
+  }
+}
+
+void QvCommandHandler::SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target) {
+  QvCommandHandler* old = slot;
+  if (old == target) return;
+  if (!target) {
+    if (old) {
+      old->OnDeactivateTarget();
+      DeactivateChain(old, nullptr);
+    }
+  } else if (!old) {
+    ActivateChain(target);
+  } else {
+    QvCommandHandler* common = target;
+    while (common && !common->m_active) common = common->m_parent;
+    old->OnDeactivateTarget();
+    if (common == old) {
+      ActivateChain(target);
+    } else {
+      DeactivateChain(old, common);
+      if (common != target) ActivateChain(target);
+    }
+  }
+  slot = target;
+  if (target) target->OnActivateTarget();
+}
+
+void QvCommandHandler::SetActiveTarget(QvCommandHandler* target) { SwitchTarget(s_target, target); }
+void QvCommandHandler::SetActiveTemporaryTarget(QvCommandHandler* target) {
+  SwitchTarget(s_temporaryTarget, target);
+}
+QvCommandHandler* QvCommandHandler::GetTarget() { return s_target; }
+QvCommandHandler* QvCommandHandler::GetTemporaryTarget() { return s_temporaryTarget; }
+QvCommandHandler* QvCommandHandler::Get_Target() { return s_target; }
+void QvCommandHandler::Set_Target(QvCommandHandler* target) { s_target = target; }
+QvCommandHandler* QvCommandHandler::Get_TemporaryTarget() { return s_temporaryTarget; }
+void QvCommandHandler::Set_TemporaryTarget(QvCommandHandler* target) { s_temporaryTarget = target; }
+
+bool QvCommandHandler::GetCommandStatus(QvCommandStatus& status) {
+  // The status's command belongs to the definition of its id.
+  QvCommand* command = status.GetCommand();
+  QvCommandDef* def = command && Get_TheCommandCenter() ? command->GetCommandDef() : nullptr;
+  if (!def) return false;
+  if (GUIGetCmdStatus(def->m_securityID, false, def->m_id) != 1) return false;
+  QvCommandHandler* target = CurrentTarget();
+  return target ? target->OnUpdateCommandStatus(status) : false;
+}
+
+bool QvCommandHandler::ExecuteCommand(QvCommand* command) {
+  QvCommandHandler* target = CurrentTarget();
+  return target && command ? target->OnCommand(*command) : false;
+}
+
+bool QvCommandHandler::CheckAndExecuteCommand(unsigned short id, bool withoutCheck) {
+  // Redirections are followed in a loop; an id met twice is a cycle and answers false.
+  std::vector<unsigned short> visited;
+  for (;;) {
+    QvCommand* command = GUIGetCommandFromID(id);
+    if (!command) return false;
+    if (withoutCheck) return ExecuteCommand(command);
+    for (unsigned short seen : visited)
+      if (seen == id) return false;
+    visited.push_back(id);
+    QvCommandStatus status(id);
+    if (!GetCommandStatus(status)) return false;
+    if (status.AsEffectiveCmd()) {
+      withoutCheck = !status.m_bCheckEffective;
+      id = status.GetEffectiveCmdID();
+      continue;
+    }
+    return status.IsEnabled() ? ExecuteCommand(command) : false;
+  }
+}
+
+void QvCommandHandler::InvalidateStatus() {
+  if (QvApplicationIsBlind()) return;
+  QvCommandCenter* center = Get_TheCommandCenter();
+  if (!center) return;
+  const QvMapUShortLPQvFirst& defs = center->GetCommandDefs();
+  QvPosition pos = defs.GetStartPosition();
+  while (pos) {
+    unsigned short id;
+    QvFirst* def;
+    defs.GetNextAssoc(pos, id, def);
+    static_cast<QvCommandDef*>(def)->m_bStatusValid = false;
+  }
+}
+
+QvCommandStatus::QvCommandStatus(unsigned short id) : m_command(GUIGetCommandFromID(id)) {}
+
+unsigned short QvCommandStatus::GetID() const { return m_command ? m_command->GetID() : 0; }
+
+void QvCommandStatus::SetMenuText(const QvString& text) {
+  m_menuText = text;
+  QvCommandDef* def = m_command ? m_command->GetCommandDef() : nullptr;
+  QvString hotKey;
+  if (def && GetHotKeyText(hotKey, def->m_defaultKey, def->m_defaultModifiers, false)) m_menuText += hotKey;
+}

@@ -1,0 +1,391 @@
+// Handler chains: activation order of target switches, the temporary target, destruction of
+// targets, command status questions and the checked execution with redirections.
+#include <gtest/gtest.h>
+
+#include <QvAction.h>
+#include <QvCommandHandler.h>
+
+#include <string>
+
+#include "guicore_test.h"
+
+namespace {
+
+// A handler that writes its callbacks into a shared log ("A+" activate, "A-" deactivate,
+// "A*" becomes target, "A~" stops being target) and answers status questions from a table.
+struct Node : QvCommandHandler {
+  struct Answer {
+    bool enable = false;
+    unsigned short effective = 0;
+    bool checkEffective = true;
+  };
+  Node(const char* n, Node* parent, std::string* log) : QvCommandHandler(parent), name(n), log(log) {}
+  ~Node() override {}
+  void OnActivate() override { *log += name + "+ "; }
+  void OnDeactivate() override { *log += name + "- "; }
+  void OnActivateTarget() override { *log += name + "* "; }
+  void OnDeactivateTarget() override { *log += name + "~ "; }
+  bool OnCommand(QvCommand& command) override {
+    if (!handlesCommands) return QvCommandHandler::OnCommand(command);
+    executed.push_back(command.GetID());
+    return true;
+  }
+  bool OnUpdateCommandStatus(QvCommandStatus& status) override {
+    auto it = answers.find(status.GetID());
+    if (it == answers.end()) return QvCommandHandler::OnUpdateCommandStatus(status);
+    status.Enable(it->second.enable);
+    if (it->second.effective) status.SetEffectiveCmdID(it->second.effective);
+    status.m_bCheckEffective = it->second.checkEffective;
+    return true;
+  }
+  std::string name;
+  std::string* log;
+  bool handlesCommands = true;
+  std::map<unsigned short, Answer> answers;
+  std::vector<unsigned short> executed;
+};
+
+// R has the children A and B; A1 is below A, B1 below B.
+class Tree : public ::testing::Test {
+ protected:
+  Tree() : R("R", nullptr, &log), A("A", &R, &log), B("B", &R, &log), A1("A1", &A, &log), B1("B1", &B, &log) {}
+  ~Tree() override {
+    QvCommandHandler::SetActiveTemporaryTarget(nullptr);
+    QvCommandHandler::SetActiveTarget(nullptr);
+  }
+  Node* ByName(const std::string& n) {
+    for (Node* node : {&R, &A, &B, &A1, &B1})
+      if (node->name == n) return node;
+    return nullptr;
+  }
+  std::string log;
+  Node R, A, B, A1, B1;
+};
+
+TEST_F(Tree, TargetSwitchesCallBackInOrder) {
+  struct Case {
+    const char* from;  // "" for none
+    const char* to;
+    const char* expected;
+  } cases[] = {
+      {"", "A1", "R+ A+ A1+ A1* "},
+      {"A1", "A1", ""},
+      {"A1", "B1", "A1~ A1- A- B+ B1+ B1* "},
+      {"A1", "", "A1~ A1- A- R- "},
+      {"A", "B", "A~ A- B+ B* "},  // the shared parent stays active
+      {"A", "A1", "A~ A1+ A1* "},  // to a child of the old target
+      {"A1", "A", "A1~ A1- A* "},  // to a parent of the old target
+      {"A1", "R", "A1~ A1- A- R* "},
+      {"R", "B1", "R~ B+ B1+ B1* "},
+  };
+  for (const Case& c : cases) {
+    QvCommandHandler::SetActiveTarget(nullptr);
+    QvCommandHandler::SetActiveTarget(ByName(c.from));
+    log.clear();
+    QvCommandHandler::SetActiveTarget(ByName(c.to));
+    EXPECT_EQ(log, c.expected) << c.from << " -> " << c.to;
+    EXPECT_EQ(QvCommandHandler::GetTarget(), ByName(c.to));
+    // Exactly the chain of the new target is active.
+    for (Node* n : {&R, &A, &B, &A1, &B1}) {
+      bool inChain = false;
+      for (QvCommandHandler* h = ByName(c.to); h; h = h->GetParentCommandHandler()) inChain |= h == n;
+      EXPECT_EQ(n->isActive(), inChain) << c.from << " -> " << c.to << ": " << n->name;
+    }
+  }
+}
+
+TEST_F(Tree, TemporaryTargetSwitchesTheSameWay) {
+  QvCommandHandler::SetActiveTemporaryTarget(&A1);
+  EXPECT_EQ(log, "R+ A+ A1+ A1* ");
+  log.clear();
+  QvCommandHandler::SetActiveTemporaryTarget(&B1);
+  EXPECT_EQ(log, "A1~ A1- A- B+ B1+ B1* ");
+  EXPECT_EQ(QvCommandHandler::GetTemporaryTarget(), &B1);
+  EXPECT_EQ(QvCommandHandler::GetTarget(), nullptr);
+}
+
+TEST_F(Tree, DestroyedActiveTargetHandsTheTargetToItsParent) {
+  Node* child = new Node("C", &A1, &log);
+  QvCommandHandler::SetActiveTarget(child);
+  log.clear();
+  delete child;
+  // Only the base callbacks reach the dying handler: the log shows the parent alone.
+  EXPECT_EQ(log, "A1* ");
+  EXPECT_EQ(QvCommandHandler::GetTarget(), &A1);
+  EXPECT_TRUE(A1.isActive());
+}
+
+TEST_F(Tree, DestroyedTemporaryTargetIsCleared) {
+  QvCommandHandler::SetActiveTarget(&A1);
+  Node* temp = new Node("T", &B, &log);
+  QvCommandHandler::SetActiveTemporaryTarget(temp);
+  delete temp;
+  EXPECT_EQ(QvCommandHandler::GetTemporaryTarget(), nullptr);
+  EXPECT_EQ(QvCommandHandler::GetTarget(), &A1);
+  log.clear();
+  QvCommandHandler::SetActiveTemporaryTarget(nullptr);  // nothing left to switch from
+  EXPECT_EQ(log, "");
+}
+
+// A handler with only the base behaviour.
+struct Plain : QvCommandHandler {
+  explicit Plain(QvCommandHandler* parent) : QvCommandHandler(parent) {}
+};
+
+struct CountingAction : QvAction {
+  unsigned char SaveState() override { return 0; }
+  void RestoreState(unsigned char) override {}
+  bool OnDoit() override { return true; }
+  void OnUndo() override {}
+  void OnRedo() override {}
+  void OnRepeat() override {}
+};
+
+struct ActionSink : Plain {
+  ActionSink() : Plain(nullptr) {}
+  void PostQvAction(QvAction* action, bool flag) override {
+    posted = action;
+    postedFlag = flag;
+  }
+  QvAction* posted = nullptr;
+  bool postedFlag = false;
+};
+
+TEST(CommandHandler, BaseOperationsPassUpTheChainAndAnswerFalseAtTheTop) {
+  ActionSink top;
+  Plain middle(&top);
+  Plain bottom(&middle);
+  CountingAction* action = new CountingAction;
+  bottom.PostQvAction(action, true);
+  EXPECT_EQ(top.posted, action);
+  EXPECT_TRUE(top.postedFlag);
+  action->Release();
+
+  Plain alone(nullptr);
+  QvCommand command;
+  QvCommandStatus status(0);
+  EXPECT_FALSE(alone.OnCommand(command));
+  EXPECT_FALSE(alone.OnUpdateCommandStatus(status));
+  alone.PostQvAction(nullptr, false);  // nowhere to go: nothing happens
+  EXPECT_EQ(alone.GetParentCommandHandler(), nullptr);
+  alone.SetParentCommandHandler(&top);
+  EXPECT_EQ(alone.GetParentCommandHandler(), &top);
+}
+
+// ---------------------------------------------------------------------------------------
+// Status and execution through the command centre.
+
+class Routing : public PortableLayerTest {
+ protected:
+  Routing() : root("root", nullptr, &log), view("view", &root, &log), other("other", &root, &log) {}
+  void Enable(Node& node, unsigned short id, unsigned short effective = 0, bool checkEffective = true) {
+    node.answers[id] = Node::Answer{true, effective, checkEffective};
+  }
+  std::string log;
+  Node root, view, other;
+};
+
+TEST_F(Routing, StatusFollowsBothRightsAnswersAndTheHandler) {
+  QvCommandHandler::SetActiveTarget(&view);
+  Enable(root, 200);  // the view passes the question to its parent
+  view.handlesCommands = false;
+  for (unsigned long securityAnswer : {0ul, 1ul, 2ul, 3ul, 4ul, 0x10001ul}) {
+    for (unsigned long commandAnswer : {0ul, 1ul, 2ul, 3ul, 4ul}) {
+      RightsCallback::Reset();
+      RightsCallback::answers[1001] = securityAnswer;
+      RightsCallback::answers[200 | 0x40000000] = commandAnswer;
+      QvCommandStatus status(200);
+      bool allowed = (securityAnswer & 0xFFFF) == 1 && commandAnswer == 1;
+      EXPECT_EQ(QvCommandHandler::GetCommandStatus(status), allowed) << securityAnswer << "/" << commandAnswer;
+      EXPECT_EQ(status.IsEnabled(), allowed);
+      std::vector<unsigned long> expected = {1001};
+      if ((securityAnswer & 0xFFFF) == 1) expected.push_back(200 | 0x40000000);
+      EXPECT_EQ(RightsCallback::questions, expected);
+      EXPECT_EQ(QvCommandHandler::CheckAndExecuteCommand(200, false), allowed);
+    }
+  }
+  EXPECT_EQ(root.executed, (std::vector<unsigned short>{200, 200}));  // answers 1 and 0x10001 (low 16 bits 1)
+}
+
+TEST_F(Routing, StatusWithoutDefinitionOrTargetIsFalse) {
+  QvCommandStatus unknown(4711);
+  EXPECT_EQ(unknown.GetCommand(), nullptr);
+  EXPECT_EQ(unknown.GetID(), 0);
+  EXPECT_FALSE(QvCommandHandler::GetCommandStatus(unknown));
+  EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(4711, true));
+  QvCommandStatus noTarget(200);
+  EXPECT_FALSE(QvCommandHandler::GetCommandStatus(noTarget));
+  EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(200, true));
+}
+
+TEST_F(Routing, TemporaryTargetWinsOverTheActiveTarget) {
+  QvCommandHandler::SetActiveTarget(&view);
+  QvCommandHandler::SetActiveTemporaryTarget(&other);
+  Enable(view, 200);
+  Enable(other, 200);
+  EXPECT_TRUE(QvCommandHandler::CheckAndExecuteCommand(200, false));
+  EXPECT_EQ(other.executed, std::vector<unsigned short>{200});
+  EXPECT_TRUE(view.executed.empty());
+  QvCommandHandler::SetActiveTemporaryTarget(nullptr);
+  EXPECT_TRUE(QvCommandHandler::CheckAndExecuteCommand(200, false));
+  EXPECT_EQ(view.executed, std::vector<unsigned short>{200});
+}
+
+TEST_F(Routing, RedirectionsAreFollowedAndCyclesAnswerFalse) {
+  struct Step {
+    unsigned short id;
+    bool enable;
+    unsigned short effective;
+    bool checkEffective;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Step> steps;
+    unsigned long refused;  // a command id whose rights answer 2 (0: none)
+    bool result;
+    std::vector<unsigned short> executed;
+  } cases[] = {
+      {"enabled", {{200, true, 0, true}}, 0, true, {200}},
+      {"disabled", {{200, false, 0, true}}, 0, false, {}},
+      {"unanswered", {}, 0, false, {}},
+      {"to an enabled command", {{200, false, 201, true}, {201, true, 0, true}}, 0, true, {201}},
+      {"a chain", {{200, true, 201, true}, {201, false, 202, true}, {202, true, 0, true}}, 0, true, {202}},
+      {"to a disabled command", {{200, true, 201, true}, {201, false, 0, true}}, 0, false, {}},
+      {"to a refused command", {{200, true, 201, true}, {201, true, 0, true}}, 201, false, {}},
+      {"to an unknown command", {{200, true, 4711, true}}, 0, false, {}},
+      {"unchecked effective", {{200, false, 201, false}, {201, false, 0, true}}, 201, true, {201}},
+      {"a cycle", {{200, true, 201, true}, {201, true, 200, true}}, 0, false, {}},
+      {"a long cycle", {{200, true, 201, true}, {201, true, 202, true}, {202, true, 203, true}, {203, true, 201, true}}, 0, false, {}},
+      {"onto itself", {{203, true, 203, true}, {200, true, 203, true}}, 0, false, {}},
+  };
+  QvCommandHandler::SetActiveTarget(&view);
+  for (const Case& c : cases) {
+    view.answers.clear();
+    view.executed.clear();
+    RightsCallback::Reset();
+    if (c.refused) RightsCallback::answers[c.refused | 0x40000000] = 2;
+    for (const Step& s : c.steps) view.answers[s.id] = Node::Answer{s.enable, s.effective, s.checkEffective};
+    EXPECT_EQ(QvCommandHandler::CheckAndExecuteCommand(200, false), c.result) << c.what;
+    EXPECT_EQ(view.executed, c.executed) << c.what;
+  }
+}
+
+TEST_F(Routing, WithoutCheckRunsRefusedCommandsWithoutAskingTheRights) {
+  QvCommandHandler::SetActiveTarget(&view);
+  RightsCallback::answers[1001] = 2;
+  EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(200, false));
+  RightsCallback::questions.clear();
+  EXPECT_TRUE(QvCommandHandler::CheckAndExecuteCommand(200, true));
+  EXPECT_TRUE(RightsCallback::questions.empty());
+  EXPECT_EQ(view.executed, std::vector<unsigned short>{200});
+}
+
+TEST_F(Routing, MenuTextTakesTheCommandsHotKey) {
+  QvCommandStatus save(100);  // Ctrl+S
+  save.SetMenuText("&Save");
+  EXPECT_STREQ(save.GetMenuText().c_str(), "&Save\tCtrl+S");
+  QvCommandStatus plain(102);  // no hot key
+  plain.SetMenuText("Plain");
+  EXPECT_STREQ(plain.GetMenuText().c_str(), "Plain");
+  QvCommandStatus unknown(4711);
+  unknown.SetMenuText("Unknown");
+  EXPECT_STREQ(unknown.GetMenuText().c_str(), "Unknown");
+}
+
+TEST_F(Routing, InvalidateStatusClearsEveryDefinitionUnlessBlind) {
+  QvCommandDef* a = GUIGetCommandDefFromID(100);
+  QvCommandDef* b = GUIGetCommandDefFromID(300);
+  ASSERT_TRUE(a && b);
+  a->m_bStatusValid = b->m_bStatusValid = true;
+  QvSetApplicationBlind(true);
+  QvCommandHandler::InvalidateStatus();
+  EXPECT_TRUE(a->m_bStatusValid);
+  QvSetApplicationBlind(false);
+  QvCommandHandler::InvalidateStatus();
+  EXPECT_FALSE(a->m_bStatusValid);
+  EXPECT_FALSE(b->m_bStatusValid);
+}
+
+TEST(RoutingReleased, NothingRunsWithoutACommandCentre) {
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  GUIRelease();
+  std::string log;
+  Node view("view", nullptr, &log);
+  QvCommandHandler::SetActiveTarget(&view);
+  view.answers[100] = Node::Answer{true, 0, true};
+  EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(100, true));
+  EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(100, false));
+  QvCommandHandler::InvalidateStatus();
+  EXPECT_TRUE(view.executed.empty());
+  QvCommandHandler::SetActiveTarget(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+
+struct RecordedAction : QvAction {
+  explicit RecordedAction(std::string* log, bool succeeds = true) : log(log), succeeds(succeeds) {}
+  ~RecordedAction() override { *log += "deleted "; }
+  unsigned char SaveState() override {
+    *log += "save ";
+    return state;
+  }
+  void RestoreState(unsigned char s) override {
+    *log += "restore" + std::to_string(s) + " ";
+    state = s;
+  }
+  bool OnDoit() override {
+    *log += "do ";
+    state = 7;
+    return succeeds;
+  }
+  void OnUndo() override { *log += "undo "; }
+  void OnRedo() override { *log += "redo "; }
+  void OnRepeat() override { *log += "repeat "; }
+  unsigned long Sequence() const { return m_sequence; }
+  void SetRepeatable() { m_repeatable = true; }
+  std::string* log;
+  bool succeeds;
+  unsigned char state = 3;
+};
+
+TEST(Action, DoUndoRedoRepeatAndRelease) {
+  std::string log;
+  RecordedAction* a = new RecordedAction(&log);
+  const unsigned long sequence = a->Sequence();
+  EXPECT_EQ(sequence, QvAction::Get_GlobalCounter());
+  a->Undo();  // not done: nothing
+  a->Repeat();  // not repeatable: nothing
+  EXPECT_EQ(log, "");
+  EXPECT_TRUE(a->Doit());
+  EXPECT_EQ(log, "save do save ");
+  EXPECT_TRUE(a->IsDone());
+  log.clear();
+  EXPECT_TRUE(a->Doit());  // already done
+  EXPECT_EQ(log, "");
+  a->Redo();  // done: nothing to redo
+  a->Undo();
+  EXPECT_EQ(log, "undo restore3 ");
+  EXPECT_FALSE(a->IsDone());
+  log.clear();
+  a->Redo();
+  EXPECT_EQ(log, "redo restore7 ");
+  EXPECT_TRUE(a->IsDone());
+  log.clear();
+  a->SetRepeatable();
+  a->Repeat();
+  EXPECT_EQ(log, "repeat ");
+  log.clear();
+  a->AddRef();
+  a->Release();
+  EXPECT_EQ(log, "");
+  a->Release();
+  EXPECT_EQ(log, "deleted ");
+
+  RecordedAction* failing = new RecordedAction(&log, false);
+  EXPECT_EQ(failing->Sequence(), sequence + 1);
+  EXPECT_FALSE(failing->Doit());
+  EXPECT_FALSE(failing->IsDone());
+  failing->Release();
+}
+
+}  // namespace
