@@ -10,3 +10,8 @@
 #include "fw_file.h"
 #include "fw_archive.h"
 #include "fw_coll.h"
+#include "fw_cmdtarget.h"
+#include "fw_msgmap.h"
+#include "fw_thread_state.h"
+#include "fw_wnd.h"
+#include "fw_app.h"

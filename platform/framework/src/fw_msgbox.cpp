@@ -1,33 +1,51 @@
-// AfxMessageBox: a plain MessageBox with the application's title, answerable by a hook.
-#include "fw_except.h"
-
+// AfxMessageBox and the application's message box: the text with the application's name as
+// title, owned by the application's top-level window (disabled meanwhile). A hook answers
+// in place of the box, for tests and unattended runs.
 #include <atomic>
 
-#include "fw_module.h"
+#include "fw_app.h"
 
 namespace {
 std::atomic<AFX_MESSAGEBOX_HOOK> g_hook{NULL};
 
-CString AppTitle() {
-  AFX_MODULE_STATE* st = AfxGetModuleState();
-  if (st->m_lpszCurrentAppName && *st->m_lpszCurrentAppName) return st->m_lpszCurrentAppName;
-  TCHAR path[MAX_PATH];
-  DWORD n = GetModuleFileName(NULL, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return CString();
-  CString title(path);
-  title = title.Mid(title.ReverseFind(_T('\\')) + 1);
-  int dot = title.ReverseFind(_T('.'));
-  return dot > 0 ? title.Left(dot) : title;
+// The icon that a box of this kind shows when the caller gave none.
+UINT WithDefaultIcon(UINT nType) {
+  if ((nType & MB_ICONMASK) != 0) return nType;
+  switch (nType & MB_TYPEMASK) {
+    case MB_OK:
+    case MB_OKCANCEL:
+      return nType | MB_ICONEXCLAMATION;
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+      return nType | MB_ICONQUESTION;
+    default:
+      return nType;
+  }
+}
+
+int ShowBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp, LPCTSTR lpszCaption) {
+  if (AFX_MESSAGEBOX_HOOK hook = g_hook.load()) return hook(lpszText, nType, nIDHelp);
+  HWND hWndTop = NULL;
+  HWND hWndOwner = CWnd::GetSafeOwner_(NULL, &hWndTop);
+  int nResult = ::MessageBox(hWndOwner, lpszText, lpszCaption, WithDefaultIcon(nType));
+  if (hWndTop != NULL) ::EnableWindow(hWndTop, TRUE);
+  return nResult;
 }
 }  // namespace
 
 AFX_MESSAGEBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MESSAGEBOX_HOOK pfnHook) { return g_hook.exchange(pfnHook); }
 
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
+  EnableModeless(FALSE);
+  int nResult = ShowBox(lpszPrompt, nType, nIDPrompt, m_pszAppName != NULL ? m_pszAppName : AfxGetAppName());
+  EnableModeless(TRUE);
+  return nResult;
+}
+
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
-  if (AFX_MESSAGEBOX_HOOK hook = g_hook.load()) return hook(lpszText ? lpszText : _T(""), nType, nIDHelp);
-  HWND owner = GetActiveWindow();
-  if (owner) owner = GetAncestor(owner, GA_ROOTOWNER);
-  return MessageBox(owner, lpszText ? lpszText : _T(""), AppTitle(), nType);
+  if (lpszText == NULL) lpszText = _T("");
+  if (CWinApp* pApp = AfxGetApp()) return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+  return ShowBox(lpszText, nType, nIDHelp, AfxGetAppName());
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
