@@ -13,8 +13,8 @@ namespace {
 
 int s_platformCount = 0;  // balanced platform start-ups still in force
 HINSTANCE s_classInstance = NULL;
-GUIPatternSet* s_fillPatterns = nullptr;
-GUIPatternSet* s_linePatterns = nullptr;
+BrushArrayRec* s_fillPatterns = nullptr;
+BrushArrayRec* s_linePatterns = nullptr;
 CPalette* s_palette = nullptr;
 COLORREF s_customColors[16];
 
@@ -86,12 +86,12 @@ CPalette* MakePalette() {
   return palette;
 }
 
-GUIPatternSet* MakePatterns(UINT bitmapId) {
-  GUIPatternSet* set = new (std::nothrow) GUIPatternSet;
-  if (set && !set->Init(bitmapId)) {
-    delete set;
-    set = nullptr;
-  }
+// The strip is found through the framework's resource search (the library holds both).
+BrushArrayRec* MakePatterns(UINT bitmapId) {
+  BrushArrayRec* set = new (std::nothrow) BrushArrayRec;
+  if (!set) return nullptr;
+  set->brushes.Init(bitmapId);
+  set->nBrushes = set->brushes.GetNumBrushes();
   return set;
 }
 
@@ -122,9 +122,9 @@ QvSuccess PlatformGUIInitialisations() {
 void PlatformGUIRelease() {
   if (s_platformCount == 0 || --s_platformCount > 0) return;
   for (const ClassSpec& spec : kClasses) UnregisterClass(spec.name, s_classInstance);
-  delete s_fillPatterns;
+  DeletePatterns(s_fillPatterns);
   s_fillPatterns = nullptr;
-  delete s_linePatterns;
+  DeletePatterns(s_linePatterns);
   s_linePatterns = nullptr;
   delete s_palette;
   s_palette = nullptr;
@@ -144,6 +144,6 @@ bool IsServiceOnlyProcess() {
 
 COLORREF* GUIGetSavedCustomColors() { return s_customColors; }
 
-GUIPatternSet* GUIGetFillPatterns() { return s_fillPatterns; }
-GUIPatternSet* GUIGetLinePatterns() { return s_linePatterns; }
+BrushArrayRec* GUIGetFillPatterns() { return s_fillPatterns; }
+BrushArrayRec* GUIGetLinePatterns() { return s_linePatterns; }
 CPalette* GUIGetPalette() { return s_palette; }

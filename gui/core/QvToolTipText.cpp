@@ -2,6 +2,7 @@
 #include "QvCommandCenter.h"
 #include "QvEffectiveCommands.h"
 #include "QvHotKeyText.h"
+#include "UIUtilities.h"
 
 #include <solvane.h>
 
@@ -69,5 +70,7 @@ int QvGlobalOnToolTipText(unsigned int, NMHDR* notify, LRESULT* result) {
     }
   }
   if (result) *result = 0;
+  HFONT font = notify->hwndFrom ? UIGetDefaultGUIFont() : NULL;
+  if (font) SendMessage(notify->hwndFrom, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return TRUE;
 }
