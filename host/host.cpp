@@ -1,16 +1,16 @@
-// The sample host: a reporting-style main window over quarnel.
-#include <windows.h>
+// The sample host: a framework application whose main window shows a report, over quarnel.
+#include <framework.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <UIModule.h>
 
+#include "commands.h"
 #include "resource.h"
 #include "screens.h"
 
 namespace {
-
-const wchar_t kMainClass[] = L"QuarnelSampleHost";
 
 struct Row {
   const wchar_t* region;
@@ -70,67 +70,102 @@ void PaintReport(HDC dc, const RECT& rc) {
   DeleteObject(body);
 }
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      PaintReport(dc, rc);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case ID_FILE_EXIT: DestroyWindow(hwnd); return 0;
-        case ID_VIEW_REFRESH: InvalidateRect(hwnd, NULL, TRUE); return 0;
-        case ID_HELP_ABOUT:
-          MessageBoxW(hwnd, L"Quarnel sample host", L"About", MB_OK | MB_ICONINFORMATION);
-          return 0;
-      }
-      break;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+// The main window: paints the report; menus and accelerators take the command road.
+class CMainFrame : public CWnd {
+ public:
+  BOOL CreateMain() {
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    HMENU menu = ::LoadMenu(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDR_MAINMENU));
+    if (cls == NULL || !CreateEx(0, cls, _T("Quarnel Sample Host"), WS_OVERLAPPEDWINDOW, 40, 40, 760, 520, NULL, menu))
+      return FALSE;
+    m_accelerators = ::LoadAccelerators(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDR_MAINACCEL));
+    return TRUE;
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
+
+  BOOL PreTranslateMessage(MSG* pMsg) override {
+    if (m_accelerators != NULL && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
+        ::TranslateAccelerator(m_hWnd, m_accelerators, pMsg))
+      return TRUE;
+    return CWnd::PreTranslateMessage(pMsg);
+  }
+
+ protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (lParam == 0) {
+      host::RunCommand(LOWORD(wParam));
+      return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+  }
+  afx_msg void OnPaint() {
+    CPaintDC dc(this);
+    RECT rc;
+    GetClientRect(&rc);
+    PaintReport(dc.m_hDC, rc);
+  }
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+    if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
+  }
+  void PostNcDestroy() override { delete this; }
+
+ private:
+  HACCEL m_accelerators = NULL;
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
+  ON_WM_PAINT()
+  ON_WM_INITMENUPOPUP()
+END_MESSAGE_MAP()
+
+class CHostApp : public CWinApp {
+ public:
+  CHostApp() : CWinApp(_T("Quarnel Sample Host")) {}
+
+  BOOL InitInstance() override {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; i + 1 < argc; ++i)
+      if (lstrcmpiW(argv[i], L"/screens") == 0) host::SetScreenshotFolder(argv[i + 1]);
+    LocalFree(argv);
+
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    // quarnel is bound at load: it has joined the framework's module chain by now.
+    if (!UIViewDLL.bInitialized) return Fail(2);
+
+    CMainFrame* frame = new CMainFrame;
+    if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
+    m_pMainWnd = frame;
+    host::InitCommands(frame->m_hWnd);
+    if (host::ScreenshotMode()) {
+      host::CaptureWindow(frame->m_hWnd, L"main");
+      return Fail(0);  // the framework destroys the main window and ends
+    }
+    frame->ShowWindow(m_nCmdShow);
+    frame->UpdateWindow();
+    return TRUE;
+  }
+
+  int ExitInstance() override { return m_exitCode >= 0 ? m_exitCode : CWinApp::ExitInstance(); }
+
+ private:
+  BOOL Fail(int exitCode) {
+    m_exitCode = exitCode;
+    return FALSE;
+  }
+  int m_exitCode = -1;
+};
+
+CHostApp theApp;
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  for (int i = 1; i + 1 < argc; ++i)
-    if (lstrcmpiW(argv[i], L"/screens") == 0) host::SetScreenshotFolder(argv[i + 1]);
-  LocalFree(argv);
-
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
-  // quarnel is bound at load: it has joined the framework's module chain by now.
-  if (!UIViewDLL.bInitialized) return 2;
-
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = inst;
-  wc.hCursor = LoadCursorW(NULL, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kMainClass;
-  RegisterClassW(&wc);
-  HWND main = CreateWindowW(kMainClass, L"Quarnel Sample Host", WS_OVERLAPPEDWINDOW, 40, 40, 760, 520, NULL,
-                            LoadMenuW(inst, MAKEINTRESOURCEW(IDR_MAINMENU)), inst, NULL);
-  if (!main) return 1;
-
-  if (host::ScreenshotMode()) {
-    host::CaptureWindow(main, L"main");
-    DestroyWindow(main);
-    return 0;
-  }
-  ShowWindow(main, show);
-  UpdateWindow(main);
-  MSG msg;
-  while (GetMessageW(&msg, NULL, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+int WINAPI wWinMain(HINSTANCE inst, HINSTANCE prev, LPWSTR cmdLine, int show) {
+#ifdef UNICODE
+  return AfxWinMain(inst, prev, cmdLine, show);
+#else
+  (void)cmdLine;
+  return AfxWinMain(inst, prev, GetCommandLineA(), show);
+#endif
 }
