@@ -57,7 +57,9 @@ class FormDialog : public CDialog {
       // Enter with a value that does not validate: the dialog must stay; then cancel.
       m_okFromTimer = false;
       SendMessage(WM_COMMAND, IDOK);
-      stayedAfterBadOk = IsWindowVisible() != FALSE;
+      // The run may not have shown the dialog yet (it shows it when the queue first runs
+      // dry): what matters is that the window lives on and the run goes on.
+      stayedAfterBadOk = ::IsWindow(m_hWnd) && ContinueModal();
       EndDialog(IDCANCEL);
       return;
     }
