@@ -21,3 +21,4 @@
 #include "fw_imagelist.h"
 #include "fw_dialog.h"
 #include "fw_controls.h"
+#include "fw_view.h"

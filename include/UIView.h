@@ -1,0 +1,400 @@
+// The drawing view: a document drawn in image coordinates (twips or pixels), zoomed, scrolled
+// and converted to device pixels on the way to whatever DC it draws on.
+//
+// CUIView holds the coordinate model, the drawing attributes and the drawing interface;
+// CMFCUIView draws that interface with GDI. The host derives its view from CMFCUIView,
+// overrides OnDraw and calls the Qv... members with image coordinates.
+#pragma once
+#include "QvDrawTypes.h"
+#include "QvGeometry.h"
+#include "quarnel_api.h"
+
+#include <QvString.h>
+#include <framework.h>
+#include <fw_view.h>
+
+class CPrintDialog;
+class CQvOleClientItem;
+class QvImage;
+class TextLineInfoArray;
+struct QvLinkDef;
+
+// Mode flags of a view. The host chooses the first three through the constructor; the
+// others are the view's own state.
+enum : unsigned long {
+  UIVIEW_TWIPS = 0x0001,          // image unit is twips (clear: pixels)
+  UIVIEW_ZOOMED = 0x0002,         // zoom ratio differs from 1
+  UIVIEW_RASTER_DISPLAY = 0x0004, // the current DC is a raster display
+  UIVIEW_PREVIEW = 0x0008,        // print preview on a DC whose attribute DC is the printer
+  UIVIEW_PRINTING = 0x0010,       // printing on the printer DC
+  UIVIEW_ZOOM_FONTS = 0x0020,     // font sizes follow the zoom ratio although not zoomed
+  UIVIEW_PALETTE = 0x0100,        // the shared palette is selected and realised
+  UIVIEW_CULLING = 0x0200,        // rectangles outside the culling rectangle are skipped
+  UIVIEW_PEN_COLORS = 0x0800,     // the DC's text/background colours are the pen's (else fill's)
+  UIVIEW_SOLID_PEN = 0x1000,      // the prepared pen is solid
+  UIVIEW_RESIZE_SCROLLS = 0x2000, // resizing recomputes the scroll bars
+  UIVIEW_NO_SCROLLBARS = 0x4000,  // no scroll bars
+  UIVIEW_HOST_FLAGS = 0x6001,
+  UIVIEW_PRINT_FLAGS = UIVIEW_PREVIEW | UIVIEW_PRINTING,
+};
+
+class QUARNEL_API CUIView : public CView {
+  DECLARE_DYNAMIC(CUIView)
+
+ public:
+  // Keeps style & 0x6001 as the mode flags.
+  explicit CUIView(unsigned long style = 0);
+  ~CUIView() override;
+
+  // CView and CWnd members: a drawing view is not destroyed through DestroyWindow (answers
+  // TRUE and keeps the window) and neither scrolls, prints nor updates by itself.
+  BOOL DestroyWindow() override;
+  BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) override;
+  BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+  void OnInitialUpdate() override;
+
+  // The drawing interface, in this order.
+  virtual void SetUnitType(QvImageUnitType type);
+  virtual void QvSetOrigin(POINT origin);
+  virtual void SetZoomFactor(long num, long den);
+  virtual void TagSection(POINT, unsigned long, unsigned short, wchar_t const*) {}
+  virtual void GetViewRect(RECT* rect) = 0;
+  virtual void SetImageSize(CSize size, int redraw) = 0;
+  virtual CSize GetImageSize() = 0;
+  virtual void SetHScroll(unsigned long pos) = 0;
+  virtual void SetVScroll(unsigned long pos) = 0;
+  virtual unsigned long GetHScroll() = 0;
+  virtual unsigned long GetVScroll() = 0;
+  virtual void SetHScrollIncrement(unsigned long inc) = 0;
+  virtual void SetVScrollIncrement(unsigned long inc) = 0;
+  virtual unsigned long GetHScrollIncrement() = 0;
+  virtual unsigned long GetVScrollIncrement() = 0;
+  virtual int ScrollBy(CSize by, int redraw) = 0;
+  virtual void QvBeginUse() = 0;
+  virtual void QvEndUse() = 0;
+  virtual void QvMoveTo(POINT p) = 0;
+  virtual void QvDrawLine(POINT a, POINT b) = 0;
+  virtual void QvDrawRect(RECT const& r, int frame, int fill) = 0;
+  virtual void QvDraw3DRect(RECT const& r, int style) = 0;
+  virtual void QvDrawSelectionRect(RECT const& r) = 0;
+  virtual void QvEraseRect(RECT const& r) = 0;
+  virtual void QvInvertRectForSelection(RECT const& r) = 0;
+  virtual void QvDrawOval(RECT const& r, int frame, int fill) = 0;
+  virtual void QvDrawSector(RECT const& r, short start, short sweep, int frame, int fill) = 0;
+  virtual void QvDrawArc(RECT const& r, short start, short sweep) = 0;
+  virtual void QvDrawPoly(CArray<POINT, POINT> const& pts, int closed, int frame, int fill) = 0;
+  virtual int CallCalcTextLines(wchar_t const* text, QvSize size, bool wrap, TextLineInfoArray& lines) = 0;
+  virtual void QvDrawText(wchar_t const* text, int len) = 0;
+  virtual void QvDrawTextInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
+                                QvHorizontalAlign ha, int wrap, short s) = 0;
+  virtual void QvDrawTextLinesInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
+                                     QvHorizontalAlign ha, int wrap, short s, long first, long last) = 0;
+  virtual void QvDrawVertTextInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
+                                    QvHorizontalAlign ha, QvVertDrawStyle style) = 0;
+  virtual unsigned long QvTextWidth(wchar_t const* text, int len, bool b) = 0;
+  virtual unsigned long QvTextHeight(wchar_t const* text, int len, unsigned long width, unsigned short s) = 0;
+  virtual unsigned long QvTextHeightEx(wchar_t const* text, int len, unsigned long width, unsigned short s,
+                                       long* lines) = 0;
+  virtual void QvGetVertTextRect(RECT& out, wchar_t const* text, int len, QvVertDrawStyle style) = 0;
+  virtual void QvBlockMove(RECT const& r, long dx, long dy) = 0;
+  virtual void QvDrawImageList(POINT p, CImageList* list, unsigned short index) = 0;
+  virtual void QvDrawImage(RECT const& r, CBitmap* bmp, QvImageDisplay mode) = 0;
+  virtual void DrawDIB(void* dib, CRect const& r, char const* name) = 0;
+  virtual CBitmap* QvTakeSnapshot(RECT const& image, RECT const& target, int screen, unsigned short bits) = 0;
+  virtual QvImage* QvTakeSnapshotToQvImage(RECT const& image, RECT const& target, int screen,
+                                           unsigned short bits) = 0;
+  virtual void QvSetDrawMode(QvDrawMode mode) = 0;
+  virtual QvDrawMode QvGetDrawMode() = 0;
+  virtual UIFontInfo QvGetFontInfo() = 0;
+  virtual void QvSetClipRect(RECT const& r) = 0;
+  virtual void QvResetClipRect() = 0;
+  virtual CRgn* QvGetClipRegion() = 0;
+  virtual void QvSetClipRegion(CRgn* rgn) = 0;
+  virtual void QvFreeRegion(CRgn* rgn) = 0;
+  virtual void QvUnionRectToClip(RECT& r) = 0;
+  virtual void QvIntersectionRectToClip(RECT& r) = 0;
+  virtual void QvExcludeRectToClip(RECT& r) = 0;
+  virtual void QvInvalRect(RECT const& r, int erase) = 0;
+  virtual void QvInvalAll(int erase) = 0;
+  virtual void QvUpdateNow() = 0;
+  virtual void QvDrawExtraInfos(int, unsigned long) {}
+  // 0 when hyperlink display is off; else 1 unless printing or previewing.
+  virtual int CanDisplayHyperlinks();
+  virtual int DoPreparePrinting(CPrintInfo* info) = 0;
+  virtual UIPrintResult Print(long from, long to) = 0;
+  virtual void QvClientToImagePoint(POINT& p) = 0;
+  virtual void QvImageToClientPoint(POINT& p) = 0;
+  virtual void QvImageToScreenPoint(POINT& p) = 0;
+  virtual void QvDrawInMetafileDC(RECT const& image, RECT const& target, CDC* dc) = 0;
+  virtual void QvDrawOLEItem(CQvOleClientItem* item, RECT const& r) = 0;
+  virtual void QvSetPenForeColor(COLORREF c);
+  virtual COLORREF QvGetPenForeColor();
+  virtual void QvSetPenBackColor(COLORREF c);
+  virtual COLORREF QvGetPenBackColor();
+  virtual void QvSetFillForeColor(COLORREF c);
+  virtual COLORREF QvGetFillForeColor();
+  virtual void QvSetFillBackColor(COLORREF c);
+  virtual COLORREF QvGetFillBackColor();
+  virtual void QvSetBackgroundColor(COLORREF c);
+  virtual COLORREF QvGetBackgroundColor();
+  virtual void QvSetDashLine(QvDashLine dash);
+  virtual QvDashLine QvGetDashLine();
+  // 0 and an unchanged width are ignored.
+  virtual void QvSetLineWidth(unsigned short width);
+  virtual unsigned short QvGetLineWidth();
+  virtual void QvSetFillCharacter(QvString fill);
+  virtual QvString QvGetFillCharacter();
+  // Stores the font only when it differs.
+  virtual void QvSetFont(UIFont const& font);
+  virtual void QvGetFont(UIFont& font);
+  virtual void QvSetFillPattern(QvGUIPattern pattern);
+  virtual QvGUIPattern QvGetFillPattern();
+  virtual QvDevType QvGetTypeView() { return QvScreenDevice; }
+  virtual void QvStartDisplayWOB() {}
+  virtual void QvEndDisplayWOB() {}
+  virtual QvImage* QvTakeSnapshotToQvImageRCT(RECT const& image, RECT const& target, int screen,
+                                              unsigned short bits) = 0;
+  virtual void DrawRCT(CRect const&) {}
+  virtual void OnDrawRCT(CDC*) {}
+  virtual int IsInBlindMode() { return 0; }
+  virtual void CreatePrintDialog(CPrintInfo*) {}
+  virtual int PrintAPage(CDC&, CPrintInfo&, CString&, int&) { return 0; }
+  virtual void OnMouseZooming(POINT, int) {}
+  virtual void OnMouseDatazoom(POINT, int) {}
+  virtual int HasCustomPageManagement() { return 0; }
+  virtual long GetNumberOfPages() { return 0; }
+  virtual void PrintOnePage(long) {}
+  virtual void Draw(CRect const&) {}
+  virtual void UpdatePrinterInfoIsNeeded(CPrintDialog*, int) {}
+
+  // Model.
+  QvImageUnitType GetUnitType() const { return static_cast<QvImageUnitType>(m_flags & UIVIEW_TWIPS); }
+  unsigned long GetModeFlags() const { return m_flags; }
+  void PrepareConversionFactors();
+  POINT QvGetOrigin() const { return m_origin; }
+  void GetZoomFactor(long& num, long& den) const;
+  void SetPrintZoomFactor(long num, long den);
+  float GetPrintZoom() const { return m_printZoom; }
+  // Stores the new value and answers the previous one.
+  int SetDisplayHyperlinks(int display);
+  static void SetPrintOldFont(int value);
+  static int GetPrintOldFont();
+
+  // Conversions between client pixels and image units (rounded half away from zero).
+  int ClientToImageX(int x);
+  int ClientToImageY(int y);
+  int ImageToClientX(int x);
+  int ImageToClientY(int y);
+  int ClientToImageWidth(int w);
+  int ClientToImageHeight(int h);
+  int ImageToClientWidth(int w);
+  int ImageToClientHeight(int h);
+
+  // Conversions between image units and twips, points and pixels (32-bit, truncating).
+  long QvXImageToQvUnit(long v);
+  long QvYImageToQvUnit(long v);
+  long QvXQvUnitToImage(long v);
+  long QvYQvUnitToImage(long v);
+  void QvImageToQvUnit(POINT& p);
+  void QvImageToQvUnit(RECT& r);
+  void QvQvUnitToImage(POINT& p);
+  void QvQvUnitToImage(RECT& r);
+  long QvXImageToPoint(long v);
+  long QvYImageToPoint(long v);
+  long QvXPointToImage(long v);
+  long QvYPointToImage(long v);
+  void QvImageToPoint(POINT& p);
+  void QvImageToPoint(RECT& r);
+  void QvPointToImage(POINT& p);
+  void QvPointToImage(RECT& r);
+  long QvXImageToPixel(long v);
+  long QvYImageToPixel(long v);
+  long QvXPixelToImage(long v);
+  long QvYPixelToImage(long v);
+  void QvImageToPixel(POINT& p);
+  void QvImageToPixel(RECT& r);
+  void QvPixelToImage(POINT& p);
+  void QvPixelToImage(RECT& r);
+  long QvXPointToPixel(short v);
+  long QvYPointToPixel(short v);
+
+ protected:
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  void OnPrint(CDC* dc, CPrintInfo* info) override;
+
+  unsigned long m_flags;
+  POINT m_origin;
+  long m_zoomNum;
+  long m_zoomDen;
+  float m_printZoom;
+  float m_twipsPerPixelX;
+  float m_twipsPerPixelY;
+  float m_zoomRatio;
+  COLORREF m_penFore;
+  COLORREF m_penBack;
+  COLORREF m_fillFore;
+  COLORREF m_fillBack;
+  COLORREF m_background;
+  QvDashLine m_dash;
+  unsigned m_lineWidth;
+  QvString m_fillCharacter;
+  UIFont m_font;
+  int m_fillPattern;  // QvGUIPattern - 1; negative: no fill
+  POINT m_scroll;
+  BOOL m_displayHyperlinks;
+  unsigned short m_scrollDivisorX;
+  unsigned short m_scrollDivisorY;
+  RECT m_drawRect;
+  int m_resolutionX;
+  int m_resolutionY;
+  float m_factorX;
+  float m_factorY;
+};
+
+// Process-wide drawing resources of the GDI views: the 20 fill patterns (bitmap 260), the 8
+// dash patterns (bitmap 259) and the shared palette. Made once by the first view that needs
+// them; freed when the library unloads.
+struct BrushArrayRec;
+QUARNEL_API BOOL UIViewPrepareSharedResources();
+QUARNEL_API void UIViewReleaseSharedResources();
+QUARNEL_API BrushArrayRec* UIViewFillPatterns();
+QUARNEL_API BrushArrayRec* UIViewDashPatterns();
+QUARNEL_API CPalette* UIViewPalette();
+
+// White stays white; any other colour becomes its grey level 0.30 R + 0.59 G + 0.11 B.
+QUARNEL_API COLORREF ColorToGray(COLORREF c);
+
+class QUARNEL_API CMFCUIView : public CUIView {
+  DECLARE_DYNAMIC(CMFCUIView)
+
+ public:
+  explicit CMFCUIView(unsigned long style = 0);
+  ~CMFCUIView() override;
+
+  // Registers a class with CS_DBLCLKS | CS_OWNDC, the arrow cursor and the window brush, and
+  // creates the view with it; the two names are ignored.
+  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+              CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL) override;
+  // Shared resources, the window DC (owned) and the measuring DC; then CView's.
+  void OnInitialUpdate() override;
+
+  // DC life.
+  BOOL PrepareNewDCForDrawing(HDC dc, bool owned);
+  void UnprepareCurrentDC();
+  void SetDefaultDrawingAttributes();
+  HDC GetCurrentDC() const { return m_hDC; }
+  HDC GetAttributeDC() const { return m_hAttribDC; }
+  // Reference DC (printer or metafile) that supplies resolution and font selection; NULL for
+  // none. The caller keeps it alive while it is set.
+  void SetAttributeDC(HDC dc) { m_hAttribDC = dc; }
+  // DC whose colour count decides grey output while printing or previewing.
+  void SetColorReferenceDC(HDC dc) { m_hColorRefDC = dc; }
+  void SetModeFlags(unsigned long set, unsigned long clear) { m_flags = (m_flags | set) & ~clear; }
+  void SetCullingRect(RECT const& r) { m_cullRect = r; }
+  unsigned short GetPenWidthInPixels() const { return m_penWidth; }
+
+  // Conversions to client space.
+  void QvClientToImagePoint(POINT& p) override;
+  void QvImageToClientPoint(POINT& p) override;
+  void QvImageToScreenPoint(POINT& p) override;
+  void ClientToImageRect(RECT in, RECT& out);
+  // Whether the rectangle is visible; the bottom follows from the rounded height.
+  BOOL ImageToClientRect(RECT in, RECT& out);
+  HRGN ImageRectToClientRgn(RECT r);
+
+  void SetZoomFactor(long num, long den) override;
+
+  // Drawing.
+  void QvBeginUse() override;
+  void QvEndUse() override {}
+  void QvMoveTo(POINT p) override;
+  void QvDrawLine(POINT a, POINT b) override;
+  void QvDrawRect(RECT const& r, int frame, int fill) override;
+  void QvDraw3DRect(RECT const& r, int style) override;
+  void QvDrawSelectionRect(RECT const& r) override;
+  void QvEraseRect(RECT const& r) override;
+  void QvInvertRectForSelection(RECT const& r) override;
+  void QvDrawOval(RECT const& r, int frame, int fill) override;
+  void QvDrawSector(RECT const& r, short start, short sweep, int frame, int fill) override;
+  void QvDrawArc(RECT const& r, short start, short sweep) override;
+  void QvDrawPoly(CArray<POINT, POINT> const& pts, int closed, int frame, int fill) override;
+  void QvBlockMove(RECT const& r, long dx, long dy) override;
+  void QvSetDrawMode(QvDrawMode mode) override;
+  QvDrawMode QvGetDrawMode() override;
+  void QvSetClipRect(RECT const& r) override;
+  void QvResetClipRect() override;
+  CRgn* QvGetClipRegion() override;
+  void QvSetClipRegion(CRgn* rgn) override;
+  void QvFreeRegion(CRgn* rgn) override;
+  void QvUnionRectToClip(RECT& r) override;
+  void QvIntersectionRectToClip(RECT& r) override;
+  void QvExcludeRectToClip(RECT& r) override;
+  void QvInvalRect(RECT const& r, int erase) override;
+  void QvInvalAll(int erase) override;
+  void QvUpdateNow() override;
+
+  // Attribute setters that keep the DC and the GDI objects in step.
+  void QvSetPenForeColor(COLORREF c) override;
+  void QvSetPenBackColor(COLORREF c) override;
+  void QvSetFillForeColor(COLORREF c) override;
+  void QvSetFillBackColor(COLORREF c) override;
+  void QvSetBackgroundColor(COLORREF c) override;
+  COLORREF QvGetBackgroundColor() override;
+  void QvSetDashLine(QvDashLine dash) override;
+  void QvSetLineWidth(unsigned short width) override;
+  void QvSetFont(UIFont const& font) override;
+
+ protected:
+  void ComputePenWidthInPixels();
+  void PreparePenNullOrDash(bool null);
+  void PrepareColors(bool pen);
+  COLORREF SetColor(COLORREF c);
+  void PrepareBrushForLine(bool vertical);
+  void PrepareBrushForFill(bool none);
+  void DrawArcOrPie(bool arc, RECT r, short start, short sweep, int frame, int fill);
+  void CombineClip(RECT const& r, int mode);
+  void DropDashPen();
+  void DropPreparedFonts();
+  // Number of colours of the colour reference device; 0 when there is none.
+  int ReferenceColorCount();
+
+  afx_msg BOOL OnQueryNewPalette();
+  afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
+
+  HDC m_hDC;
+  HDC m_hAttribDC;
+  HDC m_hMeasureDC;
+  HRGN m_hBaseRgn;
+  HRGN m_hClipRgn;
+  HBRUSH m_hBackBrush;
+  HPEN m_hSavedPen;
+  HPEN m_hDashPen;
+  HBRUSH m_hSavedBrush;
+  HFONT m_hSavedFont;
+  HFONT m_hTextFont;
+  HFONT m_hMeasureSavedFont;
+  HFONT m_hMeasureFont;
+  HFONT m_hVertFont90;
+  HFONT m_hVertFont270;
+  HPALETTE m_hSavedPalette;
+  CSize m_imageSize;
+  unsigned long m_hScrollIncrement;
+  unsigned long m_vScrollIncrement;
+  POINT m_docScroll;
+  SIZE m_scrollRange;
+  BYTE m_ownsDC;
+  DWORD m_patternRop;
+  RECT m_cullRect;
+  unsigned short m_penWidth;
+  unsigned short m_firstPage;
+  unsigned short m_lastPage;
+  POINT m_printOffset;
+  HBRUSH m_hFillBrush;
+  HDC m_hColorRefDC;
+  HDC m_hScreenDC;
+  DWORD m_collation;
+  BOOL m_hyperlinkScan;
+  BOOL m_optimActiveXMetafile;
+
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,163 @@
+// Documents, views and the frame that shows them.
+//
+// A document keeps the list of its views; a view is a child window that draws its document
+// in OnDraw (painting and printing alike) and tells its frame when it becomes active; a frame
+// makes its client view from a creation context, keeps it in the pane rectangle left over by
+// its bars, and knows its active view.
+//
+// Lifetime. Views and frames are made on the heap and delete themselves after WM_NCDESTROY.
+// A view leaves its document's list when it is destroyed; a document with m_bAutoDelete set
+// deletes itself when its last view leaves it.
+#pragma once
+#include "fw_coll.h"
+#include "fw_string.h"
+#include "fw_wnd.h"
+
+class CDC;
+class CDocument;
+class CFrameWnd;
+class CPrintInfo;
+class CView;
+
+// Control id of the client view inside its frame.
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_LAST 0xE9FF
+
+// Frame styles that the framework itself interprets.
+#define FWS_ADDTOTITLE 0x00008000L
+
+// What the frame's OnCreateClient needs to make the view of a document.
+class FW_API CCreateContext {
+ public:
+  CRuntimeClass* m_pNewViewClass = nullptr;  // class of the view to make (DYNCREATE)
+  CDocument* m_pCurrentDoc = nullptr;        // document the new view joins
+  CView* m_pLastView = nullptr;
+  CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+class FW_API CDocument : public CCmdTarget {
+  DECLARE_DYNAMIC(CDocument)
+
+ public:
+  CDocument();
+  ~CDocument() override;
+
+  const CString& GetTitle() const { return m_strTitle; }
+  virtual void SetTitle(LPCTSTR lpszTitle);
+  virtual BOOL IsModified() { return m_bModified; }
+  virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
+
+  // The view list. AddView ignores a view already in a document; RemoveView ignores one that
+  // is not in this document.
+  void AddView(CView* pView);
+  void RemoveView(CView* pView);
+  POSITION GetFirstViewPosition() const;
+  CView* GetNextView(POSITION& rPosition) const;
+  // OnUpdate of every view but the sender.
+  void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);
+
+  // Called after the view list changed; deletes the document when it has no view left and
+  // m_bAutoDelete is set.
+  virtual void OnChangedViewList();
+  virtual void DeleteContents() {}
+
+  BOOL m_bAutoDelete;  // TRUE at construction
+
+ protected:
+  CString m_strTitle;
+  BOOL m_bModified;
+  CPtrList m_viewList;
+};
+
+class FW_API CView : public CWnd {
+  DECLARE_DYNAMIC(CView)
+
+ public:
+  CDocument* GetDocument() const { return m_pDocument; }
+  // The nearest ancestor window whose object is a CFrameWnd; NULL when none.
+  CFrameWnd* GetParentFrame() const;
+
+  virtual BOOL IsSelected(const CObject* pDocItem) const;
+  // Sets up a DC before OnDraw; the base does nothing.
+  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+  // After the view was made and joined its document: OnUpdate(NULL, 0, NULL).
+  virtual void OnInitialUpdate();
+  virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+  virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+  // Scroll hooks of views that scroll; the base scrolls nothing and answers FALSE.
+  virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);
+  virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
+
+  // Draws the document on a screen, printer or memory DC.
+  virtual void OnDraw(CDC* pDC) = 0;
+
+ protected:
+  CView();
+  ~CView() override;
+
+  // The document changed: the base invalidates the whole window.
+  virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+  // Printing hooks; the base refuses to print and draws a page with OnDraw.
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+
+  void PostNcDestroy() override;
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnDestroy();
+  afx_msg void OnPaint();
+  afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+
+  CDocument* m_pDocument;
+
+  DECLARE_MESSAGE_MAP()
+
+  friend class CDocument;
+};
+
+class FW_API CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+
+ public:
+  CFrameWnd();
+  ~CFrameWnd() override;
+
+  static const CRect rectDefault;  // CW_USEDEFAULT position and size
+
+  // Creates the frame window; the context, when given, makes the client view.
+  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+              const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
+              DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
+
+  // Makes a view of pContext->m_pNewViewClass as a child with the given id; NULL on failure.
+  CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+  // OnInitialUpdate of every view of the frame, makes the first view active and shows the
+  // frame when bMakeVisible is set.
+  void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+  virtual CView* GetActiveView() const { return m_pViewActive; }
+  // Tells the old and the new view (OnActivateView) when bNotify is set.
+  virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  virtual CDocument* GetActiveDocument();
+  virtual CFrameWnd* GetActiveFrame() { return this; }
+  // Lays the bars out (WM_SIZEPARENT) and gives the pane AFX_IDW_PANE_FIRST the rest.
+  virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+ protected:
+  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  void PostNcDestroy() override;
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnDestroy();
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+
+  CView* m_pViewActive;
+
+  DECLARE_MESSAGE_MAP()
+
+  friend class CView;
+};
