@@ -109,6 +109,10 @@ class FW_API CView : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+  // WM_INITIALUPDATE (sent by the frame): OnInitialUpdate.
+  afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+  // WM_PRINTCLIENT: OnPrepareDC and OnDraw on the given DC.
+  afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
   CDocument* m_pDocument;
 
@@ -156,6 +160,9 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnSetFocus(CWnd* pOldWnd);
 
   CView* m_pViewActive;
+
+ private:
+  BOOL m_bInRecalcLayout = FALSE;
 
   DECLARE_MESSAGE_MAP()
 
