@@ -103,6 +103,8 @@ class FW_API CView : public CWnd {
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
+  // Without a class name: the framework's class of frames and views (window background).
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);

@@ -1,17 +1,13 @@
 // CFrameWnd: the top-level window that makes its client view from a creation context, keeps
 // it in the room its bars leave and knows which of its views is active.
 #include "fw_view.h"
-#include "fw_module.h"
-
-namespace {
+#include "fw_internal.h"
 
 // The window class of frames and views made without a class name.
-LPCTSTR FrameOrViewClass() {
+LPCTSTR fw::FrameOrViewClass() {
   return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
                              reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
 }
-
-}  // namespace
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -56,7 +52,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
   if (cs.lpszClass == NULL) {
-    cs.lpszClass = FrameOrViewClass();
+    cs.lpszClass = fw::FrameOrViewClass();
     if (cs.lpszClass == NULL) return FALSE;
   }
   return CWnd::PreCreateWindow(cs);

@@ -5,6 +5,7 @@
 namespace fw {
 HMODULE FrameworkModule();
 CRuntimeClass* FirstClassOfModule(HMODULE module);
+LPCTSTR FrameOrViewClass();  // registered on demand; NULL when registration fails
 }  // namespace fw
 
 // Scoped AfxLockGlobals/AfxUnlockGlobals.

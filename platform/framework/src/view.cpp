@@ -2,6 +2,7 @@
 // destruction, draws through OnDraw and tells its frame when it becomes active.
 #include "fw_view.h"
 #include "fw_dc.h"
+#include "fw_internal.h"
 
 namespace {
 
@@ -74,6 +75,14 @@ void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+  if (cs.lpszClass == NULL) {
+    cs.lpszClass = fw::FrameOrViewClass();
+    if (cs.lpszClass == NULL) return FALSE;
+  }
+  return CWnd::PreCreateWindow(cs);
+}
 
 void CView::PostNcDestroy() { delete this; }
 
