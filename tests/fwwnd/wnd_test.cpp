@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <framework.h>
+#include <malloc.h>
 
 #include <stdexcept>
 
@@ -163,30 +164,105 @@ TEST(HandleMaps, PermanentAndTemporaryObjects) {
   DestroyWindow(raw);
 }
 
-// Known fault, disabled until mended: after a temporary object is made on a second thread for
-// a window of this thread, the test program does not end (it hangs at exit, after the tests).
-TEST(HandleMaps, DISABLED_MapsArePerThread) {
+// Maps are per thread: another thread sees no permanent object and makes its own temporary.
+// That thread ends without cleaning its objects: its end frees them without touching the
+// window, and the program still ends normally once every test has run.
+TEST(HandleMaps, MapsArePerThread) {
   CWnd w;
   ASSERT_TRUE(w.CreateEx(0, NULL, _T("perm"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-  // Maps are per thread: another thread sees no permanent object and makes its own temporary.
   struct Probe {
     HWND hwnd;
     CWnd* perm;
     CWnd* temp;
-  } probe = {w.m_hWnd, &w, NULL};
+    HWND tempHwnd;
+  } probe = {w.m_hWnd, &w, NULL, NULL};
   HANDLE t = CreateThread(
       NULL, 0,
       [](LPVOID p) -> DWORD {
         Probe* pr = static_cast<Probe*>(p);
         pr->perm = CWnd::FromHandlePermanent(pr->hwnd);
         pr->temp = CWnd::FromHandle(pr->hwnd);
+        pr->tempHwnd = pr->temp != NULL ? pr->temp->m_hWnd : NULL;
         return 0;
       },
       &probe, 0, NULL);
+  ASSERT_NE(t, nullptr);
   WaitForSingleObject(t, INFINITE);
   CloseHandle(t);
   EXPECT_EQ(probe.perm, nullptr);
+  EXPECT_NE(probe.temp, nullptr);
   EXPECT_NE(probe.temp, &w);
+  EXPECT_EQ(probe.tempHwnd, w.m_hWnd);
+  // The other thread's end left this thread's window and binding alone.
+  EXPECT_TRUE(IsWindow(w.m_hWnd));
+  EXPECT_EQ(CWnd::FromHandlePermanent(w.m_hWnd), &w);
+  EXPECT_EQ(CWnd::FromHandle(w.m_hWnd), &w);
+}
+
+// Bytes in use in the C runtime's heap, where the framework's objects are allocated.
+size_t CrtHeapBytesInUse() {
+  HANDLE heap = reinterpret_cast<HANDLE>(_get_heap_handle());
+  size_t total = 0;
+  PROCESS_HEAP_ENTRY e = {};
+  HeapLock(heap);
+  while (HeapWalk(heap, &e))
+    if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData;
+  HeapUnlock(heap);
+  return total;
+}
+
+struct BorrowedHandles {
+  HWND hwnd;
+  HMENU menu;
+  HIMAGELIST images;
+};
+
+// Borrows an object for a handle of each kind, and for its own screen DC, then ends without
+// cleaning anything.
+DWORD WINAPI BorrowingThread(LPVOID p) {
+  const BorrowedHandles* h = static_cast<const BorrowedHandles*>(p);
+  CWnd::FromHandle(h->hwnd);
+  CWnd::FromHandle(GetDesktopWindow());
+  CMenu::FromHandle(h->menu);
+  CImageList::FromHandle(h->images);
+  CGdiObject::FromHandle(GetStockObject(BLACK_PEN));
+  HDC dc = GetDC(NULL);
+  CDC::FromHandle(dc);
+  ReleaseDC(NULL, dc);
+  AfxGetThreadState();
+  return 0;
+}
+
+// The objects and maps of a thread go with it: many short threads leave no memory behind and
+// leave the borrowed handles alive.
+TEST(HandleMaps, ThreadEndFreesItsObjects) {
+  CWnd w;
+  ASSERT_TRUE(w.CreateEx(0, NULL, _T("perm"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  CImageList images;
+  ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 1, 1));
+  BorrowedHandles handles = {w.m_hWnd, menu.m_hMenu, images.m_hImageList};
+  auto runThreads = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      HANDLE t = CreateThread(NULL, 0, BorrowingThread, &handles, 0, NULL);
+      ASSERT_NE(t, nullptr);
+      WaitForSingleObject(t, INFINITE);
+      CloseHandle(t);
+    }
+  };
+  runThreads(2);  // the runtime's one-time allocations
+  size_t before = CrtHeapBytesInUse();
+  const int kThreads = 16;
+  runThreads(kThreads);
+  size_t after = CrtHeapBytesInUse();
+  // What one thread would leave behind: its temporary objects alone exceed a CWnd.
+  EXPECT_LT(after, before + kThreads * sizeof(CWnd));
+  EXPECT_TRUE(IsWindow(w.m_hWnd));
+  EXPECT_TRUE(IsMenu(menu.m_hMenu));
+  int cx = 0, cy = 0;
+  EXPECT_TRUE(ImageList_GetIconSize(images.m_hImageList, &cx, &cy));
+  EXPECT_EQ(CWnd::FromHandlePermanent(w.m_hWnd), &w);
 }
 
 TEST(HandleMaps, AttachDetach) {

@@ -14,8 +14,8 @@ CDC* MakeTemporary(HDC h) {
 void ReleaseTemporary(CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; }
 
 fw::HandleMap<CDC, HDC>& DcMap() {
-  thread_local fw::HandleMap<CDC, HDC> map(MakeTemporary, ReleaseTemporary);
-  return map;
+  thread_local fw::HandleMap<CDC, HDC>* map = nullptr;
+  return fw::ThreadObject(map, &MakeTemporary, &ReleaseTemporary);
 }
 
 HDC Src(CDC* p) { return p != NULL ? p->m_hDC : NULL; }

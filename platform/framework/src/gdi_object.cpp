@@ -45,8 +45,8 @@ bool StillFits(CGdiObject* p, HGDIOBJ h) {
 void ReleaseTemporary(CGdiObject* p) { p->m_hObject = NULL; }
 
 fw::HandleMap<CGdiObject, HGDIOBJ>& GdiMap() {
-  thread_local fw::HandleMap<CGdiObject, HGDIOBJ> map(MakeTemporary, ReleaseTemporary, StillFits);
-  return map;
+  thread_local fw::HandleMap<CGdiObject, HGDIOBJ>* map = nullptr;
+  return fw::ThreadObject(map, &MakeTemporary, &ReleaseTemporary, &StillFits);
 }
 
 HDC AttribOf(CDC* pDC) { return pDC != NULL ? pDC->m_hAttribDC : NULL; }

@@ -11,8 +11,8 @@ struct ThreadMaps {
 };
 
 ThreadMaps& Maps() {
-  thread_local ThreadMaps maps;
-  return maps;
+  thread_local ThreadMaps* maps = nullptr;
+  return fw::ThreadObject(maps);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // A permanent entry is an object that owns (or was explicitly attached to) its handle; it
 // lives until it detaches. A temporary entry is a borrowing object made on demand by
 // FromHandle for a handle that has no permanent object; it never frees the handle and is
-// deleted when the thread's temporary objects are cleaned (at idle, or by FwDeleteTempMaps).
+// deleted when the thread's temporary objects are cleaned (at idle, or by FwDeleteTempMaps),
+// and at the latest when the thread ends (each map is a per-thread object, per_thread.h).
 #pragma once
 #include "fw_defs.h"
+#include "per_thread.h"
 
 #include <unordered_map>
 #include <vector>
@@ -39,7 +41,7 @@ void ReleaseBorrowing(T* p) {
 }
 
 template <class T, class H>
-class HandleMap : public TempMapOwner {
+class HandleMap final : public TempMapOwner {
  public:
   using Factory = T* (*)(H);       // a new borrowing object for the handle
   using Release = void (*)(T*);    // clears the object's handles so that deleting it frees nothing

@@ -8,10 +8,9 @@
 namespace {
 
 fw::HandleMap<CImageList, HIMAGELIST>& ImageListMap() {
-  thread_local fw::HandleMap<CImageList, HIMAGELIST> map(
-      fw::MakeBorrowing<CImageList, HIMAGELIST, &CImageList::m_hImageList>,
-      fw::ReleaseBorrowing<CImageList, HIMAGELIST, &CImageList::m_hImageList>);
-  return map;
+  thread_local fw::HandleMap<CImageList, HIMAGELIST>* map = nullptr;
+  return fw::ThreadObject(map, &fw::MakeBorrowing<CImageList, HIMAGELIST, &CImageList::m_hImageList>,
+                          &fw::ReleaseBorrowing<CImageList, HIMAGELIST, &CImageList::m_hImageList>);
 }
 
 HBITMAP Bmp(const CBitmap* p) { return p != NULL ? (HBITMAP)p->m_hObject : NULL; }

@@ -9,15 +9,15 @@
 namespace {
 
 fw::HandleMap<CMenu, HMENU>& MenuMap() {
-  thread_local fw::HandleMap<CMenu, HMENU> map(fw::MakeBorrowing<CMenu, HMENU, &CMenu::m_hMenu>,
-                                               fw::ReleaseBorrowing<CMenu, HMENU, &CMenu::m_hMenu>);
-  return map;
+  thread_local fw::HandleMap<CMenu, HMENU>* map = nullptr;
+  return fw::ThreadObject(map, &fw::MakeBorrowing<CMenu, HMENU, &CMenu::m_hMenu>,
+                          &fw::ReleaseBorrowing<CMenu, HMENU, &CMenu::m_hMenu>);
 }
 
 // The popups this thread is tracking through CMenu, innermost last.
 std::vector<HMENU>& TrackedMenus() {
-  thread_local std::vector<HMENU> menus;
-  return menus;
+  thread_local std::vector<HMENU>* menus = nullptr;
+  return fw::ThreadObject(menus);
 }
 
 class TrackScope {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "fw_internal.h"
+#include "per_thread.h"
 
 _AFX_THREAD_STATE::_AFX_THREAD_STATE()
     : m_lastSentMsg(), m_msgCur(), m_ptCursorLast{-1, -1}, m_nMsgLast(0), m_pWndInit(NULL),
@@ -18,8 +19,8 @@ _AFX_THREAD_STATE::~_AFX_THREAD_STATE() {
 }
 
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
-  thread_local _AFX_THREAD_STATE state;
-  return &state;
+  thread_local _AFX_THREAD_STATE* state = nullptr;
+  return &fw::ThreadObject(state);
 }
 
 namespace {

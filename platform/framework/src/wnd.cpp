@@ -14,8 +14,8 @@ CWnd* MakeTemporary(HWND hWnd) { return new CWnd(hWnd); }
 void ReleaseTemporary(CWnd* pWnd) { pWnd->m_hWnd = NULL; }
 
 fw::HandleMap<CWnd, HWND>& WndMap() {
-  thread_local fw::HandleMap<CWnd, HWND> map(&MakeTemporary, &ReleaseTemporary);
-  return map;
+  thread_local fw::HandleMap<CWnd, HWND>* map = nullptr;
+  return fw::ThreadObject(map, &MakeTemporary, &ReleaseTemporary);
 }
 
 bool IsImeWindow(HWND hWnd) {
