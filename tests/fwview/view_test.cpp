@@ -5,6 +5,7 @@
 
 #include <framework.h>
 
+#include <string>
 #include <vector>
 
 #include "recorder.h"
@@ -16,6 +17,12 @@ using testing_support::PumpMessages;
 using testing_support::Recorder;
 
 namespace {
+
+// Commands: handled by the view, the document, the frame, or by both view and frame.
+const UINT kViewCmd = 40001, kDocCmd = 40002, kFrameCmd = 40003, kSharedCmd = 40004;
+
+// Who handled the commands, in order.
+std::vector<std::string> g_handled;
 
 class TestDoc : public CDocument {
  public:
@@ -29,7 +36,12 @@ class TestDoc : public CDocument {
     for (POSITION pos = GetFirstViewPosition(); pos != NULL; GetNextView(pos)) ++n;
     return n;
   }
+  afx_msg void OnDocCmd() { g_handled.push_back("doc"); }
+  DECLARE_MESSAGE_MAP()
 };
+BEGIN_MESSAGE_MAP(TestDoc, CDocument)
+  ON_COMMAND(kDocCmd, &TestDoc::OnDocCmd)
+END_MESSAGE_MAP()
 int TestDoc::live = 0;
 int TestDoc::contentsDeleted = 0;
 
@@ -86,8 +98,14 @@ class CountingView : public CView {
     Recorder().Record(m_hWnd, message, wParam, lParam);
     return CView::WindowProc(message, wParam, lParam);
   }
+  afx_msg void OnViewCmd() { g_handled.push_back("view"); }
+  DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CountingView, CView)
+BEGIN_MESSAGE_MAP(CountingView, CView)
+  ON_COMMAND(kViewCmd, &CountingView::OnViewCmd)
+  ON_COMMAND(kSharedCmd, &CountingView::OnViewCmd)
+END_MESSAGE_MAP()
 int CountingView::live = 0;
 
 // A view whose window refuses to be created.
@@ -113,7 +131,13 @@ class TestFrame : public CFrameWnd {
   static int live;
   TestFrame() { ++live; }
   ~TestFrame() override { --live; }
+  afx_msg void OnFrameCmd() { g_handled.push_back("frame"); }
+  DECLARE_MESSAGE_MAP()
 };
+BEGIN_MESSAGE_MAP(TestFrame, CFrameWnd)
+  ON_COMMAND(kFrameCmd, &TestFrame::OnFrameCmd)
+  ON_COMMAND(kSharedCmd, &TestFrame::OnFrameCmd)
+END_MESSAGE_MAP()
 int TestFrame::live = 0;
 
 // A bar that takes a strip at the top of its frame through WM_SIZEPARENT.
@@ -463,6 +487,33 @@ TEST_F(FrameViewTest, FrameFocusGoesToTheActiveView) {
   frame->DestroyWindow();
 }
 
+// Commands.
+
+TEST_F(FrameViewTest, CommandsRouteThroughTheActiveViewAndItsDocumentBeforeTheFrame) {
+  auto* doc = new TestDoc;
+  TestFrame* frame = MakeFrame(doc);
+  ASSERT_NE(frame, nullptr);
+  struct Case {
+    UINT id;
+    bool withActiveView;
+    std::vector<std::string> handled;
+  };
+  const Case cases[] = {
+      {kViewCmd, true, {"view"}},   {kDocCmd, true, {"doc"}},     {kFrameCmd, true, {"frame"}},
+      {kSharedCmd, true, {"view"}}, {kViewCmd, false, {}},        {kDocCmd, false, {}},
+      {kSharedCmd, false, {"frame"}}, {40099, true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "command " << c.id << (c.withActiveView ? " with" : " without")
+                                    << " an active view");
+    frame->SetActiveView(c.withActiveView ? PaneOf(frame) : NULL, FALSE);
+    g_handled.clear();
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
+    EXPECT_EQ(g_handled, c.handled);
+  }
+  frame->DestroyWindow();
+}
+
 // Destruction.
 
 TEST_F(FrameViewTest, DestroyingTheActiveViewClearsTheFrameActiveView) {
@@ -556,7 +607,7 @@ TEST_F(FrameViewTest, ManyFramesLeaveNoHandles) {
   const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
   const size_t windows = CountThreadWindows();
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < 50; ++i) {
     auto* doc = new TestDoc;
     TestFrame* frame = MakeFrame(doc);
     ASSERT_NE(frame, nullptr);
@@ -564,7 +615,7 @@ TEST_F(FrameViewTest, ManyFramesLeaveNoHandles) {
     doc->UpdateAllViews(NULL);
     PumpMessages();
     frame->DestroyWindow();
-    if (i % 25 == 0) idle.OnIdle(1);
+    if (i % 20 == 0) idle.OnIdle(1);
   }
   idle.OnIdle(1);
   EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);

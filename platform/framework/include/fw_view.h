@@ -77,6 +77,9 @@ class FW_API CView : public CWnd {
   // The nearest ancestor window whose object is a CFrameWnd; NULL when none.
   CFrameWnd* GetParentFrame() const;
 
+  // Commands go to the view's own handlers, then to its document's.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
   virtual BOOL IsSelected(const CObject* pDocItem) const;
   // Sets up a DC before OnDraw; the base does nothing.
   virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
@@ -150,6 +153,10 @@ class FW_API CFrameWnd : public CWnd {
   virtual CFrameWnd* GetActiveFrame() { return this; }
   // Lays the bars out (WM_SIZEPARENT) and gives the pane AFX_IDW_PANE_FIRST the rest.
   virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+  // Commands go to the active view (and its document), then to the frame's own handlers,
+  // then to the application.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
  protected:
   virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);

@@ -1,6 +1,7 @@
 // CFrameWnd: the top-level window that makes its client view from a creation context, keeps
 // it in the room its bars leave and knows which of its views is active.
 #include "fw_view.h"
+#include "fw_app.h"
 #include "fw_internal.h"
 
 // The window class of frames and views made without a class name.
@@ -123,6 +124,14 @@ void CFrameWnd::RecalcLayout(BOOL) {
   m_bInRecalcLayout = TRUE;
   RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
   m_bInRecalcLayout = FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (CView* pView = GetActiveView())
+    if (pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  CWinApp* pApp = AfxGetApp();
+  return pApp != NULL && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CFrameWnd::PostNcDestroy() { delete this; }

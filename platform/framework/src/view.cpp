@@ -47,6 +47,11 @@ CFrameWnd* CView::GetParentFrame() const {
   return NULL;
 }
 
+BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return m_pDocument != NULL && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 BOOL CView::IsSelected(const CObject*) const { return FALSE; }
 
 void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
