@@ -64,6 +64,7 @@ class CountingView : public CView {
   std::vector<CView*> updateSenders;
   std::vector<LPARAM> updateHints;
   std::vector<Activation> activations;
+  std::vector<UINT> frameStates;
 
   CountingView() { ++live; }
   ~CountingView() override { --live; }
@@ -93,6 +94,10 @@ class CountingView : public CView {
   void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override {
     activations.push_back(Activation{bActivate != FALSE, pActivateView, pDeactiveView});
     CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+  }
+  void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) override {
+    frameStates.push_back(nState);
+    CView::OnActivateFrame(nState, pFrameWnd);
   }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     Recorder().Record(m_hWnd, message, wParam, lParam);
@@ -484,6 +489,19 @@ TEST_F(FrameViewTest, FrameFocusGoesToTheActiveView) {
   frame->SetActiveWindow();
   ::SetFocus(frame->m_hWnd);
   EXPECT_EQ(::GetFocus(), view->m_hWnd);
+
+  // Another window takes the activation and gives it back: the view hears of both and has
+  // the focus again.
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, NULL, _T("other"), WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+  view->frameStates.clear();
+  other.ShowWindow(SW_SHOW);
+  other.SetActiveWindow();
+  EXPECT_EQ(view->frameStates, std::vector<UINT>{WA_INACTIVE});
+  frame->SetActiveWindow();
+  EXPECT_EQ(view->frameStates, (std::vector<UINT>{WA_INACTIVE, WA_ACTIVE}));
+  EXPECT_EQ(::GetFocus(), view->m_hWnd);
+  other.DestroyWindow();
   frame->DestroyWindow();
 }
 

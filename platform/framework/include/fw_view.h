@@ -167,6 +167,8 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  // Tells the active view (OnActivateFrame) after the default activation.
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
 
   CView* m_pViewActive;
 

@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_DESTROY()
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
+  ON_WM_ACTIVATE()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -151,4 +152,9 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
     m_pViewActive->SetFocus();
   else
     CWnd::OnSetFocus(pOldWnd);
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+  CWnd::OnActivate(nState, pWndOther, bMinimized);
+  if (m_pViewActive != NULL) m_pViewActive->OnActivateFrame(nState, this);
 }
