@@ -125,6 +125,14 @@ BEGIN_MESSAGE_MAP(RefusingView, CountingView)
   ON_WM_CREATE()
 END_MESSAGE_MAP()
 
+// A view that closes its frame as soon as it is told to show its document.
+class ClosingView : public CountingView {
+  DECLARE_DYNCREATE(ClosingView)
+ public:
+  void OnInitialUpdate() override { GetParentFrame()->DestroyWindow(); }
+};
+IMPLEMENT_DYNCREATE(ClosingView, CountingView)
+
 // Not a window at all.
 class NotAWindow : public CObject {
   DECLARE_DYNCREATE(NotAWindow)
@@ -261,6 +269,15 @@ TEST_F(FrameViewTest, HiddenInitialUpdateSendsTheViewOneInitialUpdateAndShowsNot
   EXPECT_TRUE(view->activations.empty());
   EXPECT_FALSE(frame->IsWindowVisible());
   frame->DestroyWindow();
+}
+
+TEST_F(FrameViewTest, ViewMayCloseItsFrameDuringTheInitialUpdate) {
+  auto* doc = new TestDoc;
+  TestFrame* frame = MakeFrame(doc, RUNTIME_CLASS(ClosingView));
+  ASSERT_NE(frame, nullptr);
+  HWND hFrame = frame->m_hWnd;
+  frame->InitialUpdateFrame(doc, TRUE);  // frame, view and document are gone on return
+  EXPECT_FALSE(::IsWindow(hFrame));
 }
 
 TEST_F(FrameViewTest, FrameWithoutContextHasNoView) {

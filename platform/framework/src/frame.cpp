@@ -97,7 +97,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible) {
       SetActiveView(pView, FALSE);  // told below, once the frame is shown
     }
   }
+  HWND hWnd = m_hWnd;
   SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+  if (!::IsWindow(hWnd)) return;  // a view closed the frame (and this object is gone)
   if (bMakeVisible) {
     if (pView != NULL) pView->OnActivateFrame(WA_INACTIVE, this);
     ShowWindow(SW_SHOW);
