@@ -392,6 +392,21 @@ TEST_F(FrameViewTest, UpdateAllViewsSkipsTheSender) {
   frame->DestroyWindow();
 }
 
+TEST_F(FrameViewTest, DocumentTitleAndModifiedFlag) {
+  TestDoc doc;
+  doc.m_bAutoDelete = FALSE;
+  EXPECT_TRUE(doc.GetTitle().IsEmpty());
+  EXPECT_FALSE(doc.IsModified());
+  doc.SetTitle(_T("Report"));
+  EXPECT_EQ(doc.GetTitle(), CString(_T("Report")));
+  doc.SetTitle(NULL);  // no title, not a crash
+  EXPECT_TRUE(doc.GetTitle().IsEmpty());
+  doc.SetModifiedFlag();
+  EXPECT_TRUE(doc.IsModified());
+  doc.SetModifiedFlag(FALSE);
+  EXPECT_FALSE(doc.IsModified());
+}
+
 TEST_F(FrameViewTest, ViewListIgnoresRepeatsAndStrangers) {
   auto* doc = new TestDoc;
   auto* other = new TestDoc;
