@@ -351,6 +351,11 @@ class QUARNEL_API CMFCUIView : public CUIView {
   COLORREF SetColor(COLORREF c);
   void PrepareBrushForLine(bool vertical);
   void PrepareBrushForFill(bool none);
+  // The solid fill brush of that colour, made again only when the colour changes.
+  HBRUSH SolidFillBrush(COLORREF c);
+  // Fill brush of polygons and sectors: with pattern 1 or 2 and equal fill colours a solid
+  // brush of that colour, else the fill brush.
+  void PrepareShapeFillBrush();
   void DrawArcOrPie(bool arc, RECT r, short start, short sweep, int frame, int fill);
   void CombineClip(RECT const& r, int mode);
   void DropDashPen();
@@ -395,6 +400,7 @@ class QUARNEL_API CMFCUIView : public CUIView {
   DWORD m_collation;
   BOOL m_hyperlinkScan;
   BOOL m_optimActiveXMetafile;
+  COLORREF m_fillBrushColor;  // colour of m_hFillBrush while it exists
 
   DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 // Module start-up and shut-down.
 #include "UIModule.h"
 #include "UIStackTrace.h"
+#include "UIView.h"
 #include "ControlClasses.h"
 
 #include <ulmora.h>
@@ -30,6 +31,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID reserve
       delete s_pDynLinkLibrary;
       s_pDynLinkLibrary = NULL;
     }
+    UIViewReleaseSharedResources();
     UnregisterIconPaneControlClass(hInstance);
     UnregisterTileControlClass(hInstance);
     AfxTermExtensionModule(UIViewDLL, FALSE);

@@ -24,6 +24,7 @@ class TestDrawView : public CMFCUIView {
     m_twipsPerPixelY = 1440.0f / static_cast<float>(y);
     PrepareConversionFactors();
   }
+  void SetPrintOffset(int x, int y) { m_printOffset = POINT{x, y}; }
   // Tests keep their views on the stack: the end of the window does not delete them.
   void PostNcDestroy() override {}
 

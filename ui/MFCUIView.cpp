@@ -1,0 +1,493 @@
+// The GDI drawing view: the DC it draws on, the attributes made into pens, brushes, colours and
+// raster operations, clipping, invalidation and the palette.
+#include "QvFillColors.h"
+#include "UIUtilities.h"
+#include "UIView.h"
+
+namespace {
+
+const float kPrinterMinPenWidth = 35.27778f;
+const int kClipLimit = 32000;
+
+// Output is grey while printing or previewing on a colour reference device of fewer than 3
+// colours (NUMCOLORS; -1 means more than 256).
+bool GreyDevice(int colorCount) { return colorCount < 3 && colorCount != -1; }
+
+// Brush `index` of a pattern set; NULL when the set could not be made.
+HBRUSH PatternBrush(BrushArrayRec* set, int index) { return set != NULL ? set->brushes[index] : NULL; }
+
+// Deletes a GDI object of the view (not selected anywhere any more) and forgets its handle.
+template <class Handle>
+void DeleteAndClear(Handle& handle) {
+  if (handle != NULL) DeleteObject(handle);
+  handle = NULL;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CMFCUIView, CUIView)
+
+BEGIN_MESSAGE_MAP(CMFCUIView, CUIView)
+ON_WM_QUERYNEWPALETTE()
+ON_WM_PALETTECHANGED()
+END_MESSAGE_MAP()
+
+CMFCUIView::CMFCUIView(unsigned long style)
+    : CUIView(style),
+      m_hDC(NULL),
+      m_hAttribDC(NULL),
+      m_hMeasureDC(NULL),
+      m_hBaseRgn(NULL),
+      m_hClipRgn(NULL),
+      m_hBackBrush(NULL),
+      m_hSavedPen(NULL),
+      m_hDashPen(NULL),
+      m_hSavedBrush(NULL),
+      m_hSavedFont(NULL),
+      m_hTextFont(NULL),
+      m_hMeasureSavedFont(NULL),
+      m_hMeasureFont(NULL),
+      m_hVertFont90(NULL),
+      m_hVertFont270(NULL),
+      m_hSavedPalette(NULL),
+      m_imageSize(0, 0),
+      m_hScrollIncrement(100),
+      m_vScrollIncrement(100),
+      m_docScroll(),
+      m_scrollRange(),
+      m_ownsDC(0),
+      m_patternRop(PATCOPY),
+      m_cullRect(),
+      m_penWidth(1),
+      m_firstPage(0),
+      m_lastPage(0),
+      m_printOffset(),
+      m_hFillBrush(NULL),
+      m_hColorRefDC(NULL),
+      m_hScreenDC(NULL),
+      m_collation(0),
+      m_hyperlinkScan(FALSE),
+      m_optimActiveXMetafile(FALSE),
+      m_fillBrushColor(0) {
+  m_fillPattern = 1;
+}
+
+CMFCUIView::~CMFCUIView() {
+  UnprepareCurrentDC();
+  DeleteAndClear(m_hBackBrush);
+  DeleteAndClear(m_hFillBrush);
+  if (m_hMeasureDC != NULL) DeleteDC(m_hMeasureDC);
+  m_hMeasureDC = NULL;
+}
+
+BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        CCreateContext* pContext) {
+  LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS | CS_OWNDC, ::LoadCursor(NULL, IDC_ARROW),
+                                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), NULL);
+  if (cls == NULL) return FALSE;
+  const CString className(cls);  // the registered name lives only until the next registration
+  return CUIView::Create(className, _T(""), dwStyle, rect, pParentWnd, nID, pContext);
+}
+
+void CMFCUIView::OnInitialUpdate() {
+  UIViewPrepareSharedResources();
+  if (m_hDC == NULL && m_hWnd != NULL) {
+    if (HDC dc = ::GetDC(m_hWnd)) {
+      if (!PrepareNewDCForDrawing(dc, true)) ::ReleaseDC(m_hWnd, dc);
+    }
+  }
+  if (m_hMeasureDC == NULL) {
+    m_hMeasureDC = CreateCompatibleDC(m_hDC);
+    if (m_hMeasureDC != NULL) m_hMeasureSavedFont = static_cast<HFONT>(GetCurrentObject(m_hMeasureDC, OBJ_FONT));
+  }
+  if (m_hWnd != NULL) CView::OnInitialUpdate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// DC life
+
+BOOL CMFCUIView::PrepareNewDCForDrawing(HDC dc, bool owned) {
+  if (dc == NULL) return FALSE;
+  // A DC still prepared gets its own objects back first: its saved state would be lost.
+  if (m_hDC != NULL) UnprepareCurrentDC();
+  UIViewPrepareSharedResources();
+
+  m_hDC = dc;
+  m_ownsDC = owned ? 1 : 0;
+  m_hSavedPen = static_cast<HPEN>(GetCurrentObject(dc, OBJ_PEN));
+  m_hSavedBrush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
+  m_hSavedFont = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
+  m_flags &= ~(UIVIEW_RASTER_DISPLAY | UIVIEW_PALETTE | UIVIEW_PEN_COLORS);
+
+  CPalette* palette = UIViewPalette();
+  if (palette != NULL && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) &&
+      GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) == 8) {
+    m_hSavedPalette = SelectPalette(dc, static_cast<HPALETTE>(palette->GetSafeHandle()), FALSE);
+    if (m_hAttribDC == NULL) {
+      RealizePalette(dc);
+      m_flags |= UIVIEW_PALETTE;
+    }
+  }
+
+  HDC info = m_hAttribDC != NULL ? m_hAttribDC : dc;
+  const int resX = GetDeviceCaps(info, LOGPIXELSX), resY = GetDeviceCaps(info, LOGPIXELSY);
+  if (resX > 0 && resY > 0) {
+    m_resolutionX = resX;
+    m_resolutionY = resY;
+  }
+  m_twipsPerPixelX = 1440.0f / static_cast<float>(m_resolutionX);
+  m_twipsPerPixelY = 1440.0f / static_cast<float>(m_resolutionY);
+  PrepareConversionFactors();
+  if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY) m_flags |= UIVIEW_RASTER_DISPLAY;
+  SetDefaultDrawingAttributes();
+  return m_hDC == dc;
+}
+
+void CMFCUIView::UnprepareCurrentDC() {
+  if (m_hDC != NULL) {
+    if (m_hSavedPen != NULL) SelectObject(m_hDC, m_hSavedPen);
+    if (m_hSavedBrush != NULL) SelectObject(m_hDC, m_hSavedBrush);
+    if (m_hSavedFont != NULL) SelectObject(m_hDC, m_hSavedFont);
+    if (m_hSavedPalette != NULL) SelectPalette(m_hDC, m_hSavedPalette, FALSE);
+  }
+  if (m_hMeasureDC != NULL && m_hMeasureSavedFont != NULL) SelectObject(m_hMeasureDC, m_hMeasureSavedFont);
+  DeleteAndClear(m_hClipRgn);
+  DeleteAndClear(m_hDashPen);
+  DropPreparedFonts();
+  if (m_hDC != NULL && m_ownsDC) ::ReleaseDC(m_hWnd, m_hDC);
+  m_hDC = NULL;
+  m_ownsDC = 0;
+  m_hSavedPen = NULL;
+  m_hSavedBrush = NULL;
+  m_hSavedFont = NULL;
+  m_hSavedPalette = NULL;
+  m_flags &= ~(UIVIEW_RASTER_DISPLAY | UIVIEW_PALETTE | UIVIEW_PEN_COLORS);
+}
+
+void CMFCUIView::SetDefaultDrawingAttributes() {
+  m_flags |= UIVIEW_SOLID_PEN;
+  m_penFore = 0;
+  m_fillFore = 0;
+  m_penBack = 0xFFFFFF;
+  m_fillBack = 0xFFFFFF;
+  m_lineWidth = 1;
+  m_dash = QvSolidLine;
+  m_fillPattern = 1;
+  if (m_hDC != NULL) SetROP2(m_hDC, R2_COPYPEN);
+  m_patternRop = PATCOPY;
+  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
+  if (m_hClipRgn != NULL) {
+    if (m_hBaseRgn != NULL)
+      CombineRgn(m_hClipRgn, m_hBaseRgn, NULL, RGN_COPY);
+    else
+      SetRectRgn(m_hClipRgn, 0, 0, kClipLimit, kClipLimit);
+  }
+  m_penWidth = 0;
+  ComputePenWidthInPixels();
+  DropDashPen();
+  DropPreparedFonts();
+  PrepareColors(true);
+}
+
+void CMFCUIView::QvBeginUse() { SetDefaultDrawingAttributes(); }
+
+// ---------------------------------------------------------------------------------------------
+// Attributes
+
+void CMFCUIView::QvSetPenForeColor(COLORREF c) {
+  if (c == m_penFore) return;
+  m_penFore = c;
+  if (m_hDC != NULL && (m_flags & UIVIEW_PEN_COLORS)) SetTextColor(m_hDC, SetColor(c));
+  DropDashPen();
+}
+
+void CMFCUIView::QvSetPenBackColor(COLORREF c) {
+  if (c == m_penBack) return;
+  m_penBack = c;
+  if (m_hDC != NULL && (m_flags & UIVIEW_PEN_COLORS)) SetBkColor(m_hDC, SetColor(c));
+}
+
+void CMFCUIView::QvSetFillForeColor(COLORREF c) {
+  if (c == m_fillFore) return;
+  m_fillFore = c;
+  if (m_hDC != NULL && !(m_flags & UIVIEW_PEN_COLORS)) SetTextColor(m_hDC, SetColor(c));
+}
+
+void CMFCUIView::QvSetFillBackColor(COLORREF c) {
+  if (c == m_fillBack) return;
+  m_fillBack = c;
+  if (m_hDC != NULL && !(m_flags & UIVIEW_PEN_COLORS)) SetBkColor(m_hDC, SetColor(c));
+}
+
+void CMFCUIView::QvSetBackgroundColor(COLORREF c) {
+  if (c == m_background) return;
+  m_background = c;
+  if (m_hBackBrush != NULL) DeleteObject(m_hBackBrush);
+  m_hBackBrush = CreateSolidBrush(c);
+}
+
+COLORREF CMFCUIView::QvGetBackgroundColor() {
+  return m_background >= 0x01000000 ? GetSysColor(COLOR_WINDOW) : m_background;
+}
+
+void CMFCUIView::QvSetDashLine(QvDashLine dash) {
+  if (dash == m_dash) return;
+  m_dash = dash;
+  DropDashPen();
+}
+
+void CMFCUIView::QvSetLineWidth(unsigned short width) {
+  if (width == 0 || width == m_lineWidth) return;
+  m_lineWidth = width;
+  ComputePenWidthInPixels();
+}
+
+void CMFCUIView::QvSetFont(UIFont const& font) {
+  if (font == m_font) return;
+  CUIView::QvSetFont(font);
+  DropPreparedFonts();
+}
+
+void CMFCUIView::QvSetDrawMode(QvDrawMode mode) {
+  m_patternRop = mode != QvCopyMode ? PATINVERT : PATCOPY;
+  if (m_hDC != NULL) SetROP2(m_hDC, mode != QvCopyMode ? R2_NOTXORPEN : R2_COPYPEN);
+}
+
+QvDrawMode CMFCUIView::QvGetDrawMode() {
+  if (m_hDC == NULL) return m_patternRop == PATCOPY ? QvCopyMode : QvXorMode;
+  return GetROP2(m_hDC) != R2_COPYPEN ? QvXorMode : QvCopyMode;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pens, brushes and colours
+
+void CMFCUIView::ComputePenWidthInPixels() {
+  const float width = static_cast<float>(m_lineWidth) / m_factorX;
+  const float minimum = m_hAttribDC != NULL && GetDeviceCaps(m_hAttribDC, TECHNOLOGY) != DT_RASDISPLAY
+                            ? kPrinterMinPenWidth
+                            : 1.0f;
+  int pixels = width >= minimum ? RoundToNearestInt(width) : static_cast<int>(minimum);
+  if (pixels > 0xFFFF) pixels = 0xFFFF;
+  if (pixels < 1) pixels = 1;
+  if (static_cast<unsigned short>(pixels) == m_penWidth) return;
+  m_penWidth = static_cast<unsigned short>(pixels);
+  DropDashPen();
+}
+
+int CMFCUIView::ReferenceColorCount() {
+  return m_hColorRefDC != NULL ? GetDeviceCaps(m_hColorRefDC, NUMCOLORS) : 0;
+}
+
+COLORREF CMFCUIView::SetColor(COLORREF c) {
+  if ((m_flags & UIVIEW_PRINT_FLAGS) && GreyDevice(ReferenceColorCount())) c = ColorToGray(c);
+  if (m_flags & UIVIEW_PALETTE) {
+    if (CPalette* palette = UIViewPalette()) c = PALETTEINDEX(palette->GetNearestPaletteIndex(c));
+  }
+  return c;
+}
+
+void CMFCUIView::PrepareColors(bool pen) {
+  if (m_hDC != NULL) {
+    SetTextColor(m_hDC, SetColor(pen ? m_penFore : m_fillFore));
+    SetBkColor(m_hDC, SetColor(pen ? m_penBack : m_fillBack));
+  }
+  if (pen)
+    m_flags |= UIVIEW_PEN_COLORS;
+  else
+    m_flags &= ~UIVIEW_PEN_COLORS;
+}
+
+void CMFCUIView::PreparePenNullOrDash(bool null) {
+  if (m_hDC == NULL) return;
+  if (null) {
+    SelectObject(m_hDC, GetStockObject(NULL_PEN));
+    return;
+  }
+  const int style = m_dash == QvShortDashLine  ? PS_DOT
+                    : m_dash == QvLongDashLine ? PS_DASH
+                    : m_dash == QvDashDotLine  ? PS_DASHDOT
+                                               : PS_SOLID;
+  if (m_hDashPen == NULL) {
+    // SetColor maps to the palette or to grey as the DC's colours are mapped.
+    m_hDashPen = CreatePen(style, m_penWidth, SetColor(m_penFore));
+  }
+  if (style != PS_SOLID) {
+    if (!(m_flags & UIVIEW_PEN_COLORS)) PrepareColors(true);
+    m_flags &= ~UIVIEW_SOLID_PEN;
+  } else {
+    m_flags |= UIVIEW_SOLID_PEN;
+  }
+  if (m_hDashPen != NULL && GetCurrentObject(m_hDC, OBJ_PEN) != m_hDashPen) SelectObject(m_hDC, m_hDashPen);
+}
+
+void CMFCUIView::DropDashPen() {
+  if (m_hDashPen == NULL) return;
+  // A pen still selected cannot be deleted.
+  if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_PEN) == m_hDashPen)
+    SelectObject(m_hDC, m_hSavedPen != NULL ? m_hSavedPen : GetStockObject(BLACK_PEN));
+  DeleteAndClear(m_hDashPen);
+}
+
+void CMFCUIView::DropPreparedFonts() {
+  HFONT* fonts[] = {&m_hTextFont, &m_hVertFont90, &m_hVertFont270, &m_hMeasureFont};
+  for (HFONT* font : fonts) {
+    if (*font == NULL) continue;
+    // Fonts still selected go back to what the DCs had before.
+    if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_FONT) == *font)
+      SelectObject(m_hDC, m_hSavedFont != NULL ? m_hSavedFont : GetStockObject(SYSTEM_FONT));
+    if (m_hAttribDC != NULL && GetCurrentObject(m_hAttribDC, OBJ_FONT) == *font)
+      SelectObject(m_hAttribDC, GetStockObject(SYSTEM_FONT));
+    if (m_hMeasureDC != NULL && GetCurrentObject(m_hMeasureDC, OBJ_FONT) == *font)
+      SelectObject(m_hMeasureDC, m_hMeasureSavedFont != NULL ? m_hMeasureSavedFont : GetStockObject(SYSTEM_FONT));
+    DeleteAndClear(*font);
+  }
+}
+
+void CMFCUIView::PrepareBrushForLine(bool vertical) {
+  if (m_hDC == NULL) return;
+  HBRUSH brush = m_dash > QvSolidLine && m_dash <= QvDashDotLine
+                     ? PatternBrush(UIViewDashPatterns(), vertical ? m_dash + 3 : m_dash - 1)
+                     : PatternBrush(UIViewFillPatterns(), 1);
+  if (brush != NULL) SelectObject(m_hDC, brush);
+  if (!(m_flags & UIVIEW_PEN_COLORS)) PrepareColors(true);
+}
+
+HBRUSH CMFCUIView::SolidFillBrush(COLORREF c) {
+  if (m_hFillBrush != NULL && m_fillBrushColor == c) return m_hFillBrush;
+  if (m_hFillBrush != NULL) {
+    // A brush still selected cannot be deleted.
+    if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_BRUSH) == m_hFillBrush)
+      SelectObject(m_hDC, m_hSavedBrush != NULL ? m_hSavedBrush : GetStockObject(NULL_BRUSH));
+    DeleteObject(m_hFillBrush);
+  }
+  m_hFillBrush = CreateSolidBrush(c);
+  m_fillBrushColor = c;
+  return m_hFillBrush;
+}
+
+void CMFCUIView::PrepareBrushForFill(bool none) {
+  if (m_hDC == NULL) return;
+  if (none || m_fillPattern < 0) {
+    SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
+    return;
+  }
+  COLORREF blend = 0;
+  bool blended = false;
+  if (m_hAttribDC != NULL || (m_flags & UIVIEW_PRINT_FLAGS)) {
+    // Printers and metafiles get a solid colour in place of a pattern.
+    blended = BlendFillColors(m_fillBack, m_fillFore, m_fillPattern + 1, &blend) != 0;
+    if (!blended && m_hAttribDC != NULL) blended = BlendFillColors(m_fillBack, m_fillFore, 4, &blend) != 0;
+  }
+  HBRUSH brush;
+  if (!blended) {
+    brush = PatternBrush(UIViewFillPatterns(), m_fillPattern);
+    if (m_flags & UIVIEW_PEN_COLORS) PrepareColors(false);
+  } else {
+    if (m_hAttribDC == NULL && GreyDevice(ReferenceColorCount())) blend = ColorToGray(blend);
+    brush = SolidFillBrush(blend);
+  }
+  if (brush == NULL) return;
+  if ((m_flags & UIVIEW_RASTER_DISPLAY) && m_fillPattern >= 2) {
+    // Patterns stay aligned to the document whatever the scroll position.
+    POINT origin = {-m_scroll.x, -m_scroll.y};
+    if (m_flags & UIVIEW_PREVIEW) {
+      POINT viewport;
+      GetViewportOrgEx(m_hDC, &viewport);
+      origin.x += viewport.x;
+      origin.y += viewport.y;
+    }
+    if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) UnrealizeObject(brush);
+    SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
+  }
+  if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) SelectObject(m_hDC, brush);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipping
+
+void CMFCUIView::CombineClip(RECT const& r, int mode) {
+  HRGN rect = ImageRectToClientRgn(r);
+  if (rect == NULL) return;
+  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
+  if (m_hClipRgn != NULL) {
+    if (mode == RGN_COPY)
+      CombineRgn(m_hClipRgn, rect, NULL, RGN_COPY);
+    else
+      CombineRgn(m_hClipRgn, m_hClipRgn, rect, mode);
+    if (m_hAttribDC == NULL && m_hDC != NULL) SelectClipRgn(m_hDC, m_hClipRgn);
+  }
+  DeleteObject(rect);
+}
+
+void CMFCUIView::QvSetClipRect(RECT const& r) { CombineClip(r, RGN_COPY); }
+void CMFCUIView::QvUnionRectToClip(RECT& r) { CombineClip(r, RGN_OR); }
+void CMFCUIView::QvIntersectionRectToClip(RECT& r) { CombineClip(r, RGN_AND); }
+void CMFCUIView::QvExcludeRectToClip(RECT& r) { CombineClip(r, RGN_DIFF); }
+
+void CMFCUIView::QvResetClipRect() {
+  if (m_hClipRgn != NULL) SetRectRgn(m_hClipRgn, 0, 0, 0, 0);
+  if (m_hDC != NULL) SelectClipRgn(m_hDC, NULL);
+}
+
+CRgn* CMFCUIView::QvGetClipRegion() {
+  CRgn* copy = new CRgn;
+  copy->CreateRectRgn(0, 0, 0, 0);
+  RECT box;
+  if (m_hClipRgn != NULL && GetRgnBox(m_hClipRgn, &box) > NULLREGION)
+    CombineRgn(static_cast<HRGN>(copy->GetSafeHandle()), m_hClipRgn, NULL, RGN_COPY);
+  return copy;
+}
+
+void CMFCUIView::QvFreeRegion(CRgn* rgn) { delete rgn; }
+
+void CMFCUIView::QvSetClipRegion(CRgn* rgn) {
+  HRGN source = rgn != NULL ? static_cast<HRGN>(rgn->GetSafeHandle()) : NULL;
+  if (source == NULL) return;
+  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
+  if (m_hClipRgn == NULL || CombineRgn(m_hClipRgn, source, NULL, RGN_COPY) == ERROR) return;
+  if (m_hAttribDC != NULL || m_hDC == NULL) return;
+  RECT box;
+  SelectClipRgn(m_hDC, GetRgnBox(m_hClipRgn, &box) > NULLREGION ? m_hClipRgn : NULL);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Invalidation and palette
+
+void CMFCUIView::QvInvalRect(RECT const& r, int) {
+  RECT client;
+  if (m_hWnd != NULL && ImageToClientRect(r, client)) ::InvalidateRect(m_hWnd, &client, TRUE);
+}
+
+void CMFCUIView::QvInvalAll(int erase) {
+  if (m_hWnd != NULL) ::InvalidateRect(m_hWnd, NULL, erase);
+}
+
+void CMFCUIView::QvUpdateNow() {
+  if (m_hWnd != NULL) ::UpdateWindow(m_hWnd);
+}
+
+BOOL CMFCUIView::OnQueryNewPalette() {
+  CPalette* palette = UIViewPalette();
+  if (!(m_flags & UIVIEW_PALETTE) || palette == NULL || m_hDC == NULL) return 0;
+  HPALETTE previous = SelectPalette(m_hDC, static_cast<HPALETTE>(palette->GetSafeHandle()), FALSE);
+  const UINT changed = RealizePalette(m_hDC);
+  if (m_hWnd != NULL) {
+    ::InvalidateRect(m_hWnd, NULL, TRUE);
+    ::UpdateWindow(m_hWnd);
+  }
+  SelectPalette(m_hDC, previous, FALSE);
+  return static_cast<BOOL>(changed);
+}
+
+void CMFCUIView::OnPaletteChanged(CWnd* pFocusWnd) {
+  HWND focus = pFocusWnd->GetSafeHwnd();
+  if (focus != m_hWnd && !::IsChild(m_hWnd, focus)) OnQueryNewPalette();
+}
+
+COLORREF ColorToGray(COLORREF c) {
+  if (c == 0xFFFFFF) return c;
+  const int grey = static_cast<int>(0.30 * GetRValue(c) + 0.59 * GetGValue(c) + 0.11 * GetBValue(c)) & 0xFF;
+  return static_cast<COLORREF>(grey) * 0x010101;
+}
