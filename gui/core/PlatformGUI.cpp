@@ -57,9 +57,30 @@ bool RegisterClasses() {
   return true;
 }
 
+// The strip is found through the framework's resource search (the library holds both).
+BrushArrayRec* MakePatterns(UINT bitmapId) {
+  BrushArrayRec* set = new (std::nothrow) BrushArrayRec;
+  if (!set) return nullptr;
+  set->brushes.Init(bitmapId);
+  set->nBrushes = set->brushes.GetNumBrushes();
+  return set;
+}
+
+void RestoreCustomColors() {
+  BYTE data[sizeof s_customColors];
+  long read = GetKeyBinaryValue(kColorsKey, kColorsValue, data, sizeof data);
+  if (read > 0) memcpy(s_customColors, data, static_cast<size_t>(read));
+}
+
+void SaveCustomColors() {
+  SetUserKeyBinaryValue(kColorsKey, kColorsValue, s_customColors, sizeof s_customColors);
+}
+
+}  // namespace
+
 // 230 entries: eight dark reds and browns, the 6 x 6 x 6 colour cube without its black and
 // white corners, six greys, then black and white.
-CPalette* MakePalette() {
+CPalette* MakeLibraryPalette() {
   const int kEntries = 230;
   std::vector<BYTE> memory(sizeof(LOGPALETTE) + kEntries * sizeof(PALETTEENTRY));
   LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(memory.data());
@@ -86,33 +107,12 @@ CPalette* MakePalette() {
   return palette;
 }
 
-// The strip is found through the framework's resource search (the library holds both).
-BrushArrayRec* MakePatterns(UINT bitmapId) {
-  BrushArrayRec* set = new (std::nothrow) BrushArrayRec;
-  if (!set) return nullptr;
-  set->brushes.Init(bitmapId);
-  set->nBrushes = set->brushes.GetNumBrushes();
-  return set;
-}
-
-void RestoreCustomColors() {
-  BYTE data[sizeof s_customColors];
-  long read = GetKeyBinaryValue(kColorsKey, kColorsValue, data, sizeof data);
-  if (read > 0) memcpy(s_customColors, data, static_cast<size_t>(read));
-}
-
-void SaveCustomColors() {
-  SetUserKeyBinaryValue(kColorsKey, kColorsValue, s_customColors, sizeof s_customColors);
-}
-
-}  // namespace
-
 QvSuccess PlatformGUIInitialisations() {
   if (s_platformCount++ == 0) {
     if (!IsServiceOnlyProcess()) LoadGUICursors();
     s_fillPatterns = MakePatterns(IDB_GUI_FILL_PATTERNS);
     s_linePatterns = MakePatterns(IDB_GUI_LINE_PATTERNS);
-    s_palette = MakePalette();
+    s_palette = MakeLibraryPalette();
     RestoreCustomColors();
   }
   // Every start-up registers the classes (an existing one counts as registered).
