@@ -1,6 +1,6 @@
 // The drawing view on printer, metafile and preview DCs: resolution and minimum pen width of
-// the printer, shading fills painted as solid blends, grey output for a device of fewer than 3 colours, no
-// hyperlinks while printing.
+// the printer, shading fills sent as solid blends, no null-brush fills to a printer, grey
+// output for a device of fewer than 3 colours.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -233,17 +233,6 @@ TEST_F(PrinterView, ShadingFillsBecomeSolidBlendsInAMetafile) {
   }
 }
 
-TEST_F(PrinterView, ShadingFillIsPaintedInTheBlendedColour) {
-  TestDrawView view;
-  view.SetAttributeDC(printer);
-  PreparedView prepared(view, surface());
-  ASSERT_TRUE(prepared.ok());
-  UseShading(view, 5);
-  view.QvDrawRect(RECT{20, 20, 120, 70}, 0, 1);
-  EXPECT_EQ(Blend(kBack, kFore, 0.75), RGB(160, 125, 60));
-  EXPECT_EQ(canvas.CountOf(RGB(160, 125, 60)), 100 * 50) << "one solid colour, no pattern";
-}
-
 // Printing and preview without a printer at hand.
 using PrintOutput = OnCanvas;
 
@@ -309,15 +298,6 @@ class ColourlessDC {
   HDC m_dc;
 };
 
-TEST(ColorToGray, WeighsTheChannelsAndKeepsWhite) {
-  EXPECT_EQ(ColorToGray(RGB(255, 0, 0)), RGB(76, 76, 76));
-  EXPECT_EQ(ColorToGray(RGB(0, 255, 0)), RGB(150, 150, 150));
-  EXPECT_EQ(ColorToGray(RGB(0, 0, 255)), RGB(28, 28, 28));
-  EXPECT_EQ(ColorToGray(RGB(255, 255, 255)), RGB(255, 255, 255));
-  EXPECT_EQ(ColorToGray(RGB(254, 255, 255)), RGB(254, 254, 254));
-  EXPECT_EQ(ColorToGray(RGB(0, 0, 0)), RGB(0, 0, 0));
-}
-
 // Pen lines (slanted), brush lines (straight) and solid fills of one view, by where they land.
 struct Strokes {
   COLORREF slanted, straight, fill;
@@ -376,27 +356,6 @@ TEST_F(PrintOutput, WhiteStaysWhiteOnAFewColourReference) {
   EXPECT_EQ(s.slanted, RGB(255, 255, 255));
   EXPECT_EQ(s.straight, RGB(255, 255, 255));
   EXPECT_EQ(s.fill, RGB(255, 255, 255));
-}
-
-TEST(Hyperlinks, AreNotDisplayedWhilePrintingOrPreviewing) {
-  struct Case {
-    unsigned long flags;
-    int display;
-    int expected;
-  } cases[] = {
-      {0, 1, 1}, {UIVIEW_PRINTING, 1, 0}, {UIVIEW_PREVIEW, 1, 0}, {UIVIEW_PRINT_FLAGS, 1, 0}, {0, 0, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "flags " << c.flags << ", display " << c.display);
-    TestDrawView view;
-    view.SetDisplayHyperlinks(c.display);
-    view.SetModeFlags(c.flags, 0);
-    EXPECT_EQ(view.CanDisplayHyperlinks(), c.expected);
-  }
-  TestDrawView view;
-  view.SetModeFlags(UIVIEW_PRINTING, 0);
-  view.SetModeFlags(0, UIVIEW_PRINTING);
-  EXPECT_EQ(view.CanDisplayHyperlinks(), 1) << "displayed again once printing is over";
 }
 
 }  // namespace
