@@ -351,8 +351,9 @@ class QUARNEL_API CMFCUIView : public CUIView {
   COLORREF SetColor(COLORREF c);
   void PrepareBrushForLine(bool vertical);
   void PrepareBrushForFill(bool none);
-  // The solid fill brush of that colour, made again only when the colour changes.
-  HBRUSH SolidFillBrush(COLORREF c);
+  // The solid fill brush (or, for line, the solid line brush) of that colour, made again only
+  // when the colour changes.
+  HBRUSH SolidBrush(bool line, COLORREF c);
   // Fill brush of polygons and sectors: with pattern 1 or 2 and equal fill colours a solid
   // brush of that colour, else the fill brush.
   void PrepareShapeFillBrush();
@@ -400,7 +401,17 @@ class QUARNEL_API CMFCUIView : public CUIView {
   DWORD m_collation;
   BOOL m_hyperlinkScan;
   BOOL m_optimActiveXMetafile;
-  COLORREF m_fillBrushColor;  // colour of m_hFillBrush while it exists
+  HBRUSH m_hLineBrush;        // solid brush of solid straight lines and frames, or NULL
+  COLORREF m_lineBrushColor;  // its colour while it exists
+  // The last few solid fill brushes by colour, so that drawings that alternate between a few
+  // fill colours make no brush per shape; m_hFillBrush is the one in use.
+  struct SolidBrushSlot {
+    COLORREF color;
+    HBRUSH brush;
+  };
+  enum { kSolidFillBrushes = 8 };
+  SolidBrushSlot m_fillBrushes[kSolidFillBrushes];
+  int m_nextFillBrush;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -162,7 +162,7 @@ void CMFCUIView::QvDrawArc(RECT const& r, short start, short sweep) { DrawArcOrP
 
 void CMFCUIView::PrepareShapeFillBrush() {
   if (m_fillPattern >= 0 && m_fillPattern < 2 && m_fillFore == m_fillBack) {
-    HBRUSH brush = SolidFillBrush(SetColor(m_fillBack));
+    HBRUSH brush = SolidBrush(false, SetColor(m_fillBack));
     if (brush != NULL) SelectObject(m_hDC, brush);
   } else {
     PrepareBrushForFill(false);

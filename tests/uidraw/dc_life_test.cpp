@@ -106,8 +106,9 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
 }
 
 TEST_F(DrawTest, ManyPrepareAndUnprepareCyclesLeakNothing) {
-  // The first rounds make the shared pattern brushes and the view's lasting brushes.
-  for (int round = 0; round < 42; ++round) DrawEverything(view, round);
+  // A first pass makes the shared pattern brushes and the view's lasting brushes (the pen, the
+  // line brush and its few cached fill brushes).
+  for (int round = 0; round < 300; ++round) DrawEverything(view, round);
   view.UnprepareCurrentDC();
   const int before = GdiObjectCount();
   for (int round = 0; round < 300; ++round) {
