@@ -23,9 +23,6 @@ class CView;
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
 
-// Frame styles that the framework itself interprets.
-#define FWS_ADDTOTITLE 0x00008000L
-
 // What the frame's OnCreateClient needs to make the view of a document.
 class FW_API CCreateContext {
  public:
