@@ -186,8 +186,10 @@ class MainWnd : public CWnd {
   int idleUpdates = 0;
   int userMessages = 0;
   UINT swallow = 0;
+  // The closing timer starts at the first idle update, so a loaded machine cannot fire it
+  // before the queue has once run empty.
   afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM) {
-    ++idleUpdates;
+    if (++idleUpdates == 1) SetTimer(1, 20, NULL);
     return 0;
   }
   afx_msg LRESULT OnUser(WPARAM, LPARAM) {
@@ -218,7 +220,6 @@ TEST(MessagePump, RunsUntilTheMainWindowCloses) {
   main.PostMessage(WM_USER + 5);
   main.PostMessage(WM_USER + 6);  // taken by PreTranslateMessage, never dispatched
   app.PostThreadMessage(WM_APP + 1, 4, 0);
-  main.SetTimer(1, 20);  // closes the window once the queue has run empty
   EXPECT_EQ(app.Run(), 0);
   EXPECT_EQ(main.userMessages, 1);
   EXPECT_EQ(app.threadMessages, 4);
