@@ -11,9 +11,10 @@ LRESULT CALLBACK IconPaneWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 BOOL RegisterIconPaneControlClass(HINSTANCE hModule) {
-  return quarnel::RegisterControlClass(hModule, kClassName, IconPaneWndProc, NULL);
+  const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, IconPaneWndProc, 4, NULL};
+  return quarnel::RegisterWindowClass(hModule, spec);
 }
 
 BOOL UnregisterIconPaneControlClass(HINSTANCE hModule) {
-  return quarnel::UnregisterControlClass(hModule, kClassName);
+  return quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName);
 }

@@ -11,9 +11,10 @@ LRESULT CALLBACK TileWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 BOOL RegisterTileControlClass(HINSTANCE hModule) {
-  return quarnel::RegisterControlClass(hModule, kClassName, TileWndProc, NULL);
+  const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, TileWndProc, 4, NULL};
+  return quarnel::RegisterWindowClass(hModule, spec);
 }
 
 BOOL UnregisterTileControlClass(HINSTANCE hModule) {
-  return quarnel::UnregisterControlClass(hModule, kClassName);
+  return quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName);
 }

@@ -221,6 +221,9 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
     const uint32_t strip = TIFFComputeStrip(tif, row, 0);
     const uint32_t rows = length - row < rowsPerStrip ? length - row : rowsPerStrip;
     const tmsize_t wanted = static_cast<tmsize_t>(scanline * rows);
+    // A damaged strip may be reported as read with rows left unwritten (a badly terminated
+    // fax strip): they come out blank, not as what the buffer held before.
+    memset(buffer.get(), 0, static_cast<size_t>(wanted));
     if (strip >= strips || TIFFReadEncodedStrip(tif, strip, buffer.get(), wanted) < wanted) return NULL;
     for (uint32_t r = 0; r < rows; ++r, ++row) {
       const BYTE* in = buffer.get() + scanline * r;

@@ -34,6 +34,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID reserve
     UIViewReleaseSharedResources();
     UnregisterIconPaneControlClass(hInstance);
     UnregisterTileControlClass(hInstance);
+    // Kept while windows of it remain; otherwise it would point at this image once unloaded.
+    UnregisterToolTableClass(hInstance);
     AfxTermExtensionModule(UIViewDLL, FALSE);
   } else {
     StackTraceModuleEntry(hInstance, reason, reserved);

@@ -3,6 +3,7 @@
 #include "GUICursors.h"
 #include "GUIInitialisations.h"
 #include "GUIPatterns.h"
+#include "ControlClass.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -25,35 +26,22 @@ const char kColorsValue[] = "Custom Colors";
 // subclasses the window later.
 LRESULT CALLBACK FontKeepingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SETFONT) SetWindowLongPtr(wnd, 0, static_cast<LONG_PTR>(wParam));
-  return DefWindowProc(wnd, msg, wParam, lParam);
+  return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-struct ClassSpec {
-  LPCTSTR name;
-  UINT style;
-  WNDPROC proc;
-  int extraBytes;
-};
-const ClassSpec kClasses[] = {
-    {_T("QvImageCtrl"), CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProc, 0},
-    {_T("QvDateTimeCtrl"), CS_GLOBALCLASS, FontKeepingProc, sizeof(LONG_PTR)},
-    {_T("CTooltipWnd"), CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR)},
-    {_T("QvTreeList"), CS_GLOBALCLASS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR)},
+// Unicode classes: the font-keeping procedure hands every message to DefWindowProcW.
+const HBRUSH kHollow = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+const quarnel::WindowClassSpec kClasses[] = {
+    {L"QvImageCtrl", CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProcW, 0, kHollow},
+    {L"QvDateTimeCtrl", CS_GLOBALCLASS, FontKeepingProc, sizeof(LONG_PTR), kHollow},
+    {L"CTooltipWnd", CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR), kHollow},
+    {L"QvTreeList", CS_GLOBALCLASS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR), kHollow},
 };
 
 bool RegisterClasses() {
   s_classInstance = AfxGetInstanceHandle();
-  for (const ClassSpec& spec : kClasses) {
-    WNDCLASS wc = {};
-    wc.style = spec.style;
-    wc.lpfnWndProc = spec.proc;
-    wc.cbWndExtra = spec.extraBytes;
-    wc.hInstance = s_classInstance;
-    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = spec.name;
-    if (!AfxRegisterClass(&wc)) return false;
-  }
+  for (const quarnel::WindowClassSpec& spec : kClasses)
+    if (!quarnel::RegisterWindowClass(s_classInstance, spec)) return false;
   return true;
 }
 
@@ -121,7 +109,7 @@ QvSuccess PlatformGUIInitialisations() {
 
 void PlatformGUIRelease() {
   if (s_platformCount == 0 || --s_platformCount > 0) return;
-  for (const ClassSpec& spec : kClasses) UnregisterClass(spec.name, s_classInstance);
+  for (const quarnel::WindowClassSpec& spec : kClasses) quarnel::UnregisterWindowClass(s_classInstance, spec.name);
   DeletePatterns(s_fillPatterns);
   s_fillPatterns = nullptr;
   DeletePatterns(s_linePatterns);

@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "guicore_test.h"
 
 namespace {
@@ -65,6 +67,28 @@ TEST(StartUp, PlatformPartInterleavedWithTheLayer) {
   PlatformGUIRelease();
   EXPECT_TRUE(ClassesRegistered());
   GUIRelease();
+  EXPECT_FALSE(ClassesRegistered());
+}
+
+TEST(StartUp, AStartUpWhileWindowsOfTheClassesExistKeepsThem) {
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  std::vector<HWND> windows;
+  std::vector<LONG_PTR> procs;
+  for (const TCHAR* name : kClasses) {
+    windows.push_back(CreateWindow(name, _T(""), WS_POPUP, 0, 0, 10, 10, NULL, NULL, AfxGetInstanceHandle(), NULL));
+    ASSERT_NE(windows.back(), nullptr) << name;
+    procs.push_back(GetClassLongPtrW(windows.back(), GCLP_WNDPROC));
+  }
+  // The classes already run the library's procedures: nothing is replaced.
+  EXPECT_TRUE(PlatformGUIInitialisations().Succeeded());
+  for (size_t i = 0; i < windows.size(); ++i) EXPECT_EQ(GetClassLongPtrW(windows[i], GCLP_WNDPROC), procs[i]);
+  PlatformGUIRelease();
+  // Windows of the classes remain: the release keeps them registered.
+  GUIRelease();
+  EXPECT_TRUE(ClassesRegistered());
+  for (HWND w : windows) DestroyWindow(w);
+  ASSERT_TRUE(PlatformGUIInitialisations().Succeeded());
+  PlatformGUIRelease();
   EXPECT_FALSE(ClassesRegistered());
 }
 
