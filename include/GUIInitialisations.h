@@ -5,7 +5,8 @@
 // global locale its day-name labels and runs PlatformGUIInitialisations (cursors, pattern
 // brushes, palette, the colour dialog's custom colours, four window classes). Both levels
 // keep a reference count: only the first start-up does the work and only the release that
-// balances it undoes it; a release without a start-up does nothing.
+// balances it undoes it; a release without a start-up does nothing, except that a release
+// after a failed GUIInitialisations undoes what that start-up left.
 #pragma once
 #include <vekkel.h>
 
@@ -16,8 +17,9 @@
 enum { IDL_QVGUI_FIRST_DAY_NAME = 390000 };
 
 // Success, or failure of the label manager (nothing done), the locale or the platform part
-// (what was done stays done: call GUIRelease in any case). A later call while the layer is
-// up only counts, and installs the callback.
+// (what was done stays done: call GUIRelease in any case). Only a start-up that succeeded
+// counts: a later call while the layer is up only counts, and installs the callback; a call
+// after a failed start-up first undoes what that one left, then starts afresh.
 QUARNEL_API QvSuccess GUIInitialisations(QvCmdStatusCallback callback);
 QUARNEL_API void GUIRelease();
 QUARNEL_API QvSuccess PlatformGUIInitialisations();

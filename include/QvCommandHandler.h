@@ -6,7 +6,8 @@
 // is set, else the active target. Making a handler a target activates its chain top-down
 // (OnActivate of each inactive ancestor, then of the handler, then OnActivateTarget); the
 // chain of the previous target is deactivated bottom-up as far as the nearest handler the two
-// chains share (OnDeactivateTarget of the old target first).
+// chains share (OnDeactivateTarget of the old target first). Handlers of the other target's
+// chain are never deactivated by a switch of one target: they stay active for it.
 #pragma once
 #include <vekkel.h>
 
@@ -73,8 +74,9 @@ class QUARNEL_API QvCommandHandler {
 
  private:
   static void ActivateChain(QvCommandHandler* handler);
-  static void DeactivateChain(QvCommandHandler* handler, QvCommandHandler* stop);
-  static void SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target);
+  static void DeactivateChain(QvCommandHandler* handler, QvCommandHandler* stop, QvCommandHandler* kept);
+  static bool InChainOf(const QvCommandHandler* handler, const QvCommandHandler* target);
+  static void SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target, QvCommandHandler* other);
 
   QvCommandHandler* m_parent = nullptr;
   bool m_active = false;

@@ -62,7 +62,8 @@ class QUARNEL_API CUICommand : public CObject {
 };
 
 // A command the user defines at run time, with an id from 15000 to 15999. It is counted:
-// created with one reference, removed from its command centre and deleted at the last Release.
+// created with one reference, removed from its command centre (when the centre still maps
+// its id to it) and deleted at the last Release.
 class QUARNEL_API CUICustomCommand : public CUICommand {
   DECLARE_DYNAMIC(CUICustomCommand)
  public:

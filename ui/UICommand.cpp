@@ -140,7 +140,9 @@ int CUICustomCommand::AddRef() { return ++m_nRefCount; }
 int CUICustomCommand::Release() {
   if (m_nRefCount == 0) return 0;
   if (--m_nRefCount > 0) return m_nRefCount;
-  if (m_pCenter) m_pCenter->RemoveCommand(m_wID);
+  // The id may have been removed and handed to another command since: only this command
+  // leaves the centre.
+  if (m_pCenter && m_pCenter->GetCommand(m_wID) == this) m_pCenter->RemoveCommand(m_wID);
   delete this;
   return 0;
 }

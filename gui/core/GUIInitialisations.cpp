@@ -9,7 +9,34 @@ QvResourceFile* s_resourceFile = nullptr;
 QvLabelManager* s_labelManager = nullptr;
 QvString* s_scriptingErrorText = nullptr;
 bool s_scriptingInRecordMode = false;
-int s_startCount = 0;  // balanced start-ups still in force
+int s_startCount = 0;  // successful start-ups still in force
+// A start-up that failed after making the layer's objects leaves them (and, when it got so
+// far, one platform start-up) until GUIRelease or the next start-up undoes them.
+bool s_failedStartLeft = false;
+bool s_failedStartRanPlatform = false;
+
+void Undo(bool platform) {
+  DestroyCommandCenter();
+  delete s_resourceFile;
+  s_resourceFile = nullptr;
+  delete s_labelManager;
+  s_labelManager = nullptr;
+  delete s_scriptingErrorText;
+  s_scriptingErrorText = nullptr;
+  if (platform) PlatformGUIRelease();
+}
+
+QvSuccess Failed(bool ranPlatform) {
+  s_failedStartLeft = true;
+  s_failedStartRanPlatform = ranPlatform;
+  return QvSuccess(false);
+}
+
+void UndoFailedStart() {
+  if (!s_failedStartLeft) return;
+  s_failedStartLeft = false;
+  Undo(s_failedStartRanPlatform);
+}
 }  // namespace
 
 QvSuccess GUIInitialisations(QvCmdStatusCallback callback) {
@@ -18,6 +45,7 @@ QvSuccess GUIInitialisations(QvCmdStatusCallback callback) {
     GUISetCallbackGetCmdStatusFunction(callback);
     return QvSuccess(true);
   }
+  UndoFailedStart();  // a start-up after a failed one starts afresh
   QvLabelManager* manager = nullptr;
   QvResourceFile* file = nullptr;
   if (QvLabelManagerCreationFromResourceName("qvgui", manager, file).Failed()) {
@@ -25,28 +53,24 @@ QvSuccess GUIInitialisations(QvCmdStatusCallback callback) {
     delete manager;
     return QvSuccess(false);
   }
-  s_startCount = 1;
   Set_lpLabelManagerForGUI(manager);
   Set_lpResourceFileForGUI(file);
   CreateCommandCenter();  // its tables' result does not stop the start-up
   GUISetCallbackGetCmdStatusFunction(callback);
   const unsigned long day = IDL_QVGUI_FIRST_DAY_NAME;
   if (Get_GlobalLocale()->SetDayNameLabels(day, day + 1, day + 2, day + 3, day + 4, day + 5, day + 6).Failed())
-    return QvSuccess(false);
-  if (PlatformGUIInitialisations().Failed()) return QvSuccess(false);
+    return Failed(false);
+  if (PlatformGUIInitialisations().Failed()) return Failed(true);
+  s_startCount = 1;
   return QvSuccess(true);
 }
 
 void GUIRelease() {
-  if (s_startCount == 0 || --s_startCount > 0) return;
-  DestroyCommandCenter();
-  delete s_resourceFile;
-  s_resourceFile = nullptr;
-  delete s_labelManager;
-  s_labelManager = nullptr;
-  delete s_scriptingErrorText;
-  s_scriptingErrorText = nullptr;
-  PlatformGUIRelease();
+  if (s_startCount == 0) {
+    UndoFailedStart();
+    return;
+  }
+  if (--s_startCount == 0) Undo(true);
 }
 
 QvResourceFile* Get_lpResourceFileForGUI() { return s_resourceFile; }

@@ -42,21 +42,29 @@ void QvCommandHandler::ActivateChain(QvCommandHandler* handler) {
   handler->OnActivate();
 }
 
-// Bottom-up from handler, as far as (not including) stop.
-void QvCommandHandler::DeactivateChain(QvCommandHandler* handler, QvCommandHandler* stop) {
+// Bottom-up from handler, as far as (not including) stop or the first handler of the chain
+// of `kept`, the other target: a chain the two targets share stays active.
+void QvCommandHandler::DeactivateChain(QvCommandHandler* handler, QvCommandHandler* stop, QvCommandHandler* kept) {
   for (QvCommandHandler* h = handler; h && (h == handler || h != stop); h = h->m_parent) {
+    if (InChainOf(h, kept)) return;
     h->m_active = false;
     h->OnDeactivate();
   }
 }
 
-void QvCommandHandler::SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target) {
+bool QvCommandHandler::InChainOf(const QvCommandHandler* handler, const QvCommandHandler* target) {
+  for (const QvCommandHandler* h = target; h; h = h->m_parent)
+    if (h == handler) return true;
+  return false;
+}
+
+void QvCommandHandler::SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target, QvCommandHandler* other) {
   QvCommandHandler* old = slot;
   if (old == target) return;
   if (!target) {
     if (old) {
       old->OnDeactivateTarget();
-      DeactivateChain(old, nullptr);
+      DeactivateChain(old, nullptr, other);
     }
   } else if (!old) {
     ActivateChain(target);
@@ -67,7 +75,7 @@ void QvCommandHandler::SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* t
     if (common == old) {
       ActivateChain(target);
     } else {
-      DeactivateChain(old, common);
+      DeactivateChain(old, common, other);
       if (common != target) ActivateChain(target);
     }
   }
@@ -75,9 +83,11 @@ void QvCommandHandler::SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* t
   if (target) target->OnActivateTarget();
 }
 
-void QvCommandHandler::SetActiveTarget(QvCommandHandler* target) { SwitchTarget(s_target, target); }
+void QvCommandHandler::SetActiveTarget(QvCommandHandler* target) {
+  SwitchTarget(s_target, target, s_temporaryTarget);
+}
 void QvCommandHandler::SetActiveTemporaryTarget(QvCommandHandler* target) {
-  SwitchTarget(s_temporaryTarget, target);
+  SwitchTarget(s_temporaryTarget, target, s_target);
 }
 QvCommandHandler* QvCommandHandler::GetTarget() { return s_target; }
 QvCommandHandler* QvCommandHandler::GetTemporaryTarget() { return s_temporaryTarget; }
@@ -118,7 +128,9 @@ bool QvCommandHandler::CheckAndExecuteCommand(unsigned short id, bool withoutChe
       id = status.GetEffectiveCmdID();
       continue;
     }
-    return status.IsEnabled() ? ExecuteCommand(command) : false;
+    // The handlers may have redefined the id (deleting `command`) while they answered: the
+    // command that runs is the one the id has now.
+    return status.IsEnabled() ? ExecuteCommand(GUIGetCommandFromID(id)) : false;
   }
 }
 

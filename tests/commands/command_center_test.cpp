@@ -235,6 +235,29 @@ TEST(CommandCenter, CustomCommands) {
   EXPECT_EQ(c.GetCommandCount(), 1000);
 }
 
+TEST(CommandCenter, LastReleaseOfARemovedCommandLeavesTheCommandThatTookItsId) {
+  CUICommandCenter c;
+  CString name(_T("Mine")), menu(_T("&Mine")), tip(_T("Mine")), msg(_T("Mine"));
+  CUICustomCommand* removed = c.CreateCustomCommand(0, 0, name, menu, tip, msg, NULL);
+  ASSERT_NE(removed, nullptr);
+  EXPECT_EQ(removed->AddRef(), 2);
+  ASSERT_EQ(c.RemoveCommand(15000), removed);
+  CUICustomCommand* successor = c.CreateCustomCommand(0, 0, name, menu, tip, msg, NULL);
+  ASSERT_NE(successor, nullptr);
+  ASSERT_EQ(successor->m_wID, 15000);
+  EXPECT_EQ(removed->Release(), 1);
+  EXPECT_EQ(removed->Release(), 0);  // deleted; the centre does not hold it
+  EXPECT_EQ(c.GetCommand(15000), successor);
+  EXPECT_EQ(c.GetCommandCount(), 1);
+  // The id stays taken: the next command gets the next one.
+  CUICustomCommand* next = c.CreateCustomCommand(0, 0, name, menu, tip, msg, NULL);
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(next->m_wID, 15001);
+  EXPECT_EQ(successor->Release(), 0);
+  EXPECT_EQ(c.GetCommand(15000), nullptr);
+  EXPECT_EQ(c.GetCommand(15001), next);
+}
+
 TEST(CommandCenter, ChangeHBitmapCopiesAndAcceptsItsOwnHandle) {
   CUICommandCenter c;
   HDC screen = GetDC(NULL);

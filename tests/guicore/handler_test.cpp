@@ -11,20 +11,24 @@
 
 namespace {
 
-// A handler that writes its callbacks into a shared log ("A+" activate, "A-" deactivate,
-// "A*" becomes target, "A~" stops being target) and answers status questions from a table.
+// The callbacks of handlers in the order they came: "A+" activate, "A-" deactivate, "A*"
+// becomes target, "A~" stops being target.
+typedef std::vector<std::string> Events;
+
+// A handler that records its callbacks into a shared event list and answers status
+// questions from a table.
 struct Node : QvCommandHandler {
   struct Answer {
     bool enable = false;
     unsigned short effective = 0;
     bool checkEffective = true;
   };
-  Node(const char* n, Node* parent, std::string* log) : QvCommandHandler(parent), name(n), log(log) {}
+  Node(const char* n, Node* parent, Events* events) : QvCommandHandler(parent), name(n), events(events) {}
   ~Node() override {}
-  void OnActivate() override { *log += name + "+ "; }
-  void OnDeactivate() override { *log += name + "- "; }
-  void OnActivateTarget() override { *log += name + "* "; }
-  void OnDeactivateTarget() override { *log += name + "~ "; }
+  void OnActivate() override { events->push_back(name + "+"); }
+  void OnDeactivate() override { events->push_back(name + "-"); }
+  void OnActivateTarget() override { events->push_back(name + "*"); }
+  void OnDeactivateTarget() override { events->push_back(name + "~"); }
   bool OnCommand(QvCommand& command) override {
     if (!handlesCommands) return QvCommandHandler::OnCommand(command);
     executed.push_back(command.GetID());
@@ -39,7 +43,7 @@ struct Node : QvCommandHandler {
     return true;
   }
   std::string name;
-  std::string* log;
+  Events* events;
   bool handlesCommands = true;
   std::map<unsigned short, Answer> answers;
   std::vector<unsigned short> executed;
@@ -48,7 +52,9 @@ struct Node : QvCommandHandler {
 // R has the children A and B; A1 is below A, B1 below B.
 class Tree : public ::testing::Test {
  protected:
-  Tree() : R("R", nullptr, &log), A("A", &R, &log), B("B", &R, &log), A1("A1", &A, &log), B1("B1", &B, &log) {}
+  Tree()
+      : R("R", nullptr, &events), A("A", &R, &events), B("B", &R, &events), A1("A1", &A, &events),
+        B1("B1", &B, &events) {}
   ~Tree() override {
     QvCommandHandler::SetActiveTemporaryTarget(nullptr);
     QvCommandHandler::SetActiveTarget(nullptr);
@@ -58,7 +64,16 @@ class Tree : public ::testing::Test {
       if (node->name == n) return node;
     return nullptr;
   }
-  std::string log;
+  // Exactly the chains of the two targets are active.
+  void ExpectActiveChains(const std::string& when) {
+    for (Node* n : {&R, &A, &B, &A1, &B1}) {
+      bool inChain = false;
+      for (QvCommandHandler* target : {QvCommandHandler::GetTarget(), QvCommandHandler::GetTemporaryTarget()})
+        for (QvCommandHandler* h = target; h; h = h->GetParentCommandHandler()) inChain |= h == n;
+      EXPECT_EQ(n->isActive(), inChain) << when << ": " << n->name;
+    }
+  }
+  Events events;
   Node R, A, B, A1, B1;
 };
 
@@ -66,65 +81,108 @@ TEST_F(Tree, TargetSwitchesCallBackInOrder) {
   struct Case {
     const char* from;  // "" for none
     const char* to;
-    const char* expected;
+    Events expected;
   } cases[] = {
-      {"", "A1", "R+ A+ A1+ A1* "},
-      {"A1", "A1", ""},
-      {"A1", "B1", "A1~ A1- A- B+ B1+ B1* "},
-      {"A1", "", "A1~ A1- A- R- "},
-      {"A", "B", "A~ A- B+ B* "},  // the shared parent stays active
-      {"A", "A1", "A~ A1+ A1* "},  // to a child of the old target
-      {"A1", "A", "A1~ A1- A* "},  // to a parent of the old target
-      {"A1", "R", "A1~ A1- A- R* "},
-      {"R", "B1", "R~ B+ B1+ B1* "},
+      {"", "A1", {"R+", "A+", "A1+", "A1*"}},
+      {"A1", "A1", {}},
+      {"A1", "B1", {"A1~", "A1-", "A-", "B+", "B1+", "B1*"}},
+      {"A1", "", {"A1~", "A1-", "A-", "R-"}},
+      {"A", "B", {"A~", "A-", "B+", "B*"}},  // the shared parent stays active
+      {"A", "A1", {"A~", "A1+", "A1*"}},     // to a child of the old target
+      {"A1", "A", {"A1~", "A1-", "A*"}},     // to a parent of the old target
+      {"A1", "R", {"A1~", "A1-", "A-", "R*"}},
+      {"R", "B1", {"R~", "B+", "B1+", "B1*"}},
   };
   for (const Case& c : cases) {
     QvCommandHandler::SetActiveTarget(nullptr);
     QvCommandHandler::SetActiveTarget(ByName(c.from));
-    log.clear();
+    events.clear();
     QvCommandHandler::SetActiveTarget(ByName(c.to));
-    EXPECT_EQ(log, c.expected) << c.from << " -> " << c.to;
+    EXPECT_EQ(events, c.expected) << c.from << " -> " << c.to;
     EXPECT_EQ(QvCommandHandler::GetTarget(), ByName(c.to));
-    // Exactly the chain of the new target is active.
-    for (Node* n : {&R, &A, &B, &A1, &B1}) {
-      bool inChain = false;
-      for (QvCommandHandler* h = ByName(c.to); h; h = h->GetParentCommandHandler()) inChain |= h == n;
-      EXPECT_EQ(n->isActive(), inChain) << c.from << " -> " << c.to << ": " << n->name;
-    }
+    ExpectActiveChains(std::string(c.from) + " -> " + c.to);
   }
 }
 
 TEST_F(Tree, TemporaryTargetSwitchesTheSameWay) {
   QvCommandHandler::SetActiveTemporaryTarget(&A1);
-  EXPECT_EQ(log, "R+ A+ A1+ A1* ");
-  log.clear();
+  EXPECT_EQ(events, (Events{"R+", "A+", "A1+", "A1*"}));
+  events.clear();
   QvCommandHandler::SetActiveTemporaryTarget(&B1);
-  EXPECT_EQ(log, "A1~ A1- A- B+ B1+ B1* ");
+  EXPECT_EQ(events, (Events{"A1~", "A1-", "A-", "B+", "B1+", "B1*"}));
   EXPECT_EQ(QvCommandHandler::GetTemporaryTarget(), &B1);
   EXPECT_EQ(QvCommandHandler::GetTarget(), nullptr);
 }
 
+// One target switching leaves the chain of the other target active: each handler is
+// deactivated once, when no target's chain holds it any more.
+TEST_F(Tree, SwitchesOfOneTargetLeaveTheOtherTargetsChain) {
+  struct Case {
+    const char* what;
+    const char* active;        // the active target, set first
+    const char* temporaryFrom;  // the temporary target then set ("" for none)
+    const char* temporaryTo;
+    Events expected;          // the callbacks of the temporary switch
+    Events expectedAtClear;   // the callbacks when the active target is then cleared
+  } cases[] = {
+      {"cleared below a shared parent", "A1", "A", "", {"A~"}, {"A1~", "A1-", "A-", "R-"}},
+      {"cleared beside the active target", "A1", "B1", "", {"B1~", "B1-", "B-"}, {"A1~", "A1-", "A-", "R-"}},
+      {"moved away from a shared parent", "A1", "A", "B1", {"A~", "B+", "B1+", "B1*"}, {"A1~", "A1-", "A-"}},
+      {"moved onto the active target", "A1", "B1", "A1", {"B1~", "B1-", "B-", "A1*"}, {"A1~"}},
+      {"the active target itself, cleared", "A1", "A1", "", {"A1~"}, {"A1~", "A1-", "A-", "R-"}},
+  };
+  for (const Case& c : cases) {
+    QvCommandHandler::SetActiveTemporaryTarget(nullptr);
+    QvCommandHandler::SetActiveTarget(nullptr);
+    QvCommandHandler::SetActiveTarget(ByName(c.active));
+    QvCommandHandler::SetActiveTemporaryTarget(ByName(c.temporaryFrom));
+    events.clear();
+    QvCommandHandler::SetActiveTemporaryTarget(ByName(c.temporaryTo));
+    EXPECT_EQ(events, c.expected) << c.what;
+    ExpectActiveChains(c.what);
+    events.clear();
+    QvCommandHandler::SetActiveTarget(nullptr);
+    EXPECT_EQ(events, c.expectedAtClear) << c.what;
+    ExpectActiveChains(std::string(c.what) + ", active target cleared");
+  }
+  // The same the other way round: the active target leaves the temporary target's chain.
+  QvCommandHandler::SetActiveTemporaryTarget(nullptr);
+  QvCommandHandler::SetActiveTarget(&A1);
+  QvCommandHandler::SetActiveTemporaryTarget(&A);
+  events.clear();
+  QvCommandHandler::SetActiveTarget(&B1);
+  EXPECT_EQ(events, (Events{"A1~", "A1-", "B+", "B1+", "B1*"}));
+  ExpectActiveChains("active target moved below the other side");
+}
+
 TEST_F(Tree, DestroyedActiveTargetHandsTheTargetToItsParent) {
-  Node* child = new Node("C", &A1, &log);
+  Node* child = new Node("C", &A1, &events);
   QvCommandHandler::SetActiveTarget(child);
-  log.clear();
+  events.clear();
   delete child;
-  // Only the base callbacks reach the dying handler: the log shows the parent alone.
-  EXPECT_EQ(log, "A1* ");
+  // Only the base callbacks reach the dying handler: the events show the parent alone.
+  EXPECT_EQ(events, Events{"A1*"});
   EXPECT_EQ(QvCommandHandler::GetTarget(), &A1);
   EXPECT_TRUE(A1.isActive());
 }
 
-TEST_F(Tree, DestroyedTemporaryTargetIsCleared) {
+TEST_F(Tree, DestroyedTemporaryTargetIsClearedAndLeavesTheActiveChain) {
   QvCommandHandler::SetActiveTarget(&A1);
-  Node* temp = new Node("T", &B, &log);
+  Node* temp = new Node("T", &A, &events);
   QvCommandHandler::SetActiveTemporaryTarget(temp);
+  EXPECT_EQ(events, (Events{"R+", "A+", "A1+", "A1*", "T+", "T*"}));
+  events.clear();
   delete temp;
+  // The dying handler's own callbacks are the base ones; A and R stay active for A1.
+  EXPECT_EQ(events, Events{});
   EXPECT_EQ(QvCommandHandler::GetTemporaryTarget(), nullptr);
   EXPECT_EQ(QvCommandHandler::GetTarget(), &A1);
-  log.clear();
+  ExpectActiveChains("temporary target destroyed");
   QvCommandHandler::SetActiveTemporaryTarget(nullptr);  // nothing left to switch from
-  EXPECT_EQ(log, "");
+  EXPECT_EQ(events, Events{});
+  // Each of the shared ancestors is deactivated once, with the active target.
+  QvCommandHandler::SetActiveTarget(nullptr);
+  EXPECT_EQ(events, (Events{"A1~", "A1-", "A-", "R-"}));
 }
 
 // A handler with only the base behaviour.
@@ -177,11 +235,11 @@ TEST(CommandHandler, BaseOperationsPassUpTheChainAndAnswerFalseAtTheTop) {
 
 class Routing : public PortableLayerTest {
  protected:
-  Routing() : root("root", nullptr, &log), view("view", &root, &log), other("other", &root, &log) {}
+  Routing() : root("root", nullptr, &events), view("view", &root, &events), other("other", &root, &events) {}
   void Enable(Node& node, unsigned short id, unsigned short effective = 0, bool checkEffective = true) {
     node.answers[id] = Node::Answer{true, effective, checkEffective};
   }
-  std::string log;
+  Events events;
   Node root, view, other;
 };
 
@@ -280,6 +338,36 @@ TEST_F(Routing, WithoutCheckRunsRefusedCommandsWithoutAskingTheRights) {
   EXPECT_EQ(view.executed, std::vector<unsigned short>{200});
 }
 
+// A handler that turns the command's standard definition into a user definition while it
+// answers the status question (deleting the command object that the question was made for).
+struct Redefining : QvCommandHandler {
+  bool OnUpdateCommandStatus(QvCommandStatus& status) override {
+    redefined = GUIAccessQvUsrCommandDefFromID(status.GetID());
+    status.Enable(true);
+    return true;
+  }
+  bool OnCommand(QvCommand& command) override {
+    received = &command;  // not read: it may be the deleted object
+    current = redefined ? redefined->m_command : nullptr;
+    return true;
+  }
+  QvUsrCommandDef* redefined = nullptr;
+  QvCommand* received = nullptr;
+  QvCommand* current = nullptr;  // the command object of the id when the command ran
+};
+
+TEST_F(Routing, CommandRedefinedWhileItsStatusIsAskedRunsAsTheNewCommand) {
+  Redefining handler;
+  QvCommandHandler::SetActiveTarget(&handler);
+  EXPECT_TRUE(QvCommandHandler::CheckAndExecuteCommand(200, false));
+  QvCommandHandler::SetActiveTarget(nullptr);
+  ASSERT_NE(handler.redefined, nullptr);
+  EXPECT_EQ(GUIGetCommandDefFromID(200), handler.redefined);
+  ASSERT_NE(handler.current, nullptr);
+  EXPECT_EQ(handler.received, handler.current);
+  EXPECT_EQ(handler.current->GetCommandDef(), handler.redefined);
+}
+
 TEST_F(Routing, MenuTextTakesTheCommandsHotKey) {
   QvCommandStatus save(100);  // Ctrl+S
   save.SetMenuText("&Save");
@@ -309,8 +397,8 @@ TEST_F(Routing, InvalidateStatusClearsEveryDefinitionUnlessBlind) {
 TEST(RoutingReleased, NothingRunsWithoutACommandCentre) {
   ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
   GUIRelease();
-  std::string log;
-  Node view("view", nullptr, &log);
+  Events events;
+  Node view("view", nullptr, &events);
   QvCommandHandler::SetActiveTarget(&view);
   view.answers[100] = Node::Answer{true, 0, true};
   EXPECT_FALSE(QvCommandHandler::CheckAndExecuteCommand(100, true));

@@ -94,9 +94,64 @@ TEST(StartUp, AStartUpWhileWindowsOfTheClassesExistKeepsThem) {
 
 TEST(StartUp, LocaleTakesTheDayNameLabels) {
   ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
-  // The labels are not in this program: the locale keeps the user locale's names.
-  EXPECT_FALSE(Get_GlobalLocale()->GetDayName(0).IsEmpty());
+  // The program's labels 390000 to 390006, Monday to Sunday.
+  const char* const expected[7] = {"lunes", "martes", "mi\xC3\xA9rcoles", "jueves",
+                                   "viernes", "s\xC3\xA1" "bado", "domingo"};
+  for (int day = 0; day < 7; ++day) EXPECT_STREQ(Get_GlobalLocale()->GetDayName(day).c_str(), expected[day]) << day;
   GUIRelease();
+}
+
+// The framework's current instance for the scope.
+class CurrentInstance {
+ public:
+  explicit CurrentInstance(HINSTANCE instance) : m_previous(AfxGetModuleState()->m_hCurrentInstanceHandle) {
+    AfxGetModuleState()->m_hCurrentInstanceHandle = instance;
+  }
+  ~CurrentInstance() { AfxGetModuleState()->m_hCurrentInstanceHandle = m_previous; }
+  CurrentInstance(const CurrentInstance&) = delete;
+  CurrentInstance& operator=(const CurrentInstance&) = delete;
+
+ private:
+  HINSTANCE m_previous;
+};
+
+TEST(StartUp, OnlyAStartUpThatSucceededCounts) {
+  ASSERT_FALSE(LayerUp());
+  {
+    // No window class can be registered for the system's user32 module: the platform step
+    // fails. What was done before it stays done.
+    CurrentInstance user32(GetModuleHandle(_T("user32.dll")));
+    ASSERT_FALSE(GUIInitialisations(nullptr).Succeeded());
+    EXPECT_TRUE(LayerUp());
+    // Again without a release: the failed start-up did not count, so this one does the work
+    // again (and fails again) in place of answering success.
+    EXPECT_FALSE(GUIInitialisations(nullptr).Succeeded());
+    EXPECT_TRUE(LayerUp());
+  }
+  EXPECT_FALSE(ClassesRegistered());
+  // Once the classes can be registered, the next start-up does everything.
+  ASSERT_TRUE(GUIInitialisations(&RightsCallback::Answer).Succeeded());
+  EXPECT_TRUE(LayerUp());
+  EXPECT_TRUE(ClassesRegistered());
+  EXPECT_EQ(Get_TheCallbackStatusFunction(), &RightsCallback::Answer);
+  // One release balances it: the failed start-ups hold nothing back.
+  GUIRelease();
+  EXPECT_FALSE(LayerUp());
+  EXPECT_FALSE(ClassesRegistered());
+
+  // A release after a failed start-up undoes what it left; the next release does nothing.
+  {
+    CurrentInstance user32(GetModuleHandle(_T("user32.dll")));
+    ASSERT_FALSE(GUIInitialisations(nullptr).Succeeded());
+  }
+  GUIRelease();
+  EXPECT_FALSE(LayerUp());
+  EXPECT_EQ(Get_lpLabelManagerForGUI(), nullptr);
+  GUIRelease();
+  ASSERT_TRUE(GUIInitialisations(nullptr).Succeeded());
+  EXPECT_TRUE(ClassesRegistered());
+  GUIRelease();
+  EXPECT_FALSE(ClassesRegistered());
 }
 
 TEST(StartUp, FontKeepingClassesStoreTheFont) {
