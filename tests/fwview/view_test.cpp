@@ -189,11 +189,14 @@ CountingView* AddView(CFrameWnd* frame, CDocument* pDoc, UINT nID = AFX_IDW_PANE
   return static_cast<CountingView*>(frame->CreateView(&context, nID));
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM p) {
+  ++*reinterpret_cast<size_t*>(p);
+  return TRUE;
+}
+
 size_t CountThreadWindows() {
   size_t n = 0;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(), [](HWND, LPARAM p) { return ++*reinterpret_cast<size_t*>(p), TRUE; },
-      reinterpret_cast<LPARAM>(&n));
+  ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 

@@ -178,7 +178,7 @@ TEST(HandleMaps, MapsArePerThread) {
   } probe = {w.m_hWnd, &w, NULL, NULL};
   HANDLE t = CreateThread(
       NULL, 0,
-      [](LPVOID p) -> DWORD {
+      [](LPVOID p) WINAPI -> DWORD {
         Probe* pr = static_cast<Probe*>(p);
         pr->perm = CWnd::FromHandlePermanent(pr->hwnd);
         pr->temp = CWnd::FromHandle(pr->hwnd);
@@ -441,15 +441,14 @@ TEST(Exceptions, NeverLeaveTheWindowProcedure) {
 
 // Leaks over many cycles.
 
+BOOL CALLBACK CountWindow(HWND, LPARAM p) {
+  ++*reinterpret_cast<size_t*>(p);
+  return TRUE;
+}
+
 size_t CountThreadWindows() {
   size_t n = 0;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND, LPARAM p) -> BOOL {
-        ++*reinterpret_cast<size_t*>(p);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 

@@ -33,7 +33,7 @@ std::set<BYTE> CharsetsOf(HDC dc, const std::wstring& face) {
   wcsncpy(query.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   EnumFontFamiliesExW(
       dc, &query,
-      [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
+      [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p) CALLBACK -> int {
         reinterpret_cast<std::set<BYTE>*>(p)->insert(lf->lfCharSet);
         return 1;
       },

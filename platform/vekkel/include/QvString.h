@@ -49,6 +49,9 @@ class VEKKEL_API QvString {
   char GetAt(size_t index) const;  // throws past the last byte
   void SetAt(size_t index, char c);
   char operator[](size_t index) const { return GetAt(index); }
+  // An int index would otherwise tie with the built-in subscript of the const char* conversion
+  // where ptrdiff_t is int (32-bit targets); a negative index throws like any index past the end.
+  char operator[](int index) const { return GetAt(static_cast<size_t>(index)); }
   std::wstring ToWide() const;  // UTF-16
 
   // Substrings (start may equal the length: the result is then empty).
