@@ -112,6 +112,42 @@ TEST_F(ShapeTest, AFrameNarrowerThanTwiceThePenWidthHasNoFill) {
   EXPECT_EQ(CountNot(kWhite), 5 * 10);
 }
 
+// Rectangles no more than twice the pen width across are all frame: every pixel inside is
+// painted once with the pen, none outside, and none twice (the exclusive mode would take a
+// pixel painted twice back to white).
+TEST_F(ShapeTest, ThinFramesStayInsideTheirRectangleAndPaintEachPixelOnce) {
+  struct Case {
+    unsigned short width;
+    RECT r;
+  } const cases[] = {
+      {2, Rect(10, 20, 30, 20)},  // no height
+      {2, Rect(10, 20, 30, 21)},  // one row
+      {2, Rect(10, 20, 30, 23)},  // three rows: the bottom edge keeps its last row
+      {2, Rect(10, 20, 30, 24)},  // exactly twice the pen width
+      {3, Rect(10, 20, 11, 40)},  // one column
+      {3, Rect(10, 20, 14, 40)},  // four columns
+      {3, Rect(10, 20, 15, 25)},  // thin both ways
+      {4, Rect(20, 20, 20, 30)},  // no width
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "width " << c.width << " rect " << c.r.left << "," << c.r.top << ","
+                                    << c.r.right << "," << c.r.bottom);
+    const int area = (c.r.right - c.r.left) * (c.r.bottom - c.r.top);
+    view.QvSetLineWidth(c.width);
+    view.QvSetDrawMode(QvCopyMode);
+    Paint(kWhite);
+    view.QvDrawRect(c.r, 1, 1);
+    EXPECT_EQ(Count(kBlue, c.r), area);
+    EXPECT_EQ(CountOutside(c.r, kWhite), 0);
+
+    view.QvSetDrawMode(QvXorMode);
+    Paint(kWhite);
+    view.QvDrawRect(c.r, 1, 1);
+    EXPECT_EQ(Count(kWhite, c.r), 0) << "pixels painted twice";
+    EXPECT_EQ(CountOutside(c.r, kWhite), 0);
+  }
+}
+
 TEST_F(ShapeTest, NoFillPatternLeavesTheInsideAlone) {
   view.QvSetFillPattern(QvNoPattern);
   view.QvDrawRect(Rect(10, 10, 40, 30), 1, 1);
