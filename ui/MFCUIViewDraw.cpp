@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -182,14 +183,18 @@ void CMFCUIView::DrawArcOrPie(bool arc, RECT r, short start, short sweep, int fr
   const int rx = (c.right - c.left) >> 1, ry = (c.bottom - c.top) >> 1;
   if (rx == 0 || ry == 0) return;
   const POINT centre = {c.left + rx, c.top + ry};
-  const POINT from = PointOnEllipse(centre, rx, ry, start);
+  POINT from = PointOnEllipse(centre, rx, ry, start);
   int end = start + sweep;
   POINT to = PointOnEllipse(centre, rx, ry, end);
   // GDI draws the whole ellipse for equal end points: right for a whole turn, but a shorter
-  // sweep (0, or too small to move the point) grows until the points part.
+  // sweep (0, or too small to move the point) grows in its own direction until the points part.
   const bool wholeTurn = sweep != 0 && sweep % 360 == 0;
+  const int step = sweep < 0 ? -1 : 1;
   for (int grown = 0; !wholeTurn && SamePoint(to, from) && grown < 360; ++grown)
-    to = PointOnEllipse(centre, rx, ry, ++end);
+    to = PointOnEllipse(centre, rx, ry, end += step);
+  // GDI always runs counter-clockwise from the first point to the second: a clockwise
+  // (negative) sweep is the counter-clockwise one from its end back to its start.
+  if (sweep < 0) std::swap(from, to);
 
   if (arc) {
     PreparePenNullOrDash(false);

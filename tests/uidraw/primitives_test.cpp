@@ -181,25 +181,34 @@ TEST_F(ShapeTest, OvalsFillInsideAndFrameOnTheOutline) {
   }
 }
 
-// Sectors and arcs run counter-clockwise from the positive x axis; a quarter turn from each
-// quadrant's first axis covers that quadrant only.
-TEST_F(ShapeTest, SectorsAndArcsCoverTheirQuadrant) {
+// Angles run counter-clockwise from the positive x axis; a negative sweep runs clockwise
+// from the start. Quadrant 0 is the upper right, then counter-clockwise.
+TEST_F(ShapeTest, SectorsAndArcsCoverTheQuadrantsTheirSweepPasses) {
+  struct Case {
+    short start, sweep;
+    unsigned quadrants;  // bit q: quadrant q is covered
+  } const cases[] = {
+      {0, 90, 1},   {90, 90, 2},   {180, 90, 4},  {270, 90, 8},    {90, -90, 1},
+      {180, -90, 2}, {270, -90, 4}, {0, -90, 8},  {360, -90, 8},   {-90, 90, 8},
+      {0, 270, 7},  {0, -270, 14}, {180, 270, 13}, {180, -180, 3},
+  };
   const RECT r = Rect(0, 0, 64, 64);
-  for (int q = 0; q < 4; ++q) {
-    SCOPED_TRACE(q);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start " << c.start << " sweep " << c.sweep);
     Paint(kWhite);
-    view.QvDrawSector(r, static_cast<short>(90 * q), 90, 1, 1);
-    for (int other = 0; other < 4; ++other) {
-      const POINT inner = OnCircle(90 * other + 45, 16);
-      EXPECT_EQ(At(inner.x, inner.y), other == q ? kGreen : kWhite) << "quadrant " << other;
+    view.QvDrawSector(r, c.start, c.sweep, 1, 1);
+    for (int q = 0; q < 4; ++q) {
+      const bool covered = (c.quadrants >> q) & 1;
+      const POINT inner = OnCircle(90 * q + 45, 16), rim = OnCircle(90 * q + 45, 31);
+      EXPECT_EQ(At(inner.x, inner.y), covered ? kGreen : kWhite) << "sector, quadrant " << q;
+      EXPECT_EQ(BlueNear(rim.x, rim.y), covered) << "sector outline, quadrant " << q;
     }
-    EXPECT_TRUE(BlueNear(OnCircle(90 * q + 45, 31).x, OnCircle(90 * q + 45, 31).y)) << "outline";
 
     Paint(kWhite);
-    view.QvDrawArc(r, static_cast<short>(90 * q), 90);
-    for (int other = 0; other < 4; ++other) {
-      const POINT p = OnCircle(90 * other + 45, 31);
-      EXPECT_EQ(BlueNear(p.x, p.y), other == q) << "quadrant " << other;
+    view.QvDrawArc(r, c.start, c.sweep);
+    for (int q = 0; q < 4; ++q) {
+      const POINT rim = OnCircle(90 * q + 45, 31);
+      EXPECT_EQ(BlueNear(rim.x, rim.y), ((c.quadrants >> q) & 1) != 0) << "arc, quadrant " << q;
     }
     EXPECT_EQ(Count(kBlue, Rect(24, 24, 40, 40)), 0) << "an arc has no radii";
   }
