@@ -147,6 +147,7 @@ class QUARNEL_API CUIView : public CView {
   // Stores the font only when it differs.
   virtual void QvSetFont(UIFont const& font);
   virtual void QvGetFont(UIFont& font);
+  // A value outside QvNoPattern to QvLastPattern is refused.
   virtual void QvSetFillPattern(QvGUIPattern pattern);
   virtual QvGUIPattern QvGetFillPattern();
   virtual QvDevType QvGetTypeView() { return QvScreenDevice; }

@@ -157,6 +157,21 @@ TEST_F(ShapeTest, NoFillPatternLeavesTheInsideAlone) {
   EXPECT_EQ(Count(kWhite, Rect(11, 11, 39, 29)), 28 * 18);
 }
 
+// A pattern beyond the set is refused: fills go on with the pattern set before, not with
+// whatever brush the DC holds from the last line.
+TEST_F(ShapeTest, AFillPatternBeyondTheSetKeepsThePreviousPattern) {
+  for (int pattern : {QvLastPattern + 1, 1000, -2}) {
+    SCOPED_TRACE(pattern);
+    Paint(kWhite);
+    view.QvSetFillPattern(QvSolidPattern);
+    view.QvDrawLine(Pt(0, 5), Pt(40, 5));  // leaves the pen's brush selected
+    view.QvSetFillPattern(static_cast<QvGUIPattern>(pattern));
+    EXPECT_EQ(view.QvGetFillPattern(), QvSolidPattern);
+    view.QvDrawRect(Rect(10, 10, 30, 30), 0, 1);
+    EXPECT_EQ(Count(kGreen, Rect(10, 10, 30, 30)), 20 * 20);
+  }
+}
+
 TEST_F(ShapeTest, OvalsFillInsideAndFrameOnTheOutline) {
   const RECT r = Rect(8, 8, 56, 40);
   struct Case {
