@@ -10,6 +10,7 @@
 #include "quarnel_api.h"
 
 #include <QvString.h>
+#include <UIHandles.h>
 #include <framework.h>
 #include <fw_view.h>
 
@@ -413,6 +414,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
   enum { kSolidFillBrushes = 8 };
   SolidBrushSlot m_fillBrushes[kSolidFillBrushes];
   int m_nextFillBrush;
+  // The current DC's state before the preparation, all of it given back by the unpreparation.
+  uih::SavedDC m_dcState;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -71,7 +71,8 @@ CMFCUIView::CMFCUIView(unsigned long style)
       m_hLineBrush(NULL),
       m_lineBrushColor(0),
       m_fillBrushes(),
-      m_nextFillBrush(0) {
+      m_nextFillBrush(0),
+      m_dcState() {
   m_fillPattern = 1;
 }
 
@@ -119,6 +120,10 @@ BOOL CMFCUIView::PrepareNewDCForDrawing(HDC dc, bool owned) {
 
   m_hDC = dc;
   m_ownsDC = owned ? 1 : 0;
+  // Whatever the view changes in the DC (clip region, colours, modes, raster operation) is
+  // the caller's again after the unpreparation; a window's own DC keeps its state between
+  // preparations otherwise.
+  m_dcState = uih::SavedDC(dc);
   m_hSavedPen = static_cast<HPEN>(GetCurrentObject(dc, OBJ_PEN));
   m_hSavedBrush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
   m_hSavedFont = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
@@ -157,6 +162,7 @@ void CMFCUIView::UnprepareCurrentDC() {
     if (m_hSavedFont != NULL) SelectObject(m_hDC, m_hSavedFont);
     if (m_hSavedPalette != NULL) SelectPalette(m_hDC, m_hSavedPalette, FALSE);
   }
+  m_dcState.Restore();
   if (m_hMeasureDC != NULL && m_hMeasureSavedFont != NULL) SelectObject(m_hMeasureDC, m_hMeasureSavedFont);
   DeleteAndClear(m_hClipRgn);
   DeleteAndClear(m_hDashPen);
