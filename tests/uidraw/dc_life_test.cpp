@@ -60,17 +60,17 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
   view.QvSetDashLine(QvLongDashLine);
   view.QvDrawLine(Pt(0, 0), Pt(30, 20));
   view.QvDrawRect(Rect(0, 0, 10, 10), 1, 1);
-  HPEN dashPen = view.m_hDashPen;
-  HRGN clip = view.m_hClipRgn;
+  HPEN dashPen = view.m_hDashPen.Get();
+  HRGN clip = view.m_hClipRgn.Get();
   EXPECT_TRUE(Alive(dashPen));
   EXPECT_TRUE(Alive(clip));
   // Fonts as the text drawing makes them, one of them selected.
   HFONT fonts[4];
   for (HFONT& f : fonts) f = CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, _T("Arial"));
-  view.m_hTextFont = fonts[0];
-  view.m_hVertFont90 = fonts[1];
-  view.m_hVertFont270 = fonts[2];
-  view.m_hMeasureFont = fonts[3];
+  view.m_hTextFont.Reset(fonts[0]);
+  view.m_hVertFont90.Reset(fonts[1]);
+  view.m_hVertFont270.Reset(fonts[2]);
+  view.m_hMeasureFont.Reset(fonts[3]);
   SelectObject(dc(), fonts[0]);
 
   view.UnprepareCurrentDC();
@@ -81,12 +81,12 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
   EXPECT_FALSE(Alive(dashPen));
   EXPECT_FALSE(Alive(clip));
   for (HFONT f : fonts) EXPECT_FALSE(Alive(f));
-  EXPECT_EQ(view.m_hDashPen, static_cast<HPEN>(NULL));
-  EXPECT_EQ(view.m_hClipRgn, static_cast<HRGN>(NULL));
-  EXPECT_EQ(view.m_hTextFont, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hVertFont90, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hVertFont270, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hMeasureFont, static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hDashPen.Get(), static_cast<HPEN>(NULL));
+  EXPECT_EQ(view.m_hClipRgn.Get(), static_cast<HRGN>(NULL));
+  EXPECT_EQ(view.m_hTextFont.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hVertFont90.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hVertFont270.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hMeasureFont.Get(), static_cast<HFONT>(NULL));
 
   // Objects made now may take the freed handles: a second release must not delete them.
   HFONT fresh[4];

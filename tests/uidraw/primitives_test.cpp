@@ -71,7 +71,7 @@ TEST(UIDrawPrintedLine, ThinPrintedLinesArePenLinesShortenedByHalfThePenWidth) {
   view.QvSetLineWidth(8);
   ASSERT_EQ(view.GetPenWidthInPixels(), 8);
   view.QvDrawLine(Pt(10, 30), Pt(50, 30));
-  EXPECT_NE(view.m_hDashPen, static_cast<HPEN>(NULL)) << "drawn with the pen";
+  EXPECT_NE(view.m_hDashPen.Get(), static_cast<HPEN>(NULL)) << "drawn with the pen";
   EXPECT_EQ(canvas.At(30, 30), kBlack);
   EXPECT_EQ(canvas.At(14, 30), kBlack);
   EXPECT_EQ(canvas.At(45, 30), kBlack);

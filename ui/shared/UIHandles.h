@@ -66,12 +66,17 @@ class Owned {
 };
 
 // Names a handle that somebody else frees. Converts to the handle freely: there is nothing
-// to lose.
+// to lose. (Made from a handle explicitly or by assignment, so that a conditional between a
+// borrower and a handle is a handle.)
 template <class Handle>
 class Borrowed {
  public:
   Borrowed() noexcept : m_h(NULL) {}
-  Borrowed(Handle h) noexcept : m_h(h) {}  // NOLINT: implicit by design
+  explicit Borrowed(Handle h) noexcept : m_h(h) {}
+  Borrowed& operator=(Handle h) noexcept {
+    m_h = h;
+    return *this;
+  }
   Handle Get() const { return m_h; }
   operator Handle() const { return m_h; }
 
