@@ -119,6 +119,8 @@ BOOL CMFCUIView::PrepareNewDCForDrawing(HDC dc, bool owned) {
   // the caller's again after the unpreparation; a window's own DC keeps its state between
   // preparations otherwise.
   m_dcState = uih::SavedDC(dc);
+  // Arcs and sectors are computed counter-clockwise, whatever direction the caller set.
+  SetArcDirection(dc, AD_COUNTERCLOCKWISE);
   m_hSavedPen = static_cast<HPEN>(GetCurrentObject(dc, OBJ_PEN));
   m_hSavedBrush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
   m_hSavedFont = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));

@@ -229,6 +229,23 @@ TEST_F(ShapeTest, SectorsAndArcsCoverTheQuadrantsTheirSweepPasses) {
   }
 }
 
+// The caller's DC may run arcs clockwise; the view's angles keep their meaning, and the
+// caller gets its direction back.
+TEST_F(ShapeTest, ArcsIgnoreTheArcDirectionOfTheCallersDC) {
+  view.UnprepareCurrentDC();
+  SetArcDirection(dc(), AD_CLOCKWISE);
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
+  view.QvSetFillForeColor(kGreen);
+  view.QvDrawSector(Rect(0, 0, 64, 64), 0, 90, 0, 1);
+  const POINT first = OnCircle(45, 16), fourth = OnCircle(315, 16);
+  EXPECT_EQ(At(first.x, first.y), kGreen);
+  EXPECT_EQ(At(fourth.x, fourth.y), kWhite);
+  view.UnprepareCurrentDC();
+  EXPECT_EQ(GetArcDirection(dc()), AD_CLOCKWISE);
+  SetArcDirection(dc(), AD_COUNTERCLOCKWISE);
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
+}
+
 // Equal end points would make GDI draw the whole ellipse: a sweep of 0 grows until the end
 // point moves, and a short arc is drawn. (A large circle, whose arc at 30 degrees crosses the
 // surface: one degree is more than three pixels there.)
