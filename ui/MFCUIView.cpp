@@ -92,9 +92,9 @@ BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd*
 void CMFCUIView::OnInitialUpdate() {
   UIViewPrepareSharedResources();
   if (m_hDC == NULL && m_hWnd != NULL) {
-    if (HDC dc = ::GetDC(m_hWnd)) {
-      if (!PrepareNewDCForDrawing(dc, true)) ::ReleaseDC(m_hWnd, dc);
-    }
+    // The prepared DC is the view's to release from then on.
+    uih::WindowDC dc(m_hWnd);
+    if (dc && PrepareNewDCForDrawing(dc.Get(), true)) dc.Release();
   }
   if (!m_hMeasureDC) {
     m_hMeasureDC.Reset(CreateCompatibleDC(m_hDC));
