@@ -33,12 +33,8 @@ HBITMAP CreateSection(int width, int height, WORD bitCount, void** bits) {
     return NULL;
   SectionInfo info(width, height, bitCount);
   *bits = NULL;
-  HBITMAP bmp = CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0);
-  if (bmp != NULL && *bits == NULL) {
-    DeleteObject(bmp);
-    bmp = NULL;
-  }
-  return bmp;
+  uih::OwnedBitmap bmp(CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0));
+  return *bits != NULL ? bmp.Release() : NULL;
 }
 
 }  // namespace

@@ -109,14 +109,10 @@ int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
   OwnedBitmap images(CopyArea(stripDC.Get(), 0, halfWidth, height));
   OwnedBitmap masks(MonoMaskOf(stripDC.Get(), halfWidth, halfWidth, height));
   if (images.Get() == NULL || masks.Get() == NULL) return FALSE;
-  HIMAGELIST il = ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1);
-  if (il == NULL) return FALSE;
-  if (ImageList_Add(il, images.Get(), masks.Get()) < 0 ||
-      ImageList_GetImageCount(il) != count) {
-    ImageList_Destroy(il);
+  uih::OwnedImageList il(ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1));
+  if (!il || ImageList_Add(il.Get(), images.Get(), masks.Get()) < 0 || ImageList_GetImageCount(il.Get()) != count)
     return FALSE;
-  }
-  *list = il;
+  *list = il.Release();
   return TRUE;
 }
 
@@ -136,13 +132,9 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
     default: return NULL;
   }
   if (copy.Get() == NULL) return NULL;
-  HIMAGELIST il = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
-  if (il == NULL) return NULL;
-  if (ImageList_AddMasked(il, copy.Get(), GetSysColor(COLOR_3DFACE)) < 0) {
-    ImageList_Destroy(il);
-    return NULL;
-  }
-  return il;
+  uih::OwnedImageList il(ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1));
+  if (!il || ImageList_AddMasked(il.Get(), copy.Get(), GetSysColor(COLOR_3DFACE)) < 0) return NULL;
+  return il.Release();
 }
 
 BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD flags) {
@@ -168,8 +160,8 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
     origin.y += (height - imageH * scaleY / 100) / 2;
   }
 
-  const int saved = SaveDC(dc);
-  if (saved == 0) return FALSE;
+  uih::SavedDC saved(dc);
+  if (!saved) return FALSE;
   int x = origin.x, y = origin.y;
   if (scaleX != 100 || scaleY != 100) {
     // One logical unit of the image becomes scale / 100 device pixels, from the origin on.
@@ -183,14 +175,13 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
   }
   BOOL drawn;
   if (flags & 0x10000) {
-    HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-    drawn = icon != NULL &&
-            DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
-    if (icon != NULL) DestroyIcon(icon);
+    uih::OwnedIcon icon(ImageList_GetIcon(list, index, ILD_NORMAL));
+    drawn = icon && DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, 0, 0,
+                              DST_ICON | DSS_DISABLED);
   } else {
     drawn = ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
   }
-  RestoreDC(dc, saved);
+  saved.Restore();
   return drawn ? TRUE : FALSE;
 }
 
