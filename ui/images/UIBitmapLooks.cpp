@@ -135,7 +135,7 @@ BOOL DrawDisabledBitmap(HDC dc, int x, int y, HBITMAP strip, int width, int inde
       }
     }
   }
-  uiimg::MemoryDC imageDC(dc), maskDC(dc);
+  uih::MemoryDC imageDC(dc), maskDC(dc);
   if (!imageDC.Select(image.Handle()) || !maskDC.Select(mask.Handle())) return FALSE;
   return uiimg::MaskedBlit(dc, x, y, w, h, imageDC.Get(), 0, 0, maskDC.Get(), 0, 0) ? TRUE : FALSE;
 }

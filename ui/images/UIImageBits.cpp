@@ -33,12 +33,8 @@ HBITMAP CreateSection(int width, int height, WORD bitCount, void** bits) {
     return NULL;
   SectionInfo info(width, height, bitCount);
   *bits = NULL;
-  HBITMAP bmp = CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0);
-  if (bmp != NULL && *bits == NULL) {
-    DeleteObject(bmp);
-    bmp = NULL;
-  }
-  return bmp;
+  uih::OwnedBitmap bmp(CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0));
+  return *bits != NULL ? bmp.Release() : NULL;
 }
 
 }  // namespace
@@ -47,8 +43,7 @@ bool Dib32::Create(int width, int height) {
   void* bits = NULL;
   HBITMAP bmp = CreateSection(width, height, 32, &bits);
   if (bmp == NULL) return false;
-  if (m_bmp != NULL) DeleteObject(m_bmp);
-  m_bmp = bmp;
+  m_bmp.Reset(bmp);
   m_bits = static_cast<DWORD*>(bits);
   m_width = width;
   m_height = height;
@@ -60,12 +55,11 @@ bool Dib32::CopyOf(HBITMAP source) {
   if (source == NULL || GetObject(source, sizeof(bm), &bm) == 0) return false;
   if (!Create(bm.bmWidth, bm.bmHeight)) return false;
   SectionInfo info(m_width, m_height, 32);
-  ScreenDC screen;
+  uih::WindowDC screen(NULL);
   GdiFlush();  // the section's bits are written directly below
   if (screen.Get() == NULL ||
       GetDIBits(screen.Get(), source, 0, m_height, m_bits, info.Info(), DIB_RGB_COLORS) != m_height) {
-    DeleteObject(m_bmp);
-    m_bmp = NULL;
+    m_bmp.Reset();
     m_bits = NULL;
     return false;
   }
@@ -79,8 +73,7 @@ bool Mask1::Create(int width, int height) {
   void* bits = NULL;
   HBITMAP bmp = CreateSection(width, height, 1, &bits);
   if (bmp == NULL) return false;
-  if (m_bmp != NULL) DeleteObject(m_bmp);
-  m_bmp = bmp;
+  m_bmp.Reset(bmp);
   m_bits = static_cast<BYTE*>(bits);
   m_stride = ((static_cast<size_t>(width) + 31) / 32) * 4;
   memset(m_bits, 0, m_stride * height);
@@ -90,12 +83,10 @@ bool Mask1::Create(int width, int height) {
 bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int sy, HDC maskDC,
                 int mx, int my) {
   if (dest == NULL || w <= 0 || h <= 0) return false;
-  GdiHandle work(CreateCompatibleBitmap(dest, w, h));
-  GdiHandle image(CreateCompatibleBitmap(dest, w, h));
-  MemoryDC workDC(dest), imageWorkDC(dest);
-  if (!workDC.Select(static_cast<HBITMAP>(work.Get())) ||
-      !imageWorkDC.Select(static_cast<HBITMAP>(image.Get())))
-    return false;
+  uih::OwnedBitmap work(CreateCompatibleBitmap(dest, w, h));
+  uih::OwnedBitmap image(CreateCompatibleBitmap(dest, w, h));
+  uih::MemoryDC workDC(dest), imageWorkDC(dest);
+  if (!workDC.Select(work.Get()) || !imageWorkDC.Select(image.Get())) return false;
   // Monochrome sources paint 0 bits in the text colour and 1 bits in the background colour.
   for (HDC dc : {workDC.Get(), imageWorkDC.Get()}) {
     SetTextColor(dc, RGB(0, 0, 0));

@@ -12,36 +12,36 @@ namespace {
 
 UlmLogger s_log("UIImageStrips");
 
-using uiimg::GdiHandle;
-using uiimg::MemoryDC;
-using uiimg::ScreenDC;
+using uih::MemoryDC;
+using uih::OwnedBitmap;
+using uih::WindowDC;
 
 // Copies the w x h area at (sx, 0) of the bitmap selected in `from` into a new bitmap
 // compatible with the screen.
 HBITMAP CopyArea(HDC from, int sx, int w, int h) {
-  ScreenDC screen;
-  GdiHandle bmp(CreateCompatibleBitmap(screen.Get(), w, h));
+  WindowDC screen(NULL);
+  OwnedBitmap bmp(CreateCompatibleBitmap(screen.Get(), w, h));
   MemoryDC to(screen.Get());
-  if (!to.Select(static_cast<HBITMAP>(bmp.Get())) || !BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY))
+  if (!to.Select(bmp.Get()) || !BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY))
     return NULL;
-  return static_cast<HBITMAP>(bmp.Release());
+  return bmp.Release();
 }
 
 // A monochrome bitmap of the w x h area at (sx, 0) of the bitmap selected in `from`: white
 // pixels become 1 (transparent), all others 0.
 HBITMAP MonoMaskOf(HDC from, int sx, int w, int h) {
-  GdiHandle bmp(CreateBitmap(w, h, 1, 1, NULL));
+  OwnedBitmap bmp(CreateBitmap(w, h, 1, 1, NULL));
   MemoryDC to(from);
-  if (!to.Select(static_cast<HBITMAP>(bmp.Get()))) return NULL;
+  if (!to.Select(bmp.Get())) return NULL;
   const COLORREF oldBk = SetBkColor(from, RGB(255, 255, 255));
   const BOOL ok = BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY);
   SetBkColor(from, oldBk);
-  return ok ? static_cast<HBITMAP>(bmp.Release()) : NULL;
+  return ok ? bmp.Release() : NULL;
 }
 
 // A strip resource with its description and the place of one image in it.
 struct Strip {
-  GdiHandle bitmap;
+  OwnedBitmap bitmap;
   BITMAP bm;
   uiimg::StripCell cell;
   // FALSE when the resource cannot be loaded or the image does not lie in it.
@@ -50,7 +50,6 @@ struct Strip {
     return bitmap.Get() != NULL && GetObject(bitmap.Get(), sizeof(bm), &bm) != 0 &&
            uiimg::LocateInStrip(bm.bmWidth, width, index, &cell);
   }
-  HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap.Get()); }
 };
 
 }  // namespace
@@ -59,12 +58,12 @@ int Extract1Image(UINT stripId, int index, int width, HBITMAP* image, HBITMAP* m
   Strip strip;
   if (image == NULL || mask == NULL || !strip.Load(stripId, index, width)) return FALSE;
   MemoryDC stripDC;
-  if (!stripDC.Select(strip.Handle())) return FALSE;
-  GdiHandle img(CopyArea(stripDC.Get(), strip.cell.imageX, width, strip.bm.bmHeight));
-  GdiHandle msk(CopyArea(stripDC.Get(), strip.cell.maskX, width, strip.bm.bmHeight));
+  if (!stripDC.Select(strip.bitmap.Get())) return FALSE;
+  OwnedBitmap img(CopyArea(stripDC.Get(), strip.cell.imageX, width, strip.bm.bmHeight));
+  OwnedBitmap msk(CopyArea(stripDC.Get(), strip.cell.maskX, width, strip.bm.bmHeight));
   if (img.Get() == NULL || msk.Get() == NULL) return FALSE;
-  *image = static_cast<HBITMAP>(img.Release());
-  *mask = static_cast<HBITMAP>(msk.Release());
+  *image = img.Release();
+  *mask = msk.Release();
   return TRUE;
 }
 
@@ -73,7 +72,7 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
   if (result == NULL || !strip.Load(stripId, index, width)) return FALSE;
   const int height = strip.bm.bmHeight;
   // The image may take the system colours; its mask keeps the strip's own black and white.
-  GdiHandle mapped;
+  OwnedBitmap mapped;
   if (mapColours) {
     COLORMAP map[4] = {{RGB(0, 0, 0), GetSysColor(COLOR_BTNTEXT)},
                        {RGB(128, 128, 128), GetSysColor(COLOR_BTNSHADOW)},
@@ -83,19 +82,19 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
     mapped.Reset(CreateMappedBitmap(module, static_cast<INT_PTR>(stripId), 0, map, 4));
     if (mapped.Get() == NULL) return FALSE;
   }
-  ScreenDC screen;
-  GdiHandle out(CreateCompatibleBitmap(screen.Get(), 2 * width, height));
+  WindowDC screen(NULL);
+  OwnedBitmap out(CreateCompatibleBitmap(screen.Get(), 2 * width, height));
   MemoryDC outDC(screen.Get()), stripDC(screen.Get()), imageDC(screen.Get());
-  if (!outDC.Select(static_cast<HBITMAP>(out.Get())) || !stripDC.Select(strip.Handle())) return FALSE;
+  if (!outDC.Select(out.Get()) || !stripDC.Select(strip.bitmap.Get())) return FALSE;
   HDC imageSource = stripDC.Get();
   if (mapped.Get() != NULL) {
-    if (!imageDC.Select(static_cast<HBITMAP>(mapped.Get()))) return FALSE;
+    if (!imageDC.Select(mapped.Get())) return FALSE;
     imageSource = imageDC.Get();
   }
   if (!BitBlt(outDC.Get(), 0, 0, width, height, imageSource, strip.cell.imageX, 0, SRCCOPY) ||
       !BitBlt(outDC.Get(), width, 0, width, height, stripDC.Get(), strip.cell.maskX, 0, SRCCOPY))
     return FALSE;
-  *result = static_cast<HBITMAP>(out.Release());
+  *result = out.Release();
   return TRUE;
 }
 
@@ -106,18 +105,14 @@ int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
   const int halfWidth = strip.cell.maskX, height = strip.bm.bmHeight;
   const int count = halfWidth / imageWidth;
   MemoryDC stripDC;
-  if (!stripDC.Select(strip.Handle())) return FALSE;
-  GdiHandle images(CopyArea(stripDC.Get(), 0, halfWidth, height));
-  GdiHandle masks(MonoMaskOf(stripDC.Get(), halfWidth, halfWidth, height));
+  if (!stripDC.Select(strip.bitmap.Get())) return FALSE;
+  OwnedBitmap images(CopyArea(stripDC.Get(), 0, halfWidth, height));
+  OwnedBitmap masks(MonoMaskOf(stripDC.Get(), halfWidth, halfWidth, height));
   if (images.Get() == NULL || masks.Get() == NULL) return FALSE;
-  HIMAGELIST il = ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1);
-  if (il == NULL) return FALSE;
-  if (ImageList_Add(il, static_cast<HBITMAP>(images.Get()), static_cast<HBITMAP>(masks.Get())) < 0 ||
-      ImageList_GetImageCount(il) != count) {
-    ImageList_Destroy(il);
+  uih::OwnedImageList il(ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1));
+  if (!il || ImageList_Add(il.Get(), images.Get(), masks.Get()) < 0 || ImageList_GetImageCount(il.Get()) != count)
     return FALSE;
-  }
-  *list = il;
+  *list = il.Release();
   return TRUE;
 }
 
@@ -125,7 +120,7 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
   if (strip == NULL || cx <= 0 || cy <= 0) return NULL;
   // Adding with a mask colour blackens the added bitmap's background, so the list is always
   // given a copy: the caller's strip stays as it was.
-  GdiHandle copy;
+  OwnedBitmap copy;
   switch (look) {
     case 0: {
       uiimg::Dib32 dib;
@@ -137,13 +132,9 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
     default: return NULL;
   }
   if (copy.Get() == NULL) return NULL;
-  HIMAGELIST il = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
-  if (il == NULL) return NULL;
-  if (ImageList_AddMasked(il, static_cast<HBITMAP>(copy.Get()), GetSysColor(COLOR_3DFACE)) < 0) {
-    ImageList_Destroy(il);
-    return NULL;
-  }
-  return il;
+  uih::OwnedImageList il(ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1));
+  if (!il || ImageList_AddMasked(il.Get(), copy.Get(), GetSysColor(COLOR_3DFACE)) < 0) return NULL;
+  return il.Release();
 }
 
 BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD flags) {
@@ -169,8 +160,8 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
     origin.y += (height - imageH * scaleY / 100) / 2;
   }
 
-  const int saved = SaveDC(dc);
-  if (saved == 0) return FALSE;
+  uih::SavedDC saved(dc);
+  if (!saved) return FALSE;
   int x = origin.x, y = origin.y;
   if (scaleX != 100 || scaleY != 100) {
     // One logical unit of the image becomes scale / 100 device pixels, from the origin on.
@@ -184,14 +175,13 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
   }
   BOOL drawn;
   if (flags & 0x10000) {
-    HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-    drawn = icon != NULL &&
-            DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
-    if (icon != NULL) DestroyIcon(icon);
+    uih::OwnedIcon icon(ImageList_GetIcon(list, index, ILD_NORMAL));
+    drawn = icon && DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, 0, 0,
+                              DST_ICON | DSS_DISABLED);
   } else {
     drawn = ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
   }
-  RestoreDC(dc, saved);
+  saved.Restore();
   return drawn ? TRUE : FALSE;
 }
 
@@ -221,16 +211,16 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
   }
   uiimg::StripCell cell;
   if (!uiimg::LocateInStrip(bm.bmWidth, w, static_cast<int>(index), &cell)) return 0;
-  GdiHandle mask(MonoMaskOf(stripDC.Get(), cell.maskX, w, h));
+  OwnedBitmap mask(MonoMaskOf(stripDC.Get(), cell.maskX, w, h));
   MemoryDC maskDC(dc);
-  if (!maskDC.Select(static_cast<HBITMAP>(mask.Get()))) return 0;
+  if (!maskDC.Select(mask.Get())) return 0;
   return uiimg::MaskedBlit(dc, point.x, point.y, w, h, stripDC.Get(), cell.imageX, 0, maskDC.Get(), 0, 0) ? 1 : 0;
 }
 
 int DrawImage(HDC dc, POINT point, UINT stripId, UINT index, UINT width, int mode) {
-  GdiHandle strip(uiimg::LoadStripBitmap(stripId));
+  OwnedBitmap strip(uiimg::LoadStripBitmap(stripId));
   if (strip.Get() == NULL) return 0;
-  return DrawImage(dc, point, static_cast<HBITMAP>(strip.Get()), index, width, mode);
+  return DrawImage(dc, point, strip.Get(), index, width, mode);
 }
 
 namespace {

@@ -341,10 +341,10 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
   if (f.compression == BI_BITFIELDS) memcpy(info.colours, f.masks, sizeof(f.masks));
   if (colours != 0) WidenColours(p + tableStart, colours, f.entrySize, info.colours);
 
-  uiimg::ScreenDC screen;
+  uih::WindowDC screen(NULL);
   HDC target = dc != NULL ? dc : screen.Get();
   if (target == NULL) return NULL;
-  uiimg::GdiHandle palette;
+  uih::OwnedPalette palette;
   HPALETTE oldPalette = NULL;
   if (colours != 0) {
     struct {
@@ -361,7 +361,7 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
     }
     palette.Reset(CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp)));
     if (palette.Get() != NULL) {
-      oldPalette = SelectPalette(target, static_cast<HPALETTE>(palette.Get()), FALSE);
+      oldPalette = SelectPalette(target, palette.Get(), FALSE);
       RealizePalette(target);
     }
   }
@@ -398,7 +398,7 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   h->biBitCount = bits;
   h->biCompression = BI_RGB;
   h->biSizeImage = static_cast<DWORD>(imageBytes);
-  uiimg::ScreenDC screen;
+  uih::WindowDC screen(NULL);
   HDC source = dc != NULL ? dc : screen.Get();
   if (source == NULL) return NULL;
   if (GetDIBits(source, bitmap, 0, bm.bmHeight, p + sizeof(BITMAPINFOHEADER) + 4 * colours,
