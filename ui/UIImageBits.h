@@ -1,9 +1,22 @@
 // Small GDI helpers shared by the image routines: handle owners, 32-bit DIB copies whose
 // pixels are worked on directly, masked blits and strip geometry.
 #pragma once
-#include <windows.h>
+#include <fw_defs.h>
+#include <ulmora.h>
 
 namespace uiimg {
+
+// Failure traces of the image routines, through the calling file's logger: a system call that
+// failed is named with the system's error code (Error level); an argument or input refused
+// before any call says what was refused (Info level), so the two are told apart in the field.
+void TraceFailedCall(const UlmLogger& log, const char* file, int line, const char* signature,
+                     const char* function, const char* call);
+void TraceRefused(const UlmLogger& log, const char* file, int line, const char* signature,
+                  const char* function, const char* what);
+#define UIIMG_FAILED(log, call) \
+  ::uiimg::TraceFailedCall((log), __FILE__, __LINE__, __PRETTY_FUNCTION__, __func__, (call))
+#define UIIMG_REFUSED(log, what) \
+  ::uiimg::TraceRefused((log), __FILE__, __LINE__, __PRETTY_FUNCTION__, __func__, (what))
 
 // Owns a GDI object (bitmap, palette, brush) and deletes it unless released.
 class GdiHandle {
@@ -30,7 +43,7 @@ class GdiHandle {
 // The screen's DC for the scope.
 class ScreenDC {
  public:
-  ScreenDC() : m_dc(GetDC(NULL)) {}
+  ScreenDC();
   ~ScreenDC() {
     if (m_dc != NULL) ReleaseDC(NULL, m_dc);
   }
@@ -46,7 +59,7 @@ class ScreenDC {
 // is deselected before the DC is deleted.
 class MemoryDC {
  public:
-  explicit MemoryDC(HDC like = NULL) : m_dc(CreateCompatibleDC(like)), m_old(NULL) {}
+  explicit MemoryDC(HDC like = NULL);
   ~MemoryDC() {
     if (m_dc == NULL) return;
     if (m_old != NULL) SelectObject(m_dc, m_old);
@@ -55,13 +68,7 @@ class MemoryDC {
   HDC Get() const { return m_dc; }
   // Selects a bitmap; FALSE when there is no DC or the bitmap cannot be selected (for
   // example because it is selected into another DC).
-  bool Select(HBITMAP bmp) {
-    if (m_dc == NULL || bmp == NULL) return false;
-    HGDIOBJ old = SelectObject(m_dc, bmp);
-    if (old == NULL || old == HGDI_ERROR) return false;
-    if (m_old == NULL) m_old = old;
-    return true;
-  }
+  bool Select(HBITMAP bmp);
 
  private:
   MemoryDC(const MemoryDC&) = delete;
@@ -125,7 +132,10 @@ class Dib32 {
   }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  DWORD* Row(int y) const { return m_bits + static_cast<size_t>(y) * m_width; }
+  DWORD* Row(int y) const {
+    ASSERT(m_bits != NULL && y >= 0 && y < m_height);
+    return m_bits + static_cast<size_t>(y) * m_width;
+  }
 
  private:
   Dib32(const Dib32&) = delete;
@@ -145,6 +155,7 @@ class Mask1 {
   bool Create(int width, int height);  // all pixels black (opaque)
   HBITMAP Handle() const { return m_bmp; }
   void SetTransparent(int x, int y) {
+    ASSERT(m_bits != NULL && x >= 0 && y >= 0 && static_cast<size_t>(x >> 3) < m_stride);
     m_bits[static_cast<size_t>(y) * m_stride + (x >> 3)] |= static_cast<BYTE>(0x80 >> (x & 7));
   }
 
