@@ -31,64 +31,44 @@ struct SectionInfo {
 HBITMAP CreateSection(int width, int height, WORD bitCount, void** bits) {
   ASSERT(bits != NULL);
   if (width <= 0 || height <= 0) {
-    UIIMG_REFUSED(s_log, "empty size");
+    UI_TRACE_REFUSED(s_log, "empty size");
     return NULL;
   }
   // Keep a section well inside what a 32-bit process can map.
   if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > 0x10000000ULL) {
-    UIIMG_REFUSED(s_log, "size beyond 2^28 pixels");
+    UI_TRACE_REFUSED(s_log, "size beyond 2^28 pixels");
     return NULL;
   }
   SectionInfo info(width, height, bitCount);
   *bits = NULL;
   HBITMAP bmp = CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0);
   if (bmp == NULL || *bits == NULL) {
-    UIIMG_FAILED(s_log, "CreateDIBSection");
+    UI_TRACE_FAILED(s_log, "CreateDIBSection");
     if (bmp != NULL) DeleteObject(bmp);
     return NULL;
   }
   return bmp;
 }
 
-// The trace line of either kind.
-void Trace(const UlmLogger& log, int level, const char* file, int line, const char* signature, const char* function,
-           const char* text, const char* subject, unsigned long error, bool withError) {
-  UlmEvent event(log, level, file, line, signature);
-  event << function << " - " << subject << text;
-  if (withError) event << ", error " << error;
-}
-
 }  // namespace
 
-void TraceFailedCall(const UlmLogger& log, const char* file, int line, const char* signature, const char* function,
-                     const char* call) {
-  const DWORD error = GetLastError();
-  Trace(log, UlmLogger::Error, file, line, signature, function, " failed", call, error, true);
-  SetLastError(error);
-}
-
-void TraceRefused(const UlmLogger& log, const char* file, int line, const char* signature, const char* function,
-                  const char* what) {
-  Trace(log, UlmLogger::Info, file, line, signature, function, what, "refused: ", 0, false);
-}
-
 ScreenDC::ScreenDC() : m_dc(GetDC(NULL)) {
-  if (m_dc == NULL) UIIMG_FAILED(s_log, "GetDC");
+  if (m_dc == NULL) UI_TRACE_FAILED(s_log, "GetDC");
 }
 
 MemoryDC::MemoryDC(HDC like) : m_dc(CreateCompatibleDC(like)), m_old(NULL) {
-  if (m_dc == NULL) UIIMG_FAILED(s_log, "CreateCompatibleDC");
+  if (m_dc == NULL) UI_TRACE_FAILED(s_log, "CreateCompatibleDC");
 }
 
 bool MemoryDC::Select(HBITMAP bmp) {
   if (m_dc == NULL) return false;  // traced when it was made
   if (bmp == NULL) {
-    UIIMG_REFUSED(s_log, "no bitmap");
+    UI_TRACE_REFUSED(s_log, "no bitmap");
     return false;
   }
   HGDIOBJ old = SelectObject(m_dc, bmp);
   if (old == NULL || old == HGDI_ERROR) {
-    UIIMG_FAILED(s_log, "SelectObject");
+    UI_TRACE_FAILED(s_log, "SelectObject");
     return false;
   }
   if (m_old == NULL) m_old = old;
@@ -110,7 +90,7 @@ bool Dib32::Create(int width, int height) {
 bool Dib32::CopyOf(HBITMAP source) {
   BITMAP bm;
   if (source == NULL || GetObject(source, sizeof(bm), &bm) == 0) {
-    UIIMG_REFUSED(s_log, "not a bitmap");
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
     return false;
   }
   if (!Create(bm.bmWidth, bm.bmHeight)) return false;
@@ -119,7 +99,7 @@ bool Dib32::CopyOf(HBITMAP source) {
   GdiFlush();  // the section's bits are written directly below
   if (screen.Get() == NULL ||
       GetDIBits(screen.Get(), source, 0, m_height, m_bits, info.Info(), DIB_RGB_COLORS) != m_height) {
-    if (screen.Get() != NULL) UIIMG_FAILED(s_log, "GetDIBits");
+    if (screen.Get() != NULL) UI_TRACE_FAILED(s_log, "GetDIBits");
     DeleteObject(m_bmp);
     m_bmp = NULL;
     m_bits = NULL;
@@ -147,13 +127,13 @@ bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int s
                 int mx, int my) {
   ASSERT(imageDC != NULL && maskDC != NULL);
   if (dest == NULL || w <= 0 || h <= 0) {
-    UIIMG_REFUSED(s_log, dest == NULL ? "no destination DC" : "empty size");
+    UI_TRACE_REFUSED(s_log, dest == NULL ? "no destination DC" : "empty size");
     return false;
   }
   GdiHandle work(CreateCompatibleBitmap(dest, w, h));
   GdiHandle image(CreateCompatibleBitmap(dest, w, h));
   if (work.Get() == NULL || image.Get() == NULL) {
-    UIIMG_FAILED(s_log, "CreateCompatibleBitmap");
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     return false;
   }
   MemoryDC workDC(dest), imageWorkDC(dest);
@@ -171,7 +151,7 @@ bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int s
             BitBlt(imageWorkDC.Get(), 0, 0, w, h, maskDC, mx, my, 0x00220326) &&  // image AND NOT mask
             BitBlt(workDC.Get(), 0, 0, w, h, imageWorkDC.Get(), 0, 0, SRCPAINT) &&
             BitBlt(dest, x, y, w, h, workDC.Get(), 0, 0, SRCCOPY);
-  if (!ok) UIIMG_FAILED(s_log, "BitBlt");
+  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
   return ok;
 }
 
@@ -179,24 +159,24 @@ HBITMAP LoadStripBitmap(UINT id) {
   LPCTSTR name = MAKEINTRESOURCE(id);
   HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
   if (module == NULL) {
-    UIIMG_REFUSED(s_log, "no module holds the bitmap");
+    UI_TRACE_REFUSED(s_log, "no module holds the bitmap");
     return NULL;
   }
   HBITMAP bmp = LoadBitmap(module, name);
-  if (bmp == NULL) UIIMG_FAILED(s_log, "LoadBitmap");
+  if (bmp == NULL) UI_TRACE_FAILED(s_log, "LoadBitmap");
   return bmp;
 }
 
 bool LocateInStrip(int stripWidth, int width, int index, StripCell* cell) {
   ASSERT(cell != NULL);
   if (width <= 0 || index < 0 || stripWidth <= 0) {
-    UIIMG_REFUSED(s_log, "image width or index out of range");
+    UI_TRACE_REFUSED(s_log, "image width or index out of range");
     return false;
   }
   const long long half = stripWidth / 2;
   const long long count = half / width;
   if (index >= count) {
-    UIIMG_REFUSED(s_log, "image index past the strip");
+    UI_TRACE_REFUSED(s_log, "image index past the strip");
     return false;
   }
   cell->imageX = static_cast<int>(static_cast<long long>(index) * width);

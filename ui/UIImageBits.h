@@ -2,21 +2,10 @@
 // pixels are worked on directly, masked blits and strip geometry.
 #pragma once
 #include <fw_defs.h>
-#include <ulmora.h>
+
+#include "UITrace.h"
 
 namespace uiimg {
-
-// Failure traces of the image routines, through the calling file's logger: a system call that
-// failed is named with the system's error code (Error level); an argument or input refused
-// before any call says what was refused (Info level), so the two are told apart in the field.
-void TraceFailedCall(const UlmLogger& log, const char* file, int line, const char* signature,
-                     const char* function, const char* call);
-void TraceRefused(const UlmLogger& log, const char* file, int line, const char* signature,
-                  const char* function, const char* what);
-#define UIIMG_FAILED(log, call) \
-  ::uiimg::TraceFailedCall((log), __FILE__, __LINE__, __PRETTY_FUNCTION__, __func__, (call))
-#define UIIMG_REFUSED(log, what) \
-  ::uiimg::TraceRefused((log), __FILE__, __LINE__, __PRETTY_FUNCTION__, __func__, (what))
 
 // Owns a GDI object (bitmap, palette, brush) and deletes it unless released.
 class GdiHandle {

@@ -22,13 +22,13 @@ HBITMAP CopyArea(HDC from, int sx, int w, int h) {
   ScreenDC screen;
   GdiHandle bmp(CreateCompatibleBitmap(screen.Get(), w, h));
   if (bmp.Get() == NULL) {
-    UIIMG_FAILED(s_log, "CreateCompatibleBitmap");
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     return NULL;
   }
   MemoryDC to(screen.Get());
   if (!to.Select(static_cast<HBITMAP>(bmp.Get()))) return NULL;
   if (!BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY)) {
-    UIIMG_FAILED(s_log, "BitBlt");
+    UI_TRACE_FAILED(s_log, "BitBlt");
     return NULL;
   }
   return static_cast<HBITMAP>(bmp.Release());
@@ -39,14 +39,14 @@ HBITMAP CopyArea(HDC from, int sx, int w, int h) {
 HBITMAP MonoMaskOf(HDC from, int sx, int w, int h) {
   GdiHandle bmp(CreateBitmap(w, h, 1, 1, NULL));
   if (bmp.Get() == NULL) {
-    UIIMG_FAILED(s_log, "CreateBitmap");
+    UI_TRACE_FAILED(s_log, "CreateBitmap");
     return NULL;
   }
   MemoryDC to(from);
   if (!to.Select(static_cast<HBITMAP>(bmp.Get()))) return NULL;
   const COLORREF oldBk = SetBkColor(from, RGB(255, 255, 255));
   const BOOL ok = BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY);
-  if (!ok) UIIMG_FAILED(s_log, "BitBlt");
+  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
   SetBkColor(from, oldBk);
   return ok ? static_cast<HBITMAP>(bmp.Release()) : NULL;
 }
@@ -61,7 +61,7 @@ struct Strip {
     bitmap.Reset(uiimg::LoadStripBitmap(id));
     if (bitmap.Get() == NULL) return false;
     if (GetObject(bitmap.Get(), sizeof(bm), &bm) == 0) {
-      UIIMG_FAILED(s_log, "GetObject");
+      UI_TRACE_FAILED(s_log, "GetObject");
       return false;
     }
     return uiimg::LocateInStrip(bm.bmWidth, width, index, &cell);
@@ -73,7 +73,7 @@ struct Strip {
 
 int Extract1Image(UINT stripId, int index, int width, HBITMAP* image, HBITMAP* mask) {
   if (image == NULL || mask == NULL) {
-    UIIMG_REFUSED(s_log, "no place for the image or the mask");
+    UI_TRACE_REFUSED(s_log, "no place for the image or the mask");
     return FALSE;
   }
   Strip strip;
@@ -90,7 +90,7 @@ int Extract1Image(UINT stripId, int index, int width, HBITMAP* image, HBITMAP* m
 
 int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOOL mapColours) {
   if (result == NULL) {
-    UIIMG_REFUSED(s_log, "no place for the result");
+    UI_TRACE_REFUSED(s_log, "no place for the result");
     return FALSE;
   }
   Strip strip;
@@ -106,14 +106,14 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(stripId), RT_BITMAP);
     mapped.Reset(CreateMappedBitmap(module, static_cast<INT_PTR>(stripId), 0, map, 4));
     if (mapped.Get() == NULL) {
-      UIIMG_FAILED(s_log, "CreateMappedBitmap");
+      UI_TRACE_FAILED(s_log, "CreateMappedBitmap");
       return FALSE;
     }
   }
   ScreenDC screen;
   GdiHandle out(CreateCompatibleBitmap(screen.Get(), 2 * width, height));
   if (out.Get() == NULL) {
-    UIIMG_FAILED(s_log, "CreateCompatibleBitmap");
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     return FALSE;
   }
   MemoryDC outDC(screen.Get()), stripDC(screen.Get()), imageDC(screen.Get());
@@ -125,7 +125,7 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
   }
   if (!BitBlt(outDC.Get(), 0, 0, width, height, imageSource, strip.cell.imageX, 0, SRCCOPY) ||
       !BitBlt(outDC.Get(), width, 0, width, height, stripDC.Get(), strip.cell.maskX, 0, SRCCOPY)) {
-    UIIMG_FAILED(s_log, "BitBlt");
+    UI_TRACE_FAILED(s_log, "BitBlt");
     return FALSE;
   }
   *result = static_cast<HBITMAP>(out.Release());
@@ -134,7 +134,7 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
 
 int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
   if (list == NULL) {
-    UIIMG_REFUSED(s_log, "no place for the list");
+    UI_TRACE_REFUSED(s_log, "no place for the list");
     return FALSE;
   }
   Strip strip;
@@ -149,12 +149,12 @@ int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
   if (images.Get() == NULL || masks.Get() == NULL) return FALSE;
   HIMAGELIST il = ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1);
   if (il == NULL) {
-    UIIMG_FAILED(s_log, "ImageList_Create");
+    UI_TRACE_FAILED(s_log, "ImageList_Create");
     return FALSE;
   }
   if (ImageList_Add(il, static_cast<HBITMAP>(images.Get()), static_cast<HBITMAP>(masks.Get())) < 0 ||
       ImageList_GetImageCount(il) != count) {
-    UIIMG_FAILED(s_log, "ImageList_Add");
+    UI_TRACE_FAILED(s_log, "ImageList_Add");
     ImageList_Destroy(il);
     return FALSE;
   }
@@ -164,7 +164,7 @@ int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
 
 HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
   if (strip == NULL || cx <= 0 || cy <= 0) {
-    UIIMG_REFUSED(s_log, strip == NULL ? "no strip" : "empty image size");
+    UI_TRACE_REFUSED(s_log, strip == NULL ? "no strip" : "empty image size");
     return NULL;
   }
   // Adding with a mask colour blackens the added bitmap's background, so the list is always
@@ -179,17 +179,17 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
     case 1: copy.Reset(uiimg::CreateDisabledCopy(strip)); break;
     case 2: copy.Reset(CreateShadedBitmap(strip)); break;
     default:
-      UIIMG_REFUSED(s_log, "unknown look");
+      UI_TRACE_REFUSED(s_log, "unknown look");
       return NULL;
   }
   if (copy.Get() == NULL) return NULL;  // traced by the copy
   HIMAGELIST il = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
   if (il == NULL) {
-    UIIMG_FAILED(s_log, "ImageList_Create");
+    UI_TRACE_FAILED(s_log, "ImageList_Create");
     return NULL;
   }
   if (ImageList_AddMasked(il, static_cast<HBITMAP>(copy.Get()), GetSysColor(COLOR_3DFACE)) < 0) {
-    UIIMG_FAILED(s_log, "ImageList_AddMasked");
+    UI_TRACE_FAILED(s_log, "ImageList_AddMasked");
     ImageList_Destroy(il);
     return NULL;
   }
@@ -198,18 +198,18 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
 
 BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD flags) {
   if (dc == NULL || list == NULL || rect == NULL) {
-    UIIMG_REFUSED(s_log, dc == NULL ? "no DC" : list == NULL ? "no list" : "no rectangle");
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : list == NULL ? "no list" : "no rectangle");
     return FALSE;
   }
   if (index < 0 || index >= ImageList_GetImageCount(list)) {
-    UIIMG_REFUSED(s_log, "no such image");
+    UI_TRACE_REFUSED(s_log, "no such image");
     return FALSE;
   }
   const int width = rect->right - rect->left, height = rect->bottom - rect->top;
   int imageW = 16, imageH = 15;
   ImageList_GetIconSize(list, &imageW, &imageH);
   if (width <= 0 || height <= 0 || imageW <= 0 || imageH <= 0) {
-    UIIMG_REFUSED(s_log, "empty rectangle or image");
+    UI_TRACE_REFUSED(s_log, "empty rectangle or image");
     return FALSE;
   }
 
@@ -229,7 +229,7 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
 
   const int saved = SaveDC(dc);
   if (saved == 0) {
-    UIIMG_FAILED(s_log, "SaveDC");
+    UI_TRACE_FAILED(s_log, "SaveDC");
     return FALSE;
   }
   int x = origin.x, y = origin.y;
@@ -248,11 +248,11 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
     HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
     drawn = icon != NULL &&
             DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
-    if (!drawn) UIIMG_FAILED(s_log, icon == NULL ? "ImageList_GetIcon" : "DrawState");
+    if (!drawn) UI_TRACE_FAILED(s_log, icon == NULL ? "ImageList_GetIcon" : "DrawState");
     if (icon != NULL) DestroyIcon(icon);
   } else {
     drawn = ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
-    if (!drawn) UIIMG_FAILED(s_log, "ImageList_Draw");
+    if (!drawn) UI_TRACE_FAILED(s_log, "ImageList_Draw");
   }
   RestoreDC(dc, saved);
   return drawn ? TRUE : FALSE;
@@ -273,7 +273,7 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
     return 0;
   }
   if (dc == NULL || width == 0 || width > INT_MAX || index > INT_MAX) {
-    UIIMG_REFUSED(s_log, dc == NULL ? "no DC" : "image width or index out of range");
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : "image width or index out of range");
     return 0;
   }
   const int w = static_cast<int>(width), h = bm.bmHeight;
@@ -283,11 +283,11 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
     // An opaque copy needs no mask: any image of the whole strip can be drawn.
     const long long left = static_cast<long long>(index) * w;
     if (left + w > bm.bmWidth) {
-      UIIMG_REFUSED(s_log, "image index past the strip");
+      UI_TRACE_REFUSED(s_log, "image index past the strip");
       return 0;
     }
     if (!BitBlt(dc, point.x, point.y, w, h, stripDC.Get(), static_cast<int>(left), 0, SRCCOPY)) {
-      UIIMG_FAILED(s_log, "BitBlt");
+      UI_TRACE_FAILED(s_log, "BitBlt");
       return 0;
     }
     return 1;

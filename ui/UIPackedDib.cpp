@@ -234,23 +234,23 @@ UINT DIBColorCount(const BITMAPINFOHEADER* header) {
 
 HGLOBAL LoadDIB(LPCTSTR path) {
   if (path == NULL) {
-    UIIMG_REFUSED(s_log, "no path");
+    UI_TRACE_REFUSED(s_log, "no path");
     return NULL;
   }
   WaitCursor wait;
   FileHandle file(CreateFile(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, NULL));
   if (file.Get() == INVALID_HANDLE_VALUE) {
-    UIIMG_FAILED(s_log, "CreateFile");
+    UI_TRACE_FAILED(s_log, "CreateFile");
     return NULL;
   }
   LARGE_INTEGER fileSize;
   if (!GetFileSizeEx(file.Get(), &fileSize)) {
-    UIIMG_FAILED(s_log, "GetFileSizeEx");
+    UI_TRACE_FAILED(s_log, "GetFileSizeEx");
     return NULL;
   }
   if (fileSize.QuadPart < 14 + 12) {
-    UIIMG_REFUSED(s_log, "file shorter than the headers");
+    UI_TRACE_REFUSED(s_log, "file shorter than the headers");
     return NULL;
   }
   const unsigned long long total = static_cast<unsigned long long>(fileSize.QuadPart);
@@ -259,23 +259,23 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   // and the masks that may follow a 40-byte one).
   BYTE fileHeader[14];
   if (!ReadExactly(file.Get(), 0, fileHeader, sizeof(fileHeader))) {
-    UIIMG_FAILED(s_log, "ReadFile");
+    UI_TRACE_FAILED(s_log, "ReadFile");
     return NULL;
   }
   if (ReadAt<WORD>(fileHeader, 0) != 0x4D42) {
-    UIIMG_REFUSED(s_log, "no \"BM\" signature");
+    UI_TRACE_REFUSED(s_log, "no \"BM\" signature");
     return NULL;
   }
   const DWORD offBits = ReadAt<DWORD>(fileHeader, 10);
   BYTE header[sizeof(BITMAPV5HEADER)];
   const unsigned long long headerAvail = total - 14 < sizeof(header) ? total - 14 : sizeof(header);
   if (!ReadExactly(file.Get(), 14, header, headerAvail)) {
-    UIIMG_FAILED(s_log, "ReadFile");
+    UI_TRACE_FAILED(s_log, "ReadFile");
     return NULL;
   }
   DibFormat f;
   if (!ReadHeader(header, static_cast<size_t>(headerAvail), &f)) {
-    UIIMG_REFUSED(s_log, "bitmap header");
+    UI_TRACE_REFUSED(s_log, "bitmap header");
     return NULL;
   }
 
@@ -288,7 +288,7 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   unsigned long long bitsStart;
   if (offBits != 0) {
     if (offBits < tableStart) {
-      UIIMG_REFUSED(s_log, "bits inside the headers");
+      UI_TRACE_REFUSED(s_log, "bits inside the headers");
       return NULL;
     }
     bitsStart = offBits;
@@ -296,7 +296,7 @@ HGLOBAL LoadDIB(LPCTSTR path) {
     bitsStart = tableStart + tableBytes;
   }
   if (bitsStart >= total) {
-    UIIMG_REFUSED(s_log, "bits past the end of the file");
+    UI_TRACE_REFUSED(s_log, "bits past the end of the file");
     return NULL;
   }
   DWORD colours = 0;
@@ -304,7 +304,7 @@ HGLOBAL LoadDIB(LPCTSTR path) {
     const unsigned long long room = (bitsStart - tableStart) / f.entrySize;
     colours = room < wanted ? static_cast<DWORD>(room) : wanted;
     if (colours == 0) {
-      UIIMG_REFUSED(s_log, "no colour table");
+      UI_TRACE_REFUSED(s_log, "no colour table");
       return NULL;
     }
   }
@@ -314,14 +314,14 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   if (IsRle(f)) {
     imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
     if (imageBytes > kMaxImageBytes) {
-      UIIMG_REFUSED(s_log, "image too large");
+      UI_TRACE_REFUSED(s_log, "image too large");
       return NULL;
     }
   } else {
     imageBytes = f.rawImageBytes;
   }
   if (imageBytes == 0 || imageBytes > avail) {
-    UIIMG_REFUSED(s_log, "bits shorter than the header says");
+    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
     return NULL;
   }
 
@@ -330,7 +330,7 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   uiimg::GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize)));
   BYTE* p = block.Data();
   if (p == NULL) {
-    UIIMG_FAILED(s_log, "GlobalAlloc");
+    UI_TRACE_FAILED(s_log, "GlobalAlloc");
     return NULL;
   }
   FillHeader(f, static_cast<DWORD>(imageBytes), colours, reinterpret_cast<BITMAPINFOHEADER*>(p));
@@ -341,14 +341,14 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   }
   if (colours != 0) {
     if (!ReadExactly(file.Get(), tableStart, out, static_cast<unsigned long long>(colours) * f.entrySize)) {
-      UIIMG_FAILED(s_log, "ReadFile");
+      UI_TRACE_FAILED(s_log, "ReadFile");
       return NULL;
     }
     if (f.entrySize != 4) WidenColours(out, colours, f.entrySize, reinterpret_cast<RGBQUAD*>(out));
     out += 4 * colours;
   }
   if (!ReadExactly(file.Get(), bitsStart, out, imageBytes)) {
-    UIIMG_FAILED(s_log, "ReadFile");
+    UI_TRACE_FAILED(s_log, "ReadFile");
     return NULL;
   }
   if (f.topDown) {
@@ -356,7 +356,7 @@ HGLOBAL LoadDIB(LPCTSTR path) {
     const size_t stride = static_cast<size_t>(f.stride);
     std::unique_ptr<BYTE[]> row(new (std::nothrow) BYTE[stride]);
     if (!row) {
-      UIIMG_FAILED(s_log, "new");
+      UI_TRACE_FAILED(s_log, "new");
       return NULL;
     }
     BYTE* top = out;
@@ -372,23 +372,23 @@ HGLOBAL LoadDIB(LPCTSTR path) {
 
 HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
   if (dib == NULL) {
-    UIIMG_REFUSED(s_log, "no DIB");
+    UI_TRACE_REFUSED(s_log, "no DIB");
     return NULL;
   }
   const SIZE_T size = GlobalSize(dib);
   LockedBlock block(dib);
   const BYTE* p = block.Data();
   if (p == NULL) {
-    UIIMG_FAILED(s_log, "GlobalLock");
+    UI_TRACE_FAILED(s_log, "GlobalLock");
     return NULL;
   }
   DibFormat f;
   if (!ReadHeader(p, size, &f)) {
-    UIIMG_REFUSED(s_log, "bitmap header");
+    UI_TRACE_REFUSED(s_log, "bitmap header");
     return NULL;
   }
   if (f.bitCount <= 8 && f.clrUsed > (1u << f.bitCount)) {
-    UIIMG_REFUSED(s_log, "more colours than the depth has");
+    UI_TRACE_REFUSED(s_log, "more colours than the depth has");
     return NULL;
   }
   const DWORD colours = PaletteSize(f);
@@ -396,14 +396,14 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
   const unsigned long long bitsStart =
       tableStart + static_cast<unsigned long long>(f.bitCount <= 8 ? colours : f.clrUsed) * f.entrySize;
   if (bitsStart > size) {
-    UIIMG_REFUSED(s_log, "colour table past the end of the block");
+    UI_TRACE_REFUSED(s_log, "colour table past the end of the block");
     return NULL;
   }
   const unsigned long long avail = size - bitsStart;
   unsigned long long imageBytes = f.rawImageBytes;
   if (IsRle(f)) imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
   if (imageBytes == 0 || imageBytes > avail) {
-    UIIMG_REFUSED(s_log, "bits shorter than the header says");
+    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
     return NULL;
   }
 
@@ -434,16 +434,16 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
     // Without its palette the DIB is still converted, in the DC's colours.
     palette.Reset(CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp)));
     if (palette.Get() == NULL) {
-      UIIMG_FAILED(s_log, "CreatePalette");
+      UI_TRACE_FAILED(s_log, "CreatePalette");
     } else {
       oldPalette = SelectPalette(target, static_cast<HPALETTE>(palette.Get()), FALSE);
-      if (oldPalette == NULL) UIIMG_FAILED(s_log, "SelectPalette");
+      if (oldPalette == NULL) UI_TRACE_FAILED(s_log, "SelectPalette");
       else RealizePalette(target);
     }
   }
   HBITMAP bmp = CreateDIBitmap(target, &info.header, CBM_INIT, p + bitsStart,
                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  if (bmp == NULL) UIIMG_FAILED(s_log, "CreateDIBitmap");
+  if (bmp == NULL) UI_TRACE_FAILED(s_log, "CreateDIBitmap");
   if (oldPalette != NULL) {
     SelectPalette(target, oldPalette, FALSE);
     RealizePalette(target);
@@ -455,7 +455,7 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   if (size != NULL) *size = 0;
   BITMAP bm;
   if (bitmap == NULL || GetObject(bitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
-    UIIMG_REFUSED(s_log, "not a bitmap");
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
     return NULL;
   }
   const int depth = bm.bmPlanes * bm.bmBitsPixel;
@@ -463,7 +463,7 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   const unsigned long long stride = ((static_cast<unsigned long long>(bits) * bm.bmWidth + 31) / 32) * 4;
   const unsigned long long imageBytes = stride * bm.bmHeight;
   if (imageBytes > kMaxImageBytes) {
-    UIIMG_REFUSED(s_log, "image too large");
+    UI_TRACE_REFUSED(s_log, "image too large");
     return NULL;
   }
   const DWORD colours = bits <= 8 ? (1u << bits) : 0;
@@ -472,7 +472,7 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   uiimg::GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize)));
   BYTE* p = block.Data();
   if (p == NULL) {
-    UIIMG_FAILED(s_log, "GlobalAlloc");
+    UI_TRACE_FAILED(s_log, "GlobalAlloc");
     return NULL;
   }
   BITMAPINFOHEADER* h = reinterpret_cast<BITMAPINFOHEADER*>(p);
@@ -488,7 +488,7 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   if (source == NULL) return NULL;  // traced by the screen DC
   if (GetDIBits(source, bitmap, 0, bm.bmHeight, p + sizeof(BITMAPINFOHEADER) + 4 * colours,
                 reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS) != bm.bmHeight) {
-    UIIMG_FAILED(s_log, "GetDIBits");
+    UI_TRACE_FAILED(s_log, "GetDIBits");
     return NULL;
   }
   // GetDIBits may rewrite these; the block holds a full table and unpadded-size rows.

@@ -157,14 +157,14 @@ void ConvertRgbRow(const BYTE* in, BYTE* out, uint32_t width, unsigned bps) {
 
 HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
   if (bitCount < 0 || bitCount > 32 || height <= 0 || width <= 0) {
-    UIIMG_REFUSED(s_log, "depth or size out of range");
+    UI_TRACE_REFUSED(s_log, "depth or size out of range");
     return NULL;
   }
   const WORD bits = bitCount <= 1 ? 1 : bitCount <= 4 ? 4 : bitCount <= 8 ? 8 : bitCount <= 24 ? 24 : 32;
   const unsigned long long stride = ((static_cast<unsigned long long>(bits) * width + 31) / 32) * 4;
   const unsigned long long imageBytes = stride * static_cast<unsigned long long>(height);
   if (imageBytes > kMaxImageBytes) {
-    UIIMG_REFUSED(s_log, "image too large");
+    UI_TRACE_REFUSED(s_log, "image too large");
     return NULL;
   }
   BITMAPINFOHEADER header;
@@ -182,7 +182,7 @@ HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize));
   void* p = block != NULL ? GlobalLock(block) : NULL;
   if (p == NULL) {
-    UIIMG_FAILED(s_log, block == NULL ? "GlobalAlloc" : "GlobalLock");
+    UI_TRACE_FAILED(s_log, block == NULL ? "GlobalAlloc" : "GlobalLock");
     if (block != NULL) GlobalFree(block);
     return NULL;
   }
@@ -193,14 +193,14 @@ HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
 
 extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
   if (path == NULL) {
-    UIIMG_REFUSED(s_log, "no path");
+    UI_TRACE_REFUSED(s_log, "no path");
     return NULL;
   }
   SilentTiff silent;
   TiffFile file(path);
   TIFF* tif = file.Get();
   if (tif == NULL) {
-    UIIMG_FAILED(s_log, "TIFFOpen");
+    UI_TRACE_FAILED(s_log, "TIFFOpen");
     return NULL;
   }
 
@@ -208,13 +208,13 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
   Layout layout;
   if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &length) ||
       width == 0 || length == 0 || width > 0x7FFFFFFFu || length > 0x7FFFFFFFu || !ReadLayout(tif, &layout)) {
-    UIIMG_REFUSED(s_log, "size or sample layout");
+    UI_TRACE_REFUSED(s_log, "size or sample layout");
     return NULL;
   }
   const unsigned long long scanline =
       (static_cast<unsigned long long>(width) * layout.bitsPerSample * layout.samplesPerPixel + 7) / 8;
   if (TIFFScanlineSize64(tif) != scanline) {
-    UIIMG_REFUSED(s_log, "row size");
+    UI_TRACE_REFUSED(s_log, "row size");
     return NULL;
   }
   uint32_t rowsPerStrip = 0;
@@ -229,7 +229,7 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
   RGBQUAD* table = reinterpret_cast<RGBQUAD*>(p + sizeof(BITMAPINFOHEADER));
   const UINT colours = DIBColorCount(header);
   if (colours != 0 && !FillColourTable(tif, layout, table)) {
-    UIIMG_REFUSED(s_log, "no colour map");
+    UI_TRACE_REFUSED(s_log, "no colour map");
     return NULL;
   }
   BYTE* bits = p + sizeof(BITMAPINFOHEADER) + 4 * colours;
@@ -237,12 +237,12 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
 
   const unsigned long long bufferBytes = scanline * rowsPerStrip;
   if (bufferBytes > kMaxImageBytes) {
-    UIIMG_REFUSED(s_log, "strip too large");
+    UI_TRACE_REFUSED(s_log, "strip too large");
     return NULL;
   }
   std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[static_cast<size_t>(bufferBytes)]);
   if (!buffer) {
-    UIIMG_FAILED(s_log, "new");
+    UI_TRACE_FAILED(s_log, "new");
     return NULL;
   }
   const uint32_t strips = TIFFNumberOfStrips(tif);
@@ -254,11 +254,11 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
     // fax strip): they come out blank, not as what the buffer held before.
     memset(buffer.get(), 0, static_cast<size_t>(wanted));
     if (strip >= strips) {
-      UIIMG_REFUSED(s_log, "rows without a strip");
+      UI_TRACE_REFUSED(s_log, "rows without a strip");
       return NULL;
     }
     if (TIFFReadEncodedStrip(tif, strip, buffer.get(), wanted) < wanted) {
-      UIIMG_FAILED(s_log, "TIFFReadEncodedStrip");
+      UI_TRACE_FAILED(s_log, "TIFFReadEncodedStrip");
       return NULL;
     }
     for (uint32_t r = 0; r < rows; ++r, ++row) {
