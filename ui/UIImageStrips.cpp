@@ -254,7 +254,7 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
     drawn = ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
     if (!drawn) UI_TRACE_FAILED(s_log, "ImageList_Draw");
   }
-  RestoreDC(dc, saved);
+  if (!RestoreDC(dc, saved)) UI_TRACE_FAILED(s_log, "RestoreDC");  // the caller's mapping may be left changed
   return drawn ? TRUE : FALSE;
 }
 
