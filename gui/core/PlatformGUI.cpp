@@ -6,12 +6,14 @@
 
 #include "ControlClass.h"
 #include "DrawingResources.h"
+#include "UITrace.h"
 
 #include <shellapi.h>
 #include <string.h>
 
 namespace {
 
+UlmLogger s_log("PlatformGUI");
 int s_platformCount = 0;  // balanced platform start-ups still in force
 HINSTANCE s_classInstance = NULL;
 COLORREF s_customColors[16];
@@ -38,7 +40,10 @@ const quarnel::WindowClassSpec kClasses[] = {
 bool RegisterClasses() {
   s_classInstance = AfxGetInstanceHandle();
   for (const quarnel::WindowClassSpec& spec : kClasses)
-    if (!quarnel::RegisterWindowClass(s_classInstance, spec)) return false;
+    if (!quarnel::RegisterWindowClass(s_classInstance, spec)) {
+      UI_TRACE_FAILED(s_log, "RegisterClassW");
+      return false;
+    }
   return true;
 }
 

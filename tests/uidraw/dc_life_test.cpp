@@ -204,7 +204,7 @@ TEST_F(DrawTest, PreparingAnotherDCReleasesThePreparedOne) {
   view.QvSetFillPattern(static_cast<QvGUIPattern>(9));
   view.QvDrawRect(Rect(0, 0, 10, 10), 0, 1);
   DibCanvas other(16, 16);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(other.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(other.dc(), false));
   EXPECT_EQ(GetCurrentObject(dc(), OBJ_PEN), pen);
   EXPECT_EQ(GetCurrentObject(dc(), OBJ_BRUSH), brush);
   view.QvDrawRect(Rect(0, 0, 16, 16), 0, 1);
@@ -218,10 +218,10 @@ TEST_F(DrawTest, PreparingAnotherDCReleasesThePreparedOne) {
 TEST(UIDrawNoDC, EveryCallWithoutAPreparedDCDoesNothing) {
   DibCanvas canvas(16, 16);
   RECT all = {0, 0, 16, 16};
-  FillRect(canvas.dc().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   {
     ProbeView view;
-    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
     view.UnprepareCurrentDC();
     for (int round = 0; round < 3; ++round) DrawEverything(view, round);
     view.QvMoveTo(Pt(1, 1));
@@ -306,7 +306,7 @@ TEST_F(DrawTest, BackgroundColourAndLineWidthSetters) {
 TEST(UIDrawPenWidth, PenWidthInPixelsFollowsTheUnitsAndZoom) {
   DibCanvas canvas(8, 8);
   ProbeView view(UIVIEW_TWIPS);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
   struct Case {
     unsigned short twips;
     unsigned short pixels;

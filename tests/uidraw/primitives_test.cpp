@@ -63,9 +63,9 @@ TEST_F(ShapeTest, StraightLinesCoverThePenWidthAroundTheLine) {
 TEST(UIDrawPrintedLine, ThinPrintedLinesArePenLinesShortenedByHalfThePenWidth) {
   DibCanvas canvas(64, 64);
   RECT all = {0, 0, 64, 64};
-  FillRect(canvas.dc().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   ProbeView view(UIVIEW_TWIPS);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
   view.SetModeFlags(UIVIEW_PRINTING, 0);
   view.SetResolution(1440, 1440);  // one twip a pixel
   view.QvSetLineWidth(8);

@@ -2,9 +2,25 @@
 // on directly, masked blits and strip geometry. Handle owners are those of UIHandles.h.
 #pragma once
 #include <UIHandles.h>
+#include <fw_defs.h>
 #include <windows.h>
 
+#include "UITrace.h"
+
 namespace uiimg {
+
+// The screen's DC for the scope; a failure to get it is traced.
+class ScreenDC : public uih::WindowDC {
+ public:
+  ScreenDC();
+};
+
+// The shared memory DC, with a failure to make it or to select into it traced.
+class MemoryDC : public uih::MemoryDC {
+ public:
+  explicit MemoryDC(HDC like = NULL);
+  bool Select(HBITMAP bmp);
+};
 
 // A global memory block, locked for the scope; freed unless handed over with Release.
 class GlobalBlock {
@@ -56,7 +72,10 @@ class Dib32 {
   }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  DWORD* Row(int y) const { return m_bits + static_cast<size_t>(y) * m_width; }
+  DWORD* Row(int y) const {
+    ASSERT(m_bits != NULL && y >= 0 && y < m_height);
+    return m_bits + static_cast<size_t>(y) * m_width;
+  }
 
  private:
   Dib32(const Dib32&) = delete;
@@ -73,6 +92,7 @@ class Mask1 {
   bool Create(int width, int height);  // all pixels black (opaque)
   HBITMAP Handle() const { return m_bmp.Get(); }
   void SetTransparent(int x, int y) {
+    ASSERT(m_bits != NULL && x >= 0 && y >= 0 && static_cast<size_t>(x >> 3) < m_stride);
     m_bits[static_cast<size_t>(y) * m_stride + (x >> 3)] |= static_cast<BYTE>(0x80 >> (x & 7));
   }
 

@@ -1,6 +1,7 @@
 #include "DrawingResources.h"
 
 #include "SharedBitmaps.h"
+#include "UITrace.h"
 
 #include <new>
 #include <vector>
@@ -9,6 +10,7 @@ namespace quarnel {
 
 namespace {
 
+UlmLogger s_log("DrawingResources");
 unsigned s_holders = 0;
 BrushArrayRec* s_fillPatterns = NULL;
 BrushArrayRec* s_dashPatterns = NULL;
@@ -46,7 +48,10 @@ CPalette* MakeLibraryPalette() {
   e[n++] = {0, 0, 0, 0};
   e[n++] = {255, 255, 255, 0};
   CPalette* palette = new (std::nothrow) CPalette;
-  if (palette && !palette->CreatePalette(lp)) {
+  if (!palette) {
+    UI_TRACE_FAILED(s_log, "new");
+  } else if (!palette->CreatePalette(lp)) {
+    UI_TRACE_FAILED(s_log, "CreatePalette");
     delete palette;
     palette = NULL;
   }
