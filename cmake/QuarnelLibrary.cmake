@@ -10,10 +10,11 @@ include(cmake/QuarnelAreas.cmake)
 
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
-# texts, the fill-colour blend, and the one way to register a window class.
+# texts, the fill-colour blend, the failure-trace convention, and the one way to register a
+# window class.
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
-          UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+          UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
 # The portable layer: commands, start-up, value types.
