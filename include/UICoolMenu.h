@@ -32,6 +32,10 @@ struct QUARNEL_API systemMenuData {
   HFONT hFont = NULL;         // the menu font
   BOOL bOwnFont = FALSE;      // hFont was made here (else it is the shared default font)
   LOGFONTW lfFont = {};       // what an owned hFont was made from
+  HDC hdcMeasure = NULL;      // screen-compatible memory DC that items are measured in
+  HDC hdcImage = NULL;        // memory DC that cached image strips are drawn from
+  int cyMenu = 0;             // SM_CYMENU and SM_CXMENUCHECK, read when a menu is rebuilt
+  int cxMenuCheck = 0;        // for owner-draw (asking per item is slow)
   BOOL bMade = FALSE;
   systemMenuData() = default;
   ~systemMenuData();
@@ -106,6 +110,8 @@ class QUARNEL_API CCoolMenu : public CMenu {
   explicit CCoolMenu(HMENU menu);
   // Frees the record at a list index and removes it from the list.
   void DeleteItem(int index);
+  // Reads the system metrics that measuring uses into the shared data.
+  static void RefreshMetrics();
 
   int m_bCustomMenu;
   int m_bAlternativeText;
@@ -118,6 +124,8 @@ class QUARNEL_API CCoolMenu : public CMenu {
   CCoolMenu(const CCoolMenu&) = delete;
   CCoolMenu& operator=(const CCoolMenu&) = delete;
   void Join();
+  // The command image strip of the bitmap id (light grey made the button face), from the cache
+  // or loaded into it. NULL when it cannot be loaded.
   HBITMAP CachedBitmap(WORD bitmapId);
   void DetachSubMenus();
 };

@@ -220,6 +220,7 @@ int CCoolMenu::InsertPopupMenu(unsigned short id, HMENU subMenu, int position) {
 
 int CCoolMenu::Rebuild(int dropSeparators) {
   if (m_hMenu == NULL) return 1;
+  if (m_bOwnerDraw) RefreshMetrics();
   for (int i = ::GetMenuItemCount(m_hMenu) - 1; i >= 0; --i) ::RemoveMenu(m_hMenu, i, MF_BYPOSITION);
   bool afterSeparator = dropSeparators != 0;
   int appended = 0;

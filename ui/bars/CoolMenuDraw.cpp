@@ -78,17 +78,67 @@ void FillHalftone(HDC dc, const RECT& box, HBRUSH halftone) {
   ::SetTextColor(dc, text);
 }
 
+// Draws image `index` of a strip (images left, masks right, white where transparent) through
+// its mask with three blits from a kept DC: dest ^ image, cleared where the image shows, ^ image
+// again leaves dest where the mask is white and the image elsewhere.
+bool DrawCachedImage(HDC dc, HDC from, POINT at, HBITMAP strip, int index) {
+  BITMAP bm;
+  if (from == NULL || strip == NULL || ::GetObject(strip, sizeof bm, &bm) != sizeof bm) return false;
+  const int half = bm.bmWidth / 2, h = bm.bmHeight < kImageSize ? bm.bmHeight : kImageSize;
+  if (index < 0 || (index + 1) * kImageSize > half) return false;
+  HGDIOBJ old = ::SelectObject(from, strip);
+  if (old == NULL) return false;
+  const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0)), bk = ::SetBkColor(dc, RGB(255, 255, 255));
+  const int x = index * kImageSize;
+  const bool ok = ::BitBlt(dc, at.x, at.y, kImageSize, h, from, x, 0, SRCINVERT) &&
+                  ::BitBlt(dc, at.x, at.y, kImageSize, h, from, half + x, 0, SRCAND) &&
+                  ::BitBlt(dc, at.x, at.y, kImageSize, h, from, x, 0, SRCINVERT);
+  ::SetBkColor(dc, bk);
+  ::SetTextColor(dc, text);
+  ::SelectObject(from, old);
+  return ok;
+}
+
 }  // namespace
+
+HBITMAP CCoolMenu::CachedBitmap(WORD bitmapId) {
+  HBITMAP strip = NULL;
+  if (m_bitmapCache.Lookup(bitmapId, strip)) return strip;
+  LPCTSTR name = MAKEINTRESOURCE(bitmapId);
+  HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
+  HBITMAP loaded = module ? static_cast<HBITMAP>(::LoadImage(module, name, IMAGE_BITMAP, 0, 0,
+                                                                LR_CREATEDIBSECTION | LR_DEFAULTSIZE))
+                          : NULL;
+  MENU_TRACE("CCoolMenu::DrawItem - loaded " << static_cast<unsigned>(bitmapId) << " as "
+                                             << static_cast<const void*>(loaded));
+  if (loaded == NULL) return NULL;
+  strip = ReplaceBitmapColor(loaded, RGB(192, 192, 192), ::GetSysColor(COLOR_BTNFACE), FALSE);
+  ::DeleteObject(loaded);
+  MENU_TRACE("CCoolMenu::DrawItem - colours replaced: " << static_cast<const void*>(strip));
+  if (strip == NULL) return NULL;
+  m_bitmapCache.SetAt(bitmapId, strip);
+  return strip;
+}
 
 systemMenuData::~systemMenuData() {
   if (hbrHalftone) ::DeleteObject(hbrHalftone);
   if (hilCheck) ImageList_Destroy(hilCheck);
+  if (hdcMeasure) ::DeleteDC(hdcMeasure);  // (before the font it holds)
+  if (hdcImage) ::DeleteDC(hdcImage);
   if (hFont && bOwnFont) ::DeleteObject(hFont);
+}
+
+void CCoolMenu::RefreshMetrics() {
+  if (systemMenuData* data = GetSystemMenuData(0)) {
+    data->cyMenu = ::GetSystemMetrics(SM_CYMENU);
+    data->cxMenuCheck = ::GetSystemMetrics(SM_CXMENUCHECK);
+  }
 }
 
 systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
   static systemMenuData s_data;
-  if (IsServiceOnlyProcess()) return &s_data;
+  static const bool s_service = IsServiceOnlyProcess();  // the command line does not change
+  if (s_service) return &s_data;
   if (!s_data.bMade) {
     static const WORD kRows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
     HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kRows);
@@ -97,6 +147,8 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
     ::DeleteObject(pattern);
     if (s_data.hbrHalftone == NULL) return NULL;
     LoadMaskedImageList(&s_data.hilCheck, IDB_COOLMENU_CHECK, kImageSize);
+    s_data.hdcMeasure = ::CreateCompatibleDC(NULL);
+    s_data.hdcImage = ::CreateCompatibleDC(NULL);
     if (OldSystem()) {
       s_data.hFont = UIGetDefaultGUIFont();
       s_data.bOwnFont = FALSE;
@@ -105,7 +157,10 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
       s_data.hFont = ::CreateFontIndirectW(&s_data.lfFont);
       s_data.bOwnFont = s_data.hFont != NULL;
     }
+    // The measuring DC keeps the menu font selected.
+    if (s_data.hdcMeasure && s_data.hFont) ::SelectObject(s_data.hdcMeasure, s_data.hFont);
     s_data.bMade = TRUE;
+    RefreshMetrics();
   } else if (refresh && s_data.bOwnFont) {
     // Items follow the current default font; the font is made again only when it changed.
     LOGFONTW lf;
@@ -113,6 +168,7 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
     if (memcmp(&lf, &s_data.lfFont, sizeof lf) != 0) {
       HFONT font = ::CreateFontIndirectW(&lf);
       if (font != NULL) {
+        if (s_data.hdcMeasure) ::SelectObject(s_data.hdcMeasure, font);
         ::DeleteObject(s_data.hFont);
         s_data.hFont = font;
         s_data.lfFont = lf;
@@ -135,8 +191,11 @@ void CCoolMenu::DrawMenuText(HDC dc, CRect rect, CString text, COLORREF colour) 
 
 void CCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   if (mis == NULL) return;
+  systemMenuData* data = GetSystemMenuData(1);
+  const int menuHeight = data && data->cyMenu ? data->cyMenu : ::GetSystemMetrics(SM_CYMENU);
+  const int checkWidth = data && data->cyMenu ? data->cxMenuCheck : ::GetSystemMetrics(SM_CXMENUCHECK);
   if (mis->itemID == 0) {
-    mis->itemHeight = ::GetSystemMetrics(SM_CYMENU) / 2;
+    mis->itemHeight = menuHeight / 2;
     mis->itemWidth = 0;
     return;
   }
@@ -146,17 +205,17 @@ void CCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
     mis->itemWidth = 0;
     return;
   }
-  systemMenuData* data = GetSystemMenuData(1);
-  HDC screen = ::GetDC(NULL);
-  HGDIOBJ oldFont = data && data->hFont ? ::SelectObject(screen, data->hFont) : NULL;
   RECT rect = {0, 0, 0, 0};
-  ::DrawText(screen, item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-  if (oldFont) ::SelectObject(screen, oldFont);
-  ::ReleaseDC(NULL, screen);
+  if (data != NULL && data->hdcMeasure != NULL) {
+    ::DrawText(data->hdcMeasure, item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+  } else {
+    HDC screen = ::GetDC(NULL);
+    ::DrawText(screen, item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    ::ReleaseDC(NULL, screen);
+  }
   const int height = rect.bottom - rect.top;
-  const int menuHeight = ::GetSystemMetrics(SM_CYMENU);
   mis->itemHeight = height > menuHeight ? height : menuHeight;
-  mis->itemWidth = (rect.right - rect.left) + 45 + 1 - ::GetSystemMetrics(SM_CXMENUCHECK);
+  mis->itemWidth = (rect.right - rect.left) + 45 + 1 - checkWidth;
 }
 
 void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
@@ -189,6 +248,7 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
   HIMAGELIST list = NULL;
   int index = 0;
   HBITMAP madeMask = NULL, madeImage = NULL, strip = NULL;
+  bool cached = false;
   if (command && command->m_hBitmap && command->IsCustomCommand()) {
     madeMask = CreateMaskOnTheFly(dc, command->m_hBitmap, RGB(0, 128, 128));
     if (madeMask) madeImage = ReplaceBitmapColor(madeMask, RGB(0, 128, 128), ::GetSysColor(COLOR_BTNFACE), TRUE);
@@ -198,11 +258,11 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
                                                  << static_cast<const void*>(madeMask) << " replaced "
                                                  << static_cast<const void*>(madeImage));
   } else if (command && command->m_wBitmapID != 0) {
-    CImageList* images = CUICommandCenter::GetCommandCenter().GetImageList(command->m_wID);
-    list = images ? images->GetSafeHandle() : NULL;
+    strip = CachedBitmap(command->m_wBitmapID);
+    cached = strip != NULL;
     index = command->m_wImageIndex;
-    MENU_TRACE("CCoolMenu::DrawItem - picture " << static_cast<unsigned>(command->m_wBitmapID) << " list "
-                                                  << static_cast<const void*>(list));
+    MENU_TRACE("CCoolMenu::DrawItem - picture " << static_cast<unsigned>(command->m_wBitmapID) << " strip "
+                                                  << static_cast<const void*>(strip));
   }
   // Both bitmaps made for this draw go when it ends.
   OwnedBitmap ownedMask(madeMask), ownedImage(madeImage);
@@ -235,9 +295,12 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
       RECT cell = {at.x, at.y, at.x + kImageSize, at.y + kImageSize};
       drawn = disabled ? DrawImageListInRect(dc, list, index, &cell, 0x10000)
                        : ImageList_Draw(list, index, dc, at.x, at.y, ILD_TRANSPARENT);
+    } else if (disabled) {
+      drawn = DrawDisabledBitmap(dc, at.x, at.y, strip, kImageSize, index, false);
+    } else if (cached) {
+      drawn = DrawCachedImage(dc, data ? data->hdcImage : NULL, at, strip, index);
     } else {
-      drawn = disabled ? DrawDisabledBitmap(dc, at.x, at.y, strip, kImageSize, index, false)
-                       : DrawImage(dc, at, strip, index, kImageSize, 1);
+      drawn = DrawImage(dc, at, strip, index, kImageSize, 1);
     }
     if (!drawn) {
       MENU_TRACE("CCoolMenu::DrawItem - image not drawn");
