@@ -9,39 +9,17 @@
 
 #include <vector>
 
+#include "../uiview/bench_surface.h"
+
 namespace {
 
 const unsigned short kFirst = 2000, kCount = 60;
 const int kWidth = 240, kHeight = 22;
 
-// A 32-bit DIB section the items are drawn into, one item rectangle high.
-class Surface {
+// The items are drawn into a DIB section one item high.
+class Surface : public Dib {
  public:
-  Surface() {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_dc = CreateCompatibleDC(NULL);
-    m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    m_old = SelectObject(m_dc, m_bitmap);
-  }
-  ~Surface() {
-    SelectObject(m_dc, m_old);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  HDC dc() const { return m_dc; }
-
- private:
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_old;
+  Surface() : Dib(kWidth, kHeight) {}
 };
 
 bool CommandsLoaded() {
