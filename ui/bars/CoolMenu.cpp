@@ -231,7 +231,9 @@ int CCoolMenu::Rebuild(int dropSeparators) {
     item->nPosition = -1;
     const DWORD rights = RightsOf(item->pCommand);
     if (rights == UI_SECURITY_HIDDEN) continue;
-    UINT flags = rights == UI_SECURITY_DISABLED ? MF_DISABLED : item->nState & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    // Disabled by rights: grey as well, since some systems draw a merely disabled item as enabled.
+    UINT flags = rights == UI_SECURITY_DISABLED ? MF_DISABLED | MF_GRAYED
+                                                : item->nState & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
     const bool separator = item->nID == 0 && item->hSubMenu == NULL;
     if (separator && (afterSeparator || appended == 0)) continue;
     const LPCTSTR data = reinterpret_cast<LPCTSTR>(index);
