@@ -6,9 +6,13 @@
 #include "UIImages.h"
 #include "UIUtilities.h"
 
+#include "MenuItemLook.h"
+
 #include <ulmora.h>
 
 #include <string.h>
+
+using namespace menulook;
 
 namespace {
 
@@ -22,34 +26,7 @@ const char kDrawItem[] = "void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT)";
 #define MENU_TRACE(values) ((void)0)
 #endif
 
-const int kImageBoxRight = 20;  // the image box spans left + 1 .. left + 20
-const int kTextLeft = 23;
-const int kTextRightMargin = 20;
-const int kImageSize = 16;
-
 bool OldSystem() { return UIGetWindowsVersion() == UIWINVER_NT3; }
-
-// DC state that drawing changes, put back at the end of the scope.
-class DCState {
- public:
-  explicit DCState(HDC dc)
-      : m_dc(dc), m_bkMode(::GetBkMode(dc)), m_text(::GetTextColor(dc)), m_bk(::GetBkColor(dc)),
-        m_font(::GetCurrentObject(dc, OBJ_FONT)) {}
-  ~DCState() {
-    ::SelectObject(m_dc, m_font);
-    ::SetBkColor(m_dc, m_bk);
-    ::SetTextColor(m_dc, m_text);
-    ::SetBkMode(m_dc, m_bkMode);
-  }
-  DCState(const DCState&) = delete;
-  DCState& operator=(const DCState&) = delete;
-
- private:
-  HDC m_dc;
-  int m_bkMode;
-  COLORREF m_text, m_bk;
-  HGDIOBJ m_font;
-};
 
 // A bitmap made for one draw.
 class OwnedBitmap {
@@ -65,18 +42,6 @@ class OwnedBitmap {
  private:
   HBITMAP m_h;
 };
-
-void FillSys(HDC dc, const RECT& rect, int colourIndex) { ::FillRect(dc, &rect, ::GetSysColorBrush(colourIndex)); }
-
-// The halftone box behind a checked image: COLOR_3DHILIGHT on COLOR_MENU.
-void FillHalftone(HDC dc, const RECT& box, HBRUSH halftone) {
-  if (halftone == NULL) return;
-  COLORREF text = ::SetTextColor(dc, ::GetSysColor(COLOR_3DHILIGHT));
-  COLORREF bk = ::SetBkColor(dc, ::GetSysColor(COLOR_MENU));
-  ::FillRect(dc, &box, halftone);
-  ::SetBkColor(dc, bk);
-  ::SetTextColor(dc, text);
-}
 
 // Draws image `index` of a strip (images left, masks right, white where transparent) through
 // its mask with three blits from a kept DC: dest ^ image, cleared where the image shows, ^ image
@@ -226,9 +191,7 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
   const CRect rc(dis->rcItem);
   systemMenuData* data = GetSystemMenuData(1);
   DCState state(dc);
-  ::SetBkMode(dc, TRANSPARENT);
-  const int menuColour = OldSystem() ? COLOR_BTNFACE : COLOR_MENU;
-  FillSys(dc, rc, menuColour);
+  const ItemLook look = BeginItem(dc, rc, dis->itemState, OldSystem());
 
   const bool separator = item->nID == 0 && item->hSubMenu == NULL;
   if (separator) {
@@ -237,9 +200,7 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
     return;
   }
 
-  const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-  const bool disabled = (dis->itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
-  const bool checked = (dis->itemState & ODS_CHECKED) != 0;
+  const bool disabled = look.disabled, checked = look.checked;
   const int id = item->hSubMenu ? 0 : item->nID;
   CUICommand* command = id != 0 ? item->pCommand : NULL;
 
@@ -272,24 +233,11 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
   }
   const bool image = list != NULL || strip != NULL;
 
-  const int bgColour = selected ? COLOR_HIGHLIGHT : menuColour;
-  const COLORREF bg = ::GetSysColor(bgColour);
-  const COLORREF text = ::GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
   if (data && data->hFont) ::SelectObject(dc, data->hFont);
 
   if (image) {
-    RECT box = {rc.left + 1, rc.top, rc.left + kImageBoxRight, rc.bottom};
     POINT at = {rc.left + 2, rc.top + (rc.Height() - 15) / 2};
-    if (!disabled) {
-      if (checked) {
-        at.x += 1;
-        at.y += 1;
-        FillHalftone(dc, box, data ? data->hbrHalftone : NULL);
-        ::DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
-      } else if (selected) {
-        ::DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
-      }
-    }
+    if (!disabled) DrawImageBox(dc, rc, look, data ? data->hbrHalftone : NULL, at);
     BOOL drawn;
     if (list != NULL) {
       RECT cell = {at.x, at.y, at.x + kImageSize, at.y + kImageSize};
@@ -308,14 +256,5 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
     }
   }
 
-  RECT fill = rc;
-  if (image) fill.left = rc.left + kImageBoxRight;
-  FillSys(dc, fill, bgColour);
-  CRect textRect(rc.left + kTextLeft, rc.top, rc.right - kTextRightMargin, rc.bottom);
-  if (disabled && !(selected && text != bg)) {
-    CRect raised = textRect;
-    raised.OffsetRect(1, 1);
-    DrawMenuText(dc, raised, item->strText, ::GetSysColor(COLOR_3DHILIGHT));
-  }
-  if (!((selected || disabled) && text == bg)) DrawMenuText(dc, textRect, item->strText, text);
+  DrawItemText(dc, rc, item->strText, look, image);
 }
