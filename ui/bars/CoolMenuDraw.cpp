@@ -105,11 +105,7 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
   static const bool s_service = IsServiceOnlyProcess();  // the command line does not change
   if (s_service) return &s_data;
   if (!s_data.bMade) {
-    static const WORD kRows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-    HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kRows);
-    if (pattern == NULL) return NULL;
-    s_data.hbrHalftone = ::CreatePatternBrush(pattern);
-    ::DeleteObject(pattern);
+    s_data.hbrHalftone = MakeHalftoneBrush();
     if (s_data.hbrHalftone == NULL) return NULL;
     LoadMaskedImageList(&s_data.hilCheck, IDB_COOLMENU_CHECK, kImageSize);
     s_data.hdcMeasure = ::CreateCompatibleDC(NULL);

@@ -5,6 +5,15 @@
 
 namespace menulook {
 
+HBRUSH MakeHalftoneBrush() {
+  static const WORD kRows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+  HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kRows);
+  if (pattern == NULL) return NULL;
+  HBRUSH brush = ::CreatePatternBrush(pattern);
+  ::DeleteObject(pattern);  // the brush keeps its own copy
+  return brush;
+}
+
 DCState::DCState(HDC dc)
     : m_dc(dc), m_bkMode(::GetBkMode(dc)), m_text(::GetTextColor(dc)), m_bk(::GetBkColor(dc)),
       m_font(::GetCurrentObject(dc, OBJ_FONT)) {}

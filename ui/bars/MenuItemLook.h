@@ -10,6 +10,9 @@ const int kTextLeft = 23;
 const int kTextRightMargin = 20;
 const int kImageSize = 16;
 
+// An 8 x 8 pattern brush of rows alternating 0x5555 and 0xAAAA; NULL on failure.
+HBRUSH MakeHalftoneBrush();
+
 // DC state that drawing an item changes, put back at the end of the scope.
 class DCState {
  public:
