@@ -28,10 +28,11 @@ TEST_F(CoolMenuBuild, StringMenuFromRecordsKeepsWhatRightsAllowAndDropsRedundant
   ASSERT_NE(bar, nullptr);
   // Tools holds only a hidden command: it is left out; the numbered popup stays.
   std::vector<LiveItem> top = Live(bar->m_hMenu);
-  ASSERT_EQ(top.size(), 3u);
+  ASSERT_EQ(top.size(), 4u);
   EXPECT_EQ(top[0].text, "&File");
   EXPECT_EQ(top[1].text, "&Edit");
   EXPECT_EQ(top[2].text, "42");
+  EXPECT_EQ(top[3].text, "43");
 
   struct Expected {
     UINT id;
@@ -104,10 +105,18 @@ TEST_F(CoolMenuBuild, NumberedPopupIsFoundByItsNumber) {
   unsigned short id = 0;
   ASSERT_TRUE(CCoolMenu::FindIdFromMenu(numbered, id));
   EXPECT_EQ(id, TEST_NUMBERED_POPUP);
-  EXPECT_FALSE(CCoolMenu::FindMenuFromId(43, found));
+  EXPECT_FALSE(CCoolMenu::FindMenuFromId(44, found));
   int position = -5;
   EXPECT_EQ(bar->FindMenuItem(ID_CLOSE, position), CCoolMenu::FromHandle(numbered));
   EXPECT_EQ(position, 0);
+}
+
+TEST_F(CoolMenuBuild, DynamicMenuIsLoadedFromTheModuleChain) {
+  EXPECT_EQ(RegisterDynamicMenu(IDR_TEST_MENU), 1);
+  HMENU numbered = NULL;
+  ASSERT_TRUE(CCoolMenu::FindMenuFromId(TEST_NUMBERED_POPUP, numbered));
+  EXPECT_EQ(LiveIds(numbered), std::vector<UINT>{ID_CLOSE});
+  EXPECT_EQ(RegisterDynamicMenu(999), 0);
 }
 
 TEST_F(CoolMenuBuild, InsertionPlacesTheRecordByLivePositionPastHiddenRecords) {

@@ -2,6 +2,7 @@
 // a timer inside the menu's modal loop, and back in string mode afterwards.
 #include "menu_fixture.h"
 
+#include <UICommandRouting.h>
 #include <test_support.h>
 
 using namespace menus_test;
@@ -54,6 +55,8 @@ class Typist {
 class Owner : public CWnd {
  public:
   std::vector<UINT> commands;
+  // What the update pass saw: whether the first item was owner-drawn then. It checks Close.
+  std::vector<bool> ownerDrawnInUpdate;
   BOOL Make() {
     LPCTSTR cls = AfxRegisterWndClass(0, LoadCursor(NULL, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     if (!CreateEx(0, cls, _T("menu owner"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, NULL, NULL))
@@ -68,19 +71,30 @@ class Owner : public CWnd {
     if (lParam == 0) commands.push_back(LOWORD(wParam));
     return TRUE;
   }
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
+    ownerDrawnInUpdate.push_back((::GetMenuState(popup->m_hMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW) != 0);
+    ::CheckMenuItem(popup->m_hMenu, ID_CLOSE, MF_BYCOMMAND | MF_CHECKED);
+  }
+  DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(Owner, CWnd)
+  ON_WM_INITMENUPOPUP()
+END_MESSAGE_MAP()
 
 // A popup that counts what the system asked of it.
 class CountingMenu : public CUIMenu {
  public:
   CountingMenu() : CUIMenu(0, 0) {}
   int measured = 0, drawn = 0;
+  UINT closeState = 0;  // the item state Close was last drawn with
   void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
     ++measured;
     CUIMenu::MeasureItem(mis);
   }
   void DrawItem(LPDRAWITEMSTRUCT dis) override {
     ++drawn;
+    if (dis->itemID == ID_CLOSE) closeState = dis->itemState;
     CUIMenu::DrawItem(dis);
   }
 };
@@ -124,6 +138,10 @@ TEST_F(CoolMenuTrack, ChosenItemRunsItsCommandAndTheMenuReturnsToStringMode) {
     EXPECT_EQ(owner.commands, c.commands);
     EXPECT_GT(menu->measured, 0);
     EXPECT_GT(menu->drawn, 0);
+    // The update pass ran on the string menu; what it did shows in the owner-drawn items.
+    EXPECT_EQ(owner.ownerDrawnInUpdate, std::vector<bool>{false});
+    owner.ownerDrawnInUpdate.clear();
+    EXPECT_TRUE(menu->closeState & ODS_CHECKED);
     EXPECT_FALSE(menu->IsOwnerDraw());
     std::vector<LiveItem> live = Live(menu->m_hMenu);
     ASSERT_EQ(live.size(), 3u);
@@ -139,6 +157,27 @@ TEST_F(CoolMenuTrack, StaticTrackingTakesNegativeCoordinates) {
   EXPECT_EQ(chosen, ID_PRINT);
   EXPECT_GT(menu->drawn, 0);
   EXPECT_FALSE(CCoolMenu::TrackPopupMenu(NULL, 0, 0, 0, &owner, NULL));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CoolMenuTrack, RedirectedPopupShowsTheItemsOfThePopupItIsRedirectedTo) {
+  HMENU bar = LoadMenu(GetModuleHandle(NULL), MAKEINTRESOURCE(IDR_TEST_MENU));
+  ASSERT_NE(CCoolMenu::FromHandle(bar), nullptr);
+  HMENU numbered = NULL;
+  ASSERT_TRUE(CCoolMenu::FindMenuFromId(TEST_NUMBERED_POPUP, numbered));
+  // The host redirects popup 42 to popup 43 (the update pass records it).
+  smapEffCmd.SetAt(TEST_NUMBERED_POPUP, TEST_NUMBERED_POPUP + 1);
+  {
+    Typist typist({VK_DOWN, VK_RETURN});
+    EXPECT_EQ(CCoolMenu::TrackPopupMenu(numbered, TPM_RETURNCMD, 100, 100, &owner, NULL), ID_MERGE);
+  }
+  smapEffCmd.RemoveAll();
+  // Without the redirection it shows its own item again.
+  Typist typist({VK_DOWN, VK_RETURN});
+  EXPECT_EQ(CCoolMenu::TrackPopupMenu(numbered, TPM_RETURNCMD, 100, 100, &owner, NULL), ID_CLOSE);
 }
 
 }  // namespace

@@ -68,6 +68,7 @@ CCoolMenu::~CCoolMenu() {
   DetachSubMenus();
   Clean();
   if (POSITION pos = AllMenus().Find(this)) AllMenus().RemoveAt(pos);
+  if (m_hMenu != NULL) PopupIds().RemoveKey(m_hMenu);
   if (m_hMenu != NULL && !::IsMenu(m_hMenu)) Detach();
   DestroyMenu();
 }
