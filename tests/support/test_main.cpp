@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "test_support.h"
+
 int main(int argc, char** argv) {
   // No error dialogs from the system: a failure must end the test, not wait for a click.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
@@ -13,5 +15,6 @@ int main(int argc, char** argv) {
       set(1);
   }
   testing::InitGoogleTest(&argc, argv);
+  testing_support::ReportAssertionsAsFailures();
   return RUN_ALL_TESTS();
 }
