@@ -157,42 +157,42 @@ TEST_F(CoolMenuDraw, EachItemKindPaintsItsLook) {
       {"custom bitmap", custom_id, 0, menuBg, kGreen, menuBg, menuText, false},
   };
   Surface s(kWidth, kHeight);
-  ASSERT_TRUE(s.ok());
+  ASSERT_TRUE(s.valid());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     s.Fill(kUntouched);
     Draw(s, c.id, c.state);
-    EXPECT_EQ(s.Count(kUntouched, 0, 0, kWidth, kHeight), 0) << "the whole item is painted";
+    EXPECT_EQ(s.CountOf(kUntouched, {0, 0, kWidth, kHeight}), 0) << "the whole item is painted";
     EXPECT_EQ(s.At(kWidth - 5, 1), c.background);
     if (c.box != CLR_INVALID) {
       EXPECT_EQ(s.At(10, 11), c.box);
     }
     EXPECT_EQ(s.At(1, 8), c.edge);
-    EXPECT_GT(s.Count(c.text, 23, 0, kWidth - 20, kHeight), 0);
+    EXPECT_GT(s.CountOf(c.text, {23, 0, kWidth - 20, kHeight}), 0);
     if (c.text != light) {  // (white highlight text would hide the light copy)
-      EXPECT_EQ(s.Count(light, 24, 0, kWidth - 20, kHeight) > 0, c.emboss);
+      EXPECT_EQ(s.CountOf(light, {24, 0, kWidth - 20, kHeight}) > 0, c.emboss);
     }
   }
 
   // A disabled icon is drawn, but not in its colours.
   s.Fill(kUntouched);
   Draw(s, ID_OPEN, ODS_DISABLED);
-  EXPECT_EQ(s.Count(kRed, 1, 0, 20, kHeight), 0);
-  EXPECT_GT(s.Count(menuBg, 1, 0, 20, kHeight), 0);
-  EXPECT_LT(s.Count(menuBg, 1, 0, 20, kHeight), 19 * kHeight);
+  EXPECT_EQ(s.CountOf(kRed, {1, 0, 20, kHeight}), 0);
+  EXPECT_GT(s.CountOf(menuBg, {1, 0, 20, kHeight}), 0);
+  EXPECT_LT(s.CountOf(menuBg, {1, 0, 20, kHeight}), 19 * kHeight);
   // The check mark on the halftone box; the custom bitmap without its transparent colour.
   s.Fill(kUntouched);
   Draw(s, ID_OPTIONS, ODS_CHECKED);
-  EXPECT_GT(s.Count(black, 2, 2, 19, kHeight - 2), 0);
-  EXPECT_GT(s.Count(light, 2, 2, 19, kHeight - 2), 0);
-  EXPECT_GT(s.Count(menuBg, 2, 2, 19, kHeight - 2), 0);
+  EXPECT_GT(s.CountOf(black, {2, 2, 19, kHeight - 2}), 0);
+  EXPECT_GT(s.CountOf(light, {2, 2, 19, kHeight - 2}), 0);
+  EXPECT_GT(s.CountOf(menuBg, {2, 2, 19, kHeight - 2}), 0);
   s.Fill(kUntouched);
   Draw(s, custom_id, 0);
-  EXPECT_EQ(s.Count(kTeal, 0, 0, kWidth, kHeight), 0);
+  EXPECT_EQ(s.CountOf(kTeal, {0, 0, kWidth, kHeight}), 0);
   // A checked item that is disabled shows no check mark.
   s.Fill(kUntouched);
   Draw(s, ID_OPTIONS, ODS_CHECKED | ODS_DISABLED);
-  EXPECT_EQ(s.Count(black, 0, 0, 20, kHeight), 0);
+  EXPECT_EQ(s.CountOf(black, {0, 0, 20, kHeight}), 0);
 }
 
 TEST_F(CoolMenuDraw, SeparatorIsAnEtchedLineAcrossTheMiddle) {
@@ -202,7 +202,7 @@ TEST_F(CoolMenuDraw, SeparatorIsAnEtchedLineAcrossTheMiddle) {
   EXPECT_EQ(s.At(100, kHeight / 2), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(s.At(100, kHeight / 2 + 1), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(s.At(100, 2), GetSysColor(COLOR_MENU));
-  EXPECT_EQ(s.Count(kUntouched, 0, 0, kWidth, kHeight), 0);
+  EXPECT_EQ(s.CountOf(kUntouched, {0, 0, kWidth, kHeight}), 0);
 }
 
 TEST_F(CoolMenuDraw, AnItemWithoutRecordIsNotDrawn) {
@@ -211,7 +211,7 @@ TEST_F(CoolMenuDraw, AnItemWithoutRecordIsNotDrawn) {
   DRAWITEMSTRUCT dis = {ODT_MENU, 0, ID_OPEN, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(menu->m_hMenu), s.dc(),
                         {0, 0, kWidth, kHeight}, 1000};
   menu->DrawItem(&dis);
-  EXPECT_EQ(s.Count(kUntouched, 0, 0, kWidth, kHeight), kWidth * kHeight);
+  EXPECT_EQ(s.CountOf(kUntouched, {0, 0, kWidth, kHeight}), kWidth * kHeight);
 }
 
 TEST_F(CoolMenuDraw, DrawingLeavesNoGdiObjectBehind) {
@@ -222,13 +222,13 @@ TEST_F(CoolMenuDraw, DrawingLeavesNoGdiObjectBehind) {
   // Shared resources and image lists are made by the first draws.
   for (int id : ids)
     for (UINT state : states) Draw(s, id, state);
-  const int before = CountGdiObjects();
+  const int before = GdiObjectCount();
   // The count sees one more object when one is made.
   HBRUSH probe = CreateSolidBrush(kRed);
-  EXPECT_EQ(CountGdiObjects(), before + 1);
+  EXPECT_EQ(GdiObjectCount(), before + 1);
   DeleteObject(probe);
   for (int i = 0; i < 1000; ++i) Draw(s, ids[i % 6], states[i % 5]);
-  EXPECT_EQ(CountGdiObjects(), before);
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace

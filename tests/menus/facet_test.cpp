@@ -108,25 +108,25 @@ TEST_F(FacetMenuTest, EachFacetItemKindPaintsItsLook) {
       {"selected without bitmap", 1, ODS_SELECTED, high, menuBg, menuBg, GetSysColor(COLOR_HIGHLIGHTTEXT)},
   };
   Surface s(kWidth, kHeight);
-  ASSERT_TRUE(s.ok());
+  ASSERT_TRUE(s.valid());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     s.Fill(kUntouched);
     Draw(s, c.id, c.state, Data());
-    EXPECT_EQ(s.Count(kUntouched, 0, 0, kWidth, kHeight), 0);
+    EXPECT_EQ(s.CountOf(kUntouched, {0, 0, kWidth, kHeight}), 0);
     EXPECT_EQ(s.At(kWidth - 5, 1), c.background);
     if (c.box == CLR_INVALID) {
-      EXPECT_EQ(s.Count(kRed, 0, 0, 20, kHeight), 0);
+      EXPECT_EQ(s.CountOf(kRed, {0, 0, 20, kHeight}), 0);
     } else {
       EXPECT_EQ(s.At(10, 11), c.box);
     }
     EXPECT_EQ(s.At(1, 8), c.edge);
-    EXPECT_GT(s.Count(c.text, 23, 0, kWidth - 20, kHeight), 0);
+    EXPECT_GT(s.CountOf(c.text, {23, 0, kWidth - 20, kHeight}), 0);
   }
   // A facet that the active master does not have is not drawn.
   s.Fill(kUntouched);
   Draw(s, 7, 0, Data());
-  EXPECT_EQ(s.Count(kUntouched, 0, 0, kWidth, kHeight), kWidth * kHeight);
+  EXPECT_EQ(s.CountOf(kUntouched, {0, 0, kWidth, kHeight}), kWidth * kHeight);
 }
 
 TEST_F(FacetMenuTest, ItemsReachTheMenuThroughTheFrameworksOwnerDrawHandling) {
@@ -155,7 +155,7 @@ TEST_F(FacetMenuTest, TheSharedFontIsHeldNotOwned) {
 }
 
 TEST(Tile, CopiesNeverOwnOneBitmapTwice) {
-  const int before = CountGdiObjects();
+  const int before = GdiObjectCount();
   {
     Tile owner(L"Owner", NULL, CreateBitmap(16, 16, 1, 32, NULL), 1);
     Tile copy(owner), assigned;
@@ -173,7 +173,7 @@ TEST(Tile, CopiesNeverOwnOneBitmapTwice) {
     Tile sharer(L"Sharer", NULL, a, 0), shared(sharer);
     EXPECT_EQ(shared.GetBitmap(NULL, NULL), a);
   }
-  EXPECT_EQ(CountGdiObjects(), before);
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST_F(FacetMenuTest, DrawingLeavesNoGdiObjectBehind) {
@@ -181,9 +181,9 @@ TEST_F(FacetMenuTest, DrawingLeavesNoGdiObjectBehind) {
   const UINT states[] = {0, ODS_SELECTED, ODS_CHECKED, ODS_DISABLED};
   for (UINT id = 0; id < 3; ++id)
     for (UINT state : states) Draw(s, id, state, Data());
-  const int before = CountGdiObjects();
+  const int before = GdiObjectCount();
   for (int i = 0; i < 1000; ++i) Draw(s, i % 3, states[i % 4], Data());
-  EXPECT_EQ(CountGdiObjects(), before);
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace

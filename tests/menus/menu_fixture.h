@@ -1,10 +1,12 @@
 // What the menu tests share: the command centre with the test program's tables and a rights
-// callback, live-menu readers, a 32-bit DIB section to draw items into, and a GDI object count.
+// callback, live-menu readers, the drawing surface and the GDI object count.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <UICommandCenter.h>
 #include <UICoolMenu.h>
+#include <dib_canvas.h>
+#include <handle_counts.h>
 
 #include <string>
 #include <vector>
@@ -70,64 +72,8 @@ inline std::vector<UINT> LiveIds(HMENU menu) {
   return ids;
 }
 
-// A top-down 32-bit DIB section selected into a memory DC.
-class Surface {
- public:
-  Surface(int width, int height) : m_width(width), m_height(height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    m_dc = CreateCompatibleDC(NULL);
-    m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), NULL, 0);
-    m_old = SelectObject(m_dc, m_bitmap);
-  }
-  ~Surface() {
-    SelectObject(m_dc, m_old);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-
-  HDC dc() const { return m_dc; }
-  bool ok() const { return m_bits != nullptr; }
-  void Fill(COLORREF colour) {
-    GdiFlush();
-    for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = ToPixel(colour);
-  }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    DWORD p = m_bits[y * m_width + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  // Pixels of the colour inside [left, right) x [top, bottom).
-  int Count(COLORREF colour, int left, int top, int right, int bottom) const {
-    GdiFlush();
-    int n = 0;
-    for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x) n += m_bits[y * m_width + x] == ToPixel(colour);
-    return n;
-  }
-
- private:
-  static DWORD ToPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-  int m_width, m_height;
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_old;
-  DWORD* m_bits = nullptr;
-};
-
-// Live GDI objects of the process: every handle slot that GetObjectType recognises (a handle
-// whose high word is 0 names its slot whatever its generation).
-inline int CountGdiObjects() {
-  int n = 0;
-  for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++n;
-  return n;
-}
+// The surface items are drawn into, and the count of live GDI objects.
+using Surface = testing_support::DibCanvas;
+using testing_support::GdiObjectCount;
 
 }  // namespace menus_test

@@ -8,6 +8,8 @@
 
 #include "MenuItemLook.h"
 
+#include <UIHandles.h>
+
 #include <ulmora.h>
 
 #include <string.h>
@@ -28,21 +30,6 @@ const char kDrawItem[] = "void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT)";
 
 bool OldSystem() { return UIGetWindowsVersion() == UIWINVER_NT3; }
 
-// A bitmap made for one draw.
-class OwnedBitmap {
- public:
-  explicit OwnedBitmap(HBITMAP h = NULL) : m_h(h) {}
-  ~OwnedBitmap() {
-    if (m_h) ::DeleteObject(m_h);
-  }
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  HBITMAP get() const { return m_h; }
-
- private:
-  HBITMAP m_h;
-};
-
 // Draws image `index` of a strip (images left, masks right, white where transparent) through
 // its mask with three blits from a kept DC: dest ^ image, cleared where the image shows, ^ image
 // again leaves dest where the mask is white and the image elsewhere.
@@ -51,8 +38,8 @@ bool DrawCachedImage(HDC dc, HDC from, POINT at, HBITMAP strip, int index) {
   if (from == NULL || strip == NULL || ::GetObject(strip, sizeof bm, &bm) != sizeof bm) return false;
   const int half = bm.bmWidth / 2, h = bm.bmHeight < kImageSize ? bm.bmHeight : kImageSize;
   if (index < 0 || (index + 1) * kImageSize > half) return false;
-  HGDIOBJ old = ::SelectObject(from, strip);
-  if (old == NULL) return false;
+  uih::Selection selected(from, strip);
+  if (!selected) return false;
   const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0)), bk = ::SetBkColor(dc, RGB(255, 255, 255));
   const int x = index * kImageSize;
   const bool ok = ::BitBlt(dc, at.x, at.y, kImageSize, h, from, x, 0, SRCINVERT) &&
@@ -60,7 +47,6 @@ bool DrawCachedImage(HDC dc, HDC from, POINT at, HBITMAP strip, int index) {
                   ::BitBlt(dc, at.x, at.y, kImageSize, h, from, x, 0, SRCINVERT);
   ::SetBkColor(dc, bk);
   ::SetTextColor(dc, text);
-  ::SelectObject(from, old);
   return ok;
 }
 
@@ -170,9 +156,8 @@ void CCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   if (data != NULL && data->hdcMeasure != NULL) {
     ::DrawText(data->hdcMeasure, item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
   } else {
-    HDC screen = ::GetDC(NULL);
-    ::DrawText(screen, item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-    ::ReleaseDC(NULL, screen);
+    uih::WindowDC screen(NULL);
+    ::DrawText(screen.Get(), item->strText, item->strText.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
   }
   const int height = rect.bottom - rect.top;
   mis->itemHeight = height > menuHeight ? height : menuHeight;
@@ -222,7 +207,7 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
                                                   << static_cast<const void*>(strip));
   }
   // Both bitmaps made for this draw go when it ends.
-  OwnedBitmap ownedMask(madeMask), ownedImage(madeImage);
+  uih::OwnedBitmap ownedMask(madeMask), ownedImage(madeImage);
   if (list == NULL && strip == NULL && checked && !disabled && id != 0 && data != NULL) {
     list = data->hilCheck;
     index = 0;

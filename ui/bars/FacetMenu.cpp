@@ -7,6 +7,8 @@
 
 #include "MenuItemLook.h"
 
+#include <UIHandles.h>
+
 using namespace menulook;
 
 namespace {
@@ -79,13 +81,11 @@ void CFacetMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   const Tile* tile = FacetOf(mis->itemData, mis->itemID);
   if (tile == NULL) return;
   systemMenuData* data = GetSystemMenuData(0);
-  HDC screen = ::GetDC(NULL);
-  HGDIOBJ oldFont = data && data->hFont ? ::SelectObject(screen, data->hFont) : NULL;
+  uih::WindowDC screen(NULL);
+  uih::Selection font(screen.Get(), data ? data->hFont : NULL);
   RECT rect = {0, 0, 0, 0};
   const CString& caption = tile->GetCaption();
-  ::DrawText(screen, caption, caption.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-  if (oldFont) ::SelectObject(screen, oldFont);
-  ::ReleaseDC(NULL, screen);
+  ::DrawText(screen.Get(), caption, caption.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
   int height = rect.bottom - rect.top;
   if (height < kImageSize) height = kImageSize;
   const int menuHeight = ::GetSystemMetrics(SM_CYMENU);
