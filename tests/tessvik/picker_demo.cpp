@@ -15,6 +15,7 @@ void Capture(HWND d) {
   dlg::Select(d, 17033, dlg::Find(d, 17033, " Turing Alan(102)"));
   dlg::Click(d, 17009);
   dlg::Select(d, 17033, dlg::Find(d, 17033, " Lovelace Ada(101)"));
+  dlg::Idle(d);  // the buttons follow the selection
   UpdateWindow(d);
   if (!g_folder.empty()) {
     RECT rc;
