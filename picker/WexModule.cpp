@@ -2,7 +2,6 @@
 #include "WexModule.h"
 
 #include <Pellix.h>
-#include <stdio.h>
 
 #include "FriendsListDlg.h"
 #include "SehTranslator.h"
@@ -24,13 +23,6 @@ void* GetModule(const IID* iid) {
   void* out = NULL;
   static_cast<IModuleManager*>(g_hostManager)->GetModule(iid, &out);
   return out;
-}
-
-void StringFromCLSID(wchar_t* buffer, const GUID* g) {
-  TESSVIK_TRACE("::StringFromCLSID");
-  swprintf(buffer, 39, L"{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", static_cast<unsigned long>(g->Data1),
-           g->Data2, g->Data3, g->Data4[0], g->Data4[1], g->Data4[2], g->Data4[3], g->Data4[4], g->Data4[5],
-           g->Data4[6], g->Data4[7]);
 }
 
 IMPLEMENT_DYNCREATE(CWexModule, CModuleBase)

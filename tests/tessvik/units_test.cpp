@@ -1,11 +1,17 @@
-// The per-thread structured-exception translator: installed for a scope, the previous one
-// back on every way out; the translation copies what dies with the exception's dispatch.
+// Pieces of Tessvik on their own: the per-thread structured-exception translator (installed
+// for a scope, the previous one back on every way out; the translation copies what dies with
+// the exception's dispatch) and the registry form of a class id.
 #include <gtest/gtest.h>
 
 #include <SehTranslator.h>
+#include <WexModule.h>
 
 #include <stdexcept>
 #include <thread>
+
+namespace tessvik {
+unsigned char g_traceSwitch = 1;  // the library's own is in its application object
+}
 
 namespace {
 
@@ -57,6 +63,21 @@ TEST(SehTranslator, TranslationCarriesCopiesOfRecordAndContext) {
   CSEHException empty(5, NULL);  // no pointers at all
   EXPECT_EQ(empty.GetCode(), 5u);
   EXPECT_EQ(empty.GetRecord().ExceptionCode, 0u);
+}
+
+TEST(ClsidText, UpperCaseHexInBraces) {
+  const GUID cases[] = {{0x8b2db6af, 0x5d3b, 0x4946, {0x87, 0x52, 0x46, 0xdf, 0x22, 0x52, 0xc7, 0x4f}},
+                        {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+                        {0xffffffff, 0xffff, 0xffff, {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff}}};
+  const wchar_t* expected[] = {L"{8B2DB6AF-5D3B-4946-8752-46DF2252C74F}", L"{00000000-0000-0000-0000-000000000000}",
+                               L"{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"};
+  for (int i = 0; i < 3; ++i) {
+    wchar_t buffer[40];
+    wmemset(buffer, L'#', 40);
+    StringFromCLSID(buffer, &cases[i]);
+    EXPECT_STREQ(buffer, expected[i]);
+    EXPECT_EQ(buffer[39], L'#');  // 39 characters with the end, no more
+  }
 }
 
 }  // namespace
