@@ -351,6 +351,49 @@ TEST_F(Picker, ReadOnlyAndRadioFlags) {
   }
 }
 
+TEST_F(Picker, AddAllTakesWhatMayBeAddedAndDoubleClickAddsAUser) {
+  std::vector<std::string> selected;
+  int stillSelected = -1;
+  UINT firstState = 0;
+  ASSERT_EQ(Run(PICK_MULTIPLE, {[&](HWND d) {
+                                  dlg::Click(d, ADDALL);  // groups need PICK_GROUPS: users only
+                                  selected = Rows(d, SELECTED);
+                                  stillSelected =
+                                      static_cast<int>(SendDlgItemMessageA(d, USERS, LVM_GETSELECTEDCOUNT, 0, 0));
+                                  firstState = static_cast<UINT>(
+                                      SendDlgItemMessageA(d, USERS, LVM_GETITEMSTATE, 0, LVIS_SELECTED));
+                                  dlg::Select(d, SELECTED, dlg::Find(d, SELECTED, kAlan));
+                                  dlg::Click(d, REMOVE);
+                                  dlg::Select(d, SELECTED, dlg::Find(d, SELECTED, kAda));
+                                  dlg::Notify(d, SELECTED, NM_DBLCLK);  // removes it
+                                  dlg::Select(d, USERS, dlg::Find(d, USERS, kAda));
+                                  dlg::Notify(d, USERS, NM_DBLCLK);  // adds it back
+                                },
+                                Ok()}),
+            S_OK);
+  std::sort(selected.begin(), selected.end());
+  EXPECT_EQ(selected, (std::vector<std::string>{kGrace, kAda, kAlan}));
+  EXPECT_EQ(stillSelected, 1);  // only the first row stays selected
+  EXPECT_EQ(firstState, static_cast<UINT>(LVIS_SELECTED));
+  std::vector<std::wstring> users = UsersOf(result);
+  std::sort(users.begin(), users.end());
+  EXPECT_EQ(users, (std::vector<std::wstring>{L"101.0.1", L"103.0.1"}));
+}
+
+TEST_F(Picker, OverlongNamesAreCutAtTheirRecordsEnd) {
+  host.entries.push_back({HOSTDIR_DEPARTMENT, 9, 0, std::string(300, 'n'), {}});
+  host.users[0].family = std::string(200, 'f');
+  std::vector<std::string> rows;
+  ASSERT_EQ(Run(0, {[&](HWND d) { rows = Rows(d, USERS); }, Cancel()}), TESSVIK_E_CANCELLED);
+  bool longEntry = false, longUser = false;
+  for (const std::string& r : rows) {
+    longEntry = longEntry || r == " " + std::string(159, 'n');
+    longUser = longUser || r == " " + std::string(63, 'f') + " Ada(101)";
+  }
+  EXPECT_TRUE(longEntry);
+  EXPECT_TRUE(longUser);
+}
+
 TEST_F(Picker, MobileGroupMembersListedOnce) {
   std::vector<std::string> rows;
   ASSERT_EQ(Run(PICK_MOBILE | PICK_MULTIPLE, {[](HWND d) { SendMessageA(GetDlgItem(d, RADIO_MOBILE), BM_CLICK, 0, 0); },
