@@ -6,6 +6,10 @@
 #include <Pellix.h>
 #include <commctrl.h>
 
+#include <memory>
+
+#include <recorder.h>
+
 #include "picker_driver.h"
 
 namespace {
@@ -177,6 +181,37 @@ TEST_F(Picker, DeleteKeyRemovesFromTheSelectionAndNeverReachesTheSearch) {
   EXPECT_EQ(before, 2);
   EXPECT_EQ(after, 1);
   EXPECT_EQ(UsersOf(result), std::vector<std::wstring>{L"102.0.1"});
+}
+
+TEST_F(Picker, TheSearchEditSeesKeysButNotDelete) {
+  using namespace testing_support;
+  std::unique_ptr<SubclassedControl> edit;
+  testing::AssertionResult matched = testing::AssertionFailure();
+  ASSERT_EQ(Run(PICK_MULTIPLE, {[&](HWND d) {
+                                  HWND search = GetDlgItem(d, SEARCH);
+                                  SetFocus(search);
+                                  edit.reset(new SubclassedControl(search));
+                                  Recorder().UnwatchAll();
+                                  Recorder().Watch(search);
+                                  Recorder().Clear();
+                                  // Dispatched by the picker's own modal loop on the next tick.
+                                  PostMessageA(search, WM_KEYDOWN, VK_DELETE, 0);
+                                  PostMessageA(search, WM_KEYDOWN, VK_END, 0);
+                                },
+                                [&](HWND d) {
+                                  // The dialog's loop hands the messages over: they log as sent.
+                                  static const ExpectedMsg kEditSees[] = {
+                                      // the dialog manager asks the edit what keys it wants
+                                      {WM_GETDLGCODE, kSent | kOptional, 0, 0},
+                                      {WM_KEYDOWN, kSent | kWparam, VK_END, 0},
+                                      {0, 0, 0, 0}};
+                                  matched = Recorder().Matches(kEditSees);
+                                  edit.reset();
+                                  Recorder().UnwatchAll();
+                                  dlg::Click(d, IDCANCEL);
+                                }}),
+            TESSVIK_E_CANCELLED);
+  EXPECT_TRUE(matched);
 }
 
 TEST_F(Picker, BrowsingDownAndUpTheDirectory) {
