@@ -4,6 +4,7 @@
 #include "UICommandCenter.h"
 #include "UIHotKey.h"
 
+#include <framework.h>
 #include <wchar.h>
 
 #include <vector>

@@ -2,6 +2,8 @@
 #include "UICommandRouting.h"
 #include "UICoolMenu.h"
 
+#include <framework.h>
+
 namespace {
 
 // The cool menu in the tree of `menu` that holds the owner-drawn item with this id and data.
