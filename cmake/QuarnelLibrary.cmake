@@ -69,11 +69,12 @@ quarnel_area(ui/controls
   USES ui/shared
   LINK framework)
 
-# Toolbars, menus, tool tables, status bar.
+# Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
-  SOURCES ToolTable.cpp
-  USES ui/controls ui/shared
-  LINK framework)
+  SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp MenuItemLook.cpp TileData.cpp ToolTable.cpp
+          CoolMenu.rc
+  USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  LINK framework vekkel ulmora)
 
 # Module start-up and shut-down.
 quarnel_area(ui/module
