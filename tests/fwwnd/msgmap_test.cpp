@@ -182,6 +182,38 @@ TEST(CommandRouting, ControlNotificationsAndNotifyRanges) {
   EXPECT_EQ(t.log[1], "notify 153 code -2");
 }
 
+// Routing answers are remembered per thread: whatever was asked before (other codes, other
+// ids, the same id of another class, more keys than are remembered), each answer is the map's.
+TEST(CommandRouting, AnswersDoNotDependOnEarlierQuestions) {
+  const int kNotifyClick = MAKELONG(NM_CLICK, WM_NOTIFY);
+  const int kCodes[] = {CN_COMMAND, static_cast<int>(CN_UPDATE_COMMAND_UI), EN_CHANGE, kNotifyClick};
+  auto targetHas = [&](UINT id, int code) {
+    if (code == CN_COMMAND)
+      return id == ID_PLAIN || id == ID_EX_TAKES || id == ID_EX_DECLINES || id == ID_BASE_ONLY ||
+             id == ID_OVERRIDDEN || (id >= ID_RANGE_FIRST && id <= ID_RANGE_LAST);
+    if (code == static_cast<int>(CN_UPDATE_COMMAND_UI)) return id == ID_UPDATED || id == ID_CONTINUES;
+    if (code == EN_CHANGE) return id == ID_CONTROL;
+    return id >= ID_NOTIFY_FIRST && id <= ID_NOTIFY_LAST;
+  };
+  auto baseHas = [](UINT id, int code) { return code == CN_COMMAND && (id == ID_BASE_ONLY || id == ID_OVERRIDDEN); };
+  Target t;
+  Base b;
+  for (int pass = 0; pass < 3; ++pass) {
+    for (UINT id = 0; id < 2000; ++id) {
+      for (int code : kCodes) {
+        AFX_CMDHANDLERINFO info = {NULL, NULL};
+        ASSERT_EQ(!!t.OnCmdMsg(id, code, NULL, &info), targetHas(id, code)) << "target, id " << id << " code " << code;
+        ASSERT_EQ(!!b.OnCmdMsg(id, code, NULL, &info), baseHas(id, code)) << "base, id " << id << " code " << code;
+      }
+    }
+  }
+  // The derived class's handler for the derived object, the base's for the base object.
+  t.OnCmdMsg(ID_OVERRIDDEN, CN_COMMAND, NULL, NULL);
+  b.OnCmdMsg(ID_OVERRIDDEN, CN_COMMAND, NULL, NULL);
+  EXPECT_EQ(t.log, std::vector<std::string>{"derived-overridden"});
+  EXPECT_EQ(b.log, std::vector<std::string>{"base-overridden"});
+}
+
 // Window messages.
 
 UINT RegisteredMessage() {

@@ -3,20 +3,14 @@
 #include <exception>
 
 #include "fw_app.h"
-#include "handle_map.h"
+#include "thread_data.h"
 
 namespace {
 
 // Set while the object is the permanent object of its window.
 const UINT kWndBound = 0x80000000u;
 
-CWnd* MakeTemporary(HWND hWnd) { return new CWnd(hWnd); }
-void ReleaseTemporary(CWnd* pWnd) { pWnd->m_hWnd = NULL; }
-
-fw::HandleMap<CWnd, HWND>& WndMap() {
-  thread_local fw::HandleMap<CWnd, HWND>* map = nullptr;
-  return fw::ThreadObject(map, &MakeTemporary, &ReleaseTemporary);
-}
+fw::HandleMap<CWnd, HWND>& WndMap() { return fw::CurrentThread().windows; }
 
 bool IsImeWindow(HWND hWnd) {
   TCHAR name[32];
@@ -264,13 +258,17 @@ WNDPROC AFXAPI AfxGetAfxWndProc() { return &AfxWndProc; }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   if (nMsg == WM_QUERYAFXWNDPROC) return 1;
-  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  fw::ThreadData& td = fw::CurrentThread();
+  CWnd* pWnd = td.windows.LookupPermanent(hWnd);
   if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-  return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+  return CWnd::FwCallWndProc(&td.state, pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  _AFX_THREAD_STATE* ts = AfxGetThreadState();
+  return CWnd::FwCallWndProc(AfxGetThreadState(), pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CWnd::FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   MSG oldState = ts->m_lastSentMsg;
   ts->m_lastSentMsg.hwnd = hWnd;
   ts->m_lastSentMsg.message = nMsg;

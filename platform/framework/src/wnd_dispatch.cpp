@@ -3,24 +3,12 @@
 #include "fw_app.h"
 #include "fw_dc.h"
 #include "fw_menu.h"
+#include "thread_data.h"
 
 namespace {
 
 int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
-
-// The entry found for (most derived map, message); a miss is cached as NULL too.
-struct CacheSlot {
-  const AFX_MSGMAP* map;
-  UINT message;
-  const AFX_MSGMAP_ENTRY* entry;
-};
-const size_t kCacheSize = 512;
-
-CacheSlot* Cache() {
-  thread_local CacheSlot cache[kCacheSize];
-  return cache;
-}
 
 const AFX_MSGMAP_ENTRY* FindRegistered(const AFX_MSGMAP_ENTRY* e, UINT message) {
   for (; e->nSig != AfxSig_end; ++e)
@@ -38,16 +26,12 @@ const AFX_MSGMAP_ENTRY* FindInChain(const AFX_MSGMAP* map, UINT message) {
 }
 
 const AFX_MSGMAP_ENTRY* Lookup(const AFX_MSGMAP* map, UINT message) {
-  size_t h = ((reinterpret_cast<UINT_PTR>(map) >> 4) ^ (message * 2654435761u)) & (kCacheSize - 1);
-  CacheSlot& slot = Cache()[h];
-  if (slot.map == map && slot.message == message) return slot.entry;
-  const AFX_MSGMAP_ENTRY* e = FindInChain(map, message);
-  // The colour messages of controls also reach a WM_CTLCOLOR entry.
-  if (e == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) e = FindInChain(map, WM_CTLCOLOR);
-  slot.map = map;
-  slot.message = message;
-  slot.entry = e;
-  return e;
+  return fw::CurrentThread().messages.Get(map, message, 0, 0, [map, message] {
+    const AFX_MSGMAP_ENTRY* e = FindInChain(map, message);
+    // The colour messages of controls also reach a WM_CTLCOLOR entry.
+    if (e == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) e = FindInChain(map, WM_CTLCOLOR);
+    return e;
+  });
 }
 
 CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
