@@ -125,7 +125,7 @@ FW_API const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY
 // enabled, checked or has another text. Derived probes map the answers onto their UI.
 class FW_API CCmdUI {
  public:
-  CCmdUI();
+  CCmdUI() = default;
   virtual ~CCmdUI() = default;
 
   UINT m_nID = 0;

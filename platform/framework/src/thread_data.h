@@ -45,6 +45,7 @@ struct ThreadData {
   ThreadData();
 
   _AFX_THREAD_STATE state;
+  AFX_MODULE_STATE* moduleState = NULL;  // set by AfxSetModuleState; NULL: the application's
   HandleMap<CWnd, HWND> windows;
   EntryCache<512> messages;  // window messages (code and id 0)
   EntryCache<256> commands;  // commands, update probes, notifications
