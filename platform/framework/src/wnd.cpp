@@ -256,19 +256,9 @@ void CWnd::OnNcDestroy() {
 
 WNDPROC AFXAPI AfxGetAfxWndProc() { return &AfxWndProc; }
 
-LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  if (nMsg == WM_QUERYAFXWNDPROC) return 1;
-  fw::ThreadData& td = fw::CurrentThread();
-  CWnd* pWnd = td.windows.LookupPermanent(hWnd);
-  if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-  return CWnd::FwCallWndProc(&td.state, pWnd, hWnd, nMsg, wParam, lParam);
-}
-
-LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  return CWnd::FwCallWndProc(AfxGetThreadState(), pWnd, hWnd, nMsg, wParam, lParam);
-}
-
-LRESULT CWnd::FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+// Inline: the window procedure runs it for every message.
+inline LRESULT CWnd::FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam,
+                                   LPARAM lParam) {
   MSG oldState = ts->m_lastSentMsg;
   ts->m_lastSentMsg.hwnd = hWnd;
   ts->m_lastSentMsg.message = nMsg;
@@ -292,6 +282,18 @@ LRESULT CWnd::FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT n
   }
   ts->m_lastSentMsg = oldState;
   return lResult;
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  if (nMsg == WM_QUERYAFXWNDPROC) return 1;
+  fw::ThreadData& td = fw::CurrentThread();
+  CWnd* pWnd = td.windows.LookupPermanent(hWnd);
+  if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
+  return CWnd::FwCallWndProc(&td.state, pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  return CWnd::FwCallWndProc(AfxGetThreadState(), pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,44 +45,11 @@ CScrollBar* ScrollBarOf(LPARAM lParam) {
 
 }  // namespace
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  switch (message) {
-    case WM_COMMAND:
-      if (!OnCommand(wParam, lParam)) return FALSE;
-      if (pResult != NULL) *pResult = 1;
-      return TRUE;
-    case WM_NOTIFY: {
-      NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-      LRESULT lResult = 0;
-      if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL || !OnNotify(wParam, lParam, &lResult)) return FALSE;
-      if (pResult != NULL) *pResult = lResult;
-      return TRUE;
-    }
-    case WM_ENTERMENULOOP:
-      AfxGetThreadState()->m_hTrackingWindow = m_hWnd;
-      break;
-    case WM_EXITMENULOOP: {
-      _AFX_THREAD_STATE* ts = AfxGetThreadState();
-      ts->m_hTrackingWindow = NULL;
-      ts->m_hTrackingMenu = NULL;
-      break;
-    }
-    case WM_INITMENUPOPUP:
-      AfxGetThreadState()->m_hTrackingMenu = reinterpret_cast<HMENU>(wParam);
-      break;
-    default:
-      break;
-  }
-  const AFX_MSGMAP_ENTRY* entry = Lookup(GetMessageMap(), message);
-  if (entry == NULL) return FALSE;
-  FwDispatchToHandler(entry, message, wParam, lParam, pResult);
-  return TRUE;
-}
-
 // Calls the handler; nothing of this object is touched afterwards, since the handler may
-// have destroyed it.
-void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message, WPARAM wParam, LPARAM lParam,
-                               LRESULT* pResult) {
+// have destroyed it. Inlined into OnWndMsg, which every message passes.
+__attribute__((always_inline)) inline void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message,
+                                                                     WPARAM wParam, LPARAM lParam,
+                                                                     LRESULT* pResult) {
   typedef CWnd W;
   AFX_PMSG pfn = entry->pfn;
   LRESULT r = 0;
@@ -305,4 +272,38 @@ void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message, WPAR
       break;
   }
   if (pResult != NULL) *pResult = r;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  switch (message) {
+    case WM_COMMAND:
+      if (!OnCommand(wParam, lParam)) return FALSE;
+      if (pResult != NULL) *pResult = 1;
+      return TRUE;
+    case WM_NOTIFY: {
+      NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT lResult = 0;
+      if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+      if (pResult != NULL) *pResult = lResult;
+      return TRUE;
+    }
+    case WM_ENTERMENULOOP:
+      AfxGetThreadState()->m_hTrackingWindow = m_hWnd;
+      break;
+    case WM_EXITMENULOOP: {
+      _AFX_THREAD_STATE* ts = AfxGetThreadState();
+      ts->m_hTrackingWindow = NULL;
+      ts->m_hTrackingMenu = NULL;
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      AfxGetThreadState()->m_hTrackingMenu = reinterpret_cast<HMENU>(wParam);
+      break;
+    default:
+      break;
+  }
+  const AFX_MSGMAP_ENTRY* entry = Lookup(GetMessageMap(), message);
+  if (entry == NULL) return FALSE;
+  FwDispatchToHandler(entry, message, wParam, lParam, pResult);
+  return TRUE;
 }
