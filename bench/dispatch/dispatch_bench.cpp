@@ -86,8 +86,7 @@ class LockedMapWnd {
  public:
   virtual ~LockedMapWnd() = default;
   virtual LRESULT WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kPing) return static_cast<LRESULT>(wParam + lParam);
-    return DefWindowProc(hWnd, message, wParam, lParam);
+    return RawProc(hWnd, message, wParam, lParam);
   }
 };
 
@@ -134,7 +133,7 @@ void Mapped(benchmark::State& state, UINT message, WPARAM wParam) {
   SendLoop(state, wnd.m_hWnd, message, wParam, message == kPing ? 2 : 0);
 }
 
-void LockedMapVirtual(benchmark::State& state) {
+void LockedMapVirtual(benchmark::State& state, UINT message, WPARAM wParam) {
   WNDCLASS wc = {};
   wc.lpfnWndProc = LockedMapProc;
   wc.hInstance = GetModuleHandle(NULL);
@@ -143,7 +142,7 @@ void LockedMapVirtual(benchmark::State& state) {
   LockedMapWnd wnd;
   HWND hWnd = CreateWindow(wc.lpszClassName, _T("map"), WS_POPUP, 0, 0, 10, 10, NULL, NULL, wc.hInstance, NULL);
   Windows().windows[hWnd] = &wnd;
-  SendLoop(state, hWnd, kPing, 1, 2);
+  SendLoop(state, hWnd, message, wParam, message == kPing ? 2 : 0);
   Windows().windows.erase(hWnd);
   DestroyWindow(hWnd);
 }
@@ -174,15 +173,18 @@ int main(int argc, char** argv) {
   for (int round = 0; round < kRounds; ++round) {
     benchmark::RegisterBenchmark("dispatch/Message/Raw", Raw, kPing, 1)->MinTime(0.2);
     benchmark::RegisterBenchmark("dispatch/Message/Mapped", Mapped, kPing, 1)->MinTime(0.2);
-    benchmark::RegisterBenchmark("dispatch/Message/LockedMapVirtual", LockedMapVirtual)->MinTime(0.2);
+    benchmark::RegisterBenchmark("dispatch/Message/LockedMapVirtual", LockedMapVirtual, kPing, 1)->MinTime(0.2);
     // A menu command: the framework first probes that the command is enabled, then runs it.
     benchmark::RegisterBenchmark("dispatch/Command/Raw", Raw, WM_COMMAND, kCommandId)->MinTime(0.2);
     benchmark::RegisterBenchmark("dispatch/Command/Mapped", Mapped, WM_COMMAND, kCommandId)->MinTime(0.2);
+    benchmark::RegisterBenchmark("dispatch/Command/LockedMapVirtual", LockedMapVirtual, WM_COMMAND, kCommandId)
+        ->MinTime(0.2);
   }
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const char* kinds[][2] = {{"Message", "Mapped"}, {"Message", "LockedMapVirtual"}, {"Command", "Mapped"}};
+  const char* kinds[][2] = {
+      {"Message", "Mapped"}, {"Message", "LockedMapVirtual"}, {"Command", "Mapped"}, {"Command", "LockedMapVirtual"}};
   for (auto& kind : kinds) {
     std::string raw = std::string("dispatch/") + kind[0] + "/Raw";
     std::string other = std::string("dispatch/") + kind[0] + "/" + kind[1];
