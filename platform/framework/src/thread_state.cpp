@@ -33,9 +33,9 @@ fw::ThreadData::ThreadData()
     : windows(&MakeBorrowing<CWnd, HWND, &CWnd::m_hWnd>, &ReleaseBorrowing<CWnd, HWND, &CWnd::m_hWnd>) {}
 
 fw::ThreadData& fw::MakeThreadData() {
+  DWORD error = ::GetLastError();  // callers may be between a call and its GetLastError
   // Before the framework's own attach (a static constructor) the slot may not exist yet.
   if (!EnsureThreadDataSlot()) std::abort();
-  DWORD error = ::GetLastError();  // callers may be between a call and its GetLastError
   ThreadData* data = new ThreadData;
   ::TlsSetValue(g_threadDataSlot, data);
   AtThreadExit(&DestroyThreadData, nullptr);
