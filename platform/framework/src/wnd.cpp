@@ -378,10 +378,12 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
   NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
   HWND hWndCtrl = pNMHDR->hwndFrom;
-  UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
   int nCode = static_cast<int>(pNMHDR->code);
   if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd) return TRUE;
+  // Reflected first: frequent notifications (custom draw) that the control takes cost no
+  // question to the system.
   if (ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
+  UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
   AFX_NOTIFY notify;
   notify.pResult = pResult;
   notify.pNMHDR = pNMHDR;
