@@ -111,7 +111,7 @@ LRESULT CALLBACK LockedMapProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
   return wnd != NULL ? wnd->WndProc(hWnd, message, wParam, lParam) : DefWindowProc(hWnd, message, wParam, lParam);
 }
 
-// Sends message to the window `iterations` times; an uncreated window fails the run rather
+// Sends the message once per iteration; a window that was not created fails the run rather
 // than timing calls that do nothing.
 void SendLoop(benchmark::State& state, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (hWnd == NULL) {
