@@ -5,6 +5,8 @@
 #include <framework.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -212,6 +214,46 @@ TEST(CommandRouting, AnswersDoNotDependOnEarlierQuestions) {
   b.OnCmdMsg(ID_OVERRIDDEN, CN_COMMAND, NULL, NULL);
   EXPECT_EQ(t.log, std::vector<std::string>{"derived-overridden"});
   EXPECT_EQ(b.log, std::vector<std::string>{"base-overridden"});
+}
+
+// More classes than the remembered answers have places, all asked for the same command: each
+// object gets its own class's answer and handler.
+const UINT ID_NUMBERED = 160;
+
+template <class Number>
+class Numbered : public CCmdTarget {
+ public:
+  int ran = -1;
+  afx_msg void OnHit() { ran = Number::value; }
+  DECLARE_MESSAGE_MAP()
+};
+
+// Every third class handles the command; the others handle the next id.
+BEGIN_TEMPLATE_MESSAGE_MAP(Numbered, Number, CCmdTarget)
+  ON_COMMAND(ID_NUMBERED + (Number::value % 3 == 0 ? 0 : 1), &ThisClass::OnHit)
+END_MESSAGE_MAP()
+
+template <int... N>
+void AskEachClass(std::integer_sequence<int, N...>, std::vector<int>& handled, std::vector<int>& ran) {
+  auto ask = [&](auto&& target) {
+    handled.push_back(target.OnCmdMsg(ID_NUMBERED, CN_COMMAND, NULL, NULL));
+    ran.push_back(target.ran);
+  };
+  (ask(Numbered<std::integral_constant<int, N>>()), ...);
+}
+
+TEST(CommandRouting, EachClassGetsItsOwnAnswer) {
+  const int kClasses = 300;
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<int> handled, ran;
+    AskEachClass(std::make_integer_sequence<int, kClasses>(), handled, ran);
+    ASSERT_EQ(handled.size(), static_cast<size_t>(kClasses));
+    for (int n = 0; n < kClasses; ++n) {
+      SCOPED_TRACE(n);
+      EXPECT_EQ(handled[n], n % 3 == 0 ? TRUE : FALSE);
+      EXPECT_EQ(ran[n], n % 3 == 0 ? n : -1);
+    }
+  }
 }
 
 // Window messages.

@@ -112,6 +112,7 @@ class FW_API CCmdTarget : public CObject {
 
  protected:
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+  // The same map for every object of a class: lookups are cached per class.
   virtual const AFX_MSGMAP* GetMessageMap() const;
 
   friend class CWnd;

@@ -76,9 +76,9 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (HIWORD(code) != 0) nMsg = HIWORD(code);
     code = LOWORD(code);
   }
-  const AFX_MSGMAP* first = GetMessageMap();
-  const AFX_MSGMAP_ENTRY* entry = fw::CurrentThread().commands.Get(first, nMsg, code, nID, [=] {
-    for (const AFX_MSGMAP* map = first; map != NULL; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL)
+  const AFX_MSGMAP_ENTRY* entry = fw::CurrentThread().commands.Get(fw::ClassKey(this), nMsg, code, nID, [=] {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map != NULL;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL)
       if (const AFX_MSGMAP_ENTRY* e = AfxFindMessageEntry(map->lpEntries, nMsg, code, nID)) return e;
     return static_cast<const AFX_MSGMAP_ENTRY*>(NULL);
   });

@@ -8,8 +8,8 @@
 
 namespace fw {
 
-// The entries found in message-map chains, keyed by (most derived map, message, code, id); a
-// miss is cached as NULL too. Maps are constant, so an answer never goes stale.
+// The entries found in message-map chains, keyed by (class, message, code, id); a miss is
+// cached as NULL too. Maps are constant, so an answer never goes stale.
 template <size_t N>
 class EntryCache {
   static_assert((N & (N - 1)) == 0, "a power of two");
@@ -17,29 +17,33 @@ class EntryCache {
  public:
   // The entry of the key; find() searches the chain when the key is not cached.
   template <class Find>
-  const AFX_MSGMAP_ENTRY* Get(const AFX_MSGMAP* map, UINT message, UINT code, UINT id, Find find) {
-    Slot& slot = m_slots[Index(map, message, code, id)];
-    if (slot.map == map && slot.message == message && slot.code == code && slot.id == id) return slot.entry;
+  const AFX_MSGMAP_ENTRY* Get(const void* key, UINT message, UINT code, UINT id, Find find) {
+    Slot& slot = m_slots[Index(key, message, code, id)];
+    if (slot.key == key && slot.message == message && slot.code == code && slot.id == id) return slot.entry;
     const AFX_MSGMAP_ENTRY* entry = find();
-    slot = Slot{map, message, code, id, entry};
+    slot = Slot{key, message, code, id, entry};
     return entry;
   }
 
  private:
   struct Slot {
-    const AFX_MSGMAP* map;
+    const void* key;
     UINT message;
     UINT code;
     UINT id;
     const AFX_MSGMAP_ENTRY* entry;
   };
-  static size_t Index(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
+  static size_t Index(const void* key, UINT message, UINT code, UINT id) {
     UINT k = message * 2654435761u ^ code * 0x85EBCA6Bu ^ id * 0xC2B2AE35u;
     k ^= k >> 15;
-    return (static_cast<size_t>(reinterpret_cast<UINT_PTR>(map) >> 4) ^ k) & (N - 1);
+    return (static_cast<size_t>(reinterpret_cast<UINT_PTR>(key) >> 3) ^ k) & (N - 1);
   }
   Slot m_slots[N] = {};
 };
+
+// The class of a command target as the caches know it: its virtual table. Every object of a
+// class answers the same map (GetMessageMap), so a cached lookup calls no virtual function.
+inline const void* ClassKey(const CCmdTarget* target) { return *reinterpret_cast<const void* const*>(target); }
 
 struct ThreadData {
   ThreadData();

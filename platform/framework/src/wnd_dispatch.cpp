@@ -25,13 +25,11 @@ const AFX_MSGMAP_ENTRY* FindInChain(const AFX_MSGMAP* map, UINT message) {
   return NULL;
 }
 
-const AFX_MSGMAP_ENTRY* Lookup(const AFX_MSGMAP* map, UINT message) {
-  return fw::CurrentThread().messages.Get(map, message, 0, 0, [map, message] {
-    const AFX_MSGMAP_ENTRY* e = FindInChain(map, message);
-    // The colour messages of controls also reach a WM_CTLCOLOR entry.
-    if (e == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) e = FindInChain(map, WM_CTLCOLOR);
-    return e;
-  });
+const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message) {
+  const AFX_MSGMAP_ENTRY* e = FindInChain(map, message);
+  // The colour messages of controls also reach a WM_CTLCOLOR entry.
+  if (e == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) e = FindInChain(map, WM_CTLCOLOR);
+  return e;
 }
 
 CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
@@ -302,7 +300,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     default:
       break;
   }
-  const AFX_MSGMAP_ENTRY* entry = Lookup(GetMessageMap(), message);
+  const AFX_MSGMAP_ENTRY* entry = fw::CurrentThread().messages.Get(
+      fw::ClassKey(this), message, 0, 0, [this, message] { return FindEntry(GetMessageMap(), message); });
   if (entry == NULL) return FALSE;
   FwDispatchToHandler(entry, message, wParam, lParam, pResult);
   return TRUE;
