@@ -259,6 +259,61 @@ TEST_F(LinkOpening, LocalFilesOpenOnlyWithConsent) {
   EXPECT_EQ(Narrow(g_opened[0]), "file://C:/My Docs/x.bat");
 }
 
+// A browser registered for ".htm" pages for the test's run: the previous registration comes
+// back at the end.
+class RegisteredBrowser {
+ public:
+  explicit RegisteredBrowser(const wchar_t* command) {
+    HKEY key = NULL;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".htm", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS) return;
+    DWORD bytes = sizeof m_previous - sizeof(wchar_t);
+    m_hadPrevious = RegQueryValueExW(key, NULL, NULL, NULL, reinterpret_cast<BYTE*>(m_previous), &bytes) == ERROR_SUCCESS;
+    SetDefault(key, L"QuarnelLinksTestPage");
+    RegCloseKey(key);
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"QuarnelLinksTestPage\\shell\\open\\command", 0, NULL, 0, KEY_ALL_ACCESS,
+                        NULL, &key, NULL) != ERROR_SUCCESS)
+      return;
+    SetDefault(key, command);
+    RegCloseKey(key);
+    m_ok = true;
+  }
+  ~RegisteredBrowser() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"QuarnelLinksTestPage");
+    HKEY key = NULL;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".htm", 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (m_hadPrevious)
+      SetDefault(key, m_previous);
+    else
+      RegDeleteValueW(key, NULL);
+    RegCloseKey(key);
+  }
+  bool ok() const { return m_ok; }
+
+ private:
+  static void SetDefault(HKEY key, const wchar_t* value) {
+    RegSetValueExW(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  wchar_t m_previous[512] = {};
+  bool m_hadPrevious = false;
+  bool m_ok = false;
+};
+
+TEST_F(LinkOpening, TheFallbackCommandGetsTheTargetAsOneQuotedArgument) {
+  RegisteredBrowser browser(L"\"C:\\Web\\browse.exe\" -page \"%1\"");
+  ASSERT_TRUE(browser.ok());
+  EXPECT_TRUE(CArrayLinkDefs::OpenLink(Link(L"http://a.example/two words?x=\"y\"")));
+  ASSERT_EQ(g_fallbacks.size(), 1u);
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(g_fallbacks[0].c_str(), &argc);
+  ASSERT_NE(argv, nullptr);
+  ASSERT_EQ(argc, 3);
+  EXPECT_EQ(Narrow(argv[0]), "C:\\Web\\browse.exe");
+  EXPECT_EQ(Narrow(argv[1]), "-page");
+  EXPECT_EQ(Narrow(argv[2]), "http://a.example/two words?x=\"y\"");
+  LocalFree(argv);
+}
+
 // The browser command keeps the target one argument, whatever blanks, quotes and
 // backslashes it holds.
 TEST(LinkCommand, TargetIsOneQuotedArgument) {
