@@ -148,7 +148,7 @@ class CHostApp : public CWinApp {
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
-    HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{250, 300, 720, 430});
+    HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     if (host::ScreenshotMode()) {
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
