@@ -2,6 +2,7 @@
 // as it initialises on its thread.
 #include "ModalDialogContainer.h"
 
+#include "UIHandles.h"
 #include "UITrace.h"
 
 #include <commdlg.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -17,6 +19,14 @@ UlmLogger s_log("ModalDialogContainer");
 // The hook of one thread: the container and dialog it waits for, the first dialog
 // initialised there and the last one after it.
 struct ThreadHook {
+  uih::OwnedHook hook;
+  CModalDialogContainer* container = NULL;
+  CDialog* dialog = NULL;
+  HWND first = NULL;
+  HWND lastNotified = NULL;
+};
+// What the hook procedure reads of its thread's hook, taken under the lock.
+struct HookView {
   HHOOK hook;
   CModalDialogContainer* container;
   CDialog* dialog;
@@ -43,11 +53,13 @@ void MakeEmbedded(HWND dialog, HWND container) {
 
 LRESULT CALLBACK DialogHookProc(int code, WPARAM wParam, LPARAM lParam) {
   const DWORD thread = ::GetCurrentThreadId();
-  ThreadHook rec = {};
+  HookView rec = {};
   {
     std::lock_guard<std::mutex> lock(s_hooksLock);
     auto it = Hooks().find(thread);
-    if (it != Hooks().end()) rec = it->second;
+    if (it != Hooks().end())
+      rec = HookView{it->second.hook.Get(), it->second.container, it->second.dialog, it->second.first,
+                     it->second.lastNotified};
   }
   if (code != HC_ACTION || rec.container == NULL) return ::CallNextHookEx(rec.hook, code, wParam, lParam);
   bool embeddedOwnDialog = false;
@@ -138,12 +150,10 @@ CModalDialogContainer::~CModalDialogContainer() {
   {
     std::lock_guard<std::mutex> lock(s_hooksLock);
     for (auto it = Hooks().begin(); it != Hooks().end();) {
-      if (it->second.container == this) {
-        ::UnhookWindowsHookEx(it->second.hook);
-        it = Hooks().erase(it);
-      } else {
+      if (it->second.container == this)
+        it = Hooks().erase(it);  // unhooks
+      else
         ++it;
-      }
     }
   }
   for (auto& modal : m_modal) delete modal.second;
@@ -170,18 +180,17 @@ void CModalDialogContainer::EmbedModeless(CDialog*, LPCTSTR) {}
 void CModalDialogContainer::HookThreadID(DWORD threadId, CDialog* dialog) {
   {
     std::lock_guard<std::mutex> lock(s_hooksLock);
-    auto it = Hooks().find(threadId);
-    if (it != Hooks().end()) {
-      ::UnhookWindowsHookEx(it->second.hook);
-      Hooks().erase(it);
-    }
+    Hooks().erase(threadId);  // the thread's earlier hook
     // The hook procedure runs on the hooked thread: every thread hooks itself.
-    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, DialogHookProc, NULL, threadId);
-    if (hook == NULL) {
+    uih::OwnedHook hook(::SetWindowsHookExW(WH_CALLWNDPROC, DialogHookProc, NULL, threadId));
+    if (!hook) {
       UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
       return;
     }
-    Hooks()[threadId] = ThreadHook{hook, this, dialog, NULL, NULL};
+    ThreadHook& rec = Hooks()[threadId];
+    rec.hook = std::move(hook);
+    rec.container = this;
+    rec.dialog = dialog;
   }
   m_nLastHookedThread = threadId;
   OnBeforeEmbedding(ThreadOf(threadId));
@@ -192,8 +201,7 @@ void CModalDialogContainer::UnhookThreadID(DWORD threadId) {
     std::lock_guard<std::mutex> lock(s_hooksLock);
     auto it = Hooks().find(threadId);
     if (it == Hooks().end() || it->second.container != this) return;
-    ::UnhookWindowsHookEx(it->second.hook);
-    Hooks().erase(it);
+    Hooks().erase(it);  // unhooks
   }
   OnEmbedComplete(ThreadOf(threadId));
 }

@@ -3,10 +3,12 @@
 #include "Ombrel.h"
 
 #include "OmbrelShadow.h"
+#include "UIHandles.h"
 #include "UITrace.h"
 
 #include <cwchar>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -15,11 +17,11 @@ UlmLogger s_log("Ombrel");
 const int kMaxEntries = 128;
 
 struct Shadowed {
-  HWND window;
-  RECT rect;      // where the shadows were last put for
-  bool shown;
-  HWND bottom, right;
-  int opacity;    // kept while the shadows are away
+  HWND window = NULL;
+  RECT rect = {};        // where the shadows were last put for
+  bool shown = false;
+  uih::OwnedWindow bottom, right;
+  int opacity = 255;     // kept while the shadows are away
 };
 
 enum ExclusionKind { kWindow = 0, kClassName = 1, kClassAtom = 2 };
@@ -34,7 +36,7 @@ Shadowed s_shadowed[kMaxEntries];
 int s_shadowedCount = 0;
 Exclusion s_exclusions[kMaxEntries];
 int s_exclusionCount = 0;
-HHOOK s_hook = NULL;
+uih::OwnedHook s_hook;
 HINSTANCE s_instance = NULL;
 
 int FindShadowed(HWND window) {
@@ -44,16 +46,14 @@ int FindShadowed(HWND window) {
 }
 
 void DestroyShadows(Shadowed& e) {
-  // Owned windows may already have gone with their owner.
-  if (e.bottom != NULL && ::IsWindow(e.bottom)) ::DestroyWindow(e.bottom);
-  if (e.right != NULL && ::IsWindow(e.right)) ::DestroyWindow(e.right);
-  e.bottom = e.right = NULL;
+  e.bottom.Reset();
+  e.right.Reset();
   e.shown = false;
 }
 
 void RemoveShadowed(int index) {
   DestroyShadows(s_shadowed[index]);
-  for (int i = index + 1; i < s_shadowedCount; ++i) s_shadowed[i - 1] = s_shadowed[i];
+  for (int i = index + 1; i < s_shadowedCount; ++i) s_shadowed[i - 1] = std::move(s_shadowed[i]);
   --s_shadowedCount;
 }
 
@@ -90,7 +90,8 @@ void OnCreate(HWND window, const CREATESTRUCTW* cs) {
   if ((style & (WS_POPUP | WS_CHILD)) == WS_CHILD) return;
   if (Excluded(window, cs) || FindShadowed(window) >= 0 || s_shadowedCount == kMaxEntries) return;
   Shadowed& e = s_shadowed[s_shadowedCount++];
-  e = Shadowed{window, RECT{0, 0, 0, 0}, false, NULL, NULL, 255};
+  e = Shadowed();
+  e.window = window;
 }
 
 void Update(HWND window, bool visible) {
@@ -104,8 +105,8 @@ void Update(HWND window, bool visible) {
   if (!e.shown) {
     if (!ombrel::RegisterShadowClass(s_instance)) return;
     e.shown = true;
-    e.bottom = ombrel::CreateShadow(s_instance, window, false, e.opacity);
-    e.right = ombrel::CreateShadow(s_instance, window, true, e.opacity);
+    e.bottom.Reset(ombrel::CreateShadow(s_instance, window, false, e.opacity));
+    e.right.Reset(ombrel::CreateShadow(s_instance, window, true, e.opacity));
     ::SetRectEmpty(&e.rect);
   }
   RECT rc;
@@ -116,8 +117,8 @@ void Update(HWND window, bool visible) {
   // Sizes of windows thinner than the shadow's offsets stay at 0.
   const int bottomWidth = rc.right - rc.left + 5 > 0 ? rc.right - rc.left + 5 : 0;
   const int rightHeight = rc.bottom - rc.top - 5 > 0 ? rc.bottom - rc.top - 5 : 0;
-  if (e.bottom != NULL) ::SetWindowPos(e.bottom, NULL, rc.left + 2, rc.bottom, bottomWidth, t, flags);
-  if (e.right != NULL) ::SetWindowPos(e.right, NULL, rc.right, rc.top + 5, t, rightHeight, flags);
+  if (e.bottom) ::SetWindowPos(e.bottom.Get(), NULL, rc.left + 2, rc.bottom, bottomWidth, t, flags);
+  if (e.right) ::SetWindowPos(e.right.Get(), NULL, rc.right, rc.top + 5, t, rightHeight, flags);
 }
 
 LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
@@ -148,7 +149,7 @@ LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
         break;
     }
   }
-  return ::CallNextHookEx(s_hook, code, wParam, lParam);
+  return ::CallNextHookEx(s_hook.Get(), code, wParam, lParam);
 }
 
 int AddExclusion(const Exclusion& x) {
@@ -160,21 +161,20 @@ int AddExclusion(const Exclusion& x) {
 }  // namespace
 
 int WINAPI OmbrelBegin(HINSTANCE instance) {
-  if (s_hook != NULL) return 1;
+  if (s_hook) return 1;
   s_instance = instance;
   if (!ombrel::LoadLayeredFunctions()) {
     UI_TRACE_REFUSED(s_log, "no layered windows on this system");
     return 0;
   }
   OmbrelExcludeClass(MAKEINTATOM(32768));  // menus
-  s_hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, NULL, ::GetCurrentThreadId());
-  if (s_hook == NULL) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
-  return s_hook != NULL;
+  s_hook.Reset(::SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, NULL, ::GetCurrentThreadId()));
+  if (!s_hook) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
+  return s_hook ? 1 : 0;
 }
 
 void WINAPI OmbrelEnd() {
-  if (s_hook != NULL) ::UnhookWindowsHookEx(s_hook);
-  s_hook = NULL;
+  s_hook.Reset();
   while (s_shadowedCount > 0) RemoveShadowed(s_shadowedCount - 1);
   while (s_exclusionCount > 0) RemoveExclusion(s_exclusionCount - 1);
 }
@@ -213,8 +213,8 @@ void WINAPI OmbrelSetWindowShadowAlpha(HWND window, BYTE alpha) {
     Shadowed& e = s_shadowed[i];
     if (e.window != window) continue;
     e.opacity = alpha;
-    if (e.bottom != NULL) ::SendMessageW(e.bottom, OMBREL_SETALPHA, alpha, 0);
-    if (e.right != NULL) ::SendMessageW(e.right, OMBREL_SETALPHA, alpha, 0);
+    if (e.bottom) ::SendMessageW(e.bottom.Get(), OMBREL_SETALPHA, alpha, 0);
+    if (e.right) ::SendMessageW(e.right.Get(), OMBREL_SETALPHA, alpha, 0);
   }
 }
 
