@@ -12,7 +12,7 @@ thread_local long long t_scanWork = 0;
 
 long long UILinkScanWork() { return t_scanWork; }
 
-QvLinkDef::QvLinkDef() { m_rects.reserve(16); }
+QvLinkDef::QvLinkDef() = default;
 QvLinkDef::~QvLinkDef() = default;
 
 CArrayLinkDefs::CArrayLinkDefs() = default;

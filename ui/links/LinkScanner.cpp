@@ -1,6 +1,6 @@
 #include "LinkScanner.h"
 
-#include <cwctype>
+#include <cwchar>
 
 namespace quarnel {
 
@@ -10,23 +10,15 @@ const wchar_t* const kSchemes[] = {L"http://", L"https://", L"mailto:", L"file:/
                                    L"news://", L"gopher://", L"nntp://", L"wais://", L"qv://",  L"vba://"};
 const wchar_t kInternalScheme[] = L"qv://";
 
-bool SameLetter(wchar_t a, wchar_t b) { return a == b || std::towlower(a) == std::towlower(b); }
+// The prefixes are ASCII: folding ASCII letters is enough.
+wchar_t Folded(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
+bool SameLetter(wchar_t a, wchar_t b) { return Folded(a) == Folded(b); }
 
 bool PrefixOf(const wchar_t* text, int length, int pos, const wchar_t* prefix) {
   for (int i = 0; prefix[i] != 0; ++i)
     if (pos + i >= length || !SameLetter(text[pos + i], prefix[i])) return false;
   return true;
 }
-
-bool IsQuote(const wchar_t* t, int pos, int) { return t[pos] == L'"'; }
-bool IsClose(const wchar_t* t, int pos, int) { return t[pos] == L'>'; }
-bool IsAt(const wchar_t* t, int pos, int) { return t[pos] == L'@'; }
-bool IsColon(const wchar_t* t, int pos, int) { return t[pos] == L':'; }
-bool IsDot(const wchar_t* t, int pos, int) { return t[pos] == L'.'; }
-bool IsEndAnchor(const wchar_t* t, int pos, int length) { return PrefixOf(t, length, pos, L"</a>"); }
-// An address ends at a blank, and at an angle bracket: neither belongs to an address, and a
-// bracket marks the markup round it.
-bool IsTokenEnd(const wchar_t* t, int pos, int) { return IsLinkBlank(t[pos]) || t[pos] == L'<' || t[pos] == L'>'; }
 
 }  // namespace
 
@@ -43,14 +35,24 @@ std::wstring NormaliseTarget(const std::wstring& target) {
 
 LinkScanner::LinkScanner(const wchar_t* text, int length) : m_text(text), m_length(text != nullptr && length > 0 ? length : 0) {}
 
-int LinkScanner::Finder::Find(const LinkScanner& s, int from, bool (*pred)(const wchar_t*, int, int)) {
-  if (m_found >= 0 && from >= m_from && from <= m_found) return m_found;
+int LinkScanner::FindChar(int from, wchar_t c) const {
+  if (from >= m_length) return m_length;
+  const wchar_t* p = std::wmemchr(m_text + from, c, static_cast<size_t>(m_length - from));
+  return p != nullptr ? static_cast<int>(p - m_text) : m_length;
+}
+
+// An address ends at a blank, and at an angle bracket: neither belongs to an address, and a
+// bracket marks the markup round it.
+int LinkScanner::FindTokenEnd(int from) const {
   int pos = from;
-  while (pos < s.m_length && !pred(s.m_text, pos, s.m_length)) ++pos;
-  s.m_work += pos - from + 1;
-  m_from = from;
-  m_found = pos;
+  while (pos < m_length && !IsLinkBlank(m_text[pos]) && m_text[pos] != L'<' && m_text[pos] != L'>') ++pos;
   return pos;
+}
+
+int LinkScanner::FindEndAnchor(int from) const {
+  for (int pos = FindChar(from, L'<'); pos < m_length; pos = FindChar(pos + 1, L'<'))
+    if (StartsWith(pos, L"</a>")) return pos;
+  return m_length;
 }
 
 bool LinkScanner::StartsWith(int pos, const wchar_t* prefix) const { return PrefixOf(m_text, m_length, pos, prefix); }
@@ -70,11 +72,11 @@ bool LinkScanner::AnchorAt(int pos, FoundLink& link, int& resume) {
   q += 6;
   resume = q;
   const int kind = (m_length - q <= 5) ? 1 : (StartsWith(q, kInternalScheme) ? 2 : 1);
-  const int quote = m_quote.Find(*this, q, IsQuote);
+  const int quote = m_quote.Find(*this, q, [this](int f) { return FindChar(f, L'"'); });
   if (quote >= m_length) return false;
-  const int close = m_close.Find(*this, quote + 1, IsClose);
+  const int close = m_close.Find(*this, quote + 1, [this](int f) { return FindChar(f, L'>'); });
   if (close >= m_length) return false;  // no '>': the anchor never ends
-  const int end = m_endAnchor.Find(*this, close + 1, IsEndAnchor);
+  const int end = m_endAnchor.Find(*this, close + 1, [this](int f) { return FindEndAnchor(f); });
   if (end >= m_length) return false;
   std::wstring target;
   for (int i = q; i < quote; ++i) {
@@ -91,13 +93,17 @@ bool LinkScanner::AnchorAt(int pos, FoundLink& link, int& resume) {
   return true;
 }
 
-bool LinkScanner::AddressAt(int pos, FoundLink& link) {
-  const int end = m_tokenEnd.Find(*this, pos, IsTokenEnd);
+bool LinkScanner::AddressAt(int pos, FoundLink& link, int& resume) {
+  const int end = m_tokenEnd.Find(*this, pos, [this](int f) { return FindTokenEnd(f); });
+  resume = pos + 1;
   if (end == pos) return false;
-  const int at = m_at.Find(*this, pos, IsAt);
-  const int colon = m_colon.Find(*this, pos, IsColon);
-  const int dot = m_dot.Find(*this, pos, IsDot);
-  if (at >= end && colon >= end && dot >= end) return false;
+  const int at = m_at.Find(*this, pos, [this](int f) { return FindChar(f, L'@'); });
+  const int colon = m_colon.Find(*this, pos, [this](int f) { return FindChar(f, L':'); });
+  const int dot = m_dot.Find(*this, pos, [this](int f) { return FindChar(f, L'.'); });
+  if (at >= end && colon >= end && dot >= end) {
+    resume = end;  // no later position of the word has any of them either
+    return false;
+  }
   const bool hostPrefix = StartsWith(pos, L"www.") || StartsWith(pos, L"ftp.");
   bool starts;
   if (colon < end && colon < at)
@@ -137,11 +143,16 @@ bool LinkScanner::Next(FoundLink& link) {
       m_pos = resume;
       continue;
     }
-    if (AddressAt(pos, link)) {
+    if (IsLinkBlank(m_text[pos])) {  // no address starts at a blank
+      ++m_pos;
+      continue;
+    }
+    int resume = pos + 1;
+    if (AddressAt(pos, link, resume)) {
       m_pos = link.sourceEnd;
       return true;
     }
-    ++m_pos;
+    m_pos = resume;
   }
   return false;
 }

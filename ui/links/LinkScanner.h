@@ -27,15 +27,29 @@ class LinkScanner {
   // for later searches from positions up to it.
   class Finder {
    public:
-    int Find(const LinkScanner& s, int from, bool (*pred)(const wchar_t*, int, int));
+    // `scan(from)` answers the first position at or after `from` (the length when none).
+    template <class Scan>
+    int Find(const LinkScanner& s, int from, Scan scan) {
+      if (m_found >= 0 && from >= m_from && from <= m_found) return m_found;
+      const int pos = scan(from);
+      s.m_work += pos - from + 1;
+      m_from = from;
+      m_found = pos;
+      return pos;
+    }
+
    private:
     int m_from = -1;   // the search that found m_found started here
     int m_found = -1;
   };
 
   bool AnchorAt(int pos, FoundLink& link, int& resume);
-  bool AddressAt(int pos, FoundLink& link);
+  // `resume`: where the scan goes on when no address starts here.
+  bool AddressAt(int pos, FoundLink& link, int& resume);
   bool StartsWith(int pos, const wchar_t* prefix) const;
+  int FindChar(int from, wchar_t c) const;
+  int FindTokenEnd(int from) const;
+  int FindEndAnchor(int from) const;
   bool StartsWithScheme(int pos) const;
 
   const wchar_t* m_text;
