@@ -327,3 +327,42 @@ TEST(ShadowsStopped, EndDestroysEveryShadowAndBeginTwiceIsOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// The box's text, read by a timer inside the box's own modal loop, which then ends it.
+std::wstring g_boxText;
+UINT_PTR g_boxTimer = 0;
+BOOL CALLBACK ReadBox(HWND w, LPARAM) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+  wchar_t caption[64] = {};
+  GetWindowTextW(w, caption, 64);
+  if (lstrcmpW(caption, L"Shadow error") != 0) return TRUE;
+  wchar_t text[512] = {};
+  GetDlgItemTextW(w, 0xFFFF, text, 512);  // the box's static text
+  g_boxText = text;
+  PostMessageW(w, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), ReadBox, 0);
+  if (!g_boxText.empty()) KillTimer(NULL, g_boxTimer);
+}
+
+TEST(ShadowsErrorBox, ShowsTheSystemTextOfTheError) {
+  wchar_t expected[256] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, ERROR_ACCESS_DENIED, 0, expected,
+                 128, NULL);
+  ASSERT_NE(expected[0], 0);
+  g_boxText.clear();
+  g_boxTimer = SetTimer(NULL, 0, 10, CloseBox);
+  EXPECT_EQ(OmbrelDisplayWinError(ERROR_ACCESS_DENIED, L"Shadow error"), IDOK);
+  KillTimer(NULL, g_boxTimer);
+  std::wstring want(expected);
+  while (!want.empty() && (want.back() == L'\n' || want.back() == L'\r' || want.back() == L' ')) want.pop_back();
+  EXPECT_NE(g_boxText.find(want), std::wstring::npos);
+}
+
+}  // namespace
