@@ -11,6 +11,7 @@
 
 #include "commands.h"
 #include "links_window.h"
+#include "menu_demo.h"
 #include "resource.h"
 #include "screens.h"
 
@@ -107,6 +108,7 @@ class CMainFrame : public CWnd {
     GetClientRect(&rc);
     PaintReport(dc.m_hDC, rc);
   }
+  afx_msg void OnRButtonUp(UINT, CPoint point) { host::ShowDemoMenu(this, point.x, point.y); }
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
   }
@@ -120,6 +122,7 @@ class CMainFrame : public CWnd {
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_PAINT()
   ON_WM_INITMENUPOPUP()
+  ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
 
 class CHostApp : public CWinApp {
@@ -152,6 +155,8 @@ class CHostApp : public CWinApp {
     if (host::ScreenshotMode()) {
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
+      ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
+      host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
