@@ -1,8 +1,10 @@
 # quarnel: the user-interface library, a framework extension DLL. Both editions come from the
 # same sources; the earlier (ANSI) edition adds edition/.
-set(quarnel_dirs ui ui/UIDlg ui/grid ui/bars ui/crash gui/core gui/widgets)
+set(quarnel_dirs ui ui/UIDlg ui/grid ui/bars ui/crash ui/links gui/core gui/widgets)
 if(NOT QUARNEL_UNICODE)
   list(APPEND quarnel_dirs edition)
+else()
+  list(APPEND quarnel_dirs ui/shadows)  # drop shadows: the current edition only
 endif()
 set(quarnel_sources)
 foreach(d ${quarnel_dirs})
