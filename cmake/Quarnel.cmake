@@ -26,11 +26,12 @@ function(quarnel_dll name)
   quarnel_strict(${name})
 endfunction()
 
-# quarnel_test(<name> [LINK <lib>...] [SOURCES <file>...])
+# quarnel_test(<name> [INPUT] [LINK <lib>...] [SOURCES <file>...])
 # One test program from tests/<name>/*.cpp (or the given sources), run under Wine by ctest
-# as "<edition>.<name>".
+# as "<edition>.<name>". INPUT: the program sends keyboard or mouse input (SendInput), which
+# goes to whichever window is in the foreground of the shared Wine desktop, so it runs alone.
 function(quarnel_test name)
-  cmake_parse_arguments(A "" "" "LINK;SOURCES" ${ARGN})
+  cmake_parse_arguments(A "INPUT" "" "LINK;SOURCES" ${ARGN})
   if(NOT A_SOURCES)
     file(GLOB A_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
   endif()
@@ -39,6 +40,9 @@ function(quarnel_test name)
   quarnel_strict(test_${name})
   add_test(NAME ${QUARNEL_EDITION}.${name} COMMAND test_${name}
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  if(A_INPUT)
+    set_tests_properties(${QUARNEL_EDITION}.${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # quarnel_bench(<name> [LINK <lib>...]) : bench_<name>.exe from bench/<name>/*.cpp.

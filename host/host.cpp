@@ -5,8 +5,12 @@
 #include <shellapi.h>
 
 #include <UIModule.h>
+#ifdef UNICODE
+#include <Ombrel.h>
+#endif
 
 #include "commands.h"
+#include "links_window.h"
 #include "menu_demo.h"
 #include "resource.h"
 #include "screens.h"
@@ -137,21 +141,36 @@ class CHostApp : public CWinApp {
     // quarnel is bound at load: it has joined the framework's module chain by now.
     if (!UIViewDLL.bInitialized) return Fail(2);
 
+#ifdef UNICODE
+    OmbrelBegin(AfxGetInstanceHandle());  // drop shadows under the windows of this thread
+    const int shadow = OMBREL_THICKNESS;
+#else
+    const int shadow = 0;
+#endif
     CMainFrame* frame = new CMainFrame;
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
+    HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     if (host::ScreenshotMode()) {
       host::CaptureWindow(frame->m_hWnd, L"main");
+      host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
+      ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
       host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
+    ::ShowWindow(links, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
-  int ExitInstance() override { return m_exitCode >= 0 ? m_exitCode : CWinApp::ExitInstance(); }
+  int ExitInstance() override {
+#ifdef UNICODE
+    OmbrelEnd();
+#endif
+    return m_exitCode >= 0 ? m_exitCode : CWinApp::ExitInstance();
+  }
 
  private:
   BOOL Fail(int exitCode) {

@@ -18,7 +18,7 @@ void Pump() {
 void SetScreenshotFolder(const wchar_t* folder) { s_folder = folder ? folder : L""; }
 bool ScreenshotMode() { return !s_folder.empty(); }
 
-bool CaptureWindow(HWND hwnd, const wchar_t* name) {
+bool CaptureWindow(HWND hwnd, const wchar_t* name, int margin) {
   if (!ScreenshotMode()) return false;
   ShowWindow(hwnd, SW_SHOW);
   SetForegroundWindow(hwnd);
@@ -29,6 +29,8 @@ bool CaptureWindow(HWND hwnd, const wchar_t* name) {
   // The marker tells the capturing script where the window is.
   RECT rc;
   GetWindowRect(hwnd, &rc);
+  rc.right += margin;
+  rc.bottom += margin;
   char geometry[64];
   int len = wsprintfA(geometry, "%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
   std::wstring tmp = ready + L".tmp";

@@ -38,6 +38,11 @@ BEGIN_MESSAGE_MAP(TestApp, CWinApp)
   ON_THREAD_MESSAGE(WM_APP + 1, &TestApp::OnThreadPing)
 END_MESSAGE_MAP()
 
+DWORD WINAPI ReadModuleState(LPVOID p) {
+  *static_cast<AFX_MODULE_STATE**>(p) = AfxGetModuleState();
+  return 0;
+}
+
 TEST(Application, AccessorsAndState) {
   EXPECT_EQ(AfxGetApp(), nullptr);
   {
@@ -65,6 +70,13 @@ TEST(Application, AccessorsAndState) {
       AFX_MANAGE_STATE(dllState);
       EXPECT_EQ(AfxGetInstanceHandle(), dll);
       EXPECT_EQ(AfxGetApp(), nullptr);
+      // The switch is this thread's own: another thread still runs in the application's.
+      AFX_MODULE_STATE* seen = NULL;
+      HANDLE other = CreateThread(NULL, 0, ReadModuleState, &seen, 0, NULL);
+      ASSERT_NE(other, nullptr);
+      WaitForSingleObject(other, INFINITE);
+      CloseHandle(other);
+      EXPECT_EQ(seen, AfxGetAppModuleState());
     }
     EXPECT_EQ(AfxGetApp(), &app);
   }

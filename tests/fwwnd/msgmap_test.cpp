@@ -5,6 +5,8 @@
 #include <framework.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -180,6 +182,78 @@ TEST(CommandRouting, ControlNotificationsAndNotifyRanges) {
   EXPECT_FALSE(t.OnCmdMsg(ID_NOTIFY_FIRST + 3, MAKELONG(NM_DBLCLK, WM_NOTIFY), &notify, NULL));
   ASSERT_EQ(t.log.size(), 2u);
   EXPECT_EQ(t.log[1], "notify 153 code -2");
+}
+
+// Routing answers are remembered per thread: whatever was asked before (other codes, other
+// ids, the same id of another class, more keys than are remembered), each answer is the map's.
+TEST(CommandRouting, AnswersDoNotDependOnEarlierQuestions) {
+  const int kNotifyClick = MAKELONG(NM_CLICK, WM_NOTIFY);
+  const int kCodes[] = {CN_COMMAND, static_cast<int>(CN_UPDATE_COMMAND_UI), EN_CHANGE, kNotifyClick};
+  auto targetHas = [&](UINT id, int code) {
+    if (code == CN_COMMAND)
+      return id == ID_PLAIN || id == ID_EX_TAKES || id == ID_EX_DECLINES || id == ID_BASE_ONLY ||
+             id == ID_OVERRIDDEN || (id >= ID_RANGE_FIRST && id <= ID_RANGE_LAST);
+    if (code == static_cast<int>(CN_UPDATE_COMMAND_UI)) return id == ID_UPDATED || id == ID_CONTINUES;
+    if (code == EN_CHANGE) return id == ID_CONTROL;
+    return id >= ID_NOTIFY_FIRST && id <= ID_NOTIFY_LAST;
+  };
+  auto baseHas = [](UINT id, int code) { return code == CN_COMMAND && (id == ID_BASE_ONLY || id == ID_OVERRIDDEN); };
+  Target t;
+  Base b;
+  for (int pass = 0; pass < 3; ++pass) {
+    for (UINT id = 0; id < 2000; ++id) {
+      for (int code : kCodes) {
+        AFX_CMDHANDLERINFO info = {NULL, NULL};
+        ASSERT_EQ(!!t.OnCmdMsg(id, code, NULL, &info), targetHas(id, code)) << "target, id " << id << " code " << code;
+        ASSERT_EQ(!!b.OnCmdMsg(id, code, NULL, &info), baseHas(id, code)) << "base, id " << id << " code " << code;
+      }
+    }
+  }
+  // The derived class's handler for the derived object, the base's for the base object.
+  t.OnCmdMsg(ID_OVERRIDDEN, CN_COMMAND, NULL, NULL);
+  b.OnCmdMsg(ID_OVERRIDDEN, CN_COMMAND, NULL, NULL);
+  EXPECT_EQ(t.log, std::vector<std::string>{"derived-overridden"});
+  EXPECT_EQ(b.log, std::vector<std::string>{"base-overridden"});
+}
+
+// More classes than the remembered answers have places, all asked for the same command: each
+// object gets its own class's answer and handler.
+const UINT ID_NUMBERED = 160;
+
+template <class Number>
+class Numbered : public CCmdTarget {
+ public:
+  int ran = -1;
+  afx_msg void OnHit() { ran = Number::value; }
+  DECLARE_MESSAGE_MAP()
+};
+
+// Every third class handles the command; the others handle the next id.
+BEGIN_TEMPLATE_MESSAGE_MAP(Numbered, Number, CCmdTarget)
+  ON_COMMAND(ID_NUMBERED + (Number::value % 3 == 0 ? 0 : 1), &ThisClass::OnHit)
+END_MESSAGE_MAP()
+
+template <int... N>
+void AskEachClass(std::integer_sequence<int, N...>, std::vector<int>& handled, std::vector<int>& ran) {
+  auto ask = [&](auto&& target) {
+    handled.push_back(target.OnCmdMsg(ID_NUMBERED, CN_COMMAND, NULL, NULL));
+    ran.push_back(target.ran);
+  };
+  (ask(Numbered<std::integral_constant<int, N>>()), ...);
+}
+
+TEST(CommandRouting, EachClassGetsItsOwnAnswer) {
+  const int kClasses = 300;
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<int> handled, ran;
+    AskEachClass(std::make_integer_sequence<int, kClasses>(), handled, ran);
+    ASSERT_EQ(handled.size(), static_cast<size_t>(kClasses));
+    for (int n = 0; n < kClasses; ++n) {
+      SCOPED_TRACE(n);
+      EXPECT_EQ(handled[n], n % 3 == 0 ? TRUE : FALSE);
+      EXPECT_EQ(ran[n], n % 3 == 0 ? n : -1);
+    }
+  }
 }
 
 // Window messages.

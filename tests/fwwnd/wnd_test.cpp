@@ -5,7 +5,9 @@
 #include <framework.h>
 #include <malloc.h>
 
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "handle_counts.h"
 #include "recorder.h"
@@ -304,6 +306,50 @@ class ClickCounter : public CWnd {
 BEGIN_MESSAGE_MAP(ClickCounter, CWnd)
   ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
+
+// Answers which object a message reached.
+class SelfReporting : public CWnd {
+ public:
+  afx_msg LRESULT OnWho(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(this); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(SelfReporting, CWnd)
+  ON_MESSAGE(WM_USER + 3, &SelfReporting::OnWho)
+END_MESSAGE_MAP()
+
+// More windows than the lookup remembers at once: each message reaches its window's object,
+// and a window's handle no longer leads to the object once the window is gone (nor to a
+// deleted one once a new window reuses the handle).
+TEST(HandleMaps, EachWindowReachesItsOwnObject) {
+  const int kWindows = 64;
+  std::vector<std::unique_ptr<SelfReporting>> wnds;
+  std::vector<HWND> handles;
+  for (int i = 0; i < kWindows; ++i) {
+    wnds.push_back(std::make_unique<SelfReporting>());
+    ASSERT_TRUE(wnds.back()->CreateEx(0, NULL, _T("who"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    handles.push_back(wnds.back()->m_hWnd);
+  }
+  for (int pass = 0; pass < 2; ++pass)
+    for (int i = 0; i < kWindows; ++i)
+      ASSERT_EQ(SendMessage(handles[i], WM_USER + 3, 0, 0), reinterpret_cast<LRESULT>(wnds[i].get())) << i;
+  for (int i = 0; i < kWindows; i += 2) wnds[i].reset();
+  for (int i = 0; i < kWindows; ++i) {
+    SCOPED_TRACE(i);
+    if (i % 2 == 0) {
+      EXPECT_EQ(CWnd::FromHandlePermanent(handles[i]), nullptr);
+    } else {
+      EXPECT_EQ(SendMessage(handles[i], WM_USER + 3, 0, 0), reinterpret_cast<LRESULT>(wnds[i].get()));
+    }
+  }
+  // New windows take the freed handles' places.
+  for (int i = 0; i < kWindows; i += 2) {
+    wnds[i] = std::make_unique<SelfReporting>();
+    ASSERT_TRUE(wnds[i]->CreateEx(0, NULL, _T("who"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    handles[i] = wnds[i]->m_hWnd;
+  }
+  for (int i = 0; i < kWindows; ++i)
+    EXPECT_EQ(SendMessage(handles[i], WM_USER + 3, 0, 0), reinterpret_cast<LRESULT>(wnds[i].get())) << i;
+}
 
 TEST(Subclassing, RestoresThePreviousProcedure) {
   testing_support::LoggingParent parent(WS_OVERLAPPEDWINDOW);

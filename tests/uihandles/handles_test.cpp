@@ -89,6 +89,39 @@ TEST(UIHandlesOwned, IconsAndImageListsAreFreedTheirOwnWay) {
   EXPECT_TRUE(ImageList_Destroy(list)) << "the released list was the caller's to destroy";
 }
 
+int g_hookCalls = 0;
+LRESULT CALLBACK CountingHook(int code, WPARAM wParam, LPARAM lParam) {
+  ++g_hookCalls;
+  return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST(UIHandlesOwned, WindowsAndHooksAreFreedTheirOwnWay) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  ASSERT_NE(window, nullptr);
+  { uih::OwnedWindow owner(window); }
+  EXPECT_FALSE(IsWindow(window)) << "destroyed with its owner";
+  // A window destroyed meanwhile (with its owner window, say) is left alone.
+  HWND owned = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  {
+    uih::OwnedWindow owner(owned);
+    DestroyWindow(owned);
+  }
+  EXPECT_FALSE(IsWindow(owned));
+
+  HWND target = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  {
+    uih::OwnedHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountingHook, NULL, GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    g_hookCalls = 0;
+    SendMessageW(target, WM_NULL, 0, 0);
+    EXPECT_GT(g_hookCalls, 0);
+  }
+  g_hookCalls = 0;
+  SendMessageW(target, WM_NULL, 0, 0);
+  EXPECT_EQ(g_hookCalls, 0) << "unhooked with its owner";
+  DestroyWindow(target);
+}
+
 // A move hands the handle on: the source is empty and frees nothing; a move into an owner
 // frees what that owner held.
 TEST(UIHandlesOwned, MovesHandTheHandleOn) {

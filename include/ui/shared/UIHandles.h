@@ -26,6 +26,14 @@ struct DestroyIconHandle {
 struct DestroyImageList {
   static void Free(HIMAGELIST h) { ::ImageList_Destroy(h); }
 };
+struct DestroyWindowHandle {  // a window the system may have destroyed already (with its owner)
+  static void Free(HWND h) {
+    if (::IsWindow(h)) ::DestroyWindow(h);
+  }
+};
+struct UnhookWindowsHook {
+  static void Free(HHOOK h) { ::UnhookWindowsHookEx(h); }
+};
 
 // Owns one handle and frees it on destruction or Reset, unless it was handed over with
 // Release. Moves hand the handle on; copies are not allowed.
@@ -93,6 +101,8 @@ using OwnedPalette = Owned<HPALETTE, DeleteGdiObject>;
 using OwnedDC = Owned<HDC, DeleteMemoryDC>;  // a DC made with CreateDC or CreateCompatibleDC
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 using OwnedImageList = Owned<HIMAGELIST, DestroyImageList>;
+using OwnedWindow = Owned<HWND, DestroyWindowHandle>;
+using OwnedHook = Owned<HHOOK, UnhookWindowsHook>;
 
 using BorrowedBrush = Borrowed<HBRUSH>;
 using BorrowedPen = Borrowed<HPEN>;

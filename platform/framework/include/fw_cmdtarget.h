@@ -145,6 +145,7 @@ class FW_API CCmdTarget : public CObject {
   virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
 
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+  // The same map for every object of a class: lookups are cached per class.
   virtual const AFX_MSGMAP* GetMessageMap() const;
 
   friend class CWnd;
@@ -158,7 +159,7 @@ FW_API const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY
 // enabled, checked or has another text. Derived probes map the answers onto their UI.
 class FW_API CCmdUI {
  public:
-  CCmdUI();
+  CCmdUI() = default;
   virtual ~CCmdUI() = default;
 
   UINT m_nID = 0;

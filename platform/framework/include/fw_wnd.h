@@ -466,6 +466,10 @@ class FW_API CWnd : public CCmdTarget {
 
  private:
   friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+  // AfxCallWndProc with the thread state already at hand.
+  static LRESULT FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam,
+                               LPARAM lParam);
   friend class CWinThread;
   void FwNcDestroyCleanup();
   BOOL FwCreateToolTip();

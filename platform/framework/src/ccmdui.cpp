@@ -2,8 +2,6 @@
 #include "fw_app.h"
 #include "fw_menu.h"
 
-CCmdUI::CCmdUI() = default;
-
 namespace {
 // Moves the focus on before its control is disabled.
 void EnableControl(HWND hWnd, BOOL bOn) {

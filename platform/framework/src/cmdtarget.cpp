@@ -1,5 +1,6 @@
 // CCmdTarget: command, update-probe and notification routing through message maps.
 #include "fw_app.h"
+#include "thread_data.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -75,18 +76,19 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (HIWORD(code) != 0) nMsg = HIWORD(code);
     code = LOWORD(code);
   }
-  for (const AFX_MSGMAP* map = GetMessageMap(); map != NULL;
-       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL) {
-    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(map->lpEntries, nMsg, code, nID);
-    if (entry == NULL) continue;
-    if (pHandlerInfo != NULL) {
-      pHandlerInfo->pTarget = this;
-      pHandlerInfo->pmf = entry->pfn;
-      return TRUE;
-    }
-    return DispatchCmdMsg(this, nID, entry, pExtra);
+  const AFX_MSGMAP_ENTRY* entry = fw::CurrentThread().commands.Get(fw::ClassKey(this), nMsg, code, nID, [=] {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map != NULL;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL)
+      if (const AFX_MSGMAP_ENTRY* e = AfxFindMessageEntry(map->lpEntries, nMsg, code, nID)) return e;
+    return static_cast<const AFX_MSGMAP_ENTRY*>(NULL);
+  });
+  if (entry == NULL) return FALSE;
+  if (pHandlerInfo != NULL) {
+    pHandlerInfo->pTarget = this;
+    pHandlerInfo->pmf = entry->pfn;
+    return TRUE;
   }
-  return FALSE;
+  return DispatchCmdMsg(this, nID, entry, pExtra);
 }
 
 void CCmdTarget::BeginWaitCursor() {

@@ -76,19 +76,29 @@ class HandleMap final : public TempMapOwner {
   }
 
   T* LookupPermanent(H h) const {
+    Front& front = m_front[FrontIndex(h)];
+    if (front.handle == h && h != NULL) return front.object;
     auto it = m_permanent.find(h);
-    return it == m_permanent.end() ? NULL : it->second;
+    if (it == m_permanent.end()) return NULL;
+    front = Front{h, it->second};
+    return it->second;
   }
   T* LookupTemporary(H h) const {
     auto it = m_temporary.find(h);
     return it == m_temporary.end() ? NULL : it->second;
   }
 
-  void SetPermanent(H h, T* p) { m_permanent[h] = p; }
+  void SetPermanent(H h, T* p) {
+    m_permanent[h] = p;
+    m_front[FrontIndex(h)] = Front{h, p};
+  }
   // Removes the permanent entry of h when it is p.
   void RemovePermanent(H h, T* p) {
     auto it = m_permanent.find(h);
-    if (it != m_permanent.end() && it->second == p) m_permanent.erase(it);
+    if (it == m_permanent.end() || it->second != p) return;
+    m_permanent.erase(it);
+    Front& front = m_front[FrontIndex(h)];
+    if (front.handle == h) front = Front{};
   }
 
   template <class F>
@@ -114,6 +124,19 @@ class HandleMap final : public TempMapOwner {
     delete p;
   }
 
+  // Permanent entries looked up lately, one per slot: the window of a message being
+  // dispatched is found without a search of the map. Each holds what the map holds.
+  struct Front {
+    H handle;
+    T* object;
+  };
+  static const size_t kFrontSize = 16;
+  static size_t FrontIndex(H h) {
+    UINT_PTR v = reinterpret_cast<UINT_PTR>(h);
+    return ((v >> 1) ^ (v >> 16)) & (kFrontSize - 1);
+  }
+
+  mutable Front m_front[kFrontSize] = {};
   Factory m_make;
   Release m_release;
   Fits m_fits;

@@ -1,6 +1,7 @@
 // Module state, the extension-module chain, resource lookup and the global locks.
 #include "fw_module.h"
 #include "fw_internal.h"
+#include "thread_data.h"
 
 namespace {
 
@@ -23,8 +24,6 @@ AFX_MODULE_STATE& AppState() {
   static AFX_MODULE_STATE state(FALSE);
   return state;
 }
-
-thread_local AFX_MODULE_STATE* t_currentState = NULL;
 
 }  // namespace
 
@@ -55,13 +54,17 @@ void AFXAPI AfxUnlockGlobals(int nLockType) {
 
 AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState() { return &AppState(); }
 
+// The thread's current state is asked for on every routed command (the application is its
+// last target): it is read from the thread's block without making one.
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState() {
-  return t_currentState ? t_currentState : &AppState();
+  void* data = fw::ReadThreadSlot(fw::g_threadDataSlot);
+  AFX_MODULE_STATE* current = data != nullptr ? static_cast<fw::ThreadData*>(data)->moduleState : NULL;
+  return current != NULL ? current : &AppState();
 }
 
 AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState) {
   AFX_MODULE_STATE* prev = AfxGetModuleState();
-  t_currentState = pNewState;
+  fw::CurrentThread().moduleState = pNewState;
   return prev;
 }
 

@@ -23,6 +23,25 @@ const int kMaxRounds = 4;
 
 }  // namespace
 
+DWORD fw::g_threadDataSlot = TLS_OUT_OF_INDEXES;
+
+bool fw::EnsureThreadDataSlot() {
+  if (g_threadDataSlot != TLS_OUT_OF_INDEXES) return true;
+  DWORD made = ::TlsAlloc();
+  if (made == TLS_OUT_OF_INDEXES) return false;
+  LONG prev = ::InterlockedCompareExchange(reinterpret_cast<volatile LONG*>(&g_threadDataSlot),
+                                           static_cast<LONG>(made), static_cast<LONG>(TLS_OUT_OF_INDEXES));
+  if (static_cast<DWORD>(prev) != TLS_OUT_OF_INDEXES) ::TlsFree(made);
+  return true;
+}
+
+void* fw::ReadThreadSlotSlow(DWORD slot) {
+  DWORD error = ::GetLastError();
+  void* value = ::TlsGetValue(slot);
+  ::SetLastError(error);
+  return value;
+}
+
 void fw::AtThreadExit(void (*destroy)(void*), void* slot) {
   if (g_exitSlot == TLS_OUT_OF_INDEXES) return;
   DWORD error = ::GetLastError();  // callers may be between a call and its GetLastError
@@ -52,7 +71,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       g_exitSlot = ::TlsAlloc();
-      return g_exitSlot != TLS_OUT_OF_INDEXES;
+      return g_exitSlot != TLS_OUT_OF_INDEXES && fw::EnsureThreadDataSlot();
     case DLL_THREAD_DETACH:
       fw::DestroyThreadObjects();
       break;
@@ -63,6 +82,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         fw::DestroyThreadObjects();
         ::TlsFree(g_exitSlot);
         g_exitSlot = TLS_OUT_OF_INDEXES;
+        ::TlsFree(fw::g_threadDataSlot);
+        fw::g_threadDataSlot = TLS_OUT_OF_INDEXES;
       }
       break;
     default:

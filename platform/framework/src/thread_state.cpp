@@ -1,12 +1,13 @@
 // The framework's per-thread state and the module states of DLLs.
 #include "fw_thread_state.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include <map>
 
 #include "fw_internal.h"
-#include "per_thread.h"
+#include "thread_data.h"
 
 _AFX_THREAD_STATE::_AFX_THREAD_STATE()
     : m_lastSentMsg(), m_msgCur(), m_ptCursorLast{-1, -1}, m_nMsgLast(0), m_pWndInit(NULL),
@@ -18,10 +19,31 @@ _AFX_THREAD_STATE::~_AFX_THREAD_STATE() {
   if (m_hHookOldCbtFilter) UnhookWindowsHookEx(m_hHookOldCbtFilter);
 }
 
-_AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
-  thread_local _AFX_THREAD_STATE* state = nullptr;
-  return &fw::ThreadObject(state);
+namespace {
+
+void DestroyThreadData(void*) {
+  auto* data = static_cast<fw::ThreadData*>(fw::ReadThreadSlot(fw::g_threadDataSlot));
+  ::TlsSetValue(fw::g_threadDataSlot, nullptr);
+  delete data;
 }
+
+}  // namespace
+
+fw::ThreadData::ThreadData()
+    : windows(&MakeBorrowing<CWnd, HWND, &CWnd::m_hWnd>, &ReleaseBorrowing<CWnd, HWND, &CWnd::m_hWnd>) {}
+
+fw::ThreadData& fw::MakeThreadData() {
+  DWORD error = ::GetLastError();  // callers may be between a call and its GetLastError
+  // Before the framework's own attach (a static constructor) the slot may not exist yet.
+  if (!EnsureThreadDataSlot()) std::abort();
+  ThreadData* data = new ThreadData;
+  ::TlsSetValue(g_threadDataSlot, data);
+  AtThreadExit(&DestroyThreadData, nullptr);
+  ::SetLastError(error);
+  return *data;
+}
+
+_AFX_THREAD_STATE* AFXAPI AfxGetThreadState() { return &fw::CurrentThread().state; }
 
 namespace {
 

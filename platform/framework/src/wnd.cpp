@@ -3,20 +3,14 @@
 #include <exception>
 
 #include "fw_app.h"
-#include "handle_map.h"
+#include "thread_data.h"
 
 namespace {
 
 // Set while the object is the permanent object of its window.
 const UINT kWndBound = 0x80000000u;
 
-CWnd* MakeTemporary(HWND hWnd) { return new CWnd(hWnd); }
-void ReleaseTemporary(CWnd* pWnd) { pWnd->m_hWnd = NULL; }
-
-fw::HandleMap<CWnd, HWND>& WndMap() {
-  thread_local fw::HandleMap<CWnd, HWND>* map = nullptr;
-  return fw::ThreadObject(map, &MakeTemporary, &ReleaseTemporary);
-}
+fw::HandleMap<CWnd, HWND>& WndMap() { return fw::CurrentThread().windows; }
 
 bool IsImeWindow(HWND hWnd) {
   TCHAR name[32];
@@ -262,15 +256,9 @@ void CWnd::OnNcDestroy() {
 
 WNDPROC AFXAPI AfxGetAfxWndProc() { return &AfxWndProc; }
 
-LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  if (nMsg == WM_QUERYAFXWNDPROC) return 1;
-  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-  return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
-}
-
-LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  _AFX_THREAD_STATE* ts = AfxGetThreadState();
+// Inline: the window procedure runs it for every message.
+inline LRESULT CWnd::FwCallWndProc(_AFX_THREAD_STATE* ts, CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam,
+                                   LPARAM lParam) {
   MSG oldState = ts->m_lastSentMsg;
   ts->m_lastSentMsg.hwnd = hWnd;
   ts->m_lastSentMsg.message = nMsg;
@@ -294,6 +282,18 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
   }
   ts->m_lastSentMsg = oldState;
   return lResult;
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  if (nMsg == WM_QUERYAFXWNDPROC) return 1;
+  fw::ThreadData& td = fw::CurrentThread();
+  CWnd* pWnd = td.windows.LookupPermanent(hWnd);
+  if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
+  return CWnd::FwCallWndProc(&td.state, pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  return CWnd::FwCallWndProc(AfxGetThreadState(), pWnd, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -378,10 +378,12 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
   NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
   HWND hWndCtrl = pNMHDR->hwndFrom;
-  UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
   int nCode = static_cast<int>(pNMHDR->code);
   if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd) return TRUE;
+  // Reflected first: frequent notifications (custom draw) that the control takes cost no
+  // question to the system.
   if (ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
+  UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
   AFX_NOTIFY notify;
   notify.pResult = pResult;
   notify.pNMHDR = pNMHDR;

@@ -3,24 +3,12 @@
 #include "fw_app.h"
 #include "fw_dc.h"
 #include "fw_menu.h"
+#include "thread_data.h"
 
 namespace {
 
 int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
 int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
-
-// The entry found for (most derived map, message); a miss is cached as NULL too.
-struct CacheSlot {
-  const AFX_MSGMAP* map;
-  UINT message;
-  const AFX_MSGMAP_ENTRY* entry;
-};
-const size_t kCacheSize = 512;
-
-CacheSlot* Cache() {
-  thread_local CacheSlot cache[kCacheSize];
-  return cache;
-}
 
 const AFX_MSGMAP_ENTRY* FindRegistered(const AFX_MSGMAP_ENTRY* e, UINT message) {
   for (; e->nSig != AfxSig_end; ++e)
@@ -37,16 +25,10 @@ const AFX_MSGMAP_ENTRY* FindInChain(const AFX_MSGMAP* map, UINT message) {
   return NULL;
 }
 
-const AFX_MSGMAP_ENTRY* Lookup(const AFX_MSGMAP* map, UINT message) {
-  size_t h = ((reinterpret_cast<UINT_PTR>(map) >> 4) ^ (message * 2654435761u)) & (kCacheSize - 1);
-  CacheSlot& slot = Cache()[h];
-  if (slot.map == map && slot.message == message) return slot.entry;
+const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT message) {
   const AFX_MSGMAP_ENTRY* e = FindInChain(map, message);
   // The colour messages of controls also reach a WM_CTLCOLOR entry.
   if (e == NULL && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) e = FindInChain(map, WM_CTLCOLOR);
-  slot.map = map;
-  slot.message = message;
-  slot.entry = e;
   return e;
 }
 
@@ -61,44 +43,11 @@ CScrollBar* ScrollBarOf(LPARAM lParam) {
 
 }  // namespace
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  switch (message) {
-    case WM_COMMAND:
-      if (!OnCommand(wParam, lParam)) return FALSE;
-      if (pResult != NULL) *pResult = 1;
-      return TRUE;
-    case WM_NOTIFY: {
-      NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-      LRESULT lResult = 0;
-      if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL || !OnNotify(wParam, lParam, &lResult)) return FALSE;
-      if (pResult != NULL) *pResult = lResult;
-      return TRUE;
-    }
-    case WM_ENTERMENULOOP:
-      AfxGetThreadState()->m_hTrackingWindow = m_hWnd;
-      break;
-    case WM_EXITMENULOOP: {
-      _AFX_THREAD_STATE* ts = AfxGetThreadState();
-      ts->m_hTrackingWindow = NULL;
-      ts->m_hTrackingMenu = NULL;
-      break;
-    }
-    case WM_INITMENUPOPUP:
-      AfxGetThreadState()->m_hTrackingMenu = reinterpret_cast<HMENU>(wParam);
-      break;
-    default:
-      break;
-  }
-  const AFX_MSGMAP_ENTRY* entry = Lookup(GetMessageMap(), message);
-  if (entry == NULL) return FALSE;
-  FwDispatchToHandler(entry, message, wParam, lParam, pResult);
-  return TRUE;
-}
-
 // Calls the handler; nothing of this object is touched afterwards, since the handler may
-// have destroyed it.
-void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message, WPARAM wParam, LPARAM lParam,
-                               LRESULT* pResult) {
+// have destroyed it. Inlined into OnWndMsg, which every message passes.
+__attribute__((always_inline)) inline void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message,
+                                                                     WPARAM wParam, LPARAM lParam,
+                                                                     LRESULT* pResult) {
   typedef CWnd W;
   AFX_PMSG pfn = entry->pfn;
   LRESULT r = 0;
@@ -321,4 +270,39 @@ void CWnd::FwDispatchToHandler(const AFX_MSGMAP_ENTRY* entry, UINT message, WPAR
       break;
   }
   if (pResult != NULL) *pResult = r;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  switch (message) {
+    case WM_COMMAND:
+      if (!OnCommand(wParam, lParam)) return FALSE;
+      if (pResult != NULL) *pResult = 1;
+      return TRUE;
+    case WM_NOTIFY: {
+      NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT lResult = 0;
+      if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+      if (pResult != NULL) *pResult = lResult;
+      return TRUE;
+    }
+    case WM_ENTERMENULOOP:
+      AfxGetThreadState()->m_hTrackingWindow = m_hWnd;
+      break;
+    case WM_EXITMENULOOP: {
+      _AFX_THREAD_STATE* ts = AfxGetThreadState();
+      ts->m_hTrackingWindow = NULL;
+      ts->m_hTrackingMenu = NULL;
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      AfxGetThreadState()->m_hTrackingMenu = reinterpret_cast<HMENU>(wParam);
+      break;
+    default:
+      break;
+  }
+  const AFX_MSGMAP_ENTRY* entry = fw::CurrentThread().messages.Get(
+      fw::ClassKey(this), message, 0, 0, [this, message] { return FindEntry(GetMessageMap(), message); });
+  if (entry == NULL) return FALSE;
+  FwDispatchToHandler(entry, message, wParam, lParam, pResult);
+  return TRUE;
 }
