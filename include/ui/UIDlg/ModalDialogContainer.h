@@ -6,6 +6,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <framework.h>
+
 #include <utility>
 #include <vector>
 

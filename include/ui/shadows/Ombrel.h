@@ -4,6 +4,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
 extern "C" {
 // Starts shadows for the calling thread (1 when already started); 0 without layered windows
 // or when the thread cannot be hooked.
