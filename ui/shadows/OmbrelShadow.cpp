@@ -2,6 +2,7 @@
 // outwards from the shadowed window's edge.
 #include "OmbrelShadow.h"
 
+#include "ControlClass.h"
 #include "Ombrel.h"
 #include "UIHandles.h"
 #include "UITrace.h"
@@ -131,13 +132,9 @@ bool LoadLayeredFunctions() {
 
 bool RegisterShadowClass(HINSTANCE instance) {
   if (s_registered) return true;
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = ShadowProc;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-  wc.lpszClassName = kShadowClass;
-  if (!::RegisterClassW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  // A class of the name left by an earlier load of the library is replaced, not taken over.
+  const quarnel::WindowClassSpec spec = {kShadowClass, 0, ShadowProc, sizeof(LONG_PTR), NULL};
+  if (!quarnel::RegisterWindowClass(instance, spec)) {
     UI_TRACE_FAILED(s_log, "RegisterClass");
     return false;
   }
