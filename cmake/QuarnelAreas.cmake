@@ -1,8 +1,8 @@
 # Areas of the library: each area is one folder of sources compiled as its own object library,
 # and the library DLL is linked from all of them.
 #
-# quarnel_area(<name> [OPEN] [SOURCES <file>...] [ANSI_SOURCES <file>...] [USES <area>...]
-#              [LINK <lib>...])
+# quarnel_area(<name> [OPEN] [UNICODE_ONLY] [SOURCES <file>...] [ANSI_SOURCES <file>...]
+#              [USES <area>...] [LINK <lib>...])
 #   <name>        the area's folder, relative to the source tree (ui/view, gui/core, ...).
 #   SOURCES       its .cpp and .rc files, relative to that folder; listed, never globbed.
 #   ANSI_SOURCES  files of edition/ that join this area in the earlier (ANSI) edition only.
@@ -12,6 +12,7 @@
 #                 may use them).
 #   OPEN          the folder's own headers are part of the area's interface (the shared area);
 #                 otherwise they are private to it.
+#   UNICODE_ONLY  the area belongs to the current (Unicode) edition only.
 #
 # An area's include path holds its own folder, its exported headers include/<name>, and the
 # interface of each area it uses (include/<used>, and the folder of an OPEN area); nothing
@@ -21,7 +22,7 @@
 set(QUARNEL_SOURCE_FOLDERS ui gui edition)
 
 function(quarnel_area name)
-  cmake_parse_arguments(A "OPEN" "" "SOURCES;ANSI_SOURCES;USES;LINK" ${ARGN})
+  cmake_parse_arguments(A "OPEN;UNICODE_ONLY" "" "SOURCES;ANSI_SOURCES;USES;LINK" ${ARGN})
   get_property(defined GLOBAL PROPERTY QUARNEL_AREAS)
   if(name IN_LIST defined)
     message(FATAL_ERROR "area ${name} is defined twice")
@@ -73,8 +74,8 @@ function(quarnel_area name)
   set_property(GLOBAL APPEND PROPERTY QUARNEL_AREAS ${name})
   set_property(GLOBAL PROPERTY QUARNEL_AREA_INTERFACE_${name} ${interface})
   set_property(GLOBAL PROPERTY QUARNEL_AREA_LINK_${name} ${A_LINK})
-  if(NOT sources)
-    return()  # an area without sources yet: only its interface can be used
+  if(NOT sources OR (A_UNICODE_ONLY AND NOT QUARNEL_UNICODE))
+    return()  # nothing to build: only its interface can be used
   endif()
 
   string(REPLACE "/" "_" id ${name})

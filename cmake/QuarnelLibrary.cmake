@@ -31,6 +31,24 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora)
 
+# Links in text.
+quarnel_area(ui/links
+  SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp
+  USES ui/shared
+  LINK framework ulmora shell32 advapi32)
+
+# Embedded modal dialogs on their own threads.
+quarnel_area(ui/UIDlg
+  SOURCES ModalDialogContainer.cpp ModalThread.cpp
+  USES ui/shared
+  LINK framework ulmora comdlg32)
+
+# Drop shadows.
+quarnel_area(ui/shadows UNICODE_ONLY
+  SOURCES Ombrel.cpp OmbrelShadow.cpp
+  USES ui/shared
+  LINK framework ulmora)
+
 # Crash and assertion reports (with the earlier edition's crash log).
 quarnel_area(ui/crash
   SOURCES CoffSymbols.cpp CrashDialogs.cpp CrashReport.cpp DebugHelpSymbols.cpp ModuleVersion.cpp
