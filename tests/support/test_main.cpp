@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdio.h>
+
+#include "skip_is_failure.h"
+
 int main(int argc, char** argv) {
   // No error dialogs from the system: a failure must end the test, not wait for a click.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
@@ -13,5 +17,12 @@ int main(int argc, char** argv) {
       set(1);
   }
   testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  auto* skips = new testing_support::SkipIsFailure;  // owned by googletest from here on
+  testing::UnitTest::GetInstance()->listeners().Append(skips);
+  int result = RUN_ALL_TESTS();
+  if (skips->skips() > 0) {
+    fprintf(stderr, "%d skip(s): no test may skip\n", skips->skips());
+    result = 1;
+  }
+  return result;
 }
