@@ -12,7 +12,7 @@ endforeach()
 add_library(quarnel SHARED ${quarnel_sources})
 set_target_properties(quarnel PROPERTIES PREFIX "")
 target_compile_definitions(quarnel PRIVATE QUARNEL_BUILD)
-target_include_directories(quarnel PUBLIC ${CMAKE_SOURCE_DIR}/include
+target_include_directories(quarnel PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/ui/shared
   PRIVATE ${CMAKE_SOURCE_DIR}/ui ${CMAKE_SOURCE_DIR}/gui/core ${CMAKE_SOURCE_DIR}/gui/widgets)
 target_link_libraries(quarnel PUBLIC framework vekkel brevin solvane tamrick ulmora
   PRIVATE libtiff comctl32 comdlg32 gdi32 user32 ole32 oleaut32 uuid advapi32 shell32 winspool version)

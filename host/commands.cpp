@@ -32,7 +32,7 @@ DWORD HostRights(DWORD id) {
 // of the tables, which shows its name in the title bar.
 class CHostCommands : public CCmdTarget {
  public:
-  std::set<UINT> checked = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+  std::set<UINT> checked = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_HINTS};
 
  protected:
   void OnExit() { DestroyWindow(s_main); }
@@ -63,6 +63,8 @@ BEGIN_MESSAGE_MAP(CHostCommands, CCmdTarget)
   ON_COMMAND_RANGE(ID_VIEW_GRID, ID_VIEW_PAGE_MODE, &CHostCommands::OnToggle)
   ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_FORMULA_BAR, &CHostCommands::OnUpdateToggle)
   ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_GRID, ID_VIEW_PAGE_MODE, &CHostCommands::OnUpdateToggle)
+  ON_COMMAND_RANGE(ID_VIEW_HINTS, ID_VIEW_HINTS, &CHostCommands::OnToggle)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_HINTS, &CHostCommands::OnUpdateToggle)
   ON_COMMAND_RANGE(HOST_FIRST_COMMAND, HOST_FIRST_COMMAND + HOST_COMMAND_COUNT - 1, &CHostCommands::OnAnyCommand)
 END_MESSAGE_MAP()
 

@@ -7,6 +7,7 @@
 #include <UIModule.h>
 
 #include "commands.h"
+#include "menu_demo.h"
 #include "resource.h"
 #include "screens.h"
 
@@ -103,6 +104,7 @@ class CMainFrame : public CWnd {
     GetClientRect(&rc);
     PaintReport(dc.m_hDC, rc);
   }
+  afx_msg void OnRButtonUp(UINT, CPoint point) { host::ShowDemoMenu(this, point.x, point.y); }
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
   }
@@ -116,6 +118,7 @@ class CMainFrame : public CWnd {
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_PAINT()
   ON_WM_INITMENUPOPUP()
+  ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
 
 class CHostApp : public CWinApp {
@@ -140,6 +143,7 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     if (host::ScreenshotMode()) {
       host::CaptureWindow(frame->m_hWnd, L"main");
+      host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);

@@ -1,3 +1,6 @@
 #pragma once
 // Command ids, the main menu and the accelerator table come from the generated command tables.
 #include "command_ids.h"
+
+// A toggle of the host's own, outside the command tables (its menu item has no image).
+#define ID_VIEW_HINTS 33900

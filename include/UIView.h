@@ -10,6 +10,7 @@
 #include "quarnel_api.h"
 
 #include <QvString.h>
+#include <UIHandles.h>
 #include <framework.h>
 #include <fw_view.h>
 
@@ -147,6 +148,7 @@ class QUARNEL_API CUIView : public CView {
   // Stores the font only when it differs.
   virtual void QvSetFont(UIFont const& font);
   virtual void QvGetFont(UIFont& font);
+  // A value outside QvNoPattern to QvLastPattern is refused.
   virtual void QvSetFillPattern(QvGUIPattern pattern);
   virtual QvGUIPattern QvGetFillPattern();
   virtual QvDevType QvGetTypeView() { return QvScreenDevice; }
@@ -367,22 +369,22 @@ class QUARNEL_API CMFCUIView : public CUIView {
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
 
-  HDC m_hDC;
-  HDC m_hAttribDC;
-  HDC m_hMeasureDC;
-  HRGN m_hBaseRgn;
-  HRGN m_hClipRgn;
-  HBRUSH m_hBackBrush;
-  HPEN m_hSavedPen;
-  HPEN m_hDashPen;
-  HBRUSH m_hSavedBrush;
-  HFONT m_hSavedFont;
-  HFONT m_hTextFont;
-  HFONT m_hMeasureSavedFont;
-  HFONT m_hMeasureFont;
-  HFONT m_hVertFont90;
-  HFONT m_hVertFont270;
-  HPALETTE m_hSavedPalette;
+  uih::BorrowedDC m_hDC;
+  uih::BorrowedDC m_hAttribDC;
+  uih::OwnedDC m_hMeasureDC;
+  uih::BorrowedRgn m_hBaseRgn;
+  uih::OwnedRgn m_hClipRgn;
+  uih::OwnedBrush m_hBackBrush;
+  uih::BorrowedPen m_hSavedPen;
+  uih::OwnedPen m_hDashPen;
+  uih::BorrowedBrush m_hSavedBrush;
+  uih::BorrowedFont m_hSavedFont;
+  uih::OwnedFont m_hTextFont;
+  uih::BorrowedFont m_hMeasureSavedFont;
+  uih::OwnedFont m_hMeasureFont;
+  uih::OwnedFont m_hVertFont90;
+  uih::OwnedFont m_hVertFont270;
+  uih::BorrowedPalette m_hSavedPalette;
   CSize m_imageSize;
   unsigned long m_hScrollIncrement;
   unsigned long m_vScrollIncrement;
@@ -395,23 +397,25 @@ class QUARNEL_API CMFCUIView : public CUIView {
   unsigned short m_firstPage;
   unsigned short m_lastPage;
   POINT m_printOffset;
-  HBRUSH m_hFillBrush;
-  HDC m_hColorRefDC;
-  HDC m_hScreenDC;
+  uih::BorrowedBrush m_hFillBrush;  // one of m_fillBrushes, or NULL
+  uih::BorrowedDC m_hColorRefDC;
+  uih::BorrowedDC m_hScreenDC;
   DWORD m_collation;
   BOOL m_hyperlinkScan;
   BOOL m_optimActiveXMetafile;
-  HBRUSH m_hLineBrush;        // solid brush of solid straight lines and frames, or NULL
+  uih::OwnedBrush m_hLineBrush;  // solid brush of solid straight lines and frames, or NULL
   COLORREF m_lineBrushColor;  // its colour while it exists
   // The last few solid fill brushes by colour, so that drawings that alternate between a few
   // fill colours make no brush per shape; m_hFillBrush is the one in use.
   struct SolidBrushSlot {
     COLORREF color;
-    HBRUSH brush;
+    uih::OwnedBrush brush;
   };
   enum { kSolidFillBrushes = 8 };
   SolidBrushSlot m_fillBrushes[kSolidFillBrushes];
   int m_nextFillBrush;
+  // The current DC's state before the preparation, all of it given back by the unpreparation.
+  uih::SavedDC m_dcState;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,7 @@
 #include "ControlClass.h"
 
+#include <fw_defs.h>
+
 namespace quarnel {
 
 namespace {
@@ -65,6 +67,7 @@ BOOL Register(HINSTANCE module, const WindowClassSpec& spec) {
 }  // namespace
 
 BOOL RegisterWindowClass(HINSTANCE module, const WindowClassSpec& spec) {
+  ASSERT(spec.name != NULL && spec.proc != NULL);
   WNDCLASSEXW existing;
   const ATOM atom = ClassAtom(module, spec.name, &existing);
   if (atom == 0) return Register(module, spec);

@@ -1,8 +1,12 @@
 // The icon pane control ("QvIconPaneControl32").
 #include "ControlClasses.h"
 #include "ControlClass.h"
+#include "UITrace.h"
+
+#include <fw_defs.h>
 
 namespace {
+UlmLogger s_log("IconPaneControl");
 const wchar_t kClassName[] = L"QvIconPaneControl32";
 
 LRESULT CALLBACK IconPaneWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -11,10 +15,15 @@ LRESULT CALLBACK IconPaneWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 BOOL RegisterIconPaneControlClass(HINSTANCE hModule) {
+  ASSERT(hModule != NULL);
   const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, IconPaneWndProc, 4, NULL};
-  return quarnel::RegisterWindowClass(hModule, spec);
+  if (quarnel::RegisterWindowClass(hModule, spec)) return TRUE;
+  UI_TRACE_FAILED(s_log, "RegisterClassW");
+  return FALSE;
 }
 
 BOOL UnregisterIconPaneControlClass(HINSTANCE hModule) {
-  return quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName);
+  if (quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName)) return TRUE;
+  UI_TRACE_FAILED(s_log, "UnregisterClassW");
+  return FALSE;
 }

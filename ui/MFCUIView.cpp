@@ -4,6 +4,8 @@
 #include "UIUtilities.h"
 #include "UIView.h"
 
+#include <stddef.h>
+
 namespace {
 
 const float kPrinterMinPenWidth = 35.27778f;
@@ -16,13 +18,6 @@ bool GreyDevice(int colorCount) { return colorCount < 3 && colorCount != -1; }
 // Brush `index` of a pattern set; NULL when the set could not be made.
 HBRUSH PatternBrush(BrushArrayRec* set, int index) { return set != NULL ? set->brushes[index] : NULL; }
 
-// Deletes a GDI object of the view (not selected anywhere any more) and forgets its handle.
-template <class Handle>
-void DeleteAndClear(Handle& handle) {
-  if (handle != NULL) DeleteObject(handle);
-  handle = NULL;
-}
-
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CMFCUIView, CUIView)
@@ -34,22 +29,22 @@ END_MESSAGE_MAP()
 
 CMFCUIView::CMFCUIView(unsigned long style)
     : CUIView(style),
-      m_hDC(NULL),
-      m_hAttribDC(NULL),
-      m_hMeasureDC(NULL),
-      m_hBaseRgn(NULL),
-      m_hClipRgn(NULL),
-      m_hBackBrush(NULL),
-      m_hSavedPen(NULL),
-      m_hDashPen(NULL),
-      m_hSavedBrush(NULL),
-      m_hSavedFont(NULL),
-      m_hTextFont(NULL),
-      m_hMeasureSavedFont(NULL),
-      m_hMeasureFont(NULL),
-      m_hVertFont90(NULL),
-      m_hVertFont270(NULL),
-      m_hSavedPalette(NULL),
+      m_hDC(),
+      m_hAttribDC(),
+      m_hMeasureDC(),
+      m_hBaseRgn(),
+      m_hClipRgn(),
+      m_hBackBrush(),
+      m_hSavedPen(),
+      m_hDashPen(),
+      m_hSavedBrush(),
+      m_hSavedFont(),
+      m_hTextFont(),
+      m_hMeasureSavedFont(),
+      m_hMeasureFont(),
+      m_hVertFont90(),
+      m_hVertFont270(),
+      m_hSavedPalette(),
       m_imageSize(0, 0),
       m_hScrollIncrement(100),
       m_vScrollIncrement(100),
@@ -62,28 +57,28 @@ CMFCUIView::CMFCUIView(unsigned long style)
       m_firstPage(0),
       m_lastPage(0),
       m_printOffset(),
-      m_hFillBrush(NULL),
-      m_hColorRefDC(NULL),
-      m_hScreenDC(NULL),
+      m_hFillBrush(),
+      m_hColorRefDC(),
+      m_hScreenDC(),
       m_collation(0),
       m_hyperlinkScan(FALSE),
       m_optimActiveXMetafile(FALSE),
-      m_hLineBrush(NULL),
+      m_hLineBrush(),
       m_lineBrushColor(0),
       m_fillBrushes(),
-      m_nextFillBrush(0) {
+      m_nextFillBrush(0),
+      m_dcState() {
+  // The handle members are owners and borrowers laid out as the handles themselves: the
+  // view's layout is that of raw handles.
+  static_assert(offsetof(CMFCUIView, m_imageSize) - offsetof(CMFCUIView, m_hDC) == 16 * sizeof(HANDLE),
+                "the view's handles are laid out as raw handles");
+  static_assert(offsetof(CMFCUIView, m_collation) - offsetof(CMFCUIView, m_hFillBrush) == 3 * sizeof(HANDLE),
+                "the view's handles are laid out as raw handles");
   m_fillPattern = 1;
 }
 
-CMFCUIView::~CMFCUIView() {
-  UnprepareCurrentDC();
-  DeleteAndClear(m_hBackBrush);
-  for (SolidBrushSlot& slot : m_fillBrushes) DeleteAndClear(slot.brush);
-  m_hFillBrush = NULL;
-  DeleteAndClear(m_hLineBrush);
-  if (m_hMeasureDC != NULL) DeleteDC(m_hMeasureDC);
-  m_hMeasureDC = NULL;
-}
+// The view's own objects go with their owners, once the DC has them no more.
+CMFCUIView::~CMFCUIView() { UnprepareCurrentDC(); }
 
 BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext) {
@@ -97,13 +92,14 @@ BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd*
 void CMFCUIView::OnInitialUpdate() {
   UIViewPrepareSharedResources();
   if (m_hDC == NULL && m_hWnd != NULL) {
-    if (HDC dc = ::GetDC(m_hWnd)) {
-      if (!PrepareNewDCForDrawing(dc, true)) ::ReleaseDC(m_hWnd, dc);
-    }
+    // The prepared DC is the view's to release from then on.
+    uih::WindowDC dc(m_hWnd);
+    if (dc && PrepareNewDCForDrawing(dc.Get(), true)) dc.Release();
   }
-  if (m_hMeasureDC == NULL) {
-    m_hMeasureDC = CreateCompatibleDC(m_hDC);
-    if (m_hMeasureDC != NULL) m_hMeasureSavedFont = static_cast<HFONT>(GetCurrentObject(m_hMeasureDC, OBJ_FONT));
+  if (!m_hMeasureDC) {
+    m_hMeasureDC.Reset(CreateCompatibleDC(m_hDC));
+    if (m_hMeasureDC)
+      m_hMeasureSavedFont = static_cast<HFONT>(GetCurrentObject(m_hMeasureDC.Get(), OBJ_FONT));
   }
   if (m_hWnd != NULL) CView::OnInitialUpdate();
 }
@@ -119,11 +115,17 @@ BOOL CMFCUIView::PrepareNewDCForDrawing(HDC dc, bool owned) {
 
   m_hDC = dc;
   m_ownsDC = owned ? 1 : 0;
+  // Whatever the view changes in the DC (clip region, colours, modes, raster operation) is
+  // the caller's again after the unpreparation; a window's own DC keeps its state between
+  // preparations otherwise.
+  m_dcState = uih::SavedDC(dc);
+  // Arcs and sectors are computed counter-clockwise, whatever direction the caller set.
+  SetArcDirection(dc, AD_COUNTERCLOCKWISE);
   m_hSavedPen = static_cast<HPEN>(GetCurrentObject(dc, OBJ_PEN));
   m_hSavedBrush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
   m_hSavedFont = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
   SetBkMode(dc, TRANSPARENT);
-  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
+  if (!m_hClipRgn) m_hClipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
   m_flags &= ~(UIVIEW_RASTER_DISPLAY | UIVIEW_PALETTE | UIVIEW_PEN_COLORS);
 
   CPalette* palette = UIViewPalette();
@@ -157,9 +159,10 @@ void CMFCUIView::UnprepareCurrentDC() {
     if (m_hSavedFont != NULL) SelectObject(m_hDC, m_hSavedFont);
     if (m_hSavedPalette != NULL) SelectPalette(m_hDC, m_hSavedPalette, FALSE);
   }
-  if (m_hMeasureDC != NULL && m_hMeasureSavedFont != NULL) SelectObject(m_hMeasureDC, m_hMeasureSavedFont);
-  DeleteAndClear(m_hClipRgn);
-  DeleteAndClear(m_hDashPen);
+  m_dcState.Restore();
+  if (m_hMeasureDC && m_hMeasureSavedFont != NULL) SelectObject(m_hMeasureDC.Get(), m_hMeasureSavedFont);
+  m_hClipRgn.Reset();
+  m_hDashPen.Reset();
   DropPreparedFonts();
   if (m_hDC != NULL && m_ownsDC) ::ReleaseDC(m_hWnd, m_hDC);
   m_hDC = NULL;
@@ -182,12 +185,12 @@ void CMFCUIView::SetDefaultDrawingAttributes() {
   m_fillPattern = 1;
   if (m_hDC != NULL) SetROP2(m_hDC, R2_COPYPEN);
   m_patternRop = PATCOPY;
-  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
-  if (m_hClipRgn != NULL) {
+  if (!m_hClipRgn) m_hClipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
+  if (m_hClipRgn) {
     if (m_hBaseRgn != NULL)
-      CombineRgn(m_hClipRgn, m_hBaseRgn, NULL, RGN_COPY);
+      CombineRgn(m_hClipRgn.Get(), m_hBaseRgn, NULL, RGN_COPY);
     else
-      SetRectRgn(m_hClipRgn, 0, 0, kClipLimit, kClipLimit);
+      SetRectRgn(m_hClipRgn.Get(), 0, 0, kClipLimit, kClipLimit);
   }
   m_penWidth = 0;
   ComputePenWidthInPixels();
@@ -229,8 +232,7 @@ void CMFCUIView::QvSetFillBackColor(COLORREF c) {
 void CMFCUIView::QvSetBackgroundColor(COLORREF c) {
   if (c == m_background) return;
   m_background = c;
-  if (m_hBackBrush != NULL) DeleteObject(m_hBackBrush);
-  m_hBackBrush = CreateSolidBrush(c);
+  m_hBackBrush.Reset(CreateSolidBrush(c));
 }
 
 COLORREF CMFCUIView::QvGetBackgroundColor() {
@@ -314,9 +316,9 @@ void CMFCUIView::PreparePenNullOrDash(bool null) {
                     : m_dash == QvLongDashLine ? PS_DASH
                     : m_dash == QvDashDotLine  ? PS_DASHDOT
                                                : PS_SOLID;
-  if (m_hDashPen == NULL) {
+  if (!m_hDashPen) {
     // SetColor maps to the palette or to grey as the DC's colours are mapped.
-    m_hDashPen = CreatePen(style, m_penWidth, SetColor(m_penFore));
+    m_hDashPen.Reset(CreatePen(style, m_penWidth, SetColor(m_penFore)));
   }
   if (style != PS_SOLID) {
     if (!(m_flags & UIVIEW_PEN_COLORS)) PrepareColors(true);
@@ -324,29 +326,30 @@ void CMFCUIView::PreparePenNullOrDash(bool null) {
   } else {
     m_flags |= UIVIEW_SOLID_PEN;
   }
-  if (m_hDashPen != NULL && GetCurrentObject(m_hDC, OBJ_PEN) != m_hDashPen) SelectObject(m_hDC, m_hDashPen);
+  if (m_hDashPen && GetCurrentObject(m_hDC, OBJ_PEN) != m_hDashPen.Get()) SelectObject(m_hDC, m_hDashPen.Get());
 }
 
 void CMFCUIView::DropDashPen() {
-  if (m_hDashPen == NULL) return;
+  if (!m_hDashPen) return;
   // A pen still selected cannot be deleted.
-  if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_PEN) == m_hDashPen)
+  if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_PEN) == m_hDashPen.Get())
     SelectObject(m_hDC, m_hSavedPen != NULL ? m_hSavedPen : GetStockObject(BLACK_PEN));
-  DeleteAndClear(m_hDashPen);
+  m_hDashPen.Reset();
 }
 
 void CMFCUIView::DropPreparedFonts() {
-  HFONT* fonts[] = {&m_hTextFont, &m_hVertFont90, &m_hVertFont270, &m_hMeasureFont};
-  for (HFONT* font : fonts) {
-    if (*font == NULL) continue;
+  uih::OwnedFont* fonts[] = {&m_hTextFont, &m_hVertFont90, &m_hVertFont270, &m_hMeasureFont};
+  for (uih::OwnedFont* font : fonts) {
+    if (!*font) continue;
     // Fonts still selected go back to what the DCs had before.
-    if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_FONT) == *font)
+    if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_FONT) == font->Get())
       SelectObject(m_hDC, m_hSavedFont != NULL ? m_hSavedFont : GetStockObject(SYSTEM_FONT));
-    if (m_hAttribDC != NULL && GetCurrentObject(m_hAttribDC, OBJ_FONT) == *font)
+    if (m_hAttribDC != NULL && GetCurrentObject(m_hAttribDC, OBJ_FONT) == font->Get())
       SelectObject(m_hAttribDC, GetStockObject(SYSTEM_FONT));
-    if (m_hMeasureDC != NULL && GetCurrentObject(m_hMeasureDC, OBJ_FONT) == *font)
-      SelectObject(m_hMeasureDC, m_hMeasureSavedFont != NULL ? m_hMeasureSavedFont : GetStockObject(SYSTEM_FONT));
-    DeleteAndClear(*font);
+    if (m_hMeasureDC && GetCurrentObject(m_hMeasureDC.Get(), OBJ_FONT) == font->Get())
+      SelectObject(m_hMeasureDC.Get(),
+                   m_hMeasureSavedFont != NULL ? m_hMeasureSavedFont : GetStockObject(SYSTEM_FONT));
+    font->Reset();
   }
 }
 
@@ -363,28 +366,25 @@ void CMFCUIView::PrepareBrushForLine(bool vertical) {
 
 HBRUSH CMFCUIView::SolidBrush(bool line, COLORREF c) {
   // A brush still selected cannot be deleted.
-  auto release = [this](HBRUSH& brush) {
-    if (brush == NULL) return;
-    if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_BRUSH) == brush)
+  auto replace = [this](uih::OwnedBrush& brush, HBRUSH by) {
+    if (brush && m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_BRUSH) == brush.Get())
       SelectObject(m_hDC, m_hSavedBrush != NULL ? m_hSavedBrush : GetStockObject(NULL_BRUSH));
-    DeleteAndClear(brush);
+    brush.Reset(by);
   };
   if (line) {
-    if (m_hLineBrush != NULL && m_lineBrushColor == c) return m_hLineBrush;
-    release(m_hLineBrush);
-    m_hLineBrush = CreateSolidBrush(c);
+    if (m_hLineBrush && m_lineBrushColor == c) return m_hLineBrush.Get();
+    replace(m_hLineBrush, CreateSolidBrush(c));
     m_lineBrushColor = c;
-    return m_hLineBrush;
+    return m_hLineBrush.Get();
   }
   for (const SolidBrushSlot& slot : m_fillBrushes) {
-    if (slot.brush != NULL && slot.color == c) return m_hFillBrush = slot.brush;
+    if (slot.brush && slot.color == c) return m_hFillBrush = slot.brush.Get();
   }
   SolidBrushSlot& slot = m_fillBrushes[m_nextFillBrush];
   m_nextFillBrush = (m_nextFillBrush + 1) % kSolidFillBrushes;
-  release(slot.brush);
-  slot.brush = CreateSolidBrush(c);
+  replace(slot.brush, CreateSolidBrush(c));
   slot.color = c;
-  return m_hFillBrush = slot.brush;
+  return m_hFillBrush = slot.brush.Get();
 }
 
 void CMFCUIView::PrepareBrushForFill(bool none) {
@@ -430,17 +430,16 @@ void CMFCUIView::PrepareBrushForFill(bool none) {
 // Clipping
 
 void CMFCUIView::CombineClip(RECT const& r, int mode) {
-  HRGN rect = ImageRectToClientRgn(r);
-  if (rect == NULL) return;
-  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
-  if (m_hClipRgn != NULL) {
+  uih::OwnedRgn rect(ImageRectToClientRgn(r));
+  if (!rect) return;
+  if (!m_hClipRgn) m_hClipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
+  if (m_hClipRgn) {
     if (mode == RGN_COPY)
-      CombineRgn(m_hClipRgn, rect, NULL, RGN_COPY);
+      CombineRgn(m_hClipRgn.Get(), rect.Get(), NULL, RGN_COPY);
     else
-      CombineRgn(m_hClipRgn, m_hClipRgn, rect, mode);
-    if (m_hAttribDC == NULL && m_hDC != NULL) SelectClipRgn(m_hDC, m_hClipRgn);
+      CombineRgn(m_hClipRgn.Get(), m_hClipRgn.Get(), rect.Get(), mode);
+    if (m_hAttribDC == NULL && m_hDC != NULL) SelectClipRgn(m_hDC, m_hClipRgn.Get());
   }
-  DeleteObject(rect);
 }
 
 void CMFCUIView::QvSetClipRect(RECT const& r) { CombineClip(r, RGN_COPY); }
@@ -449,7 +448,7 @@ void CMFCUIView::QvIntersectionRectToClip(RECT& r) { CombineClip(r, RGN_AND); }
 void CMFCUIView::QvExcludeRectToClip(RECT& r) { CombineClip(r, RGN_DIFF); }
 
 void CMFCUIView::QvResetClipRect() {
-  if (m_hClipRgn != NULL) SetRectRgn(m_hClipRgn, 0, 0, 0, 0);
+  if (m_hClipRgn) SetRectRgn(m_hClipRgn.Get(), 0, 0, 0, 0);
   if (m_hDC != NULL) SelectClipRgn(m_hDC, NULL);
 }
 
@@ -457,8 +456,8 @@ CRgn* CMFCUIView::QvGetClipRegion() {
   CRgn* copy = new CRgn;
   copy->CreateRectRgn(0, 0, 0, 0);
   RECT box;
-  if (m_hClipRgn != NULL && GetRgnBox(m_hClipRgn, &box) > NULLREGION)
-    CombineRgn(static_cast<HRGN>(copy->GetSafeHandle()), m_hClipRgn, NULL, RGN_COPY);
+  if (m_hClipRgn && GetRgnBox(m_hClipRgn.Get(), &box) > NULLREGION)
+    CombineRgn(static_cast<HRGN>(copy->GetSafeHandle()), m_hClipRgn.Get(), NULL, RGN_COPY);
   return copy;
 }
 
@@ -467,11 +466,11 @@ void CMFCUIView::QvFreeRegion(CRgn* rgn) { delete rgn; }
 void CMFCUIView::QvSetClipRegion(CRgn* rgn) {
   HRGN source = rgn != NULL ? static_cast<HRGN>(rgn->GetSafeHandle()) : NULL;
   if (source == NULL) return;
-  if (m_hClipRgn == NULL) m_hClipRgn = CreateRectRgn(0, 0, 0, 0);
-  if (m_hClipRgn == NULL || CombineRgn(m_hClipRgn, source, NULL, RGN_COPY) == ERROR) return;
+  if (!m_hClipRgn) m_hClipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
+  if (!m_hClipRgn || CombineRgn(m_hClipRgn.Get(), source, NULL, RGN_COPY) == ERROR) return;
   if (m_hAttribDC != NULL || m_hDC == NULL) return;
   RECT box;
-  SelectClipRgn(m_hDC, GetRgnBox(m_hClipRgn, &box) > NULLREGION ? m_hClipRgn : NULL);
+  SelectClipRgn(m_hDC, GetRgnBox(m_hClipRgn.Get(), &box) > NULLREGION ? m_hClipRgn.Get() : NULL);
 }
 
 // ---------------------------------------------------------------------------------------------

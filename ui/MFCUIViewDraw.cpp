@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -18,6 +19,9 @@ POINT PointOnEllipse(POINT centre, int rx, int ry, int degrees) {
 }
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// Thickness of a frame edge of pen width w where `room` pixels of the rectangle are left.
+int ClampedEdge(int w, int room) { return room <= 0 ? 0 : w < room ? w : room; }
 
 }  // namespace
 
@@ -73,20 +77,23 @@ void CMFCUIView::QvDrawRect(RECT const& r, int frame, int fill) {
     const int w = m_penWidth;
     const int h = c.bottom - c.top;
     if (frame) {
-      int inner = c.right - 2 * w - c.left;
-      if (inner < 0) {
-        inner = 1;
-        fill = 0;
-      }
+      // Each edge is at most as thick as what the edges before it left of the rectangle, so
+      // the frame stays inside it and no pixel is painted twice (an exclusive draw mode would
+      // take it back); a rectangle the edges fill has no inside to fill.
+      const int width = c.right - c.left;
+      const int left = ClampedEdge(w, width), right = ClampedEdge(w, width - left);
+      const int top = ClampedEdge(w, h), bottom = ClampedEdge(w, h - top);
+      const int innerWidth = width - left - right, innerHeight = h - top - bottom;
       PrepareBrushForLine(true);
-      PatBlt(m_hDC, c.left, c.top, w, h, m_patternRop);
-      PatBlt(m_hDC, c.right - w, c.top, w, h, m_patternRop);
+      if (left > 0 && h > 0) PatBlt(m_hDC, c.left, c.top, left, h, m_patternRop);
+      if (right > 0 && h > 0) PatBlt(m_hDC, c.right - right, c.top, right, h, m_patternRop);
       PrepareBrushForLine(false);
-      PatBlt(m_hDC, c.left + w, c.top, inner, w, m_patternRop);
-      PatBlt(m_hDC, c.left + w, c.bottom - w, inner, w, m_patternRop);
-      if (fill) {
+      if (innerWidth > 0 && top > 0) PatBlt(m_hDC, c.left + left, c.top, innerWidth, top, m_patternRop);
+      if (innerWidth > 0 && bottom > 0)
+        PatBlt(m_hDC, c.left + left, c.bottom - bottom, innerWidth, bottom, m_patternRop);
+      if (fill && innerWidth > 0 && innerHeight > 0) {
         PrepareBrushForFill(false);
-        PatBlt(m_hDC, c.left + w, c.top + w, inner, c.bottom - 2 * w - c.top, m_patternRop);
+        PatBlt(m_hDC, c.left + left, c.top + top, innerWidth, innerHeight, m_patternRop);
       }
     } else if (fill) {
       PrepareBrushForFill(false);
@@ -176,14 +183,18 @@ void CMFCUIView::DrawArcOrPie(bool arc, RECT r, short start, short sweep, int fr
   const int rx = (c.right - c.left) >> 1, ry = (c.bottom - c.top) >> 1;
   if (rx == 0 || ry == 0) return;
   const POINT centre = {c.left + rx, c.top + ry};
-  const POINT from = PointOnEllipse(centre, rx, ry, start);
+  POINT from = PointOnEllipse(centre, rx, ry, start);
   int end = start + sweep;
   POINT to = PointOnEllipse(centre, rx, ry, end);
   // GDI draws the whole ellipse for equal end points: right for a whole turn, but a shorter
-  // sweep (0, or too small to move the point) grows until the points part.
+  // sweep (0, or too small to move the point) grows in its own direction until the points part.
   const bool wholeTurn = sweep != 0 && sweep % 360 == 0;
+  const int step = sweep < 0 ? -1 : 1;
   for (int grown = 0; !wholeTurn && SamePoint(to, from) && grown < 360; ++grown)
-    to = PointOnEllipse(centre, rx, ry, ++end);
+    to = PointOnEllipse(centre, rx, ry, end += step);
+  // GDI always runs counter-clockwise from the first point to the second: a clockwise
+  // (negative) sweep is the counter-clockwise one from its end back to its start.
+  if (sweep < 0) std::swap(from, to);
 
   if (arc) {
     PreparePenNullOrDash(false);

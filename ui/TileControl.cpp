@@ -1,8 +1,12 @@
 // The tile control ("QvTileControl32").
 #include "ControlClasses.h"
 #include "ControlClass.h"
+#include "UITrace.h"
+
+#include <fw_defs.h>
 
 namespace {
+UlmLogger s_log("TileControl");
 const wchar_t kClassName[] = L"QvTileControl32";
 
 LRESULT CALLBACK TileWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -11,10 +15,15 @@ LRESULT CALLBACK TileWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 BOOL RegisterTileControlClass(HINSTANCE hModule) {
+  ASSERT(hModule != NULL);
   const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, TileWndProc, 4, NULL};
-  return quarnel::RegisterWindowClass(hModule, spec);
+  if (quarnel::RegisterWindowClass(hModule, spec)) return TRUE;
+  UI_TRACE_FAILED(s_log, "RegisterClassW");
+  return FALSE;
 }
 
 BOOL UnregisterTileControlClass(HINSTANCE hModule) {
-  return quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName);
+  if (quarnel::DestroyWindowsAndUnregisterClass(hModule, kClassName)) return TRUE;
+  UI_TRACE_FAILED(s_log, "UnregisterClassW");
+  return FALSE;
 }

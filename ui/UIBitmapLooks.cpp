@@ -100,12 +100,17 @@ BOOL DrawDisabledBitmap(HDC dc, int x, int y, HBITMAP strip, int width, int inde
   static const char kSignature[] =
       "int __cdecl DrawDisabledBitmap(struct HDC__ *,int,int,struct HBITMAP__ *,int,int,bool)";
   BITMAP bm;
-  if (dc == NULL || strip == NULL || GetObject(strip, sizeof(bm), &bm) == 0) return FALSE;
+  if (dc == NULL || strip == NULL || GetObject(strip, sizeof(bm), &bm) == 0) {
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : "not a bitmap");
+    return FALSE;
+  }
   ULM_LOG(s_log, UlmLogger::Debug, kSignature) << "\tDrawDisabledBitmap: bm.bmHeight (dwLoopY)=" << bm.bmHeight;
   ULM_LOG(s_log, UlmLogger::Debug, kSignature) << "\tDrawDisabledBitmap: nImgWidth (dwLoopX)=" << width;
-  if (width <= 0 || index < 0) return FALSE;
   const long long left = static_cast<long long>(width) * index;
-  if (left >= bm.bmWidth) return FALSE;
+  if (width <= 0 || index < 0 || left >= bm.bmWidth) {
+    UI_TRACE_REFUSED(s_log, "image width or index out of range");
+    return FALSE;
+  }
   const int x0 = static_cast<int>(left);
   const int w = bm.bmWidth - x0 < width ? bm.bmWidth - x0 : width;
   const int h = bm.bmHeight;

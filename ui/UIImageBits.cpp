@@ -10,6 +10,8 @@ namespace uiimg {
 
 namespace {
 
+UlmLogger s_log("UIImageBits");
+
 // The header of a top-down section of the depth: 1 bit (palette black, white) or 32 bits.
 struct SectionInfo {
   BITMAPINFOHEADER header;
@@ -27,28 +29,54 @@ struct SectionInfo {
 };
 
 HBITMAP CreateSection(int width, int height, WORD bitCount, void** bits) {
-  if (width <= 0 || height <= 0) return NULL;
-  // Keep a section well inside what a 32-bit process can map.
-  if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > 0x10000000ULL)
+  ASSERT(bits != NULL);
+  if (width <= 0 || height <= 0) {
+    UI_TRACE_REFUSED(s_log, "empty size");
     return NULL;
+  }
+  // Keep a section well inside what a 32-bit process can map.
+  if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > 0x10000000ULL) {
+    UI_TRACE_REFUSED(s_log, "size beyond 2^28 pixels");
+    return NULL;
+  }
   SectionInfo info(width, height, bitCount);
   *bits = NULL;
-  HBITMAP bmp = CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0);
-  if (bmp != NULL && *bits == NULL) {
-    DeleteObject(bmp);
-    bmp = NULL;
+  uih::OwnedBitmap bmp(CreateDIBSection(NULL, info.Info(), DIB_RGB_COLORS, bits, NULL, 0));
+  if (bmp.Get() == NULL || *bits == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateDIBSection");
+    return NULL;
   }
-  return bmp;
+  return bmp.Release();
 }
 
 }  // namespace
+
+ScreenDC::ScreenDC() : uih::WindowDC(NULL) {
+  if (Get() == NULL) UI_TRACE_FAILED(s_log, "GetDC");
+}
+
+MemoryDC::MemoryDC(HDC like) : uih::MemoryDC(like) {
+  if (Get() == NULL) UI_TRACE_FAILED(s_log, "CreateCompatibleDC");
+}
+
+bool MemoryDC::Select(HBITMAP bmp) {
+  if (Get() == NULL) return false;  // traced when it was made
+  if (bmp == NULL) {
+    UI_TRACE_REFUSED(s_log, "no bitmap");
+    return false;
+  }
+  if (!uih::MemoryDC::Select(bmp)) {
+    UI_TRACE_FAILED(s_log, "SelectObject");
+    return false;
+  }
+  return true;
+}
 
 bool Dib32::Create(int width, int height) {
   void* bits = NULL;
   HBITMAP bmp = CreateSection(width, height, 32, &bits);
   if (bmp == NULL) return false;
-  if (m_bmp != NULL) DeleteObject(m_bmp);
-  m_bmp = bmp;
+  m_bmp.Reset(bmp);
   m_bits = static_cast<DWORD*>(bits);
   m_width = width;
   m_height = height;
@@ -57,15 +85,18 @@ bool Dib32::Create(int width, int height) {
 
 bool Dib32::CopyOf(HBITMAP source) {
   BITMAP bm;
-  if (source == NULL || GetObject(source, sizeof(bm), &bm) == 0) return false;
+  if (source == NULL || GetObject(source, sizeof(bm), &bm) == 0) {
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
+    return false;
+  }
   if (!Create(bm.bmWidth, bm.bmHeight)) return false;
   SectionInfo info(m_width, m_height, 32);
   ScreenDC screen;
   GdiFlush();  // the section's bits are written directly below
   if (screen.Get() == NULL ||
       GetDIBits(screen.Get(), source, 0, m_height, m_bits, info.Info(), DIB_RGB_COLORS) != m_height) {
-    DeleteObject(m_bmp);
-    m_bmp = NULL;
+    if (screen.Get() != NULL) UI_TRACE_FAILED(s_log, "GetDIBits");
+    m_bmp.Reset();
     m_bits = NULL;
     return false;
   }
@@ -79,8 +110,7 @@ bool Mask1::Create(int width, int height) {
   void* bits = NULL;
   HBITMAP bmp = CreateSection(width, height, 1, &bits);
   if (bmp == NULL) return false;
-  if (m_bmp != NULL) DeleteObject(m_bmp);
-  m_bmp = bmp;
+  m_bmp.Reset(bmp);
   m_bits = static_cast<BYTE*>(bits);
   m_stride = ((static_cast<size_t>(width) + 31) / 32) * 4;
   memset(m_bits, 0, m_stride * height);
@@ -89,13 +119,19 @@ bool Mask1::Create(int width, int height) {
 
 bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int sy, HDC maskDC,
                 int mx, int my) {
-  if (dest == NULL || w <= 0 || h <= 0) return false;
-  GdiHandle work(CreateCompatibleBitmap(dest, w, h));
-  GdiHandle image(CreateCompatibleBitmap(dest, w, h));
-  MemoryDC workDC(dest), imageWorkDC(dest);
-  if (!workDC.Select(static_cast<HBITMAP>(work.Get())) ||
-      !imageWorkDC.Select(static_cast<HBITMAP>(image.Get())))
+  ASSERT(imageDC != NULL && maskDC != NULL);
+  if (dest == NULL || w <= 0 || h <= 0) {
+    UI_TRACE_REFUSED(s_log, dest == NULL ? "no destination DC" : "empty size");
     return false;
+  }
+  uih::OwnedBitmap work(CreateCompatibleBitmap(dest, w, h));
+  uih::OwnedBitmap image(CreateCompatibleBitmap(dest, w, h));
+  if (work.Get() == NULL || image.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
+    return false;
+  }
+  MemoryDC workDC(dest), imageWorkDC(dest);
+  if (!workDC.Select(work.Get()) || !imageWorkDC.Select(image.Get())) return false;
   // Monochrome sources paint 0 bits in the text colour and 1 bits in the background colour.
   for (HDC dc : {workDC.Get(), imageWorkDC.Get()}) {
     SetTextColor(dc, RGB(0, 0, 0));
@@ -107,21 +143,34 @@ bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int s
             BitBlt(imageWorkDC.Get(), 0, 0, w, h, maskDC, mx, my, 0x00220326) &&  // image AND NOT mask
             BitBlt(workDC.Get(), 0, 0, w, h, imageWorkDC.Get(), 0, 0, SRCPAINT) &&
             BitBlt(dest, x, y, w, h, workDC.Get(), 0, 0, SRCCOPY);
+  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
   return ok;
 }
 
 HBITMAP LoadStripBitmap(UINT id) {
   LPCTSTR name = MAKEINTRESOURCE(id);
   HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
-  if (module == NULL) return NULL;
-  return LoadBitmap(module, name);
+  if (module == NULL) {
+    UI_TRACE_REFUSED(s_log, "no module holds the bitmap");
+    return NULL;
+  }
+  HBITMAP bmp = LoadBitmap(module, name);
+  if (bmp == NULL) UI_TRACE_FAILED(s_log, "LoadBitmap");
+  return bmp;
 }
 
 bool LocateInStrip(int stripWidth, int width, int index, StripCell* cell) {
-  if (width <= 0 || index < 0 || stripWidth <= 0) return false;
+  ASSERT(cell != NULL);
+  if (width <= 0 || index < 0 || stripWidth <= 0) {
+    UI_TRACE_REFUSED(s_log, "image width or index out of range");
+    return false;
+  }
   const long long half = stripWidth / 2;
   const long long count = half / width;
-  if (index >= count) return false;
+  if (index >= count) {
+    UI_TRACE_REFUSED(s_log, "image index past the strip");
+    return false;
+  }
   cell->imageX = static_cast<int>(static_cast<long long>(index) * width);
   cell->maskX = static_cast<int>((count + index) * width);
   return true;

@@ -1,73 +1,25 @@
-// Small GDI helpers shared by the image routines: handle owners, 32-bit DIB copies whose
-// pixels are worked on directly, masked blits and strip geometry.
+// Small GDI helpers shared by the image routines: 32-bit DIB copies whose pixels are worked
+// on directly, masked blits and strip geometry. Handle owners are those of UIHandles.h.
 #pragma once
+#include <UIHandles.h>
+#include <fw_defs.h>
 #include <windows.h>
+
+#include "UITrace.h"
 
 namespace uiimg {
 
-// Owns a GDI object (bitmap, palette, brush) and deletes it unless released.
-class GdiHandle {
+// The screen's DC for the scope; a failure to get it is traced.
+class ScreenDC : public uih::WindowDC {
  public:
-  explicit GdiHandle(HGDIOBJ h = NULL) : m_h(h) {}
-  ~GdiHandle() { Reset(NULL); }
-  HGDIOBJ Get() const { return m_h; }
-  HGDIOBJ Release() {
-    HGDIOBJ h = m_h;
-    m_h = NULL;
-    return h;
-  }
-  void Reset(HGDIOBJ h) {
-    if (m_h != NULL) DeleteObject(m_h);
-    m_h = h;
-  }
-
- private:
-  GdiHandle(const GdiHandle&) = delete;
-  GdiHandle& operator=(const GdiHandle&) = delete;
-  HGDIOBJ m_h;
+  ScreenDC();
 };
 
-// The screen's DC for the scope.
-class ScreenDC {
+// The shared memory DC, with a failure to make it or to select into it traced.
+class MemoryDC : public uih::MemoryDC {
  public:
-  ScreenDC() : m_dc(GetDC(NULL)) {}
-  ~ScreenDC() {
-    if (m_dc != NULL) ReleaseDC(NULL, m_dc);
-  }
-  HDC Get() const { return m_dc; }
-
- private:
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC m_dc;
-};
-
-// A memory DC compatible with `like` (the screen when NULL); whatever is selected into it
-// is deselected before the DC is deleted.
-class MemoryDC {
- public:
-  explicit MemoryDC(HDC like = NULL) : m_dc(CreateCompatibleDC(like)), m_old(NULL) {}
-  ~MemoryDC() {
-    if (m_dc == NULL) return;
-    if (m_old != NULL) SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-  }
-  HDC Get() const { return m_dc; }
-  // Selects a bitmap; FALSE when there is no DC or the bitmap cannot be selected (for
-  // example because it is selected into another DC).
-  bool Select(HBITMAP bmp) {
-    if (m_dc == NULL || bmp == NULL) return false;
-    HGDIOBJ old = SelectObject(m_dc, bmp);
-    if (old == NULL || old == HGDI_ERROR) return false;
-    if (m_old == NULL) m_old = old;
-    return true;
-  }
-
- private:
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC m_dc;
-  HGDIOBJ m_old;
+  explicit MemoryDC(HDC like = NULL);
+  bool Select(HBITMAP bmp);
 };
 
 // A global memory block, locked for the scope; freed unless handed over with Release.
@@ -106,31 +58,29 @@ inline COLORREF ColorOf(DWORD pixel) {
 // A 32-bit top-down DIB section whose pixels (0x00RRGGBB) are read and written in place.
 class Dib32 {
  public:
-  Dib32() : m_bmp(NULL), m_bits(NULL), m_width(0), m_height(0) {}
-  ~Dib32() {
-    if (m_bmp != NULL) DeleteObject(m_bmp);
-  }
+  Dib32() : m_bits(NULL), m_width(0), m_height(0) {}
   // A new section of the size, all pixels 0.
   bool Create(int width, int height);
   // A new section holding a copy of the bitmap's pixels, whatever its format.
   bool CopyOf(HBITMAP source);
 
-  HBITMAP Handle() const { return m_bmp; }
+  HBITMAP Handle() const { return m_bmp.Get(); }
   // Hands the section over to the caller.
   HBITMAP Release() {
-    HBITMAP h = m_bmp;
-    m_bmp = NULL;
     m_bits = NULL;
-    return h;
+    return m_bmp.Release();
   }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  DWORD* Row(int y) const { return m_bits + static_cast<size_t>(y) * m_width; }
+  DWORD* Row(int y) const {
+    ASSERT(m_bits != NULL && y >= 0 && y < m_height);
+    return m_bits + static_cast<size_t>(y) * m_width;
+  }
 
  private:
   Dib32(const Dib32&) = delete;
   Dib32& operator=(const Dib32&) = delete;
-  HBITMAP m_bmp;
+  uih::OwnedBitmap m_bmp;
   DWORD* m_bits;
   int m_width, m_height;
 };
@@ -138,20 +88,18 @@ class Dib32 {
 // A 1-bit DIB section (palette black, white) used as a mask: bit set = transparent.
 class Mask1 {
  public:
-  Mask1() : m_bmp(NULL), m_bits(NULL), m_stride(0) {}
-  ~Mask1() {
-    if (m_bmp != NULL) DeleteObject(m_bmp);
-  }
+  Mask1() : m_bits(NULL), m_stride(0) {}
   bool Create(int width, int height);  // all pixels black (opaque)
-  HBITMAP Handle() const { return m_bmp; }
+  HBITMAP Handle() const { return m_bmp.Get(); }
   void SetTransparent(int x, int y) {
+    ASSERT(m_bits != NULL && x >= 0 && y >= 0 && static_cast<size_t>(x >> 3) < m_stride);
     m_bits[static_cast<size_t>(y) * m_stride + (x >> 3)] |= static_cast<BYTE>(0x80 >> (x & 7));
   }
 
  private:
   Mask1(const Mask1&) = delete;
   Mask1& operator=(const Mask1&) = delete;
-  HBITMAP m_bmp;
+  uih::OwnedBitmap m_bmp;
   BYTE* m_bits;
   size_t m_stride;
 };

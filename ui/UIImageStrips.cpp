@@ -12,68 +12,91 @@ namespace {
 
 UlmLogger s_log("UIImageStrips");
 
-using uiimg::GdiHandle;
 using uiimg::MemoryDC;
+using uih::OwnedBitmap;
 using uiimg::ScreenDC;
 
 // Copies the w x h area at (sx, 0) of the bitmap selected in `from` into a new bitmap
 // compatible with the screen.
 HBITMAP CopyArea(HDC from, int sx, int w, int h) {
   ScreenDC screen;
-  GdiHandle bmp(CreateCompatibleBitmap(screen.Get(), w, h));
-  MemoryDC to(screen.Get());
-  if (!to.Select(static_cast<HBITMAP>(bmp.Get())) || !BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY))
+  OwnedBitmap bmp(CreateCompatibleBitmap(screen.Get(), w, h));
+  if (bmp.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     return NULL;
-  return static_cast<HBITMAP>(bmp.Release());
+  }
+  MemoryDC to(screen.Get());
+  if (!to.Select(bmp.Get())) return NULL;
+  if (!BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY)) {
+    UI_TRACE_FAILED(s_log, "BitBlt");
+    return NULL;
+  }
+  return bmp.Release();
 }
 
 // A monochrome bitmap of the w x h area at (sx, 0) of the bitmap selected in `from`: white
 // pixels become 1 (transparent), all others 0.
 HBITMAP MonoMaskOf(HDC from, int sx, int w, int h) {
-  GdiHandle bmp(CreateBitmap(w, h, 1, 1, NULL));
+  OwnedBitmap bmp(CreateBitmap(w, h, 1, 1, NULL));
+  if (bmp.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateBitmap");
+    return NULL;
+  }
   MemoryDC to(from);
-  if (!to.Select(static_cast<HBITMAP>(bmp.Get()))) return NULL;
+  if (!to.Select(bmp.Get())) return NULL;
   const COLORREF oldBk = SetBkColor(from, RGB(255, 255, 255));
   const BOOL ok = BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY);
+  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
   SetBkColor(from, oldBk);
-  return ok ? static_cast<HBITMAP>(bmp.Release()) : NULL;
+  return ok ? bmp.Release() : NULL;
 }
 
 // A strip resource with its description and the place of one image in it.
 struct Strip {
-  GdiHandle bitmap;
+  OwnedBitmap bitmap;
   BITMAP bm;
   uiimg::StripCell cell;
   // FALSE when the resource cannot be loaded or the image does not lie in it.
   bool Load(UINT id, int index, int width) {
     bitmap.Reset(uiimg::LoadStripBitmap(id));
-    return bitmap.Get() != NULL && GetObject(bitmap.Get(), sizeof(bm), &bm) != 0 &&
-           uiimg::LocateInStrip(bm.bmWidth, width, index, &cell);
+    if (bitmap.Get() == NULL) return false;
+    if (GetObject(bitmap.Get(), sizeof(bm), &bm) == 0) {
+      UI_TRACE_FAILED(s_log, "GetObject");
+      return false;
+    }
+    return uiimg::LocateInStrip(bm.bmWidth, width, index, &cell);
   }
-  HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap.Get()); }
 };
 
 }  // namespace
 
 int Extract1Image(UINT stripId, int index, int width, HBITMAP* image, HBITMAP* mask) {
+  if (image == NULL || mask == NULL) {
+    UI_TRACE_REFUSED(s_log, "no place for the image or the mask");
+    return FALSE;
+  }
   Strip strip;
-  if (image == NULL || mask == NULL || !strip.Load(stripId, index, width)) return FALSE;
+  if (!strip.Load(stripId, index, width)) return FALSE;
   MemoryDC stripDC;
-  if (!stripDC.Select(strip.Handle())) return FALSE;
-  GdiHandle img(CopyArea(stripDC.Get(), strip.cell.imageX, width, strip.bm.bmHeight));
-  GdiHandle msk(CopyArea(stripDC.Get(), strip.cell.maskX, width, strip.bm.bmHeight));
+  if (!stripDC.Select(strip.bitmap.Get())) return FALSE;
+  OwnedBitmap img(CopyArea(stripDC.Get(), strip.cell.imageX, width, strip.bm.bmHeight));
+  OwnedBitmap msk(CopyArea(stripDC.Get(), strip.cell.maskX, width, strip.bm.bmHeight));
   if (img.Get() == NULL || msk.Get() == NULL) return FALSE;
-  *image = static_cast<HBITMAP>(img.Release());
-  *mask = static_cast<HBITMAP>(msk.Release());
+  *image = img.Release();
+  *mask = msk.Release();
   return TRUE;
 }
 
 int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOOL mapColours) {
+  if (result == NULL) {
+    UI_TRACE_REFUSED(s_log, "no place for the result");
+    return FALSE;
+  }
   Strip strip;
-  if (result == NULL || !strip.Load(stripId, index, width)) return FALSE;
+  if (!strip.Load(stripId, index, width)) return FALSE;
   const int height = strip.bm.bmHeight;
   // The image may take the system colours; its mask keeps the strip's own black and white.
-  GdiHandle mapped;
+  OwnedBitmap mapped;
   if (mapColours) {
     COLORMAP map[4] = {{RGB(0, 0, 0), GetSysColor(COLOR_BTNTEXT)},
                        {RGB(128, 128, 128), GetSysColor(COLOR_BTNSHADOW)},
@@ -81,51 +104,69 @@ int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOO
                        {RGB(255, 255, 255), GetSysColor(COLOR_BTNHIGHLIGHT)}};
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(stripId), RT_BITMAP);
     mapped.Reset(CreateMappedBitmap(module, static_cast<INT_PTR>(stripId), 0, map, 4));
-    if (mapped.Get() == NULL) return FALSE;
+    if (mapped.Get() == NULL) {
+      UI_TRACE_FAILED(s_log, "CreateMappedBitmap");
+      return FALSE;
+    }
   }
   ScreenDC screen;
-  GdiHandle out(CreateCompatibleBitmap(screen.Get(), 2 * width, height));
+  OwnedBitmap out(CreateCompatibleBitmap(screen.Get(), 2 * width, height));
+  if (out.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
+    return FALSE;
+  }
   MemoryDC outDC(screen.Get()), stripDC(screen.Get()), imageDC(screen.Get());
-  if (!outDC.Select(static_cast<HBITMAP>(out.Get())) || !stripDC.Select(strip.Handle())) return FALSE;
+  if (!outDC.Select(out.Get()) || !stripDC.Select(strip.bitmap.Get())) return FALSE;
   HDC imageSource = stripDC.Get();
   if (mapped.Get() != NULL) {
-    if (!imageDC.Select(static_cast<HBITMAP>(mapped.Get()))) return FALSE;
+    if (!imageDC.Select(mapped.Get())) return FALSE;
     imageSource = imageDC.Get();
   }
   if (!BitBlt(outDC.Get(), 0, 0, width, height, imageSource, strip.cell.imageX, 0, SRCCOPY) ||
-      !BitBlt(outDC.Get(), width, 0, width, height, stripDC.Get(), strip.cell.maskX, 0, SRCCOPY))
+      !BitBlt(outDC.Get(), width, 0, width, height, stripDC.Get(), strip.cell.maskX, 0, SRCCOPY)) {
+    UI_TRACE_FAILED(s_log, "BitBlt");
     return FALSE;
-  *result = static_cast<HBITMAP>(out.Release());
+  }
+  *result = out.Release();
   return TRUE;
 }
 
 int LoadMaskedImageList(HIMAGELIST* list, UINT stripId, int imageWidth) {
+  if (list == NULL) {
+    UI_TRACE_REFUSED(s_log, "no place for the list");
+    return FALSE;
+  }
   Strip strip;
-  if (list == NULL || !strip.Load(stripId, 0, imageWidth)) return FALSE;
+  if (!strip.Load(stripId, 0, imageWidth)) return FALSE;
   // The mask of image 0 starts right after the last image.
   const int halfWidth = strip.cell.maskX, height = strip.bm.bmHeight;
   const int count = halfWidth / imageWidth;
   MemoryDC stripDC;
-  if (!stripDC.Select(strip.Handle())) return FALSE;
-  GdiHandle images(CopyArea(stripDC.Get(), 0, halfWidth, height));
-  GdiHandle masks(MonoMaskOf(stripDC.Get(), halfWidth, halfWidth, height));
+  if (!stripDC.Select(strip.bitmap.Get())) return FALSE;
+  OwnedBitmap images(CopyArea(stripDC.Get(), 0, halfWidth, height));
+  OwnedBitmap masks(MonoMaskOf(stripDC.Get(), halfWidth, halfWidth, height));
   if (images.Get() == NULL || masks.Get() == NULL) return FALSE;
-  HIMAGELIST il = ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1);
-  if (il == NULL) return FALSE;
-  if (ImageList_Add(il, static_cast<HBITMAP>(images.Get()), static_cast<HBITMAP>(masks.Get())) < 0 ||
-      ImageList_GetImageCount(il) != count) {
-    ImageList_Destroy(il);
+  uih::OwnedImageList il(ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, count, 1));
+  if (!il) {
+    UI_TRACE_FAILED(s_log, "ImageList_Create");
     return FALSE;
   }
-  *list = il;
+  if (ImageList_Add(il.Get(), images.Get(), masks.Get()) < 0 || ImageList_GetImageCount(il.Get()) != count) {
+    UI_TRACE_FAILED(s_log, "ImageList_Add");
+    return FALSE;
+  }
+  *list = il.Release();
   return TRUE;
 }
 
 HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
-  if (strip == NULL || cx <= 0 || cy <= 0) return NULL;
+  if (strip == NULL || cx <= 0 || cy <= 0) {
+    UI_TRACE_REFUSED(s_log, strip == NULL ? "no strip" : "empty image size");
+    return NULL;
+  }
   // Adding with a mask colour blackens the added bitmap's background, so the list is always
   // given a copy: the caller's strip stays as it was.
-  GdiHandle copy;
+  OwnedBitmap copy;
   switch (look) {
     case 0: {
       uiimg::Dib32 dib;
@@ -134,26 +175,39 @@ HIMAGELIST CreateToolBarImageList(HBITMAP strip, int cx, int cy, int look) {
     }
     case 1: copy.Reset(uiimg::CreateDisabledCopy(strip)); break;
     case 2: copy.Reset(CreateShadedBitmap(strip)); break;
-    default: return NULL;
+    default:
+      UI_TRACE_REFUSED(s_log, "unknown look");
+      return NULL;
   }
-  if (copy.Get() == NULL) return NULL;
-  HIMAGELIST il = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
-  if (il == NULL) return NULL;
-  if (ImageList_AddMasked(il, static_cast<HBITMAP>(copy.Get()), GetSysColor(COLOR_3DFACE)) < 0) {
-    ImageList_Destroy(il);
+  if (copy.Get() == NULL) return NULL;  // traced by the copy
+  uih::OwnedImageList il(ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1));
+  if (!il) {
+    UI_TRACE_FAILED(s_log, "ImageList_Create");
     return NULL;
   }
-  return il;
+  if (ImageList_AddMasked(il.Get(), copy.Get(), GetSysColor(COLOR_3DFACE)) < 0) {
+    UI_TRACE_FAILED(s_log, "ImageList_AddMasked");
+    return NULL;
+  }
+  return il.Release();
 }
 
 BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD flags) {
-  if (dc == NULL || list == NULL || rect == NULL) return FALSE;
-  if (index < 0 || index >= ImageList_GetImageCount(list)) return FALSE;
+  if (dc == NULL || list == NULL || rect == NULL) {
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : list == NULL ? "no list" : "no rectangle");
+    return FALSE;
+  }
+  if (index < 0 || index >= ImageList_GetImageCount(list)) {
+    UI_TRACE_REFUSED(s_log, "no such image");
+    return FALSE;
+  }
   const int width = rect->right - rect->left, height = rect->bottom - rect->top;
-  if (width <= 0 || height <= 0) return FALSE;
   int imageW = 16, imageH = 15;
   ImageList_GetIconSize(list, &imageW, &imageH);
-  if (imageW <= 0 || imageH <= 0) return FALSE;
+  if (width <= 0 || height <= 0 || imageW <= 0 || imageH <= 0) {
+    UI_TRACE_REFUSED(s_log, "empty rectangle or image");
+    return FALSE;
+  }
 
   // Fit: shrink an axis whose rectangle side is smaller than the image, in whole percent.
   int scaleX = 100, scaleY = 100;
@@ -169,8 +223,11 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
     origin.y += (height - imageH * scaleY / 100) / 2;
   }
 
-  const int saved = SaveDC(dc);
-  if (saved == 0) return FALSE;
+  uih::SavedDC saved(dc);
+  if (!saved) {
+    UI_TRACE_FAILED(s_log, "SaveDC");
+    return FALSE;
+  }
   int x = origin.x, y = origin.y;
   if (scaleX != 100 || scaleY != 100) {
     // One logical unit of the image becomes scale / 100 device pixels, from the origin on.
@@ -184,14 +241,15 @@ BOOL DrawImageListInRect(HDC dc, HIMAGELIST list, int index, RECT* rect, DWORD f
   }
   BOOL drawn;
   if (flags & 0x10000) {
-    HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-    drawn = icon != NULL &&
-            DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_DISABLED);
-    if (icon != NULL) DestroyIcon(icon);
+    uih::OwnedIcon icon(ImageList_GetIcon(list, index, ILD_NORMAL));
+    drawn = icon && DrawState(dc, NULL, NULL, reinterpret_cast<LPARAM>(icon.Get()), 0, x, y, 0, 0,
+                              DST_ICON | DSS_DISABLED);
+    if (!drawn) UI_TRACE_FAILED(s_log, !icon ? "ImageList_GetIcon" : "DrawState");
   } else {
     drawn = ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+    if (!drawn) UI_TRACE_FAILED(s_log, "ImageList_Draw");
   }
-  RestoreDC(dc, saved);
+  if (!saved.Restore()) UI_TRACE_FAILED(s_log, "RestoreDC");  // the caller's mapping may be left changed
   return drawn ? TRUE : FALSE;
 }
 
@@ -209,28 +267,39 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
     ULM_LOG(s_log, UlmLogger::Error, kSignature) << "DrawImage Failed, reason: " << reason;
     return 0;
   }
-  if (dc == NULL || width == 0 || width > INT_MAX || index > INT_MAX) return 0;
+  if (dc == NULL || width == 0 || width > INT_MAX || index > INT_MAX) {
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : "image width or index out of range");
+    return 0;
+  }
   const int w = static_cast<int>(width), h = bm.bmHeight;
   MemoryDC stripDC(dc);
   if (!stripDC.Select(strip)) return 0;
   if (mode != 1) {
     // An opaque copy needs no mask: any image of the whole strip can be drawn.
     const long long left = static_cast<long long>(index) * w;
-    if (left + w > bm.bmWidth) return 0;
-    return BitBlt(dc, point.x, point.y, w, h, stripDC.Get(), static_cast<int>(left), 0, SRCCOPY) ? 1 : 0;
+    if (left + w > bm.bmWidth) {
+      UI_TRACE_REFUSED(s_log, "image index past the strip");
+      return 0;
+    }
+    if (!BitBlt(dc, point.x, point.y, w, h, stripDC.Get(), static_cast<int>(left), 0, SRCCOPY)) {
+      UI_TRACE_FAILED(s_log, "BitBlt");
+      return 0;
+    }
+    return 1;
   }
   uiimg::StripCell cell;
   if (!uiimg::LocateInStrip(bm.bmWidth, w, static_cast<int>(index), &cell)) return 0;
-  GdiHandle mask(MonoMaskOf(stripDC.Get(), cell.maskX, w, h));
+  OwnedBitmap mask(MonoMaskOf(stripDC.Get(), cell.maskX, w, h));
+  if (mask.Get() == NULL) return 0;
   MemoryDC maskDC(dc);
-  if (!maskDC.Select(static_cast<HBITMAP>(mask.Get()))) return 0;
+  if (!maskDC.Select(mask.Get())) return 0;
   return uiimg::MaskedBlit(dc, point.x, point.y, w, h, stripDC.Get(), cell.imageX, 0, maskDC.Get(), 0, 0) ? 1 : 0;
 }
 
 int DrawImage(HDC dc, POINT point, UINT stripId, UINT index, UINT width, int mode) {
-  GdiHandle strip(uiimg::LoadStripBitmap(stripId));
+  OwnedBitmap strip(uiimg::LoadStripBitmap(stripId));
   if (strip.Get() == NULL) return 0;
-  return DrawImage(dc, point, static_cast<HBITMAP>(strip.Get()), index, width, mode);
+  return DrawImage(dc, point, strip.Get(), index, width, mode);
 }
 
 namespace {

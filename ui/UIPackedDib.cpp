@@ -9,6 +9,8 @@
 
 namespace {
 
+UlmLogger s_log("UIPackedDib");
+
 // Largest image (rows x row bytes) accepted: what a DWORD size field and GDI can hold.
 const unsigned long long kMaxImageBytes = 0x7FFF0000ULL;
 
@@ -231,26 +233,51 @@ UINT DIBColorCount(const BITMAPINFOHEADER* header) {
 }
 
 HGLOBAL LoadDIB(LPCTSTR path) {
-  if (path == NULL) return NULL;
+  if (path == NULL) {
+    UI_TRACE_REFUSED(s_log, "no path");
+    return NULL;
+  }
   WaitCursor wait;
   FileHandle file(CreateFile(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, NULL));
-  if (file.Get() == INVALID_HANDLE_VALUE) return NULL;
+  if (file.Get() == INVALID_HANDLE_VALUE) {
+    UI_TRACE_FAILED(s_log, "CreateFile");
+    return NULL;
+  }
   LARGE_INTEGER fileSize;
-  if (!GetFileSizeEx(file.Get(), &fileSize) || fileSize.QuadPart < 14 + 12) return NULL;
+  if (!GetFileSizeEx(file.Get(), &fileSize)) {
+    UI_TRACE_FAILED(s_log, "GetFileSizeEx");
+    return NULL;
+  }
+  if (fileSize.QuadPart < 14 + 12) {
+    UI_TRACE_REFUSED(s_log, "file shorter than the headers");
+    return NULL;
+  }
   const unsigned long long total = static_cast<unsigned long long>(fileSize.QuadPart);
 
   // File header, then as much of the info header as the file holds (at most a V5 header
   // and the masks that may follow a 40-byte one).
   BYTE fileHeader[14];
-  if (!ReadExactly(file.Get(), 0, fileHeader, sizeof(fileHeader))) return NULL;
-  if (ReadAt<WORD>(fileHeader, 0) != 0x4D42) return NULL;
+  if (!ReadExactly(file.Get(), 0, fileHeader, sizeof(fileHeader))) {
+    UI_TRACE_FAILED(s_log, "ReadFile");
+    return NULL;
+  }
+  if (ReadAt<WORD>(fileHeader, 0) != 0x4D42) {
+    UI_TRACE_REFUSED(s_log, "no \"BM\" signature");
+    return NULL;
+  }
   const DWORD offBits = ReadAt<DWORD>(fileHeader, 10);
   BYTE header[sizeof(BITMAPV5HEADER)];
   const unsigned long long headerAvail = total - 14 < sizeof(header) ? total - 14 : sizeof(header);
-  if (!ReadExactly(file.Get(), 14, header, headerAvail)) return NULL;
+  if (!ReadExactly(file.Get(), 14, header, headerAvail)) {
+    UI_TRACE_FAILED(s_log, "ReadFile");
+    return NULL;
+  }
   DibFormat f;
-  if (!ReadHeader(header, static_cast<size_t>(headerAvail), &f)) return NULL;
+  if (!ReadHeader(header, static_cast<size_t>(headerAvail), &f)) {
+    UI_TRACE_REFUSED(s_log, "bitmap header");
+    return NULL;
+  }
 
   // The colour table follows the header (and its masks); the bits start at bfOffBits, or
   // right after the table when the file leaves bfOffBits 0.
@@ -260,34 +287,52 @@ HGLOBAL LoadDIB(LPCTSTR path) {
       static_cast<unsigned long long>(f.bitCount <= 8 ? wanted : f.clrUsed) * f.entrySize;
   unsigned long long bitsStart;
   if (offBits != 0) {
-    if (offBits < tableStart) return NULL;
+    if (offBits < tableStart) {
+      UI_TRACE_REFUSED(s_log, "bits inside the headers");
+      return NULL;
+    }
     bitsStart = offBits;
   } else {
     bitsStart = tableStart + tableBytes;
   }
-  if (bitsStart >= total) return NULL;
+  if (bitsStart >= total) {
+    UI_TRACE_REFUSED(s_log, "bits past the end of the file");
+    return NULL;
+  }
   DWORD colours = 0;
   if (f.bitCount <= 8) {
     const unsigned long long room = (bitsStart - tableStart) / f.entrySize;
     colours = room < wanted ? static_cast<DWORD>(room) : wanted;
-    if (colours == 0) return NULL;
+    if (colours == 0) {
+      UI_TRACE_REFUSED(s_log, "no colour table");
+      return NULL;
+    }
   }
 
   unsigned long long imageBytes;
   const unsigned long long avail = total - bitsStart;
   if (IsRle(f)) {
     imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
-    if (imageBytes > kMaxImageBytes) return NULL;
+    if (imageBytes > kMaxImageBytes) {
+      UI_TRACE_REFUSED(s_log, "image too large");
+      return NULL;
+    }
   } else {
     imageBytes = f.rawImageBytes;
   }
-  if (imageBytes == 0 || imageBytes > avail) return NULL;
+  if (imageBytes == 0 || imageBytes > avail) {
+    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
+    return NULL;
+  }
 
   const DWORD masksOut = f.compression == BI_BITFIELDS ? 12 : 0;
   const unsigned long long blockSize = sizeof(BITMAPINFOHEADER) + masksOut + 4ULL * colours + imageBytes;
   uiimg::GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize)));
   BYTE* p = block.Data();
-  if (p == NULL) return NULL;
+  if (p == NULL) {
+    UI_TRACE_FAILED(s_log, "GlobalAlloc");
+    return NULL;
+  }
   FillHeader(f, static_cast<DWORD>(imageBytes), colours, reinterpret_cast<BITMAPINFOHEADER*>(p));
   BYTE* out = p + sizeof(BITMAPINFOHEADER);
   if (masksOut != 0) {
@@ -295,17 +340,25 @@ HGLOBAL LoadDIB(LPCTSTR path) {
     out += masksOut;
   }
   if (colours != 0) {
-    if (!ReadExactly(file.Get(), tableStart, out, static_cast<unsigned long long>(colours) * f.entrySize))
+    if (!ReadExactly(file.Get(), tableStart, out, static_cast<unsigned long long>(colours) * f.entrySize)) {
+      UI_TRACE_FAILED(s_log, "ReadFile");
       return NULL;
+    }
     if (f.entrySize != 4) WidenColours(out, colours, f.entrySize, reinterpret_cast<RGBQUAD*>(out));
     out += 4 * colours;
   }
-  if (!ReadExactly(file.Get(), bitsStart, out, imageBytes)) return NULL;
+  if (!ReadExactly(file.Get(), bitsStart, out, imageBytes)) {
+    UI_TRACE_FAILED(s_log, "ReadFile");
+    return NULL;
+  }
   if (f.topDown) {
     // Rows are kept bottom-up, as every reader of packed DIBs expects.
     const size_t stride = static_cast<size_t>(f.stride);
     std::unique_ptr<BYTE[]> row(new (std::nothrow) BYTE[stride]);
-    if (!row) return NULL;
+    if (!row) {
+      UI_TRACE_FAILED(s_log, "new");
+      return NULL;
+    }
     BYTE* top = out;
     BYTE* bottom = out + stride * (f.height - 1);
     for (; top < bottom; top += stride, bottom -= stride) {
@@ -318,22 +371,41 @@ HGLOBAL LoadDIB(LPCTSTR path) {
 }
 
 HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
-  if (dib == NULL) return NULL;
+  if (dib == NULL) {
+    UI_TRACE_REFUSED(s_log, "no DIB");
+    return NULL;
+  }
   const SIZE_T size = GlobalSize(dib);
   LockedBlock block(dib);
   const BYTE* p = block.Data();
+  if (p == NULL) {
+    UI_TRACE_FAILED(s_log, "GlobalLock");
+    return NULL;
+  }
   DibFormat f;
-  if (p == NULL || !ReadHeader(p, size, &f)) return NULL;
-  if (f.bitCount <= 8 && f.clrUsed > (1u << f.bitCount)) return NULL;
+  if (!ReadHeader(p, size, &f)) {
+    UI_TRACE_REFUSED(s_log, "bitmap header");
+    return NULL;
+  }
+  if (f.bitCount <= 8 && f.clrUsed > (1u << f.bitCount)) {
+    UI_TRACE_REFUSED(s_log, "more colours than the depth has");
+    return NULL;
+  }
   const DWORD colours = PaletteSize(f);
   const unsigned long long tableStart = static_cast<unsigned long long>(f.headerSize) + f.masksAfter;
   const unsigned long long bitsStart =
       tableStart + static_cast<unsigned long long>(f.bitCount <= 8 ? colours : f.clrUsed) * f.entrySize;
-  if (bitsStart > size) return NULL;
+  if (bitsStart > size) {
+    UI_TRACE_REFUSED(s_log, "colour table past the end of the block");
+    return NULL;
+  }
   const unsigned long long avail = size - bitsStart;
   unsigned long long imageBytes = f.rawImageBytes;
   if (IsRle(f)) imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
-  if (imageBytes == 0 || imageBytes > avail) return NULL;
+  if (imageBytes == 0 || imageBytes > avail) {
+    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
+    return NULL;
+  }
 
   NormalInfo info;
   FillHeader(f, IsRle(f) ? static_cast<DWORD>(imageBytes) : 0, colours, &info.header);
@@ -343,8 +415,8 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
 
   uiimg::ScreenDC screen;
   HDC target = dc != NULL ? dc : screen.Get();
-  if (target == NULL) return NULL;
-  uiimg::GdiHandle palette;
+  if (target == NULL) return NULL;  // traced by the screen DC
+  uih::OwnedPalette palette;
   HPALETTE oldPalette = NULL;
   if (colours != 0) {
     struct {
@@ -359,14 +431,19 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
       lp.entries[i].peBlue = info.colours[i].rgbBlue;
       lp.entries[i].peFlags = 0;
     }
+    // Without its palette the DIB is still converted, in the DC's colours.
     palette.Reset(CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp)));
-    if (palette.Get() != NULL) {
-      oldPalette = SelectPalette(target, static_cast<HPALETTE>(palette.Get()), FALSE);
-      RealizePalette(target);
+    if (palette.Get() == NULL) {
+      UI_TRACE_FAILED(s_log, "CreatePalette");
+    } else {
+      oldPalette = SelectPalette(target, palette.Get(), FALSE);
+      if (oldPalette == NULL) UI_TRACE_FAILED(s_log, "SelectPalette");
+      else RealizePalette(target);
     }
   }
   HBITMAP bmp = CreateDIBitmap(target, &info.header, CBM_INIT, p + bitsStart,
                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  if (bmp == NULL) UI_TRACE_FAILED(s_log, "CreateDIBitmap");
   if (oldPalette != NULL) {
     SelectPalette(target, oldPalette, FALSE);
     RealizePalette(target);
@@ -377,19 +454,27 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
 HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   if (size != NULL) *size = 0;
   BITMAP bm;
-  if (bitmap == NULL || GetObject(bitmap, sizeof(bm), &bm) == 0) return NULL;
-  if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return NULL;
+  if (bitmap == NULL || GetObject(bitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
+    return NULL;
+  }
   const int depth = bm.bmPlanes * bm.bmBitsPixel;
   WORD bits = depth <= 1 ? 1 : depth <= 4 ? 4 : depth <= 8 ? 8 : depth <= 16 ? 16 : depth <= 24 ? 24 : 32;
   const unsigned long long stride = ((static_cast<unsigned long long>(bits) * bm.bmWidth + 31) / 32) * 4;
   const unsigned long long imageBytes = stride * bm.bmHeight;
-  if (imageBytes > kMaxImageBytes) return NULL;
+  if (imageBytes > kMaxImageBytes) {
+    UI_TRACE_REFUSED(s_log, "image too large");
+    return NULL;
+  }
   const DWORD colours = bits <= 8 ? (1u << bits) : 0;
   const unsigned long long blockSize = sizeof(BITMAPINFOHEADER) + 4ULL * colours + imageBytes;
 
   uiimg::GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize)));
   BYTE* p = block.Data();
-  if (p == NULL) return NULL;
+  if (p == NULL) {
+    UI_TRACE_FAILED(s_log, "GlobalAlloc");
+    return NULL;
+  }
   BITMAPINFOHEADER* h = reinterpret_cast<BITMAPINFOHEADER*>(p);
   h->biSize = sizeof(BITMAPINFOHEADER);
   h->biWidth = bm.bmWidth;
@@ -400,10 +485,12 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   h->biSizeImage = static_cast<DWORD>(imageBytes);
   uiimg::ScreenDC screen;
   HDC source = dc != NULL ? dc : screen.Get();
-  if (source == NULL) return NULL;
+  if (source == NULL) return NULL;  // traced by the screen DC
   if (GetDIBits(source, bitmap, 0, bm.bmHeight, p + sizeof(BITMAPINFOHEADER) + 4 * colours,
-                reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS) != bm.bmHeight)
+                reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS) != bm.bmHeight) {
+    UI_TRACE_FAILED(s_log, "GetDIBits");
     return NULL;
+  }
   // GetDIBits may rewrite these; the block holds a full table and unpadded-size rows.
   h->biSizeImage = static_cast<DWORD>(imageBytes);
   h->biClrUsed = 0;

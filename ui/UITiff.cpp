@@ -13,6 +13,8 @@
 
 namespace {
 
+UlmLogger s_log("UITiff");
+
 // Largest image (rows x row bytes) made: what a DWORD size field and GDI can hold.
 const unsigned long long kMaxImageBytes = 0x7FFF0000ULL;
 
@@ -154,11 +156,17 @@ void ConvertRgbRow(const BYTE* in, BYTE* out, uint32_t width, unsigned bps) {
 }  // namespace
 
 HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
-  if (bitCount < 0 || bitCount > 32 || height <= 0 || width <= 0) return NULL;
+  if (bitCount < 0 || bitCount > 32 || height <= 0 || width <= 0) {
+    UI_TRACE_REFUSED(s_log, "depth or size out of range");
+    return NULL;
+  }
   const WORD bits = bitCount <= 1 ? 1 : bitCount <= 4 ? 4 : bitCount <= 8 ? 8 : bitCount <= 24 ? 24 : 32;
   const unsigned long long stride = ((static_cast<unsigned long long>(bits) * width + 31) / 32) * 4;
   const unsigned long long imageBytes = stride * static_cast<unsigned long long>(height);
-  if (imageBytes > kMaxImageBytes) return NULL;
+  if (imageBytes > kMaxImageBytes) {
+    UI_TRACE_REFUSED(s_log, "image too large");
+    return NULL;
+  }
   BITMAPINFOHEADER header;
   memset(&header, 0, sizeof(header));
   header.biSize = sizeof(BITMAPINFOHEADER);
@@ -174,6 +182,7 @@ HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(blockSize));
   void* p = block != NULL ? GlobalLock(block) : NULL;
   if (p == NULL) {
+    UI_TRACE_FAILED(s_log, block == NULL ? "GlobalAlloc" : "GlobalLock");
     if (block != NULL) GlobalFree(block);
     return NULL;
   }
@@ -183,20 +192,31 @@ HGLOBAL AllocDibHeader(int bitCount, LONG height, LONG width) {
 }
 
 extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
-  if (path == NULL) return NULL;
+  if (path == NULL) {
+    UI_TRACE_REFUSED(s_log, "no path");
+    return NULL;
+  }
   SilentTiff silent;
   TiffFile file(path);
   TIFF* tif = file.Get();
-  if (tif == NULL) return NULL;
+  if (tif == NULL) {
+    UI_TRACE_FAILED(s_log, "TIFFOpen");
+    return NULL;
+  }
 
   uint32_t width = 0, length = 0;
   Layout layout;
   if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &length) ||
-      width == 0 || length == 0 || width > 0x7FFFFFFFu || length > 0x7FFFFFFFu || !ReadLayout(tif, &layout))
+      width == 0 || length == 0 || width > 0x7FFFFFFFu || length > 0x7FFFFFFFu || !ReadLayout(tif, &layout)) {
+    UI_TRACE_REFUSED(s_log, "size or sample layout");
     return NULL;
+  }
   const unsigned long long scanline =
       (static_cast<unsigned long long>(width) * layout.bitsPerSample * layout.samplesPerPixel + 7) / 8;
-  if (TIFFScanlineSize64(tif) != scanline) return NULL;
+  if (TIFFScanlineSize64(tif) != scanline) {
+    UI_TRACE_REFUSED(s_log, "row size");
+    return NULL;
+  }
   uint32_t rowsPerStrip = 0;
   TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
   if (rowsPerStrip == 0 || rowsPerStrip > length) rowsPerStrip = length;
@@ -204,18 +224,27 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
   const int bitCount = layout.samplesPerPixel == 3 ? 24 : layout.bitsPerSample;
   uiimg::GlobalBlock dib(AllocDibHeader(bitCount, static_cast<LONG>(length), static_cast<LONG>(width)));
   BYTE* p = dib.Data();
-  if (p == NULL) return NULL;
+  if (p == NULL) return NULL;  // traced by AllocDibHeader
   const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(p);
   RGBQUAD* table = reinterpret_cast<RGBQUAD*>(p + sizeof(BITMAPINFOHEADER));
   const UINT colours = DIBColorCount(header);
-  if (colours != 0 && !FillColourTable(tif, layout, table)) return NULL;
+  if (colours != 0 && !FillColourTable(tif, layout, table)) {
+    UI_TRACE_REFUSED(s_log, "no colour map");
+    return NULL;
+  }
   BYTE* bits = p + sizeof(BITMAPINFOHEADER) + 4 * colours;
   const size_t stride = header->biSizeImage / length;
 
   const unsigned long long bufferBytes = scanline * rowsPerStrip;
-  if (bufferBytes > kMaxImageBytes) return NULL;
+  if (bufferBytes > kMaxImageBytes) {
+    UI_TRACE_REFUSED(s_log, "strip too large");
+    return NULL;
+  }
   std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[static_cast<size_t>(bufferBytes)]);
-  if (!buffer) return NULL;
+  if (!buffer) {
+    UI_TRACE_FAILED(s_log, "new");
+    return NULL;
+  }
   const uint32_t strips = TIFFNumberOfStrips(tif);
   for (uint32_t row = 0; row < length;) {
     const uint32_t strip = TIFFComputeStrip(tif, row, 0);
@@ -224,7 +253,14 @@ extern "C" HGLOBAL UITiffConvertToDIB(const char* path) {
     // A damaged strip may be reported as read with rows left unwritten (a badly terminated
     // fax strip): they come out blank, not as what the buffer held before.
     memset(buffer.get(), 0, static_cast<size_t>(wanted));
-    if (strip >= strips || TIFFReadEncodedStrip(tif, strip, buffer.get(), wanted) < wanted) return NULL;
+    if (strip >= strips) {
+      UI_TRACE_REFUSED(s_log, "rows without a strip");
+      return NULL;
+    }
+    if (TIFFReadEncodedStrip(tif, strip, buffer.get(), wanted) < wanted) {
+      UI_TRACE_FAILED(s_log, "TIFFReadEncodedStrip");
+      return NULL;
+    }
     for (uint32_t r = 0; r < rows; ++r, ++row) {
       const BYTE* in = buffer.get() + scanline * r;
       BYTE* out = bits + stride * (length - 1 - row);  // the first TIFF row is the last DIB row

@@ -155,7 +155,10 @@ void CUIView::QvSetFont(UIFont const& font) {
 }
 void CUIView::QvGetFont(UIFont& font) { font = m_font; }
 
-void CUIView::QvSetFillPattern(QvGUIPattern pattern) { m_fillPattern = static_cast<int>(pattern) - 1; }
+void CUIView::QvSetFillPattern(QvGUIPattern pattern) {
+  // A value beyond the pattern set has no brush to fill with.
+  if (pattern >= QvNoPattern && pattern <= QvLastPattern) m_fillPattern = static_cast<int>(pattern) - 1;
+}
 QvGUIPattern CUIView::QvGetFillPattern() { return static_cast<QvGUIPattern>(m_fillPattern + 1); }
 
 // --- Model ---

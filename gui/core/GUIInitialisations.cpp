@@ -3,8 +3,10 @@
 #include "GUIInitialisations.h"
 
 #include "QvCommandCenterStart.h"
+#include "UITrace.h"
 
 namespace {
+UlmLogger s_log("GUIInitialisations");
 QvResourceFile* s_resourceFile = nullptr;
 QvLabelManager* s_labelManager = nullptr;
 QvString* s_scriptingErrorText = nullptr;
@@ -49,6 +51,7 @@ QvSuccess GUIInitialisations(QvCmdStatusCallback callback) {
   QvLabelManager* manager = nullptr;
   QvResourceFile* file = nullptr;
   if (QvLabelManagerCreationFromResourceName("qvgui", manager, file).Failed()) {
+    UI_TRACE_FAILED(s_log, "QvLabelManagerCreationFromResourceName");
     delete file;
     delete manager;
     return QvSuccess(false);
@@ -58,9 +61,11 @@ QvSuccess GUIInitialisations(QvCmdStatusCallback callback) {
   CreateCommandCenter();  // its tables' result does not stop the start-up
   GUISetCallbackGetCmdStatusFunction(callback);
   const unsigned long day = IDL_QVGUI_FIRST_DAY_NAME;
-  if (Get_GlobalLocale()->SetDayNameLabels(day, day + 1, day + 2, day + 3, day + 4, day + 5, day + 6).Failed())
+  if (Get_GlobalLocale()->SetDayNameLabels(day, day + 1, day + 2, day + 3, day + 4, day + 5, day + 6).Failed()) {
+    UI_TRACE_FAILED(s_log, "SetDayNameLabels");
     return Failed(false);
-  if (PlatformGUIInitialisations().Failed()) return Failed(true);
+  }
+  if (PlatformGUIInitialisations().Failed()) return Failed(true);  // traced there
   s_startCount = 1;
   return QvSuccess(true);
 }

@@ -4,6 +4,7 @@
 #include "GUIInitialisations.h"
 #include "GUIPatterns.h"
 #include "ControlClass.h"
+#include "UITrace.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -12,6 +13,7 @@
 
 namespace {
 
+UlmLogger s_log("PlatformGUI");
 int s_platformCount = 0;  // balanced platform start-ups still in force
 HINSTANCE s_classInstance = NULL;
 BrushArrayRec* s_fillPatterns = nullptr;
@@ -41,14 +43,20 @@ const quarnel::WindowClassSpec kClasses[] = {
 bool RegisterClasses() {
   s_classInstance = AfxGetInstanceHandle();
   for (const quarnel::WindowClassSpec& spec : kClasses)
-    if (!quarnel::RegisterWindowClass(s_classInstance, spec)) return false;
+    if (!quarnel::RegisterWindowClass(s_classInstance, spec)) {
+      UI_TRACE_FAILED(s_log, "RegisterClassW");
+      return false;
+    }
   return true;
 }
 
 // The strip is found through the framework's resource search (the library holds both).
 BrushArrayRec* MakePatterns(UINT bitmapId) {
   BrushArrayRec* set = new (std::nothrow) BrushArrayRec;
-  if (!set) return nullptr;
+  if (!set) {
+    UI_TRACE_FAILED(s_log, "new");
+    return nullptr;
+  }
   set->brushes.Init(bitmapId);
   set->nBrushes = set->brushes.GetNumBrushes();
   return set;
@@ -88,7 +96,10 @@ CPalette* MakeLibraryPalette() {
   e[n++] = {0, 0, 0, 0};
   e[n++] = {255, 255, 255, 0};
   CPalette* palette = new (std::nothrow) CPalette;
-  if (palette && !palette->CreatePalette(lp)) {
+  if (!palette) {
+    UI_TRACE_FAILED(s_log, "new");
+  } else if (!palette->CreatePalette(lp)) {
+    UI_TRACE_FAILED(s_log, "CreatePalette");
     delete palette;
     palette = nullptr;
   }

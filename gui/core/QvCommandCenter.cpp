@@ -5,6 +5,7 @@
 #include "CommandTables.h"
 #include "QvCommandCenterStart.h"
 #include "QvCommandTableFiller.h"
+#include "UITrace.h"
 
 #include <ulmora.h>
 
@@ -169,7 +170,10 @@ void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback) { s_status
 
 bool CreateCommandCenter() {
   QvCommandCenter* center = new (std::nothrow) QvCommandCenter;
-  if (!center) return false;
+  if (!center) {
+    UI_TRACE_FAILED(s_log, "new");
+    return false;
+  }
   Set_TheCommandCenter(center);
   return center->LoadCommandTables();
 }
@@ -197,7 +201,10 @@ QvCommand* GUIGetCommandFromID(unsigned short id) {
 bool GUIIsValidCommandID(unsigned short id) { return GUIGetCommandDefFromID(id) != nullptr; }
 
 bool GUILoadStdCommands(const QvResourceFile* resourceFile) {
-  if (!s_commandCenter || !resourceFile) return false;
+  if (!s_commandCenter || !resourceFile) {
+    UI_TRACE_REFUSED(s_log, resourceFile ? "no command centre" : "no resource file");
+    return false;
+  }
   QvCommandTableFiller filler(*s_commandCenter);
   return ReadCommandTables(resourceFile->GetPlateformInfo().GetInstance(), RT_QVCOMMANDS, filler) != FALSE;
 }

@@ -1,6 +1,8 @@
 // The portable font: default, streams, platform description and Far-East measures.
 #include "QvFont.h"
 
+#include "UITrace.h"
+
 #include <brevin.h>
 #include <solvane.h>
 
@@ -10,6 +12,7 @@ const char* const cstrQvDefaultFontName = "Arial";
 const unsigned short cusQvDefaultFontSize = 12;
 
 namespace {
+UlmLogger s_log("QvFont");
 char s_dbcsFontName[32];
 unsigned short s_dbcsTextFontSize = 0;  // 0: not measured yet
 QvImmFunct s_immFunct = nullptr;
@@ -82,7 +85,10 @@ char* GetQvDBCSFontName() {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   s_dbcsFontName[0] = 0;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return s_dbcsFontName;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    UI_TRACE_FAILED(s_log, "SystemParametersInfoW");
+    return s_dbcsFontName;
+  }
   wchar_t face[17] = {};
   wcsncpy(face, metrics.lfMessageFont.lfFaceName, 16);
   qv_utf8string utf8(face);
@@ -105,6 +111,8 @@ unsigned short GetQvDBCSTextFontSize() {
       if (screen) ReleaseDC(NULL, screen);
       LONG height = metrics.lfStatusFont.lfHeight < 0 ? -metrics.lfStatusFont.lfHeight : metrics.lfStatusFont.lfHeight;
       s_dbcsTextFontSize = static_cast<unsigned short>(MulDiv(height, 72, dpi > 0 ? dpi : 96));
+    } else {
+      UI_TRACE_FAILED(s_log, "SystemParametersInfoW");
     }
   }
   return s_dbcsTextFontSize;

@@ -2,6 +2,7 @@
 #include "QvCommandCenter.h"
 
 #include "QvCommandTableFiller.h"
+#include "UITrace.h"
 
 #include <solvane.h>
 
@@ -9,6 +10,8 @@ QV_IMPLEMENT_CLASS(QvSecurityFamily, nullptr)
 QV_IMPLEMENT_CLASS(QvSecurityCommand, nullptr)
 
 namespace {
+UlmLogger s_log("QvSecurityCommands");
+
 bool LabelText(unsigned long label, QvString& text) {
   text = QvGetMyLabel(label);
   return !text.IsEmpty();
@@ -49,13 +52,20 @@ bool QvSecurityCommand::GetFamilyDescription(QvString& text) const {
 
 const QvEnumSecurityCommands* GUIBeginGetArraySecurityCommands(const char* path) {
   QvCommandCenter* center = Get_TheCommandCenter();
-  if (!center || !path || !*path) return nullptr;
+  if (!center || !path || !*path) {
+    UI_TRACE_REFUSED(s_log, center ? "no module path" : "no command centre");
+    return nullptr;
+  }
   // As a data file: the module's entry point and code never run; only its resources count.
   ucs2string widePath = ucs2string::FromUtf8(path);
   HMODULE module = LoadLibraryExW(widePath.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
-  if (!module) return nullptr;
+  if (!module) {
+    UI_TRACE_FAILED(s_log, "LoadLibraryExW");
+    return nullptr;
+  }
   QvEnumSecurityCommands* commands = new (std::nothrow) QvEnumSecurityCommands;
   if (!commands) {
+    UI_TRACE_FAILED(s_log, "new");
     FreeLibrary(module);
     return nullptr;
   }

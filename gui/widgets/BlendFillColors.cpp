@@ -1,10 +1,19 @@
 // Solid stand-ins for the shading fill patterns.
 #include "QvFillColors.h"
 
+#include "UITrace.h"
+
+namespace {
+UlmLogger s_log("BlendFillColors");
+}  // namespace
+
 int BlendFillColors(COLORREF back, COLORREF fore, int level, COLORREF* out) {
   // Weight of the back colour for levels 3 to 8.
   static const double kBackWeight[] = {0.25, 0.5, 0.75, 0.875, 0.9375, 0.96875};
-  if (out == NULL) return 0;
+  if (out == NULL) {
+    UI_TRACE_REFUSED(s_log, "no place for the colour");
+    return 0;
+  }
   if (level == 1) {
     *out = back;
   } else if (level == 2) {
@@ -15,6 +24,7 @@ int BlendFillColors(COLORREF back, COLORREF fore, int level, COLORREF* out) {
     *out = RGB(mix(GetRValue(back), GetRValue(fore)), mix(GetGValue(back), GetGValue(fore)),
                mix(GetBValue(back), GetBValue(fore)));
   } else {
+    UI_TRACE_REFUSED(s_log, "level outside 1 to 8");
     return 0;
   }
   return 1;

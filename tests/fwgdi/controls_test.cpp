@@ -2,7 +2,7 @@
 #include <framework.h>
 #include <gtest/gtest.h>
 
-#include "dib.h"
+#include "fw_canvas.h"
 
 namespace {
 
@@ -245,18 +245,18 @@ TEST_F(Controls, OwnerDrawnButtonDrawsThroughItsObject) {
 TEST(CImageListTest, MaskedImagesDrawTransparently) {
   CImageList images;
   ASSERT_TRUE(images.Create(4, 4, ILC_COLOR24 | ILC_MASK, 2, 2));
-  DibCanvas strip(8, 4);  // two images: red with a magenta (transparent) corner, then blue
-  strip.dc().FillSolidRect(0, 0, 4, 4, RGB(255, 0, 0));
-  strip.dc().FillSolidRect(0, 0, 1, 1, RGB(255, 0, 255));
-  strip.dc().FillSolidRect(4, 0, 4, 4, RGB(0, 0, 255));
-  CBitmap* bmp = strip.dc().GetCurrentBitmap();
+  FwCanvas strip(8, 4);  // two images: red with a magenta (transparent) corner, then blue
+  strip.cdc().FillSolidRect(0, 0, 4, 4, RGB(255, 0, 0));
+  strip.cdc().FillSolidRect(0, 0, 1, 1, RGB(255, 0, 255));
+  strip.cdc().FillSolidRect(4, 0, 4, 4, RGB(0, 0, 255));
+  CBitmap* bmp = strip.cdc().GetCurrentBitmap();
   CBitmap copy;
-  ASSERT_TRUE(copy.CreateCompatibleBitmap(&strip.dc(), 8, 4));
+  ASSERT_TRUE(copy.CreateCompatibleBitmap(&strip.cdc(), 8, 4));
   {
     CDC mem;
-    ASSERT_TRUE(mem.CreateCompatibleDC(&strip.dc()));
+    ASSERT_TRUE(mem.CreateCompatibleDC(&strip.cdc()));
     CBitmap* old = mem.SelectObject(&copy);
-    mem.BitBlt(0, 0, 8, 4, &strip.dc(), 0, 0, SRCCOPY);
+    mem.BitBlt(0, 0, 8, 4, &strip.cdc(), 0, 0, SRCCOPY);
     mem.SelectObject(old);
   }
   (void)bmp;
@@ -267,10 +267,10 @@ TEST(CImageListTest, MaskedImagesDrawTransparently) {
   EXPECT_EQ(CRect(info.rcImage).Width(), 4);
   EXPECT_FALSE(images.GetImageInfo(5, &info));
 
-  DibCanvas target(8, 4);
-  target.dc().FillSolidRect(0, 0, 8, 4, RGB(0, 255, 0));
-  EXPECT_TRUE(images.Draw(&target.dc(), 0, CPoint(0, 0), ILD_TRANSPARENT));
-  EXPECT_TRUE(images.Draw(&target.dc(), 1, CPoint(4, 0), ILD_TRANSPARENT));
+  FwCanvas target(8, 4);
+  target.cdc().FillSolidRect(0, 0, 8, 4, RGB(0, 255, 0));
+  EXPECT_TRUE(images.Draw(&target.cdc(), 0, CPoint(0, 0), ILD_TRANSPARENT));
+  EXPECT_TRUE(images.Draw(&target.cdc(), 1, CPoint(4, 0), ILD_TRANSPARENT));
   EXPECT_EQ(target.At(0, 0), RGB(0, 255, 0));  // the masked corner shows the background
   EXPECT_EQ(target.At(2, 2), RGB(255, 0, 0));
   EXPECT_EQ(target.At(6, 2), RGB(0, 0, 255));

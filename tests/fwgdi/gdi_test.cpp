@@ -2,7 +2,7 @@
 #include <framework.h>
 #include <gtest/gtest.h>
 
-#include "dib.h"
+#include "fw_canvas.h"
 
 #include <vector>
 
@@ -16,9 +16,9 @@ const COLORREF kWhite = RGB(255, 255, 255);
 bool Alive(HGDIOBJ h) { return ::GetObjectType(h) != 0; }
 
 TEST(CDCDrawing, FillsFramesAndLinesLandOnTheExpectedPixels) {
-  DibCanvas canvas(40, 30);
+  FwCanvas canvas(40, 30);
   ASSERT_TRUE(canvas.valid());
-  CDC& dc = canvas.dc();
+  CDC& dc = canvas.cdc();
   dc.FillSolidRect(0, 0, 40, 30, kWhite);
 
   CPen pen(PS_SOLID, 1, kBlue);
@@ -51,8 +51,8 @@ TEST(CDCDrawing, FillsFramesAndLinesLandOnTheExpectedPixels) {
 }
 
 TEST(CDCDrawing, FillSolidRectKeepsTheBackgroundColour) {
-  DibCanvas canvas(8, 8);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(8, 8);
+  CDC& dc = canvas.cdc();
   dc.SetBkColor(kRed);
   dc.FillSolidRect(CRect(0, 0, 8, 8), kGreen);
   EXPECT_EQ(dc.GetBkColor(), kRed);
@@ -60,8 +60,8 @@ TEST(CDCDrawing, FillSolidRectKeepsTheBackgroundColour) {
 }
 
 TEST(CDCDrawing, TextAndExtentsUseTheSelectedFont) {
-  DibCanvas canvas(200, 40);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(200, 40);
+  CDC& dc = canvas.cdc();
   dc.FillSolidRect(0, 0, 200, 40, kWhite);
   CFont font;
   ASSERT_TRUE(font.CreatePointFont(120, _T("Arial"), &dc));
@@ -84,8 +84,8 @@ TEST(CDCDrawing, TextAndExtentsUseTheSelectedFont) {
 }
 
 TEST(CDCDrawing, MappingAndOriginsShiftDrawing) {
-  DibCanvas canvas(20, 20);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(20, 20);
+  CDC& dc = canvas.cdc();
   dc.FillSolidRect(0, 0, 20, 20, kWhite);
   CPoint oldOrg = dc.SetViewportOrg(5, 5);
   EXPECT_EQ(oldOrg, CPoint(0, 0));
@@ -101,8 +101,8 @@ TEST(CDCDrawing, MappingAndOriginsShiftDrawing) {
 }
 
 TEST(CDCDrawing, SaveAndRestoreBringBackTheState) {
-  DibCanvas canvas(4, 4);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(4, 4);
+  CDC& dc = canvas.cdc();
   dc.SetTextColor(kRed);
   int saved = dc.SaveDC();
   ASSERT_NE(saved, 0);
@@ -116,8 +116,8 @@ TEST(CDCDrawing, SaveAndRestoreBringBackTheState) {
 }
 
 TEST(CDCDrawing, ClippingToARegionLimitsFills) {
-  DibCanvas canvas(10, 10);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(10, 10);
+  CDC& dc = canvas.cdc();
   dc.FillSolidRect(0, 0, 10, 10, kWhite);
   CRgn rgn;
   ASSERT_TRUE(rgn.CreateRectRgn(2, 2, 5, 5));
@@ -130,10 +130,10 @@ TEST(CDCDrawing, ClippingToARegionLimitsFills) {
 }
 
 TEST(CDCDrawing, BitBltCopiesBetweenDcs) {
-  DibCanvas src(4, 4), dst(4, 4);
-  src.dc().FillSolidRect(0, 0, 4, 4, kGreen);
-  dst.dc().FillSolidRect(0, 0, 4, 4, kWhite);
-  EXPECT_TRUE(dst.dc().BitBlt(1, 1, 2, 2, &src.dc(), 0, 0, SRCCOPY));
+  FwCanvas src(4, 4), dst(4, 4);
+  src.cdc().FillSolidRect(0, 0, 4, 4, kGreen);
+  dst.cdc().FillSolidRect(0, 0, 4, 4, kWhite);
+  EXPECT_TRUE(dst.cdc().BitBlt(1, 1, 2, 2, &src.cdc(), 0, 0, SRCCOPY));
   EXPECT_EQ(dst.CountOf(kGreen), 4);
   EXPECT_EQ(dst.At(1, 1), kGreen);
 }
@@ -142,8 +142,8 @@ TEST(CDCDrawing, HalftoneBrushIsSharedAndAlternates) {
   CBrush* a = CDC::GetHalftoneBrush();
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a, CDC::GetHalftoneBrush());
-  DibCanvas canvas(8, 8);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(8, 8);
+  CDC& dc = canvas.cdc();
   dc.SetTextColor(RGB(0, 0, 0));
   dc.SetBkColor(kWhite);
   dc.FillRect(CRect(0, 0, 8, 8), a);
@@ -153,8 +153,8 @@ TEST(CDCDrawing, HalftoneBrushIsSharedAndAlternates) {
 }
 
 TEST(CDCDrawing, DragRectDrawsThenErasesByXor) {
-  DibCanvas canvas(20, 20);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(20, 20);
+  CDC& dc = canvas.cdc();
   dc.FillSolidRect(0, 0, 20, 20, kWhite);
   CBrush white(kWhite);  // inverting with white turns white pixels black
   CRect r(2, 2, 12, 12);
@@ -247,8 +247,8 @@ TEST(GdiOwnership, AReusedHandleGetsATemporaryObjectOfItsNewType) {
 }
 
 TEST(GdiOwnership, SelectReturnsThePreviousObjectAsATemporary) {
-  DibCanvas canvas(2, 2);
-  CDC& dc = canvas.dc();
+  FwCanvas canvas(2, 2);
+  CDC& dc = canvas.cdc();
   CPen a(PS_SOLID, 1, kRed), b(PS_SOLID, 1, kBlue);
   CPen* first = dc.SelectObject(&a);
   ASSERT_NE(first, nullptr);

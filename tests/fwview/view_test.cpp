@@ -8,13 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "dib_canvas.h"
+#include "handle_counts.h"
 #include "recorder.h"
 #include "test_support.h"
 
+using testing_support::DibCanvas;
 using testing_support::ExpectedMsg;
+using testing_support::GuiCounts;
 using testing_support::kSent;
 using testing_support::PumpMessages;
 using testing_support::Recorder;
+using testing_support::ThreadWindowCount;
 
 namespace {
 
@@ -189,17 +194,6 @@ CountingView* AddView(CFrameWnd* frame, CDocument* pDoc, UINT nID = AFX_IDW_PANE
   return static_cast<CountingView*>(frame->CreateView(&context, nID));
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM p) {
-  ++*reinterpret_cast<size_t*>(p);
-  return TRUE;
-}
-
-size_t CountThreadWindows() {
-  size_t n = 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
 CountingView* PaneOf(CFrameWnd* frame) {
   CWnd* pane = CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST));
   return pane != NULL && pane->IsKindOf(RUNTIME_CLASS(CountingView)) ? static_cast<CountingView*>(pane) : NULL;
@@ -296,7 +290,7 @@ TEST_F(FrameViewTest, FrameWithoutContextHasNoView) {
 TEST_F(FrameViewTest, FailedCreationsLeaveNothingBehind) {
   auto* doc = new TestDoc;
   doc->m_bAutoDelete = FALSE;
-  const size_t windows = CountThreadWindows();
+  const int windows = ThreadWindowCount();
   struct Case {
     const char* name;
     CRuntimeClass* viewClass;
@@ -314,7 +308,7 @@ TEST_F(FrameViewTest, FailedCreationsLeaveNothingBehind) {
   auto* frame = new TestFrame;
   EXPECT_FALSE(frame->Create(NULL, _T("f"), WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, NULL, _T("NoSuchMenu")));
   EXPECT_EQ(TestFrame::live, frames);
-  EXPECT_EQ(CountThreadWindows(), windows);
+  EXPECT_EQ(ThreadWindowCount(), windows);
   delete doc;
 }
 
@@ -627,28 +621,17 @@ TEST_F(FrameViewTest, PrintClientDrawsIntoTheGivenDc) {
   view->GetClientRect(&client);
   ASSERT_GT(client.Width(), 0);
 
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-  bmi.bmiHeader.biWidth = client.Width();
-  bmi.bmiHeader.biHeight = -client.Height();
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  void* bits = NULL;
-  HBITMAP dib = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-  ASSERT_NE(dib, nullptr);
-  HDC mem = ::CreateCompatibleDC(NULL);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  int draws = view->draws;
-  view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-  ::GdiFlush();
-  EXPECT_EQ(view->draws, draws + 1);
-  EXPECT_TRUE(view->preparedBeforeDraw);
-  const DWORD* px = static_cast<const DWORD*>(bits);
-  EXPECT_EQ(px[0] & 0xFFFFFF, 0xFF0000u);
-  EXPECT_EQ(px[client.Width() * client.Height() - 1] & 0xFFFFFF, 0xFF0000u);
-  ::SelectObject(mem, old);
-  EXPECT_TRUE(::DeleteDC(mem));  // only borrowed by the view: still ours to delete
-  ::DeleteObject(dib);
+  {
+    DibCanvas canvas(client.Width(), client.Height());
+    ASSERT_TRUE(canvas.valid());
+    int draws = view->draws;
+    view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    EXPECT_EQ(view->draws, draws + 1);
+    EXPECT_TRUE(view->preparedBeforeDraw);
+    EXPECT_EQ(canvas.At(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.At(client.Width() - 1, client.Height() - 1), RGB(255, 0, 0));
+    EXPECT_EQ(::GetObjectType(canvas.dc()), DWORD(OBJ_MEMDC));  // only borrowed by the view
+  }
   frame->DestroyWindow();
 }
 
@@ -656,11 +639,7 @@ TEST_F(FrameViewTest, PrintClientDrawsIntoTheGivenDc) {
 
 TEST_F(FrameViewTest, ManyFramesLeaveNoHandles) {
   CWinThread idle;
-  idle.OnIdle(1);
-  const DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-  const size_t windows = CountThreadWindows();
-  for (int i = 0; i < 50; ++i) {
+  auto round = [&idle] {
     auto* doc = new TestDoc;
     TestFrame* frame = MakeFrame(doc);
     ASSERT_NE(frame, nullptr);
@@ -668,12 +647,13 @@ TEST_F(FrameViewTest, ManyFramesLeaveNoHandles) {
     doc->UpdateAllViews(NULL);
     PumpMessages();
     frame->DestroyWindow();
-    if (i % 20 == 0) idle.OnIdle(1);
-  }
-  idle.OnIdle(1);
-  EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-  EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), user);
-  EXPECT_EQ(CountThreadWindows(), windows);
+    idle.OnIdle(1);
+  };
+  // The first frame makes what the process keeps (system fonts and brushes).
+  round();
+  const GuiCounts before = GuiCounts::Now();
+  for (int i = 0; i < 50; ++i) round();
+  EXPECT_EQ(GuiCounts::Now(), before);
 }
 
 }  // namespace

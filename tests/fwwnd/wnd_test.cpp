@@ -7,11 +7,13 @@
 
 #include <stdexcept>
 
+#include "handle_counts.h"
 #include "recorder.h"
 #include "recording_wnd.h"
 #include "test_support.h"
 
 using testing_support::ExpectedMsg;
+using testing_support::GuiCounts;
 using testing_support::kDefWinProc;
 using testing_support::kOptional;
 using testing_support::kPosted;
@@ -441,26 +443,14 @@ TEST(Exceptions, NeverLeaveTheWindowProcedure) {
 
 // Leaks over many cycles.
 
-BOOL CALLBACK CountWindow(HWND, LPARAM p) {
-  ++*reinterpret_cast<size_t*>(p);
-  return TRUE;
-}
-
-size_t CountThreadWindows() {
-  size_t n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
 TEST(Lifetime, NoLeaksOverManyCreateDestroyCycles) {
   // Warm up lazily made per-thread and per-process objects first.
   { ClickCounter warm; warm.CreateEx(0, _T("BUTTON"), NULL, WS_POPUP, 0, 0, 5, 5, NULL, NULL); }
   CWinThread idle;
   idle.OnIdle(1);
-  size_t windows = CountThreadWindows();
+  const GuiCounts before = GuiCounts::Now();
   DWORD handles = 0, handlesAfter = 0;
   GetProcessHandleCount(GetCurrentProcess(), &handles);
-  DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   int live = Counted::live;
   for (int i = 0; i < 120; ++i) {
     Counted* heap = new Counted;
@@ -476,9 +466,8 @@ TEST(Lifetime, NoLeaksOverManyCreateDestroyCycles) {
   idle.OnIdle(1);
   GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
   EXPECT_EQ(Counted::live, live);
-  EXPECT_EQ(CountThreadWindows(), windows);
+  EXPECT_EQ(GuiCounts::Now(), before);
   EXPECT_LE(handlesAfter, handles + 2);
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
 }
 
 // Pre-translation walks from the message's window up through its parents.

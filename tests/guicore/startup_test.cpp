@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include <child_process.h>
+
 #include "guicore_test.h"
 
 namespace {
@@ -234,21 +236,9 @@ TEST(DISABLED_ServiceOnlyChild, LoadsNoCursors) {
 }
 
 int RunChild(const wchar_t* switchArgument, bool service) {
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(NULL, exe, MAX_PATH);
-  std::wstring line = std::wstring(L"\"") + exe + L"\" " + switchArgument +
-                      L" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_ServiceOnlyChild.*";
   SetEnvironmentVariableA("QV_EXPECT_SERVICE", service ? "1" : "0");
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(exe, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 60000);
-  DWORD code = 99;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return static_cast<int>(code);
+  return testing_support::RunThisProgram(
+      std::wstring(switchArgument) + L" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_ServiceOnlyChild.*");
 }
 
 TEST(StartUp, ServiceSwitchIsExactAndCaseSensitive) {

@@ -3,12 +3,13 @@
 
 #include <UIImages.h>
 
+#include "dib_canvas.h"
 #include "image_testing.h"
 
 #include <math.h>
 
-using imagetest::Canvas;
-using imagetest::Px;
+using testing_support::DibCanvas;
+using testing_support::PixelOf;
 
 namespace {
 
@@ -51,12 +52,12 @@ TEST(CreateMaskOnTheFly, PutsTheMaskBesideTheImage) {
   auto px = imagetest::PixelsOf(both, &w, &h);
   ASSERT_EQ(w, 8);
   ASSERT_EQ(h, 2);
-  EXPECT_EQ(px[1], Px(kRed));        // image kept
-  EXPECT_EQ(px[0], Px(kTeal));
-  EXPECT_EQ(px[4 + 1], Px(kBlack));  // mask: black under the image's own pixels
-  EXPECT_EQ(px[4 + 0], Px(kWhite));  // white where it is transparent
-  EXPECT_EQ(px[8 + 4 + 2], Px(kBlack));
-  EXPECT_EQ(px[8 + 4 + 3], Px(kWhite));
+  EXPECT_EQ(px[1], PixelOf(kRed));        // image kept
+  EXPECT_EQ(px[0], PixelOf(kTeal));
+  EXPECT_EQ(px[4 + 1], PixelOf(kBlack));  // mask: black under the image's own pixels
+  EXPECT_EQ(px[4 + 0], PixelOf(kWhite));  // white where it is transparent
+  EXPECT_EQ(px[8 + 4 + 2], PixelOf(kBlack));
+  EXPECT_EQ(px[8 + 4 + 3], PixelOf(kWhite));
   DeleteObject(both);
   EXPECT_EQ(CreateMaskOnTheFly(NULL, NULL, kTeal), nullptr);
   DeleteObject(image);
@@ -69,14 +70,14 @@ TEST(ReplaceBitmapColor, ChangesExactMatchesInTheChosenColumns) {
   ASSERT_NE(all, nullptr);
   ASSERT_NE(left, nullptr);
   auto a = imagetest::PixelsOf(all), l = imagetest::PixelsOf(left);
-  EXPECT_EQ(a[0], Px(kPink));
-  EXPECT_EQ(a[3], Px(kPink));
-  EXPECT_EQ(a[1], Px(kRed));
-  EXPECT_EQ(l[1 * 4 + 1], Px(kPink));  // column 1 is in the left half
-  EXPECT_EQ(l[3], Px(kTeal));          // column 3 is not
-  EXPECT_EQ(l[2], Px(kTeal));
+  EXPECT_EQ(a[0], PixelOf(kPink));
+  EXPECT_EQ(a[3], PixelOf(kPink));
+  EXPECT_EQ(a[1], PixelOf(kRed));
+  EXPECT_EQ(l[1 * 4 + 1], PixelOf(kPink));  // column 1 is in the left half
+  EXPECT_EQ(l[3], PixelOf(kTeal));          // column 3 is not
+  EXPECT_EQ(l[2], PixelOf(kTeal));
   // The source is untouched.
-  EXPECT_EQ(imagetest::PixelsOf(image)[0], Px(kTeal));
+  EXPECT_EQ(imagetest::PixelsOf(image)[0], PixelOf(kTeal));
   BITMAP bm;
   ASSERT_TRUE(GetObject(all, sizeof(bm), &bm));
   EXPECT_EQ(bm.bmBitsPixel, 32);
@@ -87,14 +88,14 @@ TEST(ReplaceBitmapColor, ChangesExactMatchesInTheChosenColumns) {
 
 TEST(CreateShadedBitmap, DarkensAllButTheFaceColour) {
   const COLORREF face = GetSysColor(COLOR_3DFACE);
-  Canvas src(3, 1, face);
+  DibCanvas src(3, 1, face);
   SetPixel(src.dc(), 1, 0, RGB(200, 100, 4));
   HBITMAP copy = static_cast<HBITMAP>(CopyImage(src.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   HBITMAP shaded = CreateShadedBitmap(copy);
   ASSERT_NE(shaded, nullptr);
   auto px = imagetest::PixelsOf(shaded);
-  EXPECT_EQ(px[0], Px(face));
-  EXPECT_EQ(px[1], Px(RGB(150, 75, 3)));
+  EXPECT_EQ(px[0], PixelOf(face));
+  EXPECT_EQ(px[1], PixelOf(RGB(150, 75, 3)));
   DeleteObject(shaded);
   DeleteObject(copy);
 }
@@ -102,7 +103,7 @@ TEST(CreateShadedBitmap, DarkensAllButTheFaceColour) {
 // A strip of two 3 x 2 images in a 32-bit section: face background, image 1 has black at
 // (0, 0) and white at (2, 1).
 HBITMAP DisabledStrip() {
-  Canvas c(6, 2, GetSysColor(COLOR_3DFACE));
+  DibCanvas c(6, 2, GetSysColor(COLOR_3DFACE));
   SetPixel(c.dc(), 3, 0, kBlack);
   SetPixel(c.dc(), 5, 1, kWhite);
   SetPixel(c.dc(), 0, 0, kRed);  // image 0
@@ -115,35 +116,35 @@ TEST(DrawDisabledBitmap, RampsImagePixelsAndLeavesTheRestOfTheDC) {
   HBITMAP strip = DisabledStrip();
   for (bool askDC : {false, true}) {
     SCOPED_TRACE(askDC ? "ask DC" : "face colour");
-    Canvas canvas(10, 6, kPink);
+    DibCanvas canvas(10, 6, kPink);
     SetPixel(canvas.dc(), 0, 0, kTeal);
     ASSERT_TRUE(DrawDisabledBitmap(canvas.dc(), 4, 3, strip, 3, 1, askDC));
-    EXPECT_EQ(canvas.At(4, 3), Px(dark));                 // black: ramp entry 0
-    EXPECT_EQ(canvas.At(6, 4), Px(face));                 // white: ramp entry 255
-    EXPECT_EQ(canvas.At(5, 3), Px(kPink));                // face-coloured: transparent
-    EXPECT_EQ(canvas.At(0, 0), Px(kTeal));                // no stray pixel
-    EXPECT_EQ(canvas.CountOtherThan(0, 0, 10, 3, kPink), 1);  // only (0, 0) above the image
-    EXPECT_EQ(canvas.CountOtherThan(7, 0, 10, 6, kPink), 0);  // nothing right of it
+    EXPECT_EQ(canvas.At(4, 3), dark);  // black: ramp entry 0
+    EXPECT_EQ(canvas.At(6, 4), face);  // white: ramp entry 255
+    EXPECT_EQ(canvas.At(5, 3), kPink);  // face-coloured: transparent
+    EXPECT_EQ(canvas.At(0, 0), kTeal);  // no stray pixel
+    EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 10, 3}), 1);  // only (0, 0) above the image
+    EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{7, 0, 10, 6}), 0);  // nothing right of it
   }
-  Canvas canvas(4, 4, kPink);
+  DibCanvas canvas(4, 4, kPink);
   EXPECT_FALSE(DrawDisabledBitmap(canvas.dc(), 0, 0, strip, 3, 2, false));  // past the strip
   EXPECT_FALSE(DrawDisabledBitmap(canvas.dc(), 0, 0, strip, 0, 0, false));
   EXPECT_FALSE(DrawDisabledBitmap(canvas.dc(), 0, 0, NULL, 3, 0, false));
-  EXPECT_EQ(canvas.CountOtherThan(0, 0, 4, 4, kPink), 0);
+  EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 4, 4}), 0);
   DeleteObject(strip);
 }
 
 TEST(DrawDisabledBitmap, GreyPixelsTakeTheRampEntryOfTheirBrightness) {
   const COLORREF face = GetSysColor(COLOR_3DFACE);
   const COLORREF dark = DarkenColor(face, 0.35);
-  Canvas src(1, 1, RGB(100, 150, 200));
+  DibCanvas src(1, 1, RGB(100, 150, 200));
   HBITMAP strip = static_cast<HBITMAP>(CopyImage(src.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  Canvas canvas(1, 1, kPink);
+  DibCanvas canvas(1, 1, kPink);
   ASSERT_TRUE(DrawDisabledBitmap(canvas.dc(), 0, 0, strip, 1, 0, false));
   const int i = (299 * 100 + 587 * 150 + 114 * 200) / 1000;  // 140
   auto ramp = [&](int d, int f) { return d + i * (f - d) / 255; };
-  EXPECT_EQ(canvas.At(0, 0), Px(RGB(ramp(GetRValue(dark), GetRValue(face)), ramp(GetGValue(dark), GetGValue(face)),
-                                    ramp(GetBValue(dark), GetBValue(face)))));
+  EXPECT_EQ(canvas.At(0, 0), RGB(ramp(GetRValue(dark), GetRValue(face)), ramp(GetGValue(dark), GetGValue(face)),
+                                 ramp(GetBValue(dark), GetBValue(face))));
   DeleteObject(strip);
 }
 

@@ -3,6 +3,7 @@
 
 #include <UIImages.h>
 
+#include "dib_canvas.h"
 #include "image_testing.h"
 #include "test_support.h"
 
@@ -11,7 +12,8 @@
 #include <string>
 #include <vector>
 
-using imagetest::Px;
+using testing_support::DibCanvas;
+using testing_support::PixelOf;
 
 namespace {
 
@@ -111,8 +113,8 @@ TEST(LoadDIB, InfoHeader24BitKeepsRowsAndPadding) {
   EXPECT_EQ(0, memcmp(dib.data + 40, bits.data(), bits.size()));
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 6u);
-  EXPECT_EQ(px[0], Px(kWhite));  // top row is the last stored
-  EXPECT_EQ(px[5], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kWhite));  // top row is the last stored
+  EXPECT_EQ(px[5], PixelOf(kBlue));
 }
 
 TEST(LoadDIB, CoreHeaderWidensHeaderAndColourTable) {
@@ -133,8 +135,8 @@ TEST(LoadDIB, CoreHeaderWidensHeaderAndColourTable) {
   EXPECT_EQ(dib.colours()[15].rgbRed, 0);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[1], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[1], PixelOf(kBlue));
 }
 
 TEST(LoadDIB, TopDownRowsAreStoredBottomUp) {
@@ -145,8 +147,8 @@ TEST(LoadDIB, TopDownRowsAreStoredBottomUp) {
   EXPECT_EQ(0, memcmp(dib.data + 40, Rows24({{kBlue, kBlue}, {kGreen, kGreen}, {kRed, kRed}}).data(), 24));
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 6u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[4], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[4], PixelOf(kBlue));
 }
 
 TEST(LoadDIB, V5HeaderWithBitfieldsBecomesInfoHeaderWithMasks) {
@@ -164,8 +166,8 @@ TEST(LoadDIB, V5HeaderWithBitfieldsBecomesInfoHeaderWithMasks) {
   EXPECT_EQ(dib.size, 40u + 12 + 4);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[1], Px(kGreen));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[1], PixelOf(kGreen));
 }
 
 TEST(LoadDIB, InfoHeaderWithMasksAfterIt) {
@@ -175,7 +177,7 @@ TEST(LoadDIB, InfoHeaderWithMasksAfterIt) {
   ASSERT_NE(dib.handle, nullptr);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 1u);
-  EXPECT_EQ(px[0], Px(kRed));
+  EXPECT_EQ(px[0], PixelOf(kRed));
 }
 
 TEST(LoadDIB, BitsAreReadFromTheFileHeadersOffset) {
@@ -187,8 +189,8 @@ TEST(LoadDIB, BitsAreReadFromTheFileHeadersOffset) {
   EXPECT_EQ(dib.size, 40u + 2 * 4 + 4);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kGreen));
-  EXPECT_EQ(px[1], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kGreen));
+  EXPECT_EQ(px[1], PixelOf(kBlue));
 }
 
 TEST(LoadDIB, ColourTableCutShortByTheOffsetKeepsWhatIsThere) {
@@ -200,8 +202,8 @@ TEST(LoadDIB, ColourTableCutShortByTheOffsetKeepsWhatIsThere) {
   EXPECT_EQ(dib.header().biClrUsed, 2u);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kBlue));
-  EXPECT_EQ(px[1], Px(kRed));
+  EXPECT_EQ(px[0], PixelOf(kBlue));
+  EXPECT_EQ(px[1], PixelOf(kRed));
 }
 
 TEST(LoadDIB, Rle8ImageKeepsItsCompressedBytes) {
@@ -214,9 +216,9 @@ TEST(LoadDIB, Rle8ImageKeepsItsCompressedBytes) {
   EXPECT_EQ(dib.header().biSizeImage, rle.size());
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 8u);
-  EXPECT_EQ(px[0], Px(kGreen));
-  EXPECT_EQ(px[4], Px(kRed));
-  EXPECT_EQ(px[7], Px(kGreen));
+  EXPECT_EQ(px[0], PixelOf(kGreen));
+  EXPECT_EQ(px[4], PixelOf(kRed));
+  EXPECT_EQ(px[7], PixelOf(kGreen));
 }
 
 TEST(LoadDIB, RefusesHostileAndDamagedFiles) {
@@ -282,22 +284,22 @@ TEST(DIB2BMP, ReadsEveryHeaderKindAndRefusesShortBlocks) {
   HGLOBAL core = Block(CoreHeader(2, 1, 1) + coreTable + std::string{char(0x40), 0, 0, 0});
   auto px = Render(core);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[1], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[1], PixelOf(kBlue));
   GlobalFree(core);
 
   HGLOBAL v4 = Block(InfoHeader(108, 1, -2, 24, BI_RGB) + Rows24({{kRed}, {kBlue}}));
   px = Render(v4);
   ASSERT_EQ(px.size(), 2u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[1], Px(kBlue));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[1], PixelOf(kBlue));
   GlobalFree(v4);
 
   std::string v5 = InfoHeader(124, 1, 1, 32, BI_BITFIELDS, 0, {0xFF0000, 0xFF00, 0xFF}) + U32(0x00FF00);
   HGLOBAL full = Block(v5);
   px = Render(full);
   ASSERT_EQ(px.size(), 1u);
-  EXPECT_EQ(px[0], Px(kGreen));
+  EXPECT_EQ(px[0], PixelOf(kGreen));
   GlobalFree(full);
 
   for (size_t cut : {size_t(1), size_t(4), v5.size() - 4}) {
@@ -314,7 +316,7 @@ TEST(DIB2BMP, ReadsEveryHeaderKindAndRefusesShortBlocks) {
 }
 
 TEST(BMP2DIB, RoundTripsABitmapAtItsOwnDepth) {
-  imagetest::Canvas canvas(5, 3, kWhite);
+  DibCanvas canvas(5, 3, kWhite);
   SetPixel(canvas.dc(), 0, 0, kRed);
   SetPixel(canvas.dc(), 4, 2, kBlue);
   DWORD size = 123;
@@ -330,9 +332,9 @@ TEST(BMP2DIB, RoundTripsABitmapAtItsOwnDepth) {
   EXPECT_EQ(size, 40u + 60u);
   auto px = Render(dib.handle);
   ASSERT_EQ(px.size(), 15u);
-  EXPECT_EQ(px[0], Px(kRed));
-  EXPECT_EQ(px[14], Px(kBlue));
-  EXPECT_EQ(px[7], Px(kWhite));
+  EXPECT_EQ(px[0], PixelOf(kRed));
+  EXPECT_EQ(px[14], PixelOf(kBlue));
+  EXPECT_EQ(px[7], PixelOf(kWhite));
   DeleteObject(bmp);
 
   HBITMAP mono = CreateBitmap(9, 2, 1, 1, nullptr);

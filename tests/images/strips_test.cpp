@@ -3,11 +3,12 @@
 
 #include <UIImages.h>
 
+#include "dib_canvas.h"
 #include "image_testing.h"
 #include "strip_ids.h"
 
-using imagetest::Canvas;
-using imagetest::Px;
+using testing_support::DibCanvas;
+using testing_support::PixelOf;
 
 namespace {
 
@@ -27,12 +28,12 @@ TEST(Extract1Image, CopiesTheImageAndItsMask) {
   auto img = imagetest::PixelsOf(image, &w, &h);
   EXPECT_EQ(w, 8);
   EXPECT_EQ(h, 8);
-  EXPECT_EQ(img[1 * 8 + 1], Px(kBlue));
-  EXPECT_EQ(img[4 * 8 + 2], Px(kBlack));
-  EXPECT_EQ(img[0], Px(kLight));
+  EXPECT_EQ(img[1 * 8 + 1], PixelOf(kBlue));
+  EXPECT_EQ(img[4 * 8 + 2], PixelOf(kBlack));
+  EXPECT_EQ(img[0], PixelOf(kLight));
   auto msk = imagetest::PixelsOf(mask);
-  EXPECT_EQ(msk[0], Px(kWhite));
-  EXPECT_EQ(msk[1 * 8 + 1], Px(kBlack));
+  EXPECT_EQ(msk[0], PixelOf(kWhite));
+  EXPECT_EQ(msk[1 * 8 + 1], PixelOf(kBlack));
   DeleteObject(image);
   DeleteObject(mask);
 
@@ -51,21 +52,21 @@ TEST(Extract1MaskedImage, PutsImageAndMaskSideBySideAndMapsColours) {
   int w = 0;
   auto px = imagetest::PixelsOf(both, &w);
   ASSERT_EQ(w, 16);
-  EXPECT_EQ(px[2 * 16 + 2], Px(kRed));
-  EXPECT_EQ(px[3 * 16 + 3], Px(kDark));
-  EXPECT_EQ(px[0], Px(kLight));
-  EXPECT_EQ(px[2 * 16 + 8 + 2], Px(kBlack));
-  EXPECT_EQ(px[8], Px(kWhite));
+  EXPECT_EQ(px[2 * 16 + 2], PixelOf(kRed));
+  EXPECT_EQ(px[3 * 16 + 3], PixelOf(kDark));
+  EXPECT_EQ(px[0], PixelOf(kLight));
+  EXPECT_EQ(px[2 * 16 + 8 + 2], PixelOf(kBlack));
+  EXPECT_EQ(px[8], PixelOf(kWhite));
   DeleteObject(both);
 
   ASSERT_TRUE(Extract1MaskedImage(IDB_TEST_STRIP, 0, 8, &both, TRUE));
   px = imagetest::PixelsOf(both);
-  EXPECT_EQ(px[0], Px(GetSysColor(COLOR_BTNFACE)));
-  EXPECT_EQ(px[3 * 16 + 3], Px(GetSysColor(COLOR_BTNSHADOW)));
-  EXPECT_EQ(px[2 * 16 + 2], Px(kRed));
+  EXPECT_EQ(px[0], PixelOf(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(px[3 * 16 + 3], PixelOf(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(px[2 * 16 + 2], PixelOf(kRed));
   // The mask keeps black and white whatever the system colours.
-  EXPECT_EQ(px[8], Px(kWhite));
-  EXPECT_EQ(px[2 * 16 + 8 + 2], Px(kBlack));
+  EXPECT_EQ(px[8], PixelOf(kWhite));
+  EXPECT_EQ(px[2 * 16 + 8 + 2], PixelOf(kBlack));
   DeleteObject(both);
   EXPECT_FALSE(Extract1MaskedImage(IDB_TEST_STRIP, 2, 8, &both, FALSE));
 }
@@ -78,12 +79,12 @@ TEST(LoadMaskedImageList, HoldsEveryImageWithItsMask) {
   ImageList_GetIconSize(list, &cx, &cy);
   EXPECT_EQ(cx, 8);
   EXPECT_EQ(cy, 8);
-  Canvas canvas(8, 8, kPink);
+  DibCanvas canvas(8, 8, kPink);
   ASSERT_TRUE(ImageList_Draw(list, 1, canvas.dc(), 0, 0, ILD_TRANSPARENT));
-  EXPECT_EQ(canvas.At(1, 1), Px(kBlue));
-  EXPECT_EQ(canvas.At(2, 4), Px(kBlack));
-  EXPECT_EQ(canvas.At(0, 0), Px(kPink));
-  EXPECT_EQ(canvas.At(7, 7), Px(kPink));
+  EXPECT_EQ(canvas.At(1, 1), kBlue);
+  EXPECT_EQ(canvas.At(2, 4), kBlack);
+  EXPECT_EQ(canvas.At(0, 0), kPink);
+  EXPECT_EQ(canvas.At(7, 7), kPink);
   ImageList_Destroy(list);
   EXPECT_FALSE(LoadMaskedImageList(&list, IDB_TEST_STRIP, 0));
   EXPECT_FALSE(LoadMaskedImageList(&list, IDB_TEST_STRIP, 17));
@@ -93,29 +94,29 @@ TEST(LoadMaskedImageList, HoldsEveryImageWithItsMask) {
 TEST(DrawImage, CopiesOrDrawsThroughTheMask) {
   HBITMAP strip = LoadTestStrip();
   ASSERT_NE(strip, nullptr);
-  Canvas canvas(30, 10, kPink);
+  DibCanvas canvas(30, 10, kPink);
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{1, 1}, strip, 1, 8, 1), 1);
-  EXPECT_EQ(canvas.At(2, 2), Px(kBlue));
-  EXPECT_EQ(canvas.At(3, 5), Px(kBlack));
-  EXPECT_EQ(canvas.At(1, 1), Px(kPink));  // transparent corner
-  EXPECT_EQ(canvas.CountOtherThan(0, 0, 30, 1, kPink), 0);
+  EXPECT_EQ(canvas.At(2, 2), kBlue);
+  EXPECT_EQ(canvas.At(3, 5), kBlack);
+  EXPECT_EQ(canvas.At(1, 1), kPink);  // transparent corner
+  EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 30, 1}), 0);
 
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{12, 1}, strip, 0, 8, 0), 1);
-  EXPECT_EQ(canvas.At(12, 1), Px(kLight));  // opaque copy
-  EXPECT_EQ(canvas.At(16, 4), Px(kRed));
+  EXPECT_EQ(canvas.At(12, 1), kLight);  // opaque copy
+  EXPECT_EQ(canvas.At(16, 4), kRed);
   // An opaque copy may take any cell of the whole strip; a masked draw only images.
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{20, 1}, strip, 3, 8, 0), 1);
-  EXPECT_EQ(canvas.At(20, 1), Px(kWhite));
+  EXPECT_EQ(canvas.At(20, 1), kWhite);
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{20, 1}, strip, 4, 8, 0), 0);
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{20, 1}, strip, 2, 8, 1), 0);
   EXPECT_EQ(DrawImage(canvas.dc(), POINT{20, 1}, strip, 0, 0, 1), 0);
   DeleteObject(strip);
 
   // The same through the resource id; a bad handle or id fails.
-  Canvas other(8, 8, kPink);
+  DibCanvas other(8, 8, kPink);
   EXPECT_EQ(DrawImage(other.dc(), POINT{0, 0}, UINT(IDB_TEST_STRIP), 0, 8, 1), 1);
-  EXPECT_EQ(other.At(2, 2), Px(kRed));
-  EXPECT_EQ(other.At(0, 0), Px(kPink));
+  EXPECT_EQ(other.At(2, 2), kRed);
+  EXPECT_EQ(other.At(0, 0), kPink);
   EXPECT_EQ(DrawImage(other.dc(), POINT{0, 0}, UINT(4242), 0, 8, 1), 0);
   EXPECT_EQ(DrawImage(other.dc(), POINT{0, 0}, reinterpret_cast<HBITMAP>(0x1234), 0, 8, 1), 0);
 }
@@ -123,7 +124,7 @@ TEST(DrawImage, CopiesOrDrawsThroughTheMask) {
 // A 32 x 16 strip of two 16 x 16 images on the face colour: image 0 has a black pixel at
 // (3, 3), image 1 a red one at (16 + 5, 5).
 HBITMAP ToolbarStrip() {
-  Canvas c(32, 16, GetSysColor(COLOR_3DFACE));
+  DibCanvas c(32, 16, GetSysColor(COLOR_3DFACE));
   SetPixel(c.dc(), 3, 3, kBlack);
   SetPixel(c.dc(), 21, 5, kRed);
   return static_cast<HBITMAP>(CopyImage(c.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -152,16 +153,16 @@ TEST(CreateToolBarImageList, MakesNormalDisabledAndShadedListsFromACopy) {
     HIMAGELIST list = CreateToolBarImageList(strip, 16, 16, c.look);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(list), 2);
-    Canvas canvas(32, 16, kPink);
+    DibCanvas canvas(32, 16, kPink);
     ImageList_Draw(list, 0, canvas.dc(), 0, 0, ILD_TRANSPARENT);
     ImageList_Draw(list, 1, canvas.dc(), 16, 0, ILD_TRANSPARENT);
-    EXPECT_EQ(canvas.At(3, 3), Px(c.black));
-    EXPECT_EQ(canvas.At(21, 5), Px(c.red));
-    EXPECT_EQ(canvas.At(0, 0), Px(kPink));  // the face colour is transparent
-    EXPECT_EQ(canvas.CountOtherThan(0, 0, 32, 16, kPink), 2);
+    EXPECT_EQ(canvas.At(3, 3), c.black);
+    EXPECT_EQ(canvas.At(21, 5), c.red);
+    EXPECT_EQ(canvas.At(0, 0), kPink);  // the face colour is transparent
+    EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 32, 16}), 2);
     ImageList_Destroy(list);
     // The caller's strip keeps its background.
-    EXPECT_EQ(imagetest::PixelsOf(strip)[0], Px(face));
+    EXPECT_EQ(imagetest::PixelsOf(strip)[0], PixelOf(face));
   }
   EXPECT_EQ(CreateToolBarImageList(strip, 16, 16, 3), nullptr);
   EXPECT_EQ(CreateToolBarImageList(strip, 0, 16, 0), nullptr);
@@ -172,7 +173,7 @@ TEST(CreateToolBarImageList, MakesNormalDisabledAndShadedListsFromACopy) {
 // An image list of one opaque 16 x 15 blue image.
 HIMAGELIST BlueList() {
   HIMAGELIST list = ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 1, 1);
-  Canvas c(16, 15, kBlue);
+  DibCanvas c(16, 15, kBlue);
   HBITMAP bmp = static_cast<HBITMAP>(CopyImage(c.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ImageList_Add(list, bmp, NULL);
   DeleteObject(bmp);
@@ -181,15 +182,15 @@ HIMAGELIST BlueList() {
 
 TEST(DrawImageListInRect, CentresAtFullSizeInALargeRectangle) {
   HIMAGELIST list = BlueList();
-  Canvas canvas(60, 50, kPink);
+  DibCanvas canvas(60, 50, kPink);
   RECT r = {10, 10, 42, 40};
   ASSERT_TRUE(DrawImageListInRect(canvas.dc(), list, 0, &r, 3));
-  EXPECT_EQ(canvas.At(18, 17), Px(kBlue));
-  EXPECT_EQ(canvas.At(33, 31), Px(kBlue));
-  EXPECT_EQ(canvas.At(17, 17), Px(kPink));
-  EXPECT_EQ(canvas.At(34, 31), Px(kPink));
-  EXPECT_EQ(canvas.At(33, 32), Px(kPink));
-  EXPECT_EQ(canvas.CountOtherThan(0, 0, 60, 50, kPink), 16 * 15);
+  EXPECT_EQ(canvas.At(18, 17), kBlue);
+  EXPECT_EQ(canvas.At(33, 31), kBlue);
+  EXPECT_EQ(canvas.At(17, 17), kPink);
+  EXPECT_EQ(canvas.At(34, 31), kPink);
+  EXPECT_EQ(canvas.At(33, 32), kPink);
+  EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 60, 50}), 16 * 15);
   ImageList_Destroy(list);
 }
 
@@ -205,12 +206,12 @@ TEST(DrawImageListInRect, ShrinksIntoASmallRectangleAndNeverEnlarges) {
       {{2, 30, 40, 36}, 2},  // low only
   };
   for (auto& c : cases) {
-    Canvas canvas(50, 40, kPink);
+    DibCanvas canvas(50, 40, kPink);
     const RECT r = c.r;
     RECT arg = r;
     ASSERT_TRUE(DrawImageListInRect(canvas.dc(), list, 0, &arg, c.flags));
-    const int inside = canvas.CountOtherThan(r.left, r.top, r.right, r.bottom, kPink);
-    const int all = canvas.CountOtherThan(0, 0, 50, 40, kPink);
+    const int inside = canvas.CountOtherThan(kPink, r);
+    const int all = canvas.CountOtherThan(kPink, RECT{0, 0, 50, 40});
     EXPECT_GT(inside, 0) << r.left << "," << r.top;
     EXPECT_EQ(all, inside) << "drawn outside " << r.left << "," << r.top;
     // The DC's mapping is left as it was.
@@ -225,7 +226,7 @@ TEST(DrawImageListInRect, ShrinksIntoASmallRectangleAndNeverEnlarges) {
 
 TEST(DrawImageListInRect, RefusesEmptyRectanglesAndMissingImages) {
   HIMAGELIST list = BlueList();
-  Canvas canvas(40, 40, kPink);
+  DibCanvas canvas(40, 40, kPink);
   RECT empty = {5, 5, 5, 20}, flat = {5, 5, 20, 5}, inverted = {20, 20, 5, 5}, ok = {0, 0, 20, 20};
   EXPECT_FALSE(DrawImageListInRect(canvas.dc(), list, 0, &empty, 2));
   EXPECT_FALSE(DrawImageListInRect(canvas.dc(), list, 0, &flat, 3));
@@ -233,17 +234,17 @@ TEST(DrawImageListInRect, RefusesEmptyRectanglesAndMissingImages) {
   EXPECT_FALSE(DrawImageListInRect(canvas.dc(), list, 1, &ok, 0));
   EXPECT_FALSE(DrawImageListInRect(canvas.dc(), NULL, 0, &ok, 0));
   EXPECT_FALSE(DrawImageListInRect(canvas.dc(), list, 0, NULL, 0));
-  EXPECT_EQ(canvas.CountOtherThan(0, 0, 40, 40, kPink), 0);
+  EXPECT_EQ(canvas.CountOtherThan(kPink, RECT{0, 0, 40, 40}), 0);
   ImageList_Destroy(list);
 }
 
 TEST(DrawImageListInRect, DrawsTheDisabledLookInsideTheRectangle) {
   HIMAGELIST list = BlueList();
-  Canvas canvas(40, 40, kPink);
+  DibCanvas canvas(40, 40, kPink);
   RECT r = {10, 10, 26, 25};
   ASSERT_TRUE(DrawImageListInRect(canvas.dc(), list, 0, &r, 0x10000));
-  EXPECT_GT(canvas.CountOtherThan(10, 10, 26, 25, kPink), 0);
-  EXPECT_EQ(canvas.CountOtherThan(10, 10, 26, 25, kBlue), 16 * 15);  // not the plain image
+  EXPECT_GT(canvas.CountOtherThan(kPink, RECT{10, 10, 26, 25}), 0);
+  EXPECT_EQ(canvas.CountOtherThan(kBlue, RECT{10, 10, 26, 25}), 16 * 15);  // not the plain image
   ImageList_Destroy(list);
 }
 
@@ -254,8 +255,8 @@ TEST(FrameworkForms, TakeAndDrawThroughFrameworkObjects) {
   int w = 0;
   auto px = imagetest::PixelsOf(static_cast<HBITMAP>(image.GetSafeHandle()), &w);
   EXPECT_EQ(w, 8);
-  EXPECT_EQ(px[1 * 8 + 1], Px(kBlue));
-  EXPECT_EQ(imagetest::PixelsOf(static_cast<HBITMAP>(mask.GetSafeHandle()))[0], Px(kWhite));
+  EXPECT_EQ(px[1 * 8 + 1], PixelOf(kBlue));
+  EXPECT_EQ(imagetest::PixelsOf(static_cast<HBITMAP>(mask.GetSafeHandle()))[0], PixelOf(kWhite));
   ASSERT_TRUE(Extract1MaskedImage(IDB_TEST_STRIP, 0, 8, both, FALSE));
   imagetest::PixelsOf(static_cast<HBITMAP>(both.GetSafeHandle()), &w);
   EXPECT_EQ(w, 16);
@@ -265,16 +266,16 @@ TEST(FrameworkForms, TakeAndDrawThroughFrameworkObjects) {
   ASSERT_TRUE(LoadMaskedImageList(list, IDB_TEST_STRIP, 8));
   EXPECT_EQ(ImageList_GetImageCount(list.m_hImageList), 2);
 
-  Canvas canvas(40, 20, kPink);
+  DibCanvas canvas(40, 20, kPink);
   CDC dc;
   dc.Attach(canvas.dc());
   EXPECT_EQ(DrawImage(&dc, POINT{0, 0}, UINT(IDB_TEST_STRIP), 0, 8, 1), 1);
-  EXPECT_EQ(canvas.At(2, 2), Px(kRed));
+  EXPECT_EQ(canvas.At(2, 2), kRed);
   EXPECT_EQ(DrawImage(&dc, POINT{10, 0}, static_cast<HBITMAP>(mask.GetSafeHandle()), 0, 8, 0), 1);
-  EXPECT_EQ(canvas.At(11, 1), Px(kBlack));
+  EXPECT_EQ(canvas.At(11, 1), kBlack);
   RECT r = {20, 0, 36, 15};
   EXPECT_TRUE(DrawImageListInRect(&dc, &list, 1, &r, 0));
-  EXPECT_EQ(canvas.At(21, 1), Px(kBlue));
+  EXPECT_EQ(canvas.At(21, 1), kBlue);
   EXPECT_FALSE(DrawImageListInRect(static_cast<CDC*>(nullptr), &list, 1, &r, 0));
   EXPECT_EQ(DrawImage(static_cast<CDC*>(nullptr), POINT{0, 0}, UINT(IDB_TEST_STRIP), 0, 8, 1), 0);
   dc.Detach();

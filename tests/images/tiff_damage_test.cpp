@@ -9,6 +9,7 @@
 
 #include <tiffio.h>
 
+#include "dib_canvas.h"
 #include "image_testing.h"
 #include "test_support.h"
 #include "tiff_testing.h"
@@ -203,7 +204,7 @@ Picture PictureOf(HGLOBAL dib) {
   p.width = uint32_t(reader.Header().biWidth);
   p.height = uint32_t(reader.Header().biHeight);
   for (uint32_t y = 0; y < p.height; ++y)
-    for (uint32_t x = 0; x < p.width; ++x) p.pixels.push_back(imagetest::Px(reader.At(x, y)));
+    for (uint32_t x = 0; x < p.width; ++x) p.pixels.push_back(testing_support::PixelOf(reader.At(x, y)));
   return p;
 }
 

@@ -6,7 +6,7 @@ namespace testing_support {
 
 namespace {
 
-const unsigned kKindMask = kSent | kPosted | kParent | kDefWinProc | kHook;
+const unsigned kKindMask = kSent | kPosted | kParent | kDefWinProc;
 
 struct Name {
   UINT message;
@@ -33,8 +33,7 @@ const Name kNames[] = {
     {0x0363, "WM_IDLEUPDATECMDUI"}, {0x036A, "WM_KICKIDLE"}, {0x0400, "WM_USER"},
 };
 
-}  // namespace
-
+// A readable name of a message ("WM_PAINT", else its number).
 std::string MessageName(UINT message) {
   for (const Name& n : kNames)
     if (n.message == message) return n.name;
@@ -46,6 +45,8 @@ std::string MessageName(UINT message) {
   snprintf(buf, sizeof buf, "0x%04X", message);
   return buf;
 }
+
+}  // namespace
 
 MessageRecorder::MessageRecorder() {
   // Noise of the system that no test sequence speaks of.
@@ -98,7 +99,6 @@ std::string FlagText(unsigned flags) {
   if (flags & kPosted) s += "posted";
   if (flags & kParent) s += "|parent";
   if (flags & kDefWinProc) s += "|defwinproc";
-  if (flags & kHook) s += "|hook";
   if (flags & kOptional) s += "|optional";
   return s;
 }
@@ -209,34 +209,6 @@ LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam,
     RemovePropW(hwnd, kSubclassProp);
   }
   return CallWindowProcW(previous, hwnd, message, wParam, lParam);
-}
-
-// ThreadHooks.
-
-ThreadHooks::ThreadHooks() {
-  m_call = SetWindowsHookExW(WH_CALLWNDPROC, &ThreadHooks::CallWndProc, NULL, GetCurrentThreadId());
-  m_get = SetWindowsHookExW(WH_GETMESSAGE, &ThreadHooks::GetMsgProc, NULL, GetCurrentThreadId());
-}
-
-ThreadHooks::~ThreadHooks() {
-  if (m_call) UnhookWindowsHookEx(m_call);
-  if (m_get) UnhookWindowsHookEx(m_get);
-}
-
-LRESULT CALLBACK ThreadHooks::CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) {
-    const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    Recorder().Record(cwp->hwnd, cwp->message, cwp->wParam, cwp->lParam, kHook | kSent);
-  }
-  return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
-LRESULT CALLBACK ThreadHooks::GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && wParam == PM_REMOVE) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg->hwnd != NULL) Recorder().Record(msg->hwnd, msg->message, msg->wParam, msg->lParam, kHook | kPosted);
-  }
-  return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
 }  // namespace testing_support

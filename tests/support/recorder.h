@@ -26,7 +26,6 @@ enum MsgFlags : unsigned {
   kPosted = 0x02,      // taken from the queue and dispatched
   kParent = 0x04,      // seen by a LoggingParent
   kDefWinProc = 0x08,  // sent while a logging window's default processing ran
-  kHook = 0x10,        // seen by the ThreadHooks
   kOptional = 0x100,   // expected only: may be missing
   kWparam = 0x200,     // expected only: wParam must match
   kLparam = 0x400,     // expected only: lParam must match
@@ -51,7 +50,7 @@ class MessageRecorder {
  public:
   MessageRecorder();
 
-  // Adds a message; `flags` says where it was seen (kParent, kHook), sent or posted is found
+  // Adds a message; `flags` says where it was seen (kParent), sent or posted is found
   // here unless given. Ignored messages and windows not watched (when a watch list is set)
   // are dropped.
   void Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned flags = 0);
@@ -64,9 +63,6 @@ class MessageRecorder {
   // Count of recorded messages of this kind (to any window).
   size_t Count(UINT message) const;
 
-  // System noise that no sequence mentions (icons, IME, accessibility) is ignored by default.
-  void Ignore(UINT message) { m_ignored.insert(message); }
-  void Unignore(UINT message) { m_ignored.erase(message); }
   // Only these windows are logged (empty: all).
   void Watch(HWND hwnd) { m_watched.insert(hwnd); }
   void UnwatchAll() { m_watched.clear(); }
@@ -86,7 +82,7 @@ class MessageRecorder {
 
  private:
   std::vector<RecordedMsg> m_log;
-  std::set<UINT> m_ignored;
+  std::set<UINT> m_ignored;  // system noise no sequence mentions (icons, IME, accessibility)
   std::set<HWND> m_watched;
   int m_defaultDepth = 0;
   MSG m_dispatching = {};  // the queue message being dispatched by Pump, until it is logged
@@ -121,31 +117,11 @@ class SubclassedControl {
   ~SubclassedControl();
   SubclassedControl(const SubclassedControl&) = delete;
   SubclassedControl& operator=(const SubclassedControl&) = delete;
-  WNDPROC previous() const { return m_previous; }
 
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND m_hwnd;
   WNDPROC m_previous;
 };
-
-// Thread hooks that log (kHook) what any window of this thread is sent (WH_CALLWNDPROC) and
-// what the queue hands out (WH_GETMESSAGE), for windows whose procedures we do not own.
-class ThreadHooks {
- public:
-  ThreadHooks();
-  ~ThreadHooks();
-  ThreadHooks(const ThreadHooks&) = delete;
-  ThreadHooks& operator=(const ThreadHooks&) = delete;
-
- private:
-  static LRESULT CALLBACK CallWndProc(int, WPARAM, LPARAM);
-  static LRESULT CALLBACK GetMsgProc(int, WPARAM, LPARAM);
-  HHOOK m_call = NULL;
-  HHOOK m_get = NULL;
-};
-
-// A readable name of a message ("WM_PAINT", else its number).
-std::string MessageName(UINT message);
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "skip_is_failure.h"
+#include "test_support.h"
 
 int main(int argc, char** argv) {
   // No error dialogs from the system: a failure must end the test, not wait for a click.
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
       set(1);
   }
   testing::InitGoogleTest(&argc, argv);
+  testing_support::ReportAssertionsAsFailures();
   auto* skips = new testing_support::SkipIsFailure;  // owned by googletest from here on
   testing::UnitTest::GetInstance()->listeners().Append(skips);
   int result = RUN_ALL_TESTS();

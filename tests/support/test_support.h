@@ -10,4 +10,7 @@ void PumpMessages();
 std::string ReadFile(const std::string& path);
 // A fresh path in the temporary folder, unique per call.
 std::string TempPath(const char* stem);
+// Makes a failed assertion of the framework (ASSERT, VERIFY) fail the running test with the
+// assertion's file, line and expression; the test goes on.
+void ReportAssertionsAsFailures();
 }  // namespace testing_support

@@ -2,6 +2,8 @@
 // deleted twice, and nothing drawn when no DC is prepared.
 #include "draw_fixture.h"
 
+#include <UIHandles.h>
+
 namespace {
 
 bool Alive(HGDIOBJ h) { return h != NULL && GetObjectType(h) != 0; }
@@ -58,17 +60,17 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
   view.QvSetDashLine(QvLongDashLine);
   view.QvDrawLine(Pt(0, 0), Pt(30, 20));
   view.QvDrawRect(Rect(0, 0, 10, 10), 1, 1);
-  HPEN dashPen = view.m_hDashPen;
-  HRGN clip = view.m_hClipRgn;
+  HPEN dashPen = view.m_hDashPen.Get();
+  HRGN clip = view.m_hClipRgn.Get();
   EXPECT_TRUE(Alive(dashPen));
   EXPECT_TRUE(Alive(clip));
   // Fonts as the text drawing makes them, one of them selected.
   HFONT fonts[4];
   for (HFONT& f : fonts) f = CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, _T("Arial"));
-  view.m_hTextFont = fonts[0];
-  view.m_hVertFont90 = fonts[1];
-  view.m_hVertFont270 = fonts[2];
-  view.m_hMeasureFont = fonts[3];
+  view.m_hTextFont.Reset(fonts[0]);
+  view.m_hVertFont90.Reset(fonts[1]);
+  view.m_hVertFont270.Reset(fonts[2]);
+  view.m_hMeasureFont.Reset(fonts[3]);
   SelectObject(dc(), fonts[0]);
 
   view.UnprepareCurrentDC();
@@ -79,12 +81,12 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
   EXPECT_FALSE(Alive(dashPen));
   EXPECT_FALSE(Alive(clip));
   for (HFONT f : fonts) EXPECT_FALSE(Alive(f));
-  EXPECT_EQ(view.m_hDashPen, static_cast<HPEN>(NULL));
-  EXPECT_EQ(view.m_hClipRgn, static_cast<HRGN>(NULL));
-  EXPECT_EQ(view.m_hTextFont, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hVertFont90, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hVertFont270, static_cast<HFONT>(NULL));
-  EXPECT_EQ(view.m_hMeasureFont, static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hDashPen.Get(), static_cast<HPEN>(NULL));
+  EXPECT_EQ(view.m_hClipRgn.Get(), static_cast<HRGN>(NULL));
+  EXPECT_EQ(view.m_hTextFont.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hVertFont90.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hVertFont270.Get(), static_cast<HFONT>(NULL));
+  EXPECT_EQ(view.m_hMeasureFont.Get(), static_cast<HFONT>(NULL));
 
   // Objects made now may take the freed handles: a second release must not delete them.
   HFONT fresh[4];
@@ -102,6 +104,80 @@ TEST_F(DrawTest, UnprepareGivesTheDCItsObjectsBackAndDeletesTheViewsOwn) {
   DeleteObject(pen);
   DeleteObject(brush);
   DeleteObject(font);
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
+}
+
+// What the caller's DC holds besides its objects: the clip box (empty without a clip
+// region), the colours, the modes and the raster operation.
+struct DCState {
+  int clipped;
+  RECT clipBox;
+  COLORREF text, back;
+  int bkMode, rop2;
+  POINT brushOrigin;
+
+  static DCState Of(HDC dc) {
+    DCState s = {};
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    s.clipped = GetClipRgn(dc, rgn);
+    if (s.clipped == 1) GetRgnBox(rgn, &s.clipBox);
+    DeleteObject(rgn);
+    s.text = GetTextColor(dc);
+    s.back = GetBkColor(dc);
+    s.bkMode = GetBkMode(dc);
+    s.rop2 = GetROP2(dc);
+    GetBrushOrgEx(dc, &s.brushOrigin);
+    return s;
+  }
+  void ExpectSame(const DCState& o) const {
+    EXPECT_EQ(clipped, o.clipped);
+    EXPECT_TRUE(EqualRect(&clipBox, &o.clipBox));
+    EXPECT_EQ(text, o.text);
+    EXPECT_EQ(back, o.back);
+    EXPECT_EQ(bkMode, o.bkMode);
+    EXPECT_EQ(rop2, o.rop2);
+    EXPECT_EQ(brushOrigin.x, o.brushOrigin.x);
+    EXPECT_EQ(brushOrigin.y, o.brushOrigin.y);
+  }
+};
+
+// Clipping, colours, modes and patterns the view sets while it draws.
+void DrawWithEveryDCSetting(ProbeView& view) {
+  view.SetScroll(3, 5);  // pattern brushes aligned to the document
+  view.QvSetClipRect(Rect(4, 4, 20, 20));
+  view.QvSetDrawMode(QvXorMode);
+  view.QvSetPenForeColor(kRed);
+  view.QvSetPenBackColor(kYellow);
+  view.QvSetDashLine(QvShortDashLine);
+  view.QvDrawLine(Pt(0, 0), Pt(30, 20));
+  view.QvSetFillForeColor(kGreen);
+  view.QvSetFillBackColor(kBlue);
+  view.QvSetFillPattern(static_cast<QvGUIPattern>(9));
+  view.QvDrawRect(Rect(0, 0, 30, 30), 1, 1);
+}
+
+// The caller gets its DC back as it gave it, whether it was clipped or not.
+TEST_F(DrawTest, UnprepareGivesTheDCItsStateBack) {
+  view.UnprepareCurrentDC();
+  for (bool clipped : {false, true}) {
+    SCOPED_TRACE(clipped ? "clipped" : "not clipped");
+    HRGN clip = CreateRectRgn(2, 3, 40, 50);
+    SelectClipRgn(dc(), clipped ? clip : NULL);
+    DeleteObject(clip);
+    SetTextColor(dc(), RGB(1, 2, 3));
+    SetBkColor(dc(), RGB(4, 5, 6));
+    SetBkMode(dc(), OPAQUE);
+    SetROP2(dc(), R2_MASKPEN);
+    SetBrushOrgEx(dc(), 1, 2, NULL);
+    const DCState before = DCState::Of(dc());
+
+    ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
+    DrawWithEveryDCSetting(view);
+    view.UnprepareCurrentDC();
+    DCState::Of(dc()).ExpectSame(before);
+  }
+  SelectClipRgn(dc(), NULL);
+  SetROP2(dc(), R2_COPYPEN);
   ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
 }
 
@@ -128,7 +204,7 @@ TEST_F(DrawTest, PreparingAnotherDCReleasesThePreparedOne) {
   view.QvSetFillPattern(static_cast<QvGUIPattern>(9));
   view.QvDrawRect(Rect(0, 0, 10, 10), 0, 1);
   DibCanvas other(16, 16);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(other.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(other.dc(), false));
   EXPECT_EQ(GetCurrentObject(dc(), OBJ_PEN), pen);
   EXPECT_EQ(GetCurrentObject(dc(), OBJ_BRUSH), brush);
   view.QvDrawRect(Rect(0, 0, 16, 16), 0, 1);
@@ -142,10 +218,10 @@ TEST_F(DrawTest, PreparingAnotherDCReleasesThePreparedOne) {
 TEST(UIDrawNoDC, EveryCallWithoutAPreparedDCDoesNothing) {
   DibCanvas canvas(16, 16);
   RECT all = {0, 0, 16, 16};
-  FillRect(canvas.dc().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   {
     ProbeView view;
-    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
     view.UnprepareCurrentDC();
     for (int round = 0; round < 3; ++round) DrawEverything(view, round);
     view.QvMoveTo(Pt(1, 1));
@@ -230,7 +306,7 @@ TEST_F(DrawTest, BackgroundColourAndLineWidthSetters) {
 TEST(UIDrawPenWidth, PenWidthInPixelsFollowsTheUnitsAndZoom) {
   DibCanvas canvas(8, 8);
   ProbeView view(UIVIEW_TWIPS);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
   struct Case {
     unsigned short twips;
     unsigned short pixels;
@@ -269,6 +345,33 @@ void RunViewWindow() {
     view.OnInitialUpdate();  // again: nothing more is made
     EXPECT_EQ(view.GetCurrentDC(), own);
     view.UnprepareCurrentDC();
+    ::DestroyWindow(view.m_hWnd);
+  }
+  DestroyWindow(parent);
+}
+
+// The window's own DC keeps its state from one GetDC to the next: what one preparation set
+// must not reach the next one, nor whoever draws on the window after the view.
+TEST(UIDrawWindow, APreparationLeavesNothingOnTheWindowsOwnDC) {
+  HWND parent = CreateWindowEx(0, _T("STATIC"), _T("parent"), WS_POPUP, 0, 0, 200, 200, NULL, NULL, NULL, NULL);
+  ASSERT_NE(parent, static_cast<HWND>(NULL));
+  {
+    ProbeView view;
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, Rect(0, 0, 100, 80), CWnd::FromHandle(parent), 1));
+    uih::WindowDC own(view.m_hWnd);
+    ASSERT_TRUE(own);
+    const DCState before = DCState::Of(own.Get());
+    EXPECT_EQ(before.clipped, 0);
+    for (int round = 0; round < 2; ++round) {
+      SCOPED_TRACE(round);
+      view.OnInitialUpdate();
+      ASSERT_EQ(view.GetCurrentDC(), own.Get());
+      EXPECT_EQ(DCState::Of(own.Get()).clipped, 0) << "a clip left from the last preparation";
+      DrawWithEveryDCSetting(view);
+      view.UnprepareCurrentDC();
+      DCState::Of(own.Get()).ExpectSame(before);
+    }
+    own.Reset();
     ::DestroyWindow(view.m_hWnd);
   }
   DestroyWindow(parent);

@@ -39,15 +39,6 @@ std::vector<std::vector<std::string>> StripPatterns(int bitmapId) {
   return patterns;
 }
 
-int GdiObjectCount() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-  // Where the system does not count them (Wine), every slot of the handle table is asked.
-  int n = 0;
-  for (ULONG_PTR i = 1; i < 0x10000; ++i)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) ++n;
-  return n;
-}
-
 void DrawTest::Paint(COLORREF c) {
   // The whole surface, whatever the view's clipping.
   HRGN clip = CreateRectRgn(0, 0, 0, 0);
@@ -66,13 +57,6 @@ std::vector<COLORREF> DrawTest::Pixels() {
   for (int y = 0; y < kSize; ++y)
     for (int x = 0; x < kSize; ++x) pixels.push_back(At(x, y));
   return pixels;
-}
-
-int DrawTest::Count(COLORREF c, RECT r) {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
-  return n;
 }
 
 int DrawTest::CountOutside(RECT r, COLORREF c) {

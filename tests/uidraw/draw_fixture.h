@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "../fwgdi/dib.h"
+#include "dib_canvas.h"
+#include "handle_counts.h"
+
+using testing_support::DibCanvas;
+using testing_support::GdiObjectCount;
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
@@ -37,9 +41,6 @@ inline POINT Pt(int x, int y) { return POINT{x, y}; }
 // colour and '1' for one in the background colour.
 std::vector<std::vector<std::string>> StripPatterns(int bitmapId);
 
-// Live GDI objects of the process.
-int GdiObjectCount();
-
 class DrawTest : public ::testing::Test {
  protected:
   static const int kSize = 64;
@@ -49,17 +50,17 @@ class DrawTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(canvas.valid());
     Paint(kWhite);
-    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
   }
   void TearDown() override { view.UnprepareCurrentDC(); }
 
-  HDC dc() { return canvas.dc().m_hDC; }
+  HDC dc() { return canvas.dc(); }
   void Paint(COLORREF c);
   COLORREF At(int x, int y) { return canvas.At(x, y); }
   // The whole surface, row by row.
   std::vector<COLORREF> Pixels();
   // Pixels of colour c inside r.
-  int Count(COLORREF c, RECT r);
+  int Count(COLORREF c, RECT r) { return canvas.CountOf(c, r); }
   // Pixels that differ from c anywhere.
   int CountNot(COLORREF c) { return kSize * kSize - canvas.CountOf(c); }
   // Pixels other than c outside r.

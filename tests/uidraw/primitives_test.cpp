@@ -63,15 +63,15 @@ TEST_F(ShapeTest, StraightLinesCoverThePenWidthAroundTheLine) {
 TEST(UIDrawPrintedLine, ThinPrintedLinesArePenLinesShortenedByHalfThePenWidth) {
   DibCanvas canvas(64, 64);
   RECT all = {0, 0, 64, 64};
-  FillRect(canvas.dc().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   ProbeView view(UIVIEW_TWIPS);
-  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
   view.SetModeFlags(UIVIEW_PRINTING, 0);
   view.SetResolution(1440, 1440);  // one twip a pixel
   view.QvSetLineWidth(8);
   ASSERT_EQ(view.GetPenWidthInPixels(), 8);
   view.QvDrawLine(Pt(10, 30), Pt(50, 30));
-  EXPECT_NE(view.m_hDashPen, static_cast<HPEN>(NULL)) << "drawn with the pen";
+  EXPECT_NE(view.m_hDashPen.Get(), static_cast<HPEN>(NULL)) << "drawn with the pen";
   EXPECT_EQ(canvas.At(30, 30), kBlack);
   EXPECT_EQ(canvas.At(14, 30), kBlack);
   EXPECT_EQ(canvas.At(45, 30), kBlack);
@@ -112,6 +112,42 @@ TEST_F(ShapeTest, AFrameNarrowerThanTwiceThePenWidthHasNoFill) {
   EXPECT_EQ(CountNot(kWhite), 5 * 10);
 }
 
+// Rectangles no more than twice the pen width across are all frame: every pixel inside is
+// painted once with the pen, none outside, and none twice (the exclusive mode would take a
+// pixel painted twice back to white).
+TEST_F(ShapeTest, ThinFramesStayInsideTheirRectangleAndPaintEachPixelOnce) {
+  struct Case {
+    unsigned short width;
+    RECT r;
+  } const cases[] = {
+      {2, Rect(10, 20, 30, 20)},  // no height
+      {2, Rect(10, 20, 30, 21)},  // one row
+      {2, Rect(10, 20, 30, 23)},  // three rows: the bottom edge keeps its last row
+      {2, Rect(10, 20, 30, 24)},  // exactly twice the pen width
+      {3, Rect(10, 20, 11, 40)},  // one column
+      {3, Rect(10, 20, 14, 40)},  // four columns
+      {3, Rect(10, 20, 15, 25)},  // thin both ways
+      {4, Rect(20, 20, 20, 30)},  // no width
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "width " << c.width << " rect " << c.r.left << "," << c.r.top << ","
+                                    << c.r.right << "," << c.r.bottom);
+    const int area = (c.r.right - c.r.left) * (c.r.bottom - c.r.top);
+    view.QvSetLineWidth(c.width);
+    view.QvSetDrawMode(QvCopyMode);
+    Paint(kWhite);
+    view.QvDrawRect(c.r, 1, 1);
+    EXPECT_EQ(Count(kBlue, c.r), area);
+    EXPECT_EQ(CountOutside(c.r, kWhite), 0);
+
+    view.QvSetDrawMode(QvXorMode);
+    Paint(kWhite);
+    view.QvDrawRect(c.r, 1, 1);
+    EXPECT_EQ(Count(kWhite, c.r), 0) << "pixels painted twice";
+    EXPECT_EQ(CountOutside(c.r, kWhite), 0);
+  }
+}
+
 TEST_F(ShapeTest, NoFillPatternLeavesTheInsideAlone) {
   view.QvSetFillPattern(QvNoPattern);
   view.QvDrawRect(Rect(10, 10, 40, 30), 1, 1);
@@ -119,6 +155,21 @@ TEST_F(ShapeTest, NoFillPatternLeavesTheInsideAlone) {
   EXPECT_EQ(CountNot(kWhite), 30 * 20 - 28 * 18);
   view.QvDrawRect(Rect(10, 10, 40, 30), 0, 1);
   EXPECT_EQ(Count(kWhite, Rect(11, 11, 39, 29)), 28 * 18);
+}
+
+// A pattern beyond the set is refused: fills go on with the pattern set before, not with
+// whatever brush the DC holds from the last line.
+TEST_F(ShapeTest, AFillPatternBeyondTheSetKeepsThePreviousPattern) {
+  for (int pattern : {QvLastPattern + 1, 1000, -2}) {
+    SCOPED_TRACE(pattern);
+    Paint(kWhite);
+    view.QvSetFillPattern(QvSolidPattern);
+    view.QvDrawLine(Pt(0, 5), Pt(40, 5));  // leaves the pen's brush selected
+    view.QvSetFillPattern(static_cast<QvGUIPattern>(pattern));
+    EXPECT_EQ(view.QvGetFillPattern(), QvSolidPattern);
+    view.QvDrawRect(Rect(10, 10, 30, 30), 0, 1);
+    EXPECT_EQ(Count(kGreen, Rect(10, 10, 30, 30)), 20 * 20);
+  }
 }
 
 TEST_F(ShapeTest, OvalsFillInsideAndFrameOnTheOutline) {
@@ -145,28 +196,54 @@ TEST_F(ShapeTest, OvalsFillInsideAndFrameOnTheOutline) {
   }
 }
 
-// Sectors and arcs run counter-clockwise from the positive x axis; a quarter turn from each
-// quadrant's first axis covers that quadrant only.
-TEST_F(ShapeTest, SectorsAndArcsCoverTheirQuadrant) {
+// Angles run counter-clockwise from the positive x axis; a negative sweep runs clockwise
+// from the start. Quadrant 0 is the upper right, then counter-clockwise.
+TEST_F(ShapeTest, SectorsAndArcsCoverTheQuadrantsTheirSweepPasses) {
+  struct Case {
+    short start, sweep;
+    unsigned quadrants;  // bit q: quadrant q is covered
+  } const cases[] = {
+      {0, 90, 1},   {90, 90, 2},   {180, 90, 4},  {270, 90, 8},    {90, -90, 1},
+      {180, -90, 2}, {270, -90, 4}, {0, -90, 8},  {360, -90, 8},   {-90, 90, 8},
+      {0, 270, 7},  {0, -270, 14}, {180, 270, 13}, {180, -180, 3},
+  };
   const RECT r = Rect(0, 0, 64, 64);
-  for (int q = 0; q < 4; ++q) {
-    SCOPED_TRACE(q);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start " << c.start << " sweep " << c.sweep);
     Paint(kWhite);
-    view.QvDrawSector(r, static_cast<short>(90 * q), 90, 1, 1);
-    for (int other = 0; other < 4; ++other) {
-      const POINT inner = OnCircle(90 * other + 45, 16);
-      EXPECT_EQ(At(inner.x, inner.y), other == q ? kGreen : kWhite) << "quadrant " << other;
+    view.QvDrawSector(r, c.start, c.sweep, 1, 1);
+    for (int q = 0; q < 4; ++q) {
+      const bool covered = (c.quadrants >> q) & 1;
+      const POINT inner = OnCircle(90 * q + 45, 16), rim = OnCircle(90 * q + 45, 31);
+      EXPECT_EQ(At(inner.x, inner.y), covered ? kGreen : kWhite) << "sector, quadrant " << q;
+      EXPECT_EQ(BlueNear(rim.x, rim.y), covered) << "sector outline, quadrant " << q;
     }
-    EXPECT_TRUE(BlueNear(OnCircle(90 * q + 45, 31).x, OnCircle(90 * q + 45, 31).y)) << "outline";
 
     Paint(kWhite);
-    view.QvDrawArc(r, static_cast<short>(90 * q), 90);
-    for (int other = 0; other < 4; ++other) {
-      const POINT p = OnCircle(90 * other + 45, 31);
-      EXPECT_EQ(BlueNear(p.x, p.y), other == q) << "quadrant " << other;
+    view.QvDrawArc(r, c.start, c.sweep);
+    for (int q = 0; q < 4; ++q) {
+      const POINT rim = OnCircle(90 * q + 45, 31);
+      EXPECT_EQ(BlueNear(rim.x, rim.y), ((c.quadrants >> q) & 1) != 0) << "arc, quadrant " << q;
     }
     EXPECT_EQ(Count(kBlue, Rect(24, 24, 40, 40)), 0) << "an arc has no radii";
   }
+}
+
+// The caller's DC may run arcs clockwise; the view's angles keep their meaning, and the
+// caller gets its direction back.
+TEST_F(ShapeTest, ArcsIgnoreTheArcDirectionOfTheCallersDC) {
+  view.UnprepareCurrentDC();
+  SetArcDirection(dc(), AD_CLOCKWISE);
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
+  view.QvSetFillForeColor(kGreen);
+  view.QvDrawSector(Rect(0, 0, 64, 64), 0, 90, 0, 1);
+  const POINT first = OnCircle(45, 16), fourth = OnCircle(315, 16);
+  EXPECT_EQ(At(first.x, first.y), kGreen);
+  EXPECT_EQ(At(fourth.x, fourth.y), kWhite);
+  view.UnprepareCurrentDC();
+  EXPECT_EQ(GetArcDirection(dc()), AD_CLOCKWISE);
+  SetArcDirection(dc(), AD_COUNTERCLOCKWISE);
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(dc(), false));
 }
 
 // Equal end points would make GDI draw the whole ellipse: a sweep of 0 grows until the end

@@ -5,6 +5,7 @@
 #include <QvConfigKeys.h>
 #include <UIUtilities.h>
 
+#include "dib_canvas.h"
 #include "uiutil_ids.h"
 
 #include <math.h>
@@ -115,27 +116,14 @@ TEST(DefaultGUIFont, TakesFaceAndSizeFromTheConfigurationWhateverTheCallOrder) {
 
 // Fills an 8 x 8 canvas with the brush in black on white and reads it back as 64 bits.
 unsigned long long Painted(HBRUSH brush) {
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = 8;
-  bmi.bmiHeader.biHeight = -8;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-  HDC dc = CreateCompatibleDC(NULL);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
+  testing_support::DibCanvas canvas(8, 8);
+  SetTextColor(canvas.dc(), RGB(0, 0, 0));
+  SetBkColor(canvas.dc(), RGB(255, 255, 255));
   RECT r = {0, 0, 8, 8};
-  FillRect(dc, &r, brush);
-  GdiFlush();
+  FillRect(canvas.dc(), &r, brush);
   unsigned long long out = 0;
   for (int i = 0; i < 64; ++i)
-    if ((static_cast<DWORD*>(bits)[i] & 0xFFFFFF) == 0xFFFFFF) out |= 1ULL << i;
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  DeleteObject(bmp);
+    if (canvas.At(i % 8, i / 8) == RGB(255, 255, 255)) out |= 1ULL << i;
   return out;
 }
 

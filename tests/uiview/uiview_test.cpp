@@ -489,6 +489,11 @@ TEST(ViewModel, AttributesStoreAndLoad) {
     v.QvSetFillPattern(static_cast<QvGUIPattern>(p));
     EXPECT_EQ(v.QvGetFillPattern(), p);
   }
+  // Values outside the pattern set are refused: the last pattern stays.
+  for (int p : {QvLastPattern + 1, 255, kMax, -1, kMin}) {
+    v.QvSetFillPattern(static_cast<QvGUIPattern>(p));
+    EXPECT_EQ(v.QvGetFillPattern(), QvLastPattern) << p;
+  }
 
   v.QvSetFillCharacter(QvString(L"."));
   EXPECT_EQ(v.QvGetFillCharacter(), QvString("."));

@@ -37,8 +37,8 @@ class Culling : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(canvas.valid());
     ASSERT_TRUE(UIViewPrepareSharedResources());
-    Paint(canvas, kSide, kSide, kGrey);
-    prepared.reset(new PreparedView(view, canvas.dc().m_hDC));
+    canvas.Fill(kGrey);
+    prepared.reset(new PreparedView(view, canvas.dc()));
     ASSERT_TRUE(prepared->ok());
     view.SetModeFlags(UIVIEW_CULLING, 0);
     view.SetCullingRect(kCull);
@@ -53,7 +53,7 @@ class Culling : public ::testing::Test {
 TEST_F(Culling, OutsideRectanglesPaintNothingAndVisibleOnesArePaintedWhole) {
   for (const Placement& p : kPlacements) {
     SCOPED_TRACE(p.name);
-    Paint(canvas, kSide, kSide, kGrey);
+    canvas.Fill(kGrey);
     RECT client = {};
     EXPECT_EQ(view.ImageToClientRect(p.rect, client) != FALSE, p.visible);
     view.QvDrawRect(p.rect, 1, 1);  // black frame, black fill
@@ -85,7 +85,7 @@ TEST_F(Culling, EveryRectanglePrimitiveSkipsOutsideRectangles) {
   };
   for (const Primitive& p : primitives) {
     SCOPED_TRACE(p.name);
-    Paint(canvas, kSide, kSide, kGrey);
+    canvas.Fill(kGrey);
     p.draw(view, outside);
     EXPECT_EQ(canvas.CountOf(kGrey), kSide * kSide);
     p.draw(view, inside);

@@ -131,9 +131,9 @@ class OnCanvas : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(canvas.valid());
     ASSERT_TRUE(UIViewPrepareSharedResources());
-    Paint(canvas, kSide, kSide, RGB(255, 255, 255));
+    canvas.Fill(RGB(255, 255, 255));
   }
-  HDC surface() { return canvas.dc().m_hDC; }
+  HDC surface() { return canvas.dc(); }
   DibCanvas canvas{kSide, kSide};
 };
 
@@ -331,7 +331,7 @@ TEST_F(PrintOutput, FewColourReferenceTurnsPenAndFillGreyWhilePrintingOrPreviewi
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Paint(canvas, kSide, kSide, RGB(255, 255, 255));
+    canvas.Fill(RGB(255, 255, 255));
     TestDrawView view;
     view.SetModeFlags(c.flags, 0);
     view.SetColorReferenceDC(c.fewColours ? few.dc() : surface());
@@ -346,7 +346,7 @@ TEST_F(PrintOutput, FewColourReferenceTurnsPenAndFillGreyWhilePrintingOrPreviewi
 
 TEST_F(PrintOutput, WhiteStaysWhiteOnAFewColourReference) {
   ColourlessDC few;
-  Paint(canvas, kSide, kSide, RGB(0, 0, 0));
+  canvas.Fill(RGB(0, 0, 0));
   TestDrawView view;
   view.SetModeFlags(UIVIEW_PREVIEW, 0);
   view.SetColorReferenceDC(few.dc());

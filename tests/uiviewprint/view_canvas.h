@@ -1,9 +1,11 @@
-// A drawing view prepared on a DC for the length of a scope, and canvases to draw on.
+// A drawing view prepared on a DC for the length of a scope, and the canvas to draw on.
 #pragma once
 #include <UIView.h>
 #include <test_view.h>
 
-#include "../fwgdi/dib.h"
+#include "dib_canvas.h"
+
+using testing_support::DibCanvas;
 
 // Prepares the view on `dc` (not owned) and gives the DC back at the end of the scope.
 class PreparedView {
@@ -23,10 +25,3 @@ class PreparedView {
   CMFCUIView& m_view;
   bool m_ok;
 };
-
-inline void Paint(DibCanvas& canvas, int width, int height, COLORREF color) {
-  HBRUSH brush = ::CreateSolidBrush(color);
-  RECT all = {0, 0, width, height};
-  ::FillRect(canvas.dc().m_hDC, &all, brush);
-  ::DeleteObject(brush);
-}

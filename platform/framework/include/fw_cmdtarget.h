@@ -6,8 +6,12 @@
 // macros (ON_COMMAND, ON_WM_PAINT, ...) are in fw_msgmap.h.
 #pragma once
 #include "fw_object.h"
+#include "fw_module.h"
+
+#include <unknwn.h>
 
 class CCmdTarget;
+struct AFX_INTERFACEMAP;
 class CCmdUI;
 class CMenu;
 class CWnd;
@@ -110,7 +114,36 @@ class FW_API CCmdTarget : public CObject {
   void EndWaitCursor();
   void RestoreWaitCursor();
 
+  // COM side (interface maps and macros in fw_ole.h). The object starts with one reference;
+  // the last Release calls OnFinalRelease, which deletes it. Interfaces are found by IID in
+  // the class's interface map, then its bases' maps; IID_IUnknown answers the first part.
+  HRESULT InternalQueryInterface(const void* iid, LPVOID* ppvObj);
+  ULONG InternalAddRef();
+  ULONG InternalRelease();
+  // The same through the controlling unknown when the object is aggregated.
+  HRESULT ExternalQueryInterface(const void* iid, LPVOID* ppvObj);
+  ULONG ExternalAddRef();
+  ULONG ExternalRelease();
+  // The interface for iid without a reference; NULL when the object has none.
+  LPUNKNOWN GetInterface(const void* iid);
+  LPUNKNOWN GetControllingUnknown();
+  virtual void OnFinalRelease();
+  // Asked before the interface map; an object may answer an IID there.
+  virtual LPUNKNOWN GetInterfaceHook(const void* iid);
+  // Called once the object has its outer unknown (when aggregated); FALSE fails creation.
+  virtual BOOL OnCreateAggregates();
+
+  long m_dwRef = 1;
+  LPUNKNOWN m_pOuterUnknown = NULL;  // the controlling unknown while aggregated
+  DWORD_PTR m_xInnerUnknown = 0;     // the non-delegating unknown, once aggregation is enabled
+  AFX_MODULE_STATE* m_pModuleState = AfxGetModuleState();  // switched to by interface methods
+
  protected:
+  // Makes the object aggregatable (call from the constructor).
+  void EnableAggregation();
+  static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();
+  virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
 

@@ -1,0 +1,2 @@
+// The interface and class ids the library defines.
+#include <TessvikIids.inl>

@@ -1,0 +1,121 @@
+// CWexModule, its IPickerModule, the host lookup and the class factory.
+#include "WexModule.h"
+
+#include <Pellix.h>
+
+#include "FriendsListDlg.h"
+#include "SehTranslator.h"
+#include "Trace.h"
+
+namespace {
+// The client's module manager, written by Initialize.
+IUnknown* g_hostManager = NULL;
+
+// The context under which picker results are filtered of limited users.
+const GUID kPickerFilter = {0x5ad72a1d, 0x69e0, 0x4a5b, {0x96, 0xbb, 0x83, 0x02, 0x28, 0x61, 0xe9, 0xcf}};
+
+COleObjectFactory g_factory(CLSID_WexModule, RUNTIME_CLASS(CWexModule), FALSE, _T("WexModule."));
+}  // namespace
+
+void* GetModule(const IID* iid) {
+  TESSVIK_TRACE("::GetModule");
+  if (g_hostManager == NULL) return NULL;
+  void* out = NULL;
+  static_cast<IModuleManager*>(g_hostManager)->GetModule(iid, &out);
+  return out;
+}
+
+IMPLEMENT_DYNCREATE(CWexModule, CModuleBase)
+
+BEGIN_INTERFACE_MAP(CWexModule, CModuleBase)
+  INTERFACE_PART(CWexModule, IID_IPickerModule, PickerModule)
+END_INTERFACE_MAP()
+
+CWexModule::CWexModule() {
+  TESSVIK_TRACE("CWexModule::CWexModule");
+  AfxOleLockApp();
+  SetModuleName("Tessvik");
+  EnableMFCFramework();
+}
+
+CWexModule::~CWexModule() {
+  TESSVIK_TRACE("CWexModule::~CWexModule");
+  AfxOleUnlockApp();
+}
+
+BOOL CWexModule::Initialize() {
+  TESSVIK_TRACE("CWexModule::Initialize");
+  g_hostManager = GetModuleManager();
+  if (auto* host = static_cast<IHostService*>(GetModule(&IID_IHostService))) {
+    HostInfoRecord info = {};
+    info.cbSize = sizeof(info);
+    host->GetInfo(&info);
+    AfxSetResourceHandle(info.hResource);
+  }
+  return TRUE;
+}
+
+BOOL CWexModule::OnSetUser(DWORD user) {
+  TESSVIK_TRACE("CWexModule::OnSetUser");
+  return SetSelfUin(user);
+}
+
+HRESULT CWexModule::SelectObjects(int kind, HWND parent, const VARIANT& initial, DWORD flags, VARIANT* result) {
+  TESSVIK_TRACE("CWexModule::SelectObjects");
+  if (reinterpret_cast<INT_PTR>(parent) <= 0 || result == NULL) return E_INVALIDARG;
+  // For this call only: the thread's own translator is back on every return.
+  SeTranslatorScope translator(&TranslateSeh);
+  try {
+    if (kind == 4) return SelectActiveGroup(parent, result);
+    CFriendsListDlg dlg(CWnd::FromHandle(parent), initial, kind, flags);
+    if (dlg.DoModal() != IDOK) return TESSVIK_E_CANCELLED;
+    VARIANT chosen = dlg.DetachResult();
+    HRESULT hr = FilterLimitUser(chosen, result, kPickerFilter);
+    VariantClear(&chosen);
+    return SUCCEEDED(hr) ? S_OK : hr;
+  } catch (CException* e) {
+    e->Delete();
+  } catch (const CSEHException&) {
+  } catch (...) {
+  }
+  return E_FAIL;
+}
+
+HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord*, int, VARIANT* result) {
+  TESSVIK_TRACE("CWexModule::SelectMobileGroup");
+  return result == NULL ? E_INVALIDARG : E_NOTIMPL;
+}
+
+HRESULT CWexModule::SelectActiveGroup(HWND, VARIANT*) {
+  TESSVIK_TRACE("CWexModule::SelectActiveGroup");
+  return E_NOTIMPL;
+}
+
+HRESULT CWexModule::ShowNotification(NotificationRecord* message) {
+  return message == NULL ? E_INVALIDARG : E_NOTIMPL;
+}
+
+// IPickerModule.
+
+IMPLEMENT_PART_IUNKNOWN(CWexModule, PickerModule)
+
+STDMETHODIMP CWexModule::XPickerModule::SelectObjects(int kind, HWND parent, VARIANT initial, DWORD flags,
+                                                      VARIANT* result) {
+  METHOD_PROLOGUE(CWexModule, PickerModule)
+  return pThis->SelectObjects(kind, parent, initial, flags, result);
+}
+
+STDMETHODIMP CWexModule::XPickerModule::SelectMobileGroup(MobileGroupRecord* one, VARIANT* result) {
+  METHOD_PROLOGUE(CWexModule, PickerModule)
+  return pThis->SelectMobileGroup(one, 1, result);
+}
+
+STDMETHODIMP CWexModule::XPickerModule::SelectMobileGroups(MobileGroupRecord* groups, int count, VARIANT* result) {
+  METHOD_PROLOGUE(CWexModule, PickerModule)
+  return pThis->SelectMobileGroup(groups, count, result);
+}
+
+STDMETHODIMP CWexModule::XPickerModule::ShowNotification(NotificationRecord* message) {
+  METHOD_PROLOGUE(CWexModule, PickerModule)
+  return pThis->ShowNotification(message);
+}

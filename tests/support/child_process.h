@@ -1,0 +1,10 @@
+// Running this test program again as a child process, for what needs its own process (a
+// command line of its own, a fresh start-up).
+#pragma once
+#include <string>
+
+namespace testing_support {
+// Runs this program with the arguments appended to its path and waits up to a minute; its
+// exit code, -1 when it could not start.
+int RunThisProgram(const std::wstring& arguments);
+}  // namespace testing_support

@@ -1,0 +1,30 @@
+// Counts of live GUI objects for leak tests. The system's own counts (GetGuiResources) are not
+// used: Wine answers them with 0.
+#pragma once
+#include <windows.h>
+
+#include <ostream>
+
+namespace testing_support {
+
+// GDI objects of the process: every slot of the GDI handle table is asked for an object.
+int GdiObjectCount();
+
+// Windows of this thread: its top-level and message-only windows and all their descendants
+// (not the system's IME window).
+int ThreadWindowCount();
+
+// Menus of the process: every slot of the USER handle table is asked whether it is a menu.
+int MenuCount();
+
+// The three counts taken together; equal when nothing was leaked in between.
+struct GuiCounts {
+  int gdi, windows, menus;
+  static GuiCounts Now() { return GuiCounts{GdiObjectCount(), ThreadWindowCount(), MenuCount()}; }
+  bool operator==(const GuiCounts& o) const { return gdi == o.gdi && windows == o.windows && menus == o.menus; }
+};
+inline void PrintTo(const GuiCounts& c, std::ostream* out) {
+  *out << "{gdi " << c.gdi << ", windows " << c.windows << ", menus " << c.menus << "}";
+}
+
+}  // namespace testing_support

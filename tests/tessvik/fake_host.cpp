@@ -1,0 +1,276 @@
+// The fake messaging client: each service is a small COM object over FakeHost's data.
+#include "fake_host.h"
+
+#include <Pellix.h>
+#include <TessvikIids.inl>
+#include <string.h>
+
+namespace {
+
+#define RESERVED(n) \
+  STDMETHOD(Reserved##n)() override { return E_NOTIMPL; }
+
+// Objects owned by the host: their reference counts do not matter.
+template <class I>
+struct Part : I {
+  FakeHost* host = NULL;
+  STDMETHOD_(ULONG, AddRef)() override { return 2; }
+  STDMETHOD_(ULONG, Release)() override { return 1; }
+  STDMETHOD(QueryInterface)(REFIID iid, void** ppv) override {
+    if (IsEqualIID(iid, IID_IUnknown)) {
+      *ppv = this;
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+};
+
+DWORD Num(const VARIANT& v) { return V_VT(&v) == VT_UI4 ? V_UI4(&v) : 0xFFFFFFFF; }
+
+void Copy(char* dst, size_t cap, const std::string& s) { lstrcpynA(dst, s.c_str(), static_cast<int>(cap)); }
+
+struct HostService : Part<IHostService> {
+  STDMETHOD(GetInfo)(HostInfoRecord* r) override {
+    if (r == NULL || r->cbSize != sizeof(HostInfoRecord)) return E_INVALIDARG;
+    r->hResource = host->resources;
+    return S_OK;
+  }
+  RESERVED(4)
+  STDMETHOD(GetPresence)(VARIANT id, DWORD* status) override {
+    *status = 0;
+    for (const FakeUser& u : host->users)
+      if (V_VT(&id) == VT_BSTR && u.id == V_BSTR(&id)) *status = u.presence;
+    return S_OK;
+  }
+};
+
+struct OrgDirectory : Part<IOrgDirectory> {
+  const FakeEntry* Find(DWORD kind, DWORD id) {
+    for (const FakeEntry& e : host->entries)
+      if (e.kind == kind && e.id == id) return &e;
+    return NULL;
+  }
+  static void Fill(const FakeEntry& e, HostDirEntry* out) {
+    out->kind = e.kind;
+    out->id = e.id;
+    out->parentId = e.parent;
+    Copy(out->name, sizeof(out->name), e.name);
+    out->memberCount = static_cast<DWORD>(e.members.size());
+  }
+  STDMETHOD(NewId)(DWORD, DWORD*) override { return E_NOTIMPL; }
+  STDMETHOD(SetEntry)(DWORD, DWORD, DWORD, HostDirEntry*) override { return E_NOTIMPL; }
+  STDMETHOD(GetEntry)(DWORD kind, VARIANT id, HostDirEntry* entry) override {
+    const FakeEntry* e = Find(kind, Num(id));
+    if (e == NULL) return E_FAIL;
+    Fill(*e, entry);
+    return S_OK;
+  }
+  STDMETHOD(GetChildren)(DWORD kind, VARIANT parent, HostDirEntry* entries, DWORD* count) override {
+    DWORD n = 0;
+    for (const FakeEntry& e : host->entries) {
+      if (e.kind != kind || e.parent != Num(parent)) continue;
+      if (n == *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
+      Fill(e, &entries[n++]);
+    }
+    *count = n;
+    return S_OK;
+  }
+  RESERVED(7)
+  STDMETHOD(GetChildCount)(DWORD kind, VARIANT parent, DWORD* count) override {
+    *count = 0;
+    for (const FakeEntry& e : host->entries) *count += e.kind == kind && e.parent == Num(parent);
+    return S_OK;
+  }
+  RESERVED(9)
+  STDMETHOD(AddMember)(DWORD, VARIANT, VARIANT) override { return E_NOTIMPL; }
+  STDMETHOD(GetMembers)(DWORD kind, VARIANT parent, VARIANT* ids, DWORD* count) override {
+    const FakeEntry* e = Find(kind, Num(parent));
+    if (e == NULL) {
+      *count = 0;
+      return S_OK;
+    }
+    if (e->members.size() > *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
+    for (size_t i = 0; i < e->members.size(); ++i) ids[i] = UserId(e->members[i].c_str());
+    *count = static_cast<DWORD>(e->members.size());
+    return S_OK;
+  }
+  RESERVED(12)
+  RESERVED(13)
+  STDMETHOD(GetMoreMembers)(DWORD, VARIANT, VARIANT*, DWORD*) override { return E_NOTIMPL; }
+  RESERVED(15)
+  RESERVED(16)
+  RESERVED(17)
+  RESERVED(18)
+  STDMETHOD(HasMember)(DWORD, VARIANT, VARIANT, DWORD*) override { return E_NOTIMPL; }
+};
+
+struct UserDirectory : Part<IUserDirectory> {
+  STDMETHOD(GetUserDetail)(VARIANT id, HostUserDetail* d) override {
+    if (d == NULL || d->cbSize != sizeof(HostUserDetail) || V_VT(&id) != VT_BSTR) return E_INVALIDARG;
+    for (const FakeUser& u : host->users) {
+      if (u.id != V_BSTR(&id)) continue;
+      d->uin = u.uin;
+      Copy(d->familyName, sizeof(d->familyName), u.family);
+      Copy(d->givenName, sizeof(d->givenName), u.given);
+      Copy(d->mobile, sizeof(d->mobile), u.mobile);
+      return S_OK;
+    }
+    return E_FAIL;
+  }
+  RESERVED(4)
+  RESERVED(5)
+  RESERVED(6)
+  RESERVED(7)
+  RESERVED(8)
+  STDMETHOD(GetUserRecord)(VARIANT id, HostUserRecord* r) override {
+    if (V_VT(&id) != VT_BSTR || std::wstring(V_BSTR(&id)) != L"900.0.1") return E_FAIL;
+    Copy(r->name, sizeof(r->name), "Contact");
+    Copy(r->phone, sizeof(r->phone), "555");
+    return S_OK;
+  }
+  STDMETHOD(StoreUserRecord)(VARIANT, HostUserRecord*) override { return E_NOTIMPL; }
+  RESERVED(11)
+  STDMETHOD(GetGroupQuery)(VARIANT, HostGroupQuery*) override { return E_NOTIMPL; }
+};
+
+struct ImageService : Part<IImageService> {
+  RESERVED(3)
+  RESERVED(4)
+  RESERVED(5)
+  STDMETHOD(GetImageList)(DWORD, HIMAGELIST* list) override {
+    *list = host->icons;
+    return S_OK;
+  }
+  STDMETHOD(GetImageIndex)(DWORD icon, int* index, DWORD) override {
+    *index = icon == 420 ? 5 : icon == 6004 ? 6 : icon == 409 ? 7 : 0;
+    return S_OK;
+  }
+};
+
+struct ContextMenu : Part<IContextMenuService> {
+  STDMETHOD(Show)(HWND, VARIANT selection, DWORD) override {
+    std::string call = "show";
+    for (const std::wstring& u : UsersOf(selection)) call += " " + std::string(u.begin(), u.end());
+    for (int type : {BOID_GROUP, BOID_DEPARTMENT, BOID_MOBILEGROUP})
+      for (DWORD n : NumbersOf(selection, type)) call += " " + std::to_string(type) + ":" + std::to_string(n);
+    host->menuCalls.push_back(call);
+    return S_OK;
+  }
+  STDMETHOD(Section)(DWORD code) override {
+    host->menuCalls.push_back("section " + std::to_string(code));
+    return S_OK;
+  }
+  STDMETHOD(AddItem)(UINT flags, LPCSTR, LPCSTR, DWORD) override {
+    host->menuCalls.push_back("item " + std::to_string(flags));
+    return S_OK;
+  }
+};
+
+struct ManagerPart : Part<IModuleManager> {
+  STDMETHOD(GetModule)(const IID* iid, void** ppv) override;
+};
+
+HIMAGELIST MakeIcons() {
+  // Eight coloured squares: faces 0-4, group 5, up one level 6, mobile 7.
+  static const COLORREF colours[] = {RGB(128, 128, 128), RGB(0, 170, 0),  RGB(230, 170, 0), RGB(200, 0, 0),
+                                     RGB(90, 90, 200),   RGB(0, 120, 200), RGB(100, 60, 20), RGB(150, 0, 150)};
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 8, 0);
+  HDC screen = GetDC(NULL);
+  for (COLORREF c : colours) {
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all = {0, 0, 16, 16}, inner = {3, 3, 13, 13};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH brush = CreateSolidBrush(c);
+    FillRect(dc, &inner, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ImageList_Add(list, bmp, NULL);
+    DeleteObject(bmp);
+  }
+  ReleaseDC(NULL, screen);
+  return list;
+}
+
+}  // namespace
+
+struct FakeHost::Parts {
+  ManagerPart manager;
+  HostService service;
+  OrgDirectory org;
+  UserDirectory users;
+  ImageService images;
+  ContextMenu menu;
+};
+
+STDMETHODIMP ManagerPart::GetModule(const IID* iid, void** ppv) {
+  *ppv = NULL;
+  FakeHost::Parts* p = host->parts;
+  if (!host->serviceAnswers) return E_NOINTERFACE;
+  if (IsEqualIID(*iid, IID_IHostService)) *ppv = static_cast<IHostService*>(&p->service);
+  if (IsEqualIID(*iid, IID_IOrgDirectory)) *ppv = static_cast<IOrgDirectory*>(&p->org);
+  if (IsEqualIID(*iid, IID_IUserDirectory)) *ppv = static_cast<IUserDirectory*>(&p->users);
+  if (IsEqualIID(*iid, IID_IImageService)) *ppv = static_cast<IImageService*>(&p->images);
+  if (IsEqualIID(*iid, IID_IContextMenuService)) *ppv = static_cast<IContextMenuService*>(&p->menu);
+  return *ppv ? S_OK : E_NOINTERFACE;
+}
+
+FakeHost::FakeHost() : resources(GetModuleHandle(NULL)), icons(MakeIcons()), parts(new Parts) {
+  parts->manager.host = parts->service.host = parts->org.host = parts->users.host = parts->images.host =
+      parts->menu.host = this;
+  Reset();
+}
+
+FakeHost::~FakeHost() {
+  delete parts;
+  ImageList_Destroy(icons);
+}
+
+void FakeHost::Reset() {
+  entries = {
+      {HOSTDIR_DEPARTMENT, 1, 0, "Sales", {L"101.0.1"}},
+      {HOSTDIR_DEPARTMENT, 2, 1, "Sales East", {L"102.0.1", L"104.0.1"}},
+      {HOSTDIR_DEPARTMENT, 3, 0, "Research", {L"103.0.1"}},
+      {HOSTDIR_GROUP, 10, 0, "Chess club", {L"101.0.1", L"103.0.1"}},
+      {HOSTDIR_MOBILEGROUP, 20, 0, "Field team", {L"102.0.1", L"102.0.1", L"103.0.1"}},
+  };
+  users = {
+      {L"101.0.1", 101, "Lovelace", "Ada", "0170", 1},
+      {L"102.0.1", 102, "Turing", "Alan", "", 2},
+      {L"103.0.1", 103, "Hopper", "Grace", "0171", 0},
+      {L"104.0.1", 104, "Self", "Me", "0172", 1},
+  };
+  menuCalls.clear();
+  serviceAnswers = true;
+}
+
+IUnknown* FakeHost::Manager() { return &parts->manager; }
+
+VARIANT UserId(const wchar_t* id) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = VT_BSTR;
+  V_BSTR(&v) = SysAllocString(id);
+  return v;
+}
+
+std::vector<std::wstring> UsersOf(const VARIANT& set) {
+  CBoid boid;
+  std::vector<std::wstring> out;
+  if (!boid.Input(set)) return out;
+  for (int i = 0; i < boid.GetCount(); ++i)
+    if (boid.GetType(i) == BOID_USER) out.push_back(V_BSTR(&boid.GetId(i)));
+  return out;
+}
+
+std::vector<DWORD> NumbersOf(const VARIANT& set, int type) {
+  CBoid boid;
+  std::vector<DWORD> out;
+  if (!boid.Input(set)) return out;
+  for (int i = 0; i < boid.GetCount(); ++i)
+    if (boid.GetType(i) == type) out.push_back(boid.GetNumber(i));
+  return out;
+}

@@ -1,0 +1,49 @@
+// The messaging client's side for the tests and the demo: a module manager that hands out a
+// small directory, an image service, a context-menu service and the client's resources.
+#pragma once
+#include <Tessvik.h>
+#include <drevik.h>
+
+#include <string>
+#include <vector>
+
+struct FakeEntry {
+  DWORD kind, id, parent;
+  std::string name;
+  std::vector<std::wstring> members;  // user ids
+};
+
+struct FakeUser {
+  std::wstring id;  // "<uin>.0.1"
+  DWORD uin;
+  std::string family, given, mobile;
+  DWORD presence;
+};
+
+class FakeHost {
+ public:
+  FakeHost();
+  ~FakeHost();
+  FakeHost(const FakeHost&) = delete;
+  FakeHost& operator=(const FakeHost&) = delete;
+
+  // The directory: departments Sales (1) > Sales East (2), Research (3); group Chess (10);
+  // mobile group Field team (20); users 101-104 (104 is the user themself).
+  void Reset();
+  IUnknown* Manager();
+
+  std::vector<FakeEntry> entries;
+  std::vector<FakeUser> users;
+  std::vector<std::string> menuCalls;  // what the context-menu service was asked
+  HINSTANCE resources;
+  HIMAGELIST icons;
+  bool serviceAnswers = true;  // false: the manager has no objects at all
+
+  struct Parts;
+  Parts* parts;
+};
+
+// Id sets in VARIANTs for the tests.
+VARIANT UserId(const wchar_t* id);
+std::vector<std::wstring> UsersOf(const VARIANT& set);  // user ids, in order
+std::vector<DWORD> NumbersOf(const VARIANT& set, int type);

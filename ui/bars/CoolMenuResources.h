@@ -1,0 +1,3 @@
+// Resource ids of the owner-drawn menus.
+#pragma once
+#define IDB_COOLMENU_CHECK 145
