@@ -46,7 +46,8 @@ TYPED_TEST(StringTest, ConstructsAndConverts) {
 }
 
 TEST(StringConversion, NonAsciiRoundTripsThroughTheAnsiCodePage) {
-  if (GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
+  // The test programs run under a C locale, which Wine maps to the western code page.
+  ASSERT_EQ(GetACP(), 1252U);
   CStringW w(L"caf\u00e9 \u00fcber");
   CStringA a(w);
   EXPECT_STREQ(a, "caf\xe9 \xfc" "ber");

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdio.h>
+
+#include "skip_is_failure.h"
 #include "test_support.h"
 
 int main(int argc, char** argv) {
@@ -16,5 +19,12 @@ int main(int argc, char** argv) {
   }
   testing::InitGoogleTest(&argc, argv);
   testing_support::ReportAssertionsAsFailures();
-  return RUN_ALL_TESTS();
+  auto* skips = new testing_support::SkipIsFailure;  // owned by googletest from here on
+  testing::UnitTest::GetInstance()->listeners().Append(skips);
+  int result = RUN_ALL_TESTS();
+  if (skips->skips() > 0) {
+    fprintf(stderr, "%d skip(s): no test may skip\n", skips->skips());
+    result = 1;
+  }
+  return result;
 }

@@ -149,8 +149,8 @@ class PrinterView : public OnCanvas {
  protected:
   void SetUp() override {
     OnCanvas::SetUp();
-    if (!printer.CreateDC(_T("WINSPOOL"), _T("PDF"), NULL, NULL))
-      GTEST_SKIP() << "no \"PDF\" printer: cupsd with its cups-pdf queue is not running (./run test starts them)";
+    ASSERT_TRUE(printer.CreateDC(_T("WINSPOOL"), _T("PDF"), NULL, NULL))
+        << "no \"PDF\" printer in the Wine prefix (./run test starts cupsd and registers its queue)";
     dpiX = ::GetDeviceCaps(printer, LOGPIXELSX);
     dpiY = ::GetDeviceCaps(printer, LOGPIXELSY);
     ASSERT_GT(dpiX, 96) << "a printer of screen resolution tells nothing here";

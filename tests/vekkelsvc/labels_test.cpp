@@ -78,7 +78,7 @@ TEST(Labels, ManagersAndTheFrameworkChainAddModulesToTheSearch) {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
   ASSERT_TRUE(user32);
   unsigned long id = ForeignLabelId(user32);
-  if (id == 0) GTEST_SKIP() << "user32 has no string resources here";
+  ASSERT_NE(id, 0UL) << "user32 carries string resources this program lacks";
   QvString text;
   ASSERT_FALSE(QvFindLabel(id, text));
 

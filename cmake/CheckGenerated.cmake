@@ -1,0 +1,35 @@
+# Checks that committed files still are what their generator writes.
+#   cmake -DPYTHON=<python3> -DGENERATOR=<dir>/<script>.py -DOUTPUTS=<name,...> -DWORK=<dir>
+#         -P CheckGenerated.cmake
+# The generator writes its outputs beside itself: it runs as a copy in WORK, and each output
+# there is compared with the file of the same name beside the original.
+foreach(v PYTHON GENERATOR OUTPUTS WORK)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "CheckGenerated.cmake: ${v} is not set")
+  endif()
+endforeach()
+string(REPLACE "," ";" OUTPUTS "${OUTPUTS}")
+get_filename_component(source_dir ${GENERATOR} DIRECTORY)
+get_filename_component(script ${GENERATOR} NAME)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${GENERATOR} DESTINATION ${WORK})
+execute_process(COMMAND ${PYTHON} ${WORK}/${script} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${script} failed: ${rc}")
+endif()
+set(stale)
+foreach(name ${OUTPUTS})
+  if(NOT EXISTS ${WORK}/${name})
+    message(FATAL_ERROR "${script} did not write ${name}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${source_dir}/${name}
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    list(APPEND stale ${name})
+  endif()
+endforeach()
+if(stale)
+  message(FATAL_ERROR "not what ${script} writes: ${stale} (in ${source_dir}); run it and commit its outputs")
+endif()
+message(STATUS "${OUTPUTS}: as ${script} writes them")
