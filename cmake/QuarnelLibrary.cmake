@@ -17,3 +17,8 @@ target_include_directories(quarnel PUBLIC ${CMAKE_SOURCE_DIR}/include
 target_link_libraries(quarnel PUBLIC framework vekkel brevin solvane tamrick ulmora
   PRIVATE libtiff comctl32 comdlg32 gdi32 user32 ole32 oleaut32 uuid advapi32 shell32 winspool version)
 quarnel_strict(quarnel)
+# 32-bit stdcall exports carry an @<bytes> suffix: also export them under their plain names,
+# the names they have on x86-64 and the ones a host asks GetProcAddress for.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(quarnel PRIVATE -Wl,--add-stdcall-alias)
+endif()
