@@ -51,7 +51,7 @@ quarnel_area(ui/shadows UNICODE_ONLY
 
 # Crash and assertion reports (with the earlier edition's crash log).
 quarnel_area(ui/crash
-  SOURCES CoffSymbols.cpp CrashDialogs.cpp CrashReport.cpp DebugHelpSymbols.cpp ModuleVersion.cpp
+  SOURCES CallFrameInfo.cpp CoffSymbols.cpp CrashDialogs.cpp CrashReport.cpp DebugHelpSymbols.cpp ModuleVersion.cpp
           OSVersion.cpp RegistryRead.cpp StackTrace.cpp StackWalk.cpp CrashDialogs.rc
   ANSI_SOURCES CrashLog.cpp
   USES ui/shared
@@ -101,3 +101,8 @@ quarnel_area(ui/module
   LINK framework ulmora)
 
 quarnel_library_from_areas(quarnel PUBLIC_LINK framework vekkel brevin solvane tamrick ulmora)
+# 32-bit stdcall exports carry an @<bytes> suffix: also export them under their plain names,
+# the names they have on x86-64 and the ones a host asks GetProcAddress for.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(quarnel PRIVATE -Wl,--add-stdcall-alias)
+endif()

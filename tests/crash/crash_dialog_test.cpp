@@ -213,12 +213,25 @@ TEST_F(DialogChild, ExceptionDialogResizesSavesTheWholeReportAndAborts) {
   DeleteFileW(saved.c_str());
 }
 
+#if !defined(_WIN64)
+// The 32-bit RtlCaptureContext describes its caller's caller (from its caller's frame
+// record): called from here, it gives the context of this function's caller at the return.
+__attribute__((noinline)) void CaptureCallersContext(CONTEXT* context) {
+  RtlCaptureContext(context);
+  SetLastError(0);  // keeps the call a call
+}
+#endif
+
 // Calls the filter as the system would, with this thread's context and a given code.
 __attribute__((noinline)) LONG CallFilter(DWORD code) {
   EXCEPTION_RECORD record = {};
   record.ExceptionCode = code;
   CONTEXT context;
+#if defined(_WIN64)
   RtlCaptureContext(&context);
+#else
+  CaptureCallersContext(&context);
+#endif
   EXCEPTION_POINTERS pointers = {&record, &context};
   return StackTraceExceptionFilter(&pointers);
 }

@@ -1,5 +1,5 @@
 // Walking and describing the frames of a call stack: x64 through the images' unwind tables,
-// x86 along the chain of frame pointers.
+// x86 through their DWARF call-frame information, else along the chain of frame pointers.
 #include "StackWalk.h"
 
 #include <string.h>
@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "CallFrameInfo.h"
 #include "CrashReport.h"
 #include "DebugHelpSymbols.h"
 #include "UICoffSymbols.h"
@@ -181,25 +182,39 @@ void WalkStack(CONTEXT context, bool ipGiven, const StackBounds& bounds) {
 
 #else
 
+// One frame up the chain of frame pointers, for code without call-frame information.
+bool UnwindByFramePointer(CONTEXT* context, const StackBounds& bounds) {
+  ULONG_PTR fp = context->Ebp;
+  if (fp % 4 != 0 || !InStack(fp, 8, bounds) || fp < context->Esp) return false;
+  const ULONG_PTR* saved = reinterpret_cast<const ULONG_PTR*>(fp);
+  context->Eip = saved[1];
+  context->Ebp = saved[0];
+  context->Esp = fp + 8;
+  return true;
+}
+
+// Unwinds one frame; false when there is no caller. A return address is looked up one byte
+// back, inside its call: a call to a function that does not return may end its function.
+bool Unwind(CONTEXT* context, bool returnAddress, const StackBounds& bounds) {
+  ULONG_PTR sp = context->Esp;
+  ULONG_PTR pc = returnAddress ? context->Eip - 1 : context->Eip;
+  if (!UnwindByCallFrameInfo(context, pc, bounds) && !UnwindByFramePointer(context, bounds)) return false;
+  return context->Eip != 0 && context->Esp > sp;
+}
+
 void WalkStack(CONTEXT context, bool ipGiven, const StackBounds& bounds) {
-  ULONG_PTR fp = context.Ebp;
-  ULONG_PTR previous = 0;
-  bool first = ipGiven;
+  // Without ipGiven the context is already the capturing function's caller's: the 32-bit
+  // RtlCaptureContext takes Eip, Esp and Ebp from its caller's frame record, so Eip is the
+  // return address into that caller.
+  bool returnAddress = !ipGiven;
   for (int frame = 0; frame < kMaxFrames && !IsFull(); ++frame) {
-    if (fp % 4 != 0 || !InStack(fp, 8, bounds) || fp <= previous) return;
-    ULONG_PTR address;
-    if (first) {
-      address = context.Eip;
-    } else {
-      const ULONG_PTR* saved = reinterpret_cast<const ULONG_PTR*>(fp);
-      address = saved[1];
-      previous = fp;
-      fp = saved[0];
-    }
-    ULONG_PTR module = ModuleOf(address);
+    ULONG_PTR sp = context.Esp;
+    if (sp % 4 != 0 || !InStack(sp, 4, bounds)) return;
+    ULONG_PTR module = ModuleOf(context.Eip);
     if (module == 0) return;
-    AppendFrameInfo(address, module, !first);
-    first = false;
+    AppendFrameInfo(context.Eip, module, returnAddress);
+    if (!Unwind(&context, returnAddress, bounds)) return;
+    returnAddress = true;
   }
 }
 

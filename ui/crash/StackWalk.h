@@ -12,10 +12,10 @@ struct StackBounds {
 StackBounds CurrentStackBounds();
 
 // "Call stack:\r\n", the separator, the frames, the separator. With ipGiven the first
-// frame is the context's instruction pointer; without, the walk starts in the caller of the
-// function that captured the context. The walk stops at a frame whose frame (or stack)
-// pointer is misaligned, leaves the stack or does not rise, at an address in no allocated
-// region, after 128 frames or when the report is full.
+// frame is the context's instruction pointer; without, the context is one RtlCaptureContext
+// made and the walk starts in the caller of the function that captured it. The walk stops at
+// a frame whose stack pointer is misaligned, leaves the stack or does not rise, at an address
+// in no allocated region, after 128 frames or when the report is full.
 void AppendCallStack(const CONTEXT& context, bool ipGiven, const StackBounds& bounds);
 
 // Forgets the module and file last described (each report starts afresh).
