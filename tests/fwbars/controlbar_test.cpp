@@ -72,9 +72,15 @@ TEST(ControlBarLayout, BarsTakeTheirSidesInOrderAndFollowResizes) {
     EXPECT_EQ(RectIn(frame, &pane), Text(CRect(30, 20, c.right - 12, c.bottom - 16)));
   }
 
-  // A hidden bar gives its side back.
-  top.ShowWindow(SW_HIDE);
-  frame->RecalcLayout();
+  // A hidden bar gives its side back; the frame finds its bars by id, and only bars.
+  EXPECT_EQ(frame->GetControlBar(AFX_IDW_TOOLBAR), &top);
+  EXPECT_EQ(frame->GetControlBar(AFX_IDW_PANE_FIRST), nullptr);
+  EXPECT_EQ(frame->GetControlBar(AFX_IDW_TOOLBAR + 9), nullptr);
+  const std::string leftBefore = RectIn(frame, &left);
+  frame->ShowControlBar(&top, FALSE, TRUE);  // delayed: nothing moves yet
+  EXPECT_EQ(RectIn(frame, &left), leftBefore);
+  EXPECT_FALSE(top.IsWindowVisible());
+  frame->ShowControlBar(&top, FALSE, FALSE);
   CRect c;
   frame->GetClientRect(&c);
   EXPECT_EQ(RectIn(frame, &left), Text(CRect(0, 0, 30, c.bottom - 16)));

@@ -89,3 +89,15 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   if (target != NULL) OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
   return 0;
 }
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) {
+  HWND hWnd = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+  return hWnd != NULL ? DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hWnd)) : NULL;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
+  if (pBar == NULL) return;
+  pBar->SetWindowPos(NULL, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  if (!bDelay) RecalcLayout();
+}
