@@ -13,6 +13,7 @@
 #include "fw_string.h"
 #include "fw_wnd.h"
 
+class CControlBar;
 class CDC;
 class CDocument;
 class CFrameWnd;
@@ -150,6 +151,10 @@ class FW_API CFrameWnd : public CWnd {
   virtual CFrameWnd* GetActiveFrame() { return this; }
   // Lays the bars out (WM_SIZEPARENT) and gives the pane AFX_IDW_PANE_FIRST the rest.
   virtual void RecalcLayout(BOOL bNotify = TRUE);
+  // The bar with child id nID, NULL when there is none.
+  CControlBar* GetControlBar(UINT nID);
+  // Shows or hides the bar; the layout follows now, or at the next RecalcLayout with bDelay.
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
 
   // Commands go to the active view (and its document), then to the frame's own handlers,
   // then to the application.
