@@ -1,19 +1,83 @@
-# quarnel: the user-interface library, a framework extension DLL. Both editions come from the
-# same sources; the earlier (ANSI) edition adds edition/.
-set(quarnel_dirs ui ui/UIDlg ui/grid ui/bars ui/crash gui/core gui/widgets)
-if(NOT QUARNEL_UNICODE)
-  list(APPEND quarnel_dirs edition)
-endif()
-set(quarnel_sources)
-foreach(d ${quarnel_dirs})
-  file(GLOB s CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${d}/*.cpp ${CMAKE_SOURCE_DIR}/${d}/*.rc)
-  list(APPEND quarnel_sources ${s})
-endforeach()
-add_library(quarnel SHARED ${quarnel_sources})
-set_target_properties(quarnel PROPERTIES PREFIX "")
-target_compile_definitions(quarnel PRIVATE QUARNEL_BUILD)
-target_include_directories(quarnel PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/ui/shared
-  PRIVATE ${CMAKE_SOURCE_DIR}/ui ${CMAKE_SOURCE_DIR}/gui/core ${CMAKE_SOURCE_DIR}/gui/widgets)
-target_link_libraries(quarnel PUBLIC framework vekkel brevin solvane tamrick ulmora
-  PRIVATE libtiff comctl32 comdlg32 gdi32 user32 ole32 oleaut32 uuid advapi32 shell32 winspool version)
-quarnel_strict(quarnel)
+# quarnel: the user-interface library, a framework extension DLL, built from one object library
+# per area (see QuarnelAreas.cmake). Both editions come from the same sources; the earlier
+# (ANSI) edition adds the files of edition/ to the areas they extend.
+#
+# Layering, lowest first: an area may include only its own headers and those of the areas it
+# names in USES. The framework side (ui/) uses the portable layer (gui/) only through the
+# exported value types of gui/core; the portable layer uses the framework side only through
+# ui/shared.
+include(cmake/QuarnelAreas.cmake)
+
+# What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
+# and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
+# texts, the fill-colour blend, and the one way to register a window class.
+quarnel_area(ui/shared OPEN
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
+          UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+  LINK framework vekkel solvane ulmora shlwapi version)
+
+# The portable layer: commands, start-up, value types.
+quarnel_area(gui/core
+  SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
+          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
+          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+          QvToolTipText.cpp
+  USES ui/shared
+  LINK framework vekkel brevin solvane ulmora shell32)
+
+# Portable views, controls and dialogs.
+quarnel_area(gui/widgets
+  USES gui/core ui/shared
+  LINK framework vekkel brevin solvane ulmora)
+
+# Crash and assertion reports (with the earlier edition's crash log).
+quarnel_area(ui/crash
+  SOURCES CoffSymbols.cpp CrashDialogs.cpp CrashReport.cpp DebugHelpSymbols.cpp ModuleVersion.cpp
+          OSVersion.cpp RegistryRead.cpp StackTrace.cpp StackWalk.cpp CrashDialogs.rc
+  ANSI_SOURCES CrashLog.cpp
+  USES ui/shared
+  LINK framework vekkel ulmora advapi32 version shlwapi)
+
+# Subclassing hooks.
+quarnel_area(ui/hooks
+  SOURCES MsgHook.cpp
+  USES ui/shared
+  LINK framework ulmora)
+
+# DIB, bitmap and image-list routines, TIFF import.
+quarnel_area(ui/images
+  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
+  USES ui/shared
+  LINK framework ulmora libtiff comctl32)
+
+# The framework command centre and routing.
+quarnel_area(ui/commands
+  SOURCES UICommand.cpp UICommandCenter.cpp UICommandRouting.cpp
+  USES ui/images ui/shared
+  LINK framework vekkel ulmora)
+
+# The GDI drawing view.
+quarnel_area(ui/view
+  SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp UIViewModel.cpp UIViewResources.cpp
+  USES gui/core ui/shared
+  LINK framework vekkel solvane ulmora winspool comdlg32)
+
+# Window-procedure controls.
+quarnel_area(ui/controls
+  SOURCES IconPaneControl.cpp TileControl.cpp
+  USES ui/shared
+  LINK framework)
+
+# Toolbars, menus, tool tables, status bar.
+quarnel_area(ui/bars
+  SOURCES ToolTable.cpp
+  USES ui/controls ui/shared
+  LINK framework)
+
+# Module start-up and shut-down.
+quarnel_area(ui/module
+  SOURCES UIView.cpp
+  USES ui/bars ui/controls ui/crash ui/view gui/core ui/shared
+  LINK framework ulmora)
+
+quarnel_library_from_areas(quarnel PUBLIC_LINK framework vekkel brevin solvane tamrick ulmora)

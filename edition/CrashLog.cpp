@@ -1,6 +1,6 @@
 // The earlier edition's crash log: what the exception filter reports in GPF blind mode, kept
 // in a file in the temporary directory when the configuration asks for it.
-#include "crash/CrashLog.h"
+#include "CrashLog.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <framework.h>
 #include <UICommandCenter.h>
 #include <UICommandRouting.h>
 

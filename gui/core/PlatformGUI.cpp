@@ -3,20 +3,17 @@
 #include "GUICursors.h"
 #include "GUIInitialisations.h"
 #include "GUIPatterns.h"
+
 #include "ControlClass.h"
+#include "DrawingResources.h"
 
 #include <shellapi.h>
 #include <string.h>
-
-#include <new>
 
 namespace {
 
 int s_platformCount = 0;  // balanced platform start-ups still in force
 HINSTANCE s_classInstance = NULL;
-BrushArrayRec* s_fillPatterns = nullptr;
-BrushArrayRec* s_linePatterns = nullptr;
-CPalette* s_palette = nullptr;
 COLORREF s_customColors[16];
 
 const char kColorsKey[] = "%APPLICATION_PREFS%\\Settings";
@@ -45,15 +42,6 @@ bool RegisterClasses() {
   return true;
 }
 
-// The strip is found through the framework's resource search (the library holds both).
-BrushArrayRec* MakePatterns(UINT bitmapId) {
-  BrushArrayRec* set = new (std::nothrow) BrushArrayRec;
-  if (!set) return nullptr;
-  set->brushes.Init(bitmapId);
-  set->nBrushes = set->brushes.GetNumBrushes();
-  return set;
-}
-
 void RestoreCustomColors() {
   BYTE data[sizeof s_customColors];
   long read = GetKeyBinaryValue(kColorsKey, kColorsValue, data, sizeof data);
@@ -66,41 +54,10 @@ void SaveCustomColors() {
 
 }  // namespace
 
-// 230 entries: eight dark reds and browns, the 6 x 6 x 6 colour cube without its black and
-// white corners, six greys, then black and white.
-CPalette* MakeLibraryPalette() {
-  const int kEntries = 230;
-  std::vector<BYTE> memory(sizeof(LOGPALETTE) + kEntries * sizeof(PALETTEENTRY));
-  LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(memory.data());
-  lp->palVersion = 0x300;
-  lp->palNumEntries = kEntries;
-  PALETTEENTRY* e = lp->palPalEntry;
-  static const BYTE kFirst[8][3] = {{221, 0, 0},  {170, 0, 0},   {119, 0, 0},   {68, 0, 0},
-                                    {102, 0, 0}, {102, 51, 0}, {153, 102, 0}, {153, 102, 51}};
-  int n = 0;
-  for (const auto& c : kFirst) e[n++] = {c[0], c[1], c[2], 0};
-  for (int r = 0; r < 6; ++r)
-    for (int g = 0; g < 6; ++g)
-      for (int b = 0; b < 6; ++b)
-        if (!(r == g && g == b && (r == 0 || r == 5)))
-          e[n++] = {static_cast<BYTE>(r * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(b * 51), 0};
-  for (BYTE grey : {32, 64, 96, 160, 192, 224}) e[n++] = {grey, grey, grey, 0};
-  e[n++] = {0, 0, 0, 0};
-  e[n++] = {255, 255, 255, 0};
-  CPalette* palette = new (std::nothrow) CPalette;
-  if (palette && !palette->CreatePalette(lp)) {
-    delete palette;
-    palette = nullptr;
-  }
-  return palette;
-}
-
 QvSuccess PlatformGUIInitialisations() {
   if (s_platformCount++ == 0) {
     if (!IsServiceOnlyProcess()) LoadGUICursors();
-    s_fillPatterns = MakePatterns(IDB_GUI_FILL_PATTERNS);
-    s_linePatterns = MakePatterns(IDB_GUI_LINE_PATTERNS);
-    s_palette = MakeLibraryPalette();
+    quarnel::HoldDrawingResources(quarnel::kPortableLayer);
     RestoreCustomColors();
   }
   // Every start-up registers the classes (an existing one counts as registered).
@@ -110,12 +67,7 @@ QvSuccess PlatformGUIInitialisations() {
 void PlatformGUIRelease() {
   if (s_platformCount == 0 || --s_platformCount > 0) return;
   for (const quarnel::WindowClassSpec& spec : kClasses) quarnel::UnregisterWindowClass(s_classInstance, spec.name);
-  DeletePatterns(s_fillPatterns);
-  s_fillPatterns = nullptr;
-  DeletePatterns(s_linePatterns);
-  s_linePatterns = nullptr;
-  delete s_palette;
-  s_palette = nullptr;
+  quarnel::ReleaseDrawingResources(quarnel::kPortableLayer);
   SaveCustomColors();
 }
 
@@ -132,6 +84,6 @@ bool IsServiceOnlyProcess() {
 
 COLORREF* GUIGetSavedCustomColors() { return s_customColors; }
 
-BrushArrayRec* GUIGetFillPatterns() { return s_fillPatterns; }
-BrushArrayRec* GUIGetLinePatterns() { return s_linePatterns; }
-CPalette* GUIGetPalette() { return s_palette; }
+BrushArrayRec* GUIGetFillPatterns() { return s_platformCount > 0 ? quarnel::FillPatterns() : nullptr; }
+BrushArrayRec* GUIGetLinePatterns() { return s_platformCount > 0 ? quarnel::LineWidthPatterns() : nullptr; }
+CPalette* GUIGetPalette() { return s_platformCount > 0 ? quarnel::LibraryPalette() : nullptr; }

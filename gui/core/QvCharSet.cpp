@@ -1,6 +1,7 @@
 // The character set of a font face, found by enumeration and kept per face name.
 #include "QvHourGlass.h"
 
+#include <framework.h>
 #include <wchar.h>
 
 namespace {

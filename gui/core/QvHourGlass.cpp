@@ -1,6 +1,8 @@
 // The wait cursor and help of the portable layer.
 #include "QvHourGlass.h"
 
+#include <framework.h>
+
 namespace {
 QvString& HelpFile() {
   static QvString s_helpFile;

@@ -3,6 +3,7 @@
 #pragma once
 #include <GUIInitialisations.h>
 #include <QvCommandCenter.h>
+#include <framework.h>
 
 #include <map>
 #include <vector>

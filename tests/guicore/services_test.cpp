@@ -1,4 +1,5 @@
 // The wait cursor and the help file.
+#include <framework.h>
 #include <gtest/gtest.h>
 
 #include <QvHourGlass.h>

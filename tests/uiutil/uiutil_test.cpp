@@ -1,5 +1,6 @@
 // UI utilities: blind-mode message boxes, versions, the default GUI font, run-time classes by
 // name, pattern brushes and rounding.
+#include <framework.h>
 #include <gtest/gtest.h>
 
 #include <QvConfigKeys.h>

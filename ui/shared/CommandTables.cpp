@@ -1,6 +1,7 @@
 // The bounded reader of the command tables (resource types 300 to 303).
 #include "CommandTables.h"
 
+#include <framework.h>
 #include <ulmora.h>
 
 #include <string.h>

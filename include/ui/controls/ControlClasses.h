@@ -3,6 +3,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
 // "QvToolTable32": CS_GLOBALCLASS | CS_DBLCLKS, 4 extra bytes, arrow cursor, NULL_BRUSH.
 QUARNEL_API BOOL RegisterToolTableClass(HINSTANCE hModule);
 // Unregisters "QvToolTable32" unless windows of it remain (they keep it registered).

@@ -3,7 +3,7 @@
 // the library (possibly at another address) finds the class and would otherwise keep running
 // the procedure of the unloaded image.
 #pragma once
-#include "quarnel_api.h"
+#include <windows.h>
 
 #include <vector>
 

@@ -5,6 +5,8 @@
 #include "quarnel_api.h"
 
 #include <fw_gdi.h>
+#include <fw_object.h>
+#include <fw_string.h>
 
 #include <QvString.h>
 

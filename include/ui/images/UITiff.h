@@ -2,6 +2,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
 // Reads the first image of a TIFF file into a new packed DIB (bottom-up rows padded to 4
 // bytes), owned by the caller. The path is UTF-8 (text that is not valid UTF-8 is taken in
 // the ANSI code page). Converted: bilevel, 4- and 8-bit grey (either photometric, with a grey

@@ -8,6 +8,10 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
+#include <stddef.h>
+
 // Resource types of the command tables.
 enum {
   RT_QVCOMMAND_CATEGORIES = 300,

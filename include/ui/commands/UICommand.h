@@ -5,6 +5,10 @@
 #include "CommandTables.h"
 #include "quarnel_api.h"
 
+#include <fw_geometry.h>
+#include <fw_object.h>
+#include <fw_string.h>
+
 class CUICommandCenter;
 class CWnd;
 

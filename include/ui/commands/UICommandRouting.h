@@ -3,6 +3,10 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <fw_cmdtarget.h>
+#include <fw_coll.h>
+#include <fw_wnd.h>
+
 // 1 while a CTestCmdUI probe exists: the host's update handlers read it to know that they are
 // only being asked.
 QUARNEL_API extern int gbDontChangeCommand;

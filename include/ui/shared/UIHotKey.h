@@ -2,6 +2,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <fw_string.h>
+
 // Label ids of the modifier names and of the Enter key's name.
 enum {
   IDL_HOTKEY_ALT = 31261,

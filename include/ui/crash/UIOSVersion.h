@@ -3,6 +3,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
 #include <string>
 
 class QUARNEL_API COSVersion {

@@ -1,6 +1,8 @@
 // UI utilities: blind-mode message boxes, version numbers, run-time classes by name, rounding.
 #include "UIUtilities.h"
 
+#include <framework.h>
+
 #include <QvLabels.h>
 
 #include <limits.h>

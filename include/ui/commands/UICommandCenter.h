@@ -2,6 +2,7 @@
 // modules, filled from their command tables and the host's accelerator table, with the
 // security tables that the host's rights callback is asked about.
 #pragma once
+#include <fw_coll.h>
 #include <fw_dc.h>
 #include <fw_imagelist.h>
 

@@ -1,6 +1,5 @@
-// Export macro of quarnel and the headers every exported header needs.
+// Export macro of quarnel: exports while the library is built, imports for its users.
 #pragma once
-#include <framework.h>
 
 #ifdef QUARNEL_BUILD
 #define QUARNEL_API __declspec(dllexport)

@@ -3,6 +3,10 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <fw_coll.h>
+#include <fw_object.h>
+#include <fw_wnd.h>
+
 class CMsgHookMap;
 
 // The window procedure installed on every hooked window.

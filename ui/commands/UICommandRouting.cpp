@@ -3,6 +3,8 @@
 
 #include "UICommandCenter.h"
 
+#include <framework.h>
+
 int gbDontChangeCommand = 0;
 
 CMap<WORD, WORD, WORD, WORD> smapEffCmd;

@@ -3,6 +3,8 @@
 #pragma once
 #include "quarnel_api.h"
 
+#include <windows.h>
+
 extern "C" {
 
 // Installs the unhandled-exception filter (saving the previous one) and the error mode
