@@ -26,6 +26,9 @@ struct DestroyIconHandle {
 struct DestroyImageList {
   static void Free(HIMAGELIST h) { ::ImageList_Destroy(h); }
 };
+struct DestroyWindowHandle {
+  static void Free(HWND h) { ::DestroyWindow(h); }
+};
 
 // Owns one handle and frees it on destruction or Reset, unless it was handed over with
 // Release. Moves hand the handle on; copies are not allowed.
@@ -93,6 +96,7 @@ using OwnedPalette = Owned<HPALETTE, DeleteGdiObject>;
 using OwnedDC = Owned<HDC, DeleteMemoryDC>;  // a DC made with CreateDC or CreateCompatibleDC
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 using OwnedImageList = Owned<HIMAGELIST, DestroyImageList>;
+using OwnedWindow = Owned<HWND, DestroyWindowHandle>;  // a window made for a scope
 
 using BorrowedBrush = Borrowed<HBRUSH>;
 using BorrowedPen = Borrowed<HPEN>;
