@@ -61,6 +61,13 @@ CArrayLinkDefs& UnscannedLinks() {
   return links;
 }
 
+// The font's break character. Some fonts report a printable character there although their
+// words are separated by blanks; their break character is the blank.
+wchar_t BreakChar(const TEXTMETRICW& tm) {
+  const wchar_t c = tm.tmBreakChar;
+  return c == L' ' || c == 0x3000 || c == 0x00A0 ? c : L' ';
+}
+
 int TextLength(const wchar_t* text, int len) { return text == NULL || len < 0 ? 0 : len; }
 
 }  // namespace
@@ -152,7 +159,7 @@ int CMFCUIView::CalcTextLines(HDC dc, wchar_t const* text, int len, SIZE size, i
   int lineHeight = tm.tmHeight + tm.tmExternalLeading;
   if (lineHeight <= 0) lineHeight = 1;
   const long maxLines = size.cy / lineHeight + 1;
-  const wchar_t brk = tm.tmBreakChar;
+  const wchar_t brk = BreakChar(tm);
   auto backX = [&](int v) { return twips ? MulDiv(v, 72, lpx) : v; };
   auto backY = [&](int v) { return twips ? MulDiv(v, 72, lpy) : v; };
   const long long maxExtent = wrap ? size.cx : kUnlimited;
@@ -287,7 +294,7 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
   const double step = lineHeight / m_factorY;
   TEXTMETRICW otm = {};
   GetTextMetricsW(out, &otm);
-  const wchar_t brk = otm.tmBreakChar;
+  const wchar_t brk = BreakChar(otm);
   int blankWidth = 0;
   GetCharWidthW(out, brk, brk, &blankWidth);
 
@@ -330,9 +337,11 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
       }
       width = device + spread;
       x = ha == QvAlignRight ? c.right - width : ha == QvAlignHCenter ? (W - width) / 2 + c.left : c.left;
+      bool adjusted = false;  // advances differ from the font's own: they must be given
       if (advances) {
         for (int k = line.length - 1; k > 0; --k) dx[static_cast<size_t>(k)] -= dx[static_cast<size_t>(k - 1)];
         if (spread != 0) {
+          adjusted = true;
           // As SetTextJustification spreads it: evenly over the break characters, the
           // remainder to the first ones.
           const int each = spread / b;
@@ -350,6 +359,7 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
           long sum = 0;
           for (int k = 0; k < line.length; ++k) sum += dx[static_cast<size_t>(k)];
           if (sum > W) {
+            adjusted = true;
             const long excess = sum - W;
             const double every = static_cast<double>(line.length) / excess;
             for (long e = 0; e < excess; ++e) {
@@ -364,7 +374,7 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
       const bool inside = x >= c.left && x + width <= c.right && y >= c.top && y + lineCy <= c.bottom;
       auto output = [&](int sx, int from, int to) {
         if (!draw || m_hDC == NULL) return;
-        const INT* advance = advances ? dx.data() + from : NULL;
+        const INT* advance = adjusted ? dx.data() + from : NULL;
         if (inside && advance == NULL)
           TextOutW(m_hDC, sx, y, line.text + from, to - from);
         else
