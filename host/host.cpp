@@ -7,6 +7,7 @@
 #include <UIModule.h>
 
 #include "commands.h"
+#include "report_view.h"
 #include "resource.h"
 #include "screens.h"
 
@@ -138,12 +139,15 @@ class CHostApp : public CWinApp {
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
+    HWND document = host::CreateDocumentWindow();
     if (host::ScreenshotMode()) {
+      if (document != NULL) host::CaptureWindow(document, L"document");
       host::CaptureWindow(frame->m_hWnd, L"main");
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
+    if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     return TRUE;
   }
 
