@@ -429,18 +429,22 @@ void CMFCUIView::PrepareBrushForFill(bool none) {
   }
   if (brush == NULL) return;
   if ((m_flags & UIVIEW_RASTER_DISPLAY) && m_fillPattern >= 2) {
-    // Patterns stay aligned to the document whatever the scroll position.
-    POINT origin = {-m_scroll.x, -m_scroll.y};
-    if (m_flags & UIVIEW_PREVIEW) {
-      POINT viewport;
-      GetViewportOrgEx(m_hDC, &viewport);
-      origin.x += viewport.x;
-      origin.y += viewport.y;
-    }
     if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) UnrealizeObject(brush);
-    SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
+    AlignPatternOrigin();
   }
   SelectObject(m_hDC, brush);
+}
+
+void CMFCUIView::AlignPatternOrigin() {
+  // Patterns stay aligned to the document whatever the scroll position.
+  POINT origin = {-m_scroll.x, -m_scroll.y};
+  if (m_flags & UIVIEW_PREVIEW) {
+    POINT viewport;
+    GetViewportOrgEx(m_hDC, &viewport);
+    origin.x += viewport.x;
+    origin.y += viewport.y;
+  }
+  SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -248,18 +248,10 @@ int CMFCUIView::ScrollBy(CSize by, int doScroll) {
   m_scroll.y += steps[1];
   if ((steps[0] != 0 || steps[1] != 0) && m_hWnd != NULL) ::ScrollWindow(m_hWnd, -steps[0], -steps[1], NULL, NULL);
   if (m_fillPattern >= 2 && m_hDC != NULL && (steps[0] != 0 || steps[1] != 0)) {
-    // Patterns stay aligned to the document.
     HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
     SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
     UnrealizeObject(brush);
-    POINT origin = {-m_scroll.x, -m_scroll.y};
-    if (m_flags & UIVIEW_PREVIEW) {
-      POINT viewport;
-      GetViewportOrgEx(m_hDC, &viewport);
-      origin.x += viewport.x;
-      origin.y += viewport.y;
-    }
-    SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
+    AlignPatternOrigin();
     SelectObject(m_hDC, brush);
   }
   return steps[0] != 0 || steps[1] != 0;

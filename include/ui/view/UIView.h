@@ -412,6 +412,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
   COLORREF SetColor(COLORREF c);
   void PrepareBrushForLine(bool vertical);
   void PrepareBrushForFill(bool none);
+  // Brush origin of the DC at the document's origin (modulo the 8-pixel pattern).
+  void AlignPatternOrigin();
   // The solid fill brush (or, for line, the solid line brush) of that colour, made again only
   // when the colour changes.
   HBRUSH SolidBrush(bool line, COLORREF c);
