@@ -135,3 +135,40 @@ TEST_F(TextTest, FontsAreKeptBetweenStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+// The print-old-font switch lays text out on the drawing side: broken at spaces and line
+// feeds, lines stacked by their own heights.
+class LegacyTextTest : public TextTest {
+ protected:
+  void SetUp() override {
+    TextTest::SetUp();
+    CUIView::SetPrintOldFont(1);
+  }
+  void TearDown() override {
+    CUIView::SetPrintOldFont(0);
+    TextTest::TearDown();
+  }
+};
+
+TEST_F(LegacyTextTest, LinesBreakAtSpacesAndLineFeeds) {
+  const wchar_t* text = L"alpha beta gamma\ndelta";
+  RECT r = {2, 2, 2 + Width(L"alpha beta ") + 1, 110};
+  view.QvDrawTextInRect(text, static_cast<int>(wcslen(text)), r, QvAlignTop, QvAlignLeft, 1, 0);
+  const wchar_t* lines[] = {L"alpha beta", L"gamma", L"delta"};
+  const auto expected = Reference([&](HDC dc) {
+    TEXTMETRICW tm;
+    GetTextMetricsW(dc, &tm);
+    for (int i = 0; i < 3; ++i) TextOutW(dc, 2, 2 + i * tm.tmHeight, lines[i], static_cast<int>(wcslen(lines[i])));
+  });
+  EXPECT_TRUE(Pixels(canvas) == expected);
+  long count = 0;
+  TEXTMETRICW tm;
+  GetTextMetricsW(canvas.dc().m_hDC, &tm);
+  EXPECT_EQ(view.QvTextHeightEx(text, static_cast<int>(wcslen(text)), r.right - r.left, 0, &count),
+            static_cast<unsigned long>(3 * tm.tmHeight));
+  EXPECT_EQ(count, 3);
+}
+
+}  // namespace

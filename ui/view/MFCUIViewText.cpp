@@ -68,6 +68,49 @@ wchar_t BreakChar(const TEXTMETRICW& tm) {
   return c == L' ' || c == 0x3000 || c == 0x00A0 ? c : L' ';
 }
 
+// A line of the legacy layout: broken at the last space that fits, or at a line feed.
+struct LegacyLine {
+  int start, length;
+  bool endsWithLineFeed;
+  SIZE size;
+};
+
+std::vector<LegacyLine> LegacyLines(HDC dc, const wchar_t* text, int len, int maxWidth) {
+  std::vector<LegacyLine> lines;
+  for (int pos = 0; pos < len;) {
+    int end = pos;
+    while (end < len && text[end] != L'\n') ++end;
+    int fit = 0;
+    SIZE size = {};
+    GetTextExtentExPointW(dc, text + pos, end - pos, maxWidth, &fit, NULL, &size);
+    LegacyLine line = {pos, end - pos, end < len, {}};
+    int next = end + 1;
+    if (fit < end - pos) {
+      if (fit < 1) fit = 1;
+      int space = -1;
+      for (int i = pos + fit; i > pos; --i)
+        if (i < end && text[i] == L' ') {
+          space = i;
+          break;
+        }
+      line.length = space > pos ? space - pos : fit;
+      line.endsWithLineFeed = false;
+      next = space > pos ? space + 1 : pos + fit;
+    } else if (next < len && text[next] == L'\r') {
+      ++next;
+    }
+    GetTextExtentPoint32W(dc, text + line.start, line.length, &line.size);
+    if (line.length == 0) {
+      TEXTMETRICW tm = {};
+      GetTextMetricsW(dc, &tm);
+      line.size.cy = tm.tmHeight;
+    }
+    lines.push_back(line);
+    pos = next;
+  }
+  return lines;
+}
+
 int TextLength(const wchar_t* text, int len) { return text == NULL || len < 0 ? 0 : len; }
 
 }  // namespace
@@ -250,6 +293,10 @@ CArrayLinkDefs* CMFCUIView::CurrentLinkArray() { return m_hyperlinkScan ? GetGlo
 
 void CMFCUIView::QvDrawTextLinesInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
                                        QvHorizontalAlign ha, int wrap, short s, long first, long last) {
+  if (GetPrintOldFont()) {
+    QvDrawTextInRect41(text, TextLength(text, len), r, va, ha, wrap, s);
+    return;
+  }
   CArrayLinkDefs* links = CurrentLinkArray();
   const ShownText shown(*links, text, TextLength(text, len));
   DrawTextInRectHelper(shown.text, shown.len, r, va, ha, wrap, s, true,
@@ -438,6 +485,65 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
   }
 }
 
+void CMFCUIView::QvDrawTextInRect41(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
+                                    QvHorizontalAlign ha, int wrap, short s) {
+  RECT c;
+  HDC out = OutputDC();
+  if (out == NULL || m_hDC == NULL || !ImageToClientRect(r, c)) return;
+  PrepareFont(0);
+  const int W = c.right - c.left, H = c.bottom - c.top;
+  RECT clip = c;
+  auto alignX = [&](int w) {
+    return ha == QvAlignRight ? c.right - w : ha == QvAlignHCenter ? c.left + (W - w) / 2 : c.left;
+  };
+  auto alignY = [&](int h) {
+    return va == QvAlignBottom ? c.bottom - h : va == QvAlignVCenter ? c.top + (H - h) / 2 : c.top;
+  };
+  const bool hasLineFeed = std::find(text, text + len, L'\n') != text + len;
+  if (!hasLineFeed) {
+    SIZE size = {};
+    GetTextExtentPoint32W(out, text, len, &size);
+    if (size.cx <= W || !wrap) {
+      const int x = alignX(size.cx), y = alignY(size.cy);
+      const bool tight = (m_flags & UIVIEW_RASTER_DISPLAY) && !(m_flags & UIVIEW_PREVIEW) && s == 1 && W - size.cx < 2;
+      if (size.cx <= W && !tight) {
+        TextOutW(m_hDC, x, y, text, len);
+      } else {
+        const int extra = tight ? SetTextCharacterExtra(m_hDC, GetTextCharacterExtra(m_hDC) + 1) : 0;
+        ExtTextOutW(m_hDC, x, y, ETO_CLIPPED, &clip, text, static_cast<UINT>(len), NULL);
+        if (tight) SetTextCharacterExtra(m_hDC, extra);
+      }
+      return;
+    }
+  }
+  const std::vector<LegacyLine> lines = LegacyLines(out, text, len, W);
+  int total = 0;
+  for (const LegacyLine& l : lines) total += l.size.cy;
+  int y = alignY(total);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const LegacyLine& l = lines[i];
+    const wchar_t* t = text + l.start;
+    int width = l.size.cx;
+    if (ha == QvAlignJustify && i + 1 < lines.size() && width < W && !l.endsWithLineFeed) {
+      int lead = 0, spaces = 0;
+      while (lead < l.length && t[lead] == L' ') ++lead;
+      for (int k = lead; k < l.length; ++k) spaces += t[k] == L' ';
+      if (spaces > 0) {
+        SetTextJustification(m_hDC, W - width, spaces);
+        width = W;
+      }
+    }
+    const int x = alignX(width);
+    if (x >= c.left && x + width <= c.right && y >= c.top && y + l.size.cy <= c.bottom)
+      TextOutW(m_hDC, x, y, t, l.length);
+    else
+      ExtTextOutW(m_hDC, x, y, ETO_CLIPPED, &clip, t, static_cast<UINT>(l.length), NULL);
+    SetTextJustification(m_hDC, 0, 0);
+    if (i + 1 == lines.size() && !m_fillCharacter.IsEmpty()) PadStringWith(t, l.length, m_fillCharacter, c, x, y);
+    y += l.size.cy;
+  }
+}
+
 void CMFCUIView::PadStringWith(wchar_t const* text, int len, QvString const& fillText, RECT const& clientRect, int x,
                                int y) {
   HDC out = OutputDC();
@@ -512,6 +618,17 @@ unsigned long CMFCUIView::QvTextHeightEx(wchar_t const* text, int len, unsigned 
                                          long* lineCount) {
   const ShownText shown(UnscannedLinks(), text, TextLength(text, len));
   PrepareFont(0);
+  if (GetPrintOldFont()) {
+    // The legacy measure, on the drawing side.
+    HDC out = OutputDC();
+    if (out == NULL) return 0;
+    const long w = RoundToNearestInt(static_cast<double>(width) / m_factorX);
+    const std::vector<LegacyLine> lines = LegacyLines(out, shown.text, shown.len, static_cast<int>(w));
+    long sum = 0;
+    for (const LegacyLine& l : lines) sum += l.size.cy;
+    if (lineCount != NULL) *lineCount = static_cast<long>(lines.size());
+    return static_cast<unsigned long>(RoundToNearestInt(m_factorY * static_cast<double>(sum)));
+  }
   HDC mdc = m_hMeasureDC.Get();
   if (mdc == NULL) return 0;
   TextLineInfoArray lines;

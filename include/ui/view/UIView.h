@@ -434,6 +434,9 @@ class QUARNEL_API CMFCUIView : public CUIView {
   HDC OutputDC() const { return m_hAttribDC != NULL ? m_hAttribDC : m_hDC; }
   void DrawTextInRectHelper(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
                             int wrap, short s, bool draw, CArrayLinkDefs* links, long first, long last);
+  // The layout of the print-old-font switch: measured and drawn on the drawing side.
+  void QvDrawTextInRect41(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                          int wrap, short s);
   void PadStringWith(wchar_t const* text, int len, QvString const& fill, RECT const& clientRect, int x, int y);
   // Document position in image units to client pixels on one axis.
   int DocToClient(long v, bool horizontal) const;
