@@ -5,6 +5,8 @@
 #include <test_support.h>
 #include <test_view.h>
 
+#include "../fwgdi/dib.h"
+
 using testing_support::ExpectedMsg;
 using testing_support::Recorder;
 using testing_support::SubclassedControl;
@@ -247,6 +249,48 @@ TEST_F(ViewWindow, PanningEndsWhenTheCaptureIsTaken) {
   EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
   EXPECT_EQ(Doc().x, 0);
   EXPECT_EQ(Doc().y, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewWindow, GrowingTheImageInvalidatesOnlyTheNewStrips) {
+  ValidateRect(view.m_hWnd, NULL);
+  view.SetImageSize(CSize(1000, 800), 0);  // unchanged: nothing to repaint
+  RECT box;
+  EXPECT_FALSE(GetUpdateRect(view.m_hWnd, &box, FALSE));
+  view.SetImageSize(CSize(150, 60), 0);
+  view.SetImageSize(CSize(180, 90), 0);
+  ValidateRect(view.m_hWnd, NULL);
+  view.SetImageSize(CSize(190, 95), 0);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetUpdateRgn(view.m_hWnd, rgn, FALSE), NULLREGION);
+  EXPECT_TRUE(PtInRegion(rgn, 185, 10));  // the strip right of the old width
+  EXPECT_TRUE(PtInRegion(rgn, 10, 92));   // the strip below the old height
+  EXPECT_FALSE(PtInRegion(rgn, 100, 50)); // what was there before
+  DeleteObject(rgn);
+}
+
+TEST_F(ViewWindow, TextAtTheCurrentPositionIsCulledBeyondTheCullingRectangle) {
+  DibCanvas canvas(64, 32);
+  RECT all = {0, 0, 64, 32};
+  FillRect(canvas.dc().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc().m_hDC, false));
+  UIFont font;
+  font.size = 10;
+  font.face = L"Arial";
+  view.QvSetFont(font);
+  view.SetCullingRect(RECT{0, 0, 20, 20});
+  view.SetModeFlags(UIVIEW_CULLING, 0);
+  view.QvMoveTo(POINT{30, 2});
+  view.QvDrawText(L"x", 1);
+  EXPECT_EQ(canvas.CountOf(RGB(255, 255, 255)), 64 * 32);
+  view.QvMoveTo(POINT{2, 2});
+  view.QvDrawText(L"Hi", 2);
+  EXPECT_LT(canvas.CountOf(RGB(255, 255, 255)), 64 * 32);
+  view.SetModeFlags(0, UIVIEW_CULLING);
+  view.UnprepareCurrentDC();
 }
 
 }  // namespace
