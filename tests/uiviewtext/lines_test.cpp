@@ -124,6 +124,10 @@ TEST_F(TextTest, WidthIsTheWidestLineAndIgnoresZoomBelowOne) {
   const unsigned long full = view.QvTextWidth(L"report text", 11, true);
   view.SetZoomFactor(50, 100);
   EXPECT_EQ(view.QvTextWidth(L"report text", 11, true), full);
+  // The ratio decides, not the numerator.
+  view.SetZoomFactor(150, 200);
+  EXPECT_EQ(view.QvTextWidth(L"report text", 11, true), full);
+  view.SetZoomFactor(50, 100);
   long num = 0, den = 0;
   view.GetZoomFactor(num, den);
   EXPECT_EQ(num, 50);

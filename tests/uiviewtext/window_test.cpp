@@ -272,6 +272,18 @@ TEST_F(ViewWindow, GrowingTheImageInvalidatesOnlyTheNewStrips) {
   DeleteObject(rgn);
 }
 
+TEST_F(ViewWindow, MeasuringBelowFullZoomNeitherRepaintsNorChangesTheZoom) {
+  view.SetZoomFactor(150, 200);
+  ValidateRect(view.m_hWnd, NULL);
+  EXPECT_GT(view.QvTextWidth(L"width", 5, true), 0ul);
+  RECT box;
+  EXPECT_FALSE(GetUpdateRect(view.m_hWnd, &box, FALSE));
+  long num = 0, den = 0;
+  view.GetZoomFactor(num, den);
+  EXPECT_EQ(num, 150);
+  EXPECT_EQ(den, 200);
+}
+
 TEST_F(ViewWindow, TextAtTheCurrentPositionIsCulledBeyondTheCullingRectangle) {
   DibCanvas canvas(64, 32);
   RECT all = {0, 0, 64, 32};
