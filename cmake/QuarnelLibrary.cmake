@@ -77,9 +77,10 @@ quarnel_area(ui/commands
 
 # The GDI drawing view.
 quarnel_area(ui/view
-  SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp UIViewModel.cpp UIViewResources.cpp
-  USES gui/core ui/shared
-  LINK framework vekkel solvane ulmora winspool comdlg32)
+  SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
+          TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
+  USES gui/core ui/links ui/shared
+  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
 
 # Window-procedure controls.
 quarnel_area(ui/controls

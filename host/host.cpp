@@ -12,6 +12,7 @@
 #include "commands.h"
 #include "links_window.h"
 #include "menu_demo.h"
+#include "report_view.h"
 #include "resource.h"
 #include "screens.h"
 
@@ -152,7 +153,9 @@ class CHostApp : public CWinApp {
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
+    HWND document = host::CreateDocumentWindow();
     if (host::ScreenshotMode()) {
+      if (document != NULL) host::CaptureWindow(document, L"document");
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -162,6 +165,7 @@ class CHostApp : public CWinApp {
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     return TRUE;
   }
 

@@ -65,6 +65,9 @@ class MessageRecorder {
 
   // Only these windows are logged (empty: all).
   void Watch(HWND hwnd) { m_watched.insert(hwnd); }
+  // Leaves a message out of the log until Unignore (painting that a sequence does not speak of).
+  void Ignore(UINT message) { m_ignored.insert(message); }
+  void Unignore(UINT message) { m_ignored.erase(message); }
   void UnwatchAll() { m_watched.clear(); }
 
   testing::AssertionResult Matches(const ExpectedMsg* expected) const;

@@ -22,9 +22,26 @@ HBRUSH PatternBrush(BrushArrayRec* set, int index) { return set != NULL ? set->b
 
 IMPLEMENT_DYNAMIC(CMFCUIView, CUIView)
 
+// Default handling hands a message to the window's default procedure, past CView's handlers.
 BEGIN_MESSAGE_MAP(CMFCUIView, CUIView)
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_MESSAGE(WM_KEYUP, OnDefaultHandling)
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_RBUTTONDOWN, OnDefaultHandling)
+ON_WM_MBUTTONDOWN()
+ON_MESSAGE(WM_LBUTTONDOWN, OnDefaultHandling)
+ON_MESSAGE(WM_LBUTTONUP, OnDefaultHandling)
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnDefaultHandling)
+ON_MESSAGE(WM_MOUSEMOVE, OnDefaultHandling)
+ON_WM_SIZE()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_MESSAGE(WM_SYSCOMMAND, OnDefaultHandling)
+ON_MESSAGE(WM_SETCURSOR, OnDefaultHandling)
 ON_WM_QUERYNEWPALETTE()
 ON_WM_PALETTECHANGED()
+ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
 CMFCUIView::CMFCUIView(unsigned long style)
@@ -412,18 +429,22 @@ void CMFCUIView::PrepareBrushForFill(bool none) {
   }
   if (brush == NULL) return;
   if ((m_flags & UIVIEW_RASTER_DISPLAY) && m_fillPattern >= 2) {
-    // Patterns stay aligned to the document whatever the scroll position.
-    POINT origin = {-m_scroll.x, -m_scroll.y};
-    if (m_flags & UIVIEW_PREVIEW) {
-      POINT viewport;
-      GetViewportOrgEx(m_hDC, &viewport);
-      origin.x += viewport.x;
-      origin.y += viewport.y;
-    }
     if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) UnrealizeObject(brush);
-    SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
+    AlignPatternOrigin();
   }
   SelectObject(m_hDC, brush);
+}
+
+void CMFCUIView::AlignPatternOrigin() {
+  // Patterns stay aligned to the document whatever the scroll position.
+  POINT origin = {-m_scroll.x, -m_scroll.y};
+  if (m_flags & UIVIEW_PREVIEW) {
+    POINT viewport;
+    GetViewportOrgEx(m_hDC, &viewport);
+    origin.x += viewport.x;
+    origin.y += viewport.y;
+  }
+  SetBrushOrgEx(m_hDC, origin.x & 7, origin.y & 7, NULL);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -102,8 +102,6 @@ void CMFCUIView::QvDrawRect(RECT const& r, int frame, int fill) {
       if (!((m_flags & UIVIEW_PRINTING) && m_patternRop == PATCOPY && nullBrush))
         PatBlt(m_hDC, c.left, c.top, c.right - c.left, h, m_patternRop);
     }
-    // Only after drawing: a culled rectangle costs no more than its culling test.
-    GdiFlush();
   }
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 #include "QvDrawTypes.h"
 #include "QvGeometry.h"
+#include "UITextLines.h"
 #include "quarnel_api.h"
 
 #include <QvString.h>
@@ -17,8 +18,8 @@
 class CPrintDialog;
 class CQvOleClientItem;
 class QvImage;
-class TextLineInfoArray;
-struct QvLinkDef;
+class CArrayLinkDefs;
+class QvLinkDef;
 
 // Mode flags of a view. The host chooses the first three through the constructor; the
 // others are the view's own state.
@@ -335,6 +336,64 @@ class QUARNEL_API CMFCUIView : public CUIView {
   void QvInvalAll(int erase) override;
   void QvUpdateNow() override;
 
+  // The view as a window: image size, scroll positions (image units), scroll bars, scrolling
+  // by bar, key and wheel.
+  void GetViewRect(RECT* rect) override;
+  // Nothing happens when the size is unchanged and flag equals the stored 0x2000 style bit.
+  void SetImageSize(CSize size, int flag) override;
+  CSize GetImageSize() override { return m_imageSize; }
+  void SetHScroll(unsigned long pos) override;
+  void SetVScroll(unsigned long pos) override;
+  unsigned long GetHScroll() override { return m_docScroll.x - m_origin.x; }
+  unsigned long GetVScroll() override { return m_docScroll.y - m_origin.y; }
+  void SetHScrollIncrement(unsigned long inc) override { m_hScrollIncrement = inc; }
+  void SetVScrollIncrement(unsigned long inc) override { m_vScrollIncrement = inc; }
+  unsigned long GetHScrollIncrement() override { return m_hScrollIncrement; }
+  unsigned long GetVScrollIncrement() override { return m_vScrollIncrement; }
+  // Moves the document position by `by` (image units) within the scroll range; with doScroll
+  // also the bars, the client scroll and the window contents. TRUE when anything moved.
+  int ScrollBy(CSize by, int doScroll) override;
+  // Scroll codes: horizontal in the low byte, vertical in the high byte (0xFF: none).
+  BOOL OnScroll(UINT code, UINT pos, BOOL doScroll = TRUE) override;
+  BOOL OnScrollBy(CSize size, BOOL doScroll = TRUE) override;
+  void UpdateScrollers(BOOL force);
+  // Prior, Next, Home, End, and with Ctrl the arrows; FALSE for any other key.
+  BOOL KeyboardScroll(UINT key);
+  POINT GetDocumentScroll() const { return m_docScroll; }
+  SIZE GetScrollRange() const { return m_scrollRange; }
+  POINT GetClientScroll() const { return m_scroll; }
+
+  // Text.
+  int CallCalcTextLines(wchar_t const* text, QvSize size, bool wrap, TextLineInfoArray& lines) override;
+  // Lays text[0, len) out in size (image units) on dc, measuring with its current font.
+  int CalcTextLines(HDC dc, wchar_t const* text, int len, SIZE size, int wrap, TextLineInfoArray& lines);
+  void QvDrawText(wchar_t const* text, int len) override;
+  void QvDrawTextInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                        int wrap, short s) override;
+  void QvDrawTextLinesInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va,
+                             QvHorizontalAlign ha, int wrap, short s, long first, long last) override;
+  void QvDrawVertTextInRect(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                            QvVertDrawStyle style) override;
+  unsigned long QvTextWidth(wchar_t const* text, int len, bool withDrawingDC) override;
+  unsigned long QvTextHeight(wchar_t const* text, int len, unsigned long width, unsigned short s) override;
+  unsigned long QvTextHeightEx(wchar_t const* text, int len, unsigned long width, unsigned short s,
+                               long* lineCount) override;
+  void QvGetVertTextRect(RECT& out, wchar_t const* text, int len, QvVertDrawStyle style) override;
+  UIFontInfo QvGetFontInfo() override;
+  // The link of the text laid out in r whose drawn rectangle holds p (image coordinates); it is
+  // copied to link. False when none.
+  bool QvGetLinkAtPoint(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                        int wrap, POINT& p, QvLinkDef& link);
+  // False when b is true; otherwise opens the link and answers true.
+  bool OnClickOnLink(QvLinkDef const& link, POINT p, bool b);
+  // Clears links and adds the links found in the (UTF-8) text; true when there are any.
+  bool LocateLinksInString(char const* text, int len, CArrayLinkDefs& links);
+  void EnableHyperlinksScan(int on) { m_hyperlinkScan = on; }
+  void SetOptimForActiveXMetafile(int on) { m_optimActiveXMetafile = on; }
+  // The process-wide array that receives the links of the last text drawn while the scan is
+  // enabled.
+  static CArrayLinkDefs* GetGlobalArrayLink();
+
   // Attribute setters that keep the DC and the GDI objects in step.
   void QvSetPenForeColor(COLORREF c) override;
   void QvSetPenBackColor(COLORREF c) override;
@@ -353,6 +412,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
   COLORREF SetColor(COLORREF c);
   void PrepareBrushForLine(bool vertical);
   void PrepareBrushForFill(bool none);
+  // Brush origin of the DC at the document's origin (modulo the 8-pixel pattern).
+  void AlignPatternOrigin();
   // The solid fill brush (or, for line, the solid line brush) of that colour, made again only
   // when the colour changes.
   HBRUSH SolidBrush(bool line, COLORREF c);
@@ -365,6 +426,31 @@ class QUARNEL_API CMFCUIView : public CUIView {
   void DropPreparedFonts();
   // Number of colours of the colour reference device; 0 when there is none.
   int ReferenceColorCount();
+
+  // Text: fonts, layout and drawing.
+  HFONT CreateFontWithlfEscapement(int escapement, bool forMeasuring);
+  void EnsureMeasureDC();
+  void PrepareFont(int angle);
+  HDC OutputDC() const { return m_hAttribDC != NULL ? m_hAttribDC : m_hDC; }
+  void DrawTextInRectHelper(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                            int wrap, short s, bool draw, CArrayLinkDefs* links, long first, long last);
+  // The layout of the print-old-font switch: measured and drawn on the drawing side.
+  void QvDrawTextInRect41(wchar_t const* text, int len, RECT const& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                          int wrap, short s);
+  void PadStringWith(wchar_t const* text, int len, QvString const& fill, RECT const& clientRect, int x, int y);
+  // Document position in image units to client pixels on one axis.
+  int DocToClient(long v, bool horizontal) const;
+  CArrayLinkDefs* CurrentLinkArray();
+
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* dc);
+  afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  afx_msg void OnMButtonDown(UINT flags, CPoint point);
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnDefaultHandling(WPARAM wParam, LPARAM lParam);
 
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
