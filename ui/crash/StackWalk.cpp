@@ -116,14 +116,14 @@ bool InStack(ULONG_PTR p, ULONG_PTR size, const StackBounds& bounds) {
   return p >= bounds.low && p < bounds.high && bounds.high - p >= size;
 }
 
-#if defined(_WIN64)
-
 bool IsExecutable(ULONG_PTR address) {
   MEMORY_BASIC_INFORMATION mbi;
   const DWORD kExecute = PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
   return VirtualQuery(reinterpret_cast<void*>(address), &mbi, sizeof mbi) == sizeof mbi &&
          mbi.State == MEM_COMMIT && (mbi.Protect & kExecute) != 0;
 }
+
+#if defined(_WIN64)
 
 // An address that a call instruction pushed: inside a function with unwind information and
 // right after a call (E8 rel32, or FF /2 in its register and memory forms).
@@ -193,12 +193,39 @@ bool UnwindByFramePointer(CONTEXT* context, const StackBounds& bounds) {
   return true;
 }
 
+// For the innermost frame in code without call-frame information that pushed no frame of
+// its own (the stack probe, which pushes two registers and leaves Ebp to its caller): the
+// return address a few slots up whose call (E8 rel32) went to at most kReach below the
+// instruction pointer, that is into the function holding it.
+bool UnwindByCallIntoHere(CONTEXT* context, const StackBounds& bounds) {
+  const int kSlots = 8;
+  const ULONG_PTR kReach = 4096;
+  ULONG_PTR pc = context->Eip;
+  for (int slot = 0; slot < kSlots; ++slot) {
+    ULONG_PTR at = context->Esp + slot * 4;
+    if (!InStack(at, 4, bounds)) return false;
+    ULONG_PTR address = *reinterpret_cast<const ULONG_PTR*>(at);
+    if (address < 5 || !IsExecutable(address - 5) || !IsExecutable(address - 1)) continue;
+    const BYTE* code = reinterpret_cast<const BYTE*>(address);
+    LONG relative;
+    memcpy(&relative, code - 4, sizeof relative);
+    ULONG_PTR target = address + relative;
+    if (code[-5] != 0xE8 || target > pc || pc - target > kReach) continue;
+    context->Eip = address;
+    context->Esp = at + 4;
+    return true;
+  }
+  return false;
+}
+
 // Unwinds one frame; false when there is no caller. A return address is looked up one byte
 // back, inside its call: a call to a function that does not return may end its function.
 bool Unwind(CONTEXT* context, bool returnAddress, const StackBounds& bounds) {
   ULONG_PTR sp = context->Esp;
   ULONG_PTR pc = returnAddress ? context->Eip - 1 : context->Eip;
-  if (!UnwindByCallFrameInfo(context, pc, bounds) && !UnwindByFramePointer(context, bounds)) return false;
+  if (!UnwindByCallFrameInfo(context, pc, bounds) && (returnAddress || !UnwindByCallIntoHere(context, bounds)) &&
+      !UnwindByFramePointer(context, bounds))
+    return false;
   return context->Eip != 0 && context->Esp > sp;
 }
 
