@@ -141,6 +141,7 @@ TEST_F(Shadows, StandAlongTheRightAndBottomEdgesAndFollowMoves) {
   EXPECT_TRUE(EqualRect(&r, &wantR));
 
   // Moving the window (no resize) moves each shadow once, without activating it.
+  Recorder().Pump();
   Recorder().Reset();
   Recorder().UnwatchAll();
   Recorder().Watch(s[0]);
@@ -189,7 +190,9 @@ TEST_F(Shadows, HidingTakesThemAwayShowingMakesNewOnesDestroyingLeavesNone) {
   std::vector<HWND> again = ShadowsOf(w);
   ASSERT_EQ(again.size(), 2u);
 
-  // Destruction: the shadows go with the window (recorded on the shadows).
+  // Destruction: the shadows go with the window (recorded on the shadows). The moves that
+  // showing the window left queued are drained first.
+  Recorder().Pump();
   Recorder().Reset();
   Recorder().UnwatchAll();
   Recorder().Watch(again[0]);
