@@ -26,12 +26,18 @@ function(quarnel_dll name)
   quarnel_strict(${name})
 endfunction()
 
-# quarnel_test(<name> [INPUT] [LINK <lib>...] [SOURCES <file>...])
+# quarnel_test(<name> [INPUT] [PRINTER] [LOCK <resource>...] [LINK <lib>...] [SOURCES <file>...])
 # One test program from tests/<name>/*.cpp (or the given sources), run under Wine by ctest
-# as "<edition>.<name>". INPUT: the program sends keyboard or mouse input (SendInput), which
-# goes to whichever window is in the foreground of the shared Wine desktop, so it runs alone.
+# as "<edition>.<name>". These programs run alone:
+#   INPUT    the program sends keyboard or mouse input (SendInput), which goes to whichever
+#            window is in the foreground of the shared Wine desktop;
+#   PRINTER  the program opens the printer, which another process loading the spooler (every
+#            program that loads quarnel) can make vanish for a moment while it enters the
+#            system's printers into the prefix again.
+# LOCK: settings of the shared prefix the program changes and puts back (both editions' runs
+# of it must not overlap).
 function(quarnel_test name)
-  cmake_parse_arguments(A "INPUT" "" "LINK;SOURCES" ${ARGN})
+  cmake_parse_arguments(A "INPUT;PRINTER" "" "LOCK;LINK;SOURCES" ${ARGN})
   if(NOT A_SOURCES)
     file(GLOB A_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
   endif()
@@ -40,8 +46,11 @@ function(quarnel_test name)
   quarnel_strict(test_${name})
   add_test(NAME ${QUARNEL_EDITION}.${name} COMMAND test_${name}
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-  if(A_INPUT)
+  if(A_INPUT OR A_PRINTER)
     set_tests_properties(${QUARNEL_EDITION}.${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+  if(A_LOCK)
+    set_tests_properties(${QUARNEL_EDITION}.${name} PROPERTIES RESOURCE_LOCK "${A_LOCK}")
   endif()
 endfunction()
 
