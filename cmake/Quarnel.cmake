@@ -60,6 +60,7 @@ function(quarnel_bench name)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
   add_executable(bench_${name} ${srcs})
   target_link_libraries(bench_${name} PRIVATE ${A_LINK} gbenchmark)
+  target_include_directories(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/bench/support)
   quarnel_strict(bench_${name})
 endfunction()
 

@@ -3,6 +3,8 @@
 // counts its '<' characters, in one run. The run ends with the ratio.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <UILinks.h>
 
 #include <cstdio>
@@ -47,25 +49,16 @@ void BM_Wcschr(benchmark::State& state) {
 }
 BENCHMARK(BM_Wcschr)->Name("links/Wcschr")->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;  // CPU time per iteration, in the run's unit
-  void ReportRuns(const std::vector<Run>& reports) override {
-    for (const Run& r : reports) times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(reports);
-  }
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench_support::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (reporter.times.count("links/LocateLinks") && reporter.times.count("links/Wcschr") &&
-      reporter.times["links/Wcschr"] > 0)
+  if (reporter.Has("links/LocateLinks", "links/Wcschr"))
     printf("links in 1 MB: LocateLinksInString / one wcschr pass = %.2fx\n",
-           reporter.times["links/LocateLinks"] / reporter.times["links/Wcschr"]);
+           reporter.Ratio("links/LocateLinks", "links/Wcschr"));
   benchmark::Shutdown();
   return 0;
 }

@@ -7,6 +7,8 @@
 // The run ends with the ratios.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <UIView.h>
 
 #include "../../tests/support/test_view.h"
@@ -349,27 +351,12 @@ BENCHMARK(BM_Culling_VisibleOnly)
 
 // Prints the usual table and remembers each benchmark's CPU time per iteration (steadier than
 // wall time on a shared machine; everything here runs on the one thread) and counters.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;  // CPU nanoseconds per iteration
-  std::map<std::string, benchmark::UserCounters> counters;
-  void ReportRuns(const std::vector<Run>& reports) override {
-    for (const Run& r : reports) {
-      times[r.benchmark_name()] = r.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(r.time_unit);
-      counters[r.benchmark_name()] = r.counters;
-    }
-    ConsoleReporter::ReportRuns(reports);
-  }
-  bool Has(const std::string& a, const std::string& b) const {
-    return times.count(a) && times.count(b) && times.at(b) > 0;
-  }
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench_support::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   for (const char* kind : {"Rects", "ColourRects", "Lines"}) {
     std::string view = std::string("uiview/") + kind + "/View", raw = std::string("uiview/") + kind + "/Raw";

@@ -3,6 +3,8 @@
 // drawn, each in a column of the page. The run ends with the ratio.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <UIView.h>
 
 #include "../../tests/support/test_view.h"
@@ -90,24 +92,15 @@ void BM_DrawText(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawText)->Name("uiviewtext/Paragraphs/DrawTextW")->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& reports) override {
-    for (const Run& r : reports) times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(reports);
-  }
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench_support::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const std::string view = "uiviewtext/Paragraphs/View", raw = "uiviewtext/Paragraphs/DrawTextW";
-  if (reporter.times.count(view) && reporter.times.count(raw) && reporter.times[raw] > 0)
-    printf("Paragraphs: view / DrawTextW = %.2fx\n", reporter.times[view] / reporter.times[raw]);
+  if (reporter.Has(view, raw)) printf("Paragraphs: view / DrawTextW = %.2fx\n", reporter.Ratio(view, raw));
   benchmark::Shutdown();
   return 0;
 }
