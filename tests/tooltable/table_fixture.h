@@ -87,7 +87,8 @@ class NotifyParent {
   NotifyParent& operator=(const NotifyParent&) = delete;
   HWND hwnd() const { return m_hwnd; }
   std::function<LRESULT(const tagNM_TOOLTABLE*)> onNotify;
-  int posted = 0;  // posted records received (and deleted)
+  int posted = 0;             // posted records received
+  bool deletesPosted = true;  // false when a hook of the sender frees them
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -102,7 +103,7 @@ class NotifyParent {
       LRESULT answer = self->onNotify ? self->onNotify(nm) : 0;
       if (nm->posted) {
         ++self->posted;
-        delete nm;
+        if (self->deletesPosted) delete nm;
       }
       return answer;
     }
