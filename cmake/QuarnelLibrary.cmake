@@ -91,7 +91,7 @@ quarnel_area(ui/controls
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp MenuItemLook.cpp TileData.cpp ToolTable.cpp
-          ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
+          ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp PopupToolTableBtn.cpp
           CoolMenu.rc
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)

@@ -5,16 +5,6 @@ using namespace tooltable_test;
 
 namespace {
 
-void MouseAt(POINT screen, DWORD buttons = 0) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  SendInput(1, &in, sizeof in);
-  Recorder().Pump();
-}
-
 void Keys(std::initializer_list<std::pair<WORD, bool>> keys) {
   std::vector<INPUT> inputs;
   for (const auto& k : keys) {
