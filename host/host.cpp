@@ -15,6 +15,7 @@
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
+#include "tooltable_window.h"
 
 namespace {
 
@@ -154,7 +155,15 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
+    HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     if (host::ScreenshotMode()) {
+      if (tools != NULL) {
+        host::CaptureWindow(tools, L"tooltable");
+        // The colours dropped down under their button.
+        if (HWND colours = host::ShowColourTable(tools, true)) host::CaptureWindow(colours, L"tooltable_colours");
+        host::ShowColourTable(tools, false);
+        ::ShowWindow(tools, SW_HIDE);
+      }
       if (document != NULL) host::CaptureWindow(document, L"document");
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -165,6 +174,7 @@ class CHostApp : public CWinApp {
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     return TRUE;
   }

@@ -200,3 +200,33 @@ TEST(DropDownButtonLifetime, TheTableGoesWithTheButton) {
 }
 
 }  // namespace
+
+namespace {
+
+// The table of a button in a framework window that was hidden while it was made.
+TEST(DropDownButtonInAFrame, DropsDownWhenTheWindowIsShown) {
+  NotifyParent top;
+  CWnd frame;
+  const CString cls = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(NULL, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
+  ASSERT_TRUE(frame.CreateEx(WS_EX_TOOLWINDOW, cls, _T("tools"), WS_POPUP | WS_CAPTION, 300, 60, 240, 170,
+                             top.hwnd(), NULL));
+  CPopupToolTableBtn button(PTTB_SPLIT);
+  ASSERT_TRUE(button.Create(_T(""), WS_CHILD | WS_VISIBLE, CRect(140, 10, 172, 31), &frame, 302));
+  ASSERT_TRUE(button.CreateTable(L"Colours", &frame, 303, 4, 16, 16, 4, 4, PTT_TEAROFF | PTT_CLOSEONSELECT, FALSE));
+  for (int i = 0; i < 8; ++i) button.AddBitmap(NULL, NULL, FALSE, NULL, 100 + i, 0, 0, 0, 0, 0);
+  frame.ShowWindow(SW_SHOW);
+  frame.UpdateWindow();
+  button.DisplayTable(1, 1);
+  testing_support::PumpMessages();
+  EXPECT_TRUE(button.GetTable()->IsWindowVisible());
+  SetForegroundWindow(frame.m_hWnd);
+  testing_support::PumpMessages();
+  EXPECT_TRUE(button.GetTable()->IsWindowVisible());
+  RECT t;
+  button.GetTable()->GetWindowRect(&t);
+  EXPECT_GT(t.right - t.left, 40);
+  button.DestroyWindow();
+  frame.DestroyWindow();
+}
+
+}  // namespace
