@@ -92,6 +92,7 @@ quarnel_area(ui/controls
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp MenuItemLook.cpp TileData.cpp ToolTable.cpp
           ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp PopupToolTableBtn.cpp
+          UIToolNails.cpp
           CoolMenu.rc
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)

@@ -2,6 +2,7 @@
 // tears off into a floating frame through its strip.
 #include "PopupToolTable.h"
 
+#include "ToolTableState.h"
 #include "ControlClass.h"
 
 #include <fw_dc.h>
@@ -13,20 +14,13 @@ namespace {
 
 const wchar_t kPopupClass[] = L"QvPopupToolTable32";
 
-HINSTANCE LibraryInstance() {
-  HMODULE module = NULL;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&LibraryInstance), &module);
-  return module;
-}
-
 // A class registered before (by this library or any other) counts as registered.
 BOOL RegisterPopupClass() {
   const quarnel::WindowClassSpec spec = {kPopupClass, CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProcW, 0,
                                          static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))};
-  if (quarnel::RegisterWindowClass(LibraryInstance(), spec)) return TRUE;
+  if (quarnel::RegisterWindowClass(tooltable::LibraryInstance(), spec)) return TRUE;
   WNDCLASSW existing;
-  return GetClassInfoW(LibraryInstance(), kPopupClass, &existing);
+  return GetClassInfoW(tooltable::LibraryInstance(), kPopupClass, &existing);
 }
 
 const int kStrip = 8;

@@ -2,6 +2,7 @@
 // container with tooltips and relayed notifications.
 #include "ToolTableWnd.h"
 
+#include "ToolTableState.h"
 #include "ControlClasses.h"
 
 #include <fw_dc.h>
@@ -83,13 +84,6 @@ IMPLEMENT_DYNAMIC(CToolTable, CWnd)
 
 namespace {
 
-HINSTANCE LibraryInstance() {
-  HMODULE module = NULL;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&LibraryInstance), &module);
-  return module;
-}
-
 tagTT_ITEMINFO Named(unsigned long posOrId, int byPosition) {
   tagTT_ITEMINFO r = {};
   r.how = byPosition ? TTBL_BYPOSITION : TTBL_BYID;
@@ -146,7 +140,7 @@ int CToolTable::SendItem(UINT msg, WPARAM wp, unsigned long posOrId, int byPosit
 
 BOOL CToolTable::Create(CWnd* parent, int x, int y, unsigned int id, int columns, int cellWidth, int cellHeight,
                         int sepX, int sepY, int multipleSelection, int relay, int) {
-  RegisterToolTableClass(LibraryInstance());
+  RegisterToolTableClass(tooltable::LibraryInstance());
   if (!CreateEx(0, _T("QvToolTable32"), _T(""), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP,
                 x, y, 10, 10, parent->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
     return FALSE;
