@@ -2,6 +2,7 @@
 
 #include <PopupToolTableBtn.h>
 #include <ToolTableWnd.h>
+#include <UIToolNails.h>
 #include <UIHandles.h>
 
 #include <fw_wnd.h>
@@ -127,6 +128,16 @@ class ToolTableWindow : public CWnd {
     }
     m_colour.SetDefaultBitmap(m_images[0], NULL);
     m_colour.GetTable()->SetItemState(5, TRUE, TTBLS_SELECTED, CToolTable::Replace);
+
+    // The drawing's layers as nails along the bottom edge.
+    if (!m_layers.Create(this, NAILS_ALIGN_BOTTOM, 304)) return FALSE;
+    for (const wchar_t* layer : {L"Background", L"Shapes", L"Labels", L"Notes"})
+      m_layers.AddItem(layer, layer, NULL, -1, 0);
+    m_layers.Select(1, FALSE);
+    CRect client;
+    GetClientRect(&client);
+    const int bar = m_layers.GetFullBarHeight();
+    m_layers.SetWindowPos(NULL, 0, client.bottom - bar, client.Width(), bar, SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
   }
   HWND Colours(bool show) {
@@ -146,6 +157,7 @@ class ToolTableWindow : public CWnd {
  private:
   CToolTable m_tools;
   CPopupToolTableBtn m_colour;
+  CUIToolNails m_layers;
   CArray<HBITMAP, HBITMAP> m_images;
 };
 

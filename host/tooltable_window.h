@@ -1,5 +1,5 @@
-// A window of the sample host with a tool table of drawing tools and a button that drops
-// down a table of colours.
+// A window of the sample host with a tool table of drawing tools, a button that drops down
+// a table of colours, and the drawing's layers as a nail strip.
 #pragma once
 #include <windows.h>
 
