@@ -1,5 +1,6 @@
 // The framework classes over the tool table: the item record, the window wrapper and the
 // container with its tooltips and relayed notifications.
+#include "container_fixture.h"
 #include "table_fixture.h"
 
 #include <ToolTableWnd.h>
@@ -81,33 +82,6 @@ TEST_F(Wrapper, SetModesCombineBitsAndRefuseUnknownModes) {
   EXPECT_EQ(table.SetTableStyle(TTBLT_RELAY, CToolTable::Add), TTBLT_MULTISEL);
   EXPECT_EQ(table.GetTableStyle(), TTBLT_MULTISEL | TTBLT_RELAY);
 }
-
-// A container whose window is a popup owned by the owner, with its table at (0, 0).
-class CountingTable : public CToolTable {
- public:
-  static int destroyed;
-  ~CountingTable() override { ++destroyed; }
-};
-int CountingTable::destroyed = 0;
-
-class TestContainer : public CToolTableContainer {
- public:
-  int bounds = 0, frames = 0, items = 0;
-  BOOL Make(CWnd* owner, unsigned int id) {
-    m_pTable = new CountingTable;
-    if (!Create(owner, id)) return FALSE;
-    if (!CreateEx(0, _T("STATIC"), _T(""), WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, owner->GetSafeHwnd(), NULL))
-      return FALSE;
-    return m_pTable->Create(this, 0, 0, id, 2, 16, 16, 4, 4, FALSE, FALSE);
-  }
-  HWND TableWindow() const { return m_pTable->m_hWnd; }
-  BOOL Post(unsigned int code, DWORD_PTR value) { return PostNotification(code, value); }
-
- protected:
-  void OnBoundsChanged(unsigned short, unsigned short) override { ++bounds; }
-  void OnFrameResized(unsigned short, unsigned short) override { ++frames; }
-  void OnItemsResized(unsigned short, unsigned short) override { ++items; }
-};
 
 class Container : public testing::Test {
  protected:

@@ -163,3 +163,46 @@ TEST_F(Input, ShiftTabFromTheFirstItemWrapsToTheLastThatCanTakeTheFocus) {
 }
 
 }  // namespace
+
+#include "../tooltable/container_fixture.h"
+
+namespace {
+
+TEST(ContainerToolTips, TheTextIsTheOneOfTheItemUnderTheCursor) {
+  NotifyParent owner;
+  owner.deletesPosted = false;
+  TestContainer container;
+  ASSERT_TRUE(container.Make(CWnd::FromHandle(owner.hwnd()), 12));
+  for (DWORD id = 1; id <= 3; ++id) container.AddBitmap(NULL, id, 0, FALSE, FALSE, FALSE, FALSE);
+  container.SetItemToolTip(L"second", 2, TRUE);
+  tagTT_ITEMINFO item = {};
+  item.how = TTBL_BYPOSITION;
+  item.posOrId = 2;
+  ASSERT_EQ(container.GetItem(&item), 2);
+  POINT centre = {(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2};
+  ClientToScreen(container.TableWindow(), &centre);
+  ASSERT_TRUE(SetCursorPos(centre.x, centre.y));
+  tagTT_CLICKSTRUCT hit = {};
+  container.HitTest(hit, NULL);
+  EXPECT_EQ(hit.where, static_cast<DWORD>(TTBLHT_ITEM));
+  EXPECT_EQ(hit.pos, 2u);
+  // The request comes from a tooltip window.
+  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, NULL, WS_POPUP, 0, 0, 0, 0, owner.hwnd(), NULL, NULL, NULL);
+  NMTTDISPINFOW info = {};
+  info.hdr.hwndFrom = tip;
+  info.hdr.idFrom = 0;
+  info.hdr.code = TTN_NEEDTEXTW;
+  container.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(info.szText, L"second");
+  // The first item has no text.
+  centre.x -= item.rect.right - item.rect.left + 4;
+  SetCursorPos(centre.x, centre.y);
+  NMTTDISPINFOW none = {};
+  none.hdr.hwndFrom = tip;
+  none.hdr.code = TTN_NEEDTEXTW;
+  container.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&none));
+  EXPECT_STREQ(none.szText, L"");
+  DestroyWindow(tip);
+}
+
+}  // namespace
