@@ -62,7 +62,78 @@ void DitherBlt(HDC dc, const RECT& dst, HBITMAP strip, int imageW, int imageH, b
   }
 }
 
-void DrawBitmap(HDC dc, const Item* it, const RECT& cell) {
+}  // namespace
+
+// What one painting pass shares between its cells: the pointer's state, a memory DC for the
+// bitmaps and the monochrome mask of the last bitmap drawn.
+struct PaintContext {
+  explicit PaintContext(const Table* t) {
+    buttonDown = GetAsyncKeyState(VK_LBUTTON) < 0;
+    cursorKnown = buttonDown && GetCursorPos(&cursor) && ScreenToClient(t->hwnd, &cursor);
+  }
+  bool buttonDown = false, cursorKnown = false;
+  POINT cursor = {0, 0};
+  OwnedDC source, maskDC, cutDC;
+  OwnedBitmap mask, cut;
+  HBITMAP maskOf = NULL;
+  int maskW = 0, maskH = 0;
+  HGDIOBJ sourceFirst = NULL, maskFirst = NULL, cutFirst = NULL;  // what the DCs held at first
+
+  // The strip selected into the source DC, its mask half as a monochrome bitmap (1 where
+  // transparent) in the mask DC, and its image with black where transparent in the cut DC,
+  // made once per strip; false when they cannot be made.
+  bool Prepare(HDC target, HBITMAP strip, int imageW, int imageH) {
+    if (source.Get() == NULL) source = OwnedDC(CreateCompatibleDC(target));
+    if (maskDC.Get() == NULL) maskDC = OwnedDC(CreateCompatibleDC(target));
+    if (cutDC.Get() == NULL) cutDC = OwnedDC(CreateCompatibleDC(target));
+    if (source.Get() == NULL || maskDC.Get() == NULL || cutDC.Get() == NULL) return false;
+    Keep(sourceFirst, SelectObject(source.Get(), strip));
+    if (maskOf == strip && maskW == imageW && maskH == imageH) return true;
+    maskOf = NULL;
+    OwnedBitmap freshMask(CreateBitmap(imageW, imageH, 1, 1, NULL));
+    OwnedBitmap freshCut(CreateCompatibleBitmap(target, imageW, imageH));
+    if (freshMask.Get() == NULL || freshCut.Get() == NULL) return false;
+    // The new bitmaps go in (the old ones out) before the old ones are freed.
+    Keep(maskFirst, SelectObject(maskDC.Get(), freshMask.Get()));
+    Keep(cutFirst, SelectObject(cutDC.Get(), freshCut.Get()));
+    SetBkColor(source.Get(), RGB(255, 255, 255));
+    BitBlt(maskDC.Get(), 0, 0, imageW, imageH, source.Get(), imageW, 0, SRCCOPY);
+    BitBlt(cutDC.Get(), 0, 0, imageW, imageH, source.Get(), 0, 0, SRCCOPY);
+    SetTextColor(cutDC.Get(), RGB(0, 0, 0));
+    SetBkColor(cutDC.Get(), RGB(255, 255, 255));
+    const DWORD kDSna = 0x00220326;  // the destination where the source is black, else black
+    BitBlt(cutDC.Get(), 0, 0, imageW, imageH, maskDC.Get(), 0, 0, kDSna);
+    mask = std::move(freshMask);
+    cut = std::move(freshCut);
+    maskOf = strip;
+    maskW = imageW;
+    maskH = imageH;
+    return true;
+  }
+  // Draws the prepared image through its mask.
+  void MaskedDraw(HDC dc, int x, int y, int w, int h) const {
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, cutDC.Get(), 0, 0, SRCPAINT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+  }
+  ~PaintContext() {
+    // Nothing of ours stays selected when the DCs and the bitmaps go.
+    if (sourceFirst != NULL) SelectObject(source.Get(), sourceFirst);
+    if (maskFirst != NULL) SelectObject(maskDC.Get(), maskFirst);
+    if (cutFirst != NULL) SelectObject(cutDC.Get(), cutFirst);
+  }
+
+ private:
+  static void Keep(HGDIOBJ& first, HGDIOBJ previous) {
+    if (first == NULL) first = previous;
+  }
+};
+
+namespace {
+
+void DrawBitmap(HDC dc, const Item* it, const RECT& cell, PaintContext& ctx) {
   HBITMAP bmp = static_cast<HBITMAP>(it->object);
   BITMAP bm = {};
   if (bmp == NULL || GetObjectW(bmp, sizeof bm, &bm) == 0) return;
@@ -82,17 +153,15 @@ void DrawBitmap(HDC dc, const Item* it, const RECT& cell) {
     DitherBlt(dc, dst, bmp, imageW, imageH, fit);
     return;
   }
+  if (!ctx.Prepare(dc, bmp, imageW, imageH)) return;
   if (fit) {
-    OwnedDC src(CreateCompatibleDC(dc));
-    Selection s(src.Get(), bmp);
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, cell.left, cell.top, cellW, cellH, src.Get(), 0, 0, imageW, imageH, SRCCOPY);
+    StretchBlt(dc, cell.left, cell.top, cellW, cellH, ctx.source.Get(), 0, 0, imageW, imageH, SRCCOPY);
     return;
   }
-  // Clipped to the cell: a larger image starts at the cell's corner and is cut at its edges.
-  uih::SavedDC saved(dc);
-  IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-  DrawImage(dc, at, bmp, 0, static_cast<UINT>(imageW), 1);
+  // Through the mask; a larger image starts at the cell's corner and is cut at its edges.
+  const int w = std::min(imageW, cellW), h = std::min(imageH, cellH);
+  ctx.MaskedDraw(dc, at.x, at.y, w, h);
 }
 
 void DrawIcon(HDC dc, const Item* it, const RECT& cell) {
@@ -127,11 +196,9 @@ void DrawSeparator(HDC dc, const RECT& cell) {
   Line(dc, cell.left, mid, cell.right, mid);
 }
 
-bool Pressed(const Table* t, const Item* it) {
-  if (it->Disabled() || it->Neutral() || GetAsyncKeyState(VK_LBUTTON) >= 0) return false;
-  POINT pt;
-  if (!GetCursorPos(&pt) || !ScreenToClient(t->hwnd, &pt)) return false;
-  return PtInRect(&it->rect, pt) != FALSE;
+bool Pressed(const Item* it, const PaintContext& ctx) {
+  if (it->Disabled() || it->Neutral() || !ctx.buttonDown || !ctx.cursorKnown) return false;
+  return PtInRect(&it->rect, ctx.cursor) != FALSE;
 }
 
 }  // namespace
@@ -154,11 +221,11 @@ void HitTest(const Table* t, POINT pt, tagTT_CLICKSTRUCT* hit) {
   hit->pt.y = static_cast<short>(pt.y);
 }
 
-void DrawItem(Table* t, HDC dc, int pos, bool content) {
+void DrawItem(Table* t, HDC dc, int pos, bool content, PaintContext& ctx) {
   Item* it = t->At(pos);
   if (it == NULL) return;
   const RECT cell = it->rect;
-  const bool pressed = Pressed(t, it);
+  const bool pressed = Pressed(it, ctx);
   const bool selected = pressed || (it->state & TTBLS_SELECTED) != 0;
   RECT frame = cell;
   InflateRect(&frame, t->sepX / 2, t->sepY / 2);
@@ -191,7 +258,7 @@ void DrawItem(Table* t, HDC dc, int pos, bool content) {
       if (content && IsWindow(it->Window())) RedrawWindow(it->Window(), NULL, NULL, RDW_UPDATENOW);
       break;
     case TTBL_BITMAP:
-      if (content) DrawBitmap(dc, it, cell);
+      if (content) DrawBitmap(dc, it, cell, ctx);
       break;
     case TTBL_ICON:
       if (content) DrawIcon(dc, it, cell);
@@ -224,17 +291,21 @@ void RedrawItem(Table* t, int pos, bool content) {
   HDC dc = GetDC(t->hwnd);
   if (dc == NULL) return;
   HWND hwnd = t->hwnd;
-  DrawItem(t, dc, pos, content);
+  {
+    PaintContext ctx(t);
+    DrawItem(t, dc, pos, content, ctx);
+  }
   ReleaseDC(hwnd, dc);
 }
 
 void PaintItems(Table* t, HDC dc, const RECT* clip) {
   HWND hwnd = t->hwnd;
+  PaintContext ctx(t);
   for (int p = 1; p <= t->Count(); ++p) {
     RECT frame = t->At(p)->rect, meet;
     InflateRect(&frame, t->sepX / 2, t->sepY / 2);
     if (clip != NULL && !IntersectRect(&meet, &frame, clip)) continue;
-    DrawItem(t, dc, p, true);
+    DrawItem(t, dc, p, true, ctx);
     if (!Alive(hwnd, t)) return;
   }
 }

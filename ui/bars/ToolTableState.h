@@ -71,7 +71,6 @@ bool Alive(HWND hwnd, const Table* t);
 bool Notify(Table* t, UINT code, DWORD_PTR value);
 
 // Drawing (ToolTableDraw.cpp).
-void DrawItem(Table* t, HDC dc, int pos, bool content);
 // Draws one item now on a DC of the window (nothing while redrawing is off or hidden).
 void RedrawItem(Table* t, int pos, bool content);
 // Paints the items whose frames meet `clip` (all when NULL) on the DC.
