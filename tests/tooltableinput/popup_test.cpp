@@ -84,6 +84,22 @@ TEST_F(Popup, EscapeClosesADroppedDownTable) {
   EXPECT_FALSE(popup->IsWindowVisible());
 }
 
+TEST_F(Popup, LosingActivationClosesItWhenClicksOutsideClose) {
+  Make(PTT_TEAROFF | PTT_CLICKOUTCLOSES);
+  // The popup was shown; another window taking the activation closes it and says why.
+  SendMessageW(popup->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_FALSE(popup->IsWindowVisible());
+  std::vector<LPARAM> clickOut;
+  for (const auto& m : Recorder().Messages())
+    if (m.message == WM_NOTIFY && m.wParam == TTBLN_CLICKOUT) clickOut.push_back(m.lParam);
+  EXPECT_EQ(clickOut, (std::vector<LPARAM>{1}));
+  // Without the style it stays.
+  popup->SetClickOutExits(FALSE);
+  popup->ShowWindow(SW_SHOW);
+  SendMessageW(popup->m_hWnd, WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_TRUE(popup->IsWindowVisible());
+}
+
 // Timers that act inside the loops of a tear-off.
 CPopupToolTable* g_popup = NULL;
 UINT g_stripEvent = 0;  // what the first timer posts to the popup while its strip is pressed
