@@ -251,3 +251,32 @@ TEST(NailsImages, AnOwnedListIsDeletedOnceAndABorrowedOneNever) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PortableNails, TheStripOfThePortableControlHasItsOwnClassAndNoTooltips) {
+  Parent parent;
+  ASSERT_TRUE(parent.Make());
+  CToolNails nails;
+  ASSERT_TRUE(nails.Create(&parent, NAILS_ALIGN_TOP, 8));
+  wchar_t name[32] = L"";
+  GetClassNameW(nails.m_hWnd, name, 32);
+  EXPECT_STREQ(name, L"QvToolNails");
+  unsigned long value = 0;
+  EXPECT_EQ(DumpNails(nails.m_hWnd, 3, &value, NULL), 3) << "no nails yet";
+  EXPECT_EQ(nails.AddItem(L"One", NULL, -1, 5), 0);
+  EXPECT_EQ(nails.InsertItem(L"Zero", 0, NULL, -1, 4), 0);
+  EXPECT_EQ(DumpNails(nails.m_hWnd, 3, &value, NULL), 0);
+  EXPECT_EQ(value, 2u);
+  EXPECT_EQ(nails.ToolRegistrations(), 0);
+  CUIToolNails framework;
+  ASSERT_TRUE(framework.Create(&parent, NAILS_ALIGN_BOTTOM, 9));
+  framework.AddItem(L"x", NULL, NULL, -1, 0);
+  EXPECT_EQ(DumpNails(framework.m_hWnd, 3, &value, NULL), 1) << "not a portable control's strip";
+  EXPECT_EQ(UIDumpNails(nails.m_hWnd, 2, &value, NULL), 0) << "either strip for UIDumpNails";
+  framework.DestroyWindow();
+  nails.DestroyWindow();
+  parent.DestroyWindow();
+}
+
+}  // namespace

@@ -61,14 +61,21 @@ CUIToolNails::~CUIToolNails() {
 }
 
 BOOL CUIToolNails::Create(CWnd* parent, unsigned long style, unsigned int id) {
-  const quarnel::WindowClassSpec spec = {kClassName, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, ::DefWindowProcW, 0,
+  return CreateStrip(parent, style, id, kClassName, true);
+}
+
+BOOL CUIToolNails::CreateStrip(CWnd* parent, unsigned long style, unsigned int id, const wchar_t* className,
+                               bool toolTips) {
+  if (parent == NULL || m_hWnd != NULL) return FALSE;
+  const quarnel::WindowClassSpec spec = {className, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, ::DefWindowProcW, 0,
                                          static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))};
   WNDCLASSW existing;
   const HINSTANCE library = tooltable::LibraryInstance();
-  if (!quarnel::RegisterWindowClass(library, spec) && !GetClassInfoW(library, kClassName, &existing)) return FALSE;
+  if (!quarnel::RegisterWindowClass(library, spec) && !GetClassInfoW(library, className, &existing)) return FALSE;
   m_style = style;
-  if (!CreateEx(0, _T("CUIToolNails"), _T(""), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (style & 0xFFFF), 0, 0, 0,
-                0, parent->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+  const CString name(className);
+  if (!CreateEx(0, name, _T(""), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (style & 0xFFFF), 0, 0, 0, 0,
+                parent->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
     return FALSE;
   LOGFONTW lf;
   GetDefaultLogFont(lf);
@@ -78,7 +85,7 @@ BOOL CUIToolNails::Create(CWnd* parent, unsigned long style, unsigned int id) {
   m_normal.Attach(::CreateFontIndirectW(&lf));
   lf.lfWeight = FW_BOLD;
   m_bold.Attach(::CreateFontIndirectW(&lf));
-  if (m_toolTip.Create(this)) m_toolTip.Activate(TRUE);
+  if (toolTips && m_toolTip.Create(this)) m_toolTip.Activate(TRUE);
   SetAlignment(static_cast<unsigned short>(style & NAILS_ALIGNMASK));
   return TRUE;
 }
@@ -791,6 +798,28 @@ BOOL CUIToolNails::PreTranslateMessage(MSG* pMsg) {
   if (m_toolTip.m_hWnd != NULL && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
     m_toolTip.RelayEvent(pMsg);
   return CWnd::PreTranslateMessage(pMsg);
+}
+
+// CToolNails.
+
+IMPLEMENT_DYNAMIC(CToolNails, CUIToolNails)
+
+BOOL CToolNails::Create(CWnd* parent, unsigned long style, unsigned int id) {
+  return CreateStrip(parent, style, id, L"QvToolNails", false);
+}
+
+int CToolNails::AddItem(const wchar_t* text, void* data, int imageId, unsigned long helpId) {
+  return CUIToolNails::AddItem(text, NULL, data, imageId, helpId);
+}
+
+int CToolNails::InsertItem(const wchar_t* text, int index, void* data, int imageId, unsigned long helpId) {
+  return CUIToolNails::InsertItem(text, NULL, index, data, imageId, helpId);
+}
+
+int DumpNails(HWND window, unsigned int action, unsigned long* value, CStringList* texts) {
+  CWnd* wnd = CWnd::FromHandlePermanent(window);
+  if (wnd == NULL || !wnd->IsKindOf(RUNTIME_CLASS(CToolNails))) return 1;
+  return UIDumpNails(window, action, value, texts);
 }
 
 int UIDumpNails(HWND window, unsigned int action, unsigned long* value, CStringList* texts) {

@@ -137,6 +137,7 @@ class QUARNEL_API CUIToolNails : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  protected:
+  BOOL CreateStrip(CWnd* parent, unsigned long style, unsigned int id, const wchar_t* className, bool toolTips);
   void Recompute();
   void Paint(CDC& dc, const CRect& update);
   int BarHeight();
@@ -173,7 +174,20 @@ class QUARNEL_API CUIToolNails : public CWnd {
   int m_toolsFirst, m_toolsWidth, m_toolsCount, m_toolRegistrations;
 };
 
-// For a "CUIToolNails" window: action 0 appends every nail's text to the list; 1 selects
+// The nail strip behind the portable nail control ("QvToolNails"): the same strip without
+// tooltips, whose nails carry no tooltip text.
+class QUARNEL_API CToolNails : public CUIToolNails {
+  DECLARE_DYNAMIC(CToolNails)
+ public:
+  BOOL Create(CWnd* parent, unsigned long style, unsigned int id);
+  int AddItem(const wchar_t* text, void* data, int imageId, unsigned long helpId);
+  int InsertItem(const wchar_t* text, int index, void* data, int imageId, unsigned long helpId);
+};
+
+// As UIDumpNails, for a "QvToolNails" window only.
+QUARNEL_API int DumpNails(HWND window, unsigned int action, unsigned long* value, CStringList* texts);
+
+// For a "CUIToolNails" or "QvToolNails" window: action 0 appends every nail's text to the list; 1 selects
 // nail *value (with notification); 2 writes the current nail's index; 3 the nail count.
 // 0 done, 1 no such window or another action, 3 the strip has no nails.
 QUARNEL_API int UIDumpNails(HWND window, unsigned int action, unsigned long* value, CStringList* texts);
