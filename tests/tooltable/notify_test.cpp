@@ -166,3 +166,31 @@ TEST_F(Notifications, CloseAndFocusAreReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// A press on a neutral window item goes to the child under it, and so does its release.
+TEST_F(Notifications, APressPassedToAChildIsFollowedByItsRelease) {
+  HWND label = CreateWindowW(L"STATIC", L"label", WS_CHILD | WS_VISIBLE, 0, 0, 16, 16, parent.hwnd(),
+                             reinterpret_cast<HMENU>(44), NULL, NULL);
+  ASSERT_EQ(Add(table, Rec(TTBL_WINDOW, 1, label, TTBLF_NEUTRAL)), 1);
+  testing_support::SubclassedControl spy(label);
+  Recorder().Reset();
+  Recorder().Watch(label);
+  const RECT c = Cell(table, 1);
+  const LPARAM at = MAKELPARAM(c.left + 3, c.top + 3);
+  SendMessageW(table, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(table, WM_LBUTTONUP, 0, at);
+  // The label gets the focus on the way (optional: a static may not take it), then the
+  // press and the release at the same point of its own.
+  const ExpectedMsg expected[] = {{WM_SETFOCUS, testing_support::kSent | testing_support::kOptional, 0, 0},
+                                  {WM_LBUTTONDOWN, testing_support::kSent | testing_support::kLparam, 0,
+                                   MAKELPARAM(3, 3)},
+                                  {WM_LBUTTONUP, testing_support::kSent | testing_support::kLparam, 0,
+                                   MAKELPARAM(3, 3)},
+                                  kEnd};
+  EXPECT_TRUE(Recorder().Matches(expected));
+  Recorder().UnwatchAll();
+}
+
+}  // namespace
