@@ -194,3 +194,25 @@ TEST_F(Notifications, APressPassedToAChildIsFollowedByItsRelease) {
 }
 
 }  // namespace
+
+namespace {
+
+// The table follows the mouse under capture; a capture taken by another window is not taken
+// back, and a release gives the capture to the window that had it only while that one lives.
+TEST_F(Notifications, CaptureIsNeitherStolenBackNorGivenToAWindowThatIsGone) {
+  AddFour();
+  HWND other = CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 200, 0, 20, 20, parent.hwnd(), NULL, NULL, NULL);
+  // Moves with the button down: the press is followed wherever the pointer is.
+  SendMessageW(table, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 6));
+  ASSERT_EQ(GetCapture(), table);
+  SetCapture(other);
+  EXPECT_EQ(GetCapture(), other) << "not taken back";
+  // Captured again while `other` holds the capture; `other` goes before the release.
+  SendMessageW(table, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 6));
+  ASSERT_EQ(GetCapture(), table);
+  DestroyWindow(other);
+  SendMessageW(table, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
+  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
+}
+
+}  // namespace
