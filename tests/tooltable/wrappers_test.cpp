@@ -194,3 +194,28 @@ TEST(ContainerLifetime, TheOwnedTableGoesWithTheContainer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Container, MovingIsReportedAndOnlyTheRightEdgesResize) {
+  for (DWORD id = 1; id <= 6; ++id) container.AddBitmap(NULL, id, 0, FALSE, FALSE, FALSE, FALSE);
+  Recorder().Clear();
+  RECT moving = {120, 130, 320, 330};
+  container.SendMessage(WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
+  const ExpectedMsg moved[] = {Note(TTBLN_MOVED, MAKELONG(120, 130)), kEnd};
+  EXPECT_TRUE(Recorder().Matches(moved));
+  // A move saves the window rectangle; a left edge gets it back.
+  container.SetWindowPos(NULL, 100, 100, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT saved;
+  container.GetWindowRect(&saved);
+  RECT left = {50, 100, 300, 300};
+  container.SendMessage(WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&left));
+  EXPECT_TRUE(EqualRect(&left, &saved));
+  // The right edge: the table takes as many columns as fit, and the rectangle snaps to them.
+  RECT right = {100, 100, 100 + 4 + 3 * 20 + 7, 300};
+  container.SendMessage(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&right));
+  EXPECT_EQ(container.GetNumCols(), 3);
+  EXPECT_EQ(right.right, 100 + 4 + 3 * 20 + 4);
+}
+
+}  // namespace
