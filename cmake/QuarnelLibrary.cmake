@@ -82,6 +82,12 @@ quarnel_area(ui/view
   USES gui/core ui/links ui/shared
   LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
 
+# Drag and drop and the clipboard of views and host windows.
+quarnel_area(ui/dragdrop
+  SOURCES UIDragFormats.cpp UIDragSel.cpp UIDragSource.cpp UIDropTarget.cpp UIDragDrop.rc
+  USES gui/core ui/links ui/shared ui/view
+  LINK framework vekkel solvane ulmora ole32 shell32)
+
 # Window-procedure controls.
 quarnel_area(ui/controls
   SOURCES IconPaneControl.cpp TileControl.cpp

@@ -114,13 +114,18 @@ class FW_API COleDataObject {
   // The caller releases the medium with ReleaseStgMedium.
   BOOL GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC lpFormatEtc = NULL);
   // A global block the caller owns and frees with GlobalFree (a copy when the data keeps
-  // its own); NULL when the format is not available as global memory.
+  // its own); NULL when the format is not available as global memory. Clipboard data that
+  // OLE cannot hand over is read from the clipboard itself.
   HGLOBAL GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc = NULL);
 
   LPDATAOBJECT m_lpDataObject = NULL;
   BOOL m_bAutoRelease = TRUE;
+  BOOL m_bClipboard = FALSE;  // attached by AttachClipboard
 
  private:
+  // Global memory of the clipboard read without OLE, for formats the system's OLE clipboard
+  // cannot hand over (numbers that are neither predefined nor registered); NULL when absent.
+  static HGLOBAL ReadClipboardDirectly(CLIPFORMAT cfFormat);
   LPENUMFORMATETC m_lpEnumerator = NULL;
 };
 
@@ -200,7 +205,8 @@ class FW_API COleDropTarget : public CCmdTarget {
   CWnd* m_pWnd = NULL;
   HWND m_hWnd = NULL;
   COleDataObject m_dataObject;  // the data of the drag in progress
-  DWORD m_dwScrollStart = 0;    // tick count when the point entered the inset; 0 outside
+  bool m_bInInset = false;     // the point is within the scroll inset
+  DWORD m_dwScrollStart = 0;  // tick count when it entered the inset
   DWORD m_dwLastScroll = 0;
   bool m_bScrolled = false;
 };

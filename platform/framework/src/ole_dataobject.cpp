@@ -1,4 +1,6 @@
 // COleDataObject: reading a drop's or the clipboard's IDataObject.
+#include <string.h>
+
 #include "fw_oledata.h"
 
 COleDataObject::~COleDataObject() { Release(); }
@@ -16,6 +18,7 @@ LPDATAOBJECT COleDataObject::Detach() {
     m_lpEnumerator = NULL;
   }
   m_lpDataObject = NULL;
+  m_bClipboard = FALSE;
   return p;
 }
 
@@ -26,6 +29,7 @@ void COleDataObject::Release() {
   }
   if (m_lpDataObject != NULL && m_bAutoRelease) m_lpDataObject->Release();
   m_lpDataObject = NULL;
+  m_bClipboard = FALSE;
 }
 
 BOOL COleDataObject::AttachClipboard() {
@@ -33,7 +37,27 @@ BOOL COleDataObject::AttachClipboard() {
   LPDATAOBJECT data = NULL;
   if (FAILED(::OleGetClipboard(&data)) || data == NULL) return FALSE;
   Attach(data, TRUE);
+  m_bClipboard = TRUE;
   return TRUE;
+}
+
+HGLOBAL COleDataObject::ReadClipboardDirectly(CLIPFORMAT cfFormat) {
+  if (!::IsClipboardFormatAvailable(cfFormat) || !::OpenClipboard(NULL)) return NULL;
+  HGLOBAL copy = NULL;
+  if (HANDLE h = ::GetClipboardData(cfFormat)) {
+    SIZE_T size = ::GlobalSize(h);
+    const void* from = size > 0 ? ::GlobalLock(h) : NULL;
+    if (from != NULL) {
+      copy = ::GlobalAlloc(GMEM_MOVEABLE, size);
+      if (copy != NULL) {
+        memcpy(::GlobalLock(copy), from, size);
+        ::GlobalUnlock(copy);
+      }
+      ::GlobalUnlock(h);
+    }
+  }
+  ::CloseClipboard();
+  return copy;
 }
 
 LPDATAOBJECT COleDataObject::GetIDataObject(BOOL bAddRef) const {
@@ -87,11 +111,16 @@ BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFOR
   FORMATETC f = Wanted(cfFormat, lpFormatEtc, TYMED_HGLOBAL | TYMED_ISTREAM | TYMED_ISTORAGE | TYMED_GDI |
                                                   TYMED_MFPICT | TYMED_ENHMF | TYMED_FILE);
   *lpStgMedium = STGMEDIUM{};
-  if (FAILED(m_lpDataObject->GetData(&f, lpStgMedium))) {
-    *lpStgMedium = STGMEDIUM{};
-    return FALSE;
+  if (SUCCEEDED(m_lpDataObject->GetData(&f, lpStgMedium))) return TRUE;
+  *lpStgMedium = STGMEDIUM{};
+  if (m_bClipboard && (f.tymed & TYMED_HGLOBAL)) {
+    if (HGLOBAL h = ReadClipboardDirectly(cfFormat)) {
+      lpStgMedium->tymed = TYMED_HGLOBAL;
+      lpStgMedium->hGlobal = h;
+      return TRUE;
+    }
   }
-  return TRUE;
+  return FALSE;
 }
 
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
@@ -99,7 +128,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
   FORMATETC f = Wanted(cfFormat, lpFormatEtc, TYMED_HGLOBAL);
   f.tymed = TYMED_HGLOBAL;
   STGMEDIUM medium = {};
-  if (FAILED(m_lpDataObject->GetData(&f, &medium))) return NULL;
+  if (FAILED(m_lpDataObject->GetData(&f, &medium))) return m_bClipboard ? ReadClipboardDirectly(cfFormat) : NULL;
   if (medium.tymed != TYMED_HGLOBAL || medium.hGlobal == NULL) {
     ::ReleaseStgMedium(&medium);
     return NULL;

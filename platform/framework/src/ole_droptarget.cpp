@@ -100,13 +100,14 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint poi
   if (style & WS_VSCROLL) dy = point.y < inner.top ? -1 : point.y >= inner.bottom ? 1 : 0;
   if (style & WS_HSCROLL) dx = point.x < inner.left ? -1 : point.x >= inner.right ? 1 : 0;
   if (!::PtInRect(&client, point) || (dx == 0 && dy == 0)) {
-    m_dwScrollStart = 0;
+    m_bInInset = false;
     m_bScrolled = false;
     return DROPEFFECT_NONE;
   }
   DWORD now = ::GetTickCount();
-  if (m_dwScrollStart == 0) {
-    m_dwScrollStart = now | 1;  // never 0 while inside the inset
+  if (!m_bInInset) {
+    m_bInInset = true;
+    m_dwScrollStart = now;
     m_dwLastScroll = now;
     m_bScrolled = false;
   }
@@ -129,7 +130,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(LPDATAOBJECT lpDataObject, D
   if (lpDataObject == NULL || pThis->m_pWnd == NULL) return S_OK;
   lpDataObject->AddRef();
   pThis->m_dataObject.Attach(lpDataObject, TRUE);
-  pThis->m_dwScrollStart = 0;
+  pThis->m_bInInset = false;
   pThis->m_bScrolled = false;
   CPoint point = pThis->ToClient(pt);
   return fw::GuardedCall([&] {
@@ -163,7 +164,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragLeave() {
       return S_OK;
     });
   pThis->m_dataObject.Release();
-  pThis->m_dwScrollStart = 0;
+  pThis->m_bInInset = false;
   return hr;
 }
 
@@ -180,7 +181,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::Drop(LPDATAOBJECT lpDataObject, DWORD 
   lpDataObject->AddRef();
   pThis->m_dataObject.Attach(lpDataObject, TRUE);
   CPoint point = pThis->ToClient(pt);
-  pThis->m_dwScrollStart = 0;
+  pThis->m_bInInset = false;
   HRESULT hr = fw::GuardedCall([&] {
     // The effect the target answers for the point of the drop, as while hovering; a target
     // that wants nothing there is left instead of dropped on.
