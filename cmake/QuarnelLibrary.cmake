@@ -23,6 +23,7 @@ quarnel_area(gui/core
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
           QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp
   USES ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)
 
