@@ -8,6 +8,8 @@
 #include <handle_counts.h>
 #include <test_support.h>
 
+#include <brevin.h>
+
 #include "contextmenu_test.h"
 
 using namespace ctxmenu_test;
@@ -31,6 +33,21 @@ std::vector<LiveItem> Live(HMENU menu) {
     items.push_back({mii.wID, mii.fType, mii.fState, mii.hSubMenu ? GetMenuItemCount(mii.hSubMenu) : -1});
   }
   return items;
+}
+
+BOOL CALLBACK FindContextWindow(HWND hwnd, LPARAM out) {
+  wchar_t title[32] = {};
+  GetWindowTextW(hwnd, title, 32);
+  if (wcscmp(title, L"MenuWindow") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+
+// The hidden window that owns the open context menu.
+HWND ContextWindow() {
+  HWND found = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindContextWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 // What the next menu loop does: once it runs, `look` sees the open menu, then the keys are
@@ -157,13 +174,14 @@ TEST_F(ContextMenuRun, LiveMenuSkipsHiddenItemsAndRedundantSeparators) {
   menu.AddDescendantByCmd(102, popup, nullptr);                     // 7
   long checked = menu.AddSuccessor(QvString("Checked"), -1, nullptr);     // 8
   long disabled = menu.AddSuccessor(QvString("Disabled"), -1, nullptr);   // 9
-  menu.AddSuccessor(static_cast<QvString*>(nullptr), -1, nullptr);        // 10: a last separator
+  menu.AddSuccessorByCmd(101, -1, nullptr);                              // 10: rights 2
+  menu.AddSuccessor(static_cast<QvString*>(nullptr), -1, nullptr);        // 11: a last separator
   menu.CheckItem(checked, true);
   menu.EnableItem(disabled, false);
 
   std::vector<LiveItem> live;
   EXPECT_EQ(RunWith(menu, {VK_ESCAPE}, [&live](HMENU m) { live = Live(m); }), -1);
-  ASSERT_EQ(live.size(), 5u);
+  ASSERT_EQ(live.size(), 6u);
   // Ids are the item indexes plus one; items are owner-drawn, separators the system's.
   EXPECT_EQ(live[0].id, 2u);
   EXPECT_TRUE(live[0].type & MFT_OWNERDRAW);
@@ -175,6 +193,8 @@ TEST_F(ContextMenuRun, LiveMenuSkipsHiddenItemsAndRedundantSeparators) {
   EXPECT_TRUE(live[3].state & MFS_CHECKED);
   EXPECT_EQ(live[4].id, 10u);
   EXPECT_TRUE(live[4].state & MFS_DISABLED);
+  EXPECT_EQ(live[5].id, 11u);
+  EXPECT_TRUE(live[5].state & MFS_DISABLED);  // the rights disabled it
 }
 
 TEST_F(ContextMenuRun, MnemonicsChooseAndRepeatedOnesAreDropped) {
@@ -188,6 +208,44 @@ TEST_F(ContextMenuRun, MnemonicsChooseAndRepeatedOnesAreDropped) {
   EXPECT_EQ(*menu.GetItemText(1), "Cut");              // the letter was taken: for good
   EXPECT_EQ(*menu.GetItemText(3), "Fish && chips");    // c again (a written && is no mnemonic)
   EXPECT_EQ(RunWith(menu, {'C'}), 0);
+
+  // On a double-byte user interface the texts are left as they are.
+  const unsigned char dbcs = gOrgInfo.GetOrgDBCS();
+  gOrgInfo.SetOrgDBCS(1);
+  QvContextMenu farEast;
+  farEast.AddSuccessor(QvString("&Copy"), -1, nullptr);
+  farEast.AddSuccessor(QvString("&Cut"), -1, nullptr);
+  RunWith(farEast, {VK_ESCAPE});
+  gOrgInfo.SetOrgDBCS(dbcs);
+  EXPECT_EQ(*farEast.GetItemText(1), "&Cut");
+}
+
+TEST_F(ContextMenuRun, CommandsSentToTheMenuWindow) {
+  QvContextMenu menu;
+  menu.AddSuccessor(QvString("First"), -1, nullptr);
+  // The window list's commands go on to the main window; any other is the choice.
+  EXPECT_EQ(RunWith(menu, {VK_ESCAPE},
+                    [](HMENU) {
+                      SendMessage(ContextWindow(), WM_COMMAND, 0xE211, 0);
+                      SendMessage(ContextWindow(), WM_COMMAND, 4, 0);
+                    }),
+            3);
+  EXPECT_EQ(main.commands, std::vector<UINT>{0xE211});
+}
+
+TEST_F(ContextMenuRun, RunsLeaveNoWindowsMenusOrGdiObjects) {
+  auto twoRuns = [this] {
+    QvContextMenu menu;
+    long popup = menu.AddSuccessor(QvString("Popup"), -1, nullptr);
+    menu.CheckItem(menu.AddDescendant(QvString("Inner"), popup, nullptr), true);
+    menu.AddSuccessor(QvString("Outer"), -1, nullptr);
+    EXPECT_EQ(RunWith(menu, {VK_DOWN, VK_RIGHT, VK_RETURN}), 1);  // through the popup
+    EXPECT_EQ(RunWith(menu, {VK_ESCAPE}), -1);
+  };
+  twoRuns();  // (the system keeps what it makes for the first popup it opens: arrows, windows)
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  twoRuns();
+  EXPECT_EQ(testing_support::GuiCounts::Now(), before);
 }
 
 TEST_F(ContextMenuRun, RenamedCommandItemStillAnswersItsIndex) {
@@ -207,21 +265,6 @@ TEST_F(ContextMenuRun, AMenuWithoutVisibleItemsIsNotShown) {
   EXPECT_EQ(RunWith(hiddenOnly, {VK_ESCAPE}), -1);
   MSG msg;
   while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessage(&msg);  // the unused keys
-}
-
-BOOL CALLBACK FindContextWindow(HWND hwnd, LPARAM out) {
-  wchar_t title[32] = {};
-  GetWindowTextW(hwnd, title, 32);
-  if (wcscmp(title, L"MenuWindow") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(out) = hwnd;
-  return FALSE;
-}
-
-// The hidden window that owns the open context menu.
-HWND ContextWindow() {
-  HWND found = NULL;
-  EnumThreadWindows(GetCurrentThreadId(), FindContextWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 // What one item looks like when its owner draws it into a canvas.
