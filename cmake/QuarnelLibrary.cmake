@@ -10,19 +10,20 @@ include(cmake/QuarnelAreas.cmake)
 
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
-# texts, the fill-colour blend, the failure-trace convention, and the one way to register a
-# window class.
+# texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
+# convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
-          UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+          MenuItemLook.cpp UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
-# The portable layer: commands, start-up, value types.
+# The portable layer: commands, start-up, value types, hyperlink strings, context menus.
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
           QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
   USES ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)
 
@@ -96,7 +97,7 @@ quarnel_area(ui/controls
 
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
-  SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp MenuItemLook.cpp TileData.cpp ToolTable.cpp
+  SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp TileData.cpp ToolTable.cpp
           CoolMenu.rc
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)

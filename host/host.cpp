@@ -10,6 +10,7 @@
 #endif
 
 #include "commands.h"
+#include "context_menu.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
@@ -155,7 +156,13 @@ class CHostApp : public CWinApp {
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
     if (host::ScreenshotMode()) {
-      if (document != NULL) host::CaptureWindow(document, L"document");
+      if (document != NULL) {
+        host::CaptureWindow(document, L"document");
+        // The document's context menu, opened as a right click at (60, 40) of its view would.
+        POINT at = {60, 40};
+        ::ClientToScreen(document, &at);
+        host::ShowDocumentContextMenu(CWnd::FromHandle(document), at);
+      }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -170,6 +177,7 @@ class CHostApp : public CWinApp {
   }
 
   int ExitInstance() override {
+    host::EndPortableCommands();
 #ifdef UNICODE
     OmbrelEnd();
 #endif
