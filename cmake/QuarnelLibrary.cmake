@@ -19,7 +19,7 @@ quarnel_area(ui/shared OPEN
 
 # The portable layer: commands, start-up, value types.
 quarnel_area(gui/core
-  SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
+  SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
           QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
