@@ -20,8 +20,8 @@ quarnel_area(ui/shared OPEN
 # The portable layer: commands, start-up, value types.
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
-          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
-          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
+          QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
   USES ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)

@@ -6,6 +6,7 @@
 
 #include "QvCommandCenter.h"
 #include "QvEffectiveCommands.h"
+#include "QvGUIContainer.h"
 
 namespace {
 
@@ -66,6 +67,9 @@ bool GUIOnCommand(CWnd* window, WPARAM wParam, LPARAM lParam) {
     } else {
       if (IsLockedOut(window)) return true;
       if (ReflectedToSender(sender, NULL)) return true;
+      QvGUIContainer* container = GUIGetQvGUIContainer(window);
+      if (container && GUITranslateControlNotification(container, static_cast<unsigned short>(id), code, NULL))
+        return true;
     }
   }
   return window->OnCmdMsg(id, code, NULL, NULL) != FALSE;
@@ -78,6 +82,10 @@ bool GUIOnNotify(CWnd* window, WPARAM, LPARAM lParam, LRESULT* result) {
   if (IsLockedOut(window)) return true;
   if (ReflectedToSender(header->hwndFrom, result)) return true;
   AFX_NOTIFY notify = {result, header};
+  QvGUIContainer* container = GUIGetQvGUIContainer(window);
+  if (container && GUITranslateControlNotification(container, static_cast<unsigned short>(id),
+                                                   static_cast<int>(header->code), &notify))
+    return true;
   return window->OnCmdMsg(id, static_cast<int>(MAKELONG(header->code, WM_NOTIFY)), &notify, NULL) != FALSE;
 }
 
@@ -123,6 +131,16 @@ bool GUIOnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo
     if (OwnMenuText(cmd, text)) SetProbeText(probe, text);
   }
   RemoveEffectiveCmdFromCmdMap(cmd);
+  return true;
+}
+
+bool GUIOnCommandHelp(CWnd* window) {
+  QvGUIContainer* container = GUIGetQvGUIContainer(window);
+  if (!container) return false;
+  if (CWinApp* app = AfxGetApp()) {
+    const unsigned long helpId = container->GetHelpID();
+    app->WinHelp(helpId, helpId ? HELP_CONTEXT : HELP_FINDER);
+  }
   return true;
 }
 

@@ -64,6 +64,8 @@ class PortableWnd : public CWnd {
   ~PortableWnd() override;
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
   std::vector<std::pair<UINT, int>> routed;  // (id, code) the framework's routing ran
+  // The notifications it received: (WM_COMMAND, code), (WM_NOTIFY, code), (WM_HSCROLL, code).
+  std::vector<std::pair<UINT, int>> notifications;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,6 +74,8 @@ class PortableWnd : public CWnd {
   afx_msg void OnOwnCommand(UINT id);
   afx_msg void OnWindowCommand();
   afx_msg void OnUpdateOwnCommand(CCmdUI* probe);
+  // As the portable dialogs do: a trackbar's scrolling goes to the container's translation.
+  afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
   DECLARE_MESSAGE_MAP()
 };
 
