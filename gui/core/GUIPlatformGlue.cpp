@@ -118,7 +118,8 @@ bool GUIOnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo
   }
 
   probe->Enable(status.IsEnabled());
-  QvCommandDef* def = status.GetCommand()->GetCommandDef();  // the status had a definition
+  // Looked up again: the handlers may have redefined the command while they answered.
+  QvCommandDef* def = GUIGetCommandDefFromID(cmd);
   if (def && def->m_checkStyle == 2)
     probe->SetRadio(status.GetCheck());
   else

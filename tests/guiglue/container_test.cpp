@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "UIUtilities.h"
 #include "dib_canvas.h"
 #include "guiglue_test.h"
 
@@ -63,6 +64,9 @@ TEST_CONTROL(TestComboBox, "QvComboBox")
 TEST_CONTROL(TestEditComboBox, "QvEditComboBox")
 TEST_CONTROL(TestListView, "QvMCListBox")
 TEST_CONTROL(TestSlider, "QvSlider")
+TEST_CONTROL(TestTreeList, "QvTreeList")
+TEST_CONTROL(TestImageCtrl, "QvImageCtrl")
+TEST_CONTROL(TestDateTime, "QvDateTimeCtrl")
 
 const QvRuntimeClass* const kTestClasses[] = {
     &TestStatic::classOf,         &TestEdit::classOf,
@@ -71,6 +75,8 @@ const QvRuntimeClass* const kTestClasses[] = {
     &TestGroupBox::classOf,     &TestListBox::classOf,
     &TestComboBox::classOf,     &TestEditComboBox::classOf,
     &TestListView::classOf,     &TestSlider::classOf,
+    &TestTreeList::classOf,     &TestImageCtrl::classOf,
+    &TestDateTime::classOf,
 };
 
 // A container that notes every notification that reaches it and answers from `answer`.
@@ -315,8 +321,12 @@ TEST_F(Containers, EnteredControlPassesNotificationsUp) {
   HWND button = Child(L"button", BS_OWNERDRAW, 7);
   ASSERT_TRUE(button);
   TestPushButton* control = nullptr;
-  ASSERT_TRUE(GetControlFromID(control, 7, 0));
+  ASSERT_TRUE(GetControlFromID(control, 7, 21300));  // with a label: its text
   ASSERT_NE(control, nullptr);
+  wchar_t text[16] = {};
+  GetWindowTextW(button, text, 16);
+  EXPECT_STREQ(text, L"&Open");
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), UIGetDefaultGUIFont());
   EXPECT_EQ(control->GetParentCommandHandler(), container);
   EXPECT_EQ(control->GetPlatformControl()->m_hWnd, button);
   Click(button);
@@ -416,6 +426,27 @@ TEST_F(Containers, HandlerThatDeletesTheContainerEndsTheDispatch) {
   }
 }
 
+// The handler destroys the window of the container and the container (as a dialog closed by
+// a button does): the child and its temporary control go, nothing is touched afterwards.
+TEST_F(Containers, HandlerThatDestroysTheWindowAndTheContainer) {
+  PortableWnd* dialog = new PortableWnd;
+  TestContainer* owner = new TestContainer;
+  owner->SetMFCCWnd(dialog);
+  GUISetQvGUIContainer(dialog, owner);
+  HWND edit = CreateWindowExW(0, L"edit", L"", WS_CHILD, 0, 0, 50, 20, dialog->m_hWnd, reinterpret_cast<HMENU>(7),
+                              NULL, NULL);
+  owner->answer = [&](QvControlNotification&) {
+    dialog->DestroyWindow();
+    delete owner;
+    return true;
+  };
+  SetWindowTextW(edit, L"bye");
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_EQ(GUIGetQvGUIContainer(dialog), nullptr);
+  EXPECT_EQ(s_liveControls, 0);
+  delete dialog;
+}
+
 // A handled WM_NOTIFY takes the notification's result unless the result is already set.
 TEST_F(Containers, NotifyResultTakenWhenStillZero) {
   HWND list = Child(WC_LISTVIEWW, LVS_REPORT, 7);
@@ -465,6 +496,62 @@ TEST_F(Containers, NotifyResultTakenWhenStillZero) {
         EXPECT_EQ(container->seen[0].value, -1);  // no selected row
       }
     }
+  }
+}
+
+// The library's own controls (the window classes the portable start-up registers) notify with
+// codes of their own, by WM_NOTIFY or WM_COMMAND.
+TEST_F(Containers, CodesOfTheLibrarysOwnControls) {
+  struct Case {
+    const wchar_t* cls;
+    bool notify;  // WM_NOTIFY, else WM_COMMAND
+    int code;
+    const char* kind;
+    NotificationCode portable;  // 0: not translated
+    LONG_PTR value;
+  } const cases[] = {
+      {L"QvImageCtrl", true, -2, "QvImageCtrl", 1700, 0},
+      {L"QvImageCtrl", true, -89, "QvImageCtrl", 1701, 0},
+      {L"QvImageCtrl", true, -3, "QvImageCtrl", 1702, 0},
+      {L"QvImageCtrl", true, -5, nullptr, 0, 0},
+      {L"QvDateTimeCtrl", true, -84, "QvDateTimeCtrl", 1800, 0},
+      {L"QvDateTimeCtrl", true, -2, nullptr, 0, 0},
+      {L"QvTreeList", false, 100, "QvTreeList", 1300, 0},
+      {L"QvTreeList", false, 101, "QvTreeList", 1301, 0},
+      {L"QvTreeList", false, 106, "QvTreeList", 1500, 0},
+      {L"QvTreeList", false, 111, "QvTreeList", 1312, 0},
+      {L"QvTreeList", true, -98, "QvTreeList", 1310, 4321},
+      {L"QvTreeList", true, -97, "QvTreeList", 1311, 4321},
+      {L"QvTreeList", false, 112, nullptr, 0, 0},
+      {L"edit", false, 203, "QvEditText", 203, 0},
+      {L"edit", false, 206, "QvEditText", 206, 0},
+      {L"edit", true, -98, "QvEditText", 205, 4321},
+      {L"edit", false, 205, nullptr, 0, 0},
+      {L"listbox", true, -98, "QvListBox", 604, 4321},
+      {L"combobox", true, -74, "QvComboBox", 735, 0},
+      {TRACKBAR_CLASSW, false, 9, nullptr, 0, 0},  // scroll codes end at 8
+  };
+  for (const Case& c : cases) {
+    HWND child = Child(c.cls, 0, 60);
+    ASSERT_TRUE(child) << c.code;
+    container->seen.clear();
+    bool handled;
+    if (c.notify) {
+      struct {
+        NMHDR header;
+        long data;
+      } message = {{child, 60, static_cast<UINT>(c.code)}, 4321};
+      handled = GUIOnNotify(&wnd, 60, reinterpret_cast<LPARAM>(&message), nullptr);
+    } else {
+      handled = GUIOnCommand(&wnd, MAKEWPARAM(60, c.code), reinterpret_cast<LPARAM>(child));
+    }
+    if (c.portable) {
+      EXPECT_TRUE(handled) << c.code;
+      EXPECT_EQ(container->seen, (std::vector<Seen>{{c.kind, 60, c.portable, c.value}})) << c.code;
+    } else {
+      EXPECT_TRUE(container->seen.empty()) << c.code;
+    }
+    DestroyWindow(child);
   }
 }
 
