@@ -19,9 +19,9 @@ quarnel_area(ui/shared OPEN
 
 # The portable layer: commands, start-up, value types, hyperlink strings, context menus.
 quarnel_area(gui/core
-  SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
-          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
-          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+  SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
+          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
+          QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
   USES ui/shared
