@@ -5,6 +5,7 @@
 
 #include "FriendsListDlg.h"
 #include "SehTranslator.h"
+#include "TaskBarMsgWnd.h"
 #include "Trace.h"
 
 namespace {
@@ -31,7 +32,12 @@ BEGIN_INTERFACE_MAP(CWexModule, CModuleBase)
   INTERFACE_PART(CWexModule, IID_IPickerModule, PickerModule)
 END_INTERFACE_MAP()
 
-CWexModule::CWexModule() {
+namespace {
+// The popup's background.
+const UINT kPopupBitmap = 253;
+}  // namespace
+
+CWexModule::CWexModule() : m_pPopup(NULL) {
   TESSVIK_TRACE("CWexModule::CWexModule");
   AfxOleLockApp();
   SetModuleName("Tessvik");
@@ -41,6 +47,8 @@ CWexModule::CWexModule() {
 CWexModule::~CWexModule() {
   TESSVIK_TRACE("CWexModule::~CWexModule");
   AfxOleUnlockApp();
+  if (m_pPopup != NULL) m_pPopup->DestroyWindow();  // the popup goes with its window
+  if (m_pPopup != NULL) delete m_pPopup;
 }
 
 BOOL CWexModule::Initialize() {
@@ -92,7 +100,22 @@ HRESULT CWexModule::SelectActiveGroup(HWND, VARIANT*) {
 }
 
 HRESULT CWexModule::ShowNotification(NotificationRecord* message) {
-  return message == NULL ? E_INVALIDARG : E_NOTIMPL;
+  TESSVIK_TRACE("CWexModule::ShowNotification");
+  if (message == NULL) return E_INVALIDARG;
+  if (m_pPopup == NULL) {
+    m_pPopup = static_cast<CTaskBarMsgWnd*>(RUNTIME_CLASS(CTaskBarMsgWnd)->CreateObject());
+    if (m_pPopup == NULL) return E_OUTOFMEMORY;
+    // The popup clears the pointer when it goes, whether it closes itself or its creation
+    // fails.
+    m_pPopup->SetOwnerSlot(&m_pPopup);
+    if (!m_pPopup->Create(kPopupBitmap)) {
+      if (m_pPopup != NULL && m_pPopup->GetSafeHwnd() != NULL) m_pPopup->DestroyWindow();
+      if (m_pPopup != NULL) delete m_pPopup;
+      return E_FAIL;  // nothing was shown
+    }
+  }
+  m_pPopup->AddMessage(message);
+  return S_OK;
 }
 
 // IPickerModule.

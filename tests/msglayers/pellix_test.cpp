@@ -4,6 +4,7 @@
 #include <Pellix.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -187,6 +188,24 @@ TEST(Users, FaceImagesByPresence) {
     int image;
   } cases[] = {{0, 0}, {1, 1}, {4, 4}, {5, 0}, {0xFFFFFFFF, 0}};
   for (const auto& c : cases) EXPECT_EQ(GetFaceImage(c.presence), c.image) << c.presence;
+}
+
+std::vector<std::pair<std::string, int>> g_opened;
+BOOL CALLBACK Opened(LPCSTR text, int show) {
+  g_opened.emplace_back(text, show);
+  return TRUE;
+}
+
+TEST(Links, NavigateGoesToTheObserverAndRefusesEmptyTexts) {
+  PxNavigateObserver before = PxSetNavigateObserver(&Opened);
+  g_opened.clear();
+  EXPECT_TRUE(NavigateURL("http://example.org/", SW_SHOW));
+  EXPECT_FALSE(NavigateURL("", SW_SHOW));
+  EXPECT_FALSE(NavigateURL(NULL, SW_SHOW));
+  EXPECT_EQ(PxSetNavigateObserver(before), &Opened);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0].first, "http://example.org/");
+  EXPECT_EQ(g_opened[0].second, SW_SHOW);
 }
 
 }  // namespace

@@ -78,3 +78,10 @@ PELLIX_API HRESULT FilterLimitUser(const VARIANT& in, VARIANT* out, const GUID& 
 
 // The face image of a presence value in the host's shared small-icon list.
 PELLIX_API int GetFaceImage(DWORD presence);
+
+// Opens a web address or a link text in the browser, shown with `show` (an SW_ value).
+// While an observer is set (a client that shows no browser, such as a test), the text goes
+// to it instead and its answer is returned. FALSE for a NULL or empty text.
+typedef BOOL(CALLBACK* PxNavigateObserver)(LPCSTR text, int show);
+PELLIX_API BOOL NavigateURL(LPCSTR text, int show);
+PELLIX_API PxNavigateObserver PxSetNavigateObserver(PxNavigateObserver observer);
