@@ -236,8 +236,16 @@ void CLinkRichEdit::AppendText(const CString& text, COLORREF colour) {
   CHARRANGE old;
   GetSel(old);
   SetSel(-1, -1);
+  LONG start = TextLength16();
   SetTextColor(colour);
   ReplaceSel(text);
+  // Text after a link would take the link's effect and open as a link itself.
+  SetSel(start, TextLength16());
+  CHARFORMAT2A cf = {};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_LINK | CFM_COLOR;
+  cf.crTextColor = colour;
+  SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   SetSel(old);
 }
 
