@@ -3,7 +3,9 @@
 
 #include <Pellix.h>
 
+#include "ActiveGroupDlg.h"
 #include "FriendsListDlg.h"
+#include "MobileGroupDlg.h"
 #include "SehTranslator.h"
 #include "TaskBarMsgWnd.h"
 #include "Trace.h"
@@ -89,14 +91,30 @@ HRESULT CWexModule::SelectObjects(int kind, HWND parent, const VARIANT& initial,
   return E_FAIL;
 }
 
-HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord*, int, VARIANT* result) {
+HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord* records, int count, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectMobileGroup");
-  return result == NULL ? E_INVALIDARG : E_NOTIMPL;
+  // The caller's records must be there, all of them writable (they are stored as given).
+  if (records == NULL || count < 1 ||
+      static_cast<unsigned>(count) > 0x7FFFFFFFu / sizeof(MobileGroupRecord) ||
+      IsBadWritePtr(records, static_cast<UINT_PTR>(count) * sizeof(MobileGroupRecord)))
+    return E_INVALIDARG;
+  CMobileGroupDlg dlg(NULL, records, count, result);
+  return dlg.DoModal() == IDOK ? S_OK : E_FAIL;
 }
 
-HRESULT CWexModule::SelectActiveGroup(HWND, VARIANT*) {
+HRESULT CWexModule::SelectActiveGroup(HWND parent, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectActiveGroup");
-  return E_NOTIMPL;
+  CActiveGroupDlg dlg(CWnd::FromHandle(parent));
+  INT_PTR end = dlg.DoModal();
+  VariantInit(result);
+  if (end != IDOK) return TESSVIK_E_CANCELLED;
+  if (!IsEqualGUID(dlg.GetChosenGroup(), GUID_NULL)) {
+    wchar_t text[40];
+    ::StringFromCLSID(text, &dlg.GetChosenGroup());
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(text);
+  }
+  return S_OK;
 }
 
 HRESULT CWexModule::ShowNotification(NotificationRecord* message) {

@@ -208,4 +208,23 @@ TEST(Links, NavigateGoesToTheObserverAndRefusesEmptyTexts) {
   EXPECT_EQ(g_opened[0].second, SW_SHOW);
 }
 
+TEST(Options, ActiveGroupAgeAndServerTime) {
+  CAGOption option = {sizeof(option), 0};
+  EXPECT_TRUE(GetAGOption(&option));
+  EXPECT_EQ(option.dwAgeLimitHours, 72u);
+  SetAGOption(5);
+  EXPECT_TRUE(GetAGOption(&option));
+  EXPECT_EQ(option.dwAgeLimitHours, 5u);
+  SetAGOption(72);
+  CAGOption small = {sizeof(DWORD), 99};
+  EXPECT_FALSE(GetAGOption(&small));
+  EXPECT_EQ(small.dwAgeLimitHours, 99u);
+  EXPECT_FALSE(GetAGOption(NULL));
+
+  EXPECT_EQ(LocalTimeToServerTime(1000), 1000);
+  SetServerTimeOffset(-300);
+  EXPECT_EQ(LocalTimeToServerTime(1000), 700);
+  SetServerTimeOffset(0);
+}
+
 }  // namespace
