@@ -246,6 +246,7 @@ void CLinkRichEdit::AppendText(const CString& text, COLORREF colour) {
   cf.dwMask = CFM_LINK | CFM_COLOR;
   cf.crTextColor = colour;
   SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  MarkLinks();
   SetSel(old);
 }
 
@@ -272,13 +273,23 @@ void CLinkRichEdit::AppendLink(LPCWSTR text, const CString& url) {
   SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   InsertText(text);
   link.cpMax = TextLength16();
-  // Again over the inserted text: automatic URL detection takes the link effect off text
-  // that does not read as an address while it is typed in.
-  SetSel(link.cpMin, link.cpMax);
-  SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   link.url = url;
   m_links.Add(link);
+  MarkLinks();
   SetSel(old);
+}
+
+void CLinkRichEdit::MarkLinks() {
+  // Automatic URL detection takes the link effect off text that does not read as an address
+  // whenever text is added near it: the stored links get it back.
+  CHARFORMAT2A cf = {};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_LINK;
+  cf.dwEffects = CFE_LINK;
+  for (INT_PTR i = 0; i < m_links.GetSize(); ++i) {
+    SetSel(m_links[i].cpMin, m_links[i].cpMax);
+    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  }
 }
 
 void CLinkRichEdit::Clear() {

@@ -89,6 +89,7 @@ class CLinkRichEdit : public CJyRichEdit {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
 
   LONG TextLength16() const;  // in UTF-16 units
+  void MarkLinks();            // the link effect on every stored range
 
   CArray<Link, const Link&> m_links;
   DECLARE_MESSAGE_MAP()

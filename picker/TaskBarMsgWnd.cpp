@@ -44,6 +44,12 @@ END_MESSAGE_MAP()
 
 const char* CTaskBarMsgWnd::PortalUrl() { return "http://portal.wexmessenger.com/"; }
 
+LPCWSTR CTaskBarMsgWnd::LinkText() {
+  // The product's own words under the simplified Chinese code page, else in English (the
+  // fonts of other systems may have no Chinese characters).
+  return GetACP() == 936 ? L"\x70B9\x51FB\x8FD9\x91CC" : L"Click here";
+}
+
 CTaskBarMsgWnd::CTaskBarMsgWnd()
     : m_nNumber(0),
       m_rcWork(0, 0, 0, 0),
@@ -134,7 +140,7 @@ void CTaskBarMsgWnd::ShowNextMessage() {
   }
   if (m_nHeight >= kFullHeight) m_nHeight = kHandOverHeight;
   m_edit.AppendText(CString(m_queue[0]->text), RGB(0, 0, 0));
-  m_edit.AppendLink(L"\x70B9\x51FB\x8FD9\x91CC", CString(PortalUrl()));  // "click here"
+  m_edit.AppendLink(LinkText(), CString(PortalUrl()));
   SetTimer(kSlideIn, 1, NULL);
   ShowWindow(SW_SHOW);
 }

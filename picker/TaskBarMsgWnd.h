@@ -35,6 +35,7 @@ class CTaskBarMsgWnd : public CFrameWnd {
   CLinkRichEdit& GetTextArea() { return m_edit; }
   CRect GetCloseBox() const { return m_rcClose; }
   static const char* PortalUrl();
+  static LPCWSTR LinkText();  // of the link after each message
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);

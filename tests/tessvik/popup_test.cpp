@@ -14,7 +14,8 @@
 namespace {
 
 enum { SLIDE_IN = 100, SLIDE_OUT = 101 };
-const wchar_t kLinkText[] = L"\x70B9\x51FB\x8FD9\x91CC";
+// "Click here" in the system's code page: Chinese under GB2312, else English.
+const wchar_t* const kLinkText = GetACP() == 936 ? L"\x70B9\x51FB\x8FD9\x91CC" : L"Click here";
 
 // A COM object that counts its references, carried in the records' VARIANTs.
 struct Counted : IUnknown {
@@ -149,7 +150,7 @@ TEST_F(Popup, TheFirstMessageMakesThePopupWhichSlidesInToItsFullHeight) {
   EXPECT_EQ(Text(popup), Shown(L"Meeting at ten. "));
   // The link after the text opens the portal.
   HWND edit = GetWindow(popup, GW_CHILD);
-  CHARRANGE link = {static_cast<LONG>(wcslen(L"Meeting at ten. ")), static_cast<LONG>(wcslen(L"Meeting at ten. ")) + 4};
+  CHARRANGE link = {static_cast<LONG>(wcslen(L"Meeting at ten. ")), static_cast<LONG>(wcslen(L"Meeting at ten. ") + wcslen(kLinkText))};
   SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&link));
   CHARFORMAT2A cf = {};
   cf.cbSize = sizeof(cf);
@@ -181,6 +182,16 @@ TEST_F(Popup, MessagesQueueNewestFirstAndHandOverWhileSlidingOut) {
   Tick(popup, SLIDE_IN);
   EXPECT_EQ(Height(popup), 88);
   EXPECT_EQ(Text(popup), Shown(L"First. ") + Shown(L"Second. "));
+  // Both links stay links although the control detects addresses in what is added.
+  HWND edit = GetWindow(popup, GW_CHILD);
+  for (LONG start : {7L, static_cast<LONG>(Shown(L"First. ").size()) + 8}) {
+    CHARRANGE link = {start, start + static_cast<LONG>(wcslen(kLinkText))};
+    SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&link));
+    CHARFORMAT2A cf = {};
+    cf.cbSize = sizeof(cf);
+    SendMessageA(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_TRUE((cf.dwMask & CFM_LINK) && (cf.dwEffects & CFE_LINK)) << start;
+  }
   SlideIn(popup);
 
   // Outside the close box nothing happens; inside it the slide-out starts.
