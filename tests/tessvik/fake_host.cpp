@@ -41,7 +41,8 @@ struct HostService : Part<IHostService> {
   STDMETHOD(GetPresence)(VARIANT id, DWORD* status) override {
     *status = 0;
     for (const FakeUser& u : host->users)
-      if (V_VT(&id) == VT_BSTR && u.id == V_BSTR(&id)) *status = u.presence;
+      if ((V_VT(&id) == VT_BSTR && u.id == V_BSTR(&id)) || (V_VT(&id) == VT_I4 && u.uin == static_cast<DWORD>(V_I4(&id))))
+        *status = u.presence;
     return S_OK;
   }
 };

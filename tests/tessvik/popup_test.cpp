@@ -13,7 +13,7 @@
 
 namespace {
 
-enum { SLIDE_IN = 100, SLIDE_OUT = 101 };
+enum { SLIDE_IN = 100, SLIDE_OUT = 101, DWELL = 102 };
 // "Click here" in the system's code page: Chinese under GB2312, else English.
 const wchar_t* const kLinkText = GetACP() == 936 ? L"\x70B9\x51FB\x8FD9\x91CC" : L"Click here";
 
@@ -30,12 +30,13 @@ struct Counted : IUnknown {
   STDMETHOD_(ULONG, Release)() override { return --refs; }
 };
 
-NotificationRecord Message(const char* text, DWORD keep = 0, IUnknown* data = NULL) {
+NotificationRecord Message(const char* text, DWORD keep = 0, IUnknown* data = NULL, DWORD dwell = 0) {
   NotificationRecord r;
   memset(&r, 0, sizeof(r));
   r.cbSize = sizeof(r);
   lstrcpynA(r.text, text, sizeof(r.text));
   r.keep = keep;
+  r.dwell = dwell;
   if (data != NULL) {
     V_VT(&r.data) = VT_UNKNOWN;
     V_UNKNOWN(&r.data) = data;  // the client's reference
@@ -251,6 +252,30 @@ TEST_F(Popup, AMessageThatComesWhileThePopupClosesKeepsItOpen) {
   ASSERT_TRUE(IsWindow(popup));
   EXPECT_EQ(Text(popup), Shown(L"Going. ") + Shown(L"Staying. "));
   EXPECT_TRUE(IsWindowVisible(popup));
+}
+
+TEST_F(Popup, TheDwellCountEndsAMessageOrGivesWayToTheNext) {
+  // Nothing starts the dwell timer; its ticks lower the shown message's count and start the
+  // slide-out when the count runs out, or at once when another message waits and the shown
+  // one is not kept.
+  struct Case {
+    DWORD dwell, keep;
+    bool another;
+    int ticks;
+    bool slidesOut;
+  } cases[] = {
+      {2, 0, false, 1, false}, {2, 0, false, 2, true}, {0, 0, false, 1, true},
+      {5, 0, true, 1, true},   {5, 1, true, 4, false}, {5, 1, true, 5, true},
+  };
+  for (const Case& c : cases) {
+    if (c.another) Show(Message("Waiting. "));
+    HWND popup = Show(Message("Shown. ", c.keep, NULL, c.dwell));
+    ASSERT_NE(popup, nullptr);
+    SlideIn(popup);
+    EXPECT_EQ(Tick(popup, DWELL, c.ticks).out, c.slidesOut) << c.dwell << " " << c.keep << " " << c.ticks;
+    DestroyWindow(popup);
+    EXPECT_EQ(FindPopup(), nullptr);
+  }
 }
 
 TEST_F(Popup, RecordsAreCopiedOnlyAsFarAsTheirSizeSays) {
