@@ -160,11 +160,14 @@ TEST_F(GroupPickers, MobileContactsGoIntoANewGroupOfTheTypedName) {
 TEST_F(GroupPickers, AChosenGroupIsReusedAndAContactAlreadyInItIsReported) {
   host.entries.push_back({HOSTDIR_MOBILEGROUP, 21, 0, "Drivers", {L"0170.0.3"}});
   MobileGroupRecord one = Contact("0170", "Lovelace");
-  std::string name, message;
+  std::string keyed, name, message;
   std::vector<std::string> groups, members;
   HRESULT hr = RunDialog([&] { return client.picker->SelectMobileGroup(&one, &result); },
                          {[&](HWND d) {
                             groups = Rows(d, MOBILE_GROUPS);
+                            dlg::Select(d, MOBILE_GROUPS, dlg::Find(d, MOBILE_GROUPS, "Field team"));
+                            dlg::Notify(d, MOBILE_GROUPS, LVN_KEYDOWN);  // by key as by click
+                            keyed = ItemText(d, NAME);
                             dlg::Select(d, MOBILE_GROUPS, dlg::Find(d, MOBILE_GROUPS, "Drivers"));
                             dlg::Notify(d, MOBILE_GROUPS, NM_CLICK);
                             name = ItemText(d, NAME);
@@ -178,6 +181,7 @@ TEST_F(GroupPickers, AChosenGroupIsReusedAndAContactAlreadyInItIsReported) {
                           }});
   EXPECT_EQ(hr, S_OK);
   EXPECT_EQ(groups, (std::vector<std::string>{"Drivers", "Field team"}));  // the newest on top
+  EXPECT_EQ(keyed, "Field team");
   EXPECT_EQ(name, "Drivers");
   EXPECT_EQ(members, (std::vector<std::string>{"Lovelace(0170)"}));
   EXPECT_EQ(message, "Drivers already holds 0170.");

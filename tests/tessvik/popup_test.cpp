@@ -7,6 +7,10 @@
 #include <richedit.h>
 #include <string.h>
 
+#include <string>
+#include <vector>
+
+#include <Pellix.h>
 #include <handle_counts.h>
 
 #include "picker_driver.h"
@@ -169,6 +173,31 @@ TEST_F(Popup, TheFirstMessageMakesThePopupWhichSlidesInToItsFullHeight) {
   EXPECT_EQ(Height(popup), 135);
   EXPECT_FALSE(Tick(popup, SLIDE_IN).in);  // above the full height the slide-in ends
   EXPECT_EQ(Height(popup), 135);
+}
+
+std::vector<std::string> g_opened;
+BOOL CALLBACK Opened(LPCSTR text, int show) {
+  g_opened.push_back(std::string(text) + " " + std::to_string(show));
+  return TRUE;
+}
+
+TEST_F(Popup, ClickingTheLinkOpensThePortal) {
+  HWND popup = Show(Message("Report ready. "));
+  ASSERT_NE(popup, nullptr);
+  SlideIn(popup);
+  HWND edit = GetWindow(popup, GW_CHILD);
+  PxNavigateObserver before = PxSetNavigateObserver(&Opened);
+  g_opened.clear();
+  // A click on a character of the message, then on one of the link, as the mouse makes it.
+  for (LONG at : {2L, static_cast<LONG>(wcslen(L"Report ready. ")) + 1}) {
+    POINTL pt = {0, 0};
+    SendMessageA(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), at);
+    LPARAM xy = MAKELPARAM(pt.x + 2, pt.y + 4);
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, xy);
+    SendMessageA(edit, WM_LBUTTONUP, 0, xy);
+  }
+  PxSetNavigateObserver(before);
+  EXPECT_EQ(g_opened, (std::vector<std::string>{"http://portal.wexmessenger.com/ 5"}));
 }
 
 TEST_F(Popup, MessagesQueueNewestFirstAndHandOverWhileSlidingOut) {
