@@ -11,6 +11,7 @@
 #include <fw_thread_state.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -33,6 +34,7 @@ using tstring = std::basic_string<TCHAR>;
 class Frame : public CFrameWnd {
  public:
   int checkOpen = 0;
+  std::vector<std::pair<HWND, UINT_PTR>> notified;  // bars that sent code 1234
   static Frame* Make() {
     auto* frame = new Frame;
     if (!frame->Create(NULL, _T("bars"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300))) return NULL;
@@ -40,6 +42,11 @@ class Frame : public CFrameWnd {
   }
 
  protected:
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+    const NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (hdr->code == 1234) notified.emplace_back(hdr->hwndFrom, hdr->idFrom);
+    return CFrameWnd::OnNotify(wParam, lParam, pResult);
+  }
   afx_msg void OnAny(UINT) {}
   afx_msg void OnUpdateOpen(CCmdUI* pCmdUI) { pCmdUI->SetCheck(checkOpen); }
   DECLARE_MESSAGE_MAP()
@@ -425,6 +432,30 @@ TEST_F(ToolBarTest, TooltipsAndPromptsComeFromTheCommands) {
   // The help value of the button under a point.
   EXPECT_EQ(bar.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(r.left + 3, r.top + 3)), 77);
   EXPECT_EQ(bar.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(r.right + 300, r.top + 3)), 0);
+}
+
+TEST_F(ToolBarTest, SettingsReachEveryBarOfTheMainFrame) {
+  CWinApp app(_T("ToolbarsTest"));
+  app.m_pMainWnd = frame;
+  TestBar first, second;
+  ASSERT_EQ(first.Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  ASSERT_EQ(second.Create(frame, AFX_IDW_TOOLBAR + 1, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  EXPECT_TRUE(first.GetBarStyle() & CBRS_TOOLTIPS);
+  UISetShowTT(0);
+  EXPECT_FALSE(first.GetBarStyle() & CBRS_TOOLTIPS);
+  EXPECT_FALSE(second.GetBarStyle() & CBRS_TOOLTIPS);
+  int tooltips = -1;
+  UIGetToolBarParams(NULL, &tooltips, NULL);
+  EXPECT_EQ(tooltips, 0);
+  UISetShowTT(1);
+  EXPECT_TRUE(first.GetBarStyle() & CBRS_TOOLTIPS);
+  EXPECT_TRUE(second.GetBarStyle() & CBRS_TOOLTIPS);
+
+  EXPECT_EQ(NotifyAllControlBars(1234), 1);
+  ASSERT_EQ(frame->notified.size(), 2u);
+  EXPECT_EQ(frame->notified[0], std::make_pair(first.m_hWnd, static_cast<UINT_PTR>(AFX_IDW_TOOLBAR)));
+  EXPECT_EQ(frame->notified[1], std::make_pair(second.m_hWnd, static_cast<UINT_PTR>(AFX_IDW_TOOLBAR + 1)));
+  app.m_pMainWnd = NULL;
 }
 
 TEST_F(ToolBarTest, GripperDotsByBarKind) {
