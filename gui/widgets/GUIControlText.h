@@ -1,0 +1,46 @@
+// Texts of the platform controls: typed characters, the clipboard's text, window texts.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace gui_widgets {
+
+// The character of a WM_CHAR, also from a window of the ANSI character set.
+inline wchar_t TypedChar(HWND window, WPARAM wParam) {
+  if (::IsWindowUnicode(window)) return static_cast<wchar_t>(wParam);
+  const char c = static_cast<char>(wParam);
+  wchar_t wide = 0;
+  return ::MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1) == 1 ? wide : 0;
+}
+
+// The clipboard's Unicode text; false when it holds none.
+inline bool ClipboardText(HWND owner, std::wstring& text) {
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(owner)) return false;
+  bool got = false;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      const size_t room = ::GlobalSize(data) / sizeof(wchar_t);
+      size_t n = 0;
+      while (n < room && p[n]) ++n;  // bounded by the block
+      text.assign(p, n);
+      got = true;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return got;
+}
+
+// The window text, whatever its length.
+inline std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return std::wstring();
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+  const int got = ::GetWindowTextW(window, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), got > 0 ? got : 0);
+}
+
+
+}  // namespace gui_widgets

@@ -1,0 +1,92 @@
+// Shared pieces of the portable-control tests: a framework dialog made from a template in
+// memory that routes its children's notifications as the portable dialogs do, holding one
+// child of every kind, and a container that notes the portable notifications reaching it.
+#pragma once
+#include <GUIControls.h>
+#include <GUIPlatformGlue.h>
+#include <QvControls.h>
+#include <QvGUIContainer.h>
+#include <framework.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recorder.h"
+
+// The children of the test dialog.
+enum ChildId : unsigned short {
+  kStatic = 10,
+  kEdit = 11,
+  kPassword = 12,
+  kPush = 13,
+  kRadio = 14,
+  kCheck = 15,
+  kGroup = 16,
+  kList = 17,
+  kExtendedList = 18,
+  kDropList = 19,
+  kDropDown = 20,
+  kSpinner = 21,
+  kSlider = 22,
+  kProgress = 23,
+  kMultiLine = 24,
+  kTriState = 25,
+  kMultiList = 26,
+};
+
+// A portable notification as it reached the container.
+struct Seen {
+  unsigned short id;
+  NotificationCode code;
+  LONG_PTR value;
+  bool operator==(const Seen& o) const { return id == o.id && code == o.code && value == o.value; }
+};
+std::ostream& operator<<(std::ostream& os, const Seen& s);
+
+class RecordingContainer : public QvGUIContainer {
+ public:
+  RecordingContainer() : QvGUIContainer(nullptr, 0) {}
+  bool OnControlNotification(QvControlNotification& n) override {
+    seen.push_back({n.m_controlID, n.m_code, n.m_value});
+    return true;
+  }
+  std::vector<Seen> seen;
+};
+
+// The dialog: WM_COMMAND to GUIOnCommand, WM_NOTIFY to GUIOnNotify, trackbar scrolling to the
+// container's translation, WM_CTLCOLOR to GUIOnCtlColor; the children's notifications are
+// logged to the recorder as seen by a parent.
+class ControlsDialog : public CDialog {
+ public:
+  ControlsDialog() = default;
+  // Made modeless, shown, from the template of every kind.
+  bool Make();
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnOK() override {}
+  void OnCancel() override {}
+};
+
+class WidgetsTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  HWND Child(unsigned short id) const { return ::GetDlgItem(dialog.m_hWnd, id); }
+  // The control of the child as that kind.
+  template <class Kind>
+  Kind* Get(unsigned short id) {
+    Kind* control = nullptr;
+    EXPECT_TRUE(container->GetControlFromID(control, id, 0)) << id;
+    return control;
+  }
+  std::wstring Text(unsigned short id) const;
+  // Moves the focus to the child through the dialog (foreground first).
+  void Focus(unsigned short id);
+
+  ControlsDialog dialog;
+  RecordingContainer* container = nullptr;
+};
