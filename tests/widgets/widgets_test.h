@@ -75,6 +75,8 @@ class WidgetsTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+ public:  // for the case tables
   HWND Child(unsigned short id) const { return ::GetDlgItem(dialog.m_hWnd, id); }
   // The control of the child as that kind.
   template <class Kind>
