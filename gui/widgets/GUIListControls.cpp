@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "GUIControlText.h"
 #include "GUIControls.h"
 #include "UIHandles.h"
 
@@ -60,14 +61,7 @@ void CGUIComboBox::DeleteAllItems() {
 bool CGUIComboBox::GetItemText(int index, std::wstring& text) const {
   text.clear();
   HWND window = GetSafeHwnd();
-  if (!window) return false;
-  const LRESULT length = ::SendMessageW(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length < 0) return false;
-  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got = ::SendMessageW(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&buffer[0]));
-  if (got < 0) return false;
-  text.assign(buffer.c_str(), std::min<size_t>(static_cast<size_t>(got), static_cast<size_t>(length)));
-  return true;
+  return window && gui_widgets::ItemText(window, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text);
 }
 
 void CGUIComboBox::SetImageList(CImageList* list, bool showInField, bool owns) {

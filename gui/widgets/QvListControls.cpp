@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "GUIControlText.h"
 #include "GUIControls.h"
 #include "QvControls.h"
 #include "UIUtilities.h"
@@ -24,13 +25,10 @@ void SetDefaultFont(HWND window) {
 
 // The text of a list item of any length; false (and empty) for a bad index.
 bool ListItemText(HWND window, long index, QvString& text) {
-  text.Empty();
-  const LRESULT length = Send(window, LB_GETTEXTLEN, static_cast<WPARAM>(index));
-  if (length < 0) return false;
-  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-  if (Send(window, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) < 0) return false;
-  text = QvString(buffer.data());
-  return true;
+  std::wstring wide;
+  const bool got = gui_widgets::ItemText(window, LB_GETTEXTLEN, LB_GETTEXT, index, wide);
+  text = QvString(wide.c_str());
+  return got;
 }
 
 long FindExact(HWND window, UINT message, const QvString& text) {
@@ -407,13 +405,11 @@ bool QvComboBox::FindItem(long index, QvString& text) {
   text.Empty();
   HWND window = GetPlatformWindow();
   if (!window) return false;
-  // The length first: an item text may be of any length.
-  const LRESULT length = Send(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-  if (length < 0) return false;
-  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-  if (Send(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) < 0) return false;
-  text = QvString(buffer.data());
-  return true;
+  // Of any length (its length is asked first).
+  std::wstring wide;
+  const bool got = gui_widgets::ItemText(window, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, wide);
+  text = QvString(wide.c_str());
+  return got;
 }
 
 bool QvComboBox::FindItemCaseSens(const QvString& text, long& index) {
