@@ -14,8 +14,6 @@ namespace {
 
 using ListControls = WidgetsTest;
 
-const unsigned kParentSent = kSent | kParent;
-WPARAM Cmd(unsigned short id, int code) { return MAKEWPARAM(id, code); }
 
 QvArrayQvString Texts(std::initializer_list<const char*> texts) {
   QvArrayQvString out;
@@ -37,24 +35,17 @@ std::vector<long> Selected(QvListBox* list) {
   return out;
 }
 
-struct NotificationCase {
-  const char* what;
-  std::function<void(ListControls&)> act;
-  std::vector<ExpectedMsg> windows;  // ended by {0}
-  std::vector<Seen> portable;
-};
-
 TEST_F(ListControls, NotificationsArriveAsPortableNotifications) {
   const int kDownCode = 256 + VK_DOWN;
   const NotificationCase cases[] = {
       // The focus comes to the list: LBN_SETFOCUS.
-      {"list focus", [](ListControls& t) { SetFocus(t.Child(kList)); },
+      {"list focus", [](WidgetsTest& t) { SetFocus(t.Child(kList)); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kList, LBN_SETFOCUS), 0}, {0, 0, 0, 0}},
        {{kList, 600, 0}}},
       // Down arrow in the focused list (first item selected): the selection moves, then the
       // portable key follows the list's own handling.
       {"list key down",
-       [](ListControls& t) {
+       [](WidgetsTest& t) {
          SetFocus(t.Child(kList));
          SendMessageW(t.Child(kList), LB_SETCURSEL, 0, 0);
          Recorder().Clear();
@@ -67,7 +58,7 @@ TEST_F(ListControls, NotificationsArriveAsPortableNotifications) {
        {{kList, 602, 0}, {kList, 604, kDownCode}}},
       // The focus leaves the list for the push button.
       {"list focus lost",
-       [](ListControls& t) {
+       [](WidgetsTest& t) {
          SetFocus(t.Child(kList));
          Recorder().Clear();
          t.container->seen.clear();
@@ -77,18 +68,18 @@ TEST_F(ListControls, NotificationsArriveAsPortableNotifications) {
        {{kList, 601, 0}}},
       // Double click on the first item.
       {"list double click",
-       [](ListControls& t) { SendMessageW(t.Child(kList), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 3)); },
+       [](WidgetsTest& t) { SendMessageW(t.Child(kList), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 3)); },
        {{WM_COMMAND, kParentSent | kWparam | kOptional, Cmd(kList, LBN_SETFOCUS), 0},  // Wine focuses first
         {WM_COMMAND, kParentSent | kWparam | kOptional, Cmd(kList, LBN_SELCHANGE), 0},  // the item was not current
         {WM_COMMAND, kParentSent | kWparam, Cmd(kList, LBN_DBLCLK), 0},
         {0, 0, 0, 0}},
        {}},  // compared below by code: focus and selection may come first
       // The combo's focus, selection by key, drop-down and close-up.
-      {"combo focus", [](ListControls& t) { SetFocus(t.Child(kDropList)); },
+      {"combo focus", [](WidgetsTest& t) { SetFocus(t.Child(kDropList)); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kDropList, CBN_SETFOCUS), 0}, {0, 0, 0, 0}},
        {{kDropList, 703, 0}}},
       {"combo key down",
-       [](ListControls& t) {
+       [](WidgetsTest& t) {
          SetFocus(t.Child(kDropList));
          Recorder().Clear();
          t.container->seen.clear();
@@ -99,7 +90,7 @@ TEST_F(ListControls, NotificationsArriveAsPortableNotifications) {
         {0, 0, 0, 0}},
        {{kDropList, 700, 0}}},
       {"combo drop down and close up",
-       [](ListControls& t) {
+       [](WidgetsTest& t) {
          SendMessageW(t.Child(kDropList), CB_SHOWDROPDOWN, TRUE, 0);
          SendMessageW(t.Child(kDropList), CB_SHOWDROPDOWN, FALSE, 0);
        },

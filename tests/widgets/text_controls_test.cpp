@@ -14,20 +14,6 @@ namespace {
 
 using TextControls = WidgetsTest;
 
-const unsigned kParentSent = kSent | kParent;
-WPARAM Cmd(unsigned short id, int code) { return MAKEWPARAM(id, code); }
-
-void PutOnClipboard(HWND owner, const wchar_t* text) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  memcpy(GlobalLock(block), text, bytes);
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
-
 std::wstring ClipboardText(HWND owner) {
   std::wstring text;
   if (!OpenClipboard(owner)) return text;
@@ -62,68 +48,59 @@ void ClickAt(HWND window, int x, int y) {
   SendInput(2, in, sizeof(INPUT));
 }
 
-// Each case: an action on the dialog's children, the Windows notifications the dialog gets
-// (in order), and the portable notifications that reach the container.
-struct NotificationCase {
-  const char* what;
-  std::function<void(TextControls&)> act;
-  std::vector<ExpectedMsg> windows;  // ended by {0}
-  std::vector<Seen> portable;
-};
-
 const int kF2Code = 256 + VK_F2;  // the portable code of F2 without modifiers
 
 TEST_F(TextControls, NotificationsArriveAsPortableNotifications) {
   const NotificationCase cases[] = {
       // SetText with notify: the window's own change (EN_UPDATE) is dropped, one 200 raised.
       {"edit SetText notify",
-       [](TextControls& t) { t.Get<QvEditText>(kEdit)->SetText(QvString("abc"), true); },
+       [](WidgetsTest& t) { t.Get<QvEditText>(kEdit)->SetText(QvString("abc"), true); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_UPDATE), 0},
         {WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_CHANGE), 0},
         {0, 0, 0, 0}},
        {{kEdit, 200, 0}}},
       // SetText without notify: nothing reaches the container.
       {"edit SetText quiet",
-       [](TextControls& t) { t.Get<QvEditText>(kEdit)->SetText(QvString("abc"), false); },
+       [](WidgetsTest& t) { t.Get<QvEditText>(kEdit)->SetText(QvString("abc"), false); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_UPDATE), 0},
         {WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_CHANGE), 0},
         {0, 0, 0, 0}},
        {}},
       // A text typed by the program through the window: its change is a 200.
       {"edit text set through the window",
-       [](TextControls& t) { SetWindowTextW(t.Child(kEdit), L"xyz"); },
+       [](WidgetsTest& t) { SetWindowTextW(t.Child(kEdit), L"xyz"); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_UPDATE), 0},
         {WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, EN_CHANGE), 0},
         {0, 0, 0, 0}},
        {{kEdit, 200, 0}}},
       // Left button released over the edit: 206 before the edit's own handling.
       {"edit button up",
-       [](TextControls& t) { SendMessageW(t.Child(kEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); },
+       [](WidgetsTest& t) { SendMessageW(t.Child(kEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 2)); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, 206), 0}, {0, 0, 0, 0}},
        {{kEdit, 206, 0}}},
       // A key: 204 first, then the portable key after the edit handled it.
       {"edit key down",
-       [](TextControls& t) { SendMessageW(t.Child(kEdit), WM_KEYDOWN, VK_F2, 0); },
+       [](WidgetsTest& t) { SendMessageW(t.Child(kEdit), WM_KEYDOWN, VK_F2, 0); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, 204), 0},
         {WM_NOTIFY, kParentSent | kWparam, kEdit, 0},
         {0, 0, 0, 0}},
        {{kEdit, 204, 0}, {kEdit, 205, kF2Code}}},
       // Double click: 203, then the edit selects the word.
       {"edit double click",
-       [](TextControls& t) { SendMessageW(t.Child(kEdit), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); },
+       [](WidgetsTest& t) { SendMessageW(t.Child(kEdit), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2)); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kEdit, 203), 0}, {0, 0, 0, 0}},
        {{kEdit, 203, 0}}},
       // Clicks by kind: push 300, check box 500, radio button 400.
-      {"push button", [](TextControls& t) { SendMessageW(t.Child(kPush), BM_CLICK, 0, 0); },
+      {"push button", [](WidgetsTest& t) { SendMessageW(t.Child(kPush), BM_CLICK, 0, 0); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kPush, BN_CLICKED), 0}, {0, 0, 0, 0}},
        {{kPush, 300, 0}}},
-      {"check box", [](TextControls& t) { SendMessageW(t.Child(kCheck), BM_CLICK, 0, 0); },
+      {"check box", [](WidgetsTest& t) { SendMessageW(t.Child(kCheck), BM_CLICK, 0, 0); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kCheck, BN_CLICKED), 0}, {0, 0, 0, 0}},
        {{kCheck, 500, 0}}},
-      {"three-state box", [](TextControls& t) { SendMessageW(t.Child(kTriState), BM_CLICK, 0, 0); },
+      {"three-state box", [](WidgetsTest& t) { SendMessageW(t.Child(kTriState), BM_CLICK, 0, 0); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kTriState, BN_CLICKED), 0}, {0, 0, 0, 0}},
        {{kTriState, 500, 0}}},
-      {"radio button", [](TextControls& t) { SendMessageW(t.Child(kRadio), BM_CLICK, 0, 0); },
+      {"radio button", [](WidgetsTest& t) { SendMessageW(t.Child(kRadio), BM_CLICK, 0, 0); },
        {{WM_COMMAND, kParentSent | kWparam, Cmd(kRadio, BN_CLICKED), 0}, {0, 0, 0, 0}},
        {{kRadio, 400, 0}}},
   };

@@ -54,7 +54,7 @@ const Item kItems[] = {
     {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 156, 4, 70, 60, kDropList},
     {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 156, 20, 70, 60, kDropDown},
     {L"EDIT", L"", kChild | WS_BORDER | WS_TABSTOP, 156, 36, 50, 12, kSpinner},
-    {L"msctls_trackbar32", L"", kChild | WS_TABSTOP | TBS_HORZ, 156, 52, 70, 14, kSlider},
+    {L"msctls_trackbar32", L"", kChild | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS, 156, 52, 70, 14, kSlider},
     {L"msctls_progress32", L"", kChild, 156, 70, 70, 8, kProgress},
     {L"EDIT", L"", kChild | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 4, 92, 80, 30, kMultiLine},
     {L"BUTTON", L"Three", kChild | WS_TABSTOP | BS_AUTO3STATE, 90, 90, 60, 10, kTriState},
@@ -150,4 +150,18 @@ void WidgetsTest::Focus(unsigned short id) {
   SetActiveWindow(dialog.m_hWnd);
   SetFocus(Child(id));
   testing_support::PumpMessages();
+}
+
+void PutOnClipboard(HWND owner, const wchar_t* text) {
+  if (!OpenClipboard(owner)) {
+    ADD_FAILURE() << "the clipboard cannot be opened";
+    return;
+  }
+  EmptyClipboard();
+  const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(block), text, bytes);
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
 }

@@ -9,6 +9,7 @@
 #include <framework.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,3 +93,19 @@ class WidgetsTest : public ::testing::Test {
   ControlsDialog dialog;
   RecordingContainer* container = nullptr;
 };
+
+// A notification sent to the dialog by one of its children, and its WM_COMMAND wParam.
+const unsigned kParentSent = testing_support::kSent | testing_support::kParent;
+inline WPARAM Cmd(unsigned short id, int code) { return MAKEWPARAM(id, code); }
+
+// An action on the dialog's children, the Windows notifications the dialog gets (in order,
+// ended by {0}), and the portable notifications that reach the container.
+struct NotificationCase {
+  const char* what;
+  std::function<void(WidgetsTest&)> act;
+  std::vector<testing_support::ExpectedMsg> windows;
+  std::vector<Seen> portable;
+};
+
+// Puts the text on the clipboard as Unicode text.
+void PutOnClipboard(HWND owner, const wchar_t* text);
