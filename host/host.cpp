@@ -11,6 +11,7 @@
 
 #include "commands.h"
 #include "context_menu.h"
+#include "controls_page.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
@@ -155,6 +156,7 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
+    HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     if (host::ScreenshotMode()) {
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
@@ -165,6 +167,10 @@ class CHostApp : public CWinApp {
       }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
+      if (controls != NULL) {
+        host::CaptureWindow(controls, L"controls", shadow);
+        ::ShowWindow(controls, SW_HIDE);
+      }
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
       host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
@@ -172,6 +178,7 @@ class CHostApp : public CWinApp {
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     return TRUE;
   }
