@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "UITrace.h"
 #include "UIUtilities.h"
 
 QV_IMPLEMENT_CLASS(QvControlNotification, nullptr)
@@ -24,6 +25,7 @@ std::map<const QvRuntimeClass*, CRuntimeClass*>& RegisteredClasses() {
 QvMapLPVoidLPVoid* s_bindingMap = nullptr;
 unsigned short s_liveControls = 0;
 void* s_globalCallback = nullptr;
+UlmLogger s_log("QvControl");
 
 void* Key(const QvRuntimeClass* c) { return const_cast<QvRuntimeClass*>(c); }
 
@@ -82,12 +84,20 @@ HWND QvControl::GetPlatformWindow() const {
 
 bool QvControl::SetPlatformControl(HWND child) {
   CRuntimeClass* platformClass = GetPlatformClass(GetRuntimeClass());
-  if (!platformClass || !::IsWindow(child)) return false;
+  if (!platformClass) {
+    UI_TRACE_REFUSED(s_log, GetRuntimeClass()->GetName());  // no platform class for the kind
+    return false;
+  }
+  if (!::IsWindow(child)) {
+    UI_TRACE_REFUSED(s_log, "no window");
+    return false;
+  }
   CWnd* platform = CWnd::FromHandlePermanent(child);
   if (!platform) {
     CObject* object = platformClass->CreateObject();
     platform = object && object->IsKindOf(RUNTIME_CLASS(CWnd)) ? static_cast<CWnd*>(object) : nullptr;
     if (!platform || !platform->SubclassWindow(child)) {
+      UI_TRACE_FAILED(s_log, platform ? "SubclassWindow" : "CreateObject");
       delete object;
       return false;
     }

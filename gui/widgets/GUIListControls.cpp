@@ -8,9 +8,14 @@
 #include "GUIControlText.h"
 #include "GUIControls.h"
 #include "UIHandles.h"
+#include "UITrace.h"
 
 IMPLEMENT_DYNCREATE(CGUIListBox, CListBox)
 IMPLEMENT_DYNCREATE(CGUIComboBox, CComboBox)
+
+namespace {
+UlmLogger s_log("GUIListControls");
+}  // namespace
 
 LRESULT CGUIListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_KEYDOWN) return CListBox::WindowProc(message, wParam, lParam);
@@ -181,6 +186,7 @@ bool CGUIComboBox::ConvertToOwnerDraw() {
   // Texts are kept by the combo (an owner-drawn combo without them would keep only data).
   const DWORD newStyle = static_cast<DWORD>(style) | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL;
   if (!CreateEx(exStyle, _T("COMBOBOX"), NULL, newStyle, dropped, CWnd::FromHandle(parent), static_cast<UINT>(id))) {
+    UI_TRACE_FAILED(s_log, "CreateEx");
     SubclassWindow(old);  // keeps the window it had
     return false;
   }

@@ -6,6 +6,7 @@
 
 #include "GUIControlText.h"
 #include "GUIControls.h"
+#include "UITrace.h"
 #include "UIUtilities.h"
 
 IMPLEMENT_DYNCREATE(CGUISpinner, CEdit)
@@ -16,6 +17,7 @@ using namespace gui_widgets;
 
 namespace {
 const UINT kArrowsId = 100;
+UlmLogger s_log("GUINumberControls");
 
 bool IsNumberChar(wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'-'; }
 
@@ -56,6 +58,7 @@ bool CGUISpinner::CreateArrows() {
   ::MoveWindow(edit, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
   const RECT at = {rc.right, rc.top, rc.right + width, rc.bottom};
   if (!arrows->Create(WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_SETBUDDYINT, at, CWnd::FromHandle(parent), kArrowsId)) {
+    UI_TRACE_FAILED(s_log, "CSpinButtonCtrl::Create");
     delete arrows;
     return false;
   }

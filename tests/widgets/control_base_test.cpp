@@ -4,6 +4,7 @@
 
 #include "UIUtilities.h"
 #include "dib_canvas.h"
+#include "handle_counts.h"
 #include "test_support.h"
 #include "widgets_test.h"
 
@@ -152,6 +153,56 @@ TEST_F(BaseTest, TextColourReachesTheChild) {
   EXPECT_EQ(colour, RGB(0, 0, 0));
   edit->SetDefaultTextColor();
   EXPECT_FALSE(edit->GetTextColorIfSet(colour));
+}
+
+// The portable system colours: the first five by name, any other number as a system index.
+TEST_F(BaseTest, SystemColours) {
+  const struct {
+    QvSystemColor which;
+    int index;
+  } cases[] = {{QvSysButtonFace, COLOR_BTNFACE},     {QvSysWindow, COLOR_WINDOW},
+               {QvSysButtonText, COLOR_BTNTEXT},     {QvSysHighlight, COLOR_HIGHLIGHT},
+               {QvSysHighlightText, COLOR_HIGHLIGHTTEXT}, {COLOR_GRAYTEXT, COLOR_GRAYTEXT}};
+  for (const auto& c : cases) {
+    QvColor colour(1, 2, 3);
+    EXPECT_TRUE(QvColor::GetSystemColor(c.which, colour));
+    const COLORREF expected = GetSysColor(c.index);
+    EXPECT_EQ(colour, QvColor(GetRValue(expected) << 8, GetGValue(expected) << 8, GetBValue(expected) << 8)) << c.which;
+  }
+}
+
+// Binding, filling and releasing controls (the combo made owner-drawn, the spinner with its
+// arrows) leaves no window or GDI object behind.
+TEST_F(BaseTest, NoLeaksOverRuns) {
+  auto run = [this]() {
+    ControlsDialog page;
+    ASSERT_TRUE(page.Make());
+    RecordingContainer* pageContainer = new RecordingContainer;
+    pageContainer->SetMFCCWnd(&page);
+    GUISetQvGUIContainer(&page, pageContainer);
+    QvComboBox* combo = nullptr;
+    QvSpinner* spinner = nullptr;
+    QvCheckBox* check = nullptr;
+    ASSERT_TRUE(pageContainer->GetControlFromID(combo, kDropList, 0));
+    ASSERT_TRUE(pageContainer->GetControlFromID(spinner, kSpinner, 0));
+    ASSERT_TRUE(pageContainer->GetControlFromID(check, kCheck, 0));
+    combo->AddItem(QvString("one"));
+    CImageList* images = new CImageList;
+    images->Create(16, 16, ILC_COLOR24, 1, 0);
+    dynamic_cast<CGUIComboBox*>(combo->GetPlatformControl())->SetImageList(images, true, true);
+    combo->SetItemImage(0, 0);
+    spinner->SetValue(5);
+    check->SetReadOnly(true);
+    UpdateWindow(page.m_hWnd);
+    testing_support::PumpMessages();
+    delete pageContainer;
+    page.DestroyWindow();
+    testing_support::PumpMessages();
+  };
+  run();  // the shared font and the classes, made once
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  for (int i = 0; i < 3; ++i) run();
+  EXPECT_EQ(testing_support::GuiCounts::Now(), before);
 }
 
 // A control without a window (never bound, or its window destroyed) answers failure and

@@ -373,6 +373,20 @@ TEST_F(ListControls, ComboItemTextColour) {
   SetSysColors(1, &element, &saved);
 }
 
+// The combo's edit and list draw their text in the colour of the portable control.
+TEST_F(ListControls, ComboChildrenTakeTheTextColour) {
+  QvEditComboBox* combo = Get<QvEditComboBox>(kDropDown);
+  DibCanvas canvas(4, 4);
+  SetTextColor(canvas.dc(), RGB(1, 2, 3));
+  HWND edit = GetWindow(Child(kDropDown), GW_CHILD);
+  ASSERT_TRUE(edit);
+  SendMessageW(Child(kDropDown), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(edit));
+  EXPECT_NE(GetTextColor(canvas.dc()), RGB(0, 0x80, 0));
+  combo->SetTextColor(QvColor(0, 0x80FF, 0));
+  SendMessageW(Child(kDropDown), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(edit));
+  EXPECT_EQ(GetTextColor(canvas.dc()), RGB(0, 0x80, 0));
+}
+
 // Images make the combo owner-drawn in place: same id, items, data, selection and z-order
 // place; each item is drawn with its image and its text.
 class OwnerDrawnCombo : public ListControls {

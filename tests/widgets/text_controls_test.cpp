@@ -122,6 +122,28 @@ TEST_F(TextControls, NotificationsArriveAsPortableNotifications) {
   EXPECT_EQ(SendMessageW(Child(kRadio), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// A double click whose handler chose a selection keeps it (the edit does not select the
+// word); otherwise the edit selects the word clicked.
+TEST_F(TextControls, DoubleClickLeavesTheParentsSelection) {
+  QvEditText* edit = Get<QvEditText>(kEdit);
+  edit->SetText(QvString("alpha beta"), false);
+  container->onNotify = [edit](QvControlNotification& n) {
+    if (n.m_code == 203) edit->SetSelection(1, 3, false);
+  };
+  SendMessageW(Child(kEdit), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 3));
+  SendMessageW(Child(kEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 3));
+  long s = 0, e = 0;
+  ASSERT_TRUE(edit->GetSelection(s, e));
+  EXPECT_EQ(std::make_pair(s, e), std::make_pair(1L, 3L));
+  container->onNotify = nullptr;
+  edit->SetSelection(0, 0, false);
+  SendMessageW(Child(kEdit), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 3));
+  SendMessageW(Child(kEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 3));
+  ASSERT_TRUE(edit->GetSelection(s, e));
+  EXPECT_EQ(s, 0);
+  EXPECT_GE(e, 5) << "the word";
+}
+
 // A static text and a group box raise nothing.
 TEST_F(TextControls, StaticAndGroupRaiseNothing) {
   Focus(kPush);

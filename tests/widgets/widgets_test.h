@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,9 +52,11 @@ class RecordingContainer : public QvGUIContainer {
   RecordingContainer() : QvGUIContainer(nullptr, 0) {}
   bool OnControlNotification(QvControlNotification& n) override {
     seen.push_back({n.m_controlID, n.m_code, n.m_value});
+    if (onNotify) onNotify(n);
     return true;
   }
   std::vector<Seen> seen;
+  std::function<void(QvControlNotification&)> onNotify;  // what the test does meanwhile
 };
 
 // The dialog: WM_COMMAND to GUIOnCommand, WM_NOTIFY to GUIOnNotify, trackbar scrolling to the
