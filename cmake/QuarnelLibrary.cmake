@@ -29,6 +29,8 @@ quarnel_area(gui/core
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
+  SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
+          QvNumberControls.cpp QvTextControls.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora)
 
