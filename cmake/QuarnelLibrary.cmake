@@ -5,7 +5,7 @@
 # Layering, lowest first: an area may include only its own headers and those of the areas it
 # names in USES. The framework side (ui/) uses the portable layer (gui/) only through the
 # exported value types of gui/core; the portable layer uses the framework side only through
-# ui/shared.
+# ui/shared and, for its pictures, ui/images.
 include(cmake/QuarnelAreas.cmake)
 
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
@@ -17,13 +17,21 @@ quarnel_area(ui/shared OPEN
           UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
-# The portable layer: commands, start-up, value types.
+# DIB, bitmap and image-list routines, TIFF import.
+quarnel_area(ui/images
+  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
+  USES ui/shared
+  LINK framework ulmora libtiff comctl32)
+
+# The portable layer: commands, start-up, value types, images (which are made, read and drawn
+# with the image routines of ui/images).
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
           QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
-  USES ui/shared
+          QvImage.cpp QvImageList.cpp
+  USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)
 
 # Portable views, controls and dialogs.
@@ -62,12 +70,6 @@ quarnel_area(ui/hooks
   SOURCES MsgHook.cpp
   USES ui/shared
   LINK framework ulmora)
-
-# DIB, bitmap and image-list routines, TIFF import.
-quarnel_area(ui/images
-  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
-  USES ui/shared
-  LINK framework ulmora libtiff comctl32)
 
 # The framework command centre and routing.
 quarnel_area(ui/commands
