@@ -30,9 +30,9 @@ quarnel_area(gui/core
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
           QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
-          QvImage.cpp QvImageList.cpp
+          QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
   USES ui/images ui/shared
-  LINK framework vekkel brevin solvane ulmora shell32)
+  LINK framework vekkel brevin solvane ulmora shell32 comctl32)
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets

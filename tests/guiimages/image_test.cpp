@@ -4,6 +4,7 @@
 
 #include <QvImage.h>
 
+#include "bitmaps.h"
 #include "dib_canvas.h"
 #include "guiimages_ids.h"
 #include "handle_counts.h"
@@ -77,17 +78,7 @@ CBitmap* BitmapOf(int w, int h, COLORREF left, COLORREF right) {
   HBRUSH b = CreateSolidBrush(right);
   FillRect(canvas.dc(), &r, b);
   DeleteObject(b);
-  HDC screen = GetDC(NULL);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, canvas.dc(), 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(NULL, screen);
-  CBitmap* bitmap = new CBitmap;
-  bitmap->Attach(bmp);
-  return bitmap;
+  return imagetest::CopyToBitmap(canvas);
 }
 
 COLORREF PixelOfBitmap(HBITMAP bmp, int x, int y) {
