@@ -81,7 +81,8 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
-  USES gui/core ui/links ui/shared
+          UIViewImages.cpp UIViewSnapshot.cpp
+  USES gui/core ui/images ui/links ui/shared
   LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
 
 # Window-procedure controls.

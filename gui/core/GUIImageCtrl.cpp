@@ -270,11 +270,15 @@ void DrawImageInState(CDC* cdc, RECT* rect, QvImage* image, int display, unsigne
     image->DrawDIBImage(cdc, rect, nullptr);
     return;
   }
-  HDC dc = cdc->GetSafeHdc();
   CBitmap holder;
   HBITMAP bitmap = image->BitmapForUse(holder);
+  if (bitmap != NULL) DrawBitmapInState(cdc, rect, bitmap, display, state);
+}
+
+void DrawBitmapInState(CDC* cdc, RECT* rect, HBITMAP bitmap, int display, unsigned int state) {
   BITMAP bm;
-  if (bitmap == NULL || GetObject(bitmap, sizeof bm, &bm) == 0) return;
+  if (cdc == nullptr || rect == nullptr || bitmap == NULL || GetObject(bitmap, sizeof bm, &bm) == 0) return;
+  HDC dc = cdc->GetSafeHdc();
   if (state & QvDrawFillFace) FillRect(dc, rect, GetSysColorBrush(COLOR_BTNFACE));
   const int w = (state & QvDrawPair) ? bm.bmWidth / 2 : bm.bmWidth, h = bm.bmHeight;
   RECT r = *rect;

@@ -17,6 +17,7 @@
 #include <vector>
 
 using testing_support::DibCanvas;
+using testing_support::PixelOfBitmap;
 using testing_support::GuiCounts;
 using testing_support::PixelOf;
 
@@ -79,15 +80,6 @@ CBitmap* BitmapOf(int w, int h, COLORREF left, COLORREF right) {
   FillRect(canvas.dc(), &r, b);
   DeleteObject(b);
   return imagetest::CopyToBitmap(canvas);
-}
-
-COLORREF PixelOfBitmap(HBITMAP bmp, int x, int y) {
-  HDC mem = CreateCompatibleDC(NULL);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  COLORREF c = GetPixel(mem, x, y);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  return c;
 }
 
 TEST(QvImage, SizesComeFromTheDibTheBitmapOrTheResource) {

@@ -31,6 +31,8 @@ const unsigned int QvDrawFillFace = 0x20;   // fill the rectangle with the butto
 // DIB is drawn by its DIB routine, copied or stretched to the rectangle whatever the mode and
 // state. Nothing for a null image or one with nothing to show.
 QUARNEL_API void DrawImageInState(CDC* dc, RECT* rect, QvImage* image, int display, unsigned int state);
+// The same for a bitmap (the DC's own bitmap may not be passed).
+QUARNEL_API void DrawBitmapInState(CDC* dc, RECT* rect, HBITMAP bitmap, int display, unsigned int state);
 
 // Messages of the image control.
 const UINT QIM_SETIMAGE = WM_USER + 1;      // wParam display mode, lParam QvImage* (null clears); TRUE
