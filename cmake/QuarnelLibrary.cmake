@@ -83,7 +83,7 @@ quarnel_area(ui/view
           TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
           UIViewImages.cpp UIViewSnapshot.cpp
   USES gui/core ui/images ui/links ui/shared
-  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
+  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
 
 # Window-procedure controls.
 quarnel_area(ui/controls

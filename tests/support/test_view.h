@@ -30,5 +30,4 @@ class TestDrawView : public CMFCUIView {
 
   int DoPreparePrinting(CPrintInfo*) override { return 0; }
   UIPrintResult Print(long, long) override { return UIPrintFailed; }
-  void QvDrawOLEItem(CQvOleClientItem*, RECT const&) override {}
 };

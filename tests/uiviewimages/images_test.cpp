@@ -4,6 +4,7 @@
 #include <QvFillColors.h>
 #include <QvImage.h>
 #include <UIImages.h>
+#include <UIOleItem.h>
 #include <UIView.h>
 #include <gtest/gtest.h>
 #include <test_support.h>
@@ -11,6 +12,7 @@
 
 #include "dib_canvas.h"
 #include "handle_counts.h"
+#include "ole_picture.h"
 
 #include <memory>
 #include <string>
@@ -206,6 +208,50 @@ TEST_F(ViewImages, PackedDibsOfEveryHeaderAreDrawnAndBadOnesRefused) {
   }
   view.DrawDIB(nullptr, CRect(2, 2, 10, 10), nullptr);
   view.UnprepareCurrentDC();
+}
+
+// --- OLE items ------------------------------------------------------------------------------
+
+// An item whose state the test sets, as in-place activation would.
+class StateItem : public CQvOleClientItem {
+ public:
+  void SetState(UINT state) { m_nItemState = state; }
+};
+
+TEST_F(ViewImages, OleItemsDrawInTheirClientRectangleUnlessActiveInPlace) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(NULL)));
+  {
+    testing_support::PictureData data(testing_support::PictureData::Square(40, kBlue));
+    StateItem item;
+    ASSERT_TRUE(item.CreateStaticFromData(&data, CF_DIB));
+    DibCanvas canvas(80, 80, kGreen);
+    ASSERT_TRUE(view.PrepareNewDCForDrawing(canvas.dc(), false));
+    view.SetZoomFactor(2, 1);
+    // (5, 5)-(25, 25) at twice the size: (10, 10)-(50, 50), the square in its middle half.
+    view.QvDrawOLEItem(&item, RECT{5, 5, 25, 25});
+    EXPECT_EQ(canvas.At(30, 30), kBlue);
+    EXPECT_EQ(canvas.At(12, 12), kWhite);
+    EXPECT_EQ(canvas.At(55, 55), kGreen);
+
+    for (UINT state : {UINT(COleClientItem::activeState), UINT(COleClientItem::activeUIState)}) {
+      canvas.Fill(kGreen);
+      item.SetState(state);
+      view.QvDrawOLEItem(&item, RECT{5, 5, 25, 25});
+      EXPECT_EQ(canvas.CountOf(kGreen), 80 * 80) << state;
+    }
+    item.SetState(COleClientItem::loadedState);
+    // Outside the culling rectangle: nothing.
+    canvas.Fill(kGreen);
+    view.SetModeFlags(UIVIEW_CULLING, 0);
+    view.SetCullingRect(RECT{0, 0, 5, 5});
+    view.QvDrawOLEItem(&item, RECT{5, 5, 25, 25});
+    EXPECT_EQ(canvas.CountOf(kGreen), 80 * 80);
+    view.SetModeFlags(0, UIVIEW_CULLING);
+    view.QvDrawOLEItem(nullptr, RECT{5, 5, 25, 25});
+    view.UnprepareCurrentDC();
+    item.Release();
+  }
+  OleUninitialize();
 }
 
 // --- snapshots -------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
-// Images, image lists and packed DIBs drawn in the GDI view.
+// Images, image lists, packed DIBs and OLE items drawn in the GDI view.
 #include "GUIImageCtrl.h"
 #include "UIImages.h"
+#include "UIOleItem.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -34,4 +35,19 @@ void CMFCUIView::DrawDIB(void* dib, CRect const& r, char const*) {
   RECT c;
   if (dib == nullptr || r.IsRectEmpty() || m_hDC == NULL || !ImageToClientRect(r, c)) return;
   DrawPackedDIB(m_hDC, static_cast<HGLOBAL>(dib), c, NULL);
+}
+
+CQvOleClientItem::CQvOleClientItem() = default;
+CQvOleClientItem::~CQvOleClientItem() = default;
+
+void CMFCUIView::QvDrawOLEItem(CQvOleClientItem* item, RECT const& r) {
+  RECT c;
+  if (item == nullptr || m_hDC == NULL) return;
+  const UINT state = item->GetItemState();
+  // An item active in place draws itself in its own window.
+  if (state == COleClientItem::activeState || state == COleClientItem::activeUIState) return;
+  if (!ImageToClientRect(r, c)) return;
+  if (m_flags & UIVIEW_PRINTING) FillRect(m_hDC, &c, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  item->Draw(CDC::FromHandle(m_hDC), &c, static_cast<DVASPECT>(-1));
+  RealizePalette(m_hDC);
 }

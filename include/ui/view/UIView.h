@@ -404,6 +404,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
   // The packed DIB (a global memory handle; every read bounded by its size) stretched to the
   // rectangle; the name is not used.
   void DrawDIB(void* dib, CRect const& r, char const* name) override;
+  // The item in the rectangle with its own aspect; nothing while it is active in place.
+  void QvDrawOLEItem(CQvOleClientItem* item, RECT const& r) override;
   // OnDraw (on the bitmap's DC) renders `image` into a new bitmap of `target`'s size: a DIB
   // section of bitsPerPixel bits when that is given and differs from the reference device
   // (the screen when screenCompatible, else a memory DC), else a screen-compatible colour
