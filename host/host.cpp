@@ -10,6 +10,7 @@
 #endif
 
 #include "commands.h"
+#include "images_window.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
@@ -154,17 +155,23 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
+    HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     if (host::ScreenshotMode()) {
       if (document != NULL) host::CaptureWindow(document, L"document");
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
+      if (images != NULL) {
+        host::CaptureWindow(images, L"images", shadow);
+        ::ShowWindow(images, SW_HIDE);
+      }
       host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     return TRUE;
   }
