@@ -364,6 +364,11 @@ TEST(ImageCtrlLife, WindowsFreeTheirStateAndLeakNothing) {
     ctrl.UpdateWindow();
     ctrl.DestroyWindow();
   }
+  // Made by name, as the portable control map does.
+  CObject* made = RUNTIME_CLASS(CGUIImageCtrl)->CreateObject();
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CGUIImageCtrl)));
+  delete made;
   // A plain window of the class, made and destroyed without the framework.
   HWND raw = CreateWindowW(L"QvImageCtrl", L"", WS_CHILD, 0, 0, 10, 10, parent.hwnd(), NULL, NULL, NULL);
   ASSERT_NE(raw, HWND(NULL));

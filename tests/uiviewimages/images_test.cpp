@@ -38,6 +38,7 @@ class PictureView : public TestDrawView {
   unsigned long flagsSeen = 0;
   float factorSeen = 0;
   int fillPattern = QvSolidPattern;  // or a shading (3 to 8)
+  long unit = 1;                     // image units per document pixel (15 for a twips view)
 
   void OnDraw(CDC* dc) override {
     ++draws;
@@ -55,10 +56,10 @@ class PictureView : public TestDrawView {
     factorSeen = FactorX();
     QvSetFillPattern(static_cast<QvGUIPattern>(fillPattern));
     QvSetFillForeColor(kRed);
-    QvDrawRect(RECT{10, 10, 30, 20}, 0, 1);
+    QvDrawRect(RECT{10 * unit, 10 * unit, 30 * unit, 20 * unit}, 0, 1);
     QvSetFillPattern(QvSolidPattern);
     QvSetFillForeColor(kBlue);
-    QvDrawRect(RECT{30, 20, 40, 40}, 0, 1);
+    QvDrawRect(RECT{30 * unit, 20 * unit, 40 * unit, 40 * unit}, 0, 1);
   }
 };
 
@@ -273,6 +274,20 @@ TEST_F(ViewImages, SnapshotsAreColourAndPlaceTheImageRectangleAtTheOrigin) {
   EXPECT_EQ(CountInBitmap(h, kRed), 50);
   EXPECT_EQ(view.argument, CDC::FromHandle(view.current));  // OnDraw got the bitmap's DC
   EXPECT_FLOAT_EQ(view.zoomSeen, 0.5f);
+}
+
+TEST(ViewSnapshot, ATwipsViewIsScaledByItsTwipsPerPixel) {
+  // No window: the view renders all the same, and has no window DC to take back.
+  PictureView twips(UIVIEW_TWIPS);
+  twips.unit = 15;  // 96 dots per inch
+  std::unique_ptr<CBitmap> shot(twips.QvTakeSnapshot(RECT{0, 0, 600, 600}, RECT{0, 0, 20, 20}, 0, 0));
+  ASSERT_NE(shot, nullptr);
+  // 40 document pixels into 20: half scale, as for the pixel view.
+  EXPECT_FLOAT_EQ(twips.zoomSeen, 0.5f);
+  EXPECT_EQ(CountInBitmap(static_cast<HBITMAP>(shot->GetSafeHandle()), kRed), 50);
+  EXPECT_EQ(PixelOfBitmap(static_cast<HBITMAP>(shot->GetSafeHandle()), 17, 15), kBlue);  // (15..20, 10..20)
+  EXPECT_EQ(twips.GetCurrentDC(), HDC(NULL));
+  EXPECT_EQ(twips.GetUnitType(), QvImageUnitType(UIVIEW_TWIPS));
 }
 
 TEST_F(ViewImages, SnapshotBitmapsFollowTheDepthAskedFor) {
