@@ -66,7 +66,7 @@ endfunction()
 
 # Every sub-folder with a CMakeLists.txt.
 function(quarnel_add_subdirs)
-  file(GLOB subs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB subs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   foreach(s ${subs})
     if(IS_DIRECTORY ${s} AND EXISTS ${s}/CMakeLists.txt)
       add_subdirectory(${s})

@@ -10,11 +10,11 @@ include(cmake/QuarnelAreas.cmake)
 
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
-# texts, the fill-colour blend, the failure-trace convention, and the one way to register a
-# window class.
+# texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
+# convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
-          UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+          MenuItemLook.cpp UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
 # DIB, bitmap and image-list routines, TIFF import.
@@ -23,13 +23,14 @@ quarnel_area(ui/images
   USES ui/shared
   LINK framework ulmora libtiff comctl32)
 
-# The portable layer: commands, start-up, value types, images (which are made, read and drawn
-# with the image routines of ui/images).
+# The portable layer: commands, start-up, value types, hyperlink strings, context menus, images
+# (which are made, read and drawn with the image routines of ui/images).
 quarnel_area(gui/core
-  SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
-          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
-          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+  SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
+          QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
+          QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
   USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32)
@@ -85,6 +86,12 @@ quarnel_area(ui/view
   USES gui/core ui/images ui/links ui/shared
   LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
 
+# Drag and drop and the clipboard of views and host windows.
+quarnel_area(ui/dragdrop
+  SOURCES UIDragFormats.cpp UIDragSel.cpp UIDragSource.cpp UIDropTarget.cpp UIDragDrop.rc
+  USES gui/core ui/links ui/shared ui/view
+  LINK framework vekkel solvane ulmora ole32 shell32)
+
 # Window-procedure controls.
 quarnel_area(ui/controls
   SOURCES IconPaneControl.cpp TileControl.cpp
@@ -93,8 +100,10 @@ quarnel_area(ui/controls
 
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
-  SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp MenuItemLook.cpp TileData.cpp ToolTable.cpp
+  SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
+          TileData.cpp ToolTable.cpp
           CoolMenu.rc
+          SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 

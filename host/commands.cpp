@@ -13,9 +13,8 @@ namespace {
 
 HWND s_main = NULL;
 
-// The user's rights, as a reporting host would answer them: administration is disabled, the
-// macros are hidden, editing queries is allowed with a warning, sending mail is forbidden to
-// this user; everything else is allowed.
+}  // namespace
+
 DWORD HostRights(DWORD id) {
   if (id & UI_SECURITY_COMMAND_BIT) {
     UINT command = id & 0xFFFF;
@@ -28,6 +27,8 @@ DWORD HostRights(DWORD id) {
   }
   return UI_SECURITY_ALLOWED;
 }
+
+namespace {
 
 // The host's handlers: a few real ones, the toggles of the View menu, and every other command
 // of the tables, which shows its name in the title bar.

@@ -4,6 +4,11 @@
 #include <windows.h>
 
 namespace host {
+// The user's rights, as a reporting host would answer them: administration is disabled, the
+// macros are hidden, editing queries is allowed with a warning, sending mail is forbidden to
+// this user; everything else is allowed. Asked with a security id, or with a command id ORed
+// with 0x40000000; answers 1 allowed, 2 disabled, 3 hidden, 4 allowed too.
+DWORD HostRights(DWORD id);
 // Starts the command centre with the rights callback and the accelerator table; `main` is the
 // window the commands act on.
 void InitCommands(HWND main);

@@ -1,5 +1,6 @@
 // The sample host: a framework application whose main window shows a report, over quarnel.
 #include <framework.h>
+#include <fw_oledata.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -10,12 +11,16 @@
 #endif
 
 #include "commands.h"
+#include "context_menu.h"
+#include "dragdrop_window.h"
 #include "images_window.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
+#include "status_window.h"
+#include "toolbars.h"
 
 namespace {
 
@@ -98,7 +103,7 @@ class CMainFrame : public CWnd {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (lParam == 0) {
+    if (lParam == 0 || host::IsToolbar(reinterpret_cast<HWND>(lParam))) {
       host::RunCommand(LOWORD(wParam));
       return TRUE;
     }
@@ -108,8 +113,11 @@ class CMainFrame : public CWnd {
     CPaintDC dc(this);
     RECT rc;
     GetClientRect(&rc);
+    const int barsHeight = host::ToolbarsHeight(this);  // the report starts below the toolbars
+    ::SetViewportOrgEx(dc.m_hDC, 0, barsHeight, NULL);
     PaintReport(dc.m_hDC, rc);
   }
+  afx_msg void OnSize(UINT, int, int) { host::LayoutToolbars(this); }
   afx_msg void OnRButtonUp(UINT, CPoint point) { host::ShowDemoMenu(this, point.x, point.y); }
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
@@ -123,6 +131,7 @@ class CMainFrame : public CWnd {
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_PAINT()
+  ON_WM_SIZE()
   ON_WM_INITMENUPOPUP()
   ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
@@ -138,6 +147,7 @@ class CHostApp : public CWinApp {
       if (lstrcmpiW(argv[i], L"/screens") == 0) host::SetScreenshotFolder(argv[i + 1]);
     LocalFree(argv);
 
+    if (!AfxOleInit()) return Fail(3);  // drag and drop, the clipboard
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     // quarnel is bound at load: it has joined the framework's module chain by now.
@@ -153,11 +163,26 @@ class CHostApp : public CWinApp {
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
+    host::CreateToolbars(frame);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
+    HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
+    HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     if (host::ScreenshotMode()) {
-      if (document != NULL) host::CaptureWindow(document, L"document");
+      if (document != NULL) {
+        host::CaptureWindow(document, L"document");
+        // The document's context menu, opened as a right click at (60, 40) of its view would.
+        POINT at = {60, 40};
+        ::ClientToScreen(document, &at);
+        host::ShowDocumentContextMenu(CWnd::FromHandle(document), at);
+      }
+      host::CaptureDragDrop(dragdrop);
+      if (status != NULL) {
+        host::CaptureWindow(status, L"statusbar");
+        ::ShowWindow(status, SW_HIDE);
+      }
+      if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -173,10 +198,14 @@ class CHostApp : public CWinApp {
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
+    if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
+    if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
   int ExitInstance() override {
+    host::EndPortableCommands();
+    AfxOleTerm();
 #ifdef UNICODE
     OmbrelEnd();
 #endif

@@ -6,6 +6,8 @@
 
 #include <UIView.h>
 
+#include "context_menu.h"
+
 namespace host {
 namespace {
 
@@ -91,10 +93,20 @@ class ReportView : public CMFCUIView {
   QvImage* QvTakeSnapshotToQvImageRCT(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
 };
 
+// The document's window: the view fills it; a right click on the view (or Shift+F10) opens the
+// document's context menu.
 class DocumentFrame : public CWnd {
  public:
   void PostNcDestroy() override { delete this; }
+
+ protected:
+  afx_msg void OnContextMenu(CWnd*, CPoint point) { ShowDocumentContextMenu(this, POINT{point.x, point.y}); }
+  DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(DocumentFrame, CWnd)
+  ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
 
 }  // namespace
 

@@ -6,6 +6,11 @@ namespace host {
 namespace {
 std::wstring s_folder;
 
+// What the menu capture in progress presses and captures.
+HWND s_menuWindow = NULL;
+std::wstring s_menuName;
+std::vector<WORD> s_menuKeys;
+
 void Pump() {
   MSG msg;
   while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
@@ -13,7 +18,40 @@ void Pump() {
     DispatchMessageW(&msg);
   }
 }
+void CALLBACK PressMenuKeys(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  std::vector<INPUT> inputs;
+  for (WORD key : s_menuKeys) {
+    INPUT press = {};
+    press.type = INPUT_KEYBOARD;
+    press.ki.wVk = key;
+    inputs.push_back(press);
+    press.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(press);
+  }
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void CALLBACK CaptureMenuAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  CaptureWindow(s_menuWindow, s_menuName.c_str());
+  EndMenu();
+}
 }  // namespace
+
+MenuCapture::MenuCapture(HWND window, const wchar_t* name, std::vector<WORD> keys) {
+  if (!ScreenshotMode()) return;
+  s_menuWindow = window;
+  s_menuName = name;
+  s_menuKeys = std::move(keys);
+  m_keys = SetTimer(NULL, 0, 300, PressMenuKeys);
+  m_capture = SetTimer(NULL, 0, 1200, CaptureMenuAndClose);
+}
+
+MenuCapture::~MenuCapture() {
+  if (m_keys) KillTimer(NULL, m_keys);
+  if (m_capture) KillTimer(NULL, m_capture);
+}
 
 void SetScreenshotFolder(const wchar_t* folder) { s_folder = folder ? folder : L""; }
 bool ScreenshotMode() { return !s_folder.empty(); }

@@ -2,6 +2,8 @@
 // picked out of them.
 #include "QvImage.h"
 
+#include "GUIPlatformUtilities.h"
+
 #include "UIHandles.h"
 #include "UIImages.h"
 #include "UITrace.h"
@@ -16,11 +18,6 @@ BOOL CGUIImageList::GetImageSize(CSize& size) {
   size.cx = info.rcImage.right - info.rcImage.left;
   size.cy = info.rcImage.bottom - info.rcImage.top;
   return TRUE;
-}
-
-int CreateImageListFromBitmap(CImageList* list, unsigned int bitmapId, int imageWidth) {
-  if (list == nullptr) return 0;
-  return LoadMaskedImageList(*list, bitmapId, imageWidth);
 }
 
 QvImageList::QvImageList(unsigned short bitmapId, unsigned short width) : QvRootImageList(bitmapId, width) {

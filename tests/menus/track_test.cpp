@@ -14,17 +14,7 @@ std::vector<WORD> s_keys;
 
 void CALLBACK TypeKeys(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(NULL, id);
-  std::vector<INPUT> inputs;
-  for (WORD key : s_keys) {
-    INPUT down = {};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    INPUT up = down;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(down);
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  testing_support::TypeKeys(s_keys);
 }
 
 void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR id, DWORD) {

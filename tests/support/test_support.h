@@ -2,10 +2,13 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 // Dispatches every message waiting in this thread's queue.
 void PumpMessages();
+// Presses and releases each virtual key in turn, through SendInput.
+void TypeKeys(const std::vector<WORD>& keys);
 // Reads a whole file; empty when it does not exist.
 std::string ReadFile(const std::string& path);
 // A fresh path in the temporary folder, unique per call.

@@ -126,14 +126,7 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
 }
 
 void CCoolMenu::DrawMenuText(HDC dc, CRect rect, CString text, COLORREF colour) {
-  ::SetTextColor(dc, colour);
-  int tab = text.Find(_T('\t'));
-  CString left = tab < 0 ? text : text.Left(tab);
-  ::DrawText(dc, left, left.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
-  if (tab >= 0) {
-    CString right = text.Mid(tab + 1);
-    ::DrawText(dc, right, right.GetLength(), &rect, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
-  }
+  menulook::DrawMenuText(dc, rect, text, colour);
 }
 
 void CCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {

@@ -115,6 +115,3 @@ class QUARNEL_API QvImageList : public QvRootImageList {
   CGUIImageList m_list;
 };
 
-// Fills the list from the strip resource: images of imageWidth x the strip's height with
-// their masks. Non-zero on success.
-QUARNEL_API int CreateImageListFromBitmap(CImageList* list, unsigned int bitmapId, int imageWidth);

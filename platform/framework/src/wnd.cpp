@@ -2,6 +2,7 @@
 // default processing, destruction, pre-translation and the routing of WM_COMMAND/WM_NOTIFY.
 #include <exception>
 
+#include "ole_internal.h"
 #include "fw_app.h"
 #include "thread_data.h"
 
@@ -229,6 +230,7 @@ BOOL CWnd::DestroyWindow() {
 void CWnd::PostNcDestroy() {}
 
 void CWnd::FwNcDestroyCleanup() {
+  fw::RevokeDropTargetOf(m_hWnd);
   // Put the previous procedure back so that nothing more reaches this object.
   if (m_pfnSuper != NULL &&
       reinterpret_cast<WNDPROC>(::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)

@@ -1,8 +1,6 @@
 // The look shared by the owner-drawn menus.
 #include "MenuItemLook.h"
 
-#include "UICoolMenu.h"
-
 namespace menulook {
 
 HBRUSH MakeHalftoneBrush() {
@@ -58,6 +56,17 @@ void DrawImageBox(HDC dc, const RECT& rect, const ItemLook& look, HBRUSH halfton
   }
 }
 
+void DrawMenuText(HDC dc, RECT rect, const CString& text, COLORREF colour) {
+  ::SetTextColor(dc, colour);
+  int tab = text.Find(_T('\t'));
+  CString left = tab < 0 ? text : text.Left(tab);
+  ::DrawText(dc, left, left.GetLength(), &rect, DT_SINGLELINE | DT_VCENTER);
+  if (tab >= 0) {
+    CString right = text.Mid(tab + 1);
+    ::DrawText(dc, right, right.GetLength(), &rect, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+  }
+}
+
 void DrawItemText(HDC dc, const RECT& rect, const CString& text, const ItemLook& look, bool image) {
   RECT fill = rect;
   if (image) fill.left = rect.left + kImageBoxRight;
@@ -66,10 +75,10 @@ void DrawItemText(HDC dc, const RECT& rect, const CString& text, const ItemLook&
   if (look.disabled && !(look.selected && look.textColour != look.backgroundColour)) {
     CRect raised = textRect;
     raised.OffsetRect(1, 1);
-    CCoolMenu::DrawMenuText(dc, raised, text, ::GetSysColor(COLOR_3DHILIGHT));
+    DrawMenuText(dc, raised, text, ::GetSysColor(COLOR_3DHILIGHT));
   }
   if (!((look.selected || look.disabled) && look.textColour == look.backgroundColour))
-    CCoolMenu::DrawMenuText(dc, textRect, text, look.textColour);
+    DrawMenuText(dc, textRect, text, look.textColour);
 }
 
 }  // namespace menulook

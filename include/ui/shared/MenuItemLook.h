@@ -1,5 +1,5 @@
-// The look shared by the owner-drawn menus (cool menus and the facet menu): the image box, the
-// item colours and the text with its disabled embossing.
+// The look shared by the owner-drawn menus (cool menus, the facet menu and the portable context
+// menus): the image box, the item colours and the text with its disabled embossing.
 #pragma once
 #include <framework.h>
 
@@ -40,6 +40,8 @@ ItemLook BeginItem(HDC dc, const RECT& rect, UINT itemState, bool oldSystem);
 // The box of an enabled item's image: a checked item gets the halftone box and a sunken edge
 // (and its image moves by 1, 1), a selected one a raised edge.
 void DrawImageBox(HDC dc, const RECT& rect, const ItemLook& look, HBRUSH halftone, POINT& imageAt);
+// The text up to the first tab left-aligned, the rest (the hot key) right-aligned.
+void DrawMenuText(HDC dc, RECT rect, const CString& text, COLORREF colour);
 // Fills the text area (from the image box when there is an image) and draws the text: a
 // disabled item first in light colour offset by 1, 1 (unless selected with a visible text
 // colour); nothing when a selected or disabled text would not show on its background.

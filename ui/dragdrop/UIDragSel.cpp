@@ -1,0 +1,329 @@
+// The dragged or copied selection: items and their formats, positions and actions, the source
+// side's offer through its data source and the target side's reading of the data.
+#include <stdint.h>
+#include <string.h>
+#include <wchar.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "UIDragDrop.h"
+
+namespace {
+
+// Source-side selections alive in this process. A target trusts the selection address of a
+// drag information record only when it names one of these whose own data it is reading.
+SRWLOCK g_liveLock = SRWLOCK_INIT;
+std::vector<UIDragSel*>& LiveSelections() {
+  static std::vector<UIDragSel*> live;
+  return live;
+}
+
+void AddLive(UIDragSel* sel) {
+  ::AcquireSRWLockExclusive(&g_liveLock);
+  LiveSelections().push_back(sel);
+  ::ReleaseSRWLockExclusive(&g_liveLock);
+}
+
+void RemoveLive(UIDragSel* sel) {
+  ::AcquireSRWLockExclusive(&g_liveLock);
+  auto& live = LiveSelections();
+  live.erase(std::remove(live.begin(), live.end(), sel), live.end());
+  ::ReleaseSRWLockExclusive(&g_liveLock);
+}
+
+// Whether the clipboard's current data was put there by this process.
+bool ClipboardFilledHere() {
+  HWND owner = ::GetClipboardOwner();
+  DWORD pid = 0;
+  return owner != NULL && ::GetWindowThreadProcessId(owner, &pid) != 0 && pid == ::GetCurrentProcessId();
+}
+
+DWORD AddressField(const void* p) { return static_cast<DWORD>(reinterpret_cast<uintptr_t>(p)); }
+
+// Bytes per unit of a tag's recorded size.
+DWORD UnitOf(DWORD tag) { return tag == kTagUnicode ? sizeof(wchar_t) : 1; }
+
+bool IsTextTag(DWORD tag) { return tag == kTagText || tag == kTagDspText || tag == kTagRtf; }
+
+// The size a format's data has, in the units the format table gives: text up to its zero,
+// other data the whole block. Never reads past the block.
+DWORD MeasuredSize(DWORD tag, HGLOBAL h) {
+  SIZE_T bytes = ::GlobalSize(h);
+  const void* p = ::GlobalLock(h);
+  if (p == NULL) return 0;
+  DWORD size;
+  if (tag == kTagUnicode)
+    size = static_cast<DWORD>(wcsnlen(static_cast<const wchar_t*>(p), bytes / sizeof(wchar_t)));
+  else if (IsTextTag(tag))
+    size = static_cast<DWORD>(strnlen(static_cast<const char*>(p), bytes));
+  else
+    size = static_cast<DWORD>(bytes);
+  ::GlobalUnlock(h);
+  return size;
+}
+
+}  // namespace
+
+UIDragSel::UIDragSel(UIDragSource* site) : m_pSite(site) {
+  m_items.push_back(Item{1, {}});
+  RegisterDragDropFormats();
+  m_pDataSource = new UIOleDataSource(this);
+  m_pDataSource->DelayRenderData(kFormatRecords);
+  m_pDataSource->DelayRenderData(kFormatDragInfo);
+  AddLive(this);
+}
+
+UIDragSel::UIDragSel(COleDataObject* data, BOOL bOwns) : m_pDataObject(data), m_bOwnsDataObject(bOwns) {
+  m_items.push_back(Item{1, {}});
+  RegisterDragDropFormats();
+  if (m_pDataObject != NULL) ReadFormats();
+}
+
+UIDragSel::~UIDragSel() {
+  RemoveLive(this);
+  if (UIOleDataSource* source = m_pDataSource) {
+    source->m_pSel = NULL;
+    m_pDataSource = NULL;
+    // Whoever still holds the data (the clipboard, a drag) keeps it; it renders nothing more.
+    source->InternalRelease();
+  }
+  if (m_bOwnsDataObject) delete m_pDataObject;
+  m_pDataObject = NULL;
+}
+
+void UIDragSel::ReadFormats() {
+  Item& one = ItemOne();
+  if (m_pDataObject->IsDataAvailable(kFormatRecords)) {
+    HGLOBAL h = m_pDataObject->GetGlobalData(kFormatRecords);
+    if (h == NULL) return;
+    // As many whole records as the block holds, and no more than the drag information says.
+    size_t count = ::GlobalSize(h) / sizeof(FormatRecord);
+    if (const UIDragInfoRecord* info = DragInfo()) count = std::min<size_t>(count, info->formats);
+    if (const auto* records = static_cast<const FormatRecord*>(::GlobalLock(h))) {
+      one.formats.assign(records, records + count);
+      ::GlobalUnlock(h);
+    }
+    ::GlobalFree(h);
+    return;
+  }
+  // Data of another application: each format with a tag, sized from its data.
+  m_pDataObject->BeginEnumFormats();
+  FORMATETC f;
+  while (m_pDataObject->GetNextFormat(&f)) {
+    DWORD tag = Win2QvFormat(f.cfFormat);
+    if (tag == kTagNone) continue;
+    bool listed = std::any_of(one.formats.begin(), one.formats.end(),
+                              [tag](const FormatRecord& r) { return r.tag == tag; });
+    if (listed) continue;
+    HGLOBAL h = m_pDataObject->GetGlobalData(f.cfFormat);
+    if (h == NULL) continue;
+    one.formats.push_back(FormatRecord{tag, MeasuredSize(tag, h)});
+    ::GlobalFree(h);
+  }
+}
+
+const UIDragInfoRecord* UIDragSel::DragInfo() {
+  if (m_infoState == 0) {
+    m_infoState = 2;
+    if (m_pDataObject != NULL && m_pDataObject->IsDataAvailable(kFormatDragInfo)) {
+      if (HGLOBAL h = m_pDataObject->GetGlobalData(kFormatDragInfo)) {
+        // A record shorter than its 24 bytes is not used at all.
+        if (::GlobalSize(h) >= sizeof(UIDragInfoRecord)) {
+          if (const void* p = ::GlobalLock(h)) {
+            memcpy(&m_info, p, sizeof m_info);
+            ::GlobalUnlock(h);
+            m_infoState = 1;
+          }
+        }
+        ::GlobalFree(h);
+      }
+    }
+  }
+  return m_infoState == 1 ? &m_info : NULL;
+}
+
+UIDragSel* UIDragSel::SourceSelection() {
+  const UIDragInfoRecord* info = DragInfo();
+  if (info == NULL || m_pDataObject == NULL || m_pDataObject->m_lpDataObject == NULL) return NULL;
+  const bool ourClipboard = m_bFromClipboard && ClipboardFilledHere();
+  UIDragSel* found = NULL;
+  ::AcquireSRWLockShared(&g_liveLock);
+  for (UIDragSel* s : LiveSelections()) {
+    if (AddressField(s) != info->selection || s->m_pDataSource == NULL) continue;
+    // The data read here must be that selection's own: the same object in a drag within the
+    // process, or a clipboard this process filled.
+    LPUNKNOWN own = s->m_pDataSource->GetInterface(&IID_IDataObject);
+    if (ourClipboard || own == m_pDataObject->m_lpDataObject) {
+      found = s;
+      break;
+    }
+  }
+  ::ReleaseSRWLockShared(&g_liveLock);
+  return found;
+}
+
+UIDragSel::Item* UIDragSel::FindItem(DWORD id) {
+  for (Item& item : m_items)
+    if (item.id == id) return &item;
+  return NULL;
+}
+
+UIDragSel::Item& UIDragSel::ItemOne() {
+  if (Item* one = FindItem(1)) return *one;
+  m_items.push_back(Item{1, {}});
+  return m_items.back();
+}
+
+void UIDragSel::AddVisualEffectRect(const CRect&) {}
+
+UIDragAction UIDragSel::ModifierKeysAtDrag() {
+  if (m_pDataSource == NULL)
+    if (const UIDragInfoRecord* info = DragInfo())
+      if (info->action <= UIDragLink) return static_cast<UIDragAction>(info->action);
+  return m_actionAtDrag;
+}
+UIDragAction UIDragSel::ModifierKeys() { return m_action; }
+UIDragAction UIDragSel::ModifierKeysAtDrop() { return m_actionAtDrop; }
+
+UIDragSource* UIDragSel::GetSourceSite() {
+  if (m_pDataSource != NULL || m_pDataObject == NULL) return m_pSite;
+  UIDragSel* source = SourceSelection();
+  return source != NULL ? source->m_pSite : NULL;
+}
+
+void UIDragSel::SetSwapSel(UIDragSel* other) {
+  if (m_pDataObject != NULL && m_pDataSource == NULL) {
+    UIDragSel* source = SourceSelection();
+    if (source != NULL && source != this) {
+      source->SetSwapSel(other);
+      if (other != NULL && other->m_pDataSource != NULL && other->m_pDataObject == NULL) {
+        // The source reads the swapped-in data through a data object of its own.
+        auto* data = new COleDataObject;
+        data->Attach(static_cast<LPDATAOBJECT>(other->m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
+        other->m_pDataObject = data;
+        other->m_bOwnsDataObject = TRUE;
+      }
+    }
+  }
+  m_pSwapSel = other;
+}
+
+int UIDragSel::CountItems() { return static_cast<int>(m_items.size()); }
+
+DWORD UIDragSel::GetDragItem(WORD index) { return index < m_items.size() ? m_items[index].id : 0; }
+
+BOOL UIDragSel::AddFormat(DWORD tag, DWORD size, void* data) {
+  Item& one = ItemOne();
+  for (const FormatRecord& r : one.formats)
+    if (r.tag == tag) return TRUE;
+  one.formats.push_back(FormatRecord{tag, size});
+  if (AddFormatAndData(tag, size, data)) return TRUE;
+  one.formats.pop_back();
+  return FALSE;
+}
+
+int UIDragSel::CountFormats(DWORD item) {
+  const Item* it = FindItem(item);
+  return it != NULL ? static_cast<int>(it->formats.size()) : 0;
+}
+
+DWORD UIDragSel::GetDragFormat(WORD index, DWORD item) {
+  const Item* it = FindItem(item);
+  return it != NULL && index < it->formats.size() ? it->formats[index].tag : 0;
+}
+
+long UIDragSel::GetDataSize(DWORD tag, DWORD item) { return FetchData(tag, NULL, item); }
+
+long UIDragSel::FetchData(DWORD tag, void* buffer, DWORD item) {
+  const Item* it = FindItem(item);
+  if (it == NULL) return -1;
+  auto rec = std::find_if(it->formats.rbegin(), it->formats.rend(), [tag](const FormatRecord& r) { return r.tag == tag; });
+  if (rec == it->formats.rend()) return -1;
+  if (buffer == NULL) return static_cast<long>(rec->size);
+  long got = GetSizeAndData(tag, buffer, rec->size, item);
+  if (got == -1)
+    if (UIDragSource* site = GetSourceSite()) got = site->GetData(this, tag, buffer);
+  return got;
+}
+
+void UIDragSel::SetPositionAtDrag(const CPoint& point) {
+  m_ptAtDrag = point;
+  m_positionFlags |= 1;
+}
+CPoint UIDragSel::GetPositionAtDrag() {
+  if (m_pDataSource == NULL)
+    if (const UIDragInfoRecord* info = DragInfo()) return CPoint(info->x, info->y);
+  return m_ptAtDrag;
+}
+void UIDragSel::SetPosition(const CPoint& point) {
+  m_pt = point;
+  m_positionFlags |= 4;
+}
+CPoint UIDragSel::GetPosition() { return m_pt; }
+void UIDragSel::SetPositionAtDrop(const CPoint& point) {
+  m_ptAtDrop = point;
+  m_positionFlags |= 2;
+}
+CPoint UIDragSel::GetPositionAtDrop() { return m_ptAtDrop; }
+
+BOOL UIDragSel::AddFormatAndData(DWORD tag, DWORD size, void* data) {
+  if (m_pDataSource == NULL) return TRUE;  // the target side only lists what the data offers
+  CLIPFORMAT cf = Qv2WinFormat(tag);
+  if (cf == 0) return FALSE;
+  if (data == NULL) {
+    m_pDataSource->DelayRenderData(cf);
+    return TRUE;
+  }
+  HGLOBAL h = NULL;
+  if (tag == kTagUnicode) {
+    // Given as UTF-8; offered as UTF-16 and recorded in characters, as readers count it.
+    int chars = size == 0 ? 0 : ::MultiByteToWideChar(CP_UTF8, 0, static_cast<const char*>(data), static_cast<int>(size), NULL, 0);
+    if (size != 0 && chars == 0) return FALSE;
+    h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (static_cast<SIZE_T>(chars) + 1) * sizeof(wchar_t));
+    if (h == NULL) return FALSE;
+    if (chars > 0) {
+      ::MultiByteToWideChar(CP_UTF8, 0, static_cast<const char*>(data), static_cast<int>(size),
+                            static_cast<wchar_t*>(::GlobalLock(h)), chars);
+      ::GlobalUnlock(h);
+    }
+    for (FormatRecord& r : ItemOne().formats)
+      if (r.tag == tag) r.size = static_cast<DWORD>(chars);
+  } else {
+    // Text gets the terminating zero its clipboard format needs beyond the recorded bytes.
+    h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size) + (IsTextTag(tag) ? 1 : 0));
+    if (h == NULL) return FALSE;
+    if (size > 0) {
+      memcpy(::GlobalLock(h), data, size);
+      ::GlobalUnlock(h);
+    }
+  }
+  m_pDataSource->CacheGlobalData(cf, h);
+  return TRUE;
+}
+
+long UIDragSel::GetSizeAndData(DWORD tag, void* buffer, DWORD size, DWORD) {
+  COleDataObject own;
+  COleDataObject* data = m_pDataObject;
+  if (data == NULL && m_pDataSource != NULL) {
+    own.Attach(static_cast<LPDATAOBJECT>(m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
+    data = &own;
+  }
+  if (data == NULL || buffer == NULL) return -1;
+  CLIPFORMAT cf = Qv2WinFormat(tag);
+  if (cf == 0 || !data->IsDataAvailable(cf)) return -1;
+  HGLOBAL h = data->GetGlobalData(cf);
+  if (h == NULL) return -1;
+  const DWORD unit = UnitOf(tag);
+  // The recorded size is a claim of the other side: never copy more than the block holds.
+  SIZE_T bytes = std::min<SIZE_T>(static_cast<SIZE_T>(size) * unit, ::GlobalSize(h));
+  bytes -= bytes % unit;
+  long copied = -1;
+  if (const void* p = ::GlobalLock(h)) {
+    memcpy(buffer, p, bytes);
+    ::GlobalUnlock(h);
+    copied = static_cast<long>(bytes / unit);
+  }
+  ::GlobalFree(h);
+  return copied;
+}

@@ -1,0 +1,135 @@
+// The drag source site, its OLE drop source with cursors per action, and the data source that
+// renders a selection's format list and drag information.
+#include <stdint.h>
+#include <string.h>
+
+#include <fw_except.h>
+
+#include "UIDragDrop.h"
+
+namespace {
+const WORD kSwapCursor = 149;
+}
+
+UIOleDropSource::UIOleDropSource() {
+  for (WORD& id : m_cursorIds) id = 0;
+  m_cursorIds[UIDragSwap] = kSwapCursor;
+}
+
+SCODE UIOleDropSource::GiveFeedback(DROPEFFECT dropEffect) {
+  UIDragAction last = UIDragGetLastAction();
+  WORD id = last >= UIDragNone && last <= UIDragLink ? m_cursorIds[last] : 0;
+  if (id != 0) {
+    LPCTSTR name = MAKEINTRESOURCE(id);
+    if (HCURSOR cursor = ::LoadCursor(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name)) {
+      ::SetCursor(cursor);
+      return S_OK;
+    }
+  }
+  return COleDropSource::GiveFeedback(dropEffect);
+}
+
+UIOleDataSource::UIOleDataSource(UIDragSel* sel) : m_pSel(sel) {}
+
+UIOleDataSource::~UIOleDataSource() {
+  if (UIDragSel* sel = m_pSel) {
+    m_pSel = NULL;
+    sel->m_pDataSource = NULL;
+    delete sel;
+  }
+}
+
+BOOL UIOleDataSource::OnRenderGlobalData(LPFORMATETC lpFormatEtc, HGLOBAL* phGlobal) {
+  if (m_pSel == NULL) return FALSE;
+  const UIDragSel::Item* one = m_pSel->FindItem(1);
+  const size_t count = one != NULL ? one->formats.size() : 0;
+  if (lpFormatEtc->cfFormat == kFormatRecords) {
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (count > 0 ? count : 1) * sizeof(UIDragSel::FormatRecord));
+    if (h == NULL) return FALSE;
+    if (count > 0) {
+      memcpy(::GlobalLock(h), one->formats.data(), count * sizeof(UIDragSel::FormatRecord));
+      ::GlobalUnlock(h);
+    }
+    if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
+    *phGlobal = h;
+    return TRUE;
+  }
+  if (lpFormatEtc->cfFormat == kFormatDragInfo) {
+    if (m_pSel->m_pSite == NULL) return FALSE;
+    CPoint at = m_pSel->GetPositionAtDrag();
+    UIDragInfoRecord info = {static_cast<DWORD>(reinterpret_cast<uintptr_t>(m_pSel)),
+                             static_cast<DWORD>(reinterpret_cast<uintptr_t>(m_pSel->m_pSite)),
+                             at.x,
+                             at.y,
+                             static_cast<DWORD>(m_pSel->ModifierKeysAtDrag()),
+                             static_cast<DWORD>(count)};
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof info);
+    if (h == NULL) return FALSE;
+    memcpy(::GlobalLock(h), &info, sizeof info);
+    ::GlobalUnlock(h);
+    if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
+    *phGlobal = h;
+    return TRUE;
+  }
+  return FALSE;
+}
+
+UIDragSource::UIDragSource(CWnd* site) : m_pDropSource(new UIOleDropSource), m_pSiteWnd(site) {}
+
+UIDragSource::~UIDragSource() { m_pDropSource->InternalRelease(); }
+
+void UIDragSource::SetUserCursor(UIDragAction action, WORD cursorId) {
+  if (action < UIDragNone || action > UIDragLink) return;
+  if (action == UIDragSwap && cursorId == 0) cursorId = kSwapCursor;
+  m_pDropSource->m_cursorIds[action] = cursorId;
+  if (action == UIDragGetLastAction()) m_pDropSource->GiveFeedback(UIDragActionToDropEffect(action));
+}
+
+long UIDragSource::GetData(UIDragSel*, DWORD, void*) { return -1; }
+
+BOOL UIDragSource::CopyToClipboard(UIDragSel* sel, BOOL) {
+  if (sel == NULL || sel->GetDataSource() == NULL) return FALSE;
+  auto* from = static_cast<LPDATAOBJECT>(sel->GetDataSource()->GetInterface(&IID_IDataObject));
+  // The clipboard gets a source of its own with every format rendered now; the selection and
+  // its data source stay the host's, whatever the clipboard does with its copy later.
+  auto* copy = new COleDataSource;
+  LPENUMFORMATETC formats = NULL;
+  if (SUCCEEDED(from->EnumFormatEtc(DATADIR_GET, &formats)) && formats != NULL) {
+    FORMATETC f;
+    while (formats->Next(1, &f, NULL) == S_OK) {
+      STGMEDIUM medium = {};
+      if (SUCCEEDED(from->GetData(&f, &medium))) {
+        if (medium.pUnkForRelease == NULL)
+          copy->CacheData(f.cfFormat, &medium, &f);
+        else
+          ::ReleaseStgMedium(&medium);
+      }
+      if (f.ptd != NULL) ::CoTaskMemFree(f.ptd);
+    }
+    formats->Release();
+  }
+  BOOL ok = TRUE;
+  try {
+    copy->SetClipboard();
+    COleDataSource::FlushClipboard();
+  } catch (CException* e) {
+    e->Delete();
+    ok = FALSE;
+  }
+  copy->InternalRelease();
+  return ok;
+}
+
+UIDragAction UIDragSource::Drag(const CPoint& point, UIDragSel* sel) {
+  UIDragSetLastAction(UIDragNone);
+  if (sel == NULL) return UIDragNone;
+  sel->SetPositionAtDrag(point);
+  sel->m_actionAtDrag = KeyState2UIDragAction(TRUE, 0);
+  if (UIOleDataSource* source = sel->GetDataSource()) {
+    UIDropTarget::PrepareAllTargetsForDrag();
+    source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, NULL, m_pDropSource);
+  }
+  return UIDragGetLastAction();
+}
+
+BOOL UIDragSource::InitiateDragEvent(const CPoint&) { return TRUE; }
