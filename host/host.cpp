@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "controls_page.h"
 #include "dragdrop_window.h"
+#include "images_window.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
@@ -171,6 +172,7 @@ class CHostApp : public CWinApp {
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
+    HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     if (host::ScreenshotMode()) {
       if (tools != NULL) {
         host::CaptureWindow(tools, L"tooltable");
@@ -199,6 +201,10 @@ class CHostApp : public CWinApp {
         ::ShowWindow(controls, SW_HIDE);
       }
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
+      if (images != NULL) {
+        host::CaptureWindow(images, L"images", shadow);
+        ::ShowWindow(images, SW_HIDE);
+      }
       host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
@@ -207,6 +213,7 @@ class CHostApp : public CWinApp {
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
+    if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
