@@ -28,17 +28,9 @@ class SizedBar : public CControlBar {
   }
 };
 
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
+std::string Text(const RECT& r) { return testing_support::RectText(r); }
 
-std::string RectIn(CWnd* parent, CWnd* child) {
-  CRect r;
-  child->GetWindowRect(&r);
-  parent->ScreenToClient(&r);
-  return Text(r);
-}
+std::string RectIn(CWnd* parent, CWnd* child) { return testing_support::RectInParent(parent->m_hWnd, child->m_hWnd); }
 
 // A frame of the given outer size; it deletes itself when destroyed.
 CFrameWnd* NewFrame(int cx, int cy) {

@@ -18,6 +18,9 @@ class CDC;
 class CDocument;
 class CFrameWnd;
 class CPrintInfo;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CView;
 
 // Control id of the client view inside its frame.
@@ -156,6 +159,33 @@ class FW_API CFrameWnd : public CWnd {
   // Shows or hides the bar; the layout follows now, or at the next RecalcLayout with bDelay.
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
 
+  // Docking (fw_dock.h). EnableDocking makes the dock bars of the sides in dwDockStyle.
+  void EnableDocking(DWORD dwDockStyle);
+  // nDockBarID 0: the first side the bar may dock at. lpRect (screen) chooses the row and place.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+  // Floats the bar in a new floating frame whose top left is point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+  CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The side whose dock bar rect (screen) touches, among dwDockStyle; 0 when none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+  // The saved layout in the application profile; a missing or damaged one changes nothing.
+  void LoadBarState(LPCTSTR lpszProfileName);
+  void SaveBarState(LPCTSTR lpszProfileName) const;
+  // FALSE, and nothing changed, when the state does not fit the frame's bars.
+  BOOL SetDockState(const CDockState& state);
+  void GetDockState(CDockState& state) const;
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+  // The layout runs at the next idle time.
+  void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+  CPtrList m_listControlBars;  // CControlBar*, in order of creation
+  CRuntimeClass* m_pFloatingFrameClass = NULL;  // NULL: CMiniDockFrameWnd
+  DWORD m_dwDockStyle = 0;
+  enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+  UINT m_nIdleFlags = 0;
+
   // Commands go to the active view (and its document), then to the frame's own handlers,
   // then to the application.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -171,11 +201,14 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   // Tells the active view (OnActivateFrame) after the default activation.
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  // A delayed layout runs.
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
   CView* m_pViewActive;
 
  private:
   BOOL m_bInRecalcLayout = FALSE;
+  void ForgetControlBars();
 
   DECLARE_MESSAGE_MAP()
 

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -141,6 +142,7 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnDestroy() {
   m_pViewActive = NULL;  // the views go with the frame
+  ForgetControlBars();
   CWnd::OnDestroy();
 }
 
