@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dock_fixture.h"
 #include "test_support.h"
 
 namespace {
@@ -42,38 +43,7 @@ std::string ScreenRect(CWnd* wnd) {
   return Text(r);
 }
 
-// A frame docking at all sides with a pane; it deletes itself when destroyed.
-struct DockFrame {
-  CFrameWnd* frame = NULL;
-  CWnd pane;
-  DockFrame(int cx = 400, int cy = 300, DWORD sides = CBRS_ALIGN_ANY) {
-    frame = new CFrameWnd;
-    if (!frame->Create(NULL, _T("dock"), WS_OVERLAPPEDWINDOW, CRect(0, 0, cx, cy))) {
-      frame = NULL;
-      return;
-    }
-    frame->EnableDocking(sides);
-    pane.Create(NULL, _T("pane"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_PANE_FIRST);
-  }
-  ~DockFrame() {
-    if (frame != NULL && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-  }
-  CDockBar* Side(UINT id) const { return DYNAMIC_DOWNCAST(CDockBar, frame->GetControlBar(id)); }
-  CRect Client() const {
-    CRect c;
-    frame->GetClientRect(&c);
-    return c;
-  }
-  void Layout() { frame->RecalcLayout(); }
-  // The dock bar's entries as ids, 0 for a row end.
-  std::vector<int> Entries(UINT side) const {
-    std::vector<int> ids;
-    CDockBar* d = Side(side);
-    for (INT_PTR i = 0; i < d->m_arrBars.GetSize(); ++i)
-      ids.push_back(d->m_arrBars[i] ? static_cast<CControlBar*>(d->m_arrBars[i])->GetDlgCtrlID() : 0);
-    return ids;
-  }
-};
+using DockFrame = testing_support::DockingFrame<CFrameWnd, CDockBar>;
 
 CRect ScreenOf(CWnd* wnd, CRect r) {
   wnd->ClientToScreen(&r);

@@ -47,7 +47,7 @@ FW_API const DockBarPlace* DockBarPlaces();  // four entries
 // A side of the frame holding bars in rows: m_arrBars lists the bars, each row ended by NULL;
 // entry 0 is always NULL. A bar that is hidden keeps its place. Floating frames have one too.
 class FW_API CDockBar : public CControlBar {
-  DECLARE_DYNAMIC(CDockBar)
+  DECLARE_DYNCREATE(CDockBar)
 
  public:
   explicit CDockBar(BOOL bFloating = FALSE);
@@ -74,8 +74,9 @@ class FW_API CDockBar : public CControlBar {
   CRect m_rectLayout;
 
  protected:
-  // Where a bar dropped at lpRect goes: the index to insert at, after making a new row when needed.
-  int Insert(CControlBar* pBar, LPCRECT lpRect);
+  // Where a bar dropped at lpRect (screen) goes: the index to insert at, after making a new
+  // row when needed.
+  virtual int Insert(CControlBar* pBar, LPCRECT lpRect);
   void PostNcDestroy() override;
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
 

@@ -161,6 +161,9 @@ class FW_API CFrameWnd : public CWnd {
 
   // Docking (fw_dock.h). EnableDocking makes the dock bars of the sides in dwDockStyle.
   void EnableDocking(DWORD dwDockStyle);
+  // The same with dock bars of a class derived from CDockBar; a failed creation throws the
+  // framework's resource exception.
+  void EnableDocking(DWORD dwDockStyle, CRuntimeClass* pDockBarClass);
   // nDockBarID 0: the first side the bar may dock at. lpRect (screen) chooses the row and place.
   void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
   void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);

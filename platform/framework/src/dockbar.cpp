@@ -39,7 +39,7 @@ const DockBarPlace* DockBarPlaces() {
 
 }  // namespace fw
 
-IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
+IMPLEMENT_DYNCREATE(CDockBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
   ON_MESSAGE(WM_SIZEPARENT, &CDockBar::OnSizeParent)

@@ -40,18 +40,26 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
   return 0;
 }
 
-void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) { EnableDocking(dwDockStyle, RUNTIME_CLASS(CDockBar)); }
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle, CRuntimeClass* pDockBarClass) {
   m_dwDockStyle = dwDockStyle;
   const fw::DockBarPlace* places = fw::DockBarPlaces();
   for (int i = 0; i < 4; ++i) {
     if ((places[i].style & dwDockStyle & CBRS_ALIGN_ANY) == 0 || GetControlBar(places[i].id) != NULL) continue;
-    CDockBar* dockBar = new CDockBar;
+    CObject* object = pDockBarClass != NULL ? pDockBarClass->CreateObject() : NULL;
+    CDockBar* dockBar = DYNAMIC_DOWNCAST(CDockBar, object);
+    if (dockBar == NULL) {
+      delete object;
+      AfxThrowResourceException();
+    }
     dockBar->m_bAutoDelete = TRUE;
     if (!dockBar->Create(this, places[i].style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                          places[i].id)) {
       delete dockBar;
       AfxThrowResourceException();
     }
+    dockBar->m_pDockSite = this;
   }
 }
 
