@@ -110,6 +110,12 @@ quarnel_area(ui/bars
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
+quarnel_area(ui/dock
+  SOURCES SizeDockBar.cpp UISizeDockFrame.cpp
+  USES ui/shared
+  LINK framework ulmora)
+
 # Module start-up and shut-down.
 quarnel_area(ui/module
   SOURCES UIView.cpp
