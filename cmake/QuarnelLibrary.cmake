@@ -39,7 +39,7 @@ quarnel_area(ui/links
 
 # Embedded modal dialogs on their own threads.
 quarnel_area(ui/UIDlg
-  SOURCES ModalDialogContainer.cpp ModalThread.cpp
+  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp
   USES ui/shared
   LINK framework ulmora comdlg32)
 
@@ -78,8 +78,8 @@ quarnel_area(ui/commands
 # The GDI drawing view.
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
-          TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
-  USES gui/core ui/links ui/shared
+          TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
+  USES gui/core ui/links ui/UIDlg ui/shared
   LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
 
 # Window-procedure controls.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "print_output.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
@@ -106,13 +107,6 @@ class PrintFixture : public testing::Test {
   CFrameWnd* frame = nullptr;
   PagesView view;
 };
-
-// The pages of a PostScript print file, by their page comments.
-int PageCount(const std::string& ps) {
-  int n = 0;
-  for (size_t at = ps.find("%%Page:"); at != std::string::npos; at = ps.find("%%Page:", at + 1)) ++n;
-  return n;
-}
 
 HGLOBAL Block(const void* data, size_t size) {
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -233,7 +227,7 @@ TEST_F(PrintFixture, PrintsEveryPageToTheFileChosen) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin", "end"}));
   EXPECT_TRUE(view.mainDisabledWhilePrinting);
   EXPECT_TRUE(frame->IsWindowEnabled());
-  EXPECT_EQ(PageCount(testing_support::ReadFile(path)), 3);
+  EXPECT_EQ(testing_support::PostScriptPages(testing_support::ReadFile(path)), 3);
   DeleteFileA(path.c_str());
 }
 

@@ -33,8 +33,6 @@ class TestDrawView : public CMFCUIView {
   void DrawDIB(void*, CRect const&, char const*) override {}
   CBitmap* QvTakeSnapshot(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
   QvImage* QvTakeSnapshotToQvImage(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  int DoPreparePrinting(CPrintInfo*) override { return 0; }
-  UIPrintResult Print(long, long) override { return UIPrintFailed; }
   void QvDrawInMetafileDC(RECT const&, RECT const&, CDC*) override {}
   void QvDrawOLEItem(CQvOleClientItem*, RECT const&) override {}
   QvImage* QvTakeSnapshotToQvImageRCT(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }

@@ -17,6 +17,8 @@
 #include <commdlg.h>
 
 class CDC;
+class CPrintDialog;
+class CView;
 
 // The command ids of printing are in fw_printres.h (not included here: hosts may name
 // commands of their own alike).
@@ -149,5 +151,8 @@ FW_API BOOL AFXAPI AfxPumpPrintMessages(const BOOL* pAbort);
 // The print-to-file dialog of print jobs (default extension, file name, filter and title
 // from the framework's strings); FALSE when cancelled.
 FW_API BOOL AFXAPI AfxAskPrintFileName(CWnd* pOwner, CString& path);
-// The name of a print job: the title, cut to 31 characters.
-FW_API CString AFXAPI AfxPrintJobName(const CString& title);
+// The name of a view's print job: its document's title, or its frame's window text when it
+// has no document, cut to 31 characters.
+FW_API CString AFXAPI AfxPrintJobName(CView* pView);
+// The status text of where a job goes: "on" the printer's port, or "to" the output file.
+FW_API CString AFXAPI AfxPrintDestination(CPrintDialog* pPD, const CString& output);

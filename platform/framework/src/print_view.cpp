@@ -57,8 +57,23 @@ BOOL AFXAPI AfxAskPrintFileName(CWnd* pOwner, CString& path) {
   return TRUE;
 }
 
-CString AFXAPI AfxPrintJobName(const CString& title) {
+CString AFXAPI AfxPrintJobName(CView* pView) {
+  CString title;
+  if (pView->GetDocument() != NULL) {
+    title = pView->GetDocument()->GetTitle();
+  } else if (CFrameWnd* frame = pView->GetParentFrame()) {
+    frame->GetWindowText(title);
+  }
   return title.GetLength() > kMaxJobName ? title.Left(kMaxJobName) : title;
+}
+
+CString AFXAPI AfxPrintDestination(CPrintDialog* pPD, const CString& output) {
+  CString where;
+  if (output.IsEmpty())
+    where.FormatMessage(AFX_IDS_PRINTONPORT, static_cast<LPCTSTR>(pPD->GetPortName()));
+  else
+    where.FormatMessage(AFX_IDS_PRINTTOFILE, static_cast<LPCTSTR>(output));
+  return where;
 }
 
 // --- CPrintingDialog ---
@@ -111,13 +126,7 @@ void CView::OnFilePrint() {
   CString output;
   if (pd->PrintToFile() && !AfxAskPrintFileName(this, output)) return;
 
-  CString title;
-  if (m_pDocument != NULL) {
-    title = m_pDocument->GetTitle();
-  } else if (CFrameWnd* frame = GetParentFrame()) {
-    frame->GetWindowText(title);
-  }
-  const CString jobName = AfxPrintJobName(title);
+  const CString jobName = AfxPrintJobName(this);
   DOCINFO di;
   memset(&di, 0, sizeof(di));
   di.cbSize = sizeof(di);
@@ -135,11 +144,7 @@ void CView::OnFilePrint() {
   AfxSetPrintAbort(FALSE);
   CPrintingDialog status(this);
   status.Create(AFX_IDD_PRINTDLG, pMain != NULL ? pMain : this);
-  CString where;
-  if (output.IsEmpty())
-    where.FormatMessage(AFX_IDS_PRINTONPORT, static_cast<LPCTSTR>(pd->GetPortName()));
-  else
-    where.FormatMessage(AFX_IDS_PRINTTOFILE, static_cast<LPCTSTR>(output));
+  const CString where = AfxPrintDestination(pd, output);
   if (status.GetSafeHwnd() != NULL) {
     status.SetDlgItemText(AFX_IDC_PRINT_DOCNAME, jobName);
     status.SetDlgItemText(AFX_IDC_PRINT_PRINTERNAME, pd->GetDeviceName());
