@@ -21,10 +21,10 @@ quarnel_area(ui/shared OPEN
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvEffectiveCommands.cpp QvFont.cpp
-          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+          QvGeometry.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
   USES ui/shared
-  LINK framework vekkel brevin solvane ulmora shell32)
+  LINK framework vekkel brevin solvane ulmora shell32 winspool comdlg32)
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
