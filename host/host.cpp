@@ -12,6 +12,7 @@
 #include "commands.h"
 #include "links_window.h"
 #include "menu_demo.h"
+#include "printing.h"
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
@@ -160,6 +161,8 @@ class CHostApp : public CWinApp {
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
       host::ShowDemoMenu(frame, 60, 40);
+      // The report's two pages to the default printer, for the script to picture.
+      host::PrintReport(frame->m_hWnd, true);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
