@@ -20,7 +20,7 @@ using testing_support::DialogDriver;
 namespace {
 
 // Controls of the system print dialog.
-const int kAllPages = 0x420;
+const int kAllPages = 0x420, kPageRange = 0x422, kFromPage = 0x480, kToPage = 0x481, kPrintToFile = 0x410;
 // The file name of the save dialog (explorer style and old style).
 const int kFileNameCombo = 0x47C;
 
@@ -43,7 +43,6 @@ class PagesView : public CView {
   std::vector<std::string> calls;
   std::function<void(UINT)> onPage;  // runs while page n is being printed
   bool mainDisabledWhilePrinting = false;
-  bool toFile = true;
 
   void OnDraw(CDC*) override {}
   void PostNcDestroy() override {}
@@ -53,11 +52,7 @@ class PagesView : public CView {
   BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
     calls.push_back("prepare");
     pInfo->SetMaxPage(pages);
-    if (!DoPreparePrinting(pInfo)) return FALSE;
-    // The system's dialog under test does not give its print-to-file choice back: the view
-    // asks for a file itself.
-    if (toFile) pInfo->m_pPD->m_pd.Flags |= PD_PRINTTOFILE;
-    return TRUE;
+    return DoPreparePrinting(pInfo);
   }
   void OnBeginPrinting(CDC*, CPrintInfo*) override { calls.push_back("begin"); }
   void OnPrint(CDC* pDC, CPrintInfo* pInfo) override {
@@ -94,10 +89,20 @@ class PrintFixture : public testing::Test {
     testing_support::PumpMessages();
   }
 
-  // The print dialog's OK, then the print file's name.
-  std::vector<DialogDriver::Step> ToFile(const std::string& path) {
+  // The print dialog: pages from..to (0: all), to a file; then the file's name.
+  std::vector<DialogDriver::Step> ToFile(const std::string& path, int from = 0, int to = 0) {
+    DeleteFileA(path.c_str());  // no overwrite question
     std::wstring wpath(path.begin(), path.end());
-    return {{kAllPages, [](HWND dlg) { DialogDriver::Press(dlg, IDOK); }},
+    return {{kAllPages,
+             [=](HWND dlg) {
+               if (from != 0) {
+                 DialogDriver::SetCheck(dlg, kPageRange, true);
+                 DialogDriver::SetText(dlg, kFromPage, std::to_wstring(from));
+                 DialogDriver::SetText(dlg, kToPage, std::to_wstring(to));
+               }
+               DialogDriver::SetCheck(dlg, kPrintToFile, true);
+               DialogDriver::Press(dlg, IDOK);
+             }},
             {kFileNameCombo, [=](HWND dlg) {
                DialogDriver::SetText(dlg, kFileNameCombo, wpath);
                DialogDriver::Press(dlg, IDOK);
@@ -218,17 +223,46 @@ TEST(AppPrinter, DefaultsSelectionAndADamagedSelectionReplaced) {
   dlg.m_pd.hDevNames = dlg.m_pd.hDevMode = NULL;
 }
 
-TEST_F(PrintFixture, PrintsEveryPageToTheFileChosen) {
-  const std::string path = testing_support::TempPath("fwprint");
-  DialogDriver driver(ToFile(path));
-  view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
-  EXPECT_EQ(driver.done(), 2u);
-  EXPECT_EQ(view.printed, (std::vector<UINT>{1, 2, 3}));
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin", "end"}));
-  EXPECT_TRUE(view.mainDisabledWhilePrinting);
-  EXPECT_TRUE(frame->IsWindowEnabled());
-  EXPECT_EQ(testing_support::PostScriptPages(testing_support::ReadFile(path)), 3);
-  DeleteFileA(path.c_str());
+TEST_F(PrintFixture, PrintsThePagesChosenToTheFileChosen) {
+  struct Case {
+    int from, to;
+    std::vector<UINT> pages;
+  };
+  const Case cases[] = {{0, 0, {1, 2, 3}}, {2, 3, {2, 3}}, {3, 3, {3}}};
+  for (const Case& c : cases) {
+    const std::string path = testing_support::TempPath("fwprint");
+    view.printed.clear();
+    view.calls.clear();
+    DialogDriver driver(ToFile(path, c.from, c.to));
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(driver.done(), 2u) << c.from;
+    EXPECT_EQ(view.printed, c.pages) << c.from;
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin", "end"}));
+    EXPECT_TRUE(view.mainDisabledWhilePrinting);
+    EXPECT_TRUE(frame->IsWindowEnabled());
+    EXPECT_EQ(testing_support::PostScriptPages(testing_support::ReadFile(path)), static_cast<int>(c.pages.size()));
+    DeleteFileA(path.c_str());
+  }
+}
+
+TEST_F(PrintFixture, CancelledDialogsPrintNothing) {
+  {
+    DialogDriver driver({{kAllPages, [](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); }}});
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(driver.done(), 1u);
+  }
+  {
+    DialogDriver driver({{kAllPages,
+                          [](HWND dlg) {
+                            DialogDriver::SetCheck(dlg, kPrintToFile, true);
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         {kFileNameCombo, [](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); }}});
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(driver.done(), 2u);
+  }
+  EXPECT_TRUE(view.printed.empty());
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "prepare"}));
 }
 
 BOOL CALLBACK FindStatus(HWND h, LPARAM lp) {
@@ -272,9 +306,9 @@ TEST_F(PrintFixture, QuitEndsTheJobAndStaysQueued) {
 // Direct printing takes the application's printer without a dialog.
 TEST_F(PrintFixture, DirectPrintingShowsNoDialog) {
   view.pages = 1;
-  view.toFile = false;
   view.SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
   EXPECT_EQ(view.printed, std::vector<UINT>{1});
 }
 
 }  // namespace
+

@@ -18,7 +18,7 @@ using testing_support::DialogDriver;
 
 namespace {
 
-const int kFileNameCombo = 0x47C;
+const int kFileNameCombo = 0x47C, kCopies = 0x482, kPrintToFile = 0x410;
 
 CWinApp g_app(_T("ViewPrintTest"));
 
@@ -132,7 +132,9 @@ TEST_F(ViewPrintJob, CopiesInARowOrCollated) {
   SetCopies(2);
   EXPECT_EQ(PrintToFile(1, 2), UIPrinted);
   EXPECT_EQ(view.printed, (std::vector<long>{1, 1, 2, 2}));
-  EXPECT_EQ(PagesInFile(), 4);
+  const std::string ps = testing_support::ReadFile(path);
+  EXPECT_EQ(testing_support::PostScriptPages(ps), 4);
+  EXPECT_EQ(ps.find("copies=2"), std::string::npos) << ps.substr(0, 300);
 
   view.printed.clear();
   view.SetCollation(1);
@@ -183,6 +185,31 @@ TEST_F(ViewPrintJob, PrintZoomDuringThePageOnly) {
   EXPECT_EQ(num, 3);
   EXPECT_EQ(den, 2);
   EXPECT_NE(view.GetCurrentDC(), nullptr);  // the window DC is prepared again
+}
+
+// Without page limits the print dialog chooses: its copies and its print-to-file box.
+TEST_F(ViewPrintJob, ThePrintDialogChoosesCopiesAndFile) {
+  view.blind = 0;
+  view.toFile = false;
+  DeleteFileA(path.c_str());
+  std::wstring wpath(path.begin(), path.end());
+  DialogDriver driver({{kCopies,
+                        [](HWND dlg) {
+                          DialogDriver::SetText(dlg, kCopies, L"2");
+                          DialogDriver::SetCheck(dlg, kPrintToFile, true);
+                          DialogDriver::Press(dlg, IDOK);
+                        }},
+                       {kFileNameCombo, [=](HWND dlg) {
+                          DialogDriver::SetText(dlg, kFileNameCombo, wpath);
+                          DialogDriver::Press(dlg, IDOK);
+                        }}});
+  EXPECT_EQ(view.Print(0, 0), UIPrinted);
+  EXPECT_EQ(driver.done(), 2u);
+  EXPECT_EQ(view.printed, (std::vector<long>{1, 1, 2, 2, 3, 3}));
+  const std::string ps = testing_support::ReadFile(path);
+  EXPECT_EQ(testing_support::PostScriptPages(ps), 6);
+  // The printer is not asked to copy the job again.
+  EXPECT_EQ(ps.find("copies=2"), std::string::npos) << ps.substr(0, 300);
 }
 
 TEST_F(ViewPrintJob, CancelledFileDialogIsReportedApart) {

@@ -6,6 +6,7 @@
 #include <UIView.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -15,6 +16,21 @@ const int kStatusDocument = 201, kStatusPrinter = 202, kStatusWhere = 203, kStat
 const int kPrintClipLimit = 32000;
 
 CQvPrintingDialog* s_currentStatus = nullptr;
+
+// The job's printer DC asked for one copy of each page: the view prints the copies itself,
+// and a driver that copied the job too would multiply them.
+void PrintOneCopyPerPage(HDC dc, CPrintDialog* pd) {
+  LPDEVMODE dm = pd->GetDevMode();
+  if (dm == NULL) return;
+  if ((dm->dmFields & DM_COPIES) != 0 && dm->dmCopies > 1) {
+    std::vector<BYTE> copy(reinterpret_cast<BYTE*>(dm), reinterpret_cast<BYTE*>(dm) + dm->dmSize + dm->dmDriverExtra);
+    DEVMODE* one = reinterpret_cast<DEVMODE*>(copy.data());
+    one->dmCopies = 1;
+    if ((one->dmFields & DM_COLLATE) != 0) one->dmCollate = DMCOLLATE_FALSE;
+    ::ResetDC(dc, one);
+  }
+  ::GlobalUnlock(pd->m_pd.hDevMode);
+}
 
 }  // namespace
 
@@ -151,6 +167,7 @@ UIPrintResult CMFCUIView::Print(long from, long to) {
   };
 
   const int copies = pd->GetCopies();
+  if (copies > 1) PrintOneCopyPerPage(dc.m_hDC, pd);
   DOCINFO di;
   memset(&di, 0, sizeof(di));
   di.cbSize = sizeof(di);

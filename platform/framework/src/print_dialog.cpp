@@ -101,6 +101,9 @@ CPrintDialog::~CPrintDialog() {}
 
 INT_PTR CPrintDialog::DoModal() {
   m_pd.hwndOwner = PreModal();
+  // The system's dialog answers its own buttons: bound to this object, OK and Cancel would
+  // end it through CDialog's handlers, past its own reading of the choices.
+  AfxUnhookWindowCreate();
   const BOOL ok = ::PrintDlg(&m_pd);
   PostModal();
   return ok ? IDOK : IDCANCEL;
