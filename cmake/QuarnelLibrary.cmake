@@ -28,12 +28,12 @@ quarnel_area(ui/images
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
-          QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
+          QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
   USES ui/images ui/shared
-  LINK framework vekkel brevin solvane ulmora shell32 comctl32)
+  LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
@@ -50,7 +50,7 @@ quarnel_area(ui/links
 
 # Embedded modal dialogs on their own threads.
 quarnel_area(ui/UIDlg
-  SOURCES ModalDialogContainer.cpp ModalThread.cpp
+  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp
   USES ui/shared
   LINK framework ulmora comdlg32)
 
@@ -83,9 +83,9 @@ quarnel_area(ui/commands
 # The GDI drawing view.
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
-          TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
+          TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
           UIViewImages.cpp UIViewSnapshot.cpp
-  USES gui/core ui/images ui/links ui/shared
+  USES gui/core ui/images ui/links ui/UIDlg ui/shared
   LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
 
 # Drag and drop and the clipboard of views and host windows.

@@ -17,6 +17,7 @@
 #include "images_window.h"
 #include "links_window.h"
 #include "menu_demo.h"
+#include "printing.h"
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
@@ -206,6 +207,8 @@ class CHostApp : public CWinApp {
         ::ShowWindow(images, SW_HIDE);
       }
       host::ShowDemoMenu(frame, 60, 40);
+      // The report's two pages to the default printer, for the script to picture.
+      host::PrintReport(frame->m_hWnd, true);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);

@@ -27,7 +27,4 @@ class TestDrawView : public CMFCUIView {
   void SetPrintOffset(int x, int y) { m_printOffset = POINT{x, y}; }
   // Tests keep their views on the stack: the end of the window does not delete them.
   void PostNcDestroy() override {}
-
-  int DoPreparePrinting(CPrintInfo*) override { return 0; }
-  UIPrintResult Print(long, long) override { return UIPrintFailed; }
 };

@@ -264,6 +264,19 @@ QUARNEL_API BrushArrayRec* UIViewFillPatterns();
 QUARNEL_API BrushArrayRec* UIViewDashPatterns();
 QUARNEL_API CPalette* UIViewPalette();
 
+// The modeless status dialog of the view's print jobs (template 30722: 201 document, 202
+// printer, 203 port or file, 204 page); its Cancel stops the job.
+class QUARNEL_API CQvPrintingDialog : public CPrintingDialog {
+ public:
+  explicit CQvPrintingDialog(CWnd* parent) : CPrintingDialog(parent) {}
+  // The status dialog of the job in progress, NULL when none is shown.
+  static CQvPrintingDialog* GetCurrent();
+  static void SetCurrent(CQvPrintingDialog* dialog);
+
+ protected:
+  void OnCancel() override;
+};
+
 // White stays white; any other colour becomes its grey level 0.30 R + 0.59 G + 0.11 B.
 QUARNEL_API COLORREF ColorToGray(COLORREF c);
 
@@ -458,7 +471,17 @@ class QUARNEL_API CMFCUIView : public CUIView {
   void QvSetLineWidth(unsigned short width) override;
   void QvSetFont(UIFont const& font) override;
 
+  // Printing: the print job of Print (dialogs, status dialog, pages, copies, collation) and
+  // the framework's printing hooks; the page is rendered at the printer's resolution.
+  void CreatePrintDialog(CPrintInfo* info) override;
+  int DoPreparePrinting(CPrintInfo* info) override;
+  UIPrintResult Print(long from, long to) override;
+  int PrintAPage(CDC& dc, CPrintInfo& info, CString& pageFormat, int& aborted) override;
+
  protected:
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  void OnPrint(CDC* dc, CPrintInfo* info) override;
+
   void ComputePenWidthInPixels();
   void PreparePenNullOrDash(bool null);
   void PrepareColors(bool pen);

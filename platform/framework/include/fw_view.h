@@ -95,6 +95,11 @@ class FW_API CView : public CWnd {
   // Draws the document on a screen, printer or memory DC.
   virtual void OnDraw(CDC* pDC) = 0;
 
+  // The printer of the job: a direct or preview job takes the application's printer
+  // (the default one), else the print dialog runs through the application. FALSE when
+  // there is no printer DC afterwards or the dialog was cancelled.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+
  protected:
   CView();
   ~CView() override;
@@ -119,6 +124,9 @@ class FW_API CView : public CWnd {
   afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
   // WM_PRINTCLIENT: OnPrepareDC and OnDraw on the given DC.
   afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+  // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT (views map them to it): the framework's print
+  // loop over the pages the job asks for.
+  afx_msg void OnFilePrint();
 
   CDocument* m_pDocument;
 
