@@ -23,7 +23,7 @@ quarnel_area(gui/core
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
-          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
   USES ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)
 

@@ -6,6 +6,7 @@
 // overrides OnDraw and calls the Qv... members with image coordinates.
 #pragma once
 #include "QvDrawTypes.h"
+#include "QvFillColors.h"
 #include "QvGeometry.h"
 #include "UITextLines.h"
 #include "quarnel_api.h"
@@ -264,8 +265,6 @@ QUARNEL_API BrushArrayRec* UIViewFillPatterns();
 QUARNEL_API BrushArrayRec* UIViewDashPatterns();
 QUARNEL_API CPalette* UIViewPalette();
 
-// White stays white; any other colour becomes its grey level 0.30 R + 0.59 G + 0.11 B.
-QUARNEL_API COLORREF ColorToGray(COLORREF c);
 
 class QUARNEL_API CMFCUIView : public CUIView {
   DECLARE_DYNAMIC(CMFCUIView)
