@@ -29,6 +29,7 @@ quarnel_area(gui/core
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
+  SOURCES GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora)
 
