@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "dragdrop_window.h"
 #include "links_window.h"
+#include "portable_chart.h"
 #include "menu_demo.h"
 #include "report_view.h"
 #include "resource.h"
@@ -167,7 +168,12 @@ class CHostApp : public CWinApp {
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
+    HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     if (host::ScreenshotMode()) {
+      if (chart != NULL) {
+        host::CaptureWindow(chart, L"portable_chart");
+        ::ShowWindow(chart, SW_HIDE);
+      }
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
         // The document's context menu, opened as a right click at (60, 40) of its view would.
@@ -193,6 +199,7 @@ class CHostApp : public CWinApp {
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
+    if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
