@@ -4,6 +4,7 @@
 #include "pview_fixture.h"
 
 #include <math.h>
+#include <process.h>
 
 namespace {
 
@@ -231,6 +232,39 @@ TEST(PortableViewScrolling, ScrollToBringsAPointIntoView) {
   EXPECT_EQ(w.view->GetVScroll(), 0u);
   w.view->ScrollTo(QvPoint(5, 60), QvSize(10, 10), false, false);
   EXPECT_NE(w.view->GetHScroll(), 0u) << "without bringIntoView nothing moves";
+}
+
+// An image size set from another thread is sent to the window's thread and applied there.
+struct SizeFromThread {
+  FunctionView* view;
+};
+
+unsigned __stdcall SetSizeFromThread(void* arg) {
+  SizeFromThread* job = static_cast<SizeFromThread*>(arg);
+  job->view->SetImageSize(QvSize(5000, 4000), false);
+  return 0;
+}
+
+TEST(PortableViewWindow, ImageSizeFromAnotherThreadIsAppliedOnTheWindowsThread) {
+  ViewWindow w;
+  ASSERT_TRUE(w.ok());
+  const unsigned long previousMain = Get_MainThreadID();
+  Set_MainThreadID(GetCurrentThreadId());
+  SizeFromThread job = {w.view};
+  HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(NULL, 0, SetSizeFromThread, &job, 0, NULL));
+  ASSERT_NE(thread, static_cast<HANDLE>(NULL));
+  // The window's thread takes the sent message while it waits.
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG msg;
+    while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+  }
+  CloseHandle(thread);
+  Set_MainThreadID(previousMain);
+  EXPECT_TRUE(w.view->GetImageSize() == QvSize(5000, 4000));
+  ASSERT_EQ(w.view->sizeThreads.size(), 2u) << "called on the other thread, then again on the window's";
+  EXPECT_NE(w.view->sizeThreads[0], GetCurrentThreadId());
+  EXPECT_EQ(w.view->sizeThreads[1], GetCurrentThreadId());
+  EXPECT_GT(w.window->GetScrollMaximum().x, 0) << "the window's scroll range follows";
 }
 
 TEST(PortableViewWindow, CreateBindsBothWaysAndCallsTheCallback) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 // The platform view with its model open to the tests.
 class ModelView : public CGUIView {
@@ -29,6 +30,11 @@ class FunctionView : public QvView {
   explicit FunctionView(bool noScrollBars = false) : QvView(nullptr, noScrollBars) {}
   std::function<void(FunctionView&, const QvRect&)> draw;
   int draws = 0;
+  std::vector<DWORD> sizeThreads;  // the thread of every SetImageSize call
+  void SetImageSize(QvSize size, bool stopAtFarEdge) override {
+    sizeThreads.push_back(GetCurrentThreadId());
+    QvView::SetImageSize(size, stopAtFarEdge);
+  }
   void Draw(const QvRect& image) override {
     ++draws;
     if (draw) draw(*this, image);
