@@ -21,6 +21,19 @@ struct TextAlignScope {
     if (dc) SetTextAlign(dc, align == GDI_ERROR ? 0 : align);
   }
 };
+// The advances of a line with `extra` pixels shared among its blanks after the leading ones.
+std::vector<int> Advances(HDC dc, const wchar_t* s, int len, int extra, int blanks) {
+  std::vector<int> ends(static_cast<size_t>(len)), advances(static_cast<size_t>(len));
+  SIZE size = {0, 0};
+  GetTextExtentExPointW(dc, s, len, 0, NULL, ends.data(), &size);
+  int lead = 0;
+  while (lead < len && s[lead] == L' ') ++lead;
+  for (int i = 0, k = 0; i < len; ++i) {
+    advances[static_cast<size_t>(i)] = ends[static_cast<size_t>(i)] - (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0);
+    if (i >= lead && s[i] == L' ') advances[static_cast<size_t>(i)] += extra / blanks + (k++ < extra % blanks ? 1 : 0);
+  }
+  return advances;
+}
 }  // namespace
 
 HFONT CGUIView::CreateFontWithlfEscapement(int escapement) {
@@ -147,15 +160,26 @@ void CGUIView::QvDrawTextInRect(const QvString& text, const QvRect& r, QvVertica
     }
     int x = ha == QvAlignRight ? c.right - line.width : ha == QvAlignHCenter ? c.left + (W - line.width) / 2 : c.left;
     int drawn = line.width;
+    std::vector<int> advances;
     if (blanks > 0) {
-      SetTextJustification(m_dc, W - line.width, blanks);
       x = c.left;
       drawn = W;
+      TEXTMETRICW tm = {};
+      GetTextMetricsW(m_dc, &tm);
+      if (tm.tmBreakChar == L' ') {
+        SetTextJustification(m_dc, W - line.width, blanks);
+      } else {
+        // A font whose break character is not the blank is not stretched by GDI: the extra
+        // width goes to the blanks through the advances.
+        advances = Advances(m_dc, s, line.length, W - line.width, blanks);
+      }
     }
-    if (x >= c.left && x + drawn <= c.right && y >= c.top && y + line.height <= c.bottom)
+    const bool inside = x >= c.left && x + drawn <= c.right && y >= c.top && y + line.height <= c.bottom;
+    if (inside && advances.empty())
       TextOutW(m_dc, x, y, s, line.length);
     else
-      ExtTextOutW(m_dc, x, y, ETO_CLIPPED, &c, s, static_cast<UINT>(line.length), NULL);
+      ExtTextOutW(m_dc, x, y, inside ? 0 : ETO_CLIPPED, &c, s, static_cast<UINT>(line.length),
+                  advances.empty() ? NULL : advances.data());
     if (ha == QvAlignJustify) SetTextJustification(m_dc, 0, 0);
   }
 }

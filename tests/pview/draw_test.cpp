@@ -22,9 +22,13 @@ struct Shape {
   int kind;  // 0 frame+fill rect, 1 fill rect, 2 horizontal, 3 vertical, 4 slanted, 5 oval, 6 sector, 7 polygon, 8 arc
   RECT r;
   int pattern;
+  QvDashLine dash = QvSolidLine;
+  bool exclusive = false;
 };
 
 void DrawPortable(ModelView& v, const Shape& s) {
+  v.QvSetDashLine(s.dash);
+  v.QvSetDrawMode(s.exclusive ? QvXorMode : QvCopyMode);
   v.QvSetPenForeColor(Qv(kPen));
   v.QvSetFillForeColor(Qv(kFill));
   v.QvSetFillPattern(static_cast<QvGUIPattern>(s.pattern));
@@ -50,6 +54,8 @@ void DrawPortable(ModelView& v, const Shape& s) {
 }
 
 void DrawFramework(TestDrawView& v, const Shape& s) {
+  v.QvSetDashLine(s.dash);
+  v.QvSetDrawMode(s.exclusive ? QvXorMode : QvCopyMode);
   v.QvSetPenForeColor(kPen);
   v.QvSetFillForeColor(kFill);
   v.QvSetFillPattern(static_cast<QvGUIPattern>(s.pattern));
@@ -94,6 +100,9 @@ TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
       {"sector", 6, {10, 10, 90, 90}, 2},
       {"triangle", 7, {10, 10, 90, 80}, 2},
       {"arc", 8, {10, 10, 90, 70}, 2},
+      {"dotted horizontal line", 2, {10, 20, 90, 20}, 2, QvDottedLine},
+      {"dash-dot vertical line", 3, {30, 5, 30, 70}, 2, QvDashDotLine},
+      {"exclusive filled rectangle", 1, {5, 50, 70, 90}, 2, QvSolidLine, true},
   };
   ASSERT_TRUE(UIViewPrepareSharedResources());
   for (const Shape& s : shapes) {
@@ -187,6 +196,37 @@ TEST(PortableViewDrawing, ClipRectanglesLimitDrawing) {
   GdiFlush();
   EXPECT_EQ(dib.At(15, 15), RGB(255, 255, 255)) << "the saved region holds the hole";
   EXPECT_EQ(dib.At(5, 5), kFill);
+  v.UnprepareCurrentDC();
+}
+
+TEST(PortableViewDrawing, SelectionInversionEdgesAndBlockMoves) {
+  DibCanvas dib(80, 80);
+  ModelView v;
+  ASSERT_TRUE(v.PrepareNewDCForDrawing(dib.dc()));
+  const COLORREF white = RGB(255, 255, 255);
+  v.QvInvertRectForSelection(QvRect(10, 10, 20, 20));
+  GdiFlush();
+  EXPECT_EQ(dib.CountOf(RGB(0, 0, 0)), 100);
+  v.QvInvertRectForSelection(QvRect(10, 10, 20, 20));
+  GdiFlush();
+  EXPECT_EQ(dib.CountOf(white), 80 * 80) << "inverting twice gives the pixels back";
+  v.QvSetDrawMode(QvXorMode);
+  v.QvDrawSelectionRect(QvRect(30, 30, 60, 50));
+  GdiFlush();
+  EXPECT_EQ(dib.CountOtherThan(white, RECT{31, 31, 59, 49}), 0) << "only the outline";
+  EXPECT_GT(dib.CountOtherThan(white, RECT{30, 30, 60, 50}), 0);
+  v.QvDrawSelectionRect(QvRect(30, 30, 60, 50));
+  GdiFlush();
+  EXPECT_EQ(dib.CountOf(white), 80 * 80) << "a second exclusive outline takes the first back";
+  v.QvSetDrawMode(QvCopyMode);
+  v.QvSetFillForeColor(Qv(kFill));
+  v.QvDrawRect(QvRect(0, 0, 10, 10), false, true);
+  v.QvBlockMove(QvRect(0, 0, 10, 10), 50, 60);
+  GdiFlush();
+  EXPECT_EQ(dib.CountOf(kFill, RECT{50, 60, 60, 70}), 100);
+  v.QvDraw3DRect(QvRect(20, 60, 40, 75), true);
+  GdiFlush();
+  EXPECT_EQ(dib.At(30, 67), GetSysColor(COLOR_3DFACE)) << "the middle of a raised edge";
   v.UnprepareCurrentDC();
 }
 
@@ -316,6 +356,53 @@ TEST(PortableViewText, AlignmentsByTable) {
     EXPECT_EQ(t.dib.CountOtherThan(white, RECT{r.left, 60, r.right, r.bottom}) > 0, c.inkBottom) << c.va << c.ha;
     EXPECT_EQ(t.dib.CountOtherThan(white, RECT{0, 0, 200, r.top}), 0) << "nothing outside";
   }
+}
+
+// Justification stretches every line to the rectangle's width but the last one and those that
+// end at a line feed.
+TEST(PortableViewText, JustifiedLinesReachTheRightEdgeButTheLastAndParagraphEnds) {
+  WindowOnDib t;
+  ASSERT_TRUE(t.w.ok());
+  const long width = static_cast<long>(t.w.view->QvTextWidth("mmm") * 3);
+  const int h = t.LineHeight();
+  t.w.view->QvSetPenForeColor(Qv(RGB(0, 0, 0)));
+  // Lines: "mmm m mmm" (stretched), "m" (ends at the line feed), two or three words
+  // (stretched), then the last one.
+  t.w.view->QvDrawTextInRect("mmm m mmm m\nmm m mmm mm mmm", QvRect(0, 0, width, 120), QvAlignTop, QvAlignJustify,
+                             false, 0);
+  GdiFlush();
+  const COLORREF white = RGB(255, 255, 255);
+  auto rightmostInk = [&](int line) {
+    for (int x = static_cast<int>(width) - 1; x >= 0; --x)
+      if (t.dib.CountOtherThan(white, RECT{x, line * h, x + 1, line * h + h}) > 0) return x;
+    return -1;
+  };
+  EXPECT_GE(rightmostInk(0), width - 3) << "a full line is stretched";
+  EXPECT_LT(rightmostInk(1), width / 2) << "a line ending at a line feed is not";
+  EXPECT_GE(rightmostInk(2), width - 3);
+  EXPECT_LT(rightmostInk(3), width - 8) << "the last line is not";
+}
+
+TEST(PortableViewText, VerticalTextRectanglesAndStacks) {
+  WindowOnDib t;
+  ASSERT_TRUE(t.w.ok());
+  QvRect r(5, 5, 50, 50);
+  t.w.view->QvGetVertTextRect(r, "Total", QvVertUp);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(static_cast<unsigned long>(r.bottom), t.w.view->QvTextWidth("Total")) << "the extent turned";
+  EXPECT_EQ(r.right, t.LineHeight());
+  t.w.view->QvGetVertTextRect(r, "abc", QvVertStacked);
+  EXPECT_EQ(r.bottom, 3 * t.LineHeight());
+  // Stacked characters go down the rectangle one a line.
+  t.w.view->QvSetPenForeColor(Qv(RGB(0, 0, 0)));
+  t.w.view->QvDrawVertTextInRect("WWW", QvRect(10, 10, 40, 110), QvAlignTop, QvAlignLeft, QvVertStacked);
+  GdiFlush();
+  const COLORREF white = RGB(255, 255, 255);
+  const int h = t.LineHeight();
+  for (int i = 0; i < 3; ++i)
+    EXPECT_GT(t.dib.CountOtherThan(white, RECT{10, 10 + i * h, 40, 10 + (i + 1) * h}), 0) << i;
+  EXPECT_EQ(t.dib.CountOtherThan(white, RECT{10, 10 + 3 * h, 40, 110}), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
