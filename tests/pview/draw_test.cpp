@@ -4,6 +4,7 @@
 #include "pview_fixture.h"
 
 #include <dib_canvas.h>
+#include <handle_counts.h>
 #include <test_view.h>
 
 #include <string>
@@ -487,3 +488,60 @@ TEST(PortableViewWindow, MetafileExtentIsTheImageInPixels) {
 }
 
 }  // namespace
+
+namespace {
+
+void DrawEverything(FunctionView& v) {
+  v.QvBeginUse();
+  v.QvSetFillForeColor(Qv(kFill));
+  v.QvSetPenForeColor(Qv(kPen));
+  for (int pattern : {2, 5, 12}) {
+    v.QvSetFillPattern(static_cast<QvGUIPattern>(pattern));
+    v.QvDrawRect(QvRect(5, 5, 60, 40), true, true);
+    v.QvDrawOval(QvRect(5, 5, 60, 40), true, true);
+  }
+  for (QvDashLine dash : {QvSolidLine, QvShortDashLine, QvDashDotLine}) {
+    v.QvSetDashLine(dash);
+    v.QvSetLineWidth(3);
+    v.QvDrawLine(QvPoint(0, 0), QvPoint(50, 70));
+    v.QvDrawArc(QvRect(10, 10, 80, 60), 0, 120);
+  }
+  QvRect clip(0, 0, 50, 50);
+  v.QvSetClipRect(clip);
+  QvClippingRegion* region = v.QvGetClipRegion();
+  v.QvSetClipRegion(region);
+  v.QvFreeRegion(region);
+  v.QvResetClipRect();
+  v.QvSetFont(QvFont("Arial", 10, QVFONT_BOLD));
+  v.QvDrawTextInRect("Totals by region", QvRect(0, 0, 60, 80), QvAlignTop, QvAlignJustify, false, 0);
+  for (QvVertDrawStyle style : {QvVertUp, QvVertDown, QvVertStacked})
+    v.QvDrawVertTextInRect("Total", QvRect(0, 0, 80, 80), QvAlignVCenter, QvAlignHCenter, style);
+  v.QvSetBackgroundColor(Qv(RGB(250, 250, 240)));
+}
+
+}  // namespace
+
+// Views made, drawn in every way, zoomed and destroyed leave no GDI object and no window.
+TEST(PortableViewWindow, NothingIsLeftAfterTheWindowGoes) {
+  auto round = [] {
+    ViewWindow w;
+    if (!w.ok()) return false;
+    w.view->draw = [](FunctionView& v, const QvRect&) { DrawEverything(v); };
+    w.view->SetImageSize(QvSize(500, 500), false);
+    UpdateWindow(w.hwnd());
+    DrawEverything(*w.view);
+    w.view->SetZoomFactor(3, 2);
+    DrawEverything(*w.view);
+    DibCanvas dib(50, 50);
+    w.window->PrepareNewDCForDrawing(dib.dc());
+    DrawEverything(*w.view);
+    w.window->UnprepareCurrentDC();
+    return true;
+  };
+  // The first round makes what is made once: the window class, the shared patterns and
+  // palette, the scroll bars' own objects.
+  ASSERT_TRUE(round());
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(round());
+  EXPECT_EQ(testing_support::GuiCounts::Now(), before);
+}
