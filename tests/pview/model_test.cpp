@@ -286,3 +286,24 @@ TEST(PortableViewWindow, CreateBindsBothWaysAndCallsTheCallback) {
 }
 
 }  // namespace
+
+namespace {
+
+// Clicking a view inside a frame makes it the frame's active view; clicking a control view,
+// which lives in a container, does not.
+TEST(PortableViewWindow, ControlViewNeverBecomesTheActiveView) {
+  CFrameWnd* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(NULL, _T("views"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  CGUIView* plain = new CGUIView;
+  CControlView* control = new CControlView;
+  ASSERT_TRUE(plain->Create(new FunctionView, WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 100}, frame, 1));
+  ASSERT_TRUE(control->Create(new FunctionView, WS_CHILD | WS_VISIBLE, RECT{100, 0, 200, 100}, frame, 2));
+  const LPARAM click = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+  control->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(frame->m_hWnd), click);
+  EXPECT_EQ(frame->GetActiveView(), static_cast<CView*>(NULL));
+  plain->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(frame->m_hWnd), click);
+  EXPECT_EQ(frame->GetActiveView(), plain);
+  frame->DestroyWindow();
+}
+
+}  // namespace
