@@ -30,7 +30,7 @@ quarnel_area(gui/core
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
-          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
   USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
@@ -39,6 +39,7 @@ quarnel_area(gui/core
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp
+          GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora)
 

@@ -16,6 +16,7 @@
 #include "dragdrop_window.h"
 #include "images_window.h"
 #include "links_window.h"
+#include "portable_chart.h"
 #include "menu_demo.h"
 #include "printing.h"
 #include "report_view.h"
@@ -174,7 +175,12 @@ class CHostApp : public CWinApp {
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
+    HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     if (host::ScreenshotMode()) {
+      if (chart != NULL) {
+        host::CaptureWindow(chart, L"portable_chart");
+        ::ShowWindow(chart, SW_HIDE);
+      }
       if (tools != NULL) {
         host::CaptureWindow(tools, L"tooltable");
         // The colours dropped down under their button.
@@ -220,6 +226,7 @@ class CHostApp : public CWinApp {
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
+    if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 

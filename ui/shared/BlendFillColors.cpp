@@ -29,3 +29,9 @@ int BlendFillColors(COLORREF back, COLORREF fore, int level, COLORREF* out) {
   }
   return 1;
 }
+
+COLORREF ColorToGray(COLORREF c) {
+  if (c == 0xFFFFFF) return c;
+  const int grey = static_cast<int>(0.30 * GetRValue(c) + 0.59 * GetGValue(c) + 0.11 * GetBValue(c)) & 0xFF;
+  return static_cast<COLORREF>(grey) * 0x010101;
+}

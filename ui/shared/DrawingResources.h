@@ -12,6 +12,7 @@ namespace quarnel {
 enum DrawingResourceHolder : unsigned {
   kFrameworkViews = 0x1,  // the GDI drawing views, from their first preparation to unload
   kPortableLayer = 0x2,   // the portable layer's platform part while it is started
+  kPortableViews = 0x4,   // the portable drawing views, from their first preparation to unload
 };
 
 // Records the holder and makes whatever is still missing (an earlier failure is tried

@@ -117,3 +117,17 @@ int RoundToNearestInt(double x) {
   if (fraction <= -0.5) return static_cast<int>(whole) - 1;
   return static_cast<int>(whole);
 }
+
+void PullInLineEnds(POINT& a, POINT& b, int width) {
+  if (width <= 1) return;
+  const int half = width / 2;
+  if (a.y == b.y) {
+    const int step = a.x < b.x ? half : -half;
+    a.x += step;
+    b.x -= step;
+  } else {
+    const int step = a.y < b.y ? half : -half;
+    a.y += step;
+    b.y -= step;
+  }
+}

@@ -527,9 +527,3 @@ void CMFCUIView::OnPaletteChanged(CWnd* pFocusWnd) {
   HWND focus = pFocusWnd->GetSafeHwnd();
   if (focus != m_hWnd && !::IsChild(m_hWnd, focus)) OnQueryNewPalette();
 }
-
-COLORREF ColorToGray(COLORREF c) {
-  if (c == 0xFFFFFF) return c;
-  const int grey = static_cast<int>(0.30 * GetRValue(c) + 0.59 * GetGValue(c) + 0.11 * GetBValue(c)) & 0xFF;
-  return static_cast<COLORREF>(grey) * 0x010101;
-}

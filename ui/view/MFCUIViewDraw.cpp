@@ -54,19 +54,7 @@ void CMFCUIView::QvDrawLine(POINT a, POINT b) {
     return;
   }
   PreparePenNullOrDash(false);
-  if (w > 1 && !slanted) {
-    // A wide pen's round ends reach half its width beyond the end points.
-    const int half = w / 2;
-    if (a.y == b.y) {
-      const int step = a.x < b.x ? half : -half;
-      a.x += step;
-      b.x -= step;
-    } else {
-      const int step = a.y < b.y ? half : -half;
-      a.y += step;
-      b.y -= step;
-    }
-  }
+  if (!slanted) PullInLineEnds(a, b, w);
   MoveToEx(m_hDC, a.x, a.y, NULL);
   LineTo(m_hDC, b.x, b.y);
 }

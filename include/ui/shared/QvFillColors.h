@@ -11,3 +11,7 @@
 // Answers 1 with the colour in *out; any other level (or a NULL out) answers 0 and leaves *out
 // unchanged.
 QUARNEL_API int BlendFillColors(COLORREF back, COLORREF fore, int level, COLORREF* out);
+
+// White stays white; any other colour becomes its grey level 0.30 R + 0.59 G + 0.11 B (used for
+// output to devices of fewer than three colours).
+QUARNEL_API COLORREF ColorToGray(COLORREF c);

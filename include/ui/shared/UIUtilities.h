@@ -53,6 +53,10 @@ QUARNEL_API void GetDefaultLogFont(LOGFONTW& lf);
 // the framework's chain; NULL when none has it.
 QUARNEL_API CRuntimeClass* GetRuntimeObject(const char* className);
 
+// The ends of a horizontal or vertical line drawn with a pen `width` pixels wide, pulled in by
+// half the width: a wide pen's round ends reach that far beyond the end points.
+QUARNEL_API void PullInLineEnds(POINT& a, POINT& b, int width);
+
 // Rounds half away from zero; values beyond the int range give its nearest end, NaN 0.
 QUARNEL_API int RoundToNearestInt(double x);
 

@@ -6,6 +6,7 @@
 // overrides OnDraw and calls the Qv... members with image coordinates.
 #pragma once
 #include "QvDrawTypes.h"
+#include "QvFillColors.h"
 #include "QvGeometry.h"
 #include "UITextLines.h"
 #include "quarnel_api.h"
@@ -276,9 +277,6 @@ class QUARNEL_API CQvPrintingDialog : public CPrintingDialog {
  protected:
   void OnCancel() override;
 };
-
-// White stays white; any other colour becomes its grey level 0.30 R + 0.59 G + 0.11 B.
-QUARNEL_API COLORREF ColorToGray(COLORREF c);
 
 class QUARNEL_API CMFCUIView : public CUIView {
   DECLARE_DYNAMIC(CMFCUIView)

@@ -1,0 +1,289 @@
+// CGUIView: the window of a portable drawing view. It owns the device context it draws on, the
+// GDI objects made from the drawing attributes and the scroll state, and converts between the
+// view's image coordinates (twips or pixels, zoomed, scrolled) and its client pixels.
+// CControlView is the same view living as a child of a dialog or another container.
+#pragma once
+#include <framework.h>
+#include <fw_view.h>
+
+#include <UIHandles.h>
+
+#include <vector>
+
+#include "QvRootView.h"
+#include "quarnel_api.h"
+
+class QvView;
+
+// Flags of the platform view.
+enum : unsigned long {
+  GUIVIEW_TWIPS = 0x0001,           // image unit is twips
+  GUIVIEW_ZOOMED = 0x0002,          // zoom active
+  GUIVIEW_RASTER_DISPLAY = 0x0004,  // the surface is a raster display
+  GUIVIEW_PREVIEW = 0x0008,         // drawing a print preview
+  GUIVIEW_PRINTING = 0x0010,        // printing
+  GUIVIEW_OFFSCREEN = 0x0020,       // drawing to an off-screen or print surface
+  GUIVIEW_PALETTE = 0x0100,         // the program's palette is selected
+  GUIVIEW_PAINTING = 0x0200,        // painting: rectangles outside the paint box are skipped
+  GUIVIEW_UNCLAMPED_PAINT = 0x0400, // the paint rectangle is not clamped to the image
+  GUIVIEW_PEN_COLORS = 0x0800,      // the DC's text and background colours are the pen's
+  GUIVIEW_SOLID_PEN = 0x1000,       // the current pen is solid
+  GUIVIEW_PRINT_FLAGS = GUIVIEW_PREVIEW | GUIVIEW_PRINTING,
+};
+
+// The message that carries an image size set from another thread to the view's thread:
+// wParam the stop-at-far-edge flag, lParam the address of the QvSize.
+enum { WM_QV_SETIMAGESIZE = WM_USER + 0x1001 };
+
+class QUARNEL_API CGUIView : public CView {
+  DECLARE_DYNAMIC(CGUIView)
+  friend class QvView;
+
+ public:
+  CGUIView();
+  // Gives the DC its objects back, frees the view's brushes and deletes the portable view.
+  ~CGUIView() override;
+
+  // Registers a class (CS_OWNDC | CS_DBLCLKS, arrow, window brush), binds the window and the
+  // portable view both ways, creates the window with an empty title, calls the view's create
+  // callback and prepares the window's own DC. FALSE when the window cannot be made (the
+  // callback is then not called).
+  BOOL Create(QvView* view, DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context = NULL);
+  // The class-name form is refused.
+  BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+              CCreateContext* context = NULL) override;
+  QvView* GetPortableView() const { return m_view; }
+  void OnDraw(CDC*) override {}
+  void OnInitialUpdate() override;
+
+  // Model.
+  void SetUnitType(QvImageUnitType type);
+  void SetZoomFactor(long num, long den);
+  void SetImageSize(QvSize size, int stopAtFarEdge);
+  void GetViewRect(QvRect& rect);
+  void QvSetOrigin(const QvPoint& origin) { m_origin = origin; }
+  QvPoint QvGetOrigin() const { return m_origin; }
+  void PrepareConversionFactors();
+  unsigned long GetFlags() const { return m_flags; }
+
+  // Scrolling (image units).
+  void SetHScroll(unsigned long pos);
+  void SetVScroll(unsigned long pos);
+  unsigned long GetHScroll() const { return static_cast<unsigned long>(m_scrollPos.x - m_origin.x); }
+  unsigned long GetVScroll() const { return static_cast<unsigned long>(m_scrollPos.y - m_origin.y); }
+  void SetHScrollIncrement(unsigned long inc) { m_hIncrement = static_cast<long>(inc); }
+  void SetVScrollIncrement(unsigned long inc) { m_vIncrement = static_cast<long>(inc); }
+  unsigned long GetHScrollIncrement() const { return static_cast<unsigned long>(m_hIncrement); }
+  unsigned long GetVScrollIncrement() const { return static_cast<unsigned long>(m_vIncrement); }
+  // 1 when the clamped move of either axis is not 0; with doScroll FALSE nothing changes.
+  virtual int ScrollBy(const QvSize& delta, int doScroll);
+  // Scroll codes: horizontal in the low byte, vertical in the high byte (0xFF none).
+  BOOL OnScroll(UINT code, UINT pos, BOOL doScroll = TRUE) override;
+  // Scroll-bar units to image units.
+  BOOL OnScrollBy(CSize units, BOOL doScroll = TRUE) override;
+  void UpdateScrollers(BOOL force);
+  // Page and Home/End keys, with Ctrl also the arrows; FALSE for any other key.
+  BOOL KeyboardScroll(UINT key);
+  QvPoint GetScrollPosition() const { return m_scrollPos; }
+  QvPoint GetScrollMaximum() const { return m_scrollMax; }
+  QvPoint GetClientOffset() const { return m_clientOffset; }
+  short GetHScrollDivisor() const { return m_hDivisor; }
+  short GetVScrollDivisor() const { return m_vDivisor; }
+
+  // Conversions (rounded half away from zero).
+  int ClientToImageX(int x) const;
+  int ClientToImageY(int y) const;
+  int ClientToImageWidth(int w) const;
+  int ClientToImageHeight(int h) const;
+  int ImageToClientX(int x) const;
+  int ImageToClientY(int y) const;
+  int ImageToClientWidth(int w) const;
+  int ImageToClientHeight(int h) const;
+  void ClientToImageRect(const RECT& client, QvRect& image) const;
+  // FALSE, while painting, as soon as the rectangle is known to miss the paint box.
+  BOOL ImageToClientRect(const QvRect& image, RECT& client) const;
+  HRGN ImageRectToClientRgn(const QvRect& image) const;
+  void QvClientToImagePoint(QvPoint& p) const;
+  void QvImageToClientPoint(QvPoint& p) const;
+  void QvImageToScreenPoint(QvPoint& p) const;
+
+  // The DC drawn on. Preparing a DC gives the previous one back first; the window's own DC
+  // is prepared again after every other surface.
+  BOOL PrepareNewDCForDrawing(HDC dc);
+  void UnprepareCurrentDC();
+  HDC GetDrawingDC() const { return m_dc; }
+  unsigned short GetPenWidthInPixels() const { return m_penWidth; }
+
+  // Drawing (image coordinates; see QvRootView).
+  void QvBeginUse();
+  void QvEndUse() {}
+  void QvSetPenForeColor(const QvColor& c);
+  QvColor QvGetPenForeColor() const;
+  void QvSetPenBackColor(const QvColor& c);
+  QvColor QvGetPenBackColor() const;
+  void QvSetFillForeColor(const QvColor& c);
+  QvColor QvGetFillForeColor() const;
+  void QvSetFillBackColor(const QvColor& c);
+  QvColor QvGetFillBackColor() const;
+  void QvSetBackgroundColor(const QvColor& c);
+  QvColor QvGetBackgroundColor() const;
+  void QvSetLineWidth(unsigned short width);
+  unsigned short QvGetLineWidth() const { return m_lineWidth; }
+  void QvSetDashLine(QvDashLine dash);
+  QvDashLine QvGetDashLine() const { return m_dash; }
+  void QvSetDrawMode(QvDrawMode mode);
+  QvDrawMode QvGetDrawMode() const;
+  void QvSetFillPattern(QvGUIPattern pattern);
+  QvGUIPattern QvGetFillPattern() const { return static_cast<QvGUIPattern>(m_pattern + 1); }
+  void QvSetFont(const QvFont& font);
+  void QvGetFont(QvFont& font) const;
+  void QvMoveTo(const QvPoint& p);
+  void QvDrawLine(const QvPoint& a, const QvPoint& b);
+  void QvDrawRect(const QvRect& r, bool frame, bool fill);
+  void QvDrawSelectionRect(const QvRect& r);
+  void QvDrawOval(const QvRect& r, bool frame, bool fill);
+  void QvDrawSector(const QvRect& r, short start, short sweep, bool frame, bool fill);
+  void QvDrawArc(const QvRect& r, short start, short sweep);
+  void QvDrawPoly(const QvArrayQvPoint& points, bool closed, bool frame, bool fill);
+  void QvDraw3DRect(const QvRect& r, bool raised);
+  void QvEraseRect(const QvRect& r);
+  void QvInvertRectForSelection(const QvRect& r);
+  void QvInvalRect(const QvRect& r, bool erase);
+  void QvInvalAll(bool erase);
+  void QvUpdateNow();
+  void QvBlockMove(const QvRect& r, long dx, long dy);
+  void QvDrawImageList(const QvPoint& p, QvImageList* list, unsigned short index);
+  void QvDrawImage(const QvRect& r, QvImage* image, QvImageDisplay mode);
+  void QvDrawOLEItem(CQvOleClientItem* item, const QvRect& r);
+  void QvSetClipRect(const QvRect& r);
+  void QvUnionRectToClip(const QvRect& r);
+  void QvIntersectionRectToClip(const QvRect& r);
+  void QvExcludeRectToClip(const QvRect& r);
+  void QvResetClipRect();
+  QvClippingRegion* QvGetClipRegion();
+  void QvSetClipRegion(QvClippingRegion* region);
+  void QvFreeRegion(QvClippingRegion* region);
+  QvDevType QvGetTypeView() const { return QvScreenDevice; }
+
+  // Text.
+  void QvDrawText(const QvString& text);
+  void QvDrawTextInRect(const QvString& text, const QvRect& r, QvVerticalAlign va, QvHorizontalAlign ha, bool flag,
+                        short value);
+  void QvDrawVertTextInRect(const QvString& text, const QvRect& r, QvVerticalAlign va, QvHorizontalAlign ha,
+                            QvVertDrawStyle style);
+  void QvGetVertTextRect(QvRect& r, const QvString& text, QvVertDrawStyle style);
+  unsigned long QvTextWidth(const QvString& text);
+  // The height (image units) of the text laid out in a rectangle `width` image units wide.
+  unsigned long QvTextHeight(const QvString& text, unsigned long width, unsigned short unused);
+  QvFontInfo QvGetFontInfo();
+
+  // Off-screen drawing.
+  QvImage* QvTakeSnapshot(const QvRect& image, const QvRect& target, bool screen, unsigned short bitsPerPixel);
+  // The portable view's Draw(image) into a metafile DC scaled to the target size.
+  void QvDrawInMetafileDC(const QvRect& image, const QvRect& target, CDC* dc);
+
+  static void SetPrintOldFont(bool value);
+  static bool GetPrintOldFont();
+
+ protected:
+  // One line of text laid out in a rectangle.
+  struct TextLine {
+    int start;
+    int length;
+    int width;
+    int height;
+    bool paragraphEnd;
+  };
+  HDC MeasureDC() const { return m_attribDC != NULL ? m_attribDC : m_dc; }
+  void ComputePenWidthInPixels();
+  COLORREF DeviceColor(COLORREF c) const;
+  void SelectPenColors(bool pen);
+  void SelectPen(bool none);
+  void DropPen();
+  void SelectLineBrush(bool vertical);
+  void SelectFillBrush(bool none);
+  HBRUSH SolidBrush(COLORREF c);
+  POINT PatternOrigin() const;
+  void CombineClip(const QvRect& r, int mode);
+  void SelectClip();
+  void DrawArcOrSector(bool arc, const QvRect& r, short start, short sweep, bool frame, bool fill);
+  HFONT CreateFontWithlfEscapement(int escapement);
+  void SelectFont(int escapement);
+  void DropFonts();
+  // Lays text out in `width` pixels measuring on dc; answers the total height.
+  static int LayOutText(HDC dc, const wchar_t* text, int len, int width, bool justify, std::vector<TextLine>& lines);
+  int ClientScroll(long imageUnits, bool horizontal) const;
+
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* dc);
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  afx_msg void OnDestroy();
+  afx_msg LRESULT OnSetImageSize(WPARAM wParam, LPARAM lParam);
+
+  QvView* m_view;
+  unsigned long m_flags;
+  QvPoint m_mouseDown;
+  QvPoint m_mousePrevious;
+  uih::BorrowedDC m_dc;
+  uih::BorrowedDC m_attribDC;
+  uih::BorrowedRgn m_updateRgn;
+  uih::OwnedRgn m_clipRgn;
+  COLORREF m_background;
+  uih::OwnedBrush m_backBrush;
+  COLORREF m_penFore;
+  COLORREF m_penBack;
+  COLORREF m_fillFore;
+  COLORREF m_fillBack;
+  uih::OwnedPen m_pen;
+  unsigned short m_lineWidth;
+  QvDashLine m_dash;
+  short m_pattern;  // QvGUIPattern - 1; negative: no fill
+  uih::OwnedFont m_font;
+  uih::OwnedFont m_font90;
+  uih::OwnedFont m_font270;
+  QvPoint m_origin;
+  float m_zoom;
+  long m_imageWidth;
+  long m_imageHeight;
+  long m_hIncrement;
+  long m_vIncrement;
+  QvPoint m_scrollPos;
+  QvPoint m_scrollMax;
+  QvPoint m_clientOffset;
+  short m_hDivisor;
+  short m_vDivisor;
+  float m_twipsPerPixelX;
+  float m_twipsPerPixelY;
+  float m_factorX;
+  float m_factorY;
+  DWORD m_patternRop;
+  RECT m_paintBox;
+  unsigned short m_penWidth;
+  int m_platformVersion;
+  unsigned short m_firstPage;
+  unsigned short m_lastPage;
+  POINT m_viewportOrigin;
+  uih::OwnedBrush m_solidBrush;  // solid fills and lines of one colour, made again when it changes
+  COLORREF m_solidBrushColor;
+  uih::BorrowedDC m_colorTestDC;
+  uih::SavedDC m_dcState;
+  bool m_ownDC;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// The portable view as a child of a dialog or another container: activating it never makes it
+// the frame's active view.
+class QUARNEL_API CControlView : public CGUIView {
+  DECLARE_DYNAMIC(CControlView)
+
+ public:
+  CControlView();
+  ~CControlView() override;
+
+ protected:
+  afx_msg int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
+  DECLARE_MESSAGE_MAP()
+};
