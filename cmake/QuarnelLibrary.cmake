@@ -24,6 +24,7 @@ quarnel_area(gui/core
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
+          QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
   USES ui/shared
   LINK framework vekkel brevin solvane ulmora shell32)
 
