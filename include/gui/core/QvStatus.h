@@ -50,7 +50,8 @@ class QUARNEL_API QvStatus : public QvFirst {
   };
   ProgressGroup MakeProgress(unsigned char labelChars, bool minMax, unsigned char minChars, unsigned char units,
                              unsigned char maxChars);
-  // The three inactive key-state panes at the right edge (caps lock rightmost).
+  // The three inactive key-state panes at the right (caps lock, num lock, then the mode at
+  // the edge).
   void MakeKeyPanes(QvTextPane*& overInsert, QvTextPane*& numLock, QvTextPane*& capsLock);
   static void SetTextOf(QvTextPane* pane, const QvString& text);
   static void SetImageOf(QvPicturePane* pane, short index);
