@@ -1,5 +1,6 @@
 // The sample host: a framework application whose main window shows a report, over quarnel.
 #include <framework.h>
+#include <fw_oledata.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -11,6 +12,7 @@
 
 #include "commands.h"
 #include "context_menu.h"
+#include "dragdrop_window.h"
 #include "links_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
@@ -138,6 +140,7 @@ class CHostApp : public CWinApp {
       if (lstrcmpiW(argv[i], L"/screens") == 0) host::SetScreenshotFolder(argv[i + 1]);
     LocalFree(argv);
 
+    if (!AfxOleInit()) return Fail(3);  // drag and drop, the clipboard
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     // quarnel is bound at load: it has joined the framework's module chain by now.
@@ -155,6 +158,7 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
+    HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     if (host::ScreenshotMode()) {
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
@@ -163,6 +167,8 @@ class CHostApp : public CWinApp {
         ::ClientToScreen(document, &at);
         host::ShowDocumentContextMenu(CWnd::FromHandle(document), at);
       }
+      host::CaptureDragDrop(dragdrop);
+      if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -173,11 +179,13 @@ class CHostApp : public CWinApp {
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
+    if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
   int ExitInstance() override {
     host::EndPortableCommands();
+    AfxOleTerm();
 #ifdef UNICODE
     OmbrelEnd();
 #endif

@@ -5,8 +5,33 @@
 #pragma once
 #include "TessvikHost.h"
 
-struct MobileGroupRecord;   // a mobile group to pick from
-struct NotificationRecord;  // a message for the notification popup
+#pragma pack(push, 4)
+// A mobile contact to put into a mobile group (212 bytes).
+struct MobileGroupRecord {
+  DWORD cbSize;  // 212
+  BYTE reserved1[8];
+  char mobile[39];  // offset 12: the mobile number
+  char name[161];   // offset 51: the name
+};
+
+// A message for the notification popup (192 bytes in 32-bit processes). cbSize tells how
+// much of the record the caller filled; text is NUL-terminated within its field.
+struct NotificationRecord {
+  DWORD cbSize;
+  BYTE reserved[24];
+  char text[132];  // offset 28
+  VARIANT data;    // offset 160
+  DWORD dwell;     // offset 176 (32-bit): ticks a message stays shown
+  DWORD keep;      // offset 180 (32-bit): the message stays until its popup closes
+  BYTE reserved2[192 - 184];
+};
+#pragma pack(pop)
+#ifndef _WIN64
+static_assert(sizeof(MobileGroupRecord) == 212 && offsetof(MobileGroupRecord, name) == 51, "mobile record");
+static_assert(offsetof(NotificationRecord, data) == 160 && offsetof(NotificationRecord, keep) == 180 &&
+                  sizeof(NotificationRecord) == 192,
+              "notification record");
+#endif
 
 // The result of a cancelled picker.
 #define TESSVIK_E_CANCELLED ((HRESULT)ERROR_CANCELLED)

@@ -43,19 +43,19 @@ struct HostDirEntry {
 struct HostGroupQuery {
   DWORD cbSize;  // 176
   DWORD state;   // 1 active, 2 expired
-  DWORD created;  // seconds since 1970
+  DWORD created;  // seconds since 1970, server time
+  GUID guid;
   char name[64];
-  DWORD memberCount;
-  DWORD members[24];
+  DWORD memberCount;  // of all members; the first ones are listed below
+  DWORD members[20];  // user numbers
 };
 
-// An outside contact (212 bytes).
+// An outside contact (212 bytes), as the client stores mobile contacts.
 struct HostUserRecord {
   DWORD cbSize;  // 212
-  DWORD id;
-  char name[100];
-  char phone[100];
-  DWORD flags;
+  BYTE reserved[8];
+  char phone[39];  // offset 12: the (mobile) number
+  char name[161];  // offset 51
 };
 
 // A user of the directory (1316 bytes).
@@ -73,7 +73,9 @@ struct HostUserDetail {
 static_assert(offsetof(HostInfoRecord, hResource) == 80 && sizeof(HostInfoRecord) == 108, "host record");
 static_assert(offsetof(HostDirEntry, id) == 8 && sizeof(HostDirEntry) == 180, "directory entry");
 static_assert(sizeof(HostGroupQuery) == 176, "group query");
-static_assert(sizeof(HostUserRecord) == 212, "user record");
+static_assert(sizeof(HostUserRecord) == 212 && offsetof(HostUserRecord, phone) == 12 &&
+                  offsetof(HostUserRecord, name) == 51,
+              "user record");
 static_assert(sizeof(HostUserDetail) == 1316, "user detail");
 
 #define HOST_RESERVED(n) STDMETHOD(Reserved##n)() = 0;

@@ -6,39 +6,25 @@
 
 #include <vector>
 
+#include "PickerSupport.h"
 #include "Trace.h"
 #include "WexModule.h"
+
+using tessvik::ImageIndex;
+using tessvik::LoadText;
+using tessvik::Number;
+using tessvik::VariantArray;
 
 namespace {
 
 const UINT kStrSelectedTitle = 1458, kStrUpOneLevel = 1460, kStrAllDepartments = 1857;
 const int kMaxTreeDepth = 32;  // a directory whose parents loop ends here
 
-VARIANT Number(DWORD n) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_UI4;
-  V_UI4(&v) = n;
-  return v;
-}
-
 bool SameVariantId(const VARIANT& a, const VARIANT& b) {
   if (V_VT(&a) != V_VT(&b)) return false;
   if (V_VT(&a) == VT_BSTR) return VarBstrCmp(V_BSTR(&a), V_BSTR(&b), LOCALE_USER_DEFAULT, 0) == static_cast<HRESULT>(VARCMP_EQ);
   if (V_VT(&a) == VT_UI4) return V_UI4(&a) == V_UI4(&b);
   return false;
-}
-
-int ImageIndex(IImageService* images, DWORD icon) {
-  int index = 0;
-  if (images != NULL) images->GetImageIndex(icon, &index, 1);
-  return index;
-}
-
-CString LoadText(UINT id) {
-  CString s;
-  s.LoadString(id);
-  return s;
 }
 
 // Row kind <-> id-set type.
@@ -51,16 +37,6 @@ int TypeOfRow(DWORD kind) {
     default: return 0;
   }
 }
-
-struct VariantArray {
-  std::vector<VARIANT> items;
-  explicit VariantArray(size_t n) : items(n) {
-    for (VARIANT& v : items) VariantInit(&v);
-  }
-  ~VariantArray() {
-    for (VARIANT& v : items) VariantClear(&v);
-  }
-};
 
 }  // namespace
 

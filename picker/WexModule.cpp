@@ -3,8 +3,11 @@
 
 #include <Pellix.h>
 
+#include "ActiveGroupDlg.h"
 #include "FriendsListDlg.h"
+#include "MobileGroupDlg.h"
 #include "SehTranslator.h"
+#include "TaskBarMsgWnd.h"
 #include "Trace.h"
 
 namespace {
@@ -31,7 +34,12 @@ BEGIN_INTERFACE_MAP(CWexModule, CModuleBase)
   INTERFACE_PART(CWexModule, IID_IPickerModule, PickerModule)
 END_INTERFACE_MAP()
 
-CWexModule::CWexModule() {
+namespace {
+// The popup's background.
+const UINT kPopupBitmap = 253;
+}  // namespace
+
+CWexModule::CWexModule() : m_pPopup(NULL) {
   TESSVIK_TRACE("CWexModule::CWexModule");
   AfxOleLockApp();
   SetModuleName("Tessvik");
@@ -41,6 +49,8 @@ CWexModule::CWexModule() {
 CWexModule::~CWexModule() {
   TESSVIK_TRACE("CWexModule::~CWexModule");
   AfxOleUnlockApp();
+  if (m_pPopup != NULL) m_pPopup->DestroyWindow();  // the popup goes with its window
+  if (m_pPopup != NULL) delete m_pPopup;
 }
 
 BOOL CWexModule::Initialize() {
@@ -81,18 +91,49 @@ HRESULT CWexModule::SelectObjects(int kind, HWND parent, const VARIANT& initial,
   return E_FAIL;
 }
 
-HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord*, int, VARIANT* result) {
+HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord* records, int count, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectMobileGroup");
-  return result == NULL ? E_INVALIDARG : E_NOTIMPL;
+  // The caller's records must be there, all of them writable (they are stored as given).
+  if (records == NULL || count < 1 ||
+      static_cast<unsigned>(count) > 0x7FFFFFFFu / sizeof(MobileGroupRecord) ||
+      IsBadWritePtr(records, static_cast<UINT_PTR>(count) * sizeof(MobileGroupRecord)))
+    return E_INVALIDARG;
+  CMobileGroupDlg dlg(NULL, records, count, result);
+  return dlg.DoModal() == IDOK ? S_OK : E_FAIL;
 }
 
-HRESULT CWexModule::SelectActiveGroup(HWND, VARIANT*) {
+HRESULT CWexModule::SelectActiveGroup(HWND parent, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectActiveGroup");
-  return E_NOTIMPL;
+  CActiveGroupDlg dlg(CWnd::FromHandle(parent));
+  INT_PTR end = dlg.DoModal();
+  VariantInit(result);
+  if (end != IDOK) return TESSVIK_E_CANCELLED;
+  if (!IsEqualGUID(dlg.GetChosenGroup(), GUID_NULL)) {
+    wchar_t text[40];
+    ::StringFromCLSID(text, &dlg.GetChosenGroup());
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(text);
+  }
+  return S_OK;
 }
 
 HRESULT CWexModule::ShowNotification(NotificationRecord* message) {
-  return message == NULL ? E_INVALIDARG : E_NOTIMPL;
+  TESSVIK_TRACE("CWexModule::ShowNotification");
+  if (message == NULL) return E_INVALIDARG;
+  if (m_pPopup == NULL) {
+    m_pPopup = static_cast<CTaskBarMsgWnd*>(RUNTIME_CLASS(CTaskBarMsgWnd)->CreateObject());
+    if (m_pPopup == NULL) return E_OUTOFMEMORY;
+    // The popup clears the pointer when it goes, whether it closes itself or its creation
+    // fails.
+    m_pPopup->SetOwnerSlot(&m_pPopup);
+    if (!m_pPopup->Create(kPopupBitmap)) {
+      if (m_pPopup != NULL && m_pPopup->GetSafeHwnd() != NULL) m_pPopup->DestroyWindow();
+      if (m_pPopup != NULL) delete m_pPopup;
+      return E_FAIL;  // nothing was shown
+    }
+  }
+  m_pPopup->AddMessage(message);
+  return S_OK;
 }
 
 // IPickerModule.

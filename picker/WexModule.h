@@ -3,6 +3,8 @@
 #include <Tessvik.h>
 #include <drevik.h>
 
+class CTaskBarMsgWnd;
+
 class CWexModule : public CModuleBase {
   DECLARE_DYNCREATE(CWexModule)
  public:
@@ -18,6 +20,8 @@ class CWexModule : public CModuleBase {
   HRESULT ShowNotification(NotificationRecord* message);
 
  protected:
+  CTaskBarMsgWnd* m_pPopup;  // NULL until the first notification and after the popup went
+
   BEGIN_INTERFACE_PART(PickerModule, IPickerModule)
     STDMETHOD(SelectObjects)(int kind, HWND parent, VARIANT initial, DWORD flags, VARIANT* result) override;
     STDMETHOD(SelectMobileGroup)(MobileGroupRecord* one, VARIANT* result) override;

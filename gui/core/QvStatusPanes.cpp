@@ -182,6 +182,8 @@ END_MESSAGE_MAP()
 
 void CGUIStatusBar::OnSize(UINT, int, int) { Default(); }
 
+void CGUIStatusBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
+
 int CGUIStatusBar::GetHeight() const {
   if (m_laidOutHeight >= 0) return m_laidOutHeight;
   CRect rect;

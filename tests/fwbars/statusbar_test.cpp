@@ -1,75 +1,195 @@
-// The frame's status bar: parts by indicator ids, texts that keep their drawing type, the
-// bottom of the frame in its layout, and owner-drawn parts reaching DrawItem.
+// The framework's status bar: panes from indicator ids on the common status control, the
+// message pane as the bar's window text, idle update of the indicators, owner-drawn panes.
 #include <gtest/gtest.h>
 
 #include <framework.h>
 #include <fw_statusbar.h>
 
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "recorder.h"
+#include "test_support.h"
+
 namespace {
+
+using testing_support::ExpectedMsg;
+using testing_support::Recorder;
+
+const UINT kReadyPane = 0x7001;  // a pane of the test's own, without a string resource
+
+class StatusFrame : public CFrameWnd {
+ public:
+  BOOL capsOn = TRUE;
+  bool handleCaps = false;
+  CString readyText = _T("Ready");
+  int drawn = 0;
+  UINT drawnItem = 0;
+
+ protected:
+  afx_msg void OnUpdateCaps(CCmdUI* pCmdUI) {
+    if (handleCaps)
+      pCmdUI->Enable(capsOn);
+    else
+      pCmdUI->ContinueRouting();
+  }
+  afx_msg void OnUpdateReady(CCmdUI* pCmdUI) { pCmdUI->SetText(readyText); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(StatusFrame, CFrameWnd)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, &StatusFrame::OnUpdateCaps)
+  ON_UPDATE_COMMAND_UI(kReadyPane, &StatusFrame::OnUpdateReady)
+END_MESSAGE_MAP()
 
 class DrawnBar : public CStatusBar {
  public:
-  int draws = 0;
-  ULONG_PTR lastData = 0;
-  void DrawItem(LPDRAWITEMSTRUCT dis) override {
-    ++draws;
-    lastData = dis->itemData;
-  }
+  std::vector<UINT> drawn;
+  void DrawItem(LPDRAWITEMSTRUCT dis) override { drawn.push_back(static_cast<UINT>(dis->itemData)); }
 };
 
-CFrameWnd* NewFrame() {
-  auto* frame = new CFrameWnd;
-  if (!frame->Create(NULL, _T("status"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300))) return NULL;
-  return frame;
+class StatusBarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    frame = new StatusFrame;
+    ASSERT_TRUE(frame->Create(NULL, _T("status"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 300)));
+    ASSERT_TRUE(bar.Create(frame));
+    static const UINT ids[] = {ID_SEPARATOR, kReadyPane, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    // kReadyPane has no string resource: its pane is made, empty, and the call says so.
+    EXPECT_FALSE(bar.SetIndicators(ids, 5));
+    bar.SetPaneInfo(1, kReadyPane, SBPS_NORMAL, 60);
+    frame->RecalcLayout();
+  }
+  void TearDown() override {
+    if (frame != NULL && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();  // deletes itself
+  }
+  std::wstring ControlText(int pane) {
+    wchar_t buffer[128] = {};
+    ::SendMessageW(bar.m_hWnd, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+  }
+  StatusFrame* frame = NULL;
+  DrawnBar bar;
+};
+
+TEST_F(StatusBarTest, PanesComeFromTheIdsAndTheMessagePaneStretchesAtTheFrameBottom) {
+  EXPECT_EQ(5, bar.GetCount());
+  EXPECT_EQ(2, bar.CommandToIndex(ID_INDICATOR_CAPS));
+  EXPECT_EQ(-1, bar.CommandToIndex(0x1234));
+  EXPECT_EQ(ID_INDICATOR_SCRL, bar.GetItemID(4));
+  EXPECT_EQ(_T("CAP"), bar.GetPaneText(2));
+  EXPECT_EQ(_T("NUM"), bar.GetPaneText(3));
+  EXPECT_EQ(_T("SCRL"), bar.GetPaneText(4));
+  EXPECT_EQ(L"NUM", ControlText(3));
+
+  // The bar sits at the bottom of the frame's client area, across it.
+  CRect client, rect;
+  frame->GetClientRect(&client);
+  bar.GetWindowRect(&rect);
+  frame->ScreenToClient(&rect);
+  EXPECT_EQ(client.bottom, rect.bottom);
+  EXPECT_EQ(client.Width(), rect.Width());
+  EXPECT_GT(rect.Height(), 10);
+
+  // Pane 0 takes what the fixed panes leave; the panes follow each other to the end.
+  int edges[8] = {};
+  ASSERT_EQ(5, ::SendMessage(bar.m_hWnd, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
+  EXPECT_EQ(-1, edges[4]);
+  CRect first, ready;
+  bar.GetItemRect(0, &first);
+  bar.GetItemRect(1, &ready);
+  EXPECT_GT(first.Width(), ready.Width());
+  EXPECT_LE(first.right, ready.left);  // the control keeps a small gap between parts
+  EXPECT_LE(ready.left - first.right, 4);
+
+  // A wider frame widens only the message pane.
+  frame->SetWindowPos(NULL, 0, 0, 700, 300, SWP_NOMOVE | SWP_NOZORDER);
+  frame->RecalcLayout();
+  CRect wider, readyAfter;
+  bar.GetItemRect(0, &wider);
+  bar.GetItemRect(1, &readyAfter);
+  EXPECT_EQ(first.Width() + 200, wider.Width());
+  EXPECT_EQ(ready.Width(), readyAfter.Width());
 }
 
-TEST(StatusBar, IndicatorsTextsAndLayout) {
-  CFrameWnd* frame = NewFrame();
-  ASSERT_NE(frame, nullptr);
-  DrawnBar bar;
-  ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM));
-  EXPECT_EQ(bar.GetDlgCtrlID(), AFX_IDW_STATUS_BAR);
-  const UINT ids[] = {ID_SEPARATOR, 0xE701, 0xE702, ID_SEPARATOR};
-  ASSERT_TRUE(bar.SetIndicators(ids, 4));
-  EXPECT_FALSE(bar.SetIndicators(NULL, 2));
-  EXPECT_EQ(bar.GetCount(), 4);
-  EXPECT_EQ(bar.GetStatusBarCtrl().GetParts(0, NULL), 4);
-  EXPECT_EQ(bar.CommandToIndex(0xE702), 2);
-  EXPECT_EQ(bar.CommandToIndex(ID_SEPARATOR), 0);
-  EXPECT_EQ(bar.CommandToIndex(0x1234), -1);
-  EXPECT_EQ(bar.GetItemID(1), 0xE701u);
-  EXPECT_EQ(bar.GetItemID(9), 0u);
+TEST_F(StatusBarTest, TheWindowTextIsTheMessagePane) {
+  bar.SetWindowText(_T("Opening the report"));
+  EXPECT_EQ(_T("Opening the report"), bar.GetPaneText(0));
+  EXPECT_EQ(L"Opening the report", ControlText(0));
+  CString text;
+  bar.GetWindowText(text);
+  EXPECT_EQ(_T("Opening the report"), text);
+}
 
-  EXPECT_TRUE(bar.SetPaneText(1, _T("CAP")));
-  EXPECT_EQ(bar.GetPaneText(1), CString(_T("CAP")));
-  EXPECT_FALSE(bar.SetPaneText(4, _T("none")));
-  // A popped-out part keeps its type when its text changes.
-  bar.SendMessage(SB_SETTEXT, 2 | SBT_POPOUT, (LPARAM)_T("a"));
-  EXPECT_TRUE(bar.SetPaneText(2, _T("b")));
-  int type = 0;
-  EXPECT_EQ(bar.GetStatusBarCtrl().GetText(2, &type), CString(_T("b")));
-  EXPECT_EQ(type, SBT_POPOUT);
+TEST_F(StatusBarTest, IdleUpdateSetsWhatDiffersAndNothingWhenNothingChanged) {
+  frame->handleCaps = true;
+  frame->capsOn = FALSE;
+  testing_support::SubclassedControl logged(bar.m_hWnd);
+  Recorder().Watch(bar.m_hWnd);
+  Recorder().Ignore(WM_PAINT);
+  Recorder().Ignore(WM_NCPAINT);
+  Recorder().Ignore(WM_ERASEBKGND);
+  Recorder().Reset();
+  // First update: the ready pane gets its text, the caps pane hides its text. The num and
+  // scroll panes follow their keys, which are off under the test's desktop: hidden too.
+  bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_EQ(L"Ready", ControlText(1));
+  EXPECT_EQ(L"", ControlText(2));
+  EXPECT_EQ(L"", ControlText(3));
+  EXPECT_EQ(_T("CAP"), bar.GetPaneText(2));  // kept for when it shows again
+  EXPECT_TRUE(bar.GetPaneStyle(2) & SBPS_DISABLED);
 
-  // The frame's layout puts the bar at its bottom, as wide as the client area.
-  frame->RecalcLayout();
-  CRect client, placed;
-  frame->GetClientRect(&client);
-  bar.GetWindowRect(&placed);
-  frame->ScreenToClient(&placed);
-  EXPECT_EQ(placed.bottom, client.bottom);
-  EXPECT_EQ(placed.Width(), client.Width());
-  EXPECT_GT(placed.Height(), 10);
-  EXPECT_LT(placed.Height(), 60);
+  // Second update with nothing changed: no text is sent to the control.
+  Recorder().Reset();
+  bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_EQ(0u, Recorder().Count(SB_SETTEXT));
 
-  // An owner-drawn part is painted through DrawItem with its item data.
+  // Caps on: only its pane changes.
+  frame->capsOn = TRUE;
+  Recorder().Reset();
+  bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  static const ExpectedMsg kCapsShown[] = {
+      {WM_IDLEUPDATECMDUI, testing_support::kSent, 0, 0},
+      {SB_SETTEXT, testing_support::kSent | testing_support::kWparam, 2, 0},
+      {0, 0, 0, 0},
+  };
+  EXPECT_TRUE(Recorder().Matches(kCapsShown));
+  EXPECT_EQ(L"CAP", ControlText(2));
+  Recorder().UnwatchAll();
+  Recorder().Unignore(WM_PAINT);
+  Recorder().Unignore(WM_NCPAINT);
+  Recorder().Unignore(WM_ERASEBKGND);
+}
+
+TEST_F(StatusBarTest, OwnerDrawnPanesAreDrawnByTheBar) {
+  bar.SetPaneStyle(1, SBPS_OWNERDRAW);
+  bar.SetPaneStyle(3, SBPS_OWNERDRAW);
+  bar.ShowWindow(SW_SHOW);
   frame->ShowWindow(SW_SHOWNA);
-  bar.SendMessage(SB_SETTEXT, 0 | SBT_OWNERDRAW, (LPARAM)0x5A5A);
   bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_GE(bar.draws, 1);
-  EXPECT_EQ(bar.lastData, 0x5A5Au);
+  EXPECT_EQ((std::vector<UINT>{1, 3}), bar.drawn);
+}
 
-  bar.DestroyWindow();
-  frame->DestroyWindow();
+TEST_F(StatusBarTest, BadIndicesAndArgumentsAreRefused) {
+  EXPECT_FALSE(bar.SetPaneText(-1, _T("x")));
+  EXPECT_FALSE(bar.SetPaneText(5, _T("x")));
+  EXPECT_EQ(_T(""), bar.GetPaneText(99));
+  EXPECT_EQ(0u, bar.GetItemID(-3));
+  CRect r(1, 2, 3, 4);
+  bar.GetItemRect(7, &r);
+  EXPECT_TRUE(r.IsRectNull());
+  UINT id = 9, style = 9;
+  int width = 9;
+  bar.GetPaneInfo(12, id, style, width);
+  EXPECT_EQ(0u, id);
+  bar.SetPaneInfo(12, 1, 0, 10);  // nothing
+  EXPECT_EQ(5, bar.GetCount());
+  EXPECT_FALSE(bar.SetIndicators(NULL, 2));
+  EXPECT_FALSE(bar.SetIndicators(NULL, -1));
 }
 
 }  // namespace

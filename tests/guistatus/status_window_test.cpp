@@ -153,6 +153,12 @@ TEST_F(StatusWindow, TextFromTheFramework) {
   const DWORD after = static_cast<DWORD>(::SendMessageW(Window(), SB_GETTEXTLENGTHW, 0, 0));
   EXPECT_EQ(HIWORD(after), SBT_POPOUT);
   EXPECT_EQ(LOWORD(after), 5);
+  // Idle update of the frame's bars leaves the models' parts alone (the bar's parts 1 to 3
+  // were made for the keyboard indicators).
+  bar->ActivateModel(model);
+  ::SendMessageW(Window(), WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_TRUE(HIWORD(::SendMessageW(Window(), SB_GETTEXTLENGTHW, 1, 0)) & SBT_OWNERDRAW);
+  EXPECT_EQ(::SendMessageW(Window(), SB_GETPARTS, 0, 0), 3);
 }
 
 TEST_F(StatusWindow, TimeProgressPulseIsShared) {

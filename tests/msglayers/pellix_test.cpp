@@ -4,6 +4,7 @@
 #include <Pellix.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -187,6 +188,43 @@ TEST(Users, FaceImagesByPresence) {
     int image;
   } cases[] = {{0, 0}, {1, 1}, {4, 4}, {5, 0}, {0xFFFFFFFF, 0}};
   for (const auto& c : cases) EXPECT_EQ(GetFaceImage(c.presence), c.image) << c.presence;
+}
+
+std::vector<std::pair<std::string, int>> g_opened;
+BOOL CALLBACK Opened(LPCSTR text, int show) {
+  g_opened.emplace_back(text, show);
+  return TRUE;
+}
+
+TEST(Links, NavigateGoesToTheObserverAndRefusesEmptyTexts) {
+  PxNavigateObserver before = PxSetNavigateObserver(&Opened);
+  g_opened.clear();
+  EXPECT_TRUE(NavigateURL("http://example.org/", SW_SHOW));
+  EXPECT_FALSE(NavigateURL("", SW_SHOW));
+  EXPECT_FALSE(NavigateURL(NULL, SW_SHOW));
+  EXPECT_EQ(PxSetNavigateObserver(before), &Opened);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0].first, "http://example.org/");
+  EXPECT_EQ(g_opened[0].second, SW_SHOW);
+}
+
+TEST(Options, ActiveGroupAgeAndServerTime) {
+  CAGOption option = {sizeof(option), 0};
+  EXPECT_TRUE(GetAGOption(&option));
+  EXPECT_EQ(option.dwAgeLimitHours, 72u);
+  SetAGOption(5);
+  EXPECT_TRUE(GetAGOption(&option));
+  EXPECT_EQ(option.dwAgeLimitHours, 5u);
+  SetAGOption(72);
+  CAGOption small = {sizeof(DWORD), 99};
+  EXPECT_FALSE(GetAGOption(&small));
+  EXPECT_EQ(small.dwAgeLimitHours, 99u);
+  EXPECT_FALSE(GetAGOption(NULL));
+
+  EXPECT_EQ(LocalTimeToServerTime(1000), 1000);
+  SetServerTimeOffset(-300);
+  EXPECT_EQ(LocalTimeToServerTime(1000), 700);
+  SetServerTimeOffset(0);
 }
 
 }  // namespace

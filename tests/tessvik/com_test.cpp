@@ -191,16 +191,6 @@ TEST(Server, ClassObjectInterfacesAndCounts) {
   EXPECT_EQ(canUnload(), S_OK);
 }
 
-int g_dialogs = 0;
-LRESULT CALLBACK CountDialogs(int code, WPARAM w, LPARAM l) {
-  if (code == HCBT_CREATEWND) {
-    char cls[16];
-    GetClassNameA(reinterpret_cast<HWND>(w), cls, sizeof(cls));
-    if (lstrcmpA(cls, "#32770") == 0) ++g_dialogs;
-  }
-  return CallNextHookEx(NULL, code, w, l);
-}
-
 TEST(Server, SelectObjectsRefusesWhatItCannotUse) {
   FakeHost host;
   PickerClient client;
@@ -215,14 +205,19 @@ TEST(Server, SelectObjectsRefusesWhatItCannotUse) {
   } cases[] = {{NULL, &result}, {reinterpret_cast<HWND>(static_cast<INT_PTR>(-4)), &result}, {owner, NULL}};
   for (const Case& c : cases)
     EXPECT_EQ(client.picker->SelectObjects(1, c.parent, initial, 0, c.result), E_INVALIDARG);
-  // Kind 4 is the active-group picker, never the user picker.
-  g_dialogs = 0;
-  HHOOK hook = SetWindowsHookExA(WH_CBT, &CountDialogs, NULL, GetCurrentThreadId());
-  EXPECT_NE(client.picker->SelectObjects(4, owner, initial, 0, &result), S_OK);
-  UnhookWindowsHookEx(hook);
-  EXPECT_EQ(g_dialogs, 0);
-  EXPECT_EQ(V_VT(&result), VT_EMPTY);
   DestroyWindow(owner);
+  // Kind 4 is the active-group picker, never the user picker.
+  bool activeGroups = false, users = true;
+  EXPECT_EQ(RunPicker(client.picker, 4, 0, initial, &result,
+                      {[&](HWND d) {
+                        activeGroups = GetDlgItem(d, 17022) != NULL;
+                        users = GetDlgItem(d, 17033) != NULL;
+                        SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+                      }}),
+            TESSVIK_E_CANCELLED);
+  EXPECT_TRUE(activeGroups);
+  EXPECT_FALSE(users);
+  EXPECT_EQ(V_VT(&result), VT_EMPTY);
 }
 
 }  // namespace

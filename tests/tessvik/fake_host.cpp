@@ -4,6 +4,7 @@
 #include <Pellix.h>
 #include <TessvikIids.inl>
 #include <string.h>
+#include <time.h>
 
 namespace {
 
@@ -40,7 +41,8 @@ struct HostService : Part<IHostService> {
   STDMETHOD(GetPresence)(VARIANT id, DWORD* status) override {
     *status = 0;
     for (const FakeUser& u : host->users)
-      if (V_VT(&id) == VT_BSTR && u.id == V_BSTR(&id)) *status = u.presence;
+      if ((V_VT(&id) == VT_BSTR && u.id == V_BSTR(&id)) || (V_VT(&id) == VT_I4 && u.uin == static_cast<DWORD>(V_I4(&id))))
+        *status = u.presence;
     return S_OK;
   }
 };
@@ -58,8 +60,19 @@ struct OrgDirectory : Part<IOrgDirectory> {
     Copy(out->name, sizeof(out->name), e.name);
     out->memberCount = static_cast<DWORD>(e.members.size());
   }
-  STDMETHOD(NewId)(DWORD, DWORD*) override { return E_NOTIMPL; }
-  STDMETHOD(SetEntry)(DWORD, DWORD, DWORD, HostDirEntry*) override { return E_NOTIMPL; }
+  STDMETHOD(NewId)(DWORD kind, DWORD* newId) override {
+    DWORD top = 100;
+    for (const FakeEntry& e : host->entries) top = e.id > top ? e.id : top;
+    *newId = top + 1;
+    host->calls.push_back("new " + std::to_string(kind) + " " + std::to_string(*newId));
+    return S_OK;
+  }
+  STDMETHOD(SetEntry)(DWORD kind, DWORD parent, DWORD id, HostDirEntry* entry) override {
+    if (entry == NULL || entry->cbSize != sizeof(HostDirEntry)) return E_INVALIDARG;
+    host->entries.push_back({kind, id, parent, entry->name, {}});
+    host->calls.push_back("entry " + std::to_string(id) + " " + entry->name);
+    return S_OK;
+  }
   STDMETHOD(GetEntry)(DWORD kind, VARIANT id, HostDirEntry* entry) override {
     const FakeEntry* e = Find(kind, Num(id));
     if (e == NULL) return E_FAIL;
@@ -83,7 +96,15 @@ struct OrgDirectory : Part<IOrgDirectory> {
     return S_OK;
   }
   RESERVED(9)
-  STDMETHOD(AddMember)(DWORD, VARIANT, VARIANT) override { return E_NOTIMPL; }
+  FakeEntry* FindEntry(DWORD kind, DWORD id) { return const_cast<FakeEntry*>(Find(kind, id)); }
+  STDMETHOD(AddMember)(DWORD kind, VARIANT group, VARIANT member) override {
+    FakeEntry* e = FindEntry(kind, Num(group));
+    if (e == NULL || V_VT(&member) != VT_BSTR) return E_INVALIDARG;
+    e->members.push_back(V_BSTR(&member));
+    std::wstring m = V_BSTR(&member);
+    host->calls.push_back("add " + std::to_string(e->id) + " " + std::string(m.begin(), m.end()));
+    return S_OK;
+  }
   STDMETHOD(GetMembers)(DWORD kind, VARIANT parent, VARIANT* ids, DWORD* count) override {
     const FakeEntry* e = Find(kind, Num(parent));
     if (e == NULL) {
@@ -102,14 +123,21 @@ struct OrgDirectory : Part<IOrgDirectory> {
   RESERVED(16)
   RESERVED(17)
   RESERVED(18)
-  STDMETHOD(HasMember)(DWORD, VARIANT, VARIANT, DWORD*) override { return E_NOTIMPL; }
+  STDMETHOD(HasMember)(DWORD kind, VARIANT group, VARIANT member, DWORD* exists) override {
+    *exists = 0;
+    const FakeEntry* e = Find(kind, Num(group));
+    if (e == NULL || V_VT(&member) != VT_BSTR) return E_INVALIDARG;
+    for (const std::wstring& m : e->members) *exists |= m == V_BSTR(&member);
+    return S_OK;
+  }
 };
 
 struct UserDirectory : Part<IUserDirectory> {
   STDMETHOD(GetUserDetail)(VARIANT id, HostUserDetail* d) override {
-    if (d == NULL || d->cbSize != sizeof(HostUserDetail) || V_VT(&id) != VT_BSTR) return E_INVALIDARG;
+    if (d == NULL || d->cbSize != sizeof(HostUserDetail)) return E_INVALIDARG;
+    if (V_VT(&id) != VT_BSTR && V_VT(&id) != VT_I4) return E_INVALIDARG;
     for (const FakeUser& u : host->users) {
-      if (u.id != V_BSTR(&id)) continue;
+      if (V_VT(&id) == VT_BSTR ? u.id != V_BSTR(&id) : u.uin != static_cast<DWORD>(V_I4(&id))) continue;
       d->uin = u.uin;
       Copy(d->familyName, sizeof(d->familyName), u.family);
       Copy(d->givenName, sizeof(d->givenName), u.given);
@@ -124,14 +152,38 @@ struct UserDirectory : Part<IUserDirectory> {
   RESERVED(7)
   RESERVED(8)
   STDMETHOD(GetUserRecord)(VARIANT id, HostUserRecord* r) override {
-    if (V_VT(&id) != VT_BSTR || std::wstring(V_BSTR(&id)) != L"900.0.1") return E_FAIL;
-    Copy(r->name, sizeof(r->name), "Contact");
-    Copy(r->phone, sizeof(r->phone), "555");
+    if (V_VT(&id) != VT_BSTR) return E_FAIL;
+    for (const FakeContact& c : host->contacts) {
+      if (c.id != V_BSTR(&id)) continue;
+      Copy(r->name, sizeof(r->name), c.name);
+      Copy(r->phone, sizeof(r->phone), c.phone);
+      return S_OK;
+    }
+    return E_FAIL;
+  }
+  STDMETHOD(StoreUserRecord)(VARIANT id, HostUserRecord* r) override {
+    if (V_VT(&id) != VT_BSTR || r == NULL) return E_INVALIDARG;
+    host->contacts.push_back({V_BSTR(&id), std::string(r->name, strnlen(r->name, sizeof(r->name))),
+                              std::string(r->phone, strnlen(r->phone, sizeof(r->phone)))});
+    std::wstring w = V_BSTR(&id);
+    host->calls.push_back("store " + std::string(w.begin(), w.end()) + " " + host->contacts.back().name);
     return S_OK;
   }
-  STDMETHOD(StoreUserRecord)(VARIANT, HostUserRecord*) override { return E_NOTIMPL; }
   RESERVED(11)
-  STDMETHOD(GetGroupQuery)(VARIANT, HostGroupQuery*) override { return E_NOTIMPL; }
+  STDMETHOD(GetGroupQuery)(VARIANT id, HostGroupQuery* q) override {
+    if (q == NULL || q->cbSize != sizeof(HostGroupQuery) || V_VT(&id) != VT_BSTR) return E_INVALIDARG;
+    for (const FakeGroup& g : host->groups) {
+      if (g.id != V_BSTR(&id)) continue;
+      q->state = g.state;
+      q->created = static_cast<DWORD>(time(NULL) - static_cast<time_t>(g.hoursOld) * 3600 - 60);
+      q->guid = g.guid;
+      Copy(q->name, sizeof(q->name), g.name);
+      q->memberCount = g.claimedCount != 0 ? g.claimedCount : static_cast<DWORD>(g.members.size());
+      for (size_t i = 0; i < g.members.size() && i < 20; ++i) q->members[i] = g.members[i];
+      return S_OK;
+    }
+    return E_FAIL;
+  }
 };
 
 struct ImageService : Part<IImageService> {
@@ -163,6 +215,50 @@ struct ContextMenu : Part<IContextMenuService> {
   }
   STDMETHOD(AddItem)(UINT flags, LPCSTR, LPCSTR, DWORD) override {
     host->menuCalls.push_back("item " + std::to_string(flags));
+    return S_OK;
+  }
+};
+
+// The plug-in data object and its target: counted, so that a test sees them released.
+struct PluginObject : IUnknown {
+  FakeHost* host = NULL;
+  STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++host->pluginRefs); }
+  STDMETHOD_(ULONG, Release)() override { return static_cast<ULONG>(--host->pluginRefs); }
+  STDMETHOD(QueryInterface)(REFIID iid, void** ppv) override {
+    *ppv = NULL;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IPluginDataTarget)) return E_NOINTERFACE;
+    *ppv = this;
+    AddRef();
+    return S_OK;
+  }
+};
+
+struct PluginData : Part<IPluginData> {
+  PluginObject object;
+  STDMETHOD(GetDataObject)(const IID* iid, IUnknown** out) override {
+    *out = NULL;
+    if (!IsEqualIID(*iid, IID_IPluginDataObject)) return E_NOINTERFACE;
+    object.host = host;
+    object.AddRef();
+    *out = &object;
+    return S_OK;
+  }
+};
+
+struct MobileStore : Part<IMobileGroupStore> {
+  RESERVED(3)
+  RESERVED(4)
+  RESERVED(5)
+  RESERVED(6)
+  RESERVED(7)
+  RESERVED(8)
+  RESERVED(9)
+  RESERVED(10)
+  RESERVED(11)
+  RESERVED(12)
+  STDMETHOD(Refresh)(DWORD kind, VARIANT scope, DWORD flags) override {
+    host->calls.push_back("refresh " + std::to_string(kind) + " " + std::to_string(V_VT(&scope)) + " " +
+                          std::to_string(flags));
     return S_OK;
   }
 };
@@ -204,6 +300,8 @@ struct FakeHost::Parts {
   UserDirectory users;
   ImageService images;
   ContextMenu menu;
+  PluginData plugin;
+  MobileStore store;
 };
 
 STDMETHODIMP ManagerPart::GetModule(const IID* iid, void** ppv) {
@@ -215,12 +313,14 @@ STDMETHODIMP ManagerPart::GetModule(const IID* iid, void** ppv) {
   if (IsEqualIID(*iid, IID_IUserDirectory)) *ppv = static_cast<IUserDirectory*>(&p->users);
   if (IsEqualIID(*iid, IID_IImageService)) *ppv = static_cast<IImageService*>(&p->images);
   if (IsEqualIID(*iid, IID_IContextMenuService)) *ppv = static_cast<IContextMenuService*>(&p->menu);
+  if (IsEqualIID(*iid, IID_IPluginData)) *ppv = static_cast<IPluginData*>(&p->plugin);
+  if (IsEqualIID(*iid, IID_IMobileGroupStore)) *ppv = static_cast<IMobileGroupStore*>(&p->store);
   return *ppv ? S_OK : E_NOINTERFACE;
 }
 
 FakeHost::FakeHost() : resources(GetModuleHandle(NULL)), icons(MakeIcons()), parts(new Parts) {
   parts->manager.host = parts->service.host = parts->org.host = parts->users.host = parts->images.host =
-      parts->menu.host = this;
+      parts->menu.host = parts->plugin.host = parts->store.host = this;
   Reset();
 }
 
@@ -236,7 +336,18 @@ void FakeHost::Reset() {
       {HOSTDIR_DEPARTMENT, 3, 0, "Research", {L"103.0.1"}},
       {HOSTDIR_GROUP, 10, 0, "Chess club", {L"101.0.1", L"103.0.1"}},
       {HOSTDIR_MOBILEGROUP, 20, 0, "Field team", {L"102.0.1", L"102.0.1", L"103.0.1"}},
+      {HOSTDIR_ROOT, 0, 0, "", {L"g1", L"g2", L"g3"}},
   };
+  groups = {
+      {L"g1", 1, 2, {0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}}, "Launch team",
+       {101, 103}},
+      {L"g2", 1, 500, {0xaaaaaaaa, 0xbbbb, 0xcccc, {0xdd, 0xdd, 0xee, 0xee, 0xee, 0xee, 0xee, 0xee}}, "Old project",
+       {102}},
+      {L"g3", 2, 1, {0x99999999, 0x8888, 0x7777, {0x66, 0x66, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}}, "Closed", {101}},
+  };
+  contacts = {{L"900.0.1", "Contact", "555"}, {L"0170.0.3", "Lovelace", "0170"}};
+  calls.clear();
+  pluginRefs = 0;
   users = {
       {L"101.0.1", 101, "Lovelace", "Ada", "0170", 1},
       {L"102.0.1", 102, "Turing", "Alan", "", 2},

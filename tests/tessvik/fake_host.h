@@ -20,6 +20,23 @@ struct FakeUser {
   DWORD presence;
 };
 
+// A group as the user directory's group query tells it.
+struct FakeGroup {
+  std::wstring id;
+  DWORD state;  // 1 active
+  DWORD hoursOld;
+  GUID guid;
+  std::string name;
+  std::vector<DWORD> members;  // user numbers
+  DWORD claimedCount = 0;      // the count the record tells, when not 0
+};
+
+// An outside (mobile) contact of the user directory.
+struct FakeContact {
+  std::wstring id;  // "<number>.0.3"
+  std::string name, phone;
+};
+
 class FakeHost {
  public:
   FakeHost();
@@ -28,13 +45,18 @@ class FakeHost {
   FakeHost& operator=(const FakeHost&) = delete;
 
   // The directory: departments Sales (1) > Sales East (2), Research (3); group Chess (10);
-  // mobile group Field team (20); users 101-104 (104 is the user themself).
+  // mobile group Field team (20); users 101-104 (104 is the user themself); groups g1 (active,
+  // 2 hours old), g2 (active, 500 hours old), g3 (expired); contact 0170 (Lovelace).
   void Reset();
   IUnknown* Manager();
 
   std::vector<FakeEntry> entries;
   std::vector<FakeUser> users;
+  std::vector<FakeGroup> groups;  // the organisation root's members
+  std::vector<FakeContact> contacts;
   std::vector<std::string> menuCalls;  // what the context-menu service was asked
+  std::vector<std::string> calls;      // what the mobile-group side changed or refreshed
+  LONG pluginRefs = 0;                 // references the plug-in data objects hold now
   HINSTANCE resources;
   HIMAGELIST icons;
   bool serviceAnswers = true;  // false: the manager has no objects at all

@@ -13,7 +13,10 @@ UINT_PTR g_timer = 0;
 BOOL CALLBACK IsPicker(HWND w, LPARAM p) {
   char cls[16];
   GetClassNameA(w, cls, sizeof(cls));
-  if (lstrcmpA(cls, "#32770") == 0 && GetWindow(w, GW_OWNER) == g_owner && IsWindowVisible(w)) {
+  // Without an owner of the client's, the dialog that takes input now (a message box over a
+  // picker is the one).
+  bool ours = g_owner != NULL ? GetWindow(w, GW_OWNER) == g_owner : IsWindowEnabled(w) != FALSE;
+  if (lstrcmpA(cls, "#32770") == 0 && ours && IsWindowVisible(w)) {
     *reinterpret_cast<HWND*>(p) = w;
     return FALSE;
   }
@@ -69,6 +72,18 @@ HRESULT RunPicker(IPickerModule* picker, int kind, DWORD flags, const VARIANT& i
   g_steps.clear();
   DestroyWindow(g_owner);
   g_owner = NULL;
+  return hr;
+}
+
+HRESULT RunDialog(const std::function<HRESULT()>& call, std::vector<PickerStep> steps) {
+  g_owner = NULL;
+  g_steps = std::move(steps);
+  g_next = 0;
+  g_timer = SetTimer(NULL, 0, 10, &OnTimer);
+  HRESULT hr = call();
+  if (g_timer != 0) KillTimer(NULL, g_timer);
+  g_timer = 0;
+  g_steps.clear();
   return hr;
 }
 

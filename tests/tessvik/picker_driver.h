@@ -24,6 +24,10 @@ using PickerStep = std::function<void(HWND dialog)>;
 HRESULT RunPicker(IPickerModule* picker, int kind, DWORD flags, const VARIANT& initial, VARIANT* result,
                   std::vector<PickerStep> steps);
 
+// A dialog without the client's owner window, made by call: the steps run on the dialog that
+// takes input (a message box while one is shown).
+HRESULT RunDialog(const std::function<HRESULT()>& call, std::vector<PickerStep> steps);
+
 // Acting on the dialog.
 namespace dlg {
 int Count(HWND d, int list);

@@ -369,6 +369,8 @@ class QUARNEL_API CGUIStatusBar : public CStatusBar {
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
   // The height the frame's last layout gave the bar, else the window's.
   int GetHeight() const;
+  // The parts belong to the models: idle update leaves them alone.
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
  protected:
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);

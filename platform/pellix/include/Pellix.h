@@ -78,3 +78,24 @@ PELLIX_API HRESULT FilterLimitUser(const VARIANT& in, VARIANT* out, const GUID& 
 
 // The face image of a presence value in the host's shared small-icon list.
 PELLIX_API int GetFaceImage(DWORD presence);
+
+// Opens a web address or a link text in the browser, shown with `show` (an SW_ value).
+// While an observer is set (a client that shows no browser, such as a test), the text goes
+// to it instead and its answer is returned. FALSE for a NULL or empty text.
+typedef BOOL(CALLBACK* PxNavigateObserver)(LPCSTR text, int show);
+PELLIX_API BOOL NavigateURL(LPCSTR text, int show);
+PELLIX_API PxNavigateObserver PxSetNavigateObserver(PxNavigateObserver observer);
+
+// The active-group option: groups younger than the age limit count as recent.
+struct CAGOption {
+  DWORD cbSize;
+  DWORD dwAgeLimitHours;
+};
+// The current option (72 hours until set); FALSE for a missing or too small record.
+PELLIX_API BOOL GetAGOption(CAGOption* option);
+PELLIX_API void SetAGOption(DWORD ageLimitHours);
+
+// The server's time for a local time (seconds since 1970): the local time plus the offset
+// the client learnt from the server (0 until set).
+PELLIX_API __int64 LocalTimeToServerTime(__int64 local);
+PELLIX_API void SetServerTimeOffset(__int64 seconds);
