@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "dragdrop_window.h"
 #include "links_window.h"
+#include "status_demo.h"
 #include "menu_demo.h"
 #include "report_view.h"
 #include "resource.h"
@@ -159,6 +160,7 @@ class CHostApp : public CWinApp {
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
+    HWND status = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     if (host::ScreenshotMode()) {
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
@@ -169,6 +171,10 @@ class CHostApp : public CWinApp {
       }
       host::CaptureDragDrop(dragdrop);
       if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
+      if (status != NULL) {
+        host::CaptureWindow(status, L"status");
+        ::ShowWindow(status, SW_HIDE);
+      }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -180,6 +186,7 @@ class CHostApp : public CWinApp {
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
+    if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
