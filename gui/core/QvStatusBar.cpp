@@ -193,7 +193,8 @@ QvStatusBorder::~QvStatusBorder() {
 QvTextPane* QvStatusBorder::AddTextPane(bool elastic, unsigned char chars) {
   auto* pane = new QvTextPane(elastic, chars);
   pane->SetBorder(this);
-  const unsigned short width = static_cast<unsigned short>(chars * (m_model ? m_model->GetCharUnit() : 0));
+  const long wanted = static_cast<long>(chars) * (m_model ? m_model->GetCharUnit() : 0);
+  const unsigned short width = static_cast<unsigned short>(wanted > 65535 ? 65535 : wanted);
   pane->SetWidth(width);
   pane->SetDefinedWidth(width);
   return pane;

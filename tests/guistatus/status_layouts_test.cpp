@@ -8,6 +8,7 @@
 #include <string>
 
 #include "guistatus_test.h"
+#include "handle_counts.h"
 
 using namespace guistatus;
 
@@ -243,6 +244,36 @@ TEST_F(StatusLayouts, StatusMessageOverWhatIsShown) {
   // The host deletes the message.
   delete Get_GlobalStatusMsg();
   Set_GlobalStatusMsg(nullptr);
+}
+
+// A bar with every layout shown in turn, a message, and all of it gone again: no window, font,
+// brush or bitmap is left behind (the first round makes what the process keeps for good).
+TEST(StatusLeaks, BarsAndLayoutsGiveEverythingBack) {
+  auto round = [] {
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, _T("leaks"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 200)));
+    frame->ShowWindow(SW_SHOWNA);
+    Set_GlobalTemporayAccessforMFCMainWindow(frame);
+    QvCreateApplicationStatusBar();
+    ASSERT_NE(Get_GlobalStatusBar(), nullptr);
+    frame->RecalcLayout();
+    for (const LayoutShape& l : kLayouts) {
+      std::unique_ptr<QvStatus> layout(l.make());
+      layout->Show(true);
+      ::UpdateWindow(Get_GlobalStatusBar()->GetMFCCWnd()->GetSafeHwnd());
+    }
+    QvStatusMsg("a message");
+    delete Get_GlobalStatusMsg();
+    Set_GlobalStatusMsg(nullptr);
+    QvDestroyApplicationStatusBar();
+    Set_GlobalTemporayAccessforMFCMainWindow(nullptr);
+    frame->DestroyWindow();
+    FwDeleteTempMaps();
+  };
+  round();
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  round();
+  EXPECT_EQ(testing_support::GuiCounts::Now(), before);
 }
 
 TEST(StatusWithoutBar, LayoutsAndMessagesDoNothing) {
