@@ -100,6 +100,7 @@ quarnel_area(ui/controls
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp TileData.cpp ToolTable.cpp
           CoolMenu.rc
+          SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 

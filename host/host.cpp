@@ -19,6 +19,7 @@
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
+#include "status_window.h"
 
 namespace {
 
@@ -160,7 +161,8 @@ class CHostApp : public CWinApp {
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
-    HWND status = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
+    HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
+    HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     if (host::ScreenshotMode()) {
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
@@ -170,10 +172,14 @@ class CHostApp : public CWinApp {
         host::ShowDocumentContextMenu(CWnd::FromHandle(document), at);
       }
       host::CaptureDragDrop(dragdrop);
-      if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
       if (status != NULL) {
-        host::CaptureWindow(status, L"status");
+        host::CaptureWindow(status, L"statusbar");
         ::ShowWindow(status, SW_HIDE);
+      }
+      if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
+      if (portableStatus != NULL) {
+        host::CaptureWindow(portableStatus, L"portable_status");
+        ::ShowWindow(portableStatus, SW_HIDE);
       }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -187,6 +193,7 @@ class CHostApp : public CWinApp {
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
+    if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 
