@@ -38,7 +38,7 @@ END_MESSAGE_MAP()
 
 HWND CreateStatusDemo(HWND owner, const RECT& rc) {
   auto* frame = new StatusDemoFrame;
-  if (!frame->Create(NULL, _T("Status bar"), WS_OVERLAPPEDWINDOW, CRect(rc), CWnd::FromHandle(owner)))
+  if (!frame->Create(NULL, _T("Portable status bar"), WS_OVERLAPPEDWINDOW, CRect(rc), CWnd::FromHandle(owner)))
     return NULL;  // a failed creation deletes the object
   // The application status bar goes into this window.
   Set_GlobalTemporayAccessforMFCMainWindow(frame);
