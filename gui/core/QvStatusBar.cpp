@@ -3,6 +3,9 @@
 
 #include <solvane.h>
 
+#include <string>
+#include <vector>
+
 #include "StatusImages.h"
 #include "UIHandles.h"
 #include "UITrace.h"

@@ -208,12 +208,11 @@ LRESULT CGUIStatusBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
 LRESULT CGUIStatusBar::OnSetText(WPARAM, LPARAM lParam) {
   const int index = CommandToIndex(0);
   if (index < 0) return -1;
-  const DWORD type = HIWORD(SendMessage(SB_GETTEXTLENGTH, static_cast<WPARAM>(index)));
-  BOOL done;
-  if (type & SBT_OWNERDRAW)
-    done = static_cast<BOOL>(SendMessage(SB_SETTEXT, static_cast<WPARAM>(index) | (type & ~SBT_OWNERDRAW), lParam));
-  else
-    done = SetPaneText(index, reinterpret_cast<LPCTSTR>(lParam), TRUE);
+  // An owner-drawn part becomes a plain text part; the part keeps its frame either way.
+  const DWORD type = HIWORD(SendMessage(SB_GETTEXTLENGTH, static_cast<WPARAM>(index))) & ~SBT_OWNERDRAW;
+  SetPaneText(index, reinterpret_cast<LPCTSTR>(lParam), FALSE);  // the bar's record of its text
+  const BOOL done = static_cast<BOOL>(
+      SendMessage(SB_SETTEXT, static_cast<WPARAM>(index) | type, lParam ? lParam : reinterpret_cast<LPARAM>(_T(""))));
   return done ? 0 : -1;
 }
 

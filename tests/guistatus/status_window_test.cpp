@@ -153,6 +153,16 @@ TEST_F(StatusWindow, TextFromTheFramework) {
   const DWORD after = static_cast<DWORD>(::SendMessageW(Window(), SB_GETTEXTLENGTHW, 0, 0));
   EXPECT_EQ(HIWORD(after), SBT_POPOUT);
   EXPECT_EQ(LOWORD(after), 5);
+  // A borderless part stays borderless.
+  QvStatusModel* message = bar->AddModel();
+  bar->AddTextPane(message, bar->AddBorder(message, QvPaneNoBorder, true), true, 20);
+  bar->ActivateModel(message);
+  EXPECT_EQ(::SendMessage(Window(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(_T("Prints"))), 0);
+  EXPECT_EQ(HIWORD(::SendMessageW(Window(), SB_GETTEXTLENGTHW, 0, 0)), SBT_NOBORDERS);
+  TCHAR back[16] = _T("");
+  ::SendMessage(Window(), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(back));
+  EXPECT_EQ(CString(back), CString(_T("Prints")));
+  bar->DeactivateModel(message);
   // Idle update of the frame's bars leaves the models' parts alone (the bar's parts 1 to 3
   // were made for the keyboard indicators).
   bar->ActivateModel(model);
