@@ -20,6 +20,7 @@
 #include "resource.h"
 #include "screens.h"
 #include "status_window.h"
+#include "toolbars.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ class CMainFrame : public CWnd {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (lParam == 0) {
+    if (lParam == 0 || host::IsToolbar(reinterpret_cast<HWND>(lParam))) {
       host::RunCommand(LOWORD(wParam));
       return TRUE;
     }
@@ -112,8 +113,11 @@ class CMainFrame : public CWnd {
     CPaintDC dc(this);
     RECT rc;
     GetClientRect(&rc);
+    const int barsHeight = host::ToolbarsHeight(this);  // the report starts below the toolbars
+    ::SetViewportOrgEx(dc.m_hDC, 0, barsHeight, NULL);
     PaintReport(dc.m_hDC, rc);
   }
+  afx_msg void OnSize(UINT, int, int) { host::LayoutToolbars(this); }
   afx_msg void OnRButtonUp(UINT, CPoint point) { host::ShowDemoMenu(this, point.x, point.y); }
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
@@ -127,6 +131,7 @@ class CMainFrame : public CWnd {
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_PAINT()
+  ON_WM_SIZE()
   ON_WM_INITMENUPOPUP()
   ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
@@ -158,6 +163,7 @@ class CHostApp : public CWinApp {
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
+    host::CreateToolbars(frame);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
