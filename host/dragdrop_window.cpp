@@ -18,7 +18,7 @@ namespace {
 const wchar_t kSelection[] = L"Quarterly totals: 1,204,500";
 const RECT kSelectionBox = {20, 60, 230, 96};
 
-// A drawing view of this window: text in pixel units; no images, printing or metafiles.
+// A drawing view of this window: text and boxes in pixel units.
 class PaneView : public CMFCUIView {
  public:
   PaneView() : CMFCUIView(0) {}
@@ -48,16 +48,6 @@ class PaneView : public CMFCUIView {
     RECT inner = {r.left + 6, r.top + 4, r.right - 6, r.bottom - 4};
     QvDrawTextInRect(text, lstrlenW(text), inner, QvAlignVCenter, QvAlignLeft, 1, 0);
   }
-  void QvDrawImageList(POINT, CImageList*, unsigned short) override {}
-  void QvDrawImage(RECT const&, CBitmap*, QvImageDisplay) override {}
-  void DrawDIB(void*, CRect const&, char const*) override {}
-  CBitmap* QvTakeSnapshot(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  QvImage* QvTakeSnapshotToQvImage(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  int DoPreparePrinting(CPrintInfo*) override { return 0; }
-  UIPrintResult Print(long, long) override { return UIPrintFailed; }
-  void QvDrawInMetafileDC(RECT const&, RECT const&, CDC*) override {}
-  void QvDrawOLEItem(CQvOleClientItem*, RECT const&) override {}
-  QvImage* QvTakeSnapshotToQvImageRCT(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
 };
 
 // The selection of the left view, as plain text and as Unicode text (given as UTF-8).

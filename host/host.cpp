@@ -12,15 +12,19 @@
 
 #include "commands.h"
 #include "context_menu.h"
+#include "controls_page.h"
 #include "dragdrop_window.h"
+#include "images_window.h"
 #include "links_window.h"
 #include "status_demo.h"
 #include "menu_demo.h"
+#include "printing.h"
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
 #include "status_window.h"
 #include "toolbars.h"
+#include "tooltable_window.h"
 
 namespace {
 
@@ -168,8 +172,18 @@ class CHostApp : public CWinApp {
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
+    HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
+    HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
+    HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     if (host::ScreenshotMode()) {
+      if (tools != NULL) {
+        host::CaptureWindow(tools, L"tooltable");
+        // The colours dropped down under their button.
+        if (HWND colours = host::ShowColourTable(tools, true)) host::CaptureWindow(colours, L"tooltable_colours");
+        host::ShowColourTable(tools, false);
+        ::ShowWindow(tools, SW_HIDE);  // out of the other pictures
+      }
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
         // The document's context menu, opened as a right click at (60, 40) of its view would.
@@ -189,13 +203,26 @@ class CHostApp : public CWinApp {
       }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
+      if (controls != NULL) {
+        host::CaptureWindow(controls, L"controls", shadow);
+        ::ShowWindow(controls, SW_HIDE);
+      }
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
+      if (images != NULL) {
+        host::CaptureWindow(images, L"images", shadow);
+        ::ShowWindow(images, SW_HIDE);
+      }
       host::ShowDemoMenu(frame, 60, 40);
+      // The report's two pages to the default printer, for the script to picture.
+      host::PrintReport(frame->m_hWnd, true);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
+    if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
+    if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);

@@ -79,18 +79,6 @@ class ReportView : public CMFCUIView {
     QvDrawTextInRect(text, lstrlenW(text), r, QvAlignTop, ha, 1, 0);
   }
   void PostNcDestroy() override { delete this; }
-
-  // What this document does not use: images, snapshots, printing, metafiles, OLE items.
-  void QvDrawImageList(POINT, CImageList*, unsigned short) override {}
-  void QvDrawImage(RECT const&, CBitmap*, QvImageDisplay) override {}
-  void DrawDIB(void*, CRect const&, char const*) override {}
-  CBitmap* QvTakeSnapshot(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  QvImage* QvTakeSnapshotToQvImage(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  int DoPreparePrinting(CPrintInfo*) override { return 0; }
-  UIPrintResult Print(long, long) override { return UIPrintFailed; }
-  void QvDrawInMetafileDC(RECT const&, RECT const&, CDC*) override {}
-  void QvDrawOLEItem(CQvOleClientItem*, RECT const&) override {}
-  QvImage* QvTakeSnapshotToQvImageRCT(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
 };
 
 // The document's window: the view fills it; a right click on the view (or Shift+F10) opens the

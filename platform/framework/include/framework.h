@@ -22,3 +22,4 @@
 #include "fw_dialog.h"
 #include "fw_controls.h"
 #include "fw_view.h"
+#include "fw_print.h"

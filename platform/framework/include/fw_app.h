@@ -4,7 +4,12 @@
 #include "fw_except.h"
 #include "fw_wnd.h"
 
+#include <commdlg.h>
+
 typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
+
+class CDC;
+class CPrintDialog;
 
 class FW_API CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
@@ -116,11 +121,32 @@ class FW_API CWinApp : public CWinThread {
   BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+  // The application's printer: a DEVMODE and a DEVNAMES block (movable global memory, owned
+  // by the application; NULL until a printer is chosen or asked for).
+  HGLOBAL m_hDevMode = NULL;
+  HGLOBAL m_hDevNames = NULL;
+  // Makes the two blocks the application's printer; the old ones are freed with bFreeOld
+  // (blocks that are the new ones are kept).
+  void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
+  // The application's printer blocks into the record (the default printer when none is
+  // chosen); FALSE when there is no printer.
+  BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+  // Runs the dialog on the application's printer and keeps the printer it ends with.
+  virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+  // A DC of the application's printer attached to dc; FALSE when there is none.
+  BOOL CreatePrinterDC(CDC& dc);
+  // The chosen printer when it is usable (or bForceDefaults is clear and one is chosen),
+  // else the default printer.
+  void UpdatePrinterSelection(BOOL bForceDefaults);
+  // ID_FILE_PRINT_SETUP: the print setup dialog on the application's printer.
+  afx_msg void OnFilePrintSetup();
+
  protected:
   int m_nModelessDisabled = 0;
 
  private:
   void FreeStrings();
+  void FreePrinterSelection();
   AFX_MODULE_STATE* m_pModuleState = NULL;
 };
 

@@ -132,7 +132,7 @@ CDocument* CFrameWnd::GetActiveDocument() {
 void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout) return;  // a bar that moves may size the frame again
   m_bInRecalcLayout = TRUE;
-  m_bLayoutDelayed = FALSE;
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
   RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
   m_bInRecalcLayout = FALSE;
 }
@@ -149,6 +149,7 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnDestroy() {
   m_pViewActive = NULL;  // the views go with the frame
+  ForgetControlBars();
   CWnd::OnDestroy();
 }
 

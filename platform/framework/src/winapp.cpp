@@ -39,6 +39,7 @@ CWinApp::~CWinApp() {
   if (m_pModuleState->m_pCurrentWinApp == this) m_pModuleState->m_pCurrentWinApp = NULL;
   if (m_pModuleState->m_lpszCurrentAppName == m_pszAppName) m_pModuleState->m_lpszCurrentAppName = NULL;
   FreeStrings();
+  FreePrinterSelection();
 }
 
 void CWinApp::FreeStrings() {

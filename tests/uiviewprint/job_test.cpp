@@ -1,0 +1,221 @@
+// Print jobs of the drawing view on the real "PDF" printer, printed to a file whose pages
+// are counted: page order, copies and collation, the status dialog and its Cancel, blind
+// mode, the print zoom during the page and the print-to-file dialog.
+#include <gtest/gtest.h>
+
+#include <UIView.h>
+#include <test_view.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "print_output.h"
+#include "test_support.h"
+
+using testing_support::DialogDriver;
+
+namespace {
+
+const int kFileNameCombo = 0x47C, kCopies = 0x482, kPrintToFile = 0x410;
+
+CWinApp g_app(_T("ViewPrintTest"));
+
+// A view of `pages` pages that records which page it prints and writes its number on it.
+class PagesView : public TestDrawView {
+ public:
+  PagesView() : TestDrawView(UIVIEW_TWIPS) {}
+  long pages = 3;
+  int blind = 1;
+  bool toFile = true;
+  std::vector<long> printed;
+  std::function<void(long)> onPage;
+  long zoomNum = 0, zoomDen = 0;
+  bool mainEnabled = true;
+  bool statusShown = false;
+  CString statusWhere;
+
+  int pageCalls = 0;
+  void SetCollation(DWORD c) { m_collation = c; }
+  int PrintAPage(CDC& dc, CPrintInfo& info, CString& format, int& aborted) override {
+    ++pageCalls;
+    return TestDrawView::PrintAPage(dc, info, format, aborted);
+  }
+  int HasCustomPageManagement() override { return 1; }
+  long GetNumberOfPages() override { return pages; }
+  int IsInBlindMode() override { return blind; }
+  void UpdatePrinterInfoIsNeeded(CPrintDialog* pd, int) override {
+    if (toFile) pd->m_pd.Flags |= PD_PRINTTOFILE;
+  }
+  void PrintOnePage(long page) override {
+    printed.push_back(page);
+    GetZoomFactor(zoomNum, zoomDen);
+    CWnd* main = AfxGetMainWnd();
+    mainEnabled = main == NULL || main->IsWindowEnabled();
+    CQvPrintingDialog* status = CQvPrintingDialog::GetCurrent();
+    statusShown = status != NULL && status->IsWindowVisible();
+    if (status != NULL) status->GetDlgItemText(203, statusWhere);
+    UIFont f;
+    f.size = 24;
+    f.style = 0;
+    f.face = L"Arial";
+    QvSetFont(f);
+    wchar_t text[32];
+    wsprintfW(text, L"Page %ld", page);
+    QvDrawTextInRect(text, lstrlenW(text), RECT{1440, 1440, 8000, 3000}, QvAlignTop, QvAlignLeft, 0, 0);
+    if (onPage) onPage(page);
+  }
+};
+
+class ViewPrintJob : public testing::Test {
+ protected:
+  void SetUp() override {
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, _T("Quarterly report"), WS_OVERLAPPEDWINDOW));
+    ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), frame, AFX_IDW_PANE_FIRST));
+    view.OnInitialUpdate();
+    g_app.m_pMainWnd = frame;
+    g_app.SelectPrinter(NULL, NULL);
+    path = testing_support::TempPath("viewprint");
+  }
+  void TearDown() override {
+    g_app.m_pMainWnd = NULL;
+    g_app.SelectPrinter(NULL, NULL);
+    view.DestroyWindow();
+    ::DestroyWindow(view.m_hWnd);
+    frame->DestroyWindow();
+    testing_support::PumpMessages();
+    DeleteFileA(path.c_str());
+  }
+  // Prints with the file name typed into the print-to-file dialog.
+  UIPrintResult PrintToFile(long from, long to) {
+    DeleteFileA(path.c_str());  // no overwrite question
+    std::wstring wpath(path.begin(), path.end());
+    DialogDriver driver({{kFileNameCombo, [=](HWND dlg) {
+                            DialogDriver::SetText(dlg, kFileNameCombo, wpath);
+                            DialogDriver::Press(dlg, IDOK);
+                          }}});
+    return view.Print(from, to);
+  }
+  int PagesInFile() const { return testing_support::PostScriptPages(testing_support::ReadFile(path)); }
+  // The application's printer with that many copies.
+  void SetCopies(short copies) {
+    PRINTDLG pd = {};
+    ASSERT_TRUE(g_app.GetPrinterDeviceDefaults(&pd));
+    DEVMODE* dm = static_cast<DEVMODE*>(GlobalLock(g_app.m_hDevMode));
+    dm->dmCopies = copies;
+    dm->dmFields |= DM_COPIES;
+    GlobalUnlock(g_app.m_hDevMode);
+  }
+
+  CFrameWnd* frame = nullptr;
+  PagesView view;
+  std::string path;
+};
+
+TEST_F(ViewPrintJob, PagesInTheOrderAskedFor) {
+  struct Case {
+    long from, to;
+    std::vector<long> pages;
+  };
+  const Case cases[] = {{1, 3, {1, 2, 3}}, {3, 1, {3, 2, 1}}, {2, 2, {2}}, {2, 9, {2, 3}}};
+  for (const Case& c : cases) {
+    view.printed.clear();
+    EXPECT_EQ(PrintToFile(c.from, c.to), UIPrinted) << c.from << "-" << c.to;
+    EXPECT_EQ(view.printed, c.pages) << c.from << "-" << c.to;
+    EXPECT_EQ(PagesInFile(), static_cast<int>(c.pages.size())) << c.from << "-" << c.to;
+  }
+}
+
+TEST_F(ViewPrintJob, CopiesInARowOrCollated) {
+  SetCopies(2);
+  EXPECT_EQ(PrintToFile(1, 2), UIPrinted);
+  EXPECT_EQ(view.printed, (std::vector<long>{1, 1, 2, 2}));
+  const std::string ps = testing_support::ReadFile(path);
+  EXPECT_EQ(testing_support::PostScriptPages(ps), 4);
+  EXPECT_EQ(ps.find("copies=2"), std::string::npos) << ps.substr(0, 300);
+
+  view.printed.clear();
+  view.SetCollation(1);
+  EXPECT_EQ(PrintToFile(1, 2), UIPrinted);
+  EXPECT_EQ(view.printed, (std::vector<long>{1, 2, 1, 2}));
+  EXPECT_EQ(PagesInFile(), 4);
+}
+
+// Cancel while page 1 prints: nothing after it goes through the printer, the job is
+// aborted and reports the failure.
+TEST_F(ViewPrintJob, CancelStopsAfterTheCurrentPageAndReportsIt) {
+  view.blind = 0;
+  SetCopies(2);
+  view.onPage = [](long page) {
+    if (page == 1 && CQvPrintingDialog::GetCurrent() != NULL)
+      CQvPrintingDialog::GetCurrent()->PostMessage(WM_COMMAND, IDCANCEL, 0);
+  };
+  EXPECT_EQ(PrintToFile(1, 3), UIPrintFailed);
+  EXPECT_EQ(view.printed, std::vector<long>{1});
+  EXPECT_EQ(view.pageCalls, 1);
+  EXPECT_EQ(CQvPrintingDialog::GetCurrent(), nullptr);
+  EXPECT_TRUE(frame->IsWindowEnabled());
+}
+
+TEST_F(ViewPrintJob, StatusDialogAndMainWindowOutsideAndInBlindMode) {
+  view.blind = 0;
+  EXPECT_EQ(PrintToFile(1, 1), UIPrinted);
+  EXPECT_TRUE(view.statusShown);
+  EXPECT_FALSE(view.mainEnabled);
+  EXPECT_NE(view.statusWhere.Find(CString(path.c_str())), -1) << static_cast<const char*>(CStringA(view.statusWhere));
+  EXPECT_TRUE(frame->IsWindowEnabled());
+  EXPECT_EQ(CQvPrintingDialog::GetCurrent(), nullptr);
+
+  view.blind = 1;
+  EXPECT_EQ(PrintToFile(1, 1), UIPrinted);
+  EXPECT_FALSE(view.statusShown);
+  EXPECT_TRUE(view.mainEnabled);
+}
+
+TEST_F(ViewPrintJob, PrintZoomDuringThePageOnly) {
+  view.SetPrintZoomFactor(1, 2);
+  view.SetZoomFactor(3, 2);
+  EXPECT_EQ(PrintToFile(1, 1), UIPrinted);
+  EXPECT_EQ(view.zoomNum, 500);
+  EXPECT_EQ(view.zoomDen, 1000);
+  long num = 0, den = 0;
+  view.GetZoomFactor(num, den);
+  EXPECT_EQ(num, 3);
+  EXPECT_EQ(den, 2);
+  EXPECT_NE(view.GetCurrentDC(), nullptr);  // the window DC is prepared again
+}
+
+// Without page limits the print dialog chooses: its copies and its print-to-file box.
+TEST_F(ViewPrintJob, ThePrintDialogChoosesCopiesAndFile) {
+  view.blind = 0;
+  view.toFile = false;
+  DeleteFileA(path.c_str());
+  std::wstring wpath(path.begin(), path.end());
+  DialogDriver driver({{kCopies,
+                        [](HWND dlg) {
+                          DialogDriver::SetText(dlg, kCopies, L"2");
+                          DialogDriver::SetCheck(dlg, kPrintToFile, true);
+                          DialogDriver::Press(dlg, IDOK);
+                        }},
+                       {kFileNameCombo, [=](HWND dlg) {
+                          DialogDriver::SetText(dlg, kFileNameCombo, wpath);
+                          DialogDriver::Press(dlg, IDOK);
+                        }}});
+  EXPECT_EQ(view.Print(0, 0), UIPrinted);
+  EXPECT_EQ(driver.done(), 2u);
+  EXPECT_EQ(view.printed, (std::vector<long>{1, 1, 2, 2, 3, 3}));
+  const std::string ps = testing_support::ReadFile(path);
+  EXPECT_EQ(testing_support::PostScriptPages(ps), 6);
+  // The printer is not asked to copy the job again.
+  EXPECT_EQ(ps.find("copies=2"), std::string::npos) << ps.substr(0, 300);
+}
+
+TEST_F(ViewPrintJob, CancelledFileDialogIsReportedApart) {
+  DialogDriver driver({{kFileNameCombo, [](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); }}});
+  EXPECT_EQ(view.Print(1, 2), UIPrintFileCancelled);
+  EXPECT_TRUE(view.printed.empty());
+}
+
+}  // namespace
