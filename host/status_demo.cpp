@@ -49,7 +49,7 @@ HWND CreateStatusDemo(HWND owner, const RECT& rc) {
   frame->layout->SetProgressText("Calculating");
   frame->layout->SetProgressMinMax(0, 100);
   frame->layout->SetProgressValue(62);
-  frame->layout->SetInfoImage(0);
+  frame->layout->SetInfoImage(1);
   frame->layout->Show(true);
   frame->RecalcLayout();
   return frame->m_hWnd;

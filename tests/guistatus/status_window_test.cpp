@@ -1,6 +1,7 @@
 // The bar window: pane drawing in a DIB section, progress controls placed by the part's
 // paint, texts that invalidate their pane, text from the framework, the pulse of time
 // progress controls, and the shared status font counted by its bars.
+#include <QvImage.h>
 #include <UIUtilities.h>
 
 #include <algorithm>
@@ -81,6 +82,40 @@ TEST_F(StatusWindow, TextPanesDrawnInTheirPlaces) {
   // Nothing outside the text panes: the progress pane is a window of its own.
   const int p = progress->GetPosition();
   EXPECT_EQ(canvas.CountOtherThan(white, Columns(canvas, p, p + progress->GetRealWidth())), 0);
+}
+
+// The default images are the host's strip 3998 (16-pixel images: red, green, blue, yellow
+// in a black frame).
+TEST_F(StatusWindow, PicturePanesDrawTheirImage) {
+  QvStatusModel* pictures = bar->AddModel();
+  QvStatusBorder* border = bar->AddBorder(pictures, QvPaneSunken, true);
+  QvPicturePane* green = bar->AddPicturePane(pictures, border, nullptr);
+  QvPicturePane* none = bar->AddPicturePane(pictures, border, nullptr);
+  QvImageList missing(4242, 16);  // no such resource: no images
+  QvPicturePane* empty = bar->AddPicturePane(pictures, border, &missing);
+  ASSERT_NE(green, nullptr);
+  EXPECT_EQ(green->GetImageList(), bar->GetDefaultImageList());
+  EXPECT_EQ(green->GetWidth(), 18);
+  EXPECT_EQ(green->GetImage(), -1);
+  bar->ActivateModel(pictures);
+  green->SetImage(1);
+  empty->SetImage(0);
+  const COLORREF white = RGB(255, 255, 255);
+  DibCanvas canvas(border->GetRealWidth(), 20, white);
+  ASSERT_TRUE(canvas.valid());
+  DRAWITEMSTRUCT dis = {};
+  dis.hDC = canvas.dc();
+  dis.rcItem = {0, 0, canvas.width(), canvas.height()};
+  dis.itemData = reinterpret_cast<ULONG_PTR>(border);
+  bar->GetStatusBarWindow()->DrawItem(&dis);
+  // The image at the pane's place, from the item's top: framed, green inside.
+  const int x = green->GetPosition();
+  EXPECT_EQ(canvas.At(x + 8, 8), RGB(40, 170, 60));
+  EXPECT_EQ(canvas.At(x + 8, 0), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.CountOtherThan(white, RECT{x, 0, x + 16, 16}), 16 * 16 - 4);  // the corners are masked
+  // No image chosen, or a list without images: nothing drawn.
+  EXPECT_EQ(canvas.CountOtherThan(white, RECT{none->GetPosition(), 0, none->GetPosition() + 18, 20}), 0);
+  EXPECT_EQ(canvas.CountOtherThan(white, RECT{empty->GetPosition(), 0, empty->GetPosition() + 18, 20}), 0);
 }
 
 TEST_F(StatusWindow, ProgressControlPlacedByThePartsPaint) {
