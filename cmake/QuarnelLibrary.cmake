@@ -31,6 +31,7 @@ quarnel_area(gui/core
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
+          QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
   USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)

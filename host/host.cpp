@@ -17,6 +17,7 @@
 #include "images_window.h"
 #include "links_window.h"
 #include "portable_chart.h"
+#include "status_demo.h"
 #include "menu_demo.h"
 #include "printing.h"
 #include "report_view.h"
@@ -176,6 +177,7 @@ class CHostApp : public CWinApp {
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
+    HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     if (host::ScreenshotMode()) {
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
@@ -201,6 +203,10 @@ class CHostApp : public CWinApp {
         ::ShowWindow(status, SW_HIDE);
       }
       if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
+      if (portableStatus != NULL) {
+        host::CaptureWindow(portableStatus, L"portable_status");
+        ::ShowWindow(portableStatus, SW_HIDE);
+      }
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {
@@ -227,6 +233,7 @@ class CHostApp : public CWinApp {
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
+    if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 

@@ -1,0 +1,91 @@
+// 10,000 text changes in a pane of the portable status bar (a pane of an owner-drawn part,
+// as most layouts have) beside 10,000 SB_SETTEXT to a part of a raw status control, each
+// burst followed by one paint, in one run.
+#include <QvStatusBar.h>
+#include <benchmark/benchmark.h>
+#include <commctrl.h>
+#include <framework.h>
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "ratio_reporter.h"
+
+namespace {
+
+const int kChanges = 10000;
+const int kTexts = 16;
+
+void BM_StatusPaneText(benchmark::State& state) {
+  CFrameWnd* frame = new CFrameWnd;
+  if (!frame->Create(NULL, _T("bench"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 200))) {
+    state.SkipWithError("the frame was not made");
+    return;
+  }
+  frame->ShowWindow(SW_SHOWNA);
+  Set_GlobalTemporayAccessforMFCMainWindow(frame);
+  auto* bar = new QvStatusBar(nullptr);
+  if (!bar->CreatePlatform(false)) {
+    state.SkipWithError("the status bar was not made");
+    delete bar;
+    frame->DestroyWindow();
+    return;
+  }
+  frame->RecalcLayout();
+  QvStatusModel* model = bar->AddModel();
+  QvStatusBorder* border = bar->AddBorder(model, QvPaneSunken, true);
+  QvTextPane* pane = bar->AddTextPane(model, border, true, 40);
+  bar->AddTextPane(model, border, true, 20);
+  bar->ActivateModel(model);
+  std::vector<QvString> texts;
+  for (int i = 0; i < kTexts; ++i) texts.emplace_back(("Row " + std::to_string(i * 137) + " of 2,000").c_str());
+  HWND window = bar->GetMFCCWnd()->GetSafeHwnd();
+  for (auto _ : state) {
+    for (int i = 0; i < kChanges; ++i) pane->SetText(texts[i % kTexts]);
+    ::UpdateWindow(window);
+  }
+  state.SetItemsProcessed(state.iterations() * kChanges);
+  delete bar;
+  Set_GlobalTemporayAccessforMFCMainWindow(nullptr);
+  frame->DestroyWindow();
+}
+BENCHMARK(BM_StatusPaneText)->Unit(benchmark::kMillisecond);
+
+void BM_RawStatusSetText(benchmark::State& state) {
+  INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&init);
+  HWND parent = ::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 640, 200, NULL, NULL, NULL, NULL);
+  HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, NULL, NULL, NULL);
+  if (!parent || !status) {
+    state.SkipWithError("the status control was not made");
+    if (parent) ::DestroyWindow(parent);
+    return;
+  }
+  ::ShowWindow(parent, SW_SHOWNA);
+  int edges[2] = {400, -1};
+  ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  std::vector<std::wstring> texts;
+  for (int i = 0; i < kTexts; ++i) texts.push_back(L"Row " + std::to_wstring(i * 137) + L" of 2,000");
+  for (auto _ : state) {
+    for (int i = 0; i < kChanges; ++i)
+      ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(texts[i % kTexts].c_str()));
+    ::UpdateWindow(status);
+  }
+  state.SetItemsProcessed(state.iterations() * kChanges);
+  ::DestroyWindow(parent);
+}
+BENCHMARK(BM_RawStatusSetText)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  bench_support::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (reporter.Has("BM_StatusPaneText", "BM_RawStatusSetText"))
+    printf("10,000 status texts and a paint: portable pane / SB_SETTEXT on a raw status control = %.2fx\n",
+           reporter.Ratio("BM_StatusPaneText", "BM_RawStatusSetText"));
+  benchmark::Shutdown();
+  return 0;
+}
