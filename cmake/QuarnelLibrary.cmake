@@ -114,8 +114,8 @@ quarnel_area(ui/bars
 
 # Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
 quarnel_area(ui/dock
-  SOURCES SizeDockBar.cpp UISizeDockFrame.cpp
-  USES ui/shared
+  SOURCES SizeDockBar.cpp UISizeDialogBar.cpp UISizeDockFrame.cpp
+  USES ui/bars ui/shared
   LINK framework ulmora)
 
 # Module start-up and shut-down.

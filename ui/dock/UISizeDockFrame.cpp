@@ -1,6 +1,8 @@
 // CUIMDIFrameWndSizeDock: sizable docking and the saved bar layout.
 #include "UISizeDockFrame.h"
 
+#include <UICustToolBar.h>
+#include <UISizeDialogBar.h>
 #include <UITrace.h>
 #include <fw_app.h>
 
@@ -23,9 +25,30 @@ CSize OnScreen(CSize size) {
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CUIDockState, CDockState)
+
+void CUIDockState::SaveState(LPCTSTR lpszProfileName) {
+  CWinApp* app = AfxGetApp();
+  if (app == NULL || lpszProfileName == NULL) return;
+  int n = 0;
+  for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+    CControlBarInfo* info = static_cast<CControlBarInfo*>(m_arrBarInfo[i]);
+    CCustToolBar* tool = info->m_pBar != NULL ? DYNAMIC_DOWNCAST(CCustToolBar, info->m_pBar) : NULL;
+    if (tool != NULL && !tool->IsPersistentToolBar()) continue;
+    if (info->SaveState(lpszProfileName, n)) ++n;
+  }
+  CString summary;
+  summary.Format(_T("%s-Summary"), lpszProfileName);
+  const CSize screen = GetScreenSize();
+  app->WriteProfileInt(summary, _T("Bars"), n);
+  app->WriteProfileInt(summary, _T("ScreenCX"), screen.cx);
+  app->WriteProfileInt(summary, _T("ScreenCY"), screen.cy);
+}
+
 IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CFrameWnd)
 
 void CUIMDIFrameWndSizeDock::EnableDocking(DWORD dwDockStyle) {
+  m_pFloatingFrameClass = RUNTIME_CLASS(CSizableMiniDockFrameWnd);
   CFrameWnd::EnableDocking(dwDockStyle, RUNTIME_CLASS(CSizeDockBar));
 }
 
@@ -50,6 +73,14 @@ BOOL CUIMDIFrameWndSizeDock::DockControlBarEx(CControlBar* pBar, CDockBar* pDock
 
 void CUIMDIFrameWndSizeDock::GetDockState(CDockState& state) {
   CFrameWnd::GetDockState(state);
+  for (INT_PTR i = state.m_arrBarInfo.GetSize() - 1; i >= 0; --i) {
+    CControlBarInfo* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+    CCustToolBar* tool = info->m_pBar != NULL ? DYNAMIC_DOWNCAST(CCustToolBar, info->m_pBar) : NULL;
+    if (tool != NULL && !tool->SaveWithMainToolbars()) {
+      delete info;
+      state.m_arrBarInfo.RemoveAt(i);
+    }
+  }
   // A bar hidden only while an in-place item is active counts as shown.
   for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
     CControlBarInfo* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
@@ -60,7 +91,7 @@ void CUIMDIFrameWndSizeDock::GetDockState(CDockState& state) {
 }
 
 void CUIMDIFrameWndSizeDock::SaveBarState(LPCTSTR lpszSection) {
-  CDockState state;
+  CUIDockState state;
   GetDockState(state);
   state.SaveState(lpszSection);
   SaveBarSizes(lpszSection, TRUE);

@@ -9,20 +9,32 @@
 #include "SizeDockBar.h"
 #include "quarnel_api.h"
 
+// The saved layout without the custom toolbars that are not kept.
+class QUARNEL_API CUIDockState : public CDockState {
+  DECLARE_DYNAMIC(CUIDockState)
+
+ public:
+  // The framework's records, numbered in order, skipping custom toolbars that are not
+  // persistent; then the summary ("Bars", "ScreenCX", "ScreenCY").
+  void SaveState(LPCTSTR lpszProfileName) override;
+};
+
 class QUARNEL_API CUIMDIFrameWndSizeDock : public CFrameWnd {
   DECLARE_DYNCREATE(CUIMDIFrameWndSizeDock)
 
  public:
   static const int kBarStateVersion = 2;
 
-  // Sizable dock bars at the sides of dwDockStyle; a failed creation throws the framework's
-  // resource exception.
+  // Sizable dock bars at the sides of dwDockStyle and sizable floating frames; a failed
+  // creation throws the framework's resource exception.
   virtual void EnableDocking(DWORD dwDockStyle);
   virtual void LoadBarState(LPCTSTR lpszSection);
   virtual void SaveBarState(LPCTSTR lpszSection);
   // Writes (bSave) or reads the "BarSize_" values of the sizable bars. A value that is not
   // exactly six ints is ignored; sizes are kept within the screen.
   virtual void SaveBarSizes(LPCTSTR lpszSection, BOOL bSave);
+  // The records of the frame's bars, without custom toolbars not saved with the main ones; a
+  // bar hidden only while an in-place item is active counts as shown.
   virtual void GetDockState(CDockState& state);
   // pDockBar NULL: the side of the bar's alignment. FALSE, and nothing docked, when there is
   // no such side.

@@ -130,6 +130,10 @@ class FW_API CDockContext {
   DWORD CanDock();
   CDockBar* GetDockBar(DWORD dwOverDockStyle);
   void AdjustWindowForFloat(CRect& rect);
+  // The outline sizes at the start: docked horizontally, vertically, and floating.
+  void DragSizes(CSize& horz, CSize& vert, CSize& floating);
+  // Puts each outline under pt, draws it and runs the loop; a drop ends the drag.
+  void TrackFrom(CPoint pt);
   // Moves each outline the least distance that puts pt inside it.
   static void CoverPoint(CRect& rect, CPoint pt);
 };

@@ -44,6 +44,17 @@ void CDockContext::StartDrag(CPoint pt) {
   m_pBar->GetWindowRect(&rect);
   m_ptLast = pt;
   CSize horz, vert, floating;
+  DragSizes(horz, vert, floating);
+  m_rectDragHorz = CRect(rect.TopLeft(), horz);
+  m_rectDragVert = CRect(rect.TopLeft(), vert);
+  m_rectFrameDragHorz = CRect(rect.TopLeft(), (m_dwStyle & CBRS_SIZE_DYNAMIC) ? floating : horz);
+  m_rectFrameDragVert = CRect(rect.TopLeft(), (m_dwStyle & CBRS_SIZE_DYNAMIC) ? floating : vert);
+  AdjustWindowForFloat(m_rectFrameDragHorz);
+  AdjustWindowForFloat(m_rectFrameDragVert);
+  TrackFrom(pt);
+}
+
+void CDockContext::DragSizes(CSize& horz, CSize& vert, CSize& floating) {
   if (m_dwStyle & CBRS_SIZE_DYNAMIC) {
     horz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
     vert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
@@ -53,12 +64,9 @@ void CDockContext::StartDrag(CPoint pt) {
     vert = m_pBar->CalcFixedLayout(FALSE, FALSE);
     floating = m_pBar->IsHorizontal() ? horz : vert;
   }
-  m_rectDragHorz = CRect(rect.TopLeft(), horz);
-  m_rectDragVert = CRect(rect.TopLeft(), vert);
-  m_rectFrameDragHorz = CRect(rect.TopLeft(), (m_dwStyle & CBRS_SIZE_DYNAMIC) ? floating : horz);
-  m_rectFrameDragVert = CRect(rect.TopLeft(), (m_dwStyle & CBRS_SIZE_DYNAMIC) ? floating : vert);
-  AdjustWindowForFloat(m_rectFrameDragHorz);
-  AdjustWindowForFloat(m_rectFrameDragVert);
+}
+
+void CDockContext::TrackFrom(CPoint pt) {
   CoverPoint(m_rectDragHorz, pt);
   CoverPoint(m_rectDragVert, pt);
   CoverPoint(m_rectFrameDragHorz, pt);
