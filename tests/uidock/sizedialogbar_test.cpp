@@ -113,6 +113,14 @@ TEST(UISizeDialogBar, ItsFloatingFrameSizesItAndKeepsItOpenWhenItMayNotClose) {
   EXPECT_EQ(bar.GetFloatSize(), CSize(190, 100));
   EXPECT_EQ(WindowRect(&bar).Size(), CSize(190, 100));
 
+  // Its system menu: no Size item, and Close under the framework's own name.
+  HMENU menu = ::GetSystemMenu(mini->m_hWnd, FALSE);
+  ASSERT_NE(menu, (HMENU)NULL);
+  EXPECT_EQ(::GetMenuState(menu, SC_SIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  TCHAR text[64] = {};
+  ::GetMenuString(menu, SC_CLOSE, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(text, _T("Hide"));
+
   mini->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   Pump();
   EXPECT_TRUE(::IsWindow(mini->m_hWnd));
@@ -161,6 +169,26 @@ TEST(DragDockContext, DraggedOffTheFrameTheBarFloatsAtItsFloatingSize) {
   EXPECT_EQ(::GetCapture(), (HWND)NULL);
 }
 
+TEST(DragDockContext, DroppedOnTheLeftSideTheBarStandsAloneAtItsVerticalWidth) {
+  Drag d;
+  ASSERT_TRUE(d.Make());
+  d.bar.SetVertSize(CSize(90, 10));
+  CRect client = d.f.Client();
+  d.f.frame->ClientToScreen(&client);
+  const CPoint start = WindowRect(&d.bar).TopLeft() + CPoint(5, 5);
+  const CPoint end(client.left + 2, client.CenterPoint().y);
+  d.Post(WM_MOUSEMOVE, MK_LBUTTON, end);
+  d.Post(WM_LBUTTONUP, 0, end);
+  d.bar.m_pDockContext->StartDrag(start);
+  d.f.Layout();
+  CSizeDockBar* left = d.f.Side(AFX_IDW_DOCKBAR_LEFT);
+  ASSERT_EQ(d.bar.m_pDockBar, left);
+  EXPECT_EQ(d.f.Entries(AFX_IDW_DOCKBAR_LEFT), (std::vector<int>{0, static_cast<int>(B), 0}));
+  EXPECT_EQ(WindowRect(&d.bar).Width(), 90);
+  EXPECT_EQ(d.bar.m_pDockContext->m_uMRUDockID, static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT));
+  EXPECT_EQ(d.f.frame->prompts, (std::vector<UINT>{CDragDockContext::kDragPrompt, AFX_IDS_IDLEMESSAGE}));
+}
+
 TEST(DragDockContext, EscapeOrTheRightButtonLeaveTheBarAndRestoreTheIdlePrompt) {
   for (int i = 0; i < 2; ++i) {
     SCOPED_TRACE(i == 0 ? "Escape" : "right button");
@@ -199,6 +227,22 @@ class NotWithMain : public CCustToolBar {
   int SaveWithMainToolbars() override { return 0; }
 };
 
+TEST(SizableMiniDockFrameWnd, AFrameOfAnotherBarLosesItsSizingBorder) {
+  Frame f;
+  ASSERT_NE(f.frame, nullptr);
+  CControlBar plain;
+  ASSERT_TRUE(plain.Create(NULL, _T("bar"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 60, 20), f.frame, 0xE855));
+  plain.EnableDocking(CBRS_ALIGN_ANY);
+  f.frame->FloatControlBar(&plain, CPoint(500, 300));
+  auto* mini = DYNAMIC_DOWNCAST(CSizableMiniDockFrameWnd, MiniOf(plain));
+  ASSERT_NE(mini, nullptr);
+  EXPECT_TRUE(mini->GetStyle() & WS_THICKFRAME);
+  mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(510, 310));
+  EXPECT_EQ(mini->IsDblClicked(), CSizableMiniDockFrameWnd::ordinary);
+  EXPECT_FALSE(mini->GetStyle() & WS_THICKFRAME);
+  EXPECT_TRUE(mini->GetStyle() & MFS_MOVEFRAME);
+}
+
 TEST(UIDockState, CustomToolbarsNotKeptAreNeitherCollectedNorCounted) {
   ::RegDeleteTree(HKEY_CURRENT_USER, CString(_T("Software\\")) + kKey);
   DockApp app;
@@ -226,16 +270,32 @@ TEST(UIDockState, CustomToolbarsNotKeptAreNeitherCollectedNorCounted) {
   EXPECT_EQ(std::find(ids.begin(), ids.end(), 0xE862u), ids.end());  // not collected
   const UINT collected = static_cast<UINT>(ids.size());
 
+  // The dialog bar floats and its frame is sized: the new floating size is saved.
+  f.frame->FloatControlBar(&bar, CPoint(500, 300));
+  CWnd* mini = MiniOf(bar);
+  ASSERT_NE(mini, nullptr);
+  CRect window = WindowRect(mini), client;
+  mini->GetClientRect(&client);
+  mini->SetWindowPos(NULL, 0, 0, window.Width() - client.Width() + 210, window.Height() - client.Height() + 70,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  f.frame->GetDockState(state);
+  const UINT withFloating = static_cast<UINT>(state.m_arrBarInfo.GetSize());
+
   f.frame->SaveBarState(_T("Layout"));
-  EXPECT_EQ(app.GetProfileInt(_T("Layout-Summary"), _T("Bars"), 0), collected - 1);  // the passing one
+  EXPECT_EQ(app.GetProfileInt(_T("Layout-Summary"), _T("Bars"), 0), withFloating - 1);  // the passing one
+  EXPECT_GE(withFloating, collected);
   EXPECT_EQ(app.GetProfileInt(_T("Layout"), _T("Version"), 0), 2u);
   LPBYTE data = NULL;
   UINT bytes = 0;
   CString entry;
   entry.Format(_T("BarSize_%u"), B);
   ASSERT_TRUE(app.GetProfileBinary(_T("Layout"), entry, &data, &bytes));
-  EXPECT_EQ(bytes, 24u);
+  ASSERT_EQ(bytes, 24u);
+  INT32 sizes[6];
+  memcpy(sizes, data, sizeof sizes);
   delete[] data;
+  EXPECT_EQ(sizes[0], 210);
+  EXPECT_EQ(sizes[1], 70);
   f.frame->DestroyWindow();
   ::RegDeleteTree(HKEY_CURRENT_USER, CString(_T("Software\\")) + kKey);
 }
