@@ -1,0 +1,324 @@
+// Commands dragged between customisable toolbars: moves and copies between bars and within
+// one, the gaps beside the dragged button, the press that starts a drag, and blocks that are
+// not this process's own drag (other process, cut short, naming no command) refused.
+#include <gtest/gtest.h>
+
+#include <UICommand.h>
+#include <UICommandCenter.h>
+#include <UICustToolBar.h>
+#include <framework.h>
+
+#include <string.h>
+
+#include <vector>
+
+#include "cmddrag_ids.h"
+#include "test_support.h"
+
+namespace {
+
+DWORD AllowAll(DWORD) { return UI_SECURITY_ALLOWED; }
+
+class TestBar : public CCustToolBar {
+ public:
+  using CCustToolBar::InsertMenuButton;
+  std::vector<UINT> Ids() {
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetCount(); ++i) ids.push_back(GetItemID(i));
+    return ids;
+  }
+  // A screen point on button i: near its left edge, or near its right edge when after.
+  POINT PointOn(int i, bool after) {
+    CRect item;
+    GetItemRect(i, &item);
+    POINT p = {after ? item.right - 2 : item.left + 2, (item.top + item.bottom) / 2};
+    ClientToScreen(&p);
+    return p;
+  }
+};
+
+// Moves the cursor along a path, one point each time the drag loop asks, then drops.
+class ScriptedSource : public CCommandDropSource {
+ public:
+  std::vector<POINT> path;
+  size_t step = 0;
+  SCODE QueryContinueDrag(BOOL, DWORD) override {
+    if (step < path.size()) {
+      ::SetCursorPos(path[step].x, path[step].y);
+      ++step;
+      return S_OK;
+    }
+    return DRAGDROP_S_DROP;
+  }
+};
+
+// A data object carrying a block as given (size and contents).
+struct Block {
+  COleDataSource* source = new COleDataSource;
+  Block(const void* bytes, size_t size) {
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(::GlobalLock(h), bytes, size);
+    ::GlobalUnlock(h);
+    source->CacheGlobalData(static_cast<CLIPFORMAT>(::RegisterClipboardFormat(_T("DragQvCommand"))), h);
+  }
+  ~Block() { source->InternalRelease(); }
+  IDataObject* Data() { return static_cast<IDataObject*>(source->GetInterface(&IID_IDataObject)); }
+};
+
+class CommandDrag : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool once = false;
+    if (!once) CUICommandCenter::GetCommandCenter().Init(AllowAll, 0);
+    once = true;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(AfxOleInit());
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(NULL, _T("drag"), WS_POPUP | WS_CAPTION, CRect(100, 100, 600, 300)));
+    frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ASSERT_EQ(1, left.CreateAndLoad(frame, AFX_IDW_TOOLBAR, IDL_LEFT, 0));
+    ASSERT_EQ(1, right.CreateAndLoad(frame, AFX_IDW_TOOLBAR + 1, IDL_RIGHT, 0));
+    frame->RecalcLayout();
+    frame->UpdateWindow();
+    left.SetCustomizingToolBar(1);
+    right.SetCustomizingToolBar(1);
+  }
+  void TearDown() override {
+    if (frame != NULL) frame->DestroyWindow();
+    AfxOleTerm();
+  }
+  // Drags button `index` of `from` to the screen point `to` with a scripted source.
+  DROPEFFECT Drag(TestBar& from, int index, POINT to) {
+    auto* script = new ScriptedSource;
+    POINT start = from.PointOn(index, false);
+    script->path = {start, to, to};
+    ::SetCursorPos(start.x, start.y);
+    CUICommand* command = CUICommandCenter::GetCommandCenter().GetCommand(static_cast<WORD>(from.GetItemID(index)));
+    const DROPEFFECT effect = from.DoDrag(command, static_cast<UINT>(index), script);
+    script->InternalRelease();
+    return effect;
+  }
+  // Drops `data` on `bar` at a screen point through its target with the keys given.
+  DWORD DropOn(TestBar& bar, IDataObject* data, DWORD keys, POINT at, HRESULT* result = NULL) {
+    CCommandDropTarget* target = bar.GetDropTarget();
+    POINTL pt = {at.x, at.y};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data, keys, pt, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    const HRESULT hr = target->Drop(data, keys, pt, &effect);
+    if (result != NULL) *result = hr;
+    target->Release();
+    return effect;
+  }
+  static CommandDragPayload PayloadOf(TestBar& bar, int index) {
+    CommandDragPayload p = {};
+    p.dwSourceBar = HandleToULong(bar.m_hWnd);
+    p.nSourceIndex = index;
+    p.dwProcessId = ::GetCurrentProcessId();
+    p.dwCommandId = bar.GetItemID(index);
+    return p;
+  }
+  CFrameWnd* frame = NULL;
+  TestBar left, right;
+};
+
+using Ids = std::vector<UINT>;
+
+TEST_F(CommandDrag, AMoveToAnotherBarInsertsThereAndRemovesTheSource) {
+  ASSERT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());
+  ASSERT_EQ((Ids{ID_DELTA}), right.Ids());
+  EXPECT_EQ(DROPEFFECT_MOVE, Drag(left, 1, right.PointOn(0, true)));
+  EXPECT_EQ((Ids{ID_ALPHA, ID_GAMMA}), left.Ids());
+  EXPECT_EQ((Ids{ID_DELTA, ID_BETA}), right.Ids());
+  EXPECT_EQ(-1, left.GetSelected());
+  EXPECT_EQ(nullptr, CCustToolBar::sSelected);
+  EXPECT_EQ(-1, right.GetInsertIndex());  // the insertion point is gone after the drop
+
+  // Before the first button of the other bar.
+  EXPECT_EQ(DROPEFFECT_MOVE, Drag(left, 0, right.PointOn(0, false)));
+  EXPECT_EQ((Ids{ID_GAMMA}), left.Ids());
+  EXPECT_EQ((Ids{ID_ALPHA, ID_DELTA, ID_BETA}), right.Ids());
+}
+
+TEST_F(CommandDrag, AMoveWithinTheBarRemovesTheDraggedButtonWhereverItLands) {
+  struct Case {
+    int from, onto;
+    bool after;
+    Ids expected;
+  } cases[] = {
+      {2, 0, false, {ID_GAMMA, ID_ALPHA, ID_BETA}},  // before the source: it shifts by one
+      {1, 0, false, {ID_BETA, ID_ALPHA, ID_GAMMA}},
+      {0, 2, true, {ID_BETA, ID_GAMMA, ID_ALPHA}},   // after the source
+      {0, 2, false, {ID_BETA, ID_ALPHA, ID_GAMMA}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from << " onto " << c.onto << (c.after ? " after" : " before"));
+    ASSERT_EQ(1, left.Reload(1));
+    EXPECT_EQ(DROPEFFECT_MOVE, Drag(left, c.from, left.PointOn(c.onto, c.after)));
+    EXPECT_EQ(c.expected, left.Ids());
+  }
+}
+
+TEST_F(CommandDrag, DroppingOnEitherGapBesideTheDraggedButtonChangesNothing) {
+  struct Case {
+    int onto;
+    bool after;
+  } cases[] = {{1, false}, {1, true}, {0, true}, {2, false}};  // beta's own halves, its neighbours' near halves
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.onto << (c.after ? " after" : " before"));
+    EXPECT_EQ(DROPEFFECT_NONE, Drag(left, 1, left.PointOn(c.onto, c.after)));
+    EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());
+  }
+}
+
+TEST_F(CommandDrag, CtrlAtTheDropCopiesAndAPlainDropMoves) {
+  struct Case {
+    DWORD keys;
+    DWORD effect;
+    Ids right;
+  } cases[] = {
+      {MK_CONTROL, DROPEFFECT_COPY, {ID_DELTA, ID_BETA}},
+      {MK_CONTROL | MK_LBUTTON, DROPEFFECT_COPY, {ID_DELTA, ID_BETA}},
+      {0, DROPEFFECT_MOVE, {ID_DELTA, ID_BETA}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    ASSERT_EQ(1, right.Reload(1));
+    CommandDragPayload payload = PayloadOf(left, 1);
+    Block block(&payload, sizeof payload);
+    EXPECT_EQ(c.effect, DropOn(right, block.Data(), c.keys, right.PointOn(0, true)));
+    EXPECT_EQ(c.right, right.Ids());
+    EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());  // the target never touches the source
+  }
+  // A copy onto its own gap adds the button there.
+  CommandDragPayload payload = PayloadOf(left, 1);
+  Block block(&payload, sizeof payload);
+  EXPECT_EQ(DROPEFFECT_COPY, DropOn(left, block.Data(), MK_CONTROL, left.PointOn(1, false)));
+  EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_BETA, ID_GAMMA}), left.Ids());
+}
+
+TEST_F(CommandDrag, BlocksThatAreNotThisProcesssOwnDragAreRefused) {
+  struct Case {
+    const char* what;
+    DWORD process;
+    DWORD command;
+    DWORD token;
+    size_t size;
+  } cases[] = {
+      {"another process", ::GetCurrentProcessId() + 4, ID_ALPHA, 0, 80},
+      {"cut short", ::GetCurrentProcessId(), ID_ALPHA, 0, 79},
+      {"a few bytes", ::GetCurrentProcessId(), ID_ALPHA, 0, 4},
+      {"an unknown command", ::GetCurrentProcessId(), ID_UNKNOWN, 0, 80},
+      {"an id out of range", ::GetCurrentProcessId(), 0x10000 + ID_ALPHA, 0, 80},
+      {"no command", ::GetCurrentProcessId(), 0, 0, 80},
+      {"a token of no drag", ::GetCurrentProcessId(), ID_ALPHA, 0x1234, 80},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CommandDragPayload payload = PayloadOf(left, 0);
+    payload.dwProcessId = c.process;
+    payload.dwCommandId = c.command;
+    payload.dwToken = c.token;
+    Block block(&payload, c.size);
+    HRESULT hr = E_UNEXPECTED;
+    EXPECT_EQ(DROPEFFECT_NONE, DropOn(right, block.Data(), 0, right.PointOn(0, true), &hr));
+    EXPECT_EQ(S_OK, hr);
+    EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+  }
+  // Data without the format: no effect offered, none taken.
+  COleDataSource* other = new COleDataSource;
+  HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 80);
+  other->CacheGlobalData(CF_TEXT, text);
+  IDataObject* data = static_cast<IDataObject*>(other->GetInterface(&IID_IDataObject));
+  CCommandDropTarget* target = right.GetDropTarget();
+  DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+  POINT at = right.PointOn(0, true);
+  EXPECT_EQ(S_OK, target->DragEnter(data, 0, POINTL{at.x, at.y}, &effect));
+  EXPECT_EQ(DROPEFFECT_NONE, effect);
+  effect = DROPEFFECT_MOVE;
+  EXPECT_EQ(S_OK, target->Drop(data, 0, POINTL{at.x, at.y}, &effect));
+  EXPECT_EQ(DROPEFFECT_NONE, effect);
+  EXPECT_EQ(E_FAIL, target->Drop(NULL, 0, POINTL{at.x, at.y}, &effect));
+  EXPECT_EQ(E_FAIL, target->DragEnter(NULL, 0, POINTL{at.x, at.y}, &effect));
+  void* unknown = reinterpret_cast<void*>(1);
+  EXPECT_EQ(E_NOINTERFACE, target->QueryInterface(IID_IDataObject, &unknown));
+  EXPECT_EQ(nullptr, unknown);
+  target->Release();
+  other->InternalRelease();
+  EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+}
+
+TEST_F(CommandDrag, OutsideCustomisationNoBarOffersATarget) {
+  right.SetCustomizingToolBar(0);
+  EXPECT_EQ(DROPEFFECT_NONE, Drag(left, 1, right.PointOn(0, true)));
+  EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+  EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());
+
+  // Asked by the toolbar for the target of a button, the bar answers only while customising.
+  for (int customizing : {0, 1}) {
+    SCOPED_TRACE(customizing);
+    right.SetCustomizingToolBar(customizing);
+    NMOBJECTNOTIFY ask = {};
+    ask.hdr = {right.m_hWnd, static_cast<UINT_PTR>(right.GetDlgCtrlID()), static_cast<UINT>(TBN_GETOBJECT)};
+    ask.iItem = ID_DELTA;
+    ask.piid = &IID_IDropTarget;
+    frame->SendMessage(WM_NOTIFY, ask.hdr.idFrom, reinterpret_cast<LPARAM>(&ask));
+    if (!customizing) {
+      EXPECT_EQ(nullptr, ask.pObject);
+      continue;
+    }
+    ASSERT_NE(nullptr, ask.pObject);
+    EXPECT_EQ(S_OK, ask.hResult);
+    static_cast<IDropTarget*>(ask.pObject)->Release();
+    ask.pObject = NULL;
+    ask.iItem = ID_UNKNOWN;  // no such button
+    frame->SendMessage(WM_NOTIFY, ask.hdr.idFrom, reinterpret_cast<LPARAM>(&ask));
+    EXPECT_EQ(nullptr, ask.pObject);
+    EXPECT_EQ(E_FAIL, ask.hResult);
+  }
+  // Leaving customisation again takes the target away.
+  right.SetCustomizingToolBar(0);
+  EXPECT_EQ(DROPEFFECT_NONE, Drag(left, 1, right.PointOn(0, true)));
+  EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+}
+
+TEST_F(CommandDrag, APressInCustomisationDragsTheButtonAndOutsideItDoesNot) {
+  // The press starts the drag with the button already up: the drop happens where the cursor is.
+  POINT onto = right.PointOn(0, true);
+  ::SetCursorPos(onto.x, onto.y);
+  CRect alpha;
+  left.GetItemRect(0, &alpha);
+  left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(alpha.left + 3, alpha.top + 3));
+  EXPECT_EQ((Ids{ID_BETA, ID_GAMMA}), left.Ids());
+  EXPECT_EQ((Ids{ID_DELTA, ID_ALPHA}), right.Ids());
+
+  // A drop-down menu button travels as a temporary command and arrives with its menu.
+  HMENU menu = ::CreatePopupMenu();
+  ::AppendMenu(menu, MF_STRING, ID_GAMMA, _T("Gamma"));
+  ASSERT_EQ(1, left.InsertMenuButton(2, menu, _T("Menu")));
+  CRect item;
+  left.GetItemRect(2, &item);
+  onto = right.PointOn(1, true);
+  ::SetCursorPos(onto.x, onto.y);
+  left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 3, item.top + 3));
+  EXPECT_EQ(2, left.GetCount());
+  ASSERT_EQ(3, right.GetCount());
+  EXPECT_EQ(menu, right.GetButtonMenu(2));
+  CString text;
+  right.GetButtonText(2, text);
+  EXPECT_EQ(CString(_T("Menu")), text);
+
+  // Outside customisation a press starts nothing.
+  left.SetCustomizingToolBar(0);
+  left.GetItemRect(0, &item);
+  onto = right.PointOn(0, false);
+  ::SetCursorPos(onto.x, onto.y);
+  left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 3, item.top + 3));
+  left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.left + 3, item.top + 3));
+  EXPECT_EQ((Ids{ID_BETA, ID_GAMMA}), left.Ids());
+  EXPECT_EQ(3, right.GetCount());
+  ::DestroyMenu(menu);
+}
+
+}  // namespace
