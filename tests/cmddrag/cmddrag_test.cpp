@@ -65,6 +65,54 @@ struct Block {
   IDataObject* Data() { return static_cast<IDataObject*>(source->GetInterface(&IID_IDataObject)); }
 };
 
+// Data of another kind of source: it hands out its block with an object to release it by, and
+// counts the releases (a medium given to a reader is the reader's to release).
+class HandingData : public IDataObject {
+ public:
+  struct Releaser : IUnknown {
+    LONG releases = 0;
+    STDMETHODIMP QueryInterface(REFIID, void** ppv) override {
+      *ppv = NULL;
+      return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(++releases); }
+  } releaser;
+  CommandDragPayload payload = {};
+  HGLOBAL block = NULL;
+  ~HandingData() {
+    if (block != NULL) ::GlobalFree(block);
+  }
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject) ? this : NULL;
+    return *ppv != NULL ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    if (block == NULL) block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof payload);
+    memcpy(::GlobalLock(block), &payload, sizeof payload);
+    ::GlobalUnlock(block);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = block;
+    medium->pUnkForRelease = &releaser;
+    return S_OK;
+  }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  STDMETHODIMP QueryGetData(FORMATETC* format) override {
+    return format->cfFormat == ::RegisterClipboardFormat(_T("DragQvCommand")) && (format->tymed & TYMED_HGLOBAL)
+               ? S_OK
+               : DV_E_FORMATETC;
+  }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+};
+
 class CommandDrag : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -247,6 +295,17 @@ TEST_F(CommandDrag, BlocksThatAreNotThisProcesssOwnDragAreRefused) {
   target->Release();
   other->InternalRelease();
   EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+}
+
+TEST_F(CommandDrag, EveryMediumReceivedIsReleasedTakenOrRefused) {
+  HandingData data;
+  data.payload = PayloadOf(left, 0);
+  EXPECT_EQ(DROPEFFECT_COPY, DropOn(right, &data, MK_CONTROL, right.PointOn(0, true)));
+  EXPECT_EQ(1, data.releaser.releases);
+  data.payload.dwProcessId += 4;
+  EXPECT_EQ(DROPEFFECT_NONE, DropOn(right, &data, MK_CONTROL, right.PointOn(0, true)));
+  EXPECT_EQ(2, data.releaser.releases);
+  EXPECT_EQ((Ids{ID_DELTA, ID_ALPHA}), right.Ids());
 }
 
 TEST_F(CommandDrag, OutsideCustomisationNoBarOffersATarget) {
