@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "child_process.h"
 #include "cmddrag_ids.h"
 #include "test_support.h"
 
@@ -306,6 +307,77 @@ TEST_F(CommandDrag, EveryMediumReceivedIsReleasedTakenOrRefused) {
   EXPECT_EQ(DROPEFFECT_NONE, DropOn(right, &data, MK_CONTROL, right.PointOn(0, true)));
   EXPECT_EQ(2, data.releaser.releases);
   EXPECT_EQ((Ids{ID_DELTA, ID_ALPHA}), right.Ids());
+}
+
+// Run only as the child of the test below: puts a well-formed block of its own on the clipboard.
+TEST(DISABLED_CommandDragChild, OffersABlock) {
+  CommandDragPayload payload = {};
+  payload.dwProcessId = ::GetCurrentProcessId();
+  payload.dwCommandId = ID_ALPHA;
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof payload);
+  memcpy(::GlobalLock(h), &payload, sizeof payload);
+  ::GlobalUnlock(h);
+  ASSERT_TRUE(::OpenClipboard(NULL));
+  ::EmptyClipboard();
+  ASSERT_NE(nullptr, ::SetClipboardData(::RegisterClipboardFormat(_T("DragQvCommand")), h));
+  ::CloseClipboard();
+}
+
+TEST_F(CommandDrag, ABlockOfAnotherProcessIsRefused) {
+  ASSERT_EQ(0, testing_support::RunThisProgram(
+                   L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_CommandDragChild.*"));
+  IDataObject* data = NULL;
+  ASSERT_EQ(S_OK, ::OleGetClipboard(&data));
+  for (DWORD keys : {0ul, static_cast<unsigned long>(MK_CONTROL)}) {
+    SCOPED_TRACE(keys);
+    HRESULT hr = E_UNEXPECTED;
+    EXPECT_EQ(DROPEFFECT_NONE, DropOn(right, data, keys, right.PointOn(0, true), &hr));
+    EXPECT_EQ(S_OK, hr);
+  }
+  data->Release();
+  ::OleSetClipboard(NULL);
+  EXPECT_EQ((Ids{ID_DELTA}), right.Ids());
+}
+
+TEST_F(CommandDrag, TheInsertionPointFollowsTheCursorAndGoesWhenItLeaves) {
+  CommandDragPayload payload = PayloadOf(left, 0);
+  Block block(&payload, sizeof payload);
+  CCommandDropTarget* target = left.GetDropTarget();
+  DWORD effect = DROPEFFECT_MOVE;
+  POINT at = left.PointOn(1, false);
+  ASSERT_EQ(S_OK, target->DragEnter(block.Data(), 0, POINTL{at.x, at.y}, &effect));
+  EXPECT_EQ(DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+  struct Case {
+    int onto;
+    bool after;
+    DWORD keys;
+    DWORD effect;
+  } cases[] = {{1, false, 0, DROPEFFECT_MOVE}, {1, true, MK_CONTROL, DROPEFFECT_COPY}, {2, true, 0, DROPEFFECT_MOVE}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.onto << (c.after ? " after" : " before"));
+    at = left.PointOn(c.onto, c.after);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(S_OK, target->DragOver(c.keys, POINTL{at.x, at.y}, &effect));
+    EXPECT_EQ(c.effect, effect);
+    TBINSERTMARK mark = {-2, 99};
+    left.SendMessage(TB_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+    EXPECT_EQ(c.onto, mark.iButton);
+    EXPECT_EQ(c.after ? static_cast<DWORD>(TBIMHT_AFTER) : 0u, mark.dwFlags);
+  }
+  // On a bar that is not docked at the top or bottom, the vertical middle decides.
+  left.SetBarStyle((left.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+  CRect item;
+  left.GetItemRect(0, &item);
+  for (bool lower : {false, true}) {
+    POINT p = {item.right - 2, lower ? item.bottom - 2 : item.top + 1};
+    left.ClientToScreen(&p);
+    ASSERT_EQ(S_OK, target->DragOver(0, POINTL{p.x, p.y}, &effect));
+    EXPECT_EQ(lower, target->IsAfter(POINTL{p.x, p.y}) != FALSE);
+  }
+  EXPECT_EQ(S_OK, target->DragLeave());
+  EXPECT_EQ(-1, left.GetInsertIndex());
+  EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());
+  target->Release();
 }
 
 TEST_F(CommandDrag, OutsideCustomisationNoBarOffersATarget) {
