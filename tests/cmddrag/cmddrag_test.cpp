@@ -38,6 +38,19 @@ class TestBar : public CCustToolBar {
   }
 };
 
+// Records the buttons of the TBN_BEGINDRAG notifications its bars send it.
+class NotifyFrame : public CFrameWnd {
+ public:
+  std::vector<int> beginDrags;
+
+ protected:
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+    const NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (hdr->code == static_cast<UINT>(TBN_BEGINDRAG)) beginDrags.push_back(reinterpret_cast<NMTOOLBAR*>(lParam)->iItem);
+    return CFrameWnd::OnNotify(wParam, lParam, pResult);
+  }
+};
+
 // Moves the cursor along a path, one point each time the drag loop asks, then drops.
 class ScriptedSource : public CCommandDropSource {
  public:
@@ -123,7 +136,7 @@ class CommandDrag : public testing::Test {
   }
   void SetUp() override {
     ASSERT_TRUE(AfxOleInit());
-    frame = new CFrameWnd;
+    frame = new NotifyFrame;
     ASSERT_TRUE(frame->Create(NULL, _T("drag"), WS_POPUP | WS_CAPTION, CRect(100, 100, 600, 300)));
     frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ASSERT_EQ(1, left.CreateAndLoad(frame, AFX_IDW_TOOLBAR, IDL_LEFT, 0));
@@ -168,7 +181,7 @@ class CommandDrag : public testing::Test {
     p.dwCommandId = bar.GetItemID(index);
     return p;
   }
-  CFrameWnd* frame = NULL;
+  NotifyFrame* frame = NULL;
   TestBar left, right;
 };
 
@@ -423,6 +436,7 @@ TEST_F(CommandDrag, APressInCustomisationDragsTheButtonAndOutsideItDoesNot) {
   left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(alpha.left + 3, alpha.top + 3));
   EXPECT_EQ((Ids{ID_BETA, ID_GAMMA}), left.Ids());
   EXPECT_EQ((Ids{ID_DELTA, ID_ALPHA}), right.Ids());
+  EXPECT_EQ((std::vector<int>{ID_ALPHA}), frame->beginDrags);  // the parent heard of it first
 
   // A drop-down menu button travels as a temporary command and arrives with its menu.
   HMENU menu = ::CreatePopupMenu();
@@ -449,6 +463,15 @@ TEST_F(CommandDrag, APressInCustomisationDragsTheButtonAndOutsideItDoesNot) {
   left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.left + 3, item.top + 3));
   EXPECT_EQ((Ids{ID_BETA, ID_GAMMA}), left.Ids());
   EXPECT_EQ(3, right.GetCount());
+  // (The system's toolbar may announce that press itself: the bar does not drag for it.)
+  // A press beside the buttons in customisation starts nothing either.
+  left.SetCustomizingToolBar(1);
+  const size_t announced = frame->beginDrags.size();
+  CRect client;
+  left.GetClientRect(&client);
+  left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 2, client.bottom - 2));
+  EXPECT_EQ(announced, frame->beginDrags.size());
+  EXPECT_EQ((Ids{ID_BETA, ID_GAMMA}), left.Ids());
   ::DestroyMenu(menu);
 }
 
