@@ -127,6 +127,39 @@ class HandingData : public IDataObject {
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 };
 
+// A plain window's target that keeps the block it is given and takes nothing.
+class BlockReader : public IDropTarget {
+ public:
+  std::vector<BYTE> block;
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget) ? this : NULL;
+    return *ppv != NULL ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  STDMETHODIMP DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  STDMETHODIMP DragLeave() override { return S_OK; }
+  STDMETHODIMP Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FORMATETC format = {static_cast<CLIPFORMAT>(icfDragCommand), NULL, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    if (data->GetData(&format, &medium) == S_OK) {
+      const BYTE* bytes = static_cast<const BYTE*>(::GlobalLock(medium.hGlobal));
+      block.assign(bytes, bytes + ::GlobalSize(medium.hGlobal));
+      ::GlobalUnlock(medium.hGlobal);
+      ::ReleaseStgMedium(&medium);
+    }
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+};
+
 class CommandDrag : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -201,6 +234,25 @@ TEST_F(CommandDrag, AMoveToAnotherBarInsertsThereAndRemovesTheSource) {
   EXPECT_EQ(DROPEFFECT_MOVE, Drag(left, 0, right.PointOn(0, false)));
   EXPECT_EQ((Ids{ID_GAMMA}), left.Ids());
   EXPECT_EQ((Ids{ID_ALPHA, ID_DELTA, ID_BETA}), right.Ids());
+}
+
+TEST_F(CommandDrag, TheBlockNamesTheSourceBarButtonProcessAndCommandAndNothingElse) {
+  right.SetCustomizingToolBar(0);
+  BlockReader reader;
+  ASSERT_EQ(S_OK, ::RegisterDragDrop(right.m_hWnd, &reader));
+  EXPECT_EQ(DROPEFFECT_NONE, Drag(left, 2, right.PointOn(0, true)));
+  ::RevokeDragDrop(right.m_hWnd);
+  EXPECT_EQ(::RegisterClipboardFormat(_T("DragQvCommand")), icfDragCommand);
+  ASSERT_EQ(80u, reader.block.size());
+  CommandDragPayload payload;
+  memcpy(&payload, reader.block.data(), sizeof payload);
+  EXPECT_EQ(HandleToULong(left.m_hWnd), payload.dwSourceBar);
+  EXPECT_EQ(2, payload.nSourceIndex);
+  EXPECT_EQ(::GetCurrentProcessId(), payload.dwProcessId);
+  EXPECT_EQ(static_cast<DWORD>(ID_GAMMA), payload.dwCommandId);
+  EXPECT_EQ(0u, payload.dwToken);
+  EXPECT_EQ(std::vector<BYTE>(60, 0), std::vector<BYTE>(reader.block.begin() + 20, reader.block.end()));
+  EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());  // nothing taken: the source stays
 }
 
 TEST_F(CommandDrag, AMoveWithinTheBarRemovesTheDraggedButtonWhereverItLands) {
