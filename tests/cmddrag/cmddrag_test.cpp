@@ -445,6 +445,23 @@ TEST_F(CommandDrag, TheInsertionPointFollowsTheCursorAndGoesWhenItLeaves) {
   target->Release();
 }
 
+TEST_F(CommandDrag, ATargetHeldPastItsBarNoLongerReachesIt) {
+  auto* bar = new TestBar;
+  ASSERT_EQ(1, bar->CreateAndLoad(frame, AFX_IDW_TOOLBAR + 2, IDL_RIGHT, 0));
+  bar->SetCustomizingToolBar(1);
+  CCommandDropTarget* target = bar->GetDropTarget();
+  EXPECT_EQ(bar, target->m_pBar);
+  delete bar;
+  EXPECT_EQ(nullptr, target->m_pBar);
+  CommandDragPayload payload = PayloadOf(left, 0);
+  Block block(&payload, sizeof payload);
+  DWORD effect = DROPEFFECT_MOVE;
+  EXPECT_EQ(E_FAIL, target->DragOver(0, POINTL{0, 0}, &effect));
+  EXPECT_EQ(E_FAIL, target->Drop(block.Data(), 0, POINTL{0, 0}, &effect));
+  EXPECT_EQ(S_OK, target->DragLeave());
+  EXPECT_EQ(0u, target->Release());  // the last reference
+}
+
 TEST_F(CommandDrag, OutsideCustomisationNoBarOffersATarget) {
   right.SetCustomizingToolBar(0);
   EXPECT_EQ(DROPEFFECT_NONE, Drag(left, 1, right.PointOn(0, true)));
