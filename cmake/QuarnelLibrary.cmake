@@ -106,11 +106,11 @@ quarnel_area(ui/controls
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
-          PopupToolTableBtn.cpp UIToolNails.cpp
+          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp
           CoolMenu.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
-  LINK framework vekkel ulmora)
+  LINK framework vekkel ulmora ole32)
 
 # Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
 quarnel_area(ui/dock

@@ -231,6 +231,11 @@ BEGIN_MESSAGE_MAP(CCustToolBar, CFlatToolBar)
   ON_WM_MOUSEMOVE()
   ON_MESSAGE(WM_HELPHITTEST, &CCustToolBar::OnHelpHitTest)
   ON_MESSAGE(TB_GETITEMRECT, &CCustToolBar::OnGetItemRect)
+  ON_WM_LBUTTONDOWN()
+  ON_NOTIFY_REFLECT(TBN_BEGINDRAG, &CCustToolBar::OnBeginDrag)
+  ON_NOTIFY_REFLECT(TBN_GETOBJECT, &CCustToolBar::OnGetObject)
+  ON_MESSAGE(TB_SETINSERTMARK, &CCustToolBar::OnSetInsertMark)
+  ON_MESSAGE(TB_GETINSERTMARK, &CCustToolBar::OnGetInsertMark)
 END_MESSAGE_MAP()
 
 CCustToolBar::CCustToolBar() = default;
@@ -242,6 +247,10 @@ CCustToolBar::~CCustToolBar() {
   for (HIMAGELIST list : {m_hImages, m_hImagesDisabled, m_hImagesHot})
     if (list != NULL) ::ImageList_Destroy(list);
   if (sSelected == this) sSelected = NULL;
+  if (m_pDropTarget != NULL) {
+    m_pDropTarget->Detach();
+    m_pDropTarget->Release();
+  }
 }
 
 BOOL CCustToolBar::PreCreateWindow(CREATESTRUCT& cs) {
@@ -658,6 +667,7 @@ void CCustToolBar::OnSysColorChange() {
 }
 
 void CCustToolBar::OnDestroy() {
+  SetCustomizingToolBar(0);
   DeleteAllButtons();
   CFlatToolBar::OnDestroy();
   if (sHookUsers > 0 && --sHookUsers == 0 && sTooltipHook != NULL) {

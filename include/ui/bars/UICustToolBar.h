@@ -5,8 +5,60 @@
 #include "quarnel_api.h"
 
 #include <fw_bars.h>
+#include <fw_oledata.h>
 
 class CUICommand;
+class CCustToolBar;
+
+// The clipboard format "DragQvCommand" of commands dragged between toolbars: registered on
+// first use, 0 until then.
+extern QUARNEL_API UINT icfDragCommand;
+
+// The 80-byte block a dragged command travels in. It names the command, it does not carry it:
+// the command is looked up in the command centre (or, for a drop-down menu button, is the
+// temporary command of the drag in progress) in the process that made the block.
+struct QUARNEL_API CommandDragPayload {
+  DWORD dwSourceBar;   // window of the source toolbar (handles are 32-bit significant)
+  LONG nSourceIndex;   // index of the dragged button in the source toolbar
+  DWORD dwProcessId;   // the process that made the block; any other one is refused
+  DWORD dwCommandId;
+  DWORD dwToken;       // non-zero: the temporary command of the drag in progress
+  BYTE reserved[60];   // zero
+};
+static_assert(sizeof(CommandDragPayload) == 80, "the payload block is 80 bytes");
+
+// The drop source of a command drag: the system's cursors.
+class QUARNEL_API CCommandDropSource : public COleDropSource {
+ public:
+  SCODE GiveFeedback(DROPEFFECT dropEffect) override;
+};
+
+// A toolbar's drop target for dragged commands; counted, deleted at the last Release.
+class QUARNEL_API CCommandDropTarget : public IDropTarget {
+ public:
+  explicit CCommandDropTarget(CCustToolBar* pBar) : m_pBar(pBar) {}
+  virtual ~CCommandDropTarget() = default;
+
+  STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+  STDMETHOD_(ULONG, AddRef)() override;
+  STDMETHOD_(ULONG, Release)() override;
+  STDMETHOD(DragEnter)(IDataObject* pDataObject, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+  STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+  STDMETHOD(DragLeave)() override;
+  STDMETHOD(Drop)(IDataObject* pDataObject, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+
+  CCustToolBar* m_pBar;
+  int m_nIndex = -1;  // the button under the cursor
+  LONG m_cRef = 1;
+  BOOL m_bOffered = FALSE;  // the drag in progress offers the format
+
+  // Whether the screen point lies in the after half of the indexed button.
+  BOOL IsAfter(POINTL pt) const;
+  // Takes the button under the screen point as the indexed one (kept when there is none).
+  void TrackIndex(POINTL pt);
+  // Disconnects the target from its bar (the bar is going).
+  void Detach() { m_pBar = NULL; }
+};
 
 // Framework button style bits (see fw_bars.h): disabled, checked, pressed, indeterminate.
 enum : UINT {
@@ -133,8 +185,13 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   int AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFrame);
   // Shows the drop-down menus of the bar from the button of id on (see the menu bar).
   void DoMenu(int nID);
+  // Drags a command off button nIndex (selected first); the button goes when the drop was a
+  // move. The source may be given (NULL: a CCommandDropSource). The effect of the drop.
+  DROPEFFECT DoDrag(CUICommand* pCommand, UINT nIndex);
+  DROPEFFECT DoDrag(CUICommand* pCommand, UINT nIndex, COleDropSource* pDropSource);
   void Select(int nIndex);
   void Unselect();
+  int GetSelected() const { return m_nSelected; }
   // The narrowest width that keeps the row count (or, vertically, fits the length).
   CSize SizeToolBar(TBBUTTON* pButtons, int nCount, int nLength, BOOL bVert);
   void WrapToolBar(TBBUTTON* pButtons, int nCount, int nWidth);
@@ -147,6 +204,15 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
   int IsCustomizingToolBar() const { return m_bCustomizing; }
+  // Enters or leaves customisation mode: buttons can be dragged off and dropped onto the bar
+  // only while it is on (the bar's drop target is registered for that time).
+  void SetCustomizingToolBar(int customizing);
+  // The insertion point (TB_GETINSERTMARK): button index and flags (TBIMHT_AFTER), -1 when none.
+  int GetInsertIndex() const { return m_nInsertIndex; }
+  // The bar's drop target, made on first use (a reference the caller releases).
+  CCommandDropTarget* GetDropTarget();
+  // The button under a client point, -1 when none.
+  int ButtonAt(CPoint point);
   int IsPersistentToolBar() const { return m_bPersistent; }
   void SetPersistentToolBar(int persistent) { m_bPersistent = persistent; }
   int CheckEffectiveCommandStatus() const { return m_bCheckEffective; }
@@ -191,6 +257,11 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnGetObject(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg LRESULT OnSetInsertMark(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGetInsertMark(WPARAM wParam, LPARAM lParam);
 
   UINT m_nResourceId = 0;
   int m_nSelected = -1;
@@ -219,6 +290,10 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   DWORD m_dwDockStyle = 0;
   int m_nWidthSum = 0;  // the buttons' widths while below three quarters of the screen
   int m_nFloatWidth = 0;  // the width a floating bar was last laid out in
+  CCommandDropTarget* m_pDropTarget = NULL;  // one reference held
+  BOOL m_bDropRegistered = FALSE;  // registered with the system while customising
+
+  friend class CCommandDropTarget;
 
   DECLARE_MESSAGE_MAP()
 };
