@@ -147,6 +147,58 @@ TEST_F(QvNails, AHandlerMayRefuseTheChangeThroughTheRecord) {
   EXPECT_EQ(0, current);
 }
 
+// Mouse actions on the strip, and the portable notifications the container gets for them.
+struct MouseCase {
+  const char* what;
+  UINT message;
+  int nail;
+  std::vector<Seen> portable;
+};
+
+TEST_F(QvNails, MouseNotificationsReachTheContainer) {
+  const MouseCase cases[] = {
+      // Nail 0 is current: a double-click on it, a right press on nail 2 (made current first).
+      {"double-click", WM_LBUTTONDBLCLK, 0, {{kStrip, 1101}}},
+      {"right press", WM_RBUTTONDOWN, 2, {{kStrip, 1105}, {kStrip, 1100}, {kStrip, 1102}}},
+  };
+  for (const MouseCase& c : cases) {
+    nail->Select(0);
+    container->seen.clear();
+    const CRect r = strip->GetNailRect(c.nail);
+    strip->SendMessage(c.message, 0, MAKELPARAM(r.left + 5, r.top + r.Height() / 2));
+    EXPECT_EQ(c.portable, container->seen) << c.what;
+    EXPECT_EQ(c.nail, strip->GetCurrent()) << c.what;
+  }
+}
+
+TEST_F(QvNails, TheContainerAnswersTheDragAndHearsTheMove) {
+  nail->Select(0);
+  LRESULT answer = 1;
+  container->onNotify = [&answer](QvControlNotification& n) {
+    if (n.m_code == 1103) n.m_result = static_cast<long>(answer);
+  };
+  // A press on the current, selected nail asks 1103; the answer 1 starts the drag.
+  container->seen.clear();
+  CRect r = strip->GetNailRect(0);
+  strip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 3));
+  ASSERT_EQ(strip->m_hWnd, ::GetCapture());
+  const CRect last = strip->GetNailRect(2);
+  strip->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(last.right + 10, last.top + 3));
+  strip->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(last.right + 10, last.top + 3));
+  EXPECT_EQ((std::vector<Seen>{{kStrip, 1103}, {kStrip, 1104}}), container->seen);
+  EXPECT_EQ(CString(L"North"), strip->GetItemText(2)) << "moved after the last";
+  EXPECT_EQ(2, strip->GetCurrent());
+  EXPECT_NE(strip->m_hWnd, ::GetCapture());
+
+  // The answer 0 keeps the drag from starting.
+  answer = 0;
+  container->seen.clear();
+  r = strip->GetNailRect(2);
+  strip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 3));
+  EXPECT_NE(strip->m_hWnd, ::GetCapture());
+  EXPECT_EQ((std::vector<Seen>{{kStrip, 1103}}), container->seen);
+}
+
 TEST_F(QvNails, ItemsReachTheStripAsUtf16) {
   // "Été" in UTF-8 arrives as UTF-16.
   EXPECT_EQ(1, nail->InsertItem("\xC3\x89t\xC3\xA9", 1, reinterpret_cast<void*>(0x55), 3, 900));
