@@ -106,7 +106,7 @@ quarnel_area(ui/controls
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
-          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp
+          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp
           CoolMenu.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared

@@ -308,6 +308,11 @@ void CUIToolNails::SetImageList(CImageList* images) {
   if (m_hWnd != NULL) Invalidate();
 }
 
+void CUIToolNails::BorrowImageList(CImageList* images) {
+  SetImageList(images);
+  m_style |= NAILS_BORROWIMAGES;
+}
+
 void CUIToolNails::EnableToolTip(int on) {
   m_toolTips = on != 0;
   if (m_toolTip.m_hWnd != NULL) m_toolTip.Activate(m_toolTips);

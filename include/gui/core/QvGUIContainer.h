@@ -27,6 +27,7 @@ class QvEditComboBox;
 class QvSpinner;
 class QvSlider;
 class QvProgressBar;
+class QvToolNail;
 
 // The help command: enabled by a container that has a help id.
 enum { ID_QV_HELP = 40840 };
@@ -120,6 +121,7 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvSpinner*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvToolNail*& out, unsigned short id, unsigned long labelId);  // with the nail strip
 
   // The portable class of a dialog child by its window class and style (null when none).
   static const QvRuntimeClass* GetControlClassForChild(HWND child);

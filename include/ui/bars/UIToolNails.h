@@ -105,6 +105,9 @@ class QUARNEL_API CUIToolNails : public CWnd {
   int IsDragEnabled() const { return m_dragEnabled; }
   // Owned unless the style borrows it; a previous owned list is deleted.
   void SetImageList(CImageList* images);
+  // An image list that belongs to someone else: from now on the strip never deletes its
+  // image list (a previous owned one is deleted here).
+  void BorrowImageList(CImageList* images);
   void EnableToolTip(int on);
   int FirstVisible() const { return m_first; }
   // Advances or moves back the first visible nail until the nail shows whole.
