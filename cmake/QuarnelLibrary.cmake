@@ -102,6 +102,12 @@ quarnel_area(ui/bars
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# Frames of documents: the splitter with command buttons.
+quarnel_area(ui/frames
+  SOURCES CmdButton.cpp UISplitterWnd.cpp
+  USES ui/commands ui/images ui/shared
+  LINK framework comctl32)
+
 # Module start-up and shut-down.
 quarnel_area(ui/module
   SOURCES UIView.cpp
