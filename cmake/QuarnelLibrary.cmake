@@ -97,8 +97,10 @@ quarnel_area(ui/controls
 
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
-  SOURCES CoolMenu.cpp CoolMenuDraw.cpp FacetMenu.cpp MenuHook.cpp TileData.cpp ToolTable.cpp
+  SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
+          TileData.cpp ToolTable.cpp
           CoolMenu.rc
+          SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 

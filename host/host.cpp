@@ -18,6 +18,8 @@
 #include "report_view.h"
 #include "resource.h"
 #include "screens.h"
+#include "status_window.h"
+#include "toolbars.h"
 
 namespace {
 
@@ -100,7 +102,7 @@ class CMainFrame : public CWnd {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (lParam == 0) {
+    if (lParam == 0 || host::IsToolbar(reinterpret_cast<HWND>(lParam))) {
       host::RunCommand(LOWORD(wParam));
       return TRUE;
     }
@@ -110,8 +112,11 @@ class CMainFrame : public CWnd {
     CPaintDC dc(this);
     RECT rc;
     GetClientRect(&rc);
+    const int barsHeight = host::ToolbarsHeight(this);  // the report starts below the toolbars
+    ::SetViewportOrgEx(dc.m_hDC, 0, barsHeight, NULL);
     PaintReport(dc.m_hDC, rc);
   }
+  afx_msg void OnSize(UINT, int, int) { host::LayoutToolbars(this); }
   afx_msg void OnRButtonUp(UINT, CPoint point) { host::ShowDemoMenu(this, point.x, point.y); }
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
     if (!bSysMenu) host::UpdatePopup(pPopupMenu->GetSafeHmenu());
@@ -125,6 +130,7 @@ class CMainFrame : public CWnd {
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
   ON_WM_PAINT()
+  ON_WM_SIZE()
   ON_WM_INITMENUPOPUP()
   ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
@@ -156,9 +162,11 @@ class CHostApp : public CWinApp {
     if (!frame->CreateMain()) return Fail(1);  // a failed creation deletes the object
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
+    host::CreateToolbars(frame);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
+    HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
     if (host::ScreenshotMode()) {
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
@@ -168,6 +176,10 @@ class CHostApp : public CWinApp {
         host::ShowDocumentContextMenu(CWnd::FromHandle(document), at);
       }
       host::CaptureDragDrop(dragdrop);
+      if (status != NULL) {
+        host::CaptureWindow(status, L"statusbar");
+        ::ShowWindow(status, SW_HIDE);
+      }
       if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -180,6 +192,7 @@ class CHostApp : public CWinApp {
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
+    if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     return TRUE;
   }
 

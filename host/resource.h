@@ -4,3 +4,6 @@
 
 // A toggle of the host's own, outside the command tables (its menu item has no image).
 #define ID_VIEW_HINTS 33900
+
+// The label of the status window's indicator.
+#define IDS_INDICATOR_EXPORT 33901

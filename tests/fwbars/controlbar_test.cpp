@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "bar_rects.h"
 #include "test_support.h"
 
 namespace {
@@ -27,18 +28,6 @@ class SizedBar : public CControlBar {
     return Create(NULL, _T("bar"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), parent, id);
   }
 };
-
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
-
-std::string RectIn(CWnd* parent, CWnd* child) {
-  CRect r;
-  child->GetWindowRect(&r);
-  parent->ScreenToClient(&r);
-  return Text(r);
-}
 
 // A frame of the given outer size; it deletes itself when destroyed.
 CFrameWnd* NewFrame(int cx, int cy) {

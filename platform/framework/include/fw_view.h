@@ -206,6 +206,17 @@ class FW_API CFrameWnd : public CWnd {
   CControlBar* GetControlBar(UINT nID);
   // Shows or hides the bar; the layout follows now, or at the next RecalcLayout with bDelay.
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  // Asks for a layout at the next idle time (several requests make one layout).
+  void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+  // The status prompt of a command: the text of its string resource up to the first line
+  // feed (after it comes the tooltip); empty when the id has no string.
+  virtual void GetMessageString(UINT nID, CString& rMessage) const;
+  // Shows the text in the message bar (the status bar, AFX_IDW_STATUS_BAR); the id form shows
+  // the command's prompt.
+  void SetMessageText(LPCTSTR lpszText);
+  void SetMessageText(UINT nID);
+  virtual CWnd* GetMessageBar();
 
   // Commands go to the active view (and its document), then to the frame's own handlers,
   // then to the application.
@@ -232,11 +243,23 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   // Tells the active view (OnActivateFrame) after the default activation.
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  // WM_SETMESSAGESTRING: wParam a command id (AFX_IDS_IDLEMESSAGE: the idle prompt) or 0 with
+  // the text in lParam; answers the id shown before.
+  afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+  // TTN_NEEDTEXT (ANSI and wide) of the framework's tooltips: the text after the line feed
+  // of the command's string resource.
+  afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  // The menu items with a bar's id are checked while the bar is visible, and toggle it.
+  afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+  afx_msg BOOL OnBarCheck(UINT nID);
 
   CView* m_pViewActive;
+  UINT m_nIDLastMessage = 0;  // the id whose prompt the message bar shows
 
  private:
   BOOL m_bInRecalcLayout = FALSE;
+  BOOL m_bLayoutDelayed = FALSE;
 
   DECLARE_MESSAGE_MAP()
 

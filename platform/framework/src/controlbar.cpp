@@ -21,9 +21,11 @@ CRect CControlBar::BorderRect() const {
                (m_dwStyle & CBRS_BORDER_RIGHT) ? edge : 0, (m_dwStyle & CBRS_BORDER_BOTTOM) ? edge : 0);
 }
 
-CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) { return OuterSize(m_sizeDefault, bStretch, bHorz); }
+
+CSize CControlBar::OuterSize(CSize inside, BOOL bStretch, BOOL bHorz) const {
   const CRect border = BorderRect();
-  CSize size(m_sizeDefault.cx + border.left + border.right, m_sizeDefault.cy + border.top + border.bottom);
+  CSize size(inside.cx + border.left + border.right, inside.cy + border.top + border.bottom);
   // A stretched bar spans its side; the caller clips the length to the room that is left.
   if (bStretch) {
     if (bHorz)
@@ -100,4 +102,60 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
   pBar->SetWindowPos(NULL, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   if (!bDelay) RecalcLayout();
+}
+
+CFrameWnd* CControlBar::GetPromptFrame() const {
+  if (m_pDockSite != NULL) return m_pDockSite;
+  CWnd* pOwner = GetOwner();
+  return pOwner != NULL ? DYNAMIC_DOWNCAST(CFrameWnd, pOwner) : NULL;
+}
+
+BOOL CControlBar::GetFlyByText(UINT, CString&) { return FALSE; }
+
+BOOL CControlBar::PreTranslateMessage(MSG* pMsg) {
+  if (m_dwStyle & CBRS_TOOLTIPS) FilterToolTipMessage(pMsg);
+  // Flyby: the status prompt follows the item under the mouse while no button is held.
+  if ((m_dwStyle & CBRS_FLYBY) && pMsg->hwnd == m_hWnd &&
+      (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) && ::GetKeyState(VK_LBUTTON) >= 0) {
+    if (CFrameWnd* pFrame = GetPromptFrame()) {
+      CPoint point(pMsg->pt);
+      ScreenToClient(&point);
+      CRect client;
+      GetClientRect(&client);
+      INT_PTR nHit = client.PtInRect(point) ? OnToolHitTest(point, NULL) : -1;
+      if (nHit != m_nFlyByHit) {
+        CString text;
+        if (nHit <= 0)
+          pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+        else if (GetFlyByText(static_cast<UINT>(nHit), text))
+          pFrame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
+        else
+          pFrame->SendMessage(WM_SETMESSAGESTRING, static_cast<WPARAM>(nHit));
+        m_nFlyByHit = nHit;
+      }
+    }
+  }
+  return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY:
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: {
+      LRESULT lResult = 0;
+      if (OnWndMsg(message, wParam, lParam, &lResult)) return lResult;
+      CWnd* pOwner = GetOwner();
+      if (pOwner != NULL && pOwner->m_hWnd != NULL) return pOwner->SendMessage(message, wParam, lParam);
+      break;
+    }
+    default:
+      break;
+  }
+  return CWnd::WindowProc(message, wParam, lParam);
 }

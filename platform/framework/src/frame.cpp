@@ -2,6 +2,7 @@
 // it in the room its bars leave and knows which of its views is active.
 #include "fw_view.h"
 #include "fw_app.h"
+#include "fw_bars.h"
 #include "fw_internal.h"
 
 // The window class of frames and views made without a class name.
@@ -21,6 +22,12 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
+  ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
+  ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, &CFrameWnd::OnUpdateControlBarMenu)
+  ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, &CFrameWnd::OnBarCheck)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -131,6 +138,7 @@ CDocument* CFrameWnd::GetActiveDocument() {
 void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout) return;  // a bar that moves may size the frame again
   m_bInRecalcLayout = TRUE;
+  m_bLayoutDelayed = FALSE;
   RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
   m_bInRecalcLayout = FALSE;
 }

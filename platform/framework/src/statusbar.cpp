@@ -143,11 +143,13 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth) {
   if (PaneAt(nIndex) == NULL) return;
   Pane& pane = m_panes[static_cast<size_t>(nIndex)];
   const bool resized = pane.cxText != cxWidth || ((pane.nStyle ^ nStyle) & SBPS_STRETCH) != 0;
+  const bool restyled = pane.nStyle != nStyle;
   pane.nID = nID;
   pane.nStyle = nStyle;
   pane.cxText = std::max(cxWidth, 0);
   if (resized) UpdateAllPanes(TRUE, FALSE);
-  UpdatePaneText(nIndex);
+  // The control repaints a part whose text is set: only when what it shows changed.
+  if (restyled) UpdatePaneText(nIndex);
 }
 
 UINT CStatusBar::GetPaneStyle(int nIndex) const {
@@ -233,7 +235,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   return CControlBar::CalcFixedLayout(bStretch, bHorz);
 }
 
-void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL) {
   CStatusCmdUI probe;
   probe.bar = this;
   probe.m_pOther = this;
@@ -249,7 +251,8 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
       probe.Enable((::GetKeyState(key) & 1) != 0);
       probe.DoUpdate(pTarget, FALSE);
     } else {
-      probe.DoUpdate(pTarget, bDisableIfNoHndler);
+      // A pane without a handler keeps what it shows.
+      probe.DoUpdate(pTarget, FALSE);
     }
   }
 }

@@ -1,0 +1,234 @@
+// Flat toolbars and the customisable toolbars of command-centre commands: image, text,
+// drop-down menu and control buttons, made from a resource list of command ids, pruned by the
+// user's rights and kept current in idle time.
+#pragma once
+#include "quarnel_api.h"
+
+#include <fw_bars.h>
+
+class CUICommand;
+
+// Framework button style bits (see fw_bars.h): disabled, checked, pressed, indeterminate.
+enum : UINT {
+  UI_TBBS_CHECKED = 0x10000,
+  UI_TBBS_PRESSED = 0x20000,
+  UI_TBBS_DISABLED = 0x40000,
+  UI_TBBS_INDETERMINATE = 0x100000,
+};
+
+// The update probe of a flat toolbar's button, on the framework's packed button styles.
+// Checks as the framework's probe does (with the check-box style).
+class QUARNEL_API CFlatToolCmdUI : public CToolCmdUI {
+ public:
+  // Disabling also drops the check and pressed states.
+  void Enable(BOOL bOn = TRUE) override;
+};
+
+class QUARNEL_API CFlatToolBar : public CToolBar {
+  DECLARE_DYNAMIC(CFlatToolBar)
+
+ public:
+  // The framework toolbar with the flat style added.
+  BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) override;
+  using CToolBar::Create;
+
+  // Button records in the framework's packing: the enabled state bit inverted.
+  virtual void _GetButton(int nIndex, TBBUTTON* pButton);
+  // Applies only what differs from the button (by index); 0 when nothing differed.
+  virtual int _SetButton(int nIndex, TBBUTTON* pButton);
+  // Applies the record to the button at nIndex (by index: buttons sharing an id stay apart).
+  virtual int _SetButton(int nIndex, TBBUTTONINFOW* pInfo);
+  void SetButtonStyle(int nIndex, UINT nStyle) override;
+  virtual BOOL SetButtonText(int nIndex, LPCWSTR lpszText);
+  // At most 512 characters; empty when there is no such button.
+  virtual void GetButtonText(int nIndex, CString& rText);
+  using CToolBar::GetButtonText;
+
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+
+  // Appends image `index` (of the given width) of `source` to the strip: a new strip as wide
+  // as the old plus width replaces *strip (the old one is deleted). The result is the index of
+  // the appended image, or the old image count when nothing could be made.
+  static int AppendBitmapForToolbar(HBITMAP* strip, HBITMAP source, int index, int width);
+  // The same from a bitmap resource of the module chain, loaded once per id and face colour
+  // (light grey shown as the button face).
+  static int AppendBitmapForToolbar(HBITMAP* strip, UINT bitmapId, int index, int width);
+  // The cached bitmap of a resource id in the current face colour; NULL when it cannot be
+  // loaded. The cache owns it.
+  static HBITMAP GetToolbarBitmap(UINT bitmapId);
+
+ protected:
+  // Set when buttons changed their sizes: GetItemRect lays the bar out first.
+  BOOL m_bDelayedButtonLayout = TRUE;
+
+  afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
+  afx_msg void OnWindowPosChanged(WINDOWPOS* lpWndPos);
+  DECLARE_MESSAGE_MAP()
+};
+
+// What a button's data word points to (buttons with style bit 0x10).
+struct QUARNEL_API TBBUTTON_DATAS {
+  enum Kind { kMenu = 0, kText = 1, kControl = 2 };
+  TBBUTTON_DATAS(HMENU menu, CCmdUI* probe);
+  TBBUTTON_DATAS(CWnd* control, CCmdUI* probe);
+  explicit TBBUTTON_DATAS(CCmdUI* probe);
+  ~TBBUTTON_DATAS();
+  TBBUTTON_DATAS& operator=(const TBBUTTON_DATAS& other);
+  TBBUTTON_DATAS(const TBBUTTON_DATAS&) = delete;
+
+  int m_nKind;
+  CCmdUI* m_pCmdUI;  // owned
+  int m_nTextWidth = -1;  // the text's width in the bar's font, once measured
+  union {
+    HMENU m_hMenu;
+    CWnd* m_pControl;
+  };
+};
+
+// The control window of a control button, NULL for any other button. Only records that a
+// toolbar made and still holds count: a stray data word is never followed.
+QUARNEL_API CWnd* IsControlButton(TBBUTTON* pButton);
+// The menu of a drop-down menu button, else NULL.
+QUARNEL_API HMENU IsDropDownButton(TBBUTTON* pButton);
+
+class QUARNEL_API CCustToolBar : public CFlatToolBar {
+  DECLARE_DYNAMIC(CCustToolBar)
+
+ public:
+  CCustToolBar();
+  ~CCustToolBar() override;
+
+  // A visible top bar (0x50002800) loaded from the resource list; 1 whenever the window was made.
+  virtual int CreateAndLoad(CWnd* pParentWnd, UINT nID, UINT nResourceId, UINT nTitleLabel);
+  virtual int Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwStyle);
+  using CFlatToolBar::Create;
+  // Rebuilds the buttons from the resource list (fromResource) or from the current ids; the
+  // result is whether buttons remain, 0 when the list cannot be read or is malformed.
+  virtual int Reload(int fromResource);
+  virtual int MustBeFirstOnLeft() { return 0; }
+  virtual int MustBeAloneVertically() { return 0; }
+  virtual int GetRealClientArea(CRect& rect);
+  virtual int GetButtonWidth(TBBUTTON* pButton);
+  virtual int GetButtonHeight(TBBUTTON* pButton);
+  virtual HMENU GetButtonMenu(int nIndex);
+  virtual void DrawDropDownMenu(HDC hDC, CRect& rect);
+  virtual void OnInsertDropDownMenu(UINT nID);
+  virtual void OnControlResize(UINT nID);
+  virtual void RecalcControlPos();
+  virtual int DropDownIconSize() { return 9; }
+  // The first id above 0xDF00 that no button has; 0 when all up to 0xDFFF are taken.
+  virtual UINT GetUniqueMenuButtonId();
+  virtual int CheckSecurityCommands();
+  virtual HFONT GetDefaultFont(int create);
+  virtual int CanOpen() { return 1; }
+  virtual int CanClose() { return 1; }
+  virtual int AppearInToolbarDialog() { return GetCount() > 0; }
+  virtual int SaveWithMainToolbars() { return 1; }
+  virtual void DoNcPaint(CDC* pDC);
+  virtual void EnableDocking(DWORD dwDockStyle);
+  virtual CSize CalcSize(TBBUTTON* pButtons, int nCount);
+  virtual CSize CalcLayout(DWORD dwMode, int nLength);
+
+  // Adds the command's button at index (NULL: a separator); 0 when nothing was added.
+  int AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFrame);
+  // Shows the drop-down menus of the bar from the button of id on (see the menu bar).
+  void DoMenu(int nID);
+  void Select(int nIndex);
+  void Unselect();
+  // The narrowest width that keeps the row count (or, vertically, fits the length).
+  CSize SizeToolBar(TBBUTTON* pButtons, int nCount, int nLength, BOOL bVert);
+  void WrapToolBar(TBBUTTON* pButtons, int nCount, int nWidth);
+
+  void GetItemRect(int nIndex, LPRECT lpRect) const override;
+  BOOL SetButtonText(int nIndex, LPCWSTR lpszText) override;
+  using CFlatToolBar::SetButtonText;
+  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+  CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+
+  int IsCustomizingToolBar() const { return m_bCustomizing; }
+  int IsPersistentToolBar() const { return m_bPersistent; }
+  void SetPersistentToolBar(int persistent) { m_bPersistent = persistent; }
+  int CheckEffectiveCommandStatus() const { return m_bCheckEffective; }
+  void SetCheckEffectiveCommandStatus(int on) { m_bCheckEffective = on; }
+  UINT GetResourceId() const { return m_nResourceId; }
+
+  // Reads a button list resource: 16-bit command ids ending with 0, within the resource's
+  // size. FALSE (ids emptied) for a missing resource, an odd size, a list without its end
+  // or one longer than kMaxButtonList.
+  static BOOL ReadButtonList(UINT nResourceId, CWordArray& ids);
+  enum { kMaxButtonList = 4096 };
+
+  static CCustToolBar* sSelected;
+  // The thread's WH_MOUSE hook, there while any customisable toolbar lives.
+  static HHOOK sTooltipHook;
+  static int sHookUsers;
+
+ protected:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL GetFlyByText(UINT nID, CString& text) override;
+  // The menus of the buttons report to the main window; their commands reach it first.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Borders and the gripper: the margins of the client area inside the window.
+  CRect InsideMargins() const;
+  // The button's rectangle from the bar's own sums of widths and heights.
+  CRect OwnItemRect(int nIndex);
+  // Inserts a drop-down menu button (styles 0x18) with its own free id, the menu and the text.
+  int InsertMenuButton(int nIndex, HMENU hMenu, const CString& text);
+  void DeleteAllButtons();
+  // Adds the image buttons and separators gathered while loading in one go.
+  void FlushPendingButtons();
+  void SetSizesByFlag();
+  void MakeImageLists();
+
+  afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnSysColorChange();
+  afx_msg void OnDestroy();
+  afx_msg void OnNcPaint();
+  afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+  afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);
+
+  UINT m_nResourceId = 0;
+  int m_nSelected = -1;
+  int m_bCustomizing = 0;
+  int m_bPersistent = 1;
+  int m_bKeep = 1;
+  DWORD m_dwExtraStyle = 0x4200;  // TBSTYLE_REGISTERDROP | TBSTYLE_WRAPABLE
+  int m_nInsertIndex = -1;
+  int m_nInsertFlags = -1;
+  HBITMAP m_hStrip = NULL;  // owned
+  int m_bMenuBar = 0;
+  UINT m_nTitleLabel = 0;
+  HMENU m_hSysMenu = NULL;
+  int m_nTrackIndex = -1;
+  int m_nNextIndex = -1;
+  int m_bDone = 1;
+  HMENU m_hMenuSelected = NULL;
+  HMENU m_hMenuOpen = NULL;
+  int m_bSubMenuSelected = 0;
+  HWND m_hWndPopup = NULL;
+  int m_bCheckEffective = 1;
+  HFONT m_hFont = NULL;  // owned
+  HIMAGELIST m_hImages = NULL;
+  HIMAGELIST m_hImagesDisabled = NULL;
+  HIMAGELIST m_hImagesHot = NULL;
+  DWORD m_dwDockStyle = 0;
+  int m_nWidthSum = 0;  // the buttons' widths while below three quarters of the screen
+  int m_nFloatWidth = 0;  // the width a floating bar was last laid out in
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// Module-wide toolbar settings: large buttons (0 at load), tooltips (1), hot keys in
+// tooltips (1). Each pointer may be NULL.
+QUARNEL_API void UIGetToolBarParams(int* large, int* tooltips, int* hotKeys);
+QUARNEL_API void UISetLargeButton(int large);
+QUARNEL_API void UISetShowHK(int show);
+// Sets or clears CBRS_TOOLTIPS on every control bar of the main frame when the flag changes.
+QUARNEL_API void UISetShowTT(int show);
+// One WM_NOTIFY per control bar of the main frame with the bar's window, id and the code.
+QUARNEL_API int NotifyAllControlBars(int code);
