@@ -104,11 +104,12 @@ quarnel_area(ui/bars
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 
-# Frames of documents: the splitter with command buttons.
+# Frames: the MDI main frame and document frames, the splitter with command buttons, the
+# frame's drop target for toolbar commands.
 quarnel_area(ui/frames
-  SOURCES CmdButton.cpp UISplitterWnd.cpp
-  USES ui/commands ui/images ui/shared
-  LINK framework comctl32)
+  SOURCES CmdButton.cpp FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
+  USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  LINK framework comctl32 ole32)
 
 # Module start-up and shut-down.
 quarnel_area(ui/module
