@@ -98,7 +98,8 @@ quarnel_area(ui/controls
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
-          TileData.cpp ToolTable.cpp
+          TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
+          PopupToolTableBtn.cpp UIToolNails.cpp
           CoolMenu.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared

@@ -20,6 +20,7 @@
 #include "screens.h"
 #include "status_window.h"
 #include "toolbars.h"
+#include "tooltable_window.h"
 
 namespace {
 
@@ -167,7 +168,15 @@ class CHostApp : public CWinApp {
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
+    HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     if (host::ScreenshotMode()) {
+      if (tools != NULL) {
+        host::CaptureWindow(tools, L"tooltable");
+        // The colours dropped down under their button.
+        if (HWND colours = host::ShowColourTable(tools, true)) host::CaptureWindow(colours, L"tooltable_colours");
+        host::ShowColourTable(tools, false);
+        ::ShowWindow(tools, SW_HIDE);  // out of the other pictures
+      }
       if (document != NULL) {
         host::CaptureWindow(document, L"document");
         // The document's context menu, opened as a right click at (60, 40) of its view would.
@@ -190,6 +199,7 @@ class CHostApp : public CWinApp {
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
