@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "dragdrop_window.h"
 #include "links_window.h"
+#include "mdi_window.h"
 #include "menu_demo.h"
 #include "report_view.h"
 #include "resource.h"
@@ -190,6 +191,7 @@ class CHostApp : public CWinApp {
         ::ShowWindow(status, SW_HIDE);
       }
       if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_HIDE);  // out of the other pictures
+      host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
@@ -203,6 +205,7 @@ class CHostApp : public CWinApp {
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
+    host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }
 

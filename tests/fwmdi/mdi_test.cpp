@@ -214,6 +214,11 @@ TEST(MdiFrame, TitlesCarryTheDocumentAndItsWindowNumber) {
   doc->OnUpdateFrameTitle(TRUE);
   EXPECT_EQ(Text(doc), L"Sales:2");
   EXPECT_EQ(Text(main), L"Reports - Sales:2");
+  // Maximised, the system shows the document in brackets: once, not after our own.
+  doc->MDIMaximize();
+  EXPECT_EQ(Text(main), L"Reports - [Sales:2]");
+  doc->MDIRestore();
+  EXPECT_EQ(Text(main), L"Reports - Sales:2");
   // Without FWS_ADDTOTITLE the document frame keeps its own title.
   doc->ModifyStyle(FWS_ADDTOTITLE, 0);
   doc->OnUpdateFrameTitle(TRUE);

@@ -9,12 +9,12 @@
 // Child id of the first document frame in the system's window list.
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
 // The window commands the main frame handles.
-#define ID_WINDOW_NEW 0xE130
-#define ID_WINDOW_ARRANGE 0xE131
-#define ID_WINDOW_CASCADE 0xE132
-#define ID_WINDOW_TILE_HORZ 0xE133
-#define ID_WINDOW_TILE_VERT 0xE134
-#define ID_WINDOW_SPLIT 0xE135
+#define AFX_IDM_WINDOW_NEW 0xE130
+#define AFX_IDM_WINDOW_ARRANGE 0xE131
+#define AFX_IDM_WINDOW_CASCADE 0xE132
+#define AFX_IDM_WINDOW_TILE_HORZ 0xE133
+#define AFX_IDM_WINDOW_TILE_VERT 0xE134
+#define AFX_IDM_WINDOW_SPLIT 0xE135
 
 class CMDIChildWnd;
 
@@ -28,7 +28,7 @@ class FW_API CMDIFrameWnd : public CFrameWnd {
   // Makes the MDI client (child id AFX_IDW_PANE_FIRST) listing the document frames in
   // pWindowMenu (none: no list). Called by OnCreateClient.
   virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
-  // The popup of hMenuBar that holds the window commands (ID_WINDOW_NEW..ID_WINDOW_SPLIT);
+  // The popup of hMenuBar that holds the window commands (AFX_IDM_WINDOW_NEW..AFX_IDM_WINDOW_SPLIT);
   // failing that the popup before the last one (or the only one); NULL for no popup.
   virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
 
@@ -52,7 +52,8 @@ class FW_API CMDIFrameWnd : public CFrameWnd {
   // Without a document frame: the default menu (or hMenuAlt) with its window popup.
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
   // "<frame title> - <active document frame's text>" with FWS_ADDTOTITLE and an active
-  // document frame; the frame title otherwise.
+  // document frame that is not maximised; the frame title otherwise (the system adds a
+  // maximised frame's text itself).
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   // Commands go to the active document frame first, then to the main frame.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -125,6 +126,7 @@ class FW_API CMDIChildWnd : public CFrameWnd {
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();
   afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
 
   DECLARE_MESSAGE_MAP()
 };

@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_MDIACTIVATE()
+  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() = default;
@@ -175,6 +176,13 @@ void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*) {
   if (CView* pView = GetActiveView()) pView->OnActivateFrame(bActivate ? WA_ACTIVE : WA_INACTIVE, this);
   if (bActivate)
     if (CMDIFrameWnd* pFrame = GetMDIFrame()) pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+  CFrameWnd::OnSize(nType, cx, cy);
+  // Maximised or back: the main frame's title has the document part, or the system's.
+  if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    if (pFrame->MDIGetActive() == this) pFrame->OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIChildWnd::OnDestroy() {

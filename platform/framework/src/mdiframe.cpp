@@ -8,8 +8,8 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
   ON_WM_SIZE()
   ON_MESSAGE(WM_COMMANDHELP, &CMDIFrameWnd::OnCommandHelp)
-  ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, &CMDIFrameWnd::OnUpdateMDIWindowCmd)
-  ON_COMMAND_EX_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, &CMDIFrameWnd::OnMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI_RANGE(AFX_IDM_WINDOW_ARRANGE, AFX_IDM_WINDOW_TILE_VERT, &CMDIFrameWnd::OnUpdateMDIWindowCmd)
+  ON_COMMAND_EX_RANGE(AFX_IDM_WINDOW_ARRANGE, AFX_IDM_WINDOW_TILE_VERT, &CMDIFrameWnd::OnMDIWindowCmd)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
@@ -43,7 +43,7 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
     if (hPopup == NULL) continue;
     for (int j = ::GetMenuItemCount(hPopup); j-- > 0;) {
       UINT id = ::GetMenuItemID(hPopup, j);
-      if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_SPLIT) return hPopup;
+      if (id >= AFX_IDM_WINDOW_NEW && id <= AFX_IDM_WINDOW_SPLIT) return hPopup;
     }
   }
   // No window commands: by position, the popup before the last (Window before Help).
@@ -107,8 +107,10 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 }
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-  CMDIChildWnd* pActive = MDIGetActive();
-  if (!bAddToTitle || (GetStyle() & FWS_ADDTOTITLE) == 0 || pActive == NULL) {
+  BOOL bMaximized = FALSE;
+  CMDIChildWnd* pActive = MDIGetActive(&bMaximized);
+  // A maximised document frame's title is added by the default frame procedure ("[...]").
+  if (!bAddToTitle || (GetStyle() & FWS_ADDTOTITLE) == 0 || pActive == NULL || bMaximized) {
     CFrameWnd::OnUpdateFrameTitle(FALSE);
     return;
   }
@@ -160,16 +162,16 @@ void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(MDIGetA
 
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID) {
   switch (nID) {
-    case ID_WINDOW_ARRANGE:
+    case AFX_IDM_WINDOW_ARRANGE:
       MDIIconArrange();
       return TRUE;
-    case ID_WINDOW_CASCADE:
+    case AFX_IDM_WINDOW_CASCADE:
       MDICascade();
       return TRUE;
-    case ID_WINDOW_TILE_HORZ:
+    case AFX_IDM_WINDOW_TILE_HORZ:
       MDITile(MDITILE_HORIZONTAL);
       return TRUE;
-    case ID_WINDOW_TILE_VERT:
+    case AFX_IDM_WINDOW_TILE_VERT:
       MDITile(MDITILE_VERTICAL);
       return TRUE;
     default:
