@@ -94,6 +94,12 @@ class FW_API CSplitterWnd : public CWnd {
   void StopTracking(BOOL bAccept);
   void InvertTracker(const CRect& rect);
   void ScrollPanes(int nBar, int index, UINT message, WPARAM wParam);
+  // Rows (bRows) or columns alike: a bar dropped at offset from the inside's start, a split,
+  // a deletion, and the id of the pane at (along, across).
+  void DropBar(BOOL bRows, int index, int offset);
+  BOOL SplitRowCol(BOOL bRows, int before);
+  void DeleteRowCol(BOOL bRows, int indexDelete);
+  int PaneId(BOOL bRows, int along, int across) const;
 
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnPaint();

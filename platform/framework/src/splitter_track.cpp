@@ -93,118 +93,91 @@ void CSplitterWnd::StopTracking(BOOL bAccept) {
   } else if (ht == hSplitterBox) {
     SplitColumn(m_rectTracker.left - inside.left);
   } else if (ht >= hSplitterBar1) {
-    const int row = ht - hSplitterBar1;
-    int top = inside.top;
-    for (int i = 0; i < row; ++i) top += m_pRowInfo[i].nCurSize + m_cySplitter;
-    const int before = m_rectTracker.top - top;
-    const int after = m_pRowInfo[row].nCurSize + m_pRowInfo[row + 1].nCurSize - before;
-    // A dynamic splitter joins the rows when either would be smaller than its minimum.
-    if (IsDynamic() && before < m_pRowInfo[row].nMinSize) {
-      DeleteRow(row);
-      return;
-    }
-    if (IsDynamic() && after < m_pRowInfo[row + 1].nMinSize) {
-      DeleteRow(row + 1);
-      return;
-    }
-    m_pRowInfo[row].nIdealSize = before;
-    if (row + 2 < m_nRows) m_pRowInfo[row + 1].nIdealSize = after > 0 ? after : 0;
-    RecalcLayout();
+    DropBar(TRUE, ht - hSplitterBar1, m_rectTracker.top - inside.top);
   } else if (ht >= vSplitterBar1) {
-    const int col = ht - vSplitterBar1;
-    int left = inside.left;
-    for (int i = 0; i < col; ++i) left += m_pColInfo[i].nCurSize + m_cxSplitter;
-    const int before = m_rectTracker.left - left;
-    const int after = m_pColInfo[col].nCurSize + m_pColInfo[col + 1].nCurSize - before;
-    if (IsDynamic() && before < m_pColInfo[col].nMinSize) {
-      DeleteColumn(col);
-      return;
-    }
-    if (IsDynamic() && after < m_pColInfo[col + 1].nMinSize) {
-      DeleteColumn(col + 1);
-      return;
-    }
-    m_pColInfo[col].nIdealSize = before;
-    if (col + 2 < m_nCols) m_pColInfo[col + 1].nIdealSize = after > 0 ? after : 0;
-    RecalcLayout();
+    DropBar(FALSE, ht - vSplitterBar1, m_rectTracker.left - inside.left);
   }
 }
 
-BOOL CSplitterWnd::SplitRow(int cyBefore) {
-  if (!IsDynamic() || m_nRows >= m_nMaxRows || cyBefore < m_pRowInfo[0].nMinSize) return FALSE;
+void CSplitterWnd::DropBar(BOOL bRows, int index, int offset) {
+  CRowColInfo* info = bRows ? m_pRowInfo : m_pColInfo;
+  const int count = bRows ? m_nRows : m_nCols;
+  const int splitter = bRows ? m_cySplitter : m_cxSplitter;
+  int start = 0;
+  for (int i = 0; i < index; ++i) start += info[i].nCurSize + splitter;
+  const int before = offset - start;
+  const int after = info[index].nCurSize + info[index + 1].nCurSize - before;
+  // A dynamic splitter joins the two when either would be smaller than its minimum.
+  if (IsDynamic() && (before < info[index].nMinSize || after < info[index + 1].nMinSize)) {
+    DeleteRowCol(bRows, before < info[index].nMinSize ? index : index + 1);
+    return;
+  }
+  info[index].nIdealSize = before;
+  if (index + 2 < count) info[index + 1].nIdealSize = after > 0 ? after : 0;
+  RecalcLayout();
+}
+
+BOOL CSplitterWnd::SplitRow(int cyBefore) { return SplitRowCol(TRUE, cyBefore); }
+
+BOOL CSplitterWnd::SplitColumn(int cxBefore) { return SplitRowCol(FALSE, cxBefore); }
+
+void CSplitterWnd::DeleteRow(int rowDelete) { DeleteRowCol(TRUE, rowDelete); }
+
+void CSplitterWnd::DeleteColumn(int colDelete) { DeleteRowCol(FALSE, colDelete); }
+
+int CSplitterWnd::PaneId(BOOL bRows, int along, int across) const {
+  return bRows ? IdFromRowCol(along, across) : IdFromRowCol(across, along);
+}
+
+BOOL CSplitterWnd::SplitRowCol(BOOL bRows, int before) {
+  CRowColInfo* info = bRows ? m_pRowInfo : m_pColInfo;
+  int& count = bRows ? m_nRows : m_nCols;
+  const int across = bRows ? m_nCols : m_nRows;
   const CRect inside = InsideRect();
-  if (inside.Height() - cyBefore - m_cySplitter < m_pRowInfo[0].nMinSize) return FALSE;
-  const int row = m_nRows++;
-  m_pRowInfo[row - 1].nIdealSize = cyBefore;
-  if (m_bHasVScroll && !CreateScrollBarCtrl(SBS_VERT, AFX_IDW_VSCROLL_FIRST + row)) {
-    --m_nRows;
+  const int extent = bRows ? inside.Height() : inside.Width();
+  const int splitter = bRows ? m_cySplitter : m_cxSplitter;
+  if (!IsDynamic() || count >= (bRows ? m_nMaxRows : m_nMaxCols) || before < info[0].nMinSize) return FALSE;
+  if (extent - before - splitter < info[0].nMinSize) return FALSE;
+  const int index = count++;
+  const BOOL hasBar = bRows ? m_bHasVScroll : m_bHasHScroll;
+  if (hasBar && !CreateScrollBarCtrl(bRows ? SBS_VERT : SBS_HORZ,
+                                     (bRows ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST) + index)) {
+    --count;
     return FALSE;
   }
   CCreateContext context;
   context.m_pNewViewClass = m_pDynamicViewClass;
   context.m_pCurrentDoc = m_pDynamicDoc;
-  for (int col = 0; col < m_nCols; ++col) {
-    if (!CreateView(row, col, m_pDynamicViewClass, CSize(m_pColInfo[col].nIdealSize, 0), &context)) {
-      DeleteRow(row);
+  for (int i = 0; i < across; ++i) {
+    CRowColInfo* other = bRows ? m_pColInfo : m_pRowInfo;
+    const CSize size = bRows ? CSize(other[i].nIdealSize, 0) : CSize(0, other[i].nIdealSize);
+    const int row = bRows ? index : i, col = bRows ? i : index;
+    if (!CreateView(row, col, m_pDynamicViewClass, size, &context)) {
+      DeleteRowCol(bRows, index);
       return FALSE;
     }
-    m_pRowInfo[row - 1].nIdealSize = cyBefore;  // CreateView took the new size for both
   }
+  info[index - 1].nIdealSize = before;
   RecalcLayout();
   return TRUE;
 }
 
-BOOL CSplitterWnd::SplitColumn(int cxBefore) {
-  if (!IsDynamic() || m_nCols >= m_nMaxCols || cxBefore < m_pColInfo[0].nMinSize) return FALSE;
-  const CRect inside = InsideRect();
-  if (inside.Width() - cxBefore - m_cxSplitter < m_pColInfo[0].nMinSize) return FALSE;
-  const int col = m_nCols++;
-  m_pColInfo[col - 1].nIdealSize = cxBefore;
-  if (m_bHasHScroll && !CreateScrollBarCtrl(SBS_HORZ, AFX_IDW_HSCROLL_FIRST + col)) {
-    --m_nCols;
-    return FALSE;
+void CSplitterWnd::DeleteRowCol(BOOL bRows, int indexDelete) {
+  CRowColInfo* info = bRows ? m_pRowInfo : m_pColInfo;
+  int& count = bRows ? m_nRows : m_nCols;
+  const int across = bRows ? m_nCols : m_nRows;
+  if (indexDelete < 0 || indexDelete >= count || count < 2) return;
+  for (int i = 0; i < across; ++i)
+    if (HWND hPane = ::GetDlgItem(m_hWnd, PaneId(bRows, indexDelete, i))) ::DestroyWindow(hPane);
+  // Later rows (columns) move up (left): their panes take the ids of the one before.
+  for (int index = indexDelete + 1; index < count; ++index) {
+    for (int i = 0; i < across; ++i)
+      if (HWND hPane = ::GetDlgItem(m_hWnd, PaneId(bRows, index, i)))
+        ::SetWindowLongPtr(hPane, GWLP_ID, PaneId(bRows, index - 1, i));
+    info[index - 1] = info[index];
   }
-  CCreateContext context;
-  context.m_pNewViewClass = m_pDynamicViewClass;
-  context.m_pCurrentDoc = m_pDynamicDoc;
-  for (int row = 0; row < m_nRows; ++row) {
-    if (!CreateView(row, col, m_pDynamicViewClass, CSize(0, m_pRowInfo[row].nIdealSize), &context)) {
-      DeleteColumn(col);
-      return FALSE;
-    }
-    m_pColInfo[col - 1].nIdealSize = cxBefore;
-  }
-  RecalcLayout();
-  return TRUE;
-}
-
-void CSplitterWnd::DeleteRow(int rowDelete) {
-  if (rowDelete < 0 || rowDelete >= m_nRows || m_nRows < 2) return;
-  for (int col = 0; col < m_nCols; ++col)
-    if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(rowDelete, col))) ::DestroyWindow(hPane);
-  // Later rows move up: their panes and scroll bars take the ids of the row before.
-  for (int row = rowDelete + 1; row < m_nRows; ++row) {
-    for (int col = 0; col < m_nCols; ++col)
-      if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col)))
-        ::SetWindowLongPtr(hPane, GWLP_ID, IdFromRowCol(row - 1, col));
-    m_pRowInfo[row - 1] = m_pRowInfo[row];
-  }
-  if (HWND hBar = ::GetDlgItem(m_hWnd, AFX_IDW_VSCROLL_FIRST + m_nRows - 1)) ::DestroyWindow(hBar);
-  --m_nRows;
-  RecalcLayout();
-}
-
-void CSplitterWnd::DeleteColumn(int colDelete) {
-  if (colDelete < 0 || colDelete >= m_nCols || m_nCols < 2) return;
-  for (int row = 0; row < m_nRows; ++row)
-    if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, colDelete))) ::DestroyWindow(hPane);
-  for (int col = colDelete + 1; col < m_nCols; ++col) {
-    for (int row = 0; row < m_nRows; ++row)
-      if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col)))
-        ::SetWindowLongPtr(hPane, GWLP_ID, IdFromRowCol(row, col - 1));
-    m_pColInfo[col - 1] = m_pColInfo[col];
-  }
-  if (HWND hBar = ::GetDlgItem(m_hWnd, AFX_IDW_HSCROLL_FIRST + m_nCols - 1)) ::DestroyWindow(hBar);
-  --m_nCols;
+  const int firstBar = bRows ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST;
+  if (HWND hBar = ::GetDlgItem(m_hWnd, firstBar + count - 1)) ::DestroyWindow(hBar);
+  --count;
   RecalcLayout();
 }
