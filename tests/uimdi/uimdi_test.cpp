@@ -87,6 +87,8 @@ class DocFrame : public CUIMDIChildWnd {
   ~DocFrame() override { --live; }
   CDocument* doc = nullptr;
   CDocument* GetActiveDocument() override { return doc; }
+  DWORD_PTR helpData = 0;
+  void WinHelp(DWORD_PTR data, UINT) override { helpData = data; }
   afx_msg void OnRefresh() { g_ran.push_back(ID_CMD_REFRESH); }
   DECLARE_MESSAGE_MAP()
 };
@@ -386,6 +388,53 @@ TEST_F(Frames, DropTargetTakesOnlyDraggedToolbarCommands) {
   EXPECT_EQ(effect(false, 0), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
   COleDataObject nothing;
   EXPECT_TRUE(target.OnDrop(main, &nothing, DROPEFFECT_MOVE, CPoint(0, 0)));
+  main->DestroyWindow();
+}
+
+TEST_F(Frames, DocumentFramesKeepTheirSystemMenuAnswerHelpAndGiveNoTips) {
+  MainFrame* main = NewMain();
+  ASSERT_NE(main, nullptr);
+  DocFrame* doc = NewDoc(main, _T("North"));
+  ASSERT_NE(doc, nullptr);
+  // A style change that drops the system menu is undone at the next move.
+  doc->ModifyStyle(WS_SYSMENU, 0);
+  doc->SetWindowPos(NULL, 5, 5, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(doc->GetStyle() & WS_SYSMENU);
+  // Help: a given context as it is; the main frame's tracked item through the command centre
+  // (its own number when the centre gives it no topic); nothing without a tracked item.
+  EXPECT_TRUE(doc->SendMessage(WM_COMMANDHELP, 0, 4321));
+  EXPECT_EQ(doc->helpData, 4321u);
+  doc->helpData = 0;
+  EXPECT_EQ(doc->SendMessage(WM_COMMANDHELP, 0, 0), 0);
+  main->m_nIDTracking = ID_CMD_NEW;  // known, without a topic
+  EXPECT_EQ(doc->SendMessage(WM_COMMANDHELP, 0, 0), 0);
+  Command(ID_CMD_PRINT)->m_dwHelpID = 555;
+  main->m_nIDTracking = ID_CMD_PRINT;
+  EXPECT_TRUE(doc->SendMessage(WM_COMMANDHELP, 0, 0));
+  EXPECT_EQ(doc->helpData, 555u);
+  main->m_nIDTracking = 0x7777;  // unknown to the centre: its own number
+  EXPECT_TRUE(doc->SendMessage(WM_COMMANDHELP, 0, 0));
+  EXPECT_EQ(doc->helpData, 0x7777u);
+  main->m_nIDTracking = 0;
+  EXPECT_EQ(doc->helpData, 0x7777u);
+  // Tooltips are the main frame's business: the document frame leaves the request alone.
+  CToolTipCtrl tooltip;
+  ASSERT_TRUE(tooltip.Create(doc));
+  NMTTDISPINFOW info = {};
+  info.hdr.hwndFrom = tooltip.m_hWnd;
+  info.hdr.idFrom = ID_CMD_PRINT;
+  info.hdr.code = TTN_NEEDTEXTW;
+  wchar_t none[] = L"none";
+  info.lpszText = none;
+  doc->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(std::wstring(info.lpszText), L"none");
+  // The active document frame is the safe active one while it is shown.
+  EXPECT_EQ(main->MDIGetSafeActive(), doc);
+  doc->m_bPseudoInactive = TRUE;
+  doc->ShowWindow(SW_HIDE);
+  BOOL maximized = TRUE;
+  EXPECT_EQ(main->MDIGetSafeActive(&maximized), nullptr);
+  EXPECT_FALSE(maximized);
   main->DestroyWindow();
 }
 
