@@ -156,6 +156,18 @@ class Frames : public ::testing::Test {
     for (const ACCEL& a : entries) out.emplace_back(a.key, a.cmd);
     return out;
   }
+  // The text a TTN_NEEDTEXTW request for `id` from `tooltip` to `target` ends with ("none" when
+  // nobody gave one).
+  static std::wstring AskTip(CWnd* target, HWND tooltip, UINT_PTR id) {
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = tooltip;
+    info.hdr.idFrom = id;
+    info.hdr.code = TTN_NEEDTEXTW;
+    wchar_t none[] = L"none";
+    info.lpszText = none;
+    target->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return std::wstring(info.lpszText);
+  }
   static void Key(CWnd* target, UINT key) {
     MSG msg = {target->m_hWnd, WM_KEYDOWN, key, 1, 0, {0, 0}};
     if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
@@ -250,16 +262,7 @@ TEST_F(Frames, TooltipsPromptsAndHelpComeFromTheCommandCentre) {
   smapEffCmd.SetAt(ID_CMD_REDIRECTED, ID_CMD_PRINT);
   CToolTipCtrl tooltip;
   ASSERT_TRUE(tooltip.Create(main));
-  auto tip = [main, &tooltip](UINT_PTR id) {
-    NMTTDISPINFOW info = {};
-    info.hdr.hwndFrom = tooltip.m_hWnd;
-    info.hdr.idFrom = id;
-    info.hdr.code = TTN_NEEDTEXTW;
-    wchar_t none[] = L"none";
-    info.lpszText = none;
-    main->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    return std::wstring(info.lpszText);
-  };
+  auto tip = [main, &tooltip](UINT_PTR id) { return AskTip(main, tooltip.m_hWnd, id); };
   EXPECT_EQ(tip(ID_CMD_NEW), L"New report");
   EXPECT_EQ(tip(ID_CMD_REDIRECTED), L"Print (F9)");  // through the effective command, with its key
   EXPECT_EQ(tip(42), L"none");                  // unknown: no text
@@ -420,14 +423,7 @@ TEST_F(Frames, DocumentFramesKeepTheirSystemMenuAnswerHelpAndGiveNoTips) {
   // Tooltips are the main frame's business: the document frame leaves the request alone.
   CToolTipCtrl tooltip;
   ASSERT_TRUE(tooltip.Create(doc));
-  NMTTDISPINFOW info = {};
-  info.hdr.hwndFrom = tooltip.m_hWnd;
-  info.hdr.idFrom = ID_CMD_PRINT;
-  info.hdr.code = TTN_NEEDTEXTW;
-  wchar_t none[] = L"none";
-  info.lpszText = none;
-  doc->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(std::wstring(info.lpszText), L"none");
+  EXPECT_EQ(AskTip(doc, tooltip.m_hWnd, ID_CMD_PRINT), L"none");
   // The active document frame is the safe active one while it is shown.
   EXPECT_EQ(main->MDIGetSafeActive(), doc);
   doc->m_bPseudoInactive = TRUE;
