@@ -19,7 +19,9 @@
 using testing_support::ExpectedMsg;
 using testing_support::GuiCounts;
 using testing_support::kOptional;
+using testing_support::kLparam;
 using testing_support::kSent;
+using testing_support::kWparam;
 using testing_support::PumpMessages;
 using testing_support::Recorder;
 
@@ -137,20 +139,33 @@ TEST(MdiFrame, ActiveDocumentFrameShowsItsMenuAndIsListedInTheWindowMenu) {
   EXPECT_EQ(::GetMenuItemID(window, 3), AFX_IDM_FIRST_MDICHILD);
   EXPECT_EQ(::GetMenuState(window, 4, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
 
-  // Activating the first: the second is told it loses the activation, then the first that
-  // it gains it (WM_MDIACTIVATE: wParam the frame losing, lParam the frame gaining).
+  // Activating the first through the client (MDIActivate, the second active, both shown and
+  // restored): the first comes to the top, the second's caption turns inactive and it is told
+  // it loses the activation, then the first's caption turns active and it is told it gains it
+  // (WM_MDIACTIVATE: wParam the frame losing, lParam the frame gaining). Painting and caption
+  // texts are left out.
+  const LPARAM gaining = reinterpret_cast<LPARAM>(first->m_hWnd);
+  const ExpectedMsg kActivateFirst[] = {
+      {WM_WINDOWPOSCHANGING, kSent, 0, 0},                  // first: to the top
+      {WM_CHILDACTIVATE, kSent, 0, 0},                      // first
+      {WM_NCACTIVATE, kSent | kWparam, FALSE, 0},           // second
+      {WM_MDIACTIVATE, kSent | kLparam, 0, gaining},        // second: losing
+      {WM_WINDOWPOSCHANGING, kSent | kOptional, 0, 0},      // first: again, when the system repeats it
+      {WM_NCACTIVATE, kSent | kWparam, TRUE, 0},            // first
+      {WM_KILLFOCUS, kSent | kOptional, 0, 0},              // second: only while the main frame is active
+      {WM_SETFOCUS, kSent | kOptional, 0, 0},               // first: the same
+      {WM_MDIACTIVATE, kSent | kLparam, 0, gaining},        // first: gaining
+      {WM_WINDOWPOSCHANGED, kSent, 0, 0},                   // first
+      {0, 0, 0, 0},
+  };
+  for (UINT noise : {WM_GETTEXT, WM_GETTEXTLENGTH, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}) Recorder().Ignore(noise);
   Recorder().Reset();
   Recorder().Watch(first->m_hWnd);
   Recorder().Watch(second->m_hWnd);
   main->MDIActivate(first);
   Recorder().Pump();
-  std::vector<std::pair<HWND, LPARAM>> activations;
-  for (const auto& m : Recorder().Messages())
-    if (m.message == WM_MDIACTIVATE) activations.emplace_back(m.hwnd, m.lParam);
-  ASSERT_EQ(activations.size(), 2u);
-  EXPECT_EQ(activations[0].first, second->m_hWnd);
-  EXPECT_EQ(activations[1].first, first->m_hWnd);
-  EXPECT_EQ(activations[1].second, reinterpret_cast<LPARAM>(first->m_hWnd));
+  EXPECT_TRUE(Recorder().Matches(kActivateFirst));
+  for (UINT noise : {WM_GETTEXT, WM_GETTEXTLENGTH, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}) Recorder().Unignore(noise);
   Recorder().UnwatchAll();
   EXPECT_EQ(main->MDIGetActive(), first);
 
