@@ -188,8 +188,14 @@ TEST_F(Frames, QaModeKeepsThePlainMenuAndTheInitialMenuIsDestroyedOnce) {
   EXPECT_NE(main->m_hDefaultFrameMenu, nullptr);
   DocFrame* doc = NewDoc(main, _T("North"));
   ASSERT_NE(doc, nullptr);
-  // The document's menu shows as a plain Windows menu.
+  // The document's menu shows as a plain Windows menu, its window popup listing the document.
   EXPECT_EQ(::GetMenu(main->m_hWnd), doc->m_hMenuShared);
+  HMENU window = main->GetWindowMenuPopup(doc->m_hMenuShared);
+  ASSERT_NE(window, nullptr);
+  const int items = ::GetMenuItemCount(window);
+  wchar_t last[64] = {};
+  ::GetMenuStringW(window, static_cast<UINT>(items - 1), last, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(last), L"&1 North");
   // The window goes: the initial menu is still there (the window did not take it along) and
   // goes with the object, once.
   main->keepObject = true;
