@@ -5,7 +5,7 @@
 # Layering, lowest first: an area may include only its own headers and those of the areas it
 # names in USES. The framework side (ui/) uses the portable layer (gui/) only through the
 # exported value types of gui/core; the portable layer uses the framework side only through
-# ui/shared.
+# ui/shared and, for its pictures, ui/images.
 include(cmake/QuarnelAreas.cmake)
 
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
@@ -17,18 +17,28 @@ quarnel_area(ui/shared OPEN
           MenuItemLook.cpp UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
-# The portable layer: commands, start-up, value types, hyperlink strings, context menus.
+# DIB, bitmap and image-list routines, TIFF import.
+quarnel_area(ui/images
+  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
+  USES ui/shared
+  LINK framework ulmora libtiff comctl32)
+
+# The portable layer: commands, start-up, value types, hyperlink strings, context menus, images
+# (which are made, read and drawn with the image routines of ui/images).
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp
-  USES ui/shared
-  LINK framework vekkel brevin solvane ulmora shell32)
+          QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
+  USES ui/images ui/shared
+  LINK framework vekkel brevin solvane ulmora shell32 comctl32)
 
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
+  SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
+          QvNumberControls.cpp QvTextControls.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora)
 
@@ -64,12 +74,6 @@ quarnel_area(ui/hooks
   USES ui/shared
   LINK framework ulmora)
 
-# DIB, bitmap and image-list routines, TIFF import.
-quarnel_area(ui/images
-  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
-  USES ui/shared
-  LINK framework ulmora libtiff comctl32)
-
 # The framework command centre and routing.
 quarnel_area(ui/commands
   SOURCES UICommand.cpp UICommandCenter.cpp UICommandRouting.cpp
@@ -80,8 +84,9 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewResources.cpp
-  USES gui/core ui/links ui/shared
-  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32)
+          UIViewImages.cpp UIViewSnapshot.cpp
+  USES gui/core ui/images ui/links ui/shared
+  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
 
 # Drag and drop and the clipboard of views and host windows.
 quarnel_area(ui/dragdrop
@@ -105,11 +110,17 @@ quarnel_area(ui/bars
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
+quarnel_area(ui/dock
+  SOURCES SizeDockBar.cpp UISizeDockFrame.cpp
+  USES ui/shared
+  LINK framework ulmora)
+
 # Frames: the MDI main frame and document frames, the splitter with command buttons, the
 # frame's drop target for toolbar commands.
 quarnel_area(ui/frames
   SOURCES CmdButton.cpp FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
-  USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  USES ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
   LINK framework comctl32 ole32)
 
 # Module start-up and shut-down.

@@ -12,7 +12,9 @@
 
 #include "commands.h"
 #include "context_menu.h"
+#include "controls_page.h"
 #include "dragdrop_window.h"
+#include "images_window.h"
 #include "links_window.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -170,6 +172,8 @@ class CHostApp : public CWinApp {
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
+    HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
+    HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     if (host::ScreenshotMode()) {
       if (tools != NULL) {
         host::CaptureWindow(tools, L"tooltable");
@@ -194,7 +198,15 @@ class CHostApp : public CWinApp {
       host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
+      if (controls != NULL) {
+        host::CaptureWindow(controls, L"controls", shadow);
+        ::ShowWindow(controls, SW_HIDE);
+      }
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
+      if (images != NULL) {
+        host::CaptureWindow(images, L"images", shadow);
+        ::ShowWindow(images, SW_HIDE);
+      }
       host::ShowDemoMenu(frame, 60, 40);
       return Fail(0);  // the framework destroys the main window and ends
     }
@@ -202,6 +214,8 @@ class CHostApp : public CWinApp {
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
+    if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
+    if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);

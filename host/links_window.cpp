@@ -1,5 +1,7 @@
 #include "links_window.h"
 
+#include "popup_window.h"
+
 #include <UIHandles.h>
 #include <UILinks.h>
 
@@ -111,14 +113,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 HWND CreateLinksWindow(HWND owner, const RECT& rc) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleW(NULL);
-  wc.hCursor = LoadCursor(NULL, IDC_HAND);
-  wc.lpszClassName = kClass;
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, kClass, L"Links", WS_POPUP | WS_CAPTION | WS_SYSMENU, rc.left, rc.top, rc.right - rc.left,
-                         rc.bottom - rc.top, owner, NULL, wc.hInstance, NULL);
+  return CreatePopupWindow(kClass, Proc, L"Links", owner, rc, IDC_HAND, NULL);
 }
 
 }  // namespace host

@@ -1,5 +1,6 @@
 // The platform part of the portable start-up: cursors, pattern brushes, palette, the colour
 // dialog's custom colours and the window classes of four platform controls.
+#include "GUIControlProcs.h"
 #include "GUICursors.h"
 #include "GUIInitialisations.h"
 #include "GUIPatterns.h"
@@ -28,10 +29,11 @@ LRESULT CALLBACK FontKeepingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-// Unicode classes: the font-keeping procedure hands every message to DefWindowProcW.
+// Unicode classes: the font-keeping procedure hands every message to DefWindowProcW; the
+// image control has its own.
 const HBRUSH kHollow = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 const quarnel::WindowClassSpec kClasses[] = {
-    {L"QvImageCtrl", CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProcW, 0, kHollow},
+    {L"QvImageCtrl", CS_GLOBALCLASS | CS_DBLCLKS, ImageCtrlWindowProc, sizeof(LONG_PTR), kHollow},
     {L"QvDateTimeCtrl", CS_GLOBALCLASS, FontKeepingProc, sizeof(LONG_PTR), kHollow},
     {L"CTooltipWnd", CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR), kHollow},
     {L"QvTreeList", CS_GLOBALCLASS | CS_DBLCLKS, FontKeepingProc, sizeof(LONG_PTR), kHollow},

@@ -1,6 +1,8 @@
 // Colour arithmetic and the colour's stream operators.
 #include "QvColor.h"
 
+#include <windows.h>
+
 
 namespace {
 
@@ -58,4 +60,13 @@ QvVirtualInputStream& operator>>(QvVirtualInputStream& in, QvColor& c) {
   in >> read.red >> read.green >> read.blue;
   if (!in.Failed()) c = read;
   return in;
+}
+
+bool QvColor::GetSystemColor(QvSystemColor which, QvColor& color) {
+  static const int kIndices[] = {COLOR_BTNFACE, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+  const int index = which >= 0 && which < 5 ? kIndices[which] : which;
+  const COLORREF c = ::GetSysColor(index);
+  color = QvColor(static_cast<unsigned short>(GetRValue(c) << 8), static_cast<unsigned short>(GetGValue(c) << 8),
+                  static_cast<unsigned short>(GetBValue(c) << 8));
+  return true;
 }

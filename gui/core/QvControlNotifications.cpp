@@ -104,7 +104,7 @@ bool Translate(ChildKind kind, HWND child, int code, const NMHDR* header, Transl
         case 204: return to(204);
         case 206: return to(206);
         case -98: return notify(code) && to(205, HeaderData(header));
-        case -79: return to(205);  // the spinner's value comes with the spinner
+        case -79: return to(205, header ? HeaderData(header) : 0);  // the spinner's value follows its header
       }
       return false;
     case kButton:

@@ -4,15 +4,11 @@
 
 #include <string>
 
-inline std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
+#include "test_support.h"
+
+inline std::string Text(const RECT& r) { return testing_support::RectText(r); }
 
 // The child's window rectangle in the parent's client coordinates.
 inline std::string RectIn(CWnd* parent, CWnd* child) {
-  CRect r;
-  child->GetWindowRect(&r);
-  parent->ScreenToClient(&r);
-  return Text(r);
+  return testing_support::RectInParent(parent->m_hWnd, child->m_hWnd);
 }

@@ -169,7 +169,8 @@ TEST_F(StatusBarTest, OwnerDrawnPanesAreDrawnByTheBar) {
   bar.SetPaneStyle(1, SBPS_OWNERDRAW);
   bar.SetPaneStyle(3, SBPS_OWNERDRAW);
   bar.ShowWindow(SW_SHOW);
-  frame->ShowWindow(SW_SHOWNA);
+  // Above whatever other tests of the program left on the desktop, so that the bar is painted.
+  ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ((std::vector<UINT>{1, 3}), bar.drawn);
 }

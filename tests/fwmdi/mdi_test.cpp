@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <framework.h>
-#include <fw_frames.h>
+#include <fw_dock.h>
 #include <fw_mdi.h>
 
 #include <string>
@@ -151,7 +151,7 @@ TEST(MdiFrame, ActiveDocumentFrameShowsItsMenuAndIsListedInTheWindowMenu) {
       {WM_NCACTIVATE, kSent | kWparam, FALSE, 0},           // second
       {WM_MDIACTIVATE, kSent | kLparam, 0, gaining},        // second: losing
       {WM_WINDOWPOSCHANGING, kSent | kOptional, 0, 0},      // first: again, when the system repeats it
-      {WM_NCACTIVATE, kSent | kWparam, TRUE, 0},            // first
+      {WM_NCACTIVATE, kSent | kWparam | kOptional, TRUE, 0},  // first: only while the main frame is active
       {WM_KILLFOCUS, kSent | kOptional, 0, 0},              // second: only while the main frame is active
       {WM_SETFOCUS, kSent | kOptional, 0, 0},               // first: the same
       {WM_MDIACTIVATE, kSent | kLparam, 0, gaining},        // first: gaining
@@ -270,7 +270,8 @@ TEST(MdiFrame, ModalStateDisablesTheFrameAndItsOwnedWindowsAndNests) {
   MainFrame* main = NewMainFrame();
   ASSERT_NE(main, nullptr);
   auto* mini = new CMiniFrameWnd;
-  ASSERT_TRUE(mini->Create(NULL, _T("Tools"), WS_CAPTION | WS_SYSMENU | WS_VISIBLE, CRect(10, 10, 200, 100), main));
+  ASSERT_TRUE(mini->CreateEx(0, NULL, _T("Tools"), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                             CRect(10, 10, 200, 100), main));
   EXPECT_TRUE(mini->GetExStyle() & WS_EX_TOOLWINDOW);
   EXPECT_EQ(::GetWindow(mini->m_hWnd, GW_OWNER), main->m_hWnd);
   main->BeginModalState();
@@ -295,6 +296,8 @@ TEST(MdiFrame, NoHandleLeftAfterAHundredDocuments) {
     DocFrame* b = NewDocFrame(main);
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
+    // Painted every time, so that what painting makes once is there before the counting.
+    ::RedrawWindow(main->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     b->MDIDestroy();
     a->MDIDestroy();
     PumpMessages();

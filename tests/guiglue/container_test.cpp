@@ -681,7 +681,7 @@ TEST_F(Containers, ChildTextColourFromItsControl) {
   ASSERT_TRUE(GetControlFromID(control, 7, 0));
   GUIOnCtlColor(&wnd, dc, CWnd::FromHandle(edit), CTLCOLOR_EDIT);  // none set
   EXPECT_EQ(GetTextColor(canvas.dc()), RGB(1, 2, 3));
-  control->SetTextColor(RGB(200, 0, 0));
+  control->SetTextColor(QvColor(200 << 8, 0, 0));
   GUIOnCtlColor(&wnd, dc, CWnd::FromHandle(edit), CTLCOLOR_EDIT);
   EXPECT_EQ(GetTextColor(canvas.dc()), RGB(200, 0, 0));
 }

@@ -58,4 +58,13 @@ int DibCanvas::CountOtherThan(COLORREF c, const RECT& r) const {
   return (r.right - r.left) * (r.bottom - r.top) - CountOf(c, r);
 }
 
+COLORREF PixelOfBitmap(HBITMAP bitmap, int x, int y) {
+  HDC mem = CreateCompatibleDC(NULL);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  const COLORREF c = GetPixel(mem, x, y);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  return c;
+}
+
 }  // namespace testing_support

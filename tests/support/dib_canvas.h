@@ -38,6 +38,9 @@ class DibCanvas {
   DWORD* m_bits = NULL;
 };
 
+// The pixel of any bitmap (not selected into a DC meanwhile), read through a memory DC.
+COLORREF PixelOfBitmap(HBITMAP bitmap, int x, int y);
+
 // COLORREF to the 0x00RRGGBB value of a 32-bit DIB pixel, and back.
 inline DWORD PixelOf(COLORREF c) {
   return (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);

@@ -26,6 +26,18 @@ void TypeKeys(const std::vector<WORD>& keys) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+std::string RectText(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
+
+std::string RectInParent(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&r), 2);
+  return RectText(r);
+}
+
 std::string ReadFile(const std::string& path) {
   std::string out;
   if (FILE* f = fopen(path.c_str(), "rb")) {

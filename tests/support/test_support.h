@@ -9,6 +9,10 @@ namespace testing_support {
 void PumpMessages();
 // Presses and releases each virtual key in turn, through SendInput.
 void TypeKeys(const std::vector<WORD>& keys);
+// "left,top,right,bottom", for comparing rectangles with readable failures.
+std::string RectText(const RECT& r);
+// The child's window rectangle in the parent's client coordinates, as RectText.
+std::string RectInParent(HWND parent, HWND child);
 // Reads a whole file; empty when it does not exist.
 std::string ReadFile(const std::string& path);
 // A fresh path in the temporary folder, unique per call.

@@ -28,14 +28,6 @@ class TestDrawView : public CMFCUIView {
   // Tests keep their views on the stack: the end of the window does not delete them.
   void PostNcDestroy() override {}
 
-  void QvDrawImageList(POINT, CImageList*, unsigned short) override {}
-  void QvDrawImage(RECT const&, CBitmap*, QvImageDisplay) override {}
-  void DrawDIB(void*, CRect const&, char const*) override {}
-  CBitmap* QvTakeSnapshot(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
-  QvImage* QvTakeSnapshotToQvImage(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
   int DoPreparePrinting(CPrintInfo*) override { return 0; }
   UIPrintResult Print(long, long) override { return UIPrintFailed; }
-  void QvDrawInMetafileDC(RECT const&, RECT const&, CDC*) override {}
-  void QvDrawOLEItem(CQvOleClientItem*, RECT const&) override {}
-  QvImage* QvTakeSnapshotToQvImageRCT(RECT const&, RECT const&, int, unsigned short) override { return nullptr; }
 };

@@ -448,6 +448,8 @@ TEST_F(Frames, NoHandleLeftAfterAHundredDocuments) {
     DocFrame* b = NewDoc(main, _T("B"));
     ASSERT_NE(a, nullptr);
     ASSERT_NE(b, nullptr);
+    // Painted every time, so that what painting makes once is there before the counting.
+    ::RedrawWindow(main->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     b->MDIDestroy();
     a->MDIDestroy();
     PumpMessages();

@@ -370,6 +370,51 @@ HGLOBAL LoadDIB(LPCTSTR path) {
   return block.Release();
 }
 
+namespace {
+
+// A packed DIB taken apart for GDI: the normalised header and table, and the bits.
+struct PackedView {
+  NormalInfo info;
+  DibFormat format;
+  const BYTE* bits;
+};
+
+// Checks the block at p (size bytes) and fills view; false (traced) when it is malformed.
+bool ViewPacked(const BYTE* p, SIZE_T size, PackedView* view) {
+  DibFormat& f = view->format;
+  if (!ReadHeader(p, size, &f)) {
+    UI_TRACE_REFUSED(s_log, "bitmap header");
+    return false;
+  }
+  if (f.bitCount <= 8 && f.clrUsed > (1u << f.bitCount)) {
+    UI_TRACE_REFUSED(s_log, "more colours than the depth has");
+    return false;
+  }
+  const DWORD colours = PaletteSize(f);
+  const unsigned long long tableStart = static_cast<unsigned long long>(f.headerSize) + f.masksAfter;
+  const unsigned long long bitsStart =
+      tableStart + static_cast<unsigned long long>(f.bitCount <= 8 ? colours : f.clrUsed) * f.entrySize;
+  if (bitsStart > size) {
+    UI_TRACE_REFUSED(s_log, "colour table past the end of the block");
+    return false;
+  }
+  const unsigned long long avail = size - bitsStart;
+  unsigned long long imageBytes = f.rawImageBytes;
+  if (IsRle(f)) imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
+  if (imageBytes == 0 || imageBytes > avail) {
+    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
+    return false;
+  }
+  FillHeader(f, IsRle(f) ? static_cast<DWORD>(imageBytes) : 0, colours, &view->info.header);
+  if (f.topDown) view->info.header.biHeight = -f.height;
+  if (f.compression == BI_BITFIELDS) memcpy(view->info.colours, f.masks, sizeof(f.masks));
+  if (colours != 0) WidenColours(p + tableStart, colours, f.entrySize, view->info.colours);
+  view->bits = p + bitsStart;
+  return true;
+}
+
+}  // namespace
+
 HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
   if (dib == NULL) {
     UI_TRACE_REFUSED(s_log, "no DIB");
@@ -382,36 +427,10 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
     UI_TRACE_FAILED(s_log, "GlobalLock");
     return NULL;
   }
-  DibFormat f;
-  if (!ReadHeader(p, size, &f)) {
-    UI_TRACE_REFUSED(s_log, "bitmap header");
-    return NULL;
-  }
-  if (f.bitCount <= 8 && f.clrUsed > (1u << f.bitCount)) {
-    UI_TRACE_REFUSED(s_log, "more colours than the depth has");
-    return NULL;
-  }
-  const DWORD colours = PaletteSize(f);
-  const unsigned long long tableStart = static_cast<unsigned long long>(f.headerSize) + f.masksAfter;
-  const unsigned long long bitsStart =
-      tableStart + static_cast<unsigned long long>(f.bitCount <= 8 ? colours : f.clrUsed) * f.entrySize;
-  if (bitsStart > size) {
-    UI_TRACE_REFUSED(s_log, "colour table past the end of the block");
-    return NULL;
-  }
-  const unsigned long long avail = size - bitsStart;
-  unsigned long long imageBytes = f.rawImageBytes;
-  if (IsRle(f)) imageBytes = f.sizeImage != 0 ? f.sizeImage : avail;
-  if (imageBytes == 0 || imageBytes > avail) {
-    UI_TRACE_REFUSED(s_log, "bits shorter than the header says");
-    return NULL;
-  }
-
-  NormalInfo info;
-  FillHeader(f, IsRle(f) ? static_cast<DWORD>(imageBytes) : 0, colours, &info.header);
-  if (f.topDown) info.header.biHeight = -f.height;
-  if (f.compression == BI_BITFIELDS) memcpy(info.colours, f.masks, sizeof(f.masks));
-  if (colours != 0) WidenColours(p + tableStart, colours, f.entrySize, info.colours);
+  std::unique_ptr<PackedView> view(new (std::nothrow) PackedView);
+  if (!view || !ViewPacked(p, size, view.get())) return NULL;
+  const NormalInfo& info = view->info;
+  const DWORD colours = PaletteSize(view->format);
 
   uiimg::ScreenDC screen;
   HDC target = dc != NULL ? dc : screen.Get();
@@ -441,8 +460,8 @@ HBITMAP DIB2BMP(HDC dc, HGLOBAL dib) {
       else RealizePalette(target);
     }
   }
-  HBITMAP bmp = CreateDIBitmap(target, &info.header, CBM_INIT, p + bitsStart,
-                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  HBITMAP bmp = CreateDIBitmap(target, &info.header, CBM_INIT, view->bits,
+                               reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
   if (bmp == NULL) UI_TRACE_FAILED(s_log, "CreateDIBitmap");
   if (oldPalette != NULL) {
     SelectPalette(target, oldPalette, FALSE);
@@ -498,4 +517,57 @@ HGLOBAL BMP2DIB(HDC dc, HBITMAP bitmap, DWORD* size) {
   h->biCompression = BI_RGB;
   if (size != NULL) *size = static_cast<DWORD>(blockSize);
   return block.Release();
+}
+
+BOOL GetPackedDIBSize(HGLOBAL dib, SIZE* size) {
+  if (dib == NULL || size == NULL) return FALSE;
+  const SIZE_T bytes = GlobalSize(dib);
+  LockedBlock block(dib);
+  DibFormat f;
+  if (block.Data() == NULL || !ReadHeader(block.Data(), bytes, &f)) {
+    UI_TRACE_REFUSED(s_log, "bitmap header");
+    return FALSE;
+  }
+  size->cx = f.width;
+  size->cy = f.height;
+  return TRUE;
+}
+
+BOOL DrawPackedDIB(HDC dc, HGLOBAL dib, const RECT& destination, const RECT* source) {
+  const int dw = destination.right - destination.left, dh = destination.bottom - destination.top;
+  if (dc == NULL || dib == NULL || dw <= 0 || dh <= 0) {
+    UI_TRACE_REFUSED(s_log, "no DC, no DIB or an empty destination");
+    return FALSE;
+  }
+  const SIZE_T size = GlobalSize(dib);
+  LockedBlock block(dib);
+  if (block.Data() == NULL) {
+    UI_TRACE_FAILED(s_log, "GlobalLock");
+    return FALSE;
+  }
+  std::unique_ptr<PackedView> view(new (std::nothrow) PackedView);
+  if (!view || !ViewPacked(block.Data(), size, view.get())) return FALSE;
+  const DibFormat& f = view->format;
+  RECT src = {0, 0, f.width, f.height};
+  if (source != NULL) src = *source;
+  const int sw = src.right - src.left, sh = src.bottom - src.top;
+  if (sw <= 0 || sh <= 0) {
+    UI_TRACE_REFUSED(s_log, "empty source");
+    return FALSE;
+  }
+  // Bottom-up rows are addressed from the last row of the image.
+  const int sy = f.topDown ? src.top : f.height - src.bottom;
+  const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&view->info);
+  int lines;
+  if (sw == dw && sh == dh && !IsRle(f))
+    lines = SetDIBitsToDevice(dc, destination.left, destination.top, dw, dh, src.left, sy, 0, f.height,
+                              view->bits, info, DIB_RGB_COLORS);
+  else
+    lines = StretchDIBits(dc, destination.left, destination.top, dw, dh, src.left, sy, sw, sh, view->bits, info,
+                          DIB_RGB_COLORS, SRCCOPY);
+  if (lines <= 0) {  // 0 or GDI_ERROR
+    UI_TRACE_FAILED(s_log, "StretchDIBits");
+    return FALSE;
+  }
+  return TRUE;
 }

@@ -8,6 +8,11 @@
 
 #include "quarnel_api.h"
 
+// A colour of the system by its portable number; any other number is a system colour index
+// (COLOR_...).
+typedef int QvSystemColor;
+enum { QvSysButtonFace = 0, QvSysWindow = 1, QvSysButtonText = 2, QvSysHighlight = 3, QvSysHighlightText = 4 };
+
 class QUARNEL_API QvColor {
  public:
   QvColor() : red(0), green(0), blue(0) {}
@@ -25,6 +30,9 @@ class QUARNEL_API QvColor {
   QvColor operator-(long n) const;
   QvColor operator*(double f) const;
   QvColor operator/(double f) const;
+
+  // The system's colour of that kind (each 8-bit channel in the high byte); true.
+  static bool GetSystemColor(QvSystemColor which, QvColor& color);
 
   unsigned short red;
   unsigned short green;

@@ -6,6 +6,7 @@
 #include <framework.h>
 #include <vekkel.h>
 
+#include "QvColor.h"
 #include "QvCommandHandler.h"
 #include "quarnel_api.h"
 
@@ -40,6 +41,13 @@ class QUARNEL_API QvRootControl : public QvFirst, public QvCommandHandler {
   virtual void SetText(const QvString& text);  // nothing here
   // The label's text through SetText(const QvString&).
   virtual void SetText(unsigned long labelId);
+  virtual void Show(bool show);      // nothing here
+  virtual void Enable(bool enable);  // nothing here
+  // The text and its length; 0 (text untouched) here.
+  virtual unsigned short GetText(QvString& text);
+  virtual void SetFocus();             // nothing here
+  virtual void SetDefaultTextColor();  // nothing here
+  virtual void SetTextColor(QvColor color);  // nothing here
   void SetLabel(unsigned long labelId) { SetText(labelId); }
 
   // Kept for the host (the drag callback of a tree list and its value).
@@ -47,34 +55,64 @@ class QUARNEL_API QvRootControl : public QvFirst, public QvCommandHandler {
   unsigned long m_dragCallbackData;
 };
 
+// Every operation of a control and of its kinds asks its window; a control that is not bound
+// (or whose window is gone) changes nothing and answers failure: false, 0, -1 or an empty
+// text.
 class QUARNEL_API QvControl : public QvRootControl {
   QV_DECLARE_CREATABLE(QvControl)
  public:
-  QvControl() = default;
+  // The first live control makes the binding map (portable class -> platform class) from
+  // the registered pairs; the last one to go deletes it.
+  QvControl();
   // A platform object the control made is detached from its window (the window procedure
   // it had is put back) before it is deleted: the window lives on.
   ~QvControl() override;
 
   // Binds the control to an existing child window: the window's own framework object when
-  // it has one (not owned), else a new object of the platform class registered for the
-  // control's portable class, which subclasses the window. Sets the default GUI font on it and
-  // calls OnPlatformControlSet. False when no platform class is registered for the class or
-  // the object cannot be made.
+  // it has one (not owned), else a new object of the platform class the binding map gives
+  // for the control's portable class, which subclasses the window (a list view made so
+  // shares no image lists and shows its selection always). Sets the default GUI font on it
+  // and calls OnPlatformControlSet. False when the map has no platform class for the class,
+  // the window is gone or the object cannot be made.
   bool SetPlatformControl(HWND child);
   CWnd* GetPlatformControl() const { return m_platformControl; }
-  // The window text.
+  // The bound window; NULL when unbound or gone.
+  HWND GetPlatformWindow() const;
+
   using QvRootControl::SetText;
+  // The default GUI font, then the window text.
   void SetText(const QvString& text) override;
+  void Show(bool show) override;
+  // Disabling the window that has the focus first gives the focus to its parent.
+  void Enable(bool enable) override;
+  // The window text as UTF-8, and its length in bytes (65535 for a longer text); 0 and an
+  // empty text when the window has none.
+  unsigned short GetText(QvString& text) override;
+  void SetFocus() override;
+  // Set or clear the colour (only the high byte of each channel counts), then repaint.
+  void SetDefaultTextColor() override;
+  void SetTextColor(QvColor color) override;
   // False when no colour is set.
   bool GetTextColorIfSet(COLORREF& color) const;
-  void SetTextColor(COLORREF color) { m_textColor = color; }
 
-  // The framework class (below CWnd) that serves a portable class; null removes the entry.
+  // Registers the framework class (below CWnd) that serves a portable class; null removes
+  // the pair. The pairs live for the process; the binding map of live controls follows.
   static void SetPlatformClass(const QvRuntimeClass* portableClass, CRuntimeClass* platformClass);
+  // The class the binding map (or, with no control alive, the registered pairs) gives.
   static CRuntimeClass* GetPlatformClass(const QvRuntimeClass* portableClass);
+  // The binding map of the live controls; null when no control is alive.
+  static const QvMapLPVoidLPVoid* GetBindingMap();
+  static unsigned short GetLiveControlCount();
 
   CWnd* m_platformControl = nullptr;
   unsigned char m_ownsPlatformControl = 0;
   COLORREF m_textColor = static_cast<COLORREF>(-1);  // -1: none
   unsigned long m_extra = 0;
+
+ private:
+  void RepaintNow();
 };
+
+// A pointer kept for the host; the controls do not use it.
+QUARNEL_API void* Get_UIGlobalCallback();
+QUARNEL_API void Set_UIGlobalCallback(void* callback);

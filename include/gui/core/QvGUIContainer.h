@@ -14,6 +14,20 @@
 #include "QvControl.h"
 #include "quarnel_api.h"
 
+class QvStaticText;
+class QvEditText;
+class QvPassEditText;
+class QvPushButton;
+class QvRadioButton;
+class QvCheckBox;
+class QvGroupBox;
+class QvListBox;
+class QvComboBox;
+class QvEditComboBox;
+class QvSpinner;
+class QvSlider;
+class QvProgressBar;
+
 // The help command: enabled by a container that has a help id.
 enum { ID_QV_HELP = 40840 };
 
@@ -90,6 +104,22 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   // bound to the child.
   bool GetOrCreateControl(const QvRuntimeClass* controlClass, QvControl*& control, unsigned short id,
                           unsigned long labelId);
+
+  // GetOrCreateControl for each control kind: the control of the dialog child `id` as that
+  // kind, entered and bound on first use; null and false when it cannot be had.
+  bool GetControlFromID(QvStaticText*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvEditText*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvPassEditText*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvPushButton*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvRadioButton*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvCheckBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvGroupBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvListBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvEditComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvSpinner*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);
 
   // The portable class of a dialog child by its window class and style (null when none).
   static const QvRuntimeClass* GetControlClassForChild(HWND child);

@@ -95,3 +95,13 @@ QUARNEL_API int LoadMaskedImageList(CImageList& list, UINT stripId, int imageWid
 QUARNEL_API BOOL DrawImageListInRect(CDC* dc, CImageList* list, int index, RECT* rect, DWORD flags);
 QUARNEL_API int DrawImage(CDC* dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode);
 QUARNEL_API int DrawImage(CDC* dc, POINT point, UINT stripId, UINT index, UINT width, int mode);
+
+// Draws the packed DIB (any header UIImages reads: core, info, V4 or V5; colour table,
+// bit fields, RLE; bottom-up or top-down) into the destination rectangle of the DC. source
+// is the part of the image to draw, its y counted from the top row; NULL means the whole
+// image. A source of the destination's size is copied (SetDIBitsToDevice), any other is
+// stretched (StretchDIBits, SRCCOPY). Every read is bounded by the block's size. FALSE when
+// nothing was drawn: no DC or block, an empty rectangle, a malformed or short block.
+QUARNEL_API BOOL DrawPackedDIB(HDC dc, HGLOBAL dib, const RECT& destination, const RECT* source);
+// The width and the height (in rows) of the packed DIB; FALSE when its header is malformed.
+QUARNEL_API BOOL GetPackedDIBSize(HGLOBAL dib, SIZE* size);

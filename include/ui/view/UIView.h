@@ -394,6 +394,59 @@ class QUARNEL_API CMFCUIView : public CUIView {
   // enabled.
   static CArrayLinkDefs* GetGlobalArrayLink();
 
+  // Images and OLE items (in image coordinates), snapshots of the document into bitmaps and
+  // portable images, and its rendering into a metafile DC.
+  // The list's image at the point, scaled with the zoom.
+  void QvDrawImageList(POINT p, CImageList* list, unsigned short index) override;
+  // The bitmap in the rectangle by the display mode (QvImageDisplayMode of the portable
+  // images; any other mode draws at natural size from the top-left corner).
+  void QvDrawImage(RECT const& r, CBitmap* bmp, QvImageDisplay mode) override;
+  // The packed DIB (a global memory handle; every read bounded by its size) stretched to the
+  // rectangle; the name is not used.
+  void DrawDIB(void* dib, CRect const& r, char const* name) override;
+  // The item in the rectangle with its own aspect; nothing while it is active in place.
+  void QvDrawOLEItem(CQvOleClientItem* item, RECT const& r) override;
+  // OnDraw (on the bitmap's DC) renders `image` into a new bitmap of `target`'s size: a DIB
+  // section of bitsPerPixel bits when that is given and differs from the reference device
+  // (the screen when screenCompatible, else a memory DC), else a screen-compatible colour
+  // bitmap. The view's state and window DC are as before afterwards. NULL on failure.
+  CBitmap* QvTakeSnapshot(RECT const& image, RECT const& target, int screenCompatible,
+                          unsigned short bitsPerPixel) override;
+  // The same drawn by OnDraw(NULL) (or OnDrawRCT(NULL)) into a new QvImage; a scale within
+  // 1 % of 1 draws fonts at exactly 100 %.
+  QvImage* QvTakeSnapshotToQvImage(RECT const& image, RECT const& target, int screenCompatible,
+                                   unsigned short bitsPerPixel) override;
+  QvImage* QvTakeSnapshotToQvImageRCT(RECT const& image, RECT const& target, int screenCompatible,
+                                      unsigned short bitsPerPixel) override;
+  // OnDraw renders the frame (image coordinates) into the metafile DC, whose target extent is
+  // target.right x target.bottom (see SetOptimForActiveXMetafile for the frame taken in
+  // hundredths of a millimetre).
+  void QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* dc) override;
+
+  // The view's model (zoom, origin, scroll, factors, resolution, attributes, font, drawing
+  // and culling rectangles, attribute DC), saved and restored member by member.
+  struct SavedState {
+    unsigned long flags;
+    POINT origin;
+    long zoomNum, zoomDen;
+    float printZoom, twipsPerPixelX, twipsPerPixelY, zoomRatio;
+    COLORREF penFore, penBack, fillFore, fillBack, background;
+    QvDashLine dash;
+    unsigned lineWidth;
+    QvString fillCharacter;
+    UIFont font;
+    int fillPattern;
+    POINT scroll;
+    BOOL displayHyperlinks;
+    unsigned short scrollDivisorX, scrollDivisorY;
+    RECT drawRect;
+    int resolutionX, resolutionY;
+    float factorX, factorY;
+    RECT cullRect;
+    HDC attribDC;
+  };
+  void RawSave(SavedState& state, bool save);
+
   // Attribute setters that keep the DC and the GDI objects in step.
   void QvSetPenForeColor(COLORREF c) override;
   void QvSetPenBackColor(COLORREF c) override;
@@ -441,6 +494,15 @@ class QUARNEL_API CMFCUIView : public CUIView {
   // Document position in image units to client pixels on one axis.
   int DocToClient(long v, bool horizontal) const;
   CArrayLinkDefs* CurrentLinkArray();
+
+  // Rendering into other targets: how the document is drawn, the snapshot they share, and the
+  // return to the window afterwards.
+  enum RenderCall { kRenderOnDrawDC, kRenderOnDrawNull, kRenderOnDrawRCTNull };
+  CBitmap* RenderSnapshot(RECT const& image, RECT const& target, int screenCompatible, unsigned short bitsPerPixel,
+                          RenderCall call, bool exactScale);
+  // Image units per device pixel of the last DC: its twips per pixel in twips units, else 1.
+  double ImageUnitsPerPixel() const;
+  void EndRendering(SavedState& state, bool hadWindowDC);
 
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC* dc);

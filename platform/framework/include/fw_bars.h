@@ -60,6 +60,8 @@
 #endif
 
 class CDockContext;
+class CDockBar;
+class CControlBarInfo;
 
 class FW_API CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
@@ -87,7 +89,27 @@ class FW_API CControlBar : public CWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
   CFrameWnd* m_pDockSite = NULL;
-  CDockContext* m_pDockContext = NULL;
+  CDockContext* m_pDockContext = NULL;  // owned
+
+  // Docking (fw_dock.h). The bar may dock at the sides of dwDockStyle (CBRS_ALIGN_...) and
+  // float with CBRS_FLOAT_MULTI; it gets a dock context when it has none.
+  void EnableDocking(DWORD dwDockStyle);
+  BOOL IsDockBar() const { return m_bDockBar; }
+  // Visible, or about to be shown by a delayed show.
+  virtual BOOL IsVisible() const;
+  // Shows or hides the bar at the next layout.
+  void DelayShow(BOOL bShow);
+  // Applies a delayed show or hide.
+  virtual void RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+  virtual void GetBarInfo(CControlBarInfo* pInfo);
+  virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
+
+  enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4 };
+  UINT m_nStateFlags = 0;
+  DWORD m_dwDockStyle = 0;
+  CDockBar* m_pDockBar = NULL;  // the dock bar holding the bar, NULL when none
+  int m_nMRUWidth = 32767;      // the most recent floating width of a dynamic bar
+  CFrameWnd* m_pFrameListed = NULL;  // the frame whose bar list holds the bar
 
  protected:
   // Thickness of the borders the bar style asks for.
@@ -102,6 +124,24 @@ class FW_API CControlBar : public CWnd {
   // The status prompt of a flyby bar as text, for bars that know their commands' prompts
   // themselves; FALSE: the frame's GetMessageString of the id is shown.
   virtual BOOL GetFlyByText(UINT nID, CString& text);
+
+  // A bar made in a frame joins the frame's bar list; one destroyed leaves it and its dock bar.
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnDestroy();
+  // A press outside the bar's tools starts dragging a dockable bar, a double click toggles it.
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+
+  // Out of its dock bar and its frame's bar list.
+  void LeaveDockSite();
+
+  BOOL m_bDockBar = FALSE;
+
+  // Docking sets the bar style of the bars it moves.
+  friend class CDockBar;
+  friend class CDockContext;
+  friend class CMiniDockFrameWnd;
+  friend class CFrameWnd;
 
   DWORD m_dwStyle = 0;
   // The bar's own size without borders (its thickness on a side).

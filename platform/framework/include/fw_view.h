@@ -18,6 +18,9 @@ class CDC;
 class CDocument;
 class CFrameWnd;
 class CPrintInfo;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CView;
 
 // Frame styles in the low word of the window style: the document's title goes into the
@@ -206,8 +209,6 @@ class FW_API CFrameWnd : public CWnd {
   CControlBar* GetControlBar(UINT nID);
   // Shows or hides the bar; the layout follows now, or at the next RecalcLayout with bDelay.
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
-  // Asks for a layout at the next idle time (several requests make one layout).
-  void DelayRecalcLayout(BOOL bNotify = TRUE);
 
   // The status prompt of a command: the text of its string resource up to the first line
   // feed (after it comes the tooltip); empty when the id has no string.
@@ -217,6 +218,36 @@ class FW_API CFrameWnd : public CWnd {
   void SetMessageText(LPCTSTR lpszText);
   void SetMessageText(UINT nID);
   virtual CWnd* GetMessageBar();
+
+  // Docking (fw_dock.h). EnableDocking makes the dock bars of the sides in dwDockStyle.
+  void EnableDocking(DWORD dwDockStyle);
+  // The same with dock bars of a class derived from CDockBar; a failed creation throws the
+  // framework's resource exception.
+  void EnableDocking(DWORD dwDockStyle, CRuntimeClass* pDockBarClass);
+  // nDockBarID 0: the first side the bar may dock at. lpRect (screen) chooses the row and place.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+  // Floats the bar in a new floating frame whose top left is point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+  CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The side whose dock bar rect (screen) touches, among dwDockStyle; 0 when none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+  // The saved layout in the application profile; a missing or damaged one changes nothing.
+  void LoadBarState(LPCTSTR lpszProfileName);
+  void SaveBarState(LPCTSTR lpszProfileName) const;
+  // FALSE, and nothing changed, when the state does not fit the frame's bars.
+  BOOL SetDockState(const CDockState& state);
+  void GetDockState(CDockState& state) const;
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+  // The layout runs at the next idle time (several requests make one layout).
+  void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+  CPtrList m_listControlBars;  // CControlBar*, in order of creation
+  CRuntimeClass* m_pFloatingFrameClass = NULL;  // NULL: CMiniDockFrameWnd
+  DWORD m_dwDockStyle = 0;
+  enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+  UINT m_nIdleFlags = 0;
 
   // Commands go to the active view (and its document), then to the frame's own handlers,
   // then to the application.
@@ -246,6 +277,7 @@ class FW_API CFrameWnd : public CWnd {
   // WM_SETMESSAGESTRING: wParam a command id (AFX_IDS_IDLEMESSAGE: the idle prompt) or 0 with
   // the text in lParam; answers the id shown before.
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  // A delayed layout runs.
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   // TTN_NEEDTEXT (ANSI and wide) of the framework's tooltips: the text after the line feed
   // of the command's string resource.
@@ -259,7 +291,7 @@ class FW_API CFrameWnd : public CWnd {
 
  private:
   BOOL m_bInRecalcLayout = FALSE;
-  BOOL m_bLayoutDelayed = FALSE;
+  void ForgetControlBars();
 
   DECLARE_MESSAGE_MAP()
 

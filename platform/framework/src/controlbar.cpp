@@ -1,5 +1,6 @@
 // CControlBar: a bar takes its side of the parent's remaining rectangle in WM_SIZEPARENT.
 #include "fw_bars.h"
+#include "fw_dock.h"
 #include "fw_internal.h"
 
 #include <algorithm>
@@ -9,11 +10,91 @@ IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar() = default;
 
-CControlBar::~CControlBar() = default;
+CControlBar::~CControlBar() {
+  // A bar whose object goes before its window leaves no stale entry behind.
+  if (m_hWnd != NULL) LeaveDockSite();
+  delete m_pDockContext;
+}
+
+int CControlBar::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+  if (frame != NULL) {
+    if (m_pDockSite == NULL) m_pDockSite = frame;
+    frame->AddControlBar(this);
+  }
+  return 0;
+}
+
+void CControlBar::OnDestroy() {
+  LeaveDockSite();
+  CWnd::OnDestroy();
+}
+
+void CControlBar::LeaveDockSite() {
+  if (m_pDockBar != NULL) {
+    CDockBar* dockBar = m_pDockBar;
+    m_pDockBar = NULL;
+    dockBar->RemoveControlBar(this);
+  }
+  if (m_pFrameListed != NULL) m_pFrameListed->RemoveControlBar(this);
+  if (m_pDockContext != NULL && m_pDockContext->m_bDragging) m_pDockContext->CancelLoop();
+}
+
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1) {
+    ClientToScreen(&point);
+    m_pDockContext->StartDrag(point);  // the bar may be elsewhere now
+    return;
+  }
+  CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  if (m_pDockContext != NULL && OnToolHitTest(point, NULL) == -1) {
+    m_pDockContext->ToggleDocking();
+    return;
+  }
+  CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CControlBar::EnableDocking(DWORD dwDockStyle) {
+  m_dwDockStyle = dwDockStyle;
+  if (m_pDockContext == NULL) m_pDockContext = new CDockContext(this);
+  if (m_hWndOwner == NULL) m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+BOOL CControlBar::IsVisible() const {
+  if (m_nStateFlags & delayHide) return FALSE;
+  return (m_nStateFlags & delayShow) != 0 || (GetStyle() & WS_VISIBLE) != 0;
+}
+
+void CControlBar::DelayShow(BOOL bShow) {
+  m_nStateFlags &= ~(delayHide | delayShow);
+  if (bShow && (GetStyle() & WS_VISIBLE) == 0)
+    m_nStateFlags |= delayShow;
+  else if (!bShow && (GetStyle() & WS_VISIBLE) != 0)
+    m_nStateFlags |= delayHide;
+}
+
+void CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) {
+  if ((m_nStateFlags & (delayHide | delayShow)) == 0) return;
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     ((m_nStateFlags & delayShow) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+  m_nStateFlags &= ~(delayHide | delayShow);
+  if (lpLayout != NULL && lpLayout->hDWP != NULL)
+    lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, NULL, 0, 0, 0, 0, flags);
+  else
+    ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, flags);
+}
 
 CRect CControlBar::BorderRect() const {
   const int edge = (m_dwStyle & CBRS_BORDER_3D) ? 2 : 1;
@@ -44,6 +125,7 @@ void CControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   AFX_SIZEPARENTPARAMS* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+  if (layout->hDWP != NULL) RecalcDelayShow(layout);
   if ((GetStyle() & WS_VISIBLE) == 0 || (m_dwStyle & CBRS_ALIGN_ANY) == 0) return 0;
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
   CSize size = (m_dwStyle & CBRS_SIZE_DYNAMIC)
@@ -94,13 +176,26 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID) {
   HWND hWnd = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
-  return hWnd != NULL ? DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hWnd)) : NULL;
+  if (hWnd != NULL) return DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hWnd));
+  // Docked and floating bars are the children of dock bars.
+  for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    CControlBar* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+    if (bar->m_hWnd != NULL && static_cast<UINT>(::GetDlgCtrlID(bar->m_hWnd)) == nID) return bar;
+  }
+  return NULL;
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
   if (pBar == NULL) return;
   pBar->SetWindowPos(NULL, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  pBar->m_nStateFlags &= ~(CControlBar::delayHide | CControlBar::delayShow);
+  // A floating bar's frame shows and hides with it.
+  if (pBar->m_pDockBar != NULL && pBar->m_pDockBar->m_bFloating)
+    if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, pBar->m_pDockBar->GetParent())) {
+      frame->RecalcLayout();
+      if (bShow) frame->ShowWindow(SW_SHOWNA);
+    }
   if (!bDelay) RecalcLayout();
 }
 

@@ -138,7 +138,7 @@ CDocument* CFrameWnd::GetActiveDocument() {
 void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout) return;  // a bar that moves may size the frame again
   m_bInRecalcLayout = TRUE;
-  m_bLayoutDelayed = FALSE;
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
   RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
   m_bInRecalcLayout = FALSE;
 }
@@ -158,6 +158,7 @@ void CFrameWnd::OnDestroy() {
   while (m_cModalStack > 0) EndModalState();
   // The window destroys the menu it shows: let that be the frame's own, not a document's.
   if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
+  ForgetControlBars();
   CWnd::OnDestroy();
 }
 

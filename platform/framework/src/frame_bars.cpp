@@ -14,13 +14,6 @@ CString CommandStringPart(UINT nID, int part) {
 }
 }  // namespace
 
-void CFrameWnd::DelayRecalcLayout(BOOL) { m_bLayoutDelayed = TRUE; }
-
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
-  if (m_bLayoutDelayed) RecalcLayout();
-  return 0;
-}
-
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const { rMessage = CommandStringPart(nID, 0); }
 
 CWnd* CFrameWnd::GetMessageBar() {

@@ -1,0 +1,30 @@
+// Frames that dock their bars on sizable dock bars and save the bar layout, with the sizes of
+// their sizable bars, in the application profile.
+//
+// Profile data, section given by the caller: "Version" = 2 (any other value: the stored
+// layout is not used), the framework's bar records and summary, and "BarSize_<control id>"
+// for each sizable bar: a 24-byte REG_BINARY value of six 32-bit ints (floating cx, cy,
+// horizontal cx, cy, vertical cx, cy).
+#pragma once
+#include "SizeDockBar.h"
+#include "quarnel_api.h"
+
+class QUARNEL_API CUIMDIFrameWndSizeDock : public CFrameWnd {
+  DECLARE_DYNCREATE(CUIMDIFrameWndSizeDock)
+
+ public:
+  static const int kBarStateVersion = 2;
+
+  // Sizable dock bars at the sides of dwDockStyle; a failed creation throws the framework's
+  // resource exception.
+  virtual void EnableDocking(DWORD dwDockStyle);
+  virtual void LoadBarState(LPCTSTR lpszSection);
+  virtual void SaveBarState(LPCTSTR lpszSection);
+  // Writes (bSave) or reads the "BarSize_" values of the sizable bars. A value that is not
+  // exactly six ints is ignored; sizes are kept within the screen.
+  virtual void SaveBarSizes(LPCTSTR lpszSection, BOOL bSave);
+  virtual void GetDockState(CDockState& state);
+  // pDockBar NULL: the side of the bar's alignment. FALSE, and nothing docked, when there is
+  // no such side.
+  virtual BOOL DockControlBarEx(CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect);
+};
