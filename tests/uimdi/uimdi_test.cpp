@@ -6,6 +6,7 @@
 
 #include <framework.h>
 #include <fw_bars.h>
+#include <fw_dock.h>
 
 #include <algorithm>
 #include <string>
@@ -182,6 +183,9 @@ TEST_F(Frames, QaModeKeepsThePlainMenuAndTheInitialMenuIsDestroyedOnce) {
   MainFrame* main = NewMain();
   ASSERT_NE(main, nullptr);
   EXPECT_FALSE(main->IsMenuBarMode());
+  // Sizable dock bars on all four sides.
+  for (UINT side : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_BOTTOM})
+    EXPECT_NE(main->GetControlBar(side), nullptr) << side;
   HMENU initial = main->m_hInitialMenu;
   ASSERT_NE(initial, nullptr);
   EXPECT_EQ(::GetMenu(main->m_hWnd), initial);

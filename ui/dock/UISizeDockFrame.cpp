@@ -23,7 +23,7 @@ CSize OnScreen(CSize size) {
 
 }  // namespace
 
-IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CFrameWnd)
+IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CMDIFrameWnd)
 
 void CUIMDIFrameWndSizeDock::EnableDocking(DWORD dwDockStyle) {
   CFrameWnd::EnableDocking(dwDockStyle, RUNTIME_CLASS(CSizeDockBar));

@@ -14,9 +14,9 @@
 
 int g_exp_bQATest = 0;
 
-IMPLEMENT_DYNAMIC(CUIMDIFrameWnd, CMDIFrameWnd)
+IMPLEMENT_DYNAMIC(CUIMDIFrameWnd, CUIMDIFrameWndSizeDock)
 
-BEGIN_MESSAGE_MAP(CUIMDIFrameWnd, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CUIMDIFrameWnd, CUIMDIFrameWndSizeDock)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_NOTIFY_RANGE(NM_RCLICK, 0, 0xFFFF, &CUIMDIFrameWnd::OnControlBarRClick)
@@ -71,6 +71,7 @@ int CUIMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   CreateStatusBar();
   m_hInitialMenu = ::GetMenu(m_hWnd);
   m_hDefaultFrameMenu = GetFrameMenu(TRUE);
+  EnableDocking(CBRS_ALIGN_ANY);  // sizable dock bars on all four sides
   // Without a menu bar (or in QA mode, or with the standard-menu flag) the Windows menu stays.
   if (IsMenuBarMode()) ::SetMenu(m_hWnd, NULL);
   return 0;

@@ -6,10 +6,12 @@
 // for each sizable bar: a 24-byte REG_BINARY value of six 32-bit ints (floating cx, cy,
 // horizontal cx, cy, vertical cx, cy).
 #pragma once
+#include <fw_mdi.h>
+
 #include "SizeDockBar.h"
 #include "quarnel_api.h"
 
-class QUARNEL_API CUIMDIFrameWndSizeDock : public CFrameWnd {
+class QUARNEL_API CUIMDIFrameWndSizeDock : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CUIMDIFrameWndSizeDock)
 
  public:

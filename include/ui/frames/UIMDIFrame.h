@@ -13,6 +13,7 @@
 #include <fw_mdi.h>
 #include <fw_oledata.h>
 
+#include "UISizeDockFrame.h"
 #include "quarnel_api.h"
 
 class CCoolMenu;
@@ -26,7 +27,7 @@ QUARNEL_API extern UINT icfDragCommand;
 // The id of the window menu's overflow item and its text.
 #define UI_ID_MORE_WINDOWS 0xFF09
 
-class QUARNEL_API CUIMDIFrameWnd : public CMDIFrameWnd {
+class QUARNEL_API CUIMDIFrameWnd : public CUIMDIFrameWndSizeDock {
   DECLARE_DYNAMIC(CUIMDIFrameWnd)
 
  public:
