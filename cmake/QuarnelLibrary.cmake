@@ -118,6 +118,13 @@ quarnel_area(ui/dock
   USES ui/bars ui/shared
   LINK framework ulmora)
 
+# Frames: the MDI main frame and document frames, the splitter with command buttons, the
+# frame's drop target for toolbar commands.
+quarnel_area(ui/frames
+  SOURCES CmdButton.cpp FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
+  USES ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
+  LINK framework comctl32 ole32)
+
 # Module start-up and shut-down.
 quarnel_area(ui/module
   SOURCES UIView.cpp

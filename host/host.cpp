@@ -18,6 +18,7 @@
 #include "links_window.h"
 #include "portable_chart.h"
 #include "status_demo.h"
+#include "mdi_window.h"
 #include "menu_demo.h"
 #include "printing.h"
 #include "report_view.h"
@@ -207,6 +208,7 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(portableStatus, L"portable_status");
         ::ShowWindow(portableStatus, SW_HIDE);
       }
+      host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {
@@ -234,6 +236,7 @@ class CHostApp : public CWinApp {
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
+    host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }
 

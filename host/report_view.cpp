@@ -106,17 +106,25 @@ HWND CreateDocumentWindow() {
     delete frame;
     return NULL;
   }
-  RECT client;
-  frame->GetClientRect(&client);
-  ReportView* view = new ReportView;
-  if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, client, frame, 1)) {
+  CWnd* view = CreateReportView(frame, 1);
+  if (view == NULL) {
     frame->DestroyWindow();
     return NULL;
   }
+  RECT client;
+  frame->GetClientRect(&client);
+  view->MoveWindow(&client);
+  return frame->m_hWnd;
+}
+
+CWnd* CreateReportView(CWnd* parent, UINT id, DWORD scrollBars) {
+  ReportView* view = new ReportView;
+  if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | scrollBars, CRect(0, 0, 0, 0), parent, id))
+    return NULL;
   view->OnInitialUpdate();
   view->SetImageSize(CSize(760, 420), 0);
   view->SetVScroll(10);
-  return frame->m_hWnd;
+  return view;
 }
 
 }  // namespace host

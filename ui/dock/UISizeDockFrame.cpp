@@ -45,7 +45,7 @@ void CUIDockState::SaveState(LPCTSTR lpszProfileName) {
   app->WriteProfileInt(summary, _T("ScreenCY"), screen.cy);
 }
 
-IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CFrameWnd)
+IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CMDIFrameWnd)
 
 void CUIMDIFrameWndSizeDock::EnableDocking(DWORD dwDockStyle) {
   m_pFloatingFrameClass = RUNTIME_CLASS(CSizableMiniDockFrameWnd);

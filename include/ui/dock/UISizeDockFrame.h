@@ -6,6 +6,8 @@
 // for each sizable bar: a 24-byte REG_BINARY value of six 32-bit ints (floating cx, cy,
 // horizontal cx, cy, vertical cx, cy).
 #pragma once
+#include <fw_mdi.h>
+
 #include "SizeDockBar.h"
 #include "quarnel_api.h"
 
@@ -19,7 +21,7 @@ class QUARNEL_API CUIDockState : public CDockState {
   void SaveState(LPCTSTR lpszProfileName) override;
 };
 
-class QUARNEL_API CUIMDIFrameWndSizeDock : public CFrameWnd {
+class QUARNEL_API CUIMDIFrameWndSizeDock : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CUIMDIFrameWndSizeDock)
 
  public:

@@ -23,6 +23,14 @@ class CDockState;
 class CMiniDockFrameWnd;
 class CView;
 
+// Frame styles in the low word of the window style: the document's title goes into the
+// frame's title, and before it rather than after it.
+#define FWS_ADDTOTITLE 0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
+// Help context bases of commands and of frames (WM_COMMANDHELP).
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+
 // Control id of the client view inside its frame.
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
@@ -44,6 +52,11 @@ class FW_API CDocument : public CCmdTarget {
   ~CDocument() override;
 
   const CString& GetTitle() const { return m_strTitle; }
+  // The active document's title, with ":<n>" when m_nWindow is above 0; empty without one.
+  CString GetDocumentTitlePart();
+  // Loads the accelerators of that name into m_hAccelTable (unless it has a table); FALSE
+  // when there is no such resource.
+  BOOL LoadAccelTable(LPCTSTR lpszResourceName);
   virtual void SetTitle(LPCTSTR lpszTitle);
   virtual BOOL IsModified() { return m_bModified; }
   virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
@@ -148,6 +161,44 @@ class FW_API CFrameWnd : public CWnd {
   BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
               const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
               DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
+  // Creates the frame from the resources with id nIDResource: its menu (RT_MENU), its
+  // accelerators (RT_ACCELERATOR, kept in m_hAccelTable) and its title (the string's first
+  // line-feed separated part). FALSE when the window or a named menu cannot be made.
+  virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                         CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+  // Shows the frame (nCmdShow -1: as it is, or restored when minimised), brings it to the
+  // top and brings its title up to date.
+  virtual void ActivateFrame(int nCmdShow = -1);
+  // Without FWS_ADDTOTITLE, or without a document, the window text is the frame title.
+  // Otherwise "<frame title> - <document>", or "<document> - <frame title>" with
+  // FWS_PREFIXTITLE; the document part carries ":<n>" when m_nWindow is above 0.
+  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+  // Shows hMenuAlt, or the default menu m_hMenuDefault, as the frame's menu.
+  virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+  // The frame's own accelerators (NULL: none).
+  virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+  // While a modal window runs over the frame: the frame and the top-level windows it owns are
+  // disabled; EndModalState enables those it disabled. The calls nest.
+  void BeginModalState();
+  void EndModalState();
+  BOOL InModalState() const { return m_cModalStack > 0; }
+  // The title without the document part, as LoadFrame or the caller set it.
+  void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+  const CString& GetTitle() const { return m_strTitle; }
+  // The active document's title, with ":<n>" when m_nWindow is above 0; empty without one.
+  CString GetDocumentTitlePart();
+  // Loads the accelerators of that name into m_hAccelTable (unless it has a table); FALSE
+  // when there is no such resource.
+  BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
+  HMENU m_hMenuDefault = NULL;  // the menu shown without a document menu (owned from LoadFrame)
+  HACCEL m_hAccelTable = NULL;  // owned; destroyed with the frame
+  UINT m_nIDHelp = 0;           // the frame's resource id, the base of its help context
+  UINT m_nIDTracking = 0;       // the menu item being tracked (WM_MENUSELECT), 0 when none
+  int m_nWindow = -1;           // the frame's number among its document's frames, -1: none
+  BOOL m_bAutoMenuEnable = TRUE;  // items without an update handler or command are disabled
 
   // Makes a view of pContext->m_pNewViewClass as a child with the given id; NULL on failure.
   CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
@@ -212,6 +263,16 @@ class FW_API CFrameWnd : public CWnd {
 
  protected:
   virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+  // Update probes for the popup's items (the system menu excepted), then the default.
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  // Keeps m_nIDTracking: the item's id, 0 when the menu closes or a popup is selected.
+  afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  // WM_COMMANDHELP: lParam the help context, 0 for the tracked item's (0x10000 + id) or the
+  // frame's own (0x20000 + m_nIDHelp); opens it with WinHelp and answers TRUE.
+  afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+  CString m_strTitle;
+  int m_cModalStack = 0;
+  CPtrArray m_modalDisabled;  // windows BeginModalState disabled
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
 

@@ -14,6 +14,9 @@ LPCTSTR fw::FrameOrViewClass() {
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  ON_WM_INITMENUPOPUP()
+  ON_WM_MENUSELECT()
+  ON_MESSAGE(WM_COMMANDHELP, &CFrameWnd::OnCommandHelp)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_SIZE()
@@ -31,7 +34,10 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd() : m_pViewActive(NULL) {}
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() {
+  if (m_hAccelTable != NULL) ::DestroyAcceleratorTable(m_hAccelTable);
+  m_hAccelTable = NULL;
+}
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
@@ -149,6 +155,9 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnDestroy() {
   m_pViewActive = NULL;  // the views go with the frame
+  while (m_cModalStack > 0) EndModalState();
+  // The window destroys the menu it shows: let that be the frame's own, not a document's.
+  if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
   ForgetControlBars();
   CWnd::OnDestroy();
 }

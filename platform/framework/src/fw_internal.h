@@ -1,11 +1,14 @@
 // Private helpers of the framework layer.
 #pragma once
 #include "fw_module.h"
+#include "fw_string.h"
 
 namespace fw {
 HMODULE FrameworkModule();
 CRuntimeClass* FirstClassOfModule(HMODULE module);
 LPCTSTR FrameOrViewClass();  // registered on demand; NULL when registration fails
+// The title part of a frame's string resource (up to the first line feed); empty without one.
+CString FrameTitleFromString(UINT nIDResource);
 }  // namespace fw
 
 // Scoped AfxLockGlobals/AfxUnlockGlobals.

@@ -1,0 +1,149 @@
+#include "mdi_window.h"
+
+#include <framework.h>
+#include <fw_bars.h>
+#include <fw_statusbar.h>
+
+#include <UICommandCenter.h>
+#include <UICustToolBar.h>
+#include <UIMDIFrame.h>
+#include <UISplitterWnd.h>
+
+#include "commands.h"
+#include "command_ids.h"
+#include "mdi_ids.h"
+#include "report_view.h"
+#include "screens.h"
+#include "toolbars_ids.h"
+
+namespace host {
+namespace {
+
+class ReportsBar : public CCustToolBar {
+ protected:
+  void PostNcDestroy() override { delete this; }
+};
+
+// A document: a splitter of two report views, one above the other (each with its own
+// vertical scroll bar), with Refresh and Grid beside the splitter's horizontal scroll bar,
+// which both views follow.
+class ReportDocFrame : public CUIMDIChildWnd {
+ protected:
+  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext*) override {
+    if (!m_splitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE | WS_HSCROLL)) return FALSE;
+    for (int row = 0; row < 2; ++row)
+      if (CreateReportView(&m_splitter, m_splitter.IdFromRowCol(row, 0), WS_VSCROLL) == NULL) return FALSE;
+    m_splitter.SetRowInfo(0, 150, 40);
+    CUICommandCenter& center = CUICommandCenter::GetCommandCenter();
+    for (WORD id : {static_cast<WORD>(ID_VIEW_REFRESH), static_cast<WORD>(ID_VIEW_GRID)})
+      m_splitter.AddCommandInScrollBar(center.GetCommand(id), TRUE);
+    return TRUE;
+  }
+  void PostNcDestroy() override { delete this; }
+  CUISplitterWnd m_splitter;
+};
+
+class ReportsFrame : public CUIMDIFrameWnd {
+ public:
+  ~ReportsFrame() override {
+    if (m_hFrameMenu != NULL) ::DestroyMenu(m_hFrameMenu);
+  }
+  HMENU GetFrameMenu(BOOL) override {
+    if (m_hFrameMenu == NULL) m_hFrameMenu = ::LoadMenu(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDR_REPORTS_FRAME));
+    return m_hFrameMenu;
+  }
+  void CreateStatusBar() override {
+    auto* bar = new CStatusBar;
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+    if (!bar->Create(this)) {
+      delete bar;
+      return;
+    }
+    bar->SetIndicators(indicators, 3);
+    m_pOwnedObject = bar;  // the frame deletes it
+  }
+  bool CreateBars() {
+    const UINT lists[2] = {IDL_STANDARD_BAR, IDL_REPORT_BAR};
+    for (int i = 0; i < 2; ++i) {
+      auto* bar = new ReportsBar;
+      if (!bar->CreateAndLoad(this, AFX_IDW_TOOLBAR + 2 + i, lists[i], 0)) return false;
+    }
+    RecalcLayout();
+    CreateAccelerators(::GetMenu(m_hWnd));
+    return true;
+  }
+  ReportDocFrame* NewDocument(LPCTSTR title) {
+    auto* doc = new ReportDocFrame;
+    if (!doc->LoadFrame(IDR_REPORTS_DOC, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, this))
+      return NULL;
+    doc->SetTitle(title);
+    doc->ActivateFrame();
+    return doc;
+  }
+
+ protected:
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+    if (CUIMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    // The host's commands: enabled, and run by the host.
+    if (nID < 32800 || nID > 33899) return FALSE;
+    if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI)) {
+      if (pExtra != NULL) static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+      return TRUE;
+    }
+    if (nCode == CN_COMMAND && pExtra == NULL && pHandlerInfo == NULL) {
+      if (nID == ID_FILE_NEW) return NewDocument(_T("New report")) != NULL;
+      if (nID == ID_FILE_CLOSE) {
+        if (CMDIChildWnd* active = MDIGetActive()) active->MDIDestroy();
+        return TRUE;
+      }
+      return RunCommand(nID);
+    }
+    return FALSE;
+  }
+
+ private:
+  HMENU m_hFrameMenu = NULL;
+};
+
+ReportsFrame* MakeReportsFrame(bool qaMode) {
+  g_exp_bQATest = qaMode ? 1 : 0;  // read once, while the frame is made
+  auto* frame = new ReportsFrame;
+  BOOL made = frame->LoadFrame(IDR_REPORTS_FRAME);
+  g_exp_bQATest = 0;
+  if (!made) return NULL;
+  frame->MoveWindow(60, 60, 900, 620);
+  if (!frame->CreateBars()) {
+    frame->DestroyWindow();
+    return NULL;
+  }
+  frame->ShowWindow(SW_SHOW);
+  frame->NewDocument(_T("Quarterly sales"));
+  frame->NewDocument(_T("Regional costs"));
+  frame->MDICascade();
+  return frame;
+}
+
+}  // namespace
+
+HWND CreateReportsWindow(bool qaMode) {
+  ReportsFrame* frame = MakeReportsFrame(qaMode);
+  return frame != NULL ? frame->m_hWnd : NULL;
+}
+
+void CaptureReportsWindows() {
+  if (!ScreenshotMode()) return;
+  if (ReportsFrame* frame = MakeReportsFrame(false)) {
+    CaptureWindow(frame->m_hWnd, L"mdi_two_documents");
+    if (CMDIChildWnd* active = frame->MDIGetActive()) active->MDIMaximize();
+    CaptureWindow(frame->m_hWnd, L"mdi_maximised_document");
+    frame->DestroyWindow();
+  }
+  if (ReportsFrame* frame = MakeReportsFrame(true)) {
+    frame->SetTitle(_T("Quarnel Reports (QA mode)"));
+    frame->OnUpdateFrameTitle(TRUE);
+    CaptureWindow(frame->m_hWnd, L"mdi_qa_mode");
+    frame->DestroyWindow();
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,8 @@
+#pragma once
+#define IDR_MAINFRAME 100
+#define IDR_DOCFRAME 101
+#define ID_TEST_NEW 40001
+#define ID_TEST_CLOSE 40002
+#define ID_TEST_REFRESH 40003
+#define ID_TEST_LOCKED 40004
+#define ID_TEST_ABOUT 40005

@@ -1,0 +1,8 @@
+#pragma once
+#define IDR_MAIN 100
+#define IDR_DOC 101
+#define ID_CMD_NEW 41001
+#define ID_CMD_REFRESH 41002
+#define ID_CMD_LOCKED 41003
+#define ID_CMD_PRINT 41004
+#define ID_CMD_REDIRECTED 41005
