@@ -1,7 +1,7 @@
 // CFrameDropTarget: toolbar commands dragged onto a frame.
 #include "UIMDIFrame.h"
 
-UINT icfDragCommand = 0;
+// icfDragCommand is the toolbars' (UICustToolBar.h): registered by the first of them to need it.
 
 DROPEFFECT CFrameDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
   if (icfDragCommand == 0) icfDragCommand = ::RegisterClipboardFormat(_T("DragQvCommand"));
