@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "scripted_drop.h"
 #include "test_support.h"
 #include "test_view.h"
 
@@ -72,30 +73,14 @@ class PortableDrag : public ::testing::Test {
   HWND parent = NULL;
 };
 
-// Moves the cursor along a path, one point each time the drag loop asks, then drops.
-template <class Base>
-class Scripted : public Base {
- public:
-  std::vector<POINT> path;
-  size_t step = 0;
-  SCODE QueryContinueDrag(BOOL, DWORD) override {
-    if (step < path.size()) {
-      ::SetCursorPos(path[step].x, path[step].y);
-      ++step;
-      return S_OK;
-    }
-    return DRAGDROP_S_DROP;
-  }
-};
-
 class ScriptedSource : public QvDragSource {
  public:
   explicit ScriptedSource(QvView* view) : QvDragSource(view) {
     m_pDropSource->InternalRelease();
-    script = new Scripted<CGUIOleDropSource>;
+    script = new ScriptedDrop<CGUIOleDropSource>;
     m_pDropSource = script;
   }
-  Scripted<CGUIOleDropSource>* script;
+  ScriptedDrop<CGUIOleDropSource>* script;
 };
 
 // A portable target that records what it is given.
@@ -283,10 +268,10 @@ TEST_F(ViewDrag, AFrameworkSelectionDroppedOnAPortableViewReadsTheSameRecords) {
    public:
     explicit FrameworkSource(CWnd* site) : UIDragSource(site) {
       m_pDropSource->InternalRelease();
-      script = new Scripted<UIOleDropSource>;
+      script = new ScriptedDrop<UIOleDropSource>;
       m_pDropSource = script;
     }
-    Scripted<UIOleDropSource>* script;
+    ScriptedDrop<UIOleDropSource>* script;
   } source(&left);
   UIDragSel sel(&source);
   ASSERT_TRUE(sel.AddFormat(kTagText, 6, const_cast<char*>("framed")));
