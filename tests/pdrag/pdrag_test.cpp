@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "handle_counts.h"
 #include "scripted_drop.h"
 #include "test_support.h"
 #include "test_view.h"
@@ -348,6 +349,43 @@ TEST_F(PortableDrag, TheClipboardIsSharedWithTheFrameworkSideAndKeepsACopy) {
   EXPECT_EQ(3, read->FetchData(kTagPrivate, bytes, 1));
   EXPECT_EQ(nullptr, read->GetSourceSite());
   delete read;
+}
+
+// A source selection that counts the live ones.
+class CountedSel : public QvDragSel {
+ public:
+  static int live;
+  explicit CountedSel(QvDragSource* source) : QvDragSel(source) { ++live; }
+  ~CountedSel() override { --live; }
+};
+int CountedSel::live = 0;
+
+TEST_F(PortableDrag, AThousandClipboardRoundTripsLeaveNothingBehind) {
+  QvDragSource source(static_cast<QvView*>(NULL));
+  QvDropTarget target(static_cast<QvControl*>(NULL));
+  auto roundTrip = [&](int i) {
+    auto* sel = new CountedSel(&source);
+    char text[16];
+    int n = snprintf(text, sizeof text, "item %d", i);
+    ASSERT_TRUE(sel->AddFormat(kTagText, static_cast<DWORD>(n), text));
+    ASSERT_TRUE(sel->AddFormat(kTagTreeList, 4, const_cast<char*>("\x01\x02\x03\x04")));
+    source.CopyToClipboard(sel, false);
+    delete sel;
+    QvDragSel* read = target.QueryClipboard();
+    ASSERT_NE(nullptr, read);
+    char back[16] = {};
+    ASSERT_EQ(n, read->FetchData(kTagText, back, 1));
+    ASSERT_STREQ(text, back);
+    delete read;
+  };
+  roundTrip(0);  // the first one makes what stays for the process (formats, class registrations)
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  for (int i = 1; i <= 1000; ++i) {
+    roundTrip(i);
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_EQ(0, CountedSel::live);
+  EXPECT_EQ(before, testing_support::GuiCounts::Now());
 }
 
 // Run only as the child of the test below: fills the clipboard with records that claim more
