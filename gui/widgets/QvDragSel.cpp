@@ -303,6 +303,21 @@ QvDragSource* QvDragSel::GetSourceSite() {
   return source != NULL ? source->m_pSource : NULL;
 }
 
+void QvDragSel::SetSwapSel(QvDragSel* other) {
+  if (m_pDataObject != NULL && m_pDataSource == NULL) {
+    QvDragSel* source = SourceSelection();
+    if (source != NULL && source != this) {
+      source->SetSwapSel(other);
+      if (other != NULL && other->m_pDataSource != NULL && other->m_pDataObject == NULL) {
+        // The source reads the swapped-in data through a data object of its own.
+        other->m_pDataObject = UIDragDataObjectOf(other->m_pDataSource);
+        other->m_ownsDataObject = 1;
+      }
+    }
+  }
+  m_pSwapSel = other;
+}
+
 bool QvDragSel::AddFormatAndData(DWORD tag, DWORD size, void* data) {
   if (m_pDataSource == NULL) return true;  // the target side only lists what the data offers
   CLIPFORMAT cf = Qv2WinFormat(tag);

@@ -98,6 +98,7 @@ class RecordingTarget : public QvDropTarget {
   std::vector<std::string> tags;
   std::string text;
   QvDragSource* site = NULL;
+  QvDragSel* swapIn = NULL;
   UIDragAction EnterDropArea(QvDragSel* sel) override {
     events.push_back("enter");
     sels.push_back(sel);
@@ -123,6 +124,7 @@ class RecordingTarget : public QvDropTarget {
     char buffer[32] = {};
     if (sel->FetchData(kTagText, buffer, 1) > 0) text = buffer;
     site = sel->GetSourceSite();
+    if (swapIn != NULL) sel->SetSwapSel(swapIn);
     return dropAnswer;
   }
 };
@@ -261,6 +263,23 @@ TEST_F(ViewDrag, ADropTheTargetDoesNotTakeIsNoDrop) {
   Path(source.script, POINT{30, 30});
   EXPECT_EQ(DROPEFFECT_NONE, sel.GetDataSource()->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, NULL, source.script));
   EXPECT_EQ("drop", target.events.back());
+}
+
+TEST_F(ViewDrag, ASwapReachesTheSourceSelectionAndTheSwappedInDataIsReadable) {
+  RecordingTarget target(right);
+  ScriptedSource source(right), back(right);
+  QvDragSel sel(&source);
+  ASSERT_TRUE(sel.AddFormat(kTagText, 4, const_cast<char*>("left")));
+  QvDragSel swapIn(&back);
+  ASSERT_TRUE(swapIn.AddFormat(kTagText, 5, const_cast<char*>("right")));
+  target.swapIn = &swapIn;
+  Path(source.script, POINT{20, 20});
+  source.Drag(QvPoint(1, 1), &sel);
+  EXPECT_EQ(&swapIn, sel.GetSwapSel());
+  ASSERT_NE(nullptr, swapIn.GetDataObject());
+  char buffer[16] = {};
+  EXPECT_EQ(5, swapIn.FetchData(kTagText, buffer, 1));
+  EXPECT_STREQ("right", buffer);
 }
 
 TEST_F(ViewDrag, AFrameworkSelectionDroppedOnAPortableViewReadsTheSameRecords) {
@@ -439,6 +458,11 @@ TEST_F(PortableDrag, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingO
     EXPECT_TRUE(read->GetPositionAtDrag(at));
     EXPECT_EQ(shortInfo ? QvPoint(0, 0) : QvPoint(3, 4), at);
     EXPECT_EQ(UIDragMove, read->ModifierKeysAtDrag());  // 99 is no action
+    // A swap is not passed to the selection the record names.
+    QvDragSel other(&source);
+    read->SetSwapSel(&other);
+    EXPECT_EQ(&other, read->GetSwapSel());
+    EXPECT_EQ(nullptr, live.GetSwapSel());
     delete read;
   }
   ::SetEnvironmentVariableA("PDRAG_SELECTION", NULL);

@@ -172,9 +172,7 @@ void UIDragSel::SetSwapSel(UIDragSel* other) {
       source->SetSwapSel(other);
       if (other != NULL && other->m_pDataSource != NULL && other->m_pDataObject == NULL) {
         // The source reads the swapped-in data through a data object of its own.
-        auto* data = new COleDataObject;
-        data->Attach(static_cast<LPDATAOBJECT>(other->m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
-        other->m_pDataObject = data;
+        other->m_pDataObject = UIDragDataObjectOf(other->m_pDataSource);
         other->m_bOwnsDataObject = TRUE;
       }
     }

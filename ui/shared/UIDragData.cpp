@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include <fw_oledata.h>
+
 #include "UIDragData.h"
 
 CLIPFORMAT UIDragRtfFormat() {
@@ -73,4 +75,10 @@ DWORD UIDragActionToDropEffect(UIDragAction action) {
     default:
       return DROPEFFECT_NONE;
   }
+}
+
+COleDataObject* UIDragDataObjectOf(COleDataSource* source) {
+  auto* data = new COleDataObject;
+  data->Attach(static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject)), FALSE);
+  return data;
 }

@@ -109,6 +109,9 @@ class QUARNEL_API QvDragSel : public QvRootDragSel {
   // On the target side, reads the drag information when both coordinates are still 0.
   bool GetPositionAtDrag(QvPoint& point) override;
   QvDragSource* GetSourceSite() override;
+  // On the target side the swap also reaches the source selection, when it is a live one of
+  // this process; the swapped-in selection's data becomes readable through a data object.
+  void SetSwapSel(QvDragSel* other) override;
   // Copies the data as size bytes for every tag (no text conversion).
   bool AddFormatAndData(DWORD tag, DWORD size, void* data) override;
   // Copies at most size bytes and no more than the data holds; the bytes copied, or -1.

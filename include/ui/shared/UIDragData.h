@@ -52,5 +52,10 @@ DWORD UIDragMeasuredSize(HGLOBAL h, bool text, DWORD unit);
 long UIDragCopyBounded(HGLOBAL h, void* buffer, DWORD units, DWORD unit);
 // Reads a drag information record; false for a block shorter than 24 bytes.
 bool UIDragReadInfo(HGLOBAL h, UIDragInfoRecord* info);
+class COleDataSource;
+class COleDataObject;
+// A new data object that reads a data source of this process (it holds no reference).
+COleDataObject* UIDragDataObjectOf(COleDataSource* source);
+
 // Drop effects of actions: move and swap move, copy copies, link links.
 QUARNEL_API DWORD UIDragActionToDropEffect(UIDragAction action);
