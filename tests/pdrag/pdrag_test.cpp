@@ -282,6 +282,28 @@ TEST_F(ViewDrag, ASwapReachesTheSourceSelectionAndTheSwappedInDataIsReadable) {
   EXPECT_STREQ("right", buffer);
 }
 
+TEST_F(ViewDrag, ARecordForgedInThisProcessNamesNoSelection) {
+  // Data of a plain source that copies a live selection's format list and drag information:
+  // the address in it is that of a live selection, but the data is not that selection's.
+  RecordingTarget target(right);
+  ScriptedSource source(right);
+  QvDragSel live(&source);
+  ASSERT_TRUE(live.AddFormat(kTagText, 6, const_cast<char*>("forged")));
+  COleDataObject own;
+  own.Attach(static_cast<LPDATAOBJECT>(live.GetDataSource()->GetInterface(&IID_IDataObject)), FALSE);
+  COleDataSource forged;
+  forged.CacheGlobalData(kFormatRecords, own.GetGlobalData(kFormatRecords));
+  forged.CacheGlobalData(kFormatDragInfo, own.GetGlobalData(kFormatDragInfo));
+  forged.CacheGlobalData(CF_TEXT, own.GetGlobalData(CF_TEXT));
+  QvDragSel other(&source);
+  target.swapIn = &other;
+  Path(source.script, POINT{30, 30});
+  forged.DoDragDrop(DROPEFFECT_COPY, NULL, source.script);
+  EXPECT_EQ("forged", target.text);  // the data itself is read
+  EXPECT_EQ(nullptr, target.site);
+  EXPECT_EQ(nullptr, live.GetSwapSel());
+}
+
 TEST_F(ViewDrag, AFrameworkSelectionDroppedOnAPortableViewReadsTheSameRecords) {
   RecordingTarget target(right);
   class FrameworkSource : public UIDragSource {
