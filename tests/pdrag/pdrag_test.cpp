@@ -170,6 +170,22 @@ TEST(PortableDragFormats, WideTextHasNoTagAndItsTagIsPrivate) {
   EXPECT_EQ(QvPoint(3, 4), p);
 }
 
+TEST(PortableDragSource, SwapHasItsOwnCursorAndTheSitesAreKept) {
+  QvControl control;
+  QvDragSource source(&control);
+  EXPECT_EQ(&control, source.GetSourceSiteControl());
+  EXPECT_EQ(nullptr, source.GetSourceSiteView());
+  const WORD* ids = source.GetOleDropSource()->m_cursorIds;
+  EXPECT_EQ((std::vector<WORD>{0, 0, 0, 264, 0}), std::vector<WORD>(ids, ids + 5));
+  source.SetUserCursor(UIDragCopy, 7);
+  source.SetUserCursor(UIDragSwap, 12);
+  EXPECT_EQ(12, ids[UIDragSwap]);
+  source.SetUserCursor(UIDragSwap, 0);  // back to the swap cursor
+  source.SetUserCursor(static_cast<UIDragAction>(9), 5);  // no such action: nothing changes
+  EXPECT_EQ((std::vector<WORD>{0, 0, 7, 264, 0}), std::vector<WORD>(ids, ids + 5));
+  EXPECT_EQ(-1, source.GetData(NULL, kTagText, NULL));
+}
+
 TEST_F(PortableDrag, UnicodeTextAloneGivesASelectionWithoutFormats) {
   // Offered as in a drag of another application (the clipboard would add 8-bit text to it).
   COleDataSource offer;
