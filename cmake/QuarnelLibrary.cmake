@@ -14,7 +14,7 @@ include(cmake/QuarnelAreas.cmake)
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
-          MenuItemLook.cpp UIDefaultFont.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+          MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
 # DIB, bitmap and image-list routines, TIFF import.
@@ -40,9 +40,9 @@ quarnel_area(gui/core
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp
-          GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp
+          GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp
   USES gui/core ui/shared
-  LINK framework vekkel brevin solvane ulmora)
+  LINK framework vekkel brevin solvane ulmora ole32)
 
 # Links in text.
 quarnel_area(ui/links

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "scripted_drop.h"
 #include "test_support.h"
 #include "test_view.h"
 
@@ -242,20 +243,7 @@ TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOur
   ::SetEnvironmentVariableA("DRAGDROP_SHORT_INFO", NULL);
 }
 
-// Moves the cursor along a path, one point each time the drag loop asks, then drops.
-class ScriptedOleSource : public UIOleDropSource {
- public:
-  std::vector<POINT> path;
-  size_t step = 0;
-  SCODE QueryContinueDrag(BOOL, DWORD) override {
-    if (step < path.size()) {
-      ::SetCursorPos(path[step].x, path[step].y);
-      ++step;
-      return S_OK;
-    }
-    return DRAGDROP_S_DROP;
-  }
-};
+using ScriptedOleSource = ScriptedDrop<UIOleDropSource>;
 
 class ScriptedDragSource : public UIDragSource {
  public:

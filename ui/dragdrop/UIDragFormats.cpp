@@ -37,23 +37,9 @@ UIDragAction KeyState2UIDragAction(BOOL bCurrent, DWORD dwKeyState) {
 
 BOOL CheckQvClipboardFormat(DWORD) { return ::IsClipboardFormatAvailable(kFormatRecords); }
 
-DROPEFFECT UIDragActionToDropEffect(UIDragAction action) {
-  switch (action) {
-    case UIDragMove:
-    case UIDragSwap:
-      return DROPEFFECT_MOVE;
-    case UIDragCopy:
-      return DROPEFFECT_COPY;
-    case UIDragLink:
-      return DROPEFFECT_LINK;
-    default:
-      return DROPEFFECT_NONE;
-  }
-}
-
 void PASCAL UIDragSel::RegisterDragDropFormats() {
-  if (g_cfRtf == 0) g_cfRtf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Rich Text Format"));
-  if (g_cfTreeList == 0) g_cfTreeList = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"QvTreeList Format"));
+  if (g_cfRtf == 0) g_cfRtf = UIDragRtfFormat();
+  if (g_cfTreeList == 0) g_cfTreeList = UIDragTreeListFormat();
 }
 
 CLIPFORMAT PASCAL UIDragSel::GetStandardWinFormat(DWORD tag) {

@@ -32,35 +32,14 @@ void RemoveLive(UIDragSel* sel) {
   ::ReleaseSRWLockExclusive(&g_liveLock);
 }
 
-// Whether the clipboard's current data was put there by this process.
-bool ClipboardFilledHere() {
-  HWND owner = ::GetClipboardOwner();
-  DWORD pid = 0;
-  return owner != NULL && ::GetWindowThreadProcessId(owner, &pid) != 0 && pid == ::GetCurrentProcessId();
-}
-
-DWORD AddressField(const void* p) { return static_cast<DWORD>(reinterpret_cast<uintptr_t>(p)); }
-
 // Bytes per unit of a tag's recorded size.
 DWORD UnitOf(DWORD tag) { return tag == kTagUnicode ? sizeof(wchar_t) : 1; }
 
-bool IsTextTag(DWORD tag) { return tag == kTagText || tag == kTagDspText || tag == kTagRtf; }
+bool IsTextTag(DWORD tag) { return UIDragIsTextTag(tag); }
 
-// The size a format's data has, in the units the format table gives: text up to its zero,
-// other data the whole block. Never reads past the block.
+// The size a format's data has, in the units the format table gives.
 DWORD MeasuredSize(DWORD tag, HGLOBAL h) {
-  SIZE_T bytes = ::GlobalSize(h);
-  const void* p = ::GlobalLock(h);
-  if (p == NULL) return 0;
-  DWORD size;
-  if (tag == kTagUnicode)
-    size = static_cast<DWORD>(wcsnlen(static_cast<const wchar_t*>(p), bytes / sizeof(wchar_t)));
-  else if (IsTextTag(tag))
-    size = static_cast<DWORD>(strnlen(static_cast<const char*>(p), bytes));
-  else
-    size = static_cast<DWORD>(bytes);
-  ::GlobalUnlock(h);
-  return size;
+  return UIDragMeasuredSize(h, tag == kTagUnicode || IsTextTag(tag), UnitOf(tag));
 }
 
 }  // namespace
@@ -129,13 +108,7 @@ const UIDragInfoRecord* UIDragSel::DragInfo() {
     if (m_pDataObject != NULL && m_pDataObject->IsDataAvailable(kFormatDragInfo)) {
       if (HGLOBAL h = m_pDataObject->GetGlobalData(kFormatDragInfo)) {
         // A record shorter than its 24 bytes is not used at all.
-        if (::GlobalSize(h) >= sizeof(UIDragInfoRecord)) {
-          if (const void* p = ::GlobalLock(h)) {
-            memcpy(&m_info, p, sizeof m_info);
-            ::GlobalUnlock(h);
-            m_infoState = 1;
-          }
-        }
+        if (UIDragReadInfo(h, &m_info)) m_infoState = 1;
         ::GlobalFree(h);
       }
     }
@@ -146,11 +119,11 @@ const UIDragInfoRecord* UIDragSel::DragInfo() {
 UIDragSel* UIDragSel::SourceSelection() {
   const UIDragInfoRecord* info = DragInfo();
   if (info == NULL || m_pDataObject == NULL || m_pDataObject->m_lpDataObject == NULL) return NULL;
-  const bool ourClipboard = m_bFromClipboard && ClipboardFilledHere();
+  const bool ourClipboard = m_bFromClipboard && UIDragClipboardFilledHere();
   UIDragSel* found = NULL;
   ::AcquireSRWLockShared(&g_liveLock);
   for (UIDragSel* s : LiveSelections()) {
-    if (AddressField(s) != info->selection || s->m_pDataSource == NULL) continue;
+    if (UIDragAddressField(s) != info->selection || s->m_pDataSource == NULL) continue;
     // The data read here must be that selection's own: the same object in a drag within the
     // process, or a clipboard this process filled.
     LPUNKNOWN own = s->m_pDataSource->GetInterface(&IID_IDataObject);
@@ -199,9 +172,7 @@ void UIDragSel::SetSwapSel(UIDragSel* other) {
       source->SetSwapSel(other);
       if (other != NULL && other->m_pDataSource != NULL && other->m_pDataObject == NULL) {
         // The source reads the swapped-in data through a data object of its own.
-        auto* data = new COleDataObject;
-        data->Attach(static_cast<LPDATAOBJECT>(other->m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
-        other->m_pDataObject = data;
+        other->m_pDataObject = UIDragDataObjectOf(other->m_pDataSource);
         other->m_bOwnsDataObject = TRUE;
       }
     }
@@ -314,16 +285,8 @@ long UIDragSel::GetSizeAndData(DWORD tag, void* buffer, DWORD size, DWORD) {
   if (cf == 0 || !data->IsDataAvailable(cf)) return -1;
   HGLOBAL h = data->GetGlobalData(cf);
   if (h == NULL) return -1;
-  const DWORD unit = UnitOf(tag);
   // The recorded size is a claim of the other side: never copy more than the block holds.
-  SIZE_T bytes = std::min<SIZE_T>(static_cast<SIZE_T>(size) * unit, ::GlobalSize(h));
-  bytes -= bytes % unit;
-  long copied = -1;
-  if (const void* p = ::GlobalLock(h)) {
-    memcpy(buffer, p, bytes);
-    ::GlobalUnlock(h);
-    copied = static_cast<long>(bytes / unit);
-  }
+  long copied = UIDragCopyBounded(h, buffer, size, UnitOf(tag));
   ::GlobalFree(h);
   return copied;
 }

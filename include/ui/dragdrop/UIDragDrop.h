@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "UIDragData.h"
 #include "quarnel_api.h"
 
 class CUIView;
@@ -17,33 +18,6 @@ class UIOleDataSource;
 class UIOleDropSource;
 class UIOleDropTarget;
 
-enum UIDragAction { UIDragNone = 0, UIDragMove = 1, UIDragCopy = 2, UIDragSwap = 3, UIDragLink = 4 };
-
-// A four-character tag, the first character in the most significant byte.
-constexpr DWORD UIDragTag(char a, char b, char c, char d) {
-  return (DWORD(BYTE(a)) << 24) | (DWORD(BYTE(b)) << 16) | (DWORD(BYTE(c)) << 8) | DWORD(BYTE(d));
-}
-constexpr DWORD kTagText = UIDragTag('W', 'S', 'T', 'R');       // CF_TEXT, bytes
-constexpr DWORD kTagUnicode = UIDragTag('W', 'S', 'T', '2');    // CF_UNICODETEXT, characters
-constexpr DWORD kTagDspText = UIDragTag('W', 'D', 'T', 'X');    // CF_DSPTEXT, bytes
-constexpr DWORD kTagRtf = UIDragTag('W', 'R', 'T', 'F');        // "Rich Text Format", bytes
-constexpr DWORD kTagTreeList = UIDragTag('Q', 'V', 'T', 'L');   // "QvTreeList Format", block size
-constexpr DWORD kTagNone = UIDragTag('m', 'e', 'r', 'r');       // a format without a tag
-
-// The private clipboard formats: fixed numbers, not registered by name.
-constexpr CLIPFORMAT kFormatRecords = 2300;  // 8 bytes per format of item 1: tag, size
-constexpr CLIPFORMAT kFormatDragInfo = 2301;  // 24 bytes, below
-constexpr CLIPFORMAT kFormatPrivateBase = 2302;  // + a private tag's position in the list
-
-// The drag information record (little-endian 32-bit fields).
-struct UIDragInfoRecord {
-  DWORD selection;  // the source selection's address, meaningful in the source's process only
-  DWORD site;       // the source site's address, likewise
-  LONG x, y;        // position at drag start
-  DWORD action;     // what the modifier keys gave at drag start
-  DWORD formats;    // number of records in 2300
-};
-static_assert(sizeof(UIDragInfoRecord) == 24, "drag information is 24 bytes");
 
 // Whether a swap may be asked for with Shift (1 at load); returns the previous permission.
 QUARNEL_API int UIDragSetCanSwap(int canSwap);
@@ -249,5 +223,3 @@ class QUARNEL_API UIOleDataSource : public COleDataSource {
   UIDragSel* m_pSel;
 };
 
-// Drop effects of actions: move and swap move, copy copies, link links.
-QUARNEL_API DROPEFFECT UIDragActionToDropEffect(UIDragAction action);
