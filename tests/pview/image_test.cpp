@@ -23,36 +23,15 @@ const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 
-// A colour bitmap of w x h in one colour (the caller owns it).
-HBITMAP SolidBitmap(int w, int h, COLORREF c) {
-  DibCanvas source(w, h, c);
-  HDC screen = GetDC(NULL);
-  HBITMAP copy = CreateCompatibleBitmap(screen, w, h);
-  ReleaseDC(NULL, screen);
-  HDC mem = CreateCompatibleDC(NULL);
-  HGDIOBJ old = SelectObject(mem, copy);
-  BitBlt(mem, 0, 0, w, h, source.dc(), 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  return copy;
-}
-
 // A portable image list of one 4 x 4 blue image.
 std::unique_ptr<QvImageList> BlueList() {
   std::unique_ptr<QvImageList> list(new QvImageList(0, 4));
   CImageList& images = list->GetImageList();
   if (images.GetSafeHandle() == NULL && !images.Create(4, 4, ILC_COLOR24, 1, 0)) return nullptr;
-  HBITMAP blue = SolidBitmap(4, 4, kBlue);
+  HBITMAP blue = testing_support::SolidScreenBitmap(4, 4, kBlue);
   const int at = ImageList_Add(images.GetSafeHandle(), blue, NULL);
   DeleteObject(blue);
   return at == 0 ? std::move(list) : nullptr;
-}
-
-int Differences(const DibCanvas& a, const DibCanvas& b) {
-  int n = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) n += a.At(x, y) != b.At(x, y);
-  return n;
 }
 
 TEST(PortableViewImages, ImageListsScaleWithTheZoomLikeTheFrameworkViewAndGiveTheMappingBack) {
@@ -83,7 +62,7 @@ TEST(PortableViewImages, ImageListsScaleWithTheZoomLikeTheFrameworkViewAndGiveTh
     GdiFlush();
     EXPECT_EQ(mine.CountOf(kBlue), c.blue) << c.what;
     EXPECT_EQ(mine.At(c.inside.x, c.inside.y), kBlue) << c.what;
-    EXPECT_EQ(Differences(mine, theirs), 0) << c.what;
+    EXPECT_EQ(testing_support::DifferingPixels(mine, theirs), 0) << c.what;
     EXPECT_EQ(GetMapMode(mine.dc()), MM_TEXT) << c.what;
     portable.UnprepareCurrentDC();
     framework.UnprepareCurrentDC();
@@ -124,7 +103,7 @@ TEST(PortableViewImages, ImageListKeepsADCsOwnMappingAndIgnoresMissingLists) {
 TEST(PortableViewImages, ImagesDrawInTheirClientRectangleInTheDisplayMode) {
   ASSERT_TRUE(UIViewPrepareSharedResources());
   CBitmap* bitmap = new CBitmap;
-  bitmap->Attach(SolidBitmap(10, 10, kRed));
+  bitmap->Attach(testing_support::SolidScreenBitmap(10, 10, kRed));
   QvImage image(bitmap, false);
   struct Case {
     const char* what;
@@ -147,7 +126,7 @@ TEST(PortableViewImages, ImagesDrawInTheirClientRectangleInTheDisplayMode) {
     GdiFlush();
     EXPECT_EQ(mine.CountOf(kRed), c.red) << c.what;
     EXPECT_EQ(mine.CountOf(kRed, RECT{5, 5, 25, 25}), c.red) << c.what;
-    EXPECT_EQ(Differences(mine, theirs), 0) << c.what;
+    EXPECT_EQ(testing_support::DifferingPixels(mine, theirs), 0) << c.what;
     portable.UnprepareCurrentDC();
     framework.UnprepareCurrentDC();
   }
@@ -192,16 +171,6 @@ TEST(PortableViewImages, OleItemsDrawInTheirClientRectangle) {
   OleUninitialize();
 }
 
-// The pixel of a snapshot's bitmap.
-COLORREF SnapshotPixel(QvImage* image, int x, int y) {
-  HDC mem = CreateCompatibleDC(NULL);
-  HGDIOBJ old = SelectObject(mem, image->GetBitmap()->GetSafeHandle());
-  const COLORREF c = GetPixel(mem, x, y);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  return c;
-}
-
 TEST(PortableViewSnapshot, DrawsTheImageRectangleScaledIntoANewImage) {
   ViewWindow w;
   ASSERT_TRUE(w.ok());
@@ -238,8 +207,8 @@ TEST(PortableViewSnapshot, DrawsTheImageRectangleScaledIntoANewImage) {
     if (c.bits != 0) {
       EXPECT_EQ(info.bmBitsPixel, c.bits) << c.what;
     }
-    EXPECT_EQ(SnapshotPixel(shot.get(), c.red.x, c.red.y), kRed) << c.what;
-    EXPECT_EQ(SnapshotPixel(shot.get(), c.white.x, c.white.y), kWhite) << c.what;
+    EXPECT_EQ(testing_support::PixelOfBitmap(static_cast<HBITMAP>(shot->GetBitmap()->GetSafeHandle()), c.red.x, c.red.y), kRed) << c.what;
+    EXPECT_EQ(testing_support::PixelOfBitmap(static_cast<HBITMAP>(shot->GetBitmap()->GetSafeHandle()), c.white.x, c.white.y), kWhite) << c.what;
     // The view's model is its own again.
     EXPECT_EQ(w.window->FactorX(), factorX) << c.what;
   }

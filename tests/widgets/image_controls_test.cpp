@@ -20,15 +20,7 @@ const COLORREF kRed = RGB(255, 0, 0);
 
 // An image of w x h in one colour.
 QvImage* SolidImage(int w, int h, COLORREF c) {
-  DibCanvas source(w, h, c);
-  HDC screen = GetDC(NULL);
-  HBITMAP copy = CreateCompatibleBitmap(screen, w, h);
-  ReleaseDC(NULL, screen);
-  HDC mem = CreateCompatibleDC(NULL);
-  HGDIOBJ old = SelectObject(mem, copy);
-  BitBlt(mem, 0, 0, w, h, source.dc(), 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+  HBITMAP copy = SolidScreenBitmap(w, h, c);
   CBitmap* bitmap = new CBitmap;
   bitmap->Attach(copy);
   return new QvImage(bitmap, false);
