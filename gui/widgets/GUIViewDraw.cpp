@@ -509,6 +509,13 @@ QvImage* CGUIView::QvTakeSnapshot(const QvRect& image, const QvRect& target, boo
   const bool ownDC = m_ownDC;
   const bool hadDC = m_dc != NULL;
   HDC attrib = m_attribDC;
+  // The drawing attributes, which preparing a DC resets.
+  const QvColor penFore = QvGetPenForeColor(), penBack = QvGetPenBackColor();
+  const QvColor fillFore = QvGetFillForeColor(), fillBack = QvGetFillBackColor();
+  const unsigned short lineWidth = m_lineWidth;
+  const QvDashLine dash = m_dash;
+  const QvDrawMode mode = QvGetDrawMode();
+  const QvGUIPattern pattern = QvGetFillPattern();
   UnprepareCurrentDC();
   m_attribDC = NULL;
 
@@ -556,6 +563,14 @@ QvImage* CGUIView::QvTakeSnapshot(const QvRect& image, const QvRect& target, boo
       m_ownDC = true;
     }
   }
+  QvSetPenForeColor(penFore);
+  QvSetPenBackColor(penBack);
+  QvSetFillForeColor(fillFore);
+  QvSetFillBackColor(fillBack);
+  QvSetLineWidth(lineWidth);
+  QvSetDashLine(dash);
+  QvSetDrawMode(mode);
+  QvSetFillPattern(pattern);
   return result;
 }
 

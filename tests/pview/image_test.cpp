@@ -214,6 +214,34 @@ TEST(PortableViewSnapshot, DrawsTheImageRectangleScaledIntoANewImage) {
   }
 }
 
+// The scale comes from the two rectangles whatever the unit; the view's attributes and unit
+// are its own again afterwards.
+TEST(PortableViewSnapshot, TwipsViewsAndAttributesComeBack) {
+  ViewWindow w;
+  ASSERT_TRUE(w.ok());
+  w.window->SetUnitType(QvTwipsUnit);
+  w.view->draw = [](FunctionView& view, const QvRect&) {
+    view.QvSetFillForeColor(Qv(kRed));
+    view.QvSetFillPattern(static_cast<QvGUIPattern>(2));
+    view.QvDrawRect(QvRect(1500, 750, 3000, 1500), false, true);
+  };
+  w.window->QvSetPenForeColor(Qv(kGreen));
+  w.window->QvSetFillForeColor(Qv(kBlue));
+  w.window->QvSetLineWidth(3);
+  w.window->QvSetFillPattern(static_cast<QvGUIPattern>(5));
+  const float factorX = w.window->FactorX();
+  std::unique_ptr<QvImage> shot(w.window->QvTakeSnapshot(QvRect(0, 0, 3000, 1500), QvRect(0, 0, 100, 50), true, 24));
+  ASSERT_TRUE(shot);
+  HBITMAP bitmap = static_cast<HBITMAP>(shot->GetBitmap()->GetSafeHandle());
+  EXPECT_EQ(testing_support::PixelOfBitmap(bitmap, 75, 40), kRed);
+  EXPECT_EQ(testing_support::PixelOfBitmap(bitmap, 25, 10), kWhite);
+  EXPECT_EQ(w.window->FactorX(), factorX);
+  EXPECT_EQ(w.window->QvGetPenForeColor(), Qv(kGreen));
+  EXPECT_EQ(w.window->QvGetFillForeColor(), Qv(kBlue));
+  EXPECT_EQ(w.window->QvGetLineWidth(), 3);
+  EXPECT_EQ(w.window->QvGetFillPattern(), static_cast<QvGUIPattern>(5));
+}
+
 TEST(PortableViewSnapshot, EmptyRectanglesGiveNoImageAndLeakNothing) {
   ViewWindow w;
   ASSERT_TRUE(w.ok());
