@@ -240,6 +240,10 @@ TEST(PortableViewSnapshot, TwipsViewsAndAttributesComeBack) {
   EXPECT_EQ(w.window->QvGetFillForeColor(), Qv(kBlue));
   EXPECT_EQ(w.window->QvGetLineWidth(), 3);
   EXPECT_EQ(w.window->QvGetFillPattern(), static_cast<QvGUIPattern>(5));
+  // The portable view answers its window's snapshot.
+  std::unique_ptr<QvImage> portable(w.view->QvTakeSnapshot(QvRect(0, 0, 3000, 1500), QvRect(0, 0, 100, 50), true, 24));
+  ASSERT_TRUE(portable);
+  EXPECT_EQ(testing_support::PixelOfBitmap(static_cast<HBITMAP>(portable->GetBitmap()->GetSafeHandle()), 75, 40), kRed);
 }
 
 TEST(PortableViewSnapshot, EmptyRectanglesGiveNoImageAndLeakNothing) {
