@@ -2,12 +2,14 @@
 #include "GUIControlText.h"
 #include "GUIControls.h"
 
+#include <GUIImageCtrl.h>
 #include <GUIPlatformUtilities.h>
 
 #include <string>
 #include <vector>
 
 #include "UIHandles.h"
+#include "UITrace.h"
 
 IMPLEMENT_DYNCREATE(CGUIStatic, CStatic)
 IMPLEMENT_DYNCREATE(CGUIEdit, CEdit)
@@ -16,6 +18,8 @@ IMPLEMENT_DYNCREATE(CGUIButton, CButton)
 using namespace gui_widgets;
 
 namespace {
+
+UlmLogger s_buttonLog("GUIButton");
 
 void SendCommandToParent(HWND window, int code) {
   ::SendMessageW(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), code),
@@ -148,8 +152,93 @@ int CGUIButton::GetCheckState() const {
   return window ? static_cast<int>(::SendMessageW(window, BM_GETCHECK, 0, 0)) : 0;
 }
 
+void CGUIButton::SetImage(QvImage* image, bool drawFocus) {
+  HWND old = GetSafeHwnd();
+  if (!old) return;
+  const LONG style = ::GetWindowLongW(old, GWL_STYLE);
+  const UINT type = static_cast<UINT>(style) & BS_TYPEMASK;
+  if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) return;
+  m_image = image;
+  if (image) {
+    HWND parent = ::GetParent(old);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(old, WM_GETFONT, 0, 0));
+    const std::wstring text = WindowText(old);
+    const int id = ::GetDlgCtrlID(old);
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(old, GWL_EXSTYLE));
+    RECT rect;
+    ::GetWindowRect(old, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    HWND previous = ::GetWindow(old, GW_HWNDPREV);
+    const bool focused = ::GetFocus() == old;
+    UnsubclassWindow();
+    const DWORD newStyle = (static_cast<DWORD>(style) & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
+    if (!CreateEx(exStyle, _T("BUTTON"), NULL, newStyle, rect, CWnd::FromHandle(parent), static_cast<UINT>(id))) {
+      UI_TRACE_FAILED(s_buttonLog, "CreateEx");
+      SubclassWindow(old);  // keeps the window it had
+      m_image = nullptr;
+      return;
+    }
+    m_imageType = type;
+    ::SetWindowTextW(m_hWnd, text.c_str());
+    ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The new window takes the old one's place in the z-order and tab order.
+    ::SetWindowPos(m_hWnd, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::DestroyWindow(old);
+    if (focused) ::SetFocus(m_hWnd);
+  } else {
+    ::SetWindowLongW(old, GWL_STYLE, style & ~static_cast<LONG>(BS_OWNERDRAW));
+  }
+  m_drawFocus = drawFocus ? TRUE : FALSE;
+}
+
+// The face of an image button: frame, push face, the image clipped inside, focus rectangle.
+void CGUIButton::DrawImageFace(LPDRAWITEMSTRUCT item) {
+  HDC dc = item->hDC;
+  RECT rc = item->rcItem;
+  const bool focus = (item->itemState & ODS_FOCUS) != 0;
+  const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+  const bool framed = focus || (item->itemState & ODS_DEFAULT) != 0;
+  if (framed) {
+    ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::InflateRect(&rc, -1, -1);
+  }
+  UINT face = DFCS_BUTTONPUSH;
+  if (pressed) face |= DFCS_FLAT;
+  if (m_imageType == BS_DEFPUSHBUTTON) face |= DFCS_CHECKED;
+  ::DrawFrameControl(dc, &rc, DFC_BUTTON, face);
+  RECT area = {rc.left + 1, rc.top + 1, rc.right - 2, rc.bottom - 2};
+  unsigned int state = QvDrawFillFace;
+  if (!::IsWindowEnabled(m_hWnd)) state |= QvDrawDisabled;
+  RECT drawn = area;
+  bool shifted = false;
+  if (m_image && m_image->IsPair()) {
+    state |= QvDrawPair;
+    if (pressed) {
+      ::OffsetRect(&drawn, 1, 1);
+      shifted = true;
+    }
+  }
+  if (!framed) ::OffsetRect(&drawn, 0, 1);
+  {
+    uih::SavedDC saved(dc);
+    ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    DrawImageInState(CDC::FromHandle(dc), &drawn, m_image, QvImageCentre, state);
+  }
+  if (m_drawFocus && focus) {
+    RECT ring = shifted ? area : drawn;
+    ::InflateRect(&ring, -1, -1);
+    ring.left += 1;
+    ring.top += 1;
+    ::DrawFocusRect(dc, &ring);
+  }
+}
+
 void CGUIButton::DrawItem(LPDRAWITEMSTRUCT item) {
-  if (!m_readOnly || !item) return;
+  if (!item) return;
+  if (!m_readOnly) {
+    if (m_image) DrawImageFace(item);
+    return;
+  }
   HDC dc = item->hDC;
   RECT rc = item->rcItem;
   const int height = rc.bottom - rc.top;
@@ -220,8 +309,16 @@ bool CGUIButton::PaintSeparator(HDC printDC) {
 
 LRESULT CGUIButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      if (m_image && !m_readOnly) {
+        // An image button looks pressed for a moment instead of taking a second click.
+        ::SendMessageW(m_hWnd, BM_SETSTATE, 1, 0);
+        ::SendMessageW(m_hWnd, BM_SETSTATE, 0, 0);
+        return 0;
+      }
+      if (m_readOnly) return 0;
+      break;
+    case WM_LBUTTONDOWN:
     case WM_CHAR:
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -229,6 +326,16 @@ LRESULT CGUIButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       if (PaintSeparator(NULL)) return 0;
+      break;
+    case WM_SETFOCUS:
+      // A focused image button becomes the dialog's default button; told here rather than
+      // while it draws, so that painting never changes the dialog's buttons.
+      if (m_image && m_hWnd) {
+        const LRESULT result = CButton::WindowProc(message, wParam, lParam);
+        if (HWND parent = ::GetParent(m_hWnd))
+          ::SendMessageW(parent, DM_SETDEFID, static_cast<WPARAM>(::GetDlgCtrlID(m_hWnd)), 0);
+        return result;
+      }
       break;
     case WM_PRINTCLIENT:
       if (wParam && PaintSeparator(reinterpret_cast<HDC>(wParam))) return 0;

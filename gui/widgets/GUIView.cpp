@@ -49,6 +49,8 @@ CGUIView::CGUIView()
       m_dash(QvSolidLine),
       m_pattern(1),
       m_zoom(1.0f),
+      m_zoomNum(1),
+      m_zoomDen(1),
       m_imageWidth(0),
       m_imageHeight(0),
       m_hIncrement(100),
@@ -211,6 +213,8 @@ void CGUIView::SetZoomFactor(long num, long den) {
     m_flags &= ~static_cast<unsigned long>(GUIVIEW_ZOOMED);
   } else {
     m_zoom = static_cast<float>(num) / static_cast<float>(den);
+    m_zoomNum = num;
+    m_zoomDen = den;
     m_flags |= GUIVIEW_ZOOMED;
   }
   PrepareConversionFactors();

@@ -1,9 +1,13 @@
 // The portable view's drawing: attributes made into pens, brushes, colours and raster
 // operations, the shapes, clipping and invalidation.
 #include "DrawingResources.h"
+#include "GUIImageCtrl.h"
 #include "GUIView.h"
 #include "QvFillColors.h"
+#include "QvImage.h"
 #include "QvView.h"
+#include "UIOleItem.h"
+#include "UITrace.h"
 #include "UIUtilities.h"
 
 #include <math.h>
@@ -430,11 +434,145 @@ void CGUIView::QvBlockMove(const QvRect& r, long dx, long dy) {
          c.bottom - c.top, m_dc, c.left, c.top, SRCCOPY);
 }
 
-// Images and OLE items come with their own drawing; none of them is drawn here.
-void CGUIView::QvDrawImageList(const QvPoint&, QvImageList*, unsigned short) {}
-void CGUIView::QvDrawImage(const QvRect&, QvImage*, QvImageDisplay) {}
-void CGUIView::QvDrawOLEItem(CQvOleClientItem*, const QvRect&) {}
-QvImage* CGUIView::QvTakeSnapshot(const QvRect&, const QvRect&, bool, unsigned short) { return nullptr; }
+// ---------------------------------------------------------------------------------------------
+// Images and OLE items
+
+void CGUIView::QvDrawImageList(const QvPoint& at, QvImageList* list, unsigned short index) {
+  if (m_dc == NULL || list == nullptr || list->GetImageList().GetSafeHandle() == NULL) return;
+  QvPoint p = at;
+  QvImageToClientPoint(p);
+  const bool zoomed = (m_flags & GUIVIEW_ZOOMED) != 0 && m_zoomNum > 0 && m_zoomDen > 0;
+  // The DC's own mapping (a metafile's, say) is given back afterwards.
+  uih::SavedDC mapping;
+  if (zoomed) {
+    mapping = uih::SavedDC(m_dc);
+    SetMapMode(m_dc, MM_ANISOTROPIC);
+    SetWindowExtEx(m_dc, m_zoomDen, m_zoomDen, NULL);
+    SetViewportExtEx(m_dc, m_zoomNum, m_zoomNum, NULL);
+    p.x = RoundToNearestInt(p.x / static_cast<double>(m_zoom));
+    p.y = RoundToNearestInt(p.y / static_cast<double>(m_zoom));
+  }
+  ImageList_Draw(list->GetImageList().GetSafeHandle(), index, m_dc, p.x, p.y, ILD_TRANSPARENT);
+}
+
+void CGUIView::QvDrawImage(const QvRect& r, QvImage* image, QvImageDisplay mode) {
+  RECT c;
+  if (m_dc == NULL || image == nullptr || !ImageToClientRect(r, c)) return;
+  CDC* dc = CDC::FromHandle(m_dc);
+  if (image->DrawDIBImage(dc, &c, NULL)) return;
+  DrawImageInState(dc, &c, image, static_cast<int>(mode), 0);
+}
+
+void CGUIView::QvDrawOLEItem(CQvOleClientItem* item, const QvRect& r) {
+  RECT c;
+  if (m_dc == NULL || item == nullptr || !ImageToClientRect(r, c)) return;
+  item->Draw(CDC::FromHandle(m_dc), &c, static_cast<DVASPECT>(-1));
+  RealizePalette(m_dc);
+}
+
+namespace {
+UlmLogger s_snapshotLog("GUIViewSnapshot");
+
+}  // namespace
+
+QvImage* CGUIView::QvTakeSnapshot(const QvRect& image, const QvRect& target, bool screen, unsigned short bitsPerPixel) {
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  const long iw = image.right - image.left, ih = image.bottom - image.top;
+  if (w <= 0 || h <= 0 || iw <= 0 || ih <= 0 || m_view == NULL) {
+    UI_TRACE_REFUSED(s_snapshotLog, "empty snapshot rectangle");
+    return nullptr;
+  }
+  uih::MemoryDC memory(NULL);
+  if (memory.Get() == NULL) {
+    UI_TRACE_FAILED(s_snapshotLog, "CreateCompatibleDC");
+    return nullptr;
+  }
+  uih::WindowDC screenDC(NULL);
+  HDC reference = screen ? screenDC.Get() : memory.Get();
+  // A bitmap compatible with a memory DC would be monochrome: the colour one is the screen's.
+  uih::OwnedBitmap bitmap(bitsPerPixel != 0 && bitsPerPixel != GetDeviceCaps(reference, BITSPIXEL)
+                              ? quarnel::PaletteSection(memory.Get(), w, h, bitsPerPixel)
+                              : CreateCompatibleBitmap(screenDC.Get(), w, h));
+  if (!bitmap || !memory.Select(bitmap.Get())) {
+    UI_TRACE_FAILED(s_snapshotLog, "snapshot bitmap");
+    return nullptr;
+  }
+  RECT all = {0, 0, w, h};
+  FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+  // The view's state, given back in every case.
+  const unsigned long flags = m_flags;
+  const float zoom = m_zoom;
+  const QvPoint offset = m_clientOffset;
+  const RECT paintBox = m_paintBox;
+  const float tppX = m_twipsPerPixelX, tppY = m_twipsPerPixelY;
+  const bool ownDC = m_ownDC;
+  const bool hadDC = m_dc != NULL;
+  HDC attrib = m_attribDC;
+  // The drawing attributes, which preparing a DC resets.
+  const QvColor penFore = QvGetPenForeColor(), penBack = QvGetPenBackColor();
+  const QvColor fillFore = QvGetFillForeColor(), fillBack = QvGetFillBackColor();
+  const unsigned short lineWidth = m_lineWidth;
+  const QvDashLine dash = m_dash;
+  const QvDrawMode mode = QvGetDrawMode();
+  const QvGUIPattern pattern = QvGetFillPattern();
+  UnprepareCurrentDC();
+  m_attribDC = NULL;
+
+  QvImage* result = nullptr;
+  if (PrepareNewDCForDrawing(memory.Get())) {
+    m_paintBox = all;
+    m_flags &= ~static_cast<unsigned long>(GUIVIEW_ZOOMED | GUIVIEW_PAINTING);
+    const double unitsX = (flags & GUIVIEW_TWIPS) ? m_twipsPerPixelX : 1.0;
+    const double unitsY = (flags & GUIVIEW_TWIPS) ? m_twipsPerPixelY : 1.0;
+    const double sx = (iw / unitsX) / w, sy = (ih / unitsY) / h;
+    const double larger = sx > sy ? sx : sy;
+    m_zoom = larger > 0.0 ? static_cast<float>(1.0 / larger) : 1.0f;  // font sizes only
+    m_twipsPerPixelX = static_cast<float>(iw) / static_cast<float>(w);
+    m_twipsPerPixelY = static_cast<float>(ih) / static_cast<float>(h);
+    m_flags |= GUIVIEW_OFFSCREEN | GUIVIEW_TWIPS;
+    PrepareConversionFactors();
+    ComputePenWidthInPixels();
+    DropFonts();
+    // The image rectangle's top-left corner at the bitmap's origin.
+    m_clientOffset = QvPoint(0, 0);
+    m_clientOffset = QvPoint(ImageToClientX(image.left), ImageToClientY(image.top));
+    m_view->Draw(image);
+    UnprepareCurrentDC();
+    GdiFlush();
+    CBitmap* held = new CBitmap;
+    held->Attach(bitmap.Release());
+    result = new QvImage(held, false);
+  } else {
+    UI_TRACE_REFUSED(s_snapshotLog, "snapshot DC not prepared");
+  }
+  m_flags = flags;
+  m_zoom = zoom;
+  m_clientOffset = offset;
+  m_paintBox = paintBox;
+  m_twipsPerPixelX = tppX;
+  m_twipsPerPixelY = tppY;
+  m_attribDC = attrib;
+  PrepareConversionFactors();
+  ComputePenWidthInPixels();
+  DropFonts();
+  if (hadDC && ownDC && m_hWnd != NULL) {
+    uih::WindowDC own(m_hWnd);
+    if (own && PrepareNewDCForDrawing(own.Get())) {
+      own.Release();
+      m_ownDC = true;
+    }
+  }
+  QvSetPenForeColor(penFore);
+  QvSetPenBackColor(penBack);
+  QvSetFillForeColor(fillFore);
+  QvSetFillBackColor(fillBack);
+  QvSetLineWidth(lineWidth);
+  QvSetDashLine(dash);
+  QvSetDrawMode(mode);
+  QvSetFillPattern(pattern);
+  return result;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Invalidation

@@ -5,6 +5,7 @@
 #include "GUIControlText.h"
 #include "GUIControls.h"
 #include "QvControls.h"
+#include "QvImage.h"
 #include "UIUtilities.h"
 
 QV_IMPLEMENT_CREATABLE(QvListBox, QV_RUNTIME_CLASS(QvControl))
@@ -448,6 +449,10 @@ bool QvComboBox::SetItemText(long index, const QvString& text) {
   if (image >= 0) SetItemImage(index, image);
   if (selected == index) Send(window, CB_SETCURSEL, static_cast<WPARAM>(index));
   return true;
+}
+
+void QvComboBox::SetImageList(QvImageList* list, bool showInField) {
+  if (CGUIComboBox* combo = Combo()) combo->SetImageList(list ? &list->GetImageList() : nullptr, showInField);
 }
 
 bool QvComboBox::SetItemImage(long index, short image) {

@@ -193,6 +193,12 @@ int GetCheck(const QvControl* control) {
 }
 }  // namespace
 
+CGUIButton* QvPushButton::Button() const { return ButtonOf(this); }
+
+void QvPushButton::SetImage(QvImage* image, bool drawFocus) {
+  if (CGUIButton* button = Button()) button->SetImage(image, drawFocus);
+}
+
 CGUIButton* QvRadioButton::Button() const { return ButtonOf(this); }
 
 void QvRadioButton::Check(bool check) { SetCheck(this, check ? BST_CHECKED : BST_UNCHECKED); }

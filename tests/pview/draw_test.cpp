@@ -81,13 +81,6 @@ void DrawFramework(TestDrawView& v, const Shape& s) {
   }
 }
 
-int Differences(const DibCanvas& a, const DibCanvas& b) {
-  int n = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) n += a.At(x, y) != b.At(x, y);
-  return n;
-}
-
 TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
   const Shape shapes[] = {
       {"framed and filled rectangle", 0, {10, 10, 60, 40}, 2},
@@ -117,7 +110,7 @@ TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
     DrawFramework(framework, s);
     GdiFlush();
     EXPECT_GT(mine.CountOtherThan(RGB(255, 255, 255), RECT{0, 0, 100, 100}), 0) << s.what;
-    EXPECT_EQ(Differences(mine, theirs), 0) << s.what;
+    EXPECT_EQ(testing_support::DifferingPixels(mine, theirs), 0) << s.what;
     portable.UnprepareCurrentDC();
     framework.UnprepareCurrentDC();
   }

@@ -67,4 +67,24 @@ COLORREF PixelOfBitmap(HBITMAP bitmap, int x, int y) {
   return c;
 }
 
+HBITMAP SolidScreenBitmap(int w, int h, COLORREF c) {
+  DibCanvas source(w, h, c);
+  HDC screen = GetDC(NULL);
+  HBITMAP copy = CreateCompatibleBitmap(screen, w, h);
+  ReleaseDC(NULL, screen);
+  HDC mem = CreateCompatibleDC(NULL);
+  HGDIOBJ old = SelectObject(mem, copy);
+  BitBlt(mem, 0, 0, w, h, source.dc(), 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  return copy;
+}
+
+int DifferingPixels(const DibCanvas& a, const DibCanvas& b) {
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) n += a.At(x, y) != b.At(x, y);
+  return n;
+}
+
 }  // namespace testing_support

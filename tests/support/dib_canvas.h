@@ -40,6 +40,10 @@ class DibCanvas {
 
 // The pixel of any bitmap (not selected into a DC meanwhile), read through a memory DC.
 COLORREF PixelOfBitmap(HBITMAP bitmap, int x, int y);
+// A screen-compatible bitmap of w x h in one colour (the caller deletes it).
+HBITMAP SolidScreenBitmap(int w, int h, COLORREF c);
+// The number of pixels in which two canvases of the same size differ.
+int DifferingPixels(const DibCanvas& a, const DibCanvas& b);
 
 // COLORREF to the 0x00RRGGBB value of a 32-bit DIB pixel, and back.
 inline DWORD PixelOf(COLORREF c) {

@@ -92,4 +92,26 @@ BrushArrayRec* DashPatterns() { return s_dashPatterns; }
 BrushArrayRec* LineWidthPatterns() { return s_lineWidthPatterns; }
 CPalette* LibraryPalette() { return s_palette; }
 
+HBITMAP PaletteSection(HDC dc, int w, int h, unsigned short bits) {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+  } info = {};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = w;
+  info.header.biHeight = h;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = bits;
+  info.header.biCompression = BI_RGB;
+  info.header.biSizeImage = ((static_cast<DWORD>(bits) * w + 31) >> 5) * h * 4;
+  if (bits <= 8) {
+    PALETTEENTRY entries[256] = {};
+    CPalette* palette = LibraryPalette();
+    const UINT got = palette != NULL ? palette->GetPaletteEntries(0, 1u << bits, entries) : 0;
+    for (UINT i = 0; i < got; ++i) info.colours[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  }
+  void* pixels = NULL;
+  return CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, NULL, 0);
+}
+
 }  // namespace quarnel

@@ -27,5 +27,8 @@ BrushArrayRec* FillPatterns();
 BrushArrayRec* DashPatterns();
 BrushArrayRec* LineWidthPatterns();
 CPalette* LibraryPalette();
+// A DIB section of w x h at the depth (bottom-up), the colour table of a depth of 8 bits or
+// less taken from the library palette; NULL when it cannot be made.
+HBITMAP PaletteSection(HDC dc, int w, int h, unsigned short bits);
 
 }  // namespace quarnel

@@ -37,9 +37,6 @@ void CMFCUIView::DrawDIB(void* dib, CRect const& r, char const*) {
   DrawPackedDIB(m_hDC, static_cast<HGLOBAL>(dib), c, NULL);
 }
 
-CQvOleClientItem::CQvOleClientItem() = default;
-CQvOleClientItem::~CQvOleClientItem() = default;
-
 void CMFCUIView::QvDrawOLEItem(CQvOleClientItem* item, RECT const& r) {
   RECT c;
   if (item == nullptr || m_hDC == NULL) return;

@@ -1,6 +1,7 @@
 // The document rendered into other targets: bitmaps and portable images (snapshots) and
 // metafile DCs. The host's own OnDraw draws, with the view redirected to the target and its
 // coordinate model set up for it; the model is saved before and given back after.
+#include "DrawingResources.h"
 #include "QvImage.h"
 #include "UIUtilities.h"
 #include "UIView.h"
@@ -17,30 +18,6 @@ UlmLogger s_log("UIViewSnapshot");
 // Twips per hundredth of a millimetre.
 const float kTwipsPerHundredthMm = 0.56692916f;
 
-// A DIB section of w x h at the depth, its colour table taken from the shared palette.
-HBITMAP SnapshotSection(HDC dc, int w, int h, unsigned short bits) {
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[256];
-  } info = {};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = w;
-  info.header.biHeight = h;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = bits;
-  info.header.biCompression = BI_RGB;
-  info.header.biSizeImage = ((static_cast<DWORD>(bits) * w + 31) / 32) * 4 * h;
-  if (bits <= 8) {
-    PALETTEENTRY entries[256] = {};
-    CPalette* palette = UIViewPalette();
-    const UINT wanted = 1u << bits;
-    const UINT got = palette != NULL ? palette->GetPaletteEntries(0, wanted, entries) : 0;
-    for (UINT i = 0; i < got; ++i)
-      info.colours[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
-  }
-  void* pixels = NULL;
-  return CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, NULL, 0);
-}
 
 }  // namespace
 
@@ -146,7 +123,7 @@ CBitmap* CMFCUIView::RenderSnapshot(RECT const& image, RECT const& target, int s
   HDC reference = screenCompatible ? screen.Get() : memory.Get();
   // A bitmap compatible with a memory DC would be monochrome: the colour one is the screen's.
   uih::OwnedBitmap bitmap(bitsPerPixel != 0 && bitsPerPixel != GetDeviceCaps(reference, BITSPIXEL)
-                              ? SnapshotSection(memory.Get(), w, h, bitsPerPixel)
+                              ? quarnel::PaletteSection(memory.Get(), w, h, bitsPerPixel)
                               : CreateCompatibleBitmap(screen.Get(), w, h));
   if (!bitmap || !memory.Select(bitmap.Get())) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");

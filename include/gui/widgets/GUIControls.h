@@ -19,6 +19,8 @@
 
 #include "quarnel_api.h"
 
+class QvImage;
+
 enum {
   kGUINotifyPortableKey = -98,   // WM_NOTIFY: {NMHDR, long portable key code}
   kGUINotifySpinnerValue = -79,  // WM_NOTIFY: {NMHDR, long value}
@@ -75,8 +77,19 @@ class QUARNEL_API CGUIButton : public CButton {
   // The button type (BS_...) it has when not read-only.
   UINT GetButtonType() const;
 
+  // Push buttons (plain or default) only: a button given an image is made again as an
+  // owner-drawn button in the same place, z-order and tab order, and draws the image (not
+  // owned) on its face; drawFocus adds a focus rectangle. Other buttons, and a button that
+  // already shows an image, ignore the call. A null image on a push button without image
+  // leaves it a plain push button.
+  void SetImage(QvImage* image, bool drawFocus);
+  QvImage* GetImage() const { return m_image; }
+
   void DrawItem(LPDRAWITEMSTRUCT item) override;
 
+  QvImage* m_image = nullptr;
+  BOOL m_drawFocus = FALSE;
+  UINT m_imageType = 0;  // the push type (BS_PUSHBUTTON or BS_DEFPUSHBUTTON) before the image
   unsigned char m_readOnly = 0;
   UINT m_savedType = 0;            // the type before it was made owner-drawn
   unsigned char m_savedTabStop = 0;  // whether it had WS_TABSTOP then
@@ -86,6 +99,7 @@ class QUARNEL_API CGUIButton : public CButton {
   // A group box without text, low or narrow, paints a separator line (into printDC, else
   // the window); false otherwise.
   bool PaintSeparator(HDC printDC);
+  void DrawImageFace(LPDRAWITEMSTRUCT item);
 };
 
 class QUARNEL_API CGUIListBox : public CListBox {

@@ -245,6 +245,8 @@ class QUARNEL_API CGUIView : public CView {
   uih::OwnedFont m_font270;
   QvPoint m_origin;
   float m_zoom;
+  long m_zoomNum;  // the zoom as the fraction it was set by
+  long m_zoomDen;
   long m_imageWidth;
   long m_imageHeight;
   long m_hIncrement;

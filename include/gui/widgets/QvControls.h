@@ -24,6 +24,8 @@ class CGUIEdit;
 class CGUIButton;
 class CGUIComboBox;
 class CGUISpinner;
+class QvImage;
+class QvImageList;
 
 class QUARNEL_API QvStaticText : public QvControl {
   QV_DECLARE_CREATABLE(QvStaticText)
@@ -79,6 +81,11 @@ class QUARNEL_API QvPushButton : public QvControl {
   QV_DECLARE_CREATABLE(QvPushButton)
  public:
   QvPushButton() = default;
+  // Shows the image (not owned) on the button's face; see CGUIButton::SetImage.
+  virtual void SetImage(QvImage* image, bool drawFocus);
+
+ protected:
+  CGUIButton* Button() const;
 };
 
 class QUARNEL_API QvRadioButton : public QvControl {
@@ -184,6 +191,9 @@ class QUARNEL_API QvComboBox : public QvControl {
   virtual void* GetItemData(long index);
   // Replaces the item's text in place; its data and image stay.
   virtual bool SetItemText(long index, const QvString& text);
+  // The images drawn before the item texts (not owned; null: none), also in the selection
+  // field with showInField. The fonts list keeps its own images.
+  virtual void SetImageList(QvImageList* list, bool showInField);
   virtual bool SetItemImage(long index, short image);
   virtual short GetItemImage(long index);
   virtual void AdjustDroppedWidth();
