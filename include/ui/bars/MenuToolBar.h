@@ -1,0 +1,70 @@
+// The menu bar: a frame's menu shown as a dockable toolbar whose buttons drop down the menu's
+// popups as cool menus. Alt plus a mnemonic opens a popup; the arrow keys and the mouse move
+// between the popups while one is open.
+#pragma once
+#include "UICustToolBar.h"
+#include "quarnel_api.h"
+
+class QUARNEL_API CMenuToolBar : public CCustToolBar {
+  DECLARE_DYNAMIC(CMenuToolBar)
+
+ public:
+  // The first button's id; a button's id is this plus its item's position in the menu.
+  enum : UINT { kFirstButtonId = 0xDF01, kSysMenuId = 0xDF00 };
+
+  CMenuToolBar();
+  ~CMenuToolBar() override;
+
+  int Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwStyle) override;
+  using CCustToolBar::Create;
+  // One drop-down button per top-level item with a text whose popup is not empty after the
+  // rights pruning; windowMenu stands in for the popup numbered 257 when given. NULL clears.
+  virtual void SetMenu(HWND hOwner, HMENU hMenu, HMENU hWindowMenu);
+  // Both build the buttons again from the current menu so that they follow the rights.
+  virtual void UpdateFromSecurity();
+  void DrawMenuBar();
+  // Takes the system menu and icons of the active MDI child when it is maximised.
+  virtual void RefreshSysMenu();
+  HFONT GetDefaultFont(int create) override;
+
+  int Reload(int) override { return 0; }
+  void OnInsertDropDownMenu(UINT) override {}
+  void DrawDropDownMenu(HDC, CRect&) override {}
+  int DropDownIconSize() override { return 0; }
+  int CanClose() override { return 0; }
+
+  HMENU GetMenu() const { return m_hMenu; }
+  // Alt plus each mnemonic, and the popups' own keys; the bar owns it.
+  HACCEL GetAccelTable() const { return m_hAccel; }
+  HMENU GetSysMenu() const { return m_hSysMenu; }
+
+ protected:
+  // Opens the popup of the button id (kSysMenuId: the system menu) with the thread's mouse and
+  // keyboard hooked, and moves between the popups until one ends the loop.
+  afx_msg void OnMenuCommand(UINT nID);
+  afx_msg void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg UINT OnGetDlgCode();
+
+  // Asks DoMenu to go on with the button at index (-1: the system menu) and ends this popup.
+  void ContinueWith(int nIndex);
+  // Opens the first button whose mnemonic is the key's character; FALSE when none has it.
+  BOOL OpenByMnemonic(UINT nChar);
+
+  HMENU m_hMenu = NULL;
+  HICON m_hIconSmall = NULL;
+  HICON m_hIconLarge = NULL;
+  HACCEL m_hAccel = NULL;  // owned
+  int m_nNcPressed = 0;
+  int m_bSysIconHot = 0;  // the keyboard's hot position is the system icon
+  // The popup handles whose cool menus this bar made: the destructor deletes these only.
+  CArray<HMENU, HMENU> m_ownMenus;
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
+};

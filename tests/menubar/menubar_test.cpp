@@ -1,0 +1,299 @@
+// The menu bar: buttons and accelerators from a frame's menu under the user's rights, the cool
+// menus it owns, and the keyboard moves between its popups, tracked for real (keys typed from
+// timers inside the menu loop).
+#include <gtest/gtest.h>
+
+#include <MenuToolBar.h>
+#include <UICommandCenter.h>
+#include <UICoolMenu.h>
+#include <framework.h>
+
+#include <string>
+#include <vector>
+
+#include "menubar_ids.h"
+
+namespace {
+
+// Security id 1004 hides; everything else is allowed.
+DWORD Rights(DWORD id) { return id == 1004 ? UI_SECURITY_HIDDEN : UI_SECURITY_ALLOWED; }
+
+class MainFrame : public CFrameWnd {
+ public:
+  std::vector<HMENU> popups;  // in the order they opened
+
+ protected:
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL) { popups.push_back(pPopupMenu->GetSafeHmenu()); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MainFrame, CFrameWnd)
+  ON_WM_INITMENUPOPUP()
+END_MESSAGE_MAP()
+
+class MenuBar : public CMenuToolBar {
+ public:
+  int Hot() { return m_bSysIconHot ? -1 : static_cast<int>(SendMessage(TB_GETHOTITEM)); }
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+}
+
+void TypeKey(WORD vk) {
+  INPUT keys[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = vk;
+    keys[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(2, keys, sizeof(INPUT));
+}
+
+// A key typed inside the first popup's loop, then the popup that follows is ended.
+WORD s_moveKey = 0;
+void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  EndMenu();
+}
+void CALLBACK TypeMoveKey(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  TypeKey(s_moveKey);
+  SetTimer(NULL, 0, 150, EndAnyMenu);
+}
+
+// File (Open, Close), Tools (only a hidden command), an item without text, "&-" Zoom, Edit.
+struct TestMenu {
+  HMENU top = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  HMENU tools = CreatePopupMenu();
+  HMENU blank = CreatePopupMenu();
+  HMENU zoom = CreatePopupMenu();
+  HMENU edit = CreatePopupMenu();
+  TestMenu() {
+    AppendMenuW(file, MF_STRING, ID_OPEN, L"Open");
+    AppendMenuW(file, MF_STRING, ID_CLOSE, L"Close");
+    AppendMenuW(tools, MF_STRING, ID_MACROS, L"Macros");
+    AppendMenuW(blank, MF_STRING, ID_CLOSE, L"Close");
+    AppendMenuW(zoom, MF_STRING, ID_ZOOM, L"Zoom");
+    AppendMenuW(edit, MF_STRING, ID_MERGE, L"Merge");
+    AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"&Tools");
+    AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(blank), L"");
+    AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(zoom), L"&-Zoom");
+    AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
+  }
+  ~TestMenu() { DestroyMenu(top); }
+};
+
+class MenuBarTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static bool once = false;
+    if (!once) CUICommandCenter::GetCommandCenter().Init(Rights, 0);
+    once = true;
+  }
+  void SetUp() override {
+    frame = new MainFrame;
+    ASSERT_TRUE(frame->Create(NULL, _T("main"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 600, 400)));
+    app.m_pMainWnd = frame;
+    ::SetForegroundWindow(frame->m_hWnd);
+    bar = new MenuBar;
+    ASSERT_EQ(bar->Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  }
+  void Show() {
+    bar->SetMenu(frame->m_hWnd, menu.top, NULL);
+    frame->RecalcLayout();
+    Pump();
+  }
+  void TearDown() override {
+    if (bar != NULL) {
+      bar->DestroyWindow();
+      delete bar;
+    }
+    if (frame != NULL) frame->DestroyWindow();
+    app.m_pMainWnd = NULL;
+    Pump();
+  }
+
+  CWinApp app{_T("MenuBarTest")};
+  MainFrame* frame = nullptr;
+  MenuBar* bar = nullptr;
+  TestMenu menu;
+};
+
+std::vector<UINT> ButtonIds(CMenuToolBar& bar) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
+  return ids;
+}
+
+std::vector<ACCEL> Accels(HACCEL table) {
+  std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableW(table, NULL, 0)));
+  if (!keys.empty()) CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
+  return keys;
+}
+
+TEST_F(MenuBarTest, ButtonsFollowTheMenuAndTheRights) {
+  Show();
+  // Tools lost its only command to the rights and the blank item has no text: no buttons.
+  EXPECT_EQ(ButtonIds(*bar), (std::vector<UINT>{0xDF01, 0xDF04, 0xDF05}));
+  const TCHAR* texts[] = {_T("&File"), _T("&-Zoom"), _T("&Edit")};
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(bar->GetButtonText(i) == texts[i]) << i;
+  EXPECT_EQ(bar->GetButtonMenu(0), menu.file);
+  EXPECT_EQ(bar->GetButtonMenu(1), menu.zoom);
+  // The popups are cool menus with the commands' own texts.
+  WCHAR text[64] = {};
+  GetMenuStringW(menu.file, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Open...\tCtrl+O");
+
+  // Building again (the rights may have changed) gives the same buttons, not more.
+  bar->UpdateFromSecurity();
+  EXPECT_EQ(ButtonIds(*bar), (std::vector<UINT>{0xDF01, 0xDF04, 0xDF05}));
+  bar->SetMenu(NULL, NULL, NULL);
+  EXPECT_EQ(bar->GetCount(), 0);
+  EXPECT_EQ(bar->GetAccelTable(), (HACCEL)NULL);
+}
+
+TEST_F(MenuBarTest, AcceleratorsAreAltWithTheMnemonicKeyAndThePopupsKeys) {
+  Show();
+  std::vector<ACCEL> keys = Accels(bar->GetAccelTable());
+  auto find = [&](WORD cmd) -> const ACCEL* {
+    for (const ACCEL& k : keys)
+      if (k.cmd == cmd) return &k;
+    return nullptr;
+  };
+  struct Case {
+    WORD cmd;
+    WORD key;
+  } cases[] = {
+      {0xDF01, 'F'},
+      // "&-" is the minus key, not the virtual key of the character's code (VK_INSERT).
+      {0xDF04, VK_OEM_MINUS},
+      {0xDF05, 'E'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cmd);
+    const ACCEL* k = find(c.cmd);
+    ASSERT_NE(k, nullptr);
+    EXPECT_EQ(k->key, c.key);
+    EXPECT_EQ(k->fVirt & (FVIRTKEY | FALT | FCONTROL), FVIRTKEY | FALT);
+  }
+  EXPECT_EQ(find(0xDF02), nullptr);  // Tools has no button, so no key
+  for (const ACCEL& k : keys) EXPECT_NE(k.key, VK_INSERT);
+  const ACCEL* open = find(ID_OPEN);  // the File popup's own key
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->key, 'O');
+  EXPECT_TRUE(open->fVirt & FCONTROL);
+}
+
+TEST_F(MenuBarTest, TheDestructorDeletesOnlyItsOwnCoolMenus) {
+  // Another window's cool menu, made before the bar's.
+  HMENU other = CreatePopupMenu();
+  AppendMenuW(other, MF_STRING, ID_CLOSE, L"Close");
+  CCoolMenu* foreign = CCoolMenu::FromHandle(other);
+  ASSERT_NE(foreign, nullptr);
+  Show();
+  ASSERT_NE(CMenu::FromHandlePermanent(menu.file), nullptr);
+  bar->DestroyWindow();
+  delete bar;
+  bar = nullptr;
+  EXPECT_EQ(CMenu::FromHandlePermanent(other), foreign);  // still alive and usable
+  EXPECT_TRUE(IsMenu(other));
+  EXPECT_EQ(GetMenuItemCount(other), 1);
+  EXPECT_EQ(CMenu::FromHandlePermanent(menu.file), nullptr);  // the bar's went with it
+  EXPECT_EQ(CMenu::FromHandlePermanent(menu.edit), nullptr);
+  delete foreign;
+}
+
+// Left and Right on the bar without a popup: the hot button moves with wrap-around.
+TEST_F(MenuBarTest, ArrowsMoveTheHotButtonWithWrapAround) {
+  Show();
+  const struct {
+    int from;
+    WORD key;
+    int to;
+  } cases[] = {{0, VK_LEFT, 2}, {2, VK_RIGHT, 0}, {0, VK_RIGHT, 1}, {1, VK_LEFT, 0}, {-2, VK_RIGHT, 0}, {-2, VK_LEFT, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from << " " << c.key);
+    bar->SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(c.from < 0 ? -1 : c.from));
+    bar->SendMessage(WM_KEYDOWN, c.key, 0);
+    EXPECT_EQ(bar->Hot(), c.to);
+  }
+  EXPECT_EQ(bar->SendMessage(WM_GETDLGCODE) & DLGC_WANTARROWS, (LRESULT)DLGC_WANTARROWS);
+  // Escape gives the focus back to the frame.
+  bar->SetFocus();
+  bar->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(GetFocus(), frame->m_hWnd);
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcW(hwnd, msg, wp, lp); }
+
+// With a maximised MDI child the system icon is a position of its own, before the first button.
+TEST_F(MenuBarTest, AMaximisedChildsSystemIconIsReachedFromTheFirstButton) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = ChildProc;
+  wc.hInstance = GetModuleHandleW(NULL);
+  wc.lpszClassName = L"MenuBarTestChild";
+  wc.hIcon = LoadIcon(NULL, IDI_APPLICATION);
+  RegisterClassW(&wc);
+  CLIENTCREATESTRUCT ccs = {NULL, 0xFF00};
+  HWND client = CreateWindowExW(0, L"MDICLIENT", NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 40, 400, 200,
+                                frame->m_hWnd, reinterpret_cast<HMENU>(0xE900), NULL, &ccs);
+  ASSERT_NE(client, (HWND)NULL);
+  MDICREATESTRUCTW mcs = {L"MenuBarTestChild", L"report", GetModuleHandleW(NULL), 0, 0, 200, 100, WS_MAXIMIZE, 0};
+  HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ASSERT_NE(child, (HWND)NULL);
+  Show();
+  ASSERT_EQ(bar->GetSysMenu(), GetSystemMenu(child, FALSE));
+  const struct {
+    int from;
+    WORD key;
+    int to;
+  } cases[] = {{0, VK_LEFT, -1}, {-1, VK_LEFT, 2}, {2, VK_RIGHT, -1}, {-1, VK_RIGHT, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from << " " << c.key);
+    if (c.from != bar->Hot()) {
+      bar->SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(c.from));
+      ASSERT_EQ(bar->Hot(), c.from);
+    }
+    bar->SendMessage(WM_KEYDOWN, c.key, 0);
+    EXPECT_EQ(bar->Hot(), c.to);
+  }
+  // Restored, the child's system menu leaves the bar.
+  SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+  bar->RefreshSysMenu();
+  EXPECT_EQ(bar->GetSysMenu(), (HMENU)NULL);
+  DestroyWindow(client);
+}
+
+// A mnemonic key opens its popup; an arrow typed inside the popup moves to the next one.
+TEST_F(MenuBarTest, MnemonicOpensAPopupAndArrowsMoveBetweenPopups) {
+  Show();
+  const struct {
+    WORD mnemonic;
+    WORD move;
+    HMENU TestMenu::*first;
+    HMENU TestMenu::*second;
+  } cases[] = {
+      {'E', VK_RIGHT, &TestMenu::edit, &TestMenu::file},  // the last wraps to the first
+      {'F', VK_LEFT, &TestMenu::file, &TestMenu::edit},   // the first wraps to the last
+      {VK_OEM_MINUS, VK_RIGHT, &TestMenu::zoom, &TestMenu::edit},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mnemonic);
+    frame->popups.clear();
+    bar->SetFocus();
+    s_moveKey = c.move;
+    SetTimer(NULL, 0, 100, TypeMoveKey);
+    const UINT_PTR guard = SetTimer(NULL, 0, 5000, EndAnyMenu);
+    bar->SendMessage(WM_KEYDOWN, c.mnemonic, 0);
+    KillTimer(NULL, guard);
+    Pump();
+    EXPECT_EQ(frame->popups, (std::vector<HMENU>{menu.*c.first, menu.*c.second}));
+    for (int i = 0; i < bar->GetCount(); ++i) EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONPRESSED, bar->GetItemID(i)));
+  }
+}
+
+}  // namespace
