@@ -296,4 +296,46 @@ TEST_F(MenuBarTest, MnemonicOpensAPopupAndArrowsMoveBetweenPopups) {
   }
 }
 
+// Moving the mouse onto another button while a popup is open switches to that button's popup.
+POINT s_target = {};
+void CALLBACK MoveMouse(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  move.mi.dx = (s_target.x * 65536 + w / 2) / w;
+  move.mi.dy = (s_target.y * 65536 + h / 2) / h;
+  SendInput(1, &move, sizeof(INPUT));
+  SetTimer(NULL, 0, 150, EndAnyMenu);
+}
+
+TEST_F(MenuBarTest, TheMouseOverAnotherButtonSwitchesPopups) {
+  Show();
+  RECT item;
+  bar->GetItemRect(2, &item);
+  s_target = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  bar->ClientToScreen(&s_target);
+  SetCursorPos(0, 0);
+  frame->popups.clear();
+  SetTimer(NULL, 0, 100, MoveMouse);
+  const UINT_PTR guard = SetTimer(NULL, 0, 5000, EndAnyMenu);
+  bar->SendMessage(WM_COMMAND, 0xDF01, 0);  // the File button's command opens its popup
+  KillTimer(NULL, guard);
+  Pump();
+  EXPECT_EQ(frame->popups, (std::vector<HMENU>{menu.file, menu.edit}));
+}
+
+// Down on the hot button opens its popup.
+TEST_F(MenuBarTest, DownOpensTheHotButtonsPopup) {
+  Show();
+  bar->SendMessage(TB_SETHOTITEM, 1);
+  frame->popups.clear();
+  SetTimer(NULL, 0, 100, EndAnyMenu);
+  bar->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+  Pump();
+  EXPECT_EQ(frame->popups, std::vector<HMENU>{menu.zoom});
+  EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONPRESSED, 0xDF04));  // the button is given back
+}
+
 }  // namespace

@@ -204,9 +204,10 @@ LRESULT CALLBACK CMenuToolBar::MouseHook(int code, WPARAM wParam, LPARAM lParam)
   if (code == HC_ACTION && info != NULL && s_tracking != NULL) {
     if (wParam == WM_MOUSEMOVE && (info->pt.x != s_lastMouse.x || info->pt.y != s_lastMouse.y)) {
       s_lastMouse = info->pt;
+      // To the bar, whichever window has the capture (the menu loop's own or the popup).
       POINT pt = info->pt;
-      if (info->hwnd != NULL && ::ScreenToClient(info->hwnd, &pt))
-        ::SendMessageW(info->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+      if (::ScreenToClient(s_tracking->m_hWnd, &pt))
+        ::SendMessageW(s_tracking->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
     } else if (wParam == WM_LBUTTONDBLCLK && info->hwnd != NULL &&
                ::SendMessageW(info->hwnd, WM_NCHITTEST, 0, MAKELPARAM(info->pt.x, info->pt.y)) == HTSYSMENU) {
       ::SendMessageW(info->hwnd, WM_CANCELMODE, 0, 0);
@@ -341,7 +342,7 @@ void CMenuToolBar::OnMouseMove(UINT nFlags, CPoint point) {
 
 void CMenuToolBar::OnSetFocus(CWnd* pOldWnd) {
   CCustToolBar::OnSetFocus(pOldWnd);
-  if (!m_bSysIconHot && SendMessage(TB_GETHOTITEM) < 0 && GetCount() > 0) SendMessage(TB_SETHOTITEM, 0);
+  if (s_tracking != this && !m_bSysIconHot && SendMessage(TB_GETHOTITEM) < 0 && GetCount() > 0) SendMessage(TB_SETHOTITEM, 0);
 }
 
 UINT CMenuToolBar::OnGetDlgCode() { return static_cast<UINT>(Default()) | DLGC_WANTARROWS; }
