@@ -6,6 +6,7 @@
 #include <MenuToolBar.h>
 #include <UICommandCenter.h>
 #include <UICoolMenu.h>
+#include <dib_canvas.h>
 #include <framework.h>
 
 #include <string>
@@ -33,6 +34,7 @@ END_MESSAGE_MAP()
 
 class MenuBar : public CMenuToolBar {
  public:
+  using CMenuToolBar::DrawNcItems;
   int Hot() { return m_bSysIconHot ? -1 : static_cast<int>(SendMessage(TB_GETHOTITEM)); }
 };
 
@@ -230,21 +232,35 @@ TEST_F(MenuBarTest, ArrowsMoveTheHotButtonWithWrapAround) {
 
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcW(hwnd, msg, wp, lp); }
 
+// The frame with a plain MDI client and one maximised child, then the menu bar's menu.
+class MaximisedChildTest : public MenuBarTest {
+ protected:
+  void SetUp() override {
+    MenuBarTest::SetUp();
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ChildProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"MenuBarTestChild";
+    wc.hIcon = LoadIcon(NULL, IDI_APPLICATION);
+    RegisterClassW(&wc);
+    CLIENTCREATESTRUCT ccs = {NULL, 0xFF00};
+    client = CreateWindowExW(0, L"MDICLIENT", NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 40, 400, 200,
+                             frame->m_hWnd, reinterpret_cast<HMENU>(0xE900), NULL, &ccs);
+    ASSERT_NE(client, (HWND)NULL);
+    MDICREATESTRUCTW mcs = {L"MenuBarTestChild", L"report", GetModuleHandleW(NULL), 0, 0, 200, 100, WS_MAXIMIZE, 0};
+    child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(child, (HWND)NULL);
+  }
+  void TearDown() override {
+    if (client != NULL) DestroyWindow(client);
+    MenuBarTest::TearDown();
+  }
+  HWND client = NULL;
+  HWND child = NULL;
+};
+
 // With a maximised MDI child the system icon is a position of its own, before the first button.
-TEST_F(MenuBarTest, AMaximisedChildsSystemIconIsReachedFromTheFirstButton) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = ChildProc;
-  wc.hInstance = GetModuleHandleW(NULL);
-  wc.lpszClassName = L"MenuBarTestChild";
-  wc.hIcon = LoadIcon(NULL, IDI_APPLICATION);
-  RegisterClassW(&wc);
-  CLIENTCREATESTRUCT ccs = {NULL, 0xFF00};
-  HWND client = CreateWindowExW(0, L"MDICLIENT", NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 40, 400, 200,
-                                frame->m_hWnd, reinterpret_cast<HMENU>(0xE900), NULL, &ccs);
-  ASSERT_NE(client, (HWND)NULL);
-  MDICREATESTRUCTW mcs = {L"MenuBarTestChild", L"report", GetModuleHandleW(NULL), 0, 0, 200, 100, WS_MAXIMIZE, 0};
-  HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-  ASSERT_NE(child, (HWND)NULL);
+TEST_F(MaximisedChildTest, TheSystemIconIsReachedFromTheFirstButton) {
   Show();
   ASSERT_EQ(bar->GetSysMenu(), GetSystemMenu(child, FALSE));
   const struct {
@@ -265,7 +281,57 @@ TEST_F(MenuBarTest, AMaximisedChildsSystemIconIsReachedFromTheFirstButton) {
   SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
   bar->RefreshSysMenu();
   EXPECT_EQ(bar->GetSysMenu(), (HMENU)NULL);
-  DestroyWindow(client);
+}
+
+// The icon and the caption buttons take room from the client area, answer hit tests, and the
+// buttons send their system commands to the child.
+TEST_F(MaximisedChildTest, CaptionButtonsHitAndCommandTheChild) {
+  bar->SetMenu(frame->m_hWnd, menu.top, NULL);
+  frame->RecalcLayout();
+  Pump();
+  CRect withChild;
+  bar->GetClientRect(&withChild);
+  CRect window;
+  bar->GetWindowRect(&window);
+  const UINT hits[] = {HTSYSMENU, HTCLOSE, HTMAXBUTTON, HTMINBUTTON};
+  CRect rects[4];
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(hits[i]);
+    ASSERT_TRUE(bar->GetNcItemRect(hits[i], rects[i]));
+    const CPoint centre = rects[i].CenterPoint() + window.TopLeft();
+    EXPECT_EQ(bar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), (LRESULT)hits[i]);
+  }
+  EXPECT_EQ(rects[1].Width(), 15);
+  EXPECT_EQ(rects[1].Height(), 14);
+  EXPECT_EQ(rects[2].right, rects[1].right - 17);
+  EXPECT_EQ(rects[3].right, rects[1].right - 32);
+
+  // Drawn: the icon and the three buttons cover their rectangles on a magenta surface.
+  testing_support::DibCanvas canvas(window.Width(), window.Height(), RGB(255, 0, 255));
+  ASSERT_TRUE(canvas.valid());
+  bar->DrawNcItems(canvas.dc());
+  for (int i = 0; i < 4; ++i) EXPECT_GT(canvas.CountOtherThan(RGB(255, 0, 255), rects[i]), 20) << hits[i];
+  EXPECT_EQ(canvas.CountOf(RGB(255, 0, 255), rects[1]), 0);
+
+  // Restore: the child is no longer maximised and the bar gives the room back.
+  const CPoint restore = rects[2].CenterPoint() + window.TopLeft();
+  bar->SendMessage(WM_NCLBUTTONDOWN, HTMAXBUTTON, MAKELPARAM(restore.x, restore.y));
+  bar->SendMessage(WM_NCLBUTTONUP, HTMAXBUTTON, MAKELPARAM(restore.x, restore.y));
+  EXPECT_FALSE(IsZoomed(child));
+  EXPECT_EQ(bar->GetSysMenu(), (HMENU)NULL);
+  CRect without;
+  bar->GetClientRect(&without);
+  EXPECT_EQ(without.Width() - withChild.Width(), 68);
+  CRect none;
+  EXPECT_FALSE(bar->GetNcItemRect(HTCLOSE, none));
+
+  // Maximised again, a double click on the icon closes the child.
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  bar->RefreshSysMenu();
+  ASSERT_NE(bar->GetSysMenu(), (HMENU)NULL);
+  bar->SendMessage(WM_NCLBUTTONDBLCLK, HTSYSMENU, 0);
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(bar->GetSysMenu(), (HMENU)NULL);
 }
 
 // A mnemonic key opens its popup; an arrow typed inside the popup moves to the next one.

@@ -51,6 +51,20 @@ CFrameWnd* ParentFrame(const CWnd* bar) {
   return NULL;
 }
 
+// The active MDI child of the main window's MDI client; NULL when there is none.
+HWND ActiveChild(BOOL* maximized) {
+  *maximized = FALSE;
+  CWnd* main = AfxGetMainWnd();
+  if (main == NULL || main->m_hWnd == NULL) return NULL;
+  HWND client = ::FindWindowExW(main->m_hWnd, NULL, L"MDIClient", NULL);
+  if (client == NULL) return NULL;
+  return reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
+}
+
+// The space the system icon and the caption buttons take from the client area.
+const int kIconRoom = 20, kButtonsRoom = 48, kIconRoomVert = 18, kButtonsRoomVert = 16;
+const int kButtonWidth = 15, kButtonHeight = 14;
+
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CMenuToolBar, CCustToolBar)
@@ -62,6 +76,13 @@ BEGIN_MESSAGE_MAP(CMenuToolBar, CCustToolBar)
   ON_WM_MOUSEMOVE()
   ON_WM_SETFOCUS()
   ON_WM_GETDLGCODE()
+  ON_WM_NCCALCSIZE()
+  ON_WM_NCHITTEST()
+  ON_WM_NCPAINT()
+  ON_WM_NCLBUTTONDOWN()
+  ON_WM_NCLBUTTONUP()
+  ON_WM_NCLBUTTONDBLCLK()
+  ON_WM_NCMOUSEMOVE()
 END_MESSAGE_MAP()
 
 CMenuToolBar::CMenuToolBar() { m_bMenuBar = 1; }
@@ -173,12 +194,8 @@ void CMenuToolBar::DrawMenuBar() { SetMenu(NULL, m_hMenu, NULL); }
 
 void CMenuToolBar::RefreshSysMenu() {
   const HMENU before = m_hSysMenu;
-  HWND child = NULL;
   BOOL maximized = FALSE;
-  if (CWnd* main = AfxGetMainWnd()) {
-    if (HWND client = ::FindWindowExW(main->m_hWnd, NULL, L"MDIClient", NULL))
-      child = reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-  }
+  HWND child = ActiveChild(&maximized);
   if (child != NULL && maximized) {
     m_hSysMenu = ::GetSystemMenu(child, FALSE);
     m_hIconLarge = reinterpret_cast<HICON>(::GetClassLongPtrW(child, GCLP_HICON));
@@ -188,8 +205,11 @@ void CMenuToolBar::RefreshSysMenu() {
     m_hIconLarge = m_hIconSmall = NULL;
     m_bSysIconHot = 0;
   }
-  if (m_hSysMenu != before)
+  if (m_hSysMenu != before) {
+    // The non-client room changes with the system menu.
+    SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (CFrameWnd* frame = ParentFrame(this)) frame->DelayRecalcLayout();
+  }
 }
 
 LRESULT CALLBACK CMenuToolBar::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -312,7 +332,10 @@ void CMenuToolBar::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 void CMenuToolBar::OnMouseMove(UINT nFlags, CPoint point) {
   if (m_hMenuOpen == NULL) {
-    m_nNcPressed = 0;
+    if (m_nNcPressed != 0) {
+      m_nNcPressed = 0;
+      SendMessage(WM_NCPAINT, 1);
+    }
     CCustToolBar::OnMouseMove(nFlags, point);
     return;
   }
@@ -346,3 +369,156 @@ void CMenuToolBar::OnSetFocus(CWnd* pOldWnd) {
 }
 
 UINT CMenuToolBar::OnGetDlgCode() { return static_cast<UINT>(Default()) | DLGC_WANTARROWS; }
+
+void CMenuToolBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
+  CCustToolBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+  if (m_hSysMenu == NULL) return;
+  RECT& r = lpncsp->rgrc[0];
+  if (IsHorizontal()) {
+    r.left += kIconRoom;
+    r.right -= kButtonsRoom;
+  } else {
+    r.top += kIconRoomVert;
+    r.bottom -= kButtonsRoomVert;
+  }
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+}
+
+int CMenuToolBar::GetRealClientArea(CRect& rect) {
+  GetClientRect(&rect);
+  return m_hSysMenu != NULL;
+}
+
+BOOL CMenuToolBar::GetNcItemRect(UINT nHit, CRect& rect) {
+  rect.SetRectEmpty();
+  if (m_hSysMenu == NULL) return FALSE;
+  CRect window;
+  GetWindowRect(&window);
+  window.OffsetRect(-window.left, -window.top);
+  const CRect margins = InsideMargins();
+  const bool horz = IsHorizontal() != FALSE;
+  if (nHit == HTSYSMENU) {
+    if (horz)
+      rect.SetRect(margins.left, margins.top + 1, margins.left + kIconRoom, window.bottom - margins.bottom);
+    else
+      rect.SetRect(margins.left, margins.top + 1, window.right - margins.right, margins.top + kIconRoomVert);
+    return TRUE;
+  }
+  int inset = 0;
+  if (nHit == HTCLOSE)
+    inset = 0;
+  else if (nHit == HTMAXBUTTON)
+    inset = 17;
+  else if (nHit == HTMINBUTTON)
+    inset = 32;
+  else
+    return FALSE;
+  if (horz) {
+    const int right = window.right - margins.right - inset;
+    const int top = margins.top + (window.Height() - margins.top - margins.bottom - kButtonHeight) / 2;
+    rect.SetRect(right - kButtonWidth, top, right, top + kButtonHeight);
+  } else {
+    // A vertical bar has the buttons side by side in its bottom strip.
+    const int right = window.right - margins.right - inset;
+    const int top = window.bottom - margins.bottom - kButtonHeight - 1;
+    rect.SetRect(right - kButtonWidth, top, right, top + kButtonHeight);
+  }
+  return TRUE;
+}
+
+UINT CMenuToolBar::NcItemFromPoint(CPoint screen) {
+  CRect window;
+  GetWindowRect(&window);
+  const CPoint at(screen.x - window.left, screen.y - window.top);
+  for (UINT hit : {HTSYSMENU, HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+    CRect rect;
+    if (GetNcItemRect(hit, rect) && rect.PtInRect(at)) return hit;
+  }
+  return HTNOWHERE;
+}
+
+LRESULT CMenuToolBar::OnNcHitTest(CPoint point) {
+  const UINT hit = NcItemFromPoint(point);
+  return hit != HTNOWHERE ? static_cast<LRESULT>(hit) : CCustToolBar::OnNcHitTest(point);
+}
+
+void CMenuToolBar::OnNcPaint() {
+  CCustToolBar::OnNcPaint();
+  if (m_hSysMenu == NULL) return;
+  HDC dc = ::GetWindowDC(m_hWnd);
+  if (dc == NULL) return;
+  DrawNcItems(dc);
+  ::ReleaseDC(m_hWnd, dc);
+}
+
+void CMenuToolBar::DrawNcItems(HDC hDC) {
+  CRect icon;
+  if (!GetNcItemRect(HTSYSMENU, icon)) return;
+  HICON image = m_hIconSmall != NULL ? m_hIconSmall : m_hIconLarge;
+  if (image != NULL) {
+    const int size = m_hIconSmall != NULL ? 0 : 16;  // a large icon is drawn at 16 x 16
+    ::DrawIconEx(hDC, icon.left + 2, icon.top + (icon.Height() - 16) / 2, image, size, size, 0,
+                 ::GetSysColorBrush(COLOR_BTNFACE), DI_NORMAL);
+  }
+  const struct {
+    UINT hit, state;
+  } buttons[] = {{HTCLOSE, DFCS_CAPTIONCLOSE}, {HTMAXBUTTON, DFCS_CAPTIONRESTORE}, {HTMINBUTTON, DFCS_CAPTIONMIN}};
+  for (const auto& b : buttons) {
+    CRect rect;
+    GetNcItemRect(b.hit, rect);
+    ::DrawFrameControl(hDC, &rect, DFC_CAPTION, b.state | (m_nNcPressed == static_cast<int>(b.hit) ? DFCS_PUSHED : 0));
+  }
+}
+
+void CMenuToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (m_hSysMenu != NULL) {
+    if (nHitTest == HTSYSMENU) {
+      OnMenuCommand(kSysMenuId);
+      return;
+    }
+    if (nHitTest == HTCLOSE || nHitTest == HTMAXBUTTON || nHitTest == HTMINBUTTON) {
+      m_nNcPressed = static_cast<int>(nHitTest);
+      SendMessage(WM_NCPAINT, 1);
+      return;
+    }
+  }
+  CCustToolBar::OnNcLButtonDown(nHitTest, point);
+}
+
+void CMenuToolBar::OnNcLButtonUp(UINT nHitTest, CPoint point) {
+  const int pressed = m_nNcPressed;
+  m_nNcPressed = 0;
+  if (pressed != 0) SendMessage(WM_NCPAINT, 1);
+  if (pressed != 0 && pressed == static_cast<int>(nHitTest)) {
+    BOOL maximized = FALSE;
+    if (HWND child = ActiveChild(&maximized)) {
+      const WPARAM command = pressed == HTCLOSE ? SC_CLOSE : pressed == HTMAXBUTTON ? SC_RESTORE : SC_MINIMIZE;
+      ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
+      RefreshSysMenu();
+    }
+    return;
+  }
+  CCustToolBar::OnNcLButtonUp(nHitTest, point);
+}
+
+void CMenuToolBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  if (m_hSysMenu != NULL && nHitTest == HTSYSMENU) {
+    BOOL maximized = FALSE;
+    if (HWND child = ActiveChild(&maximized)) {
+      ::SendMessageW(child, WM_SYSCOMMAND, SC_CLOSE, 0);
+      RefreshSysMenu();
+    }
+    return;
+  }
+  CCustToolBar::OnNcLButtonDblClk(nHitTest, point);
+}
+
+void CMenuToolBar::OnNcMouseMove(UINT nHitTest, CPoint point) {
+  // A move with the left button up lets a pressed caption button go.
+  if (m_nNcPressed != 0 && (::GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+    m_nNcPressed = 0;
+    SendMessage(WM_NCPAINT, 1);
+  }
+  CCustToolBar::OnNcMouseMove(nHitTest, point);
+}

@@ -33,6 +33,14 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   int DropDownIconSize() override { return 0; }
   int CanClose() override { return 0; }
 
+  // The client area between the system icon and the caption buttons (client coordinates).
+  int GetRealClientArea(CRect& rect) override;
+  // The rectangle of a non-client item (HTSYSMENU, HTMINBUTTON, HTMAXBUTTON for restore,
+  // HTCLOSE) in window coordinates; FALSE when there is no maximised child or no such item.
+  BOOL GetNcItemRect(UINT nHit, CRect& rect);
+  // The non-client item under a screen point; HTNOWHERE for none.
+  UINT NcItemFromPoint(CPoint screen);
+
   HMENU GetMenu() const { return m_hMenu; }
   // Alt plus each mnemonic, and the popups' own keys; the bar owns it.
   HACCEL GetAccelTable() const { return m_hAccel; }
@@ -47,6 +55,15 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg UINT OnGetDlgCode();
+  afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg void OnNcPaint();
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+  afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  // Draws the system icon and the caption buttons of a maximised child over the toolbar's frame.
+  void DrawNcItems(HDC hDC);
 
   // Asks DoMenu to go on with the button at index (-1: the system menu) and ends this popup.
   void ContinueWith(int nIndex);
