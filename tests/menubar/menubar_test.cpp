@@ -404,4 +404,36 @@ TEST_F(MenuBarTest, DownOpensTheHotButtonsPopup) {
   EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONPRESSED, 0xDF04));  // the button is given back
 }
 
+// Docked, the bar spans its frame; floated, its frame cannot be closed.
+TEST_F(MenuBarTest, DockedItSpansTheFrameAndFloatingItCannotBeClosed) {
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->m_pFloatingFrameClass = RUNTIME_CLASS(CMenuMiniDockFrameWnd);
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(bar);
+  Show();
+  CRect client, docked;
+  frame->GetClientRect(&client);
+  bar->GetWindowRect(&docked);
+  EXPECT_GE(docked.Width(), client.Width() - 4);  // wider than its three buttons need
+  EXPECT_GT(docked.Width(), 300);
+
+  frame->FloatControlBar(bar, CPoint(200, 200));
+  Pump();
+  ASSERT_TRUE(bar->IsFloating());
+  auto* floating = DYNAMIC_DOWNCAST(CMenuMiniDockFrameWnd, CWnd::FromHandlePermanent(::GetParent(bar->GetParent()->m_hWnd)));
+  ASSERT_NE(floating, nullptr);
+  EXPECT_TRUE(GetMenuState(GetSystemMenu(floating->m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  // A floating frame of another bar keeps its close command.
+  CCustToolBar other;
+  ASSERT_EQ(other.Create(frame, AFX_IDW_TOOLBAR + 1, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  other.EnableDocking(CBRS_ALIGN_ANY);
+  frame->FloatControlBar(&other, CPoint(300, 300));
+  Pump();
+  auto* plain = DYNAMIC_DOWNCAST(CMenuMiniDockFrameWnd, CWnd::FromHandlePermanent(::GetParent(other.GetParent()->m_hWnd)));
+  ASSERT_NE(plain, nullptr);
+  EXPECT_FALSE(plain->DisableCloseForMenuBar());
+  EXPECT_FALSE(GetMenuState(GetSystemMenu(plain->m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  other.DestroyWindow();
+}
+
 }  // namespace

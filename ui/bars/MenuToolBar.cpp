@@ -10,6 +10,7 @@
 
 #include <framework.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -83,6 +84,8 @@ BEGIN_MESSAGE_MAP(CMenuToolBar, CCustToolBar)
   ON_WM_NCLBUTTONUP()
   ON_WM_NCLBUTTONDBLCLK()
   ON_WM_NCMOUSEMOVE()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 CMenuToolBar::CMenuToolBar() { m_bMenuBar = 1; }
@@ -101,6 +104,11 @@ CMenuToolBar::~CMenuToolBar() {
 
 int CMenuToolBar::Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwStyle) {
   if (!CCustToolBar::Create(pParentWnd, nID, nTitleLabel, dwStyle)) return 0;
+  SetButtonHeightFromFont();
+  return 1;
+}
+
+void CMenuToolBar::SetButtonHeightFromFont() {
   TEXTMETRIC tm = {};
   if (HDC dc = ::GetDC(m_hWnd)) {
     HGDIOBJ old = ::SelectObject(dc, GetDefaultFont(1));
@@ -109,7 +117,6 @@ int CMenuToolBar::Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwS
     ::ReleaseDC(m_hWnd, dc);
   }
   SetSizes(CSize(m_sizeButton.cx, tm.tmHeight + 11), m_sizeImage);
-  return 1;
 }
 
 HFONT CMenuToolBar::GetDefaultFont(int create) {
@@ -521,4 +528,67 @@ void CMenuToolBar::OnNcMouseMove(UINT nHitTest, CPoint point) {
     SendMessage(WM_NCPAINT, 1);
   }
   CCustToolBar::OnNcMouseMove(nHitTest, point);
+}
+
+CSize CMenuToolBar::CalcSize(TBBUTTON* pButtons, int nCount) {
+  m_dwStyle &= ~CBRS_BORDER_RIGHT;
+  CSize size = CCustToolBar::CalcSize(pButtons, nCount);
+  if (IsFloating()) return size;
+  CWnd* site = m_pDockSite != NULL ? static_cast<CWnd*>(m_pDockSite) : ParentFrame(this);
+  if (site == NULL || site->m_hWnd == NULL) return size;
+  CRect client;
+  site->GetClientRect(&client);
+  const CRect margins = InsideMargins();
+  const int extra = m_hSysMenu != NULL ? 2 : 1;
+  if (IsHorizontal()) {
+    const int room = m_hSysMenu != NULL ? kIconRoom + kButtonsRoom : 0;
+    size.cx = std::max<LONG>(size.cx, client.Width() - margins.left - margins.right - room + extra);
+  } else {
+    const int room = m_hSysMenu != NULL ? kIconRoomVert + kButtonsRoomVert : 0;
+    size.cy = std::max<LONG>(size.cy, client.Height() - margins.top - margins.bottom - room + extra);
+  }
+  return size;
+}
+
+void CMenuToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  CCustToolBar::OnLButtonDblClk(nFlags, point);
+  if (m_hWnd == NULL || !IsFloating()) return;
+  if (CMenuMiniDockFrameWnd* frame = DYNAMIC_DOWNCAST(CMenuMiniDockFrameWnd, ParentFrame(this)))
+    frame->DisableCloseForMenuBar();
+  else if (CFrameWnd* other = ParentFrame(this))
+    if (CMenu* system = other->GetSystemMenu(FALSE)) system->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void CMenuToolBar::OnSysColorChange() {
+  CCustToolBar::OnSysColorChange();
+  // The menu font follows the system's; the bar's font and button height follow it.
+  CCoolMenu::GetSystemMenuData(1);
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetDefaultFont(1)));
+  SetButtonHeightFromFont();
+  if (CFrameWnd* frame = ParentFrame(this)) frame->RecalcLayout();
+}
+
+IMPLEMENT_DYNCREATE(CMenuMiniDockFrameWnd, CMiniDockFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMenuMiniDockFrameWnd, CMiniDockFrameWnd)
+  ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+BOOL CMenuMiniDockFrameWnd::DisableCloseForMenuBar() {
+  BOOL menuBar = FALSE;
+  for (int i = 0; i < m_wndDockBar.m_arrBars.GetSize(); ++i) {
+    // Entries are bars, row ends (NULL) or the placeholders of hidden bars (small numbers).
+    const UINT_PTR entry = reinterpret_cast<UINT_PTR>(m_wndDockBar.m_arrBars[i]);
+    if (entry <= 0xFFFF) continue;
+    auto* bar = static_cast<CControlBar*>(m_wndDockBar.m_arrBars[i]);
+    if (bar->IsKindOf(RUNTIME_CLASS(CMenuToolBar))) menuBar = TRUE;
+  }
+  if (!menuBar) return FALSE;
+  HMENU system = ::GetSystemMenu(m_hWnd, FALSE);
+  return system != NULL && ::EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED) != -1;
+}
+
+void CMenuMiniDockFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CMiniDockFrameWnd::OnShowWindow(bShow, nStatus);
+  if (bShow) DisableCloseForMenuBar();
 }

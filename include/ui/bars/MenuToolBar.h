@@ -5,6 +5,9 @@
 #include "UICustToolBar.h"
 #include "quarnel_api.h"
 
+#include <fw_dock.h>
+#include "quarnel_api.h"
+
 class QUARNEL_API CMenuToolBar : public CCustToolBar {
   DECLARE_DYNAMIC(CMenuToolBar)
 
@@ -41,6 +44,9 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   // The non-client item under a screen point; HTNOWHERE for none.
   UINT NcItemFromPoint(CPoint screen);
 
+  // Without the right border; docked, the bar stretches across its frame's client area.
+  CSize CalcSize(TBBUTTON* pButtons, int nCount) override;
+
   HMENU GetMenu() const { return m_hMenu; }
   // Alt plus each mnemonic, and the popups' own keys; the bar owns it.
   HACCEL GetAccelTable() const { return m_hAccel; }
@@ -62,6 +68,10 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
   afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnSysColorChange();
+  // Buttons as high as the default GUI font plus 11.
+  void SetButtonHeightFromFont();
   // Draws the system icon and the caption buttons of a maximised child over the toolbar's frame.
   void DrawNcItems(HDC hDC);
 
@@ -84,4 +94,18 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
  private:
   static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
+};
+
+// The floating frame of a menu bar: its close command is disabled whenever it is shown with a
+// menu bar inside (a menu bar is never closed).
+class QUARNEL_API CMenuMiniDockFrameWnd : public CMiniDockFrameWnd {
+  DECLARE_DYNCREATE(CMenuMiniDockFrameWnd)
+
+ public:
+  // Greys SC_CLOSE in the frame's system menu when a menu bar floats in it; TRUE when it did.
+  BOOL DisableCloseForMenuBar();
+
+ protected:
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  DECLARE_MESSAGE_MAP()
 };
