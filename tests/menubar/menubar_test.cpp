@@ -206,6 +206,10 @@ TEST_F(MenuBarTest, TheDestructorDeletesOnlyItsOwnCoolMenus) {
   EXPECT_EQ(GetMenuItemCount(other), 1);
   EXPECT_EQ(CMenu::FromHandlePermanent(menu.file), nullptr);  // the bar's went with it
   EXPECT_EQ(CMenu::FromHandlePermanent(menu.edit), nullptr);
+  // The popups themselves stay in the frame's menu, which destroys them with it.
+  EXPECT_TRUE(IsMenu(menu.file));
+  EXPECT_EQ(GetSubMenu(menu.top, 0), menu.file);
+  EXPECT_EQ(GetMenuItemCount(menu.file), 2);
   delete foreign;
 }
 
@@ -434,6 +438,38 @@ TEST_F(MenuBarTest, DockedItSpansTheFrameAndFloatingItCannotBeClosed) {
   EXPECT_FALSE(plain->DisableCloseForMenuBar());
   EXPECT_FALSE(GetMenuState(GetSystemMenu(plain->m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
   other.DestroyWindow();
+}
+
+// Numbered items: the number enters the popup-id map, a known command's menu text names the
+// button, and 257 stands for the window menu when one is given.
+TEST_F(MenuBarTest, NumberedItemsAreFoundByNumberAndTheWindowMenuStandsIn) {
+  HMENU top = CreateMenu();
+  HMENU numbered = CreatePopupMenu();
+  HMENU named = CreatePopupMenu();
+  HMENU placeholder = CreatePopupMenu();
+  HMENU window = CreatePopupMenu();
+  AppendMenuW(numbered, MF_STRING, ID_CLOSE, L"Close");
+  AppendMenuW(named, MF_STRING, ID_MERGE, L"Merge");
+  AppendMenuW(placeholder, MF_STRING, ID_CLOSE, L"Close");
+  AppendMenuW(window, MF_STRING, ID_ZOOM, L"Zoom");
+  AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(numbered), L"77");
+  AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(named), L"108");  // the Merge command's number
+  AppendMenuW(top, MF_POPUP, reinterpret_cast<UINT_PTR>(placeholder), L"257");
+  bar->SetMenu(frame->m_hWnd, top, window);
+  ASSERT_EQ(bar->GetCount(), 3);
+  unsigned short id = 0;
+  ASSERT_TRUE(CCoolMenu::FindIdFromMenu(numbered, id));
+  EXPECT_EQ(id, 77);
+  EXPECT_TRUE(bar->GetButtonText(0) == _T("77"));
+  EXPECT_TRUE(bar->GetButtonText(1) == _T("Mer&ge"));
+  EXPECT_EQ(bar->GetButtonMenu(2), window);
+  std::vector<ACCEL> keys = Accels(bar->GetAccelTable());
+  bool merge = false;
+  for (const ACCEL& k : keys) merge |= k.cmd == 0xDF02 && k.key == 'G';
+  EXPECT_TRUE(merge);
+  bar->SetMenu(NULL, NULL, NULL);
+  DestroyMenu(top);
+  DestroyMenu(window);
 }
 
 }  // namespace

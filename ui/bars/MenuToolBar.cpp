@@ -94,10 +94,13 @@ CMenuToolBar::~CMenuToolBar() {
   if (m_hAccel != NULL) ::DestroyAcceleratorTable(m_hAccel);
   m_hAccel = NULL;
   if (s_tracking == this) s_tracking = NULL;
-  // Only the cool menus this bar made go; other windows' cool menus stay.
+  // Only the cool menus this bar made go; other windows' cool menus stay. The menu handles
+  // stay with the menu they are in: its owner destroys them with it.
   for (INT_PTR i = m_ownMenus.GetSize() - 1; i >= 0; --i) {
     CMenu* object = CMenu::FromHandlePermanent(m_ownMenus[i]);
-    if (object != NULL && object->IsKindOf(RUNTIME_CLASS(CCoolMenu))) delete object;
+    if (object == NULL || !object->IsKindOf(RUNTIME_CLASS(CCoolMenu))) continue;
+    object->Detach();
+    delete object;
   }
   m_ownMenus.RemoveAll();
 }
@@ -160,8 +163,7 @@ void CMenuToolBar::SetMenu(HWND, HMENU hMenu, HMENU hWindowMenu) {
     if (::GetMenuItemCount(popup) <= 0) continue;  // everything in it was pruned
     const UINT id = kFirstButtonId + static_cast<UINT>(i);
     if (number != 0) {
-      WORD known = 0;
-      if (!CCoolMenu::FindIdFromMenu(popup, known)) CCoolMenu::FindMenuFromId(static_cast<WORD>(number), popup);
+      CCoolMenu::SetMenuId(popup, static_cast<WORD>(number));
       if (CUICommand* command = center.GetCommand(static_cast<WORD>(number))) command->GetMenuStringW(text, 0);
     }
     if (!InsertMenuButton(index, popup, text, id)) continue;
