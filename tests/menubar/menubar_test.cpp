@@ -54,14 +54,14 @@ void TypeKey(WORD vk) {
 }
 
 // A key typed inside the first popup's loop, then the popup that follows is ended.
-WORD s_moveKey = 0;
+std::vector<WORD> s_moveKeys;
 void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(NULL, id);
   EndMenu();
 }
 void CALLBACK TypeMoveKey(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(NULL, id);
-  TypeKey(s_moveKey);
+  for (WORD key : s_moveKeys) TypeKey(key);
   SetTimer(NULL, 0, 150, EndAnyMenu);
 }
 
@@ -355,7 +355,7 @@ TEST_F(MenuBarTest, MnemonicOpensAPopupAndArrowsMoveBetweenPopups) {
     SCOPED_TRACE(c.mnemonic);
     frame->popups.clear();
     bar->SetFocus();
-    s_moveKey = c.move;
+    s_moveKeys = {c.move};
     SetTimer(NULL, 0, 100, TypeMoveKey);
     const UINT_PTR guard = SetTimer(NULL, 0, 5000, EndAnyMenu);
     bar->SendMessage(WM_KEYDOWN, c.mnemonic, 0);
@@ -470,6 +470,34 @@ TEST_F(MenuBarTest, NumberedItemsAreFoundByNumberAndTheWindowMenuStandsIn) {
   bar->SetMenu(NULL, NULL, NULL);
   DestroyMenu(top);
   DestroyMenu(window);
+}
+
+// Right on an item that opens a sub-menu opens it; it does not move to the next button.
+TEST_F(MenuBarTest, RightOnASubMenuItemOpensTheSubMenu) {
+  HMENU more = CreatePopupMenu();
+  AppendMenuW(more, MF_STRING, ID_CLOSE, L"Close");
+  AppendMenuW(menu.edit, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"More");
+  Show();
+  frame->popups.clear();
+  bar->SetFocus();
+  s_moveKeys = {VK_DOWN, VK_DOWN, VK_RIGHT};  // Merge, then More, then into it
+  SetTimer(NULL, 0, 100, TypeMoveKey);
+  const UINT_PTR guard = SetTimer(NULL, 0, 5000, EndAnyMenu);
+  bar->SendMessage(WM_KEYDOWN, 'E', 0);
+  KillTimer(NULL, guard);
+  Pump();
+  EXPECT_EQ(frame->popups, (std::vector<HMENU>{menu.edit, more}));
+}
+
+// A press on the system icon opens the maximised child's system menu.
+TEST_F(MaximisedChildTest, APressOnTheIconOpensTheSystemMenu) {
+  Show();
+  ASSERT_NE(bar->GetSysMenu(), (HMENU)NULL);
+  frame->popups.clear();
+  SetTimer(NULL, 0, 100, EndAnyMenu);
+  bar->SendMessage(WM_NCLBUTTONDOWN, HTSYSMENU, 0);
+  Pump();
+  EXPECT_EQ(frame->popups, std::vector<HMENU>{GetSystemMenu(child, FALSE)});
 }
 
 }  // namespace

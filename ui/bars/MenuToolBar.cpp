@@ -222,9 +222,20 @@ void CMenuToolBar::RefreshSysMenu() {
 }
 
 LRESULT CALLBACK CMenuToolBar::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
-  // A key going down (the transition bit clear) goes to the focus, the bar, first.
-  if (code == HC_ACTION && (lParam & 0x80000000) == 0 && s_tracking != NULL)
-    if (HWND focus = ::GetFocus()) ::SendMessageW(focus, WM_KEYDOWN, wParam, lParam);
+  // A key going down (the transition bit clear) goes to the focus, the bar, first: before the
+  // menu acts on it. A menu loop that peeks a key before it acts and removes it afterwards
+  // shows it twice (HC_NOREMOVE, then HC_ACTION); the bar hears it once, at the first sight.
+  static bool peeked = false;
+  static WPARAM peekedKey = 0;
+  static LPARAM peekedData = 0;
+  if ((code == HC_ACTION || code == HC_NOREMOVE) && (lParam & 0x80000000) == 0 && s_tracking != NULL) {
+    const bool seen = code == HC_ACTION && peeked && peekedKey == wParam && peekedData == lParam;
+    peeked = code == HC_NOREMOVE;
+    peekedKey = wParam;
+    peekedData = lParam;
+    if (!seen)
+      if (HWND focus = ::GetFocus()) ::SendMessageW(focus, WM_KEYDOWN, wParam, lParam);
+  }
   return ::CallNextHookEx(s_keyHook, code, wParam, lParam);
 }
 
