@@ -169,8 +169,10 @@ void CMenuToolBar::SetMenu(HWND, HMENU hMenu, HMENU hWindowMenu) {
     if (!InsertMenuButton(index, popup, text, id)) continue;
     ++index;
     if (const WCHAR mnemonic = Mnemonic(text)) {
-      // The key that types the character, so that "&-" is the minus key and not VK_INSERT.
-      const SHORT scan = ::VkKeyScanW(mnemonic);
+      // The key that types the character, so that "&-" is the minus key and not VK_INSERT;
+      // a letter in either case is its key without Shift.
+      const WCHAR lower = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(mnemonic)))));
+      const SHORT scan = ::VkKeyScanW(lower);
       if (scan != -1 && LOBYTE(scan) != 0) {
         ACCEL key = {static_cast<BYTE>(FVIRTKEY | FALT | ((HIBYTE(scan) & 1) ? FSHIFT : 0)), LOBYTE(scan), static_cast<WORD>(id)};
         keys.push_back(key);
