@@ -236,8 +236,12 @@ TEST_F(MenuBarTest, ArrowsMoveTheHotButtonWithWrapAround) {
     EXPECT_EQ(bar->Hot(), c.to);
   }
   EXPECT_EQ(bar->SendMessage(WM_GETDLGCODE) & DLGC_WANTARROWS, (LRESULT)DLGC_WANTARROWS);
-  // Escape gives the focus back to the frame.
+  // Taking the focus without a hot button makes the first one hot.
+  frame->SetFocus();
+  bar->SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
   bar->SetFocus();
+  EXPECT_EQ(bar->Hot(), 0);
+  // Escape gives the focus back to the frame.
   bar->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(GetFocus(), frame->m_hWnd);
 }
