@@ -98,11 +98,12 @@ CMenuToolBar::~CMenuToolBar() {
   // stay with the menu they are in: its owner destroys them with it.
   for (INT_PTR i = m_ownMenus.GetSize() - 1; i >= 0; --i) {
     CMenu* object = CMenu::FromHandlePermanent(m_ownMenus[i]);
-    if (object == NULL || !object->IsKindOf(RUNTIME_CLASS(CCoolMenu))) continue;
+    if (object == NULL || object != m_ownObjects[i] || !object->IsKindOf(RUNTIME_CLASS(CCoolMenu))) continue;
     object->Detach();
     delete object;
   }
   m_ownMenus.RemoveAll();
+  m_ownObjects.RemoveAll();
 }
 
 int CMenuToolBar::Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwStyle) {
@@ -156,8 +157,12 @@ void CMenuToolBar::SetMenu(HWND, HMENU hMenu, HMENU hWindowMenu) {
     HMENU popup = ::GetSubMenu(hMenu, i);
     if (number == 257 && hWindowMenu != NULL) popup = hWindowMenu;
     if (popup == NULL) continue;
+    const INT_PTR known = m_ownMenus.GetSize();
     CollectNewPopups(popup, m_ownMenus);
     CCoolMenu* cool = CCoolMenu::FromHandle(popup);
+    // The objects made for the new popups, so that a handle used again later is not taken
+    // for one of them.
+    for (INT_PTR k = known; k < m_ownMenus.GetSize(); ++k) m_ownObjects.Add(CMenu::FromHandlePermanent(m_ownMenus[k]));
     if (cool == NULL) continue;
     cool->Rebuild(1);
     if (::GetMenuItemCount(popup) <= 0) continue;  // everything in it was pruned

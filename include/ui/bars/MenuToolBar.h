@@ -88,6 +88,7 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   int m_bSysIconHot = 0;  // the keyboard's hot position is the system icon
   // The popup handles whose cool menus this bar made: the destructor deletes these only.
   CArray<HMENU, HMENU> m_ownMenus;
+  CPtrArray m_ownObjects;  // the cool menu made for each of m_ownMenus (same index)
 
   DECLARE_MESSAGE_MAP()
 
