@@ -105,6 +105,7 @@ quarnel_area(ui/controls
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
+          MenuToolBar.cpp
           TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
           PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp
           CoolMenu.rc

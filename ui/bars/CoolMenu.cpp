@@ -498,6 +498,10 @@ int CCoolMenu::FindIdFromMenu(HMENU menu, unsigned short& id) {
   return 1;
 }
 
+void CCoolMenu::SetMenuId(HMENU menu, unsigned short id) {
+  if (menu != NULL && id != 0) PopupIds().SetAt(menu, id);
+}
+
 int CCoolMenu::FindMenuFromId(unsigned short id, HMENU& menu) {
   for (POSITION pos = PopupIds().GetStartPosition(); pos;) {
     HMENU key;

@@ -524,8 +524,8 @@ BOOL CCustToolBar::SetButtonText(int nIndex, LPCWSTR lpszText) {
   return TRUE;
 }
 
-int CCustToolBar::InsertMenuButton(int nIndex, HMENU hMenu, const CString& text) {
-  const UINT id = GetUniqueMenuButtonId();
+int CCustToolBar::InsertMenuButton(int nIndex, HMENU hMenu, const CString& text, UINT nID) {
+  const UINT id = nID != 0 ? nID : GetUniqueMenuButtonId();
   if (id == 0) {
     UI_TRACE_REFUSED(s_log, "no free menu button id");
     return 0;

@@ -423,6 +423,8 @@ void CCustToolBar::DoMenu(int nID) {
     const UINT buttonId = m_nTrackIndex >= 0 ? GetItemID(m_nTrackIndex) : 0;
     if (buttonId != 0) SendMessage(TB_PRESSBUTTON, buttonId, TRUE);
     m_hMenuOpen = menu;
+    m_hMenuSelected = menu;
+    m_bSubMenuSelected = 0;
     m_nNextIndex = m_nTrackIndex;
     CCoolMenu::TrackPopupMenuEx(menu, flags, at.x, at.y, this, &params);
     m_hMenuOpen = NULL;
@@ -444,8 +446,11 @@ LRESULT CCustToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MENUSELECT:
     case WM_ENTERIDLE: {
       if (message == WM_MENUSELECT) {
+        // The closing notice (flags 0xFFFF, no menu) selects nothing: it must not read as a
+        // sub-menu for the next popup.
+        const bool closing = HIWORD(wParam) == 0xFFFF && lParam == 0;
         m_hMenuSelected = reinterpret_cast<HMENU>(lParam);
-        m_bSubMenuSelected = (HIWORD(wParam) & MF_POPUP) != 0;
+        m_bSubMenuSelected = !closing && (HIWORD(wParam) & MF_POPUP) != 0;
       } else if (message == WM_INITMENUPOPUP) {
         m_hMenuSelected = reinterpret_cast<HMENU>(wParam);
       }

@@ -96,6 +96,8 @@ class QUARNEL_API CCoolMenu : public CMenu {
   static CCoolMenu* FromHandle(HMENU menu);
   static int FindIdFromMenu(HMENU menu, unsigned short& id);
   static int FindMenuFromId(unsigned short id, HMENU& menu);
+  // Enters a popup's number so that FindIdFromMenu and FindMenuFromId know it (0 is no number).
+  static void SetMenuId(HMENU menu, unsigned short id);
   // Coordinates go through as given: on multi-monitor desktops they may be negative.
   static BOOL TrackPopupMenu(HMENU menu, unsigned flags, int x, int y, CWnd* owner, const RECT* rect);
   static BOOL TrackPopupMenuEx(HMENU menu, unsigned flags, int x, int y, CWnd* owner, TPMPARAMS* params);

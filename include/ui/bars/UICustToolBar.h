@@ -240,8 +240,9 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   CRect InsideMargins() const;
   // The button's rectangle from the bar's own sums of widths and heights.
   CRect OwnItemRect(int nIndex);
-  // Inserts a drop-down menu button (styles 0x18) with its own free id, the menu and the text.
-  int InsertMenuButton(int nIndex, HMENU hMenu, const CString& text);
+  // Inserts a drop-down menu button (styles 0x18) with the menu and the text; its id is the
+  // given one, or with 0 a free one of its own.
+  int InsertMenuButton(int nIndex, HMENU hMenu, const CString& text, UINT nID = 0);
   void DeleteAllButtons();
   // Adds the image buttons and separators gathered while loading in one go.
   void FlushPendingButtons();
