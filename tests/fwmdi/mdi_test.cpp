@@ -156,6 +156,8 @@ TEST(MdiFrame, ActiveDocumentFrameShowsItsMenuAndIsListedInTheWindowMenu) {
       {WM_SETFOCUS, kSent | kOptional, 0, 0},               // first: the same
       {WM_MDIACTIVATE, kSent | kLparam, 0, gaining},        // first: gaining
       {WM_WINDOWPOSCHANGED, kSent, 0, 0},                   // first
+      {WM_NCACTIVATE, kSent | kWparam | kOptional, TRUE, 0},  // first: when the main frame turns active only now
+      {WM_SETFOCUS, kSent | kOptional, 0, 0},               // first: the same
       {0, 0, 0, 0},
   };
   for (UINT noise : {WM_GETTEXT, WM_GETTEXTLENGTH, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT}) Recorder().Ignore(noise);
