@@ -9,6 +9,7 @@
 #include "UIUtilities.h"
 
 #include <framework.h>
+#include <fw_mdi.h>
 
 #include <algorithm>
 #include <vector>
@@ -52,9 +53,16 @@ CFrameWnd* ParentFrame(const CWnd* bar) {
   return NULL;
 }
 
-// The active MDI child of the main window's MDI client; NULL when there is none.
-HWND ActiveChild(BOOL* maximized) {
+// The active MDI child: asked of the MDI frame the bar docks in or floats over, else of the
+// main window's MDI client; NULL when there is none.
+HWND ActiveChild(const CWnd* bar, BOOL* maximized) {
   *maximized = FALSE;
+  for (HWND up = ::GetParent(bar->m_hWnd); up != NULL; up = ::GetParent(up)) {
+    CMDIFrameWnd* frame = DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(up));
+    if (frame == NULL || frame->m_hWndMDIClient == NULL) continue;
+    CMDIChildWnd* child = frame->MDIGetActive(maximized);
+    return child != NULL ? child->m_hWnd : NULL;
+  }
   CWnd* main = AfxGetMainWnd();
   if (main == NULL || main->m_hWnd == NULL) return NULL;
   HWND client = ::FindWindowExW(main->m_hWnd, NULL, L"MDIClient", NULL);
@@ -211,7 +219,7 @@ void CMenuToolBar::DrawMenuBar() { SetMenu(NULL, m_hMenu, NULL); }
 void CMenuToolBar::RefreshSysMenu() {
   const HMENU before = m_hSysMenu;
   BOOL maximized = FALSE;
-  HWND child = ActiveChild(&maximized);
+  HWND child = ActiveChild(this, &maximized);
   if (child != NULL && maximized) {
     m_hSysMenu = ::GetSystemMenu(child, FALSE);
     m_hIconLarge = reinterpret_cast<HICON>(::GetClassLongPtrW(child, GCLP_HICON));
@@ -519,7 +527,7 @@ void CMenuToolBar::OnNcLButtonUp(UINT nHitTest, CPoint point) {
   if (pressed != 0) SendMessage(WM_NCPAINT, 1);
   if (pressed != 0 && pressed == static_cast<int>(nHitTest)) {
     BOOL maximized = FALSE;
-    if (HWND child = ActiveChild(&maximized)) {
+    if (HWND child = ActiveChild(this, &maximized)) {
       const WPARAM command = pressed == HTCLOSE ? SC_CLOSE : pressed == HTMAXBUTTON ? SC_RESTORE : SC_MINIMIZE;
       ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
       RefreshSysMenu();
@@ -532,7 +540,7 @@ void CMenuToolBar::OnNcLButtonUp(UINT nHitTest, CPoint point) {
 void CMenuToolBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   if (m_hSysMenu != NULL && nHitTest == HTSYSMENU) {
     BOOL maximized = FALSE;
-    if (HWND child = ActiveChild(&maximized)) {
+    if (HWND child = ActiveChild(this, &maximized)) {
       ::SendMessageW(child, WM_SYSCOMMAND, SC_CLOSE, 0);
       RefreshSysMenu();
     }

@@ -10,6 +10,8 @@
 #include "UICoolMenu.h"
 #include "UICustToolBar.h"
 #include "UIHotKey.h"
+#include "MenuToolBar.h"
+#include "UITrace.h"
 #include "UIUtilities.h"
 
 int g_exp_bQATest = 0;
@@ -31,12 +33,20 @@ BEGIN_MESSAGE_MAP(CUIMDIFrameWnd, CUIMDIFrameWndSizeDock)
 END_MESSAGE_MAP()
 
 namespace {
+UlmLogger s_log("UIMDIFrameWnd");
+
 // The command a menu item or button really runs.
 WORD Effective(UINT id) {
   WORD effective = static_cast<WORD>(id);
   if (smapEffCmd.Lookup(static_cast<WORD>(id), effective)) return effective;
   return static_cast<WORD>(id);
 }
+
+// The menu bar's control id and its title label.
+const UINT kMenuBarId = 0xE800;
+const UINT kMenuBarTitle = 31267;
+// The toolbar style that wraps buttons onto more rows.
+const DWORD kWrapStyle = 0x0200;
 
 bool RefusedByRights(CUICommand* command) {
   if (command == NULL) return false;
@@ -54,7 +64,11 @@ CUIMDIFrameWnd::~CUIMDIFrameWnd() {
   m_pOwnedObject = NULL;
   if (m_hAccelTable != NULL) ::DestroyAcceleratorTable(m_hAccelTable);
   m_hAccelTable = NULL;
+  delete m_pMenuBar;
+  m_pMenuBar = NULL;
 }
+
+CWnd* CUIMDIFrameWnd::GetMenuBar() const { return m_pMenuBar; }
 
 BOOL CUIMDIFrameWnd::IsMenuBarMode() const {
   return !g_exp_bQATest && !m_bStandardMenu && GetMenuBar() != NULL;
@@ -72,9 +86,27 @@ int CUIMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   m_hInitialMenu = ::GetMenu(m_hWnd);
   m_hDefaultFrameMenu = GetFrameMenu(TRUE);
   EnableDocking(CBRS_ALIGN_ANY);  // sizable dock bars on all four sides
-  // Without a menu bar (or in QA mode, or with the standard-menu flag) the Windows menu stays.
-  if (IsMenuBarMode()) ::SetMenu(m_hWnd, NULL);
+  // In QA mode, or with the standard-menu flag, the Windows menu stays.
+  if (g_exp_bQATest || m_bStandardMenu) return 0;
+  ::SetMenu(m_hWnd, NULL);
+  if (!CreateMenuBar()) ::SetMenu(m_hWnd, m_hInitialMenu);  // without a bar the menu must stay reachable
   return 0;
+}
+
+BOOL CUIMDIFrameWnd::CreateMenuBar() {
+  auto* bar = new CMenuToolBar;
+  if (!bar->Create(this, kMenuBarId, kMenuBarTitle, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)) {
+    UI_TRACE_FAILED(s_log, "CMenuToolBar::Create");
+    delete bar;
+    return FALSE;
+  }
+  m_pMenuBar = bar;
+  bar->SetMenu(NULL, m_hDefaultFrameMenu != NULL ? m_hDefaultFrameMenu : m_hInitialMenu, NULL);
+  bar->ModifyStyle(kWrapStyle, 0);
+  bar->SetBarStyle(bar->GetBarStyle() | CBRS_ALIGN_TOP | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+  bar->EnableDocking(CBRS_ORIENT_HORZ);
+  DockControlBar(bar, static_cast<UINT>(0), NULL);
+  return TRUE;
 }
 
 void CUIMDIFrameWnd::OnDestroy() {
@@ -88,6 +120,8 @@ void CUIMDIFrameWnd::CreateStatusBar() {}
 
 BOOL CUIMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
   if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+  // The menu left the window for the menu bar; it is still the one shown without a document.
+  if (m_hMenuDefault == NULL) m_hMenuDefault = m_hInitialMenu;
   if (!g_exp_bQATest) CreateAccelerators(IsMenuBarMode() ? NULL : ::GetMenu(m_hWnd));
   return TRUE;
 }
@@ -95,6 +129,12 @@ BOOL CUIMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
 BOOL CUIMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   // The window list activates its frame as the client does it.
   if (lParam == 0 && LOWORD(wParam) >= AFX_IDM_FIRST_MDICHILD) return CMDIFrameWnd::OnCommand(wParam, lParam);
+  // The menu bar's own keys (Alt plus a mnemonic) open its popups.
+  if (lParam == 0 && m_pMenuBar != NULL && LOWORD(wParam) >= CMenuToolBar::kFirstButtonId &&
+      LOWORD(wParam) <= 0xDFFF) {
+    m_pMenuBar->SendMessage(WM_COMMAND, wParam, 0);
+    return TRUE;
+  }
   if (lParam == 0) {
     GlobalOnCommand(this, static_cast<UINT>(wParam), lParam);
     return TRUE;  // asked everywhere already: the default frame procedure must not ask again
@@ -118,7 +158,42 @@ BOOL CUIMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
 BOOL CUIMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
   if (CMDIFrameWnd::PreTranslateMessage(pMsg)) return TRUE;
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
+  if (IsMenuBarMode()) {
+    if (PreTranslateMenuBarKey(pMsg)) return TRUE;
+    HACCEL barKeys = m_pMenuBar->GetAccelTable();
+    if (barKeys != NULL && ::TranslateAccelerator(m_hWnd, barKeys, pMsg)) return TRUE;
+  }
   return m_hAccelTable != NULL && ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg);
+}
+
+BOOL CUIMDIFrameWnd::PreTranslateMenuBarKey(MSG* pMsg) {
+  const HWND bar = m_pMenuBar->m_hWnd;
+  const bool barHasFocus = ::GetFocus() == bar;
+  const UINT key = static_cast<UINT>(pMsg->wParam);
+  const bool down = pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN;
+  // Alt alone: down, then up with no other key between.
+  if (down && key == VK_MENU) {
+    if ((pMsg->lParam & 0x40000000) == 0) m_bAltAlone = 1;
+    return FALSE;
+  }
+  if (down) m_bAltAlone = 0;
+  const bool altAlone = pMsg->message == WM_SYSKEYUP && key == VK_MENU && m_bAltAlone;
+  if (pMsg->message == WM_SYSKEYUP && key == VK_MENU) m_bAltAlone = 0;
+  const bool f10 = pMsg->message == WM_SYSKEYDOWN && key == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0;
+  const bool escape = pMsg->message == WM_KEYDOWN && key == VK_ESCAPE && barHasFocus;
+  if (!altAlone && !f10 && !escape) return FALSE;
+  if (barHasFocus) {
+    // Back to where the focus was; the bar's hot button goes.
+    m_pMenuBar->SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    HWND back = m_hWndFocusBeforeMenuBar;
+    m_hWndFocusBeforeMenuBar = NULL;
+    if (back == NULL || !::IsWindow(back) || (back != m_hWnd && !::IsChild(m_hWnd, back))) back = m_hWnd;
+    ::SetFocus(back);
+  } else if (!escape) {
+    m_hWndFocusBeforeMenuBar = ::GetFocus();
+    ::SetFocus(bar);
+  }
+  return TRUE;
 }
 
 void CUIMDIFrameWnd::CreateAccelerators(HMENU hMenu) {
@@ -193,6 +268,11 @@ int CUIMDIFrameWnd::GetToolbars(CPtrArray& bars, BOOL bWithMenuBar) {
 int CUIMDIFrameWnd::OnToolbarContextMenu(CUIMenu&) { return TRUE; }
 
 void CUIMDIFrameWnd::UpdateMenusFromSecurity() {
+  if (IsMenuBarMode()) {
+    m_pMenuBar->UpdateFromSecurity();
+    CreateAccelerators(NULL);
+    return;
+  }
   HMENU hMenu = ::GetMenu(m_hWnd);
   CCoolMenu* menu = hMenu != NULL ? CCoolMenu::FromHandle(hMenu) : NULL;
   if (menu != NULL) {
@@ -203,9 +283,15 @@ void CUIMDIFrameWnd::UpdateMenusFromSecurity() {
   DrawMenuBar();
 }
 
-void CUIMDIFrameWnd::RefreshSysMenu() {}
+void CUIMDIFrameWnd::RefreshSysMenu() {
+  if (IsMenuBarMode()) m_pMenuBar->RefreshSysMenu();
+}
 
 void CUIMDIFrameWnd::MDISetMenu(HWND hClient, HMENU hFrameMenu, HMENU hWindowMenu) {
+  if (IsMenuBarMode()) {
+    m_pMenuBar->SetMenu(hClient, hFrameMenu != NULL ? hFrameMenu : m_hDefaultFrameMenu, hWindowMenu);
+    return;
+  }
   ::SendMessage(hClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hFrameMenu), reinterpret_cast<LPARAM>(hWindowMenu));
   ::DrawMenuBar(m_hWnd);
   if (g_exp_bQATest || !IsMenuBarMode()) UpdateMenusFromSecurity();
@@ -213,6 +299,8 @@ void CUIMDIFrameWnd::MDISetMenu(HWND hClient, HMENU hFrameMenu, HMENU hWindowMen
 
 void CUIMDIFrameWnd::MDIRefreshMenu(HWND hClient) {
   ::SendMessage(hClient, WM_MDIREFRESHMENU, 0, 0);
+  // The client puts a menu back on the window; the menu bar shows the menus.
+  if (IsMenuBarMode()) ::SetMenu(m_hWnd, NULL);
   ::DrawMenuBar(m_hWnd);
 }
 

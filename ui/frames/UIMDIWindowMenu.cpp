@@ -1,6 +1,7 @@
 // CUIMDIFrameWnd: the document frames of the MDI client and the window menu that lists them.
 #include "UIMDIFrame.h"
 
+#include "MenuToolBar.h"
 #include "UICoolMenu.h"
 
 namespace {
@@ -46,7 +47,13 @@ int CUIMDIFrameWnd::GetDescendantCount() {
 void CUIMDIFrameWnd::BuildWindowMenu(CCoolMenu* pMenu, int nFirst) {
   // Without a menu given, the menu bar's window menu; there is none with the Windows menu
   // (the MDI client keeps that list itself).
-  if (pMenu == NULL) return;
+  if (pMenu == NULL) {
+    if (!IsMenuBarMode()) return;
+    HMENU hBarMenu = m_pMenuBar->GetMenu();
+    HMENU hWindow = hBarMenu != NULL ? GetWindowMenuPopup(hBarMenu) : NULL;
+    pMenu = DYNAMIC_DOWNCAST(CCoolMenu, CMenu::FromHandlePermanent(hWindow));
+    if (pMenu == NULL) return;
+  }
   HMENU hMenu = pMenu->GetSafeHmenu();
   if (hMenu == NULL || nFirst < 0) return;
 

@@ -17,6 +17,7 @@
 #include "quarnel_api.h"
 
 class CCoolMenu;
+class CMenuToolBar;
 class CUIMenu;
 
 // Nonzero: every main frame keeps the plain Windows menu (a mode for automated tests).
@@ -72,8 +73,9 @@ class QUARNEL_API CUIMDIFrameWnd : public CUIMDIFrameWndSizeDock {
   BOOL IsDefaultHelpID(DWORD dwHelpID) const;
   // Menu-bar mode: neither QA mode nor the standard-menu flag, and a menu bar to show menus.
   BOOL IsMenuBarMode() const;
-  // The menu bar (none in this edition of the frames: the Windows menu stays).
-  virtual CWnd* GetMenuBar() const { return NULL; }
+  // The menu bar docked at the top; NULL in QA mode or with the standard-menu flag, where the
+  // Windows menu stays.
+  virtual CWnd* GetMenuBar() const;
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -103,6 +105,18 @@ class QUARNEL_API CUIMDIFrameWnd : public CUIMDIFrameWndSizeDock {
   afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
   afx_msg void OnSysColorChange();
   afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+
+  // Makes the menu bar, docks it at the top and shows the initial menu in it; FALSE when the
+  // bar cannot be made (the Windows menu stays then).
+  BOOL CreateMenuBar();
+  // Keys for the menu bar: Alt alone or F10 give it the focus, Escape gives the focus back;
+  // TRUE when the key was the bar's.
+  BOOL PreTranslateMenuBarKey(MSG* pMsg);
+
+  CMenuToolBar* m_pMenuBar = NULL;  // owned
+  HMENU m_hMenuBarWindowMenu = NULL;  // the window menu shown in the menu bar
+  HWND m_hWndFocusBeforeMenuBar = NULL;  // where Escape sends the focus back to
+  int m_bAltAlone = 0;  // Alt went down and no other key since
 
   int m_nDescendantLimit = 0;
   int m_nDescendantsFound = 0;
