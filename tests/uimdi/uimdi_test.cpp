@@ -15,6 +15,7 @@
 #include "UICommandCenter.h"
 #include "UICommandRouting.h"
 #include "UICoolMenu.h"
+#include "MenuToolBar.h"
 #include "UIMDIFrame.h"
 #include "handle_counts.h"
 #include "test_support.h"
@@ -68,6 +69,13 @@ class MainFrame : public CUIMDIFrameWnd {
   afx_msg void OnLocked() { g_ran.push_back(ID_CMD_LOCKED); }
   afx_msg void OnUpdateLocked(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
   afx_msg void OnPrint() { g_ran.push_back(ID_CMD_PRINT); }
+  // The popups that opened, in order.
+  std::vector<HMENU> popups;
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+    if (!bSysMenu) popups.push_back(pPopupMenu->GetSafeHmenu());
+    CUIMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+  }
+  CMenuToolBar* Bar() const { return static_cast<CMenuToolBar*>(GetMenuBar()); }
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -78,6 +86,7 @@ BEGIN_MESSAGE_MAP(MainFrame, CUIMDIFrameWnd)
   ON_COMMAND(ID_CMD_LOCKED, &MainFrame::OnLocked)
   ON_UPDATE_COMMAND_UI(ID_CMD_LOCKED, &MainFrame::OnUpdateLocked)
   ON_COMMAND(ID_CMD_PRINT, &MainFrame::OnPrint)
+  ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 int MainFrame::live = 0;
 
@@ -133,8 +142,9 @@ class Frames : public ::testing::Test {
   }
   static CUICommand* Command(WORD id) { return CUICommandCenter::GetCommandCenter().GetCommand(id); }
 
-  static MainFrame* NewMain() {
+  static MainFrame* NewMain(int standardMenu = 0) {
     auto* main = new MainFrame;
+    main->m_bStandardMenu = standardMenu;
     if (!main->LoadFrame(IDR_MAIN)) return nullptr;
     main->MoveWindow(0, 0, 800, 600);
     main->ShowWindow(SW_SHOW);
@@ -465,6 +475,198 @@ TEST_F(Frames, NoHandleLeftAfterAHundredDocuments) {
   EXPECT_EQ(DocFrame::live, 0);
   main->DestroyWindow();
   EXPECT_EQ(MainFrame::live, 0);
+}
+
+// Menu-bar mode: the frames as the host makes them outside QA mode.
+class MenuBarFrames : public Frames {
+ protected:
+  void SetUp() override {
+    Frames::SetUp();
+    g_exp_bQATest = 0;
+  }
+  // The bar's button texts, in order.
+  static std::vector<std::wstring> Buttons(CMenuToolBar* bar) {
+    std::vector<std::wstring> out;
+    const int count = static_cast<int>(bar->SendMessage(TB_BUTTONCOUNT));
+    for (int i = 0; i < count; ++i) {
+      TBBUTTON button = {};
+      bar->SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+      wchar_t text[64] = {};
+      ::SendMessageW(bar->m_hWnd, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand), reinterpret_cast<LPARAM>(text));
+      out.push_back(text);
+    }
+    return out;
+  }
+  // A key message as the application's loop meets it: the pre-translation first.
+  static void Send(HWND target, UINT message, UINT key) {
+    const LPARAM data = (message == WM_KEYUP || message == WM_SYSKEYUP) ? static_cast<LPARAM>(0xC0000001) : 1;
+    MSG msg = {target, message, key, data, 0, {0, 0}};
+    if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessage(&msg);
+    }
+    PumpMessages();
+  }
+  // The bar sends its popups' notices to the main window.
+  CWinApp app{_T("MenuBarFrames")};
+};
+
+TEST_F(MenuBarFrames, TheMenuBarReplacesTheWindowsMenuAndFollowsTheActiveDocument) {
+  MainFrame* main = NewMain();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(main->IsMenuBarMode());
+  CMenuToolBar* bar = main->Bar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
+  // Docked at the top, showing the frame's menu; the bar is left out of the toolbars unless asked for.
+  EXPECT_EQ(::GetDlgCtrlID(::GetParent(bar->m_hWnd)), AFX_IDW_DOCKBAR_TOP);
+  EXPECT_EQ(Buttons(bar), (std::vector<std::wstring>{L"&File", L"&Window"}));
+  CPtrArray bars;
+  main->GetToolbars(bars, FALSE);
+  EXPECT_EQ(bars.GetSize(), 0);
+  main->GetToolbars(bars, TRUE);
+  EXPECT_EQ(bars.GetSize(), 1);
+  // A document activates: its menu goes to the bar, not to the window.
+  DocFrame* north = NewDoc(main, _T("North"));
+  ASSERT_NE(north, nullptr);
+  PumpMessages();
+  EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
+  EXPECT_EQ(bar->GetMenu(), north->m_hMenuShared);
+  EXPECT_EQ(Buttons(bar), (std::vector<std::wstring>{L"&File", L"&Edit", L"&Window"}));
+  // The bar's window menu lists the documents.
+  DocFrame* south = NewDoc(main, _T("South"));
+  ASSERT_NE(south, nullptr);
+  PumpMessages();
+  HMENU window = main->GetWindowMenuPopup(bar->GetMenu());
+  ASSERT_NE(window, nullptr);
+  std::vector<std::wstring> listed;
+  for (int i = 0; i < ::GetMenuItemCount(window); ++i) {
+    wchar_t text[64] = {};
+    ::GetMenuStringW(window, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    if (text[0] == L'&' && text[1] >= L'1' && text[1] <= L'9') listed.push_back(text);
+  }
+  EXPECT_EQ(listed, (std::vector<std::wstring>{L"&1 North", L"&2 South"}));
+  // Maximised, the bar carries the document's system menu; restored, it lets it go.
+  south->MDIMaximize();
+  PumpMessages();
+  EXPECT_EQ(bar->GetSysMenu(), ::GetSystemMenu(south->m_hWnd, FALSE));
+  EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
+  south->MDIRestore();
+  PumpMessages();
+  EXPECT_EQ(bar->GetSysMenu(), (HMENU)NULL);
+  // The last document closes: the frame's own menu comes back to the bar.
+  south->MDIDestroy();
+  north->MDIDestroy();
+  PumpMessages();
+  EXPECT_EQ(Buttons(bar), (std::vector<std::wstring>{L"&File", L"&Window"}));
+  EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
+  main->DestroyWindow();
+  EXPECT_EQ(MainFrame::live, 0);
+}
+
+TEST_F(MenuBarFrames, QaModeOrTheStandardMenuFlagKeepTheWindowsMenuAndMakeNoBar) {
+  const struct {
+    int qa;
+    int standardMenu;
+  } cases[] = {{1, 0}, {0, 1}, {1, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "qa " << c.qa << " standard " << c.standardMenu);
+    g_exp_bQATest = c.qa;
+    MainFrame* main = NewMain(c.standardMenu);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(main->IsMenuBarMode());
+    EXPECT_EQ(main->GetMenuBar(), nullptr);
+    EXPECT_EQ(::GetMenu(main->m_hWnd), main->m_hInitialMenu);
+    CPtrArray bars;
+    main->GetToolbars(bars, TRUE);
+    EXPECT_EQ(bars.GetSize(), 0);
+    main->DestroyWindow();
+  }
+}
+
+TEST_F(MenuBarFrames, AltAloneOrF10GiveTheBarTheFocusAndEscapeGivesItBack) {
+  MainFrame* main = NewMain();
+  ASSERT_NE(main, nullptr);
+  DocFrame* doc = NewDoc(main, _T("North"));
+  ASSERT_NE(doc, nullptr);
+  main->SetForegroundWindow();
+  PumpMessages();
+  CMenuToolBar* bar = main->Bar();
+  ASSERT_NE(bar, nullptr);
+  const struct {
+    const char* what;
+    std::vector<std::pair<UINT, UINT>> in;  // to the bar
+    std::vector<std::pair<UINT, UINT>> out;  // back to the document
+  } cases[] = {
+      {"Alt, Alt", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}, {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}},
+      {"Alt, Escape", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}}, {{WM_KEYDOWN, VK_ESCAPE}}},
+      {"F10, Escape", {{WM_SYSKEYDOWN, VK_F10}}, {{WM_KEYDOWN, VK_ESCAPE}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    doc->SetFocus();
+    ASSERT_EQ(::GetFocus(), doc->m_hWnd);
+    for (const auto& k : c.in) Send(::GetFocus(), k.first, k.second);
+    EXPECT_EQ(::GetFocus(), bar->m_hWnd);
+    for (const auto& k : c.out) Send(::GetFocus(), k.first, k.second);
+    EXPECT_EQ(::GetFocus(), doc->m_hWnd);
+  }
+  // Alt with another key between is not Alt alone: the focus stays.
+  doc->SetFocus();
+  Send(doc->m_hWnd, WM_SYSKEYDOWN, VK_MENU);
+  Send(doc->m_hWnd, WM_SYSKEYDOWN, VK_SHIFT);
+  Send(doc->m_hWnd, WM_SYSKEYUP, VK_MENU);
+  EXPECT_EQ(::GetFocus(), doc->m_hWnd);
+  // Escape elsewhere is the document's.
+  Send(doc->m_hWnd, WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(::GetFocus(), doc->m_hWnd);
+  main->DestroyWindow();
+}
+
+void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(NULL, id);
+  ::EndMenu();
+}
+
+// Alt+F typed for real reaches the bar through the frame's pre-translation and opens File.
+TEST_F(MenuBarFrames, AltMnemonicTypedOpensTheDocumentsFilePopup) {
+  MainFrame* main = NewMain();
+  ASSERT_NE(main, nullptr);
+  DocFrame* doc = NewDoc(main, _T("North"));
+  ASSERT_NE(doc, nullptr);
+  app.m_pMainWnd = main;
+  main->SetForegroundWindow();
+  doc->SetFocus();
+  PumpMessages();
+  main->popups.clear();
+  const UINT_PTR timer = ::SetTimer(NULL, 0, 100, EndAnyMenu);
+  INPUT keys[4] = {};
+  const WORD vk[4] = {VK_MENU, 'F', 'F', VK_MENU};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = vk[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
+  MSG msg;
+  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_TIMER && msg.hwnd == NULL) {
+      ::DispatchMessage(&msg);
+      continue;
+    }
+    if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessage(&msg);
+    }
+  }
+  ::KillTimer(NULL, timer);
+  PumpMessages();
+  ASSERT_FALSE(main->popups.empty());
+  EXPECT_EQ(main->popups.front(), ::GetSubMenu(doc->m_hMenuShared, 0));
+  // Nothing went to the window's system menu, and the focus is the document's again.
+  EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
+  app.m_pMainWnd = NULL;
+  main->DestroyWindow();
 }
 
 }  // namespace

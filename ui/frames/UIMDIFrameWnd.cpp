@@ -105,6 +105,9 @@ BOOL CUIMDIFrameWnd::CreateMenuBar() {
   bar->ModifyStyle(kWrapStyle, 0);
   bar->SetBarStyle(bar->GetBarStyle() | CBRS_ALIGN_TOP | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
   bar->EnableDocking(CBRS_ORIENT_HORZ);
+  // The custom toolbar keeps its docking style apart from the control bar's; the frame docks
+  // (and the bar is dragged) by the control bar's.
+  bar->CControlBar::EnableDocking(CBRS_ORIENT_HORZ);
   DockControlBar(bar, static_cast<UINT>(0), NULL);
   return TRUE;
 }
@@ -132,7 +135,8 @@ BOOL CUIMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   // The menu bar's own keys (Alt plus a mnemonic) open its popups.
   if (lParam == 0 && m_pMenuBar != NULL && LOWORD(wParam) >= CMenuToolBar::kFirstButtonId &&
       LOWORD(wParam) <= 0xDFFF) {
-    m_pMenuBar->SendMessage(WM_COMMAND, wParam, 0);
+    // Straight to the bar's handler: its window would pass a sender-less command back here.
+    m_pMenuBar->OnCmdMsg(LOWORD(wParam), CN_COMMAND, NULL, NULL);
     return TRUE;
   }
   if (lParam == 0) {
@@ -159,7 +163,7 @@ BOOL CUIMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
   if (CMDIFrameWnd::PreTranslateMessage(pMsg)) return TRUE;
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
   if (IsMenuBarMode()) {
-    if (PreTranslateMenuBarKey(pMsg)) return TRUE;
+      if (PreTranslateMenuBarKey(pMsg)) return TRUE;
     HACCEL barKeys = m_pMenuBar->GetAccelTable();
     if (barKeys != NULL && ::TranslateAccelerator(m_hWnd, barKeys, pMsg)) return TRUE;
   }
