@@ -521,6 +521,21 @@ TEST_F(MenuBarFrames, TheMenuBarReplacesTheWindowsMenuAndFollowsTheActiveDocumen
   // Docked at the top, showing the frame's menu; the bar is left out of the toolbars unless asked for.
   EXPECT_EQ(::GetDlgCtrlID(::GetParent(bar->m_hWnd)), AFX_IDW_DOCKBAR_TOP);
   EXPECT_EQ(Buttons(bar), (std::vector<std::wstring>{L"&File", L"&Window"}));
+  // Each button is as wide as its text in the bar's font, so that the texts do not overlap.
+  {
+    HDC dc = ::GetDC(bar->m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(bar->SendMessage(WM_GETFONT)));
+    const std::vector<std::wstring> texts = Buttons(bar);
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+      SIZE extent = {};
+      ::GetTextExtentPoint32W(dc, texts[i].c_str() + 1, static_cast<int>(texts[i].size()) - 1, &extent);
+      CRect item;
+      bar->GetItemRect(i, &item);
+      EXPECT_GT(item.Width(), extent.cx) << i;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(bar->m_hWnd, dc);
+  }
   CPtrArray bars;
   main->GetToolbars(bars, FALSE);
   EXPECT_EQ(bars.GetSize(), 0);

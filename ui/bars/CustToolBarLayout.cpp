@@ -370,7 +370,9 @@ void CCustToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
       HGDIOBJ oldFont = ::SelectObject(dc, GetDefaultFont(0));
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, ::GetSysColor((state & CDIS_DISABLED) ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
-      ::DrawText(dc, text, text.GetLength(), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+      // A menu bar's texts underline their mnemonics as a menu does.
+      const UINT prefix = m_bMenuBar ? 0 : DT_NOPREFIX;
+      ::DrawText(dc, text, text.GetLength(), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | prefix);
       ::SelectObject(dc, oldFont);
       if (dropDown) DrawDropDownMenu(dc, rect);
       *pResult = CDRF_SKIPDEFAULT;

@@ -180,6 +180,8 @@ void CMenuToolBar::SetMenu(HWND, HMENU hMenu, HMENU hWindowMenu) {
       if (CUICommand* command = center.GetCommand(static_cast<WORD>(number))) command->GetMenuStringW(text, 0);
     }
     if (!InsertMenuButton(index, popup, text, id)) continue;
+    // The control sizes buttons without their texts: each is told its text's width.
+    CCustToolBar::OnInsertDropDownMenu(id);
     ++index;
     if (const WCHAR mnemonic = Mnemonic(text)) {
       // The key that types the character, so that "&-" is the minus key and not VK_INSERT;
