@@ -541,6 +541,28 @@ TEST_F(MenuBarFrames, TheMenuBarReplacesTheWindowsMenuAndFollowsTheActiveDocumen
   EXPECT_EQ(bars.GetSize(), 0);
   main->GetToolbars(bars, TRUE);
   EXPECT_EQ(bars.GetSize(), 1);
+  // A double click floats it in a menu bar's frame (its close greyed) and docks it again; the
+  // frame's other bars keep the sizable floating frame.
+  CRect empty;
+  bar->GetClientRect(&empty);
+  const LPARAM atEnd = MAKELPARAM(empty.right - 2, empty.Height() / 2);
+  bar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, atEnd);
+  PumpMessages();
+  auto frameOf = [](CWnd* wnd) -> CWnd* {
+    for (HWND up = ::GetParent(wnd->m_hWnd); up != NULL; up = ::GetParent(up)) {
+      CWnd* object = CWnd::FromHandlePermanent(up);
+      if (object != NULL && object->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return object;
+    }
+    return nullptr;
+  };
+  CWnd* floating = frameOf(bar);
+  ASSERT_NE(floating, nullptr);
+  EXPECT_TRUE(floating->IsKindOf(RUNTIME_CLASS(CMenuMiniDockFrameWnd)));
+  EXPECT_NE(::GetMenuState(::GetSystemMenu(floating->m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  EXPECT_FALSE(main->m_pFloatingFrameClass->IsDerivedFrom(RUNTIME_CLASS(CMenuMiniDockFrameWnd)));
+  main->DockControlBar(bar, static_cast<UINT>(AFX_IDW_DOCKBAR_TOP));
+  PumpMessages();
+  EXPECT_EQ(frameOf(bar), main);
   // A document activates: its menu goes to the bar, not to the window.
   DocFrame* north = NewDoc(main, _T("North"));
   ASSERT_NE(north, nullptr);

@@ -581,7 +581,14 @@ CSize CMenuToolBar::CalcSize(TBBUTTON* pButtons, int nCount) {
 }
 
 void CMenuToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
-  CCustToolBar::OnLButtonDblClk(nFlags, point);
+  {
+    // Floated, the bar's frame is a menu bar's own.
+    CFrameWnd* site = m_pDockSite;
+    CRuntimeClass* before = site != NULL ? site->m_pFloatingFrameClass : NULL;
+    if (site != NULL) site->m_pFloatingFrameClass = RUNTIME_CLASS(CMenuMiniDockFrameWnd);
+    CCustToolBar::OnLButtonDblClk(nFlags, point);
+    if (site != NULL && ::IsWindow(site->m_hWnd)) site->m_pFloatingFrameClass = before;
+  }
   if (m_hWnd == NULL || !IsFloating()) return;
   if (CMenuMiniDockFrameWnd* frame = DYNAMIC_DOWNCAST(CMenuMiniDockFrameWnd, ParentFrame(this)))
     frame->DisableCloseForMenuBar();
