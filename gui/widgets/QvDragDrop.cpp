@@ -49,16 +49,7 @@ CGUIOleDropSource::CGUIOleDropSource() {
 }
 
 SCODE CGUIOleDropSource::GiveFeedback(DROPEFFECT dropEffect) {
-  UIDragAction last = QvDragGetLastAction();
-  WORD id = last >= UIDragNone && last <= UIDragLink ? m_cursorIds[last] : 0;
-  if (id != 0) {
-    LPCTSTR name = MAKEINTRESOURCE(id);
-    if (HCURSOR cursor = ::LoadCursor(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name)) {
-      ::SetCursor(cursor);
-      return S_OK;
-    }
-  }
-  return COleDropSource::GiveFeedback(dropEffect);
+  return UIDragShowActionCursor(m_cursorIds, QvDragGetLastAction()) ? S_OK : COleDropSource::GiveFeedback(dropEffect);
 }
 
 CGUIOleDataSource::CGUIOleDataSource(QvDragSel* sel) : m_pSel(sel) {}

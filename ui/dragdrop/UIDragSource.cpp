@@ -17,16 +17,7 @@ UIOleDropSource::UIOleDropSource() {
 }
 
 SCODE UIOleDropSource::GiveFeedback(DROPEFFECT dropEffect) {
-  UIDragAction last = UIDragGetLastAction();
-  WORD id = last >= UIDragNone && last <= UIDragLink ? m_cursorIds[last] : 0;
-  if (id != 0) {
-    LPCTSTR name = MAKEINTRESOURCE(id);
-    if (HCURSOR cursor = ::LoadCursor(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name)) {
-      ::SetCursor(cursor);
-      return S_OK;
-    }
-  }
-  return COleDropSource::GiveFeedback(dropEffect);
+  return UIDragShowActionCursor(m_cursorIds, UIDragGetLastAction()) ? S_OK : COleDropSource::GiveFeedback(dropEffect);
 }
 
 UIOleDataSource::UIOleDataSource(UIDragSel* sel) : m_pSel(sel) {}

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <fw_module.h>
 #include <fw_oledata.h>
 
 #include "UIDragData.h"
@@ -81,4 +82,14 @@ COleDataObject* UIDragDataObjectOf(COleDataSource* source) {
   auto* data = new COleDataObject;
   data->Attach(static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject)), FALSE);
   return data;
+}
+
+bool UIDragShowActionCursor(const WORD cursorIds[5], UIDragAction last) {
+  const WORD id = last >= UIDragNone && last <= UIDragLink ? cursorIds[last] : 0;
+  if (id == 0) return false;
+  LPCTSTR name = MAKEINTRESOURCE(id);
+  HCURSOR cursor = ::LoadCursor(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name);
+  if (cursor == NULL) return false;
+  ::SetCursor(cursor);
+  return true;
 }

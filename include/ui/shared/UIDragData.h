@@ -59,3 +59,7 @@ COleDataObject* UIDragDataObjectOf(COleDataSource* source);
 
 // Drop effects of actions: move and swap move, copy copies, link links.
 QUARNEL_API DWORD UIDragActionToDropEffect(UIDragAction action);
+
+// Shows the cursor a drop source keeps for the last action (cursorIds: one resource id per
+// action, 0 for the system's); false when there is none, so the system's cursors apply.
+bool UIDragShowActionCursor(const WORD cursorIds[5], UIDragAction last);
