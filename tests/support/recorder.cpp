@@ -52,7 +52,9 @@ MessageRecorder::MessageRecorder() {
   // Noise of the system that no test sequence speaks of.
   for (UINT m : {0x007Fu /* WM_GETICON */, 0x003Du /* WM_GETOBJECT */, 0x0281u /* WM_IME_SETCONTEXT */,
                  0x0282u /* WM_IME_NOTIFY */, 0x0288u /* WM_IME_REQUEST */, 0x031Fu /* WM_DWMNCRENDERINGCHANGED */,
-                 0x0093u, 0x0094u, 0x0090u /* menu and theme internals */})
+                 0x0093u, 0x0094u, 0x0090u /* menu and theme internals */,
+                 0x001Cu /* WM_ACTIVATEAPP: sent to every top-level window when another process, such as a
+                            test running beside this one, takes or gives up the foreground */})
     m_ignored.insert(m);
 }
 
