@@ -29,7 +29,7 @@ quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
-          QvToolTipText.cpp
+          QvToolTipText.cpp GUIFrameWnd.cpp QvWindow.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
           QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp

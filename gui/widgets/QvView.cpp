@@ -25,8 +25,10 @@ void QvView::SetUnitType(QvImageUnitType type) {
 void QvView::SetZoomFactor(long num, long den) {
   if (num == m_zoomNum && den == m_zoomDen) return;
   if (!m_platformView) return;  // the zoom lives in the window
-  QvRootView::SetZoomFactor(num, den);
-  m_platformView->SetZoomFactor(num, den);
+  // The window takes the new zoom first, so that the image size and the scroll positions set
+  // again below are measured at it.
+  if (num > 0 && den > 0) m_platformView->SetZoomFactor(num, den);
+  QvRootView::SetZoomFactor(num, den);  // refuses terms that are no ratio
 }
 
 void QvView::SetImageSize(QvSize size, bool stopAtFarEdge) {

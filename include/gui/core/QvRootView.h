@@ -55,10 +55,10 @@ class QUARNEL_API QvRootView : public QvGUIContainer {
   virtual void SetFocus() = 0;
   virtual void SetUnitType(QvImageUnitType type) { m_unitType = type; }
   virtual QvImageUnitType GetUnitType() { return m_unitType; }
-  virtual void SetZoomFactor(long num, long den) {
-    m_zoomNum = num;
-    m_zoomDen = den;
-  }
+  // Takes the zoom num / den: the scroll increments are converted so that they keep their
+  // length on screen, the image size and the scroll positions are set again and the view is
+  // invalidated. Terms that are not both positive are refused (nothing changes).
+  virtual void SetZoomFactor(long num, long den);
   // Stores the size; the style bit QVVIEW_STOP_AT_FAR_EDGE follows stopAtFarEdge.
   virtual void SetImageSize(QvSize size, bool stopAtFarEdge);
   virtual void GetViewRect(QvRect& rect) = 0;
@@ -88,7 +88,11 @@ class QUARNEL_API QvRootView : public QvGUIContainer {
   virtual void onMouseUp(const QvPoint& /*down*/, const QvPoint& /*current*/, const QvModifier&) {}
   virtual void onMouseDblClick(const QvPoint&, const QvModifier&) {}
   virtual void onMouseDatazoom(const QvPoint&, bool /*up*/) {}
-  virtual void onMouseZooming(const QvPoint&, bool /*up*/) {}
+  // Zooms in (up) to the first factor at or above 120 % of the present one, or out to the
+  // first at or below 80 %, one unit step at a time: zooming in lowers the denominator while
+  // it is the larger term, else raises the numerator; zooming out lowers the numerator while
+  // it is the larger term, else raises the denominator. The point is not used.
+  virtual void onMouseZooming(const QvPoint& point, bool up);
   virtual bool onKeyboardChar(char) { return false; }
   virtual bool onKeyboardSpecial(QvKeyCode) { return false; }
 
