@@ -111,6 +111,10 @@ BOOL CGUIFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 
 void CGUIFrameWnd::GetMessageString(UINT nID, CString& rMessage) const { MessageString(nID, rMessage); }
 
+void CGUIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  if (GetStyle() & FWS_ADDTOTITLE) CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+}
+
 LRESULT CGUIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
   if (PortableHelp(this, lParam)) return TRUE;
   return CFrameWnd::OnCommandHelp(wParam, lParam);
@@ -153,6 +157,10 @@ BOOL CGUIMDIFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 void CGUIMDIFrameWnd::GetMessageString(UINT nID, CString& rMessage) const { MessageString(nID, rMessage); }
+
+void CGUIMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  if (GetStyle() & FWS_ADDTOTITLE) CMDIFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+}
 
 LRESULT CGUIMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
   if (PortableHelp(this, lParam)) return TRUE;

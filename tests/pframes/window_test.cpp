@@ -105,16 +105,20 @@ TEST_F(FrameTest, WindowStatesFollowShowWindow) {
   }
 }
 
-// A frame is activated (shown when hidden); a window that is no frame is raised above its
-// siblings.
+// A frame is activated (shown when hidden, keeping the caption the portable window gave it);
+// a window that is no frame is raised above its siblings.
 TEST_F(FrameTest, BringToFrontActivatesAFrameAndRaisesAnyOtherWindow) {
   CFrameWnd* frame = MakeFrame(kSdi);
   ASSERT_NE(frame, nullptr);
   TestWindow* window = new TestWindow(&log);
   Bind(window, frame);
   ASSERT_FALSE(IsWindowVisible(frame->m_hWnd));
+  window->SetCaption("Sales by region");
   window->BringToFront();
   EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  QvString caption;
+  EXPECT_EQ(window->GetCaption(caption), 15);
+  EXPECT_STREQ(caption.c_str(), "Sales by region") << "the activation keeps the portable caption";
 
   // Two child windows of the frame; the portable window's is the lower one.
   CWnd lower, upper;

@@ -25,6 +25,9 @@ class QUARNEL_API CGUIFrameWnd : public CFrameWnd {
   // The message-bar text of the command's portable definition; the text is left as it is
   // when the definition has none.
   void GetMessageString(UINT nID, CString& rMessage) const override;
+  // The window text is the portable window's caption (SetCaption): only a frame that adds
+  // the document's title to it (FWS_ADDTOTITLE) has it rebuilt.
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -54,6 +57,7 @@ class QUARNEL_API CGUIMDIFrameWnd : public CMDIFrameWnd {
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   void GetMessageString(UINT nID, CString& rMessage) const override;
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
   // Whether the frame shows a print preview (FALSE: the framework has no preview mode here).
   BOOL m_bPreview = FALSE;
