@@ -213,3 +213,34 @@ TEST(PortableWindows, ScalingReferenceIsKept) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window list of the multiple-document frame's menu still activates its document frame:
+// the portable road leaves the framework's ids to the default frame procedure.
+TEST_F(FrameTest, WindowListCommandsActivateTheirDocumentFrame) {
+  CFrameWnd* made = MakeFrame(kMdi, NULL, RECT{0, 0, 500, 400});
+  ASSERT_NE(made, nullptr);
+  MdiFrame* frame = static_cast<MdiFrame*>(made);
+  TestWindow* window = new TestWindow(&log);
+  Bind(window, frame);
+  QvCommandHandler::SetActiveTarget(window);
+  frame->ShowWindow(SW_SHOW);
+  CMDIChildWnd* docs[2];
+  for (CMDIChildWnd*& doc : docs) {
+    doc = new CMDIChildWnd;
+    ASSERT_TRUE(doc->Create(NULL, _T("document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
+                            frame));
+  }
+  ASSERT_EQ(frame->MDIGetActive(), docs[1]);
+  const UINT first = static_cast<UINT>(GetDlgCtrlID(docs[0]->m_hWnd));
+  ASSERT_EQ(first, static_cast<UINT>(AFX_IDM_FIRST_MDICHILD));
+  PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(first, 0), 0);
+  testing_support::Recorder().Pump();
+  EXPECT_EQ(frame->MDIGetActive(), docs[0]);
+  EXPECT_TRUE(window->executed.empty());
+  frame->DestroyWindow();
+  EXPECT_EQ(log.destroyed, 1);
+}
+
+}  // namespace
