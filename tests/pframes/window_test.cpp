@@ -13,6 +13,21 @@ RECT Placed(HWND window) {
   return r;
 }
 
+// A shown multiple-document frame at (0, 0, 500, 400) with `count` document frames.
+MdiFrame* ShownMdiFrame(CMDIChildWnd** docs, int count) {
+  CFrameWnd* made = MakeFrame(kMdi, NULL, RECT{0, 0, 500, 400});
+  EXPECT_NE(made, nullptr);
+  if (!made) return nullptr;
+  MdiFrame* frame = static_cast<MdiFrame*>(made);
+  frame->ShowWindow(SW_SHOW);
+  for (int i = 0; i < count; ++i) {
+    docs[i] = new CMDIChildWnd;
+    EXPECT_TRUE(docs[i]->Create(NULL, _T("document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                CRect(0, 0, 200, 150), frame));
+  }
+  return frame;
+}
+
 bool Same(const QvRect& q, const RECT& r) {
   return q.left == r.left && q.top == r.top && q.right == r.right && q.bottom == r.bottom;
 }
@@ -166,16 +181,9 @@ TEST_F(FrameTest, CloseAndDestroyPlatformEndTheWindowWithItsFrame) {
 // When the multiple-document frame grows or shrinks in height, its minimised document frames
 // move by as much, so that they stay at the bottom of its client.
 TEST_F(FrameTest, MinimisedDocumentFramesFollowTheFramesHeight) {
-  CFrameWnd* made = MakeFrame(kMdi, NULL, RECT{0, 0, 500, 400});
-  ASSERT_NE(made, nullptr);
-  MdiFrame* frame = static_cast<MdiFrame*>(made);
-  frame->ShowWindow(SW_SHOW);
   CMDIChildWnd* docs[3];
-  for (CMDIChildWnd*& doc : docs) {
-    doc = new CMDIChildWnd;
-    ASSERT_TRUE(doc->Create(NULL, _T("document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
-                            frame));
-  }
+  MdiFrame* frame = ShownMdiFrame(docs, 3);
+  ASSERT_TRUE(frame != nullptr && !HasFailure());
   // The first two minimised, the third open.
   docs[0]->ShowWindow(SW_MINIMIZE);
   docs[1]->ShowWindow(SW_MINIMIZE);
@@ -219,19 +227,12 @@ namespace {
 // The window list of the multiple-document frame's menu still activates its document frame:
 // the portable road leaves the framework's ids to the default frame procedure.
 TEST_F(FrameTest, WindowListCommandsActivateTheirDocumentFrame) {
-  CFrameWnd* made = MakeFrame(kMdi, NULL, RECT{0, 0, 500, 400});
-  ASSERT_NE(made, nullptr);
-  MdiFrame* frame = static_cast<MdiFrame*>(made);
+  CMDIChildWnd* docs[2];
+  MdiFrame* frame = ShownMdiFrame(docs, 2);
+  ASSERT_TRUE(frame != nullptr && !HasFailure());
   TestWindow* window = new TestWindow(&log);
   Bind(window, frame);
   QvCommandHandler::SetActiveTarget(window);
-  frame->ShowWindow(SW_SHOW);
-  CMDIChildWnd* docs[2];
-  for (CMDIChildWnd*& doc : docs) {
-    doc = new CMDIChildWnd;
-    ASSERT_TRUE(doc->Create(NULL, _T("document"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
-                            frame));
-  }
   ASSERT_EQ(frame->MDIGetActive(), docs[1]);
   const UINT first = static_cast<UINT>(GetDlgCtrlID(docs[0]->m_hWnd));
   ASSERT_EQ(first, static_cast<UINT>(AFX_IDM_FIRST_MDICHILD));
