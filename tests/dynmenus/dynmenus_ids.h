@@ -3,6 +3,7 @@
 
 #define IDR_BAR 1
 #define IDR_EXTRA 2
+#define IDR_MDI_BAR 3
 #define IDR_MISSING 99
 
 #define ID_OPEN 100
@@ -19,6 +20,8 @@
 #define ID_REFRESH 111
 #define ID_ABOUT 120
 
+#define ID_WINDOW_POPUP 257
+#define ID_WINDOW_CASCADE 258
 #define ID_FILE_POPUP 500
 #define ID_EDIT_POPUP 501
 #define ID_TOOLS_POPUP 502

@@ -3,6 +3,7 @@
 #include "dynmenus_test.h"
 
 #include <QvEffectiveCommands.h>
+#include <fw_mdi.h>
 
 using namespace dynmenus_test;
 
@@ -204,6 +205,40 @@ TEST_F(DynamicMenuTest, MenusThatAreNotRegisteredAreIgnored) {
   EXPECT_EQ(Texts(other.m_hMenu), Texts_{"mine"});
   EXPECT_FALSE(GetAcceleratorForUpdateFrameMenu(&other));
   UpdateDynamicMenuForSecurity(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The window popup (257) of an MDI main window lists its documents when it opens.
+TEST_F(DynamicMenuTest, WindowPopupOfTheMdiMainWindowListsTheDocuments) {
+  CWinApp app{_T("dynmenus")};
+  CMDIFrameWnd* main = new CMDIFrameWnd;  // deletes itself when destroyed
+  ASSERT_TRUE(main->Create(NULL, _T("reports"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 500, 400)));
+  app.m_pMainWnd = main;
+  CMenu mdiBar;
+  ASSERT_TRUE(mdiBar.LoadMenu(IDR_MDI_BAR));
+  ::SetMenu(main->m_hWnd, mdiBar.m_hMenu);
+  ASSERT_TRUE(RegisterMenuBar(&mdiBar, 0).Succeeded());
+  CMDIChildWnd* doc = new CMDIChildWnd;
+  ASSERT_TRUE(doc->Create(NULL, _T("North"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), main));
+
+  HMENU window = PopupNamed(mdiBar.m_hMenu, "&Window");
+  ASSERT_TRUE(window);
+  UpdateDynamicMenuForSecurity(CMenu::FromHandle(window));
+  std::vector<UINT> ids = Ids(window);
+  ASSERT_GE(ids.size(), 2u);
+  EXPECT_EQ(ids[0], static_cast<UINT>(ID_WINDOW_CASCADE));
+  EXPECT_EQ(ids.back(), static_cast<UINT>(AFX_IDM_FIRST_MDICHILD));
+  // Another popup gets no list.
+  HMENU file = PopupNamed(mdiBar.m_hMenu, "&File");
+  UpdateDynamicMenuForSecurity(CMenu::FromHandle(file));
+  EXPECT_EQ(Ids(file), std::vector<UINT>{ID_OPEN});
+
+  app.m_pMainWnd = NULL;
+  ::SetMenu(main->m_hWnd, NULL);  // the bar stays the test's
+  main->DestroyWindow();
 }
 
 }  // namespace
