@@ -368,6 +368,7 @@ void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu, bool recursive
 
 // The bar from the rights of now; its popups are brought up to date when they open.
 void UpdateMenuBarFromSecurity(QvMenuDynamicData* data) {
+  if (!IsMenu(data->m_hMenuBar)) return;  // destroyed with its window
   ComputeStatuses(data);
   ++data->m_generation;
   RebuildMenuFromSecurity(data, data->m_hMenuBar, false);

@@ -5,6 +5,8 @@
 #include <QvEffectiveCommands.h>
 #include <fw_mdi.h>
 
+#include "handle_counts.h"
+
 using namespace dynmenus_test;
 
 namespace {
@@ -61,6 +63,40 @@ TEST_F(DynamicMenuTest, ItemsFollowTheRightsAndComeBackInTheirPlaces) {
     EXPECT_EQ(Texts(bar.m_hMenu), kBar);
     EXPECT_EQ(Texts(Open("&File")), kFullFile);
   }
+}
+
+// A popup that comes back is made empty and filled when it, or the bar, opens.
+TEST_F(DynamicMenuTest, PopupThatComesBackIsFilledWhenTheBarOpens) {
+  RegisterOnFrame();
+  Rights::Set(ID_FILE_POPUP, 3);
+  UpdateMenusFromSecurity();
+  Rights::status.clear();
+  UpdateMenusFromSecurity();
+  HMENU file = PopupNamed(bar.m_hMenu, "&File");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(GetMenuItemCount(file), 0);
+  UpdateDynamicMenuForSecurity(&bar);
+  EXPECT_EQ(Texts(file), kFullFile);
+  // Its nested popup is filled when it opens in turn.
+  HMENU recent = PopupNamed(file, "&Recent");
+  ASSERT_TRUE(recent);
+  EXPECT_EQ(GetMenuItemCount(recent), 0);
+  frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(recent), MAKELPARAM(6, FALSE));
+  EXPECT_EQ(Texts(recent), Texts_{"&Recent Report"});
+}
+
+// A bar destroyed with its window is left alone by later updates.
+TEST_F(DynamicMenuTest, BarDestroyedWithItsWindowIsLeftAlone) {
+  RegisterOnFrame();
+  frame->DestroyWindow();  // takes the bar with it
+  frame = nullptr;
+  EXPECT_FALSE(IsMenu(bar.m_hMenu));
+  const testing_support::GuiCounts before = testing_support::GuiCounts::Now();
+  Rights::Set(ID_PRINT, 3);
+  UpdateMenusFromSecurity();
+  EXPECT_EQ(Rights::AskedFor(ID_PRINT), 1);  // at the registration only
+  EXPECT_EQ(testing_support::GuiCounts::Now(), before);
+  bar.Detach();
 }
 
 TEST_F(DynamicMenuTest, RedirectedPopupShowsTheEffectivePopupUntilTheRedirectionEnds) {
