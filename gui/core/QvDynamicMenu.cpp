@@ -113,7 +113,7 @@ bool IsSeparatorAt(HMENU menu, int position) {
 }
 
 // A separator that comes first or right after another one is deleted; a trailing one stays.
-void RemoveRedundantSeparators(HMENU menu, bool recursive) {
+void RemoveRedundantSeparators(HMENU menu) {
   bool previousWasSeparator = true;
   for (int position = 0; position < GetMenuItemCount(menu);) {
     if (IsSeparatorAt(menu, position)) {
@@ -121,8 +121,6 @@ void RemoveRedundantSeparators(HMENU menu, bool recursive) {
       previousWasSeparator = true;
     } else {
       previousWasSeparator = false;
-      HMENU sub = GetSubMenu(menu, position);
-      if (recursive && sub) RemoveRedundantSeparators(sub, true);
     }
     ++position;
   }
@@ -230,10 +228,9 @@ unsigned long LayoutState(QvMenuDynamicData* data, unsigned int popupId) {
   return kHidden;
 }
 
-void FillPopupFromLayout(QvMenuDynamicData* data, HMENU popup, unsigned int popupId, bool recursive);
-
-// Inserts one layout item at `position` (-1 appends); false when nothing was inserted.
-bool AddLayoutItem(QvMenuDynamicData* data, HMENU menu, const SMenuItemInfo& item, int position, bool recursive,
+// Inserts one layout item at `position` (-1 appends); false when nothing was inserted. A new
+// popup is empty: it is filled when it opens.
+bool AddLayoutItem(QvMenuDynamicData* data, HMENU menu, const SMenuItemInfo& item, int position,
                    bool& lastWasSeparator) {
   const UINT where = position < 0 ? static_cast<UINT>(-1) : static_cast<UINT>(position);
   if (ItemState(data, item) == kHidden) return false;
@@ -252,7 +249,6 @@ bool AddLayoutItem(QvMenuDynamicData* data, HMENU menu, const SMenuItemInfo& ite
       return false;
     }
     Register(sub, item.popupId, data);
-    if (recursive) FillPopupFromLayout(data, sub, item.popupId, true);
     lastWasSeparator = false;
     return true;
   }
@@ -270,14 +266,14 @@ bool AddLayoutItem(QvMenuDynamicData* data, HMENU menu, const SMenuItemInfo& ite
   return true;
 }
 
-void FillPopupFromLayout(QvMenuDynamicData* data, HMENU popup, unsigned int popupId, bool recursive) {
+void FillPopupFromLayout(QvMenuDynamicData* data, HMENU popup, unsigned int popupId) {
   if (GetMenuItemCount(popup) != 0) return;
   Stamp(popup, data->m_generation);
   CGUIMenuLayout* layout = data->GetLayout(popupId);
   if (!layout) return;  // redirected to a popup without layout: it stays empty
   bool lastWasSeparator = true;  // leading separators are skipped
   for (INT_PTR i = 0; i < layout->GetSize(); ++i)
-    AddLayoutItem(data, popup, layout->ElementAt(i), -1, recursive, lastWasSeparator);
+    AddLayoutItem(data, popup, layout->ElementAt(i), -1, lastWasSeparator);
 }
 
 INT_PTR FindCommand(const CGUIMenuLayout& layout, INT_PTR after, unsigned int id) {
@@ -303,8 +299,9 @@ void SetItemText(HMENU menu, int position, const std::wstring& text) {
 }
 
 // Merges the menu's items with its layout: hidden ones go, missing ones come back in their
-// place, the others are written again from their definitions.
-void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu, bool recursive) {
+// place, the others are written again from their definitions. The popups below are brought
+// up to date when they open.
+void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu) {
   SHMENUInfo info;
   if (!Lookup(menu, info) || info.data != data) return;
   CGUIMenuLayout* layout = data->GetLayout(info.popupId);
@@ -331,7 +328,7 @@ void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu, bool recursive
     }
     for (INT_PTR k = lastMatch + 1; k < match; ++k) {
       bool lastWasSeparator = position == 0 || IsSeparatorAt(menu, position - 1);
-      if (AddLayoutItem(data, menu, layout->ElementAt(k), position, recursive, lastWasSeparator)) ++position;
+      if (AddLayoutItem(data, menu, layout->ElementAt(k), position, lastWasSeparator)) ++position;
     }
     lastMatch = match;
     const SMenuItemInfo& item = layout->ElementAt(match);
@@ -346,10 +343,6 @@ void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu, bool recursive
     std::wstring text;
     if (sub) {
       if (MenuText(subInfo.popupId, false, text)) SetItemText(menu, position, text);
-      if (recursive) {
-        RebuildMenuFromSecurity(data, sub, true);
-        FillPopupFromLayout(data, sub, subInfo.popupId, true);
-      }
     } else if (id == 0) {
       ModifyMenuW(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
     } else if (MenuText(id, true, text)) {
@@ -362,7 +355,7 @@ void RebuildMenuFromSecurity(QvMenuDynamicData* data, HMENU menu, bool recursive
   for (INT_PTR k = lastMatch + 1; k < layout->GetSize(); ++k) {
     const int count = GetMenuItemCount(menu);
     bool lastWasSeparator = count == 0 || IsSeparatorAt(menu, count - 1);
-    AddLayoutItem(data, menu, layout->ElementAt(k), -1, recursive, lastWasSeparator);
+    AddLayoutItem(data, menu, layout->ElementAt(k), -1, lastWasSeparator);
   }
 }
 
@@ -371,8 +364,8 @@ void UpdateMenuBarFromSecurity(QvMenuDynamicData* data) {
   if (!IsMenu(data->m_hMenuBar)) return;  // destroyed with its window
   ComputeStatuses(data);
   ++data->m_generation;
-  RebuildMenuFromSecurity(data, data->m_hMenuBar, false);
-  RemoveRedundantSeparators(data->m_hMenuBar, false);
+  RebuildMenuFromSecurity(data, data->m_hMenuBar);
+  RemoveRedundantSeparators(data->m_hMenuBar);
 }
 
 void RedrawMainMenuBar() {
@@ -478,7 +471,7 @@ void UpdateDynamicMenuForSecurity(CMenu* popup) {
     for (int i = 0; i < count; ++i) {
       HMENU sub = GetSubMenu(menu, i);
       SHMENUInfo subInfo;
-      if (Lookup(sub, subInfo) && subInfo.data == data) FillPopupFromLayout(data, sub, subInfo.popupId, false);
+      if (Lookup(sub, subInfo) && subInfo.data == data) FillPopupFromLayout(data, sub, subInfo.popupId);
     }
     return;
   }
@@ -498,10 +491,10 @@ void UpdateDynamicMenuForSecurity(CMenu* popup) {
     s_handles->SetAt(menu, info);
   }
   if (GetMenuItemCount(menu) == 0) {
-    FillPopupFromLayout(data, menu, info.popupId, false);
+    FillPopupFromLayout(data, menu, info.popupId);
   } else if (info.generation != data->m_generation) {
-    RebuildMenuFromSecurity(data, menu, false);
-    RemoveRedundantSeparators(menu, false);
+    RebuildMenuFromSecurity(data, menu);
+    RemoveRedundantSeparators(menu);
   }
   if (info.popupId == kWindowListPopup) ShowWindowList(menu);
 }
