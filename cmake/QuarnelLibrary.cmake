@@ -23,13 +23,14 @@ quarnel_area(ui/images
   USES ui/shared
   LINK framework ulmora libtiff comctl32)
 
-# The portable layer: commands, start-up, value types, hyperlink strings, context menus, images
+# The portable layer: commands, start-up, value types, hyperlink strings, context and dynamic menus, images
 # (which are made, read and drawn with the image routines of ui/images).
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
           QvToolTipText.cpp GUIFrameWnd.cpp QvWindow.cpp
+          QvDynamicMenu.cpp QvMenu.cpp QvMenuKeys.cpp QvStandardShortCuts.cpp
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
           QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp

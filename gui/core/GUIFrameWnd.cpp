@@ -5,6 +5,7 @@
 
 #include "GUIPlatformGlue.h"
 #include "QvCommandCenter.h"
+#include "QvDynamicMenu.h"
 #include "QvEffectiveCommands.h"
 #include "QvGUIContainer.h"
 #include "QvHotKeyText.h"
@@ -123,6 +124,7 @@ LRESULT CGUIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
 void CGUIFrameWnd::OnInitMenu(CMenu* pMenu) { CFrameWnd::OnInitMenu(pMenu); }
 
 void CGUIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  UpdateDynamicMenuForSecurity(pPopupMenu);
   CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
@@ -170,6 +172,7 @@ LRESULT CGUIMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
 void CGUIMDIFrameWnd::OnInitMenu(CMenu* pMenu) { CMDIFrameWnd::OnInitMenu(pMenu); }
 
 void CGUIMDIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  UpdateDynamicMenuForSecurity(pPopupMenu);
   CMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
