@@ -17,6 +17,7 @@
 #include "images_window.h"
 #include "links_window.h"
 #include "portable_chart.h"
+#include "portable_toolbars.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -179,6 +180,7 @@ class CHostApp : public CWinApp {
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
+    HWND portableToolbars = host::CreatePortableToolbars(frame->m_hWnd, RECT{160, 200, 760, 380});
     if (host::ScreenshotMode()) {
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
@@ -208,6 +210,10 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(portableStatus, L"portable_status");
         ::ShowWindow(portableStatus, SW_HIDE);
       }
+      if (portableToolbars != NULL) {
+        host::CaptureWindow(portableToolbars, L"portable_toolbar");
+        ::ShowWindow(portableToolbars, SW_HIDE);
+      }
       host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -236,6 +242,7 @@ class CHostApp : public CWinApp {
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
+    if (portableToolbars != NULL) ::ShowWindow(portableToolbars, SW_SHOWNOACTIVATE);
     host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }
