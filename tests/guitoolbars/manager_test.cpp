@@ -10,6 +10,12 @@
 
 namespace {
 
+#ifdef UNICODE
+const TCHAR kProfileKey[] = _T("QuarnelToolbarProfileU");
+#else
+const TCHAR kProfileKey[] = _T("QuarnelToolbarProfileA");
+#endif
+
 const UINT kStandardId = 0xE840;
 const UINT kReportId = 0xE841;
 
@@ -177,9 +183,28 @@ TEST_F(ManagerTest, SettingsStartAsDefaultsAndAreWrittenAsTheyChange) {
   EXPECT_EQ(Get_GlobalHotKeyCtrl(), 1u);
 }
 
+TEST_F(ManagerTest, StoredSettingsOfAnotherTypeKeepTheDefaults) {
+  // A text, a binary value and a DWORD side by side: only the DWORD is taken.
+  ASSERT_GE(SetUserKeyStringValue(QVTOOLBAR_SETTINGS_KEY, "Color", "0"), 0);
+  const unsigned char bytes[] = {1, 0, 0, 0, 0, 0, 0, 0};
+  ASSERT_GE(SetUserKeyBinaryValue(QVTOOLBAR_SETTINGS_KEY, "Large", bytes, sizeof bytes), 0);
+  ASSERT_GE(SetUserKeyStringValue(QVTOOLBAR_SETTINGS_KEY, "Show Tool Tip", ""), 0);
+  ASSERT_GE(SetUserKeyDWORDValue(QVTOOLBAR_SETTINGS_KEY, "Show Short Cut", 0), 0);
+  QvToolBarManager manager;
+  bool colour, large, tips, keys;
+  manager.GetCurrentSettings(colour, large, tips, keys);
+  EXPECT_TRUE(colour);
+  EXPECT_FALSE(large);
+  EXPECT_TRUE(tips);
+  EXPECT_FALSE(keys);
+  EXPECT_EQ(manager.GetBitmapStyle(), 0u);
+}
+
 TEST_F(ManagerTest, SettingsAndBarsSurviveARestart) {
   CWinApp app(_T("ToolbarTest"));
-  app.SetRegistryKey(_T("QuarnelToolbarProfile"));
+  const CString profile = CString(_T("Software\\")) + kProfileKey;
+  RegDeleteTree(HKEY_CURRENT_USER, profile);
+  app.SetRegistryKey(kProfileKey);
   {
     QvToolBarManager manager;
     MakeBars(manager);
@@ -207,7 +232,6 @@ TEST_F(ManagerTest, SettingsAndBarsSurviveARestart) {
   frame->RecalcLayout();
   CGUIMultipleBitmapToolbar* standard = manager.GetToolBar("Standard");
   CGUIMultipleBitmapToolbar* report = manager.GetToolBar("Report");
-  EXPECT_TRUE(standard->IsWindowVisible() || !frame->IsWindowVisible());
   EXPECT_TRUE(standard->IsShowed());
   EXPECT_FALSE(report->IsShowed());
   // Large buttons and no tooltips, as saved.
@@ -215,7 +239,7 @@ TEST_F(ManagerTest, SettingsAndBarsSurviveARestart) {
   EXPECT_EQ(HIWORD(standard->SendMessage(TB_GETBUTTONSIZE)), 30);
   EXPECT_EQ(standard->GetBarStyle() & CBRS_TOOLTIPS, 0u);
   manager.DestroyAllToolBars();
-  RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\QuarnelToolbarProfile"));
+  RegDeleteTree(HKEY_CURRENT_USER, profile);
 }
 
 TEST_F(ManagerTest, ARebuildKeepsHiddenBarsHiddenAndTooltipsOff) {
