@@ -27,6 +27,14 @@ std::vector<UINT> MenuIds(const QvToolBarManager& manager) {
   return ids;
 }
 
+// The four settings and the bitmap style, as "colour large tips keys style 1".
+std::string SettingsOf(const QvToolBarManager& manager) {
+  bool colour, large, tips, keys;
+  manager.GetCurrentSettings(colour, large, tips, keys);
+  return std::string(colour ? "colour" : "plain") + (large ? " large" : " small") + (tips ? " tips" : " no-tips") +
+         (keys ? " keys" : " no-keys") + " style " + std::to_string(manager.GetBitmapStyle());
+}
+
 std::vector<std::string> Names(const QvToolBarManager& manager) {
   std::vector<std::string> names;
   const QvListQvString& list = manager.GetToolBarNames();
@@ -156,13 +164,7 @@ TEST_F(ManagerTest, ManagersShareOneListOfStandardShortCuts) {
 
 TEST_F(ManagerTest, SettingsStartAsDefaultsAndAreWrittenAsTheyChange) {
   auto manager = std::make_unique<QvToolBarManager>();
-  bool colour, large, tips, keys;
-  manager->GetCurrentSettings(colour, large, tips, keys);
-  EXPECT_TRUE(colour);
-  EXPECT_FALSE(large);
-  EXPECT_TRUE(tips);
-  EXPECT_TRUE(keys);
-  EXPECT_EQ(manager->GetBitmapStyle(), 0u);
+  EXPECT_EQ(SettingsOf(*manager), "colour small tips keys style 0");
   EXPECT_EQ(Get_GlobalHotKeyCtrl(), 1u);
   const struct {
     bool colour, large;
@@ -191,13 +193,7 @@ TEST_F(ManagerTest, StoredSettingsOfAnotherTypeKeepTheDefaults) {
   ASSERT_GE(SetUserKeyStringValue(QVTOOLBAR_SETTINGS_KEY, "Show Tool Tip", ""), 0);
   ASSERT_GE(SetUserKeyDWORDValue(QVTOOLBAR_SETTINGS_KEY, "Show Short Cut", 0), 0);
   QvToolBarManager manager;
-  bool colour, large, tips, keys;
-  manager.GetCurrentSettings(colour, large, tips, keys);
-  EXPECT_TRUE(colour);
-  EXPECT_FALSE(large);
-  EXPECT_TRUE(tips);
-  EXPECT_FALSE(keys);
-  EXPECT_EQ(manager.GetBitmapStyle(), 0u);
+  EXPECT_EQ(SettingsOf(manager), "colour small tips no-keys style 0");
 }
 
 TEST_F(ManagerTest, SettingsAndBarsSurviveARestart) {
@@ -219,13 +215,7 @@ TEST_F(ManagerTest, SettingsAndBarsSurviveARestart) {
   NewFrame();
   ASSERT_NE(frame, nullptr);
   QvToolBarManager manager;
-  bool colour, large, tips, keys;
-  manager.GetCurrentSettings(colour, large, tips, keys);
-  EXPECT_TRUE(colour);
-  EXPECT_TRUE(large);
-  EXPECT_FALSE(tips);
-  EXPECT_FALSE(keys);
-  EXPECT_EQ(manager.GetBitmapStyle(), 1u);
+  EXPECT_EQ(SettingsOf(manager), "colour large no-tips no-keys style 1");
   EXPECT_EQ(Get_GlobalHotKeyCtrl(), 0u);
   MakeBars(manager);
   frame->LoadBarState(_T("Toolbars"));
