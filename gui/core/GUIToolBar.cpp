@@ -179,9 +179,7 @@ QvControlMaker* CGUIMultipleBitmapToolbar::GetControlMaker(unsigned int commandI
 }
 
 BOOL CGUIMultipleBitmapToolbar::AddOneButton(TBBUTTON& button) {
-  const LRESULT before = SendMessage(TB_BUTTONCOUNT);
-  SendMessage(TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&button));
-  return SendMessage(TB_BUTTONCOUNT) == before + 1;
+  return SendMessage(TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&button)) != 0;
 }
 
 BOOL CGUIMultipleBitmapToolbar::AddButtonFromCommand(unsigned int commandId) {
