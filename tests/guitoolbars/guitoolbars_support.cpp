@@ -1,4 +1,4 @@
-// Shared pieces of the portable toolbar tests.
+// Shared helpers of the portable toolbar tests.
 #include <QvStatusBar.h>
 
 #include "guitoolbars_test.h"

@@ -1,4 +1,4 @@
-// Shared pieces of the portable toolbar tests: the portable layer started over the program's
+// Shared helpers of the portable toolbar tests: the portable layer started over the program's
 // command tables with a rights table, a target that enables every command it is asked about,
 // a frame that routes like the portable frames, and the buttons of a bar as text.
 #pragma once
