@@ -73,15 +73,17 @@ HBITMAP LoadImageHalf(unsigned int key) {
   }
   BITMAP bm = {};
   if (!::GetObject(mapped.Get(), sizeof bm, &bm) || bm.bmWidth / 2 <= 0) return NULL;
-  uih::MemoryDC source, target;
+  // Each DC is declared after the bitmap it selects, so that it lets the bitmap go first.
+  uih::MemoryDC source;
   if (!source.Select(mapped.Get())) return NULL;
   uih::OwnedBitmap half(::CreateCompatibleBitmap(source.Get(), bm.bmWidth / 2, bm.bmHeight));
+  uih::MemoryDC target;
   if (!half || !target.Select(half.Get())) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     return NULL;
   }
   if (!::BitBlt(target.Get(), 0, 0, bm.bmWidth / 2, bm.bmHeight, source.Get(), 0, 0, SRCCOPY)) return NULL;
-  return half.Release();  // the target DC gives it back when it goes
+  return half.Release();  // the target DC lets it go when the DC goes
 }
 }  // namespace
 
