@@ -3,6 +3,7 @@
 #include <framework.h>
 
 #include <GUIPlatformGlue.h>
+#include <QvHotKeyText.h>
 #include <QvStatusBar.h>
 #include <QvToolBars.h>
 
@@ -38,6 +39,10 @@ class PortableToolbarsFrame : public CFrameWnd {
     ::SetBkMode(dc.m_hDC, TRANSPARENT);
     ::TextOutW(dc.m_hDC, free.left + 16, free.top + 16, L"Sales by region: portable toolbars", 34);
   }
+  // Tooltips: the command's tooltip text with its hot key.
+  afx_msg BOOL OnPortableToolTip(UINT id, NMHDR* notify, LRESULT* result) {
+    return QvGlobalOnToolTipText(id, notify, result);
+  }
   afx_msg void OnDestroy() {
     delete manager;  // takes its bars with it
     manager = nullptr;
@@ -49,6 +54,8 @@ class PortableToolbarsFrame : public CFrameWnd {
 BEGIN_MESSAGE_MAP(PortableToolbarsFrame, CFrameWnd)
   ON_WM_PAINT()
   ON_WM_DESTROY()
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &PortableToolbarsFrame::OnPortableToolTip)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &PortableToolbarsFrame::OnPortableToolTip)
 END_MESSAGE_MAP()
 
 }  // namespace
