@@ -34,6 +34,7 @@ quarnel_area(gui/core
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
           QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
+          QvToolbar.cpp GUIToolBar.cpp QvToolBarManager.cpp
   USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
 

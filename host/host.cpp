@@ -19,6 +19,7 @@
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "portable_menu.h"
+#include "portable_toolbars.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -183,6 +184,7 @@ class CHostApp : public CWinApp {
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{160, 140, 640, 420});
     HWND portableMenu = host::CreatePortableMenuWindow(frame->m_hWnd, RECT{160, 120, 620, 420});
+    HWND portableToolbars = host::CreatePortableToolbars(frame->m_hWnd, RECT{160, 200, 760, 380});
     if (host::ScreenshotMode()) {
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
@@ -217,6 +219,10 @@ class CHostApp : public CWinApp {
         host::CapturePortableMenu(portableMenu);
         ::ShowWindow(portableMenu, SW_HIDE);
       }
+      if (portableToolbars != NULL) {
+        host::CaptureWindow(portableToolbars, L"portable_toolbar");
+        ::ShowWindow(portableToolbars, SW_HIDE);
+      }
       host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -247,6 +253,7 @@ class CHostApp : public CWinApp {
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
     if (portableFrame != NULL) ::ShowWindow(portableFrame, SW_SHOWNOACTIVATE);
     if (portableMenu != NULL) ::ShowWindow(portableMenu, SW_SHOWNOACTIVATE);
+    if (portableToolbars != NULL) ::ShowWindow(portableToolbars, SW_SHOWNOACTIVATE);
     host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_frame.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -25,14 +26,7 @@ bool CommandsLoaded() {
   return loaded;
 }
 
-// A hidden frame the bars live on.
-CFrameWnd* Frame() {
-  static CFrameWnd* frame = [] {
-    auto* f = new CFrameWnd;
-    return f->Create(NULL, _T("bench"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 200)) ? f : nullptr;
-  }();
-  return frame;
-}
+CFrameWnd* Frame() { return bench_support::HiddenFrame(); }
 
 // The bar loaded from the list of `count` commands; false (the run skipped) when it cannot be.
 bool LoadedBar(benchmark::State& state, CCustToolBar& bar, int count) {
