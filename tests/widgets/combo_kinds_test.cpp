@@ -18,7 +18,7 @@ using namespace testing_support;
 namespace {
 
 class ComboKinds : public WidgetsTest {
- protected:
+ public:
   void SetUp() override {
     WidgetsTest::SetUp();
     ASSERT_TRUE(PlatformGUIInitialisations().Succeeded());  // the pattern brushes
@@ -113,6 +113,54 @@ TEST_F(ComboKinds, ZoomListTakesAndRefusesTypedTexts) {
   SendMessageW(Child(kZoomCombo), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 2u);
   EXPECT_EQ(end, 2u);
+}
+
+// What the dialog and its container see of a typed zoom and of a selected size: the
+// combo's own notifications, and the value change (-74) sent while the dialog handles them.
+TEST_F(ComboKinds, ValueChangesReachTheContainer) {
+  QvZoomComboBox* zoom = Get<QvZoomComboBox>(kZoomCombo);
+  QvFontsComboBox* fonts = Get<QvFontsComboBox>(kFontsCombo);
+  QvEditComboBox* sizes = Get<QvEditComboBox>(kSizesCombo);
+  ASSERT_TRUE(zoom && fonts && sizes && fonts->LinkASizesCombo(sizes));
+  const NotificationCase cases[] = {
+      // A listed zoom typed into the zoom field (100 % current): the edit change, then, while
+      // the dialog reflects it, the value change; the container hears both, the value first.
+      {"typed zoom", [](WidgetsTest& t) { static_cast<ComboKinds&>(t).Type(kZoomCombo, L"150"); },
+       {{WM_COMMAND, kParentSent | kWparam, Cmd(kZoomCombo, CBN_EDITUPDATE), 0},
+        {WM_COMMAND, kParentSent | kWparam, Cmd(kZoomCombo, CBN_EDITCHANGE), 0},
+        {WM_NOTIFY, kParentSent | kWparam, kZoomCombo, 0},
+        {0, 0, 0, 0}},
+       {{kZoomCombo, 735, 0}, {kZoomCombo, 725, 0}}},
+      // A refused zoom: only the edit change.
+      {"refused zoom", [](WidgetsTest& t) { static_cast<ComboKinds&>(t).Type(kZoomCombo, L"1x"); },
+       {{WM_COMMAND, kParentSent | kWparam, Cmd(kZoomCombo, CBN_EDITUPDATE), 0},
+        {WM_COMMAND, kParentSent | kWparam, Cmd(kZoomCombo, CBN_EDITCHANGE), 0},
+        {0, 0, 0, 0}},
+       {{kZoomCombo, 725, 0}}},
+      // Another size selected in the linked sizes list (told by the program, as the list
+      // tells a user's choice): the value change comes first, then the selection.
+      {"selected size",
+       [](WidgetsTest& t) {
+         HWND list = t.Child(kSizesCombo);
+         SendMessageW(list, CB_SETCURSEL, 5, 0);
+         SendMessageW(t.dialog.m_hWnd, WM_COMMAND, Cmd(kSizesCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+       },
+       {{WM_COMMAND, kParentSent | kWparam, Cmd(kSizesCombo, CBN_SELCHANGE), 0},
+        {WM_NOTIFY, kParentSent | kWparam, kSizesCombo, 0},
+        {0, 0, 0, 0}},
+       {{kSizesCombo, 735, 0}, {kSizesCombo, 700, 0}}},
+  };
+  for (const NotificationCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Recorder().Reset();
+    container->seen.clear();
+    c.act(*this);
+    Recorder().Pump();
+    EXPECT_TRUE(Recorder().Matches(c.windows.data()));
+    EXPECT_EQ(container->seen, c.portable);
+  }
+  EXPECT_EQ(zoom->GetZoom(), 150);
+  EXPECT_EQ(Platform(sizes)->GetCurrentValue(), 14);
 }
 
 // Values, range and direct settings, and what the other kinds refuse.
