@@ -185,7 +185,7 @@ void CGUIComboBox::Unlink() {
 
 bool CGUIComboBox::LinkSizesCombo(CGUIComboBox* sizes) {
   if (!(m_flags & kFonts) || sizes == this) return false;
-  if (sizes && (sizes->m_flags & (kFonts | kZoom))) return false;
+  if (sizes && (sizes->m_flags & kKindBits & ~kSizes)) return false;  // a list of another kind
   if (CGUIComboBox* earlier = m_linked) {
     Unlink();
     earlier->m_flags = static_cast<unsigned short>(earlier->m_flags & ~kSizes);
@@ -285,7 +285,7 @@ void CGUIComboBox::FontChanged(int index) {
 
 void CGUIComboBox::FillSizes() {
   CGUIComboBox* sizes = m_linked;
-  if (!(m_flags & kFonts) || !sizes || !sizes->GetSafeHwnd() || !GetSafeHwnd()) return;
+  if (!(m_flags & kFonts) || m_value < 0 || !sizes || !sizes->GetSafeHwnd() || !GetSafeHwnd()) return;
   HWND list = sizes->m_hWnd;
   sizes->DeleteAllItems();
   sizes->m_flags |= kSizesFilling;

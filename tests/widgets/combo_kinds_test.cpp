@@ -220,6 +220,11 @@ TEST_F(ComboKinds, ZoomValuesRangeAndRefusals) {
   EXPECT_FALSE(Platform(fonts)->FillPatterns());
   EXPECT_FALSE(Platform(zoom)->LinkSizesCombo(Platform(sizes))) << "only a fonts list links";
   EXPECT_FALSE(Platform(fonts)->LinkSizesCombo(Platform(zoom))) << "a zoom list is no sizes list";
+  QvComboBox* line = Get<QvComboBox>(kLineCombo);
+  ASSERT_TRUE(Platform(line)->FillLineWidths(0));
+  EXPECT_FALSE(Platform(fonts)->LinkSizesCombo(Platform(line))) << "nor is a line list";
+  EXPECT_FALSE(Platform(line)->FillPatterns());
+  EXPECT_EQ(Platform(fonts)->GetLinkedCombo(), Platform(sizes)) << "the refusals kept the link";
 }
 
 // The zoom's edit child: keys and pastes it refuses, a refused paste and a lost focus show
