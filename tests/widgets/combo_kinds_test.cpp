@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "dib_canvas.h"
+#include "handle_counts.h"
 #include "test_support.h"
 #include "widgets_test.h"
 
@@ -429,6 +431,38 @@ TEST_F(ComboKinds, DestroyedPartnerIsUnlinked) {
   EXPECT_FALSE(fonts->GetCurrentFontSize(size));
   EXPECT_TRUE(fonts->SetFontSelection(L"Tahoma", 12));
   delete fonts;
+}
+
+// Lists of every kind made, filled, linked, drawn and destroyed give back every window and
+// GDI object they made (the font marks, the printer's context, the replaced windows).
+TEST_F(ComboKinds, KindsLeaveNothingBehind) {
+  auto round = [this]() {
+    const DWORD style = WS_CHILD | WS_VSCROLL | CBS_DROPDOWN;
+    std::unique_ptr<CGUIComboBox> fonts(new CGUIComboBox), sizes(new CGUIComboBox), zoom(new CGUIComboBox),
+        patterns(new CGUIComboBox), lines(new CGUIComboBox);
+    int x = 0;
+    for (CGUIComboBox* combo : {fonts.get(), sizes.get(), zoom.get(), patterns.get(), lines.get()}) {
+      ASSERT_TRUE(combo->Create(style, CRect(x, 0, x + 60, 90), &dialog, static_cast<UINT>(90 + x)));
+      x += 62;
+    }
+    ASSERT_TRUE(fonts->FillFonts());
+    ASSERT_TRUE(fonts->LinkSizesCombo(sizes.get()));
+    ASSERT_TRUE(zoom->SetZoomValues(CGUIComboBox::kDefaultZoomValues, 9, true));
+    ASSERT_TRUE(patterns->FillPatterns());
+    ASSERT_TRUE(lines->FillLineWidths(1));
+    DibCanvas canvas(120, 18);
+    for (int i = 0; i < 9; ++i) {
+      DrawInto(patterns.get(), canvas, i, 0);
+      DrawInto(lines.get(), canvas, i, i == 1 ? ODS_SELECTED : 0);
+      DrawInto(fonts.get(), canvas, i, 0);
+    }
+  };
+  round();  // brushes and fonts the system keeps from the first use
+  PumpMessages();
+  const GuiCounts before = GuiCounts::Now();
+  round();
+  PumpMessages();
+  EXPECT_EQ(GuiCounts::Now(), before);
 }
 
 // The pattern list: one conversion in place, the pattern labels in order, swatches in the
