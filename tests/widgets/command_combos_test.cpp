@@ -4,6 +4,7 @@
 #include <GUIInitialisations.h>
 #include <GUIToolbarCombos.h>
 #include <QvCommandCombos.h>
+#include <fw_bars.h>
 
 #include <functional>
 #include <memory>
@@ -157,6 +158,28 @@ TEST_F(ToolbarCombos, WithoutOwnerTheParentGetsIt) {
   ASSERT_EQ(Recorder().Count(WM_COMMAND), 1u);
   EXPECT_EQ(Recorder().Messages()[0].hwnd, frame.m_hWnd);
   EXPECT_EQ(Recorder().Messages()[0].wParam, MAKEWPARAM(kLineId, 0));
+}
+
+// On a framework toolbar (a control bar, which hands what it does not take to its owner)
+// the selection becomes the command: the combo box's selection change stops at the toolbar.
+TEST_F(ToolbarCombos, OnAFrameworkToolbar) {
+  CToolBar bar;
+  ASSERT_TRUE(bar.Create(&frame));
+  bar.SetOwner(&owner);
+  std::unique_ptr<CGUILineComboBox> line(new CGUILineComboBox);
+  ASSERT_TRUE(line->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 80, 120), &bar, kLineId));
+  line->FillLineWidths(0);
+  EXPECT_EQ(line->GetCommandTarget(), owner.m_hWnd);
+  PressDown(line.get());
+  // Down arrow in the line box: the owner gets the command, not the selection change.
+  const ExpectedMsg expected[] = {
+      // the combo box's CBN_SELENDOK, which the bar hands on (Wine sends it for a key)
+      {WM_COMMAND, kSent | kWparam | kOptional, MAKEWPARAM(kLineId, CBN_SELENDOK), 0},
+      {WM_COMMAND, kSent | kWparam | kLparam, MAKEWPARAM(kLineId, 0), 0},
+      {0, 0, 0, 0}};
+  EXPECT_TRUE(Recorder().Matches(expected));
+  line.reset();
+  bar.DestroyWindow();
 }
 
 // The value change of control 34876 is its command too: a typed zoom sends it once, a
