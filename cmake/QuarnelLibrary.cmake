@@ -41,10 +41,11 @@ quarnel_area(gui/core
 # Portable views, controls and dialogs.
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
-          QvNumberControls.cpp QvTextControls.cpp
+          QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc
+          GUIToolbarCombos.cpp QvCommandCombos.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp
   USES gui/core ui/shared
-  LINK framework vekkel brevin solvane ulmora ole32)
+  LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
 # Links in text.
 quarnel_area(ui/links

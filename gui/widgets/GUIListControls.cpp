@@ -33,6 +33,8 @@ LRESULT CGUIListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 CGUIComboBox::CGUIComboBox() = default;
 
 CGUIComboBox::~CGUIComboBox() {
+  DeleteEditPart();
+  Unlink();
   delete m_itemImages;
   if (m_flags & kOwnsImageList) delete m_imageList;
 }
@@ -70,6 +72,10 @@ bool CGUIComboBox::GetItemText(int index, std::wstring& text) const {
 }
 
 void CGUIComboBox::SetImageList(CImageList* list, bool showInField, bool owns) {
+  if (m_flags & kFonts) {  // the fonts list keeps its own
+    if (owns && list != m_imageList) delete list;
+    return;
+  }
   if (m_imageList != list && (m_flags & kOwnsImageList)) delete m_imageList;
   m_flags = static_cast<unsigned short>(m_flags & ~(kOwnsImageList | kImagesInField));
   m_imageList = list;
@@ -182,12 +188,16 @@ bool CGUIComboBox::ConvertToOwnerDraw() {
   }
   const int selection = static_cast<int>(::SendMessageW(old, CB_GETCURSEL, 0, 0));
 
+  // The edit part goes with the old window's edit child and comes back on the new one.
+  const bool hadEditPart = m_editPart != nullptr;
+  DeleteEditPart();
   UnsubclassWindow();
   // Texts are kept by the combo (an owner-drawn combo without them would keep only data).
   const DWORD newStyle = static_cast<DWORD>(style) | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL;
   if (!CreateEx(exStyle, _T("COMBOBOX"), NULL, newStyle, dropped, CWnd::FromHandle(parent), static_cast<UINT>(id))) {
     UI_TRACE_FAILED(s_log, "CreateEx");
     SubclassWindow(old);  // keeps the window it had
+    if (hadEditPart) SubclassEditPart();
     return false;
   }
   HWND window = m_hWnd;
@@ -207,6 +217,8 @@ bool CGUIComboBox::ConvertToOwnerDraw() {
     if (at >= 0) ::SendMessageW(window, CB_SETITEMDATA, static_cast<WPARAM>(at), item.second);
   }
   if (selection >= 0) ::SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+  if (m_flags & kZoom) ::SendMessageW(window, CB_LIMITTEXT, 5, 0);
+  if (hadEditPart) SubclassEditPart();
 
   if (QvGUIContainer* container = GUIGetQvGUIContainer(CWnd::FromHandlePermanent(parent))) {
     QvControl* control = container->LookupControl(static_cast<unsigned short>(id));
@@ -232,6 +244,11 @@ void CGUIComboBox::DrawItem(LPDRAWITEMSTRUCT item) {
   const bool inField = rc.left > 0 || (item->itemState & ODS_COMBOBOXEDIT);
   const bool drawImages = m_imageList && m_itemImages && (!inField || (m_flags & kImagesInField));
   const bool disabled = !::IsWindowEnabled(GetSafeHwnd());
+  if (m_flags & kLineWidths) {
+    DrawLineSample(dc, rc, index, (item->itemState & ODS_SELECTED) != 0);
+    if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dc, &rc);
+    return;
+  }
 
   COLORREF background, text;
   if (item->itemState & ODS_SELECTED) {
@@ -250,19 +267,24 @@ void CGUIComboBox::DrawItem(LPDRAWITEMSTRUCT item) {
   GetItemText(index, label);
   TEXTMETRICW metrics = {};
   ::GetTextMetricsW(dc, &metrics);
-  int x = rc.left;
+  int x = rc.left + 2;
   int y = rc.top;
-  if (drawImages) {
+  if (m_flags & kPatterns) {
+    RECT labelRect = rc;
+    DrawPatternSwatch(dc, labelRect, index);
+    x = labelRect.left;
+    y = labelRect.top;
+  } else if (drawImages) {
     int imageWidth = 0, imageHeight = 0;
     ::ImageList_GetIconSize(m_imageList->m_hImageList, &imageWidth, &imageHeight);
     const int image = GetItemImage(index);
-    if (image >= 0) ::ImageList_Draw(m_imageList->m_hImageList, image, dc, x + 1, rc.top, ILD_TRANSPARENT);
+    if (image >= 0) ::ImageList_Draw(m_imageList->m_hImageList, image, dc, rc.left + 1, rc.top, ILD_TRANSPARENT);
     x += imageWidth + 4;
     if (imageHeight > metrics.tmHeight) y += (imageHeight - metrics.tmHeight) / 2;
   }
   const int mode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldText = ::SetTextColor(dc, text);
-  ::ExtTextOutW(dc, x + 2, y, ETO_CLIPPED, &rc, label.c_str(), static_cast<UINT>(label.size()), NULL);
+  ::ExtTextOutW(dc, x, y, ETO_CLIPPED, &rc, label.c_str(), static_cast<UINT>(label.size()), NULL);
   ::SetTextColor(dc, oldText);
   ::SetBkMode(dc, mode);
   if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(dc, &rc);

@@ -22,6 +22,8 @@ struct Bindings {
         {QV_RUNTIME_CLASS(QvListBox), RUNTIME_CLASS(CGUIListBox)},
         {QV_RUNTIME_CLASS(QvComboBox), RUNTIME_CLASS(CGUIComboBox)},
         {QV_RUNTIME_CLASS(QvEditComboBox), RUNTIME_CLASS(CGUIComboBox)},
+        {QV_RUNTIME_CLASS(QvFontsComboBox), RUNTIME_CLASS(CGUIComboBox)},
+        {QV_RUNTIME_CLASS(QvZoomComboBox), RUNTIME_CLASS(CGUIComboBox)},
         {QV_RUNTIME_CLASS(QvSpinner), RUNTIME_CLASS(CGUISpinner)},
         {QV_RUNTIME_CLASS(QvSlider), RUNTIME_CLASS(CGUISlider)},
         {QV_RUNTIME_CLASS(QvProgressBar), RUNTIME_CLASS(CGUIProgressBar)},
@@ -55,6 +57,8 @@ QV_CONTROL_LOOKUP(QvGroupBox)
 QV_CONTROL_LOOKUP(QvListBox)
 QV_CONTROL_LOOKUP(QvComboBox)
 QV_CONTROL_LOOKUP(QvEditComboBox)
+QV_CONTROL_LOOKUP(QvFontsComboBox)
+QV_CONTROL_LOOKUP(QvZoomComboBox)
 QV_CONTROL_LOOKUP(QvSpinner)
 QV_CONTROL_LOOKUP(QvSlider)
 QV_CONTROL_LOOKUP(QvProgressBar)

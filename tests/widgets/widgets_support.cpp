@@ -59,6 +59,11 @@ const Item kItems[] = {
     {L"EDIT", L"", kChild | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 4, 92, 80, 30, kMultiLine},
     {L"BUTTON", L"Three", kChild | WS_TABSTOP | BS_AUTO3STATE, 90, 90, 60, 10, kTriState},
     {L"LISTBOX", L"", kChild | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL, 156, 82, 60, 40, kMultiList},
+    {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 4, 128, 90, 80, kFontsCombo},
+    {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 98, 128, 30, 80, kSizesCombo},
+    {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 132, 128, 40, 80, kZoomCombo},
+    {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 4, 144, 90, 80, kPatternCombo},
+    {L"COMBOBOX", L"", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 98, 144, 90, 80, kLineCombo},
 };
 
 std::vector<WORD> BuildTemplate() {
@@ -69,7 +74,7 @@ std::vector<WORD> BuildTemplate() {
   t.Word(10);
   t.Word(10);
   t.Word(240);
-  t.Word(130);
+  t.Word(162);
   t.Word(0);  // no menu
   t.Word(0);  // the dialog class
   t.Text(L"Controls");

@@ -36,6 +36,11 @@ enum ChildId : unsigned short {
   kMultiLine = 24,
   kTriState = 25,
   kMultiList = 26,
+  kFontsCombo = 27,
+  kSizesCombo = 28,
+  kZoomCombo = 29,
+  kPatternCombo = 30,
+  kLineCombo = 31,
 };
 
 // A portable notification as it reached the container.

@@ -24,6 +24,8 @@ class QvGroupBox;
 class QvListBox;
 class QvComboBox;
 class QvEditComboBox;
+class QvFontsComboBox;
+class QvZoomComboBox;
 class QvSpinner;
 class QvSlider;
 class QvProgressBar;
@@ -118,6 +120,8 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvListBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvEditComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvFontsComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvZoomComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvSpinner*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);

@@ -13,9 +13,10 @@
 //   300 push button, 400 radio button, 500 check box clicked;
 //   600/601 list box focus gained/lost, 602 selection changed, 603 double click, 604 key;
 //   700 combo selection changed, 701 dropped down, 702 closed up, 703/704 focus gained/lost,
-//   725 edit text changed; 1200 slider moved.
+//   725 edit text changed, 735 value of a font, size or zoom list changed; 1200 slider moved.
 #pragma once
 #include <QvControl.h>
+#include <QvFont.h>
 #include <vekkel.h>
 
 #include "quarnel_api.h"
@@ -214,6 +215,43 @@ class QUARNEL_API QvEditComboBox : public QvComboBox {
   virtual void SetMaxCharLimit(long limit);
   virtual void SetAuthorizedChar(const QvString& chars);
   virtual void SetFilteredChar(const QvString& chars);
+};
+
+// The font-name list: the faces of the default printer and of the screen, marked as
+// TrueType or device faces, linked to a sizes list that shows the current face's sizes.
+class QUARNEL_API QvFontsComboBox : public QvEditComboBox {
+  QV_DECLARE_CREATABLE(QvFontsComboBox)
+ public:
+  QvFontsComboBox() = default;
+  // Fills the list; the default GUI face at 9 points is current.
+  void OnPlatformControlSet() override;
+  // False when the face is not listed.
+  virtual bool SetFont(const QvFont& font);
+  // Face and size (the size from the sizes list, when linked); false without a current face.
+  virtual bool GetFont(QvFont& font);
+  virtual bool GetFontName(QvString& name);
+  // False without a sizes list or a size in it.
+  virtual bool GetFontSize(unsigned short& size);
+  // Null unlinks.
+  virtual bool LinkASizesCombo(QvEditComboBox* sizes);
+
+ protected:
+  CGUIComboBox* Fonts() const;
+};
+
+// The zoom list: percentages "n%"; a typed value is taken when listed or, with free values,
+// inside the range.
+class QUARNEL_API QvZoomComboBox : public QvEditComboBox {
+  QV_DECLARE_CREATABLE(QvZoomComboBox)
+ public:
+  QvZoomComboBox() = default;
+  // 10, 25, 50, 75, 100, 150, 200, 300 and 400 per cent, free values allowed; 100 current.
+  void OnPlatformControlSet() override;
+  virtual bool SetZoomValues(const QvArrayUShort& values, bool allowOthers);
+  // Ignored unless maximum > minimum.
+  virtual void SetZoomRange(unsigned short minimum, unsigned short maximum);
+  virtual bool SetZoom(unsigned short zoom);
+  virtual unsigned short GetZoom();  // 0 when unbound
 };
 
 class QUARNEL_API QvSpinner : public QvEditText {
