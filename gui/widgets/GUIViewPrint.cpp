@@ -33,13 +33,11 @@ BOOL CGUIView::OnPreparePrinting(CPrintInfo* info) {
   }
   info->m_pPD = new CPrintDialog(FALSE, PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE);
   if (info->m_bPreview) m_firstPage = m_lastPage = 0;
-  // Pages are numbered from 1; a view without pages of its own prints its image on one page
-  // (or on each page of the range asked for).
-  long pages = m_view != nullptr && m_view->HasCustomPageManagement() ? m_view->GetNumberOfPages() : 0;
-  if (m_lastPage != 0 && (pages <= 0 || pages > m_lastPage)) pages = m_lastPage;
-  const UINT minPage = m_firstPage != 0 ? m_firstPage : 1;
-  info->SetMinPage(minPage);
-  info->SetMaxPage(pages > 0 ? static_cast<UINT>(pages > static_cast<long>(kMaxPage) ? kMaxPage : pages) : minPage);
+  UINT first = 0, last = 0;
+  if (!JobPages(first, last)) return FALSE;
+  // The job's limits are its first and last pages (in reverse for a backward range).
+  info->SetMinPage(first);
+  info->SetMaxPage(last);
   if (!DoPreparePrinting(info)) return FALSE;
 
   CPrintDialog* pd = info->m_pPD;
@@ -51,6 +49,25 @@ BOOL CGUIView::OnPreparePrinting(CPrintInfo* info) {
     return FALSE;
   }
   return TRUE;
+}
+
+bool CGUIView::JobPages(UINT& first, UINT& last) const {
+  // Pages are numbered from 1. A view without pages of its own (a count of 0) prints its image
+  // on one page, or on each page of the range asked for.
+  const long counted = m_view != nullptr && m_view->HasCustomPageManagement() ? m_view->GetNumberOfPages() : 0;
+  const UINT count = static_cast<UINT>(counted <= 0 ? 0 : counted > static_cast<long>(kMaxPage) ? kMaxPage : counted);
+  const UINT from = m_firstPage != 0 ? m_firstPage : 1;
+  if (m_lastPage != 0 && m_lastPage < from) {
+    // Backward: from the first page asked for, or the last there is, down to the last page.
+    first = count != 0 && from > count ? count : from;
+    last = m_lastPage;
+  } else {
+    first = from;
+    last = m_lastPage != 0 ? m_lastPage : count != 0 ? count : from;
+    if (count != 0 && last > count) last = count;
+  }
+  // A range wholly beyond the document has nothing to print.
+  return count == 0 || (first <= count && last <= count);
 }
 
 BOOL CGUIView::DoPreparePrinting(CPrintInfo* info) {

@@ -203,6 +203,9 @@ class QUARNEL_API CGUIView : public CView {
   // One page at the surface's resolution, from the paper's edge: PrintOnePage for views with
   // pages of their own, else the whole image. The view is as it was afterwards.
   void OnPrint(CDC* dc, CPrintInfo* info) override;
+  // The first and last pages of a job (first above last for a backward range), within the
+  // view's pages; false when the range asked for lies beyond them.
+  bool JobPages(UINT& first, UINT& last) const;
 
   // What drawing on another surface changes in the view, given back afterwards.
   struct SurfaceState {
