@@ -1,8 +1,9 @@
 // Portable views printed on the real "PDF" printer through the portable printer, each job
 // written to a file whose pages and text are read back: the pages asked for, the page
 // format's printer and orientation, whole images, the printer's scale from the paper's edge,
-// the view as it was afterwards, failures answered as failures, jobs without a user
-// interface, the module's printer following the printer of a job, and a preview page.
+// the view as it was afterwards with nothing left behind, failures answered as failures, jobs
+// without a user interface, the module's printer following the printer of a job, and a
+// preview page.
 #include <gtest/gtest.h>
 
 #include <GUIView.h>
@@ -17,6 +18,7 @@
 
 #include "dialog_driver.h"
 #include "dib_canvas.h"
+#include "handle_counts.h"
 #include "print_output.h"
 #include "test_support.h"
 
@@ -235,7 +237,7 @@ TEST_F(PortablePrint, PrinterScaleFromThePapersEdge) {
   }
 }
 
-TEST_F(PortablePrint, TheViewIsAsItWasAfterPrinting) {
+TEST_F(PortablePrint, TheViewIsAsItWasAfterPrintingAndNothingLeaks) {
   view->SetImageSize(QvSize(40 * kInch, 40 * kInch), false);
   view->SetZoomFactor(3, 2);
   view->SetVScroll(2 * kInch);
@@ -250,6 +252,12 @@ TEST_F(PortablePrint, TheViewIsAsItWasAfterPrinting) {
   view->pages = 2;
   ASSERT_TRUE(PrintToFile([&] { return printer.Print(1, 2).Succeeded(); }));
   EXPECT_EQ(PageTexts().size(), 2u);
+  // The jobs so far have made what stays for later ones (the printer driver's and the
+  // system's caches); a job after them leaves nothing behind.
+  ASSERT_TRUE(PrintToFile([&] { return printer.Print(1, 2).Succeeded(); }));
+  const testing_support::GuiCounts counts = testing_support::GuiCounts::Now();
+  ASSERT_TRUE(PrintToFile([&] { return printer.Print(1, 2).Succeeded(); }));
+  EXPECT_EQ(testing_support::GuiCounts::Now(), counts) << "GDI objects, windows or menus left by printing";
 
   QvPoint after(kInch, kInch);
   view->QvImageToClientPoint(after);
