@@ -17,6 +17,7 @@
 #include "images_window.h"
 #include "links_window.h"
 #include "portable_chart.h"
+#include "portable_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -179,7 +180,9 @@ class CHostApp : public CWinApp {
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
+    HWND options = host::OpenReportOptionsDialog(150, 110);
     if (host::ScreenshotMode()) {
+      host::CaptureReportOptionsDialog(options);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
@@ -236,6 +239,7 @@ class CHostApp : public CWinApp {
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
+    if (options != NULL) ::ShowWindow(options, SW_SHOWNOACTIVATE);
     host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }

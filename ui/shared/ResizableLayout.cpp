@@ -190,6 +190,9 @@ void CResizableLayout::ArrangeLayout() {
   const int count = static_cast<int>(m_arrLayout.GetSize());
 
   MoveBatch batch(count);
+  // Children the background erase paints over (group boxes, text) must paint again once
+  // moved: the copy of their old pixels would be erased.
+  std::vector<HWND> repaint;
   bool flushed = false;
   for (int i = 0; i < count; ++i) {
     LayoutInfo layout = m_arrLayout[i];
@@ -223,6 +226,7 @@ void CResizableLayout::ArrangeLayout() {
     if (rc.TopLeft() == old.TopLeft()) flags |= SWP_NOMOVE;
     if (rc.Size() == old.Size()) flags |= SWP_NOSIZE;
     batch.Move(layout.hWnd, rc, flags);
+    if (!m_arrLayout[i].bNeedRefresh && !LikesClipping(layout.hWnd)) repaint.push_back(layout.hWnd);
   }
   batch.End();
 
@@ -230,6 +234,8 @@ void CResizableLayout::ArrangeLayout() {
     const LayoutInfo& layout = m_arrLayout[i];
     if (layout.bNeedRefresh && layout.hWnd != NULL) ::RedrawWindow(layout.hWnd, NULL, NULL, RDW_INVALIDATE | RDW_NOFRAME);
   }
+  for (HWND hWnd : repaint)
+    if (::IsWindow(hWnd)) ::RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_NOFRAME);
 }
 
 BOOL CResizableLayout::NeedsRefresh(HWND hWnd) {
