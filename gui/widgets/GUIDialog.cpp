@@ -8,6 +8,7 @@
 #include "GUIPlatformGlue.h"
 #include "QvDialog.h"
 #include "QvGUIContainer.h"
+#include "QvModifier.h"
 #include "UITrace.h"
 
 namespace {
@@ -17,6 +18,22 @@ bool IsClass(HWND hWnd, const TCHAR* cls) {
   TCHAR name[64] = {0};
   ::GetClassName(hWnd, name, 63);
   return lstrcmpi(name, cls) == 0;
+}
+
+// A trackbar's scrolling as the portable notification of its control; true when taken.
+bool TranslateTrackbarScroll(CWnd* window, UINT nSBCode, CScrollBar* pScrollBar) {
+  if (!pScrollBar || !pScrollBar->m_hWnd || !IsClass(pScrollBar->m_hWnd, TRACKBAR_CLASS)) return false;
+  QvGUIContainer* container = GUIGetQvGUIContainer(window);
+  return container && GUITranslateControlNotification(
+                          container, static_cast<unsigned short>(::GetDlgCtrlID(pScrollBar->m_hWnd)),
+                          static_cast<int>(nSBCode), NULL);
+}
+
+// SC_CLOSE asks the container whether the window may close.
+bool SystemCloseRefused(CWnd* window, UINT nID) {
+  if ((nID & 0xFFF0) != SC_CLOSE) return false;
+  QvGUIContainer* container = GUIGetQvGUIContainer(window);
+  return container && !container->OnSystemClose();
 }
 }  // namespace
 
@@ -168,10 +185,7 @@ BOOL CGUIDialog::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 }
 
 void CGUIDialog::OnSysCommand(UINT nID, LPARAM lParam) {
-  if ((nID & 0xFFF0) == SC_CLOSE) {
-    QvRootDialog* portable = GetPortableDialog();
-    if (portable && !portable->OnSystemClose()) return;
-  }
+  if (SystemCloseRefused(this, nID)) return;
   CGUIDialogBase::OnSysCommand(nID, lParam);
 }
 
@@ -229,21 +243,13 @@ void CGUIDialog::PostNcDestroy() {
   if (portable && !portable->IsModal() && portable->IsDeleteOnClose()) delete portable;
 }
 
-bool CGUIDialog::TranslateTrackbarScroll(UINT nSBCode, CScrollBar* pScrollBar) {
-  if (!pScrollBar || !pScrollBar->m_hWnd || !IsClass(pScrollBar->m_hWnd, TRACKBAR_CLASS)) return false;
-  QvGUIContainer* container = GUIGetQvGUIContainer(this);
-  return container && GUITranslateControlNotification(
-                          container, static_cast<unsigned short>(::GetDlgCtrlID(pScrollBar->m_hWnd)),
-                          static_cast<int>(nSBCode), NULL);
-}
-
 void CGUIDialog::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  if (TranslateTrackbarScroll(nSBCode, pScrollBar)) return;
+  if (TranslateTrackbarScroll(this, nSBCode, pScrollBar)) return;
   CGUIDialogBase::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CGUIDialog::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
-  if (TranslateTrackbarScroll(nSBCode, pScrollBar)) return;
+  if (TranslateTrackbarScroll(this, nSBCode, pScrollBar)) return;
   CGUIDialogBase::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
@@ -332,3 +338,109 @@ QUARNEL_RESIZE_DIALOG_HANDLERS(CGUIResizeDialog, CGUIDialog)
 
 IMPLEMENT_DYNAMIC(CResizeDialog, CDialog)
 QUARNEL_RESIZE_DIALOG_HANDLERS(CResizeDialog, CDialog)
+
+// ---------------------------------------------------------------------------------------------
+// CGUIFormView
+
+IMPLEMENT_DYNAMIC(CGUIFormView, CFormView)
+
+BEGIN_MESSAGE_MAP(CGUIFormView, CFormView)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_RBUTTONDOWN()
+  ON_WM_DESTROY()
+  ON_WM_SYSCOMMAND()
+  ON_MESSAGE(WM_COMMANDHELP, &CGUIFormView::OnCommandHelp)
+  ON_WM_HSCROLL()
+  ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+CGUIFormView::CGUIFormView(UINT nIDTemplate) : CFormView(nIDTemplate) {}
+
+CGUIFormView::~CGUIFormView() {
+  QvRootDialogView* view = m_view;
+  m_view = nullptr;
+  if (view) {
+    GUISetQvGUIContainer(this, nullptr);
+    view->SetMFCCWnd(nullptr);
+    delete view;
+  }
+}
+
+void CGUIFormView::ForgetKernelView(QvRootDialogView* view) {
+  if (m_view != view) return;
+  GUISetQvGUIContainer(this, nullptr);
+  m_view = nullptr;
+}
+
+BOOL CGUIFormView::Create(QvRootDialogView* view, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                          CCreateContext* pContext) {
+  if (!view) return FALSE;
+  m_view = view;
+  GUISetQvGUIContainer(this, view);
+  view->SetMFCCWnd(this);
+  return CFormView::Create(NULL, _T(""), dwStyle & ~(WS_HSCROLL | WS_VSCROLL), rect, pParentWnd, nID, pContext);
+}
+
+void CGUIFormView::OnInitialUpdate() {
+  CFormView::OnInitialUpdate();
+  if (m_view) {
+    m_view->OnInitView();
+    m_view->RestoreUserPrefs();
+  }
+}
+
+BOOL CGUIFormView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (GUIOnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return CFormView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CGUIFormView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
+  CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+  if (bActivate && m_view) QvCommandHandler::SetActiveTarget(m_view);
+}
+
+void CGUIFormView::OnSetFocus(CWnd* pOldWnd) {
+  if (m_view) QvCommandHandler::SetActiveTarget(m_view);
+  CFormView::OnSetFocus(pOldWnd);
+}
+
+BOOL CGUIFormView::OnCommand(WPARAM wParam, LPARAM lParam) { return GUIOnCommand(this, wParam, lParam) ? TRUE : FALSE; }
+
+BOOL CGUIFormView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  return GUIOnNotify(this, wParam, lParam, pResult) ? TRUE : FALSE;
+}
+
+void CGUIFormView::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (m_view) m_view->onMouseDown(QvPoint(point.x, point.y), QvModifier::FromKeyFlags(nFlags));
+  CFormView::OnLButtonDown(nFlags, point);
+}
+
+void CGUIFormView::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (m_view) m_view->onRightMouseDown(QvPoint(point.x, point.y), QvModifier::FromKeyFlags(nFlags));
+  CFormView::OnRButtonDown(nFlags, point);
+}
+
+void CGUIFormView::OnDestroy() {
+  if (m_view) {
+    m_view->OnTerminate();
+    m_view->SaveUserPrefs();
+  }
+  CFormView::OnDestroy();
+}
+
+void CGUIFormView::OnSysCommand(UINT nID, LPARAM lParam) {
+  if (SystemCloseRefused(this, nID)) return;
+  CFormView::OnSysCommand(nID, lParam);
+}
+
+LRESULT CGUIFormView::OnCommandHelp(WPARAM, LPARAM) { return GUIOnCommandHelp(this) ? TRUE : FALSE; }
+
+void CGUIFormView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  if (TranslateTrackbarScroll(this, nSBCode, pScrollBar)) return;
+  CFormView::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CGUIFormView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+  if (TranslateTrackbarScroll(this, nSBCode, pScrollBar)) return;
+  CFormView::OnVScroll(nSBCode, nPos, pScrollBar);
+}

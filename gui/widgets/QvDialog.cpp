@@ -9,6 +9,8 @@
 
 QV_IMPLEMENT_CLASS(QvRootDialog, QV_RUNTIME_CLASS(QvGUIContainer))
 QV_IMPLEMENT_CLASS(QvDialog, QV_RUNTIME_CLASS(QvRootDialog))
+QV_IMPLEMENT_CLASS(QvRootDialogView, QV_RUNTIME_CLASS(QvGUIContainer))
+QV_IMPLEMENT_CLASS(QvDialogView, QV_RUNTIME_CLASS(QvRootDialogView))
 
 namespace {
 
@@ -190,3 +192,21 @@ void QvDialog::SetDialogIconID(unsigned short id) {
 void QvDialog::SetTooltip(unsigned short id, const QvString& text) {
   if (CGUIDialog* platform = GetPlatformDialog()) platform->SetTooltip(id, text);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Dialog-shaped views
+
+QvRootDialogView::QvRootDialogView(QvCommandHandler* parent) : QvGUIContainer(parent, 0) {}
+
+QvRootDialogView::~QvRootDialogView() {
+  // Deleted by the application while its form view lives: the window forgets it.
+  if (auto* form = dynamic_cast<CGUIFormView*>(GetMFCCWnd())) form->ForgetKernelView(this);
+}
+
+CWnd* QvRootDialogView::OnCreatePlatform() { return nullptr; }
+void QvRootDialogView::onRightMouseDown(const QvPoint&, const QvModifier&) {}
+void QvRootDialogView::onMouseDown(const QvPoint&, const QvModifier&) {}
+
+QvDialogView::QvDialogView(QvCommandHandler* parent) : QvRootDialogView(parent) {}
+void QvDialogView::SetDefaultPushButton(unsigned short) {}
+void QvDialogView::SetCancelPushButton(unsigned short) {}

@@ -7,3 +7,6 @@
 #define IDC_FINISH 12
 #define IDC_HIDDEN 13
 #define IDC_CLOSE 14
+#define IDD_FORM 102
+#define IDC_APPLY 20
+#define IDC_LEVEL 21

@@ -11,6 +11,7 @@
 #include "quarnel_api.h"
 
 class QvRootDialog;
+class QvRootDialogView;
 
 // The dialog base of the platform dialogs: its virtual DoModal runs them modally.
 using CGUIDialogBase = CDialog;
@@ -73,9 +74,6 @@ class QUARNEL_API CGUIDialog : public CGUIDialogBase {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // A trackbar's scrolling as the portable notification of its control; true when taken.
-  bool TranslateTrackbarScroll(UINT nSBCode, CScrollBar* pScrollBar);
-
   unsigned m_flags = 0;
   unsigned short m_cancelID = 0;
   CToolTipCtrl* m_tooltip = nullptr;
@@ -155,4 +153,43 @@ class QUARNEL_API CResizeDialog : public CDialog, public CResizeDialogLayout {
   explicit CResizeDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL) : CDialog(nIDTemplate, pParentWnd) {}
   explicit CResizeDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL) : CDialog(lpszTemplateName, pParentWnd) {}
   QUARNEL_RESIZE_DIALOG_MEMBERS()
+};
+
+// The window of a dialog-shaped portable view: a form view from the template of its id,
+// bound to the view both ways. It deletes the view when it is deleted (at its window's end).
+class QUARNEL_API CGUIFormView : public CFormView {
+  DECLARE_DYNAMIC(CGUIFormView)
+ public:
+  explicit CGUIFormView(UINT nIDTemplate);
+  ~CGUIFormView() override;
+
+  // Binds the view and makes the window (the framework's default class, no title, no scroll
+  // bars); FALSE when it cannot be made.
+  BOOL Create(QvRootDialogView* view, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+              CCreateContext* pContext = NULL);
+  QvRootDialogView* GetKernelView() const { return m_view; }
+  // The view is being deleted by someone else: the window no longer reaches it.
+  void ForgetKernelView(QvRootDialogView* view);
+
+  void OnInitialUpdate() override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+ protected:
+  void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  // Makes the view the active command target; runs only for a class that maps WM_SETFOCUS.
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnDestroy();
+  afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+  afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  QvRootDialogView* m_view = nullptr;
 };

@@ -11,10 +11,13 @@
 #include <vekkel.h>
 
 #include "QvGUIContainer.h"
+#include "QvGeometry.h"
 #include "quarnel_api.h"
 
 class CGUIDialog;
+class CGUIFormView;
 class QvDialog;
+class QvModifier;
 
 class QUARNEL_API QvRootDialog : public QvGUIContainer {
   QV_DECLARE_CLASS(QvRootDialog)
@@ -87,4 +90,33 @@ class QUARNEL_API QvDialog : public QvRootDialog {
 
  protected:
   unsigned short m_dialogID = 0;
+};
+
+// A dialog-shaped view: the application derives from QvDialogView and makes a CGUIFormView
+// (GUIDialog.h) for it, which calls OnInitView after its initial update and hands its
+// commands, notifications and mouse clicks to the view.
+class QUARNEL_API QvRootDialogView : public QvGUIContainer {
+  QV_DECLARE_CLASS(QvRootDialogView)
+ public:
+  explicit QvRootDialogView(QvCommandHandler* parent);
+  ~QvRootDialogView() override;
+
+  CWnd* OnCreatePlatform() override;  // none: the application makes the form view
+  virtual void onRightMouseDown(const QvPoint& point, const QvModifier& modifier);
+  virtual void onMouseDown(const QvPoint& point, const QvModifier& modifier);
+  virtual void SetDefaultPushButton(unsigned short id) = 0;
+  virtual void SetCancelPushButton(unsigned short id) = 0;
+  // The view's initialisation, after the form view's initial update.
+  virtual void OnInitView() = 0;
+
+ protected:
+  void* m_reserved = nullptr;
+};
+
+class QUARNEL_API QvDialogView : public QvRootDialogView {
+  QV_DECLARE_CLASS(QvDialogView)
+ public:
+  explicit QvDialogView(QvCommandHandler* parent);
+  void SetDefaultPushButton(unsigned short id) override;  // nothing
+  void SetCancelPushButton(unsigned short id) override;   // nothing
 };
