@@ -301,6 +301,7 @@ void CResizeDialogLayout::LayoutSize(UINT nType) {
 void CResizeDialogLayout::LayoutDestroy() {
   if (m_bEnableSaveRestore) SaveWindowRect(m_sSection, m_bRectOnly);
   RemoveAllAnchors();
+  m_bInitDone = FALSE;  // a next window of this object starts afresh
 }
 
 // The message handlers are the same for both resizable dialogs; only the base differs.

@@ -109,13 +109,8 @@ QvDialog::~QvDialog() {
 CGUIDialog* QvDialog::GetPlatformDialog() const { return static_cast<CGUIDialog*>(GetMFCCWnd()); }
 
 CWnd* QvDialog::OnCreatePlatform() {
-  // A window object left from an earlier run of this dialog is replaced.
-  if (CGUIDialog* old = GetPlatformDialog()) {
-    if (old->m_hWnd) return old;  // still open: the same window
-    GUISetQvGUIContainer(old, nullptr);
-    SetMFCCWnd(nullptr);
-    if (old->ShouldBeDeleted()) delete old;
-  }
+  // The window object of an earlier run serves again.
+  if (CGUIDialog* platform = GetPlatformDialog()) return platform;
   return new CGUIDialog;
 }
 
@@ -133,6 +128,7 @@ short QvDialog::Run() {
     UI_TRACE_REFUSED(s_log, "the dialog is already open");
     return -1;
   }
+  platform->PrepareRun();
   m_terminated = false;
   m_resultCode = 0;
 

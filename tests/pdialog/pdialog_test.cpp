@@ -382,10 +382,7 @@ TEST_F(DialogRect, ShortOrNonsensicalValuesAreIgnored) {
 class ResizableDialog : public TestDialog {
  public:
   using TestDialog::TestDialog;
-  CWnd* OnCreatePlatform() override {
-    if (GetMFCCWnd()) return GetMFCCWnd();
-    return new CGUIResizeDialog;
-  }
+  CWnd* OnCreatePlatform() override { return GetMFCCWnd() ? GetMFCCWnd() : new CGUIResizeDialog; }
   bool OnInit() override {
     auto* platform = static_cast<CGUIResizeDialog*>(GetMFCCWnd());
     anchored = platform->AddAnchor(IDC_NAME, ANCHOR_TOP_LEFT, ANCHOR_TOP_RIGHT) &&
@@ -488,6 +485,25 @@ TEST_F(PortableDialog, AResizableModalDialogResizedAndEndedFromATimerAnswersItsC
                          }});
   EXPECT_EQ(dialog.Run(), 6);
   EXPECT_EQ(after, expected);
+
+  // The same window object runs again, laid out as anew.
+  CWnd* platform = dialog.GetMFCCWnd();
+  dialog.terminateOn = {{IDC_FINISH, 8}};
+  std::vector<std::string> again;
+  Script second(dialog, {[&](HWND dlg) {
+                           RECT rc;
+                           ::GetWindowRect(dlg, &rc);
+                           expected = Grown(dlg, 25, 15);
+                           ::SetWindowPos(dlg, NULL, 0, 0, rc.right - rc.left + 25, rc.bottom - rc.top + 15,
+                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                         },
+                         [&](HWND dlg) {
+                           again = Children(dlg);
+                           Click(dlg, IDC_FINISH);
+                         }});
+  EXPECT_EQ(dialog.Run(), 8);
+  EXPECT_EQ(dialog.GetMFCCWnd(), platform);
+  EXPECT_EQ(again, expected);
 }
 
 // A framework dialog with the same layout.

@@ -115,6 +115,48 @@ TEST(ResizableLayout, ChildrenFollowTheirAnchorsWhenTheParentGrowsAndShrinks) {
     EXPECT_EQ(RectInParent(w.m_hWnd, children[i]), RectText(kAnchorCases[i].before)) << kAnchorCases[i].what;
 }
 
+// A combo box is anchored by its dropped-down rectangle: stretched, it is given the height of
+// box and list, not of the box alone, so that its list keeps its height. (The earlier edition
+// anchors it by its window rectangle.)
+TEST(ResizableLayout, AStretchedComboBoxIsGivenItsDroppedDownHeight) {
+  LayoutWnd w;
+  ASSERT_TRUE(w.Make(200, 100));
+  HWND combo = w.Child(_T("COMBOBOX"), CBS_DROPDOWNLIST | WS_VSCROLL, 10, 10, 100, 90, 1);
+  RECT box, dropped;
+  ::GetWindowRect(combo, &box);
+  ::SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  ASSERT_GT(dropped.bottom - dropped.top, box.bottom - box.top + 20);
+  // The first position change the combo box is asked for (it then fits itself to its box).
+  static WINDOWPOS s_last;
+  static bool s_armed;
+  static WNDPROC s_comboProc;
+  s_last = WINDOWPOS{};
+  s_armed = false;
+  s_comboProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(
+      combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_WINDOWPOSCHANGING && s_armed) {
+          s_last = *reinterpret_cast<WINDOWPOS*>(lp);
+          s_armed = false;
+        }
+        return ::CallWindowProc(s_comboProc, h, m, wp, lp);
+      })));
+  ASSERT_TRUE(w.AddAnchor(combo, ANCHOR_TOP_LEFT, ANCHOR_TOP_RIGHT));
+  s_armed = true;
+  w.Resize(260, 130);
+  EXPECT_EQ(s_last.hwnd, combo);
+  EXPECT_EQ(s_last.x, 10);
+  EXPECT_EQ(s_last.y, 10);
+  EXPECT_EQ(s_last.cx, 160);
+#ifdef UNICODE
+  EXPECT_EQ(s_last.cy, dropped.bottom - dropped.top);
+#else
+  EXPECT_EQ(s_last.cy, box.bottom - box.top);
+#endif
+  ::GetWindowRect(combo, &box);
+  EXPECT_EQ(RectInParent(w.m_hWnd, combo), RectText(CRect(10, 10, 170, 10 + box.bottom - box.top)));
+  ::SetWindowLongPtr(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_comboProc));
+}
+
 TEST(ResizableLayout, AnchorsAreRefusedForMissingControlsAndForeignWindows) {
   LayoutWnd w, other;
   ASSERT_TRUE(w.Make(200, 100));

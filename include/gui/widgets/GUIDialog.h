@@ -33,6 +33,8 @@ class QUARNEL_API CGUIDialog : public CGUIDialogBase {
   BOOL InDestroy() const { return (m_flags & kClosing) != 0; }
   BOOL ShouldBeDeleted() const { return (m_flags & kDeleteWithPortable) != 0; }
   void SetModeless() { m_flags |= kModeless; }
+  // Before each run of the portable dialog: neither modeless nor closing yet.
+  void PrepareRun() { m_flags &= ~(kModeless | kClosing); }
 
   // The portable dialog entered for this window; null when none.
   QvRootDialog* GetPortableDialog();

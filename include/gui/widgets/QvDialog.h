@@ -81,7 +81,7 @@ class QUARNEL_API QvDialog : public QvRootDialog {
 
   // Makes the window object (OnCreatePlatform) and enters it in the window map.
   bool CreatePlatform(bool flag) override;
-  CWnd* OnCreatePlatform() override;  // a CGUIDialog
+  CWnd* OnCreatePlatform() override;  // a CGUIDialog, made for the first run
   // Closes the window: EndDialog with the result code when modal, DestroyWindow when not.
   void DestroyPlatform() override;
   void SetTooltip(unsigned short id, const QvString& text) override;
