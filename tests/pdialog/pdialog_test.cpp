@@ -468,42 +468,39 @@ TEST_F(PortableDialog, AResizableDialogLaysOutItsChildrenAndKeepsItsFirstSizeAsT
   EXPECT_EQ(mmi.ptMinTrackSize.y, first.bottom - first.top);
 }
 
+// Timer steps that grow the running dialog by dx, dy, then note its children's rectangles
+// (and those the anchors should give) and press the finish button.
+std::vector<std::function<void(HWND)>> GrowAndFinish(int dx, int dy, std::vector<std::string>& expected,
+                                                     std::vector<std::string>& after) {
+  return {[dx, dy, &expected](HWND dlg) {
+            RECT rc;
+            ::GetWindowRect(dlg, &rc);
+            expected = Grown(dlg, dx, dy);
+            ::SetWindowPos(dlg, NULL, 0, 0, rc.right - rc.left + dx, rc.bottom - rc.top + dy,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+          },
+          [&after](HWND dlg) {
+            after = Children(dlg);
+            Click(dlg, IDC_FINISH);
+          }};
+}
+
 TEST_F(PortableDialog, AResizableModalDialogResizedAndEndedFromATimerAnswersItsCode) {
   ResizableDialog dialog(&parent, true);
   dialog.terminateOn = {{IDC_FINISH, 6}};
   std::vector<std::string> expected, after;
-  Script script(dialog, {[&](HWND dlg) {
-                           RECT rc;
-                           ::GetWindowRect(dlg, &rc);
-                           expected = Grown(dlg, 40, 30);
-                           ::SetWindowPos(dlg, NULL, 0, 0, rc.right - rc.left + 40, rc.bottom - rc.top + 30,
-                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-                         },
-                         [&](HWND dlg) {
-                           after = Children(dlg);
-                           Click(dlg, IDC_FINISH);
-                         }});
-  EXPECT_EQ(dialog.Run(), 6);
-  EXPECT_EQ(after, expected);
-
+  {
+    Script script(dialog, GrowAndFinish(40, 30, expected, after));
+    EXPECT_EQ(dialog.Run(), 6);
+    EXPECT_EQ(after, expected);
+  }
   // The same window object runs again, laid out as anew.
   CWnd* platform = dialog.GetMFCCWnd();
   dialog.terminateOn = {{IDC_FINISH, 8}};
-  std::vector<std::string> again;
-  Script second(dialog, {[&](HWND dlg) {
-                           RECT rc;
-                           ::GetWindowRect(dlg, &rc);
-                           expected = Grown(dlg, 25, 15);
-                           ::SetWindowPos(dlg, NULL, 0, 0, rc.right - rc.left + 25, rc.bottom - rc.top + 15,
-                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-                         },
-                         [&](HWND dlg) {
-                           again = Children(dlg);
-                           Click(dlg, IDC_FINISH);
-                         }});
+  Script second(dialog, GrowAndFinish(25, 15, expected, after));
   EXPECT_EQ(dialog.Run(), 8);
   EXPECT_EQ(dialog.GetMFCCWnd(), platform);
-  EXPECT_EQ(again, expected);
+  EXPECT_EQ(after, expected);
 }
 
 // A framework dialog with the same layout.
