@@ -121,6 +121,19 @@ TEST(PortableDialogWindow, TheSystemCloseAsksTheDialog) {
   EXPECT_EQ(dialog.seen, std::vector<unsigned short>{IDCANCEL});
 }
 
+TEST(PortableDialogWindow, TheDefaultAndCancelPushButtonsAreTheDialogs) {
+  ClosingDialog dialog;
+  ASSERT_EQ(dialog.Run(), 0);
+  CGUIDialog* window = dialog.GetPlatformDialog();
+  ::ShowWindow(window->m_hWnd, SW_SHOW);
+  dialog.SetDefaultPushButton(IDC_FINISH);
+  EXPECT_EQ(LOWORD(window->GetDefID()), IDC_FINISH);
+  dialog.SetCancelPushButton(IDC_CLOSE);
+  EXPECT_EQ(window->GetCancelPushButton(), IDC_CLOSE);
+  ::SendMessage(window->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_EQ(dialog.seen, std::vector<unsigned short>{IDC_CLOSE});
+}
+
 TEST(PortableDialogWindow, TooltipsAreMadeOnFirstUseForTheNamedChildren) {
   ClosingDialog dialog;
   ASSERT_EQ(dialog.Run(), 0);

@@ -211,6 +211,19 @@ const RunCase kRunCases[] = {
       [](HWND dlg) { Click(dlg, IDC_FINISH); }},
      1,
      {{IDC_LIST, 602}, {IDC_FINISH, 300}}},
+    {"a dialog that sets the focus in its initialisation keeps it there",
+     [](TestDialog& d) {
+       d.init = [](TestDialog& dlg) {
+         ::SetFocus(::GetDlgItem(dlg.Window(), IDC_LIST));
+         return true;
+       };
+     },
+     {[](HWND dlg) {
+       EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg, IDC_LIST));
+       Click(dlg, IDC_FINISH);  // the click takes the focus from the list
+     }},
+     1,
+     {{IDC_LIST, 601}, {IDC_FINISH, 300}}},
     {"a dialog terminated in its initialisation never shows and answers the code",
      [](TestDialog& d) {
        d.init = [](TestDialog& dlg) {
