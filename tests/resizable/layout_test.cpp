@@ -157,6 +157,28 @@ TEST(ResizableLayout, AStretchedComboBoxIsGivenItsDroppedDownHeight) {
   ::SetWindowLongPtr(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_comboProc));
 }
 
+// A list box scrolled near its right end would show a gap once widened: it is redrawn after
+// the arrangement; one scrolled to its left end is not.
+TEST(ResizableLayout, AWidenedListBoxScrolledToItsRightEndIsRedrawn) {
+  struct Case {
+    WPARAM scroll;
+    BOOL refresh;
+  };
+  for (const Case& c : {Case{SB_RIGHT, TRUE}, Case{SB_LEFT, FALSE}}) {
+    LayoutWnd w;
+    ASSERT_TRUE(w.Make(200, 100));
+    HWND list = w.Child(_T("LISTBOX"), WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 10, 10, 100, 60, 1);
+    ::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(_T("A long line")));
+    ::SendMessage(list, LB_SETHORIZONTALEXTENT, 600, 0);
+    ::SendMessage(list, WM_HSCROLL, c.scroll, 0);
+    ASSERT_TRUE(w.AddAnchor(list, ANCHOR_TOP_LEFT, ANCHOR_TOP_RIGHT));
+    EXPECT_TRUE(w.ArrayLayout(0).bAdjHScroll);
+    EXPECT_FALSE(w.ArrayLayout(0).bNeedRefresh);
+    w.Resize(260, 100);
+    EXPECT_EQ(w.ArrayLayout(0).bNeedRefresh, c.refresh) << c.scroll;
+  }
+}
+
 TEST(ResizableLayout, AnchorsAreRefusedForMissingControlsAndForeignWindows) {
   LayoutWnd w, other;
   ASSERT_TRUE(w.Make(200, 100));
