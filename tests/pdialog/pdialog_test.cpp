@@ -285,6 +285,30 @@ TEST_F(PortableDialog, AModelessDialogPassesOnWhatItKeepsNotAndGoesWithItsWindow
   EXPECT_TRUE(deleted);
 }
 
+TEST_F(PortableDialog, AModalDialogRunsOverItsParentDialogsWindow) {
+  TestDialog outer(&parent, false);
+  ASSERT_EQ(outer.Run(), 0);
+  ::ShowWindow(outer.Window(), SW_SHOW);
+  class Inner : public TestDialog {
+   public:
+    Inner(QvCommandHandler* handler, QvDialog* parentDialog) : TestDialog(handler, true) {
+      m_parentDialog = parentDialog;
+    }
+  } inner(&parent, &outer);
+  inner.terminateOn = {{IDC_FINISH, 2}};
+  HWND owner = NULL;
+  BOOL outerEnabled = TRUE;
+  Script script(inner, {[&](HWND dlg) {
+                  owner = ::GetWindow(dlg, GW_OWNER);
+                  outerEnabled = ::IsWindowEnabled(outer.Window());
+                  Click(dlg, IDC_FINISH);
+                }});
+  EXPECT_EQ(inner.Run(), 2);
+  EXPECT_EQ(owner, outer.Window());
+  EXPECT_FALSE(outerEnabled);
+  EXPECT_TRUE(::IsWindowEnabled(outer.Window()));
+}
+
 TEST_F(PortableDialog, AModelessDialogDeletedByItsOwnerClosesItsWindowOnce) {
   bool deleted = false;
   auto* dialog = new TestDialog(&parent, false, true);
