@@ -134,6 +134,30 @@ TEST(PortableDialogWindow, TheDefaultAndCancelPushButtonsAreTheDialogs) {
   EXPECT_EQ(dialog.seen, std::vector<unsigned short>{IDC_CLOSE});
 }
 
+class WaitApp : public CWinApp {
+ public:
+  WaitApp() : CWinApp(_T("PDialogWait")) {}
+};
+
+TEST(PortableDialogWindow, ShowingTheDialogEndsTheWaitCursorAndAWaitCursorStaysOverIt) {
+  WaitApp app;
+  for (int i = 0; i < 3; ++i) app.DoWaitCursor(1);
+  ClosingDialog dialog;
+  ASSERT_EQ(dialog.Run(), 0);
+  HWND dlg = dialog.GetMFCCWnd()->m_hWnd;
+  EXPECT_EQ(app.m_nWaitCursorCount, 3);  // not shown yet
+  ::ShowWindow(dlg, SW_SHOW);
+  EXPECT_EQ(app.m_nWaitCursorCount, 0);
+  EXPECT_EQ(::GetCursor(), ::LoadCursor(NULL, IDC_ARROW));
+
+  // While the wait cursor is up, the dialog leaves it alone.
+  HCURSOR wait = ::LoadCursor(NULL, IDC_WAIT);
+  ::SetCursor(wait);
+  EXPECT_EQ(::SendMessage(dlg, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), FALSE);
+  EXPECT_EQ(::GetCursor(), wait);
+  ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+}
+
 TEST(PortableDialogWindow, TooltipsAreMadeOnFirstUseForTheNamedChildren) {
   ClosingDialog dialog;
   ASSERT_EQ(dialog.Run(), 0);
