@@ -158,6 +158,17 @@ TEST(PortableDialogWindow, ShowingTheDialogEndsTheWaitCursorAndAWaitCursorStaysO
   ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
 }
 
+TEST(PortableDialogWindow, TheDialogIconIsItsBigIconAndItsDragIcon) {
+  ClosingDialog dialog;
+  ASSERT_EQ(dialog.Run(), 0);
+  HWND dlg = dialog.GetMFCCWnd()->m_hWnd;
+  EXPECT_EQ(::SendMessage(dlg, WM_QUERYDRAGICON, 0, 0), 0);  // no icon and no main window
+  dialog.SetDialogIconID(IDI_DIALOG);
+  const LRESULT big = ::SendMessage(dlg, WM_GETICON, ICON_BIG, 0);
+  EXPECT_NE(big, 0);
+  EXPECT_EQ(::SendMessage(dlg, WM_QUERYDRAGICON, 0, 0), big);  // the same shared icon
+}
+
 TEST(PortableDialogWindow, TooltipsAreMadeOnFirstUseForTheNamedChildren) {
   ClosingDialog dialog;
   ASSERT_EQ(dialog.Run(), 0);

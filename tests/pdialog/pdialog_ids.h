@@ -10,3 +10,4 @@
 #define IDD_FORM 102
 #define IDC_APPLY 20
 #define IDC_LEVEL 21
+#define IDI_DIALOG 110
