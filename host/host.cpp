@@ -20,6 +20,7 @@
 #include "portable_frame.h"
 #include "portable_menu.h"
 #include "portable_toolbars.h"
+#include "portable_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -185,7 +186,9 @@ class CHostApp : public CWinApp {
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{160, 140, 640, 420});
     HWND portableMenu = host::CreatePortableMenuWindow(frame->m_hWnd, RECT{160, 120, 620, 420});
     HWND portableToolbars = host::CreatePortableToolbars(frame->m_hWnd, RECT{160, 200, 760, 380});
+    HWND options = host::OpenReportOptionsDialog(150, 110);
     if (host::ScreenshotMode()) {
+      host::CaptureReportOptionsDialog(options);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
@@ -256,6 +259,7 @@ class CHostApp : public CWinApp {
     if (portableFrame != NULL) ::ShowWindow(portableFrame, SW_SHOWNOACTIVATE);
     if (portableMenu != NULL) ::ShowWindow(portableMenu, SW_SHOWNOACTIVATE);
     if (portableToolbars != NULL) ::ShowWindow(portableToolbars, SW_SHOWNOACTIVATE);
+    if (options != NULL) ::ShowWindow(options, SW_SHOWNOACTIVATE);
     host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }
