@@ -266,9 +266,13 @@ TEST_F(ManagerTest, TheManagerLeavesNoHandleBehind) {
     manager.HideToolBar("Standard");
     // Not destroyed by hand: the manager takes its bars with it.
   };
+  // A cursor resting over a bar would show a tooltip, whose drawing objects would be counted.
+  RECT placed;
+  ::GetWindowRect(frame->m_hWnd, &placed);
+  ::SetCursorPos(placed.right + 40, placed.bottom + 40);
   cycle();  // first use makes what the system keeps for good
   // The thread's tooltip control comes with the first mouse move over a bar and stays with the
-  // frame: made here, so that a cursor resting over the frame does not count as a leak.
+  // frame: made here, so that it is not counted as a leak.
   frame->EnableToolTips(TRUE);
   frame->EnableToolTips(FALSE);
   testing_support::PumpMessages();
