@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "fw_pump.h"
 #include "test_support.h"
 
 namespace {
@@ -97,21 +98,8 @@ class HelpMode : public testing::Test {
   void HelpWith(std::function<void()> step) {
     frame->act = std::move(step);
     ::SetTimer(NULL, 0, 1, Nudge);  // the help loop has a message to start from
-    INPUT keys[4] = {};
-    const WORD vk[4] = {VK_SHIFT, VK_F1, VK_F1, VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = vk[i];
-      keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-      if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-      }
-    }
+    testing_support::TypeChord(VK_SHIFT, VK_F1);
+    testing_support::PumpPreTranslated();
     PumpMessages();
   }
 

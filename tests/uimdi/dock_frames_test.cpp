@@ -124,6 +124,21 @@ class DockFrames : public testing::Test {
     frame->RecalcLayout();
   }
 
+  // A document frame's bars arranged and saved in "Doc"; its shapes by default and as saved.
+  bool SaveArranged(std::string* byDefault, std::string* saved) {
+    DockDoc* doc = NewDoc();
+    Bars bars;
+    if (doc == nullptr || !bars.Make(doc)) return false;
+    Default(doc, bars);
+    if (byDefault != NULL) *byDefault = bars.Shape();
+    Arrange(doc, bars);
+    if (saved != NULL) *saved = bars.Shape();
+    doc->SaveBarState(_T("Doc"));
+    doc->MDIDestroy();
+    PumpMessages();
+    return true;
+  }
+
   CWinApp app{_T("UimdiDock")};
   Main* main = nullptr;
 };
@@ -163,20 +178,8 @@ TEST_F(DockFrames, ADocumentFrameDocksOnItsOwnSizableSides) {
 
 TEST_F(DockFrames, ADocumentFrameSavesItsLayoutAndADamagedOneLeavesTheDefault) {
   std::string saved, byDefault;
-  {
-    DockDoc* doc = NewDoc();
-    ASSERT_NE(doc, nullptr);
-    Bars bars;
-    ASSERT_TRUE(bars.Make(doc));
-    Default(doc, bars);
-    byDefault = bars.Shape();
-    Arrange(doc, bars);
-    saved = bars.Shape();
-    ASSERT_NE(saved, byDefault);
-    doc->SaveBarState(_T("Doc"));
-    doc->MDIDestroy();
-    PumpMessages();
-  }
+  ASSERT_TRUE(SaveArranged(&byDefault, &saved));
+  ASSERT_NE(saved, byDefault);
   EXPECT_EQ(app.GetProfileInt(_T("Doc"), _T("Version"), 0), 2u);
   LPBYTE data = NULL;
   UINT bytes = 0;
@@ -217,17 +220,7 @@ TEST_F(DockFrames, ADocumentFrameSavesItsLayoutAndADamagedOneLeavesTheDefault) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    {
-      DockDoc* doc = NewDoc();
-      ASSERT_NE(doc, nullptr);
-      Bars bars;
-      ASSERT_TRUE(bars.Make(doc));
-      Default(doc, bars);
-      Arrange(doc, bars);
-      doc->SaveBarState(_T("Doc"));
-      doc->MDIDestroy();
-      PumpMessages();
-    }
+    ASSERT_TRUE(SaveArranged(NULL, NULL));
     c.damage();
     const std::string shape = restore();
     if (c.layoutLoads) {
