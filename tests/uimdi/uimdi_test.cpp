@@ -738,6 +738,10 @@ class HelpFrames : public MenuBarFrames {
     Command(ID_CMD_PRINT)->m_dwHelpID = 777;
     Command(ID_CMD_NEW)->m_dwHelpID = 4242;
     smapEffCmd.SetAt(ID_CMD_REDIRECTED, ID_CMD_PRINT);
+    MakeMain();
+  }
+  // The main frame with a toolbar: Print, Refresh, a button redirected to Print, and Help.
+  void MakeMain() {
     main = NewMain();
     ASSERT_NE(main, nullptr);
     app.m_pMainWnd = main;
@@ -810,6 +814,30 @@ TEST_F(HelpFrames, AClickedButtonOpensItsCommandsTopicFromTheCommandCentre) {
   EXPECT_EQ(main->helpCalls, 0);
   main->SendMessage(WM_COMMAND, ID_CMD_PRINT, 0);
   EXPECT_EQ(g_ran, std::vector<UINT>{ID_CMD_PRINT});
+}
+
+TEST_F(HelpFrames, InQaModeAPressOnTheWindowsMenuOpensItAndTheChosenCommandIsExplained) {
+  main->DestroyWindow();
+  PumpMessages();
+  g_exp_bQATest = 1;
+  MakeMain();
+  ASSERT_EQ(main->GetMenuBar(), nullptr);
+  HMENU menu = ::GetMenu(main->m_hWnd);
+  ASSERT_NE(menu, (HMENU)NULL);
+  CRect file;
+  ASSERT_TRUE(::GetMenuItemRect(main->m_hWnd, menu, 0, &file));
+  main->popups.clear();
+  const UINT_PTR guard = ::SetTimer(NULL, 0, 5000, EndAnyMenu);
+  HelpWith([&] {
+    ::SetTimer(NULL, 0, 100, ChooseFirstItem);
+    MouseTo(file.CenterPoint(), MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+  });
+  ::KillTimer(NULL, guard);
+  ASSERT_FALSE(main->popups.empty());
+  EXPECT_EQ(main->popups.front(), ::GetSubMenu(menu, 0));
+  EXPECT_EQ(main->helpCalls, 1);
+  EXPECT_EQ(main->helpData, static_cast<DWORD_PTR>(4242));
+  EXPECT_TRUE(g_ran.empty());
 }
 
 TEST_F(HelpFrames, APressOnTheMenuBarDropsItsMenuAndTheChosenCommandIsExplained) {
