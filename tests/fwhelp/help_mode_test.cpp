@@ -184,4 +184,13 @@ TEST_F(HelpMode, NoHelpModeWhileTheFrameIsModalOrAlreadyInIt) {
   EXPECT_EQ(bar.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(client.right - 2, client.bottom / 2)), 0);
 }
 
+TEST_F(HelpMode, AFrameClosedInHelpModeEndsItWithoutHelp) {
+  const HWND hWnd = frame->m_hWnd;
+  HelpWith([&] { frame->PostMessage(WM_CLOSE); });
+  // The window and its object are gone (the frame deletes itself); nothing was left captured.
+  EXPECT_FALSE(::IsWindow(hWnd));
+  EXPECT_EQ(::GetCapture(), (HWND)NULL);
+  frame = nullptr;
+}
+
 }  // namespace
