@@ -157,6 +157,7 @@ class CHostApp : public CWinApp {
       if (lstrcmpiW(argv[i], L"/screens") == 0) host::SetScreenshotFolder(argv[i + 1]);
     LocalFree(argv);
 
+    SetRegistryKey(_T("Quarnel"));  // the profile (the reports window's bar layout) in the registry
     if (!AfxOleInit()) return Fail(3);  // drag and drop, the clipboard
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -260,11 +261,13 @@ class CHostApp : public CWinApp {
     if (portableMenu != NULL) ::ShowWindow(portableMenu, SW_SHOWNOACTIVATE);
     if (portableToolbars != NULL) ::ShowWindow(portableToolbars, SW_SHOWNOACTIVATE);
     if (options != NULL) ::ShowWindow(options, SW_SHOWNOACTIVATE);
-    host::CreateReportsWindow(false);  // the reports window with its documents
+    m_hReports = host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }
 
   int ExitInstance() override {
+    // Still open: closed as the user would, so that it keeps its bar layout for the next start.
+    if (m_hReports != NULL && ::IsWindow(m_hReports)) ::SendMessage(m_hReports, WM_CLOSE, 0, 0);
     host::EndPortableCommands();
     AfxOleTerm();
 #ifdef UNICODE
@@ -279,6 +282,7 @@ class CHostApp : public CWinApp {
     return FALSE;
   }
   int m_exitCode = -1;
+  HWND m_hReports = NULL;
 };
 
 CHostApp theApp;

@@ -7,6 +7,9 @@
 #include <UICommandCenter.h>
 #include <UICustToolBar.h>
 #include <UIMDIFrame.h>
+#include <UISizeDialogBar.h>
+#include <fw_app.h>
+#include <fw_dock.h>
 #include <UISplitterWnd.h>
 
 #include "commands.h"
@@ -23,6 +26,32 @@ class ReportsBar : public CCustToolBar {
  protected:
   void PostNcDestroy() override { delete this; }
 };
+
+// The report filter: regions, quarter and totals, in a bar the user docks, floats and sizes.
+class FilterBar : public CUISizeDialogBar {
+ public:
+  bool Make(CFrameWnd* frame) {
+    if (!Create(frame, IDD_REPORT_FILTER, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS,
+                ID_REPORT_FILTER_BAR))
+      return false;
+    SetWindowText(_T("Report filter"));
+    for (LPCTSTR region : {_T("North"), _T("South"), _T("East"), _T("West")})
+      SendDlgItemMessage(IDC_FILTER_REGIONS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(region));
+    SendDlgItemMessage(IDC_FILTER_REGIONS, LB_SETSEL, TRUE, -1);
+    for (LPCTSTR quarter : {_T("All quarters"), _T("Q1"), _T("Q2"), _T("Q3"), _T("Q4")})
+      SendDlgItemMessage(IDC_FILTER_QUARTER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(quarter));
+    SendDlgItemMessage(IDC_FILTER_QUARTER, CB_SETCURSEL, 0);
+    CheckDlgButton(IDC_FILTER_TOTALS, BST_CHECKED);
+    EnableDocking(CBRS_ALIGN_ANY);
+    return true;
+  }
+
+ protected:
+  void PostNcDestroy() override { delete this; }
+};
+
+// Where the reports window keeps its bar layout in the application's profile.
+const TCHAR kLayoutSection[] = _T("Reports Layout");
 
 // A document: a splitter of two report views, one above the other (each with its own
 // vertical scroll bar), with Refresh and Grid beside the splitter's horizontal scroll bar,
@@ -62,16 +91,46 @@ class ReportsFrame : public CUIMDIFrameWnd {
     bar->SetIndicators(indicators, 3);
     m_pOwnedObject = bar;  // the frame deletes it
   }
-  bool CreateBars() {
+  // The toolbars at the top and the report filter on the left; then, with bRestore, the layout
+  // the window had when it was last closed.
+  bool CreateBars(bool bRestore) {
     const UINT lists[2] = {IDL_STANDARD_BAR, IDL_REPORT_BAR};
     for (int i = 0; i < 2; ++i) {
       auto* bar = new ReportsBar;
       if (!bar->CreateAndLoad(this, AFX_IDW_TOOLBAR + 2 + i, lists[i], 0)) return false;
+      bar->SetWindowText(i == 0 ? _T("Standard") : _T("Report"));  // the floating frame's caption
+      bar->EnableDocking(CBRS_ALIGN_ANY);
+      bar->CControlBar::EnableDocking(CBRS_ALIGN_ANY);  // dragged by the framework's dock context
+      DockControlBar(bar, static_cast<UINT>(AFX_IDW_DOCKBAR_TOP));
+      m_pToolBars[i] = bar;
     }
+    auto* filter = new FilterBar;
+    if (!filter->Make(this)) {
+      delete filter;
+      return false;
+    }
+    m_pFilter = filter;
+    DockControlBarEx(filter, NULL, NULL);  // its alignment: the left
     RecalcLayout();
+    if (bRestore) LoadBarState(kLayoutSection);
+    m_bKeepLayout = bRestore;
     CreateAccelerators(::GetMenu(m_hWnd));
     return true;
   }
+  // What a user does with the bars: the report bar floats over the documents, the filter widens.
+  void RearrangeBars() {
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    FloatControlBar(m_pToolBars[1], CPoint(client.right - 330, client.bottom - 90));
+    if (auto* left = DYNAMIC_DOWNCAST(CSizeDockBar, GetControlBar(AFX_IDW_DOCKBAR_LEFT))) {
+      RecalcLayout();
+      if (left->m_arrSplitters.GetSize() > 0) left->MoveSplitter(0, 60);
+    }
+    RecalcLayout();
+  }
+  void SaveLayout() { SaveBarState(kLayoutSection); }
+
   ReportDocFrame* NewDocument(LPCTSTR title) {
     auto* doc = new ReportDocFrame;
     if (!doc->LoadFrame(IDR_REPORTS_DOC, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, this))
@@ -100,19 +159,32 @@ class ReportsFrame : public CUIMDIFrameWnd {
     }
     return FALSE;
   }
+  // Closed by the user: the layout is kept for the next start (the floating bars still exist).
+  afx_msg void OnClose() {
+    if (m_bKeepLayout) SaveLayout();
+    CUIMDIFrameWnd::OnClose();
+  }
+  DECLARE_MESSAGE_MAP()
 
  private:
   HMENU m_hFrameMenu = NULL;
+  CCustToolBar* m_pToolBars[2] = {NULL, NULL};
+  CUISizeDialogBar* m_pFilter = NULL;
+  bool m_bKeepLayout = false;
 };
+BEGIN_MESSAGE_MAP(ReportsFrame, CUIMDIFrameWnd)
+  ON_WM_CLOSE()
+END_MESSAGE_MAP()
 
-ReportsFrame* MakeReportsFrame(bool qaMode) {
+// bRestore: the layout of the last closing comes back, and closing keeps the layout.
+ReportsFrame* MakeReportsFrame(bool qaMode, bool bRestore = false) {
   g_exp_bQATest = qaMode ? 1 : 0;  // read once, while the frame is made
   auto* frame = new ReportsFrame;
   BOOL made = frame->LoadFrame(IDR_REPORTS_FRAME);
   g_exp_bQATest = 0;
   if (!made) return NULL;
   frame->MoveWindow(60, 60, 900, 620);
-  if (!frame->CreateBars()) {
+  if (!frame->CreateBars(bRestore)) {
     frame->DestroyWindow();
     return NULL;
   }
@@ -126,7 +198,7 @@ ReportsFrame* MakeReportsFrame(bool qaMode) {
 }  // namespace
 
 HWND CreateReportsWindow(bool qaMode) {
-  ReportsFrame* frame = MakeReportsFrame(qaMode);
+  ReportsFrame* frame = MakeReportsFrame(qaMode, true);
   return frame != NULL ? frame->m_hWnd : NULL;
 }
 
@@ -136,6 +208,16 @@ void CaptureReportsWindows() {
     CaptureWindow(frame->m_hWnd, L"mdi_two_documents");
     if (CMDIChildWnd* active = frame->MDIGetActive()) active->MDIMaximize();
     CaptureWindow(frame->m_hWnd, L"mdi_maximised_document");
+    frame->DestroyWindow();
+  }
+  // Sizable docking: one start rearranges the bars and closes, the next start shows them so.
+  if (ReportsFrame* frame = MakeReportsFrame(false)) {
+    frame->RearrangeBars();
+    frame->SaveLayout();
+    frame->DestroyWindow();
+  }
+  if (ReportsFrame* frame = MakeReportsFrame(false, true)) {
+    CaptureWindow(frame->m_hWnd, L"sizable_docking", 0, true);  // the floating bar over its frame
     frame->DestroyWindow();
   }
   if (ReportsFrame* frame = MakeReportsFrame(true)) {

@@ -56,10 +56,20 @@ MenuCapture::~MenuCapture() {
 void SetScreenshotFolder(const wchar_t* folder) { s_folder = folder ? folder : L""; }
 bool ScreenshotMode() { return !s_folder.empty(); }
 
-bool CaptureWindow(HWND hwnd, const wchar_t* name, int margin) {
+// Brings the window's visible owned frames (floating bars) over it: the display has no window
+// manager to keep them above their owner, so each is activated in turn.
+BOOL CALLBACK ActivateOwnedFrame(HWND hwnd, LPARAM owner) {
+  if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowVisible(hwnd) &&
+      (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+    SetForegroundWindow(hwnd);
+  return TRUE;
+}
+
+bool CaptureWindow(HWND hwnd, const wchar_t* name, int margin, bool ownedOnTop) {
   if (!ScreenshotMode()) return false;
   ShowWindow(hwnd, SW_SHOW);
   SetForegroundWindow(hwnd);
+  if (ownedOnTop) EnumThreadWindows(GetCurrentThreadId(), ActivateOwnedFrame, reinterpret_cast<LPARAM>(hwnd));
   UpdateWindow(hwnd);
   Pump();
   std::wstring ready = s_folder + L"\\" + name + L".ready";

@@ -9,7 +9,9 @@ namespace host {
 // (pumping messages) until the capturing script has renamed it to "<name>.done".
 // Returns false when screenshot mode is off. The picture reaches `margin` pixels past the
 // window's right and bottom edges (for what stands beside it, such as its shadow).
-bool CaptureWindow(HWND hwnd, const wchar_t* name, int margin = 0);
+// With ownedOnTop, the visible frames that the window owns (floating bars) show above it, as the
+// system keeps them (the last of them is active then).
+bool CaptureWindow(HWND hwnd, const wchar_t* name, int margin = 0, bool ownedOnTop = false);
 bool ScreenshotMode();
 
 // In screenshot mode, for the menu tracked next while it is in scope: presses `keys` once the

@@ -279,6 +279,16 @@ TEST_F(BarState, SavedDestroyedAndRestoredGivesTheSameLayout) {
   EXPECT_EQ(l.Shape(), saved);
   EXPECT_EQ(l.f.Entries(AFX_IDW_DOCKBAR_TOP), (std::vector<int>{0, int(A), int(B), 0}));
   EXPECT_EQ(l.f.Entries(AFX_IDW_DOCKBAR_LEFT), (std::vector<int>{0, int(C), 0}));
+  // The floating frame made anew has the bar's title as its caption, and follows it.
+  CFrameWnd* floating = DYNAMIC_DOWNCAST(CFrameWnd, l.d.m_pDockBar->GetParent());
+  ASSERT_NE(floating, nullptr);
+  CString caption;
+  floating->GetWindowText(caption);
+  EXPECT_EQ(caption, CString(_T("bar")));
+  l.d.SetWindowText(_T("Totals"));
+  floating->RecalcLayout();
+  floating->GetWindowText(caption);
+  EXPECT_EQ(caption, CString(_T("Totals")));
   // The floating bar docks back at the side it was dragged from last.
   l.d.m_pDockContext->ToggleDocking();
   EXPECT_EQ(l.d.m_pDockBar, l.f.Side(AFX_IDW_DOCKBAR_TOP));

@@ -21,15 +21,7 @@ class Bar : public CControlBar {
   CSize m_size;
 };
 
-void MouseTo(CPoint pt, DWORD buttons = 0) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(pt.x, 65536, w) + 1;
-  in.mi.dy = MulDiv(pt.y, 65536, h) + 1;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  SendInput(1, &in, sizeof in);
-}
+using testing_support::MouseTo;
 
 // Wine's null driver leaves keyboard input out while a window holds the mouse capture: the
 // key is posted as the input would have queued it.

@@ -12,6 +12,11 @@ void PumpMessages();
 HWND ThreadWindowWithControl(int id);
 // Presses and releases each virtual key in turn, through SendInput.
 void TypeKeys(const std::vector<WORD>& keys);
+// Presses the modifier, presses and releases the key, releases the modifier, through SendInput.
+void TypeChord(WORD modifier, WORD key);
+// Moves the mouse to pt (screen) through SendInput, with the button events in `buttons`
+// (MOUSEEVENTF_LEFTDOWN ...) at that place.
+void MouseTo(POINT pt, DWORD buttons = 0);
 // "left,top,right,bottom", for comparing rectangles with readable failures.
 std::string RectText(const RECT& r);
 // The child's window rectangle in the parent's client coordinates, as RectText.

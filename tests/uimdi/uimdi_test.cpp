@@ -9,6 +9,7 @@
 #include <fw_dock.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,12 @@
 #include "MenuToolBar.h"
 #include "UIMDIFrame.h"
 #include "handle_counts.h"
+#include "fw_pump.h"
 #include "test_support.h"
 #include "uimdi_ids.h"
 
 using testing_support::GuiCounts;
+using testing_support::MouseTo;
 using testing_support::PumpMessages;
 
 namespace {
@@ -46,9 +49,23 @@ class MainFrame : public CUIMDIFrameWnd {
   }
   DWORD_PTR helpData = 0;
   UINT helpCommand = 0;
+  int helpCalls = 0;
   void WinHelp(DWORD_PTR data, UINT command) override {
     helpData = data;
     helpCommand = command;
+    ++helpCalls;
+  }
+  // Help mode: what the user does, once, at the help loop's first message; what showed then.
+  std::function<void()> helpAct;
+  HCURSOR helpCursorSeen = NULL;
+  BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext) override {
+    if (helpAct) {
+      helpCursorSeen = ::GetCursor();
+      auto step = std::move(helpAct);
+      helpAct = nullptr;
+      step();
+    }
+    return CUIMDIFrameWnd::ProcessHelpMsg(msg, pContext);
   }
   std::vector<std::wstring> contextItems;
   int OnToolbarContextMenu(CUIMenu& menu) override {
@@ -677,14 +694,7 @@ TEST_F(MenuBarFrames, AltMnemonicTypedOpensTheDocumentsFilePopup) {
   PumpMessages();
   main->popups.clear();
   const UINT_PTR timer = ::SetTimer(NULL, 0, 100, EndAnyMenu);
-  INPUT keys[4] = {};
-  const WORD vk[4] = {VK_MENU, 'F', 'F', VK_MENU};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = vk[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
+  testing_support::TypeChord(VK_MENU, 'F');
   MSG msg;
   while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_TIMER && msg.hwnd == NULL) {
@@ -704,6 +714,148 @@ TEST_F(MenuBarFrames, AltMnemonicTypedOpensTheDocumentsFilePopup) {
   EXPECT_EQ(::GetMenu(main->m_hWnd), (HMENU)NULL);
   app.m_pMainWnd = NULL;
   main->DestroyWindow();
+}
+
+
+void CALLBACK NudgeHelpLoop(HWND, UINT, UINT_PTR id, DWORD) { ::KillTimer(NULL, id); }
+void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(NULL, id);
+  testing_support::TypeKeys({VK_DOWN, VK_RETURN});
+}
+
+// Help mode in the main frame with its menu bar: Shift+F1 typed (the hot key of the help
+// command on a toolbar), then a click picks a button, or the menu bar drops a menu down and
+// the command chosen there is explained; the topic comes from the command centre.
+class HelpFrames : public MenuBarFrames {
+ protected:
+  void SetUp() override {
+    MenuBarFrames::SetUp();
+    CUICommandCenter& center = CUICommandCenter::GetCommandCenter();
+    auto* help = new CUICustomCommand(&center, ID_CONTEXT_HELP, VK_F1, FVIRTKEY | FSHIFT, CString(_T("Help")),
+                                      CString(_T("Help")), CString(_T("Help")), CString(_T("What is this?")), NULL);
+    help->m_wID = ID_CONTEXT_HELP;
+    ASSERT_EQ(center.AddCommand(help), 1);
+    Command(ID_CMD_PRINT)->m_dwHelpID = 777;
+    Command(ID_CMD_NEW)->m_dwHelpID = 4242;
+    smapEffCmd.SetAt(ID_CMD_REDIRECTED, ID_CMD_PRINT);
+    MakeMain();
+  }
+  // The main frame with a toolbar: Print, Refresh, a button redirected to Print, and Help.
+  void MakeMain() {
+    main = NewMain();
+    ASSERT_NE(main, nullptr);
+    app.m_pMainWnd = main;
+    ASSERT_TRUE(tools.CreateEx(main, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR + 5));
+    const UINT buttons[] = {ID_CMD_PRINT, ID_CMD_REFRESH, ID_CMD_REDIRECTED, ID_CONTEXT_HELP};
+    ASSERT_TRUE(tools.SetButtons(buttons, 4));
+    tools.CControlBar::EnableDocking(CBRS_ALIGN_ANY);
+    main->DockControlBar(&tools, static_cast<UINT>(AFX_IDW_DOCKBAR_TOP));
+    main->RecalcLayout();
+    main->CreateAccelerators(NULL);
+    main->SetForegroundWindow();
+    main->SetFocus();
+    PumpMessages();
+  }
+  void TearDown() override {
+    app.m_pMainWnd = NULL;
+    if (main != nullptr && ::IsWindow(main->m_hWnd)) main->DestroyWindow();
+    PumpMessages();
+    delete CUICommandCenter::GetCommandCenter().RemoveCommand(ID_CONTEXT_HELP);
+    MenuBarFrames::TearDown();
+  }
+  static CPoint Centre(CToolBar& bar, int index) {
+    CRect r;
+    bar.GetItemRect(index, &r);
+    bar.ClientToScreen(&r);
+    return r.CenterPoint();
+  }
+  // Shift+F1 typed and the queue run as the application's loop runs it.
+  void HelpWith(std::function<void()> step) {
+    main->helpAct = std::move(step);
+    main->helpCalls = 0;
+    main->helpCursorSeen = NULL;
+    ::SetTimer(NULL, 0, 1, NudgeHelpLoop);  // the help loop has a message to start from
+    testing_support::TypeChord(VK_SHIFT, VK_F1);
+    testing_support::PumpPreTranslated();
+    PumpMessages();
+    EXPECT_EQ(main->helpCursorSeen, ::LoadCursor(NULL, IDC_HELP));
+    EXPECT_FALSE(main->IsInHelpMode());
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+  }
+
+  MainFrame* main = nullptr;
+  CToolBar tools;
+};
+
+TEST_F(HelpFrames, AClickedButtonOpensItsCommandsTopicFromTheCommandCentre) {
+  const struct {
+    const char* what;
+    int button;
+    DWORD_PTR topic;
+  } cases[] = {
+      {"the command's own help id", 0, 777},
+      {"no help id: the framework's command context", 1, HID_BASE_COMMAND + ID_CMD_REFRESH},
+      {"a redirected button: the effective command's topic", 2, 777},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HelpWith([&] { MouseTo(Centre(tools, c.button), MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP); });
+    EXPECT_EQ(main->helpCalls, 1);
+    EXPECT_EQ(main->helpData, c.topic);
+    EXPECT_EQ(main->helpCommand, static_cast<UINT>(HELP_CONTEXT));
+    main->SetForegroundWindow();
+    main->SetFocus();
+    MouseTo(CPoint(700, 580));
+    PumpMessages();
+  }
+  EXPECT_TRUE(g_ran.empty());
+  // Escape: no help, and out of help mode the button's command runs again.
+  HelpWith([&] { main->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1); });
+  EXPECT_EQ(main->helpCalls, 0);
+  main->SendMessage(WM_COMMAND, ID_CMD_PRINT, 0);
+  EXPECT_EQ(g_ran, std::vector<UINT>{ID_CMD_PRINT});
+}
+
+TEST_F(HelpFrames, InQaModeAPressOnTheWindowsMenuOpensItAndTheChosenCommandIsExplained) {
+  main->DestroyWindow();
+  PumpMessages();
+  g_exp_bQATest = 1;
+  MakeMain();
+  ASSERT_EQ(main->GetMenuBar(), nullptr);
+  HMENU menu = ::GetMenu(main->m_hWnd);
+  ASSERT_NE(menu, (HMENU)NULL);
+  CRect file;
+  ASSERT_TRUE(::GetMenuItemRect(main->m_hWnd, menu, 0, &file));
+  main->popups.clear();
+  const UINT_PTR guard = ::SetTimer(NULL, 0, 5000, EndAnyMenu);
+  HelpWith([&] {
+    ::SetTimer(NULL, 0, 100, ChooseFirstItem);
+    MouseTo(file.CenterPoint(), MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+  });
+  ::KillTimer(NULL, guard);
+  ASSERT_FALSE(main->popups.empty());
+  EXPECT_EQ(main->popups.front(), ::GetSubMenu(menu, 0));
+  EXPECT_EQ(main->helpCalls, 1);
+  EXPECT_EQ(main->helpData, static_cast<DWORD_PTR>(4242));
+  EXPECT_TRUE(g_ran.empty());
+}
+
+TEST_F(HelpFrames, APressOnTheMenuBarDropsItsMenuAndTheChosenCommandIsExplained) {
+  CMenuToolBar* bar = main->Bar();
+  ASSERT_NE(bar, nullptr);
+  main->popups.clear();
+  const UINT_PTR guard = ::SetTimer(NULL, 0, 5000, EndAnyMenu);
+  HelpWith([&] {
+    ::SetTimer(NULL, 0, 100, ChooseFirstItem);
+    MouseTo(Centre(*bar, 0), MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+  });
+  ::KillTimer(NULL, guard);
+  // File dropped down; New was chosen, explained, not run.
+  ASSERT_FALSE(main->popups.empty());
+  EXPECT_EQ(main->popups.front(), ::GetSubMenu(main->m_hDefaultFrameMenu, 0));
+  EXPECT_EQ(main->helpCalls, 1);
+  EXPECT_EQ(main->helpData, static_cast<DWORD_PTR>(4242));
+  EXPECT_TRUE(g_ran.empty());
 }
 
 }  // namespace

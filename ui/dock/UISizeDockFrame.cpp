@@ -45,14 +45,14 @@ void CUIDockState::SaveState(LPCTSTR lpszProfileName) {
   app->WriteProfileInt(summary, _T("ScreenCY"), screen.cy);
 }
 
-IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CMDIFrameWnd)
+namespace uidock {
 
-void CUIMDIFrameWndSizeDock::EnableDocking(DWORD dwDockStyle) {
-  m_pFloatingFrameClass = RUNTIME_CLASS(CSizableMiniDockFrameWnd);
-  CFrameWnd::EnableDocking(dwDockStyle, RUNTIME_CLASS(CSizeDockBar));
+void EnableDocking(CFrameWnd& frame, DWORD dwDockStyle) {
+  frame.m_pFloatingFrameClass = RUNTIME_CLASS(CSizableMiniDockFrameWnd);
+  frame.CFrameWnd::EnableDocking(dwDockStyle, RUNTIME_CLASS(CSizeDockBar));
 }
 
-BOOL CUIMDIFrameWndSizeDock::DockControlBarEx(CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect) {
+BOOL DockControlBarEx(CFrameWnd& frame, CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect) {
   if (pBar == NULL) {
     UI_TRACE_REFUSED(s_log, "no bar");
     return FALSE;
@@ -61,18 +61,18 @@ BOOL CUIMDIFrameWndSizeDock::DockControlBarEx(CControlBar* pBar, CDockBar* pDock
     const fw::DockBarPlace* places = fw::DockBarPlaces();
     for (int i = 0; i < 4 && pDockBar == NULL; ++i)
       if ((places[i].style & CBRS_ALIGN_ANY) == (pBar->GetBarStyle() & CBRS_ALIGN_ANY))
-        pDockBar = DYNAMIC_DOWNCAST(CDockBar, GetControlBar(places[i].id));
+        pDockBar = DYNAMIC_DOWNCAST(CDockBar, frame.GetControlBar(places[i].id));
   }
   if (pDockBar == NULL) {
     UI_TRACE_REFUSED(s_log, "no dock bar for the bar's side");
     return FALSE;
   }
-  CFrameWnd::DockControlBar(pBar, pDockBar, lpRect);
+  frame.CFrameWnd::DockControlBar(pBar, pDockBar, lpRect);
   return TRUE;
 }
 
-void CUIMDIFrameWndSizeDock::GetDockState(CDockState& state) {
-  CFrameWnd::GetDockState(state);
+void GetDockState(CFrameWnd& frame, CDockState& state) {
+  frame.CFrameWnd::GetDockState(state);
   for (INT_PTR i = state.m_arrBarInfo.GetSize() - 1; i >= 0; --i) {
     CControlBarInfo* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
     CCustToolBar* tool = info->m_pBar != NULL ? DYNAMIC_DOWNCAST(CCustToolBar, info->m_pBar) : NULL;
@@ -90,35 +90,45 @@ void CUIMDIFrameWndSizeDock::GetDockState(CDockState& state) {
   }
 }
 
-void CUIMDIFrameWndSizeDock::SaveBarState(LPCTSTR lpszSection) {
+void SaveBarState(CFrameWnd& frame, LPCTSTR lpszSection, void (*saveSizes)(CFrameWnd&, LPCTSTR)) {
   CUIDockState state;
-  GetDockState(state);
+  GetDockState(frame, state);
   state.SaveState(lpszSection);
-  SaveBarSizes(lpszSection, TRUE);
-  if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(lpszSection, _T("Version"), kBarStateVersion);
+  saveSizes(frame, lpszSection);
+  if (CWinApp* app = AfxGetApp())
+    app->WriteProfileInt(lpszSection, _T("Version"), CUIMDIFrameWndSizeDock::kBarStateVersion);
 }
 
-void CUIMDIFrameWndSizeDock::LoadBarState(LPCTSTR lpszSection) {
+void LoadBarState(CFrameWnd& frame, LPCTSTR lpszSection, void (*readSizes)(CFrameWnd&, LPCTSTR)) {
   CWinApp* app = AfxGetApp();
   if (app == NULL || lpszSection == NULL) return;
-  if (static_cast<int>(app->GetProfileInt(lpszSection, _T("Version"), 0)) != kBarStateVersion) return;
+  if (static_cast<int>(app->GetProfileInt(lpszSection, _T("Version"), 0)) != CUIMDIFrameWndSizeDock::kBarStateVersion)
+    return;
   try {
-    CFrameWnd::LoadBarState(lpszSection);
-    SaveBarSizes(lpszSection, FALSE);
+    // The sizes belong to the layout: a damaged layout leaves the bars as they are, sizes and all.
+    CDockState state;
+    if (state.LoadState(lpszSection) && frame.CFrameWnd::SetDockState(state))
+      readSizes(frame, lpszSection);
+    else
+      UI_TRACE_REFUSED(s_log, "a damaged bar layout");
   } catch (...) {
     UI_TRACE_FAILED(s_log, "loading the bar state (an exception)");
   }
+  ForgetHiddenBars(frame);
+}
+
+void ForgetHiddenBars(CFrameWnd& frame) {
   const fw::DockBarPlace* places = fw::DockBarPlaces();
   for (int i = 0; i < 4; ++i)
-    if (CSizeDockBar* dockBar = DYNAMIC_DOWNCAST(CSizeDockBar, GetControlBar(places[i].id)))
+    if (CSizeDockBar* dockBar = DYNAMIC_DOWNCAST(CSizeDockBar, frame.GetControlBar(places[i].id)))
       dockBar->m_arrHiddenBars.RemoveAll();
 }
 
-void CUIMDIFrameWndSizeDock::SaveBarSizes(LPCTSTR lpszSection, BOOL bSave) {
+void SaveBarSizes(CFrameWnd& frame, LPCTSTR lpszSection, BOOL bSave) {
   CWinApp* app = AfxGetApp();
   if (app == NULL || lpszSection == NULL) return;
-  for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != NULL;) {
-    CControlBar* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+  for (POSITION pos = frame.m_listControlBars.GetHeadPosition(); pos != NULL;) {
+    CControlBar* bar = static_cast<CControlBar*>(frame.m_listControlBars.GetNext(pos));
     CSizableDockedBar* sizable = CSizeDockBar::Sizable(bar);
     if (sizable == NULL || bar->m_hWnd == NULL) continue;
     const CString entry = SizeEntry(bar);
@@ -147,7 +157,35 @@ void CUIMDIFrameWndSizeDock::SaveBarSizes(LPCTSTR lpszSection, BOOL bSave) {
     bar->SetWindowPos(NULL, 0, 0, size.cx, size.cy,
                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
     if (bar->IsFloating() && bar->m_pDockBar != NULL)
-      if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, bar->m_pDockBar->GetParent())) frame->RecalcLayout(TRUE);
+      if (CFrameWnd* floating = DYNAMIC_DOWNCAST(CFrameWnd, bar->m_pDockBar->GetParent())) floating->RecalcLayout(TRUE);
   }
-  RecalcLayout(TRUE);
+  frame.RecalcLayout(TRUE);
+}
+
+}  // namespace uidock
+
+IMPLEMENT_DYNCREATE(CUIMDIFrameWndSizeDock, CMDIFrameWnd)
+
+void CUIMDIFrameWndSizeDock::EnableDocking(DWORD dwDockStyle) { uidock::EnableDocking(*this, dwDockStyle); }
+
+BOOL CUIMDIFrameWndSizeDock::DockControlBarEx(CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect) {
+  return uidock::DockControlBarEx(*this, pBar, pDockBar, lpRect);
+}
+
+void CUIMDIFrameWndSizeDock::GetDockState(CDockState& state) { uidock::GetDockState(*this, state); }
+
+void CUIMDIFrameWndSizeDock::SaveBarState(LPCTSTR lpszSection) {
+  uidock::SaveBarState(*this, lpszSection, [](CFrameWnd& frame, LPCTSTR section) {
+    static_cast<CUIMDIFrameWndSizeDock&>(frame).SaveBarSizes(section, TRUE);
+  });
+}
+
+void CUIMDIFrameWndSizeDock::LoadBarState(LPCTSTR lpszSection) {
+  uidock::LoadBarState(*this, lpszSection, [](CFrameWnd& frame, LPCTSTR section) {
+    static_cast<CUIMDIFrameWndSizeDock&>(frame).SaveBarSizes(section, FALSE);
+  });
+}
+
+void CUIMDIFrameWndSizeDock::SaveBarSizes(LPCTSTR lpszSection, BOOL bSave) {
+  uidock::SaveBarSizes(*this, lpszSection, bSave);
 }

@@ -90,6 +90,36 @@ LRESULT CUIMDIChildWnd::OnCommandHelp(WPARAM, LPARAM lParam) {
 
 BOOL CUIMDIChildWnd::OnToolTipText(UINT, NMHDR*, LRESULT*) { return FALSE; }
 
+IMPLEMENT_DYNCREATE(CUIMDIChildWndSizeDock, CUIMDIChildWnd)
+
+CUIMDIChildWndSizeDock::CUIMDIChildWndSizeDock() = default;
+
+CUIMDIChildWndSizeDock::~CUIMDIChildWndSizeDock() = default;
+
+void CUIMDIChildWndSizeDock::EnableDocking(DWORD dwDockStyle) { uidock::EnableDocking(*this, dwDockStyle); }
+
+BOOL CUIMDIChildWndSizeDock::DockControlBarEx(CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect) {
+  return uidock::DockControlBarEx(*this, pBar, pDockBar, lpRect);
+}
+
+void CUIMDIChildWndSizeDock::GetDockState(CDockState& state) { uidock::GetDockState(*this, state); }
+
+void CUIMDIChildWndSizeDock::SaveBarState(LPCTSTR lpszSection) {
+  uidock::SaveBarState(*this, lpszSection, [](CFrameWnd& frame, LPCTSTR section) {
+    static_cast<CUIMDIChildWndSizeDock&>(frame).SaveBarSizes(section, TRUE);
+  });
+}
+
+void CUIMDIChildWndSizeDock::LoadBarState(LPCTSTR lpszSection) {
+  uidock::LoadBarState(*this, lpszSection, [](CFrameWnd& frame, LPCTSTR section) {
+    static_cast<CUIMDIChildWndSizeDock&>(frame).SaveBarSizes(section, FALSE);
+  });
+}
+
+void CUIMDIChildWndSizeDock::SaveBarSizes(LPCTSTR lpszSection, BOOL bSave) {
+  uidock::SaveBarSizes(*this, lpszSection, bSave);
+}
+
 IMPLEMENT_DYNCREATE(CUIOleDocIPFrameWnd, COleDocIPFrameWnd)
 
 CUIOleDocIPFrameWnd::CUIOleDocIPFrameWnd() = default;

@@ -139,6 +139,8 @@ BOOL CUIMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     m_pMenuBar->OnCmdMsg(LOWORD(wParam), CN_COMMAND, NULL, NULL);
     return TRUE;
   }
+  // In help mode a menu or accelerator command is explained, not run.
+  if (lParam == 0 && PickHelpCommand(LOWORD(wParam))) return TRUE;
   if (lParam == 0) {
     GlobalOnCommand(this, static_cast<UINT>(wParam), lParam);
     return TRUE;  // asked everywhere already: the default frame procedure must not ask again
@@ -361,14 +363,48 @@ LRESULT CUIMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
     WinHelp(0, HELP_FINDER);
     return TRUE;
   }
-  if (m_nIDTracking != 0) {
-    CUICommand* command = CUICommandCenter::GetCommandCenter().GetCommand(Effective(m_nIDTracking));
+  // The tracked menu item, or the command that help mode picked: the command's own topic.
+  UINT id = m_nIDTracking;
+  const DWORD_PTR context = static_cast<DWORD_PTR>(lParam);
+  if (id == 0 && context > HID_BASE_COMMAND && context < HID_BASE_COMMAND + 0x10000)
+    id = static_cast<UINT>(context - HID_BASE_COMMAND);
+  if (id != 0) {
+    CUICommand* command = CUICommandCenter::GetCommandCenter().GetCommand(Effective(id));
     if (command != NULL && command->m_dwHelpID != 0) {
       WinHelp(command->m_dwHelpID, HELP_CONTEXT);
       return TRUE;
     }
   }
   return CMDIFrameWnd::OnCommandHelp(wParam, lParam);
+}
+
+BOOL CUIMDIFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) {
+  if (msg.message == WM_LBUTTONDOWN) {
+    CWnd* under = CWnd::FromHandlePermanent(::WindowFromPoint(msg.pt));
+    if (under != NULL && under->IsKindOf(RUNTIME_CLASS(CMenuToolBar))) {
+      // The bar takes the press as its own; its menu drops down, and the command chosen there
+      // comes back as the pick.
+      *pContext = 0;
+      under->SetCapture();
+      CPoint client = msg.pt;
+      under->ScreenToClient(&client);
+      MSG press = msg;
+      press.hwnd = under->m_hWnd;
+      press.lParam = MAKELPARAM(client.x, client.y);
+      ::DispatchMessage(&press);
+      if (::IsWindow(m_hWnd) && m_bHelpMode) SetCapture();
+      return FALSE;
+    }
+  }
+  return CMDIFrameWnd::ProcessHelpMsg(msg, pContext);
+}
+
+void CUIMDIFrameWnd::SetDockState(const CDockState& state) {
+  if (!CFrameWnd::SetDockState(state)) {
+    UI_TRACE_REFUSED(s_log, "a bar layout that does not fit the frame's bars");
+    return;
+  }
+  uidock::ForgetHiddenBars(*this);
 }
 
 void CUIMDIFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {

@@ -21,6 +21,25 @@ class QUARNEL_API CUIDockState : public CDockState {
   void SaveState(LPCTSTR lpszProfileName) override;
 };
 
+// The docking operations of the sizable-docking frames, on any frame: the MDI main frame below
+// and the document frame with sizable docking forward to them.
+namespace uidock {
+// Sizable dock bars at the sides of dwDockStyle and sizable floating frames.
+QUARNEL_API void EnableDocking(CFrameWnd& frame, DWORD dwDockStyle);
+QUARNEL_API BOOL DockControlBarEx(CFrameWnd& frame, CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect);
+QUARNEL_API void GetDockState(CFrameWnd& frame, CDockState& state);
+// The records (CUIDockState), then the sizes through saveSizes, then the version.
+QUARNEL_API void SaveBarState(CFrameWnd& frame, LPCTSTR lpszSection, void (*saveSizes)(CFrameWnd&, LPCTSTR));
+// Nothing unless the section holds the current version; then the framework's records and, when
+// they were sound and fit the frame, the sizes through readSizes (an exception stops there); the
+// sides forget their hidden bars.
+QUARNEL_API void LoadBarState(CFrameWnd& frame, LPCTSTR lpszSection, void (*readSizes)(CFrameWnd&, LPCTSTR));
+QUARNEL_API void SaveBarSizes(CFrameWnd& frame, LPCTSTR lpszSection, BOOL bSave);
+// The sizable sides forget which bars were hidden at their last layout (a restored layout
+// shows its bars as they were saved, without making room for bars that reappear).
+QUARNEL_API void ForgetHiddenBars(CFrameWnd& frame);
+}  // namespace uidock
+
 class QUARNEL_API CUIMDIFrameWndSizeDock : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CUIMDIFrameWndSizeDock)
 

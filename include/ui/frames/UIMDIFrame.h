@@ -52,10 +52,17 @@ class QUARNEL_API CUIMDIFrameWnd : public CUIMDIFrameWndSizeDock {
   virtual int GetToolbars(CPtrArray& bars, BOOL bWithMenuBar);
   // The toolbar context menu is about to run; FALSE keeps it from running.
   virtual int OnToolbarContextMenu(CUIMenu& menu);
+  // Help mode as the framework's, where a press on the menu bar drops its menu down (the command
+  // chosen there is the one explained).
+  BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext) override;
   // Rights changed: the menus' items and the accelerators follow.
   virtual void UpdateMenusFromSecurity();
   // The menu shown without a document menu; supplied by the host's frame.
   virtual HMENU GetFrameMenu(BOOL bCreate) = 0;
+  // Restores a bar layout (floating frames made anew, the bars placed by their records); a
+  // layout that does not fit the frame's bars (a bar listed twice, a side that is not one)
+  // changes nothing. The sides forget their hidden bars, so that the layout shows as saved.
+  virtual void SetDockState(const CDockState& state);
   // A new accelerator table: the live items' keys of hMenu's cool popups, then the hot keys of
   // the toolbars' commands that may be accelerators and that the rights allow.
   virtual void CreateAccelerators(HMENU hMenu);
@@ -149,6 +156,24 @@ class QUARNEL_API CUIMDIChildWnd : public CMDIChildWnd {
   afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
   DECLARE_MESSAGE_MAP()
+};
+
+// A document frame that docks its own bars on sizable dock bars, floats them in sizable frames
+// and saves their layout, with the sizes of its sizable bars, in the application profile, as the
+// main frame does (the host calls EnableDocking after creating the frame).
+class QUARNEL_API CUIMDIChildWndSizeDock : public CUIMDIChildWnd {
+  DECLARE_DYNCREATE(CUIMDIChildWndSizeDock)
+
+ public:
+  CUIMDIChildWndSizeDock();
+  ~CUIMDIChildWndSizeDock() override;
+
+  virtual void EnableDocking(DWORD dwDockStyle);
+  virtual void LoadBarState(LPCTSTR lpszSection);
+  virtual void SaveBarState(LPCTSTR lpszSection);
+  virtual void SaveBarSizes(LPCTSTR lpszSection, BOOL bSave);
+  virtual void GetDockState(CDockState& state);
+  virtual BOOL DockControlBarEx(CControlBar* pBar, CDockBar* pDockBar, const RECT* lpRect);
 };
 
 class QUARNEL_API CUIOleDocIPFrameWnd : public COleDocIPFrameWnd {

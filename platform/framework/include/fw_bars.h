@@ -118,6 +118,8 @@ class FW_API CControlBar : public CWnd {
   CSize OuterSize(CSize inside, BOOL bStretch, BOOL bHorz) const;
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+  // Help mode: the command of the tool under the point (HID_BASE_COMMAND + id), 0 for none.
+  afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
   // Notifications, commands and owner drawing that the bar's own handlers leave go to its
   // owner, as if the bar's children were the owner's.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

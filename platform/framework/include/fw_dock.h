@@ -158,7 +158,7 @@ class FW_API CMiniDockFrameWnd : public CMiniFrameWnd {
  public:
   CMiniDockFrameWnd();
   virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
-  // The frame's client fits its dock bar's layout.
+  // The frame's client fits its dock bar's layout; its caption is the first bar's title.
   void RecalcLayout(BOOL bNotify = TRUE) override;
 
   CDockBar m_wndDockBar;

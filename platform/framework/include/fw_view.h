@@ -30,6 +30,8 @@ class CView;
 // Help context bases of commands and of frames (WM_COMMANDHELP).
 #define HID_BASE_COMMAND 0x00010000UL
 #define HID_BASE_RESOURCE 0x00020000UL
+// The command that starts the frame's help mode (the host binds Shift+F1 to it).
+#define ID_CONTEXT_HELP 0xE145
 
 // Control id of the client view inside its frame.
 #define AFX_IDW_PANE_FIRST 0xE900
@@ -267,6 +269,21 @@ class FW_API CFrameWnd : public CWnd {
   // then to the application.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+  // Help mode (ID_CONTEXT_HELP): the mouse is captured with the help cursor (IDC_HELP) until a
+  // click picks what to explain or Escape, the right button, a click outside the frame's windows
+  // or a lost capture cancels. A click gives the context of the window under it (the first
+  // window from there up to the frame that answers WM_HELPHITTEST, else its frame's resource
+  // context); a command chosen from a menu or by its accelerator meanwhile gives that command's
+  // context (HID_BASE_COMMAND + id) and does not run. The picked context goes to the frame as
+  // WM_COMMANDHELP. Nothing happens while help mode or a modal state already runs.
+  afx_msg void OnContextHelp();
+  BOOL IsInHelpMode() const { return m_bHelpMode; }
+  // One message of the help loop; TRUE ends help mode with *pContext picked (0: cancelled).
+  virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
+  // In help mode: takes a command chosen from a menu or an accelerator as the help pick (TRUE);
+  // FALSE outside help mode, where the command runs.
+  BOOL PickHelpCommand(UINT nID);
+
  protected:
   virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
   // Update probes for the popup's items (the system menu excepted), then the default.
@@ -302,6 +319,15 @@ class FW_API CFrameWnd : public CWnd {
 
   CView* m_pViewActive;
   UINT m_nIDLastMessage = 0;  // the id whose prompt the message bar shows
+
+  // Help mode: its cursor while it runs, the context of the window under a screen point, and
+  // whether a window takes part (the frame, its children and the windows it owns).
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  DWORD HelpContextAt(HWND hWnd, CPoint screen);
+  BOOL IsHelpTarget(HWND hWnd) const;
+  BOOL m_bHelpMode = FALSE;
+  DWORD m_dwHelpPicked = 0;
+  HCURSOR m_hHelpCursor = NULL;
 
  private:
   BOOL m_bInRecalcLayout = FALSE;

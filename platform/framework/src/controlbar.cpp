@@ -3,6 +3,8 @@
 #include "fw_dock.h"
 #include "fw_internal.h"
 
+
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
@@ -14,9 +16,15 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_DESTROY()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONDBLCLK()
+  ON_MESSAGE(WM_HELPHITTEST, &CControlBar::OnHelpHitTest)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar() = default;
+
+LRESULT CControlBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
+  const INT_PTR id = OnToolHitTest(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))), NULL);
+  return id > 0 ? static_cast<LRESULT>(HID_BASE_COMMAND + static_cast<UINT>(id)) : 0;
+}
 
 CControlBar::~CControlBar() {
   // A bar whose object goes before its window leaves no stale entry behind.

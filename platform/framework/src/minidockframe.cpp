@@ -218,6 +218,13 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL) {
   ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
   SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   m_wndDockBar.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The caption is the first bar's title.
+  if (CControlBar* first = FirstBar()) {
+    CString title, caption;
+    first->GetWindowText(title);
+    GetWindowText(caption);
+    if (title != caption) SetWindowText(title);
+  }
   // The frame shows while it holds a visible bar.
   if (m_wndDockBar.GetDockedVisibleCount() == 0 && IsWindowVisible()) ShowWindow(SW_HIDE);
   m_bInLayout = FALSE;
