@@ -41,6 +41,7 @@ quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp
+          MultiModalDialog.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32)
 
