@@ -80,7 +80,9 @@ HWND ActiveWithin(HWND hDlg) {
   return NULL;
 }
 
-bool OwnedByCallingThread(HWND hWnd) { return hWnd != NULL && ::IsWindow(hWnd) && ThreadOf(hWnd) == ::GetCurrentThreadId(); }
+bool OwnedByCallingThread(HWND hWnd) {
+  return hWnd != NULL && ::IsWindow(hWnd) && ThreadOf(hWnd) == ::GetCurrentThreadId();
+}
 
 // A window of this process (the desktop never is).
 bool OfThisProcess(HWND hWnd) {
@@ -273,7 +275,8 @@ void CMultiModalDialog::RestorePreviousModalDialog() {
       // A dialog that ends before one started after it leaves the chain, so that the later
       // one does not hand the process back to a dialog that is gone.
       int steps = 0;
-      for (CMultiModalDialog* p = c_pCurrentMMD; p != NULL && steps < kMaxChain; p = p->m_pPreviousProcessModal, ++steps) {
+      for (CMultiModalDialog* p = c_pCurrentMMD; p != NULL && steps < kMaxChain;
+           p = p->m_pPreviousProcessModal, ++steps) {
         if (p->m_pPreviousProcessModal == this) {
           p->m_pPreviousProcessModal = m_pPreviousProcessModal;
           break;

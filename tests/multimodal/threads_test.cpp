@@ -254,6 +254,15 @@ TEST(MultiModalThreads, AWorkerThreadKeysItsOwnDialogAndLeavesTheMainWindowAlone
 TEST(MultiModalThreads, ThreadsRegisteringAtOnceEachKeepTheirOwnDialog) {
   const int kThreads = 48;
   const int kRounds = 200;
+  // A registry so full that the first thread to register makes it grow, which takes long
+  // enough for the others to register and look up meanwhile. The filling keys are no
+  // thread's ids.
+  CMapPtrToPtr& registry = CMultiModalDialog::c_mappedModalDialogs;
+  registry.RemoveAll();
+  ULONG_PTR filler = 0x80000000u;
+  while (registry.GetCount() < 65536 || registry.GetCount() < static_cast<INT_PTR>(registry.GetHashTableSize()))
+    registry.SetAt(reinterpret_cast<void*>(filler++), nullptr);
+  const INT_PTR filled = registry.GetCount();
   HANDLE start = ::CreateEvent(NULL, TRUE, FALSE, NULL);
   struct Worker {
     CWnd dialog;  // stands for the thread's dialog: the registry only stores it
@@ -291,6 +300,8 @@ TEST(MultiModalThreads, ThreadsRegisteringAtOnceEachKeepTheirOwnDialog) {
     EXPECT_EQ(EntryOf(w.id, &found), nullptr);
     EXPECT_TRUE(found);
   }
+  EXPECT_EQ(registry.GetCount(), filled + kThreads);
+  for (ULONG_PTR key = 0x80000000u; key < filler; ++key) registry.RemoveKey(reinterpret_cast<void*>(key));
 }
 
 }  // namespace
