@@ -3,6 +3,8 @@
 // runs end out of order, a worker thread, and the registry used by many threads at once.
 #include <vector>
 
+#include "test_support.h"
+
 #include "multimodal_test.h"
 
 using testing_support::ExpectedMsg;
@@ -208,6 +210,59 @@ TEST_F(ThreadA, ARunEndingBeforeALaterOneOfAnotherThreadLeavesTheProcessChain) {
   ::CloseHandle(threadB);
   ::CloseHandle(running);
   ::CloseHandle(finish);
+}
+
+TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItForward) {
+  DialogTemplate t = SmallTemplate();
+  TestFrame mine(_T("host window"));
+  HWND dialogB = NULL, frameB = NULL;
+  HWND foregroundInA = NULL, foregroundInB = NULL;
+  struct Case {
+    const char* what;
+    UINT state;
+    bool ownWindow;
+  };
+  const Case leftAlone[] = {
+      {"a window of this thread", WA_INACTIVE, true},
+      {"a state other than 0", WA_ACTIVE, false},
+  };
+  std::vector<HWND> foregroundAfter;
+  // While B's dialog runs, B lets A (the host) report activations; the last one, of B's
+  // dialog deactivating a window of A, brings the dialog's owner and then the dialog forward
+  // (B's thread completes the activation once A has answered).
+  mine.onApp = [&] {
+    for (const Case& c : leftAlone) {
+      ::SetForegroundWindow(mine.m_hWnd);
+      CMultiModalDialog::TopLevelActivate(c.state, c.ownWindow ? &mine : CWnd::FromHandle(dialogB));
+      foregroundAfter.push_back(::GetForegroundWindow());
+    }
+    ::SetForegroundWindow(mine.m_hWnd);
+    CMultiModalDialog::TopLevelActivate(WA_INACTIVE, CWnd::FromHandle(dialogB));
+    foregroundInA = ::GetForegroundWindow();
+  };
+  RunOnThread([&] {
+    TestFrame frame(_T("thread B"));
+    TestDialog dialog;
+    if (!dialog.InitModalIndirect(t.get(), &frame)) return;
+    dialog.onTimer = [&](TestDialog& d) {
+      dialogB = d.m_hWnd;
+      frameB = frame.m_hWnd;
+      d.EnsureShown();
+      testing_support::PumpMessages();  // its own activation is done
+      ::SendMessage(mine.m_hWnd, WM_APP, 0, 0);
+      testing_support::PumpMessages();
+      foregroundInB = ::GetForegroundWindow();
+    };
+    dialog.DoModal();
+  });
+  ASSERT_EQ(foregroundAfter.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(leftAlone[i].what);
+    EXPECT_EQ(foregroundAfter[i], mine.m_hWnd);
+  }
+  EXPECT_NE(dialogB, nullptr);
+  EXPECT_TRUE(foregroundInA == frameB || foregroundInA == dialogB) << foregroundInA;
+  EXPECT_EQ(foregroundInB, dialogB);
 }
 
 TEST(MultiModalThreads, AWorkerThreadKeysItsOwnDialogAndLeavesTheMainWindowAlone) {
