@@ -221,7 +221,7 @@ TEST(MultiModalRegistry, RegisteringTwiceKeepsTheDialogOutOfItsOwnChain) {
 TEST(MultiModalRegistry, WithoutAnyWindowTheForegroundWindowIsOffered) {
   TestFrame front(_T("front"));
   ::SetForegroundWindow(front.m_hWnd);
-  HWND foreground = NULL;
+  HWND before = NULL, after = NULL;  // another program may take the foreground meanwhile
   HWND offered = NULL;
   CWnd* current = &front;
   bool filled = false;
@@ -229,15 +229,16 @@ TEST(MultiModalRegistry, WithoutAnyWindowTheForegroundWindowIsOffered) {
     // A thread of its own: no active window, no thread object, no entry yet.
     const DWORD self = ::GetCurrentThreadId();
     CMultiModalDialog::c_mappedModalDialogs.RemoveKey(reinterpret_cast<void*>(static_cast<ULONG_PTR>(self)));
-    foreground = ::GetForegroundWindow();
+    before = ::GetForegroundWindow();
     CWnd* object = nullptr;
     current = CMultiModalDialog::GetCurrentModalDialog(&object);
-    filled = object != nullptr || foreground == NULL;
+    after = ::GetForegroundWindow();
+    filled = object != nullptr || before == NULL || after == NULL;
     offered = object->GetSafeHwnd();
   });
   EXPECT_EQ(current, nullptr);
   EXPECT_TRUE(filled);
-  EXPECT_EQ(offered, foreground);
+  EXPECT_TRUE(offered == before || offered == after) << offered << " " << before << " " << after;
 }
 
 }  // namespace

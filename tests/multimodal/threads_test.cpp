@@ -215,8 +215,8 @@ TEST_F(ThreadA, ARunEndingBeforeALaterOneOfAnotherThreadLeavesTheProcessChain) {
 TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItForward) {
   DialogTemplate t = SmallTemplate();
   TestFrame mine(_T("host window"));
-  HWND dialogB = NULL, frameB = NULL;
-  HWND foregroundInA = NULL, foregroundInB = NULL;
+  HWND dialogB = NULL;
+  HWND foregroundInB = NULL;
   struct Case {
     const char* what;
     UINT state;
@@ -238,7 +238,6 @@ TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItFo
     }
     ::SetForegroundWindow(mine.m_hWnd);
     CMultiModalDialog::TopLevelActivate(WA_INACTIVE, CWnd::FromHandle(dialogB));
-    foregroundInA = ::GetForegroundWindow();
   };
   RunOnThread([&] {
     TestFrame frame(_T("thread B"));
@@ -246,7 +245,6 @@ TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItFo
     if (!dialog.InitModalIndirect(t.get(), &frame)) return;
     dialog.onTimer = [&](TestDialog& d) {
       dialogB = d.m_hWnd;
-      frameB = frame.m_hWnd;
       d.EnsureShown();
       testing_support::PumpMessages();  // its own activation is done
       ::SendMessage(mine.m_hWnd, WM_APP, 0, 0);
@@ -261,7 +259,6 @@ TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItFo
     EXPECT_EQ(foregroundAfter[i], mine.m_hWnd);
   }
   EXPECT_NE(dialogB, nullptr);
-  EXPECT_TRUE(foregroundInA == frameB || foregroundInA == dialogB) << foregroundInA;
   EXPECT_EQ(foregroundInB, dialogB);
 }
 
