@@ -136,6 +136,48 @@ TEST(MultiModalRegistry, OnlyTheDialogThatDisabledAnotherEnablesItAgain) {
   dlg.DestroyWindow();
 }
 
+// A window that answers the modal-type question its own way.
+class Answering : public CWnd {
+ public:
+  LRESULT answer = 0;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == CMultiModalDialog::c_uGetModalTypeMessage) return answer;
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST(MultiModalRegistry, TheModalTypeIsWhatTheCurrentDialogAnswers) {
+  DialogTemplate t = SmallTemplate();
+  TestDialog dialog;
+  dialog.timed = false;
+  ASSERT_TRUE(dialog.CreateIndirect(t.get()));
+  Answering silent, vague;
+  vague.answer = 1;  // answers, but writes no type
+  for (Answering* w : {&silent, &vague})
+    ASSERT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), _T("answering"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+  struct Case {
+    const char* what;
+    CWnd* current;
+    CMultiModalDialog::eModalType type;
+  };
+  const Case cases[] = {
+      {"no current dialog", nullptr, CMultiModalDialog::eNoModal},
+      {"a window that does not answer", &silent, CMultiModalDialog::eNoModal},
+      {"a window that answers without saying", &vague, CMultiModalDialog::eUnknownModal},
+      {"a multi-modal dialog", &dialog, CMultiModalDialog::eMultiModal},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CMultiModalDialog::SetCurrentModalDialog(c.current);
+    EXPECT_EQ(CMultiModalDialog::GetCurrentModalType(), c.type);
+  }
+  CMultiModalDialog::SetCurrentModalDialog(NULL);
+  // Asked without a place for the answer, a multi-modal dialog answers 0.
+  EXPECT_EQ(::SendMessage(dialog.m_hWnd, CMultiModalDialog::c_uGetModalTypeMessage, 0, 0), 0);
+  for (Answering* w : {&silent, &vague}) w->DestroyWindow();
+  dialog.DestroyWindow();
+}
+
 TEST(MultiModalRegistry, HidingARunningDialogUnregistersItAtOnce) {
   DialogTemplate t = SmallTemplate();
   TestFrame frame(_T("hide"));
