@@ -56,7 +56,11 @@ TEST(DISABLED_ForeignParentChild, Runs) {
     ASSERT_NE(fgPid, ::GetCurrentProcessId());
     Inside seen = RunOver(foreground, NULL);
     EXPECT_NE(seen.owner, foreground);
-    EXPECT_TRUE(seen.leftAsItWas);
+    // A window of another test program may be enabled or disabled by that program meanwhile;
+    // the parent's window only by us.
+    if (foreground == foreign) {
+      EXPECT_TRUE(seen.leftAsItWas);
+    }
   }
   {
     SCOPED_TRACE("another process's window given as the parent");
