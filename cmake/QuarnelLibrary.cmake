@@ -42,7 +42,7 @@ quarnel_area(gui/core
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc
-          GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp
+          GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)

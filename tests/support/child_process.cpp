@@ -5,7 +5,9 @@
 
 namespace testing_support {
 
-int RunThisProgram(const std::wstring& arguments) {
+namespace {
+
+int Run(const std::wstring& arguments, bool pump) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(NULL, exe, MAX_PATH);
   std::wstring line = std::wstring(L"\"") + exe + L"\" " + arguments;
@@ -13,12 +15,30 @@ int RunThisProgram(const std::wstring& arguments) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(exe, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return -1;
-  WaitForSingleObject(pi.hProcess, 60000);
+  const DWORD deadline = GetTickCount() + 60000;
+  for (;;) {
+    DWORD now = GetTickCount();
+    DWORD left = static_cast<int>(deadline - now) > 0 ? deadline - now : 0;
+    DWORD r = pump ? MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, left, QS_ALLINPUT)
+                   : WaitForSingleObject(pi.hProcess, left);
+    if (r != WAIT_OBJECT_0 + 1) break;  // ended, or out of time
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
   return static_cast<int>(code);
 }
+
+}  // namespace
+
+int RunThisProgram(const std::wstring& arguments) { return Run(arguments, false); }
+
+int RunThisProgramPumping(const std::wstring& arguments) { return Run(arguments, true); }
 
 }  // namespace testing_support

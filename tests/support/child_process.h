@@ -7,4 +7,7 @@ namespace testing_support {
 // Runs this program with the arguments appended to its path and waits up to a minute; its
 // exit code, -1 when it could not start.
 int RunThisProgram(const std::wstring& arguments);
+// The same, dispatching this thread's messages while it waits: for a child that sends to
+// this process's windows.
+int RunThisProgramPumping(const std::wstring& arguments);
 }  // namespace testing_support

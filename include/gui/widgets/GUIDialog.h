@@ -4,6 +4,7 @@
 // resizable layout (anchored children, size grip, minimum size, saved placement) and
 // CResizeDialog is the same on a plain framework dialog.
 #pragma once
+#include <MultiModalDialog.h>
 #include <ResizableLayout.h>
 #include <framework.h>
 #include <vekkel.h>
@@ -13,8 +14,9 @@
 class QvRootDialog;
 class QvRootDialogView;
 
-// The dialog base of the platform dialogs: its virtual DoModal runs them modally.
-using CGUIDialogBase = CDialog;
+// The dialog base of the platform dialogs: its DoModal runs them modally beside the modal
+// dialogs of the process's other user-interface threads.
+using CGUIDialogBase = CMultiModalDialog;
 
 class QUARNEL_API CGUIDialog : public CGUIDialogBase {
   DECLARE_DYNAMIC(CGUIDialog)

@@ -14,6 +14,7 @@
 #include "fw_wnd.h"
 
 class CDataExchange;
+class CModalTemplate;
 
 class FW_API CDialog : public CWnd {
   DECLARE_DYNAMIC(CDialog)
@@ -56,6 +57,18 @@ class FW_API CDialog : public CWnd {
   // the dialog is chosen (returned, NULL when none). PostModal undoes it.
   HWND PreModal();
   void PostModal();
+  // The middle of a modal run: makes the window from the template with hWndParent as its
+  // parent, runs the modal loop while the run goes on, and hides the window when it still
+  // exists (the caller destroys it). A framework exception on the way is deleted and the
+  // modal result becomes -1; any other exception goes on to the caller.
+  void RunModalWindow(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent, HINSTANCE hInst);
+  // pfnStep is called at the start of a run (bStarting TRUE, the parent already disabled) and at its
+  // end (FALSE, before the parent is enabled again), also when an exception ends it.
+  typedef void (*PFN_MODALSTEP)(CDialog* pDlg, BOOL bStarting);
+  // The modal run after PreModal: disables hWndParent (unless it is the desktop or already
+  // disabled), runs the window, then enables the parent again, hands it the activation when
+  // the dialog had it, destroys the window and calls PostModal. The modal result.
+  INT_PTR RunModalWithParent(const CModalTemplate& t, HWND hWndParent, PFN_MODALSTEP pfnStep = NULL);
 
   // The template, in the order DoModal looks at them.
   LPCTSTR m_lpszTemplateName = NULL;
@@ -78,6 +91,27 @@ class FW_API CDialog : public CWnd {
 
  private:
   BOOL m_bTemplateAtOrigin = FALSE;
+};
+
+// The template of a dialog's modal run, found as DoModal finds it: by name through the
+// module chain, else the template handle (locked while this object lives), else the template
+// in memory. Get() is NULL when there is none. A resource loaded by name is freed again.
+class FW_API CModalTemplate {
+ public:
+  explicit CModalTemplate(const CDialog& dlg);
+  ~CModalTemplate();
+  CModalTemplate(const CModalTemplate&) = delete;
+  CModalTemplate& operator=(const CModalTemplate&) = delete;
+
+  LPCDLGTEMPLATE Get() const { return m_pTemplate; }
+  // The module the template came from (the current resource handle unless found by name).
+  HINSTANCE Instance() const { return m_hInst; }
+
+ private:
+  LPCDLGTEMPLATE m_pTemplate = NULL;
+  HINSTANCE m_hInst = NULL;
+  HGLOBAL m_hLoaded = NULL;  // loaded here by name
+  HGLOBAL m_hLocked = NULL;  // the dialog's template handle, locked here
 };
 
 // The dialog procedure of framework dialogs: WM_INITDIALOG calls OnInitDialog.

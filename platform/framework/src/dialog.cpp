@@ -133,61 +133,72 @@ void CDialog::PostModal() {
   if (CWinApp* app = AfxGetApp()) app->EnableModeless(TRUE);
 }
 
-INT_PTR CDialog::DoModal() {
-  HINSTANCE hInst = AfxGetResourceHandle();
-  HGLOBAL hLoaded = NULL;  // a resource loaded here
-  HGLOBAL hLocked = NULL;  // the caller's template handle, locked here
-  LPCDLGTEMPLATE t = NULL;
-  if (m_lpszTemplateName != NULL) {
-    hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
-    HRSRC hRes = ::FindResource(hInst, m_lpszTemplateName, RT_DIALOG);
-    hLoaded = hRes != NULL ? ::LoadResource(hInst, hRes) : NULL;
-    t = hLoaded != NULL ? (LPCDLGTEMPLATE)::LockResource(hLoaded) : NULL;
-  } else if (m_hDialogTemplate != NULL) {
-    t = (LPCDLGTEMPLATE)::GlobalLock(m_hDialogTemplate);
-    if (t != NULL) hLocked = m_hDialogTemplate;
+CModalTemplate::CModalTemplate(const CDialog& dlg) : m_hInst(AfxGetResourceHandle()) {
+  if (dlg.m_lpszTemplateName != NULL) {
+    m_hInst = AfxFindResourceHandle(dlg.m_lpszTemplateName, RT_DIALOG);
+    HRSRC hRes = ::FindResource(m_hInst, dlg.m_lpszTemplateName, RT_DIALOG);
+    m_hLoaded = hRes != NULL ? ::LoadResource(m_hInst, hRes) : NULL;
+    m_pTemplate = m_hLoaded != NULL ? (LPCDLGTEMPLATE)::LockResource(m_hLoaded) : NULL;
+  } else if (dlg.m_hDialogTemplate != NULL) {
+    m_pTemplate = (LPCDLGTEMPLATE)::GlobalLock(dlg.m_hDialogTemplate);
+    if (m_pTemplate != NULL) m_hLocked = dlg.m_hDialogTemplate;
   } else {
-    t = m_lpDialogTemplate;
+    m_pTemplate = dlg.m_lpDialogTemplate;
   }
-  if (t == NULL) return -1;
+}
 
-  HWND hWndParent = PreModal();
-  AfxUnhookWindowCreate();
+CModalTemplate::~CModalTemplate() {
+  if (m_hLocked != NULL) ::GlobalUnlock(m_hLocked);
+  if (m_hLoaded != NULL) ::FreeResource(m_hLoaded);
+}
+
+void CDialog::RunModalWindow(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent, HINSTANCE hInst) {
+  try {
+    if (!CreateDlgIndirect(lpDialogTemplate, CWnd::FromHandle(hWndParent), hInst)) return;
+    if (m_nFlags & WF_CONTINUEMODAL) {
+      DWORD dwFlags = MLF_SHOWONIDLE;
+      if (GetStyle() & DS_NOIDLEMSG) dwFlags |= MLF_NOIDLEMSG;
+      RunModalLoop(dwFlags);
+    }
+    if (m_hWnd != NULL)
+      ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  } catch (CException* e) {
+    e->Delete();
+    m_nModalResult = -1;
+  }
+}
+
+INT_PTR CDialog::RunModalWithParent(const CModalTemplate& t, HWND hWndParent, PFN_MODALSTEP pfnStep) {
   BOOL bEnableParent = FALSE;
   if (hWndParent != NULL && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent)) {
     ::EnableWindow(hWndParent, FALSE);
     bEnableParent = TRUE;
   }
+  if (pfnStep != NULL) pfnStep(this, TRUE);
 
   auto finish = [&] {
+    if (pfnStep != NULL) pfnStep(this, FALSE);
     if (bEnableParent) ::EnableWindow(hWndParent, TRUE);
     if (hWndParent != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hWndParent);
     if (m_hWnd != NULL) DestroyWindow();
     PostModal();
-    if (hLocked != NULL) ::GlobalUnlock(hLocked);
-    if (hLoaded != NULL) ::FreeResource(hLoaded);
   };
-
   try {
-    if (CreateDlgIndirect(t, CWnd::FromHandle(hWndParent), hInst)) {
-      if (m_nFlags & WF_CONTINUEMODAL) {
-        DWORD dwFlags = MLF_SHOWONIDLE;
-        if (GetStyle() & DS_NOIDLEMSG) dwFlags |= MLF_NOIDLEMSG;
-        RunModalLoop(dwFlags);
-      }
-      if (m_hWnd != NULL)
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-  } catch (CException* e) {
-    e->Delete();
-    m_nModalResult = -1;
+    RunModalWindow(t.Get(), hWndParent, t.Instance());
   } catch (...) {
     finish();
     throw;
   }
   finish();
   return m_nModalResult;
+}
+
+INT_PTR CDialog::DoModal() {
+  CModalTemplate t(*this);
+  if (t.Get() == NULL) return -1;
+  HWND hWndParent = PreModal();
+  AfxUnhookWindowCreate();
+  return RunModalWithParent(t, hWndParent);
 }
 
 void CDialog::EndDialog(int nResult) {
