@@ -62,6 +62,8 @@ class StepDialog : public CDialog {
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
     if (endWith != 0) SetTimer(1, 1, NULL);
+    // The loop asks ContinueModal after each message: one is posted so that it asks at all.
+    if (throwWhileRunning) PostMessage(WM_NULL);
     return TRUE;
   }
   BOOL ContinueModal() override {
