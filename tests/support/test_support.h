@@ -9,6 +9,9 @@ namespace testing_support {
 void PumpMessages();
 // Presses and releases each virtual key in turn, through SendInput.
 void TypeKeys(const std::vector<WORD>& keys);
+// Moves the pointer to the screen point through SendInput, with the button flags
+// (MOUSEEVENTF_LEFTDOWN, ...) given.
+void MovePointer(POINT screen, DWORD buttons = 0);
 // "left,top,right,bottom", for comparing rectangles with readable failures.
 std::string RectText(const RECT& r);
 // The child's window rectangle in the parent's client coordinates, as RectText.
