@@ -262,6 +262,29 @@ TEST_F(FrameHostTest, TheToolbarCarriesTheMakersZoomBox) {
   EXPECT_TRUE(window->runs.empty()) << "setting the zoom from the host runs nothing";
 }
 
+// The buttons' tooltips: the question a tooltip control asks the toolbar (the tool's window)
+// reaches the frame, which answers with the commands' tooltip texts and their hot keys.
+TEST_F(FrameHostTest, ButtonsTakeTheirTooltipsFromTheCommands) {
+  ASSERT_TRUE(Open());
+  HWND tips = ::CreateWindowExW(0, TOOLTIPS_CLASSW, NULL, WS_POPUP, 0, 0, 0, 0, frame->m_hWnd, NULL, NULL, NULL);
+  ASSERT_TRUE(tips);
+  const struct {
+    unsigned id;
+    const wchar_t* text;
+  } cases[] = {{CMD_OPEN, L"Open a report (Ctrl+O)"}, {CMD_SAVE, L"Save the report"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = tips;
+    info.hdr.idFrom = c.id;
+    info.hdr.code = TTN_NEEDTEXTW;
+    toolbar->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_STREQ(info.lpszText, c.text);
+  }
+  ::DestroyWindow(tips);
+}
+
 // Choosing a zoom in the box, in each way a user does, runs the zoom command through the
 // frame on the portable road: the active portable window gets the zoom command's adaptor,
 // which answers the chosen value.
