@@ -285,8 +285,7 @@ class ReportFrame : public CGUIFrameWnd {
   afx_msg void OnDestroy() {
     if (QvCommandHandler::GetTarget() == window) QvCommandHandler::SetActiveTarget(m_previous);
     if (toolbars) {
-      toolbars->DestroyAllToolBars();  // their makers and boxes with them
-      delete toolbars;
+      delete toolbars;  // its bars, their makers and boxes with them
       toolbars = nullptr;
     }
     if (Get_GlobalTemporayAccessforMFCMainWindow() == this) Set_GlobalTemporayAccessforMFCMainWindow(nullptr);

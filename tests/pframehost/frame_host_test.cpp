@@ -184,10 +184,7 @@ class FrameHostTest : public ::testing::Test {
   void Close() {
     if (frame) frame->SendMessage(WM_CLOSE);
     frame = nullptr;
-    if (manager) {
-      manager->DestroyAllToolBars();
-      delete manager;
-    }
+    delete manager;  // its bars, their makers and boxes with them
     manager = nullptr;
     toolbar = nullptr;
     Set_GlobalTemporayAccessforMFCMainWindow(nullptr);
@@ -223,7 +220,8 @@ class FrameHostTest : public ::testing::Test {
     return seen;
   }
 
-  // A zoom chosen from the keyboard, the File and View popups opened and closed.
+  // A zoom chosen from the keyboard, the File and View popups opened and closed, the bars made
+  // again twice.
   void Use() {
     CGUIZoomComboBox* box = ZoomBox();
     ASSERT_NE(box, nullptr);
@@ -234,6 +232,10 @@ class FrameHostTest : public ::testing::Test {
     PumpMessages();
     EXPECT_EQ(OpenPopup('f', 0), (std::vector<UINT>{CMD_OPEN, CMD_SAVE}));
     EXPECT_EQ(OpenPopup('v', 1), (std::vector<UINT>{CMD_REFRESH}));
+    // The bars made again with large buttons, and back.
+    manager->UpdateButtonSettings(true, true);
+    manager->UpdateButtonSettings(true, false);
+    toolbar = manager->GetToolBar("Report");
   }
 
   CGUIFrameWnd* frame = nullptr;
@@ -356,6 +358,36 @@ TEST_F(FrameHostTest, ChoosingAZoomRunsTheZoomCommand) {
     EXPECT_TRUE(windowGone);
     EXPECT_EQ(QvCommandForZoomComboBox::Get_ZoomComboBox(), nullptr) << "the maker took its box back";
   }
+}
+
+// A change of the toolbar settings makes the bars again: the new zoom box is the one the zoom
+// command drives and runs, and the old one is gone with its bar.
+TEST_F(FrameHostTest, NewToolbarSettingsMakeANewZoomBox) {
+  ASSERT_TRUE(Open());
+  const HWND old = ZoomBox()->m_hWnd;
+  QvCommandForZoomComboBox zoom;
+  EXPECT_TRUE(zoom.SetZoom(200));
+  manager->UpdateButtonSettings(true, true);  // large buttons
+  toolbar = manager->GetToolBar("Report");
+  ASSERT_NE(toolbar, nullptr);
+  frame->RecalcLayout();
+  EXPECT_FALSE(::IsWindow(old));
+  CGUIZoomComboBox* box = ZoomBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(QvCommandForZoomComboBox::Get_ZoomComboBox()->GetPlatformControl(), box);
+  EXPECT_EQ(zoom.GetZoom(), 100) << "a new box";
+  CRect button;
+  toolbar->GetItemRect(0, &button);
+  EXPECT_EQ(button.Height(), 30) << "large buttons";
+  EXPECT_EQ(BarItems(toolbar), (std::vector<unsigned>{CMD_OPEN, CMD_SAVE, 0, CMD_REFRESH, 0, CMD_ZOOM_BOX}));
+  frame->SetForegroundWindow();
+  ::SetFocus(box->m_hWnd);
+  PumpMessages();
+  window->runs.clear();
+  TypeKeys({VK_DOWN});
+  PumpMessages();
+  ASSERT_FALSE(window->runs.empty());
+  EXPECT_EQ(window->runs.back().zoom, 150);
 }
 
 // A command the rights hide has no menu item and no button, and leaves no gap; a popup with

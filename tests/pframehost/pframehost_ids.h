@@ -1,7 +1,8 @@
 // Ids of the resources of the portable frame tests: commands, popups, bitmaps, lists, menus.
 #pragma once
 
-#define IDB_IMAGES 500  // four small colour images
+#define IDB_IMAGES 500        // four small colour images
+#define IDB_IMAGES_LARGE 501  // the same, large
 
 #define CMD_OPEN 100
 #define CMD_SAVE 101
