@@ -360,6 +360,26 @@ TEST_F(FrameHostTest, ChoosingAZoomRunsTheZoomCommand) {
   }
 }
 
+// A button clicked runs its command on the portable road, as a menu item does.
+TEST_F(FrameHostTest, AButtonClickRunsItsCommand) {
+  ASSERT_TRUE(Open());
+  const int index = static_cast<int>(toolbar->SendMessage(TB_COMMANDTOINDEX, CMD_SAVE));
+  ASSERT_GE(index, 0);
+  CRect r;
+  toolbar->GetItemRect(index, &r);
+  POINT at = r.CenterPoint();
+  toolbar->ClientToScreen(&at);
+  frame->SetForegroundWindow();
+  PumpMessages();
+  window->runs.clear();
+  for (DWORD buttons : {0UL, static_cast<DWORD>(MOUSEEVENTF_LEFTDOWN), static_cast<DWORD>(MOUSEEVENTF_LEFTUP)}) {
+    MovePointer(at, buttons);
+    PumpMessages();
+  }
+  ASSERT_EQ(window->runs.size(), 1u);
+  EXPECT_EQ(window->runs[0].id, CMD_SAVE);
+}
+
 // A change of the toolbar settings makes the bars again: the new zoom box is the one the zoom
 // command drives and runs, and the old one is gone with its bar.
 TEST_F(FrameHostTest, NewToolbarSettingsMakeANewZoomBox) {
