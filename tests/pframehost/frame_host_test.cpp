@@ -143,6 +143,9 @@ class FrameHostTest : public ::testing::Test {
   }
   void TearDown() override {
     Close();
+    // The pointer parked in the screen's far corner, away from the windows of later tests.
+    MovePointer(POINT{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+    PumpMessages();
     ReleaseDynamicMenu();
     GUIRelease();
     ClearSettings();
