@@ -13,7 +13,7 @@ include(cmake/QuarnelAreas.cmake)
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
@@ -38,12 +38,12 @@ quarnel_area(gui/core
   USES ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
 
-# Portable views, controls and dialogs.
+# Portable views, controls and dialogs, and the printer that prints the views.
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc
-          GUIToolbarCombos.cpp QvCommandCombos.cpp
-          GUIView.cpp GUIViewDraw.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp
+          GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp
+          GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 

@@ -18,6 +18,7 @@
 #include "links_window.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
+#include "portable_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -181,7 +182,9 @@ class CHostApp : public CWinApp {
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
+    HWND options = host::OpenReportOptionsDialog(150, 110);
     if (host::ScreenshotMode()) {
+      host::CaptureReportOptionsDialog(options);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
@@ -226,6 +229,8 @@ class CHostApp : public CWinApp {
       host::ShowDemoMenu(frame, 60, 40);
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
+      // And the portable chart through the portable printer.
+      host::PrintPortableChart(frame->m_hWnd);
       return Fail(0);  // the framework destroys the main window and ends
     }
     frame->ShowWindow(m_nCmdShow);
@@ -240,6 +245,7 @@ class CHostApp : public CWinApp {
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
     if (portableFrame != NULL) ::ShowWindow(portableFrame, SW_SHOWNOACTIVATE);
+    if (options != NULL) ::ShowWindow(options, SW_SHOWNOACTIVATE);
     host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;
   }

@@ -4,7 +4,13 @@
 
 #include <framework.h>
 
+#include <GUIView.h>
+#include <QvPageFormat.h>
+#include <QvPrinter.h>
+#include <QvView.h>
 #include <UIView.h>
+
+#include "portable_chart.h"
 
 namespace host {
 namespace {
@@ -115,7 +121,50 @@ class ReportPrintView : public CMFCUIView {
   bool m_blind;
 };
 
+// The portable chart on a page: a heading, then the chart at its screen size an inch in from
+// the paper's edges, in twips.
+class ChartPage : public QvView {
+ public:
+  ChartPage() : QvView(nullptr, true) {}
+  bool HasCustomPageManagement() override { return true; }
+  long GetNumberOfPages() override { return 1; }
+  void PrintOnePage(long) override {
+    QvBeginUse();
+    QvSetFont(QvFont("Arial", 20, QVFONT_BOLD));
+    QvSetPenForeColor(QvColor(0, 0x3300, 0x6600));
+    QvDrawTextInRect("Quarterly sales, portable chart", QvRect(kInch, kInch, 7 * kInch, kInch + 500), QvAlignTop,
+                     QvAlignLeft, false, 0);
+    QvSetPenForeColor(QvColor(0, 0, 0));
+    QvSetOrigin(QvPoint(kInch, kInch + 800));
+    DrawPortableChart(*this, 15, false);
+    QvSetOrigin(QvPoint(0, 0));
+  }
+};
+
 }  // namespace
+
+bool PrintPortableChart(HWND main) {
+  // A hidden frame of the main window's names the job after itself.
+  CFrameWnd* frame = new CFrameWnd;
+  if (!frame->Create(NULL, _T("Portable chart"), WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, CWnd::FromHandle(main)))
+    return false;
+  ChartPage* page = new ChartPage;
+  CGUIView* view = new CGUIView;  // owns the page from here on
+  if (!view->Create(page, WS_CHILD, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST)) {
+    delete view;
+    delete page;
+    frame->DestroyWindow();
+    return false;
+  }
+  page->SetUnitType(QvTwipsUnit);
+  QvPageFormat format(true);
+  QvPrinter printer;
+  printer.SetQvView(page);
+  printer.SetPageFormat(&format);
+  const bool printed = printer.Print(1, 1).Succeeded();
+  frame->DestroyWindow();  // the view and its page with it
+  return printed;
+}
 
 bool PrintReport(HWND main, bool blind) {
   // The report's document names the job.

@@ -399,6 +399,22 @@ bool QvPageFormat::MergeDevMode() {
   return ok;
 }
 
+bool QvPageFormat::FollowPrinter(HGLOBAL names, HGLOBAL mode) {
+  if (!AfxIsValidDevNames(names) || !AfxIsValidDevMode(mode)) return false;
+  if (SameBlock(names, m_devNames) && SameBlock(mode, m_devMode)) return true;
+  HGLOBAL ownNames = AfxCopyGlobal(names), ownMode = AfxCopyGlobal(mode);
+  if (ownNames == NULL || ownMode == NULL) {
+    if (ownNames != NULL) ::GlobalFree(ownNames);
+    if (ownMode != NULL) ::GlobalFree(ownMode);
+    return false;
+  }
+  FreeBlocks();
+  m_devNames = ownNames;
+  m_devMode = ownMode;
+  PlatformToKernel();
+  return true;
+}
+
 bool QvPageFormat::PrinterSupportsScaling() {
   if (!AfxIsValidDevNames(m_devNames)) return false;
   const DWORD fields = static_cast<DWORD>(

@@ -170,6 +170,68 @@ void CGUIView::UnprepareCurrentDC() {
   m_flags &= ~static_cast<unsigned long>(GUIVIEW_RASTER_DISPLAY | GUIVIEW_PALETTE | GUIVIEW_PEN_COLORS);
 }
 
+void CGUIView::PrepareOwnDC() {
+  if (m_hWnd == NULL) return;
+  uih::WindowDC own(m_hWnd);
+  if (own && PrepareNewDCForDrawing(own.Get())) {
+    own.Release();
+    m_ownDC = true;
+  }
+}
+
+CGUIView::SurfaceState CGUIView::SaveSurfaceState() const {
+  SurfaceState s;
+  s.flags = m_flags;
+  s.zoom = m_zoom;
+  s.scrollPos = m_scrollPos;
+  s.clientOffset = m_clientOffset;
+  s.paintBox = m_paintBox;
+  s.twipsPerPixelX = m_twipsPerPixelX;
+  s.twipsPerPixelY = m_twipsPerPixelY;
+  s.attribDC = m_attribDC;
+  s.colorTestDC = m_colorTestDC;
+  s.viewportOrigin = m_viewportOrigin;
+  s.resolutionX = m_view ? m_view->GetResolutionX() : 0;
+  s.resolutionY = m_view ? m_view->GetResolutionY() : 0;
+  s.ownDC = m_dc != NULL && m_ownDC;
+  s.penFore = QvGetPenForeColor();
+  s.penBack = QvGetPenBackColor();
+  s.fillFore = QvGetFillForeColor();
+  s.fillBack = QvGetFillBackColor();
+  s.lineWidth = m_lineWidth;
+  s.dash = m_dash;
+  s.mode = QvGetDrawMode();
+  s.pattern = QvGetFillPattern();
+  return s;
+}
+
+void CGUIView::RestoreSurfaceState(const SurfaceState& s) {
+  m_flags = s.flags;
+  m_zoom = s.zoom;
+  m_scrollPos = s.scrollPos;
+  m_clientOffset = s.clientOffset;
+  m_paintBox = s.paintBox;
+  m_twipsPerPixelX = s.twipsPerPixelX;
+  m_twipsPerPixelY = s.twipsPerPixelY;
+  m_attribDC = s.attribDC;
+  m_colorTestDC = s.colorTestDC;
+  m_viewportOrigin = s.viewportOrigin;
+  if (m_view) m_view->SetResolution(s.resolutionX, s.resolutionY);
+  PrepareConversionFactors();
+  ComputePenWidthInPixels();
+  DropFonts();
+  if (s.ownDC) PrepareOwnDC();
+  // Preparing a DC resets the drawing attributes.
+  QvSetPenForeColor(s.penFore);
+  QvSetPenBackColor(s.penBack);
+  QvSetFillForeColor(s.fillFore);
+  QvSetFillBackColor(s.fillBack);
+  QvSetLineWidth(s.lineWidth);
+  QvSetDashLine(s.dash);
+  QvSetDrawMode(s.mode);
+  QvSetFillPattern(s.pattern);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Model
 

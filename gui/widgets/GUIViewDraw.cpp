@@ -501,21 +501,8 @@ QvImage* CGUIView::QvTakeSnapshot(const QvRect& image, const QvRect& target, boo
   FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
   // The view's state, given back in every case.
+  const SurfaceState saved = SaveSurfaceState();
   const unsigned long flags = m_flags;
-  const float zoom = m_zoom;
-  const QvPoint offset = m_clientOffset;
-  const RECT paintBox = m_paintBox;
-  const float tppX = m_twipsPerPixelX, tppY = m_twipsPerPixelY;
-  const bool ownDC = m_ownDC;
-  const bool hadDC = m_dc != NULL;
-  HDC attrib = m_attribDC;
-  // The drawing attributes, which preparing a DC resets.
-  const QvColor penFore = QvGetPenForeColor(), penBack = QvGetPenBackColor();
-  const QvColor fillFore = QvGetFillForeColor(), fillBack = QvGetFillBackColor();
-  const unsigned short lineWidth = m_lineWidth;
-  const QvDashLine dash = m_dash;
-  const QvDrawMode mode = QvGetDrawMode();
-  const QvGUIPattern pattern = QvGetFillPattern();
   UnprepareCurrentDC();
   m_attribDC = NULL;
 
@@ -546,31 +533,7 @@ QvImage* CGUIView::QvTakeSnapshot(const QvRect& image, const QvRect& target, boo
   } else {
     UI_TRACE_REFUSED(s_snapshotLog, "snapshot DC not prepared");
   }
-  m_flags = flags;
-  m_zoom = zoom;
-  m_clientOffset = offset;
-  m_paintBox = paintBox;
-  m_twipsPerPixelX = tppX;
-  m_twipsPerPixelY = tppY;
-  m_attribDC = attrib;
-  PrepareConversionFactors();
-  ComputePenWidthInPixels();
-  DropFonts();
-  if (hadDC && ownDC && m_hWnd != NULL) {
-    uih::WindowDC own(m_hWnd);
-    if (own && PrepareNewDCForDrawing(own.Get())) {
-      own.Release();
-      m_ownDC = true;
-    }
-  }
-  QvSetPenForeColor(penFore);
-  QvSetPenBackColor(penBack);
-  QvSetFillForeColor(fillFore);
-  QvSetFillBackColor(fillBack);
-  QvSetLineWidth(lineWidth);
-  QvSetDashLine(dash);
-  QvSetDrawMode(mode);
-  QvSetFillPattern(pattern);
+  RestoreSurfaceState(saved);
   return result;
 }
 

@@ -35,6 +35,9 @@ class PrintApp : public CWinApp {
 };
 PrintApp g_app;
 
+// The printing status dialog of the job in progress, NULL when none.
+HWND StatusDialog() { return testing_support::ThreadWindowWithControl(AFX_IDC_PRINT_PAGENUM); }
+
 // What the page of a print job shows, and what the framework asked of the view.
 class PagesView : public CView {
  public:
@@ -42,15 +45,19 @@ class PagesView : public CView {
   std::vector<UINT> printed;
   std::vector<std::string> calls;
   std::function<void(UINT)> onPage;  // runs while page n is being printed
+  std::function<BOOL(CPrintInfo*)> onPrepare;  // in place of the page count's preparation
   bool mainDisabledWhilePrinting = false;
+  bool statusWhilePrinting = false;
 
   void OnDraw(CDC*) override {}
   void PostNcDestroy() override {}
   using CView::OnFilePrint;
+  using CView::RunPrintJob;
 
  protected:
   BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
     calls.push_back("prepare");
+    if (onPrepare) return onPrepare(pInfo);
     pInfo->SetMaxPage(pages);
     return DoPreparePrinting(pInfo);
   }
@@ -59,6 +66,7 @@ class PagesView : public CView {
     printed.push_back(pInfo->m_nCurPage);
     CWnd* main = AfxGetMainWnd();
     mainDisabledWhilePrinting = main != NULL && !main->IsWindowEnabled();
+    statusWhilePrinting = StatusDialog() != NULL;
     CString text;
     text.Format(_T("Page %u"), pInfo->m_nCurPage);
     pDC->TextOut(100, 100, text);
@@ -265,18 +273,12 @@ TEST_F(PrintFixture, CancelledDialogsPrintNothing) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "prepare"}));
 }
 
-BOOL CALLBACK FindStatus(HWND h, LPARAM lp) {
-  if (GetDlgItem(h, AFX_IDC_PRINT_PAGENUM) != NULL) *reinterpret_cast<HWND*>(lp) = h;
-  return TRUE;
-}
-
 // Cancel in the status dialog while page 1 prints: the job stops after page 1.
 TEST_F(PrintFixture, CancelStopsAtTheFirstAbort) {
   const std::string path = testing_support::TempPath("fwprint");
   view.onPage = [](UINT page) {
     if (page != 1) return;
-    HWND status = NULL;
-    EnumThreadWindows(GetCurrentThreadId(), &FindStatus, reinterpret_cast<LPARAM>(&status));
+    HWND status = StatusDialog();
     ASSERT_NE(status, nullptr);
     PostMessage(status, WM_COMMAND, IDCANCEL, 0);
   };
@@ -310,5 +312,45 @@ TEST_F(PrintFixture, DirectPrintingShowsNoDialog) {
   EXPECT_EQ(view.printed, std::vector<UINT>{1});
 }
 
-}  // namespace
+// The job on a record of the caller's answers whether every page went to the printer. Direct
+// jobs print on the application's printer without a dialog; the quiet job shows no status.
+TEST_F(PrintFixture, JobAnswersWhetherEveryPageWasPrinted) {
+  struct Case {
+    const char* what;
+    UINT minPage, maxPage;
+    UINT abortOn;  // the page whose printing cancels the job, 0 none
+    BOOL refuse;   // the view refuses to print
+    BOOL result;
+    std::vector<UINT> printed;
+  };
+  const Case cases[] = {
+      {"two pages", 1, 2, 0, FALSE, TRUE, {1, 2}},
+      {"backward range", 3, 1, 0, FALSE, TRUE, {3, 2, 1}},
+      {"cancelled on the first page", 1, 3, 1, FALSE, FALSE, {1}},
+      {"refused by the view", 1, 2, 0, TRUE, FALSE, {}},
+  };
+  for (BOOL interactive : {TRUE, FALSE}) {
+    for (const Case& c : cases) {
+      view.printed.clear();
+      view.onPrepare = [&](CPrintInfo* info) {
+        info->SetMinPage(c.minPage);
+        info->SetMaxPage(c.maxPage);
+        return c.refuse ? FALSE : view.DoPreparePrinting(info);
+      };
+      view.onPage = [&](UINT page) {
+        if (page == c.abortOn) AfxSetPrintAbort(TRUE);
+      };
+      CPrintInfo job;
+      job.m_bDirect = TRUE;
+      EXPECT_EQ(view.RunPrintJob(&job, interactive), c.result) << c.what;
+      EXPECT_EQ(view.printed, c.printed) << c.what;
+      if (!c.printed.empty()) {
+        EXPECT_EQ(view.statusWhilePrinting, interactive != FALSE) << c.what;
+      }
+      EXPECT_TRUE(frame->IsWindowEnabled()) << c.what;
+    }
+  }
+  EXPECT_EQ(StatusDialog(), nullptr);
+}
 
+}  // namespace

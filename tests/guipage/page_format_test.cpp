@@ -84,6 +84,13 @@ std::wstring DeviceOf(HGLOBAL names) {
   return device;
 }
 
+HGLOBAL Block(const QvMemory& m) {
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, m.GetSize());
+  memcpy(GlobalLock(h), m.GetData(), m.GetSize());
+  GlobalUnlock(h);
+  return h;
+}
+
 DEVMODE ModeOf(HGLOBAL mode) {
   DEVMODE dm = {};
   memcpy(&dm, GlobalLock(mode), sizeof(dm) < GlobalSize(mode) ? sizeof(dm) : GlobalSize(mode));
@@ -232,6 +239,13 @@ TEST(PageFormat, DamagedDeviceBlocksAreRefused) {
     EXPECT_FALSE(pf.Load(&doc).Succeeded()) << c.what;
     EXPECT_TRUE(Bytes(pf.GetDevNames()) == namesBefore) << c.what;
     EXPECT_TRUE(Bytes(pf.GetDevModeBlock()) == modeBefore) << c.what;
+    // The same blocks as the printer of a print job.
+    HGLOBAL jobNames = Block(c.names), jobMode = Block(c.mode);
+    EXPECT_FALSE(pf.FollowPrinter(jobNames, jobMode)) << c.what;
+    EXPECT_TRUE(Bytes(pf.GetDevNames()) == namesBefore) << c.what;
+    EXPECT_TRUE(Bytes(pf.GetDevModeBlock()) == modeBefore) << c.what;
+    GlobalFree(jobNames);
+    GlobalFree(jobMode);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <wchar.h>
 
+#include <vector>
+
 namespace testing_support {
 
 namespace {
@@ -17,23 +19,32 @@ bool IsSystemImeWindow(HWND hwnd) {
   return GetClassNameW(hwnd, name, 8) == 3 && wcscmp(name, L"IME") == 0;
 }
 
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lp) {
+using WindowList = std::vector<HWND>;
+
+BOOL CALLBACK ListWindow(HWND hwnd, LPARAM lp) {
   if (GetWindowThreadProcessId(hwnd, NULL) == GetCurrentThreadId() && !IsSystemImeWindow(hwnd))
-    ++*reinterpret_cast<int*>(lp);
+    reinterpret_cast<WindowList*>(lp)->push_back(hwnd);
   return TRUE;
 }
 
 // The window and its descendants of this thread.
-int TreeOf(HWND root) {
-  int n = 0;
-  CountWindow(root, reinterpret_cast<LPARAM>(&n));
-  EnumChildWindows(root, CountWindow, reinterpret_cast<LPARAM>(&n));
-  return n;
+void ListTree(HWND root, WindowList* list) {
+  ListWindow(root, reinterpret_cast<LPARAM>(list));
+  EnumChildWindows(root, ListWindow, reinterpret_cast<LPARAM>(list));
 }
 
-BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lp) {
-  *reinterpret_cast<int*>(lp) += TreeOf(hwnd);
+BOOL CALLBACK ListTopLevel(HWND hwnd, LPARAM lp) {
+  ListTree(hwnd, reinterpret_cast<WindowList*>(lp));
   return TRUE;
+}
+
+WindowList ThreadWindows() {
+  WindowList list;
+  EnumThreadWindows(GetCurrentThreadId(), ListTopLevel, reinterpret_cast<LPARAM>(&list));
+  // Message-only windows are not among the thread's top-level windows.
+  for (HWND h = FindWindowExW(HWND_MESSAGE, NULL, NULL, NULL); h != NULL; h = FindWindowExW(HWND_MESSAGE, h, NULL, NULL))
+    ListTree(h, &list);
+  return list;
 }
 
 }  // namespace
@@ -45,13 +56,17 @@ int GdiObjectCount() {
   return n;
 }
 
-int ThreadWindowCount() {
-  int n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&n));
-  // Message-only windows are not among the thread's top-level windows.
-  for (HWND h = FindWindowExW(HWND_MESSAGE, NULL, NULL, NULL); h != NULL; h = FindWindowExW(HWND_MESSAGE, h, NULL, NULL))
-    n += TreeOf(h);
-  return n;
+int ThreadWindowCount() { return static_cast<int>(ThreadWindows().size()); }
+
+std::string ThreadWindowClasses() {
+  std::string classes;
+  for (HWND h : ThreadWindows()) {
+    char name[64] = "?";
+    GetClassNameA(h, name, sizeof name);
+    if (!classes.empty()) classes += ' ';
+    classes += name;
+  }
+  return classes;
 }
 
 int MenuCount() {

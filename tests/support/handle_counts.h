@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <ostream>
+#include <string>
 
 namespace testing_support {
 
@@ -14,17 +15,24 @@ int GdiObjectCount();
 // (not the system's IME window).
 int ThreadWindowCount();
 
+// The class names of the windows ThreadWindowCount counts, in enumeration order: what a failed
+// leak check prints, so that the window left behind can be named.
+std::string ThreadWindowClasses();
+
 // Menus of the process: every slot of the USER handle table is asked whether it is a menu.
 int MenuCount();
 
 // The three counts taken together; equal when nothing was leaked in between.
 struct GuiCounts {
   int gdi, windows, menus;
-  static GuiCounts Now() { return GuiCounts{GdiObjectCount(), ThreadWindowCount(), MenuCount()}; }
+  std::string windowClasses;  // not compared; printed
+  static GuiCounts Now() {
+    return GuiCounts{GdiObjectCount(), ThreadWindowCount(), MenuCount(), ThreadWindowClasses()};
+  }
   bool operator==(const GuiCounts& o) const { return gdi == o.gdi && windows == o.windows && menus == o.menus; }
 };
 inline void PrintTo(const GuiCounts& c, std::ostream* out) {
-  *out << "{gdi " << c.gdi << ", windows " << c.windows << ", menus " << c.menus << "}";
+  *out << "{gdi " << c.gdi << ", windows " << c.windows << " [" << c.windowClasses << "], menus " << c.menus << "}";
 }
 
 }  // namespace testing_support

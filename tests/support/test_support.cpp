@@ -12,6 +12,25 @@ void PumpMessages() {
   }
 }
 
+namespace {
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+BOOL CALLBACK FindWindowWithControl(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<ControlSearch*>(lp);
+  if (GetDlgItem(h, search->id) == NULL) return TRUE;
+  search->found = h;
+  return FALSE;
+}
+}  // namespace
+
+HWND ThreadWindowWithControl(int id) {
+  ControlSearch search = {id, NULL};
+  EnumThreadWindows(GetCurrentThreadId(), &FindWindowWithControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void TypeKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) {

@@ -7,6 +7,9 @@
 namespace testing_support {
 // Dispatches every message waiting in this thread's queue.
 void PumpMessages();
+// A top-level window of this thread with a child of that id (a dialog known by one of its
+// controls); NULL when there is none.
+HWND ThreadWindowWithControl(int id);
 // Presses and releases each virtual key in turn, through SendInput.
 void TypeKeys(const std::vector<WORD>& keys);
 // Moves the pointer to the screen point through SendInput, with the button flags

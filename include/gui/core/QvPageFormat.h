@@ -109,6 +109,10 @@ class QUARNEL_API QvPageFormat : public QvRootPageFormat {
   // Both blocks rebuilt for the named printer; failure (blocks unchanged) when it cannot be
   // opened or read.
   QvSuccess ChangePrinter(const QvString& printer);
+  // The printer a print job went to: copies of its blocks (the job's are the application's)
+  // replace the page format's when they differ, and the kernel follows them. False, and
+  // nothing changed, for blocks that are not sound.
+  bool FollowPrinter(HGLOBAL devNames, HGLOBAL devMode);
   bool PrinterSupportsScaling();
   void UseApplyScaling();
   void PlatformToKernel();

@@ -185,7 +185,59 @@ class QUARNEL_API CGUIView : public CView {
   static void SetPrintOldFont(bool value);
   static bool GetPrintOldFont();
 
+  // Printing. Print runs a job of pages first to last (both 0: all, and without a user
+  // interface or a range the print dialog chooses) on the application's printer: through the
+  // framework's print job with its status dialog, or quietly when the program runs without a
+  // user interface. TRUE only when every page went to the printer.
+  BOOL Print(long first, long last);
+  // The job's printer: without a page range (and neither preview nor direct) the print
+  // dialog, otherwise the application's printer, the dialog only when there is none and the
+  // program has a user interface. FALSE when the job has no printer DC.
+  BOOL DoPreparePrinting(CPrintInfo* info);
+
  protected:
+  // A new print dialog with the pages of the job: the view's own page count or one page
+  // for the whole image, within the range Print asked for. The global printer's page format
+  // follows the printer chosen; character-stream printers are refused.
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  // One page at the surface's resolution, from the paper's edge: PrintOnePage for views with
+  // pages of their own, else the whole image. The view is as it was afterwards.
+  void OnPrint(CDC* dc, CPrintInfo* info) override;
+  // The first and last pages of a job (first above last for a backward range), within the
+  // view's pages; false when the range asked for lies beyond them.
+  bool JobPages(UINT& first, UINT& last) const;
+
+  // What drawing on another surface changes in the view, given back afterwards.
+  struct SurfaceState {
+    unsigned long flags;
+    float zoom;
+    QvPoint scrollPos;
+    QvPoint clientOffset;
+    RECT paintBox;
+    float twipsPerPixelX;
+    float twipsPerPixelY;
+    HDC attribDC;
+    HDC colorTestDC;
+    POINT viewportOrigin;
+    long resolutionX;
+    long resolutionY;
+    bool ownDC;  // the window's own DC was the one drawn on
+    QvColor penFore;
+    QvColor penBack;
+    QvColor fillFore;
+    QvColor fillBack;
+    unsigned short lineWidth;
+    QvDashLine dash;
+    QvDrawMode mode;
+    QvGUIPattern pattern;
+  };
+  SurfaceState SaveSurfaceState() const;
+  // With no DC prepared: the fields back, the window's own DC prepared again when it was the
+  // one drawn on, then the drawing attributes.
+  void RestoreSurfaceState(const SurfaceState& state);
+  // The window's own DC becomes the one drawn on.
+  void PrepareOwnDC();
+
   // One line of text laid out in a rectangle.
   struct TextLine {
     int start;

@@ -22,4 +22,5 @@
 #include "fw_dialog.h"
 #include "fw_controls.h"
 #include "fw_view.h"
+#include "fw_formview.h"
 #include "fw_print.h"

@@ -140,6 +140,12 @@ class FW_API CView : public CWnd {
   // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT (views map them to it): the framework's print
   // loop over the pages the job asks for.
   afx_msg void OnFilePrint();
+  // The print job OnFilePrint runs, on a job record of the caller's: OnPreparePrinting, the
+  // output file when the job prints to a file, OnBeginPrinting, the pages between StartDoc
+  // and EndDoc, OnEndPrinting. The main window is disabled meanwhile; bInteractive adds the
+  // printing status dialog and a message when the document cannot be started. TRUE only
+  // when every page went to the printer: a job refused, cancelled or aborted answers FALSE.
+  BOOL RunPrintJob(CPrintInfo* pInfo, BOOL bInteractive);
 
   CDocument* m_pDocument;
 

@@ -5,6 +5,8 @@
 #include "fw_printres.h"
 #include "fw_view.h"
 
+#include <algorithm>
+
 namespace {
 BOOL s_printAbort = FALSE;
 const int kMaxJobName = 31;
@@ -119,12 +121,17 @@ void CView::OnFilePrint() {
   const MSG* msg = GetCurrentMessage();
   if (msg != NULL && msg->message == WM_COMMAND && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT)
     printInfo.m_bDirect = TRUE;
-  if (!OnPreparePrinting(&printInfo)) return;
+  RunPrintJob(&printInfo, TRUE);
+}
+
+BOOL CView::RunPrintJob(CPrintInfo* pInfo, BOOL bInteractive) {
+  CPrintInfo& printInfo = *pInfo;
+  if (!OnPreparePrinting(&printInfo)) return FALSE;
   CPrintDialog* pd = printInfo.m_pPD;
-  if (pd->m_pd.hDC == NULL) return;
+  if (pd->m_pd.hDC == NULL) return FALSE;
 
   CString output;
-  if (pd->PrintToFile() && !AfxAskPrintFileName(this, output)) return;
+  if (pd->PrintToFile() && !AfxAskPrintFileName(this, output)) return FALSE;
 
   const CString jobName = AfxPrintJobName(this);
   DOCINFO di;
@@ -143,7 +150,7 @@ void CView::OnFilePrint() {
 
   AfxSetPrintAbort(FALSE);
   CPrintingDialog status(this);
-  status.Create(AFX_IDD_PRINTDLG, pMain != NULL ? pMain : this);
+  if (bInteractive) status.Create(AFX_IDD_PRINTDLG, pMain != NULL ? pMain : this);
   const CString where = AfxPrintDestination(pd, output);
   if (status.GetSafeHwnd() != NULL) {
     status.SetDlgItemText(AFX_IDC_PRINT_DOCNAME, jobName);
@@ -161,17 +168,18 @@ void CView::OnFilePrint() {
   };
   if (dcPrint.StartDoc(&di) <= 0) {
     finish();
-    AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
-    return;
+    if (bInteractive) AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+    return FALSE;
   }
 
   UINT from = printInfo.GetFromPage();
   UINT to = printInfo.GetToPage();
-  const UINT minPage = printInfo.GetMinPage(), maxPage = printInfo.GetMaxPage();
-  if (from < minPage) from = minPage;
-  if (from > maxPage) from = maxPage;
-  if (to < minPage) to = minPage;
-  if (to > maxPage) to = maxPage;
+  // The limits of a backward job come in reverse: the pages are kept to the range they span.
+  const UINT lowPage = std::min(printInfo.GetMinPage(), printInfo.GetMaxPage());
+  const UINT highPage = std::max(printInfo.GetMinPage(), printInfo.GetMaxPage());
+  auto clamp = [&](UINT v) { return v < lowPage ? lowPage : (v > highPage ? highPage : v); };
+  from = clamp(from);
+  to = clamp(to);
   const int step = to >= from ? 1 : -1;
   const UINT end = to >= 0xFFFF ? 0xFFFF : to + step;
   CString pageFormat;
@@ -203,6 +211,7 @@ void CView::OnFilePrint() {
   if (failed)
     dcPrint.AbortDoc();
   else
-    dcPrint.EndDoc();
+    failed = dcPrint.EndDoc() <= 0;
   finish();
+  return failed ? FALSE : TRUE;
 }
