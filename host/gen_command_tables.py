@@ -142,11 +142,21 @@ ACCEL_OVERRIDES = {"FILE_SAVE_AS": "F12", "VIEW_REFRESH": "F5", "EDIT_GOTO": "F6
 # Defaults written into the tables only (the accelerator table does not carry them).
 TABLE_ONLY = {"FILE_SAVE_AS": "Shift+F12", "VIEW_REFRESH": ""}
 
+# Commands that stand on the portable toolbars as combo boxes: symbol, menu text, category,
+# security id, id, command class (an adaptor of the portable layer), class of the host's maker
+# of the control. The zoom box has the id whose value changes the zoom combo box sends as its
+# command, so that a typed zoom runs it as a chosen one does.
+CONTROLS = [
+    ("VIEW_ZOOM_BOX", "&Zoom", 3, 0, 34876, "QvCommandForZoomComboBox", "HostZoomComboMaker"),
+    ("FORMAT_FONT_BOX", "&Font", 5, 1004, 34877, "QvCommandForFontsComboBox", "HostFontsComboMaker"),
+]
+
 FIRST_ID = 32800          # command ids; kept below 0xE000
 FIRST_LABEL = 20000       # five labels per command from here
 FAMILY_LABEL = 19000
 SECURITY_LABEL = 19100
 CATEGORY_LABEL = 19500
+CLASS_LABEL = 19800       # class names of the controls' commands and makers
 BITMAP_ID = 300           # one image strip; each command its index in it
 
 
@@ -165,16 +175,19 @@ def main():
             symbol, menu, keyspec = item[:3]
             sec = item[3] if len(item) > 3 else cat_sec
             commands.append((symbol, menu, keyspec, sec, cat_id))
+    sequential = len(commands)
+    for symbol, menu, cat_id, sec, _, _, _ in CONTROLS:
+        commands.append((symbol, menu, "", sec, cat_id))
     ids = {}
     rc, strings, header = [], [], []
     header += ["// Written by gen_command_tables.py: command ids of the sample host.", "#pragma once", ""]
     for n, (symbol, menu, keyspec, sec, cat_id) in enumerate(commands):
-        ids[symbol] = FIRST_ID + n
-        header.append("#define ID_%s %d" % (symbol, FIRST_ID + n))
+        ids[symbol] = FIRST_ID + n if n < sequential else CONTROLS[n - sequential][4]
+        header.append("#define ID_%s %d" % (symbol, ids[symbol]))
     header.append("#define IDR_MAINMENU 100")
     header.append("#define IDR_MAINACCEL 101")
     header.append("#define IDB_COMMANDS %d" % BITMAP_ID)
-    header.append("#define HOST_COMMAND_COUNT %d" % len(commands))
+    header.append("#define HOST_COMMAND_COUNT %d" % sequential)
     header.append("#define HOST_FIRST_COMMAND %d" % FIRST_ID)
 
     rc += ["// Written by gen_command_tables.py: the sample host's command tables, their labels,",
@@ -207,8 +220,14 @@ def main():
         base = FIRST_LABEL + 5 * n
         check = 1 if symbol.startswith("VIEW_") and symbol[5:] in (
             "TOOLBAR", "STATUS_BAR", "FORMULA_BAR", "GRID", "RULERS", "PAGE_MODE") else 0
-        rc.append("  ID_%s, 0, %d, 0, %dL, 0x%02X, %d, 0L, 0L, %dL, %dL, 0L, %dL, %dL, IDB_COMMANDS, %d, %dL,"
-                  % (symbol, check, sec, vk, mods, base, base + 1, base + 3, base + 4, n % 64, ids[symbol]))
+        classes, bitmap = "0L, 0L", "IDB_COMMANDS, %d" % (n % 64)
+        if n >= sequential:  # a combo box: its two class names, no image
+            c = n - sequential
+            classes, bitmap = "%dL, %dL" % (CLASS_LABEL + 2 * c, CLASS_LABEL + 2 * c + 1), "0, 0"
+            strings.append((CLASS_LABEL + 2 * c, CONTROLS[c][5]))
+            strings.append((CLASS_LABEL + 2 * c + 1, CONTROLS[c][6]))
+        rc.append("  ID_%s, 0, %d, 0, %dL, 0x%02X, %d, %s, %dL, %dL, 0L, %dL, %dL, %s, %dL,"
+                  % (symbol, check, sec, vk, mods, classes, base, base + 1, base + 3, base + 4, bitmap, ids[symbol]))
         strings.append((base, plain(menu)))
         strings.append((base + 1, menu))
         strings.append((base + 3, plain(menu)))

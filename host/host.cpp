@@ -18,8 +18,6 @@
 #include "links_window.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
-#include "portable_menu.h"
-#include "portable_toolbars.h"
 #include "portable_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
@@ -184,9 +182,7 @@ class CHostApp : public CWinApp {
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
-    HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{160, 140, 640, 420});
-    HWND portableMenu = host::CreatePortableMenuWindow(frame->m_hWnd, RECT{160, 120, 620, 420});
-    HWND portableToolbars = host::CreatePortableToolbars(frame->m_hWnd, RECT{160, 200, 760, 380});
+    HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND options = host::OpenReportOptionsDialog(150, 110);
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
@@ -219,14 +215,6 @@ class CHostApp : public CWinApp {
         ::ShowWindow(portableStatus, SW_HIDE);
       }
       if (portableFrame != NULL) host::CapturePortableFrame(portableFrame);
-      if (portableMenu != NULL) {
-        host::CapturePortableMenu(portableMenu);
-        ::ShowWindow(portableMenu, SW_HIDE);
-      }
-      if (portableToolbars != NULL) {
-        host::CaptureWindow(portableToolbars, L"portable_toolbar");
-        ::ShowWindow(portableToolbars, SW_HIDE);
-      }
       host::CaptureReportsWindows();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
@@ -258,8 +246,6 @@ class CHostApp : public CWinApp {
     if (chart != NULL) ::ShowWindow(chart, SW_SHOWNOACTIVATE);
     if (portableStatus != NULL) ::ShowWindow(portableStatus, SW_SHOWNOACTIVATE);
     if (portableFrame != NULL) ::ShowWindow(portableFrame, SW_SHOWNOACTIVATE);
-    if (portableMenu != NULL) ::ShowWindow(portableMenu, SW_SHOWNOACTIVATE);
-    if (portableToolbars != NULL) ::ShowWindow(portableToolbars, SW_SHOWNOACTIVATE);
     if (options != NULL) ::ShowWindow(options, SW_SHOWNOACTIVATE);
     m_hReports = host::CreateReportsWindow(false);  // the reports window with its documents
     return TRUE;

@@ -188,12 +188,7 @@ inline HBITMAP MaskedStrip(int w, int h, COLORREF color, int border = 0) {
 // The pointer moved to the screen point through SendInput (with button flags), then the
 // queue dispatched.
 inline void MouseAt(POINT screen, DWORD buttons = 0) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  SendInput(1, &in, sizeof in);
+  testing_support::MouseTo(screen, buttons);
   Recorder().Pump();
 }
 

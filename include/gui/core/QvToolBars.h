@@ -263,8 +263,8 @@ class QUARNEL_API QvToolBarManager : public QvFirst {
  public:
   // Reads the settings; the first manager alive makes the list of standard shortcuts.
   QvToolBarManager();
-  // Deletes the toolbars menu; the last manager alive deletes the list of standard shortcuts.
-  // The toolbars are deleted only by DestroyAllToolBars.
+  // Deletes its toolbars (as DestroyAllToolBars), with their control makers and controls, and
+  // the toolbars menu; the last manager alive deletes the list of standard shortcuts.
   ~QvToolBarManager() override;
 
   // A new toolbar under the name, with a toolbars-menu item (id, name). A toolbar already

@@ -1,4 +1,4 @@
-// Button lists of the portable toolbars window.
+// Button lists and toolbar ids of the portable frame.
 #pragma once
 #define IDL_PORTABLE_STANDARD 3111
 #define IDL_PORTABLE_REPORT 3112
