@@ -1,13 +1,12 @@
 // Drag sources and drop targets of portable views and controls, their OLE adapters, the
 // module's last drag action and the list of live drop targets.
-#include <string.h>
-
-#include <fw_except.h>
+#include <vector>
 
 #include "GUIView.h"
 #include "QvControl.h"
 #include "QvDragDrop.h"
 #include "QvView.h"
+#include "UIDragShared.h"
 
 namespace {
 
@@ -15,24 +14,21 @@ const WORD kSwapCursor = 264;
 UIDragAction g_lastAction = UIDragNone;
 QvArrayLPVoid* g_targets = NULL;
 
-// Ctrl and Shift link, Ctrl copies, Shift swaps, no key moves; the keys are the current ones
-// when asked for, else the MK_ bits of a key state.
+// Ctrl and Shift link, Ctrl copies, Shift swaps, no key moves.
 UIDragAction ModifierKeysToDragAction(bool current, DWORD keyState) {
-  bool shift, ctrl;
-  if (current) {
-    shift = ::GetAsyncKeyState(VK_SHIFT) < 0;
-    ctrl = ::GetAsyncKeyState(VK_CONTROL) < 0;
-  } else {
-    shift = (keyState & MK_SHIFT) != 0;
-    ctrl = (keyState & MK_CONTROL) != 0;
-  }
-  if (ctrl && shift) return UIDragLink;
-  if (ctrl) return UIDragCopy;
-  if (shift) return UIDragSwap;
-  return UIDragMove;
+  return UIDragActionOfKeys(current, keyState, true);
 }
 
-QvPoint ToQv(const CPoint& p) { return QvPoint(p.x, p.y); }
+// What the adapter's events do on this side.
+struct PortableSide {
+  using Sel = QvDragSel;
+  using Owner = QvDropTarget;
+  static UIDragAction ActionOfKeys(bool current, DWORD keys) { return ModifierKeysToDragAction(current, keys); }
+  static void SetLastAction(UIDragAction action) { QvDragSetLastAction(action); }
+  static UIDragAction LastAction() { return QvDragGetLastAction(); }
+  static QvPoint DropPoint(QvDropTarget* owner, const CPoint& p) { return owner->WinToDropPoint(QvPoint(p.x, p.y)); }
+};
+using Events = UIDropEvents<PortableSide>;
 
 }  // namespace
 
@@ -66,29 +62,20 @@ BOOL CGUIOleDataSource::OnRenderGlobalData(LPFORMATETC lpFormatEtc, HGLOBAL* phG
   if (m_pSel == NULL) return FALSE;
   const QvRootDragSel::ItemRecord* one = m_pSel->FindItem(1);
   const long count = one != NULL ? one->formats.GetSize() : 0;
-  HGLOBAL h = NULL;
   if (lpFormatEtc->cfFormat == kFormatRecords) {
-    h = ::GlobalAlloc(GMEM_MOVEABLE, (count > 0 ? count : 1) * sizeof(QvRootDragSel::FormatRecord));
-    if (h == NULL) return FALSE;
-    auto* out = static_cast<QvRootDragSel::FormatRecord*>(::GlobalLock(h));
-    for (long f = 0; f < count; ++f) out[f] = *static_cast<QvRootDragSel::FormatRecord*>(one->formats[f]);
-    ::GlobalUnlock(h);
-  } else if (lpFormatEtc->cfFormat == kFormatDragInfo) {
+    std::vector<UIDragFormatRecord> records;
+    for (long f = 0; f < count; ++f) records.push_back(*static_cast<QvRootDragSel::FormatRecord*>(one->formats[f]));
+    return UIDragHandOver(UIDragRecordsBlock(records.data(), records.size()), phGlobal);
+  }
+  if (lpFormatEtc->cfFormat == kFormatDragInfo) {
     if (m_pSel->m_pSource == NULL) return FALSE;
     QvPoint at;
     m_pSel->GetPositionAtDrag(at);
     UIDragInfoRecord info = {UIDragAddressField(m_pSel), UIDragAddressField(m_pSel->m_pSource), at.x, at.y,
                              static_cast<DWORD>(m_pSel->ModifierKeysAtDrag()), static_cast<DWORD>(count)};
-    h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof info);
-    if (h == NULL) return FALSE;
-    memcpy(::GlobalLock(h), &info, sizeof info);
-    ::GlobalUnlock(h);
-  } else {
-    return FALSE;
+    return UIDragHandOver(UIDragInfoBlock(info), phGlobal);
   }
-  if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
-  *phGlobal = h;
-  return TRUE;
+  return FALSE;
 }
 
 // Sources
@@ -124,33 +111,7 @@ void QvDragSource::SetUserCursor(UIDragAction action, WORD cursorId) {
 }
 
 void QvDragSource::CopyToClipboard(QvDragSel* sel, bool) {
-  if (sel == NULL || sel->GetDataSource() == NULL) return;
-  auto* from = static_cast<LPDATAOBJECT>(sel->GetDataSource()->GetInterface(&IID_IDataObject));
-  // The clipboard gets a source of its own with every format rendered now; the selection and
-  // its data source stay the caller's, whatever the clipboard does with its copy later.
-  auto* copy = new COleDataSource;
-  LPENUMFORMATETC formats = NULL;
-  if (SUCCEEDED(from->EnumFormatEtc(DATADIR_GET, &formats)) && formats != NULL) {
-    FORMATETC f;
-    while (formats->Next(1, &f, NULL) == S_OK) {
-      STGMEDIUM medium = {};
-      if (SUCCEEDED(from->GetData(&f, &medium))) {
-        if (medium.pUnkForRelease == NULL)
-          copy->CacheData(f.cfFormat, &medium, &f);
-        else
-          ::ReleaseStgMedium(&medium);
-      }
-      if (f.ptd != NULL) ::CoTaskMemFree(f.ptd);
-    }
-    formats->Release();
-  }
-  try {
-    copy->SetClipboard();
-    COleDataSource::FlushClipboard();
-  } catch (CException* e) {
-    e->Delete();
-  }
-  copy->InternalRelease();
+  if (sel != NULL && sel->GetDataSource() != NULL) UIDragCopyToClipboard(sel->GetDataSource());
 }
 
 // Targets
@@ -237,53 +198,16 @@ CGUIOleDropTarget::~CGUIOleDropTarget() {
   m_pSel = NULL;
 }
 
-QvDragSel* CGUIOleDropTarget::Renew(COleDataObject* data) {
-  // One selection per drag: made again only when the data is another drag's.
-  if (m_pSel != NULL && m_pSelData == data->m_lpDataObject) return m_pSel;
-  delete m_pSel;
-  m_pSel = NULL;
-  // The selection holds the data itself, so it stays readable until the next event.
-  auto* own = new COleDataObject;
-  own->Attach(data->GetIDataObject(TRUE), TRUE);
-  m_pSelData = data->m_lpDataObject;
-  m_pSel = new QvDragSel(own, 1);
-  return m_pSel;
-}
-
 DROPEFFECT CGUIOleDropTarget::OnDragEnter(CWnd*, COleDataObject* data, DWORD dwKeyState, CPoint) {
-  if (m_pOwner == NULL) return DROPEFFECT_NONE;
-  m_pSelData = NULL;  // a new drag: a new selection
-  QvDragSel* sel = Renew(data);
-  sel->m_action = ModifierKeysToDragAction(false, dwKeyState);
-  UIDragAction action = m_pOwner->EnterDropArea(sel);
-  QvDragSetLastAction(action);
-  return UIDragActionToDropEffect(action);
+  return Events::Enter(m_pOwner, m_pSel, m_pSelData, data, dwKeyState);
 }
 
 DROPEFFECT CGUIOleDropTarget::OnDragOver(CWnd*, COleDataObject* data, DWORD dwKeyState, CPoint point) {
-  if (m_pOwner == NULL) return DROPEFFECT_NONE;
-  QvDragSel* sel = Renew(data);
-  sel->m_action = ModifierKeysToDragAction(false, dwKeyState);
-  sel->SetPosition(m_pOwner->WinToDropPoint(ToQv(point)));
-  UIDragAction action = m_pOwner->DropAreaMove(sel);
-  QvDragSetLastAction(action);
-  return UIDragActionToDropEffect(action);
+  return Events::Over(m_pOwner, m_pSel, m_pSelData, data, dwKeyState, point);
 }
 
-void CGUIOleDropTarget::OnDragLeave(CWnd*) {
-  if (m_pOwner != NULL && m_pSel != NULL) m_pOwner->LeaveDropArea(m_pSel);
-  m_pSelData = NULL;
-  QvDragSetLastAction(UIDragNone);
-}
+void CGUIOleDropTarget::OnDragLeave(CWnd*) { Events::Leave(m_pOwner, m_pSel, m_pSelData); }
 
 BOOL CGUIOleDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT, CPoint point) {
-  if (m_pOwner == NULL) return FALSE;
-  QvDragSel* sel = Renew(data);
-  sel->m_actionAtDrop = ModifierKeysToDragAction(true, 0);
-  sel->SetPositionAtDrop(m_pOwner->WinToDropPoint(ToQv(point)));
-  UIDragAction action = m_pOwner->Drop(sel, QvDragGetLastAction());
-  QvDragSetLastAction(action);
-  m_pSelData = NULL;
-  // The drop happened only when the owner took it.
-  return action != UIDragNone;
+  return Events::Drop(m_pOwner, m_pSel, m_pSelData, data, point);
 }

@@ -1,36 +1,16 @@
 // The portable dragged or copied selection: items and their formats, positions and actions,
 // the source side's offer through its data source and the target side's reading of the data.
-#include <string.h>
-
-#include <algorithm>
-#include <vector>
-
 #include "QvDragDrop.h"
+#include "UIDragShared.h"
 
 QV_IMPLEMENT_CLASS(QvRootDragSel, QV_RUNTIME_CLASS(QvFirst))
 QV_IMPLEMENT_CLASS(QvDragSel, QV_RUNTIME_CLASS(QvRootDragSel))
 
 namespace {
 
-// Source-side selections alive in this process. A target trusts the selection address of a
-// drag information record only when it names one of these whose own data it is reading.
-SRWLOCK g_liveLock = SRWLOCK_INIT;
-std::vector<QvDragSel*>& LiveSelections() {
-  static std::vector<QvDragSel*> live;
+UIDragLiveSelections<QvDragSel>& Live() {
+  static UIDragLiveSelections<QvDragSel> live;
   return live;
-}
-
-void AddLive(QvDragSel* sel) {
-  ::AcquireSRWLockExclusive(&g_liveLock);
-  LiveSelections().push_back(sel);
-  ::ReleaseSRWLockExclusive(&g_liveLock);
-}
-
-void RemoveLive(QvDragSel* sel) {
-  ::AcquireSRWLockExclusive(&g_liveLock);
-  auto& live = LiveSelections();
-  live.erase(std::remove(live.begin(), live.end(), sel), live.end());
-  ::ReleaseSRWLockExclusive(&g_liveLock);
 }
 
 }  // namespace
@@ -150,29 +130,9 @@ void QvDragSel::RegisterDragDropFormats() {
   UIDragTreeListFormat();
 }
 
-CLIPFORMAT QvDragSel::GetStandardWinFormat(DWORD tag) {
-  switch (tag) {
-    case kTagText:
-      return CF_TEXT;
-    case kTagDspText:
-      return CF_DSPTEXT;
-    case kTagRtf:
-      return UIDragRtfFormat();
-    case kTagTreeList:
-      return UIDragTreeListFormat();
-    default:
-      return 0;
-  }
-}
+CLIPFORMAT QvDragSel::GetStandardWinFormat(DWORD tag) { return UIDragStandardFormat(tag, false); }
 
-DWORD QvDragSel::Win2QvFormat(CLIPFORMAT format) {
-  if (format == 0) return kTagNone;
-  if (format == CF_TEXT) return kTagText;
-  if (format == CF_DSPTEXT) return kTagDspText;
-  if (format == UIDragRtfFormat()) return kTagRtf;
-  if (format == UIDragTreeListFormat()) return kTagTreeList;
-  return kTagNone;
-}
+DWORD QvDragSel::Win2QvFormat(CLIPFORMAT format) { return UIDragTagOfFormat(format, false); }
 
 CLIPFORMAT QvDragSel::Qv2WinFormat(DWORD tag) {
   if (CLIPFORMAT cf = GetStandardWinFormat(tag)) return cf;
@@ -189,7 +149,7 @@ QvDragSel::QvDragSel(QvDragSource* source) : QvRootDragSel(source) {
   m_pDataSource = new CGUIOleDataSource(this);
   m_pDataSource->DelayRenderData(kFormatRecords);
   m_pDataSource->DelayRenderData(kFormatDragInfo);
-  AddLive(this);
+  Live().Add(this);
 }
 
 QvDragSel::QvDragSel(COleDataObject* data, int owns) : QvRootDragSel(NULL), m_pDataObject(data), m_ownsDataObject(owns) {
@@ -198,7 +158,7 @@ QvDragSel::QvDragSel(COleDataObject* data, int owns) : QvRootDragSel(NULL), m_pD
 }
 
 QvDragSel::~QvDragSel() {
-  RemoveLive(this);
+  Live().Remove(this);
   if (CGUIOleDataSource* source = m_pDataSource) {
     source->m_pSel = NULL;
     m_pDataSource = NULL;
@@ -211,67 +171,22 @@ QvDragSel::~QvDragSel() {
 
 void QvDragSel::ReadFormats() {
   ItemRecord* one = ItemOne();
-  if (m_pDataObject->IsDataAvailable(kFormatRecords)) {
-    HGLOBAL h = m_pDataObject->GetGlobalData(kFormatRecords);
-    if (h == NULL) return;
-    // As many whole records as the block holds, and no more than the drag information says.
-    size_t count = ::GlobalSize(h) / sizeof(FormatRecord);
-    if (const UIDragInfoRecord* info = DragInfo()) count = std::min<size_t>(count, info->formats);
-    if (const auto* records = static_cast<const FormatRecord*>(::GlobalLock(h))) {
-      for (size_t i = 0; i < count; ++i) AppendFormat(one, records[i].tag, records[i].size);
-      ::GlobalUnlock(h);
-    }
-    ::GlobalFree(h);
-    return;
-  }
-  // Data of another application: each format with a tag, sized from its data.
-  m_pDataObject->BeginEnumFormats();
-  FORMATETC f;
-  while (m_pDataObject->GetNextFormat(&f)) {
-    DWORD tag = Win2QvFormat(f.cfFormat);
-    if (tag == kTagNone) continue;
-    bool listed = false;
-    for (long i = 0; i < one->formats.GetSize(); ++i) listed |= static_cast<FormatRecord*>(one->formats[i])->tag == tag;
-    if (listed) continue;
-    HGLOBAL h = m_pDataObject->GetGlobalData(f.cfFormat);
-    if (h == NULL) continue;
-    AppendFormat(one, tag, UIDragMeasuredSize(h, UIDragIsTextTag(tag), 1));
-    ::GlobalFree(h);
-  }
+  for (const FormatRecord& r : UIDragOfferedFormats(m_pDataObject, &m_info, &m_infoState, false))
+    AppendFormat(one, r.tag, r.size);
 }
 
-const UIDragInfoRecord* QvDragSel::DragInfo() {
-  if (m_infoState == 0) {
-    m_infoState = 2;
-    if (m_pDataObject != NULL && m_pDataObject->IsDataAvailable(kFormatDragInfo)) {
-      if (HGLOBAL h = m_pDataObject->GetGlobalData(kFormatDragInfo)) {
-        // A record shorter than its 24 bytes is not used at all.
-        if (UIDragReadInfo(h, &m_info)) m_infoState = 1;
-        ::GlobalFree(h);
-      }
-    }
-  }
-  return m_infoState == 1 ? &m_info : NULL;
-}
+const UIDragInfoRecord* QvDragSel::DragInfo() { return UIDragCachedInfo(m_pDataObject, &m_info, &m_infoState); }
 
 QvDragSel* QvDragSel::SourceSelection() {
   const UIDragInfoRecord* info = DragInfo();
   if (info == NULL || m_pDataObject == NULL || m_pDataObject->m_lpDataObject == NULL) return NULL;
+  // The data read here must be that selection's own: the same object in a drag within the
+  // process, or a clipboard this process filled.
   const bool ourClipboard = m_fromClipboard && UIDragClipboardFilledHere();
-  QvDragSel* found = NULL;
-  ::AcquireSRWLockShared(&g_liveLock);
-  for (QvDragSel* s : LiveSelections()) {
-    if (UIDragAddressField(s) != info->selection || s->m_pDataSource == NULL) continue;
-    // The data read here must be that selection's own: the same object in a drag within the
-    // process, or a clipboard this process filled.
-    LPUNKNOWN own = s->m_pDataSource->GetInterface(&IID_IDataObject);
-    if (ourClipboard || own == m_pDataObject->m_lpDataObject) {
-      found = s;
-      break;
-    }
-  }
-  ::ReleaseSRWLockShared(&g_liveLock);
-  return found;
+  return Live().Find(info->selection, m_pDataObject->m_lpDataObject, ourClipboard,
+                     [](QvDragSel* s) -> LPUNKNOWN {
+                       return s->m_pDataSource != NULL ? s->m_pDataSource->GetInterface(&IID_IDataObject) : NULL;
+                     });
 }
 
 void QvDragSel::AddVisualEffectRect(const QvRect&) {}
@@ -326,31 +241,12 @@ bool QvDragSel::AddFormatAndData(DWORD tag, DWORD size, void* data) {
     m_pDataSource->DelayRenderData(cf);
     return true;
   }
-  // Text gets the terminating zero its clipboard format needs beyond the recorded bytes.
-  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size) + (UIDragIsTextTag(tag) ? 1 : 0));
+  HGLOBAL h = UIDragDataBlock(tag, size, data);
   if (h == NULL) return false;
-  if (size > 0) {
-    memcpy(::GlobalLock(h), data, size);
-    ::GlobalUnlock(h);
-  }
   m_pDataSource->CacheGlobalData(cf, h);
   return true;
 }
 
 long QvDragSel::GetSizeAndData(DWORD tag, void* buffer, DWORD size, DWORD) {
-  COleDataObject own;
-  COleDataObject* data = m_pDataObject;
-  if (data == NULL && m_pDataSource != NULL) {
-    own.Attach(static_cast<LPDATAOBJECT>(m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
-    data = &own;
-  }
-  if (data == NULL || buffer == NULL) return -1;
-  CLIPFORMAT cf = Qv2WinFormat(tag);
-  if (cf == 0 || !data->IsDataAvailable(cf)) return -1;
-  HGLOBAL h = data->GetGlobalData(cf);
-  if (h == NULL) return -1;
-  // The recorded size is a claim of the other side: never copy more than the block holds.
-  long copied = UIDragCopyBounded(h, buffer, size, 1);
-  ::GlobalFree(h);
-  return copied;
+  return UIDragReadFormatData(m_pDataObject, m_pDataSource, Qv2WinFormat(tag), buffer, size, 1);
 }

@@ -1,45 +1,15 @@
 // The dragged or copied selection: items and their formats, positions and actions, the source
 // side's offer through its data source and the target side's reading of the data.
-#include <stdint.h>
-#include <string.h>
-#include <wchar.h>
-
 #include <algorithm>
-#include <vector>
 
 #include "UIDragDrop.h"
+#include "UIDragShared.h"
 
 namespace {
 
-// Source-side selections alive in this process. A target trusts the selection address of a
-// drag information record only when it names one of these whose own data it is reading.
-SRWLOCK g_liveLock = SRWLOCK_INIT;
-std::vector<UIDragSel*>& LiveSelections() {
-  static std::vector<UIDragSel*> live;
+UIDragLiveSelections<UIDragSel>& Live() {
+  static UIDragLiveSelections<UIDragSel> live;
   return live;
-}
-
-void AddLive(UIDragSel* sel) {
-  ::AcquireSRWLockExclusive(&g_liveLock);
-  LiveSelections().push_back(sel);
-  ::ReleaseSRWLockExclusive(&g_liveLock);
-}
-
-void RemoveLive(UIDragSel* sel) {
-  ::AcquireSRWLockExclusive(&g_liveLock);
-  auto& live = LiveSelections();
-  live.erase(std::remove(live.begin(), live.end(), sel), live.end());
-  ::ReleaseSRWLockExclusive(&g_liveLock);
-}
-
-// Bytes per unit of a tag's recorded size.
-DWORD UnitOf(DWORD tag) { return tag == kTagUnicode ? sizeof(wchar_t) : 1; }
-
-bool IsTextTag(DWORD tag) { return UIDragIsTextTag(tag); }
-
-// The size a format's data has, in the units the format table gives.
-DWORD MeasuredSize(DWORD tag, HGLOBAL h) {
-  return UIDragMeasuredSize(h, tag == kTagUnicode || IsTextTag(tag), UnitOf(tag));
 }
 
 }  // namespace
@@ -50,7 +20,7 @@ UIDragSel::UIDragSel(UIDragSource* site) : m_pSite(site) {
   m_pDataSource = new UIOleDataSource(this);
   m_pDataSource->DelayRenderData(kFormatRecords);
   m_pDataSource->DelayRenderData(kFormatDragInfo);
-  AddLive(this);
+  Live().Add(this);
 }
 
 UIDragSel::UIDragSel(COleDataObject* data, BOOL bOwns) : m_pDataObject(data), m_bOwnsDataObject(bOwns) {
@@ -60,7 +30,7 @@ UIDragSel::UIDragSel(COleDataObject* data, BOOL bOwns) : m_pDataObject(data), m_
 }
 
 UIDragSel::~UIDragSel() {
-  RemoveLive(this);
+  Live().Remove(this);
   if (UIOleDataSource* source = m_pDataSource) {
     source->m_pSel = NULL;
     m_pDataSource = NULL;
@@ -71,69 +41,20 @@ UIDragSel::~UIDragSel() {
   m_pDataObject = NULL;
 }
 
-void UIDragSel::ReadFormats() {
-  Item& one = ItemOne();
-  if (m_pDataObject->IsDataAvailable(kFormatRecords)) {
-    HGLOBAL h = m_pDataObject->GetGlobalData(kFormatRecords);
-    if (h == NULL) return;
-    // As many whole records as the block holds, and no more than the drag information says.
-    size_t count = ::GlobalSize(h) / sizeof(FormatRecord);
-    if (const UIDragInfoRecord* info = DragInfo()) count = std::min<size_t>(count, info->formats);
-    if (const auto* records = static_cast<const FormatRecord*>(::GlobalLock(h))) {
-      one.formats.assign(records, records + count);
-      ::GlobalUnlock(h);
-    }
-    ::GlobalFree(h);
-    return;
-  }
-  // Data of another application: each format with a tag, sized from its data.
-  m_pDataObject->BeginEnumFormats();
-  FORMATETC f;
-  while (m_pDataObject->GetNextFormat(&f)) {
-    DWORD tag = Win2QvFormat(f.cfFormat);
-    if (tag == kTagNone) continue;
-    bool listed = std::any_of(one.formats.begin(), one.formats.end(),
-                              [tag](const FormatRecord& r) { return r.tag == tag; });
-    if (listed) continue;
-    HGLOBAL h = m_pDataObject->GetGlobalData(f.cfFormat);
-    if (h == NULL) continue;
-    one.formats.push_back(FormatRecord{tag, MeasuredSize(tag, h)});
-    ::GlobalFree(h);
-  }
-}
+void UIDragSel::ReadFormats() { ItemOne().formats = UIDragOfferedFormats(m_pDataObject, &m_info, &m_infoState, true); }
 
-const UIDragInfoRecord* UIDragSel::DragInfo() {
-  if (m_infoState == 0) {
-    m_infoState = 2;
-    if (m_pDataObject != NULL && m_pDataObject->IsDataAvailable(kFormatDragInfo)) {
-      if (HGLOBAL h = m_pDataObject->GetGlobalData(kFormatDragInfo)) {
-        // A record shorter than its 24 bytes is not used at all.
-        if (UIDragReadInfo(h, &m_info)) m_infoState = 1;
-        ::GlobalFree(h);
-      }
-    }
-  }
-  return m_infoState == 1 ? &m_info : NULL;
-}
+const UIDragInfoRecord* UIDragSel::DragInfo() { return UIDragCachedInfo(m_pDataObject, &m_info, &m_infoState); }
 
 UIDragSel* UIDragSel::SourceSelection() {
   const UIDragInfoRecord* info = DragInfo();
   if (info == NULL || m_pDataObject == NULL || m_pDataObject->m_lpDataObject == NULL) return NULL;
+  // The data read here must be that selection's own: the same object in a drag within the
+  // process, or a clipboard this process filled.
   const bool ourClipboard = m_bFromClipboard && UIDragClipboardFilledHere();
-  UIDragSel* found = NULL;
-  ::AcquireSRWLockShared(&g_liveLock);
-  for (UIDragSel* s : LiveSelections()) {
-    if (UIDragAddressField(s) != info->selection || s->m_pDataSource == NULL) continue;
-    // The data read here must be that selection's own: the same object in a drag within the
-    // process, or a clipboard this process filled.
-    LPUNKNOWN own = s->m_pDataSource->GetInterface(&IID_IDataObject);
-    if (ourClipboard || own == m_pDataObject->m_lpDataObject) {
-      found = s;
-      break;
-    }
-  }
-  ::ReleaseSRWLockShared(&g_liveLock);
-  return found;
+  return Live().Find(info->selection, m_pDataObject->m_lpDataObject, ourClipboard,
+                     [](UIDragSel* s) -> LPUNKNOWN {
+                       return s->m_pDataSource != NULL ? s->m_pDataSource->GetInterface(&IID_IDataObject) : NULL;
+                     });
 }
 
 UIDragSel::Item* UIDragSel::FindItem(DWORD id) {
@@ -261,32 +182,13 @@ BOOL UIDragSel::AddFormatAndData(DWORD tag, DWORD size, void* data) {
     for (FormatRecord& r : ItemOne().formats)
       if (r.tag == tag) r.size = static_cast<DWORD>(chars);
   } else {
-    // Text gets the terminating zero its clipboard format needs beyond the recorded bytes.
-    h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size) + (IsTextTag(tag) ? 1 : 0));
+    h = UIDragDataBlock(tag, size, data);
     if (h == NULL) return FALSE;
-    if (size > 0) {
-      memcpy(::GlobalLock(h), data, size);
-      ::GlobalUnlock(h);
-    }
   }
   m_pDataSource->CacheGlobalData(cf, h);
   return TRUE;
 }
 
 long UIDragSel::GetSizeAndData(DWORD tag, void* buffer, DWORD size, DWORD) {
-  COleDataObject own;
-  COleDataObject* data = m_pDataObject;
-  if (data == NULL && m_pDataSource != NULL) {
-    own.Attach(static_cast<LPDATAOBJECT>(m_pDataSource->GetInterface(&IID_IDataObject)), FALSE);
-    data = &own;
-  }
-  if (data == NULL || buffer == NULL) return -1;
-  CLIPFORMAT cf = Qv2WinFormat(tag);
-  if (cf == 0 || !data->IsDataAvailable(cf)) return -1;
-  HGLOBAL h = data->GetGlobalData(cf);
-  if (h == NULL) return -1;
-  // The recorded size is a claim of the other side: never copy more than the block holds.
-  long copied = UIDragCopyBounded(h, buffer, size, UnitOf(tag));
-  ::GlobalFree(h);
-  return copied;
+  return UIDragReadFormatData(m_pDataObject, m_pDataSource, Qv2WinFormat(tag), buffer, size, UIDragTagUnit(tag));
 }

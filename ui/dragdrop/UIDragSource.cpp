@@ -1,11 +1,7 @@
 // The drag source site, its OLE drop source with cursors per action, and the data source that
 // renders a selection's format list and drag information.
-#include <stdint.h>
-#include <string.h>
-
-#include <fw_except.h>
-
 #include "UIDragDrop.h"
+#include "UIDragShared.h"
 
 namespace {
 const WORD kSwapCursor = 149;
@@ -34,33 +30,14 @@ BOOL UIOleDataSource::OnRenderGlobalData(LPFORMATETC lpFormatEtc, HGLOBAL* phGlo
   if (m_pSel == NULL) return FALSE;
   const UIDragSel::Item* one = m_pSel->FindItem(1);
   const size_t count = one != NULL ? one->formats.size() : 0;
-  if (lpFormatEtc->cfFormat == kFormatRecords) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (count > 0 ? count : 1) * sizeof(UIDragSel::FormatRecord));
-    if (h == NULL) return FALSE;
-    if (count > 0) {
-      memcpy(::GlobalLock(h), one->formats.data(), count * sizeof(UIDragSel::FormatRecord));
-      ::GlobalUnlock(h);
-    }
-    if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
-    *phGlobal = h;
-    return TRUE;
-  }
+  if (lpFormatEtc->cfFormat == kFormatRecords)
+    return UIDragHandOver(UIDragRecordsBlock(count > 0 ? one->formats.data() : NULL, count), phGlobal);
   if (lpFormatEtc->cfFormat == kFormatDragInfo) {
     if (m_pSel->m_pSite == NULL) return FALSE;
     CPoint at = m_pSel->GetPositionAtDrag();
-    UIDragInfoRecord info = {static_cast<DWORD>(reinterpret_cast<uintptr_t>(m_pSel)),
-                             static_cast<DWORD>(reinterpret_cast<uintptr_t>(m_pSel->m_pSite)),
-                             at.x,
-                             at.y,
-                             static_cast<DWORD>(m_pSel->ModifierKeysAtDrag()),
-                             static_cast<DWORD>(count)};
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof info);
-    if (h == NULL) return FALSE;
-    memcpy(::GlobalLock(h), &info, sizeof info);
-    ::GlobalUnlock(h);
-    if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
-    *phGlobal = h;
-    return TRUE;
+    UIDragInfoRecord info = {UIDragAddressField(m_pSel), UIDragAddressField(m_pSel->m_pSite), at.x, at.y,
+                             static_cast<DWORD>(m_pSel->ModifierKeysAtDrag()), static_cast<DWORD>(count)};
+    return UIDragHandOver(UIDragInfoBlock(info), phGlobal);
   }
   return FALSE;
 }
@@ -80,35 +57,7 @@ long UIDragSource::GetData(UIDragSel*, DWORD, void*) { return -1; }
 
 BOOL UIDragSource::CopyToClipboard(UIDragSel* sel, BOOL) {
   if (sel == NULL || sel->GetDataSource() == NULL) return FALSE;
-  auto* from = static_cast<LPDATAOBJECT>(sel->GetDataSource()->GetInterface(&IID_IDataObject));
-  // The clipboard gets a source of its own with every format rendered now; the selection and
-  // its data source stay the host's, whatever the clipboard does with its copy later.
-  auto* copy = new COleDataSource;
-  LPENUMFORMATETC formats = NULL;
-  if (SUCCEEDED(from->EnumFormatEtc(DATADIR_GET, &formats)) && formats != NULL) {
-    FORMATETC f;
-    while (formats->Next(1, &f, NULL) == S_OK) {
-      STGMEDIUM medium = {};
-      if (SUCCEEDED(from->GetData(&f, &medium))) {
-        if (medium.pUnkForRelease == NULL)
-          copy->CacheData(f.cfFormat, &medium, &f);
-        else
-          ::ReleaseStgMedium(&medium);
-      }
-      if (f.ptd != NULL) ::CoTaskMemFree(f.ptd);
-    }
-    formats->Release();
-  }
-  BOOL ok = TRUE;
-  try {
-    copy->SetClipboard();
-    COleDataSource::FlushClipboard();
-  } catch (CException* e) {
-    e->Delete();
-    ok = FALSE;
-  }
-  copy->InternalRelease();
-  return ok;
+  return UIDragCopyToClipboard(sel->GetDataSource()) ? TRUE : FALSE;
 }
 
 UIDragAction UIDragSource::Drag(const CPoint& point, UIDragSel* sel) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "UIDragDrop.h"
+#include "UIDragShared.h"
 #include "UIView.h"
 
 namespace {
@@ -18,6 +19,17 @@ bool RegistrationBarred() {
   unsigned long id = Get_Global_applID();
   return id == 8 || id == 9;
 }
+
+// What the adapter's events do on this side.
+struct FrameworkSide {
+  using Sel = UIDragSel;
+  using Owner = UIDropTarget;
+  static UIDragAction ActionOfKeys(bool current, DWORD keys) { return KeyState2UIDragAction(current, keys); }
+  static void SetLastAction(UIDragAction action) { UIDragSetLastAction(action); }
+  static UIDragAction LastAction() { return UIDragGetLastAction(); }
+  static CPoint DropPoint(UIDropTarget* owner, const CPoint& point) { return owner->WinToDropPoint(point); }
+};
+using Events = UIDropEvents<FrameworkSide>;
 
 }  // namespace
 
@@ -82,53 +94,16 @@ UIOleDropTarget::~UIOleDropTarget() {
   m_pSel = NULL;
 }
 
-UIDragSel* UIOleDropTarget::Renew(COleDataObject* data) {
-  // One selection per drag: made again only when the data is another drag's.
-  if (m_pSel != NULL && m_pSelData == data->m_lpDataObject) return m_pSel;
-  delete m_pSel;
-  m_pSel = NULL;
-  // The selection holds the data itself, so it stays readable until the next event.
-  auto* own = new COleDataObject;
-  own->Attach(data->GetIDataObject(TRUE), TRUE);
-  m_pSelData = data->m_lpDataObject;
-  m_pSel = new UIDragSel(own, TRUE);
-  return m_pSel;
-}
-
 DROPEFFECT UIOleDropTarget::OnDragEnter(CWnd*, COleDataObject* data, DWORD dwKeyState, CPoint) {
-  if (m_pOwner == NULL) return DROPEFFECT_NONE;
-  m_pSelData = NULL;  // a new drag: a new selection
-  UIDragSel* sel = Renew(data);
-  sel->m_action = KeyState2UIDragAction(FALSE, dwKeyState);
-  UIDragAction action = m_pOwner->EnterDropArea(sel);
-  UIDragSetLastAction(action);
-  return UIDragActionToDropEffect(action);
+  return Events::Enter(m_pOwner, m_pSel, m_pSelData, data, dwKeyState);
 }
 
 DROPEFFECT UIOleDropTarget::OnDragOver(CWnd*, COleDataObject* data, DWORD dwKeyState, CPoint point) {
-  if (m_pOwner == NULL) return DROPEFFECT_NONE;
-  UIDragSel* sel = Renew(data);
-  sel->m_action = KeyState2UIDragAction(FALSE, dwKeyState);
-  sel->SetPosition(m_pOwner->WinToDropPoint(point));
-  UIDragAction action = m_pOwner->DropAreaMove(sel);
-  UIDragSetLastAction(action);
-  return UIDragActionToDropEffect(action);
+  return Events::Over(m_pOwner, m_pSel, m_pSelData, data, dwKeyState, point);
 }
 
-void UIOleDropTarget::OnDragLeave(CWnd*) {
-  if (m_pOwner != NULL && m_pSel != NULL) m_pOwner->LeaveDropArea(m_pSel);
-  m_pSelData = NULL;
-  UIDragSetLastAction(UIDragNone);
-}
+void UIOleDropTarget::OnDragLeave(CWnd*) { Events::Leave(m_pOwner, m_pSel, m_pSelData); }
 
 BOOL UIOleDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT, CPoint point) {
-  if (m_pOwner == NULL) return FALSE;
-  UIDragSel* sel = Renew(data);
-  sel->m_actionAtDrop = KeyState2UIDragAction(TRUE, 0);
-  sel->SetPositionAtDrop(m_pOwner->WinToDropPoint(point));
-  UIDragAction action = m_pOwner->Drop(sel, UIDragGetLastAction());
-  UIDragSetLastAction(action);
-  m_pSelData = NULL;
-  // The drop happened only when the owner took it.
-  return action != UIDragNone;
+  return Events::Drop(m_pOwner, m_pSel, m_pSelData, data, point);
 }

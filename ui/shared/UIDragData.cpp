@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
+#include <fw_except.h>
 #include <fw_module.h>
 #include <fw_oledata.h>
 
 #include "UIDragData.h"
+#include "UIDragShared.h"
 
 CLIPFORMAT UIDragRtfFormat() {
   static const CLIPFORMAT cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"Rich Text Format"));
@@ -92,4 +94,184 @@ bool UIDragShowActionCursor(const WORD cursorIds[5], UIDragAction last) {
   if (cursor == NULL) return false;
   ::SetCursor(cursor);
   return true;
+}
+
+DWORD UIDragTagUnit(DWORD tag) { return tag == kTagUnicode ? sizeof(wchar_t) : 1; }
+
+DWORD UIDragTagDataSize(DWORD tag, HGLOBAL h) {
+  return UIDragMeasuredSize(h, tag == kTagUnicode || UIDragIsTextTag(tag), UIDragTagUnit(tag));
+}
+
+CLIPFORMAT UIDragStandardFormat(DWORD tag, bool unicode) {
+  switch (tag) {
+    case kTagText:
+      return CF_TEXT;
+    case kTagUnicode:
+      return unicode ? CF_UNICODETEXT : 0;
+    case kTagDspText:
+      return CF_DSPTEXT;
+    case kTagRtf:
+      return UIDragRtfFormat();
+    case kTagTreeList:
+      return UIDragTreeListFormat();
+    default:
+      return 0;
+  }
+}
+
+DWORD UIDragTagOfFormat(CLIPFORMAT format, bool unicode) {
+  if (format == 0) return kTagNone;
+  if (format == CF_TEXT) return kTagText;
+  if (format == CF_UNICODETEXT) return unicode ? kTagUnicode : kTagNone;
+  if (format == CF_DSPTEXT) return kTagDspText;
+  if (format == UIDragRtfFormat()) return kTagRtf;
+  if (format == UIDragTreeListFormat()) return kTagTreeList;
+  return kTagNone;
+}
+
+UIDragAction UIDragActionOfKeys(bool current, DWORD keyState, bool canSwap) {
+  bool shift, ctrl;
+  if (current) {
+    shift = ::GetAsyncKeyState(VK_SHIFT) < 0;
+    ctrl = ::GetAsyncKeyState(VK_CONTROL) < 0;
+  } else {
+    shift = (keyState & MK_SHIFT) != 0;
+    ctrl = (keyState & MK_CONTROL) != 0;
+  }
+  if (ctrl && shift) return UIDragLink;
+  if (ctrl) return UIDragCopy;
+  if (shift) return canSwap ? UIDragSwap : UIDragMove;
+  return UIDragMove;
+}
+
+const UIDragInfoRecord* UIDragCachedInfo(COleDataObject* data, UIDragInfoRecord* info, int* state) {
+  if (*state == 0) {
+    *state = 2;
+    if (data != NULL && data->IsDataAvailable(kFormatDragInfo)) {
+      if (HGLOBAL h = data->GetGlobalData(kFormatDragInfo)) {
+        // A record shorter than its 24 bytes is not used at all.
+        if (UIDragReadInfo(h, info)) *state = 1;
+        ::GlobalFree(h);
+      }
+    }
+  }
+  return *state == 1 ? info : NULL;
+}
+
+std::vector<UIDragFormatRecord> UIDragOfferedFormats(COleDataObject* data, UIDragInfoRecord* info, int* state,
+                                                     bool unicode) {
+  std::vector<UIDragFormatRecord> formats;
+  if (data->IsDataAvailable(kFormatRecords)) {
+    HGLOBAL h = data->GetGlobalData(kFormatRecords);
+    if (h == NULL) return formats;
+    // As many whole records as the block holds, and no more than the drag information says.
+    size_t count = ::GlobalSize(h) / sizeof(UIDragFormatRecord);
+    if (const UIDragInfoRecord* read = UIDragCachedInfo(data, info, state))
+      count = std::min<size_t>(count, read->formats);
+    if (const auto* records = static_cast<const UIDragFormatRecord*>(::GlobalLock(h))) {
+      formats.assign(records, records + count);
+      ::GlobalUnlock(h);
+    }
+    ::GlobalFree(h);
+    return formats;
+  }
+  // Data of another application: each format with a tag, sized from its data.
+  data->BeginEnumFormats();
+  FORMATETC f;
+  while (data->GetNextFormat(&f)) {
+    DWORD tag = UIDragTagOfFormat(f.cfFormat, unicode);
+    if (tag == kTagNone) continue;
+    bool listed = std::any_of(formats.begin(), formats.end(),
+                              [tag](const UIDragFormatRecord& r) { return r.tag == tag; });
+    if (listed) continue;
+    HGLOBAL h = data->GetGlobalData(f.cfFormat);
+    if (h == NULL) continue;
+    formats.push_back(UIDragFormatRecord{tag, UIDragTagDataSize(tag, h)});
+    ::GlobalFree(h);
+  }
+  return formats;
+}
+
+HGLOBAL UIDragDataBlock(DWORD tag, DWORD size, const void* data) {
+  // Text gets the terminating zero its clipboard format needs beyond the recorded bytes.
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size) + (UIDragIsTextTag(tag) ? 1 : 0));
+  if (h != NULL && size > 0) {
+    memcpy(::GlobalLock(h), data, size);
+    ::GlobalUnlock(h);
+  }
+  return h;
+}
+
+long UIDragReadFormatData(COleDataObject* data, COleDataSource* source, CLIPFORMAT cf, void* buffer, DWORD size,
+                          DWORD unit) {
+  COleDataObject own;
+  if (data == NULL && source != NULL) {
+    own.Attach(static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject)), FALSE);
+    data = &own;
+  }
+  if (data == NULL || buffer == NULL) return -1;
+  if (cf == 0 || !data->IsDataAvailable(cf)) return -1;
+  HGLOBAL h = data->GetGlobalData(cf);
+  if (h == NULL) return -1;
+  // The recorded size is a claim of the other side: never copy more than the block holds.
+  long copied = UIDragCopyBounded(h, buffer, size, unit);
+  ::GlobalFree(h);
+  return copied;
+}
+
+HGLOBAL UIDragRecordsBlock(const UIDragFormatRecord* records, size_t count) {
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, (count > 0 ? count : 1) * sizeof(UIDragFormatRecord));
+  if (h != NULL && count > 0) {
+    memcpy(::GlobalLock(h), records, count * sizeof(UIDragFormatRecord));
+    ::GlobalUnlock(h);
+  }
+  return h;
+}
+
+HGLOBAL UIDragInfoBlock(const UIDragInfoRecord& info) {
+  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof info);
+  if (h != NULL) {
+    memcpy(::GlobalLock(h), &info, sizeof info);
+    ::GlobalUnlock(h);
+  }
+  return h;
+}
+
+BOOL UIDragHandOver(HGLOBAL h, HGLOBAL* phGlobal) {
+  if (h == NULL) return FALSE;
+  if (*phGlobal != NULL) ::GlobalFree(*phGlobal);
+  *phGlobal = h;
+  return TRUE;
+}
+
+bool UIDragCopyToClipboard(COleDataSource* source) {
+  auto* from = static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject));
+  // The clipboard gets a source of its own with every format rendered now; the selection and
+  // its data source stay the caller's, whatever the clipboard does with its copy later.
+  auto* copy = new COleDataSource;
+  LPENUMFORMATETC formats = NULL;
+  if (SUCCEEDED(from->EnumFormatEtc(DATADIR_GET, &formats)) && formats != NULL) {
+    FORMATETC f;
+    while (formats->Next(1, &f, NULL) == S_OK) {
+      STGMEDIUM medium = {};
+      if (SUCCEEDED(from->GetData(&f, &medium))) {
+        if (medium.pUnkForRelease == NULL)
+          copy->CacheData(f.cfFormat, &medium, &f);
+        else
+          ::ReleaseStgMedium(&medium);
+      }
+      if (f.ptd != NULL) ::CoTaskMemFree(f.ptd);
+    }
+    formats->Release();
+  }
+  bool ok = true;
+  try {
+    copy->SetClipboard();
+    COleDataSource::FlushClipboard();
+  } catch (CException* e) {
+    e->Delete();
+    ok = false;
+  }
+  copy->InternalRelease();
+  return ok;
 }

@@ -33,10 +33,7 @@ QUARNEL_API void Set_lpDropTargets(QvArrayLPVoid* targets);
 class QUARNEL_API QvRootDragSel : public QvFirst {
   QV_DECLARE_CLASS(QvRootDragSel)
  public:
-  struct FormatRecord {
-    DWORD tag;
-    DWORD size;
-  };
+  using FormatRecord = UIDragFormatRecord;
   struct ItemRecord {
     DWORD id;
     QvArrayLPVoid formats;  // FormatRecord*, owned
@@ -253,7 +250,6 @@ class QUARNEL_API CGUIOleDropTarget : public COleDropTarget {
   QvDragSel* GetCurrentSel() const { return m_pSel; }
 
  private:
-  QvDragSel* Renew(COleDataObject* data);
   friend class QvDropTarget;
   QvDropTarget* m_pOwner;
   QvDragSel* m_pSel = NULL;        // the selection of the drag in progress, owned

@@ -33,10 +33,7 @@ QUARNEL_API BOOL CheckQvClipboardFormat(DWORD format);
 
 class QUARNEL_API UIDragSel {
  public:
-  struct FormatRecord {
-    DWORD tag;
-    DWORD size;
-  };
+  using FormatRecord = UIDragFormatRecord;
   struct Item {
     DWORD id;
     std::vector<FormatRecord> formats;
@@ -208,7 +205,6 @@ class QUARNEL_API UIOleDropTarget : public COleDropTarget {
   UIDragSel* GetCurrentSel() const { return m_pSel; }
 
  private:
-  UIDragSel* Renew(COleDataObject* data);
   friend class UIDropTarget;
   UIDropTarget* m_pOwner;
   UIDragSel* m_pSel = NULL;        // the selection of the drag in progress, owned

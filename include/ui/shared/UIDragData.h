@@ -25,6 +25,13 @@ constexpr CLIPFORMAT kFormatRecords = 2300;  // 8 bytes per format of item 1: ta
 constexpr CLIPFORMAT kFormatDragInfo = 2301;  // 24 bytes, below
 constexpr CLIPFORMAT kFormatPrivateBase = 2302;  // + a private tag's position in the list
 
+// A format record of the list in 2300: the format's tag and its recorded size.
+struct UIDragFormatRecord {
+  DWORD tag;
+  DWORD size;
+};
+static_assert(sizeof(UIDragFormatRecord) == 8, "a format record is 8 bytes");
+
 // The drag information record (little-endian 32-bit fields).
 struct UIDragInfoRecord {
   DWORD selection;  // the source selection's address, meaningful in the source's process only
