@@ -14,6 +14,8 @@
 
 #include "child_process.h"
 #include "cmddrag_ids.h"
+#include "forged_drag.h"
+#include "scripted_drop.h"
 #include "test_support.h"
 
 namespace {
@@ -52,28 +54,14 @@ class NotifyFrame : public CFrameWnd {
 };
 
 // Moves the cursor along a path, one point each time the drag loop asks, then drops.
-class ScriptedSource : public CCommandDropSource {
- public:
-  std::vector<POINT> path;
-  size_t step = 0;
-  SCODE QueryContinueDrag(BOOL, DWORD) override {
-    if (step < path.size()) {
-      ::SetCursorPos(path[step].x, path[step].y);
-      ++step;
-      return S_OK;
-    }
-    return DRAGDROP_S_DROP;
-  }
-};
+using ScriptedSource = ScriptedDrop<CCommandDropSource>;
 
 // A data object carrying a block as given (size and contents).
 struct Block {
   COleDataSource* source = new COleDataSource;
   Block(const void* bytes, size_t size) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(::GlobalLock(h), bytes, size);
-    ::GlobalUnlock(h);
-    source->CacheGlobalData(static_cast<CLIPFORMAT>(::RegisterClipboardFormat(_T("DragQvCommand"))), h);
+    source->CacheGlobalData(static_cast<CLIPFORMAT>(::RegisterClipboardFormat(_T("DragQvCommand"))),
+                            testing_support::GlobalCopy(bytes, size));
   }
   ~Block() { source->InternalRelease(); }
   IDataObject* Data() { return static_cast<IDataObject*>(source->GetInterface(&IID_IDataObject)); }

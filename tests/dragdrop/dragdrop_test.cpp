@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "forged_drag.h"
 #include "scripted_drop.h"
 #include "test_support.h"
 #include "test_view.h"
@@ -20,22 +21,11 @@ namespace {
 
 const DWORD kTagPrivate = UIDragTag('A', 'B', 'C', 'D');
 
-std::string TagText(DWORD tag) {
-  return std::string{char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag)};
-}
-
-std::vector<std::string> Tags(UIDragSel& sel) {
-  std::vector<std::string> tags;
-  for (int i = 0; i < sel.CountFormats(1); ++i) tags.push_back(TagText(sel.GetDragFormat(WORD(i), 1)));
-  return tags;
-}
-
-void SetClipboardBytes(CLIPFORMAT format, const void* data, size_t size) {
-  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-  memcpy(::GlobalLock(h), data, size);
-  ::GlobalUnlock(h);
-  ::SetClipboardData(format, h);
-}
+using testing_support::CopyRecordsOf;
+using testing_support::HostileClipboardChild;
+using testing_support::SetClipboardBytes;
+using testing_support::TagText;
+using testing_support::Tags;
 
 class DragDrop : public ::testing::Test {
  protected:
@@ -186,16 +176,11 @@ TEST_F(DragDrop, TextOfAnotherApplicationBecomesTwoFormatsWithoutTheirTerminator
 // Run only as the child of the test below: fills the clipboard with records that claim more
 // than they hold and name the parent's selection.
 TEST(DISABLED_HostileClipboardChild, Fill) {
-  const char* address = getenv("DRAGDROP_SELECTION");
-  const char* shortInfo = getenv("DRAGDROP_SHORT_INFO");
-  ASSERT_NE(nullptr, address);
   ASSERT_TRUE(::OpenClipboard(NULL));
   ::EmptyClipboard();
   // Three records and half of a fourth; the information claims a thousand.
   const DWORD records[] = {kTagText, 1000, kTagUnicode, 100000, kTagPrivate, 50, kTagRtf};
-  SetClipboardBytes(kFormatRecords, records, sizeof records);
-  UIDragInfoRecord info = {static_cast<DWORD>(strtoul(address, NULL, 16)), 0x1234, 3, 4, 99, 1000};
-  SetClipboardBytes(kFormatDragInfo, &info, shortInfo != NULL ? 10 : sizeof info);
+  EXPECT_TRUE(HostileClipboardChild::SetRecords(records, sizeof records));
   SetClipboardBytes(CF_TEXT, "xy", 3);
   SetClipboardBytes(CF_UNICODETEXT, L"z", 4);
   SetClipboardBytes(2304, "\x05\x06\x07\x08", 4);
@@ -205,14 +190,10 @@ TEST(DISABLED_HostileClipboardChild, Fill) {
 TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOurs) {
   UIDragSource site(NULL);
   UIDragSel live(&site);
-  char address[32];
-  snprintf(address, sizeof address, "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(&live)));
-  ::SetEnvironmentVariableA("DRAGDROP_SELECTION", address);
+  HostileClipboardChild child(&live);
   for (bool shortInfo : {false, true}) {
     SCOPED_TRACE(shortInfo ? "drag information cut short" : "whole drag information");
-    ::SetEnvironmentVariableA("DRAGDROP_SHORT_INFO", shortInfo ? "1" : NULL);
-    ASSERT_EQ(0, testing_support::RunThisProgram(
-                     L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_HostileClipboardChild.*"));
+    ASSERT_EQ(0, child.Run(shortInfo));
     UIDropTarget target(NULL);
     UIDragSel* read = target.QueryClipboard();
     ASSERT_NE(nullptr, read);
@@ -239,8 +220,6 @@ TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOur
     EXPECT_EQ(nullptr, live.GetSwapSel());
     delete read;
   }
-  ::SetEnvironmentVariableA("DRAGDROP_SELECTION", NULL);
-  ::SetEnvironmentVariableA("DRAGDROP_SHORT_INFO", NULL);
 }
 
 using ScriptedOleSource = ScriptedDrop<UIOleDropSource>;
@@ -376,12 +355,8 @@ TEST_F(ViewDrag, ARecordForgedInThisProcessNamesNoSelection) {
   ScriptedDragSource source(&left);
   UIDragSel live(&source);
   ASSERT_TRUE(live.AddFormat(kTagText, 6, const_cast<char*>("forged")));
-  COleDataObject own;
-  own.Attach(static_cast<LPDATAOBJECT>(live.GetDataSource()->GetInterface(&IID_IDataObject)), FALSE);
   COleDataSource forged;
-  forged.CacheGlobalData(kFormatRecords, own.GetGlobalData(kFormatRecords));
-  forged.CacheGlobalData(kFormatDragInfo, own.GetGlobalData(kFormatDragInfo));
-  forged.CacheGlobalData(CF_TEXT, own.GetGlobalData(CF_TEXT));
+  CopyRecordsOf(live.GetDataSource(), forged);
   auto* script = new ScriptedOleSource;
   POINT from = {50, 50}, to = {30, 30};
   left.ClientToScreen(&from);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "forged_drag.h"
 #include "handle_counts.h"
 #include "scripted_drop.h"
 #include "test_support.h"
@@ -24,20 +25,11 @@ namespace {
 
 const DWORD kTagPrivate = UIDragTag('A', 'B', 'C', 'D');
 
-std::string TagText(DWORD tag) { return std::string{char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag)}; }
-
-std::vector<std::string> Tags(QvRootDragSel& sel) {
-  std::vector<std::string> tags;
-  for (int i = 0; i < sel.CountFormats(1); ++i) tags.push_back(TagText(sel.GetDragFormat(WORD(i), 1)));
-  return tags;
-}
-
-void SetClipboardBytes(CLIPFORMAT format, const void* data, size_t size) {
-  HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-  memcpy(::GlobalLock(h), data, size);
-  ::GlobalUnlock(h);
-  ::SetClipboardData(format, h);
-}
+using testing_support::CopyRecordsOf;
+using testing_support::HostileClipboardChild;
+using testing_support::SetClipboardBytes;
+using testing_support::TagText;
+using testing_support::Tags;
 
 // A portable view that draws nothing.
 class BlankView : public QvView {
@@ -305,12 +297,8 @@ TEST_F(ViewDrag, ARecordForgedInThisProcessNamesNoSelection) {
   ScriptedSource source(right);
   QvDragSel live(&source);
   ASSERT_TRUE(live.AddFormat(kTagText, 6, const_cast<char*>("forged")));
-  COleDataObject own;
-  own.Attach(static_cast<LPDATAOBJECT>(live.GetDataSource()->GetInterface(&IID_IDataObject)), FALSE);
   COleDataSource forged;
-  forged.CacheGlobalData(kFormatRecords, own.GetGlobalData(kFormatRecords));
-  forged.CacheGlobalData(kFormatDragInfo, own.GetGlobalData(kFormatDragInfo));
-  forged.CacheGlobalData(CF_TEXT, own.GetGlobalData(CF_TEXT));
+  CopyRecordsOf(live.GetDataSource(), forged);
   QvDragSel other(&source);
   target.swapIn = &other;
   Path(source.script, POINT{30, 30});
@@ -448,16 +436,11 @@ TEST_F(PortableDrag, AThousandClipboardRoundTripsLeaveNothingBehind) {
 // Run only as the child of the test below: fills the clipboard with records that claim more
 // than they hold and name the parent's selection.
 TEST(DISABLED_HostileClipboardChild, Fill) {
-  const char* address = getenv("PDRAG_SELECTION");
-  const char* shortInfo = getenv("PDRAG_SHORT_INFO");
-  ASSERT_NE(nullptr, address);
   ASSERT_TRUE(::OpenClipboard(NULL));
   ::EmptyClipboard();
   // Three records and half of a fourth; the information claims a thousand.
   const DWORD records[] = {kTagText, 1000, kTagPrivate, 100000, kTagRtf, 50, kTagTreeList};
-  SetClipboardBytes(kFormatRecords, records, sizeof records);
-  UIDragInfoRecord info = {static_cast<DWORD>(strtoul(address, NULL, 16)), 0x1234, 3, 4, 99, 1000};
-  SetClipboardBytes(kFormatDragInfo, &info, shortInfo != NULL ? 10 : sizeof info);
+  EXPECT_TRUE(HostileClipboardChild::SetRecords(records, sizeof records));
   SetClipboardBytes(CF_TEXT, "xy", 3);
   SetClipboardBytes(2303, "\x05\x06\x07\x08", 4);
   ::CloseClipboard();
@@ -466,14 +449,10 @@ TEST(DISABLED_HostileClipboardChild, Fill) {
 TEST_F(PortableDrag, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOurs) {
   QvDragSource source(static_cast<QvView*>(NULL));
   QvDragSel live(&source);
-  char address[32];
-  snprintf(address, sizeof address, "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(&live)));
-  ::SetEnvironmentVariableA("PDRAG_SELECTION", address);
+  HostileClipboardChild child(&live);
   for (bool shortInfo : {false, true}) {
     SCOPED_TRACE(shortInfo ? "drag information cut short" : "whole drag information");
-    ::SetEnvironmentVariableA("PDRAG_SHORT_INFO", shortInfo ? "1" : NULL);
-    ASSERT_EQ(0, testing_support::RunThisProgram(
-                     L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_HostileClipboardChild.*"));
+    ASSERT_EQ(0, child.Run(shortInfo));
     QvDropTarget target(static_cast<QvControl*>(NULL));
     QvDragSel* read = target.QueryClipboard();
     ASSERT_NE(nullptr, read);
@@ -503,8 +482,6 @@ TEST_F(PortableDrag, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingO
     EXPECT_EQ(nullptr, live.GetSwapSel());
     delete read;
   }
-  ::SetEnvironmentVariableA("PDRAG_SELECTION", NULL);
-  ::SetEnvironmentVariableA("PDRAG_SHORT_INFO", NULL);
 }
 
 }  // namespace
