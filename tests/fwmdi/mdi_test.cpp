@@ -13,11 +13,11 @@
 
 #include "fwmdi_ids.h"
 #include "handle_counts.h"
+#include "mdi_fixture.h"
 #include "recorder.h"
 #include "test_support.h"
 
 using testing_support::ExpectedMsg;
-using testing_support::GuiCounts;
 using testing_support::kOptional;
 using testing_support::kLparam;
 using testing_support::kSent;
@@ -66,20 +66,10 @@ END_MESSAGE_MAP()
 int DocFrame::live = 0;
 
 // Main frame loaded from IDR_MAINFRAME; the frame deletes itself when destroyed.
-MainFrame* NewMainFrame() {
-  auto* frame = new MainFrame;
-  if (!frame->LoadFrame(IDR_MAINFRAME)) return nullptr;
-  frame->MoveWindow(0, 0, 640, 480);
-  frame->ShowWindow(SW_SHOW);
-  return frame;
-}
+MainFrame* NewMainFrame() { return testing_support::LoadShownMainFrame(new MainFrame, IDR_MAINFRAME, 640, 480); }
 
 DocFrame* NewDocFrame(MainFrame* main, LPCTSTR title = NULL) {
-  auto* doc = new DocFrame;
-  if (!doc->LoadFrame(IDR_DOCFRAME, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, main)) return nullptr;
-  if (title != NULL) doc->SetTitle(title);
-  doc->ActivateFrame();
-  return doc;
+  return testing_support::OpenDocFrame<DocFrame>(main, IDR_DOCFRAME, title);
 }
 
 std::wstring ItemText(HMENU menu, int pos) {
@@ -292,24 +282,7 @@ TEST(MdiFrame, ModalStateDisablesTheFrameAndItsOwnedWindowsAndNests) {
 TEST(MdiFrame, NoHandleLeftAfterAHundredDocuments) {
   MainFrame* main = NewMainFrame();
   ASSERT_NE(main, nullptr);
-  // Two documents open, then closed: the menus go back and forth each time.
-  auto round = [main]() {
-    DocFrame* a = NewDocFrame(main);
-    DocFrame* b = NewDocFrame(main);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    // Painted every time, so that what painting makes once is there before the counting.
-    ::RedrawWindow(main->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    b->MDIDestroy();
-    a->MDIDestroy();
-    PumpMessages();
-  };
-  // A few rounds first: the classes and the system's lazily made objects exist afterwards.
-  for (int i = 0; i < 3; ++i) round();
-  const GuiCounts before = GuiCounts::Now();
-  for (int i = 0; i < 100; ++i) round();
-  EXPECT_EQ(GuiCounts::Now(), before);
-  EXPECT_EQ(DocFrame::live, 0);
+  testing_support::ExpectNoHandleLeftAfterDocuments<DocFrame>(main, [main]() { return NewDocFrame(main); });
   main->DestroyWindow();
 }
 

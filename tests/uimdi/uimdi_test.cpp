@@ -19,11 +19,11 @@
 #include "MenuToolBar.h"
 #include "UIMDIFrame.h"
 #include "handle_counts.h"
+#include "mdi_fixture.h"
 #include "fw_pump.h"
 #include "test_support.h"
 #include "uimdi_ids.h"
 
-using testing_support::GuiCounts;
 using testing_support::MouseTo;
 using testing_support::PumpMessages;
 
@@ -162,17 +162,10 @@ class Frames : public ::testing::Test {
   static MainFrame* NewMain(int standardMenu = 0) {
     auto* main = new MainFrame;
     main->m_bStandardMenu = standardMenu;
-    if (!main->LoadFrame(IDR_MAIN)) return nullptr;
-    main->MoveWindow(0, 0, 800, 600);
-    main->ShowWindow(SW_SHOW);
-    return main;
+    return testing_support::LoadShownMainFrame(main, IDR_MAIN, 800, 600);
   }
   static DocFrame* NewDoc(MainFrame* main, LPCTSTR title) {
-    auto* doc = new DocFrame;
-    if (!doc->LoadFrame(IDR_DOC, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, main)) return nullptr;
-    doc->SetTitle(title);
-    doc->ActivateFrame();
-    return doc;
+    return testing_support::OpenDocFrame<DocFrame>(main, IDR_DOC, title);
   }
   // The frame's accelerators as (key, command) pairs.
   static std::vector<std::pair<WORD, WORD>> Accels(HACCEL table) {
@@ -474,22 +467,9 @@ TEST_F(Frames, DocumentFramesKeepTheirSystemMenuAnswerHelpAndGiveNoTips) {
 TEST_F(Frames, NoHandleLeftAfterAHundredDocuments) {
   MainFrame* main = NewMain();
   ASSERT_NE(main, nullptr);
-  auto round = [main]() {
-    DocFrame* a = NewDoc(main, _T("A"));
-    DocFrame* b = NewDoc(main, _T("B"));
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    // Painted every time, so that what painting makes once is there before the counting.
-    ::RedrawWindow(main->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    b->MDIDestroy();
-    a->MDIDestroy();
-    PumpMessages();
-  };
-  for (int i = 0; i < 3; ++i) round();
-  const GuiCounts before = GuiCounts::Now();
-  for (int i = 0; i < 100; ++i) round();
-  EXPECT_EQ(GuiCounts::Now(), before);
-  EXPECT_EQ(DocFrame::live, 0);
+  int opened = 0;
+  testing_support::ExpectNoHandleLeftAfterDocuments<DocFrame>(
+      main, [main, &opened]() { return NewDoc(main, ++opened % 2 != 0 ? _T("A") : _T("B")); });
   main->DestroyWindow();
   EXPECT_EQ(MainFrame::live, 0);
 }
