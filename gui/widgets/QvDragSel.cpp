@@ -13,6 +13,14 @@ UIDragLiveSelections<QvDragSel>& Live() {
   return live;
 }
 
+// Item formats as the shared routines read them.
+struct ItemFormats {
+  static size_t Count(const QvRootDragSel::ItemRecord& item) { return static_cast<size_t>(item.formats.GetSize()); }
+  static const UIDragFormatRecord& At(const QvRootDragSel::ItemRecord& item, size_t i) {
+    return *static_cast<const UIDragFormatRecord*>(item.formats[static_cast<long>(i)]);
+  }
+};
+
 }  // namespace
 
 // QvRootDragSel
@@ -56,8 +64,7 @@ DWORD QvRootDragSel::GetDragItem(WORD index) {
 
 bool QvRootDragSel::AddFormat(DWORD tag, DWORD size, void* data) {
   ItemRecord* one = ItemOne();
-  for (long f = 0; f < one->formats.GetSize(); ++f)
-    if (static_cast<FormatRecord*>(one->formats[f])->tag == tag) return true;
+  if (UIDragFormatPosition<ItemFormats>(*one, tag) >= 0) return true;
   AppendFormat(one, tag, size);
   if (AddFormatAndData(tag, size, data)) return true;
   const long last = one->formats.GetSize() - 1;
@@ -79,17 +86,7 @@ DWORD QvRootDragSel::GetDragFormat(WORD index, DWORD item) {
 long QvRootDragSel::GetDataSize(DWORD tag, DWORD item) { return FetchData(tag, NULL, item); }
 
 long QvRootDragSel::FetchData(DWORD tag, void* buffer, DWORD item) {
-  const ItemRecord* it = FindItem(item);
-  if (it == NULL) return -1;
-  const FormatRecord* rec = NULL;
-  for (long f = it->formats.GetSize() - 1; f >= 0 && rec == NULL; --f)
-    if (static_cast<FormatRecord*>(it->formats[f])->tag == tag) rec = static_cast<FormatRecord*>(it->formats[f]);
-  if (rec == NULL) return -1;
-  if (buffer == NULL) return static_cast<long>(rec->size);
-  long got = GetSizeAndData(tag, buffer, rec->size, item);
-  if (got == -1)
-    if (QvDragSource* source = GetSourceSite()) got = source->GetData(static_cast<QvDragSel*>(this), tag, buffer);
-  return got;
+  return UIDragFetchData<ItemFormats>(this, static_cast<QvDragSel*>(this), FindItem(item), tag, buffer, item);
 }
 
 void QvRootDragSel::SetPositionAtDrag(const QvPoint& point) {
@@ -134,14 +131,7 @@ CLIPFORMAT QvDragSel::GetStandardWinFormat(DWORD tag) { return UIDragStandardFor
 
 DWORD QvDragSel::Win2QvFormat(CLIPFORMAT format) { return UIDragTagOfFormat(format, false); }
 
-CLIPFORMAT QvDragSel::Qv2WinFormat(DWORD tag) {
-  if (CLIPFORMAT cf = GetStandardWinFormat(tag)) return cf;
-  const ItemRecord* one = FindItem(1);
-  if (one == NULL) return 0;
-  for (long f = 0; f < one->formats.GetSize(); ++f)
-    if (static_cast<FormatRecord*>(one->formats[f])->tag == tag) return static_cast<CLIPFORMAT>(kFormatPrivateBase + f);
-  return 0;
-}
+CLIPFORMAT QvDragSel::Qv2WinFormat(DWORD tag) { return UIDragClipFormat<ItemFormats>(tag, false, FindItem(1)); }
 
 QvDragSel::QvDragSel(QvDragSource* source) : QvRootDragSel(source) {
   RegisterDragDropFormats();

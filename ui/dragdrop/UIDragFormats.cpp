@@ -31,12 +31,3 @@ void PASCAL UIDragSel::RegisterDragDropFormats() {
 CLIPFORMAT PASCAL UIDragSel::GetStandardWinFormat(DWORD tag) { return UIDragStandardFormat(tag, true); }
 
 DWORD PASCAL UIDragSel::Win2QvFormat(CLIPFORMAT format) { return UIDragTagOfFormat(format, true); }
-
-CLIPFORMAT UIDragSel::Qv2WinFormat(DWORD tag) {
-  if (CLIPFORMAT cf = GetStandardWinFormat(tag)) return cf;
-  const Item* item = FindItem(1);
-  if (item == NULL) return 0;
-  for (size_t i = 0; i < item->formats.size(); ++i)
-    if (item->formats[i].tag == tag) return static_cast<CLIPFORMAT>(kFormatPrivateBase + i);
-  return 0;
-}

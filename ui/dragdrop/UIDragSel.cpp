@@ -1,6 +1,5 @@
 // The dragged or copied selection: items and their formats, positions and actions, the source
 // side's offer through its data source and the target side's reading of the data.
-#include <algorithm>
 
 #include "UIDragDrop.h"
 #include "UIDragShared.h"
@@ -11,6 +10,12 @@ UIDragLiveSelections<UIDragSel>& Live() {
   static UIDragLiveSelections<UIDragSel> live;
   return live;
 }
+
+// Item formats as the shared routines read them.
+struct ItemFormats {
+  static size_t Count(const UIDragSel::Item& item) { return item.formats.size(); }
+  static const UIDragFormatRecord& At(const UIDragSel::Item& item, size_t i) { return item.formats[i]; }
+};
 
 }  // namespace
 
@@ -107,8 +112,7 @@ DWORD UIDragSel::GetDragItem(WORD index) { return index < m_items.size() ? m_ite
 
 BOOL UIDragSel::AddFormat(DWORD tag, DWORD size, void* data) {
   Item& one = ItemOne();
-  for (const FormatRecord& r : one.formats)
-    if (r.tag == tag) return TRUE;
+  if (UIDragFormatPosition<ItemFormats>(one, tag) >= 0) return TRUE;
   one.formats.push_back(FormatRecord{tag, size});
   if (AddFormatAndData(tag, size, data)) return TRUE;
   one.formats.pop_back();
@@ -128,16 +132,10 @@ DWORD UIDragSel::GetDragFormat(WORD index, DWORD item) {
 long UIDragSel::GetDataSize(DWORD tag, DWORD item) { return FetchData(tag, NULL, item); }
 
 long UIDragSel::FetchData(DWORD tag, void* buffer, DWORD item) {
-  const Item* it = FindItem(item);
-  if (it == NULL) return -1;
-  auto rec = std::find_if(it->formats.rbegin(), it->formats.rend(), [tag](const FormatRecord& r) { return r.tag == tag; });
-  if (rec == it->formats.rend()) return -1;
-  if (buffer == NULL) return static_cast<long>(rec->size);
-  long got = GetSizeAndData(tag, buffer, rec->size, item);
-  if (got == -1)
-    if (UIDragSource* site = GetSourceSite()) got = site->GetData(this, tag, buffer);
-  return got;
+  return UIDragFetchData<ItemFormats>(this, this, FindItem(item), tag, buffer, item);
 }
+
+CLIPFORMAT UIDragSel::Qv2WinFormat(DWORD tag) { return UIDragClipFormat<ItemFormats>(tag, true, FindItem(1)); }
 
 void UIDragSel::SetPositionAtDrag(const CPoint& point) {
   m_ptAtDrag = point;

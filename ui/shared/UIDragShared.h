@@ -147,3 +147,42 @@ struct UIDropEvents {
     return action != UIDragNone;
   }
 };
+
+// The format lists of both sides' items, read through `Formats`: Count(item) records, the
+// record At(item, i) at each position.
+// The position of the first record of `tag`, or of the last when `last`; -1 when none.
+template <class Formats, class Item>
+long UIDragFormatPosition(const Item& item, DWORD tag, bool last = false) {
+  long found = -1;
+  for (size_t i = 0; i < Formats::Count(item); ++i) {
+    if (Formats::At(item, i).tag != tag) continue;
+    found = static_cast<long>(i);
+    if (!last) break;
+  }
+  return found;
+}
+
+// The clipboard format of a tag: a fixed one, else 2302 plus its position in item 1's list
+// (`one`); 0 for a private tag that is not listed.
+template <class Formats, class Item>
+CLIPFORMAT UIDragClipFormat(DWORD tag, bool unicode, const Item* one) {
+  if (CLIPFORMAT cf = UIDragStandardFormat(tag, unicode)) return cf;
+  const long at = one != NULL ? UIDragFormatPosition<Formats>(*one, tag) : -1;
+  return at >= 0 ? static_cast<CLIPFORMAT>(kFormatPrivateBase + at) : 0;
+}
+
+// A selection's data of a format listed in item `it` (`id`): its recorded size when there is
+// no buffer, else what the selection reads (at most the recorded size) or, failing that, what
+// its source site renders for `self`; -1 when the format is not listed or has no data.
+template <class Formats, class Sel, class Self, class Item>
+long UIDragFetchData(Sel* sel, Self* self, const Item* it, DWORD tag, void* buffer, DWORD id) {
+  if (it == NULL) return -1;
+  const long at = UIDragFormatPosition<Formats>(*it, tag, true);
+  if (at < 0) return -1;
+  const DWORD size = Formats::At(*it, static_cast<size_t>(at)).size;
+  if (buffer == NULL) return static_cast<long>(size);
+  long got = sel->GetSizeAndData(tag, buffer, size, id);
+  if (got == -1)
+    if (auto* site = sel->GetSourceSite()) got = site->GetData(self, tag, buffer);
+  return got;
+}
