@@ -22,6 +22,7 @@ namespace {
 const DWORD kTagPrivate = UIDragTag('A', 'B', 'C', 'D');
 
 using testing_support::CopyRecordsOf;
+using testing_support::ExpectBoundedFetch;
 using testing_support::HostileClipboardChild;
 using testing_support::SetClipboardBytes;
 using testing_support::TagText;
@@ -199,17 +200,11 @@ TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOur
     ASSERT_NE(nullptr, read);
     EXPECT_EQ((std::vector<std::string>{"WSTR", "WST2", "ABCD"}), Tags(*read));  // whole records only
     EXPECT_EQ(1000, read->GetDataSize(kTagText, 1));  // what the record claims...
-    std::vector<char> buffer(4000, '\xCC');
-    long got = read->FetchData(kTagText, buffer.data(), 1);  // ...but no more than the data holds
-    ASSERT_GE(got, 2);
-    EXPECT_LE(got, 64);
-    EXPECT_EQ('\xCC', buffer[got]);
+    std::vector<char> buffer;  // ...but no more than the data holds
+    ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagText, 4000, 2, 64, '\xCC', &buffer));
     EXPECT_EQ(std::string("xy"), std::string(buffer.data(), 2));
-    std::vector<wchar_t> wide(4000, 0xCCCC);
-    got = read->FetchData(kTagUnicode, wide.data(), 1);
-    ASSERT_GE(got, 1);
-    EXPECT_LE(got, 32);
-    EXPECT_EQ(0xCCCC, wide[got]);
+    std::vector<wchar_t> wide;
+    ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagUnicode, 4000, 1, 32, wchar_t(0xCCCC), &wide));
     EXPECT_EQ(nullptr, read->GetSourceSite());
     EXPECT_EQ(shortInfo ? CPoint(0, 0) : CPoint(3, 4), read->GetPositionAtDrag());
     EXPECT_EQ(UIDragMove, read->ModifierKeysAtDrag());  // 99 is no action
@@ -224,15 +219,7 @@ TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOur
 
 using ScriptedOleSource = ScriptedDrop<UIOleDropSource>;
 
-class ScriptedDragSource : public UIDragSource {
- public:
-  explicit ScriptedDragSource(CWnd* site) : UIDragSource(site) {
-    m_pDropSource->InternalRelease();
-    script = new ScriptedOleSource;
-    m_pDropSource = script;
-  }
-  ScriptedOleSource* script;
-};
+using ScriptedDragSource = ScriptedDragSite<UIDragSource, UIOleDropSource>;
 
 // A view's target that records the selections and positions it is given.
 class RecordingTarget : public UIDropTarget {

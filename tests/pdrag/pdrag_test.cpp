@@ -26,6 +26,7 @@ namespace {
 const DWORD kTagPrivate = UIDragTag('A', 'B', 'C', 'D');
 
 using testing_support::CopyRecordsOf;
+using testing_support::ExpectBoundedFetch;
 using testing_support::HostileClipboardChild;
 using testing_support::SetClipboardBytes;
 using testing_support::TagText;
@@ -66,15 +67,7 @@ class PortableDrag : public ::testing::Test {
   HWND parent = NULL;
 };
 
-class ScriptedSource : public QvDragSource {
- public:
-  explicit ScriptedSource(QvView* view) : QvDragSource(view) {
-    m_pDropSource->InternalRelease();
-    script = new ScriptedDrop<CGUIOleDropSource>;
-    m_pDropSource = script;
-  }
-  ScriptedDrop<CGUIOleDropSource>* script;
-};
+using ScriptedSource = ScriptedDragSite<QvDragSource, CGUIOleDropSource>;
 
 // A portable target that records what it is given.
 class RecordingTarget : public QvDropTarget {
@@ -458,17 +451,11 @@ TEST_F(PortableDrag, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingO
     ASSERT_NE(nullptr, read);
     EXPECT_EQ((std::vector<std::string>{"WSTR", "ABCD", "WRTF"}), Tags(*read));  // whole records only
     EXPECT_EQ(1000, read->GetDataSize(kTagText, 1));  // what the record claims...
-    std::vector<char> buffer(4000, '\xCC');
-    long got = read->FetchData(kTagText, buffer.data(), 1);  // ...but no more than the data holds
-    ASSERT_GE(got, 2);
-    EXPECT_LE(got, 64);
-    EXPECT_EQ('\xCC', buffer[got]);
+    std::vector<char> buffer;  // ...but no more than the data holds
+    ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagText, 4000, 2, 64, '\xCC', &buffer));
     EXPECT_EQ(std::string("xy"), std::string(buffer.data(), 2));
-    std::vector<char> priv(200000, '\xCC');
-    got = read->FetchData(kTagPrivate, priv.data(), 1);
-    ASSERT_GE(got, 4);
-    EXPECT_LE(got, 64);
-    EXPECT_EQ('\xCC', priv[got]);
+    std::vector<char> priv;
+    ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagPrivate, 200000, 4, 64, '\xCC', &priv));
     EXPECT_EQ(-1, read->FetchData(kTagRtf, buffer.data(), 1));  // listed, but no data
     EXPECT_EQ(nullptr, read->GetSourceSite());
     QvPoint at;

@@ -4,6 +4,7 @@
 // plain data source.
 #pragma once
 #include <fw_oledata.h>
+#include <gtest/gtest.h>
 
 #include <UIDragData.h>
 #include <stdint.h>
@@ -42,6 +43,18 @@ std::vector<std::string> Tags(Sel& sel) {
   std::vector<std::string> tags;
   for (int i = 0; i < sel.CountFormats(1); ++i) tags.push_back(TagText(sel.GetDragFormat(WORD(i), 1)));
   return tags;
+}
+
+// Fetches a format into `read`, `capacity` units all set to `mark` before: at least `least`
+// and at most `most` units come, and the unit after them keeps its mark.
+template <class Sel, class Unit>
+void ExpectBoundedFetch(Sel& sel, DWORD tag, size_t capacity, long least, long most, Unit mark,
+                        std::vector<Unit>* read) {
+  read->assign(capacity, mark);
+  long got = sel.FetchData(tag, read->data(), 1);
+  ASSERT_GE(got, least);
+  EXPECT_LE(got, most);
+  EXPECT_EQ(mark, (*read)[got]);
 }
 
 // Fills a plain data source with a copy of a live selection's format list, drag information

@@ -20,3 +20,17 @@ class ScriptedDrop : public Base {
     return DRAGDROP_S_DROP;
   }
 };
+
+// A drag source site of either side (Source) whose OLE drop source is scripted: its drags
+// follow `script`'s path.
+template <class Source, class OleSource>
+class ScriptedDragSite : public Source {
+ public:
+  template <class Site>
+  explicit ScriptedDragSite(Site* site) : Source(site) {
+    this->m_pDropSource->InternalRelease();
+    script = new ScriptedDrop<OleSource>;
+    this->m_pDropSource = script;
+  }
+  ScriptedDrop<OleSource>* script;
+};
