@@ -104,10 +104,8 @@ UIDragAction QvDragSource::Drag(const QvPoint& point, QvDragSel* sel) {
 }
 
 void QvDragSource::SetUserCursor(UIDragAction action, WORD cursorId) {
-  if (action < UIDragNone || action > UIDragLink) return;
-  if (action == UIDragSwap && cursorId == 0) cursorId = kSwapCursor;
-  m_pDropSource->m_cursorIds[action] = cursorId;
-  if (action == QvDragGetLastAction()) m_pDropSource->GiveFeedback(UIDragActionToDropEffect(action));
+  UIDragSetActionCursor(m_pDropSource, m_pDropSource->m_cursorIds, action, cursorId, kSwapCursor,
+                        QvDragGetLastAction());
 }
 
 void QvDragSource::CopyToClipboard(QvDragSel* sel, bool) {

@@ -47,10 +47,8 @@ UIDragSource::UIDragSource(CWnd* site) : m_pDropSource(new UIOleDropSource), m_p
 UIDragSource::~UIDragSource() { m_pDropSource->InternalRelease(); }
 
 void UIDragSource::SetUserCursor(UIDragAction action, WORD cursorId) {
-  if (action < UIDragNone || action > UIDragLink) return;
-  if (action == UIDragSwap && cursorId == 0) cursorId = kSwapCursor;
-  m_pDropSource->m_cursorIds[action] = cursorId;
-  if (action == UIDragGetLastAction()) m_pDropSource->GiveFeedback(UIDragActionToDropEffect(action));
+  UIDragSetActionCursor(m_pDropSource, m_pDropSource->m_cursorIds, action, cursorId, kSwapCursor,
+                        UIDragGetLastAction());
 }
 
 long UIDragSource::GetData(UIDragSel*, DWORD, void*) { return -1; }

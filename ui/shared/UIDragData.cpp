@@ -244,6 +244,14 @@ BOOL UIDragHandOver(HGLOBAL h, HGLOBAL* phGlobal) {
   return TRUE;
 }
 
+void UIDragSetActionCursor(COleDropSource* source, WORD cursorIds[5], UIDragAction action, WORD cursorId,
+                           WORD swapCursor, UIDragAction last) {
+  if (action < UIDragNone || action > UIDragLink) return;
+  if (action == UIDragSwap && cursorId == 0) cursorId = swapCursor;
+  cursorIds[action] = cursorId;
+  if (action == last) source->GiveFeedback(UIDragActionToDropEffect(action));
+}
+
 bool UIDragCopyToClipboard(COleDataSource* source) {
   auto* from = static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject));
   // The clipboard gets a source of its own with every format rendered now; the selection and

@@ -43,6 +43,10 @@ HGLOBAL UIDragRecordsBlock(const UIDragFormatRecord* records, size_t count);
 HGLOBAL UIDragInfoBlock(const UIDragInfoRecord& info);
 // Hands a rendered block over in place of what *phGlobal held; FALSE for no block.
 BOOL UIDragHandOver(HGLOBAL h, HGLOBAL* phGlobal);
+// Keeps in cursorIds the cursor a drop source shows for an action (0 for swap: swapCursor)
+// and shows it at once when the action is the last one; nothing for an action out of range.
+void UIDragSetActionCursor(COleDropSource* source, WORD cursorIds[5], UIDragAction action, WORD cursorId,
+                           WORD swapCursor, UIDragAction last);
 // Puts a copy of a data source's data on the clipboard, every format rendered now; false when
 // the clipboard could not be set.
 bool UIDragCopyToClipboard(COleDataSource* from);
