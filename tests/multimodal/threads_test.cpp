@@ -237,10 +237,6 @@ TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItFo
       foregroundAfter.push_back(::GetForegroundWindow());
     }
     ::SetForegroundWindow(mine.m_hWnd);
-    // Taking the foreground told B's thread, without waiting, that its dialog is no longer
-    // active. A message sent to B after it is handled after it: until B has done so, B's input
-    // still names the dialog active, and bringing the dialog forward would change nothing.
-    ::SendMessage(dialogB, WM_NULL, 0, 0);
     CMultiModalDialog::TopLevelActivate(WA_INACTIVE, CWnd::FromHandle(dialogB));
   };
   RunOnThread([&] {
