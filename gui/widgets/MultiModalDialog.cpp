@@ -211,7 +211,14 @@ void PASCAL CMultiModalDialog::TopLevelActivate(UINT state, CWnd* window) {
     bool within = false;
     for (HWND h = window->m_hWnd; h != NULL && !within; h = ::GetParent(h)) within = h == e.hWnd;
     if (!within) continue;
-    if (HWND parent = ::GetParent(e.hWnd)) ::SetForegroundWindow(RootOf(parent));
+    if (HWND parent = ::GetParent(e.hWnd)) {
+      ::SetForegroundWindow(RootOf(parent));
+      // The dialog's thread takes in that activation when it next reads its messages; until
+      // then its input still names the window it had active, and when that is `window` the
+      // next call would change nothing. A message sent to the thread is handled after it.
+      DWORD_PTR ignored = 0;
+      ::SendMessageTimeout(window->m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    }
     ::SetForegroundWindow(window->m_hWnd);
     ::SetFocus(window->m_hWnd);
   }

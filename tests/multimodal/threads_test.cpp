@@ -262,6 +262,37 @@ TEST(MultiModalThreads, ActivatingAnotherThreadsModalDialogFromTheHostBringsItFo
   EXPECT_EQ(foregroundInB, dialogB);
 }
 
+// As when the user clicks another thread's modal dialog: the dialog is already active in the
+// foreground when the host hears of its window's deactivation. Bringing the owner forward first
+// must not leave the owner active in the dialog's place.
+TEST(MultiModalThreads, TheDialogActiveWhenTheHostHearsOfItStaysInFront) {
+  DialogTemplate t = SmallTemplate();
+  TestFrame mine(_T("host window"));
+  HWND dialogB = NULL, frameB = NULL;
+  HWND foregroundInB = NULL;
+  mine.onApp = [&] { CMultiModalDialog::TopLevelActivate(WA_INACTIVE, CWnd::FromHandle(dialogB)); };
+  RunOnThread([&] {
+    TestFrame frame(_T("thread B"));
+    frameB = frame.m_hWnd;
+    TestDialog dialog;
+    if (!dialog.InitModalIndirect(t.get(), &frame)) return;
+    dialog.onTimer = [&](TestDialog& d) {
+      dialogB = d.m_hWnd;
+      d.EnsureShown();
+      ::SetForegroundWindow(d.m_hWnd);
+      testing_support::PumpMessages();
+      if (::GetForegroundWindow() != d.m_hWnd) return;  // checked below: foregroundInB stays NULL
+      ::SendMessage(mine.m_hWnd, WM_APP, 0, 0);
+      testing_support::PumpMessages();
+      foregroundInB = ::GetForegroundWindow();
+    };
+    dialog.DoModal();
+  });
+  ASSERT_NE(dialogB, nullptr);
+  EXPECT_NE(foregroundInB, frameB) << "the owner took the dialog's place";
+  EXPECT_EQ(foregroundInB, dialogB);
+}
+
 TEST(MultiModalThreads, AWorkerThreadKeysItsOwnDialogAndLeavesTheMainWindowAlone) {
   DialogTemplate t = SmallTemplate();
   CWinApp app(_T("MultiModalWorker"));

@@ -10,6 +10,7 @@
 #include <test_support.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -174,13 +175,15 @@ TEST_F(Shadows, StandAlongTheRightAndBottomEdgesAndFollowMoves) {
 TEST_F(Shadows, HidingTakesThemAwayShowingMakesNewOnesDestroyingLeavesNone) {
   HWND w = Make();
   const int windowsShown = testing_support::ThreadWindowCount();  // the window, its shadows, the system's
+  const std::string classesShown = testing_support::ThreadWindowClasses();
   std::vector<HWND> first = ShadowsOf(w);
   ASSERT_EQ(first.size(), 2u);
 
   // Hiding by ShowWindow or by SetWindowPos alone.
   ShowWindow(w, SW_HIDE);
   EXPECT_TRUE(ShadowsOf(w).empty());
-  EXPECT_EQ(testing_support::ThreadWindowCount(), windowsShown - 2);
+  EXPECT_EQ(testing_support::ThreadWindowCount(), windowsShown - 2)
+      << "shown: " << classesShown << "; hidden: " << testing_support::ThreadWindowClasses();
   EXPECT_FALSE(IsWindow(first[0]) || IsWindow(first[1]));
   ShowWindow(w, SW_SHOWNOACTIVATE);
   EXPECT_EQ(ShadowsOf(w).size(), 2u);

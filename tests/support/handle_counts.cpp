@@ -41,9 +41,17 @@ BOOL CALLBACK ListTopLevel(HWND hwnd, LPARAM lp) {
 WindowList ThreadWindows() {
   WindowList list;
   EnumThreadWindows(GetCurrentThreadId(), ListTopLevel, reinterpret_cast<LPARAM>(&list));
-  // Message-only windows are not among the thread's top-level windows.
-  for (HWND h = FindWindowExW(HWND_MESSAGE, NULL, NULL, NULL); h != NULL; h = FindWindowExW(HWND_MESSAGE, h, NULL, NULL))
-    ListTree(h, &list);
+  // Message-only windows are not among the thread's top-level windows. They are listed from
+  // one snapshot of the children of their root: walking them one after another (FindWindowEx)
+  // listed some twice or stopped early when other programs' windows there came, went or moved
+  // meanwhile. The first one found may go before its root is asked for: then again.
+  for (HWND first = FindWindowExW(HWND_MESSAGE, NULL, NULL, NULL); first != NULL;
+       first = FindWindowExW(HWND_MESSAGE, NULL, NULL, NULL)) {
+    if (HWND root = GetAncestor(first, GA_PARENT)) {
+      EnumChildWindows(root, ListWindow, reinterpret_cast<LPARAM>(&list));
+      break;
+    }
+  }
   return list;
 }
 

@@ -5,6 +5,8 @@
 
 #include <JyRichEdit.h>
 #include <Pellix.h>
+#include <dlgs.h>
+#include <test_support.h>
 
 #include <string>
 #include <vector>
@@ -232,8 +234,10 @@ TEST_F(RichEdit, EffectsToggleOnAConsistentSelectionAndAreSetOnAMixedOne) {
 int g_fontDialogs = 0;
 UINT g_answer = IDOK;
 void CALLBACK EndFontDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND d = FindWindowA("#32770", NULL);
-  if (d == NULL || GetWindowThreadProcessId(d, NULL) != GetCurrentThreadId()) return;
+  // Known by its face-name box among this thread's windows: the first dialog of the desktop
+  // may be another program's, as long as that one stays.
+  HWND d = testing_support::ThreadWindowWithControl(cmb1);
+  if (d == NULL) return;
   ++g_fontDialogs;
   KillTimer(NULL, id);
   PostMessageA(d, WM_COMMAND, g_answer, 0);

@@ -12,6 +12,10 @@ namespace {
 class Popup : public testing::Test {
  protected:
   void Make(long style) {
+    // The pointer stays where the program before left it. Over the popup's strip it would
+    // start the strip's hover capture when the popup shows, so it goes outside every window
+    // of the test first.
+    ASSERT_TRUE(SetCursorPos(0, 0));
     popup = new CPopupToolTable(style);
     ASSERT_TRUE(popup->Create(L"Tools", CWnd::FromHandle(owner.hwnd()), 40, 100, 100, 3, 16, 16, 4, 4));
     for (DWORD id = 1; id <= 6; ++id) ASSERT_EQ(popup->AddBitmap(NULL, id, 0, FALSE, FALSE, FALSE, FALSE), int(id));
