@@ -154,12 +154,7 @@ TEST_F(ComboKinds, ValueChangesReachTheContainer) {
   };
   for (const NotificationCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Recorder().Reset();
-    container->seen.clear();
-    c.act(*this);
-    Recorder().Pump();
-    EXPECT_TRUE(Recorder().Matches(c.windows.data()));
-    EXPECT_EQ(container->seen, c.portable);
+    ExpectNotifications(*this, c);
   }
   EXPECT_EQ(zoom->GetZoom(), 150);
   EXPECT_EQ(Platform(sizes)->GetCurrentValue(), 14);

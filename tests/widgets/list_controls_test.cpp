@@ -109,14 +109,7 @@ TEST_F(ListControls, NotificationsArriveAsPortableNotifications) {
     if (combo->GetCount() == 0) combo->AddItem(Texts({"red", "green", "blue"}));
     combo->Select(0L);
     Focus(kPush);
-    Recorder().Reset();
-    container->seen.clear();
-    c.act(*this);
-    Recorder().Pump();
-    EXPECT_TRUE(Recorder().Matches(c.windows.data()));
-    if (!c.portable.empty()) {
-      EXPECT_EQ(container->seen, c.portable);
-    }
+    ExpectNotifications(*this, c, /*emptyPortableUnchecked=*/true);
   }
 }
 

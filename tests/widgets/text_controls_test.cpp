@@ -110,12 +110,7 @@ TEST_F(TextControls, NotificationsArriveAsPortableNotifications) {
     // on the push button, which tells nobody when it loses it.
     Get<QvEditText>(kEdit);
     Focus(kPush);
-    Recorder().Reset();
-    container->seen.clear();
-    c.act(*this);
-    Recorder().Pump();
-    EXPECT_TRUE(Recorder().Matches(c.windows.data()));
-    EXPECT_EQ(container->seen, c.portable);
+    ExpectNotifications(*this, c);
   }
   // The states after the clicks.
   EXPECT_EQ(SendMessageW(Child(kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);

@@ -157,6 +157,17 @@ void WidgetsTest::Focus(unsigned short id) {
   testing_support::PumpMessages();
 }
 
+void ExpectNotifications(WidgetsTest& test, const NotificationCase& c, bool emptyPortableUnchecked) {
+  Recorder().Reset();
+  test.container->seen.clear();
+  c.act(test);
+  Recorder().Pump();
+  EXPECT_TRUE(Recorder().Matches(c.windows.data()));
+  if (!emptyPortableUnchecked || !c.portable.empty()) {
+    EXPECT_EQ(test.container->seen, c.portable);
+  }
+}
+
 void PutOnClipboard(HWND owner, const wchar_t* text) {
   if (!OpenClipboard(owner)) {
     ADD_FAILURE() << "the clipboard cannot be opened";

@@ -116,5 +116,9 @@ struct NotificationCase {
   std::vector<Seen> portable;
 };
 
+// Clears both logs, acts, pumps, then compares the dialog's messages and, unless `portable` is
+// empty and `emptyPortableUnchecked`, what reached the container.
+void ExpectNotifications(WidgetsTest& test, const NotificationCase& c, bool emptyPortableUnchecked = false);
+
 // Puts the text on the clipboard as Unicode text.
 void PutOnClipboard(HWND owner, const wchar_t* text);
