@@ -6,6 +6,34 @@ function(quarnel_strict target)
     $<$<COMPILE_LANGUAGE:CXX>:-Wno-invalid-offsetof>)
 endfunction()
 
+# quarnel_debug_info(<target>...): debug information in these targets whatever
+# QUARNEL_DEBUG_INFO says (programs whose tests read their own call stacks' files and lines).
+# They parse their headers themselves: a precompiled header made without debug information
+# would leave those declarations without it.
+function(quarnel_debug_info)
+  foreach(t ${ARGN})
+    target_compile_options(${t} PRIVATE -gdwarf-4)
+    set_target_properties(${t} PROPERTIES DISABLE_PRECOMPILE_HEADERS ON)
+  endforeach()
+endfunction()
+
+# quarnel_pch(<target> <header>...): <target> precompiles the given headers (C++ units only);
+# others reuse them with quarnel_reuse_pch. A unit whose flags do not fit the precompiled
+# header fails (-Winvalid-pch) rather than parsing the headers again unnoticed.
+function(quarnel_pch target)
+  set(headers)
+  foreach(h ${ARGN})
+    list(APPEND headers "$<$<COMPILE_LANGUAGE:CXX>:${h}>")
+  endforeach()
+  target_precompile_headers(${target} PRIVATE ${headers})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch>)
+endfunction()
+
+function(quarnel_reuse_pch target from)
+  target_precompile_headers(${target} REUSE_FROM ${from})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch>)
+endfunction()
+
 # The resource compiler's includes and files are not tracked by the build: each .rc among the
 # sources is made to depend on the files it names in quotes (#include "x", BITMAP "x.bmp"),
 # and on theirs in turn, so that a changed table or bitmap rebuilds the resources.
@@ -41,11 +69,13 @@ function(quarnel_rc_depends)
   endforeach()
 endfunction()
 
-# quarnel_dll(<name> EXPORT <macro> DIRS <dir>... [LINK <lib>...] [INCLUDE <dir>...])
+# quarnel_dll(<name> EXPORT <macro> DIRS <dir>... [LINK <lib>...] [INCLUDE <dir>...]
+#             [PCH <header>...])
 # A DLL from every .cpp/.c/.rc of the given folders; <macro> is defined while building it
-# so that its headers export rather than import.
+# so that its headers export rather than import. PCH: headers most of its units include,
+# precompiled for it alone.
 function(quarnel_dll name)
-  cmake_parse_arguments(A "" "EXPORT" "DIRS;LINK;INCLUDE;PUBLIC_INCLUDE" ${ARGN})
+  cmake_parse_arguments(A "" "EXPORT" "DIRS;LINK;INCLUDE;PUBLIC_INCLUDE;PCH" ${ARGN})
   set(srcs)
   foreach(d ${A_DIRS})
     file(GLOB s CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.c ${d}/*.rc)
@@ -60,6 +90,9 @@ function(quarnel_dll name)
   target_include_directories(${name} PUBLIC ${A_PUBLIC_INCLUDE} PRIVATE ${A_INCLUDE})
   target_link_libraries(${name} PUBLIC ${A_LINK})
   quarnel_strict(${name})
+  if(A_PCH)
+    quarnel_pch(${name} ${A_PCH})
+  endif()
 endfunction()
 
 # quarnel_test(<name> [INPUT] [PRINTER] [LOCK <resource>...] [LINK <lib>...] [SOURCES <file>...])
@@ -81,6 +114,7 @@ function(quarnel_test name)
   quarnel_rc_depends(${A_SOURCES})
   target_link_libraries(test_${name} PRIVATE ${A_LINK} quarnel_testing gmock gtest)
   quarnel_strict(test_${name})
+  quarnel_reuse_pch(test_${name} quarnel_test_pch)
   add_test(NAME ${QUARNEL_EDITION}.${name} COMMAND test_${name}
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   if(A_INPUT OR A_PRINTER)
@@ -100,6 +134,7 @@ function(quarnel_bench name)
   target_link_libraries(bench_${name} PRIVATE ${A_LINK} gbenchmark)
   target_include_directories(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/bench/support)
   quarnel_strict(bench_${name})
+  set_property(GLOBAL APPEND PROPERTY QUARNEL_BENCHMARKS bench_${name})
 endfunction()
 
 # Every sub-folder with a CMakeLists.txt.

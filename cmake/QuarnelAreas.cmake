@@ -21,6 +21,17 @@
 
 set(QUARNEL_SOURCE_FOLDERS ui gui edition)
 
+# quarnel_area_pch(<header>...): the precompiled headers every area reuses; made with the
+# areas' own definitions and flags.
+function(quarnel_area_pch)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/quarnel_area_pch.cpp CONTENT "// The library areas' precompiled headers.\n")
+  add_library(quarnel_area_pch OBJECT ${CMAKE_BINARY_DIR}/quarnel_area_pch.cpp)
+  target_compile_definitions(quarnel_area_pch PRIVATE QUARNEL_BUILD)
+  target_link_libraries(quarnel_area_pch PRIVATE framework)
+  quarnel_strict(quarnel_area_pch)
+  quarnel_pch(quarnel_area_pch ${ARGN})
+endfunction()
+
 function(quarnel_area name)
   cmake_parse_arguments(A "OPEN;UNICODE_ONLY" "" "SOURCES;ANSI_SOURCES;USES;LINK" ${ARGN})
   get_property(defined GLOBAL PROPERTY QUARNEL_AREAS)
@@ -86,6 +97,7 @@ function(quarnel_area name)
   target_compile_definitions(${target} PRIVATE QUARNEL_BUILD)
   target_link_libraries(${target} PRIVATE ${links})
   quarnel_strict(${target})
+  quarnel_reuse_pch(${target} quarnel_area_pch)
   set_property(GLOBAL APPEND PROPERTY QUARNEL_AREA_TARGETS ${target})
 endfunction()
 

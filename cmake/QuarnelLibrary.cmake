@@ -8,6 +8,11 @@
 # ui/shared and, for its pictures, ui/images.
 include(cmake/QuarnelAreas.cmake)
 
+# The platform's, the framework's and the standard library's headers that most of the areas'
+# units include, precompiled once for all areas (each area still reaches only the library
+# headers its USES allow: none of them is in here).
+quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memory> <new> <string.h>)
+
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace

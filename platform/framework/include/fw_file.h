@@ -2,6 +2,9 @@
 // CSharedFile in global memory (clipboard and drag-and-drop data).
 #pragma once
 #include <stdio.h>
+// <commdlg.h> maps GetFileTitle to its A/W form: the member is declared after that mapping
+// so that every unit sees one name, whichever of the two headers it includes first.
+#include <commdlg.h>
 
 #include "fw_except.h"
 #include "fw_time.h"
