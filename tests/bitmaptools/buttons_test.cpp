@@ -131,10 +131,22 @@ TEST_F(Buttons, ALongCaptionEndsInAnEllipsisAndLeavesTheHeapIntact) {
   // The same caption drawn by a narrow button with an icon.
   CMaskedBitmapButton button;
   ASSERT_TRUE(button.Create(CString(_T('W'), 300), WS_CHILD | WS_VISIBLE, CRect(0, 0, 90, kH), Parent(), 100));
+  button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(UIGetDefaultGUIFont()), FALSE);
   ASSERT_EQ(button.SetIcon(IDI_TOOLS_ICON, 16, 16), 1);
   DibCanvas face(90, kH);
-  Draw(button, face, ODS_FOCUS);
   Draw(button, face, ODS_DISABLED);
+  Draw(button, face, 0);
+  // The cut caption ends in its ellipsis inside the face: the last ten columns before the
+  // frame hold dots only (text pixels on one or two rows), not the strokes of letters.
+  int rowsWithText = 0, textPixels = 0;
+  for (int y = 3; y < kH - 3; ++y) {
+    const int n = face.CountOf(GetSysColor(COLOR_BTNTEXT), RECT{78, y, 88, y + 1});
+    textPixels += n;
+    rowsWithText += n > 0;
+  }
+  EXPECT_GT(textPixels, 2);
+  EXPECT_LE(rowsWithText, 2);
+  Draw(button, face, ODS_FOCUS);
   EXPECT_TRUE(HeapValidate(heap, 0, NULL));
   EXPECT_EQ(button.SetIcon(4242, 16, 16), 0);
   EXPECT_FALSE(button.HasImage());

@@ -234,7 +234,13 @@ void CMaskedBitmapButton::DrawItem(LPDRAWITEMSTRUCT dis) {
       HFONT font = m_hWnd != NULL ? reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)) : NULL;
       uih::Selection selectedFont;
       if (font != NULL) selectedFont = uih::Selection(dc, font);
-      const CString shown = FitCaption(dc, caption, width - 3);
+      // The caption is cut to the room right of where it starts, so that its ellipsis shows.
+      int room = width - 3;
+      if (m_autoLayout && hasImage)
+        room -= m_imageW + m_imageOffset + m_textOffset;
+      else if (!m_autoLayout && m_textPos.x != -1)
+        room = r.right - m_textPos.x - 3;
+      const CString shown = FitCaption(dc, caption, room);
       SIZE extent = {0, 0};
       GetTextExtentPoint32(dc, shown, shown.GetLength(), &extent);
       int x, y;
