@@ -436,6 +436,31 @@ TEST_F(Pane, DisabledItemsOfAnEnabledPaneAreEmbossed) {
   EXPECT_GT(canvas.CountOf(GetSysColor(COLOR_BTNFACE), caption), 5);
 }
 
+// Ten items of 37 pixels in a 300-pixel pane: items 0 to 7 lie wholly inside, so the pane
+// can scroll down; one step down (animated) shows items 1 to 8, and it can scroll back up.
+TEST_F(Pane, ScrollingFollowsTheWhollyVisibleItems) {
+  const UINT labels[10] = {IDS_PANE_ALPHA, IDS_PANE_BETA, IDS_PANE_GAMMA, IDS_PANE_ALPHA, IDS_PANE_BETA,
+                           IDS_PANE_GAMMA, IDS_PANE_ALPHA, IDS_PANE_BETA, IDS_PANE_GAMMA, IDS_PANE_ALPHA};
+  IPCREATESTRUCT cs = {10, 16, 16, IDB_PANE_STRIP, labels};
+  ASSERT_EQ(SendMessage(pane, IPM_CREATE, reinterpret_cast<WPARAM>(&cs), 0), 10);
+  DibCanvas canvas(100, 300);
+  Print(canvas);
+  IconPaneControl* o = Object();
+  EXPECT_TRUE(o->CanScrollDown());
+  EXPECT_FALSE(o->CanScrollUp());
+  o->DoScrollDown();
+  Print(canvas);
+  EXPECT_TRUE(o->CanScrollUp());
+  int item = -1;
+  EXPECT_EQ(o->HitTest(CPoint(ImageOf(0).x, ImageOf(0).y), item), IPHT_IMAGE);
+  EXPECT_EQ(item, 1);
+  EXPECT_EQ(canvas.At(42 + 4, 4 + 4), kGreen);  // item 1's image at the top
+  o->DoScrollUp();
+  Print(canvas);
+  EXPECT_EQ(canvas.At(42 + 4, 4 + 4), kRed);
+  EXPECT_FALSE(o->CanScrollUp());
+}
+
 TEST_F(Pane, TheFontIsUprightAndCanBeReplaced) {
   HFONT font = reinterpret_cast<HFONT>(SendMessage(pane, WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);

@@ -499,6 +499,48 @@ void IconPaneControl::DoScrollDown() {
 // ---------------------------------------------------------------------------------------
 // Painting
 
+// Draws one-image strips (image, then mask) transparently into a memory DC through two work
+// bitmaps made once for a whole paint: the mask in monochrome and the image blackened where
+// it is transparent, then target AND mask, OR image. No flicker concern: the target is the
+// paint's own buffer.
+class IconPaneControl::ImagePainter {
+ public:
+  ImagePainter(HDC like, int w, int h)
+      : m_w(w), m_h(h), m_source(like), m_maskDC(like), m_workDC(like), m_mask(CreateBitmap(w, h, 1, 1, NULL)),
+        m_work(CreateCompatibleBitmap(like, w, h)) {
+    m_ok = m_mask && m_work && m_maskDC.Select(m_mask.Get()) && m_workDC.Select(m_work.Get());
+    if (m_ok) {
+      SetTextColor(m_workDC.Get(), RGB(0, 0, 0));
+      SetBkColor(m_workDC.Get(), RGB(255, 255, 255));
+      SetBkColor(m_source.Get(), RGB(255, 255, 255));
+    }
+  }
+  // FALSE when the work bitmaps could not be made or the strip not selected: draw otherwise.
+  bool Draw(HDC dc, int x, int y, HBITMAP strip) {
+    BITMAP bm;
+    if (!m_ok || GetObject(strip, sizeof(bm), &bm) == 0 || bm.bmWidth / 2 < m_w) return false;
+    // Image 0 and its mask, after the strip's images as DrawMaskedBitmap finds it.
+    const int maskX = (bm.bmWidth / 2 / m_w) * m_w, h = bm.bmHeight < m_h ? bm.bmHeight : m_h;
+    uih::Selection selected(m_source.Get(), strip);
+    if (!selected) return false;
+    BitBlt(m_maskDC.Get(), 0, 0, m_w, h, m_source.Get(), maskX, 0, SRCCOPY);  // white -> 1
+    BitBlt(m_workDC.Get(), 0, 0, m_w, h, m_source.Get(), 0, 0, SRCCOPY);
+    BitBlt(m_workDC.Get(), 0, 0, m_w, h, m_maskDC.Get(), 0, 0, 0x00220326);  // image AND NOT mask
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0)), oldBk = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, m_w, h, m_maskDC.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, m_w, h, m_workDC.Get(), 0, 0, SRCPAINT);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBk);
+    return true;
+  }
+
+ private:
+  int m_w, m_h;
+  uih::MemoryDC m_source, m_maskDC, m_workDC;
+  uih::OwnedBitmap m_mask, m_work;
+  bool m_ok;
+};
+
 void IconPaneControl::Draw(HDC dc) {
   if (!GetUpdateRect(m_hwnd, NULL, FALSE)) return;
   PAINTSTRUCT ps;
@@ -545,7 +587,18 @@ void IconPaneControl::DrawItems(HDC target) {
       m_firstVisible = m_nItems;
       m_lastVisible = -1;
     }
-    for (int i = 0; i < m_nItems; ++i) DrawItem(dc, i, false);
+    ImagePainter painter(dc, m_imageWidth, m_imageHeight);
+    // Outside an animation only the items about the visible band can show (one more on each
+    // side for safety); DrawItem skips the others itself.
+    int from = 0, to = m_nItems;
+    const int h = ItemHeight();
+    if (m_scrollDir == 0 && h > 0) {
+      const long long top0 = c.top + 2 + static_cast<long long>(m_scrollPos) * h;
+      const long long first = (c.top + 2 - top0) / h - 1, last = (c.bottom - 2 - top0) / h + 2;
+      from = static_cast<int>(first < 0 ? 0 : first > m_nItems ? m_nItems : first);
+      to = static_cast<int>(last < 0 ? 0 : last > m_nItems ? m_nItems : last);
+    }
+    for (int i = from; i < to; ++i) DrawItem(dc, i, false, &painter);
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBk);
     SetBkMode(dc, oldMode);
@@ -583,7 +636,7 @@ void IconPaneControl::DrawItemFrame(HDC dc, int item, const RECT& image) {
   }
 }
 
-void IconPaneControl::DrawItem(HDC dc, int item, bool frameOnly) {
+void IconPaneControl::DrawItem(HDC dc, int item, bool frameOnly, ImagePainter* painter) {
   RECT c;
   GetClientRect(m_hwnd, &c);
   RECT band = {c.left, c.top + 2, c.right, c.bottom - 2};
@@ -616,7 +669,8 @@ void IconPaneControl::DrawItem(HDC dc, int item, bool frameOnly) {
   }
   if (it.m_bitmap != NULL) {
     if (enabled) {
-      Utilities::DrawMaskedBitmap(CDC::FromHandle(dc), CPoint(image.left, image.top), it.m_bitmap, 0,
+      if (painter == NULL || !painter->Draw(dc, image.left, image.top, it.m_bitmap))
+        Utilities::DrawMaskedBitmap(CDC::FromHandle(dc), CPoint(image.left, image.top), it.m_bitmap, 0,
                                   static_cast<UINT>(m_imageWidth), 1, 1);
     } else {
       Utilities::DitherBltEx(dc, image.left, image.top, m_imageWidth, m_imageHeight, it.m_bitmap, 0, 0, m_imageWidth,

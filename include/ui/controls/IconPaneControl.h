@@ -204,7 +204,10 @@ class QUARNEL_API IconPaneControl {
 
  private:
   void Repaint();
-  void DrawItem(HDC dc, int item, bool frameOnly);
+  class ImagePainter;
+  // Draws the item; `painter` (may be NULL) draws the enabled images with work bitmaps made
+  // once per paint.
+  void DrawItem(HDC dc, int item, bool frameOnly, ImagePainter* painter = NULL);
   void DrawItemFrame(HDC dc, int item, const RECT& image);
   void DrawItemEx(int item, bool frameOnly);
   bool IsItemPart(int code) const { return code == IPHT_ITEM || code == IPHT_IMAGE || code == IPHT_CAPTION; }
