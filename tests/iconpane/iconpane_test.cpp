@@ -258,6 +258,20 @@ TEST_F(Clicks, ReleasingOnAnotherItemOrPartSendsNothing) {
   EXPECT_EQ(SendMessage(pane, IPM_GETCHECKEDITEM, 0, 0), -1);
 }
 
+// An owner that destroys the pane while hearing the click: the pane touches nothing of
+// itself afterwards, and its resources go with it.
+TEST_F(Clicks, TheOwnerMayDestroyThePaneWhileHearingAClick) {
+  const int panes = IconPaneControl::GetControlCount();
+  parent.answer = [this](UINT msg, WPARAM, LPARAM, LRESULT*) {
+    if (msg == WM_NOTIFY && IsWindow(pane)) DestroyWindow(pane);
+    return false;
+  };
+  Send(WM_LBUTTONDOWN, CaptionOf(0));
+  Send(WM_LBUTTONUP, CaptionOf(0));
+  EXPECT_FALSE(IsWindow(pane));
+  EXPECT_EQ(IconPaneControl::GetControlCount(), panes - 1);
+}
+
 // The owner set by IPM_SETOWNER hears the notifications instead of the parent; the right
 // button on an item notifies, elsewhere nothing.
 TEST_F(Clicks, TheOwnerHearsRightButtonPressesOnItems) {
