@@ -24,7 +24,7 @@ quarnel_area(ui/shared OPEN
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
-  SOURCES UIBitmapLooks.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
+  SOURCES UIBitmapLooks.cpp UIBitmapUtilities.cpp UIImageBits.cpp UIImageStrips.cpp UIPackedDib.cpp UITiff.cpp
   USES ui/shared
   LINK framework ulmora libtiff comctl32)
 
@@ -104,11 +104,11 @@ quarnel_area(ui/dragdrop
   USES gui/core ui/links ui/shared ui/view
   LINK framework vekkel solvane ulmora ole32 shell32)
 
-# Window-procedure controls.
+# Window-procedure controls; image buttons and the system image list.
 quarnel_area(ui/controls
-  SOURCES IconPaneControl.cpp TileControl.cpp
-  USES ui/shared
-  LINK framework)
+  SOURCES IconPaneControl.cpp IconPaneWnd.cpp TileControl.cpp ImageButton.cpp MaskedBitmapButton.cpp SystemImageList.cpp IconPane.rc
+  USES ui/commands ui/images ui/shared
+  LINK framework ulmora comctl32 shell32 ole32)
 
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
@@ -130,7 +130,7 @@ quarnel_area(ui/dock
 # Frames: the MDI main frame and document frames, the splitter with command buttons, the
 # frame's drop target for toolbar commands.
 quarnel_area(ui/frames
-  SOURCES CmdButton.cpp FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
+  SOURCES FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
   USES ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
   LINK framework comctl32 ole32)
 

@@ -15,6 +15,7 @@
 #include "controls_page.h"
 #include "dragdrop_window.h"
 #include "images_window.h"
+#include "buttons_window.h"
 #include "links_window.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
@@ -180,6 +181,7 @@ class CHostApp : public CWinApp {
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
+    HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
@@ -227,6 +229,10 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(images, L"images", shadow);
         ::ShowWindow(images, SW_HIDE);
       }
+      if (buttons != NULL) {
+        host::CaptureWindow(buttons, L"buttons_and_icon_pane", shadow);
+        ::ShowWindow(buttons, SW_HIDE);
+      }
       host::ShowDemoMenu(frame, 60, 40);
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
@@ -240,6 +246,7 @@ class CHostApp : public CWinApp {
     if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
     if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
+    if (buttons != NULL) ::ShowWindow(buttons, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);

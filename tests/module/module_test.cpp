@@ -3,6 +3,7 @@
 
 #include <framework.h>
 #include <ulmora.h>
+#include <wchar.h>
 
 #include "recorder.h"
 #include "test_support.h"
@@ -37,10 +38,11 @@ TEST(ModuleLoad, RegistersClassesAndJoinsTheChain) {
   HMODULE q = LoadLibraryW(L"quarnel.dll");
   ASSERT_NE(q, nullptr);
 
-  struct { const wchar_t* name; HBRUSH background; } expected[] = {
-      {L"QvToolTable32", static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))},
-      {L"QvIconPaneControl32", NULL},
-      {L"QvTileControl32", NULL},
+  // The panes keep their object's pointer in their extra bytes: room for a pointer.
+  struct { const wchar_t* name; HBRUSH background; int extra; } expected[] = {
+      {L"QvToolTable32", static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), 4},
+      {L"QvIconPaneControl32", NULL, static_cast<int>(sizeof(LONG_PTR))},
+      {L"QvTileControl32", NULL, static_cast<int>(sizeof(LONG_PTR))},
   };
   HCURSOR arrow = LoadCursorW(NULL, MAKEINTRESOURCEW(32512));
   for (auto& e : expected) {
@@ -48,7 +50,7 @@ TEST(ModuleLoad, RegistersClassesAndJoinsTheChain) {
     ClassInfo ci = Query(q, e.name);
     EXPECT_TRUE(ci.registered);
     EXPECT_EQ(ci.style, UINT(CS_GLOBALCLASS | CS_DBLCLKS));
-    EXPECT_EQ(ci.extra, 4);
+    EXPECT_EQ(ci.extra, e.extra);
     EXPECT_EQ(ci.cursor, arrow);
     EXPECT_EQ(ci.background, e.background);
   }
@@ -185,7 +187,7 @@ bool RegisterForeign(const wchar_t* name) {
   WNDCLASSW wc = {};
   wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
   wc.lpfnWndProc = ForeignProc;
-  wc.cbWndExtra = 4;
+  wc.cbWndExtra = wcscmp(name, L"QvToolTable32") == 0 ? 4 : static_cast<int>(sizeof(LONG_PTR));
   wc.hInstance = GetModuleHandleW(NULL);
   wc.lpszClassName = name;
   return RegisterClassW(&wc) != 0;

@@ -16,7 +16,8 @@ LRESULT CALLBACK TileWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 BOOL RegisterTileControlClass(HINSTANCE hModule) {
   ASSERT(hModule != NULL);
-  const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, TileWndProc, 4, NULL};
+  const quarnel::WindowClassSpec spec = {kClassName, CS_GLOBALCLASS | CS_DBLCLKS, TileWndProc,
+                                         static_cast<int>(sizeof(LONG_PTR)), NULL};
   if (quarnel::RegisterWindowClass(hModule, spec)) return TRUE;
   UI_TRACE_FAILED(s_log, "RegisterClassW");
   return FALSE;

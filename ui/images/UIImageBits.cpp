@@ -118,7 +118,7 @@ bool Mask1::Create(int width, int height) {
 }
 
 bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int sy, HDC maskDC,
-                int mx, int my) {
+                int mx, int my, DWORD finalRop) {
   ASSERT(imageDC != NULL && maskDC != NULL);
   if (dest == NULL || w <= 0 || h <= 0) {
     UI_TRACE_REFUSED(s_log, dest == NULL ? "no destination DC" : "empty size");
@@ -142,13 +142,33 @@ bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int s
             BitBlt(imageWorkDC.Get(), 0, 0, w, h, imageDC, sx, sy, SRCCOPY) &&
             BitBlt(imageWorkDC.Get(), 0, 0, w, h, maskDC, mx, my, 0x00220326) &&  // image AND NOT mask
             BitBlt(workDC.Get(), 0, 0, w, h, imageWorkDC.Get(), 0, 0, SRCPAINT) &&
-            BitBlt(dest, x, y, w, h, workDC.Get(), 0, 0, SRCCOPY);
+            BitBlt(dest, x, y, w, h, workDC.Get(), 0, 0, finalRop);
   if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
   return ok;
 }
 
-HBITMAP LoadStripBitmap(UINT id) {
-  LPCTSTR name = MAKEINTRESOURCE(id);
+HBITMAP MonoMaskOf(HDC from, int sx, int w, int h) {
+  uih::OwnedBitmap bmp(CreateBitmap(w, h, 1, 1, NULL));
+  if (bmp.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateBitmap");
+    return NULL;
+  }
+  MemoryDC to(from);
+  if (!to.Select(bmp.Get())) return NULL;
+  const COLORREF oldBk = SetBkColor(from, RGB(255, 255, 255));
+  const BOOL ok = BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY);
+  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
+  SetBkColor(from, oldBk);
+  return ok ? bmp.Release() : NULL;
+}
+
+HBITMAP LoadStripBitmap(UINT id) { return LoadStripBitmap(MAKEINTRESOURCE(id)); }
+
+HBITMAP LoadStripBitmap(LPCTSTR name) {
+  if (name == NULL) {
+    UI_TRACE_REFUSED(s_log, "no resource name");
+    return NULL;
+  }
   HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
   if (module == NULL) {
     UI_TRACE_REFUSED(s_log, "no module holds the bitmap");

@@ -106,16 +106,34 @@ class Mask1 {
 
 // Draws the w x h area at (sx, sy) of imageDC to (x, y) of dest, leaving dest unchanged where
 // the monochrome mask selected in maskDC (at mx, my) is white. The destination is changed with
-// one final copy, so it does not flicker. FALSE when a work bitmap cannot be had.
+// one final blit of raster operation `finalRop` (SRCCOPY: no flicker; SRCPAINT ORs the
+// composed picture onto what is there). FALSE when a work bitmap cannot be had.
 bool MaskedBlit(HDC dest, int x, int y, int w, int h, HDC imageDC, int sx, int sy, HDC maskDC,
-                int mx, int my);
+                int mx, int my, DWORD finalRop = SRCCOPY);
+
+// A monochrome bitmap of the w x h area at (sx, 0) of the bitmap selected in `from`: white
+// pixels become 1 (transparent), all others 0.
+HBITMAP MonoMaskOf(HDC from, int sx, int w, int h);
+
+// Image `index` (`width` wide) of the strip and its mask side by side in one new
+// screen-compatible bitmap 2 x width wide. NULL when the image does not lie in the strip.
+HBITMAP CutMaskedImage(HBITMAP strip, int index, int width);
 
 // A 32-bit copy of the strip in the disabled look: every pixel that is not COLOR_3DFACE
 // becomes the ramp colour of its brightness (see DrawDisabledBitmap).
 HBITMAP CreateDisabledCopy(HBITMAP strip);
 
+// Copies image `index` (`width` wide) of the strip into *image and its mask into *mask, two
+// new screen-compatible bitmaps of width x strip height.
+bool SplitStripImage(HBITMAP strip, int index, int width, HBITMAP* image, HBITMAP* mask);
+
+// Draws image `index` (`width` wide) of the strip at the point: mode 1 through its mask, any
+// other mode opaque; the final blit uses raster operation `rop`. 1 when drawn, 0 on failure.
+int DrawStripImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode, DWORD rop);
+
 // The bitmap resource from the first module of the framework's chain that has it.
 HBITMAP LoadStripBitmap(UINT id);
+HBITMAP LoadStripBitmap(LPCTSTR name);
 
 // Where image `index` and its mask lie in a strip `stripWidth` wide whose images are `width`
 // wide: the images fill the left half, the masks the right half in the same order.

@@ -13,6 +13,7 @@ namespace {
 UlmLogger s_log("UIImageStrips");
 
 using uiimg::MemoryDC;
+using uiimg::MonoMaskOf;
 using uih::OwnedBitmap;
 using uiimg::ScreenDC;
 
@@ -34,23 +35,6 @@ HBITMAP CopyArea(HDC from, int sx, int w, int h) {
   return bmp.Release();
 }
 
-// A monochrome bitmap of the w x h area at (sx, 0) of the bitmap selected in `from`: white
-// pixels become 1 (transparent), all others 0.
-HBITMAP MonoMaskOf(HDC from, int sx, int w, int h) {
-  OwnedBitmap bmp(CreateBitmap(w, h, 1, 1, NULL));
-  if (bmp.Get() == NULL) {
-    UI_TRACE_FAILED(s_log, "CreateBitmap");
-    return NULL;
-  }
-  MemoryDC to(from);
-  if (!to.Select(bmp.Get())) return NULL;
-  const COLORREF oldBk = SetBkColor(from, RGB(255, 255, 255));
-  const BOOL ok = BitBlt(to.Get(), 0, 0, w, h, from, sx, 0, SRCCOPY);
-  if (!ok) UI_TRACE_FAILED(s_log, "BitBlt");
-  SetBkColor(from, oldBk);
-  return ok ? bmp.Release() : NULL;
-}
-
 // A strip resource with its description and the place of one image in it.
 struct Strip {
   OwnedBitmap bitmap;
@@ -70,21 +54,56 @@ struct Strip {
 
 }  // namespace
 
+HBITMAP uiimg::CutMaskedImage(HBITMAP strip, int index, int width) {
+  BITMAP bm;
+  if (strip == NULL || GetObject(strip, sizeof(bm), &bm) == 0) {
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
+    return NULL;
+  }
+  StripCell cell;
+  if (!LocateInStrip(bm.bmWidth, width, index, &cell)) return NULL;
+  ScreenDC screen;
+  OwnedBitmap out(CreateCompatibleBitmap(screen.Get(), 2 * width, bm.bmHeight));
+  if (out.Get() == NULL) {
+    UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
+    return NULL;
+  }
+  MemoryDC outDC(screen.Get()), stripDC(screen.Get());
+  if (!outDC.Select(out.Get()) || !stripDC.Select(strip)) return NULL;
+  if (!BitBlt(outDC.Get(), 0, 0, width, bm.bmHeight, stripDC.Get(), cell.imageX, 0, SRCCOPY) ||
+      !BitBlt(outDC.Get(), width, 0, width, bm.bmHeight, stripDC.Get(), cell.maskX, 0, SRCCOPY)) {
+    UI_TRACE_FAILED(s_log, "BitBlt");
+    return NULL;
+  }
+  return out.Release();
+}
+
+bool uiimg::SplitStripImage(HBITMAP strip, int index, int width, HBITMAP* image, HBITMAP* mask) {
+  ASSERT(image != NULL && mask != NULL);
+  BITMAP bm;
+  if (strip == NULL || GetObject(strip, sizeof(bm), &bm) == 0) {
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
+    return false;
+  }
+  StripCell cell;
+  if (!LocateInStrip(bm.bmWidth, width, index, &cell)) return false;
+  MemoryDC stripDC;
+  if (!stripDC.Select(strip)) return false;
+  OwnedBitmap img(CopyArea(stripDC.Get(), cell.imageX, width, bm.bmHeight));
+  OwnedBitmap msk(CopyArea(stripDC.Get(), cell.maskX, width, bm.bmHeight));
+  if (img.Get() == NULL || msk.Get() == NULL) return false;
+  *image = img.Release();
+  *mask = msk.Release();
+  return true;
+}
+
 int Extract1Image(UINT stripId, int index, int width, HBITMAP* image, HBITMAP* mask) {
   if (image == NULL || mask == NULL) {
     UI_TRACE_REFUSED(s_log, "no place for the image or the mask");
     return FALSE;
   }
-  Strip strip;
-  if (!strip.Load(stripId, index, width)) return FALSE;
-  MemoryDC stripDC;
-  if (!stripDC.Select(strip.bitmap.Get())) return FALSE;
-  OwnedBitmap img(CopyArea(stripDC.Get(), strip.cell.imageX, width, strip.bm.bmHeight));
-  OwnedBitmap msk(CopyArea(stripDC.Get(), strip.cell.maskX, width, strip.bm.bmHeight));
-  if (img.Get() == NULL || msk.Get() == NULL) return FALSE;
-  *image = img.Release();
-  *mask = msk.Release();
-  return TRUE;
+  OwnedBitmap strip(uiimg::LoadStripBitmap(stripId));
+  return strip.Get() != NULL && uiimg::SplitStripImage(strip.Get(), index, width, image, mask) ? TRUE : FALSE;
 }
 
 int Extract1MaskedImage(UINT stripId, int index, int width, HBITMAP* result, BOOL mapColours) {
@@ -271,6 +290,19 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
     UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : "image width or index out of range");
     return 0;
   }
+  return uiimg::DrawStripImage(dc, point, strip, index, width, mode, SRCCOPY);
+}
+
+int uiimg::DrawStripImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mode, DWORD rop) {
+  BITMAP bm;
+  if (strip == NULL || GetObject(strip, sizeof(bm), &bm) == 0) {
+    UI_TRACE_REFUSED(s_log, "not a bitmap");
+    return 0;
+  }
+  if (dc == NULL || width == 0 || width > INT_MAX || index > INT_MAX) {
+    UI_TRACE_REFUSED(s_log, dc == NULL ? "no DC" : "image width or index out of range");
+    return 0;
+  }
   const int w = static_cast<int>(width), h = bm.bmHeight;
   MemoryDC stripDC(dc);
   if (!stripDC.Select(strip)) return 0;
@@ -281,7 +313,7 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
       UI_TRACE_REFUSED(s_log, "image index past the strip");
       return 0;
     }
-    if (!BitBlt(dc, point.x, point.y, w, h, stripDC.Get(), static_cast<int>(left), 0, SRCCOPY)) {
+    if (!BitBlt(dc, point.x, point.y, w, h, stripDC.Get(), static_cast<int>(left), 0, rop)) {
       UI_TRACE_FAILED(s_log, "BitBlt");
       return 0;
     }
@@ -293,7 +325,7 @@ int DrawImage(HDC dc, POINT point, HBITMAP strip, UINT index, UINT width, int mo
   if (mask.Get() == NULL) return 0;
   MemoryDC maskDC(dc);
   if (!maskDC.Select(mask.Get())) return 0;
-  return uiimg::MaskedBlit(dc, point.x, point.y, w, h, stripDC.Get(), cell.imageX, 0, maskDC.Get(), 0, 0) ? 1 : 0;
+  return uiimg::MaskedBlit(dc, point.x, point.y, w, h, stripDC.Get(), cell.imageX, 0, maskDC.Get(), 0, 0, rop) ? 1 : 0;
 }
 
 int DrawImage(HDC dc, POINT point, UINT stripId, UINT index, UINT width, int mode) {

@@ -9,8 +9,8 @@
 QUARNEL_API BOOL RegisterToolTableClass(HINSTANCE hModule);
 // Unregisters "QvToolTable32" unless windows of it remain (they keep it registered).
 QUARNEL_API BOOL UnregisterToolTableClass(HINSTANCE hModule);
-// "QvIconPaneControl32" and "QvTileControl32": CS_GLOBALCLASS | CS_DBLCLKS, 4 extra bytes,
-// arrow cursor, no background. TRUE at once when already registered with this library's
+// "QvIconPaneControl32" and "QvTileControl32": CS_GLOBALCLASS | CS_DBLCLKS, extra bytes for
+// one pointer (the window's object), arrow cursor, no background. TRUE at once when already registered with this library's
 // procedure.
 QUARNEL_API BOOL RegisterIconPaneControlClass(HINSTANCE hModule);
 QUARNEL_API BOOL RegisterTileControlClass(HINSTANCE hModule);

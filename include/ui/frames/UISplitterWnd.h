@@ -7,41 +7,9 @@
 
 #include "quarnel_api.h"
 
+#include "ImageButton.h"
+
 class CUICommand;
-class CImageList;
-
-// An owner-drawn button without a caption that shows one image of an image list.
-class QUARNEL_API CImageButton : public CButton {
-  DECLARE_DYNAMIC(CImageButton)
-
- public:
-  explicit CImageButton(DWORD flags = 3);
-  ~CImageButton() override;
-  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-  void SetImage(CImageList* pImageList, int nIndex);
-  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-
- protected:
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-  DWORD m_dwFlags;
-  CImageList* m_pImageList = NULL;  // not owned
-  int m_nImage = -1;
-};
-
-// An image button bound to a command: the command's image from the command centre, none
-// when the centre does not know the id.
-class QUARNEL_API CCmdButton : public CImageButton {
-  DECLARE_DYNAMIC(CCmdButton)
-
- public:
-  explicit CCmdButton(UINT nCommand);
-  ~CCmdButton() override;
-  UINT GetCommand() const { return m_nCommand; }
-
- protected:
-  UINT m_nCommand;
-};
 
 class QUARNEL_API CUISplitterWnd : public CSplitterWnd {
   DECLARE_DYNCREATE(CUISplitterWnd)
