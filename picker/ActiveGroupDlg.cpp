@@ -44,6 +44,10 @@ void CActiveGroupDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_RECENT, m_bRecent);
 }
 
+LRESULT CActiveGroupDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return tessvik::EndingOnFault(this, [&] { return CDialog::WindowProc(message, wParam, lParam); });
+}
+
 BOOL CActiveGroupDlg::OnInitDialog() {
   TESSVIK_TRACE("CActiveGroupDlg::OnInitDialog");
   CDialog::OnInitDialog();

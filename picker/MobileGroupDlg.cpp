@@ -40,6 +40,10 @@ void CMobileGroupDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_GROUPS, m_groupList);
 }
 
+LRESULT CMobileGroupDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return tessvik::EndingOnFault(this, [&] { return CDialog::WindowProc(message, wParam, lParam); });
+}
+
 BOOL CMobileGroupDlg::OnInitDialog() {
   TESSVIK_TRACE("CMobileGroupDlg::OnInitDialog");
   CDialog::OnInitDialog();

@@ -31,6 +31,12 @@ DWORD Num(const VARIANT& v) { return V_VT(&v) == VT_UI4 ? V_UI4(&v) : 0xFFFFFFFF
 
 void Copy(char* dst, size_t cap, const std::string& s) { lstrcpynA(dst, s.c_str(), static_cast<int>(cap)); }
 
+// A host service with a fault of its own: an access violation, as a broken service makes it.
+int* volatile g_nowhere = NULL;
+__attribute__((noinline)) void FaultIf(bool fault) {
+  if (fault) *g_nowhere = 1;
+}
+
 struct HostService : Part<IHostService> {
   STDMETHOD(GetInfo)(HostInfoRecord* r) override {
     if (r == NULL || r->cbSize != sizeof(HostInfoRecord)) return E_INVALIDARG;
@@ -91,6 +97,7 @@ struct OrgDirectory : Part<IOrgDirectory> {
   }
   RESERVED(7)
   STDMETHOD(GetChildCount)(DWORD kind, VARIANT parent, DWORD* count) override {
+    FaultIf(host->directoryFaults);
     *count = 0;
     for (const FakeEntry& e : host->entries) *count += e.kind == kind && e.parent == Num(parent);
     return S_OK;
@@ -106,6 +113,7 @@ struct OrgDirectory : Part<IOrgDirectory> {
     return S_OK;
   }
   STDMETHOD(GetMembers)(DWORD kind, VARIANT parent, VARIANT* ids, DWORD* count) override {
+    FaultIf(host->directoryFaults);
     const FakeEntry* e = Find(kind, Num(parent));
     if (e == NULL) {
       *count = 0;

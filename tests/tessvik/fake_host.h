@@ -60,6 +60,7 @@ class FakeHost {
   HINSTANCE resources;
   HIMAGELIST icons;
   bool serviceAnswers = true;  // false: the manager has no objects at all
+  bool directoryFaults = false;  // the organisation directory's calls write through a bad pointer
 
   struct Parts;
   Parts* parts;
