@@ -96,8 +96,8 @@ BOOL CActiveGroupDlg::FillGroups(BOOL all) {
     tessvik::VariantArray ids(kMaxGroups);
     DWORD count = kMaxGroups;
     VARIANT root = tessvik::Number(0);
-    if (SUCCEEDED(org->GetMembers(HOSTDIR_ROOT, root, ids.items.data(), &count))) {
-      if (count > kMaxGroups) count = kMaxGroups;
+    // A list longer than the room is refused whole, never shown in part.
+    if (SUCCEEDED(org->GetMembers(HOSTDIR_ROOT, root, ids.items.data(), &count)) && count <= kMaxGroups) {
       for (DWORD i = 0; i < count; ++i) {
         CString id = TextOfId(ids.items[i]);
         HostGroupQuery q;

@@ -120,8 +120,8 @@ HRESULT CWexModule::SelectActiveGroup(HWND parent, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectActiveGroup");
   CActiveGroupDlg dlg(CWnd::FromHandle(parent));
   INT_PTR end = dlg.DoModal();
-  VariantInit(result);
-  if (end != IDOK) return TESSVIK_E_CANCELLED;
+  if (end != IDOK) return TESSVIK_E_CANCELLED;  // *result stays the caller's
+  VariantInit(result);  // an out value: what it held is not ours to free
   if (!IsEqualGUID(dlg.GetChosenGroup(), GUID_NULL)) {
     wchar_t text[40];
     ::StringFromCLSID(text, &dlg.GetChosenGroup());

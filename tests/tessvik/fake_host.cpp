@@ -85,14 +85,24 @@ struct OrgDirectory : Part<IOrgDirectory> {
     Fill(*e, entry);
     return S_OK;
   }
+  // The answer for a list of n entries when the caller has room for *count; false when
+  // nothing more is to be written.
+  bool Overflows(DWORD n, DWORD room, HRESULT* hr) {
+    if (n < room) return false;
+    *hr = host->overflow == FakeHost::Overflow::MoreData ? HRESULT_FROM_WIN32(ERROR_MORE_DATA) : S_OK;
+    return true;
+  }
   STDMETHOD(GetChildren)(DWORD kind, VARIANT parent, HostDirEntry* entries, DWORD* count) override {
-    DWORD n = 0;
+    DWORD n = 0, room = *count;
+    HRESULT hr = S_OK;
     for (const FakeEntry& e : host->entries) {
       if (e.kind != kind || e.parent != Num(parent)) continue;
-      if (n == *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
-      Fill(e, &entries[n++]);
+      if (!Overflows(n, room, &hr)) Fill(e, &entries[n]);
+      else if (host->overflow != FakeHost::Overflow::CountAll) break;
+      ++n;
     }
-    *count = n;
+    if (hr != S_OK) return hr;
+    *count = host->overflow == FakeHost::Overflow::Cut && n > room ? room : n;
     return S_OK;
   }
   RESERVED(7)
@@ -119,9 +129,11 @@ struct OrgDirectory : Part<IOrgDirectory> {
       *count = 0;
       return S_OK;
     }
-    if (e->members.size() > *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
-    for (size_t i = 0; i < e->members.size(); ++i) ids[i] = UserId(e->members[i].c_str());
-    *count = static_cast<DWORD>(e->members.size());
+    DWORD n = static_cast<DWORD>(e->members.size()), room = *count;
+    HRESULT hr = S_OK;
+    if (n > room && Overflows(room, room, &hr) && hr != S_OK) return hr;
+    for (DWORD i = 0; i < n && i < room; ++i) ids[i] = UserId(e->members[i].c_str());
+    *count = host->overflow == FakeHost::Overflow::CountAll || n <= room ? n : room;
     return S_OK;
   }
   RESERVED(12)
