@@ -49,11 +49,26 @@ __asm__(
     "\tpushl %eax\n"
     "\tjmp tessvik_seh_throw\n");
 #elif defined(__x86_64__)
+// Here a call needs a 16-byte aligned stack, which a fault (in a leaf function, say) may not
+// leave: the routine calls on from a frame of its own that aligns the stack and that the
+// unwinder steps over through its frame register.
 __asm__(
     ".text\n"
     "tessvik_seh_resume:\n"
     "\tpushq %rax\n"
-    "\tjmp tessvik_seh_throw\n");
+    "\tjmp tessvik_seh_aligned\n"
+    ".seh_proc tessvik_seh_aligned\n"
+    "tessvik_seh_aligned:\n"
+    "\tpushq %rbp\n"
+    "\t.seh_pushreg %rbp\n"
+    "\tmovq %rsp, %rbp\n"
+    "\t.seh_setframe %rbp, 0\n"
+    "\t.seh_endprologue\n"
+    "\tandq $-16, %rsp\n"
+    "\tsubq $32, %rsp\n"
+    "\tcall tessvik_seh_throw\n"
+    "\tint3\n"
+    ".seh_endproc\n");
 #else
 #error "the translation of structured exceptions is written for x86 and x86-64"
 #endif
@@ -86,10 +101,17 @@ struct SeTranslatorScope::Pending {
     EXCEPTION_RECORD record = {};
     CONTEXT context = {};
     if (scope != NULL) {
-      scope->m_translating = false;
       record = scope->m_record;
       context = scope->m_context;
     }
+    // The scope takes faults again once the exception has left this routine: a fault of the
+    // throw itself is not translated.
+    struct Rearm {
+      SeTranslatorScope* scope;
+      ~Rearm() {
+        if (scope != NULL) scope->m_translating = false;
+      }
+    } rearm = {scope};
     EXCEPTION_POINTERS info = {&record, &context};
     if (SeTranslatorFn fn = t_translator) fn(record.ExceptionCode, &info);
     throw CSEHException(record.ExceptionCode, &info);  // the faulting code is never resumed
