@@ -5,7 +5,7 @@
 // compiler does, so the per-thread translator is kept here (SetSeTranslator) and a
 // SeTranslatorScope makes it work: for the scope's life it watches the thread's hardware
 // faults (access violations, division by zero, illegal instructions and the like) that no
-// handler inside the scope takes, records the first one (Faulted) and resumes the faulting
+// handler inside the scope takes, records it (Faulted) and resumes the faulting
 // thread in a routine that calls the translator as if the faulting instruction had called
 // it, so that the C++ exception unwinds from there through the unwind tables of the frames
 // in between, running their destructors, to the nearest catch. The scope gives the thread
@@ -13,7 +13,14 @@
 //
 // On 32-bit x86 the scope is an exception frame of the thread's frame chain: handlers of the
 // frames inside it (the system's own probes of memory) come first. On x86-64 it is a
-// vectored handler that translates only while the thread is inside a scope.
+// vectored handler that translates only while the thread is inside a scope; it sees a fault
+// before any handler of the frames inside, so code inside the scope must not rely on
+// catching its own hardware faults there (probe memory before the scope, as
+// SelectMobileGroup does).
+//
+// Code compiled with g++ unwinds from a faulting instruction only with -fnon-call-exceptions
+// (Tessvik is): without it a function that g++ proved cannot throw has no unwind entry for
+// its calls, and the throw ends in std::terminate.
 //
 // A fault is never resumed: when the translator returns instead of throwing, a
 // CSEHException is thrown anyway. Faults whose frames have no unwind tables cannot be
@@ -51,7 +58,7 @@ class SeTranslatorScope {
   SeTranslatorScope& operator=(const SeTranslatorScope&) = delete;
 
   // A fault was translated inside the scope (also when a catch on the way swallowed the
-  // C++ exception); its code, 0 when none.
+  // C++ exception); the code of the last one, 0 when none.
   bool Faulted() const { return m_faultCode != 0; }
   unsigned FaultCode() const { return m_faultCode; }
 
