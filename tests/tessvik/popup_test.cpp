@@ -327,6 +327,22 @@ TEST_F(Popup, TheDwellCountEndsAMessageOrGivesWayToTheNext) {
   }
 }
 
+TEST_F(Popup, AMessageWithADwellCountGoesByItself) {
+  HWND popup = Show(Message("Brief. ", 0, NULL, 1));
+  ASSERT_NE(popup, nullptr);
+  // The popup's own timers run: it slides in, dwells one tick, slides out and closes.
+  DWORD deadline = GetTickCount() + 20000;
+  while (IsWindow(popup) && static_cast<LONG>(deadline - GetTickCount()) > 0) {
+    MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  EXPECT_FALSE(IsWindow(popup));
+}
+
 TEST_F(Popup, TheQueueAndTheTextAreaKeepTheNewestMessagesWithinTheirBounds) {
   // 20 messages: at most 16 wait, and the text area keeps at most 2048 characters, in whole
   // messages, the newest last.
