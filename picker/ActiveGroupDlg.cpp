@@ -44,6 +44,10 @@ void CActiveGroupDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_RECENT, m_bRecent);
 }
 
+LRESULT CActiveGroupDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return tessvik::EndingOnFault(this, [&] { return CDialog::WindowProc(message, wParam, lParam); });
+}
+
 BOOL CActiveGroupDlg::OnInitDialog() {
   TESSVIK_TRACE("CActiveGroupDlg::OnInitDialog");
   CDialog::OnInitDialog();
@@ -92,8 +96,8 @@ BOOL CActiveGroupDlg::FillGroups(BOOL all) {
     tessvik::VariantArray ids(kMaxGroups);
     DWORD count = kMaxGroups;
     VARIANT root = tessvik::Number(0);
-    if (SUCCEEDED(org->GetMembers(HOSTDIR_ROOT, root, ids.items.data(), &count))) {
-      if (count > kMaxGroups) count = kMaxGroups;
+    // A list longer than the room is refused whole, never shown in part.
+    if (SUCCEEDED(org->GetMembers(HOSTDIR_ROOT, root, ids.items.data(), &count)) && count <= kMaxGroups) {
       for (DWORD i = 0; i < count; ++i) {
         CString id = TextOfId(ids.items[i]);
         HostGroupQuery q;

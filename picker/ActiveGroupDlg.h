@@ -21,6 +21,7 @@ class CActiveGroupDlg : public CDialog {
   const GUID& GetChosenGroup() const { return m_chosen; }
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;

@@ -101,6 +101,10 @@ void CFriendsListDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Radio(pDX, IDC_RADIO_DEPARTMENTS, m_radio);
 }
 
+LRESULT CFriendsListDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return tessvik::EndingOnFault(this, [&] { return CDialog::WindowProc(message, wParam, lParam); });
+}
+
 BOOL CFriendsListDlg::OnInitDialog() {
   TESSVIK_TRACE("CFriendsListDlg::OnInitDialog");
   CDialog::OnInitDialog();

@@ -53,6 +53,7 @@ class CFriendsListDlg : public CDialog {
   HRESULT LastFillResult() const { return m_lastFill; }
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;

@@ -298,6 +298,27 @@ void CLinkRichEdit::Clear() {
   SetWindowText(_T(""));
 }
 
+void CLinkRichEdit::RemoveLeading(LONG cp) {
+  TESSVIK_TRACE("void CLinkRichEdit::RemoveLeading");
+  if (cp <= 0) return;
+  CHARRANGE old;
+  GetSel(old);
+  SetSel(0, cp);
+  ReplaceSel(_T(""));
+  for (INT_PTR i = m_links.GetSize() - 1; i >= 0; --i) {
+    if (m_links[i].cpMin < cp) {
+      m_links.RemoveAt(i);
+      continue;
+    }
+    m_links[i].cpMin -= cp;
+    m_links[i].cpMax -= cp;
+  }
+  MarkLinks();
+  old.cpMin = old.cpMin > cp ? old.cpMin - cp : 0;
+  old.cpMax = old.cpMax > cp ? old.cpMax - cp : 0;
+  SetSel(old);
+}
+
 BOOL CLinkRichEdit::OnENLink(NMHDR* pNMHDR, LRESULT* pResult) {
   TESSVIK_TRACE("BOOL CLinkRichEdit::OnENLink");
   *pResult = 0;

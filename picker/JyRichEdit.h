@@ -75,6 +75,10 @@ class CLinkRichEdit : public CJyRichEdit {
   void AppendLink(LPCWSTR text, const CString& url);
   // No links, no text.
   void Clear();
+  // Removes the text before cp (UTF-16 units) and the links that start in it; the links
+  // after it move along.
+  void RemoveLeading(LONG cp);
+  LONG TextLength16() const;  // in UTF-16 units
 
   struct Link {
     LONG cpMin;
@@ -88,7 +92,6 @@ class CLinkRichEdit : public CJyRichEdit {
   afx_msg BOOL OnENLink(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
 
-  LONG TextLength16() const;  // in UTF-16 units
   void MarkLinks();            // the link effect on every stored range
 
   CArray<Link, const Link&> m_links;

@@ -40,6 +40,10 @@ void CMobileGroupDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_GROUPS, m_groupList);
 }
 
+LRESULT CMobileGroupDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return tessvik::EndingOnFault(this, [&] { return CDialog::WindowProc(message, wParam, lParam); });
+}
+
 BOOL CMobileGroupDlg::OnInitDialog() {
   TESSVIK_TRACE("CMobileGroupDlg::OnInitDialog");
   CDialog::OnInitDialog();
@@ -62,9 +66,13 @@ BOOL CMobileGroupDlg::OnInitDialog() {
     HostDirEntry entries[kMaxGroups];
     memset(entries, 0, sizeof(entries));
     for (HostDirEntry& e : entries) e.cbSize = sizeof(e);
+    // More groups than the room are refused whole, never shown in part, whether the
+    // directory tells so by their count, by its answer or by the count it gives back.
+    DWORD total = 0;
+    bool tooMany = SUCCEEDED(m_orgDir->GetChildCount(HOSTDIR_MOBILEGROUP, Number(0), &total)) && total > kMaxGroups;
     DWORD count = kMaxGroups;
-    if (SUCCEEDED(m_orgDir->GetChildren(HOSTDIR_MOBILEGROUP, Number(0), entries, &count))) {
-      if (count > kMaxGroups) count = kMaxGroups;
+    if (!tooMany && SUCCEEDED(m_orgDir->GetChildren(HOSTDIR_MOBILEGROUP, Number(0), entries, &count)) &&
+        count <= kMaxGroups) {
       for (DWORD i = 0; i < count; ++i) {
         int row = m_groupList.InsertItem(0, FieldText(entries[i].name, sizeof(entries[i].name)), groupImage);
         m_groupList.SetItemData(row, entries[i].id);
@@ -93,8 +101,9 @@ void CMobileGroupDlg::OnGroupChosen(NMHDR*, LRESULT* pResult) {
   tessvik::VariantArray ids(kMaxMembers);
   DWORD count = kMaxMembers;
   VARIANT group = Number(static_cast<DWORD>(m_groupList.GetItemData(row)));
-  if (FAILED(m_orgDir->GetMembers(HOSTDIR_MOBILEGROUP, group, ids.items.data(), &count))) return;
-  if (count > kMaxMembers) count = kMaxMembers;
+  // More members than the room: none are listed rather than a part.
+  if (FAILED(m_orgDir->GetMembers(HOSTDIR_MOBILEGROUP, group, ids.items.data(), &count)) || count > kMaxMembers)
+    return;
   for (DWORD i = 0; i < count && m_userDir != NULL; ++i) {
     HostUserRecord r;
     memset(&r, 0, sizeof(r));

@@ -15,6 +15,7 @@ class CMobileGroupDlg : public CDialog {
   ~CMobileGroupDlg() override;
 
  protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;

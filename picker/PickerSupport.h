@@ -3,6 +3,8 @@
 #include <TessvikHost.h>
 #include <framework.h>
 
+#include "SehTranslator.h"
+
 #include <vector>
 
 namespace tessvik {
@@ -41,6 +43,19 @@ inline CString FieldText(const char* field, size_t size) {
   size_t n = 0;
   while (n < size && field[n] != 0) ++n;
   return CString(field, static_cast<int>(n));
+}
+
+// A picker dialog's message handling: a fault translated inside it ends the dialog with -1,
+// so that the call that runs the picker answers its failure, instead of going on to the
+// framework's report of an unexpected error with the dialog still open.
+template <class Handling>
+LRESULT EndingOnFault(CDialog* dialog, Handling handling) {
+  try {
+    return handling();
+  } catch (const CSEHException&) {
+    dialog->EndDialog(-1);
+    return 0;
+  }
 }
 
 struct VariantArray {

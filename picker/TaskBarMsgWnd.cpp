@@ -62,7 +62,9 @@ CTaskBarMsgWnd::CTaskBarMsgWnd()
       m_hIcon(NULL),
       m_crNumber(RGB(0, 0, 0)),
       m_bCloseRequested(FALSE),
-      m_ppOwnerSlot(NULL) {
+      m_ppOwnerSlot(NULL),
+      m_nDroppedMessages(0),
+      m_nDroppedTexts(0) {
   TESSVIK_TRACE("CTaskBarMsgWnd::CTaskBarMsgWnd");
   g_popupCount = g_popupCount < 0 ? 1 : g_popupCount + 1;
   m_nNumber = g_popupCount;
@@ -125,6 +127,11 @@ void CTaskBarMsgWnd::AddMessage(const NotificationRecord* record) {
   if (size >= offsetof(NotificationRecord, data) + sizeof(VARIANT) && FAILED(VariantCopy(&copy->data, const_cast<VARIANT*>(&record->data))))
     VariantInit(&copy->data);
   m_queue.InsertAt(0, copy);
+  while (m_queue.GetSize() > kMaxQueued) {  // the oldest waiting ones go, counted
+    Release(m_queue[m_queue.GetSize() - 1]);
+    m_queue.RemoveAt(m_queue.GetSize() - 1);
+    ++m_nDroppedMessages;
+  }
   m_bCloseRequested = FALSE;  // a closing popup stays for the new message
   ShowNextMessage();
 }
@@ -139,10 +146,27 @@ void CTaskBarMsgWnd::ShowNextMessage() {
     return;
   }
   if (m_nHeight >= kFullHeight) m_nHeight = kHandOverHeight;
-  m_edit.AppendText(CString(m_queue[0]->text), RGB(0, 0, 0));
-  m_edit.AppendLink(LinkText(), CString(PortalUrl()));
+  AppendShown(*m_queue[0]);
   SetTimer(kSlideIn, 1, NULL);
   ShowWindow(SW_SHOW);
+}
+
+void CTaskBarMsgWnd::AppendShown(const NotificationRecord& message) {
+  if (m_edit.GetSafeHwnd() == NULL) return;
+  m_edit.AppendText(CString(message.text), RGB(0, 0, 0));
+  m_edit.AppendLink(LinkText(), CString(PortalUrl()));
+  m_shownEnds.Add(m_edit.TextLength16());
+  // The text area accumulates the messages: past its bound the oldest ones' text goes.
+  INT_PTR n = m_shownEnds.GetSize();
+  LONG last = m_shownEnds[n - 1];
+  if (last <= kMaxText || n < 2) return;
+  INT_PTR drop = 1;  // the fewest oldest messages whose text must go; never the newest
+  while (drop < n - 1 && last - m_shownEnds[drop - 1] > kMaxText) ++drop;
+  LONG cut = m_shownEnds[drop - 1];
+  m_edit.RemoveLeading(cut);
+  m_shownEnds.RemoveAt(0, drop);
+  for (INT_PTR i = 0; i < m_shownEnds.GetSize(); ++i) m_shownEnds[i] -= cut;
+  m_nDroppedTexts += static_cast<int>(drop);
 }
 
 void CTaskBarMsgWnd::MoveTo(int height) {
@@ -187,10 +211,13 @@ void CTaskBarMsgWnd::OnTimer(UINT_PTR nIDEvent) {
   switch (nIDEvent) {
     case kSlideIn:
       m_nHeight += kStep;
-      if (m_nHeight > kFullHeight)
+      if (m_nHeight > kFullHeight) {
         KillTimer(kSlideIn);
-      else
+        // Fully shown: a message with a dwell count goes by itself after that many ticks.
+        if (m_queue.GetSize() > 0 && m_queue[0]->dwell > 0) SetTimer(kDwell, kDwellTick, NULL);
+      } else {
         MoveTo(m_nHeight);
+      }
       Layout();
       DrawNumber();
       break;
@@ -204,6 +231,10 @@ void CTaskBarMsgWnd::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(kSlideOut);
         RemoveHead();
         m_nHeight = 0;
+        if (m_queue.GetSize() > 0) {
+          ShowNextMessage();  // the next waiting message slides in: none goes unshown
+          return;
+        }
         m_bCloseRequested = TRUE;
         PostMessage(WM_CLOSE);
         return;

@@ -12,6 +12,14 @@ class CTaskBarMsgWnd : public CFrameWnd {
   // Timers: slide in, slide out, dwell.
   enum { kSlideIn = 100, kSlideOut = 101, kDwell = 102 };
   enum { kWidth = 230, kFullHeight = 135, kHandOverHeight = 85, kStep = 3 };
+  // A message's dwell count is in ticks of this many milliseconds.
+  enum { kDwellTick = 1000 };
+  // At most this many messages wait; a new one beyond drops the oldest.
+  enum { kMaxQueued = 16 };
+  // The text area keeps at most this many UTF-16 units; beyond, the oldest messages' text
+  // goes (the newest message's always stays). Each message added re-marks every link of the
+  // text area, which the bound also keeps short.
+  enum { kMaxText = 2048 };
 
   CTaskBarMsgWnd();
   ~CTaskBarMsgWnd() override;
@@ -29,6 +37,10 @@ class CTaskBarMsgWnd : public CFrameWnd {
   void SetOwnerSlot(CTaskBarMsgWnd** slot) { m_ppOwnerSlot = slot; }
 
   int GetMessageCount() const { return static_cast<int>(m_queue.GetSize()); }
+  // Messages dropped unshown from the full queue, and shown messages whose text left the
+  // full text area, since the popup was made.
+  int GetDroppedMessages() const { return m_nDroppedMessages; }
+  int GetDroppedTexts() const { return m_nDroppedTexts; }
   const NotificationRecord* GetMessage(int i) const { return m_queue[i]; }
   int GetHeight() const { return m_nHeight; }
   int GetNumber() const { return m_nNumber; }
@@ -55,6 +67,7 @@ class CTaskBarMsgWnd : public CFrameWnd {
   void DrawNumber();
   void MoveTo(int height);
   void RemoveHead();
+  void AppendShown(const NotificationRecord& message);
   static void Release(NotificationRecord* record);
 
   CArray<NotificationRecord*, NotificationRecord*> m_queue;  // owned, newest first
@@ -72,6 +85,9 @@ class CTaskBarMsgWnd : public CFrameWnd {
   CLinkRichEdit m_edit;
   BOOL m_bCloseRequested;
   CTaskBarMsgWnd** m_ppOwnerSlot;
+  CArray<LONG, LONG> m_shownEnds;  // where the text of each message in the text area ends
+  int m_nDroppedMessages;
+  int m_nDroppedTexts;
 
   DECLARE_MESSAGE_MAP()
 };

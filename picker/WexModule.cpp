@@ -73,12 +73,18 @@ BOOL CWexModule::OnSetUser(DWORD user) {
 HRESULT CWexModule::SelectObjects(int kind, HWND parent, const VARIANT& initial, DWORD flags, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectObjects");
   if (reinterpret_cast<INT_PTR>(parent) <= 0 || result == NULL) return E_INVALIDARG;
-  // For this call only: the thread's own translator is back on every return.
+  // For this call only: the thread's own translator is back on every return. A fault that
+  // a window procedure of the picker caught on its way still fails the call.
   SeTranslatorScope translator(&TranslateSeh);
   try {
-    if (kind == 4) return SelectActiveGroup(parent, result);
+    if (kind == 4) {
+      HRESULT hr = SelectActiveGroup(parent, result);
+      return translator.Faulted() ? E_FAIL : hr;
+    }
     CFriendsListDlg dlg(CWnd::FromHandle(parent), initial, kind, flags);
-    if (dlg.DoModal() != IDOK) return TESSVIK_E_CANCELLED;
+    INT_PTR end = dlg.DoModal();
+    if (translator.Faulted()) return E_FAIL;
+    if (end != IDOK) return TESSVIK_E_CANCELLED;
     VARIANT chosen = dlg.DetachResult();
     HRESULT hr = FilterLimitUser(chosen, result, kPickerFilter);
     VariantClear(&chosen);
@@ -98,16 +104,24 @@ HRESULT CWexModule::SelectMobileGroup(MobileGroupRecord* records, int count, VAR
       static_cast<unsigned>(count) > 0x7FFFFFFFu / sizeof(MobileGroupRecord) ||
       IsBadWritePtr(records, static_cast<UINT_PTR>(count) * sizeof(MobileGroupRecord)))
     return E_INVALIDARG;
-  CMobileGroupDlg dlg(NULL, records, count, result);
-  return dlg.DoModal() == IDOK ? S_OK : E_FAIL;
+  SeTranslatorScope translator(&TranslateSeh);
+  try {
+    CMobileGroupDlg dlg(NULL, records, count, result);
+    INT_PTR end = dlg.DoModal();
+    return end == IDOK && !translator.Faulted() ? S_OK : E_FAIL;
+  } catch (CException* e) {
+    e->Delete();
+  } catch (...) {
+  }
+  return E_FAIL;
 }
 
 HRESULT CWexModule::SelectActiveGroup(HWND parent, VARIANT* result) {
   TESSVIK_TRACE("CWexModule::SelectActiveGroup");
   CActiveGroupDlg dlg(CWnd::FromHandle(parent));
   INT_PTR end = dlg.DoModal();
-  VariantInit(result);
-  if (end != IDOK) return TESSVIK_E_CANCELLED;
+  if (end != IDOK) return TESSVIK_E_CANCELLED;  // *result stays the caller's
+  VariantInit(result);  // an out value: what it held is not ours to free
   if (!IsEqualGUID(dlg.GetChosenGroup(), GUID_NULL)) {
     wchar_t text[40];
     ::StringFromCLSID(text, &dlg.GetChosenGroup());

@@ -185,15 +185,26 @@ TEST(ClassFactory, UnknownClassLocksAndAggregation) {
 
   IClassFactory* counters = FactoryOf(CLSID_Counter);
   ASSERT_NE(counters, nullptr);
-  // LockServer holds the module like an object does.
-  counters->LockServer(TRUE);
+  // A class object that a client holds keeps the module: its next CreateInstance runs there.
   EXPECT_EQ(AfxDllCanUnloadNow(), S_FALSE);
+  counters->Release();
+  EXPECT_EQ(AfxDllCanUnloadNow(), S_OK);
+  // LockServer holds the module like an object does, after the class object was let go.
+  counters = FactoryOf(CLSID_Counter);
+  counters->LockServer(TRUE);
+  counters->Release();
+  EXPECT_EQ(AfxDllCanUnloadNow(), S_FALSE);
+  counters = FactoryOf(CLSID_Counter);
   counters->LockServer(FALSE);
   counters->LockServer(FALSE);  // one unlock too many changes nothing
-  EXPECT_EQ(AfxDllCanUnloadNow(), S_OK);
   counters->LockServer(TRUE);
+  counters->Release();
+  EXPECT_EQ(AfxDllCanUnloadNow(), S_FALSE);
+  counters = FactoryOf(CLSID_Counter);
   counters->LockServer(FALSE);
+  counters->Release();
   EXPECT_EQ(AfxDllCanUnloadNow(), S_OK);
+  counters = FactoryOf(CLSID_Counter);
 
   Outer outer;
   // Aggregation asks for IUnknown only, and only of an aggregatable class.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <child_process.h>
+
 #include "picker_driver.h"
 
 #include "client_paths.h"
@@ -178,10 +180,14 @@ TEST(Server, ClassObjectInterfacesAndCounts) {
   EXPECT_EQ(canUnload(), S_OK);
   IClassFactory* factory = NULL;
   ASSERT_EQ(getClassObject(CLSID_WexModule, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  EXPECT_EQ(canUnload(), S_FALSE);  // the class object held keeps the server
+  factory->AddRef();
+  factory->Release();
+  EXPECT_EQ(canUnload(), S_FALSE);
   factory->LockServer(TRUE);
   EXPECT_EQ(canUnload(), S_FALSE);
   factory->LockServer(FALSE);
-  EXPECT_EQ(canUnload(), S_OK);
+  EXPECT_EQ(canUnload(), S_FALSE);
   // Made through the factory, the last Release ends it too.
   IPickerModule* picker = NULL;
   ASSERT_EQ(factory->CreateInstance(NULL, IID_IPickerModule, reinterpret_cast<void**>(&picker)), S_OK);
@@ -189,6 +195,33 @@ TEST(Server, ClassObjectInterfacesAndCounts) {
   EXPECT_EQ(canUnload(), S_FALSE);
   EXPECT_EQ(picker->Release(), 0u);
   EXPECT_EQ(canUnload(), S_OK);
+}
+
+// Run by the test below in a process of its own, where only COM loads the server.
+TEST(DISABLED_HeldFactoryChild, AClassObjectAClientHoldsKeepsTheServerLoaded) {
+  IClassFactory* factory = NULL;
+  ASSERT_EQ(CoGetClassObject(CLSID_WexModule, CLSCTX_INPROC_SERVER, NULL, IID_IClassFactory,
+                             reinterpret_cast<void**>(&factory)),
+            S_OK);
+  ASSERT_NE(GetModuleHandleA("Tessvik.dll"), nullptr);
+  // Every module COM may unload now, at once.
+  CoFreeUnusedLibrariesEx(0, 0);
+  ASSERT_NE(GetModuleHandleA("Tessvik.dll"), nullptr) << "unloaded under the client's class object";
+  IPickerModule* picker = NULL;
+  ASSERT_EQ(factory->CreateInstance(NULL, IID_IPickerModule, reinterpret_cast<void**>(&picker)), S_OK);
+  factory->Release();
+  CoFreeUnusedLibrariesEx(0, 0);
+  EXPECT_NE(GetModuleHandleA("Tessvik.dll"), nullptr);  // the object holds it
+  EXPECT_EQ(picker->Release(), 0u);
+  // Nothing held any more: the server goes.
+  CoFreeUnusedLibrariesEx(0, 0);
+  EXPECT_EQ(GetModuleHandleA("Tessvik.dll"), nullptr);
+}
+
+TEST(Server, AClassObjectAClientHoldsKeepsTheServerLoaded) {
+  EXPECT_EQ(testing_support::RunThisProgram(
+                L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_HeldFactoryChild.*"),
+            0);
 }
 
 TEST(Server, SelectObjectsRefusesWhatItCannotUse) {

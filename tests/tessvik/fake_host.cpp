@@ -31,6 +31,12 @@ DWORD Num(const VARIANT& v) { return V_VT(&v) == VT_UI4 ? V_UI4(&v) : 0xFFFFFFFF
 
 void Copy(char* dst, size_t cap, const std::string& s) { lstrcpynA(dst, s.c_str(), static_cast<int>(cap)); }
 
+// A host service with a fault of its own: an access violation, as a broken service makes it.
+int* volatile g_nowhere = NULL;
+__attribute__((noinline)) void FaultIf(bool fault) {
+  if (fault) *g_nowhere = 1;
+}
+
 struct HostService : Part<IHostService> {
   STDMETHOD(GetInfo)(HostInfoRecord* r) override {
     if (r == NULL || r->cbSize != sizeof(HostInfoRecord)) return E_INVALIDARG;
@@ -79,18 +85,29 @@ struct OrgDirectory : Part<IOrgDirectory> {
     Fill(*e, entry);
     return S_OK;
   }
+  // The answer for a list of n entries when the caller has room for *count; false when
+  // nothing more is to be written.
+  bool Overflows(DWORD n, DWORD room, HRESULT* hr) {
+    if (n < room) return false;
+    *hr = host->overflow == FakeHost::Overflow::MoreData ? HRESULT_FROM_WIN32(ERROR_MORE_DATA) : S_OK;
+    return true;
+  }
   STDMETHOD(GetChildren)(DWORD kind, VARIANT parent, HostDirEntry* entries, DWORD* count) override {
-    DWORD n = 0;
+    DWORD n = 0, room = *count;
+    HRESULT hr = S_OK;
     for (const FakeEntry& e : host->entries) {
       if (e.kind != kind || e.parent != Num(parent)) continue;
-      if (n == *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
-      Fill(e, &entries[n++]);
+      if (!Overflows(n, room, &hr)) Fill(e, &entries[n]);
+      else if (host->overflow != FakeHost::Overflow::CountAll) break;
+      ++n;
     }
-    *count = n;
+    if (hr != S_OK) return hr;
+    *count = host->overflow == FakeHost::Overflow::Cut && n > room ? room : n;
     return S_OK;
   }
   RESERVED(7)
   STDMETHOD(GetChildCount)(DWORD kind, VARIANT parent, DWORD* count) override {
+    FaultIf(host->directoryFaults);
     *count = 0;
     for (const FakeEntry& e : host->entries) *count += e.kind == kind && e.parent == Num(parent);
     return S_OK;
@@ -106,14 +123,17 @@ struct OrgDirectory : Part<IOrgDirectory> {
     return S_OK;
   }
   STDMETHOD(GetMembers)(DWORD kind, VARIANT parent, VARIANT* ids, DWORD* count) override {
+    FaultIf(host->directoryFaults);
     const FakeEntry* e = Find(kind, Num(parent));
     if (e == NULL) {
       *count = 0;
       return S_OK;
     }
-    if (e->members.size() > *count) return HRESULT_FROM_WIN32(ERROR_MORE_DATA);
-    for (size_t i = 0; i < e->members.size(); ++i) ids[i] = UserId(e->members[i].c_str());
-    *count = static_cast<DWORD>(e->members.size());
+    DWORD n = static_cast<DWORD>(e->members.size()), room = *count;
+    HRESULT hr = S_OK;
+    if (n > room && Overflows(room, room, &hr) && hr != S_OK) return hr;
+    for (DWORD i = 0; i < n && i < room; ++i) ids[i] = UserId(e->members[i].c_str());
+    *count = host->overflow == FakeHost::Overflow::CountAll || n <= room ? n : room;
     return S_OK;
   }
   RESERVED(12)

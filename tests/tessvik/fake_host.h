@@ -60,6 +60,11 @@ class FakeHost {
   HINSTANCE resources;
   HIMAGELIST icons;
   bool serviceAnswers = true;  // false: the manager has no objects at all
+  bool directoryFaults = false;  // the organisation directory's calls write through a bad pointer
+  // What the organisation directory does with a list longer than the caller's room:
+  // ERROR_MORE_DATA; fill the room and answer S_OK (Cut); or fill the room and tell the
+  // whole length in the count (CountAll).
+  enum class Overflow { MoreData, Cut, CountAll } overflow = Overflow::MoreData;
 
   struct Parts;
   Parts* parts;

@@ -128,6 +128,20 @@ TEST_F(GroupPickers, AGroupThatClaimsMoreMembersThanItsRecordHoldsListsWhatItHol
   EXPECT_EQ(summary, "Launch team (5000 members)");
 }
 
+TEST_F(GroupPickers, ACancelledPickerLeavesTheCallersResultAlone) {
+  for (int kind : {static_cast<int>(HOSTDIR_DEPARTMENT), 4}) {
+    VariantClear(&result);
+    V_VT(&result) = VT_BSTR;
+    BSTR callers = SysAllocString(L"the caller's");
+    V_BSTR(&result) = callers;
+    EXPECT_EQ(RunPicker(client.picker, kind, 0, initial, &result, {[](HWND d) { dlg::Click(d, IDCANCEL); }}),
+              TESSVIK_E_CANCELLED)
+        << kind;
+    EXPECT_EQ(V_VT(&result), VT_BSTR) << kind;
+    EXPECT_EQ(V_BSTR(&result), callers) << kind;  // still the caller's, to free
+  }
+}
+
 MobileGroupRecord Contact(const char* mobile, const char* name) {
   MobileGroupRecord r;
   memset(&r, 0, sizeof(r));
@@ -230,6 +244,60 @@ TEST_F(GroupPickers, MobileRecordsThatAreMissingOrNotWritableAreRefused) {
             E_INVALIDARG);
   EXPECT_FALSE(shown);
   VirtualFree(page, 0, MEM_RELEASE);
+}
+
+TEST_F(GroupPickers, ListsBeyondTheDirectoryLimitsAreRefusedWhole) {
+  // The room the pickers give the directory: 10240 active groups, 128 mobile groups, 1024
+  // members of a mobile group. A longer list shows nothing rather than a part, however the
+  // directory tells it.
+  using Overflow = FakeHost::Overflow;
+  enum List { ACTIVE_GROUPS, MOBILE_GROUPS_LIST, MOBILE_GROUP_MEMBERS };
+  struct Case {
+    List list;
+    int length;
+    Overflow overflow;
+    size_t rows;
+  } cases[] = {
+      {ACTIVE_GROUPS, 10240, Overflow::MoreData, 2},      {ACTIVE_GROUPS, 10241, Overflow::MoreData, 0},
+      {ACTIVE_GROUPS, 10241, Overflow::CountAll, 0},      {MOBILE_GROUPS_LIST, 128, Overflow::MoreData, 128},
+      {MOBILE_GROUPS_LIST, 129, Overflow::MoreData, 0},   {MOBILE_GROUPS_LIST, 129, Overflow::Cut, 0},
+      {MOBILE_GROUPS_LIST, 129, Overflow::CountAll, 0},   {MOBILE_GROUP_MEMBERS, 1024, Overflow::MoreData, 1024},
+      {MOBILE_GROUP_MEMBERS, 1025, Overflow::MoreData, 0}, {MOBILE_GROUP_MEMBERS, 1025, Overflow::CountAll, 0},
+  };
+  for (const Case& c : cases) {
+    host.Reset();
+    host.overflow = c.overflow;
+    std::vector<std::string> rows;
+    if (c.list == ACTIVE_GROUPS) {
+      host.entries.back().members.resize(c.length, L"unknown group");  // the root's ids after g1-g3
+      EXPECT_EQ(RunActive({[&](HWND d) {
+                  rows = TreeItems(d);
+                  dlg::Click(d, IDCANCEL);
+                }}),
+                TESSVIK_E_CANCELLED);
+    } else {
+      if (c.list == MOBILE_GROUPS_LIST) {
+        for (int i = 1; i < c.length; ++i)  // Field team is the first
+          host.entries.push_back({HOSTDIR_MOBILEGROUP, static_cast<DWORD>(100 + i), 0, "Crew", {}});
+      } else {
+        host.entries[4].members.assign(c.length, L"0170.0.3");  // Field team
+      }
+      MobileGroupRecord one = Contact("0188", "Babbage");
+      EXPECT_EQ(RunDialog([&] { return client.picker->SelectMobileGroup(&one, NULL); },
+                          {[&](HWND d) {
+                            if (c.list == MOBILE_GROUPS_LIST) {
+                              rows = Rows(d, MOBILE_GROUPS);
+                            } else {
+                              dlg::Select(d, MOBILE_GROUPS, dlg::Find(d, MOBILE_GROUPS, "Field team"));
+                              dlg::Notify(d, MOBILE_GROUPS, NM_CLICK);
+                              rows = Rows(d, MOBILE_MEMBERS);
+                            }
+                            dlg::Click(d, IDCANCEL);
+                          }}),
+                E_FAIL);
+    }
+    EXPECT_EQ(rows.size(), c.rows) << c.list << " " << c.length << " " << static_cast<int>(c.overflow);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <richedit.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -67,13 +69,17 @@ HWND FindPopup() {
 }
 
 std::wstring Text(HWND popup) {
-  wchar_t buf[1024] = {};
-  GETTEXTEX gt = {sizeof(buf), GT_DEFAULT, 1200, NULL, NULL};
-  SendMessageW(GetWindow(popup, GW_CHILD), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(buf));
-  return buf;
+  HWND edit = GetWindow(popup, GW_CHILD);
+  GETTEXTLENGTHEX gtl = {GTL_DEFAULT | GTL_NUMCHARS, 1200};
+  LRESULT n = SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl), 0);
+  std::vector<wchar_t> buf(static_cast<size_t>(n > 0 ? n : 0) + 1, 0);
+  GETTEXTEX gt = {static_cast<DWORD>(buf.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, NULL, NULL};
+  SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(buf.data()));
+  return buf.data();
 }
 
 std::wstring Shown(const wchar_t* message) { return std::wstring(message) + kLinkText; }
+std::wstring Shown(const std::string& message) { return Shown(std::wstring(message.begin(), message.end()).c_str()); }
 
 // The shown height, from where the popup stands above the work area's bottom.
 int Height(HWND popup) {
@@ -243,7 +249,7 @@ TEST_F(Popup, MessagesQueueNewestFirstAndHandOverWhileSlidingOut) {
   EXPECT_TRUE(IsWindow(popup));
 }
 
-TEST_F(Popup, AClosedPopupIsReplacedByANewOneAndItsRecordsAreReleased) {
+TEST_F(Popup, AKeptMessageHandsOverAtItsEndAndTheLastClosedPopupIsReplaced) {
   Counted kept, queued, later;
   HWND popup = Show(Message("Queued. ", 0, &queued));
   Show(Message("Kept. ", 1, &kept));
@@ -255,12 +261,24 @@ TEST_F(Popup, AClosedPopupIsReplacedByANewOneAndItsRecordsAreReleased) {
   Tick(popup, SLIDE_OUT, 45);
   EXPECT_EQ(Height(popup), 3);
   EXPECT_EQ(kept.refs, 2);
-  Tick(popup, SLIDE_OUT);
+  // At its end the waiting message slides in from nothing: none goes unshown.
+  EXPECT_TRUE(Tick(popup, SLIDE_OUT).in);
   EXPECT_EQ(kept.refs, 1);  // the head left the queue
+  EXPECT_EQ(queued.refs, 2);
+  Pump();
+  ASSERT_TRUE(IsWindow(popup));
+  EXPECT_EQ(Text(popup), Shown(L"Queued. ") + Shown(L"Kept. ") + Shown(L"Queued. "));
+  EXPECT_TRUE(Tick(popup, SLIDE_IN).in);
+  EXPECT_EQ(Height(popup), 3);
+  EXPECT_EQ(SlideIn(popup), 45);
+
+  // The last message slid out: the popup closes and releases it.
+  Click(popup, 210, 10);
+  Tick(popup, SLIDE_OUT, 46);
+  EXPECT_EQ(queued.refs, 1);
   EXPECT_TRUE(IsWindow(popup));
-  Pump();                   // the close it posted
+  Pump();  // the close it posted
   EXPECT_FALSE(IsWindow(popup));
-  EXPECT_EQ(queued.refs, 1);  // released with the popup
 
   // The module knows its popup is gone: the next message gets a new one.
   HWND next = Show(Message("Later. ", 0, &later));
@@ -284,9 +302,9 @@ TEST_F(Popup, AMessageThatComesWhileThePopupClosesKeepsItOpen) {
 }
 
 TEST_F(Popup, TheDwellCountEndsAMessageOrGivesWayToTheNext) {
-  // Nothing starts the dwell timer; its ticks lower the shown message's count and start the
-  // slide-out when the count runs out, or at once when another message waits and the shown
-  // one is not kept.
+  // A fully shown message with a dwell count starts the dwell timer; its ticks lower the
+  // shown message's count and start the slide-out when the count runs out, or at once when
+  // another message waits and the shown one is not kept.
   struct Case {
     DWORD dwell, keep;
     bool another;
@@ -300,11 +318,62 @@ TEST_F(Popup, TheDwellCountEndsAMessageOrGivesWayToTheNext) {
     if (c.another) Show(Message("Waiting. "));
     HWND popup = Show(Message("Shown. ", c.keep, NULL, c.dwell));
     ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(Runs(popup, DWELL));  // not while it slides in
     SlideIn(popup);
+    EXPECT_EQ(Runs(popup, DWELL), c.dwell > 0) << c.dwell;
     EXPECT_EQ(Tick(popup, DWELL, c.ticks).out, c.slidesOut) << c.dwell << " " << c.keep << " " << c.ticks;
     DestroyWindow(popup);
     EXPECT_EQ(FindPopup(), nullptr);
   }
+}
+
+TEST_F(Popup, AMessageWithADwellCountGoesByItself) {
+  HWND popup = Show(Message("Brief. ", 0, NULL, 1));
+  ASSERT_NE(popup, nullptr);
+  // The popup's own timers run: it slides in, dwells one tick, slides out and closes.
+  DWORD deadline = GetTickCount() + 20000;
+  while (IsWindow(popup) && static_cast<LONG>(deadline - GetTickCount()) > 0) {
+    MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  EXPECT_FALSE(IsWindow(popup));
+}
+
+TEST_F(Popup, TheQueueAndTheTextAreaKeepTheNewestMessagesWithinTheirBounds) {
+  // 20 messages: at most 16 wait, and the text area keeps at most 2048 characters, in whole
+  // messages, the newest last.
+  auto text = [](int i) {
+    char buf[16];
+    snprintf(buf, sizeof(buf), "m%03d ", i);
+    return std::string(buf) + std::string(120, 'x');
+  };
+  HWND popup = NULL;
+  for (int i = 1; i <= 20; ++i) popup = Show(Message(text(i).c_str()));
+  ASSERT_NE(popup, nullptr);
+  std::wstring kept;
+  for (int i = 20; i > 0 && kept.size() + Shown(text(i)).size() <= 2048; --i) kept = Shown(text(i)) + kept;
+  EXPECT_EQ(Text(popup), kept);
+
+  // Closing each shown message hands over to the next older one until the oldest kept.
+  std::vector<int> shown, expected;
+  for (int i = 19; i > 20 - 16; --i) expected.push_back(i);
+  const size_t block = Shown(text(1)).size();
+  while (IsWindow(popup) && shown.size() <= 20) {
+    SlideIn(popup);
+    Click(popup, 210, 10);
+    Running after = {false, false};
+    for (int ticks = 0; IsWindow(popup) && !after.in && ticks < 60; ++ticks) after = Tick(popup, SLIDE_OUT);
+    if (!after.in) break;
+    std::wstring all = Text(popup);
+    shown.push_back(_wtoi(all.substr(all.size() - block + 1, 3).c_str()));
+  }
+  EXPECT_EQ(shown, expected);
+  Pump();
+  EXPECT_FALSE(IsWindow(popup));  // the oldest kept one was the last
 }
 
 TEST_F(Popup, RecordsAreCopiedOnlyAsFarAsTheirSizeSays) {

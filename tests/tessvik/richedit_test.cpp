@@ -128,6 +128,39 @@ TEST_F(RichEdit, AppendedTextAndLinksKeepTheirRangesColoursAndTheSelection) {
   EXPECT_EQ(Text(), L"");
 }
 
+TEST_F(RichEdit, RemovingTheLeadingTextTakesItsLinksAndMovesTheOthers) {
+  edit.AppendText("One ", RGB(0, 0, 0));
+  edit.AppendLink(CString("first"), CString("http://one.example/"));  // 4-9
+  edit.AppendText(" two ", RGB(0, 0, 0));
+  edit.AppendLink(L"\x70B9\x51FB", CString("http://two.example/"));  // 14-16
+  edit.AppendLink(CString("last"), CString("http://three.example/"));  // 16-20
+  edit.SetSel(15, 18);
+  edit.RemoveLeading(14);
+  EXPECT_EQ(Text(), L"\x70B9\x51FBlast");
+  ASSERT_EQ(edit.GetLinkCount(), 2);
+  const LONG ranges[][2] = {{0, 2}, {2, 6}};
+  const char* urls[] = {"http://two.example/", "http://three.example/"};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(edit.GetLink(i).cpMin, ranges[i][0]) << i;
+    EXPECT_EQ(edit.GetLink(i).cpMax, ranges[i][1]) << i;
+    EXPECT_EQ(std::string(edit.GetLink(i).url), urls[i]) << i;
+  }
+  EXPECT_EQ(Sel().cpMin, 1);  // the selection stays on its text
+  EXPECT_EQ(Sel().cpMax, 4);
+  for (int i = 0; i < 2; ++i) {
+    CHARFORMAT2A cf = FormatOf(ranges[i][0], ranges[i][1]);
+    EXPECT_TRUE((cf.dwMask & CFM_LINK) && (cf.dwEffects & CFE_LINK)) << i;
+  }
+  // A cut inside a link takes that link too; nothing to cut changes nothing.
+  edit.RemoveLeading(1);
+  EXPECT_EQ(Text(), L"\x51FBlast");
+  ASSERT_EQ(edit.GetLinkCount(), 1);
+  EXPECT_EQ(edit.GetLink(0).cpMin, 1);
+  edit.RemoveLeading(0);
+  EXPECT_EQ(Text(), L"\x51FBlast");
+  EXPECT_EQ(edit.TextLength16(), 5);
+}
+
 TEST_F(RichEdit, ALinkOpensItsOwnAddressByRangeOrElseItsText) {
   edit.AppendLink(CString("site"), CString("http://one.example/"));
   edit.AppendText(" ", RGB(0, 0, 0));

@@ -5,6 +5,7 @@
 
 #include <SehTranslator.h>
 #include <WexModule.h>
+#include <child_process.h>
 
 #include <stdexcept>
 #include <thread>
@@ -63,6 +64,73 @@ TEST(SehTranslator, TranslationCarriesCopiesOfRecordAndContext) {
   CSEHException empty(5, NULL);  // no pointers at all
   EXPECT_EQ(empty.GetCode(), 5u);
   EXPECT_EQ(empty.GetRecord().ExceptionCode, 0u);
+}
+
+// Faults of every kind the scope translates, made where the compiler cannot see them coming.
+int* volatile g_nowhere = NULL;
+volatile int g_zero = 0;
+int g_destroyed = 0;
+struct Counts {
+  ~Counts() { ++g_destroyed; }
+};
+__attribute__((noinline)) int WriteNowhere() {
+  *g_nowhere = 1;
+  return 0;
+}
+__attribute__((noinline)) int DivideByZero() { return 7 / g_zero; }
+// Frames with destructors between the fault and the catch.
+__attribute__((noinline)) int Nested(int (*fault)(), int depth) {
+  Counts counts;
+  return depth == 0 ? fault() : Nested(fault, depth - 1) + 1;
+}
+// A fault that a handler inside the scope takes: the system's probe of memory.
+__attribute__((noinline)) int Probe() { return IsBadWritePtr(g_nowhere, sizeof(int)) ? 0 : -1; }
+
+// Run by the test below in a process of its own: a fault that is not translated ends it.
+TEST(DISABLED_SehScopeChild, FaultsInsideAScopeBecomeCSEHExceptions) {
+  struct Case {
+    const char* what;
+    int (*fault)();
+    unsigned code;  // 0: nothing translated
+  } cases[] = {
+      {"write through NULL", &WriteNowhere, EXCEPTION_ACCESS_VIOLATION},
+      {"division by zero", &DivideByZero, EXCEPTION_INT_DIVIDE_BY_ZERO},
+      {"probe that handles its own fault", &Probe, 0},
+  };
+  for (const Case& c : cases) {
+    g_destroyed = 0;
+    unsigned caught = 0;
+    bool faulted = false;
+    {
+      SeTranslatorScope scope(&TranslateSeh);
+      try {
+        Nested(c.fault, 3);
+      } catch (const CSEHException& e) {
+        caught = e.GetCode();
+        EXPECT_EQ(e.GetRecord().ExceptionCode, c.code) << c.what;
+      }
+      faulted = scope.Faulted();
+      EXPECT_EQ(scope.FaultCode(), c.code) << c.what;
+    }
+    EXPECT_EQ(caught, c.code) << c.what;
+    EXPECT_EQ(faulted, c.code != 0) << c.what;
+    EXPECT_EQ(g_destroyed, 4) << c.what;  // every frame on the way was cleaned up
+    EXPECT_EQ(GetSeTranslator(), nullptr) << c.what;
+  }
+  // A scope inside another: the inner one takes the fault; both are gone afterwards.
+  SeTranslatorScope outer(&TranslateSeh);
+  {
+    SeTranslatorScope inner(&TranslateSeh);
+    EXPECT_THROW(WriteNowhere(), CSEHException);
+    EXPECT_TRUE(inner.Faulted());
+  }
+  EXPECT_FALSE(outer.Faulted());
+  EXPECT_THROW(DivideByZero(), CSEHException);
+  EXPECT_EQ(outer.FaultCode(), static_cast<unsigned>(EXCEPTION_INT_DIVIDE_BY_ZERO));
+}
+
+TEST(SehTranslator, FaultsInsideAScopeBecomeCSEHExceptionsAndTheProcessLives) {
+  EXPECT_EQ(testing_support::RunThisProgram(L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_SehScopeChild.*"), 0);
 }
 
 TEST(ClsidText, UpperCaseHexInBraces) {

@@ -137,7 +137,7 @@ class FW_API COleObjectFactory : public CCmdTarget {
 
 // The entry points of an in-process server, for the current module state (switch to the
 // server's state first): the factory of rclsid, CLASS_E_CLASSNOTAVAILABLE when none; S_OK
-// when no object or lock is left, else S_FALSE.
+// when no object, lock or class object that a client holds is left, else S_FALSE.
 FW_API HRESULT AFXAPI AfxDllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv);
 FW_API HRESULT AFXAPI AfxDllCanUnloadNow();
 

@@ -275,7 +275,15 @@ HRESULT AFXAPI AfxDllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
   return f->InternalQueryInterface(&riid, ppv);
 }
 
-HRESULT AFXAPI AfxDllCanUnloadNow() { return AfxOleCanExitApp() ? S_OK : S_FALSE; }
+HRESULT AFXAPI AfxDllCanUnloadNow() {
+  if (!AfxOleCanExitApp()) return S_FALSE;
+  // A class object that a client holds keeps the server: its next CreateInstance runs here.
+  // A factory holds one reference of its own.
+  ComLock lock;
+  for (COleObjectFactory* p = Com().states[AfxGetModuleState()].factories; p != NULL; p = p->m_pNextFactory)
+    if (p->m_dwRef > 1) return S_FALSE;
+  return S_OK;
+}
 
 BOOL AFXAPI AfxDllProcessAttach(HINSTANCE hInstance) {
   AFX_MANAGE_STATE(AfxGetModuleStateOf(hInstance));
