@@ -47,6 +47,12 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
+# The portable date/time field and its platform window.
+quarnel_area(gui/datetime
+  SOURCES GUIDateTimeCtrl.cpp QvDateTimeCtrl.cpp
+  USES gui/core ui/shared
+  LINK framework vekkel ulmora comctl32)
+
 # Links in text.
 quarnel_area(ui/links
   SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp
