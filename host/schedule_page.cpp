@@ -1,6 +1,7 @@
 #include "schedule_page.h"
 
 #include <GUIDateTimeCtrl.h>
+#include <GUIInitialisations.h>
 #include <GUIPlatformGlue.h>
 #include <QvControls.h>
 #include <QvDateTimeCtrl.h>
@@ -31,9 +32,15 @@ class LocaleFormat {
 
 class SchedulePage : public CWnd {
  public:
-  ~SchedulePage() override { delete m_container; }
+  ~SchedulePage() override {
+    delete m_container;
+    if (m_started) PlatformGUIRelease();
+  }
 
   bool Make(HWND owner, int x, int y) {
+    // The field's window class comes with the portable layer's platform start-up.
+    if (!PlatformGUIInitialisations().Succeeded()) return false;
+    m_started = true;
     if (!CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE)),
                   _T("Report schedule"), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, 300, 270, owner, NULL))
       return false;
@@ -98,6 +105,7 @@ class SchedulePage : public CWnd {
 
  private:
   QvGUIContainer* m_container = nullptr;
+  bool m_started = false;
 };
 
 }  // namespace

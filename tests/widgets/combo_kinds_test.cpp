@@ -534,6 +534,11 @@ TEST_F(ComboKinds, PortablePatternList) {
   EXPECT_EQ(patterns->m_hWnd, Child(kPatternCombo)) << "bound to the window made owner-drawn";
   EXPECT_TRUE(patterns->m_flags & CGUIComboBox::kPatterns);
   EXPECT_EQ(combo->GetCount(), 20);
+  for (long i = 0; i < combo->GetCount(); ++i) {
+    QvString name;
+    EXPECT_TRUE(combo->FindItem(i, name));
+    EXPECT_NE(name.ToWide().rfind(L"[label", 0), 0u) << "the library names pattern " << i + 1;
+  }
   QvPatternComboBox* again = nullptr;
   EXPECT_TRUE(container->GetControlFromID(again, kPatternCombo, 0));
   EXPECT_EQ(again, combo) << "entered once";
