@@ -187,6 +187,17 @@ TEST_F(DateTimeTest, TwelveHourClock) {
     QvDate date;
     EXPECT_FALSE(control->GetDate(date)) << "time mode";
   }
+  // SetStyle takes only the low bits: the mode and the year width stay.
+  control->SetStyle(0xC000);
+  QvDate date;
+  EXPECT_FALSE(control->GetDate(date));
+  EXPECT_EQ(platform->GetStyle(), 0);
+  EXPECT_EQ(FieldAt(4), nullptr) << "no seconds";
+  UseLocale(L"de-DE", false);
+  ASSERT_TRUE(control->SetDate(QvDate(1999, 1, 31)));
+  control->SetStyle(0x0001);
+  EXPECT_EQ(platform->GetStyle(), CGUIDateTimeCtrl::kDateMode | CGUIDateTimeCtrl::kShowSeconds);
+  EXPECT_EQ(TextAt(4), L"99");
 }
 
 // Typed and pasted texts: what a field refuses never reaches the values, what it takes is
