@@ -314,6 +314,32 @@ TEST_F(DateTimeTest, ArrowsWrapAndTellEachStep) {
   }
 }
 
+// A click on the arrows while the focus is elsewhere steps the field they serve, gives it the
+// focus back and tells the change once.
+TEST_F(DateTimeTest, ArrowClickRefocusesTheField) {
+  UseLocale(L"de-DE");
+  ASSERT_TRUE(control->SetDate(QvDate(2023, 11, 30)));
+  Focus(2);  // the month serves the arrows
+  HWND button = GetDlgItem(parent.m_hWnd, kAfter);
+  SetFocus(button);
+  ASSERT_EQ(GetFocus(), button);
+  HWND arrows = GetDlgItem(field, CGUIDateTimeCtrl::kArrowsId);
+  ASSERT_TRUE(arrows);
+  RECT rc;
+  GetClientRect(arrows, &rc);
+  const LPARAM upper = MAKELPARAM((rc.right - rc.left) / 2, (rc.bottom - rc.top) / 4);
+  container->seen.clear();
+  SendMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+  SendMessageW(arrows, WM_LBUTTONUP, 0, upper);
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), FieldAt(2));
+  EXPECT_EQ(TextAt(2), L"12");
+  EXPECT_EQ(ChangeCount(), 1);
+  QvDate date;
+  ASSERT_TRUE(control->GetDate(date));
+  EXPECT_EQ(date, QvDate(2023, 12, 30));
+}
+
 // Tab and Shift+Tab go through the fields and out to the neighbours; the focus coming back
 // from behind lands on the last field, from before on the first.
 TEST_F(DateTimeTest, TabbingThroughTheFields) {
