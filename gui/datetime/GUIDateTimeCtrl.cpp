@@ -346,12 +346,14 @@ void CGUIDateTimeCtrl::Build(bool repaint) {
   if (repaint) ::InvalidateRect(self, NULL, TRUE);
 }
 
-void CGUIDateTimeCtrl::UpdateArrows() {
+void CGUIDateTimeCtrl::UpdateArrows(bool position) {
   if (!m_current || !m_arrows || !::IsWindow(m_arrows->m_hWnd)) return;
   int minimum = 0, maximum = 0;
   GetRange(m_current->GetValueKind(), minimum, maximum);
   ::SendMessageW(m_arrows->m_hWnd, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
-  ::SendMessageW(m_arrows->m_hWnd, UDM_SETPOS32, 0, static_cast<LPARAM>(m_current->ShownValue()));
+  // The position sets the field's text too: not while the user types into it (the arrows
+  // read the text before each step anyway).
+  if (position) ::SendMessageW(m_arrows->m_hWnd, UDM_SETPOS32, 0, static_cast<LPARAM>(m_current->ShownValue()));
 }
 
 void CGUIDateTimeCtrl::MakeCurrent(CGUIDateTimeEdit* edit) {
@@ -361,7 +363,7 @@ void CGUIDateTimeCtrl::MakeCurrent(CGUIDateTimeEdit* edit) {
       reinterpret_cast<HWND>(::SendMessageW(m_arrows->m_hWnd, UDM_GETBUDDY, 0, 0)) != edit->m_hWnd)
     ::SendMessageW(m_arrows->m_hWnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit->m_hWnd), 0);
   if (!edit->IsAMPM()) ::SendMessageW(edit->m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(FieldWidth(edit->GetValueKind())), 0);
-  UpdateArrows();
+  UpdateArrows(true);
 }
 
 CGUIDateTimeEdit* CGUIDateTimeCtrl::Neighbour(CGUIDateTimeEdit* edit, bool previous) const {
@@ -421,7 +423,7 @@ bool CGUIDateTimeCtrl::ReportChange() {
         if (field && field->m_value == &m_values[kFirstValue]) field->ShowValue();
     }
   }
-  UpdateArrows();
+  UpdateArrows(false);  // the day's range follows the month and the year
   NMHDR header = {};
   header.hwndFrom = self;
   header.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(self));
@@ -478,7 +480,7 @@ LRESULT CGUIDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       if (m_fields[0] || m_fields[1]) Build(LOWORD(lParam) != 0);
       return 0;
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(m_font);
+      return ::GetWindowLongPtrW(m_hWnd, 0);  // the font WM_SETFONT gave, also before the binding
     case WM_SETFOCUS:
       OnFocusEntering(reinterpret_cast<HWND>(wParam));
       return 0;

@@ -112,8 +112,8 @@ class QUARNEL_API CGUIDateTimeCtrl : public CWnd {
   // The portable control bound to this window, for its text colour; null when none.
   QvControl* PortableControl() const;
   HFONT Font() const;
-  // The arrows' range and position for the current field.
-  void UpdateArrows();
+  // The arrows' range for the current field, and with `position` their position.
+  void UpdateArrows(bool position);
 
   HFONT m_font = NULL;  // borrowed: the one WM_SETFONT gave
   RECT m_items[kPositions] = {};
