@@ -475,6 +475,7 @@ LRESULT CGUIDateTimeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
       return 1;  // painted whole by WM_PAINT
     case WM_SETFONT:
+      if (m_font && m_font == reinterpret_cast<HFONT>(wParam)) return 0;  // laid out with it already
       m_font = reinterpret_cast<HFONT>(wParam);
       ::SetWindowLongPtrW(m_hWnd, 0, static_cast<LONG_PTR>(wParam));  // kept for a later binding
       if (m_fields[0] || m_fields[1]) Build(LOWORD(lParam) != 0);
