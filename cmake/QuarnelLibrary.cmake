@@ -46,11 +46,17 @@ quarnel_area(gui/core
 # Portable views, controls and dialogs, and the printer that prints the views.
 quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
-          QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc
+          QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
           GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
+
+# The portable date/time field and its platform window.
+quarnel_area(gui/datetime
+  SOURCES GUIDateTimeCtrl.cpp QvDateTimeCtrl.cpp
+  USES gui/core ui/shared
+  LINK framework vekkel ulmora comctl32)
 
 # Links in text.
 quarnel_area(ui/links

@@ -13,6 +13,7 @@
 #include "commands.h"
 #include "context_menu.h"
 #include "controls_page.h"
+#include "schedule_page.h"
 #include "dragdrop_window.h"
 #include "images_window.h"
 #include "buttons_window.h"
@@ -180,6 +181,7 @@ class CHostApp : public CWinApp {
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
+    HWND schedule = host::CreateSchedulePage(frame->m_hWnd, 300, 140);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
@@ -224,6 +226,7 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(controls, L"controls", shadow);
         ::ShowWindow(controls, SW_HIDE);
       }
+      host::CaptureSchedulePage(schedule);
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
       if (images != NULL) {
         host::CaptureWindow(images, L"images", shadow);
@@ -245,6 +248,7 @@ class CHostApp : public CWinApp {
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
     if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
+    if (schedule != NULL) ::ShowWindow(schedule, SW_SHOWNOACTIVATE);
     if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (buttons != NULL) ::ShowWindow(buttons, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);

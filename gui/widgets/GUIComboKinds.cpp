@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -68,6 +69,12 @@ long LeadingNumber(const std::wstring& text) {
   size_t end = at;
   while (end < text.size() && end - at < 9 && text[end] >= L'0' && text[end] <= L'9') ++end;
   return end == at ? -1 : std::stol(text.substr(at, end - at));
+}
+
+// A face name as the list compares it: without letter case.
+std::wstring Folded(std::wstring name) {
+  if (!name.empty()) ::CharLowerBuffW(&name[0], static_cast<DWORD>(name.size()));
+  return name;
 }
 
 HFONT WindowFont(HWND window) {
@@ -226,8 +233,12 @@ bool CGUIComboBox::FillFonts() {
     const Faces more = FacesOf(screen.Get());
     faces.insert(faces.end(), more.begin(), more.end());
   }
+  // Each face once, compared as the list compares (without letter case): the contexts list a
+  // face once per character set, and asking the list for each would be quadratic.
+  std::unordered_set<std::wstring> listed;
+  listed.reserve(faces.size());
   for (const auto& face : faces) {
-    if (face.first.empty() || face.first[0] == L'@' || FindExact(window, face.first) >= 0) continue;
+    if (face.first.empty() || face.first[0] == L'@' || !listed.insert(Folded(face.first)).second) continue;
     const int at = InsertItem(face.first.c_str(), -1);
     if (at < 0) continue;
     const int image = (face.second & TRUETYPE_FONTTYPE) ? 1 : (face.second & DEVICE_FONTTYPE) ? 0 : -1;
@@ -254,7 +265,9 @@ bool CGUIComboBox::SetFontSelection(const wchar_t* face, int size) {
   CGUIComboBox* sizes = m_linked;
   if (!sizes || !sizes->GetSafeHwnd()) return true;
   FillSizes();
-  const int listed = FindExact(sizes->m_hWnd, Number(size));
+  int listed = FindExact(sizes->m_hWnd, Number(size));
+  // A face with sizes of its own lists the one-digit ones as " 8".
+  if (listed < 0 && GetItemImage(index) != 1) listed = FindExact(sizes->m_hWnd, PaddedNumber(size));
   if (listed >= 0) {
     Send(sizes->m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(listed));
     sizes->m_value = size;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "UIClipboardText.h"
+
 namespace gui_widgets {
 
 // The character of a WM_CHAR, also from a window of the ANSI character set.
@@ -15,23 +17,7 @@ inline wchar_t TypedChar(HWND window, WPARAM wParam) {
   return ::MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1) == 1 ? wide : 0;
 }
 
-// The clipboard's Unicode text; false when it holds none.
-inline bool ClipboardText(HWND owner, std::wstring& text) {
-  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(owner)) return false;
-  bool got = false;
-  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
-      const size_t room = ::GlobalSize(data) / sizeof(wchar_t);
-      size_t n = 0;
-      while (n < room && p[n]) ++n;  // bounded by the block
-      text.assign(p, n);
-      got = true;
-      ::GlobalUnlock(data);
-    }
-  }
-  ::CloseClipboard();
-  return got;
-}
+using quarnel::ClipboardText;
 
 // The window text, whatever its length.
 inline std::wstring WindowText(HWND window) {

@@ -1,4 +1,4 @@
-// The portable font-name and zoom lists, on the kinds of the platform combo box.
+// The portable font-name, zoom and fill-pattern lists, on the kinds of the platform combo box.
 #include <string>
 #include <vector>
 
@@ -7,8 +7,10 @@
 
 QV_IMPLEMENT_CREATABLE(QvFontsComboBox, QV_RUNTIME_CLASS(QvEditComboBox))
 QV_IMPLEMENT_CREATABLE(QvZoomComboBox, QV_RUNTIME_CLASS(QvEditComboBox))
+QV_IMPLEMENT_CREATABLE(QvPatternComboBox, QV_RUNTIME_CLASS(QvEditComboBox))
 QV_CLASSINIT(QvFontsComboBox)
 QV_CLASSINIT(QvZoomComboBox)
+QV_CLASSINIT(QvPatternComboBox)
 
 // ---------------------------------------------------------------------------------------
 // Font names
@@ -88,4 +90,35 @@ bool QvZoomComboBox::SetZoom(unsigned short zoom) {
 unsigned short QvZoomComboBox::GetZoom() {
   CGUIComboBox* combo = Combo();
   return combo ? combo->GetZoom() : 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Fill patterns
+
+CGUIComboBox* QvPatternComboBox::Patterns() const {
+  CGUIComboBox* combo = Combo();
+  return combo && (combo->m_flags & CGUIComboBox::kPatterns) ? combo : nullptr;
+}
+
+void QvPatternComboBox::OnPlatformControlSet() {
+  if (CGUIComboBox* combo = Combo()) combo->FillPatterns();
+}
+
+bool QvPatternComboBox::SetPattern(const QvGUIPattern& pattern) {
+  CGUIComboBox* combo = Patterns();
+  if (!combo || pattern < 0 || pattern > combo->GetCount()) return false;
+  combo->SetCurSel(static_cast<int>(pattern) - 1);
+  return true;
+}
+
+bool QvPatternComboBox::GetPattern(QvGUIPattern& pattern) {
+  CGUIComboBox* combo = Patterns();
+  const int selected = combo ? combo->GetCurSel() : CB_ERR;
+  pattern = static_cast<QvGUIPattern>(selected >= 0 ? selected + 1 : 0);
+  return selected >= 0;
+}
+
+void QvPatternComboBox::SetColors(const QvColor& first, const QvColor& second) {
+  auto ref = [](const QvColor& c) { return RGB(c.red >> 8, c.green >> 8, c.blue >> 8); };
+  if (CGUIComboBox* combo = Patterns()) combo->SetPatternColors(ref(first), ref(second));
 }

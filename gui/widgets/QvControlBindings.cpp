@@ -24,6 +24,7 @@ struct Bindings {
         {QV_RUNTIME_CLASS(QvEditComboBox), RUNTIME_CLASS(CGUIComboBox)},
         {QV_RUNTIME_CLASS(QvFontsComboBox), RUNTIME_CLASS(CGUIComboBox)},
         {QV_RUNTIME_CLASS(QvZoomComboBox), RUNTIME_CLASS(CGUIComboBox)},
+        {QV_RUNTIME_CLASS(QvPatternComboBox), RUNTIME_CLASS(CGUIComboBox)},
         {QV_RUNTIME_CLASS(QvSpinner), RUNTIME_CLASS(CGUISpinner)},
         {QV_RUNTIME_CLASS(QvSlider), RUNTIME_CLASS(CGUISlider)},
         {QV_RUNTIME_CLASS(QvProgressBar), RUNTIME_CLASS(CGUIProgressBar)},
@@ -59,6 +60,7 @@ QV_CONTROL_LOOKUP(QvComboBox)
 QV_CONTROL_LOOKUP(QvEditComboBox)
 QV_CONTROL_LOOKUP(QvFontsComboBox)
 QV_CONTROL_LOOKUP(QvZoomComboBox)
+QV_CONTROL_LOOKUP(QvPatternComboBox)
 QV_CONTROL_LOOKUP(QvSpinner)
 QV_CONTROL_LOOKUP(QvSlider)
 QV_CONTROL_LOOKUP(QvProgressBar)

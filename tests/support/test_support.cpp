@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <stdio.h>
+#include <string.h>
 
 namespace testing_support {
 
@@ -97,6 +98,19 @@ std::string TempPath(const char* stem) {
   snprintf(path, sizeof path, "%s%s_%lu_%u.tmp", dir, stem, GetCurrentProcessId(), ++counter);
   DeleteFileA(path);
   return path;
+}
+
+bool PutUnicodeOnClipboard(HWND owner, const wchar_t* text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+  }
+  CloseClipboard();
+  return true;
 }
 
 }  // namespace testing_support

@@ -25,6 +25,8 @@ std::string RectInParent(HWND parent, HWND child);
 std::string ReadFile(const std::string& path);
 // A fresh path in the temporary folder, unique per call.
 std::string TempPath(const char* stem);
+// Puts the text on the clipboard as Unicode text; false when the clipboard cannot be opened.
+bool PutUnicodeOnClipboard(HWND owner, const wchar_t* text);
 // Makes a failed assertion of the framework (ASSERT, VERIFY) fail the running test with the
 // assertion's file, line and expression; the test goes on.
 void ReportAssertionsAsFailures();

@@ -379,6 +379,19 @@ TEST_F(ComboKinds, RasterFaceListsItsOwnSizes) {
   const long before = Platform(sizes)->GetCurrentValue();
   Type(kSizesCombo, L"127");
   EXPECT_EQ(Platform(sizes)->GetCurrentValue(), before);
+
+  // Setting a one-digit size of the face finds it under its padded text.
+  const auto padded = std::find_if(listed.begin(), listed.end(), [](const std::wstring& s) { return s[0] == L' '; });
+  ASSERT_NE(padded, listed.end()) << "the raster face has no one-digit size";
+  const unsigned short small = static_cast<unsigned short>(std::stol(*padded));
+  const std::wstring larger = listed.back();
+  ASSERT_NE(std::stol(larger), small);
+  ASSERT_TRUE(fonts->SetFont(QvFont(QvString(faces[static_cast<size_t>(raster)].c_str()), static_cast<unsigned short>(std::stol(larger)), 0)));
+  ASSERT_TRUE(fonts->SetFont(QvFont(QvString(faces[static_cast<size_t>(raster)].c_str()), small, 0)));
+  unsigned short size = 0;
+  EXPECT_TRUE(fonts->GetFontSize(size));
+  EXPECT_EQ(size, small);
+  EXPECT_EQ(SendMessageW(Child(kSizesCombo), CB_GETCURSEL, 0, 0), padded - listed.begin());
 }
 
 // Typing into the font field completes the face from the list and makes it current; the
@@ -509,6 +522,54 @@ TEST_F(ComboKinds, PatternItemsInPixels) {
     EXPECT_EQ(canvas.CountOtherThan(window, RECT{swatch.right, 0, swatch.right + unit, height}), 0);
     EXPECT_GT(canvas.CountOf(text, RECT{swatch.right + unit, 2, 200, height}), 0) << "the label";
   }
+}
+
+// The portable pattern list: filled when bound, patterns set and read as item + 1, and the
+// colours of SetColors in the swatches' pixels.
+TEST_F(ComboKinds, PortablePatternList) {
+  QvPatternComboBox* combo = Get<QvPatternComboBox>(kPatternCombo);
+  ASSERT_TRUE(combo);
+  CGUIComboBox* patterns = Platform(combo);
+  ASSERT_TRUE(patterns && patterns->GetSafeHwnd());
+  EXPECT_EQ(patterns->m_hWnd, Child(kPatternCombo)) << "bound to the window made owner-drawn";
+  EXPECT_TRUE(patterns->m_flags & CGUIComboBox::kPatterns);
+  EXPECT_EQ(combo->GetCount(), 20);
+  for (long i = 0; i < combo->GetCount(); ++i) {
+    QvString name;
+    EXPECT_TRUE(combo->FindItem(i, name));
+    EXPECT_NE(name.ToWide().rfind(L"[label", 0), 0u) << "the library names pattern " << i + 1;
+  }
+  QvPatternComboBox* again = nullptr;
+  EXPECT_TRUE(container->GetControlFromID(again, kPatternCombo, 0));
+  EXPECT_EQ(again, combo) << "entered once";
+
+  QvGUIPattern pattern = QvSolidPattern;
+  EXPECT_FALSE(combo->GetPattern(pattern)) << "nothing selected yet";
+  EXPECT_EQ(pattern, QvNoPattern);
+  struct Case {
+    int set;
+    bool accepted;
+    int selected;  // the list's selection afterwards
+  } cases[] = {{3, true, 2}, {1, true, 0}, {20, true, 19}, {21, false, 19}, {-1, false, 19}, {0, true, -1}, {2, true, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.set);
+    EXPECT_EQ(combo->SetPattern(static_cast<QvGUIPattern>(c.set)), c.accepted);
+    EXPECT_EQ(SendMessageW(Child(kPatternCombo), CB_GETCURSEL, 0, 0), c.selected);
+    EXPECT_EQ(combo->GetPattern(pattern), c.selected >= 0);
+    EXPECT_EQ(static_cast<int>(pattern), c.selected + 1);
+  }
+
+  // 8-bit channels in the high bytes: the swatch of pattern 3 (item 2) holds both colours.
+  combo->SetColors(QvColor(0, 0, 200 << 8), QvColor(220 << 8, 0, 0));
+  const COLORREF back = RGB(0, 0, 200), fore = RGB(220, 0, 0);
+  const int unit = LOWORD(GetDialogBaseUnits());
+  const RECT swatch = {3, 2, 3 + unit * 11 / 4, 18};
+  DibCanvas canvas(200, 20, RGB(1, 2, 3));
+  DrawInto(patterns, canvas, 2, 0);
+  const int area = (swatch.right - swatch.left) * (swatch.bottom - swatch.top);
+  EXPECT_GT(canvas.CountOf(fore, swatch), 0);
+  EXPECT_GT(canvas.CountOf(back, swatch), 0);
+  EXPECT_EQ(canvas.CountOf(fore, swatch) + canvas.CountOf(back, swatch), area);
 }
 
 // The line widths: nine samples of their thickness and pattern left of the label; filled

@@ -169,15 +169,5 @@ void ExpectNotifications(WidgetsTest& test, const NotificationCase& c, bool empt
 }
 
 void PutOnClipboard(HWND owner, const wchar_t* text) {
-  if (!OpenClipboard(owner)) {
-    ADD_FAILURE() << "the clipboard cannot be opened";
-    return;
-  }
-  EmptyClipboard();
-  const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  memcpy(GlobalLock(block), text, bytes);
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
+  if (!testing_support::PutUnicodeOnClipboard(owner, text)) ADD_FAILURE() << "the clipboard cannot be opened";
 }

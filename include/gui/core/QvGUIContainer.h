@@ -26,6 +26,8 @@ class QvComboBox;
 class QvEditComboBox;
 class QvFontsComboBox;
 class QvZoomComboBox;
+class QvPatternComboBox;
+class QvDateTimeCtrl;
 class QvSpinner;
 class QvSlider;
 class QvProgressBar;
@@ -122,6 +124,8 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvEditComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvFontsComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvZoomComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvPatternComboBox*& out, unsigned short id, unsigned long labelId);
+  bool GetControlFromID(QvDateTimeCtrl*& out, unsigned short id, unsigned long labelId);  // with the date/time control
   bool GetControlFromID(QvSpinner*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);

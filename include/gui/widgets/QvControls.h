@@ -16,6 +16,7 @@
 //   725 edit text changed, 735 value of a font, size or zoom list changed; 1200 slider moved.
 #pragma once
 #include <QvControl.h>
+#include <QvDrawingTypes.h>
 #include <QvFont.h>
 #include <vekkel.h>
 
@@ -252,6 +253,25 @@ class QUARNEL_API QvZoomComboBox : public QvEditComboBox {
   virtual void SetZoomRange(unsigned short minimum, unsigned short maximum);
   virtual bool SetZoom(unsigned short zoom);
   virtual unsigned short GetZoom();  // 0 when unbound
+};
+
+// The fill-pattern list: one item per pattern of the shared fill-pattern brushes, each drawn
+// as a swatch in two colours before its name. Pattern p is item p - 1; 0 is no pattern.
+class QUARNEL_API QvPatternComboBox : public QvEditComboBox {
+  QV_DECLARE_CREATABLE(QvPatternComboBox)
+ public:
+  QvPatternComboBox() = default;
+  // Fills the list; the swatches in the window text colour on the window colour.
+  void OnPlatformControlSet() override;
+  // Selects pattern p (0 selects nothing); false when unbound or p is not listed.
+  virtual bool SetPattern(const QvGUIPattern& pattern);
+  // The selected pattern; 0 and false when nothing is selected or unbound.
+  virtual bool GetPattern(QvGUIPattern& pattern);
+  // The swatches' colours (first: the background, second: the pattern's own); repaints now.
+  virtual void SetColors(const QvColor& first, const QvColor& second);
+
+ protected:
+  CGUIComboBox* Patterns() const;
 };
 
 class QUARNEL_API QvSpinner : public QvEditText {

@@ -5,8 +5,27 @@
 #include "QvSuccess.h"
 #include "vekkel_api.h"
 
-// Names of the days of the week. At load they are the user locale's names; the host's
-// start-up gives the label ids of its own names.
+// How a locale writes dates and times: the orders of day, month and year and the clock,
+// the separators, the year width and the texts of the two halves of a 12-hour day.
+struct VEKKEL_API QvDateTimeFormat {
+  int dateOrder = 0;               // 0 month-day-year, 1 day-month-year, 2 year-month-day
+  bool twentyFourHours = true;     // else the 12-hour clock
+  bool fourDigitYears = true;
+  QvString dateSeparator = QvString("/");
+  QvString timeSeparator = QvString(":");
+  QvString timeFormat = QvString("HH:mm:ss");  // the locale's pattern (h/H hours, t AM/PM)
+  QvString amText = QvString("AM");
+  QvString pmText = QvString("PM");
+
+  // The format of a Windows locale named "de-DE", "en_US", "ja-JP" ... (either separator);
+  // null or empty: the user's locale. False, and the format unchanged, for a name the system
+  // does not know.
+  bool ReadFrom(const wchar_t* localeName);
+};
+
+// Names of the days of the week and the date and time format. At load they are the user
+// locale's; the host's start-up gives the label ids of its own day names, and a host (or a
+// test) may give the format of another locale.
 class VEKKEL_API QvLocale {
  public:
   QvLocale();
@@ -22,10 +41,17 @@ class VEKKEL_API QvLocale {
   // Day 0 is Monday, 6 Sunday; empty for another day.
   QvString GetDayName(int day) const;
 
+  const QvDateTimeFormat& GetDateTimeFormat() const { return m_format; }
+  void SetDateTimeFormat(const QvDateTimeFormat& format) { m_format = format; }
+  // The texts of the morning and afternoon halves of a 12-hour day.
+  QvString GetAMText() const { return m_format.amText; }
+  QvString GetPMText() const { return m_format.pmText; }
+
  private:
   QvLocale(const QvLocale&) = delete;
   QvLocale& operator=(const QvLocale&) = delete;
   QvString m_dayNames[7];
+  QvDateTimeFormat m_format;
 };
 
 // The one locale of the process (never null).

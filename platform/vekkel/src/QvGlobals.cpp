@@ -22,9 +22,55 @@ QvLocale::QvLocale() {
     int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDAYNAME1 + day, name, 80);
     m_dayNames[day] = n > 1 ? QvString(name, static_cast<size_t>(n - 1)) : QvString();
   }
+  m_format.ReadFrom(nullptr);
 }
 
 QvLocale::~QvLocale() = default;
+
+namespace {
+// One text of a locale; empty when the system has none.
+QvString LocaleText(const wchar_t* name, LCTYPE what) {
+  wchar_t text[100];
+  const int n = GetLocaleInfoEx(name, what, text, 100);
+  return n > 1 ? QvString(text, static_cast<size_t>(n - 1)) : QvString();
+}
+
+int LocaleNumber(const wchar_t* name, LCTYPE what, int fallback) {
+  DWORD value = 0;
+  return GetLocaleInfoEx(name, what | LOCALE_RETURN_NUMBER, reinterpret_cast<LPWSTR>(&value),
+                         sizeof value / sizeof(wchar_t)) > 0
+             ? static_cast<int>(value)
+             : fallback;
+}
+}  // namespace
+
+bool QvDateTimeFormat::ReadFrom(const wchar_t* localeName) {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  if (localeName && *localeName) {
+    for (int i = 0; localeName[i] && i < LOCALE_NAME_MAX_LENGTH - 1; ++i)
+      name[i] = localeName[i] == L'_' ? L'-' : localeName[i];
+  } else if (GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) <= 0) {
+    return false;
+  }
+  if (!IsValidLocaleName(name)) return false;
+  QvDateTimeFormat read;
+  const int order = LocaleNumber(name, LOCALE_IDATE, 0);
+  read.dateOrder = order >= 0 && order <= 2 ? order : 0;
+  read.twentyFourHours = LocaleNumber(name, LOCALE_ITIME, 1) != 0;
+  read.fourDigitYears = LocaleNumber(name, LOCALE_ICENTURY, 1) != 0;
+  // A text the locale lacks keeps the neutral one.
+  auto take = [&name](LCTYPE what, QvString& into) {
+    QvString text = LocaleText(name, what);
+    if (!text.IsEmpty()) into = text;
+  };
+  take(LOCALE_SDATE, read.dateSeparator);
+  take(LOCALE_STIME, read.timeSeparator);
+  take(LOCALE_STIMEFORMAT, read.timeFormat);
+  take(LOCALE_S1159, read.amText);
+  take(LOCALE_S2359, read.pmText);
+  *this = read;
+  return true;
+}
 
 QvSuccess QvLocale::SetDayNameLabels(unsigned long monday, unsigned long tuesday,
                                      unsigned long wednesday, unsigned long thursday,
