@@ -9,6 +9,8 @@
 #include <framework.h>
 #include <solvane.h>
 
+#include <stddef.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,6 +100,20 @@ DEVMODE ModeOf(HGLOBAL mode) {
   return dm;
 }
 
+// The device names of a printer that is not installed.
+const TCHAR kGonePrinter[] = _T("Printer That Left");
+QvMemory GonePrinterNames() {
+  std::vector<TCHAR> names(sizeof(DEVNAMES) / sizeof(TCHAR) + 9 + 18 + 5, 0);
+  DEVNAMES* dn = reinterpret_cast<DEVNAMES*>(names.data());
+  dn->wDriverOffset = sizeof(DEVNAMES) / sizeof(TCHAR);
+  lstrcpy(names.data() + dn->wDriverOffset, _T("winspool"));
+  dn->wDeviceOffset = static_cast<WORD>(dn->wDriverOffset + 9);
+  lstrcpy(names.data() + dn->wDeviceOffset, kGonePrinter);
+  dn->wOutputOffset = static_cast<WORD>(dn->wDeviceOffset + 18);
+  lstrcpy(names.data() + dn->wOutputOffset, _T("LPT9"));
+  return QvMemory(names.data(), names.size() * sizeof(TCHAR));
+}
+
 QvDateTime Yesterday() {
   SYSTEMTIME st;
   GetLocalTime(&st);
@@ -127,7 +143,7 @@ TEST(PageFormat, SavedAndLoadedAsItWas) {
   QvPageFormat back(false);
   ASSERT_TRUE(back.Load(&doc).Succeeded());
   // The driver merges the stored mode on loading: the settings are compared, not the bytes.
-  EXPECT_TRUE(static_cast<QvRootPageFormat&>(back) == static_cast<QvRootPageFormat&>(pf));
+  EXPECT_TRUE(back == pf);
   EXPECT_TRUE(Bytes(back.GetDevNames()) == Bytes(pf.GetDevNames()));
   const DEVMODE saved = ModeOf(pf.GetDevModeBlock()), loaded = ModeOf(back.GetDevModeBlock());
   EXPECT_EQ(loaded.dmOrientation, saved.dmOrientation);
@@ -264,31 +280,85 @@ TEST(PageFormat, OlderWindowsItemTakesTheKernelSettings) {
   EXPECT_EQ(pf.GetOrientation(), QvLandscape);
 }
 
-// A stored printer that is gone gives way to the default printer; the orientation stays.
-TEST(PageFormat, GonePrinterReplacedByTheDefaultKeepingItsSettings) {
+// Loads a document whose stored printer is gone, the stored mode the default printer's as
+// `change` leaves it; answers the loaded page format's device and mode.
+DEVMODE LoadedFromAGonePrinter(const std::function<void(DEVMODE&)>& change, std::wstring& device) {
   QvPageFormat printer(true);
   QvMemory mode = Bytes(printer.GetDevModeBlock());
   DEVMODE* dm = reinterpret_cast<DEVMODE*>(mode.GetData());
-  dm->dmOrientation = DMORIENT_LANDSCAPE;
-  dm->dmFields |= DM_ORIENTATION;
-  const TCHAR gone[] = _T("Printer That Left");
-  lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), gone, CCHDEVICENAME);
-  std::vector<TCHAR> names(sizeof(DEVNAMES) / sizeof(TCHAR) + 9 + 18 + 5, 0);
-  DEVNAMES* dn = reinterpret_cast<DEVNAMES*>(names.data());
-  dn->wDriverOffset = sizeof(DEVNAMES) / sizeof(TCHAR);
-  lstrcpy(names.data() + dn->wDriverOffset, _T("winspool"));
-  dn->wDeviceOffset = static_cast<WORD>(dn->wDriverOffset + 9);
-  lstrcpy(names.data() + dn->wDeviceOffset, gone);
-  dn->wOutputOffset = static_cast<WORD>(dn->wDeviceOffset + 18);
-  lstrcpy(names.data() + dn->wOutputOffset, _T("LPT9"));
+  lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), kGonePrinter, CCHDEVICENAME);
+  change(*dm);
   QvContainer doc;
   PutItem(doc, "KernelPageFormat", KernelBytes(KernelFields(), kKernel, Yesterday()));
-  PutItem(doc, "WindowsPageFormat",
-          WindowsBytes(QvMemory(names.data(), names.size() * sizeof(TCHAR)), mode, QvDateTime::Now()));
+  PutItem(doc, "WindowsPageFormat", WindowsBytes(GonePrinterNames(), mode, QvDateTime::Now()));
   QvPageFormat pf(false);
-  ASSERT_TRUE(pf.Load(&doc).Succeeded());
-  EXPECT_EQ(DeviceOf(pf.GetDevNames()), L"PDF");
-  EXPECT_EQ(ModeOf(pf.GetDevModeBlock()).dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_TRUE(pf.Load(&doc).Succeeded());
+  device = DeviceOf(pf.GetDevNames());
+  return ModeOf(pf.GetDevModeBlock());
+}
+
+// A stored printer that is gone gives way to the default printer; the orientation stays.
+TEST(PageFormat, GonePrinterReplacedByTheDefaultKeepingItsSettings) {
+  std::wstring device;
+  const DEVMODE now = LoadedFromAGonePrinter(
+      [](DEVMODE& dm) {
+        dm.dmOrientation = DMORIENT_LANDSCAPE;
+        dm.dmFields |= DM_ORIENTATION;
+      },
+      device);
+  EXPECT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmOrientation, DMORIENT_LANDSCAPE);
+}
+
+// A stored printer that is gone: the settings of its mode that the default printer's driver
+// takes are carried over, not only orientation and paper.
+TEST(PageFormat, GonePrinterSettingsCarryOver) {
+  const DEVMODE fresh = ModeOf(QvPageFormat(true).GetDevModeBlock());
+  const short colour = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  std::wstring device;
+  const DEVMODE now = LoadedFromAGonePrinter(
+      [colour](DEVMODE& dm) {
+        dm.dmFields |= DM_COLOR | DM_PRINTQUALITY | DM_YRESOLUTION;
+        dm.dmColor = colour;
+        dm.dmPrintQuality = 300;
+        dm.dmYResolution = 300;
+      },
+      device);
+  ASSERT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmColor, colour);
+  EXPECT_EQ(now.dmPrintQuality, 300);
+  EXPECT_EQ(now.dmYResolution, 300);
+}
+
+// The page-setup dialog measures by the user locale, or else by the report preferences.
+TEST(PageFormat, PageSetupUnitsFollowLocaleOrPreferences) {
+  TCHAR measure[4] = {0};
+  GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 4);
+  const bool localeInches = lstrcmp(measure, _T("1")) == 0;
+  const struct {
+    bool useLocale;
+    unsigned short units;  // of the report preferences: 1 metric
+    bool inches;
+  } cases[] = {
+      {false, 1, false},
+      {false, 0, true},
+      {true, static_cast<unsigned short>(localeInches ? 1 : 0), localeInches},
+  };
+  const unsigned short unitsBefore = QvGetReportMeasurementUnits();
+  for (const auto& c : cases) {
+    QvSetReportMeasurementUnits(c.units);
+    QvPageFormat pf(true);
+    pf.SetMarginRect(QvRect(20000, 10000, 20000, 10000));
+    const int kTopMargin = 0x484;
+    DialogDriver driver({{kTopMargin, [](HWND dlg) { DialogDriver::Press(dlg, IDOK); }}});
+    ASSERT_TRUE(pf.PageSetupDlgW(c.useLocale).Succeeded());
+    EXPECT_EQ(driver.done(), 1u);
+    // Thousandths of an inch lose what a micrometre figure does not fill.
+    auto back = [&c](long um) { return c.inches ? um * 10 / 254 * 254 / 10 : um / 10 * 10; };
+    EXPECT_EQ(pf.GetMargins(), QvRect(back(20000), back(10000), back(20000), back(10000)))
+        << c.useLocale << " " << c.units;
+  }
+  QvSetReportMeasurementUnits(unitsBefore);
 }
 
 // A stored scaling of 0 computes as 100 %.
