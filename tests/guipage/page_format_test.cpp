@@ -280,6 +280,85 @@ TEST(PageFormat, OlderWindowsItemTakesTheKernelSettings) {
   EXPECT_EQ(pf.GetOrientation(), QvLandscape);
 }
 
+// A sound kernel item with a platform item that does not load: nothing of either is taken.
+TEST(PageFormat, LoadingIsAllOrNothing) {
+  QvPageFormat printer(true);
+  ASSERT_NE(printer.GetDevModeBlock(), nullptr);
+  const std::string windows =
+      WindowsBytes(Bytes(printer.GetDevNames()), Bytes(printer.GetDevModeBlock()), QvDateTime::Now());
+  KernelFields f;  // every field differs from a fresh page format's
+  f.margins = QvRect(1000, 2000, 3000, 4000);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"platform item empty", std::string()},
+      {"platform item cut in its time", windows.substr(0, 12)},
+      {"platform item cut in its blocks", windows.substr(0, windows.size() / 2)},
+      {"platform item one byte short", windows.substr(0, windows.size() - 1)},
+  };
+  for (const auto& c : cases) {
+    QvContainer doc;
+    PutItem(doc, "KernelPageFormat", KernelBytes(f, kKernel, Yesterday()));
+    PutItem(doc, "WindowsPageFormat", c.bytes);
+    QvPageFormat pf(true);
+    pf.SetMarginRect(QvRect(11, 12, 13, 14));
+    const QvPageFormat before(pf);
+    EXPECT_FALSE(pf.Load(&doc).Succeeded()) << c.what;
+    EXPECT_TRUE(pf == before) << c.what;
+    EXPECT_EQ(pf.GetMargins(), QvRect(11, 12, 13, 14)) << c.what;
+    EXPECT_EQ(pf.GetFirstPageNumber(), 1) << c.what;
+    EXPECT_FALSE(pf.GetFitToPrint()) << c.what;
+    EXPECT_TRUE(pf.IsModified()) << c.what;
+  }
+}
+
+// Formats compare by their settings: a save and load, or bytes that follow a name's
+// terminator, make no difference; a setting does.
+TEST(PageFormat, FormatsCompareBySettings) {
+  QvPageFormat pf(true);
+  ASSERT_NE(pf.GetDevModeBlock(), nullptr);
+  pf.SetMarginRect(QvRect(12700, 25400, 10000, 5000));
+  QvContainer doc;
+  ASSERT_TRUE(pf.Save(&doc).Succeeded());
+  QvPageFormat back(false);
+  ASSERT_TRUE(back.Load(&doc).Succeeded());
+  EXPECT_TRUE(back == pf);
+
+  auto scribble = [](HGLOBAL block, size_t offset, size_t bytes) {
+    BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    for (size_t i = 0; i < bytes; ++i) p[offset + i] = static_cast<BYTE>(0xA5 + i);
+    GlobalUnlock(block);
+  };
+  const DEVMODE dm = ModeOf(pf.GetDevModeBlock());
+  const size_t deviceEnd = (lstrlen(reinterpret_cast<LPCTSTR>(dm.dmDeviceName)) + 1) * sizeof(TCHAR);
+  const size_t formEnd = (lstrlen(reinterpret_cast<LPCTSTR>(dm.dmFormName)) + 1) * sizeof(TCHAR);
+  ASSERT_LT(deviceEnd + 4, sizeof(dm.dmDeviceName));
+  ASSERT_LT(formEnd + 4, sizeof(dm.dmFormName));
+  QvPageFormat copy(pf);
+  scribble(copy.GetDevModeBlock(), offsetof(DEVMODE, dmDeviceName) + deviceEnd, 4);
+  scribble(copy.GetDevModeBlock(), offsetof(DEVMODE, dmFormName) + formEnd, 4);
+  EXPECT_TRUE(copy == pf);
+  EXPECT_FALSE(Bytes(copy.GetDevModeBlock()) == Bytes(pf.GetDevModeBlock()));
+
+  const struct {
+    const char* what;
+    std::function<void(DEVMODE&)> change;
+  } settings[] = {
+      {"orientation", [](DEVMODE& d) { d.dmOrientation = d.dmOrientation == 1 ? 2 : 1; }},
+      {"paper", [](DEVMODE& d) { d.dmPaperSize = d.dmPaperSize == 1 ? 9 : 1; }},
+      {"fields", [](DEVMODE& d) { d.dmFields ^= DM_COLLATE; }},
+      {"device", [](DEVMODE& d) { d.dmDeviceName[0] = 'X'; }},
+  };
+  for (const auto& c : settings) {
+    QvPageFormat other(pf);
+    DEVMODE* d = static_cast<DEVMODE*>(GlobalLock(other.GetDevModeBlock()));
+    c.change(*d);
+    GlobalUnlock(other.GetDevModeBlock());
+    EXPECT_FALSE(other == pf) << c.what;
+  }
+}
+
 // Loads a document whose stored printer is gone, the stored mode the default printer's as
 // `change` leaves it; answers the loaded page format's device and mode.
 DEVMODE LoadedFromAGonePrinter(const std::function<void(DEVMODE&)>& change, std::wstring& device) {
