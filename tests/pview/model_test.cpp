@@ -3,7 +3,8 @@
 // view's state and ScrollTo; units switched while printing.
 #include "pview_fixture.h"
 
-#include <fw_splitter.h>
+#include <splitter_panes.h>
+#include <test_support.h>
 #include <math.h>
 #include <process.h>
 
@@ -198,12 +199,7 @@ TEST(PortableViewScrolling, FarEdgeStopAndScrollCodes) {
 
 // The keys' scrolling, with and without Ctrl, from several positions (increments 40 across and
 // 30 down; a page is the view's height less an increment, in whole increments).
-void HoldCtrl(bool down) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
+void HoldCtrl(bool down) { testing_support::HoldKey(VK_CONTROL, down); }
 
 struct KeyCase {
   UINT key;
@@ -247,27 +243,20 @@ TEST(PortableViewScrolling, KeysScrollByTable) {
 // A view that is a pane of a splitter scrolls by keys together with the panes that share its
 // row (vertically) and its column (horizontally); the pane in neither stays.
 TEST(PortableViewScrolling, KeysScrollThePanesOfAParentSplitter) {
-  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 420, 340, NULL, NULL, NULL, NULL);
-  ASSERT_TRUE(parent);
-  CSplitterWnd splitter;
-  ASSERT_TRUE(splitter.CreateStatic(CWnd::FromHandle(parent), 2, 2, WS_CHILD | WS_VISIBLE));
   FunctionView* views[2][2] = {};
   ModelView* windows[2][2] = {};
-  for (int r = 0; r < 2; ++r) {
-    for (int c = 0; c < 2; ++c) {
-      views[r][c] = new FunctionView;
-      windows[r][c] = new ModelView;
-      ASSERT_TRUE(windows[r][c]->Create(views[r][c], WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
-                                        RECT{0, 0, 200, 150}, &splitter, splitter.IdFromRowCol(r, c)));
-      views[r][c]->SetImageSize(QvSize(1000, 1000), false);
-      views[r][c]->SetHScrollIncrement(40);
-      views[r][c]->SetVScrollIncrement(30);
-    }
-  }
-  splitter.SetColumnInfo(0, 200, 10);
-  splitter.SetRowInfo(0, 160, 10);
-  splitter.MoveWindow(0, 0, 420, 340);
-  splitter.RecalcLayout();
+  testing_support::SplitterOfFour four;
+  ASSERT_TRUE(four.Create([&](int r, int c, CSplitterWnd& splitter, UINT id) {
+    views[r][c] = new FunctionView;
+    windows[r][c] = new ModelView;
+    if (!windows[r][c]->Create(views[r][c], WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, RECT{0, 0, 200, 150},
+                               &splitter, id))
+      return false;
+    views[r][c]->SetImageSize(QvSize(1000, 1000), false);
+    views[r][c]->SetHScrollIncrement(40);
+    views[r][c]->SetVScrollIncrement(30);
+    return true;
+  }));
   struct Case {
     UINT key;
     bool ctrl;
@@ -302,8 +291,6 @@ TEST(PortableViewScrolling, KeysScrollThePanesOfAParentSplitter) {
     EXPECT_EQ(views[1][1]->GetHScroll(), 0u);
     EXPECT_EQ(views[1][1]->GetVScroll(), 0u);
   }
-  splitter.DestroyWindow();
-  DestroyWindow(parent);
 }
 
 TEST(PortableViewScrolling, NoScrollBarsHidesThem) {
