@@ -94,8 +94,11 @@ bool SameDevNames(HGLOBAL a, HGLOBAL b) {
   return true;
 }
 
-// A text field of a device mode up to its terminator (at most its length).
-std::basic_string<TCHAR> FixedText(const TCHAR* text, size_t length) {
+// A text field of a device mode up to its terminator (at most its length); the earlier
+// edition's mode holds its names as bytes.
+template <class Char>
+std::basic_string<TCHAR> FixedText(const Char* field, size_t length) {
+  const TCHAR* text = reinterpret_cast<const TCHAR*>(field);
   size_t n = 0;
   while (n < length && text[n] != 0) ++n;
   return std::basic_string<TCHAR>(text, n);
