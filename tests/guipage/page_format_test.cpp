@@ -409,6 +409,33 @@ TEST(PageFormat, GonePrinterSettingsCarryOver) {
   EXPECT_EQ(now.dmYResolution, 300);
 }
 
+// A stored mode of an installed printer, newer than the kernel: the driver's fresh mode takes
+// its settings (paper, orientation, colour, scale).
+TEST(PageFormat, StoredModeOfAnInstalledPrinterIsTakenWhole) {
+  QvPageFormat printer(true);
+  ASSERT_NE(printer.GetDevModeBlock(), nullptr);
+  const bool scales = printer.PrinterSupportsScaling();
+  const DEVMODE fresh = ModeOf(printer.GetDevModeBlock());
+  QvMemory mode = Bytes(printer.GetDevModeBlock());
+  DEVMODE* dm = reinterpret_cast<DEVMODE*>(mode.GetData());
+  dm->dmFields |= DM_PAPERSIZE | DM_ORIENTATION | DM_COLOR | DM_SCALE;
+  dm->dmPaperSize = fresh.dmPaperSize == DMPAPER_LETTER ? DMPAPER_A4 : DMPAPER_LETTER;
+  dm->dmOrientation = fresh.dmOrientation == DMORIENT_PORTRAIT ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  dm->dmColor = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  dm->dmScale = 50;
+  QvContainer doc;
+  PutItem(doc, "KernelPageFormat", KernelBytes(KernelFields(), kKernel, Yesterday()));
+  PutItem(doc, "WindowsPageFormat", WindowsBytes(Bytes(printer.GetDevNames()), mode, QvDateTime::Now()));
+  QvPageFormat pf(false);
+  ASSERT_TRUE(pf.Load(&doc).Succeeded());
+  const DEVMODE now = ModeOf(pf.GetDevModeBlock());
+  EXPECT_EQ(now.dmPaperSize, dm->dmPaperSize);
+  EXPECT_EQ(now.dmOrientation, dm->dmOrientation);
+  EXPECT_EQ(now.dmColor, dm->dmColor);
+  EXPECT_EQ(now.dmScale, scales ? 50 : fresh.dmScale);
+  EXPECT_TRUE(AfxIsValidDevMode(pf.GetDevModeBlock()));
+}
+
 // The page-setup dialog measures by the user locale, or else by the report preferences.
 TEST(PageFormat, PageSetupUnitsFollowLocaleOrPreferences) {
   TCHAR measure[4] = {0};
