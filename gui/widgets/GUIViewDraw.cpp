@@ -285,7 +285,9 @@ void CGUIView::QvDrawRect(const QvRect& r, bool frame, bool fill) {
   if (m_dc == NULL || !ImageToClientRect(r, c)) return;
   const int w = m_penWidth;
   const int width = c.right - c.left, height = c.bottom - c.top;
-  if (frame && fill && m_dash == QvSolidLine && w == 1) {
+  // One GDI rectangle for a thin solid frame, unless the rectangle is thinner than its two
+  // edges (they would overlap, and an exclusive draw mode take back what they share).
+  if (frame && fill && m_dash == QvSolidLine && w == 1 && width >= 2 && height >= 2) {
     SelectPen(false);
     SelectFillBrush(false);
     Rectangle(m_dc, c.left, c.top, c.right, c.bottom);

@@ -156,6 +156,9 @@ TEST(PortableViewDrawing, ThinFramesStayInsideTheirRectangleInBothViews) {
     int painted;  // pixels the frame (and fill) covers: the whole rectangle here
   } cases[] = {
       {"zero height", {10, 20, 50, 20}, 2, false, 0},
+      {"zero height, pen 1, filled", {10, 20, 50, 20}, 1, true, 0},
+      {"one row, pen 1, filled", {10, 20, 50, 21}, 1, true, 40},
+      {"one column, pen 1, filled", {20, 10, 21, 50}, 1, true, 40},
       {"zero width", {20, 10, 20, 50}, 2, true, 0},
       {"one row, pen 2", {10, 20, 50, 21}, 2, false, 40},
       {"three rows, pen 2", {10, 20, 50, 23}, 2, true, 120},
