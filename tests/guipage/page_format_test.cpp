@@ -359,17 +359,20 @@ TEST(PageFormat, FormatsCompareBySettings) {
   }
 }
 
-// Loads a document whose stored printer is gone, the stored mode the default printer's as
-// `change` leaves it; answers the loaded page format's device and mode.
-DEVMODE LoadedFromAGonePrinter(const std::function<void(DEVMODE&)>& change, std::wstring& device) {
+// Loads a document whose stored mode is the default printer's as `change` leaves it, stored
+// for that printer or, when `gone`, for a printer that is not installed (the kernel item is
+// older); answers the loaded page format's device and mode.
+DEVMODE LoadedWithStoredMode(bool gone, const std::function<void(DEVMODE&)>& change, std::wstring& device) {
   QvPageFormat printer(true);
+  EXPECT_NE(printer.GetDevModeBlock(), nullptr);
   QvMemory mode = Bytes(printer.GetDevModeBlock());
   DEVMODE* dm = reinterpret_cast<DEVMODE*>(mode.GetData());
-  lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), kGonePrinter, CCHDEVICENAME);
+  if (gone) lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), kGonePrinter, CCHDEVICENAME);
   change(*dm);
   QvContainer doc;
   PutItem(doc, "KernelPageFormat", KernelBytes(KernelFields(), kKernel, Yesterday()));
-  PutItem(doc, "WindowsPageFormat", WindowsBytes(GonePrinterNames(), mode, QvDateTime::Now()));
+  PutItem(doc, "WindowsPageFormat",
+          WindowsBytes(gone ? GonePrinterNames() : Bytes(printer.GetDevNames()), mode, QvDateTime::Now()));
   QvPageFormat pf(false);
   EXPECT_TRUE(pf.Load(&doc).Succeeded());
   device = DeviceOf(pf.GetDevNames());
@@ -379,7 +382,8 @@ DEVMODE LoadedFromAGonePrinter(const std::function<void(DEVMODE&)>& change, std:
 // A stored printer that is gone gives way to the default printer; the orientation stays.
 TEST(PageFormat, GonePrinterReplacedByTheDefaultKeepingItsSettings) {
   std::wstring device;
-  const DEVMODE now = LoadedFromAGonePrinter(
+  const DEVMODE now = LoadedWithStoredMode(
+      true,
       [](DEVMODE& dm) {
         dm.dmOrientation = DMORIENT_LANDSCAPE;
         dm.dmFields |= DM_ORIENTATION;
@@ -395,7 +399,8 @@ TEST(PageFormat, GonePrinterSettingsCarryOver) {
   const DEVMODE fresh = ModeOf(QvPageFormat(true).GetDevModeBlock());
   const short colour = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
   std::wstring device;
-  const DEVMODE now = LoadedFromAGonePrinter(
+  const DEVMODE now = LoadedWithStoredMode(
+      true,
       [colour](DEVMODE& dm) {
         dm.dmFields |= DM_COLOR | DM_PRINTQUALITY | DM_YRESOLUTION;
         dm.dmColor = colour;
@@ -416,24 +421,43 @@ TEST(PageFormat, StoredModeOfAnInstalledPrinterIsTakenWhole) {
   ASSERT_NE(printer.GetDevModeBlock(), nullptr);
   const bool scales = printer.PrinterSupportsScaling();
   const DEVMODE fresh = ModeOf(printer.GetDevModeBlock());
-  QvMemory mode = Bytes(printer.GetDevModeBlock());
-  DEVMODE* dm = reinterpret_cast<DEVMODE*>(mode.GetData());
-  dm->dmFields |= DM_PAPERSIZE | DM_ORIENTATION | DM_COLOR | DM_SCALE;
-  dm->dmPaperSize = fresh.dmPaperSize == DMPAPER_LETTER ? DMPAPER_A4 : DMPAPER_LETTER;
-  dm->dmOrientation = fresh.dmOrientation == DMORIENT_PORTRAIT ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-  dm->dmColor = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
-  dm->dmScale = 50;
-  QvContainer doc;
-  PutItem(doc, "KernelPageFormat", KernelBytes(KernelFields(), kKernel, Yesterday()));
-  PutItem(doc, "WindowsPageFormat", WindowsBytes(Bytes(printer.GetDevNames()), mode, QvDateTime::Now()));
-  QvPageFormat pf(false);
-  ASSERT_TRUE(pf.Load(&doc).Succeeded());
-  const DEVMODE now = ModeOf(pf.GetDevModeBlock());
-  EXPECT_EQ(now.dmPaperSize, dm->dmPaperSize);
-  EXPECT_EQ(now.dmOrientation, dm->dmOrientation);
-  EXPECT_EQ(now.dmColor, dm->dmColor);
+  const short paper = fresh.dmPaperSize == DMPAPER_LETTER ? DMPAPER_A4 : DMPAPER_LETTER;
+  const short orientation = fresh.dmOrientation == DMORIENT_PORTRAIT ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  const short colour = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      false,
+      [&](DEVMODE& dm) {
+        dm.dmFields |= DM_PAPERSIZE | DM_ORIENTATION | DM_COLOR | DM_SCALE;
+        dm.dmPaperSize = paper;
+        dm.dmOrientation = orientation;
+        dm.dmColor = colour;
+        dm.dmScale = 50;
+      },
+      device);
+  EXPECT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmPaperSize, paper);
+  EXPECT_EQ(now.dmOrientation, orientation);
+  EXPECT_EQ(now.dmColor, colour);
   EXPECT_EQ(now.dmScale, scales ? 50 : fresh.dmScale);
-  EXPECT_TRUE(AfxIsValidDevMode(pf.GetDevModeBlock()));
+}
+
+// A stored paper of the user's own size (length and width, no paper id) keeps its figures.
+TEST(PageFormat, StoredUserPaperSizeKeepsItsFigures) {
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      false,
+      [](DEVMODE& dm) {
+        dm.dmFields = (dm.dmFields & ~DM_PAPERSIZE) | DM_PAPERLENGTH | DM_PAPERWIDTH;
+        dm.dmPaperSize = 0;
+        dm.dmPaperLength = 1500;
+        dm.dmPaperWidth = 1000;
+      },
+      device);
+  EXPECT_EQ(now.dmFields & (DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH),
+            static_cast<DWORD>(DM_PAPERLENGTH | DM_PAPERWIDTH));
+  EXPECT_EQ(now.dmPaperLength, 1500);
+  EXPECT_EQ(now.dmPaperWidth, 1000);
 }
 
 // The page-setup dialog measures by the user locale, or else by the report preferences.
