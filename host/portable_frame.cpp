@@ -358,7 +358,7 @@ HWND CreatePortableFrame(HWND owner, const RECT& rect) {
     summary->SetImageSize(QvSize(440, 170), false);
   }
   window->SetCaption("Sales report (portable frame)");
-  window->SetWindowPosAndSize(QvRect(rect.left, rect.top, rect.right, rect.bottom));
+  window->SetWindowPosAndSize(QvRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
   frame->RecalcLayout();
   return frame->m_hWnd;
 }

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "ContextMenuItem.h"
+#include "QvRootView.h"
 #include "MenuItemLook.h"
 #include "UITrace.h"
 #include "UIUtilities.h"
@@ -274,11 +275,10 @@ long QvContextMenu::Run(long x, long y) {
   if (x == -1) {
     ::GetCursorPos(&at);
   } else if (m_view) {
-    // Document coordinates need the portable root view, which this library does not have yet.
-    UI_TRACE_REFUSED(s_log, "a point in view coordinates");
-    m_menu.DestroyMenu();
-    m_wnd.DestroyWindow();
-    return -1;
+    // A point of the view's document, on the screen.
+    QvPoint p(x, y);
+    m_view->QvImageToScreenPoint(p);
+    at = POINT{static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
   }
   Mnemonics().clear();
   long index = 0;

@@ -272,13 +272,16 @@ bool QvGUIContainer::TranslateControlNotification(unsigned short id, int code, A
   QvControlNotification notification(id, control, translated.code, translated.value);
   Dispatch dispatch;
   dispatch.next = m_dispatches;
+  dispatch.temporary = temporary ? control : nullptr;
   m_dispatches = &dispatch;
   const bool handled = control->OnControlNotification(notification);
   if (dispatch.gone) {
     // The handler deleted the container, and with it the control: touch neither.
   } else {
     m_dispatches = dispatch.next;
-    if (temporary) {
+    // A control made for this call goes with it, unless a handler took it from the
+    // container (GetControlFromID): then the container keeps it like any other.
+    if (temporary && !dispatch.kept) {
       QvFirst* entered = nullptr;
       if (m_controls.Lookup(id, entered) && entered == control) m_controls.RemoveKey(id);
       delete control;

@@ -175,6 +175,10 @@ bool QvGUIContainer::GetOrCreateControl(const QvRuntimeClass* controlClass, QvCo
     }
     m_controls.SetAt(id, found);
   }
+  // A control made for a notification being dispatched, asked for by its handler: the
+  // handler may keep it, so it stays entered (owned by the container) after the call.
+  for (Dispatch* d = m_dispatches; d; d = d->next)
+    if (d->temporary == found) d->kept = true;
   found->SetParentCommandHandler(this);
   if (labelId != 0) found->SetLabel(labelId);
   control = found;

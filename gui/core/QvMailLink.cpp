@@ -4,12 +4,17 @@
 //   s2: blanks stay; a field keyword leads to s3.
 //   s3 (final): '&' ends the field's value and leads back to s2; any other character is part
 //       of the value.
-// The end of the text ends the address or value being read.
+// The end of the text ends the address or value being read. In s1 and s3 a backslash and the
+// character after it are part of the text (an escaped '?' or '&' separates nothing). The
+// link is split as written; each field is decoded afterwards, so that an escaped separator
+// ("%26", "%3F") never splits a field.
 #include "QvMailLink.h"
 
 #include <string.h>
 
 #include <QvLexer.h>
+
+#include "QvUrlParam.h"
 
 namespace {
 
@@ -72,17 +77,25 @@ size_t Keyword(const char* text, size_t available, int* token, void*) {
   return 0;
 }
 
+// A backslash and the character after it (at the end of the text the backslash alone is
+// left to the default rule).
+size_t EscapedCharacter(const char* text, size_t available, int*, void*) {
+  return available >= 2 && text[0] == '\\' ? 2 : 0;
+}
+
 autoLexer& MailLexer() {
   static autoState s0("s0", false), s1("s1", true), s2("s2", false), s3("s3", true);
   static autoLexer lexer = [] {
     const char* blanks = " \t\n\r";
     s0.AddCharSet(blanks, nullptr);
     s0.AddText("mailto:", true, &s1);
+    s1.AddRecogniser(EscapedCharacter, nullptr, Append);
     s1.AddCharSet("?", &s2, EndAddress);
     s1.SetDefault(nullptr, Append);
     s1.SetEndAction(EndAddress);
     s2.AddCharSet(blanks, nullptr);
     s2.AddRecogniser(Keyword, &s3, StartValue);
+    s3.AddRecogniser(EscapedCharacter, nullptr, Append);
     s3.AddCharSet("&", &s2, EndValue);
     s3.SetDefault(nullptr, Append);
     s3.SetEndAction(EndValue);
@@ -99,5 +112,7 @@ bool ParseMailLink(const QvString& link, QvMailFields& fields) {
   lexer.Reset();
   bool parsed = lexer.Parse(link.c_str(), link.GetLength(), &context);
   lexer.Reset();
+  for (QvString* field : {&fields.to, &fields.cc, &fields.bcc, &fields.body, &fields.subject})
+    *field = HyperlinkDecodeString(*field);
   return parsed;
 }

@@ -6,6 +6,10 @@
 #include <solvane.h>
 #include <winspool.h>
 
+#include <stddef.h>
+#include <stdlib.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,6 +79,75 @@ bool SameBlock(HGLOBAL a, HGLOBAL b) {
   if (a == b) return true;
   if (a == NULL || b == NULL) return false;
   return MemoryOf(a) == MemoryOf(b);
+}
+
+std::basic_string<TCHAR> DevName(HGLOBAL names, int which);
+
+// Two device names blocks name the same printer: driver, device and port (the bytes after
+// each name's terminator, and the default flag, say nothing about the printer).
+bool SameDevNames(HGLOBAL a, HGLOBAL b) {
+  if (a == b) return true;
+  if (a == NULL || b == NULL) return false;
+  if (!AfxIsValidDevNames(a) || !AfxIsValidDevNames(b)) return SameBlock(a, b);
+  for (int which = 0; which < 3; ++which)
+    if (DevName(a, which) != DevName(b, which)) return false;
+  return true;
+}
+
+// A text field of a device mode up to its terminator (at most its length); the earlier
+// edition's mode holds its names as bytes.
+template <class Char>
+std::basic_string<TCHAR> FixedText(const Char* field, size_t length) {
+  const TCHAR* text = reinterpret_cast<const TCHAR*>(field);
+  size_t n = 0;
+  while (n < length && text[n] != 0) ++n;
+  return std::basic_string<TCHAR>(text, n);
+}
+
+// The settings of a device mode: the flag of each field with its place.
+struct ModeField {
+  DWORD flag;
+  size_t offset, size;
+};
+#define QV_MODE_FIELD(flag, member) {flag, offsetof(DEVMODE, member), sizeof(DEVMODE::member)}
+const ModeField kModeFields[] = {
+    QV_MODE_FIELD(DM_ORIENTATION, dmOrientation),   QV_MODE_FIELD(DM_PAPERSIZE, dmPaperSize),
+    QV_MODE_FIELD(DM_PAPERLENGTH, dmPaperLength),   QV_MODE_FIELD(DM_PAPERWIDTH, dmPaperWidth),
+    QV_MODE_FIELD(DM_SCALE, dmScale),               QV_MODE_FIELD(DM_COPIES, dmCopies),
+    QV_MODE_FIELD(DM_DEFAULTSOURCE, dmDefaultSource), QV_MODE_FIELD(DM_PRINTQUALITY, dmPrintQuality),
+    QV_MODE_FIELD(DM_COLOR, dmColor),               QV_MODE_FIELD(DM_DUPLEX, dmDuplex),
+    QV_MODE_FIELD(DM_YRESOLUTION, dmYResolution),   QV_MODE_FIELD(DM_TTOPTION, dmTTOption),
+    QV_MODE_FIELD(DM_COLLATE, dmCollate),           QV_MODE_FIELD(DM_LOGPIXELS, dmLogPixels),
+    QV_MODE_FIELD(DM_BITSPERPEL, dmBitsPerPel),     QV_MODE_FIELD(DM_PELSWIDTH, dmPelsWidth),
+    QV_MODE_FIELD(DM_PELSHEIGHT, dmPelsHeight),     QV_MODE_FIELD(DM_DISPLAYFREQUENCY, dmDisplayFrequency),
+    QV_MODE_FIELD(DM_ICMMETHOD, dmICMMethod),       QV_MODE_FIELD(DM_ICMINTENT, dmICMIntent),
+    QV_MODE_FIELD(DM_MEDIATYPE, dmMediaType),       QV_MODE_FIELD(DM_DITHERTYPE, dmDitherType),
+};
+#undef QV_MODE_FIELD
+
+// Two device modes hold the same settings: the device, the fields they set, and the value
+// of each field set (the form name up to its terminator). What the driver keeps after the
+// public fields, and bytes past a name's terminator, are not settings.
+bool SameDevMode(HGLOBAL a, HGLOBAL b) {
+  if (a == b) return true;
+  if (a == NULL || b == NULL) return false;
+  if (!AfxIsValidDevMode(a) || !AfxIsValidDevMode(b)) return SameBlock(a, b);
+  const QvMemory ma = MemoryOf(a), mb = MemoryOf(b);
+  const DEVMODE* x = reinterpret_cast<const DEVMODE*>(ma.GetData());
+  const DEVMODE* y = reinterpret_cast<const DEVMODE*>(mb.GetData());
+  if (FixedText(x->dmDeviceName, CCHDEVICENAME) != FixedText(y->dmDeviceName, CCHDEVICENAME) ||
+      x->dmFields != y->dmFields)
+    return false;
+  for (const ModeField& f : kModeFields) {
+    if ((x->dmFields & f.flag) == 0) continue;
+    const bool inX = f.offset + f.size <= x->dmSize, inY = f.offset + f.size <= y->dmSize;
+    if (inX != inY) return false;  // a field set that only one of them holds
+    if (!inX) continue;
+    if (memcmp(reinterpret_cast<const BYTE*>(x) + f.offset, reinterpret_cast<const BYTE*>(y) + f.offset, f.size) != 0)
+      return false;
+  }
+  return (x->dmFields & DM_FORMNAME) == 0 ||
+         FixedText(x->dmFormName, CCHFORMNAME) == FixedText(y->dmFormName, CCHFORMNAME);
 }
 
 // One of the names of a sound device names block (0 driver, 1 device, 2 port).
@@ -284,6 +357,10 @@ QvSuccess QvRootPageFormat::Load(QvContainer* container) {
     if (!ar.IsValid() || (orientation != QvPortrait && orientation != QvLandscape) || !SaneMargins(margins) ||
         !SaneRect(physical, kMaxBounds) || !SaneRect(printable, kMaxBounds))
       return QvSuccess(false);
+    // The platform part reads the kernel fields, so they are set before it runs; a platform
+    // item that fails puts them back (it changes nothing itself when it fails): loading is
+    // all or nothing.
+    const KernelValues before = KernelFields();
     m_orientation = static_cast<QvPageOrientation>(orientation);
     m_pageSize = QvPageFormat::Win2QvPageSizeID(static_cast<short>(pageSize >= 0 && pageSize <= 0x7FFF ? pageSize : 0));
     m_margins = margins;
@@ -295,10 +372,18 @@ QvSuccess QvRootPageFormat::Load(QvContainer* container) {
     m_fitWide = fitWide;
     m_pageOrder = static_cast<QvPageOrder>(order);
     m_firstPageNumber = first;
+    if (!LoadPlatformFormat(container, saved)) {
+      KernelFields() = before;
+      return QvSuccess(false);
+    }
   }
-  if (!LoadPlatformFormat(container, saved)) return QvSuccess(false);
   m_modified = false;
   return QvSuccess(true);
+}
+
+QvRootPageFormat::KernelRefs QvRootPageFormat::KernelFields() {
+  return KernelRefs(m_physical, m_printable, m_margins, m_pageSize, m_scaling, m_orientation, m_modified, m_fitToPrint,
+                    m_fitTall, m_fitWide, m_pageOrder, m_firstPageNumber);
 }
 
 // --- Windows part ---
@@ -331,8 +416,8 @@ QvPageFormat& QvPageFormat::operator=(const QvPageFormat& other) {
 QvPageFormat::~QvPageFormat() { FreeBlocks(); }
 
 bool QvPageFormat::operator==(const QvPageFormat& other) const {
-  return QvRootPageFormat::operator==(other) && SameBlock(m_devNames, other.m_devNames) &&
-         SameBlock(m_devMode, other.m_devMode);
+  return QvRootPageFormat::operator==(other) && SameDevNames(m_devNames, other.m_devNames) &&
+         SameDevMode(m_devMode, other.m_devMode);
 }
 
 void QvPageFormat::SetA4Defaults() {
@@ -374,8 +459,9 @@ short QvPageFormat::Qv2WinPageSizeID(QvPageSize id) {
   return id >= 1 && id <= QvLastPageSize ? static_cast<short>(id) : 0;
 }
 
-bool QvPageFormat::MergeDevMode() {
-  if (!AfxIsValidDevMode(m_devMode)) return false;
+bool QvPageFormat::MergeDevMode(HGLOBAL from) {
+  if (from == NULL) from = m_devMode;
+  if (!AfxIsValidDevMode(from)) return false;
   std::basic_string<TCHAR> device = DevName(m_devNames, 1);
   HANDLE printer = NULL;
   if (device.empty() || !::OpenPrinter(const_cast<LPTSTR>(device.c_str()), &printer, NULL)) return false;
@@ -383,20 +469,117 @@ bool QvPageFormat::MergeDevMode() {
   const LONG size = ::DocumentProperties(NULL, printer, const_cast<LPTSTR>(device.c_str()), NULL, NULL, 0);
   if (size > 0) {
     std::vector<BYTE> out(static_cast<size_t>(size));
-    DEVMODE* in = static_cast<DEVMODE*>(::GlobalLock(m_devMode));
+    DEVMODE* in = static_cast<DEVMODE*>(::GlobalLock(from));
     ok = ::DocumentProperties(NULL, printer, const_cast<LPTSTR>(device.c_str()), reinterpret_cast<DEVMODE*>(out.data()),
                               in, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK;
-    ::GlobalUnlock(m_devMode);
+    ::GlobalUnlock(from);
     if (ok) {
       HGLOBAL merged = BlockFrom(out.data(), out.size());
       if (merged != NULL) {
-        ::GlobalFree(m_devMode);
+        if (m_devMode != NULL) ::GlobalFree(m_devMode);
         m_devMode = merged;
       }
     }
   }
   ::ClosePrinter(printer);
   return ok;
+}
+
+// The settings of an older mode carried into the mode of the current printer, as far as its
+// driver takes them. The driver merges after each step; what it refuses stays its own.
+void QvPageFormat::TransferDevMode(HGLOBAL oldBlock) {
+  if (!AfxIsValidDevMode(oldBlock) || !AfxIsValidDevMode(m_devMode)) return;
+  std::basic_string<TCHAR> device = DevName(m_devNames, 1);
+  HANDLE printer = NULL;
+  if (device.empty() || !::OpenPrinter(const_cast<LPTSTR>(device.c_str()), &printer, NULL)) return;
+  const LONG driverSize = ::DocumentProperties(NULL, printer, const_cast<LPTSTR>(device.c_str()), NULL, NULL, 0);
+  ::ClosePrinter(printer);
+  if (driverSize <= 0) return;
+
+  const QvMemory oldBytes = MemoryOf(oldBlock);
+  std::vector<BYTE> oldCopy(oldBytes.GetSize() > sizeof(DEVMODE) ? oldBytes.GetSize() : sizeof(DEVMODE), 0);
+  memcpy(oldCopy.data(), oldBytes.GetData(), oldBytes.GetSize());
+  const DEVMODE& old = *reinterpret_cast<const DEVMODE*>(oldCopy.data());
+  auto has = [&old](size_t end) { return end <= old.dmSize; };  // a field the old mode holds
+  auto edit = [this](const std::function<void(DEVMODE&)>& change) {
+    DEVMODE* dm = static_cast<DEVMODE*>(::GlobalLock(m_devMode));
+    if (dm == NULL) return;
+    change(*dm);
+    ::GlobalUnlock(m_devMode);
+  };
+  auto current = [this]() {
+    DEVMODE dm = {};
+    const QvMemory m = MemoryOf(m_devMode);
+    memcpy(&dm, m.GetData(), m.GetSize() < sizeof(dm) ? m.GetSize() : sizeof(dm));
+    return dm;
+  };
+
+  if (current().dmDeviceName[0] == 0) MergeDevMode(oldBlock);
+
+  const bool scales = PrinterSupportsScaling();
+  const bool userSize =
+      (old.dmFields & DM_PAPERSIZE) == 0 || old.dmPaperSize == 0 || old.dmPaperSize == DMPAPER_USER;
+  DWORD fields = old.dmFields & (DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_COLOR |
+                                 DM_DUPLEX | DM_YRESOLUTION | DM_TTOPTION | DM_FORMNAME | DM_MEDIATYPE | DM_DITHERTYPE);
+  if (scales) fields |= DM_SCALE;
+  if (userSize) fields |= old.dmFields & (DM_PAPERLENGTH | DM_PAPERWIDTH);
+  edit([&](DEVMODE& dm) {
+    const size_t room = dm.dmSize;
+    dm.dmFields = fields;
+    if (fields & DM_ORIENTATION) dm.dmOrientation = old.dmOrientation;
+    if (fields & DM_PAPERSIZE) dm.dmPaperSize = old.dmPaperSize;
+    if (fields & DM_PAPERLENGTH) dm.dmPaperLength = old.dmPaperLength;
+    if (fields & DM_PAPERWIDTH) dm.dmPaperWidth = old.dmPaperWidth;
+    if (scales && (old.dmFields & DM_SCALE)) dm.dmScale = old.dmScale;
+    if (fields & DM_DEFAULTSOURCE) dm.dmDefaultSource = old.dmDefaultSource;
+    if (fields & DM_PRINTQUALITY) dm.dmPrintQuality = old.dmPrintQuality;
+    if (fields & DM_COLOR) dm.dmColor = old.dmColor;
+    if (fields & DM_DUPLEX) dm.dmDuplex = old.dmDuplex;
+    if (fields & DM_YRESOLUTION) dm.dmYResolution = old.dmYResolution;
+    if (fields & DM_TTOPTION) dm.dmTTOption = old.dmTTOption;
+    if (fields & DM_FORMNAME) memcpy(dm.dmFormName, old.dmFormName, sizeof(dm.dmFormName));
+    const size_t mediaEnd = offsetof(DEVMODE, dmMediaType) + sizeof(dm.dmMediaType);
+    const size_t ditherEnd = offsetof(DEVMODE, dmDitherType) + sizeof(dm.dmDitherType);
+    if (fields & DM_MEDIATYPE) {
+      if (has(mediaEnd) && mediaEnd <= room) dm.dmMediaType = old.dmMediaType;
+      else dm.dmFields &= ~DM_MEDIATYPE;
+    }
+    if (fields & DM_DITHERTYPE) {
+      if (has(ditherEnd) && ditherEnd <= room) dm.dmDitherType = old.dmDitherType;
+      else dm.dmFields &= ~DM_DITHERTYPE;
+    }
+  });
+  MergeDevMode();
+
+  // The same paper id may be another size on this driver: the old size in figures.
+  if (!userSize) {
+    const DEVMODE now = current();
+    if (old.dmPaperLength > 0 && old.dmPaperWidth > 0 && now.dmPaperLength > 0 && now.dmPaperWidth > 0 &&
+        (abs(now.dmPaperLength - old.dmPaperLength) > 5 || abs(now.dmPaperWidth - old.dmPaperWidth) > 5)) {
+      edit([&](DEVMODE& dm) {
+        dm.dmFields = (dm.dmFields & ~DM_PAPERSIZE) | DM_PAPERLENGTH | DM_PAPERWIDTH;
+        dm.dmPaperLength = old.dmPaperLength;
+        dm.dmPaperWidth = old.dmPaperWidth;
+      });
+      MergeDevMode();
+    }
+  }
+  // A paper the driver did not take by figures: by its id again.
+  if ((old.dmFields & DM_PAPERSIZE) != 0 && current().dmPaperSize != old.dmPaperSize) {
+    edit([&](DEVMODE& dm) {
+      dm.dmFields = (dm.dmFields | DM_PAPERSIZE) & ~(DM_PAPERLENGTH | DM_PAPERWIDTH);
+      dm.dmPaperSize = old.dmPaperSize;
+      dm.dmPaperLength = old.dmPaperLength;
+      dm.dmPaperWidth = old.dmPaperWidth;
+    });
+    MergeDevMode();
+  }
+  const DEVMODE now = current();
+  if ((now.dmFields & DM_ORIENTATION) != 0 && (old.dmFields & DM_ORIENTATION) != 0 &&
+      now.dmOrientation != old.dmOrientation) {
+    edit([&](DEVMODE& dm) { dm.dmOrientation = old.dmOrientation; });
+    MergeDevMode();
+  }
 }
 
 bool QvPageFormat::FollowPrinter(HGLOBAL names, HGLOBAL mode) {
@@ -524,18 +707,7 @@ QvSuccess QvPageFormat::Validate() {
     if (oldMode != NULL) ::GlobalFree(oldMode);
     return QvSuccess(false);
   }
-  if (AfxIsValidDevMode(oldMode) && AfxIsValidDevMode(m_devMode)) {
-    const DEVMODE* from = static_cast<const DEVMODE*>(::GlobalLock(oldMode));
-    DEVMODE* to = static_cast<DEVMODE*>(::GlobalLock(m_devMode));
-    const DWORD kept = from->dmFields & (DM_ORIENTATION | DM_PAPERSIZE | DM_FORMNAME);
-    if (kept & DM_ORIENTATION) to->dmOrientation = from->dmOrientation;
-    if (kept & DM_PAPERSIZE) to->dmPaperSize = from->dmPaperSize;
-    if (kept & DM_FORMNAME) memcpy(to->dmFormName, from->dmFormName, sizeof(to->dmFormName));
-    to->dmFields |= kept;
-    ::GlobalUnlock(m_devMode);
-    ::GlobalUnlock(oldMode);
-    MergeDevMode();
-  }
+  TransferDevMode(oldMode);
   if (oldMode != NULL) ::GlobalFree(oldMode);
   SetScaling(scaling);
   PlatformToKernel();
@@ -635,7 +807,26 @@ QvSuccess QvPageFormat::LoadPlatformFormat(QvContainer* container, const QvDateT
     if (m_devMode != NULL) ::GlobalFree(m_devMode);
     m_devMode = newMode;
     if (PrinterAvailable(DevName(m_devNames, 1))) {
-      MergeDevMode();
+      // A fresh mode of the driver's own, the stored one merged into it and its settings
+      // carried over; a stored scale the driver did not take is set again.
+      HGLOBAL stored = AfxCopyGlobal(m_devMode);
+      MergeDevMode(stored);
+      TransferDevMode(stored);
+      const DEVMODE* was = static_cast<const DEVMODE*>(::GlobalLock(stored));
+      const bool storedScale = was != NULL && (was->dmFields & DM_SCALE) != 0;
+      const short scale = was != NULL ? was->dmScale : 0;
+      if (was != NULL) ::GlobalUnlock(stored);
+      DEVMODE* dm = storedScale ? static_cast<DEVMODE*>(::GlobalLock(m_devMode)) : NULL;
+      if (dm != NULL) {
+        const bool differs = dm->dmScale != scale;
+        if (differs) {
+          dm->dmScale = scale;
+          dm->dmFields |= DM_SCALE;
+        }
+        ::GlobalUnlock(m_devMode);
+        if (differs) MergeDevMode();
+      }
+      if (stored != NULL) ::GlobalFree(stored);
     } else if (Validate()) {
       KernelToPlatform();
     }
@@ -646,12 +837,16 @@ QvSuccess QvPageFormat::LoadPlatformFormat(QvContainer* container, const QvDateT
 
 QvSuccess QvPageFormat::PageSetupDlgW(bool useLocale) {
   QvHourGlass(QvHourBegin);
-  // Metric unless the user's locale measures in inches (there are no report preferences of
-  // measurement units to ask instead).
-  (void)useLocale;
-  TCHAR measure[4] = {0};
-  ::GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 4);
-  const bool metric = lstrcmp(measure, _T("1")) != 0;
+  // Metric by the user locale (unless it measures in U.S. units), or by the user's report
+  // preferences.
+  bool metric;
+  if (useLocale) {
+    TCHAR measure[4] = {0};
+    ::GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 4);
+    metric = lstrcmp(measure, _T("1")) != 0;
+  } else {
+    metric = QvGetReportMeasurementUnits() == 1;
+  }
   if (!Validate()) {
     QvHourGlass(QvHourEnd);
     if (CWinApp* app = AfxGetApp()) {

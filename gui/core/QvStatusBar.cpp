@@ -1,6 +1,8 @@
 // The status bar window, its models, borders and panes.
 #include "QvStatusBar.h"
 
+#include "QvStatus.h"
+
 #include <solvane.h>
 
 #include <string>
@@ -46,6 +48,8 @@ void Set_GlobalTemporayAccessforMFCMainWindow(CWnd* window) { s_temporaryMainWin
 QvStatusBar::QvStatusBar(QvGUIContainer* container) : QvRootStatusBar(container) {}
 
 QvStatusBar::~QvStatusBar() {
+  // The status message must not keep panes of this bar.
+  if (QvStatusMessage* message = Get_GlobalStatusMsg()) message->LeaveBar(this);
   for (long i = 0; i < m_models.GetSize(); ++i) delete m_models.GetAt(i);
   m_models.RemoveAll();
   m_active.RemoveAll();

@@ -51,6 +51,8 @@ void QvStatusMsg(const QvString& text) {
   if (Get_GlobalStatusBar() && !Get_GlobalStatusMsg()) Set_GlobalStatusMsg(new QvStatusMessage);
   QvStatusMessage* message = Get_GlobalStatusMsg();
   if (!message) return;
+  // A message whose bar went (or that was made without one) moves into the bar there is now.
+  if (!message->GetModel() && Get_GlobalStatusBar()) message->MakePanes();
   message->SetText(text);
   QvStatusBar* bar = Get_GlobalStatusBar();
   const bool onTop = bar && message->GetModel() && bar->IsModelOnTop(message->GetModel());
@@ -137,6 +139,18 @@ void QvStatus::SetValueOf(const ProgressGroup& group, long value) {
 QvStatusMessage::QvStatusMessage() {
   if (!m_model) return;
   m_text = Text(Border(QvPaneNoBorder, kLeft), true, 80);
+}
+
+void QvStatusMessage::MakePanes() {
+  if (m_model || !Get_GlobalStatusBar()) return;
+  m_model = Get_GlobalStatusBar()->AddModel();
+  if (m_model) m_text = Text(Border(QvPaneNoBorder, kLeft), true, 80);
+}
+
+void QvStatusMessage::LeaveBar(QvStatusBar* bar) {
+  if (!m_model || m_model->GetParentStatusBar() != bar) return;
+  m_model = nullptr;
+  m_text = nullptr;
 }
 
 void QvStatusMessage::SetText(const QvString& text) { SetTextOf(m_text, text); }

@@ -40,6 +40,20 @@ QvString Unwrap(const QvString& text) {
   return end < 0 ? rest : rest.Left(static_cast<size_t>(end));
 }
 
+// The first separator c at or after start that is not escaped: a backslash takes the
+// character after it literally (as HyperlinkDecodeString reads it), so "\\&" is no
+// separator. -1 when there is none.
+long FindSeparator(const QvString& text, char c, size_t start = 0) {
+  const size_t n = text.GetLength();
+  for (size_t i = start; i < n; ++i) {
+    if (text[i] == '\\')
+      ++i;
+    else if (text[i] == c)
+      return static_cast<long>(i);
+  }
+  return -1;
+}
+
 // The value of name=value text as a decimal number; -1 when it is none.
 long NumberOrNone(const QvString& value) {
   long n = 0;
@@ -66,8 +80,10 @@ QvUrlParam::QvUrlParam(const char* link) : m_link(Unwrap(QvString(link))) {
     rest = m_link.Mid(4);
     m_macroLink = true;
   } else {
+    // A web or mail address: kept as written, so that reading a link never changes the
+    // address it opens (its pieces are decoded only when the tooltip splits it).
     m_otherLink = true;
-    m_document = HyperlinkDecodeString(m_link);
+    m_document = m_link;
     return;
   }
   if (rest.IsEmpty() || rest[0] != '/') return;
@@ -80,8 +96,10 @@ QvUrlParam::QvUrlParam(const char* link) : m_link(Unwrap(QvString(link))) {
 
 QvUrlParam::~QvUrlParam() = default;
 
+// Pieces are cut at unescaped separators first and decoded afterwards, so that an escaped
+// '&' or '=' inside a name or value stays in it.
 void QvUrlParam::ParseDocumentLink(const QvString& text) {
-  long amp = text.Find('&');
+  long amp = FindSeparator(text, '&');
   if (amp < 0) {
     m_document = HyperlinkDecodeString(text);
     return;
@@ -89,8 +107,8 @@ void QvUrlParam::ParseDocumentLink(const QvString& text) {
   m_document = HyperlinkDecodeString(text.Left(static_cast<size_t>(amp)));
   QvString rest = text.Mid(static_cast<size_t>(amp) + 1);
   for (;;) {
-    long eq = rest.Find('=');
-    amp = rest.Find('&');
+    long eq = FindSeparator(rest, '=');
+    amp = FindSeparator(rest, '&');
     if (eq < 0 || (amp >= 0 && amp < eq)) return;
     QvString name = rest.Left(static_cast<size_t>(eq));
     QvString value = amp < 0 ? rest.Mid(static_cast<size_t>(eq) + 1)
@@ -122,13 +140,13 @@ void QvUrlParam::ParseMacroLink(const QvString& text) {
   HyperlinkEncodeString(noValue);
   QvString rest = text;
   for (;;) {
-    long amp = rest.Find('&');
+    long amp = FindSeparator(rest, '&');
     if (amp < 0) return;
     rest = rest.Mid(static_cast<size_t>(amp) + 1);
-    long eq = rest.Find('=');
+    long eq = FindSeparator(rest, '=');
     if (eq < 0) return;
     QvString name = rest.Left(static_cast<size_t>(eq));
-    long next = rest.Find('&', static_cast<size_t>(eq) + 1);
+    long next = FindSeparator(rest, '&', static_cast<size_t>(eq) + 1);
     QvString value = next < 0 ? rest.Mid(static_cast<size_t>(eq) + 1)
                               : rest.Mid(static_cast<size_t>(eq) + 1, static_cast<size_t>(next - eq - 1));
     rest = next < 0 ? QvString() : rest.Mid(static_cast<size_t>(next));  // keeps its '&'

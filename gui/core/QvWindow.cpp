@@ -60,7 +60,7 @@ bool QvWindow::GetWindowPosAndSize(QvRect& rect) {
   HWND window = WindowOf(this);
   if (!window) return false;
   const RECT r = PlacedRect(window);
-  rect = QvRect(r.left, r.top, r.right, r.bottom);
+  rect = QvRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
   return true;
 }
 
@@ -73,8 +73,13 @@ bool QvWindow::SetWindowPosAndSize(const QvRect& rect) {
   const RECT present = PlacedRect(window);
   const long left = rect.left == -1 ? present.left : rect.left;
   const long top = rect.top == -1 ? present.top : rect.top;
-  const long width = rect.right == -1 ? present.right - present.left : rect.right - left;
-  const long height = rect.bottom == -1 ? present.bottom - present.top : rect.bottom - top;
+  // The third and fourth fields are the size, not the far corner.
+  const long width = rect.right == -1 ? present.right - present.left : rect.right;
+  const long height = rect.bottom == -1 ? present.bottom - present.top : rect.bottom;
+  if (width < 0 || height < 0) {
+    UI_TRACE_REFUSED(s_log, "a negative size");
+    return false;
+  }
   if (!::SetWindowPos(window, NULL, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
     UI_TRACE_FAILED(s_log, "SetWindowPos");
     return false;

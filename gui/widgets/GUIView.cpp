@@ -4,6 +4,7 @@
 
 #include "DrawingResources.h"
 #include "QvView.h"
+#include "SplitterScroll.h"
 #include "UIUtilities.h"
 
 #include <math.h>
@@ -548,7 +549,9 @@ BOOL CGUIView::KeyboardScroll(UINT key) {
       default: return FALSE;
     }
   }
-  ScrollBy(QvSize(dx, dy), TRUE);
+  if (!ScrollPanesOfParentSplitter(this, dx, dy, static_cast<double>(m_hDivisor) * m_factorX,
+                                   static_cast<double>(m_vDivisor) * m_factorY))
+    ScrollBy(QvSize(dx, dy), TRUE);
   return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // The portable view's drawing: attributes made into pens, brushes, colours and raster
 // operations, the shapes, clipping and invalidation.
 #include "DrawingResources.h"
+#include "FrameEdges.h"
 #include "GUIImageCtrl.h"
 #include "GUIView.h"
 #include "QvFillColors.h"
@@ -284,26 +285,26 @@ void CGUIView::QvDrawRect(const QvRect& r, bool frame, bool fill) {
   if (m_dc == NULL || !ImageToClientRect(r, c)) return;
   const int w = m_penWidth;
   const int width = c.right - c.left, height = c.bottom - c.top;
-  if (frame && fill && m_dash == QvSolidLine && w == 1) {
+  // One GDI rectangle for a thin solid frame, unless the rectangle is thinner than its two
+  // edges (they would overlap, and an exclusive draw mode take back what they share).
+  if (frame && fill && m_dash == QvSolidLine && w == 1 && width >= 2 && height >= 2) {
     SelectPen(false);
     SelectFillBrush(false);
     Rectangle(m_dc, c.left, c.top, c.right, c.bottom);
     return;
   }
   if (frame) {
-    int inner = width - 2 * w;
-    if (inner < 0) {
-      inner = 1;
-      fill = false;
-    }
+    // The bars stay inside the rectangle (a thin one is all bars, and has no inside to fill).
+    const FrameEdges e = FrameEdgesInside(w, width, height);
     SelectLineBrush(true);
-    PatBlt(m_dc, c.left, c.top, w, height, m_patternRop);
-    PatBlt(m_dc, c.right - w, c.top, w, height, m_patternRop);
-    PatBlt(m_dc, c.left + w, c.top, inner, w, m_patternRop);
-    PatBlt(m_dc, c.left + w, c.bottom - w, inner, w, m_patternRop);
-    if (fill && height - 2 * w > 0) {
+    if (e.left > 0 && height > 0) PatBlt(m_dc, c.left, c.top, e.left, height, m_patternRop);
+    if (e.right > 0 && height > 0) PatBlt(m_dc, c.right - e.right, c.top, e.right, height, m_patternRop);
+    if (e.innerWidth > 0 && e.top > 0) PatBlt(m_dc, c.left + e.left, c.top, e.innerWidth, e.top, m_patternRop);
+    if (e.innerWidth > 0 && e.bottom > 0)
+      PatBlt(m_dc, c.left + e.left, c.bottom - e.bottom, e.innerWidth, e.bottom, m_patternRop);
+    if (fill && e.innerWidth > 0 && e.innerHeight > 0) {
       SelectFillBrush(false);
-      PatBlt(m_dc, c.left + w, c.top + w, inner, height - 2 * w, m_patternRop);
+      PatBlt(m_dc, c.left + e.left, c.top + e.top, e.innerWidth, e.innerHeight, m_patternRop);
     }
     return;
   }

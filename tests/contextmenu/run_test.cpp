@@ -8,6 +8,8 @@
 #include <handle_counts.h>
 #include <test_support.h>
 
+#include <GUIView.h>
+#include <QvView.h>
 #include <brevin.h>
 
 #include "contextmenu_test.h"
@@ -57,12 +59,28 @@ struct Script {
   std::function<void(HMENU)> look;
   std::vector<WORD> keys;
   int ticks = 0;
+  RECT shownAt = {-1, -1, -1, -1};  // the menu window seen by the first tick, if any
 };
 Script s_script;
+
+// The system's visible popup-menu window of this thread.
+BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM out) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+HWND MenuWindow() {
+  HWND found = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(NULL, id);
   ++s_script.ticks;
+  if (HWND shown = MenuWindow()) GetWindowRect(shown, &s_script.shownAt);
   if (s_script.look) s_script.look(s_script.menu->GetPopup().GetSafeHmenu());
   testing_support::TypeKeys(s_script.keys);
 }
@@ -118,15 +136,16 @@ class ContextMenuRun : public ContextMenuTest {
     main.DestroyWindow();
     ContextMenuTest::TearDown();
   }
-  // Runs the menu at a screen point with the script; answers Run's result.
-  long RunWith(QvContextMenu& menu, std::vector<WORD> keys, std::function<void(HMENU)> look = nullptr) {
+  // Runs the menu at a screen point (or a view's point) with the script; answers Run's result.
+  long RunWith(QvContextMenu& menu, std::vector<WORD> keys, std::function<void(HMENU)> look = nullptr,
+               POINT at = POINT{150, 150}) {
     s_script = Script();
     s_script.menu = &menu;
     s_script.look = std::move(look);
     s_script.keys = std::move(keys);
     UINT_PTR tick = SetTimer(NULL, 0, 50, Tick);
     UINT_PTR end = SetTimer(NULL, 0, 5000, EndAnyMenu);
-    long result = menu.Run(150, 150);
+    long result = menu.Run(at.x, at.y);
     KillTimer(NULL, tick);
     KillTimer(NULL, end);
     return result;
@@ -256,15 +275,45 @@ TEST_F(ContextMenuRun, RenamedCommandItemStillAnswersItsIndex) {
   EXPECT_EQ(menu.GetCommandID(1), 100);
 }
 
+// Not shown: no menu loop ran (its timer never ticked) and no menu window appeared.
 TEST_F(ContextMenuRun, AMenuWithoutVisibleItemsIsNotShown) {
   QvContextMenu empty;
   EXPECT_EQ(RunWith(empty, {VK_ESCAPE}), -1);
+  EXPECT_EQ(s_script.ticks, 0);
+  EXPECT_EQ(s_script.shownAt.left, -1);
   QvContextMenu hiddenOnly;
   hiddenOnly.AddSuccessorByCmd(102, -1, nullptr);
   hiddenOnly.AddSuccessor(static_cast<QvString*>(nullptr), -1, nullptr);
   EXPECT_EQ(RunWith(hiddenOnly, {VK_ESCAPE}), -1);
-  MSG msg;
-  while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessage(&msg);  // the unused keys
+  EXPECT_EQ(s_script.ticks, 0);
+  EXPECT_EQ(s_script.shownAt.left, -1);
+  // A visible item: the same checks see the menu.
+  QvContextMenu shown;
+  shown.AddSuccessor(QvString("Shown"), -1, nullptr);
+  EXPECT_EQ(RunWith(shown, {VK_ESCAPE}), -1);
+  EXPECT_EQ(s_script.ticks, 1);
+  EXPECT_EQ(s_script.shownAt.left, 150);
+  EXPECT_EQ(s_script.shownAt.top, 150);
+}
+
+// A menu made for a view shows at a point of the view's document: with the view zoomed and
+// scrolled, the image point lands where the view shows it on the screen.
+TEST_F(ContextMenuRun, MenuOfAViewShowsAtADocumentPoint) {
+  QvView* view = new QvView(nullptr, false);
+  CGUIView* window = new CGUIView;
+  ASSERT_TRUE(window->Create(view, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(10, 20, 210, 170), &main, 1));
+  view->SetImageSize(QvSize(2000, 2000), false);
+  view->SetZoomFactor(2, 1);
+  view->ScrollBy(QvSize(15, 5), true);
+  QvContextMenu menu(view);
+  menu.AddSuccessor(QvString("First"), -1, nullptr);
+  menu.AddSuccessor(QvString("Second"), -1, nullptr);
+  EXPECT_EQ(RunWith(menu, {VK_DOWN, VK_DOWN, VK_RETURN}, nullptr, POINT{40, 30}), 1);
+  POINT expected = {(40 - 15) * 2, (30 - 5) * 2};  // image point less the scroll, zoomed
+  ::ClientToScreen(window->m_hWnd, &expected);
+  EXPECT_EQ(s_script.shownAt.left, expected.x);
+  EXPECT_EQ(s_script.shownAt.top, expected.y);
+  window->DestroyWindow();
 }
 
 // What one item looks like when its owner draws it into a canvas.

@@ -399,6 +399,35 @@ TEST_F(Containers, ControlMadeForOneNotificationGivesTheChildBack) {
   EXPECT_STREQ(text, L"x");
 }
 
+// A handler that asks the container for the control made for its notification may keep it:
+// the control stays entered, bound to its child, and serves later notifications until the
+// container goes.
+TEST_F(Containers, HandlerKeepsTheControlItAskedFor) {
+  HWND edit = Child(L"edit", 0, 7);
+  TestEdit* kept = nullptr;
+  container->answer = [&](QvControlNotification& n) {
+    if (!kept) {
+      EXPECT_TRUE(GetControlFromID(kept, 7, 0));
+      EXPECT_EQ(kept, n.m_control);
+    }
+    return true;
+  };
+  SetWindowTextW(edit, L"x");
+  ASSERT_NE(kept, nullptr);
+  ASSERT_EQ(container->LookupControl(7), kept);  // (else kept points at a deleted control)
+  EXPECT_EQ(s_liveControls, 1);
+  EXPECT_EQ(kept->GetPlatformControl()->m_hWnd, edit);
+  SetWindowTextW(edit, L"y");
+  EXPECT_EQ(kept->passed, (std::vector<NotificationCode>{200, 200}));
+  EXPECT_EQ(container->LookupControl(7), kept);
+  delete container;
+  container = nullptr;
+  EXPECT_EQ(s_liveControls, 0);
+  container = new TestContainer;
+  container->SetMFCCWnd(&wnd);
+  GUISetQvGUIContainer(&wnd, container);
+}
+
 // The handler of a notification deletes the container (as closing a dialog from a button
 // does): the dispatch ends without touching it or its controls.
 TEST_F(Containers, HandlerThatDeletesTheContainerEndsTheDispatch) {

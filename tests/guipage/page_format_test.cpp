@@ -9,6 +9,8 @@
 #include <framework.h>
 #include <solvane.h>
 
+#include <stddef.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,6 +100,20 @@ DEVMODE ModeOf(HGLOBAL mode) {
   return dm;
 }
 
+// The device names of a printer that is not installed.
+const TCHAR kGonePrinter[] = _T("Printer That Left");
+QvMemory GonePrinterNames() {
+  std::vector<TCHAR> names(sizeof(DEVNAMES) / sizeof(TCHAR) + 9 + 18 + 5, 0);
+  DEVNAMES* dn = reinterpret_cast<DEVNAMES*>(names.data());
+  dn->wDriverOffset = sizeof(DEVNAMES) / sizeof(TCHAR);
+  lstrcpy(names.data() + dn->wDriverOffset, _T("winspool"));
+  dn->wDeviceOffset = static_cast<WORD>(dn->wDriverOffset + 9);
+  lstrcpy(names.data() + dn->wDeviceOffset, kGonePrinter);
+  dn->wOutputOffset = static_cast<WORD>(dn->wDeviceOffset + 18);
+  lstrcpy(names.data() + dn->wOutputOffset, _T("LPT9"));
+  return QvMemory(names.data(), names.size() * sizeof(TCHAR));
+}
+
 QvDateTime Yesterday() {
   SYSTEMTIME st;
   GetLocalTime(&st);
@@ -127,7 +143,7 @@ TEST(PageFormat, SavedAndLoadedAsItWas) {
   QvPageFormat back(false);
   ASSERT_TRUE(back.Load(&doc).Succeeded());
   // The driver merges the stored mode on loading: the settings are compared, not the bytes.
-  EXPECT_TRUE(static_cast<QvRootPageFormat&>(back) == static_cast<QvRootPageFormat&>(pf));
+  EXPECT_TRUE(back == pf);
   EXPECT_TRUE(Bytes(back.GetDevNames()) == Bytes(pf.GetDevNames()));
   const DEVMODE saved = ModeOf(pf.GetDevModeBlock()), loaded = ModeOf(back.GetDevModeBlock());
   EXPECT_EQ(loaded.dmOrientation, saved.dmOrientation);
@@ -264,31 +280,215 @@ TEST(PageFormat, OlderWindowsItemTakesTheKernelSettings) {
   EXPECT_EQ(pf.GetOrientation(), QvLandscape);
 }
 
-// A stored printer that is gone gives way to the default printer; the orientation stays.
-TEST(PageFormat, GonePrinterReplacedByTheDefaultKeepingItsSettings) {
+// A sound kernel item with a platform item that does not load: nothing of either is taken.
+TEST(PageFormat, LoadingIsAllOrNothing) {
   QvPageFormat printer(true);
+  ASSERT_NE(printer.GetDevModeBlock(), nullptr);
+  const std::string windows =
+      WindowsBytes(Bytes(printer.GetDevNames()), Bytes(printer.GetDevModeBlock()), QvDateTime::Now());
+  KernelFields f;  // every field differs from a fresh page format's
+  f.margins = QvRect(1000, 2000, 3000, 4000);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"platform item empty", std::string()},
+      {"platform item cut in its time", windows.substr(0, 12)},
+      {"platform item cut in its blocks", windows.substr(0, windows.size() / 2)},
+      {"platform item one byte short", windows.substr(0, windows.size() - 1)},
+  };
+  for (const auto& c : cases) {
+    QvContainer doc;
+    PutItem(doc, "KernelPageFormat", KernelBytes(f, kKernel, Yesterday()));
+    PutItem(doc, "WindowsPageFormat", c.bytes);
+    QvPageFormat pf(true);
+    pf.SetMarginRect(QvRect(11, 12, 13, 14));
+    const QvPageFormat before(pf);
+    EXPECT_FALSE(pf.Load(&doc).Succeeded()) << c.what;
+    EXPECT_TRUE(pf == before) << c.what;
+    EXPECT_EQ(pf.GetMargins(), QvRect(11, 12, 13, 14)) << c.what;
+    EXPECT_EQ(pf.GetFirstPageNumber(), 1) << c.what;
+    EXPECT_FALSE(pf.GetFitToPrint()) << c.what;
+    EXPECT_TRUE(pf.IsModified()) << c.what;
+  }
+}
+
+// Formats compare by their settings: a save and load, or bytes that follow a name's
+// terminator, make no difference; a setting does.
+TEST(PageFormat, FormatsCompareBySettings) {
+  QvPageFormat pf(true);
+  ASSERT_NE(pf.GetDevModeBlock(), nullptr);
+  pf.SetMarginRect(QvRect(12700, 25400, 10000, 5000));
+  QvContainer doc;
+  ASSERT_TRUE(pf.Save(&doc).Succeeded());
+  QvPageFormat back(false);
+  ASSERT_TRUE(back.Load(&doc).Succeeded());
+  EXPECT_TRUE(back == pf);
+
+  auto scribble = [](HGLOBAL block, size_t offset, size_t bytes) {
+    BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    for (size_t i = 0; i < bytes; ++i) p[offset + i] = static_cast<BYTE>(0xA5 + i);
+    GlobalUnlock(block);
+  };
+  const DEVMODE dm = ModeOf(pf.GetDevModeBlock());
+  const size_t deviceEnd = (lstrlen(reinterpret_cast<LPCTSTR>(dm.dmDeviceName)) + 1) * sizeof(TCHAR);
+  const size_t formEnd = (lstrlen(reinterpret_cast<LPCTSTR>(dm.dmFormName)) + 1) * sizeof(TCHAR);
+  ASSERT_LT(deviceEnd + 4, sizeof(dm.dmDeviceName));
+  ASSERT_LT(formEnd + 4, sizeof(dm.dmFormName));
+  QvPageFormat copy(pf);
+  scribble(copy.GetDevModeBlock(), offsetof(DEVMODE, dmDeviceName) + deviceEnd, 4);
+  scribble(copy.GetDevModeBlock(), offsetof(DEVMODE, dmFormName) + formEnd, 4);
+  EXPECT_TRUE(copy == pf);
+  EXPECT_FALSE(Bytes(copy.GetDevModeBlock()) == Bytes(pf.GetDevModeBlock()));
+
+  const struct {
+    const char* what;
+    std::function<void(DEVMODE&)> change;
+  } settings[] = {
+      {"orientation", [](DEVMODE& d) { d.dmOrientation = d.dmOrientation == 1 ? 2 : 1; }},
+      {"paper", [](DEVMODE& d) { d.dmPaperSize = d.dmPaperSize == 1 ? 9 : 1; }},
+      {"fields", [](DEVMODE& d) { d.dmFields ^= DM_COLLATE; }},
+      {"device", [](DEVMODE& d) { d.dmDeviceName[0] = 'X'; }},
+  };
+  for (const auto& c : settings) {
+    QvPageFormat other(pf);
+    DEVMODE* d = static_cast<DEVMODE*>(GlobalLock(other.GetDevModeBlock()));
+    c.change(*d);
+    GlobalUnlock(other.GetDevModeBlock());
+    EXPECT_FALSE(other == pf) << c.what;
+  }
+}
+
+// Loads a document whose stored mode is the default printer's as `change` leaves it, stored
+// for that printer or, when `gone`, for a printer that is not installed (the kernel item is
+// older); answers the loaded page format's device and mode.
+DEVMODE LoadedWithStoredMode(bool gone, const std::function<void(DEVMODE&)>& change, std::wstring& device) {
+  QvPageFormat printer(true);
+  EXPECT_NE(printer.GetDevModeBlock(), nullptr);
   QvMemory mode = Bytes(printer.GetDevModeBlock());
   DEVMODE* dm = reinterpret_cast<DEVMODE*>(mode.GetData());
-  dm->dmOrientation = DMORIENT_LANDSCAPE;
-  dm->dmFields |= DM_ORIENTATION;
-  const TCHAR gone[] = _T("Printer That Left");
-  lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), gone, CCHDEVICENAME);
-  std::vector<TCHAR> names(sizeof(DEVNAMES) / sizeof(TCHAR) + 9 + 18 + 5, 0);
-  DEVNAMES* dn = reinterpret_cast<DEVNAMES*>(names.data());
-  dn->wDriverOffset = sizeof(DEVNAMES) / sizeof(TCHAR);
-  lstrcpy(names.data() + dn->wDriverOffset, _T("winspool"));
-  dn->wDeviceOffset = static_cast<WORD>(dn->wDriverOffset + 9);
-  lstrcpy(names.data() + dn->wDeviceOffset, gone);
-  dn->wOutputOffset = static_cast<WORD>(dn->wDeviceOffset + 18);
-  lstrcpy(names.data() + dn->wOutputOffset, _T("LPT9"));
+  if (gone) lstrcpyn(reinterpret_cast<LPTSTR>(dm->dmDeviceName), kGonePrinter, CCHDEVICENAME);
+  change(*dm);
   QvContainer doc;
   PutItem(doc, "KernelPageFormat", KernelBytes(KernelFields(), kKernel, Yesterday()));
   PutItem(doc, "WindowsPageFormat",
-          WindowsBytes(QvMemory(names.data(), names.size() * sizeof(TCHAR)), mode, QvDateTime::Now()));
+          WindowsBytes(gone ? GonePrinterNames() : Bytes(printer.GetDevNames()), mode, QvDateTime::Now()));
   QvPageFormat pf(false);
-  ASSERT_TRUE(pf.Load(&doc).Succeeded());
-  EXPECT_EQ(DeviceOf(pf.GetDevNames()), L"PDF");
-  EXPECT_EQ(ModeOf(pf.GetDevModeBlock()).dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_TRUE(pf.Load(&doc).Succeeded());
+  device = DeviceOf(pf.GetDevNames());
+  return ModeOf(pf.GetDevModeBlock());
+}
+
+// A stored printer that is gone gives way to the default printer; the orientation stays.
+TEST(PageFormat, GonePrinterReplacedByTheDefaultKeepingItsSettings) {
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      true,
+      [](DEVMODE& dm) {
+        dm.dmOrientation = DMORIENT_LANDSCAPE;
+        dm.dmFields |= DM_ORIENTATION;
+      },
+      device);
+  EXPECT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmOrientation, DMORIENT_LANDSCAPE);
+}
+
+// A stored printer that is gone: the settings of its mode that the default printer's driver
+// takes are carried over, not only orientation and paper.
+TEST(PageFormat, GonePrinterSettingsCarryOver) {
+  const DEVMODE fresh = ModeOf(QvPageFormat(true).GetDevModeBlock());
+  const short colour = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      true,
+      [colour](DEVMODE& dm) {
+        dm.dmFields |= DM_COLOR | DM_PRINTQUALITY | DM_YRESOLUTION;
+        dm.dmColor = colour;
+        dm.dmPrintQuality = 300;
+        dm.dmYResolution = 300;
+      },
+      device);
+  ASSERT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmColor, colour);
+  EXPECT_EQ(now.dmPrintQuality, 300);
+  EXPECT_EQ(now.dmYResolution, 300);
+}
+
+// A stored mode of an installed printer, newer than the kernel: the driver's fresh mode takes
+// its settings (paper, orientation, colour, scale).
+TEST(PageFormat, StoredModeOfAnInstalledPrinterIsTakenWhole) {
+  QvPageFormat printer(true);
+  ASSERT_NE(printer.GetDevModeBlock(), nullptr);
+  const bool scales = printer.PrinterSupportsScaling();
+  const DEVMODE fresh = ModeOf(printer.GetDevModeBlock());
+  const short paper = fresh.dmPaperSize == DMPAPER_LETTER ? DMPAPER_A4 : DMPAPER_LETTER;
+  const short orientation = fresh.dmOrientation == DMORIENT_PORTRAIT ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  const short colour = fresh.dmColor == DMCOLOR_COLOR ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      false,
+      [&](DEVMODE& dm) {
+        dm.dmFields |= DM_PAPERSIZE | DM_ORIENTATION | DM_COLOR | DM_SCALE;
+        dm.dmPaperSize = paper;
+        dm.dmOrientation = orientation;
+        dm.dmColor = colour;
+        dm.dmScale = 50;
+      },
+      device);
+  EXPECT_EQ(device, L"PDF");
+  EXPECT_EQ(now.dmPaperSize, paper);
+  EXPECT_EQ(now.dmOrientation, orientation);
+  EXPECT_EQ(now.dmColor, colour);
+  EXPECT_EQ(now.dmScale, scales ? 50 : fresh.dmScale);
+}
+
+// A stored paper of the user's own size (length and width, no paper id) keeps its figures.
+TEST(PageFormat, StoredUserPaperSizeKeepsItsFigures) {
+  std::wstring device;
+  const DEVMODE now = LoadedWithStoredMode(
+      false,
+      [](DEVMODE& dm) {
+        dm.dmFields = (dm.dmFields & ~DM_PAPERSIZE) | DM_PAPERLENGTH | DM_PAPERWIDTH;
+        dm.dmPaperSize = 0;
+        dm.dmPaperLength = 1500;
+        dm.dmPaperWidth = 1000;
+      },
+      device);
+  EXPECT_EQ(now.dmFields & (DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH),
+            static_cast<DWORD>(DM_PAPERLENGTH | DM_PAPERWIDTH));
+  EXPECT_EQ(now.dmPaperLength, 1500);
+  EXPECT_EQ(now.dmPaperWidth, 1000);
+}
+
+// The page-setup dialog measures by the user locale, or else by the report preferences.
+TEST(PageFormat, PageSetupUnitsFollowLocaleOrPreferences) {
+  TCHAR measure[4] = {0};
+  GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 4);
+  const bool localeInches = lstrcmp(measure, _T("1")) == 0;
+  const struct {
+    bool useLocale;
+    unsigned short units;  // of the report preferences: 1 metric
+    bool inches;
+  } cases[] = {
+      {false, 1, false},
+      {false, 0, true},
+      {true, static_cast<unsigned short>(localeInches ? 1 : 0), localeInches},
+  };
+  const unsigned short unitsBefore = QvGetReportMeasurementUnits();
+  for (const auto& c : cases) {
+    QvSetReportMeasurementUnits(c.units);
+    QvPageFormat pf(true);
+    pf.SetMarginRect(QvRect(20000, 10000, 20000, 10000));
+    const int kTopMargin = 0x484;
+    DialogDriver driver({{kTopMargin, [](HWND dlg) { DialogDriver::Press(dlg, IDOK); }}});
+    ASSERT_TRUE(pf.PageSetupDlgW(c.useLocale).Succeeded());
+    EXPECT_EQ(driver.done(), 1u);
+    // Thousandths of an inch lose what a micrometre figure does not fill.
+    auto back = [&c](long um) { return c.inches ? um * 10 / 254 * 254 / 10 : um / 10 * 10; };
+    EXPECT_EQ(pf.GetMargins(), QvRect(back(20000), back(10000), back(20000), back(10000)))
+        << c.useLocale << " " << c.units;
+  }
+  QvSetReportMeasurementUnits(unitsBefore);
 }
 
 // A stored scaling of 0 computes as 100 %.

@@ -246,6 +246,38 @@ TEST_F(StatusLayouts, StatusMessageOverWhatIsShown) {
   Set_GlobalStatusMsg(nullptr);
 }
 
+// The status message follows the application bar: after the bar is destroyed and made
+// again, messages show in the new bar.
+TEST_F(StatusLayouts, StatusMessageFollowsARemadeBar) {
+  QvStatusMsg("first bar");
+  QvStatusMessage* message = Get_GlobalStatusMsg();
+  ASSERT_NE(message, nullptr);
+  QvDestroyApplicationStatusBar();
+  EXPECT_EQ(message->GetModel(), nullptr);
+  QvStatusMsg("no bar");  // nothing to show it in
+  message->SetText("nowhere");
+
+  QvCreateApplicationStatusBar();
+  ASSERT_NE(Get_GlobalStatusBar(), nullptr);
+  Layout();
+  QvStatusBar* bar = Get_GlobalStatusBar();
+  QvStatus4Text below;
+  below.Show(true);
+  below.SetText1("below");
+  QvStatusMsg("second bar");
+  ASSERT_EQ(Get_GlobalStatusMsg(), message);
+  ASSERT_NE(message->GetModel(), nullptr);
+  EXPECT_EQ(message->GetModel()->GetParentStatusBar(), bar);
+  EXPECT_TRUE(bar->IsModelOnTop(message->GetModel()));
+  wchar_t shown[16] = L"";
+  ::SendMessageW(Window(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(shown), L"second bar");
+  QvStatusMsg("");
+  EXPECT_TRUE(bar->IsModelOnTop(below.GetModel()));
+  delete Get_GlobalStatusMsg();
+  Set_GlobalStatusMsg(nullptr);
+}
+
 // A bar with every layout shown in turn, a message, and all of it gone again: no window, font,
 // brush or bitmap is left behind (the first round makes what the process keeps for good).
 TEST(StatusLeaks, BarsAndLayoutsGiveEverythingBack) {

@@ -163,6 +163,80 @@ TEST(UrlParam, MailToolTips) {
   EXPECT_EQ(Tip("mailto:a?cc=b"), "Send mail To: a\nCc: b");
 }
 
+// A link is split at its separators first and each piece decoded afterwards: an escaped
+// separator inside a field ("%26", "%3F", or a backslash before it, the form links were
+// stored in before) stays in the field, and a web or mail address reads back unchanged.
+TEST(UrlParam, EscapedSeparatorsStayInTheirFields) {
+  const struct {
+    const char* link;
+    const char* tip;
+  } cases[] = {
+      {"mailto:ann@x.org?subject=Q%26A&cc=bob@x.org", "Send mail To: ann@x.org\nCc: bob@x.org\nSubject: Q&A"},
+      {"mailto:a%3Fb@x.org", "Send mail To: a?b@x.org"},
+      {"mailto:a%3fb@x.org?body=x%3Dy%26z", "Send mail To: a?b@x.org\nBody: x=y&z"},
+      {"mailto:ann@x.org?subject=Q\\&A&cc=bob@x.org", "Send mail To: ann@x.org\nCc: bob@x.org\nSubject: Q&A"},
+      {"mailto:a\\?b@x.org?subject=S", "Send mail To: a?b@x.org\nSubject: S"},
+      {"mailto:a@x.org?subject=end\\", "Send mail To: a@x.org\nSubject: end\\"},  // a backslash at the end
+      {"http://x.org/search?q=a%26b", "Link: http://x.org/search?q=a%26b"},
+      {"http://x.org/a\\&b", "Link: http://x.org/a\\&b"},
+  };
+  for (const auto& c : cases) {
+    QvUrlParam p(c.link);
+    EXPECT_TRUE(p.IsOtherLink()) << c.link;
+    EXPECT_EQ(p.GetDocument(), c.link) << "the address is kept as written";
+    EXPECT_EQ(Tip(c.link), c.tip) << c.link;
+  }
+
+  // Document links of the earlier form: a backslash before '&' or '=' keeps it in the piece.
+  QvUrlParam q("qv:/Sales\\&Co&sheet=A\\&B&s:K\\=1=v\\=w&line=3");
+  EXPECT_EQ(q.GetDocument(), "Sales&Co");
+  EXPECT_EQ(q.GetSheet(), "A&B");
+  EXPECT_EQ(List(q, 's'), std::vector<std::string>{"K\\=1=v\\=w"});  // a backslash before '=' is kept by decoding
+  EXPECT_EQ(q.GetLine(), 3);
+  QvUrlParam m("vba:/Run&document=D\\&E&v:A=1\\&2&macro=M");
+  EXPECT_EQ(m.GetDocument(), "D&E");
+  EXPECT_EQ(List(m, 'v'), std::vector<std::string>{"A=1&2"});
+  EXPECT_EQ(m.GetMacro(), "M");
+}
+
+// Fields written into links with either encoding read back as they were, whatever
+// separators they hold.
+TEST(UrlParam, FieldsRoundTripThroughLinks) {
+  const struct {
+    const char* to;
+    const char* subject;
+    const char* cc;
+  } mails[] = {
+      {"ann@x.org", "Q&A", "bob@x.org"},
+      {"a?b@x.org", "x=y&z?", "c&d@x.org"},
+      {"a b@x.org", "100% sure", "e\\f@x.org"},
+      {"ann@x.org", "cc=bob", "subject=x"},
+  };
+  for (const auto& m : mails) {
+    QvString to(m.to), subject(m.subject), cc(m.cc);
+    std::string link = "mailto:" + HyperlinkUrlEncodeString(to).str() + "?subject=" +
+                       HyperlinkUrlEncodeString(subject).str() + "&cc=" + HyperlinkUrlEncodeString(cc).str();
+    QvUrlParam p(link.c_str());
+    EXPECT_EQ(p.GetDocument().str(), link);
+    EXPECT_EQ(Tip(link.c_str()), std::string("Send mail To: ") + m.to + "\nCc: " + m.cc + "\nSubject: " + m.subject)
+        << link;
+  }
+
+  const char* const fields[] = {"Sales&Co", "a=b", "c:\\d e", "50%", "%26", "\\&", "x?y#z"};
+  for (const char* f : fields) {
+    QvString piece(f);
+    HyperlinkEncodeString(piece);
+    std::string e = piece.str();
+    std::string link = "qv:/" + e + "&sheet=" + e + "&path=" + e + "&s:" + e + "=" + e + "&line=5";
+    QvUrlParam p(link.c_str());
+    EXPECT_EQ(p.GetDocument(), f) << link;
+    EXPECT_EQ(p.GetSheet(), f) << link;
+    EXPECT_EQ(p.GetPath(), f) << link;
+    EXPECT_EQ(List(p, 's'), std::vector<std::string>{std::string(f) + "=" + f}) << link;
+    EXPECT_EQ(p.GetLine(), 5) << link;
+  }
+}
+
 TEST(WebParameters, AccessorsReadTheSessionObject) {
   QvWebParameters* web = GetQvWebParameters();
   ASSERT_NE(web, nullptr);

@@ -28,8 +28,9 @@ MdiFrame* ShownMdiFrame(CMDIChildWnd** docs, int count) {
   return frame;
 }
 
+// The rectangle as the portable window gives it: x, y, width, height.
 bool Same(const QvRect& q, const RECT& r) {
-  return q.left == r.left && q.top == r.top && q.right == r.right && q.bottom == r.bottom;
+  return q.left == r.left && q.top == r.top && q.right == r.right - r.left && q.bottom == r.bottom - r.top;
 }
 
 std::string Text(const QvRect& r) {
@@ -40,18 +41,19 @@ std::string Text(const QvRect& r) {
 struct PosCase {
   const char* what;
   QvRect set;
-  QvRect expected;  // from the start at (40, 30, 440, 330)
+  QvRect expected;  // from the start at (40, 30), 400 x 300
 };
 
-// What GetWindowPosAndSize answers, SetWindowPosAndSize takes back unchanged (left, top,
-// right, bottom, in the parent's client coordinates for a child frame); -1 keeps a field.
+// What GetWindowPosAndSize answers, SetWindowPosAndSize takes back unchanged (x, y, width,
+// height, in the parent's client coordinates for a child frame); -1 keeps a field.
 TEST_F(FrameTest, WindowPositionsRoundTrip) {
   const PosCase cases[] = {
-      {"its own rectangle back: unchanged", QvRect(40, 30, 440, 330), QvRect(40, 30, 440, 330)},
-      {"all -1: unchanged", QvRect(-1, -1, -1, -1), QvRect(40, 30, 440, 330)},
-      {"moved, -1 for the far edges: the size is kept", QvRect(10, 20, -1, -1), QvRect(10, 20, 410, 320)},
-      {"only the far edges", QvRect(-1, -1, 300, 250), QvRect(40, 30, 300, 250)},
-      {"moved and sized", QvRect(5, 6, 205, 156), QvRect(5, 6, 205, 156)},
+      {"its own rectangle back: unchanged", QvRect(40, 30, 400, 300), QvRect(40, 30, 400, 300)},
+      {"all -1: unchanged", QvRect(-1, -1, -1, -1), QvRect(40, 30, 400, 300)},
+      {"moved, -1 for the size: the size is kept", QvRect(10, 20, -1, -1), QvRect(10, 20, 400, 300)},
+      {"only the size", QvRect(-1, -1, 300, 250), QvRect(40, 30, 300, 250)},
+      {"moved and sized", QvRect(5, 6, 200, 150), QvRect(5, 6, 200, 150)},
+      {"a size smaller than the position", QvRect(300, 200, 150, 120), QvRect(300, 200, 150, 120)},
   };
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 80, 700, 500, NULL, NULL, NULL, NULL);
   ASSERT_TRUE(host);
@@ -65,7 +67,7 @@ TEST_F(FrameTest, WindowPositionsRoundTrip) {
         Bind(window, frame);
         QvRect got;
         ASSERT_TRUE(window->GetWindowPosAndSize(got));
-        EXPECT_EQ(Text(got), Text(QvRect(40, 30, 440, 330))) << "where it was made";
+        EXPECT_EQ(Text(got), Text(QvRect(40, 30, 400, 300))) << "where it was made";
 
         EXPECT_TRUE(window->SetWindowPosAndSize(c.set));
         ASSERT_TRUE(window->GetWindowPosAndSize(got));
@@ -73,9 +75,9 @@ TEST_F(FrameTest, WindowPositionsRoundTrip) {
         EXPECT_TRUE(Same(got, Placed(frame->m_hWnd)));
 
         // And back where it was from what it answered before.
-        EXPECT_TRUE(window->SetWindowPosAndSize(QvRect(40, 30, 440, 330)));
+        EXPECT_TRUE(window->SetWindowPosAndSize(QvRect(40, 30, 400, 300)));
         ASSERT_TRUE(window->GetWindowPosAndSize(got));
-        EXPECT_EQ(Text(got), Text(QvRect(40, 30, 440, 330)));
+        EXPECT_EQ(Text(got), Text(QvRect(40, 30, 400, 300)));
         frame->DestroyWindow();
       }
     }
@@ -86,6 +88,27 @@ TEST_F(FrameTest, WindowPositionsRoundTrip) {
   QvRect r;
   EXPECT_FALSE(alone.GetWindowPosAndSize(r));
   EXPECT_FALSE(alone.SetWindowPosAndSize(QvRect(1, 2, 3, 4)));
+}
+
+// A small size at a position beyond it is a size, not a far corner: never a negative width.
+// A negative size other than -1 is refused and moves nothing.
+TEST_F(FrameTest, SmallSizesAreSizes) {
+  CFrameWnd* frame = MakeFrame(kSdi);
+  ASSERT_NE(frame, nullptr);
+  TestWindow* window = new TestWindow(&log);
+  Bind(window, frame);
+  EXPECT_TRUE(window->SetWindowPosAndSize(QvRect(10, 20, 5, 5)));
+  const RECT placed = Placed(frame->m_hWnd);
+  EXPECT_EQ(placed.left, 10);
+  EXPECT_EQ(placed.top, 20);
+  EXPECT_GE(placed.right - placed.left, 5);  // (the system may keep a frame larger)
+  EXPECT_GE(placed.bottom - placed.top, 5);
+  QvRect got;
+  ASSERT_TRUE(window->GetWindowPosAndSize(got));
+  EXPECT_TRUE(Same(got, placed));
+  EXPECT_FALSE(window->SetWindowPosAndSize(QvRect(0, 0, -5, 100)));
+  EXPECT_TRUE(Same(got, Placed(frame->m_hWnd)));
+  frame->DestroyWindow();
 }
 
 // States: maximised before minimised, restored by 0 from either; the rectangle is not touched.
@@ -112,7 +135,7 @@ TEST_F(FrameTest, WindowStatesFollowShowWindow) {
       EXPECT_TRUE(window->SetWindowState(step.set));
       EXPECT_EQ(window->GetWindowState(untouched), step.expected) << "after " << static_cast<int>(step.set);
     }
-    EXPECT_TRUE(Same(untouched, RECT{1, 2, 3, 4}));
+    EXPECT_EQ(Text(untouched), "1,2,3,4");
     // Any other value goes to ShowWindow as it is.
     EXPECT_TRUE(window->SetWindowState(static_cast<QvWindowState>(SW_SHOWMINNOACTIVE)));
     EXPECT_TRUE(IsIconic(frame->m_hWnd));

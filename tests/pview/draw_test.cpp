@@ -81,6 +81,24 @@ void DrawFramework(TestDrawView& v, const Shape& s) {
   }
 }
 
+// A canvas for each view, each view drawing into its own.
+struct BothViews {
+  DibCanvas mine{100, 100}, theirs{100, 100};
+  ModelView portable;
+  TestDrawView framework;
+  bool Prepare() {
+    prepared = mine.valid() && theirs.valid() && portable.PrepareNewDCForDrawing(mine.dc()) &&
+               framework.PrepareNewDCForDrawing(theirs.dc(), false);
+    return prepared;
+  }
+  ~BothViews() {
+    if (!prepared) return;
+    portable.UnprepareCurrentDC();
+    framework.UnprepareCurrentDC();
+  }
+  bool prepared = false;
+};
+
 TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
   const Shape shapes[] = {
       {"framed and filled rectangle", 0, {10, 10, 60, 40}, 2},
@@ -100,19 +118,13 @@ TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
   };
   ASSERT_TRUE(UIViewPrepareSharedResources());
   for (const Shape& s : shapes) {
-    DibCanvas mine(100, 100), theirs(100, 100);
-    ASSERT_TRUE(mine.valid() && theirs.valid());
-    ModelView portable;
-    TestDrawView framework;
-    ASSERT_TRUE(portable.PrepareNewDCForDrawing(mine.dc()));
-    ASSERT_TRUE(framework.PrepareNewDCForDrawing(theirs.dc(), false));
-    DrawPortable(portable, s);
-    DrawFramework(framework, s);
+    BothViews b;
+    ASSERT_TRUE(b.Prepare());
+    DrawPortable(b.portable, s);
+    DrawFramework(b.framework, s);
     GdiFlush();
-    EXPECT_GT(mine.CountOtherThan(RGB(255, 255, 255), RECT{0, 0, 100, 100}), 0) << s.what;
-    EXPECT_EQ(testing_support::DifferingPixels(mine, theirs), 0) << s.what;
-    portable.UnprepareCurrentDC();
-    framework.UnprepareCurrentDC();
+    EXPECT_GT(b.mine.CountOtherThan(RGB(255, 255, 255), RECT{0, 0, 100, 100}), 0) << s.what;
+    EXPECT_EQ(testing_support::DifferingPixels(b.mine, b.theirs), 0) << s.what;
   }
 }
 
@@ -130,6 +142,58 @@ TEST(PortableViewDrawing, TwipsAndZoomPlaceShapesInPixels) {
   EXPECT_EQ(dib.At(40, 40), RGB(255, 255, 255));
   EXPECT_EQ(dib.At(19, 25), RGB(255, 255, 255));
   v.UnprepareCurrentDC();
+}
+
+// Frames of rectangles thinner than two pen widths stay inside their rectangle in both views
+// (a zero-height rectangle paints nothing), paint no pixel twice (an exclusive frame drawn
+// once leaves every pixel of it changed), and give the same pixels in both views.
+TEST(PortableViewDrawing, ThinFramesStayInsideTheirRectangleInBothViews) {
+  const struct {
+    const char* what;
+    RECT r;
+    unsigned short pen;
+    bool fill;
+    int painted;  // pixels the frame (and fill) covers: the whole rectangle here
+  } cases[] = {
+      {"zero height", {10, 20, 50, 20}, 2, false, 0},
+      {"zero height, pen 1, filled", {10, 20, 50, 20}, 1, true, 0},
+      {"one row, pen 1, filled", {10, 20, 50, 21}, 1, true, 40},
+      {"one column, pen 1, filled", {20, 10, 21, 50}, 1, true, 40},
+      {"zero width", {20, 10, 20, 50}, 2, true, 0},
+      {"one row, pen 2", {10, 20, 50, 21}, 2, false, 40},
+      {"three rows, pen 2", {10, 20, 50, 23}, 2, true, 120},
+      {"three columns, pen 2", {20, 10, 23, 50}, 2, true, 120},
+      {"five by five, pen 3", {30, 30, 35, 35}, 3, true, 25},
+      {"two by forty, pen 3", {30, 30, 32, 70}, 3, false, 80},
+  };
+  ASSERT_TRUE(UIViewPrepareSharedResources());
+  const COLORREF white = RGB(255, 255, 255);
+  for (bool exclusive : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (exclusive ? ", exclusive" : ""));
+      BothViews b;
+      ASSERT_TRUE(b.Prepare());
+      ModelView& portable = b.portable;
+      TestDrawView& framework = b.framework;
+      portable.QvSetLineWidth(c.pen);
+      framework.QvSetLineWidth(c.pen);
+      portable.QvSetDrawMode(exclusive ? QvXorMode : QvCopyMode);
+      framework.QvSetDrawMode(exclusive ? QvXorMode : QvCopyMode);
+      portable.QvSetPenForeColor(Qv(kPen));
+      framework.QvSetPenForeColor(kPen);
+      portable.QvSetFillForeColor(Qv(kFill));
+      framework.QvSetFillForeColor(kFill);
+      portable.QvDrawRect(QvRect(c.r.left, c.r.top, c.r.right, c.r.bottom), true, c.fill);
+      framework.QvDrawRect(c.r, 1, c.fill ? 1 : 0);
+      GdiFlush();
+      for (const DibCanvas* canvas : {&b.mine, &b.theirs}) {
+        const char* view = canvas == &b.mine ? "portable view" : "framework view";
+        EXPECT_EQ(canvas->CountOtherThan(white, RECT{0, 0, 100, 100}), c.painted) << view;
+        EXPECT_EQ(canvas->CountOtherThan(white, c.r), c.painted) << view;
+      }
+      EXPECT_EQ(testing_support::DifferingPixels(b.mine, b.theirs), 0);
+    }
+  }
 }
 
 TEST(PortableViewDrawing, ThickFrameLeavesNoFill) {

@@ -3,8 +3,12 @@
 // view's state and ScrollTo; units switched while printing.
 #include "pview_fixture.h"
 
+#include <splitter_panes.h>
+#include <test_support.h>
 #include <math.h>
 #include <process.h>
+
+#include <string>
 
 namespace {
 
@@ -191,6 +195,102 @@ TEST(PortableViewScrolling, FarEdgeStopAndScrollCodes) {
   EXPECT_TRUE(w.window->KeyboardScroll(VK_HOME));
   EXPECT_EQ(w.view->GetHScroll(), 0u);
   EXPECT_FALSE(w.window->KeyboardScroll('A'));
+}
+
+// The keys' scrolling, with and without Ctrl, from several positions (increments 40 across and
+// 30 down; a page is the view's height less an increment, in whole increments).
+void HoldCtrl(bool down) { testing_support::HoldKey(VK_CONTROL, down); }
+
+struct KeyCase {
+  UINT key;
+  bool ctrl;
+  long fromX, fromY;
+  long toX, toY;  // -1: a page (vertical), -2: a page less than fromY (vertical)
+};
+
+TEST(PortableViewScrolling, KeysScrollByTable) {
+  ViewWindow w(WS_HSCROLL | WS_VSCROLL, false, 200, 150);
+  ASSERT_TRUE(w.ok());
+  w.view->SetImageSize(QvSize(1000, 1000), false);
+  w.view->SetHScrollIncrement(40);
+  w.view->SetVScrollIncrement(30);
+  RECT client;
+  GetClientRect(w.hwnd(), &client);
+  const long page = (client.bottom - 30) / 30 * 30;
+  ASSERT_GT(page, 0);
+  const KeyCase cases[] = {
+      {VK_NEXT, false, 0, 0, 0, -1},     {VK_PRIOR, false, 0, 500, 0, -2}, {VK_PRIOR, false, 0, 10, 0, 0},
+      {VK_END, false, 0, 70, 1000, 70},  {VK_HOME, false, 300, 70, 0, 70}, {VK_NEXT, true, 5, 70, 5, 1000},
+      {VK_PRIOR, true, 5, 70, 5, 0},     {VK_END, true, 5, 70, 1000, 1000}, {VK_HOME, true, 300, 200, 0, 0},
+      {VK_RIGHT, true, 0, 0, 40, 0},     {VK_LEFT, true, 100, 0, 60, 0},   {VK_DOWN, true, 0, 0, 0, 30},
+      {VK_UP, true, 0, 100, 0, 70},      {VK_LEFT, true, 10, 0, 0, 0},     // stops at the edge
+  };
+  for (const KeyCase& c : cases) {
+    w.view->SetHScroll(static_cast<unsigned long>(c.fromX));
+    w.view->SetVScroll(static_cast<unsigned long>(c.fromY));
+    HoldCtrl(c.ctrl);
+    EXPECT_TRUE(w.window->KeyboardScroll(c.key)) << c.key << (c.ctrl ? " with Ctrl" : "");
+    HoldCtrl(false);
+    const long toY = c.toY == -1 ? page : c.toY == -2 ? c.fromY - page : c.toY;
+    EXPECT_EQ(w.view->GetHScroll(), static_cast<unsigned long>(c.toX)) << c.key << (c.ctrl ? " with Ctrl" : "");
+    EXPECT_EQ(w.view->GetVScroll(), static_cast<unsigned long>(toY)) << c.key << (c.ctrl ? " with Ctrl" : "");
+  }
+  // Arrows scroll only with Ctrl; other keys never.
+  EXPECT_FALSE(w.window->KeyboardScroll(VK_DOWN));
+  EXPECT_FALSE(w.window->KeyboardScroll(VK_F5));
+}
+
+// A view that is a pane of a splitter scrolls by keys together with the panes that share its
+// row (vertically) and its column (horizontally); the pane in neither stays.
+TEST(PortableViewScrolling, KeysScrollThePanesOfAParentSplitter) {
+  FunctionView* views[2][2] = {};
+  ModelView* windows[2][2] = {};
+  testing_support::SplitterOfFour four;
+  ASSERT_TRUE(four.Create([&](int r, int c, CSplitterWnd& splitter, UINT id) {
+    views[r][c] = new FunctionView;
+    windows[r][c] = new ModelView;
+    if (!windows[r][c]->Create(views[r][c], WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, RECT{0, 0, 200, 150},
+                               &splitter, id))
+      return false;
+    views[r][c]->SetImageSize(QvSize(1000, 1000), false);
+    views[r][c]->SetHScrollIncrement(40);
+    views[r][c]->SetVScrollIncrement(30);
+    return true;
+  }));
+  struct Case {
+    UINT key;
+    bool ctrl;
+    long x, y;  // where pane (0, 0) goes; y -1: a page further, -2: where it was
+  };
+  const Case cases[] = {
+      {VK_NEXT, false, 0, -1},          // a page down: its row goes with it
+      {VK_END, false, 1000, -2},        // to the right end: its column goes with it
+      {VK_HOME, true, 0, 0},            // both
+      {VK_END, true, 1000, 1000},       // both
+      {VK_UP, true, 1000, 970},
+      {VK_LEFT, true, 960, 970},
+  };
+  RECT client;
+  GetClientRect(windows[0][0]->m_hWnd, &client);
+  const long page = (client.bottom - 30) / 30 * 30;
+  ASSERT_GT(page, 0);
+  long x = 0, y = 0;
+  for (const Case& k : cases) {
+    HoldCtrl(k.ctrl);
+    EXPECT_TRUE(windows[0][0]->KeyboardScroll(k.key)) << k.key;
+    HoldCtrl(false);
+    x = k.x;
+    y = k.y == -1 ? y + page : k.y == -2 ? y : k.y;
+    SCOPED_TRACE(std::to_string(k.key) + (k.ctrl ? " with Ctrl" : ""));
+    EXPECT_EQ(views[0][0]->GetHScroll(), static_cast<unsigned long>(x));
+    EXPECT_EQ(views[0][0]->GetVScroll(), static_cast<unsigned long>(y));
+    EXPECT_EQ(views[0][1]->GetVScroll(), static_cast<unsigned long>(y)) << "same row";
+    EXPECT_EQ(views[0][1]->GetHScroll(), 0u) << "another column";
+    EXPECT_EQ(views[1][0]->GetHScroll(), static_cast<unsigned long>(x)) << "same column";
+    EXPECT_EQ(views[1][0]->GetVScroll(), 0u) << "another row";
+    EXPECT_EQ(views[1][1]->GetHScroll(), 0u);
+    EXPECT_EQ(views[1][1]->GetVScroll(), 0u);
+  }
 }
 
 TEST(PortableViewScrolling, NoScrollBarsHidesThem) {

@@ -57,6 +57,13 @@ void TypeChord(WORD modifier, WORD key) {
   SendInput(4, keys, sizeof(INPUT));
 }
 
+void HoldKey(WORD key, bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[key] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
 void MouseTo(POINT pt, DWORD buttons) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in = {};

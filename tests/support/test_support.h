@@ -14,6 +14,9 @@ HWND ThreadWindowWithControl(int id);
 void TypeKeys(const std::vector<WORD>& keys);
 // Presses the modifier, presses and releases the key, releases the modifier, through SendInput.
 void TypeChord(WORD modifier, WORD key);
+// Marks the key held (or released) in this thread's keyboard state, as GetKeyState reads it;
+// no input is sent.
+void HoldKey(WORD key, bool down);
 // Moves the mouse to pt (screen) through SendInput, with the button events in `buttons`
 // (MOUSEEVENTF_LEFTDOWN ...) at that place.
 void MouseTo(POINT pt, DWORD buttons = 0);

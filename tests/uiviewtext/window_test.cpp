@@ -1,11 +1,14 @@
 // The view as a window: scroll bars, scrolling by bar, keys and wheel, painting and panning.
 #include <UIView.h>
+#include <splitter_panes.h>
 #include <gtest/gtest.h>
 #include <recorder.h>
 #include <test_support.h>
 #include <test_view.h>
 
 #include "dib_canvas.h"
+
+#include <string>
 using testing_support::DibCanvas;
 
 using testing_support::ExpectedMsg;
@@ -186,6 +189,46 @@ TEST_F(ViewWindow, KeysScrollByTheirSteps) {
     EXPECT_EQ(Doc().y, p.y);
   }
   Recorder().UnwatchAll();
+}
+
+// A view that is a pane of a splitter scrolls by keys together with the panes that share its
+// row (vertically) and its column (horizontally); the pane in neither stays.
+TEST(ViewSplitter, KeysScrollThePanesOfTheParentSplitter) {
+  WindowView panes[2][2];
+  testing_support::SplitterOfFour four;
+  ASSERT_TRUE(four.Create([&panes](int r, int c, CSplitterWnd& splitter, UINT id) {
+    WindowView& v = panes[r][c];
+    if (!v.Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 200, 150), &splitter, id))
+      return false;
+    v.OnInitialUpdate();
+    v.SetImageSize(CSize(1000, 800), 0);
+    v.SetHScrollIncrement(40);
+    v.SetVScrollIncrement(30);
+    return true;
+  }));
+  const struct {
+    UINT key;
+    bool ctrl;
+    LONG x, y;  // where pane (0, 0) goes
+  } presses[] = {
+      {VK_END, false, 1000, 0},  {VK_HOME, false, 0, 0},    {VK_NEXT, true, 0, 800},
+      {VK_UP, true, 0, 770},     {VK_RIGHT, true, 40, 770}, {VK_HOME, true, 0, 0},
+      {VK_END, true, 1000, 800},
+  };
+  for (const auto& p : presses) {
+    SCOPED_TRACE(std::to_string(p.key) + (p.ctrl ? " with Ctrl" : ""));
+    testing_support::HoldKey(VK_CONTROL, p.ctrl);
+    EXPECT_TRUE(panes[0][0].KeyboardScroll(p.key));
+    testing_support::HoldKey(VK_CONTROL, false);
+    EXPECT_EQ(panes[0][0].GetDocumentScroll().x, p.x);
+    EXPECT_EQ(panes[0][0].GetDocumentScroll().y, p.y);
+    EXPECT_EQ(panes[0][1].GetDocumentScroll().y, p.y) << "same row";
+    EXPECT_EQ(panes[0][1].GetDocumentScroll().x, 0) << "another column";
+    EXPECT_EQ(panes[1][0].GetDocumentScroll().x, p.x) << "same column";
+    EXPECT_EQ(panes[1][0].GetDocumentScroll().y, 0) << "another row";
+    EXPECT_EQ(panes[1][1].GetDocumentScroll().x, 0);
+    EXPECT_EQ(panes[1][1].GetDocumentScroll().y, 0);
+  }
 }
 
 TEST_F(ViewWindow, WheelScrollsOneLineAndZoomsAtNegativeScreenPoints) {

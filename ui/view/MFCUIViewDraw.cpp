@@ -1,5 +1,6 @@
 // The drawing primitives of the GDI view. Every primitive takes image coordinates; nothing is
 // drawn without a prepared DC or for a rectangle outside the culling rectangle.
+#include "FrameEdges.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -19,9 +20,6 @@ POINT PointOnEllipse(POINT centre, int rx, int ry, int degrees) {
 }
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-
-// Thickness of a frame edge of pen width w where `room` pixels of the rectangle are left.
-int ClampedEdge(int w, int room) { return room <= 0 ? 0 : w < room ? w : room; }
 
 }  // namespace
 
@@ -65,13 +63,10 @@ void CMFCUIView::QvDrawRect(RECT const& r, int frame, int fill) {
     const int w = m_penWidth;
     const int h = c.bottom - c.top;
     if (frame) {
-      // Each edge is at most as thick as what the edges before it left of the rectangle, so
-      // the frame stays inside it and no pixel is painted twice (an exclusive draw mode would
-      // take it back); a rectangle the edges fill has no inside to fill.
-      const int width = c.right - c.left;
-      const int left = ClampedEdge(w, width), right = ClampedEdge(w, width - left);
-      const int top = ClampedEdge(w, h), bottom = ClampedEdge(w, h - top);
-      const int innerWidth = width - left - right, innerHeight = h - top - bottom;
+      // The frame stays inside the rectangle; one the edges fill has no inside to fill.
+      const FrameEdges e = FrameEdgesInside(w, c.right - c.left, h);
+      const int left = e.left, right = e.right, top = e.top, bottom = e.bottom;
+      const int innerWidth = e.innerWidth, innerHeight = e.innerHeight;
       PrepareBrushForLine(true);
       if (left > 0 && h > 0) PatBlt(m_hDC, c.left, c.top, left, h, m_patternRop);
       if (right > 0 && h > 0) PatBlt(m_hDC, c.right - right, c.top, right, h, m_patternRop);

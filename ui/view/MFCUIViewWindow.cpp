@@ -1,6 +1,7 @@
 // The GDI view as a window: painting, image size and scroll bars, scrolling by bar, key and
 // wheel, middle-button panning and the background.
 #include "ControlClass.h"
+#include "SplitterScroll.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -328,7 +329,9 @@ BOOL CMFCUIView::KeyboardScroll(UINT key) {
       default: return FALSE;
     }
   }
-  ScrollBy(CSize(dx, dy), TRUE);
+  if (!ScrollPanesOfParentSplitter(this, dx, dy, static_cast<double>(m_scrollDivisorX) * m_factorX,
+                                   static_cast<double>(m_scrollDivisorY) * m_factorY))
+    ScrollBy(CSize(dx, dy), TRUE);
   return TRUE;
 }
 

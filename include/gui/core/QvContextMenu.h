@@ -48,9 +48,9 @@ class QUARNEL_API QvRootContextMenu : public QvFirst {
   virtual bool IsItemChecked(long index);
   virtual unsigned short GetCommandID(long index);
   // Shows the menu and answers the index of the chosen item, or -1. x = -1: at the cursor;
-  // else (x, y) on the screen. A menu made for a view is refused (-1, traced) for a point in
-  // the view's document coordinates: the portable root view that converts them is not part of
-  // the library yet.
+  // else, for a menu made for a view, (x, y) in the view's document coordinates (converted
+  // with the view's QvImageToScreenPoint); else (x, y) on the screen. A menu without visible
+  // items is not shown (-1).
   virtual long Run(long x, long y) = 0;
 
   long GetCount() const { return m_items.GetSize(); }

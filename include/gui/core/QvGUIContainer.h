@@ -143,6 +143,8 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   struct Dispatch {
     bool gone = false;
     Dispatch* next = nullptr;
+    QvControl* temporary = nullptr;  // a control made for this notification only
+    bool kept = false;               // ... that a handler asked the container for: it stays
   };
   CWnd* m_platformWindow = nullptr;
   QvMapUShortLPQvFirst m_controls;  // owned
@@ -157,8 +159,10 @@ QUARNEL_API void GUISetQvGUIContainer(CWnd* window, QvGUIContainer* container);
 // Turns the Windows notification `code` of the container's child `id` (a WM_COMMAND code, a
 // WM_NOTIFY code with the record {result, header}, or a trackbar scroll code) into a portable
 // notification and hands it to the child's control, made and bound for the call when none is
-// entered. True when a handler took it; a taken WM_NOTIFY whose result is still 0 gets the
-// notification's result.
+// entered. A control made for the call is deleted after it (the notification's control
+// pointer is good for the call only), unless a handler asked the container for it
+// (GetControlFromID): then it stays entered, owned by the container. True when a handler
+// took it; a taken WM_NOTIFY whose result is still 0 gets the notification's result.
 QUARNEL_API bool GUITranslateControlNotification(QvGUIContainer* container, unsigned short id, int code,
                                                  AFX_NOTIFY* record);
 

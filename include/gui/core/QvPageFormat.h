@@ -7,6 +7,8 @@
 #pragma once
 #include <vekkel.h>
 
+#include <tuple>
+
 #include "QvGeometry.h"
 #include "quarnel_api.h"
 
@@ -59,11 +61,21 @@ class QUARNEL_API QvRootPageFormat : public QvFirst {
   bool operator==(const QvRootPageFormat& other) const;
   QvRootPageFormat& operator=(const QvRootPageFormat& other);
 
-  // The kernel item, then the platform part; both succeeding clears modified.
+  // The kernel item, then the platform part; both succeeding clears modified. Loading is all
+  // or nothing: a failure of either item leaves the page format as it was.
   QvSuccess Save(QvContainer* container);
   QvSuccess Load(QvContainer* container);
 
  protected:
+  // Every kernel field, to keep and put back as one.
+  typedef std::tuple<QvRect, QvRect, QvRect, QvPageSize, unsigned short, QvPageOrientation, bool, bool, unsigned short,
+                     unsigned short, QvPageOrder, unsigned short>
+      KernelValues;
+  typedef std::tuple<QvRect&, QvRect&, QvRect&, QvPageSize&, unsigned short&, QvPageOrientation&, bool&, bool&,
+                     unsigned short&, unsigned short&, QvPageOrder&, unsigned short&>
+      KernelRefs;
+  KernelRefs KernelFields();
+
   // The scaling to compute with: a stored 0 counts as 100 %.
   long Scale() const { return m_scaling != 0 ? m_scaling : 100; }
 
@@ -92,6 +104,8 @@ class QUARNEL_API QvPageFormat : public QvRootPageFormat {
   QvPageFormat& operator=(const QvPageFormat& other);
   ~QvPageFormat() override;
 
+  // Same kernel settings and the same printer settings: driver, device and port names, and
+  // the fields the device modes set (not their raw bytes).
   bool operator==(const QvPageFormat& other) const;
 
   virtual bool SetDevMode();
@@ -101,6 +115,9 @@ class QUARNEL_API QvPageFormat : public QvRootPageFormat {
   static short Qv2WinPageSizeID(QvPageSize id);
 
   unsigned short SetScaling(unsigned short scaling) override;
+  // The page-setup dialog, its margins in millimetres or inches: by the user locale with
+  // useLocale, else by the measurement units of the report preferences
+  // (QvGetReportMeasurementUnits). Failure on cancel, or when there is no printer.
   QvSuccess PageSetupDlgW(bool useLocale) override;
   QvSuccess Validate() override;
   QvSuccess SavePlatformFormat(QvContainer* container) override;
@@ -125,9 +142,12 @@ class QUARNEL_API QvPageFormat : public QvRootPageFormat {
   void SetA4Defaults();
   void FreeBlocks();
   bool TakeDefaultPrinter();
-  // The driver merges the device mode (DM_IN_BUFFER | DM_OUT_BUFFER); false when the
-  // printer cannot be opened.
-  bool MergeDevMode();
+  // The driver merges a device mode (the page format's own when null) into a new one that
+  // becomes the page format's (DM_IN_BUFFER | DM_OUT_BUFFER); false, nothing changed, when
+  // the printer cannot be opened.
+  bool MergeDevMode(HGLOBAL from = NULL);
+  // The settings of an older device mode carried into the current printer's mode.
+  void TransferDevMode(HGLOBAL oldMode);
 
   HGLOBAL m_devNames = NULL;
   HGLOBAL m_devMode = NULL;

@@ -22,7 +22,8 @@ QUARNEL_API void Set_GlobalStatusMsg(QvStatusMessage* message);
 QUARNEL_API void QvCreateApplicationStatusBar();
 QUARNEL_API void QvDestroyApplicationStatusBar();
 // Shows a one-line message on top of the bar while the text is not empty; an empty text
-// takes it off again. The message layout is made on first use and left to the host.
+// takes it off again. The message layout is made on first use and left to the host; after
+// the bar was remade the message moves into the new bar.
 QUARNEL_API void QvStatusMsg(const QvString& text);
 
 class QUARNEL_API QvStatus : public QvFirst {
@@ -61,11 +62,19 @@ class QUARNEL_API QvStatus : public QvFirst {
   QvStatusModel* m_model;
 };
 
+// The message layout follows the application bar: when the bar it lives in is deleted it
+// loses its model and panes (its setters do nothing), and QvStatusMsg gives it a new model in
+// the bar of the moment.
 class QUARNEL_API QvStatusMessage : public QvStatus {
   QV_DECLARE_CLASS(QvStatusMessage)
  public:
   QvStatusMessage();
   void SetText(const QvString& text);
+
+  // The library's (QvStatusMsg and the bar's destructor): a message without a model makes its
+  // model and pane in the application bar; one whose model lives in `bar` forgets them.
+  void MakePanes();
+  void LeaveBar(QvStatusBar* bar);
 
  private:
   QvTextPane* m_text = nullptr;

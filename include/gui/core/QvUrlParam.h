@@ -7,6 +7,9 @@
 //   vba:/Text&document=...&module=...&macro=...&v:Name=Value                (macro link)
 //   anything else (a web or "mailto:" address)                              (other link)
 // A link may come wrapped in an anchor, <a href="...">...</a>; the wrapper is dropped.
+// A link is cut at its separators ('&', '=', and '?' of a mail address) first and each
+// piece is decoded afterwards, so an escaped separator ("%26", or a backslash before it)
+// stays inside its piece. The document of an other link is the address as written.
 //
 // Links are outside data: any text is accepted, nothing is read past its end, and a link of
 // an unexpected shape keeps the fields recognised before the parse stopped.

@@ -3,9 +3,10 @@
 // A portable window dies with its frame: the frame's WM_DESTROY runs OnTerminate, which
 // deletes the window object.
 //
-// Positions and sizes travel as a QvRect of left, top, right and bottom, in the client
-// coordinates of the parent window for a child window and in screen coordinates otherwise:
-// what GetWindowPosAndSize answers, SetWindowPosAndSize takes back unchanged.
+// Positions and sizes travel as a QvRect holding x, y, width and height (in its left, top,
+// right and bottom fields), the position in the client coordinates of the parent window for
+// a child window and in screen coordinates otherwise: what GetWindowPosAndSize answers,
+// SetWindowPosAndSize takes back unchanged.
 #pragma once
 #include <framework.h>
 #include <vekkel.h>
@@ -42,9 +43,9 @@ class QUARNEL_API QvWindow : public QvRootWindow {
   virtual QvSuccess Close();
   // The window's rectangle (see the top of this file); false without a window.
   virtual bool GetWindowPosAndSize(QvRect& rect);
-  // Moves and sizes the window to the rectangle without changing the Z order. A left or top
-  // of -1 keeps the present position on that axis, a right or bottom of -1 the present
-  // width or height. False without a window or when the move fails.
+  // Moves and sizes the window to (x, y, width, height) without changing the Z order. An x
+  // or y of -1 keeps the present position on that axis, a width or height of -1 the present
+  // one. False without a window, for another negative size, or when the move fails.
   virtual bool SetWindowPosAndSize(const QvRect& rect);
   // 2 maximised, else 1 minimised, else 0; the rectangle is not touched.
   virtual QvWindowState GetWindowState(QvRect& rect);

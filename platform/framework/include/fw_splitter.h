@@ -58,6 +58,13 @@ class FW_API CSplitterWnd : public CWnd {
   // The scroll bar a pane uses (SB_HORZ: its column's, SB_VERT: its row's), NULL when none.
   HWND GetPaneScrollBar(CWnd* pPane, int nBar);
 
+  // Scrolls by scroll-bar units from a pane: the horizontal part every pane of its column,
+  // the vertical part every pane of its row (each pane's OnScrollBy). With bDoScroll FALSE
+  // only asks. TRUE when any pane moved (would move); FALSE when pViewFrom is no pane.
+  virtual BOOL DoScrollBy(CView* pViewFrom, CSize sizeScroll, BOOL bDoScroll = TRUE);
+  // The splitter whose pane the window is; NULL when its parent is no splitter.
+  static CSplitterWnd* GetParentSplitter(const CWnd* pWnd);
+
   virtual void RecalcLayout();
   // Dynamic splitters: a second row (column) whose first has cyBefore (cxBefore) pixels.
   virtual BOOL SplitRow(int cyBefore);

@@ -148,6 +148,28 @@ BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) {
   return TRUE;
 }
 
+BOOL CSplitterWnd::DoScrollBy(CView* pViewFrom, CSize sizeScroll, BOOL bDoScroll) {
+  int row, col;
+  if (!IsChildPane(pViewFrom, &row, &col)) return FALSE;
+  BOOL moved = FALSE;
+  // The pane itself moves on both axes at once; the others of its column and row on theirs.
+  moved |= pViewFrom->OnScrollBy(sizeScroll, bDoScroll);
+  for (int i = 0; i < m_nRows && sizeScroll.cx != 0; ++i) {
+    CView* pane = dynamic_cast<CView*>(GetPane(i, col));
+    if (pane != NULL && pane != pViewFrom) moved |= pane->OnScrollBy(CSize(sizeScroll.cx, 0), bDoScroll);
+  }
+  for (int i = 0; i < m_nCols && sizeScroll.cy != 0; ++i) {
+    CView* pane = dynamic_cast<CView*>(GetPane(row, i));
+    if (pane != NULL && pane != pViewFrom) moved |= pane->OnScrollBy(CSize(0, sizeScroll.cy), bDoScroll);
+  }
+  return moved;
+}
+
+CSplitterWnd* CSplitterWnd::GetParentSplitter(const CWnd* pWnd) {
+  if (pWnd == NULL || pWnd->m_hWnd == NULL) return NULL;
+  return dynamic_cast<CSplitterWnd*>(CWnd::FromHandlePermanent(::GetParent(pWnd->m_hWnd)));
+}
+
 HWND CSplitterWnd::GetPaneScrollBar(CWnd* pPane, int nBar) {
   int row, col;
   if (!IsChildPane(pPane, &row, &col)) return NULL;

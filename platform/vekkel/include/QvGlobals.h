@@ -75,3 +75,8 @@ VEKKEL_API void Set_Global_applID(unsigned long id);
 
 // The platform the process runs on: 3, the Windows NT family (the only one supported).
 VEKKEL_API unsigned short QvGetPlateform();
+
+// The measurement units of the user's report preferences: 1 metric, 0 inches. Until the host
+// sets the user's choice, the system of measurement of the user locale.
+VEKKEL_API unsigned short QvGetReportMeasurementUnits();
+VEKKEL_API void QvSetReportMeasurementUnits(unsigned short units);

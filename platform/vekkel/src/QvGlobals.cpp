@@ -9,6 +9,7 @@ namespace {
 volatile LONG s_bypassDialogs = 0;
 volatile LONG s_blind = 0;
 volatile LONG s_applId = 0;
+volatile LONG s_measurementUnits = -1;  // not set: the locale's
 // The thread that runs the static initialisers, that is, the thread that loads the library.
 volatile LONG s_mainThread = static_cast<LONG>(GetCurrentThreadId());
 
@@ -116,4 +117,15 @@ void Set_Global_applID(unsigned long id) { InterlockedExchange(&s_applId, static
 unsigned short QvGetPlateform() {
   // Every Windows this library runs on is of the NT family.
   return 3;
+}
+
+unsigned short QvGetReportMeasurementUnits() {
+  const LONG units = InterlockedCompareExchange(&s_measurementUnits, 0, 0);
+  if (units >= 0) return static_cast<unsigned short>(units);
+  wchar_t measure[4] = {0};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 4);
+  return measure[0] == L'1' && measure[1] == 0 ? 0 : 1;  // LOCALE_IMEASURE "1": U.S. units
+}
+void QvSetReportMeasurementUnits(unsigned short units) {
+  InterlockedExchange(&s_measurementUnits, static_cast<LONG>(units));
 }
