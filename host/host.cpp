@@ -16,6 +16,7 @@
 #include "dragdrop_window.h"
 #include "images_window.h"
 #include "links_window.h"
+#include "lists_demo.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "portable_dialog.h"
@@ -184,6 +185,7 @@ class CHostApp : public CWinApp {
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND options = host::OpenReportOptionsDialog(150, 110);
+    host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
       if (chart != NULL) {
