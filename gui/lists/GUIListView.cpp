@@ -5,7 +5,6 @@
 
 #include <cwchar>
 
-#include "DepthScope.h"
 #include "GUIControls.h"
 
 IMPLEMENT_DYNCREATE(CGUIListView, CListCtrl)
@@ -256,17 +255,25 @@ LRESULT CGUIListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case WM_NCDESTROY:
+      m_userInput = 0;
       m_weights.clear();
       m_weights.shrink_to_fit();
       return CListCtrl::WindowProc(message, wParam, lParam);
   }
   if (!IsUserInput(message)) return CListCtrl::WindowProc(message, wParam, lParam);
-  LRESULT r;
-  {
-    DepthScope scope(m_userInput);
+  // The handling may destroy the window, and with it this object: the count is touched
+  // again only while both are still there (WM_NCDESTROY clears it).
+  ++m_userInput;
+  LRESULT r = 0;
+  try {
     r = CListCtrl::WindowProc(message, wParam, lParam);
+  } catch (...) {
+    if (::IsWindow(self) && CWnd::FromHandlePermanent(self) == this) --m_userInput;
+    throw;
   }
-  if (message == WM_KEYDOWN && ::IsWindow(self)) {
+  if (!::IsWindow(self) || CWnd::FromHandlePermanent(self) != this) return r;
+  --m_userInput;
+  if (message == WM_KEYDOWN) {
     QvKeyCode code = 0;
     if (GUIVirtualKeyToQvKeyCode(static_cast<UINT>(wParam), code)) GUINotifyParent(self, kGUINotifyPortableKey, code);
   }

@@ -419,6 +419,26 @@ bool CGUIVirtualListView::OnListNotify(NMHDR* header, LRESULT& result) {
   return false;
 }
 
+void CGUIVirtualListView::PrintClient(HDC dc) {
+  if (!dc) return;
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+  // Header and list drawn where they stand in the client area.
+  for (HWND child : {m_header.GetSafeHwnd(), m_list.GetSafeHwnd()}) {
+    if (!child || !::IsWindowVisible(child)) continue;
+    RECT at = {};
+    ::GetWindowRect(child, &at);
+    ::MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&at), 2);
+    uih::SavedDC saved(dc);
+    POINT origin = {};
+    ::GetViewportOrgEx(dc, &origin);
+    ::SetViewportOrgEx(dc, origin.x + at.left, origin.y + at.top, NULL);
+    ::IntersectClipRect(dc, 0, 0, at.right - at.left, at.bottom - at.top);
+    Send(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+  }
+}
+
 void CGUIVirtualListView::DrawTrackLine(int x) {
   RECT client = {};
   ::GetClientRect(m_hWnd, &client);
@@ -466,6 +486,16 @@ LRESULT CGUIVirtualListView::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(m_font);
+    case WM_SETREDRAW:
+      // Header and list paint themselves: they follow the window.
+      if (m_header.m_hWnd) Send(m_header.m_hWnd, WM_SETREDRAW, wParam);
+      if (m_list.m_hWnd) Send(m_list.m_hWnd, WM_SETREDRAW, wParam);
+      CWnd::WindowProc(message, wParam, lParam);
+      if (wParam) ::RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    case WM_PRINTCLIENT:
+      PrintClient(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_SIZE:
       CWnd::WindowProc(message, wParam, lParam);
       OnSize();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dib_canvas.h"
 #include "lists_test.h"
 #include <commctrl.h>
 #include "test_support.h"
@@ -298,6 +299,35 @@ TEST_F(VirtualList, FontGoesToHeaderAndList) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Header(), WM_GETFONT, 0, 0)), font);
   SendMessageW(view.m_hWnd, WM_SETFONT, 0, FALSE);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(view.m_hWnd, WM_GETFONT, 0, 0)), own);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VirtualList, PrintsHeaderAndRowsIntoADC) {
+  SizeForRows(10);
+  view.SetItemsCount(1000);
+  Scroll(SB_THUMBPOSITION, 16384);
+  view.SelectRow(view.GetFirstVisibleRow() + 2);
+  SetFocus(view.m_hWnd);  // the list shows its selection in the highlight colour
+  ASSERT_EQ(GetFocus(), List());
+  RECT client = {};
+  GetClientRect(view.m_hWnd, &client);
+  DibCanvas canvas(client.right, client.bottom, RGB(1, 2, 3));
+  ASSERT_TRUE(canvas.valid());
+  SendMessageW(view.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  EXPECT_EQ(canvas.CountOf(RGB(1, 2, 3)), 0) << "every pixel drawn";
+  RECT header = {};
+  GetWindowRect(Header(), &header);
+  const int headerHeight = header.bottom - header.top;
+  const RECT headerBand = {0, 0, client.right, headerHeight};
+  EXPECT_GT(canvas.CountOtherThan(GetSysColor(COLOR_WINDOW), headerBand), 0) << "the header's titles";
+  // The selected row in the highlight colour, the rows above it with their texts.
+  const RECT selected = {0, headerHeight + 2 * rowHeight, client.right, headerHeight + 3 * rowHeight};
+  EXPECT_GT(canvas.CountOf(GetSysColor(COLOR_HIGHLIGHT), selected), 0);
+  const RECT first = {0, headerHeight, client.right, headerHeight + rowHeight};
+  EXPECT_GT(canvas.CountOtherThan(GetSysColor(COLOR_WINDOW), first), 0) << "the first row's text";
 }
 
 }  // namespace

@@ -81,6 +81,8 @@ class QUARNEL_API CGUIVirtualListView : public CWnd {
   void MoveTo(int first, bool setThumb);
   void ShowSelection();
   void DrawTrackLine(int x);
+  // WM_PRINTCLIENT: the background, then header and list in their places.
+  void PrintClient(HDC dc);
   int PageRows() const;
   int MaxFirst() const { return m_total > m_visible ? m_total - m_visible : 0; }
 
