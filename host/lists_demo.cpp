@@ -93,8 +93,10 @@ int OrderText(int row, int column, wchar_t* buffer, int capacity, LONG_PTR) {
   switch (column) {
     case 0: return swprintf(buffer, static_cast<size_t>(capacity), L"Order %07d", row + 1);
     case 1: return swprintf(buffer, static_cast<size_t>(capacity), L"%ls", regions[row % 5]);
-    case 2: return swprintf(buffer, static_cast<size_t>(capacity), L"%d", (row * 37) % 500 + 1);
-    default: return swprintf(buffer, static_cast<size_t>(capacity), L"%d.%02d", (row * 7919) % 10000, row % 100);
+    case 2: return swprintf(buffer, static_cast<size_t>(capacity), L"%d", static_cast<int>((row * 37LL) % 500 + 1));
+    default:
+      return swprintf(buffer, static_cast<size_t>(capacity), L"%d.%02d", static_cast<int>((row * 7919LL) % 10000),
+                      row % 100);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <GUIPlatformUtilities.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "GUIControls.h"
@@ -181,9 +182,16 @@ void CGUIListView::ResizeColumns(int cx) {
     m_weights.clear();
     return;
   }
+  // Each column's edge is placed by the weights up to it, so that the roundings do not add
+  // up: the columns of weights summing to the total fill the width exactly.
   const int count = static_cast<int>(Send(header, HDM_GETITEMCOUNT));
-  for (int i = 0; i < count && static_cast<size_t>(i) + 1 < m_weights.size(); ++i)
-    Send(window, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(::MulDiv(m_weights[i], cx, total), 0));
+  int before = 0, edge = 0;
+  for (int i = 0; i < count && static_cast<size_t>(i) + 1 < m_weights.size(); ++i) {
+    before += m_weights[i];
+    const int next = ::MulDiv(before, cx, total);
+    Send(window, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(std::max(0, next - edge), 0));
+    edge = next;
+  }
 }
 
 void CGUIListView::MoveFocusOnly(int item) {

@@ -364,3 +364,21 @@ TEST_F(ListView, TellsItsParent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListViewTest, SharesFillTheWidthWithoutRoundingOver) {
+  // Three equal shares of 301 pixels: rounded one by one they would take 303.
+  MakeList(300, 100, {100, 100, 100}, 1);
+  view.SetAutoResizeColumns(true);
+  struct Case {
+    int width;
+    std::vector<int> widths;
+  } const cases[] = {{301, {100, 101, 100}}, {302, {101, 100, 101}}, {100, {33, 34, 33}}};
+  for (const Case& c : cases) {
+    SetWindowPos(list(), NULL, 0, 0, c.width, 100, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(Widths(), c.widths) << c.width;
+  }
+}
+
+}  // namespace
