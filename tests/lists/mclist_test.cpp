@@ -320,6 +320,11 @@ TEST_F(MCList, CellsRowsAndFont) {
   EXPECT_FALSE(list->GetCellText(0, 0, text)) << "an empty cell";
   EXPECT_TRUE(list->DeleteItem(QvString("ONE"), 0));
   EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"", "three"}));
+  // Two columns of the same title: the later one is found.
+  EXPECT_EQ(list->AddColumn(QvString("A"), -1), 2);
+  EXPECT_EQ(list->FindHeader(QvString("A")), 2);
+  EXPECT_EQ(list->FindHeader(QvString("Z")), -1);
+  EXPECT_TRUE(list->DeleteColumn(2L));
   EXPECT_TRUE(list->DeleteColumn(QvString("B")));
   EXPECT_EQ(list->GetColumnsCount(), 1);
   EXPECT_FALSE(list->DeleteColumn(QvString("B")));

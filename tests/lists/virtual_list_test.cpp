@@ -190,6 +190,14 @@ TEST_F(VirtualList, SelectionIsKeptThroughScrolling) {
   EXPECT_EQ(SelectedItem(), 4);
   Scroll(SB_LINEUP);
   EXPECT_EQ(SelectedItem(), 5);
+  // A row brought into view: at the bottom of the page when it lies below, at the top when above.
+  view.EnsureRowVisible(50);
+  EXPECT_EQ(view.GetFirstVisibleRow(), 31);
+  view.EnsureRowVisible(40);
+  EXPECT_EQ(view.GetFirstVisibleRow(), 31) << "already on view";
+  view.EnsureRowVisible(10);
+  EXPECT_EQ(view.GetFirstVisibleRow(), 10);
+  EXPECT_EQ(GetScrollPos(view.m_hWnd, SB_VERT), view.ThumbFromFirst(10));
   // A new count forgets the selection.
   view.SetItemsCount(50);
   EXPECT_EQ(view.GetSelectedRow(), -1);
