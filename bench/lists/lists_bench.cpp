@@ -114,7 +114,7 @@ void BM_RawOwnerDataList(benchmark::State& state) {
     for (int i = 0; i < kPages; ++i) {
       ::SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
       // The virtual list repaints a new page whole: so does this one (the scrolled window's
-      // invalid part depends on the display driver).
+      // invalid region depends on the display driver).
       ::InvalidateRect(list, NULL, TRUE);
       const long before = s_callbacks;
       ::UpdateWindow(list);

@@ -12,7 +12,7 @@
 // Column alignment: the list view's column formats.
 enum tagAlignment { kAlignLeft = LVCFMT_LEFT, kAlignRight = LVCFMT_RIGHT, kAlignCenter = LVCFMT_CENTER };
 
-// The text part both records share.
+// The text both records share.
 class QUARNEL_API CGUIListViewText {
  public:
   CGUIListViewText() = default;
