@@ -245,9 +245,17 @@ TEST_F(ListView, SelectionOffRefusesTheUsersChangesOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    parent.changes.clear();
     c.act();
     EXPECT_EQ(FocusedRow(), c.focused);
     EXPECT_EQ(SelectedRows(), (std::vector<int>{1}));
+    // The parent hears of the focus moving, never of a selection change.
+    bool focusMoved = false;
+    for (const NMLISTVIEW& change : parent.changes) {
+      EXPECT_EQ((change.uNewState ^ change.uOldState) & LVIS_SELECTED, 0u) << "row " << change.iItem;
+      focusMoved |= change.iItem == c.focused && (change.uNewState & LVIS_FOCUSED) != 0;
+    }
+    EXPECT_TRUE(focusMoved);
   }
   // The program may still clear and set the selection.
   view.UnselectAll();

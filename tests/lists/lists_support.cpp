@@ -20,16 +20,21 @@ LRESULT ListParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Recorder().Record(m_hWnd, message, wParam, lParam, testing_support::kParent);
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     codes.push_back(static_cast<int>(header->code));
-    if (header->code == LVN_GETDISPINFOW && text) {
-      NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
-      if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        const std::wstring t = text(info->item.iItem, info->item.iSubItem);
-        lstrcpynW(info->item.pszText, t.c_str(), info->item.cchTextMax);
-      }
-      return 0;
-    }
+    if (header->code == LVN_ITEMCHANGED) changes.push_back(*reinterpret_cast<const NMLISTVIEW*>(lParam));
   }
   return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL ListParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (CWnd::OnNotify(wParam, lParam, result)) return TRUE;
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->code != LVN_GETDISPINFOW || !text) return FALSE;
+  NMLVDISPINFOW* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+  if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+    const std::wstring t = text(info->item.iItem, info->item.iSubItem);
+    lstrcpynW(info->item.pszText, t.c_str(), info->item.cchTextMax);
+  }
+  return TRUE;
 }
 
 void ListViewTest::SetUp() {

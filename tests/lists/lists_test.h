@@ -20,9 +20,13 @@ class ListParent : public CWnd {
   std::function<std::wstring(int row, int column)> text;
   // The codes of the WM_NOTIFY messages that reached it, in order.
   std::vector<int> codes;
+  // The item changes it was told of (LVN_ITEMCHANGED), in order.
+  std::vector<NMLISTVIEW> changes;
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The child's own handling first (reflection), then the text requests it left.
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
 // A list view child of the parent, bound to a CGUIListView.
