@@ -58,6 +58,13 @@ quarnel_area(gui/datetime
   USES gui/core ui/shared
   LINK framework vekkel ulmora comctl32)
 
+# List views: the list control of the multi-column list with its column and item records,
+# the virtual list of any number of rows, and the portable multi-column list.
+quarnel_area(gui/lists
+  SOURCES GUIListViewRecords.cpp GUIListView.cpp GUIVirtualListView.cpp QvMCListBox.cpp QvMCListBoxBindings.cpp
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel solvane ulmora comctl32)
+
 # Links in text.
 quarnel_area(ui/links
   SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp

@@ -18,6 +18,7 @@
 #include "images_window.h"
 #include "buttons_window.h"
 #include "links_window.h"
+#include "lists_demo.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "portable_dialog.h"
@@ -188,6 +189,7 @@ class CHostApp : public CWinApp {
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND options = host::OpenReportOptionsDialog(150, 110);
+    host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
       if (chart != NULL) {

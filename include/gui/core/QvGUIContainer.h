@@ -32,6 +32,7 @@ class QvSpinner;
 class QvSlider;
 class QvProgressBar;
 class QvToolNail;
+class QvMCListBox;
 
 // The help command: enabled by a container that has a help id.
 enum { ID_QV_HELP = 40840 };
@@ -130,6 +131,7 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvToolNail*& out, unsigned short id, unsigned long labelId);  // with the nail strip
+  bool GetControlFromID(QvMCListBox*& out, unsigned short id, unsigned long labelId);  // with the list views
 
   // The portable class of a dialog child by its window class and style (null when none).
   static const QvRuntimeClass* GetControlClassForChild(HWND child);
