@@ -105,23 +105,40 @@ CSize CCustToolBar::CalcSize(TBBUTTON* pButtons, int nCount) {
 }
 
 void CCustToolBar::WrapToolBar(TBBUTTON* pButtons, int nCount, int nWidth) {
-  int x = 0;
   for (int i = 0; i < nCount; ++i) pButtons[i].fsState &= ~TBSTATE_WRAP;
+  auto visible = [&](int i) { return (pButtons[i].fsState & TBSTATE_HIDDEN) == 0; };
+  int x = 0;
+  int lastSeparator = -1;  // the row's last separator: where it is wrapped, when it can be
+  int previous = -1;       // the last visible button before this one
   for (int i = 0; i < nCount; ++i) {
     TBBUTTON& b = pButtons[i];
-    if (b.fsState & TBSTATE_HIDDEN) continue;
+    if (!visible(i)) continue;
     const int width = GetButtonWidth(&b);
     if (x > 0 && x + width > nWidth) {
-      // The row ends before this button; a separator here becomes the gap between rows.
       if (b.fsStyle & TBSTYLE_SEP) {
+        // The row ends here; the separator becomes the gap between the rows.
         b.fsState |= TBSTATE_WRAP;
         x = 0;
+        lastSeparator = -1;
+        previous = i;
         continue;
       }
-      pButtons[i - 1].fsState |= TBSTATE_WRAP;
-      x = 0;
+      if (lastSeparator >= 0) {
+        // The row ends at its last separator: the buttons after it start the next row.
+        pButtons[lastSeparator].fsState |= TBSTATE_WRAP;
+        x = 0;
+        for (int k = lastSeparator + 1; k < i; ++k)
+          if (visible(k)) x += GetButtonWidth(&pButtons[k]);
+        lastSeparator = -1;
+      }
+      if (x > 0 && x + width > nWidth) {
+        pButtons[previous].fsState |= TBSTATE_WRAP;
+        x = 0;
+      }
     }
+    if ((b.fsStyle & TBSTYLE_SEP) && x > 0) lastSeparator = i;
     x += width;
+    previous = i;
   }
 }
 
