@@ -528,6 +528,14 @@ void CMenuToolBar::OnNcPaint() {
   if (m_hSysMenu == NULL) return;
   HDC dc = ::GetWindowDC(m_hWnd);
   if (dc == NULL) return;
+  // Only the frame: painted while the client area has not made room for the items yet, they
+  // would land in the client and move with its bits.
+  CRect window, client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  client.OffsetRect(-window.left, -window.top);
+  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   DrawNcItems(dc);
   ::ReleaseDC(m_hWnd, dc);
 }
