@@ -36,6 +36,7 @@ BOOL CFrameWnd::IsSyncFloating(HWND hWnd) const {
 BOOL CFrameWnd::KeepsCaptionActiveFor(HWND hWndNext) const { return IsSyncFloating(hWndNext); }
 
 void CFrameWnd::SyncFloatingCaptions(BOOL bActive) {
+  if (m_hWnd == NULL || (GetStyle() & WS_CHILD)) return;  // only top-level frames own floating frames
   SyncScope scope;
   // The owned windows of this thread, collected first: a caption change may reorder them.
   CArray<HWND, HWND> floating;
