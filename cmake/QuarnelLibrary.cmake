@@ -19,7 +19,7 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp
-          MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
+          MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
 # DIB, bitmap and image-list routines, TIFF import.
@@ -113,7 +113,7 @@ quarnel_area(ui/view
 
 # Drag and drop and the clipboard of views and host windows.
 quarnel_area(ui/dragdrop
-  SOURCES UIDragFormats.cpp UIDragSel.cpp UIDragSource.cpp UIDropTarget.cpp UIDragDrop.rc
+  SOURCES UIDragFormats.cpp UIDragSel.cpp UIDragSource.cpp UIDropTarget.cpp
   USES gui/core ui/links ui/shared ui/view
   LINK framework vekkel solvane ulmora ole32 shell32)
 
@@ -128,11 +128,11 @@ quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           MenuToolBar.cpp
           TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
-          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp
-          CoolMenu.rc
+          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp LanguageFont.cpp
+          CoolMenu.rc BarResources.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
-  LINK framework vekkel ulmora ole32)
+  LINK framework vekkel brevin ulmora ole32)
 
 # Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
 quarnel_area(ui/dock

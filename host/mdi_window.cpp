@@ -17,6 +17,7 @@
 #include "mdi_ids.h"
 #include "report_view.h"
 #include "screens.h"
+#include "toolbar_drag.h"
 #include "toolbars_ids.h"
 
 namespace host {
@@ -130,6 +131,7 @@ class ReportsFrame : public CUIMDIFrameWnd {
     RecalcLayout();
   }
   void SaveLayout() { SaveBarState(kLayoutSection); }
+  CCustToolBar* ToolBar(int i) const { return m_pToolBars[i]; }
 
   ReportDocFrame* NewDocument(LPCTSTR title) {
     auto* doc = new ReportDocFrame;
@@ -206,6 +208,10 @@ void CaptureReportsWindows() {
   if (!ScreenshotMode()) return;
   if (ReportsFrame* frame = MakeReportsFrame(false)) {
     CaptureWindow(frame->m_hWnd, L"mdi_two_documents");
+    // Customising: the standard bar's second button dragged to before its fifth.
+    ShowToolbarDrag(frame->ToolBar(0), 1, 4, false);
+    CaptureWindow(frame->m_hWnd, L"toolbar_insertion_point");
+    EndToolbarDrag(frame->ToolBar(0));
     if (CMDIChildWnd* active = frame->MDIGetActive()) active->MDIMaximize();
     CaptureWindow(frame->m_hWnd, L"mdi_maximised_document");
     frame->DestroyWindow();

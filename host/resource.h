@@ -7,3 +7,6 @@
 
 // The label of the status window's indicator.
 #define IDS_INDICATOR_EXPORT 33901
+
+// The application's icon: the program's first icon, shown for windows that have none.
+#define IDI_HOST 1

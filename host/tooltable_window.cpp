@@ -7,6 +7,8 @@
 
 #include <fw_wnd.h>
 
+#include <algorithm>
+
 namespace host {
 namespace {
 
@@ -134,11 +136,28 @@ class ToolTableWindow : public CWnd {
     for (const wchar_t* layer : {L"Background", L"Shapes", L"Labels", L"Notes"})
       m_layers.AddItem(layer, layer, NULL, -1, 0);
     m_layers.Select(1, FALSE);
-    CRect client;
-    GetClientRect(&client);
-    const int bar = m_layers.GetFullBarHeight();
-    m_layers.SetWindowPos(NULL, 0, client.bottom - bar, client.Width(), bar, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
     return TRUE;
+  }
+  // The window grows to hold the table and the colour button with a margin, and the nail strip
+  // goes below them: the table never covers the strip's nails.
+  void LayOut() {
+    CRect tools, button;
+    m_tools.GetWindowRect(&tools);
+    m_colour.GetWindowRect(&button);
+    ScreenToClient(&tools);
+    ScreenToClient(&button);
+    const int margin = 10;
+    const int bar = m_layers.GetFullBarHeight();
+    CRect client(0, 0, std::max(tools.right, button.right) + margin, std::max(tools.bottom, button.bottom) + margin + bar);
+    CRect client0;
+    GetClientRect(&client0);
+    client.right = std::max(client.right, client0.right);
+    CRect window = client;
+    ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(NULL, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(&client);
+    m_layers.SetWindowPos(NULL, 0, client.bottom - bar, client.Width(), bar, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   HWND Colours(bool show) {
     if (show)

@@ -6,6 +6,7 @@
 #include <UICommand.h>
 #include <UICommandCenter.h>
 #include <UICustToolBar.h>
+#include <dib_canvas.h>
 #include <framework.h>
 
 #include <string.h>
@@ -431,6 +432,74 @@ TEST_F(CommandDrag, TheInsertionPointFollowsTheCursorAndGoesWhenItLeaves) {
   EXPECT_EQ(-1, left.GetInsertIndex());
   EXPECT_EQ((Ids{ID_ALPHA, ID_BETA, ID_GAMMA}), left.Ids());
   target->Release();
+}
+
+// The bar's client drawn as it paints itself.
+void Render(CWnd& bar, testing_support::DibCanvas& canvas) {
+  canvas.Fill(RGB(1, 2, 3));
+  bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+}
+
+// The insertion point is drawn by the bar: a 2-pixel black line on the edge of its button with
+// an arrow (rows 6, 4 and 2 pixels across) at each end, and nothing else changes; it goes with
+// the drag.
+TEST_F(CommandDrag, TheInsertionPointIsALineWithArrowsOnTheEdgeOfItsButton) {
+  CommandDragPayload payload = PayloadOf(left, 0);
+  Block block(&payload, sizeof payload);
+  const COLORREF black = RGB(0, 0, 0);
+  struct Case {
+    int onto;
+    bool after;
+    bool vertical;
+  } cases[] = {{1, false, false}, {1, true, false}, {1, false, true}, {2, true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.onto << (c.after ? " after" : " before") << (c.vertical ? " vertical" : ""));
+    // Docked at a side, the bar is one column of buttons.
+    left.SetBarStyle((left.GetBarStyle() & ~CBRS_ALIGN_ANY) | (c.vertical ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP));
+    const CSize size = left.CalcFixedLayout(FALSE, !c.vertical);
+    left.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect client;
+    left.GetClientRect(&client);
+    testing_support::DibCanvas plain(client.Width(), client.Height()), marked(client.Width(), client.Height());
+    ASSERT_TRUE(plain.valid() && marked.valid());
+    Render(left, plain);
+    CCommandDropTarget* target = left.GetDropTarget();
+    DWORD effect = DROPEFFECT_MOVE;
+    CRect item;
+    left.GetItemRect(c.onto, &item);
+    POINT at = c.vertical ? POINT{item.left + 2, c.after ? item.bottom - 2 : item.top + 1} : left.PointOn(c.onto, c.after);
+    if (c.vertical) left.ClientToScreen(&at);
+    ASSERT_EQ(S_OK, target->DragEnter(block.Data(), 0, POINTL{at.x, at.y}, &effect));
+    ASSERT_EQ(S_OK, target->DragOver(0, POINTL{at.x, at.y}, &effect));
+    ASSERT_EQ(c.onto, left.GetInsertIndex());
+    Render(left, marked);
+    // The strip across the edge: along it the line, at its ends the arrows.
+    const int edge = c.vertical ? (c.after ? item.bottom : item.top) : (c.after ? item.right : item.left);
+    const int from = c.vertical ? item.left : item.top, to = c.vertical ? item.right : item.bottom;
+    auto pixel = [&](int across, int along) { return c.vertical ? marked.At(along, across) : marked.At(across, along); };
+    for (int along = from; along < to; ++along) {
+      EXPECT_EQ(black, pixel(edge - 1, along)) << along;
+      EXPECT_EQ(black, pixel(edge, along)) << along;
+    }
+    for (int k = 0; k < 3; ++k)
+      for (int across = edge - 3 + k; across < edge + 3 - k; ++across) {
+        EXPECT_EQ(black, pixel(across, from + k)) << across << " " << k;
+        EXPECT_EQ(black, pixel(across, to - 1 - k)) << across << " " << k;
+      }
+    EXPECT_NE(black, pixel(edge - 3, from + 1));  // the arrow narrows
+    const CRect strip = c.vertical ? CRect(item.left, edge - 3, item.right, edge + 3) : CRect(edge - 3, item.top, edge + 3, item.bottom);
+    int outside = 0;
+    for (int y = 0; y < client.Height(); ++y)
+      for (int x = 0; x < client.Width(); ++x)
+        if (!strip.PtInRect(CPoint(x, y)) && plain.At(x, y) != marked.At(x, y)) ++outside;
+    EXPECT_EQ(0, outside);
+    ASSERT_EQ(S_OK, target->DragLeave());
+    target->Release();
+    Render(left, marked);
+    EXPECT_EQ(0, testing_support::DifferingPixels(plain, marked));
+  }
+  left.SetBarStyle((left.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP);
+  frame->RecalcLayout();
 }
 
 TEST_F(CommandDrag, ATargetHeldPastItsBarNoLongerReachesIt) {

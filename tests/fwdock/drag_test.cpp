@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "input_script.h"
 #include "test_support.h"
 
 namespace {
@@ -34,50 +35,7 @@ void Key(HWND hWnd, WORD vk) {
 // second half of a double click.
 void ForgetClicks(CPoint pt) { MouseTo(pt, MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP); }
 
-// Runs the steps one per timer tick, whatever loop dispatches the ticks; gives up after 5 s.
-class Script {
- public:
-  explicit Script(std::vector<std::function<void()>> steps) {
-    s_steps = std::move(steps);
-    s_next = 0;
-    m_timer = SetTimer(NULL, 0, 30, Tick);
-    m_limit = SetTimer(NULL, 0, 5000, GiveUp);
-  }
-  ~Script() {
-    KillTimer(NULL, m_timer);
-    KillTimer(NULL, m_limit);
-  }
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
-  // Pumps until every step ran and the input they sent was handled.
-  bool Run() {
-    while (s_next < s_steps.size() + 2) {
-      MSG msg;
-      if (!GetMessage(&msg, NULL, 0, 0)) return false;
-      DispatchMessage(&msg);
-    }
-    testing_support::PumpMessages();
-    return !s_gaveUp;
-  }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (s_next < s_steps.size()) s_steps[s_next]();
-    ++s_next;  // two spare ticks let the last input arrive
-  }
-  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
-    s_gaveUp = true;
-    ReleaseCapture();
-    s_next = s_steps.size() + 2;
-  }
-  static std::vector<std::function<void()>> s_steps;
-  static size_t s_next;
-  static bool s_gaveUp;
-  UINT_PTR m_timer, m_limit;
-};
-std::vector<std::function<void()>> Script::s_steps;
-size_t Script::s_next = 0;
-bool Script::s_gaveUp = false;
+using Script = testing_support::InputScript;
 
 struct DragFrame {
   CFrameWnd* frame = new CFrameWnd;

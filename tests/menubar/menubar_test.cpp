@@ -6,13 +6,16 @@
 #include <MenuToolBar.h>
 #include <UICommandCenter.h>
 #include <UICoolMenu.h>
+#include <UISizeDialogBar.h>
 #include <dib_canvas.h>
 #include <framework.h>
 
 #include <string>
 #include <vector>
 
+#include "input_script.h"
 #include "menubar_ids.h"
+#include "test_support.h"
 
 namespace {
 
@@ -44,6 +47,8 @@ class MenuBar : public CMenuToolBar {
  public:
   using CMenuToolBar::DrawNcItems;
   int Hot() { return m_bSysIconHot ? -1 : static_cast<int>(SendMessage(TB_GETHOTITEM)); }
+  HICON SmallIcon() const { return m_hIconSmall; }
+  HICON LargeIcon() const { return m_hIconLarge; }
 };
 
 void Pump() {
@@ -546,6 +551,97 @@ TEST_F(MenuBarTest, AltMnemonicOpensThePopupAndTheChosenCommandReachesTheFrame) 
   ASSERT_FALSE(frame->popups.empty());
   EXPECT_EQ(frame->popups.front(), menu.file);
   EXPECT_EQ(frame->commands, std::vector<UINT>{ID_OPEN});
+}
+
+// The child's icon in the bar: its class's icons, else the window's own, else the program's
+// first icon, which the bar then draws.
+TEST_F(MaximisedChildTest, TheIconFallsBackToTheWindowsAndThenTheApplicationsIcon) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = ChildProc;
+  wc.hInstance = GetModuleHandleW(NULL);
+  wc.lpszClassName = L"MenuBarTestPlainChild";
+  RegisterClassW(&wc);
+  HICON own = LoadIcon(NULL, IDI_WARNING);
+  HICON application = static_cast<HICON>(LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  ASSERT_NE(application, (HICON)NULL);
+  Show();
+  const struct {
+    LPCWSTR cls;
+    HICON given;  // WM_SETICON, small
+    bool fromClass;
+    HICON small, large;
+  } cases[] = {
+      {L"MenuBarTestChild", NULL, true, NULL, NULL},
+      {L"MenuBarTestPlainChild", own, false, own, NULL},
+      {L"MenuBarTestPlainChild", NULL, false, application, NULL},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.given != NULL ? "window icon" : "no window icon"));
+    MDICREATESTRUCTW mcs = {c.cls, L"more", GetModuleHandleW(NULL), 0, 0, 200, 100, WS_MAXIMIZE, 0};
+    HWND made = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    ASSERT_NE(made, (HWND)NULL);
+    if (c.given != NULL) SendMessageW(made, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(c.given));
+    bar->RefreshSysMenu();
+    ASSERT_EQ(bar->GetSysMenu(), GetSystemMenu(made, FALSE));
+    if (c.fromClass) {
+      EXPECT_EQ(bar->LargeIcon(), LoadIcon(NULL, IDI_APPLICATION));
+      EXPECT_EQ(bar->SmallIcon(), reinterpret_cast<HICON>(GetClassLongPtrW(made, GCLP_HICONSM)));
+    } else {
+      EXPECT_EQ(bar->SmallIcon(), c.small);
+      EXPECT_EQ(bar->LargeIcon(), c.large);
+    }
+    if (c.small == application) {
+      // Drawn: the header band of the program's icon shows in the icon's place.
+      CRect window, icon;
+      bar->GetWindowRect(&window);
+      ASSERT_TRUE(bar->GetNcItemRect(HTSYSMENU, icon));
+      testing_support::DibCanvas canvas(window.Width(), window.Height(), RGB(1, 2, 3));
+      bar->DrawNcItems(canvas.dc());
+      EXPECT_GT(canvas.CountOf(RGB(0x00, 0x60, 0xC0), icon), 0);
+    }
+    SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(made), 0);
+  }
+}
+
+// Dragged off its frame with the mouse, the bar floats in the menu bar's own frame, whose Close
+// is disabled, whatever floating frame the frame gives its other bars.
+TEST_F(MenuBarTest, DraggedOffItsFrameItFloatsInItsOwnFrameWithoutClose) {
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->m_pFloatingFrameClass = RUNTIME_CLASS(CSizableMiniDockFrameWnd);
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  bar->CControlBar::EnableDocking(CBRS_ALIGN_ANY);  // dragged by the framework's dock context
+  frame->DockControlBar(bar);
+  Show();
+  ASSERT_FALSE(bar->IsFloating());
+  // Beside the last button, on the bar that spans the frame.
+  CRect last, window;
+  bar->GetItemRect(bar->GetCount() - 1, &last);
+  bar->ClientToScreen(&last);
+  bar->GetWindowRect(&window);
+  const CPoint start((last.right + window.right) / 2, (window.top + window.bottom) / 2);
+  CRect frameRect;
+  frame->GetWindowRect(&frameRect);
+  const CPoint end(start.x, frameRect.bottom + 80);  // below the frame
+  ASSERT_LT(end.y, GetSystemMetrics(SM_CYSCREEN));
+  const CPoint aside(frameRect.right - 20, frameRect.bottom - 20);
+  using testing_support::MouseTo;
+  testing_support::InputScript script({[=] { MouseTo(aside, MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP); },
+                                       [=] { MouseTo(start); },
+                                       [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); },
+                                       [=] { MouseTo(CPoint(start.x, start.y + 60)); },
+                                       [=] { MouseTo(end); },
+                                       [=] { MouseTo(end, MOUSEEVENTF_LEFTUP); }});
+  ASSERT_TRUE(script.Run());
+  ASSERT_TRUE(bar->IsFloating());
+  CWnd* floating = CWnd::FromHandlePermanent(::GetParent(bar->GetParent()->m_hWnd));
+  ASSERT_NE(floating, nullptr);
+  EXPECT_TRUE(floating->IsKindOf(RUNTIME_CLASS(CMenuMiniDockFrameWnd)));
+  EXPECT_FALSE(floating->IsKindOf(RUNTIME_CLASS(CSizableMiniDockFrameWnd)));
+  EXPECT_TRUE(GetMenuState(GetSystemMenu(floating->m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  // The frame's other bars still float in its own floating frame.
+  EXPECT_EQ(frame->m_pFloatingFrameClass, RUNTIME_CLASS(CSizableMiniDockFrameWnd));
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <framework.h>
 #include <fw_thread_state.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -488,6 +490,198 @@ TEST_F(ToolBarTest, GripperDotsByBarKind) {
     EXPECT_EQ(found, c.pairs);
   }
   UISetLargeButton(0);
+}
+
+// Five 23 x 21 buttons A B | C D | E with 8-pixel separators, as a bar holds them.
+std::vector<TBBUTTON> RowOfFive() {
+  std::vector<TBBUTTON> buttons;
+  int id = 1;
+  for (int kind : {0, 0, 1, 0, 0, 1, 0}) {
+    TBBUTTON b = {};
+    b.fsState = TBSTATE_ENABLED;
+    if (kind == 1) {
+      b.fsStyle = TBSTYLE_SEP;
+      b.iBitmap = 8;
+    } else {
+      b.idCommand = id++;
+    }
+    buttons.push_back(b);
+  }
+  return buttons;
+}
+
+std::string Text(SIZE s) { return std::to_string(s.cx) + "x" + std::to_string(s.cy); }
+
+std::vector<int> Wrapped(const std::vector<TBBUTTON>& buttons) {
+  std::vector<int> at;
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (buttons[i].fsState & TBSTATE_WRAP) at.push_back(static_cast<int>(i));
+  return at;
+}
+
+// Wrapping prefers the row's last separator (which becomes the gap between the rows), else the
+// button before the one that does not fit; the size adds the rows up.
+TEST_F(ToolBarTest, WrapsAtTheRowsLastSeparatorOrBeforeTheButtonThatDoesNotFit) {
+  TestBar bar;
+  ASSERT_EQ(bar.Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  const struct {
+    int width;
+    std::vector<int> wraps;
+    CSize size;
+  } cases[] = {
+      {1000, {}, CSize(131, 21)},
+      {131, {}, CSize(131, 21)},
+      {100, {5}, CSize(100, 50)},      // A B | C D  /  E
+      {90, {2}, CSize(77, 50)},        // A B  /  C D | E
+      {40, {0, 2, 3, 5}, CSize(23, 121)},  // one column, the separators as gaps
+      {0, {0, 2, 3, 5}, CSize(23, 121)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "width " << c.width);
+    std::vector<TBBUTTON> buttons = RowOfFive();
+    bar.WrapToolBar(buttons.data(), static_cast<int>(buttons.size()), c.width);
+    EXPECT_EQ(Wrapped(buttons), c.wraps);
+    EXPECT_EQ(Text(bar.CalcSize(buttons.data(), static_cast<int>(buttons.size()))), Text(c.size));
+  }
+  // A hidden button takes no room and is never the one wrapped.
+  std::vector<TBBUTTON> buttons = RowOfFive();
+  buttons[1].fsState |= TBSTATE_HIDDEN;
+  bar.WrapToolBar(buttons.data(), static_cast<int>(buttons.size()), 40);
+  EXPECT_EQ(Wrapped(buttons), (std::vector<int>{2, 3, 5}));
+}
+
+// The narrowest width that keeps the rows of the requested width, or whose height fits the
+// requested height.
+TEST_F(ToolBarTest, SizeToolBarFindsTheNarrowestWidth) {
+  TestBar bar;
+  ASSERT_EQ(bar.Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  const struct {
+    int length;
+    BOOL vertical;
+    CSize size;
+  } cases[] = {
+      {1000, FALSE, CSize(131, 21)}, {100, FALSE, CSize(77, 50)}, {40, FALSE, CSize(23, 121)},
+      {21, TRUE, CSize(131, 21)},    {60, TRUE, CSize(77, 50)},   {500, TRUE, CSize(23, 121)},
+      {5, TRUE, CSize(131, 21)},  // nothing fits: one row
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "length " << c.length << (c.vertical ? " vertical" : ""));
+    std::vector<TBBUTTON> buttons = RowOfFive();
+    EXPECT_EQ(Text(bar.SizeToolBar(buttons.data(), static_cast<int>(buttons.size()), c.length, c.vertical)), Text(c.size));
+  }
+}
+
+// The committed layout: each button's rectangle in its row, for floating widths and for the
+// docked sides; the size is the rows' extent plus the same margins in every case.
+TEST_F(ToolBarTest, CalcLayoutCommitsTheRowsTheButtonRectanglesFollow) {
+  UISetLargeButton(0);
+  TestBar bar;
+  ASSERT_EQ(bar.Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  // The control's own wrapping (by its window's width) is off: the rows are the bar's.
+  bar.ModifyStyle(TBSTYLE_WRAPABLE, 0);
+  std::vector<TBBUTTON> buttons = RowOfFive();
+  ASSERT_TRUE(bar.SendMessage(TB_ADDBUTTONS, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())));
+  using Rects = std::vector<CRect>;  // of A, B, C, D, E
+  const Rects oneRow = {CRect(0, 0, 23, 21), CRect(23, 0, 46, 21), CRect(54, 0, 77, 21), CRect(77, 0, 100, 21),
+                        CRect(108, 0, 131, 21)};
+  const Rects twoRows = {CRect(0, 0, 23, 21), CRect(23, 0, 46, 21), CRect(0, 29, 23, 50), CRect(23, 29, 46, 50),
+                         CRect(54, 29, 77, 50)};
+  const Rects column = {CRect(0, 0, 23, 21), CRect(0, 21, 23, 42), CRect(0, 50, 23, 71), CRect(0, 71, 23, 92),
+                        CRect(0, 100, 23, 121)};
+  const struct {
+    const char* name;
+    DWORD mode;
+    int length;
+    Rects rects;
+    CSize extent;
+  } cases[] = {
+      {"floating 1000", LM_COMMIT, 1000, oneRow, CSize(131, 21)},
+      {"floating 100", LM_COMMIT, 100, twoRows, CSize(77, 50)},
+      {"floating 40", LM_COMMIT, 40, column, CSize(23, 121)},
+      {"docked top", LM_HORZ | LM_HORZDOCK, -1, oneRow, CSize(131, 21)},
+      {"docked left", LM_VERTDOCK, -1, column, CSize(23, 121)},
+  };
+  CSize margins;
+  bool first = true;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CSize size = bar.CalcLayout(c.mode, c.length);
+    const int at[] = {0, 1, 3, 4, 6};
+    for (int k = 0; k < 5; ++k) {
+      CRect r;
+      bar.GetItemRect(at[k], &r);
+      EXPECT_EQ(testing_support::RectText(r), testing_support::RectText(c.rects[static_cast<size_t>(k)])) << "button " << k;
+    }
+    if (first) margins = size - c.extent;
+    first = false;
+    EXPECT_EQ(Text(size - c.extent), Text(margins));
+  }
+  EXPECT_GE(margins.cx, 9);  // the gripper at least
+}
+
+// Image buttons are drawn by the bar from its lists: pressed and checked moved by (1, 1), hot
+// by (-1, -1), disabled from the disabled list (none of the image's own colour).
+TEST_F(ToolBarTest, ImageButtonsMoveTheirImageWithTheirState) {
+  TestBar bar;
+  ASSERT_EQ(bar.CreateAndLoad(frame, AFX_IDW_TOOLBAR, IDL_ALL, 0), 1);
+  frame->RecalcLayout();
+  CRect client;
+  bar.GetClientRect(&client);
+  const int print = 1;  // the blue image
+  RECT item = {};
+  bar.CToolBar::GetItemRect(print, &item);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_3DHILIGHT),
+                 shadow = GetSysColor(COLOR_3DSHADOW);
+  // The top-left corner of what the image left in the button (inside its edges), and whether
+  // its own blue shows.
+  struct Drawn {
+    CPoint corner;
+    bool blue;
+  };
+  auto render = [&]() {
+    testing_support::DibCanvas canvas(client.Width(), client.Height(), face);
+    bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    Drawn d = {CPoint(INT_MAX, INT_MAX), false};
+    for (int y = item.top + 2; y < item.bottom - 2; ++y)
+      for (int x = item.left + 2; x < item.right - 2; ++x) {
+        const COLORREF c = canvas.At(x, y);
+        if (c == face || c == light || c == shadow) continue;
+        d.corner.x = std::min<LONG>(d.corner.x, x);
+        d.corner.y = std::min<LONG>(d.corner.y, y);
+        d.blue = d.blue || c == RGB(0, 0, 255);
+      }
+    return d;
+  };
+  const Drawn normal = render();
+  ASSERT_TRUE(normal.blue);
+  const struct {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    CSize offset;
+    bool blue;
+  } cases[] = {
+      {"pressed", TB_PRESSBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
+      {"checked", TB_CHECKBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
+      {"hot", TB_SETHOTITEM, print, 0, CSize(-1, -1), false},
+      {"disabled", TB_ENABLEBUTTON, ID_PRINT, FALSE, CSize(0, 0), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LRESULT before = bar.SendMessage(TB_GETSTATE, ID_PRINT);
+    bar.SendMessage(c.message, c.wParam, c.lParam);
+    const Drawn d = render();
+    if (c.message != TB_ENABLEBUTTON) {
+      EXPECT_EQ(d.corner.x - normal.corner.x, c.offset.cx);
+      EXPECT_EQ(d.corner.y - normal.corner.y, c.offset.cy);
+    }
+    if (c.message != TB_SETHOTITEM) {
+      EXPECT_EQ(d.blue, c.blue);
+    }
+    bar.SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    bar.SendMessage(TB_SETSTATE, ID_PRINT, before);
+  }
 }
 
 }  // namespace

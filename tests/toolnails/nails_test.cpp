@@ -1,6 +1,7 @@
 // The nail strip for framework hosts: items, selection and its notifications, deletion,
 // moving by dragging, scrolling, tooltips, the frame's layout and the strip in pixels.
 #include <UIToolNails.h>
+#include <brevin.h>
 #include <dib_canvas.h>
 #include <gtest/gtest.h>
 #include <recorder.h>
@@ -277,6 +278,84 @@ TEST(PortableNails, TheStripOfThePortableControlHasItsOwnClassAndNoTooltips) {
   framework.DestroyWindow();
   nails.DestroyWindow();
   parent.DestroyWindow();
+}
+
+// While nails are dragged the cursor is the library's own: one nail, or several; released,
+// the arrow again.
+TEST_F(Nails, DraggingShowsTheCursorOfOneNailOrOfSeveral) {
+  HMODULE library = GetModuleHandleW(L"quarnel.dll");
+  ASSERT_NE(library, (HMODULE)NULL);
+  const struct {
+    bool several;
+    WORD cursor;
+  } cases[] = {{false, 268}, {true, 269}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.several ? "several" : "one");
+    const HCURSOR expected = LoadCursor(library, MAKEINTRESOURCE(c.cursor));
+    ASSERT_NE(expected, (HCURSOR)NULL);
+    nails.Select(0, FALSE);
+    if (c.several) nails.SendMessage(WM_LBUTTONDOWN, MK_SHIFT, At(1));
+    SetCursor(LoadCursor(NULL, IDC_IBEAM));
+    nails.SendMessage(WM_LBUTTONDOWN, 0, At(0));
+    ASSERT_EQ(GetCapture(), nails.m_hWnd);
+    EXPECT_EQ(GetCursor(), expected);
+    nails.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(2));
+    EXPECT_EQ(GetCursor(), expected);
+    nails.SendMessage(WM_LBUTTONUP, 0, At(0));  // dropped where it was: nothing moves
+    EXPECT_EQ(GetCursor(), LoadCursor(NULL, IDC_ARROW));
+  }
+}
+
+// The earlier edition picks the nails' fonts by the user-interface language: 9 points in the
+// language's character set with the face of the host's label; the current edition keeps the
+// default GUI font's size.
+TEST(NailsFont, FollowsTheFarEastLanguagesInTheEarlierEdition) {
+  class FontNails : public CUIToolNails {
+   public:
+    LOGFONTW Font(bool bold) {
+      LOGFONTW lf = {};
+      ::GetObjectW((bold ? m_bold : m_normal).GetSafeHandle(), sizeof lf, &lf);
+      return lf;
+    }
+  };
+  const CQvOriginInfo saved = gOrgInfo;
+  Parent parent;
+  ASSERT_TRUE(parent.Make());
+  HDC screen = GetDC(NULL);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(NULL, screen);
+  LOGFONTW stock = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
+  const struct {
+    const char* language;
+    int charset;  // -1: not a Far-East language
+  } cases[] = {{"en", -1}, {"ja", SHIFTJIS_CHARSET}, {"ko", HANGUL_CHARSET}, {"zh_CN", GB2312_CHARSET}, {"zh_TW", CHINESEBIG5_CHARSET}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    gOrgInfo.DoQvChangeLang(c.language);
+    FontNails nails;
+    ASSERT_TRUE(nails.Create(&parent, NAILS_ALIGN_BOTTOM, 9));
+#ifdef UNICODE
+    const bool byLanguage = false;
+#else
+    const bool byLanguage = c.charset >= 0;
+#endif
+    for (bool bold : {false, true}) {
+      const LOGFONTW lf = nails.Font(bold);
+      EXPECT_EQ(lf.lfWeight >= FW_BOLD, bold);
+      if (byLanguage) {
+        EXPECT_EQ(lf.lfHeight, -MulDiv(9, dpi, 72));
+        EXPECT_EQ(lf.lfCharSet, c.charset);
+        EXPECT_STREQ(lf.lfFaceName, L"Test Face");
+      } else {
+        EXPECT_EQ(lf.lfHeight, stock.lfHeight);
+        EXPECT_STRNE(lf.lfFaceName, L"Test Face");
+      }
+    }
+    nails.DestroyWindow();
+  }
+  parent.DestroyWindow();
+  gOrgInfo = saved;
 }
 
 }  // namespace

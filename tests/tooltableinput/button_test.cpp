@@ -2,8 +2,13 @@
 #include "../tooltable/table_fixture.h"
 
 #include <PopupToolTableBtn.h>
+#include <brevin.h>
 #include <dib_canvas.h>
 #include <handle_counts.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace tooltable_test;
 using testing_support::DibCanvas;
@@ -169,6 +174,85 @@ TEST_F(DropDownButton, TheCommandPartShowsTheImageAndTheArrowPartTheArrow) {
   button.DrawItem(&dis);
   GdiFlush();
   EXPECT_EQ(canvas.CountOf(kRed), 0);
+}
+
+// A disabled button's arrow is the library's own arrow image in the disabled look, centred in
+// the arrow part: rows 5, 3 and 1 pixels wide on a small button, 7, 5, 3 and 1 on a large one.
+TEST_F(DropDownButton, ADisabledButtonsArrowIsTheLibrarysImageInTheDisabledLook) {
+  const struct {
+    BOOL large;
+    int width, height, split;
+    std::vector<int> rows;  // widths from the image's top row on
+    int top;                // the image's first arrow row
+  } cases[] = {{FALSE, 32, 21, 22, {5, 3, 1}, 2}, {TRUE, 38, 27, 28, {7, 5, 3, 1}, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.large ? "large" : "small");
+    button.SetLargeButton(c.large);
+    DibCanvas canvas(c.width, c.height);
+    ASSERT_TRUE(canvas.valid());
+    DRAWITEMSTRUCT dis = {};
+    dis.CtlType = ODT_BUTTON;
+    dis.hwndItem = button.m_hWnd;
+    dis.hDC = canvas.dc();
+    dis.rcItem = RECT{0, 0, c.width, c.height};
+    dis.itemState = ODS_DISABLED;
+    button.DrawItem(&dis);
+    GdiFlush();
+    const int x0 = c.split + (c.width - c.split - 8) / 2, y0 = (c.height - 8) / 2;
+    std::vector<std::pair<int, int>> expected, drawn;
+    for (size_t r = 0; r < c.rows.size(); ++r) {
+      const int inset = (7 - c.rows[r]) / 2;
+      for (int k = 0; k < c.rows[r]; ++k) expected.emplace_back(x0 + inset + k, y0 + c.top + static_cast<int>(r));
+    }
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 0; y < c.height; ++y)
+      for (int x = c.split; x < c.width; ++x)
+        if (canvas.At(x, y) != face) drawn.emplace_back(x, y);
+    std::sort(expected.begin(), expected.end(), [](auto a, auto b) { return a.second != b.second ? a.second < b.second : a.first < b.first; });
+    EXPECT_EQ(drawn, expected);
+    for (const auto& p : drawn) EXPECT_NE(canvas.At(p.first, p.second), GetSysColor(COLOR_WINDOWFRAME));
+  }
+  button.SetLargeButton(FALSE);
+}
+
+// The button's font: 9 points in the language's character set with the face of the host's
+// label for Japanese and Chinese; 8 points in any other language (Korean too).
+TEST(PopupButtonFont, FollowsTheFarEastLanguages) {
+  class FontButton : public CPopupToolTableBtn {
+   public:
+    LOGFONTW Font() {
+      LOGFONTW lf = {};
+      ::GetObjectW(m_font.GetSafeHandle(), sizeof lf, &lf);
+      return lf;
+    }
+  };
+  const CQvOriginInfo saved = gOrgInfo;
+  NotifyParent parent;
+  HDC screen = GetDC(NULL);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(NULL, screen);
+  const struct {
+    const char* language;
+    int points;
+    int charset;  // -1: whatever the default font has
+  } cases[] = {{"en", 8, -1}, {"ja", 9, SHIFTJIS_CHARSET}, {"zh_CN", 9, GB2312_CHARSET}, {"zh_TW", 9, CHINESEBIG5_CHARSET}, {"ko", 8, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    gOrgInfo.DoQvChangeLang(c.language);
+    FontButton button;
+    ASSERT_TRUE(button.Create(_T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 32, 21), CWnd::FromHandle(parent.hwnd()), 57));
+    const LOGFONTW lf = button.Font();
+    EXPECT_EQ(lf.lfHeight, -MulDiv(c.points, dpi, 72));
+    EXPECT_EQ(lf.lfEscapement, 0);
+    if (c.charset >= 0) {
+      EXPECT_EQ(lf.lfCharSet, c.charset);
+      EXPECT_STREQ(lf.lfFaceName, L"Test Face");
+    } else {
+      EXPECT_STRNE(lf.lfFaceName, L"Test Face");
+    }
+    button.DestroyWindow();
+  }
+  gOrgInfo = saved;
 }
 
 TEST_F(ToggleButton, CommandClicksToggle) {

@@ -351,12 +351,17 @@ LRESULT CCustToolBar::OnSetInsertMark(WPARAM, LPARAM lParam) {
   const int index = mark != NULL ? mark->iButton : -1;
   const int flags = mark != NULL && index >= 0 ? static_cast<int>(mark->dwFlags) : -1;
   if (index != m_nInsertIndex || flags != m_nInsertFlags) {
+    // The bar draws the insertion point itself (the control's own mark is not used): the old
+    // strip and the new one are drawn again.
+    const CRect before = InsertionStrip();
     m_nInsertIndex = index;
     m_nInsertFlags = flags;
-    Invalidate(FALSE);
+    const CRect after = InsertionStrip();
+    if (!before.IsRectEmpty()) InvalidateRect(&before, TRUE);
+    if (!after.IsRectEmpty()) InvalidateRect(&after, TRUE);
     SendMessage(WM_NCPAINT);
   }
-  return Default();
+  return 0;
 }
 
 LRESULT CCustToolBar::OnGetInsertMark(WPARAM, LPARAM lParam) {

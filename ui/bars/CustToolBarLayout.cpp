@@ -105,23 +105,40 @@ CSize CCustToolBar::CalcSize(TBBUTTON* pButtons, int nCount) {
 }
 
 void CCustToolBar::WrapToolBar(TBBUTTON* pButtons, int nCount, int nWidth) {
-  int x = 0;
   for (int i = 0; i < nCount; ++i) pButtons[i].fsState &= ~TBSTATE_WRAP;
+  auto visible = [&](int i) { return (pButtons[i].fsState & TBSTATE_HIDDEN) == 0; };
+  int x = 0;
+  int lastSeparator = -1;  // the row's last separator: where it is wrapped, when it can be
+  int previous = -1;       // the last visible button before this one
   for (int i = 0; i < nCount; ++i) {
     TBBUTTON& b = pButtons[i];
-    if (b.fsState & TBSTATE_HIDDEN) continue;
+    if (!visible(i)) continue;
     const int width = GetButtonWidth(&b);
     if (x > 0 && x + width > nWidth) {
-      // The row ends before this button; a separator here becomes the gap between rows.
       if (b.fsStyle & TBSTYLE_SEP) {
+        // The row ends here; the separator becomes the gap between the rows.
         b.fsState |= TBSTATE_WRAP;
         x = 0;
+        lastSeparator = -1;
+        previous = i;
         continue;
       }
-      pButtons[i - 1].fsState |= TBSTATE_WRAP;
-      x = 0;
+      if (lastSeparator >= 0) {
+        // The row ends at its last separator: the buttons after it start the next row.
+        pButtons[lastSeparator].fsState |= TBSTATE_WRAP;
+        x = 0;
+        for (int k = lastSeparator + 1; k < i; ++k)
+          if (visible(k)) x += GetButtonWidth(&pButtons[k]);
+        lastSeparator = -1;
+      }
+      if (x > 0 && x + width > nWidth) {
+        pButtons[previous].fsState |= TBSTATE_WRAP;
+        x = 0;
+      }
     }
+    if ((b.fsStyle & TBSTYLE_SEP) && x > 0) lastSeparator = i;
     x += width;
+    previous = i;
   }
 }
 
@@ -330,12 +347,84 @@ void CCustToolBar::DrawDropDownMenu(HDC hDC, CRect& rect) {
   FillSolid(hDC, rect.right - 6 - 2, rect.top + 12, 2, 1, colour);
 }
 
+CRect CCustToolBar::InsertionStrip() const {
+  if (m_nInsertIndex < 0 || m_nInsertIndex >= const_cast<CCustToolBar*>(this)->GetCount()) return CRect(0, 0, 0, 0);
+  CRect item;
+  GetItemRect(m_nInsertIndex, &item);
+  const bool after = m_nInsertFlags >= 0 && (m_nInsertFlags & TBIMHT_AFTER) != 0;
+  if (IsHorizontal()) {
+    const int x = after ? item.right : item.left;
+    return CRect(x - 3, item.top, x + 3, item.bottom);
+  }
+  const int y = after ? item.bottom : item.top;
+  return CRect(item.left, y - 3, item.right, y + 3);
+}
+
+void CCustToolBar::DrawInsertionPoint(HDC hDC) {
+  const CRect strip = InsertionStrip();
+  if (strip.IsRectEmpty()) return;
+  // A 2-pixel line along the strip's middle with an arrow at each end pointing at it: rows
+  // (or columns) 6, 4 and 2 pixels across.
+  HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  if (IsHorizontal()) {
+    const int mid = strip.left + 3;
+    RECT line = {mid - 1, strip.top, mid + 1, strip.bottom};
+    ::FillRect(hDC, &line, black);
+    for (int k = 0; k < 3; ++k) {
+      RECT top = {strip.left + k, strip.top + k, strip.right - k, strip.top + k + 1};
+      RECT bottom = {strip.left + k, strip.bottom - 1 - k, strip.right - k, strip.bottom - k};
+      ::FillRect(hDC, &top, black);
+      ::FillRect(hDC, &bottom, black);
+    }
+  } else {
+    const int mid = strip.top + 3;
+    RECT line = {strip.left, mid - 1, strip.right, mid + 1};
+    ::FillRect(hDC, &line, black);
+    for (int k = 0; k < 3; ++k) {
+      RECT left = {strip.left + k, strip.top + k, strip.left + k + 1, strip.bottom - k};
+      RECT right = {strip.right - 1 - k, strip.top + k, strip.right - k, strip.bottom - k};
+      ::FillRect(hDC, &left, black);
+      ::FillRect(hDC, &right, black);
+    }
+  }
+}
+
+int CCustToolBar::IndexOfDrawnItem(const NMCUSTOMDRAW& cd) {
+  for (int i = 0, n = GetCount(); i < n; ++i) {
+    TBBUTTON at;
+    CToolBar::_GetButton(i, &at);
+    if (at.dwData == static_cast<DWORD_PTR>(cd.lItemlParam) && static_cast<DWORD_PTR>(static_cast<UINT>(at.idCommand)) == cd.dwItemSpec) return i;
+  }
+  return -1;
+}
+
+void CCustToolBar::DrawButtonImage(HDC hDC, const CRect& rect, int image, UINT state) {
+  int cx = 0, cy = 0;
+  if (m_hImages == NULL || !::ImageList_GetIconSize(m_hImages, &cx, &cy)) return;
+  int x = rect.left + (rect.Width() - cx) / 2, y = rect.top + (rect.Height() - cy) / 2;
+  HIMAGELIST list = m_hImages;
+  if (state & CDIS_DISABLED) {
+    if (m_hImagesDisabled != NULL) list = m_hImagesDisabled;
+  } else if (state & (CDIS_SELECTED | CDIS_CHECKED)) {
+    ++x, ++y;
+  } else if (state & CDIS_HOT) {
+    if (m_hImagesHot != NULL) list = m_hImagesHot;
+    --x, --y;
+  }
+  ::ImageList_Draw(list, image, hDC, x, y, ILD_TRANSPARENT);
+}
+
 void CCustToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
   BatchLimitScope batch;
   NMTBCUSTOMDRAW* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(pNMHDR);
   switch (cd->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
-      *pResult = CDRF_NOTIFYITEMDRAW;
+      // The insertion point goes over the buttons once all are drawn.
+      *pResult = CDRF_NOTIFYITEMDRAW | (m_bCustomizing && m_nInsertIndex >= 0 ? CDRF_NOTIFYPOSTPAINT : 0);
+      return;
+    case CDDS_POSTPAINT:
+      *pResult = CDRF_DODEFAULT;
+      if (m_bCustomizing) DrawInsertionPoint(cd->nmcd.hdc);
       return;
     case CDDS_ITEMPREPAINT: {
       *pResult = CDRF_NOTIFYPOSTPAINT;
@@ -344,25 +433,36 @@ void CCustToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
       b.idCommand = static_cast<int>(cd->nmcd.dwItemSpec);
       b.dwData = cd->nmcd.lItemlParam;
       b.fsStyle = 0x10;
-      if (!IsTextButton(b)) return;
-      // Text buttons are drawn here: the control knows no image for them.
       HDC dc = cd->nmcd.hdc;
       CRect rect(cd->nmcd.rc);
       const UINT state = cd->nmcd.uItemState;
       const bool pressed = (state & (CDIS_SELECTED | CDIS_CHECKED)) != 0;
+      if (!IsTextButton(b)) {
+        // Image buttons are drawn from the bar's three lists: pressed and checked moved by
+        // (1, 1), hot by (-1, -1), disabled from the disabled list.
+        const int index = IndexOfDrawnItem(cd->nmcd);
+        TBBUTTON at = {};
+        if (index >= 0) CToolBar::_GetButton(index, &at);
+        if (index < 0 || (at.fsStyle & TBSTYLE_SEP) || at.iBitmap < 0 || IsControlButton(&at) != NULL) return;
+        if (pressed && !(state & CDIS_DISABLED))
+          ::DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
+        else if ((state & CDIS_HOT) && !(state & CDIS_DISABLED))
+          ::DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+        CRect imageRect = rect;
+        if (at.fsStyle & TBSTYLE_DROPDOWN) imageRect.right -= 9;
+        DrawButtonImage(dc, imageRect, at.iBitmap, state);
+        if (at.fsStyle & TBSTYLE_DROPDOWN) DrawDropDownMenu(dc, rect);
+        *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT;
+        return;
+      }
+      // Text buttons are drawn here: the control knows no image for them.
       if (pressed)
         ::DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
       else if (state & CDIS_HOT)
         ::DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
       CString text;
-      for (int i = 0, n = GetCount(); i < n; ++i) {
-        TBBUTTON at;
-        CToolBar::_GetButton(i, &at);
-        if (at.dwData == b.dwData && at.idCommand == b.idCommand) {
-          GetButtonText(i, text);
-          break;
-        }
-      }
+      const int index = IndexOfDrawnItem(cd->nmcd);
+      if (index >= 0) GetButtonText(index, text);
       CRect textRect = rect;
       const bool dropDown = IsDropDownButton(&b) != NULL;
       if (dropDown) textRect.right -= DropDownIconSize();
@@ -375,20 +475,33 @@ void CCustToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
       ::DrawText(dc, text, text.GetLength(), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | prefix);
       ::SelectObject(dc, oldFont);
       if (dropDown) DrawDropDownMenu(dc, rect);
-      *pResult = CDRF_SKIPDEFAULT;
+      *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT;
       return;
     }
-    case CDDS_ITEMPOSTPAINT:
+    case CDDS_ITEMPOSTPAINT: {
       *pResult = CDRF_DODEFAULT;
-      if (m_bCustomizing && m_nSelected >= 0 && m_nSelected < GetCount() &&
-          GetItemID(m_nSelected) == cd->nmcd.dwItemSpec) {
-        CRect rect(cd->nmcd.rc);
-        uih::OwnedBrush frame(::CreateSolidBrush(RGB(0x5C, 0x5C, 0x5C)));
-        ::FrameRect(cd->nmcd.hdc, &rect, frame.Get());
-        rect.DeflateRect(1, 1);
-        ::FrameRect(cd->nmcd.hdc, &rect, frame.Get());
+      const int index = IndexOfDrawnItem(cd->nmcd);
+      if (m_bCustomizing) {
+        if (m_nSelected >= 0 && m_nSelected == index) {
+          CRect rect(cd->nmcd.rc);
+          uih::OwnedBrush frame(::CreateSolidBrush(RGB(0x5C, 0x5C, 0x5C)));
+          ::FrameRect(cd->nmcd.hdc, &rect, frame.Get());
+          rect.DeflateRect(1, 1);
+          ::FrameRect(cd->nmcd.hdc, &rect, frame.Get());
+        }
+      } else if (index >= 0 && (cd->nmcd.uItemState & CDIS_CHECKED) && !(cd->nmcd.uItemState & CDIS_DISABLED)) {
+        // A checked image button is drawn once more where a pressed one shows its image, over
+        // whatever the checked background left on it.
+        TBBUTTON at;
+        CToolBar::_GetButton(index, &at);
+        if (!(at.fsStyle & TBSTYLE_SEP) && at.iBitmap >= 0 && IsControlButton(&at) == NULL) {
+          CRect imageRect(cd->nmcd.rc);
+          if (at.fsStyle & TBSTYLE_DROPDOWN) imageRect.right -= 9;
+          DrawButtonImage(cd->nmcd.hdc, imageRect, at.iBitmap, CDIS_CHECKED);
+        }
       }
       return;
+    }
     default:
       *pResult = CDRF_DODEFAULT;
       return;

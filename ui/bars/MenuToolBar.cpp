@@ -12,6 +12,7 @@
 #include <fw_mdi.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,6 +71,41 @@ HWND ActiveChild(const CWnd* bar, BOOL* maximized) {
   return reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
 }
 
+// The icon a window was given (WM_SETICON) of one size; NULL when none. Answered at once or
+// not at all: a window that hangs does not stop the bar.
+HICON WindowIcon(HWND window, WPARAM size) {
+  DWORD_PTR icon = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETICON, size, 0, SMTO_ABORTIFHUNG, 200, &icon)) return NULL;
+  return reinterpret_cast<HICON>(icon);
+}
+
+// The name of the program's first icon group (an ordinal, or a copy of a string name).
+struct IconGroupName {
+  WORD ordinal = 0;
+  std::wstring text;
+  LPCWSTR Get() const { return ordinal != 0 ? MAKEINTRESOURCEW(ordinal) : (text.empty() ? NULL : text.c_str()); }
+};
+
+BOOL CALLBACK FirstIconGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+  auto* first = reinterpret_cast<IconGroupName*>(found);
+  if (IS_INTRESOURCE(name))
+    first->ordinal = static_cast<WORD>(reinterpret_cast<UINT_PTR>(name));
+  else
+    first->text = name;
+  return FALSE;  // the first one is enough
+}
+
+// The application's icon: the program's first icon at the small icon size (shared: the system
+// keeps it); NULL when the program has none.
+HICON ApplicationIcon() {
+  HMODULE program = ::GetModuleHandleW(NULL);
+  IconGroupName first;
+  ::EnumResourceNamesW(program, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, FirstIconGroup, reinterpret_cast<LONG_PTR>(&first));
+  if (first.Get() == NULL) return NULL;
+  return static_cast<HICON>(::LoadImageW(program, first.Get(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 // The space the system icon and the caption buttons take from the client area.
 const int kIconRoom = 20, kButtonsRoom = 48, kIconRoomVert = 18, kButtonsRoomVert = 16;
 const int kButtonWidth = 15, kButtonHeight = 14;
@@ -92,6 +128,7 @@ BEGIN_MESSAGE_MAP(CMenuToolBar, CCustToolBar)
   ON_WM_NCLBUTTONUP()
   ON_WM_NCLBUTTONDBLCLK()
   ON_WM_NCMOUSEMOVE()
+  ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
@@ -226,6 +263,12 @@ void CMenuToolBar::RefreshSysMenu() {
     m_hSysMenu = ::GetSystemMenu(child, FALSE);
     m_hIconLarge = reinterpret_cast<HICON>(::GetClassLongPtrW(child, GCLP_HICON));
     m_hIconSmall = reinterpret_cast<HICON>(::GetClassLongPtrW(child, GCLP_HICONSM));
+    if (m_hIconLarge == NULL && m_hIconSmall == NULL) {
+      // A class without icons: the window's own, else the application's.
+      m_hIconSmall = WindowIcon(child, ICON_SMALL);
+      m_hIconLarge = WindowIcon(child, ICON_BIG);
+      if (m_hIconLarge == NULL && m_hIconSmall == NULL) m_hIconSmall = ApplicationIcon();
+    }
   } else {
     m_hSysMenu = NULL;
     m_hIconLarge = m_hIconSmall = NULL;
@@ -485,6 +528,14 @@ void CMenuToolBar::OnNcPaint() {
   if (m_hSysMenu == NULL) return;
   HDC dc = ::GetWindowDC(m_hWnd);
   if (dc == NULL) return;
+  // Only the frame: painted while the client area has not made room for the items yet, they
+  // would land in the client and move with its bits.
+  CRect window, client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  client.OffsetRect(-window.left, -window.top);
+  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   DrawNcItems(dc);
   ::ReleaseDC(m_hWnd, dc);
 }
@@ -580,20 +631,54 @@ CSize CMenuToolBar::CalcSize(TBBUTTON* pButtons, int nCount) {
   return size;
 }
 
-void CMenuToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
-  {
-    // Floated, the bar's frame is a menu bar's own.
-    CFrameWnd* site = m_pDockSite;
-    CRuntimeClass* before = site != NULL ? site->m_pFloatingFrameClass : NULL;
-    if (site != NULL) site->m_pFloatingFrameClass = RUNTIME_CLASS(CMenuMiniDockFrameWnd);
-    CCustToolBar::OnLButtonDblClk(nFlags, point);
-    if (site != NULL && ::IsWindow(site->m_hWnd)) site->m_pFloatingFrameClass = before;
+namespace {
+// While the bar is dragged or toggled off its frame, its dock site floats bars in the menu
+// bar's own frame; the site's class is given back afterwards.
+class MenuBarFloatScope {
+ public:
+  explicit MenuBarFloatScope(CFrameWnd* site) : m_site(site), m_hSite(site != NULL ? site->m_hWnd : NULL) {
+    if (m_site == NULL) return;
+    m_before = m_site->m_pFloatingFrameClass;
+    m_site->m_pFloatingFrameClass = RUNTIME_CLASS(CMenuMiniDockFrameWnd);
   }
-  if (m_hWnd == NULL || !IsFloating()) return;
+  ~MenuBarFloatScope() {
+    if (m_site != NULL && ::IsWindow(m_hSite) && CWnd::FromHandlePermanent(m_hSite) == m_site)
+      m_site->m_pFloatingFrameClass = m_before;
+  }
+  MenuBarFloatScope(const MenuBarFloatScope&) = delete;
+  MenuBarFloatScope& operator=(const MenuBarFloatScope&) = delete;
+
+ private:
+  CFrameWnd* m_site;
+  HWND m_hSite;
+  CRuntimeClass* m_before = NULL;
+};
+}  // namespace
+
+void CMenuToolBar::DisableCloseWhenFloating() {
+  if (m_hWnd == NULL || !::IsWindow(m_hWnd) || !IsFloating()) return;
   if (CMenuMiniDockFrameWnd* frame = DYNAMIC_DOWNCAST(CMenuMiniDockFrameWnd, ParentFrame(this)))
     frame->DisableCloseForMenuBar();
   else if (CFrameWnd* other = ParentFrame(this))
     if (CMenu* system = other->GetSystemMenu(FALSE)) system->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void CMenuToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  const HWND self = m_hWnd;
+  {
+    MenuBarFloatScope scope(m_pDockSite);
+    CCustToolBar::OnLButtonDown(nFlags, point);  // a press beside the buttons drags the bar
+  }
+  if (::IsWindow(self) && CWnd::FromHandlePermanent(self) == this) DisableCloseWhenFloating();
+}
+
+void CMenuToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  const HWND self = m_hWnd;
+  {
+    MenuBarFloatScope scope(m_pDockSite);
+    CCustToolBar::OnLButtonDblClk(nFlags, point);
+  }
+  if (::IsWindow(self) && CWnd::FromHandlePermanent(self) == this) DisableCloseWhenFloating();
 }
 
 void CMenuToolBar::OnSysColorChange() {

@@ -1,6 +1,9 @@
 // Buttons that drop down popup tool tables, their toggled form and the small arrow button.
 #include "PopupToolTableBtn.h"
 
+#include "BarResources.h"
+#include "LanguageFont.h"
+
 #include "UIImages.h"
 #include "UIUtilities.h"
 
@@ -29,6 +32,16 @@ void DrawArrow(HDC dc, const RECT& part, COLORREF colour, bool up) {
     const int y = up ? mid - row : mid - 2 + row;
     Line(dc, part.right - 8 + row, y, part.right - 2 - row, y);
   }
+}
+
+// The arrow of a disabled button: the library's own arrow image (small or large) in the
+// disabled look, centred in `part`; false when the image cannot be had.
+bool DrawDisabledArrow(HDC dc, const RECT& part, bool large) {
+  HBITMAP both = NULL;  // the image and its mask side by side
+  if (!Extract1MaskedImage(IDB_BTNARROWS, large ? 1 : 0, 8, &both, TRUE)) return false;
+  uih::OwnedBitmap owned(both);
+  const int x = part.left + (part.right - part.left - 8) / 2, y = part.top + (part.bottom - part.top - 8) / 2;
+  return DrawDisabledBitmap(dc, x, y, owned.Get(), 8, 0, false) != FALSE;
 }
 
 void Raised(HDC dc, const RECT& r, int light, int dark) {
@@ -138,7 +151,8 @@ void CPopupToolTableBtn::CreateFontW() {
   LOGFONTW lf;
   GetDefaultLogFont(lf);
   HDC dc = ::GetDC(m_hWnd);
-  lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  // Japanese and Chinese: 9 points in the language's character set; otherwise 8 points.
+  if (!quarnel::FarEastLogFont(lf, dc, false)) lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
   ::ReleaseDC(m_hWnd, dc);
   // Upright text: no escapement or orientation.
   lf.lfEscapement = lf.lfOrientation = 0;
@@ -548,8 +562,12 @@ void CPopupToolTableBtn::DrawSunken(DRAWITEMSTRUCT* dis, int commandPressed, int
     LowLevelDrawBitmap(dc, image, all.left + 2 + shift, all.top + (all.bottom - all.top - size) / 2 + shift,
                        GetSysColor(COLOR_BTNFACE), disabled);
   }
-  if (DropDown())
-    DrawArrow(dc, arrow, GetSysColor((dis->itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_WINDOWFRAME), false);
+  if (DropDown()) {
+    if (!(dis->itemState & ODS_DISABLED))
+      DrawArrow(dc, arrow, GetSysColor(COLOR_WINDOWFRAME), false);
+    else if (!DrawDisabledArrow(dc, arrow, m_bLarge != 0))
+      DrawArrow(dc, arrow, GetSysColor(COLOR_GRAYTEXT), false);  // the library's bitmap missing
+  }
   if (m_nStyle & PTTB_CAPTION) {
     RECT r = command;
     if (commandPressed) ::OffsetRect(&r, 1, 1);

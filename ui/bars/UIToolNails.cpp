@@ -2,6 +2,8 @@
 // tooltips and the frame's layout.
 #include "UIToolNails.h"
 
+#include "BarResources.h"
+#include "LanguageFont.h"
 #include "ToolTableState.h"
 #include "ControlClass.h"
 #include "UIUtilities.h"
@@ -82,6 +84,13 @@ BOOL CUIToolNails::CreateStrip(CWnd* parent, unsigned long style, unsigned int i
   LOGFONTW stock = {};
   ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
   lf.lfHeight = stock.lfHeight;
+#ifndef UNICODE
+  // The earlier edition picks the nails' font by the user-interface language.
+  if (HDC dc = ::GetDC(m_hWnd)) {
+    quarnel::FarEastLogFont(lf, dc, true);
+    ::ReleaseDC(m_hWnd, dc);
+  }
+#endif
   m_normal.Attach(::CreateFontIndirectW(&lf));
   lf.lfWeight = FW_BOLD;
   m_bold.Attach(::CreateFontIndirectW(&lf));
@@ -631,6 +640,12 @@ void CUIToolNails::EndCapture() {
   Invalidate();
 }
 
+void CUIToolNails::ShowDragCursor() {
+  // The library's own cursors: one nail, or several.
+  const WORD id = m_selectedCount > 1 ? IDC_NAILS_DRAG : IDC_NAIL_DRAG;
+  if (HCURSOR cursor = ::LoadCursor(tooltable::LibraryInstance(), MAKEINTRESOURCE(id))) ::SetCursor(cursor);
+}
+
 void CUIToolNails::OnLButtonDown(UINT flags, CPoint point) {
   const int button = ScrollButtonAt(point);
   if (button >= 0) {
@@ -673,6 +688,7 @@ void CUIToolNails::OnLButtonDown(UINT flags, CPoint point) {
     m_dropTarget = -1;
     SetCapture();
     m_timer = SetTimer(kDragTimer, 250, NULL) != 0;
+    ShowDragCursor();
     return;
   }
   Select(nail, TRUE);
@@ -686,6 +702,7 @@ void CUIToolNails::OnMouseMove(UINT flags, CPoint point) {
       Invalidate();
     }
   } else if (m_captureMode == 2) {
+    ShowDragCursor();
     CRect rc;
     GetClientRect(&rc);
     int target = NailAt(point), after = 0;

@@ -68,8 +68,11 @@ class QUARNEL_API CMenuToolBar : public CCustToolBar {
   afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
   afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnSysColorChange();
+  // Floating, the bar's frame offers no Close.
+  void DisableCloseWhenFloating();
   // Buttons as high as the default GUI font plus 11.
   void SetButtonHeightFromFont();
   // Draws the system icon and the caption buttons of a maximised child over the toolbar's frame.

@@ -240,6 +240,15 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   CRect InsideMargins() const;
   // The button's rectangle from the bar's own sums of widths and heights.
   CRect OwnItemRect(int nIndex);
+  // The 6-pixel strip of the insertion point, centred on the edge of its button (left or
+  // right, top or bottom); empty when there is none.
+  CRect InsertionStrip() const;
+  // A 2-pixel black line through the strip with an arrow at each end pointing at it.
+  void DrawInsertionPoint(HDC hDC);
+  // The index of the button a custom-draw record is about, -1 when none.
+  int IndexOfDrawnItem(const NMCUSTOMDRAW& cd);
+  // Image `image` of the bar's lists centred in rect, in the look of the custom-draw state.
+  void DrawButtonImage(HDC hDC, const CRect& rect, int image, UINT state);
   // Inserts a drop-down menu button (styles 0x18) with the menu and the text; its id is the
   // given one, or with 0 a free one of its own.
   int InsertMenuButton(int nIndex, HMENU hMenu, const CString& text, UINT nID = 0);

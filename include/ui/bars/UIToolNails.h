@@ -155,6 +155,8 @@ class QUARNEL_API CUIToolNails : public CWnd {
   void Scroll(int delta);
   LRESULT Notify(int code, NMHDR* record, size_t size);
   void EndCapture();
+  // While nails are dragged: the cursor of one nail or of several.
+  void ShowDragCursor();
   void UpdateTools();
   void FixScroll();
 

@@ -149,6 +149,18 @@ class FW_API CMiniFrameWnd : public CFrameWnd {
   // The borders the window style puts round a client rectangle.
   static void PASCAL CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,
                                  DWORD dwExStyle = 0);
+
+  // Made with MFS_SYNCACTIVE: the caption is active while the frame that owns this one is
+  // active, or this one or another floating frame of it in step.
+  BOOL m_bSyncActive = FALSE;
+
+ protected:
+  BOOL KeepsCaptionActiveFor(HWND hWndNext) const override;
+  // In step, the caption state also reaches the owning frame when it changes here first.
+  afx_msg LRESULT OnNcActivateSync(WPARAM wParam, LPARAM lParam);
+  CFrameWnd* SyncOwner() const;
+
+  DECLARE_MESSAGE_MAP()
 };
 
 // The floating frame of one or more bars: a floating dock bar fills it.

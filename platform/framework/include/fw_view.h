@@ -278,6 +278,10 @@ class FW_API CFrameWnd : public CWnd {
   // WM_COMMANDHELP. Nothing happens while help mode or a modal state already runs.
   afx_msg void OnContextHelp();
   BOOL IsInHelpMode() const { return m_bHelpMode; }
+  // Whether the caption was last drawn active (it may be while a floating frame is active).
+  BOOL IsCaptionActive() const { return m_bCaptionActive; }
+  // Whether hWnd is a floating frame of this frame that keeps its caption in step with it.
+  BOOL IsSyncFloating(HWND hWnd) const;
   // One message of the help loop; TRUE ends help mode with *pContext picked (0: cancelled).
   virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
   // In help mode: takes a command chosen from a menu or an accelerator as the help pick (TRUE);
@@ -303,8 +307,19 @@ class FW_API CFrameWnd : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
-  // Tells the active view (OnActivateFrame) after the default activation.
+  // Tells the active view (OnActivateFrame) after the default activation. Losing the
+  // activation to a window its caption stays active for, the caption is drawn active again.
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  // WM_NCACTIVATE: the caption stays active while the window becoming active is one it keeps
+  // in step with (KeepsCaptionActiveFor), then the floating frames in step with this frame
+  // (MFS_SYNCACTIVE) take the same state.
+  afx_msg LRESULT OnNcActivateSync(WPARAM wParam, LPARAM lParam);
+  // Whether the caption stays active when hWndNext becomes the active window: for a frame, one
+  // of its floating frames that keep in step with it.
+  virtual BOOL KeepsCaptionActiveFor(HWND hWndNext) const;
+  // Gives the floating frames in step with this frame the caption state.
+  void SyncFloatingCaptions(BOOL bActive);
+  BOOL m_bCaptionActive = FALSE;  // the state the caption was last drawn in
   // WM_SETMESSAGESTRING: wParam a command id (AFX_IDS_IDLEMESSAGE: the idle prompt) or 0 with
   // the text in lParam; answers the id shown before.
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
+  ON_MESSAGE(WM_NCACTIVATE, &CFrameWnd::OnNcActivateSync)
   ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
   ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CFrameWnd::OnToolTipText)
@@ -177,5 +178,8 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CWnd::OnActivate(nState, pWndOther, bMinimized);
+  // Where the caption message did not name the window becoming active, this one does.
+  if (nState == WA_INACTIVE && pWndOther != NULL && !m_bCaptionActive && KeepsCaptionActiveFor(pWndOther->m_hWnd))
+    SendMessage(WM_NCACTIVATE, TRUE, 0);
   if (m_pViewActive != NULL) m_pViewActive->OnActivateFrame(nState, this);
 }

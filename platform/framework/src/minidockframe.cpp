@@ -150,6 +150,10 @@ DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar) {
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+  ON_MESSAGE(WM_NCACTIVATE, &CMiniFrameWnd::OnNcActivateSync)
+END_MESSAGE_MAP()
+
 CMiniFrameWnd::CMiniFrameWnd() = default;
 
 BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
@@ -158,6 +162,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
   DWORD style = dwStyle & ~(MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME | MFS_BLOCKSYSMENU);
   if (dwStyle & (MFS_THICKFRAME | MFS_4THICKFRAME)) style |= WS_THICKFRAME;
   if (lpClassName == NULL) lpClassName = fw::FrameOrViewClass();
+  m_bSyncActive = (dwStyle & MFS_SYNCACTIVE) != 0;
   return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, style, rect.left, rect.top,
                         rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), NULL, NULL);
 }
@@ -186,8 +191,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle) {
     delete this;
     return FALSE;
   }
-  if (!CreateEx(0, NULL, _T(""), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CRect(0, 0, 10, 10),
-                pParent))
+  // The caption keeps in step with the frame's activation.
+  if (!CreateEx(0, NULL, _T(""), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | MFS_SYNCACTIVE,
+                CRect(0, 0, 10, 10), pParent))
     return FALSE;  // the window's end deleted the object
   if (!m_wndDockBar.Create(this, WS_CHILD | WS_VISIBLE | (dwBarStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI)),
                            AFX_IDW_DOCKBAR_FLOAT)) {
