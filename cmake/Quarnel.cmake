@@ -17,9 +17,12 @@ function(quarnel_debug_info)
   endforeach()
 endfunction()
 
-# quarnel_pch(<target> <header>...): <target> precompiles the given headers (C++ units only);
-# others reuse them with quarnel_reuse_pch. A unit whose flags do not fit the precompiled
-# header fails (-Winvalid-pch) rather than parsing the headers again unnoticed.
+# quarnel_pch(<target> <header>...): <target>, a target of its own that builds nothing else,
+# precompiles the given headers (C++ units only); others reuse them with quarnel_reuse_pch.
+# A unit whose flags do not fit the precompiled header fails (-Winvalid-pch) rather than
+# parsing the headers again unnoticed. The header is never taken from the compiler cache: a
+# cached one made in another checkout holds that checkout's file identities, and its
+# "#pragma once" guards then fail to recognise this checkout's headers.
 function(quarnel_pch target)
   set(headers)
   foreach(h ${ARGN})
@@ -27,6 +30,7 @@ function(quarnel_pch target)
   endforeach()
   target_precompile_headers(${target} PRIVATE ${headers})
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch>)
+  set_target_properties(${target} PROPERTIES C_COMPILER_LAUNCHER "" CXX_COMPILER_LAUNCHER "")
 endfunction()
 
 function(quarnel_reuse_pch target from)
@@ -91,7 +95,15 @@ function(quarnel_dll name)
   target_link_libraries(${name} PUBLIC ${A_LINK})
   quarnel_strict(${name})
   if(A_PCH)
-    quarnel_pch(${name} ${A_PCH})
+    # The precompiled headers, made with the DLL's own definitions and include path.
+    file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}_pch.cpp CONTENT "// ${name}'s precompiled headers.\n")
+    add_library(${name}_pch OBJECT ${CMAKE_CURRENT_BINARY_DIR}/${name}_pch.cpp)
+    target_compile_definitions(${name}_pch PRIVATE ${A_EXPORT} ${name}_EXPORTS)
+    target_include_directories(${name}_pch PRIVATE ${A_PUBLIC_INCLUDE} ${A_INCLUDE})
+    target_link_libraries(${name}_pch PRIVATE ${A_LINK})
+    quarnel_strict(${name}_pch)
+    quarnel_pch(${name}_pch ${A_PCH})
+    quarnel_reuse_pch(${name} ${name}_pch)
   endif()
 endfunction()
 
