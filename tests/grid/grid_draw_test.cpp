@@ -114,6 +114,34 @@ TEST_F(GridPaint, ASelectedCellPaintsInTheHighlightWithoutAMapEntryPerCell) {
   EXPECT_EQ(after.At(75, 30), kBody);
 }
 
+TEST_F(GridPaint, SetRedrawMessagesStopAndResumeDrawing) {
+  grid.SendMessage(WM_SETREDRAW, FALSE, 0);
+  DibCanvas off(300, 200, kMagenta);
+  Print(off);
+  EXPECT_EQ(off.CountOf(kMagenta), 300 * 200);
+  grid.SendMessage(WM_SETREDRAW, TRUE, 0);
+  DibCanvas on(300, 200, kMagenta);
+  Print(on);
+  EXPECT_EQ(on.At(75, 30), kBody);
+  EXPECT_TRUE(grid.IsWindowVisible());
+}
+
+TEST_F(GridPaint, FontMessagesReachTheDefaultCells) {
+  LOGFONT lf = {};
+  lf.lfHeight = -30;
+  lstrcpy(lf.lfFaceName, _T("Arial"));
+  CFont font;
+  ASSERT_TRUE(font.CreateFontIndirect(&lf));
+  grid.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.m_hObject), 0);
+  const HFONT answered = reinterpret_cast<HFONT>(grid.SendMessage(WM_GETFONT, 0, 0));
+  ASSERT_NE(answered, nullptr);
+  LOGFONT back = {};
+  GetObject(answered, sizeof(back), &back);
+  EXPECT_EQ(back.lfHeight, -30);
+  EXPECT_EQ(grid.GetDefaultCell(TRUE, TRUE)->GetFont()->lfHeight, -30);
+  EXPECT_GT(grid.GetDefaultCell(FALSE, FALSE)->GetTextExtent(_T("Wide text")).cy, 30);
+}
+
 // One cell drawn into a 60 x 30 canvas at (5, 5)-(44, 24) (right and bottom inclusive).
 class CellPaint : public GridFixture {
  protected:

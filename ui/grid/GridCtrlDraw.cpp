@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_MESSAGE(WM_SETFONT, &CGridCtrl::OnSetFont)
   ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
   ON_MESSAGE(WM_PRINTCLIENT, &CGridCtrl::OnPrintClient)
+  ON_MESSAGE(WM_SETREDRAW, &CGridCtrl::OnSetRedrawMessage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -197,6 +198,7 @@ CSize CGridCtrl::GetCellTextExtent(int nRow, int nCol) {
 
 void CGridCtrl::OnPaint() {
   CPaintDC dc(this);
+  if (!m_bAllowDraw) return;  // not even the off-screen DC's fill
   if (m_bDoubleBuffer) {
     CMemDC mem(&dc);
     OnDraw(&mem);
@@ -209,7 +211,7 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 
 LRESULT CGridCtrl::OnPrintClient(WPARAM hdc, LPARAM) {
   CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(hdc));
-  if (dc == NULL) return 0;
+  if (dc == NULL || !m_bAllowDraw) return 0;
   if (m_bDoubleBuffer) {
     CMemDC mem(dc);
     OnDraw(&mem);
@@ -273,10 +275,14 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clip) {
   const int fixedHeight = GetFixedRowHeight(), fixedWidth = GetFixedColumnWidth();
   if (m_bVirtualMode) SendCacheHintToParent(range);
 
-  // A cell of a window-less paint or of a virtual grid carries the grid's selection and focus.
+  // The owner answers display requests and may destroy the grid meanwhile: painting stops then.
+  const bool windowed = GetSafeHwnd() != NULL;
+  bool gone = false;
   auto drawCell = [&](int row, int col, const CRect& rect, BOOL erase) {
+    if (gone) return;
     CGridCellBase* cell = GetCell(row, col);
-    if (cell == NULL) return;
+    if (windowed && GetSafeHwnd() == NULL) gone = true;
+    if (cell == NULL || gone) return;
     if (!m_bVirtualMode) {
       const DWORD state = cell->GetState();
       const DWORD selected = m_selection.IsSelected(row, col) ? GVIS_SELECTED : 0;
@@ -297,7 +303,7 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clip) {
     }
     y += h;
   }
-  if (m_nRows == 0 || m_nCols == 0) return;
+  if (m_nRows == 0 || m_nCols == 0 || gone) return;
 
   // Fixed columns of the visible rows, fixed rows of the visible columns, then the body.
   auto pass = [&](int firstRow, int lastRow, int top, int firstCol, int lastCol, int left, BOOL erase) {
@@ -324,6 +330,7 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clip) {
   if (range.GetMinRow() >= m_nFixedRows && range.GetMinCol() >= m_nFixedCols)
     pass(range.GetMinRow(), range.GetMaxRow(), fixedHeight, range.GetMinCol(), range.GetMaxCol(), fixedWidth, FALSE);
 
+  if (gone) return;
   // Grid lines of the body.
   const HDC dc = pDC->m_hDC;
   uih::OwnedPen linePen(CreatePen(PS_SOLID, 0, m_crGridLineColour));
@@ -433,6 +440,12 @@ BOOL CGridCtrl::InvalidateCellRect(const CCellRange& cellRange) {
 
 void CGridCtrl::Refresh() {
   if (GetSafeHwnd() != NULL && m_bAllowDraw) Invalidate(TRUE);
+}
+
+LRESULT CGridCtrl::OnSetRedrawMessage(WPARAM bRedraw, LPARAM) {
+  const LRESULT result = Default();
+  SetRedraw(bRedraw != 0, bRedraw != 0);
+  return result;
 }
 
 void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars) {

@@ -313,6 +313,7 @@ class QUARNEL_API CGridCtrl : public CWnd {
   afx_msg LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
   afx_msg LRESULT OnGetFont(WPARAM hFont, LPARAM lParam);
   afx_msg LRESULT OnPrintClient(WPARAM hdc, LPARAM flags);
+  afx_msg LRESULT OnSetRedrawMessage(WPARAM bRedraw, LPARAM);
   afx_msg UINT OnGetDlgCode();
   DECLARE_MESSAGE_MAP()
 
