@@ -36,6 +36,8 @@ TEST(GridSizeTree, TotalsAndLookupsAgreeWithPlainSums) {
       plain.erase(plain.begin() + n / 2);
       tree.Resize(static_cast<int>(plain.size()) + 3, 9);
       plain.resize(plain.size() + 3, 9);
+      tree.Insert(tree.GetCount(), 11);  // appended
+      plain.push_back(11);
     }
     std::vector<long long> prefix(1, 0);
     for (UINT s : plain) prefix.push_back(prefix.back() + s);

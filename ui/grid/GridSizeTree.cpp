@@ -20,6 +20,15 @@ void CGridSizeTree::Set(int i, UINT size) {
   for (size_t k = static_cast<size_t>(i) + 1; k < m_tree.size(); k += LowBit(k)) m_tree[k] += delta;
 }
 
+void CGridSizeTree::Append(UINT size) {
+  m_sizes.push_back(size);
+  if (m_tree.empty()) m_tree.push_back(0);
+  const size_t i = m_sizes.size();
+  // Node i covers (i - lowbit(i), i]: the new size plus the items before it in that span.
+  m_tree.push_back(static_cast<long long>(size) + Prefix(static_cast<int>(i - 1)) -
+                   Prefix(static_cast<int>(i - LowBit(i))));
+}
+
 void CGridSizeTree::Resize(int count, UINT size) {
   const size_t n = static_cast<size_t>(count < 0 ? 0 : count);
   const size_t old = m_sizes.size();
@@ -30,16 +39,19 @@ void CGridSizeTree::Resize(int count, UINT size) {
   }
   m_sizes.reserve(n);  // both may throw before anything changes
   m_tree.reserve(n + 1);
-  if (m_tree.empty()) m_tree.push_back(0);
-  for (size_t i = old + 1; i <= n; ++i) {
-    m_sizes.push_back(size);
-    // Node i covers (i - lowbit(i), i]: the new size plus the items before it in that span.
-    m_tree.push_back(static_cast<long long>(size) + Prefix(static_cast<int>(i - 1)) -
-                     Prefix(static_cast<int>(i - LowBit(i))));
+  if ((n - old) * 16 >= n) {  // many new items: one linear build
+    m_sizes.resize(n, size);
+    Rebuild();
+    return;
   }
+  for (size_t i = old; i < n; ++i) Append(size);
 }
 
 void CGridSizeTree::Insert(int i, UINT size) {
+  if (i == GetCount()) {
+    Append(size);
+    return;
+  }
   m_sizes.insert(m_sizes.begin() + i, size);
   Rebuild();
 }

@@ -16,6 +16,7 @@ class QUARNEL_API CGridSizeTree {
   void Set(int i, UINT size);
   // New items take `size`. Throws std::bad_alloc and leaves the sizes as they were.
   void Resize(int count, UINT size);
+  // Inserting at the end costs O(log n), elsewhere O(n).
   void Insert(int i, UINT size);
   void Erase(int i);
   void Clear();
@@ -33,6 +34,7 @@ class QUARNEL_API CGridSizeTree {
 
  private:
   void Rebuild();
+  void Append(UINT size);
   // The largest p with Prefix(p) < target (<= target when inclusive).
   size_t LastPrefixBelow(long long target, bool inclusive) const;
   std::vector<UINT> m_sizes;
