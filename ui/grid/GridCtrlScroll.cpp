@@ -72,19 +72,25 @@ void CGridCtrl::ResetScrollBars() {
   if (vRange == 0) m_vPos = 0;
   if (hRange == 0) m_hPos = 0;
 
+  SetBarInfo(SB_HORZ, static_cast<int>(hRange / m_hScale), static_cast<UINT>(visibleWidth / m_hScale),
+             static_cast<int>(m_hPos / m_hScale), 0);
+  SetBarInfo(SB_VERT, static_cast<int>(vRange / m_vScale), static_cast<UINT>(visibleHeight / m_vScale),
+             static_cast<int>(m_vPos / m_vScale), SIF_DISABLENOSCROLL);
+}
+
+void CGridCtrl::SetBarInfo(int nBar, int nMax, UINT nPage, int nPos, UINT extraMask) {
   SCROLLINFO si = {};
   si.cbSize = sizeof(si);
   si.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
+  if (::GetScrollInfo(m_hWnd, nBar, &si) && si.nMin == 0 && si.nMax == nMax && si.nPage == (nMax > 0 ? nPage : 0) &&
+      si.nPos == nPos)
+    return;  // unchanged: no redraw of the bar
+  si.fMask = SIF_PAGE | SIF_RANGE | SIF_POS | extraMask;
   si.nMin = 0;
-  si.nMax = static_cast<int>(hRange / m_hScale);
-  si.nPage = si.nMax > 0 ? static_cast<UINT>(visibleWidth / m_hScale) : 0;
-  si.nPos = static_cast<int>(m_hPos / m_hScale);
-  SetScrollInfo(SB_HORZ, &si, TRUE);
-  si.fMask |= SIF_DISABLENOSCROLL;
-  si.nMax = static_cast<int>(vRange / m_vScale);
-  si.nPage = si.nMax > 0 ? static_cast<UINT>(visibleHeight / m_vScale) : 0;
-  si.nPos = static_cast<int>(m_vPos / m_vScale);
-  SetScrollInfo(SB_VERT, &si, TRUE);
+  si.nMax = nMax;
+  si.nPage = nMax > 0 ? nPage : 0;
+  si.nPos = nPos;
+  SetScrollInfo(nBar, &si, TRUE);
 }
 
 int CGridCtrl::GetScrollPos32(int nBar, BOOL bGetTrackPos) {

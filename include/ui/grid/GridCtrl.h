@@ -293,6 +293,8 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // Sets the exact pixel offset (clamped to the range) and moves the scroll bar; TRUE when it changed.
   BOOL ScrollTo(int nBar, long long offset);
   long long MaxScrollOffset(int nBar) const;
+  // Sets a bar's range, page and position unless it has them already.
+  void SetBarInfo(int nBar, int nMax, UINT nPage, int nPos, UINT extraMask);
   void DoScroll(int nBar, UINT nSBCode);
   // Adds difference pixels over the visible items from first on (expand-to-fit).
   void SpreadOver(CGridSizeTree& sizes, int first, long long difference);
