@@ -199,3 +199,57 @@ TEST_F(GridFixture, ExpandToFitWithHiddenOrNarrowColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridFixture, GeometryEdges) {
+  Make(300, 200);
+  grid.SetRowCount(20);
+  grid.SetColumnCount(5);
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
+  for (int c = 0; c < 5; ++c) grid.SetColumnWidth(c, 80);
+  for (int r = 0; r < 20; ++r) grid.SetRowHeight(r, 20);
+  // A cell that starts inside the client area but ends outside it is visible.
+  EXPECT_TRUE(grid.IsCellVisible(1, 3));  // x 240..319 in a 300-wide (less the bar) client
+  EXPECT_FALSE(grid.IsCellVisible(1, 4));
+  // A row's height is capped.
+  EXPECT_TRUE(grid.SetRowHeight(2, 0x7FFFFFFF));
+  EXPECT_EQ(grid.GetRowHeight(2), static_cast<int>(CGridCtrl::kMaxCellSize));
+  grid.SetRowHeight(2, 20);
+  // A hidden column is not auto-sized and stays hidden.
+  grid.SetColumnWidth(2, 0);
+  EXPECT_FALSE(grid.AutoSizeColumn(2));
+  EXPECT_EQ(grid.GetColumnWidth(2), 0);
+  grid.SetItemText(0, 3, _T("A much longer heading"));
+  EXPECT_TRUE(grid.AutoSizeColumn(3));
+  {
+    CClientDC dc(&grid);
+    EXPECT_EQ(grid.GetColumnWidth(3), grid.GetCell(0, 3)->GetCellExtent(&dc).cx);
+  }
+  // A range's rectangle runs from its first cell's origin to its last cell's far corner.
+  CRect range;
+  ASSERT_TRUE(grid.GetCellRangeRect(CCellRange(1, 1, 2, 1), range));
+  EXPECT_EQ(range, CRect(80, 20, 159, 59));
+  // Changing a cell's class keeps its attributes.
+  grid.SetItemText(3, 1, _T("kept"));
+  grid.SetItemBkColour(3, 1, RGB(1, 2, 3));
+  ASSERT_TRUE(grid.SetCellType(3, 1, RUNTIME_CLASS(CGridCell)));
+  EXPECT_EQ(grid.GetItemText(3, 1), CString(_T("kept")));
+  EXPECT_EQ(grid.GetItemBkColour(3, 1), RGB(1, 2, 3));
+  EXPECT_FALSE(grid.SetCellType(3, 1, RUNTIME_CLASS(CWnd)));
+}
+
+TEST_F(GridFixture, AClientInsideTheFixedRowsShowsNoScrollBars) {
+  Make(200, 100);
+  grid.SetRowCount(50);
+  grid.SetColumnCount(30);
+  grid.ResetScrollBars();
+  EXPECT_TRUE(grid.GetStyle() & WS_VSCROLL);
+  grid.SetFixedRowCount(10);  // 10 fixed rows are taller than the client
+  grid.ResetScrollBars();
+  EXPECT_FALSE(grid.GetStyle() & WS_VSCROLL);
+  EXPECT_FALSE(grid.GetStyle() & WS_HSCROLL);
+}
+
+}  // namespace
