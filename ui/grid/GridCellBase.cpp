@@ -5,33 +5,29 @@
 #include <algorithm>
 
 #include "GridCtrl.h"
+#include "GridDrawing.h"
 
 IMPLEMENT_DYNCREATE(CGridCellBase, CObject)
 
 namespace {
 
+using grid_drawing::DCPen;
+using grid_drawing::FillSolid;
+
 // Draws the raised look of a fixed cell: highlight top and left, dark shadow right and bottom.
 void DrawRaised(HDC dc, const CRect& rect) {
-  uih::OwnedPen light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT)));
-  uih::OwnedPen dark(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW)));
-  uih::Selection pen(dc, light.Get());
+  DCPen pen(dc, GetSysColor(COLOR_3DHIGHLIGHT));
   MoveToEx(dc, rect.right, rect.top, NULL);
   LineTo(dc, rect.left, rect.top);
   LineTo(dc, rect.left, rect.bottom);
-  SelectObject(dc, dark.Get());
+  pen.Colour(GetSysColor(COLOR_3DDKSHADOW));
   MoveToEx(dc, rect.right, rect.top, NULL);
   LineTo(dc, rect.right, rect.bottom);
   LineTo(dc, rect.left, rect.bottom);
 }
 
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  const COLORREF old = SetBkColor(dc, colour);
-  ExtTextOut(dc, 0, 0, ETO_OPAQUE, &r, NULL, 0, NULL);
-  SetBkColor(dc, old);
-}
-
-void Polyline4(HDC dc, HPEN pen, const POINT (&p)[4]) {
-  uih::Selection s(dc, pen);
+void Polyline4(HDC dc, COLORREF colour, const POINT (&p)[4]) {
+  DCPen pen(dc, colour);
   Polyline(dc, p, 4);
 }
 
@@ -123,10 +119,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
       rect.right--;
       rect.bottom--;
     }
-    if (grid->GetFrameFocusCell()) {
-      uih::OwnedBrush frame(CreateSolidBrush(textClr));
-      FrameRect(dc, &rect, frame.Get());
-    }
+    if (grid->GetFrameFocusCell()) grid_drawing::Frame(dc, rect, textClr);
     SetTextColor(dc, textClr);
     if (gridLines == GVL_NONE) {
       rect.right--;
@@ -173,18 +166,17 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
       const int b = rect.bottom - s - 2;
       const int e = b + s;
       const int l = vertical ? (rect.left + rect.right - s) / 2 : rect.right - s;
-      uih::OwnedPen shadow(CreatePen(PS_SOLID, 0, GetSysColor(COLOR_3DSHADOW)));
-      uih::OwnedPen light(CreatePen(PS_SOLID, 0, GetSysColor(COLOR_3DHIGHLIGHT)));
+      const COLORREF shadow = GetSysColor(COLOR_3DSHADOW), light = GetSysColor(COLOR_3DHIGHLIGHT);
       if (grid->GetSortAscending()) {
         const POINT hi[4] = {{l + 1, e + 1}, {l + s / 2 + 1, b + 1}, {l + s + 1, e + 1}, {l + 1, e + 1}};
         const POINT sh[4] = {{l, e}, {l + s / 2, b}, {l + s, e}, {l, e}};
-        Polyline4(dc, light.Get(), hi);
-        Polyline4(dc, shadow.Get(), sh);
+        Polyline4(dc, light, hi);
+        Polyline4(dc, shadow, sh);
       } else {
         const POINT hi[4] = {{l + 1, b + 1}, {l + s / 2 + 1, e + 1}, {l + s + 1, b + 1}, {l + 1, b + 1}};
         const POINT sh[4] = {{l, b}, {l + s / 2, e}, {l + s, b}, {l, b}};
-        Polyline4(dc, light.Get(), hi);
-        Polyline4(dc, shadow.Get(), sh);
+        Polyline4(dc, light, hi);
+        Polyline4(dc, shadow, sh);
       }
       if (!vertical) rect.right -= s;
     }

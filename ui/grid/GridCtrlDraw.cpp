@@ -6,8 +6,11 @@
 #include <UIHandles.h>
 #include <fw_memdc.h>
 
+#include "GridDrawing.h"
+
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_WM_PAINT()
@@ -229,35 +232,31 @@ void CGridCtrl::EraseBkgnd(CDC* pDC) {
   GetVisibleNonFixedCellRange(visible);
   const HDC dc = pDC->m_hDC;
   const int fixedWidth = GetFixedColumnWidth(), fixedHeight = GetFixedRowHeight();
-  uih::OwnedBrush corner(CreateSolidBrush(m_cellFixedRowColDef.GetBackClr()));
-  uih::OwnedBrush fixedRow(CreateSolidBrush(m_cellFixedRowDef.GetBackClr()));
-  uih::OwnedBrush fixedCol(CreateSolidBrush(m_cellFixedColDef.GetBackClr()));
-  uih::OwnedBrush normal(CreateSolidBrush(m_cellDefault.GetBackClr()));
-  uih::OwnedBrush back(CreateSolidBrush(m_crGridBkColour));
+  using grid_drawing::FillSolid;
   if (clip.left < fixedWidth) {
     if (clip.top < fixedHeight) {
       CRect r(clip.left, clip.top, fixedWidth, fixedHeight);
-      FillRect(dc, r, corner.Get());
+      FillSolid(dc, r, m_cellFixedRowColDef.GetBackClr());
     }
     if (clip.top < visible.bottom) {
       CRect r(clip.left, std::max<int>(clip.top, fixedHeight), fixedWidth, visible.bottom);
-      FillRect(dc, r, fixedCol.Get());
+      FillSolid(dc, r, m_cellFixedColDef.GetBackClr());
     }
   }
   if (clip.top < fixedHeight && clip.right > fixedWidth && clip.left < visible.right) {
     CRect r(fixedWidth - 1, clip.top, visible.right, fixedHeight);
-    FillRect(dc, r, fixedRow.Get());
+    FillSolid(dc, r, m_cellFixedRowDef.GetBackClr());
   }
   CRect body;
   CRect cells(fixedWidth, fixedHeight, visible.right, visible.bottom);
-  if (body.IntersectRect(clip, cells)) FillRect(dc, body, normal.Get());
+  if (body.IntersectRect(clip, cells)) FillSolid(dc, body, m_cellDefault.GetBackClr());
   if (clip.right > visible.right) {
     CRect r(visible.right, clip.top, clip.right, clip.bottom);
-    FillRect(dc, r, back.Get());
+    FillSolid(dc, r, m_crGridBkColour);
   }
   if (clip.bottom > visible.bottom && clip.left < visible.right) {
     CRect r(clip.left, visible.bottom, visible.right, clip.bottom);
-    FillRect(dc, r, back.Get());
+    FillSolid(dc, r, m_crGridBkColour);
   }
 }
 
@@ -333,29 +332,29 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clip) {
   if (gone) return;
   // Grid lines of the body.
   const HDC dc = pDC->m_hDC;
-  uih::OwnedPen linePen(CreatePen(PS_SOLID, 0, m_crGridLineColour));
-  uih::Selection pen(dc, linePen.Get());
-  if (range.GetMinCol() >= m_nFixedCols && (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT)) {
-    int x = fixedWidth;
-    for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col) {
-      x += GetColumnWidth(col);
-      if (x - 1 < clip.left) continue;
-      if (x - 1 > clip.right) break;
-      MoveToEx(dc, x - 1, fixedHeight, NULL);
-      LineTo(dc, x - 1, visible.bottom);
+  {  // the DC pen for the lines, restored before the null pen goes in
+    grid_drawing::DCPen pen(dc, m_crGridLineColour);
+    if (range.GetMinCol() >= m_nFixedCols && (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT)) {
+      int x = fixedWidth;
+      for (int col = range.GetMinCol(); col <= range.GetMaxCol(); ++col) {
+        x += GetColumnWidth(col);
+        if (x - 1 < clip.left) continue;
+        if (x - 1 > clip.right) break;
+        MoveToEx(dc, x - 1, fixedHeight, NULL);
+        LineTo(dc, x - 1, visible.bottom);
+      }
+    }
+    if (range.GetMinRow() >= m_nFixedRows && (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ)) {
+      int yy = fixedHeight;
+      for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row) {
+        yy += GetRowHeight(row);
+        if (yy - 1 < clip.top) continue;
+        if (yy - 1 > clip.bottom) break;
+        MoveToEx(dc, fixedWidth, yy - 1, NULL);
+        LineTo(dc, visible.right, yy - 1);
+      }
     }
   }
-  if (range.GetMinRow() >= m_nFixedRows && (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ)) {
-    int yy = fixedHeight;
-    for (int row = range.GetMinRow(); row <= range.GetMaxRow(); ++row) {
-      yy += GetRowHeight(row);
-      if (yy - 1 < clip.top) continue;
-      if (yy - 1 > clip.bottom) break;
-      MoveToEx(dc, fixedWidth, yy - 1, NULL);
-      LineTo(dc, visible.right, yy - 1);
-    }
-  }
-  pen.Restore();
   SelectObject(dc, GetStockObject(NULL_PEN));
   if (m_bVirtualMode) SendCacheHintToParent(CCellRange(-1, -1, -1, -1));
 }
@@ -364,15 +363,14 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
   if (!m_bAllowDraw || !IsCellVisible(nRow, nCol)) return FALSE;
   CRect rect;
   if (!GetCellRect(nRow, nCol, rect)) return FALSE;
-  CClientDC* own = NULL;
+  std::unique_ptr<CClientDC> own;
   if (pDC == NULL) {
-    own = new CClientDC(this);
+    own.reset(new CClientDC(this));
     if (own->m_hDC == NULL) {
-      delete own;
       InvalidateRect(rect, TRUE);
       return TRUE;
     }
-    pDC = own;
+    pDC = own.get();
   }
   CGridCellBase* cell = GetCell(nRow, nCol);
   BOOL result = FALSE;
@@ -383,8 +381,7 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
     }
     result = cell->Draw(pDC, nRow, nCol, rect, TRUE);
     if (!IsCellFixed(nRow, nCol)) {
-      uih::OwnedPen linePen(CreatePen(PS_SOLID, 0, m_crGridLineColour));
-      uih::Selection pen(pDC->m_hDC, linePen.Get());
+      grid_drawing::DCPen pen(pDC->m_hDC, m_crGridLineColour);
       if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
         MoveToEx(pDC->m_hDC, rect.left, rect.bottom, NULL);
         LineTo(pDC->m_hDC, rect.right + 1, rect.bottom);
@@ -395,7 +392,6 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC) {
       }
     }
   }
-  delete own;
   return result;
 }
 
