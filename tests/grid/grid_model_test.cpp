@@ -241,6 +241,41 @@ TEST_F(GridFixture, VirtualModeRefusesSettersAndKeepsOneCellPerGrid) {
   parent.answer = nullptr;
 }
 
+TEST_F(GridFixture, NotificationsReachTheOwnerWithTheirCell) {
+  NM_GRIDVIEW seen = {};
+  UINT_PTR id = 0;
+  int notes = 0;
+  parent.answer = [&](UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    if (msg != WM_NOTIFY) return false;
+    ++notes;
+    id = wp;
+    seen = *reinterpret_cast<NM_GRIDVIEW*>(lp);
+    *result = 7;
+    return true;
+  };
+  EXPECT_EQ(grid.SendMessageToParent(3, 2, GVN_SELCHANGED), 0);  // no window yet: nothing sent
+  EXPECT_EQ(notes, 0);
+  Make();
+  grid.SetRowCount(5);
+  grid.SetColumnCount(5);
+  EXPECT_EQ(grid.SendMessageToParent(3, 2, GVN_SELCHANGED), 7);
+  EXPECT_EQ(notes, 1);
+  EXPECT_EQ(id, static_cast<UINT_PTR>(grid_testing::kGridId));
+  EXPECT_EQ(seen.hdr.hwndFrom, grid.m_hWnd);
+  EXPECT_EQ(static_cast<int>(seen.hdr.code), GVN_SELCHANGED);
+  EXPECT_EQ(seen.iRow, 3);
+  EXPECT_EQ(seen.iColumn, 2);
+  GV_CACHEHINT hint = {};
+  parent.answer = [&](UINT msg, WPARAM, LPARAM lp, LRESULT*) {
+    if (msg == WM_NOTIFY) hint = *reinterpret_cast<GV_CACHEHINT*>(lp);
+    return false;
+  };
+  grid.SendCacheHintToParent(CCellRange(1, 2, 3, 4));
+  EXPECT_EQ(static_cast<int>(hint.hdr.code), GVN_ODCACHEHINT);
+  EXPECT_TRUE(hint.range == CCellRange(1, 2, 3, 4));
+  parent.answer = nullptr;
+}
+
 // A cell class whose creation fails after a number of cells (a memory failure part-way).
 int g_liveCells = 0;
 int g_cellsBeforeFailure = -1;
