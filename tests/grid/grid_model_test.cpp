@@ -276,6 +276,19 @@ TEST_F(GridFixture, NotificationsReachTheOwnerWithTheirCell) {
   parent.answer = nullptr;
 }
 
+TEST_F(GridFixture, AWindowOfTheClassMadeElsewhereIsTakenOver) {
+  CGridCtrl::RegisterWindowClass();
+  HWND made = CreateWindowEx(0, GRIDCTRL_CLASSNAME, _T(""), WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, parent.hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(grid_testing::kGridId)), AfxGetInstanceHandle(),
+                             NULL);
+  ASSERT_NE(made, nullptr);
+  ASSERT_TRUE(grid.SubclassWindow(made));
+  EXPECT_TRUE(GetWindowLong(made, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  grid.SetRowCount(3);
+  grid.SetColumnCount(2);
+  EXPECT_TRUE(grid.IsCellVisible(2, 1));
+}
+
 // A cell class whose creation fails after a number of cells (a memory failure part-way).
 int g_liveCells = 0;
 int g_cellsBeforeFailure = -1;
