@@ -123,6 +123,12 @@ quarnel_area(ui/controls
   USES ui/commands ui/images ui/shared
   LINK framework ulmora comctl32 shell32 ole32)
 
+# The grid control and its cells.
+quarnel_area(ui/grid
+  SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlScroll.cpp GridSelection.cpp GridSizeTree.cpp
+  USES ui/shared
+  LINK framework comctl32)
+
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp

@@ -17,6 +17,7 @@
 #include "dragdrop_window.h"
 #include "images_window.h"
 #include "buttons_window.h"
+#include "grid_window.h"
 #include "links_window.h"
 #include "lists_demo.h"
 #include "portable_chart.h"
@@ -188,10 +189,15 @@ class CHostApp : public CWinApp {
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
+    HWND grids = host::CreateGridWindow(frame->m_hWnd, RECT{100, 80, 1000, 560});
     HWND options = host::OpenReportOptionsDialog(150, 110);
     host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
+      if (grids != NULL) {
+        host::CaptureWindow(grids, L"grid");
+        ::ShowWindow(grids, SW_HIDE);
+      }
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);

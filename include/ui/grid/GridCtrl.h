@@ -1,0 +1,361 @@
+// The grid control ("MFCGridCtrl"): a table of cells with fixed rows at the top and fixed
+// columns at the left that never scroll. The grid owns its cells (or, in virtual mode, asks
+// its owner or a callback for each cell), the row heights and column widths, the selection and
+// the focus cell, and tells its owner of changes by WM_NOTIFY.
+//
+// Built for large grids: row heights and column widths are kept with 64-bit running totals
+// (origin, hit test and top-left cell in O(log n)); scroll positions are exact 64-bit pixel
+// offsets, shown on 32-bit scroll bars scaled down when the grid is taller or wider than they
+// reach; the selection is rectangles plus per-cell exceptions keyed by the full (row, column).
+#pragma once
+#include <framework.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GridCell.h"
+#include "GridSelection.h"
+#include "GridSizeTree.h"
+#include "GridTypes.h"
+#include "quarnel_api.h"
+
+#define GRIDCTRL_CLASSNAME _T("MFCGridCtrl")
+
+class QUARNEL_API CGridCtrl : public CWnd {
+  DECLARE_DYNCREATE(CGridCtrl)
+ public:
+  // The largest height of a row or width of a column, in pixels (larger sizes are cut to it).
+  static const UINT kMaxCellSize = 0x00100000;
+
+  CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+  ~CGridCtrl() override;
+
+  BOOL Create(const RECT& rect, CWnd* parent, UINT nID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+  // Registers "MFCGridCtrl" for this library; throws the framework's resource exception when it cannot.
+  static BOOL RegisterWindowClass();
+
+  // ---- Dimensions (FALSE, or -1 for the insertions, when refused or out of memory) ----
+  int GetRowCount() const { return m_nRows; }
+  int GetColumnCount() const { return m_nCols; }
+  int GetFixedRowCount() const { return m_nFixedRows; }
+  int GetFixedColumnCount() const { return m_nFixedCols; }
+  BOOL SetRowCount(int nRows = 10);
+  BOOL SetColumnCount(int nCols = 10);
+  BOOL SetFixedRowCount(int nFixedRows = 1);
+  BOOL SetFixedColumnCount(int nFixedCols = 1);
+  int InsertRow(LPCTSTR strHeading, int nRow = -1);
+  int InsertColumn(LPCTSTR strHeading, UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE, int nColumn = -1);
+  BOOL DeleteRow(int nRow);
+  BOOL DeleteColumn(int nColumn);
+  BOOL DeleteNonFixedRows();
+  BOOL DeleteAllItems();
+
+  // ---- Geometry ----
+  int GetRowHeight(int nRow) const;
+  int GetColumnWidth(int nCol) const;
+  BOOL SetRowHeight(int row, int height);
+  BOOL SetColumnWidth(int col, int width);
+  int GetFixedRowHeight() const;
+  int GetFixedColumnWidth() const;
+  long long GetVirtualHeight() const { return m_rowHeights.Total(); }
+  long long GetVirtualWidth() const { return m_colWidths.Total(); }
+  BOOL GetCellOrigin(int nRow, int nCol, LPPOINT p);
+  BOOL GetCellOrigin(const CCellID& cell, LPPOINT p) { return GetCellOrigin(cell.row, cell.col, p); }
+  BOOL GetCellRect(int nRow, int nCol, LPRECT pRect);
+  BOOL GetCellRect(const CCellID& cell, LPRECT pRect) { return GetCellRect(cell.row, cell.col, pRect); }
+  BOOL GetTextRect(int nRow, int nCol, LPRECT pRect);
+  BOOL GetTextRect(const CCellID& cell, LPRECT pRect) { return GetTextRect(cell.row, cell.col, pRect); }
+  BOOL GetCellRangeRect(const CCellRange& cellRange, LPRECT lpRect);
+  CCellID GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck = TRUE);
+  CCellID GetTopleftNonFixedCell(BOOL bForceRecalculation = FALSE);
+  CCellRange GetVisibleNonFixedCellRange(LPRECT pRect = NULL, BOOL bForceRecalculation = FALSE);
+  CCellRange GetUnobstructedNonFixedCellRange(BOOL bForceRecalculation = FALSE);
+  BOOL IsCellVisible(int nRow, int nCol);
+  BOOL IsCellVisible(const CCellID& cell) { return IsCellVisible(cell.row, cell.col); }
+  BOOL GetPointClicked(int nRow, int nCol, CPoint& point);
+  CSize GetTextExtent(int nRow, int nCol, LPCTSTR str);
+  CSize GetCellTextExtent(int nRow, int nCol);
+
+  // ---- Sizing ----
+  BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = GVS_DEFAULT, BOOL bResetScroll = TRUE);
+  BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+  void AutoSizeColumns(UINT nAutoSizeStyle = GVS_DEFAULT);
+  void AutoSizeRows();
+  void AutoSize(UINT nAutoSizeStyle = GVS_DEFAULT);
+  void ExpandColumnsToFit(BOOL bExpandFixed = TRUE);
+  void ExpandRowsToFit(BOOL bExpandFixed = TRUE);
+  void ExpandLastColumn();
+  void ExpandToFit(BOOL bExpandFixed = TRUE);
+  void AutoFill();
+  static const UINT GVS_DEFAULT = 0;
+
+  // ---- Cells ----
+  CGridCellBase* GetCell(int nRow, int nCol) const;
+  BOOL SetCell(int nRow, int nCol, CGridCellBase* pCell);
+  BOOL SetCellType(int nRow, int nCol, CRuntimeClass* pRuntimeClass);
+  BOOL SetDefaultCellType(CRuntimeClass* pRuntimeClass);
+  CGridCellBase* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) const;
+  // The grid's font for a LOGFONT, made once and kept while the grid lives (NULL when it cannot be made).
+  CFont* GetFontFor(const LOGFONT& lf);
+
+  BOOL SetItem(const GV_ITEM* pItem);
+  BOOL GetItem(GV_ITEM* pItem);
+  BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+  BOOL SetItemTextFmt(int nRow, int nCol, LPCTSTR szFmt, ...);
+  BOOL SetItemTextFmtID(int nRow, int nCol, UINT nID, ...);
+  CString GetItemText(int nRow, int nCol) const;
+  BOOL SetItemData(int nRow, int nCol, LPARAM lParam);
+  LPARAM GetItemData(int nRow, int nCol) const;
+  BOOL SetItemImage(int nRow, int nCol, int iImage);
+  int GetItemImage(int nRow, int nCol) const;
+  BOOL SetItemState(int nRow, int nCol, UINT state);
+  UINT GetItemState(int nRow, int nCol) const;
+  BOOL SetItemFormat(int nRow, int nCol, UINT nFormat);
+  UINT GetItemFormat(int nRow, int nCol) const;
+  BOOL SetItemBkColour(int nRow, int nCol, COLORREF cr = CLR_DEFAULT);
+  COLORREF GetItemBkColour(int nRow, int nCol) const;
+  BOOL SetItemFgColour(int nRow, int nCol, COLORREF cr = CLR_DEFAULT);
+  COLORREF GetItemFgColour(int nRow, int nCol) const;
+  BOOL SetItemFont(int nRow, int nCol, const LOGFONT* lf);
+  const LOGFONT* GetItemFont(int nRow, int nCol);
+  BOOL IsItemEditing(int nRow, int nCol);
+  BOOL GetModified(int nRow = -1, int nCol = -1);
+  void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
+  BOOL IsCellEditable(int nRow, int nCol) const;
+  BOOL IsCellFixed(int nRow, int nCol) const { return nRow < m_nFixedRows || nCol < m_nFixedCols; }
+  BOOL IsValid(int nRow, int nCol) const { return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols; }
+  BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+  BOOL IsValid(const CCellRange& range) const;
+  CCellRange GetCellRange() const { return CCellRange(0, 0, m_nRows - 1, m_nCols - 1); }
+
+  // ---- Selection and focus ----
+  CCellRange GetSelectedCellRange() const;
+  int GetSelectedCount() const;
+  BOOL IsCellSelected(int nRow, int nCol) const;
+  void SelectAllCells();
+  // Makes range the selection (an invalid range clears it).
+  void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE);
+  void ResetSelectedRange();
+  CCellID GetFocusCell() const { return m_idCurrentCell; }
+  CCellID SetFocusCell(int nRow, int nCol);
+  CCellID SetFocusCell(CCellID cell) { return SetFocusCell(cell.row, cell.col); }
+
+  // ---- Virtual mode ----
+  void SetVirtualMode(BOOL bVirtual);
+  BOOL GetVirtualMode() const { return m_bVirtualMode; }
+  void SetCallbackFunc(GRIDCALLBACK pCallback, LPARAM lParam) { m_pfnCallback = pCallback, m_lParam = lParam; }
+  GRIDCALLBACK GetCallbackFunc() const { return m_pfnCallback; }
+
+  // ---- Appearance ----
+  void SetImageList(CImageList* pList) { m_pImageList = pList; }
+  CImageList* GetImageList() const { return m_pImageList; }
+  void SetGridLines(int nWhichLines = GVL_BOTH);
+  int GetGridLines() const { return m_nGridLines; }
+  void SetBkColor(COLORREF clr) { m_crGridBkColour = clr; }
+  COLORREF GetBkColor() const { return m_crGridBkColour; }
+  void SetGridBkColor(COLORREF clr) { m_crGridBkColour = clr; }
+  COLORREF GetGridBkColor() const { return m_crGridBkColour; }
+  void SetGridColor(COLORREF clr) { m_crGridLineColour = clr; }
+  COLORREF GetGridColor() const { return m_crGridLineColour; }
+  void SetGridLineColor(COLORREF clr) { m_crGridLineColour = clr; }
+  COLORREF GetGridLineColor() const { return m_crGridLineColour; }
+  void SetTitleTipBackClr(COLORREF clr = CLR_DEFAULT) { m_crTTipBackClr = clr; }
+  COLORREF GetTitleTipBackClr() const { return m_crTTipBackClr; }
+  void SetTitleTipTextClr(COLORREF clr = CLR_DEFAULT) { m_crTTipTextClr = clr; }
+  COLORREF GetTitleTipTextClr() const { return m_crTTipTextClr; }
+  void SetTextColor(COLORREF clr) { m_cellDefault.SetTextClr(clr); }
+  COLORREF GetTextColor() { return m_cellDefault.GetTextClr(); }
+  void SetTextBkColor(COLORREF clr) { m_cellDefault.SetBackClr(clr); }
+  COLORREF GetTextBkColor() { return m_cellDefault.GetBackClr(); }
+  void SetFixedTextColor(COLORREF clr);
+  COLORREF GetFixedTextColor() { return m_cellFixedRowDef.GetTextClr(); }
+  void SetFixedBkColor(COLORREF clr);
+  COLORREF GetFixedBkColor() { return m_cellFixedRowDef.GetBackClr(); }
+  void SetDefCellMargin(int nMargin);
+  int GetDefCellMargin() const { return m_cellDefault.GetMargin(); }
+  void SetDefCellWidth(int nWidth);
+  int GetDefCellWidth() const { return m_cellDefault.GetWidth(); }
+  void SetDefCellHeight(int nHeight);
+  int GetDefCellHeight() const { return m_cellDefault.GetHeight(); }
+
+  // ---- Flags ----
+  void SetEditable(BOOL b = TRUE) { m_bEditable = b; }
+  BOOL IsEditable() const { return m_bEditable; }
+  void SetListMode(BOOL bEnableListMode = TRUE);
+  BOOL GetListMode() const { return m_bListMode; }
+  void SetSingleRowSelection(BOOL b = TRUE) { m_bSingleRowSelection = b; }
+  BOOL GetSingleRowSelection() const { return m_bSingleRowSelection && m_bListMode; }
+  void SetSingleColSelection(BOOL b = TRUE) { m_bSingleColSelection = b; }
+  BOOL GetSingleColSelection() const { return m_bSingleColSelection; }
+  void EnableSelection(BOOL bEnable = TRUE);
+  BOOL IsSelectable() const { return m_bEnableSelection; }
+  void SetFixedRowSelection(BOOL b) { m_bFixedRowSelection = b; }
+  BOOL GetFixedRowSelection() const { return m_bFixedRowSelection; }
+  void SetFixedColumnSelection(BOOL b) { m_bFixedColumnSelection = b; }
+  BOOL GetFixedColumnSelection() const { return m_bFixedColumnSelection; }
+  void EnableDragAndDrop(BOOL b = TRUE) { m_bAllowDragAndDrop = b; }
+  BOOL GetDragAndDrop() const { return m_bAllowDragAndDrop; }
+  void SetRowResize(BOOL b = TRUE) { m_bAllowRowResize = b; }
+  BOOL GetRowResize() const { return m_bAllowRowResize; }
+  void SetColumnResize(BOOL b = TRUE) { m_bAllowColumnResize = b; }
+  BOOL GetColumnResize() const { return m_bAllowColumnResize; }
+  void SetForceResize(BOOL b = TRUE) { m_bForceResize = b; }
+  BOOL GetForceResize() const { return m_bForceResize; }
+  void SetHeaderSort(BOOL b = TRUE) { m_bSortOnClick = b; }
+  BOOL GetHeaderSort() const { return m_bSortOnClick; }
+  void SetHandleTabKey(BOOL b = TRUE) { m_bHandleTabKey = b; }
+  BOOL GetHandleTabKey() const { return m_bHandleTabKey; }
+  void SetDoubleBuffering(BOOL b = TRUE) { m_bDoubleBuffer = b; }
+  BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
+  void EnableTitleTips(BOOL b = TRUE) { m_bTitleTips = b; }
+  BOOL GetTitleTips() const { return m_bTitleTips; }
+  void SetSortColumn(int nCol);
+  int GetSortColumn() const { return m_nSortColumn; }
+  void SetSortAscending(BOOL b) { m_bAscending = b; }
+  BOOL GetSortAscending() const { return m_bAscending; }
+  void SetTrackFocusCell(BOOL b) { m_bTrackFocusCell = b; }
+  BOOL GetTrackFocusCell() const { return m_bTrackFocusCell; }
+  void SetFrameFocusCell(BOOL b) { m_bFrameFocus = b; }
+  BOOL GetFrameFocusCell() const { return m_bFrameFocus; }
+  void SetAutoSizeStyle(int nStyle = GVS_BOTH) { m_nAutoSizeColumnStyle = nStyle; }
+  int GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
+  void EnableHiddenColUnhide(BOOL b = TRUE) { m_bHiddenColUnhide = b; }
+  BOOL GetHiddenColUnhide() const { return m_bHiddenColUnhide; }
+  void EnableHiddenRowUnhide(BOOL b = TRUE) { m_bHiddenRowUnhide = b; }
+  BOOL GetHiddenRowUnhide() const { return m_bHiddenRowUnhide; }
+  void EnableColumnHide(BOOL b = TRUE) { m_bAllowColHide = b; }
+  BOOL GetColumnHide() const { return m_bAllowColHide; }
+  void EnableRowHide(BOOL b = TRUE) { m_bAllowRowHide = b; }
+  BOOL GetRowHide() const { return m_bAllowRowHide; }
+  void EnableWysiwygPrinting(BOOL b = TRUE) { m_bWysiwygPrinting = b; }
+  BOOL GetWysiwygPrinting() const { return m_bWysiwygPrinting; }
+  void SetShadedPrintOut(BOOL b = TRUE) { m_bShadedPrintOut = b; }
+  BOOL GetShadedPrintOut() const { return m_bShadedPrintOut; }
+  int SetMouseMode(int nMode) {
+    const int old = m_MouseMode;
+    m_MouseMode = nMode;
+    return old;
+  }
+  int GetMouseMode() const { return m_MouseMode; }
+  BOOL IsVisibleHScroll() const { return (m_nBarState & 1) != 0; }
+  BOOL IsVisibleVScroll() const { return (m_nBarState & 2) != 0; }
+  void SetCompareFunction(PFNLVCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
+  // Lines one wheel notch scrolls (WHEEL_PAGESCROLL: a page).
+  UINT GetWheelScrollLines() const { return m_nRowsPerWheelNotch; }
+
+  // ---- Drawing and scrolling ----
+  void Refresh();
+  void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+  BOOL RedrawCell(int nRow, int nCol, CDC* pDC = NULL);
+  BOOL RedrawCell(const CCellID& cell, CDC* pDC = NULL) { return RedrawCell(cell.row, cell.col, pDC); }
+  BOOL RedrawRow(int row);
+  BOOL RedrawColumn(int col);
+  BOOL InvalidateCellRect(int row, int col);
+  BOOL InvalidateCellRect(const CCellID& cell) { return InvalidateCellRect(cell.row, cell.col); }
+  BOOL InvalidateCellRect(const CCellRange& cellRange);
+  void EnsureVisible(int nRow, int nCol);
+  void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
+  void ResetScrollBars();
+  void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+  // The scroll bar's 32-bit position (scaled when the grid outgrows the bar's range).
+  int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
+  BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
+  // The exact pixel offset of the body (SB_VERT or SB_HORZ).
+  long long GetScrollOffset(int nBar) const { return nBar == SB_VERT ? m_vPos : m_hPos; }
+  virtual void OnDraw(CDC* pDC);
+
+  // ---- Owner notifications ----
+  LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
+  LRESULT SendDisplayRequestToParent(GV_DISPINFO* pDisplayInfo) const;
+  LRESULT SendCacheHintToParent(const CCellRange& range) const;
+
+  // ---- Editing entry points (the editors themselves belong to the cells' classes) ----
+  virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
+  virtual void OnEndEditCell(int nRow, int nCol, CString str);
+  virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+  virtual void EndEditing();
+
+  BOOL Initialise();
+  void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+  // Reads the lines one wheel notch scrolls (3 when the system cannot say).
+  static UINT ReadWheelScrollLines();
+
+ protected:
+  virtual CGridCellBase* CreateCell(int nRow, int nCol);
+  virtual void DestroyCell(int nRow, int nCol);
+  void PreSubclassWindow() override;
+  void SetupDefaultCells();
+  void EraseBkgnd(CDC* pDC);
+  // Draws the cells and lines of the client area that intersect the DC's clip box.
+  void DrawCells(CDC* pDC, const CRect& clip);
+  // Sets the exact pixel offset (clamped to the range) and moves the scroll bar; TRUE when it changed.
+  BOOL ScrollTo(int nBar, long long offset);
+  long long MaxScrollOffset(int nBar) const;
+  // Sets a bar's range, page and position unless it has them already.
+  void SetBarInfo(int nBar, int nMax, UINT nPage, int nPos, UINT extraMask);
+  void DoScroll(int nBar, UINT nSBCode);
+  // Adds difference pixels over the visible items from first on (expand-to-fit).
+  void SpreadOver(CGridSizeTree& sizes, int first, long long difference);
+  // The body offset that brings item i of sizes wholly into a page of the given length.
+  static long long OffsetShowing(const CGridSizeTree& sizes, int fixed, int i, long long current, long long page);
+  // Sets or clears the focused bit of the focus cell (around moves of the cells under it).
+  void MarkFocus(BOOL bFocused);
+  UINT CapSize(int size) const { return size > static_cast<int>(kMaxCellSize) ? kMaxCellSize : static_cast<UINT>(size); }
+  CGridCellBase* GetVirtualCell(int nRow, int nCol) const;
+
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  afx_msg void OnSysColorChange();
+  afx_msg LRESULT OnSetFont(WPARAM hFont, LPARAM lParam);
+  afx_msg LRESULT OnGetFont(WPARAM hFont, LPARAM lParam);
+  afx_msg LRESULT OnPrintClient(WPARAM hdc, LPARAM flags);
+  afx_msg LRESULT OnSetRedrawMessage(WPARAM bRedraw, LPARAM);
+  afx_msg UINT OnGetDlgCode();
+  DECLARE_MESSAGE_MAP()
+
+  COLORREF m_crGridBkColour, m_crGridLineColour;
+  COLORREF m_crWindowText, m_crWindowColour, m_cr3DFace, m_crShadow;
+  COLORREF m_crTTipBackClr, m_crTTipTextClr;
+  BOOL m_bVirtualMode;
+  LPARAM m_lParam;
+  GRIDCALLBACK m_pfnCallback;
+  int m_nGridLines;
+  BOOL m_bEditable, m_bModified, m_bAllowDragAndDrop, m_bListMode, m_bSingleRowSelection, m_bSingleColSelection;
+  BOOL m_bAllowDraw, m_bEnableSelection, m_bFixedRowSelection, m_bFixedColumnSelection, m_bSortOnClick;
+  BOOL m_bHandleTabKey, m_bDoubleBuffer, m_bTitleTips;
+  int m_nBarState;
+  BOOL m_bWysiwygPrinting, m_bHiddenColUnhide, m_bHiddenRowUnhide, m_bAllowColHide, m_bAllowRowHide;
+  BOOL m_bTrackFocusCell, m_bFrameFocus;
+  UINT m_nAutoSizeColumnStyle;
+  BOOL m_bForceResize;
+  int m_nRows, m_nFixedRows, m_nCols, m_nFixedCols;
+  CGridSizeTree m_rowHeights, m_colWidths;
+  CRuntimeClass* m_pRtcDefault;
+  CGridDefaultCell m_cellDefault, m_cellFixedColDef, m_cellFixedRowDef, m_cellFixedRowColDef;
+  CImageList* m_pImageList;
+  std::vector<std::vector<CGridCellBase*>> m_rows;
+  int m_MouseMode;
+  CCellID m_idCurrentCell, m_idTopLeftCell;
+  BOOL m_bAllowRowResize, m_bAllowColumnResize;
+  UINT m_nRowsPerWheelNotch;
+  int m_nWheelRemainder;  // wheel delta not yet turned into lines
+  CGridSelection m_selection;
+  BOOL m_bAscending;
+  int m_nSortColumn;
+  PFNLVCOMPARE m_pfnCompare;
+  BOOL m_bShadedPrintOut;
+  long long m_vPos, m_hPos;      // exact pixel offsets of the body
+  long long m_vScale, m_hScale;  // pixels per scroll-bar unit (1 until the range outgrows 32 bits)
+  BOOL m_bInSize;
+  // This grid's own record and cell of virtual mode (one per grid, reused by every GetCell).
+  mutable GV_DISPINFO m_dispInfo;
+  mutable CGridCell m_virtualCell;
+  // The fonts of cells with their own LOGFONT, one per distinct LOGFONT.
+  std::map<std::string, std::unique_ptr<CFont>> m_fonts;
+};

@@ -1,0 +1,40 @@
+// A grid's selected cells: disjoint rectangles plus per-cell exceptions (cells selected outside
+// them, cells deselected inside them), each keyed by the full (row, column) pair. Selecting a
+// range costs the same for ten cells as for ten million.
+#pragma once
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "GridTypes.h"
+#include "quarnel_api.h"
+
+class QUARNEL_API CGridSelection {
+ public:
+  bool IsEmpty() const { return m_ranges.empty() && m_added.empty(); }
+  bool IsSelected(int row, int col) const;
+  void Select(int row, int col, bool selected);
+  // Adds every cell of a valid range.
+  void AddRange(const CCellRange& range);
+  void Clear();
+  long long GetCount() const;
+  // The smallest range holding every selected cell; invalid (all -1) when none is.
+  CCellRange GetBounds() const;
+  // Forgets every cell at or beyond row `rows` or column `cols`.
+  void Clip(int rows, int cols);
+  // The selected cells of a range, row by row (for callers that walk a small range).
+  std::vector<CCellID> CellsIn(const CCellRange& range) const;
+
+ private:
+  typedef std::pair<int, int> Key;  // (row, column)
+  bool InRanges(int row, int col) const;
+  static void EraseInside(std::set<Key>& cells, const CCellRange& range);
+  void AddColumn(int col);
+  void DropColumn(int col);
+
+  std::vector<CCellRange> m_ranges;  // disjoint
+  std::set<Key> m_added;             // selected, outside every range
+  std::set<Key> m_removed;           // deselected, inside a range
+  std::map<int, int> m_addedColumns; // column -> cells of m_added in it (for the bounds)
+};

@@ -1,0 +1,55 @@
+// A grid cell's shaded printing on a raster printer: a text of its own colour without a fill
+// prints in the one grey of the colour's luminance. The cell prints into a DIB canvas whose
+// DC object answers its questions through the printer ("PDF", through CUPS).
+#include <GridCtrl.h>
+#include <framework.h>
+#include <gtest/gtest.h>
+
+#include "dib_canvas.h"
+
+namespace {
+
+using testing_support::DibCanvas;
+
+TEST(GridPrint, ColouredTextPrintsInTheGreyOfItsLuminance) {
+  HDC printer = CreateDC(_T("WINSPOOL"), _T("PDF"), NULL, NULL);
+  ASSERT_NE(printer, nullptr) << "no \"PDF\" printer in the Wine prefix (./run test starts cupsd and registers its queue)";
+  ASSERT_EQ(GetDeviceCaps(printer, TECHNOLOGY), DT_RASPRINTER);
+  CGridCtrl grid(2, 2);
+  CGridCellBase* cell = grid.GetCell(1, 1);
+  cell->SetText(_T("WWWW"));
+  LOGFONT lf = {};
+  lf.lfHeight = -24;
+  lf.lfWeight = FW_BOLD;
+  lstrcpy(lf.lfFaceName, _T("Arial"));
+  cell->SetFont(&lf);
+  const struct {
+    COLORREF text;
+    int grey;
+  } cases[] = {{RGB(255, 0, 0), 76}, {RGB(0, 200, 0), 118}, {RGB(0, 0, 255), 28}};
+  for (const auto& c : cases) {
+    cell->SetTextClr(c.text);
+    DibCanvas canvas(120, 40);
+    ASSERT_TRUE(canvas.valid());
+    CDC dc;
+    dc.m_hDC = canvas.dc();
+    dc.m_hAttribDC = printer;
+    dc.m_bPrinting = TRUE;
+    EXPECT_TRUE(cell->PrintCell(&dc, 1, 1, CRect(0, 0, 119, 39)));
+    dc.m_hDC = dc.m_hAttribDC = NULL;
+    int inked = 0, coloured = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const COLORREF p = canvas.At(x, y);
+        if (p == RGB(255, 255, 255)) continue;
+        ++inked;
+        if (GetRValue(p) != GetGValue(p) || GetGValue(p) != GetBValue(p)) ++coloured;
+      }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(coloured, 0) << "text colour " << std::hex << c.text;
+    EXPECT_EQ(canvas.CountOf(RGB(c.grey, c.grey, c.grey)) > 0, true) << std::hex << c.text;
+  }
+  DeleteDC(printer);
+}
+
+}  // namespace
