@@ -107,9 +107,9 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
-          UIViewImages.cpp UIViewSnapshot.cpp
+          UIViewImages.cpp UIViewSnapshot.cpp FarEastRules.cpp
   USES gui/core ui/images ui/links ui/UIDlg ui/shared
-  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
+  LINK framework vekkel solvane brevin ulmora winspool comdlg32 shell32 advapi32 ole32)
 
 # Drag and drop and the clipboard of views and host windows.
 quarnel_area(ui/dragdrop
