@@ -74,6 +74,28 @@ TEST_F(CrashLog, OtherValuesWriteNoFileButTheTraceLine) {
   EXPECT_EQ(TraceLines(), 1u);
 }
 
+TEST_F(CrashLog, AVeryLongTemporaryPathOverflowsNothingAndTheTraceLineIsWritten) {
+  SetLogGPF(1);
+  char saved[2][MAX_PATH] = {};
+  const char* names[2] = {"TMP", "TEMP"};
+  for (int i = 0; i < 2; ++i) GetEnvironmentVariableA(names[i], saved[i], MAX_PATH);
+  // The temporary directory as GetTempPathA gives it: near, at and past its 260-character buffer.
+  for (size_t length : {200u, 255u, 259u, 300u}) {
+    SCOPED_TRACE(length);
+    std::string directory = "C:\\";
+    while (directory.size() + 1 < length) directory += directory.size() % 50 == 49 ? '\\' : 'q';
+    directory += '\\';
+    ASSERT_EQ(directory.size(), length);
+    for (const char* name : names) SetEnvironmentVariableA(name, directory.c_str());
+    const size_t before = TraceLines();
+    Crash("long-temp");
+    for (int i = 0; i < 2; ++i) SetEnvironmentVariableA(names[i], saved[i][0] ? saved[i] : NULL);
+    EXPECT_EQ(TraceLines(), before + 1);
+    // The directory does not exist: no log anywhere, least of all in the usual place.
+    EXPECT_EQ(GetFileAttributesA(m_log.c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
 }  // namespace
 
 #endif
