@@ -5,6 +5,8 @@
 
 #include <QvOriginInfo.h>
 
+#include <string.h>
+
 #include <algorithm>
 #include <mutex>
 #include <vector>
@@ -97,7 +99,7 @@ bool InSingle(const char* table, unsigned char c) {
 
 bool LeadByteOf(const Tables& t, unsigned char c) {
   // cp936 reports these as lead bytes, yet GB2312 text never uses them so.
-  if (t.language[0] == 'z' && t.language[3] == 'C' && ((c >= 0xAA && c <= 0xAF) || (c >= 0xF8 && c <= 0xFE)))
+  if (strcmp(t.language, "zh_CN") == 0 && ((c >= 0xAA && c <= 0xAF) || (c >= 0xF8 && c <= 0xFE)))
     return false;
   return IsDBCSLeadByteEx(gOrgInfo.GetCodePage(), c) != 0;
 }
