@@ -107,9 +107,13 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
-          UIViewImages.cpp UIViewSnapshot.cpp
+          UIViewImages.cpp UIViewSnapshot.cpp FarEastRules.cpp
+  ANSI_SOURCES CharsetInlines.cpp
   USES gui/core ui/images ui/links ui/UIDlg ui/shared
-  LINK framework vekkel solvane ulmora winspool comdlg32 shell32 advapi32 ole32)
+  LINK framework vekkel solvane brevin ulmora winspool comdlg32 shell32 advapi32 ole32)
+# The inline members the earlier edition exports are emitted even where nothing calls them.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/edition/CharsetInlines.cpp PROPERTIES
+  COMPILE_OPTIONS -fkeep-inline-functions SKIP_PRECOMPILE_HEADERS ON)
 
 # Drag and drop and the clipboard of views and host windows.
 quarnel_area(ui/dragdrop

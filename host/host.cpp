@@ -17,6 +17,7 @@
 #include "dragdrop_window.h"
 #include "images_window.h"
 #include "buttons_window.h"
+#include "far_east_window.h"
 #include "grid_window.h"
 #include "links_window.h"
 #include "lists_demo.h"
@@ -178,6 +179,7 @@ class CHostApp : public CWinApp {
     host::InitCommands(frame->m_hWnd);
     host::CreateToolbars(frame);
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
+    HWND farEast = host::CreateFarEastWindow(frame->m_hWnd, RECT{260, 120, 640, 420});
     HWND document = host::CreateDocumentWindow();
     HWND dragdrop = host::CreateDragDropWindow(frame->m_hWnd, RECT{480, 60, 1000, 280});
     HWND status = host::CreateStatusWindow(frame->m_hWnd, RECT{300, 500, 900, 640});
@@ -235,6 +237,10 @@ class CHostApp : public CWinApp {
         ::ShowWindow(controls, SW_HIDE);
       }
       host::CaptureSchedulePage(schedule);
+      if (farEast != NULL) {
+        host::CaptureWindow(farEast, L"far_east_text", shadow);
+        ::ShowWindow(farEast, SW_HIDE);
+      }
       ::ShowWindow(links, SW_HIDE);                   // out of the menu's picture
       if (images != NULL) {
         host::CaptureWindow(images, L"images", shadow);
@@ -254,6 +260,7 @@ class CHostApp : public CWinApp {
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();
     ::ShowWindow(links, SW_SHOWNOACTIVATE);
+    if (farEast != NULL) ::ShowWindow(farEast, SW_SHOWNOACTIVATE);
     if (tools != NULL) ::ShowWindow(tools, SW_SHOWNOACTIVATE);
     if (controls != NULL) ::ShowWindow(controls, SW_SHOWNOACTIVATE);
     if (schedule != NULL) ::ShowWindow(schedule, SW_SHOWNOACTIVATE);

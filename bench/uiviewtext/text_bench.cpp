@@ -1,10 +1,13 @@
 // Report text through the drawing view against DrawTextW with DT_WORDBREAK, on the same DIB
 // section and in the same font, in one run: 1,000 paragraphs laid out (broken into lines) and
-// drawn, each in a column of the page. The run ends with the ratio.
+// drawn, each in a column of the page. Then the view's line breaking of 100 KB of Japanese
+// text with the Far-East rules on and off, beside DrawTextW measuring the same text. The run
+// ends with the ratios.
 #include <benchmark/benchmark.h>
 
 #include "ratio_reporter.h"
 
+#include <QvOriginInfo.h>
 #include <UIView.h>
 
 #include "../../tests/support/test_view.h"
@@ -92,6 +95,70 @@ void BM_DrawText(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawText)->Name("uiviewtext/Paragraphs/DrawTextW")->Unit(benchmark::kMillisecond);
 
+// About 100 KB of Japanese text (UTF-16): kana and kanji with the punctuation and brackets
+// the rules keep to either side of a break, in paragraphs of a few hundred characters.
+const std::wstring& JapaneseText() {
+  static const std::wstring text = [] {
+    const wchar_t* pieces[] = {L"\x65E5\x672C\x8A9E", L"\x306E", L"\x6587\x7AE0", L"\x3092", L"\x6539\x884C",
+                               L"\x3057\x307E\x3059", L"\x3001", L"\x3002", L"\x300C", L"\x300D", L"\xFF08",
+                               L"\xFF09", L"\x30C6\x30AD\x30B9\x30C8", L"\x3063", L"\x30FC", L"\x898B\x51FA\x3057"};
+    std::mt19937 rng(11);
+    std::wstring s;
+    while (s.size() * sizeof(wchar_t) < 100 * 1024) {
+      s += pieces[rng() % (sizeof(pieces) / sizeof(pieces[0]))];
+      if (rng() % 300 == 0) s += L'\n';
+    }
+    return s;
+  }();
+  return text;
+}
+
+// Lays the Japanese text out in a 240-pixel column with the rules of the UI language "ja" on
+// or off (the double-byte switch), the process's language put back afterwards.
+void JapaneseLines(benchmark::State& state, unsigned char rules) {
+  Dib dib(kWidth, kHeight);
+  TestDrawView view;
+  if (!dib.valid() || !view.PrepareNewDCForDrawing(dib.dc(), false)) {
+    state.SkipWithError("no DIB");
+    return;
+  }
+  const CQvOriginInfo saved = gOrgInfo;
+  gOrgInfo.DoQvChangeLang("ja");
+  gOrgInfo.SetOrgDBCS(rules);
+  UIFont font;
+  font.size = 9;
+  font.face = L"Arial";
+  view.QvSetFont(font);
+  const std::wstring& text = JapaneseText();
+  long lines = 0;
+  for (auto _ : state) {
+    TextLineInfoArray laid;
+    view.CallCalcTextLines(text.c_str(), QvSize(kColumn, 0x7FFFFFFF), true, laid);
+    lines = laid.GetSize();
+    benchmark::DoNotOptimize(lines);
+  }
+  state.counters["lines"] = static_cast<double>(lines);
+  view.UnprepareCurrentDC();
+  gOrgInfo = saved;
+}
+BENCHMARK_CAPTURE(JapaneseLines, on, 1)->Name("uiviewtext/JapaneseLines/RulesOn")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(JapaneseLines, off, 0)->Name("uiviewtext/JapaneseLines/RulesOff")->Unit(benchmark::kMillisecond);
+
+void BM_JapaneseDrawTextCalc(benchmark::State& state) {
+  Dib dib(kWidth, kHeight);
+  HFONT font = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, CLIP_LH_ANGLES, 0, 0, L"Arial");
+  HGDIOBJ old = SelectObject(dib.dc(), font);
+  const std::wstring& text = JapaneseText();
+  for (auto _ : state) {
+    RECT r = {0, 0, kColumn, 0};
+    DrawTextW(dib.dc(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXTERNALLEADING);
+    benchmark::DoNotOptimize(r);
+  }
+  SelectObject(dib.dc(), old);
+  DeleteObject(font);
+}
+BENCHMARK(BM_JapaneseDrawTextCalc)->Name("uiviewtext/JapaneseLines/DrawTextW")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -101,6 +168,10 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const std::string view = "uiviewtext/Paragraphs/View", raw = "uiviewtext/Paragraphs/DrawTextW";
   if (reporter.Has(view, raw)) printf("Paragraphs: view / DrawTextW = %.2fx\n", reporter.Ratio(view, raw));
+  const std::string on = "uiviewtext/JapaneseLines/RulesOn", off = "uiviewtext/JapaneseLines/RulesOff",
+                    calc = "uiviewtext/JapaneseLines/DrawTextW";
+  if (reporter.Has(on, off)) printf("Japanese lines: rules on / off = %.2fx\n", reporter.Ratio(on, off));
+  if (reporter.Has(on, calc)) printf("Japanese lines: rules on / DrawTextW = %.2fx\n", reporter.Ratio(on, calc));
   benchmark::Shutdown();
   return 0;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "crash_scenarios.h"
 #include "test_support.h"
@@ -72,6 +73,57 @@ TEST_F(CrashLog, OtherValuesWriteNoFileButTheTraceLine) {
   Crash("");
   EXPECT_EQ(GetFileAttributesA(m_log.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(TraceLines(), 1u);
+}
+
+TEST_F(CrashLog, AVeryLongTemporaryPathOverflowsNothingAndTheTraceLineIsWritten) {
+  SetLogGPF(1);
+  char saved[2][MAX_PATH] = {};
+  const char* names[2] = {"TMP", "TEMP"};
+  for (int i = 0; i < 2; ++i) GetEnvironmentVariableA(names[i], saved[i], MAX_PATH);
+  char temp[MAX_PATH];
+  ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+  // The temporary directory as GetTempPathA gives it: long enough for the log's name to fit or
+  // not, near, at and past its 260-character buffer. Only the first one exists.
+  struct Case {
+    size_t length;
+    bool exists;
+  };
+  for (const Case& c : {Case{240, true}, Case{200, false}, Case{255, false}, Case{259, false}, Case{300, false}}) {
+    SCOPED_TRACE(c.length);
+    std::string directory = c.exists ? temp : "C:\\";
+    std::vector<std::string> made;
+    while (directory.size() + 1 < c.length) {
+      directory += directory.size() % 50 == 49 ? '\\' : 'q';
+      if (c.exists && directory.back() == '\\') {
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS);
+        made.push_back(directory);
+      }
+    }
+    directory += '\\';
+    ASSERT_EQ(directory.size(), c.length);
+    if (c.exists) {
+      ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS);
+      made.push_back(directory);
+    }
+    const std::string log = directory + "halvan.log";
+    for (const char* name : names) SetEnvironmentVariableA(name, directory.c_str());
+    const size_t before = TraceLines();
+    Crash("long-temp");  // its report file would not fit in that directory: read from the log
+    for (int i = 0; i < 2; ++i) SetEnvironmentVariableA(names[i], saved[i][0] ? saved[i] : NULL);
+    EXPECT_EQ(TraceLines(), before + 1);
+    if (c.exists) {
+      const std::string written = testing_support::ReadFile(log);
+      EXPECT_EQ(written.rfind(kBanner, 0), 0u);
+      EXPECT_NE(written.find("Unhandled Exception\r\n  Code: c0000005"), std::string::npos);
+      EXPECT_NE(written.find(directory), std::string::npos);  // the report names its directory
+      DeleteFileA(log.c_str());
+    } else {
+      EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    // Never in the usual place instead.
+    EXPECT_EQ(GetFileAttributesA(m_log.c_str()), INVALID_FILE_ATTRIBUTES);
+    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
+  }
 }
 
 }  // namespace

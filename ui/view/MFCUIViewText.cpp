@@ -1,5 +1,6 @@
 // Text in the GDI view: fonts, line breaking measured on the measuring DC, text in rectangles
 // with alignment, justification, fill characters and links, vertical text, measuring.
+#include "FarEastRules.h"
 #include "UILinks.h"
 #include "UIUtilities.h"
 #include "UIView.h"
@@ -187,6 +188,37 @@ int CMFCUIView::CallCalcTextLines(wchar_t const* text, QvSize size, bool wrap, T
   return TRUE;
 }
 
+namespace {
+
+// How many of the line's characters stay on it when the first `fit` fit and line[fit] does
+// not: up to the last character followed by a blank, else all that fit.
+int WordBreak(const wchar_t* line, int fit, wchar_t brk) {
+  for (int i = fit; i >= 1; --i) {
+    const wchar_t c = line[i - 1];
+    if (c != brk && c != 0x00A0 && line[i] == brk) return i;
+  }
+  return fit;
+}
+
+// The same under the Far-East rules: a character that may not begin a line stays at the end of
+// this one, one that may not end a line moves down to the next; only a one-byte character
+// breaks back to a blank, any other may break anywhere. Always at least one character, so a
+// run of forbidden characters longer than a line still moves on.
+int FarEastBreak(const wchar_t* line, int fit, wchar_t brk) {
+  const wchar_t at = line[fit];
+  if (FarEastMayNotBeginW(at)) return fit + 1;
+  int take = fit;
+  if (fit > 1 && FarEastMayNotEndW(line[fit - 1]))
+    take = fit - 1;
+  else if (fit > 1 && FarEastMayNotBeginW(line[fit - 1]))
+    take = fit - 2;
+  else if (FarEastSingleByteW(at))
+    take = WordBreak(line, fit, brk);
+  return take >= 1 ? take : fit;
+}
+
+}  // namespace
+
 int CMFCUIView::CalcTextLines(HDC dc, wchar_t const* text, int len, SIZE size, int wrap,
                               TextLineInfoArray& lines) {
   len = TextLength(text, len);
@@ -213,6 +245,7 @@ int CMFCUIView::CalcTextLines(HDC dc, wchar_t const* text, int len, SIZE size, i
     return b;
   };
 
+  const bool farEast = FarEastRulesActive();
   // Each paragraph is measured once: the partial extents give every line's fit and width.
   std::vector<int> extents;
   int pos = 0;
@@ -248,14 +281,7 @@ int CMFCUIView::CalcTextLines(HDC dc, wchar_t const* text, int len, SIZE size, i
         }
         int fit = fitEnd - cur;
         if (fit < 1) fit = 1;
-        int take = fit;
-        for (int i = fit; i >= 1; --i) {
-          const wchar_t c = para[cur + i - 1];
-          if (c != brk && c != 0x00A0 && para[cur + i] == brk) {
-            take = i;
-            break;
-          }
-        }
+        const int take = farEast ? FarEastBreak(para + cur, fit, brk) : WordBreak(para + cur, fit, brk);
         lines.Add(TextLineInfo{para + cur, take, backX(extents[static_cast<size_t>(cur + take - 1)] - base), height,
                                false, blanksOf(para + cur, take)});
         cur += take;

@@ -1,6 +1,8 @@
 // Lines of a laid-out text, each record owned by exactly one array.
 #include "UITextLines.h"
 
+#include "FarEastRules.h"
+
 TextLineInfoArray::TextLineInfoArray(const TextLineInfoArray& other) : QvArrayLPVoid() { *this = other; }
 
 TextLineInfoArray& TextLineInfoArray::operator=(const TextLineInfoArray& other) {
@@ -32,5 +34,10 @@ int& SupportedHyperlinks() {
   return supported;
 }
 
+#ifdef UNICODE
 int IsFarEastFollowingChars(unsigned char*) { return 0; }
 int IsFarEastLeadingChars(unsigned char*) { return 0; }
+#else
+int IsFarEastFollowingChars(unsigned char* text) { return FarEastMayNotBegin(reinterpret_cast<char*>(text)) ? 1 : 0; }
+int IsFarEastLeadingChars(unsigned char* text) { return FarEastMayNotEnd(reinterpret_cast<char*>(text)) ? 1 : 0; }
+#endif

@@ -34,7 +34,8 @@ class QUARNEL_API TextLineInfoArray : public QvArrayLPVoid {
 QUARNEL_API int& SupportedHyperlinks();
 
 // Far-East line-breaking rules of the earlier edition: whether the (one- or two-byte) character
-// at the start of the text may not begin, respectively end, a line. The current edition lays
-// out UTF-16 text and answers 0.
+// at the start of the text, in the UI language's code page, may not begin, respectively end, a
+// line (FarEastRules.h). The current edition answers 0; the view applies the same rules to its
+// UTF-16 text in both editions.
 QUARNEL_API int IsFarEastFollowingChars(unsigned char* text);
 QUARNEL_API int IsFarEastLeadingChars(unsigned char* text);

@@ -1,0 +1,9 @@
+// A window of the sample host that shows Japanese text laid out by the drawing view in two narrow
+// columns: with the Far-East line-breaking rules of the UI language "ja", and without them.
+#pragma once
+#include <windows.h>
+
+namespace host {
+// A captioned popup owned by `owner`, at `rc` (screen coordinates), not yet shown.
+HWND CreateFarEastWindow(HWND owner, const RECT& rc);
+}  // namespace host
