@@ -49,7 +49,7 @@ quarnel_area(gui/widgets
 
 # Links in text.
 quarnel_area(ui/links
-  SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp
+  SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp LinkTargetKind.cpp
   USES ui/shared
   LINK framework ulmora shell32 advapi32)
 
