@@ -67,7 +67,7 @@ quarnel_area(gui/lists
 
 # Links in text.
 quarnel_area(ui/links
-  SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp
+  SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp LinkTargetKind.cpp
   USES ui/shared
   LINK framework ulmora shell32 advapi32)
 

@@ -177,7 +177,7 @@ bool PrintReport(HWND main, bool blind) {
   document.AddView(&view);
   view.OnInitialUpdate();
   const UIPrintResult result = blind ? view.Print(1, 2) : view.Print(0, 0);
-  ::DestroyWindow(view.m_hWnd);
+  view.DestroyWindow();
   document.RemoveView(&view);
   return result == UIPrinted;
 }

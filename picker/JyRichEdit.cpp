@@ -4,6 +4,7 @@
 #include <Pellix.h>
 #include <commdlg.h>
 
+#include "LinkTargetKind.h"
 #include "Trace.h"
 
 namespace {
@@ -21,6 +22,27 @@ class WaitCursor {
  private:
   CCmdTarget* m_target;
 };
+
+// Opens a clicked link: web and mail addresses only (one written from "www." is a web address);
+// anything else (a file, a drive or network path, a program, another scheme) is refused, as
+// the framework side's links refuse it without consent. FALSE when nothing was opened.
+BOOL OpenLinkAddress(CCmdTarget* target, const CString& address) {
+  TESSVIK_TRACE("BOOL OpenLinkAddress");
+  if (address.IsEmpty()) return FALSE;
+  CString open = address;
+  if (open.GetLength() > 4 && open.Left(4).CompareNoCase(_T("www.")) == 0) open = _T("http://") + open;
+  const int n = MultiByteToWideChar(CP_ACP, 0, open, -1, NULL, 0);
+  CArray<WCHAR, WCHAR> wide;
+  wide.SetSize(n > 0 ? n : 1);
+  wide[0] = 0;
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, open, -1, wide.GetData(), n);
+  if (!LinkTargetOpensFreely(wide.GetData())) {
+    MessageBeep(MB_ICONWARNING);
+    return FALSE;
+  }
+  WaitCursor wait(target);
+  return NavigateURL(open, SW_SHOW);
+}
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CJyRichEdit, CRichEditCtrl)
@@ -162,9 +184,7 @@ BOOL CJyRichEdit::OnENLink(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
   ENLINK* link = reinterpret_cast<ENLINK*>(pNMHDR);
   if (link->msg == WM_LBUTTONUP) {
-    CString text = TextOfRange(link->chrg);
-    WaitCursor wait(this);
-    NavigateURL(text, SW_SHOW);
+    OpenLinkAddress(this, TextOfRange(link->chrg));
     *pResult = 1;
   }
   return TRUE;
@@ -326,17 +346,12 @@ BOOL CLinkRichEdit::OnENLink(NMHDR* pNMHDR, LRESULT* pResult) {
   if (link->msg != WM_LBUTTONUP) return TRUE;
   for (INT_PTR i = 0; i < m_links.GetSize(); ++i) {
     if (m_links[i].cpMin == link->chrg.cpMin && m_links[i].cpMax == link->chrg.cpMax) {
-      WaitCursor wait(this);
-      NavigateURL(m_links[i].url, SW_SHOW);
+      OpenLinkAddress(this, m_links[i].url);
       *pResult = 1;
       return TRUE;
     }
   }
-  CString text = TextOfRange(link->chrg);  // the selection stays as it was
-  if (!text.IsEmpty()) {
-    WaitCursor wait(this);
-    NavigateURL(text, SW_SHOW);
-  }
+  OpenLinkAddress(this, TextOfRange(link->chrg));  // the selection stays as it was
   *pResult = 1;
   return TRUE;
 }

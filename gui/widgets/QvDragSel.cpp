@@ -63,6 +63,7 @@ DWORD QvRootDragSel::GetDragItem(WORD index) {
 }
 
 bool QvRootDragSel::AddFormat(DWORD tag, DWORD size, void* data) {
+  if (size > kUIDragSizeLimit) return false;
   ItemRecord* one = ItemOne();
   if (UIDragFormatPosition<ItemFormats>(*one, tag) >= 0) return true;
   AppendFormat(one, tag, size);

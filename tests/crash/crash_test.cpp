@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "UIStackTrace.h"
+#include "child_process.h"
 #include "crash_scenarios.h"
 #include "test_support.h"
 
@@ -113,6 +114,61 @@ TEST_P(ChildCrash, ReportsAndEndsTheProcess) {
   // The caller's frame shows at the line of its call.
   if (c.faultLine == &kAccessViolationLine) {
     EXPECT_NE(r.report.find(FunctionLine("RunCrashScenario", kScenarioCallLine)), std::string::npos) << r.report;
+  }
+}
+
+// A host that runs unattended (blind mode) and faults, as its supervisor sees it: the
+// process ends with the fault's code, whichever thread faulted.
+int* volatile g_nowhere = nullptr;
+volatile int g_zero = 0;
+DWORD WINAPI FaultOnAThread(LPVOID) {
+  *g_nowhere = 1;
+  return 0;
+}
+
+// Run only as children of the test below; each one faults and never passes.
+TEST(DISABLED_BlindFaultChild, AccessViolation) {
+  SetGPFBlindMode(1);
+  *g_nowhere = 1;
+}
+TEST(DISABLED_BlindFaultChild, DivideByZero) {
+  SetGPFBlindMode(1);
+  g_zero = 100 / g_zero;
+}
+TEST(DISABLED_BlindFaultChild, AccessViolationOnAThread) {
+  SetGPFBlindMode(1);
+  HANDLE thread = CreateThread(NULL, 0, FaultOnAThread, NULL, 0, NULL);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+}
+
+// A C runtime that takes faults in a handler of its own around main, as the x86-64 start-up
+// code does: it asks the process's filter and, told that the process ends, ends it normally.
+LONG CALLBACK RuntimeHandler(EXCEPTION_POINTERS* pointers) {
+  if (pointers->ExceptionRecord->ExceptionCode != EXCEPTION_ACCESS_VIOLATION) return EXCEPTION_CONTINUE_SEARCH;
+  if (UnhandledExceptionFilter(pointers) == EXCEPTION_EXECUTE_HANDLER) exit(0);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+TEST(DISABLED_BlindFaultChild, AccessViolationUnderARuntimesHandler) {
+  SetGPFBlindMode(1);
+  ASSERT_NE(AddVectoredExceptionHandler(1, RuntimeHandler), nullptr);
+  *g_nowhere = 1;
+}
+
+TEST(BlindFault, TheProcessEndsWithTheFaultsCode) {
+  const struct {
+    const wchar_t* child;
+    DWORD code;
+  } cases[] = {
+      {L"AccessViolation", 0xC0000005},
+      {L"DivideByZero", 0xC0000094},
+      {L"AccessViolationOnAThread", 0xC0000005},
+      {L"AccessViolationUnderARuntimesHandler", 0xC0000005},
+  };
+  for (const auto& c : cases) {
+    const int exit = testing_support::RunThisProgram(
+        std::wstring(L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_BlindFaultChild.") + c.child);
+    EXPECT_EQ(static_cast<DWORD>(exit), c.code) << std::string(c.child, c.child + wcslen(c.child));
   }
 }
 

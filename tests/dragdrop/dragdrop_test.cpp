@@ -7,6 +7,7 @@
 #include <child_process.h>
 
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <string>
@@ -176,16 +177,23 @@ TEST_F(DragDrop, TextOfAnotherApplicationBecomesTwoFormatsWithoutTheirTerminator
 
 // Run only as the child of the test below: fills the clipboard with records that claim more
 // than they hold and name the parent's selection.
-TEST(DISABLED_HostileClipboardChild, Fill) {
+// In a child: the clipboard emptied and filled with the records as given, a drag information
+// record naming the parent's selection, and "xy", L"z" and four bytes for the private tag
+// listed third.
+void FillClipboardWithRecords(const DWORD* records, size_t bytes) {
   ASSERT_TRUE(::OpenClipboard(NULL));
   ::EmptyClipboard();
-  // Three records and half of a fourth; the information claims a thousand.
-  const DWORD records[] = {kTagText, 1000, kTagUnicode, 100000, kTagPrivate, 50, kTagRtf};
-  EXPECT_TRUE(HostileClipboardChild::SetRecords(records, sizeof records));
+  EXPECT_TRUE(HostileClipboardChild::SetRecords(records, bytes));
   SetClipboardBytes(CF_TEXT, "xy", 3);
   SetClipboardBytes(CF_UNICODETEXT, L"z", 4);
   SetClipboardBytes(2304, "\x05\x06\x07\x08", 4);
   ::CloseClipboard();
+}
+
+TEST(DISABLED_HostileClipboardChild, Fill) {
+  // Three records and half of a fourth; the information claims a thousand.
+  const DWORD records[] = {kTagText, 1000, kTagUnicode, 100000, kTagPrivate, 50, kTagRtf};
+  FillClipboardWithRecords(records, sizeof records);
 }
 
 TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOurs) {
@@ -215,6 +223,107 @@ TEST_F(DragDrop, RecordsOfAnotherProcessAreBoundedByTheirDataAndNameNothingOfOur
     EXPECT_EQ(nullptr, live.GetSwapSel());
     delete read;
   }
+}
+
+// Run only as children of the tests below, with the address of the parent's live selection
+// (HostileClipboardChild) and, for the second, the parent's window to open the clipboard on.
+TEST(DISABLED_ClipboardOfAnotherProcess, HugeSizes) {
+  // Sizes no source records: negative as a signed number, the "not listed" value, the limit + 1.
+  const DWORD records[] = {kTagText, 0x80000000, kTagUnicode, 0xFFFFFFFF, kTagPrivate, kUIDragSizeLimit + 1};
+  FillClipboardWithRecords(records, sizeof records);
+}
+
+TEST(DISABLED_ClipboardOfAnotherProcess, OnTheHostsWindow) {
+  const char* owner = getenv("FORGED_DRAG_OWNER");
+  ASSERT_NE(nullptr, owner);
+  HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(owner, NULL, 16)));
+  ASSERT_TRUE(::IsWindow(window));
+  ASSERT_TRUE(::OpenClipboard(window));
+  ::EmptyClipboard();
+  const DWORD records[] = {kTagText, 2};
+  EXPECT_TRUE(HostileClipboardChild::SetRecords(records, sizeof records));
+  SetClipboardBytes(CF_TEXT, "xy", 3);
+  ::CloseClipboard();
+}
+
+// Runs one of the children above, handling what it sends to this process's windows.
+int RunClipboardChild(const wchar_t* test) {
+  return testing_support::RunThisProgramPumping(
+      std::wstring(L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_ClipboardOfAnotherProcess.") + test);
+}
+
+// Run only as the child of the test below: a source given sizes beyond the limit (a block of
+// 0xFFFFFFFF bytes and its terminator would wrap to nothing and be overrun).
+TEST(DISABLED_HugeSizeSource, Refuses) {
+  UIDragSource site(NULL);
+  UIDragSel sel(&site);
+  EXPECT_FALSE(sel.AddFormat(kTagPrivate, kUIDragSizeLimit + 1, NULL));  // rendered later
+  EXPECT_FALSE(sel.AddFormat(kTagText, 0xFFFFFFFF, const_cast<char*>("ab")));
+  EXPECT_EQ(0, sel.CountFormats(1));
+  EXPECT_TRUE(sel.AddFormat(kTagText, 2, const_cast<char*>("ab")));
+}
+
+TEST_F(DragDrop, SizesOfAnotherProcessStayWithinTheLimitAndTheSourceKeepsToIt) {
+  // The source side refuses sizes beyond the limit.
+  EXPECT_EQ(0, testing_support::RunThisProgram(
+                   L"--gtest_also_run_disabled_tests --gtest_filter=DISABLED_HugeSizeSource.Refuses"));
+
+  UIDragSource site(NULL);
+  UIDragSel live(&site);
+  HostileClipboardChild child(&live);
+  ASSERT_EQ(0, RunClipboardChild(L"HugeSizes"));
+  UIDropTarget target(NULL);
+  UIDragSel* read = target.QueryClipboard();
+  ASSERT_NE(nullptr, read);
+  // Every format stays listed in its place, each sized by its data.
+  EXPECT_EQ((std::vector<std::string>{"WSTR", "WST2", "ABCD"}), Tags(*read));
+  EXPECT_EQ(2, read->GetDataSize(kTagText, 1));
+  EXPECT_EQ(1, read->GetDataSize(kTagUnicode, 1));
+  EXPECT_EQ(4, read->GetDataSize(kTagPrivate, 1));
+  std::vector<char> buffer;
+  ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagText, 16, 2, 2, '\xCC', &buffer));
+  EXPECT_EQ(std::string("xy"), std::string(buffer.data(), 2));
+  ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagPrivate, 16, 4, 4, '\xCC', &buffer));
+  EXPECT_EQ(std::string("\x05\x06\x07\x08"), std::string(buffer.data(), 4));
+  std::vector<wchar_t> wide;
+  ASSERT_NO_FATAL_FAILURE(ExpectBoundedFetch(*read, kTagUnicode, 16, 1, 1, wchar_t(0xCCCC), &wide));
+  EXPECT_EQ(L'z', wide[0]);
+  delete read;
+}
+
+// Any process may open the clipboard on a window of ours: a clipboard changed since this
+// process filled it names none of our selections, although its owner is our window.
+TEST_F(DragDrop, AClipboardAnotherProcessFilledOnOurWindowNamesNothingOfOurs) {
+  UIDragSource site(NULL);
+  UIDragSel live(&site);
+  ASSERT_TRUE(live.AddFormat(kTagText, 2, const_cast<char*>("ab")));
+  ASSERT_TRUE(site.CopyToClipboard(&live, FALSE));
+  UIDropTarget target(NULL);
+  UIDragSel* read = target.QueryClipboard();
+  ASSERT_NE(nullptr, read);
+  EXPECT_EQ(&site, read->GetSourceSite());  // our own copy, unchanged: the live selection answers
+  delete read;
+
+  HWND window = ::CreateWindowW(L"STATIC", L"host", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  ASSERT_NE(nullptr, window);
+  char text[32];
+  snprintf(text, sizeof text, "%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
+  ::SetEnvironmentVariableA("FORGED_DRAG_OWNER", text);
+  HostileClipboardChild child(&live);
+  const int exit = RunClipboardChild(L"OnTheHostsWindow");
+  ::SetEnvironmentVariableA("FORGED_DRAG_OWNER", NULL);
+  ASSERT_EQ(0, exit);
+  EXPECT_EQ(window, ::GetClipboardOwner());
+  read = target.QueryClipboard();
+  ASSERT_NE(nullptr, read);
+  EXPECT_EQ(nullptr, read->GetSourceSite());
+  UIDragSel other(&site);
+  read->SetSwapSel(&other);  // not passed on to the selection the forged record names
+  EXPECT_EQ(&other, read->GetSwapSel());
+  EXPECT_EQ(nullptr, live.GetSwapSel());
+  delete read;
+  ::OleSetClipboard(NULL);
+  ::DestroyWindow(window);
 }
 
 using ScriptedOleSource = ScriptedDrop<UIOleDropSource>;

@@ -135,6 +135,29 @@ TEST(EmbeddedDialogs, ADialogThatNeverInitialisesInTimeClosesTheContainer) {
   ::CloseHandle(container.release);
 }
 
+// A dialog whose template is not there ends at once on its thread, and the container with it:
+// the wait sees that end instead of waiting out its time.
+class Unmade : public CDialog {
+ public:
+  Unmade() : CDialog(0x7EEE) {}
+};
+
+TEST(EmbeddedDialogs, ADialogThatCannotStartEndsTheContainerWithoutWaitingOutItsTime) {
+  Unmade unmade;
+  TestContainer container;
+  ASSERT_EQ(container.m_nEmbedTimeout, 10000u);
+  container.EmbedModal(&unmade);
+  const DWORD start = ::GetTickCount();
+  EXPECT_EQ(container.DoModal(), -1);  // the embedded dialog's result
+  EXPECT_LT(::GetTickCount() - start, 5000u);
+  EXPECT_EQ(container.waitResult, FALSE);
+  EXPECT_EQ(container.started, 0);
+  EXPECT_EQ(container.GetClosingDlg(), &unmade);
+  const std::vector<std::pair<CDialog*, int>> ended = {{&unmade, CModalDialogContainer::kDialogEnded}};
+  EXPECT_EQ(container.endedModal, ended);
+  EXPECT_EQ(container.GetHookCount(), 0);
+}
+
 TEST(EmbeddedDialogs, AModelessDialogEndsTheContainerOnlyWhenItIsOneOfItsOwn) {
   Embedded modeless, stranger;
   TestContainer container;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <child_process.h>
+
 #include "dialog_driver.h"
 #include "print_output.h"
 #include "test_support.h"
@@ -351,6 +353,66 @@ TEST_F(PrintFixture, JobAnswersWhetherEveryPageWasPrinted) {
     }
   }
   EXPECT_EQ(StatusDialog(), nullptr);
+}
+
+// The command line read parameter by parameter: the shell's print and print-to commands, a
+// file to open, and flags in either spelling.
+TEST(CommandLine, ParametersGiveTheShellCommandAndItsFileAndPrinter) {
+  struct Param {
+    const TCHAR* text;
+    bool flag;
+  };
+  struct Case {
+    std::vector<Param> params;
+    CCommandLineInfo::ShellCommand command;
+    const TCHAR *file, *printer, *driver, *port;
+  };
+  const Case cases[] = {
+      {{}, CCommandLineInfo::FileNew, _T(""), _T(""), _T(""), _T("")},
+      {{{_T("q1.qvr"), false}}, CCommandLineInfo::FileOpen, _T("q1.qvr"), _T(""), _T(""), _T("")},
+      {{{_T("p"), true}, {_T("q1.qvr"), false}}, CCommandLineInfo::FilePrint, _T("q1.qvr"), _T(""), _T(""), _T("")},
+      {{{_T("PT"), true}, {_T("C:\\docs\\q 1.qvr"), false}, {_T("PDF"), false}, {_T("winspool"), false}, {_T("CUPS:PDF"), false}},
+       CCommandLineInfo::FilePrintTo, _T("C:\\docs\\q 1.qvr"), _T("PDF"), _T("winspool"), _T("CUPS:PDF")},
+      // A flag after "/pt" ends its parameters; a later word is no printer.
+      {{{_T("pt"), true}, {_T("a.qvr"), false}, {_T("PDF"), false}, {_T("nologo"), true}, {_T("b"), false}},
+       CCommandLineInfo::FilePrintTo, _T("a.qvr"), _T("PDF"), _T(""), _T("")},
+  };
+  for (const Case& c : cases) {
+    CCommandLineInfo info;
+    for (size_t i = 0; i < c.params.size(); ++i)
+      info.ParseParam(c.params[i].text, c.params[i].flag ? TRUE : FALSE, i + 1 == c.params.size() ? TRUE : FALSE);
+    SCOPED_TRACE(std::string(CStringA(c.file)));
+    EXPECT_EQ(info.m_nShellCommand, c.command);
+    EXPECT_TRUE(info.m_strFileName == c.file);
+    EXPECT_TRUE(info.m_strPrinterName == c.printer);
+    EXPECT_TRUE(info.m_strDriverName == c.driver);
+    EXPECT_TRUE(info.m_strPortName == c.port);
+  }
+}
+
+// Run only as the child of the test below, with its command line.
+TEST(DISABLED_CommandLineChild, TheApplicationKeepsWhatItRead) {
+  {
+    CCommandLineInfo info;
+    g_app.ParseCommandLine(info);
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FilePrintTo);
+    EXPECT_TRUE(info.m_strPrinterName == _T("PDF"));
+  }
+  // The application's copy outlives the caller's record.
+  ASSERT_NE(g_app.m_pCmdInfo, nullptr);
+  EXPECT_EQ(g_app.m_pCmdInfo->m_nShellCommand, CCommandLineInfo::FilePrintTo);
+  EXPECT_TRUE(g_app.m_pCmdInfo->m_strFileName == _T("C:\\docs\\q 1.qvr"));
+  EXPECT_TRUE(g_app.m_pCmdInfo->m_strPrinterName == _T("PDF"));
+  EXPECT_TRUE(g_app.m_pCmdInfo->m_strDriverName == _T("winspool"));
+  EXPECT_TRUE(g_app.m_pCmdInfo->m_strPortName == _T("CUPS:PDF"));
+  g_app.SetCommandLineInfo(NULL);
+  EXPECT_EQ(g_app.m_pCmdInfo, nullptr);
+}
+
+TEST(CommandLine, TheApplicationReadsAndKeepsItsOwnCommandLine) {
+  EXPECT_EQ(0, testing_support::RunThisProgram(L"/pt \"C:\\docs\\q 1.qvr\" PDF winspool CUPS:PDF "
+                                               L"--gtest_also_run_disabled_tests "
+                                               L"--gtest_filter=DISABLED_CommandLineChild.*"));
 }
 
 }  // namespace

@@ -259,6 +259,65 @@ TEST_F(LinkOpening, LocalFilesOpenOnlyWithConsent) {
   EXPECT_EQ(Narrow(g_opened[0]), "file://C:/My Docs/x.bat");
 }
 
+// Consent goes by what the target is, whatever its spelling: each text holds one link as a
+// host's document would write it (an anchor or a bare address); with the consent refused,
+// only web and mail addresses reach the opener.
+TEST_F(LinkOpening, OnlyWebAndMailAddressesOpenWithoutConsent) {
+  struct Case {
+    const wchar_t* text;
+    bool opensFreely;
+  } const cases[] = {
+      {L"<a href=\"http://example.org/a\">web</a>", true},
+      {L"<a href=\"HTTPS://Example.org/\">web</a>", true},
+      {L"see www.example.org today", true},
+      {L"FTP.example.org", true},
+      {L"ftp://files.example.org/a.zip", true},
+      {L"<a href=\"mailto:ann@example.org\">mail</a>", true},
+      {L"write to ann@example.org", true},
+      {L"<a href=\"C:\\Windows\\System32\\calc.exe\">calc</a>", false},
+      {L"<a href=\"c:/windows/notepad.exe\">pad</a>", false},
+      {L"<a href=\"file:C:/tools/run.bat\">bat</a>", false},
+      {L"<a href=\"FILE:///C:/windows/notepad.exe\">pad</a>", false},
+      {L"<a href=\"File://server/share/x.exe\">x</a>", false},
+      {L"<a href=\"file:/C:/x.exe\">x</a>", false},
+      {L"<a href=\"\\\\server\\share\\x.exe\">unc</a>", false},
+      {L"<a href=\"//server/share/x.exe\">unc</a>", false},
+      {L"<a href=\"calc.exe\">calc</a>", false},
+      {L"<a href=\"cmd.exe /c:x\">cmd</a>", false},
+      {L"<a href=\"shell:startup\">s</a>", false},
+      {L"<a href=\"javascript:alert(1)\">js</a>", false},
+      {L"<a href=\"search-ms:query=x\">q</a>", false},
+      {L"telnet://host.example.org", false},
+      {L"vba://macro", false},
+      {L"<a href=\"http:///C:/x.exe\">x</a>", false},
+      {L"<a href=\"http:\\\\server\\x.exe\">x</a>", false},
+      {L"<a href=\" http://example.org\">blank first</a>", false},
+      {L"<a href=\"mailto:\">empty mail</a>", false},
+  };
+  g_consent = FALSE;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Narrow(c.text));
+    g_opened.clear();
+    g_asked.clear();
+    CArrayLinkDefs links;
+    int length = -1;
+    ASSERT_TRUE(links.LocateLinksInString(c.text, length));
+    ASSERT_EQ(links.GetSize(), 1);
+    ASSERT_EQ(links.GetAt(0)->m_nKind, QvLinkDef::kOrdinary);
+    EXPECT_EQ(CArrayLinkDefs::OpenLink(*links.GetAt(0)), c.opensFreely ? TRUE : FALSE);
+    EXPECT_EQ(g_opened.size(), c.opensFreely ? 1u : 0u);
+    EXPECT_EQ(g_asked.size(), c.opensFreely ? 0u : 1u);  // refused after asking
+  }
+  // With consent the others open too, the question naming what opens.
+  g_consent = TRUE;
+  g_opened.clear();
+  g_asked.clear();
+  EXPECT_TRUE(CArrayLinkDefs::OpenLink(Link(L"C:\\Windows\\System32\\calc.exe")));
+  ASSERT_EQ(g_asked.size(), 1u);
+  EXPECT_EQ(Narrow(g_asked[0]), "C:\\Windows\\System32\\calc.exe");
+  EXPECT_EQ(g_opened, g_asked);
+}
+
 // A browser registered for ".htm" pages for the test's run: the previous registration comes
 // back at the end.
 class RegisteredBrowser {

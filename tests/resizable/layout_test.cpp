@@ -438,6 +438,9 @@ TEST_F(ResizableState, DamagedOrUnusablePlacementsAreIgnored) {
       "-900,-900,-700,-700,1,0",  // nor there
       "0,0,90000,90000,1,0",      // far larger than any screen
       "10,10,200,200,77,0",       // no such show command
+      "10,10,200,200,0,0",        // hidden: the window would not show at the next start
+      "10,10,200,200,11,0",       // forced minimising is no placement's
+      "10,10,200,200,-1,0",
       "10,10,200,200,1,99999999999999999999",  // out of range
   };
   w.MoveWindow(30, 40, 220, 120);

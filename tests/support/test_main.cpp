@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
   // that a crashing test fails at once instead of waiting for a click.
   if (HMODULE q = GetModuleHandleW(L"quarnel.dll")) {
     using SetBlind = int (*)(int);
-    if (auto set = reinterpret_cast<SetBlind>(reinterpret_cast<void*>(GetProcAddress(q, "_Z15SetGPFBlindModei"))))
+    // Exported with C linkage.
+    if (auto set = reinterpret_cast<SetBlind>(reinterpret_cast<void*>(GetProcAddress(q, "SetGPFBlindMode"))))
       set(1);
   }
   testing::InitGoogleTest(&argc, argv);

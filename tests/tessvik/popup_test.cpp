@@ -188,14 +188,17 @@ BOOL CALLBACK Opened(LPCSTR text, int show) {
 }
 
 TEST_F(Popup, ClickingTheLinkOpensThePortal) {
-  HWND popup = Show(Message("Report ready. "));
+  // The control marks the file address in the message as a link; a click on it opens nothing.
+  const wchar_t* const text = L"Ready file:///C:/windows/notepad.exe ";
+  HWND popup = Show(Message("Ready file:///C:/windows/notepad.exe "));
   ASSERT_NE(popup, nullptr);
   SlideIn(popup);
   HWND edit = GetWindow(popup, GW_CHILD);
   PxNavigateObserver before = PxSetNavigateObserver(&Opened);
   g_opened.clear();
-  // A click on a character of the message, then on one of the link, as the mouse makes it.
-  for (LONG at : {2L, static_cast<LONG>(wcslen(L"Report ready. ")) + 1}) {
+  // A click on a character of the message, on the file address, then on one of the link, as
+  // the mouse makes it.
+  for (LONG at : {2L, 12L, static_cast<LONG>(wcslen(text)) + 1}) {
     POINTL pt = {0, 0};
     SendMessageA(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), at);
     LPARAM xy = MAKELPARAM(pt.x + 2, pt.y + 4);

@@ -8,6 +8,8 @@
 #include <dlgs.h>
 #include <test_support.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -174,8 +176,8 @@ TEST_F(RichEdit, ALinkOpensItsOwnAddressByRangeOrElseItsText) {
   } cases[] = {
       {WM_LBUTTONUP, 5, 9, {"http://two.example/"}},  // same text, its own address
       {WM_LBUTTONUP, 0, 4, {"http://one.example/"}},
-      {WM_LBUTTONUP, 10, 28, {"www.plain.example"}},  // no record: the text itself
-      {WM_LBUTTONUP, 0, 3, {"sit"}},                   // not a stored range exactly
+      {WM_LBUTTONUP, 10, 28, {"http://www.plain.example"}},  // no record: the text, a web address
+      {WM_LBUTTONUP, 0, 3, {}},  // not a stored range exactly: "sit" is no address
       {WM_LBUTTONUP, 4, 4, {}},                        // an empty range opens nothing
       {WM_LBUTTONDOWN, 0, 4, {}},                      // only the button's release counts
       {WM_MOUSEMOVE, 5, 9, {}},
@@ -188,6 +190,45 @@ TEST_F(RichEdit, ALinkOpensItsOwnAddressByRangeOrElseItsText) {
     EXPECT_TRUE(parent.seen.empty());  // claimed by the control
     EXPECT_EQ(Sel().cpMin, 2);
     EXPECT_EQ(Sel().cpMax, 2);
+  }
+}
+
+// What a click opens goes by what the address is, the same rule as the framework side's
+// links: web and mail addresses only, whether the control detected the text or the address
+// was stored with the link.
+TEST_F(RichEdit, OnlyWebAndMailAddressesOpenAtAClick) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> opened;
+  } const cases[] = {
+      {"http://one.example/", {"http://one.example/"}},
+      {"HTTPS://two.example/a", {"HTTPS://two.example/a"}},
+      {"ftp://files.example/a.zip", {"ftp://files.example/a.zip"}},
+      {"WWW.plain.example", {"http://WWW.plain.example"}},
+      {"mailto:ann@x.org", {"mailto:ann@x.org"}},
+      {"file:///C:/windows/notepad.exe", {}},
+      {"FILE:C:/tools/run.bat", {}},
+      {"C:\\windows\\notepad.exe", {}},
+      {"c:/windows/notepad.exe", {}},
+      {"\\\\server\\share\\x.exe", {}},
+      {"notepad.exe", {}},
+      {"shell:startup", {}},
+      {"javascript:alert(1)", {}},
+      {"http:///C:/x.exe", {}},
+      {" http://one.example/", {}},
+  };
+  for (const Case& c : cases) {
+    for (bool stored : {false, true}) {
+      SCOPED_TRACE(std::string(c.text) + (stored ? " stored" : " detected"));
+      edit.Clear();
+      if (stored)
+        edit.AppendLink(CString("here"), CString(c.text));
+      else
+        edit.AppendText(c.text, RGB(0, 0, 0));
+      g_opened.clear();
+      Link(WM_LBUTTONUP, 0, stored ? 4 : static_cast<LONG>(strlen(c.text)));
+      EXPECT_EQ(g_opened, c.opened);
+    }
   }
 }
 

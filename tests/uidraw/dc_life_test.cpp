@@ -345,7 +345,7 @@ void RunViewWindow() {
     view.OnInitialUpdate();  // again: nothing more is made
     EXPECT_EQ(view.GetCurrentDC(), own);
     view.UnprepareCurrentDC();
-    ::DestroyWindow(view.m_hWnd);
+    view.DestroyWindow();
   }
   DestroyWindow(parent);
 }
@@ -372,7 +372,7 @@ TEST(UIDrawWindow, APreparationLeavesNothingOnTheWindowsOwnDC) {
       DCState::Of(own.Get()).ExpectSame(before);
     }
     own.Reset();
-    ::DestroyWindow(view.m_hWnd);
+    view.DestroyWindow();
   }
   DestroyWindow(parent);
 }

@@ -23,7 +23,7 @@ class ViewWindowTest : public ::testing::Test {
     Validate();
   }
   void TearDown() override {
-    if (view.m_hWnd != NULL) ::DestroyWindow(view.m_hWnd);
+    if (view.m_hWnd != NULL) view.DestroyWindow();
     if (parent != NULL) DestroyWindow(parent);
   }
   void Validate() {

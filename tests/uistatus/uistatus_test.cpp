@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <UIStatusBar.h>
+#include <child_process.h>
 #include <dib_canvas.h>
 
 #include <commctrl.h>
@@ -263,6 +264,71 @@ TEST_F(UIStatus, MessagesFillInTheActiveBarAndRefuseWhatIsNotTheirs) {
   EXPECT_EQ(1, bar->SendMessage(QVSB_DELETEITEM, 0, id));
   EXPECT_EQ(1, t.GetItemCount());
   other.DestroyWindow();
+  t.Hide();
+}
+
+// Run only as the child of the test below: the item messages with their records in a
+// read-only page, one naming the bar and one leaving it to the status bar.
+TEST_F(UIStatus, DISABLED_ItemMessagesWithReadOnlyRecords) {
+  QvTemplateBar t(bar);
+  t.Show();
+  paneItem text = {QVSB_TEXT, 0, 0, const_cast<LPTSTR>(_T("read only"))};
+  auto* page = static_cast<QvStatusItemRef*>(::VirtualAlloc(NULL, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  ASSERT_NE(nullptr, page);
+  DWORD old = 0;
+  auto protect = [&](DWORD how) { ASSERT_TRUE(::VirtualProtect(page, 4096, how, &old)); };
+  page[0] = {&t, -1};
+  page[1] = {NULL, -1};
+  protect(PAGE_READONLY);
+  const LRESULT id = bar->SendMessage(QVSB_ADDITEM, reinterpret_cast<WPARAM>(&page[0]), reinterpret_cast<LPARAM>(&text));
+  EXPECT_GT(id, 0);  // the named bar needs no writing
+  EXPECT_EQ(-1, bar->SendMessage(QVSB_ADDITEM, reinterpret_cast<WPARAM>(&page[1]), reinterpret_cast<LPARAM>(&text)));
+  protect(PAGE_READWRITE);
+  page[0].number = static_cast<short>(id);
+  page[1].number = static_cast<short>(id);
+  protect(PAGE_READONLY);
+  EXPECT_EQ(1, bar->SendMessage(QVSB_SETITEM, reinterpret_cast<WPARAM>(&page[0]), reinterpret_cast<LPARAM>(&text)));
+  EXPECT_EQ(0, bar->SendMessage(QVSB_SETITEM, reinterpret_cast<WPARAM>(&page[1]), reinterpret_cast<LPARAM>(&text)));
+  EXPECT_EQ(2, t.GetItemCount());
+  EXPECT_EQ(nullptr, page[1].bar);
+  ::VirtualFree(page, 0, MEM_RELEASE);
+  t.Hide();
+}
+
+// A record in read-only memory is never written into: the messages answer, nothing faults.
+TEST_F(UIStatus, ItemMessagesNeverWriteIntoAReadOnlyRecord) {
+  EXPECT_EQ(0, testing_support::RunThisProgram(
+                   L"--gtest_also_run_disabled_tests --gtest_filter=UIStatus.DISABLED_ItemMessagesWithReadOnlyRecords"));
+}
+
+// Items asking for more room than there is get no more than the bar's width, however added.
+TEST_F(UIStatus, ItemAndPaneWidthsAreBoundedByTheBar) {
+  QvTemplateBar t(bar);
+  t.AddProgressItem(0x7FFFFFF0, PBS_SMOOTH, 0, 0);
+  t.AddTextItem(0x7FFFFFF0, TA_LEFT, 0);
+  QvStatusItemRef ref = {&t, -1};
+  paneItem progress = {QVSB_PROGRESS, 0, 0x7FFFFFF0, NULL};
+  ASSERT_GT(bar->SendMessage(QVSB_ADDITEM, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&progress)), 0);
+  paneItem wide = {QVSB_TEXT, QVSB_JOIN, 0x7FFFFFF0, const_cast<LPTSTR>(_T("x"))};
+  ASSERT_GT(bar->SendMessage(QVSB_ADDITEM, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&wide)), 0);
+  t.Show();
+  CRect client;
+  bar->GetClientRect(&client);
+  ASSERT_GT(client.Width(), 0);
+  ASSERT_EQ(4, bar->GetCount());
+  for (int i = 1; i < bar->GetCount(); ++i) {
+    UINT id = 0, style = 0;
+    int width = -1;
+    bar->GetPaneInfo(i, id, style, width);
+    EXPECT_GE(width, 0) << i;
+    EXPECT_LE(width, client.Width()) << i;
+  }
+  for (int position = 1; position < t.GetItemCount(); ++position) {
+    CRect item;
+    ASSERT_TRUE(bar->GetItemRect(&t, position, item)) << position;
+    EXPECT_GE(item.Width(), 0) << position;
+    EXPECT_LE(item.Width(), client.Width()) << position;
+  }
   t.Hide();
 }
 

@@ -76,7 +76,7 @@ class ViewImages : public ::testing::Test {
     ASSERT_NE(view.GetCurrentDC(), HDC(NULL));
   }
   void TearDown() override {
-    if (view.m_hWnd != NULL) ::DestroyWindow(view.m_hWnd);
+    if (view.m_hWnd != NULL) view.DestroyWindow();
     DestroyWindow(parent);
   }
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <UIView.h>
+#include <fw_printres.h>
 #include <test_view.h>
 
 #include <functional>
@@ -68,6 +69,23 @@ class PagesView : public TestDrawView {
   }
 };
 
+// A host view whose direct print command (the shell's "print" and "print to" send it) prints
+// pages 1 and 2.
+class DirectPagesView : public PagesView {
+ public:
+  UIPrintResult result = UIPrintFailed;
+  int commands = 0;
+  afx_msg void OnPrintDirect() {
+    ++commands;
+    result = Print(1, 2);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DirectPagesView, PagesView)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, &DirectPagesView::OnPrintDirect)
+END_MESSAGE_MAP()
+
 class ViewPrintJob : public testing::Test {
  protected:
   void SetUp() override {
@@ -83,7 +101,6 @@ class ViewPrintJob : public testing::Test {
     g_app.m_pMainWnd = NULL;
     g_app.SelectPrinter(NULL, NULL);
     view.DestroyWindow();
-    ::DestroyWindow(view.m_hWnd);
     frame->DestroyWindow();
     testing_support::PumpMessages();
     DeleteFileA(path.c_str());
@@ -126,6 +143,102 @@ TEST_F(ViewPrintJob, PagesInTheOrderAskedFor) {
     EXPECT_EQ(view.printed, c.pages) << c.from << "-" << c.to;
     EXPECT_EQ(PagesInFile(), static_cast<int>(c.pages.size())) << c.from << "-" << c.to;
   }
+}
+
+// The view takes the print-preview command (the preview itself is not part of it): nothing
+// is printed and no window is shown.
+TEST_F(ViewPrintJob, ThePrintPreviewCommandIsTheViewsAndDoesNothing) {
+  EXPECT_TRUE(view.OnCmdMsg(ID_FILE_PRINT_PREVIEW, CN_COMMAND, NULL, NULL));
+  view.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  EXPECT_TRUE(view.printed.empty());
+  EXPECT_EQ(view.pageCalls, 0);
+  EXPECT_EQ(CQvPrintingDialog::GetCurrent(), nullptr);
+}
+
+// A job that is gone when the view ends it: a message the host posted while the last page
+// went out is handled by the abort procedure and ends the job first, so that the view's own
+// EndDoc fails. Print must say that its job did not end as it should.
+HDC g_jobToEnd = NULL;
+LRESULT CALLBACK EndTheJob(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_APP && g_jobToEnd != NULL) {
+    ::EndDoc(g_jobToEnd);
+    g_jobToEnd = NULL;
+    return 0;
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ViewPrintJob, AJobThatCannotEndIsReportedAsFailed) {
+  WNDCLASS wc = {};
+  wc.lpfnWndProc = EndTheJob;
+  wc.hInstance = GetModuleHandle(NULL);
+  wc.lpszClassName = _T("ViewPrintJobEnder");
+  RegisterClass(&wc);
+  HWND ender = CreateWindow(_T("ViewPrintJobEnder"), _T(""), WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+  ASSERT_NE(ender, nullptr);
+  view.onPage = [&](long page) {
+    if (page != 2) return;
+    g_jobToEnd = view.GetCurrentDC();
+    PostMessage(ender, WM_APP, 0, 0);
+  };
+  EXPECT_EQ(PrintToFile(1, 2), UIPrintFailed);
+  EXPECT_EQ(view.printed, (std::vector<long>{1, 2}));
+  EXPECT_EQ(g_jobToEnd, nullptr);  // the job was ended under the view
+  EXPECT_EQ(CQvPrintingDialog::GetCurrent(), nullptr);
+  EXPECT_TRUE(frame->IsWindowEnabled());
+  DestroyWindow(ender);
+}
+
+// The shell's "print to" command: the command line names the printer, its driver and port, and
+// the direct print command prints there without a dialog; a printer that cannot be had gives
+// the framework's message that the job could not start, and nothing is printed.
+TEST_F(ViewPrintJob, DirectPrintingTakesThePrinterTheCommandLineNames) {
+  DirectPagesView direct;
+  ASSERT_TRUE(direct.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), frame, AFX_IDW_PANE_FIRST + 1));
+  direct.OnInitialUpdate();
+  struct Case {
+    const TCHAR* printer;
+    UIPrintResult result;
+    std::vector<long> printed;
+    const wchar_t* message;  // of the message box shown, NULL when none
+  };
+  const Case cases[] = {
+      {_T("PDF"), UIPrinted, {1, 2}, NULL},
+      {_T("No such printer"), UIPrintFailed, {}, L"Failed to start the print job."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(CStringA(c.printer)));
+    CCommandLineInfo line;
+    const TCHAR* params[] = {_T("pt"), _T("C:\\docs\\q1.qvr"), c.printer, _T("winspool"), _T("CUPS:PDF")};
+    for (int i = 0; i < 5; ++i) line.ParseParam(params[i], i == 0, i == 4);
+    g_app.SetCommandLineInfo(&line);
+    direct.printed.clear();
+    direct.commands = 0;
+    DeleteFileA(path.c_str());
+    std::wstring wpath(path.begin(), path.end()), shown;
+    // The file dialog of the printed job, or the message box of the refused one.
+    DialogDriver::Step fileName = {kFileNameCombo, [=](HWND dlg) {
+                                     DialogDriver::SetText(dlg, kFileNameCombo, wpath);
+                                     DialogDriver::Press(dlg, IDOK);
+                                   }};
+    DialogDriver::Step messageBox = {0xFFFF, [&](HWND box) {
+                                       wchar_t text[128] = {};
+                                       GetDlgItemTextW(box, 0xFFFF, text, 128);
+                                       shown = text;
+                                       DialogDriver::Press(box, IDOK);
+                                     }};
+    DialogDriver driver({c.message != NULL ? messageBox : fileName});
+    direct.SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(direct.commands, 1);
+    EXPECT_EQ(direct.result, c.result);
+    EXPECT_EQ(direct.printed, c.printed);
+    EXPECT_EQ(shown, c.message != NULL ? c.message : L"");
+    if (c.result == UIPrinted) {
+      EXPECT_EQ(PagesInFile(), 2);
+    }
+  }
+  g_app.SetCommandLineInfo(NULL);
+  direct.DestroyWindow();
 }
 
 TEST_F(ViewPrintJob, CopiesInARowOrCollated) {

@@ -55,10 +55,19 @@ class ViewWindow : public ::testing::Test {
     Recorder().Reset();
   }
   void TearDown() override {
-    if (view.m_hWnd != NULL) ::DestroyWindow(view.m_hWnd);
+    if (view.m_hWnd != NULL) view.DestroyWindow();
     if (parent != NULL) DestroyWindow(parent);
   }
   POINT Doc() const { return view.GetDocumentScroll(); }
+  // Pans from the middle-button press at (100, 50), the pointer kept there, until `end` runs
+  // from a thread timer inside the panning loop and ends it.
+  void PanAtTheAnchorUntil(TIMERPROC end) {
+    SetTimer(NULL, 0, 100, end);
+    POINT anchor = {100, 50};
+    ClientToScreen(view.m_hWnd, &anchor);
+    SetCursorPos(anchor.x, anchor.y);
+    SendMessage(view.m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
+  }
   void Key(WORD vk, bool ctrl) {
     INPUT in[4] = {};
     int n = 0;
@@ -133,7 +142,7 @@ TEST_F(ViewWindow, ResizeFollowingViewsShrinkTheRangeToZero) {
   EXPECT_EQ(follow.GetScrollRange().cx, 0);
   EXPECT_EQ(follow.GetDocumentScroll().x, 0);
   EXPECT_EQ(follow.GetClientScroll().x, 0);
-  ::DestroyWindow(follow.m_hWnd);
+  follow.DestroyWindow();
 }
 
 // One key press through SendInput: the view gets the key down and up; Ctrl comes as its own
@@ -257,7 +266,36 @@ TEST(ViewPaint, ThePaintDCIsNotKeptAfterPainting) {
   UpdateWindow(view.m_hWnd);
   EXPECT_EQ(view.draws, 1);
   EXPECT_EQ(view.GetCurrentDC(), static_cast<HDC>(NULL));
-  ::DestroyWindow(view.m_hWnd);
+  view.DestroyWindow();
+  DestroyWindow(parent);
+}
+
+// A host view made with new and destroyed through the window pointer, as the framework's own
+// windows are: the window goes, and the view with it (the framework's views delete themselves).
+class HeapView : public CMFCUIView {
+ public:
+  explicit HeapView(bool* gone) : m_gone(gone) {}
+  ~HeapView() override { *m_gone = true; }
+  void OnDraw(CDC*) override {}
+
+ private:
+  bool* m_gone;
+};
+
+TEST(ViewLife, DestroyWindowDestroysTheViewsWindow) {
+  HWND parent = CreateWindowEx(0, _T("STATIC"), _T(""), WS_POPUP, 0, 0, 200, 200, NULL, NULL, NULL, NULL);
+  ASSERT_NE(parent, static_cast<HWND>(NULL));
+  bool gone = false;
+  HeapView* view = new HeapView(&gone);
+  ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), CWnd::FromHandle(parent), 1));
+  view->OnInitialUpdate();
+  const HWND hwnd = view->m_hWnd;
+  CWnd* wnd = view;
+  EXPECT_TRUE(wnd->DestroyWindow());
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), static_cast<HWND>(NULL));
+  EXPECT_TRUE(gone);
+  if (!gone && IsWindow(hwnd)) ::DestroyWindow(hwnd);  // the fault's window, not left behind
   DestroyWindow(parent);
 }
 
@@ -285,17 +323,29 @@ TEST_F(ViewWindow, PanningScrollsWithThePointerAndEndsWithoutCapture) {
   EXPECT_EQ(Doc().y, 0);
 }
 
+void CALLBACK QuitWhilePanning(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(NULL, id);
+  PostQuitMessage(7);
+}
+
+// The host quits while the user pans: panning ends and the host's loop still gets WM_QUIT
+// with its exit code.
+TEST_F(ViewWindow, PanningEndsOnQuitAndPassesTheQuitOn) {
+  PanAtTheAnchorUntil(QuitWhilePanning);
+  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
+  EXPECT_EQ(FindWindowW(L"PanningWindow", NULL), static_cast<HWND>(NULL));
+  MSG msg = {};
+  ASSERT_TRUE(PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
 void CALLBACK TakeCapture(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(NULL, id);
   ReleaseCapture();
 }
 
 TEST_F(ViewWindow, PanningEndsWhenTheCaptureIsTaken) {
-  SetTimer(NULL, 0, 100, TakeCapture);
-  POINT anchor = {100, 50};
-  ClientToScreen(view.m_hWnd, &anchor);
-  SetCursorPos(anchor.x, anchor.y);
-  SendMessage(view.m_hWnd, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
+  PanAtTheAnchorUntil(TakeCapture);
   EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
   EXPECT_EQ(Doc().x, 0);
   EXPECT_EQ(Doc().y, 0);

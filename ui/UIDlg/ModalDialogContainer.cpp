@@ -282,6 +282,7 @@ int CModalDialogContainer::WaitForAllDialogs() {
       ::DispatchMessage(&msg);
     }
     if (m_nExpected == 0 || RecordCount() >= m_nExpected) break;
+    if (HasEnded()) break;  // an embedded dialog that could not start ended the container
     const DWORD elapsed = ::GetTickCount() - start;  // wraps harmlessly
     if (elapsed >= m_nEmbedTimeout) break;
     ::MsgWaitForMultipleObjects(1, &m_hReported, FALSE, m_nEmbedTimeout - elapsed, QS_ALLINPUT);
@@ -293,6 +294,10 @@ int CModalDialogContainer::WaitForAllDialogs() {
   if (static_cast<int>(records.size()) < m_nExpected) {
     m_nExpected -= static_cast<int>(records.size());
     for (CEmbedInfo* info : records) delete info;
+    if (HasEnded()) {
+      UI_TRACE_REFUSED(s_log, "the container ended before every embedded dialog started");
+      return FALSE;  // with the result it ended with
+    }
     UI_TRACE_REFUSED(s_log, "embedded dialogs that did not initialise in time");
     PostMessage(WM_CLOSE);
     return FALSE;
@@ -306,6 +311,10 @@ int CModalDialogContainer::WaitForAllDialogs() {
   OnAllDialogsStarted();
   OnDialogsInitComplete();
   return TRUE;
+}
+
+bool CModalDialogContainer::HasEnded() const {
+  return m_hWnd == NULL || !::IsWindow(m_hWnd) || (m_nFlags & WF_CONTINUEMODAL) == 0;
 }
 
 void CModalDialogContainer::NotifyThreadTermination(CModalThread* thread) {

@@ -50,12 +50,12 @@ int QvTextPaneItem::CalcWidth(CWnd* statusBar) {
   if (m_chars >= 1) {
     TEXTMETRIC tm = {};
     ::GetTextMetrics(measure.dc(), &tm);
-    return m_width = m_chars * tm.tmAveCharWidth;
+    return m_width = CUIStatusBar::BoundWidth(statusBar, static_cast<long long>(m_chars) * tm.tmAveCharWidth);
   }
   if (m_text.IsEmpty()) return m_width = 0;
   SIZE size = {0, 0};
   ::GetTextExtentPoint32(measure.dc(), m_text.GetString(), m_text.GetLength(), &size);
-  return m_width = size.cx;
+  return m_width = CUIStatusBar::BoundWidth(statusBar, size.cx);
 }
 
 void QvTextPaneItem::Draw(HDC dc, int x, int y, int height, int paneWidth) {
@@ -81,8 +81,9 @@ QvIndicatorPaneItem::QvIndicatorPaneItem(DWORD labelId, CWnd* statusBar)
   CalcWidth(statusBar);
 }
 
-QvProgressPaneItem::QvProgressPaneItem(CWnd* statusBar, int width, DWORD style, DWORD exStyle) {
-  m_width = width < 0 ? 0 : width;
+QvProgressPaneItem::QvProgressPaneItem(CWnd* statusBar, int width, DWORD style, DWORD exStyle)
+    : m_requested(width < 0 ? 0 : width) {
+  m_width = CUIStatusBar::BoundWidth(statusBar, m_requested);
   if (statusBar != NULL && statusBar->GetSafeHwnd() != NULL)
     m_progress.CreateEx(exStyle & ~WS_EX_STATICEDGE, PROGRESS_CLASS, NULL, (style & ~WS_VISIBLE) | WS_CHILD,
                         CRect(0, 0, 1, 1), statusBar, 0);
@@ -91,6 +92,8 @@ QvProgressPaneItem::QvProgressPaneItem(CWnd* statusBar, int width, DWORD style, 
 QvProgressPaneItem::~QvProgressPaneItem() {
   if (m_progress.GetSafeHwnd() != NULL) m_progress.DestroyWindow();
 }
+
+int QvProgressPaneItem::CalcWidth(CWnd* statusBar) { return m_width = CUIStatusBar::BoundWidth(statusBar, m_requested); }
 
 void QvProgressPaneItem::Hide() {
   if (m_progress.GetSafeHwnd() != NULL) m_progress.ShowWindow(SW_HIDE);

@@ -225,7 +225,8 @@ BOOL QvTemplateBar::SetItemText(short id, LPCTSTR text, int alignment) {
     UINT paneId = 0, paneStyle = 0;
     int paneWidth = 0;
     m_pBar->GetPaneInfo(pi, paneId, paneStyle, paneWidth);
-    m_pBar->SetPaneInfo(pi, paneId, paneStyle, m_panes[static_cast<size_t>(pi)]->GetWidth() + 6);
+    m_pBar->SetPaneInfo(pi, paneId, paneStyle,
+                        CUIStatusBar::BoundWidth(m_pBar, static_cast<long long>(m_panes[static_cast<size_t>(pi)]->GetWidth()) + 6));
   } else {
     item->SetWidth(oldWidth);  // a narrower text keeps its room: the pane does not jump
   }

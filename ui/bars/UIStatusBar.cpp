@@ -20,20 +20,33 @@ namespace {
 // Items start this far right of their pane's left edge.
 const int kItemInset = 3;
 
-// Whether [p, p + size) is committed, readable memory of this process.
-bool Readable(const void* p, size_t size) {
+// Whether [p, p + size) is committed memory of this process whose protection is one of
+// `allowed` (and no guard page).
+bool Accessible(const void* p, size_t size, DWORD allowed) {
   if (p == NULL) return false;
   const BYTE* at = static_cast<const BYTE*>(p);
   const BYTE* end = at + size;
   while (at < end) {
     MEMORY_BASIC_INFORMATION info;
     if (::VirtualQuery(at, &info, sizeof info) == 0 || info.State != MEM_COMMIT) return false;
-    const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-    if ((info.Protect & readable) == 0 || (info.Protect & PAGE_GUARD) != 0) return false;
+    if ((info.Protect & allowed) == 0 || (info.Protect & PAGE_GUARD) != 0) return false;
     at = static_cast<const BYTE*>(info.BaseAddress) + info.RegionSize;
   }
   return true;
+}
+
+const DWORD kWritable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+bool Readable(const void* p, size_t size) { return Accessible(p, size, kWritable | PAGE_READONLY | PAGE_EXECUTE_READ); }
+bool Writable(void* p, size_t size) { return Accessible(p, size, kWritable); }
+
+// The template bar of an item message's record: the one it names, or the active bar, which
+// is then filled into the record. A record naming no bar that cannot be written is refused;
+// a record that names its bar is never written. NULL when refused.
+QvTemplateBar* RecordBar(QvStatusItemRef* ref, QvTemplateBar* bar) {
+  if (bar == NULL || ref->bar != NULL) return bar;
+  if (!Writable(ref, sizeof *ref)) return NULL;
+  ref->bar = bar;
+  return bar;
 }
 
 // A zero-terminated text of at most 32767 characters in readable memory.
@@ -105,7 +118,7 @@ void CUIStatusBar::Show(QvTemplateBar* bar) {
   for (size_t i = 1; i < panes.size(); ++i) {
     CPane* pane = panes[i];
     for (CPaneItem* item : pane->m_items) item->CalcWidth(this);
-    const int width = pane->GetWidth() + 2 * kItemInset;
+    const int width = BoundWidth(this, static_cast<long long>(pane->GetWidth()) + 2 * kItemInset);
     CPaneItem* first = pane->m_items.empty() ? NULL : pane->m_items.front();
     if (first != NULL && first->GetType() == QVSB_INDICATOR) {
       auto* indicator = static_cast<QvIndicatorPaneItem*>(first);
@@ -146,6 +159,18 @@ void CUIStatusBar::ShowStandardIndicators() {
   SetIndicators(ids, 4);
   SetPaneText(0, message);
   SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+}
+
+int CUIStatusBar::BoundWidth(CWnd* statusBar, long long width) {
+  long long limit = 0;
+  if (statusBar != NULL && statusBar->GetSafeHwnd() != NULL) {
+    RECT client = {};
+    ::GetClientRect(statusBar->m_hWnd, &client);
+    limit = client.right - client.left;
+  }
+  if (limit <= 0) limit = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);  // a bar not laid out yet
+  if (width < 0) return 0;
+  return static_cast<int>(width < limit ? width : limit);
 }
 
 BOOL CUIStatusBar::GetItemRect(const QvTemplateBar* bar, int position, CRect& rect) {
@@ -191,9 +216,8 @@ LRESULT CUIStatusBar::OnAddItem(WPARAM wParam, LPARAM lParam) {
   auto* ref = reinterpret_cast<QvStatusItemRef*>(wParam);
   auto* item = reinterpret_cast<const paneItem*>(lParam);
   if (!Readable(ref, sizeof *ref) || !ValidRecord(item)) return -1;
-  QvTemplateBar* bar = MessageBar(ref->bar);
+  QvTemplateBar* bar = RecordBar(ref, MessageBar(ref->bar));
   if (bar == NULL) return -1;
-  ref->bar = bar;
   WORD id = bar->AddItem(item, ref->number);
   return id == QVSB_NOID ? -1 : id;
 }
@@ -208,9 +232,8 @@ LRESULT CUIStatusBar::OnSetItem(WPARAM wParam, LPARAM lParam) {
   auto* ref = reinterpret_cast<QvStatusItemRef*>(wParam);
   auto* item = reinterpret_cast<const paneItem*>(lParam);
   if (!Readable(ref, sizeof *ref) || !ValidRecord(item)) return 0;
-  QvTemplateBar* bar = MessageBar(ref->bar);
+  QvTemplateBar* bar = RecordBar(ref, MessageBar(ref->bar));
   if (bar == NULL) return 0;
-  ref->bar = bar;
   return bar->SetItem(ref->number, item) ? 1 : 0;
 }
 

@@ -36,6 +36,10 @@ int s_gpfBlindMode = 0;
 int s_dialogNotShown = 1;
 // The thread building a filter report: a fault inside the filter ends the process at once.
 volatile DWORD s_buildingThread = 0;
+// The code of the first fault the filter let end the process (0: none). A C runtime may take
+// the filter's answer in a handler of its own around main and end the process normally (with
+// code 0, as a success); the process then ends with this code instead (see the entry routine).
+volatile LONG s_fatalCode = 0;
 
 class ReportLock {
  public:
@@ -135,8 +139,22 @@ int SetGPFBlindMode(int blind) {
   return previous;
 }
 
+namespace {
+
+// Notes a fault that the filter's answer lets end the process: one that happened (it has an
+// address), not a record made up by a caller of the filter.
+LONG NoteFatal(const EXCEPTION_POINTERS* pointers, LONG result) {
+  const EXCEPTION_RECORD* record = pointers != NULL ? pointers->ExceptionRecord : NULL;
+  if (result == EXCEPTION_EXECUTE_HANDLER && record != NULL && record->ExceptionAddress != NULL &&
+      record->ExceptionCode != 0)
+    InterlockedCompareExchange(&s_fatalCode, static_cast<LONG>(record->ExceptionCode), 0);
+  return result;
+}
+
+}  // namespace
+
 LONG WINAPI StackTraceExceptionFilter(EXCEPTION_POINTERS* pointers) {
-  if (s_buildingThread == GetCurrentThreadId()) return EXCEPTION_EXECUTE_HANDLER;
+  if (s_buildingThread == GetCurrentThreadId()) return NoteFatal(pointers, EXCEPTION_EXECUTE_HANDLER);
   FilterJob job = {pointers, crash_report::CurrentStackBounds(), GetCurrentThreadId(),
                    EXCEPTION_EXECUTE_HANDLER};
   // What is left of an overflowed stack is too little for the report: build it on a thread
@@ -147,10 +165,10 @@ LONG WINAPI StackTraceExceptionFilter(EXCEPTION_POINTERS* pointers) {
     if (thread != NULL) {
       WaitForSingleObject(thread, INFINITE);
       CloseHandle(thread);
-      return job.result;
+      return NoteFatal(pointers, job.result);
     }
   }
-  return RunFilter(&job);
+  return NoteFatal(pointers, RunFilter(&job));
 }
 
 void VerboseAssert(const char* file, long line) {
@@ -200,6 +218,9 @@ BOOL WINAPI StackTraceModuleEntry(HINSTANCE hInstance, DWORD reason, LPVOID rese
       s_lockReady = true;
     }
   } else if (reason == DLL_PROCESS_DETACH) {
+    // The process ends after a fault the filter let end it, yet normally: whoever took the
+    // filter's answer must not make it a success. It ends with the fault's code.
+    if (reserved != NULL && s_fatalCode != 0) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(s_fatalCode));
     // The filter must not outlive the code it points into; the lock goes last.
     DisableStackTraceLibrary();
     // At process exit the symbol libraries may already be gone; the system frees everything.

@@ -111,6 +111,7 @@ int UIDragSel::CountItems() { return static_cast<int>(m_items.size()); }
 DWORD UIDragSel::GetDragItem(WORD index) { return index < m_items.size() ? m_items[index].id : 0; }
 
 BOOL UIDragSel::AddFormat(DWORD tag, DWORD size, void* data) {
+  if (size > kUIDragSizeLimit) return FALSE;
   Item& one = ItemOne();
   if (UIDragFormatPosition<ItemFormats>(one, tag) >= 0) return TRUE;
   one.formats.push_back(FormatRecord{tag, size});

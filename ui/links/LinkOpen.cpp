@@ -2,6 +2,7 @@
 // the consent asked before a local file is opened.
 #include "UILinks.h"
 
+#include "LinkTargetKind.h"
 #include "UITrace.h"
 
 #include <shellapi.h>
@@ -45,7 +46,7 @@ BOOL ShellOrCommand(const wchar_t* target, const wchar_t* fallbackCommand) {
 }
 
 BOOL AskUser(const wchar_t* target) {
-  std::wstring text = L"Open the local file\n";
+  std::wstring text = L"This link is not a web or mail address. Open\n";
   text += target;
   text += L" ?";
   return ::MessageBoxW(::GetActiveWindow(), text.c_str(), L"Link", MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -142,8 +143,9 @@ BOOL CArrayLinkDefs::OpenLink(const QvLinkDef& link) {
   if (target.size() >= 7 && ::CompareStringOrdinal(target.c_str(), 7, L"file://", 7, TRUE) == CSTR_EQUAL) {
     for (size_t at = target.find(L"%20"); at != std::wstring::npos; at = target.find(L"%20", at + 1))
       target.replace(at, 3, L" ");
-    if (!s_consent(target.c_str())) return FALSE;
   }
+  // Decided by what the target is: only web and mail addresses open without a question.
+  if (!LinkTargetOpensFreely(target.c_str()) && !s_consent(target.c_str())) return FALSE;
   const std::wstring fallback = BrowserCommand(target.c_str());
   HCURSOR previous = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
   const BOOL opened = s_opener(target.c_str(), fallback.c_str());

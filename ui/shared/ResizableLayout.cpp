@@ -463,9 +463,11 @@ bool ParsePlacement(const CString& text, int (&out)[6]) {
   return *p == 0;
 }
 
-// A rectangle a window can take: not empty, not beyond any screen's reach, and on a monitor.
+// A rectangle a window can take: not empty, not beyond any screen's reach, and on a monitor;
+// and a show command that shows the window (SW_SHOWNORMAL to SW_SHOWDEFAULT): a stored
+// SW_HIDE would hide the window at the next start, SW_FORCEMINIMIZE is no placement's.
 bool UsablePlacement(const CRect& rc, int show) {
-  if (show < SW_HIDE || show > SW_MAX) return false;
+  if (show < SW_SHOWNORMAL || show > SW_SHOWDEFAULT) return false;
   const long long w = static_cast<long long>(rc.right) - rc.left;
   const long long h = static_cast<long long>(rc.bottom) - rc.top;
   const int maxW = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);

@@ -24,7 +24,16 @@ CLIPFORMAT UIDragTreeListFormat() {
 
 bool UIDragIsTextTag(DWORD tag) { return tag == kTagText || tag == kTagDspText || tag == kTagRtf; }
 
+namespace {
+// The clipboard's sequence number right after this process last filled it (0: never). Any
+// process may open the clipboard on a window of ours, so the owner alone proves nothing: a
+// clipboard changed since it was filled here is not ours.
+volatile LONG s_filledSequence = 0;
+}  // namespace
+
 bool UIDragClipboardFilledHere() {
+  const DWORD filled = static_cast<DWORD>(s_filledSequence);
+  if (filled == 0 || ::GetClipboardSequenceNumber() != filled) return false;
   HWND owner = ::GetClipboardOwner();
   DWORD pid = 0;
   return owner != NULL && ::GetWindowThreadProcessId(owner, &pid) != 0 && pid == ::GetCurrentProcessId();
@@ -48,6 +57,8 @@ DWORD UIDragMeasuredSize(HGLOBAL h, bool text, DWORD unit) {
 }
 
 long UIDragCopyBounded(HGLOBAL h, void* buffer, DWORD units, DWORD unit) {
+  if (unit == 0) return -1;
+  units = std::min(units, kUIDragSizeLimit);
   SIZE_T bytes = std::min<SIZE_T>(static_cast<SIZE_T>(units) * unit, ::GlobalSize(h));
   bytes -= bytes % unit;
   const void* p = ::GlobalLock(h);
@@ -173,6 +184,24 @@ std::vector<UIDragFormatRecord> UIDragOfferedFormats(COleDataObject* data, UIDra
       ::GlobalUnlock(h);
     }
     ::GlobalFree(h);
+    // A size beyond the limit is no size a source records: the data's own size stands for it
+    // (0 when there is none). Records keep their places, which private tags' formats follow.
+    for (size_t i = 0; i < formats.size(); ++i) {
+      UIDragFormatRecord& r = formats[i];
+      if (r.size <= kUIDragSizeLimit) continue;
+      r.size = 0;
+      CLIPFORMAT cf = UIDragStandardFormat(r.tag, unicode);
+      if (cf == 0) {
+        size_t first = 0;
+        while (formats[first].tag != r.tag) ++first;
+        cf = static_cast<CLIPFORMAT>(kFormatPrivateBase + first);
+      }
+      if (!data->IsDataAvailable(cf)) continue;
+      if (HGLOBAL block = data->GetGlobalData(cf)) {
+        r.size = std::min(UIDragTagDataSize(r.tag, block), kUIDragSizeLimit);
+        ::GlobalFree(block);
+      }
+    }
     return formats;
   }
   // Data of another application: each format with a tag, sized from its data.
@@ -193,6 +222,7 @@ std::vector<UIDragFormatRecord> UIDragOfferedFormats(COleDataObject* data, UIDra
 }
 
 HGLOBAL UIDragDataBlock(DWORD tag, DWORD size, const void* data) {
+  if (size > kUIDragSizeLimit) return NULL;
   // Text gets the terminating zero its clipboard format needs beyond the recorded bytes.
   HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size) + (UIDragIsTextTag(tag) ? 1 : 0));
   if (h != NULL && size > 0) {
@@ -273,6 +303,7 @@ bool UIDragCopyToClipboard(COleDataSource* source) {
     formats->Release();
   }
   bool ok = true;
+  ::InterlockedExchange(&s_filledSequence, 0);
   try {
     copy->SetClipboard();
     COleDataSource::FlushClipboard();
@@ -281,5 +312,6 @@ bool UIDragCopyToClipboard(COleDataSource* source) {
     ok = false;
   }
   copy->InternalRelease();
+  if (ok) ::InterlockedExchange(&s_filledSequence, static_cast<LONG>(::GetClipboardSequenceNumber()));
   return ok;
 }

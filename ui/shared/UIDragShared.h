@@ -183,7 +183,8 @@ long UIDragFetchData(Sel* sel, Self* self, const Item* it, DWORD tag, void* buff
   if (it == NULL) return -1;
   const long at = UIDragFormatPosition<Formats>(*it, tag, true);
   if (at < 0) return -1;
-  const DWORD size = Formats::At(*it, static_cast<size_t>(at)).size;
+  // Sizes are kept within kUIDragSizeLimit when recorded or read, so they stay non-negative.
+  const DWORD size = std::min(Formats::At(*it, static_cast<size_t>(at)).size, kUIDragSizeLimit);
   if (buffer == NULL) return static_cast<long>(size);
   long got = sel->GetSizeAndData(tag, buffer, size, id);
   if (got == -1)

@@ -4,6 +4,7 @@
 #include "UIUtilities.h"
 #include "UIView.h"
 
+#include <fw_printres.h>
 #include <stddef.h>
 
 namespace {
@@ -41,6 +42,7 @@ ON_MESSAGE(WM_SYSCOMMAND, OnDefaultHandling)
 ON_MESSAGE(WM_SETCURSOR, OnDefaultHandling)
 ON_WM_QUERYNEWPALETTE()
 ON_WM_PALETTECHANGED()
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
@@ -105,6 +107,10 @@ BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd*
   const CString className(cls);  // the registered name lives only until the next registration
   return CUIView::Create(className, _T(""), dwStyle, rect, pParentWnd, nID, pContext);
 }
+
+BOOL CMFCUIView::DestroyWindow() { return CWnd::DestroyWindow(); }
+
+void CMFCUIView::OnFilePrintPreview() {}
 
 void CMFCUIView::OnInitialUpdate() {
   UIViewPrepareSharedResources();

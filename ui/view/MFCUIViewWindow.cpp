@@ -385,8 +385,18 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
   // Each pass runs on a timer tick; between ticks the loop sleeps in GetMessage.
   const UINT_PTR timer = ::SetTimer(m_hWnd, kPanTimer, kPanPassMilliseconds, NULL);
   bool moved = false;
+  // A WM_QUIT taken from the queue ends panning and is posted again with its exit code, so
+  // that the host's own loop still ends.
+  bool quit = false;
+  int exitCode = 0;
   MSG msg;
-  while (::GetCapture() == m_hWnd && ::GetMessage(&msg, NULL, 0, 0) > 0) {
+  while (::GetCapture() == m_hWnd) {
+    const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
+    if (got <= 0) {
+      quit = got == 0;
+      exitCode = static_cast<int>(msg.wParam);
+      break;
+    }
     const UINT m = msg.message;
     if (m == WM_MBUTTONUP) {
       if (moved) break;
@@ -421,4 +431,5 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   popup.Reset();
   if (registered) quarnel::UnregisterWindowClass(instance, L"PanningWindow");
+  if (quit) ::PostQuitMessage(exitCode);
 }

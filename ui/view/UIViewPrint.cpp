@@ -4,6 +4,9 @@
 #include <QvPrintDlg.h>
 #include <UIUtilities.h>
 #include <UIView.h>
+#include <fw_app.h>
+#include <fw_print.h>
+#include <fw_printres.h>
 
 #include <algorithm>
 #include <vector>
@@ -16,6 +19,32 @@ const int kStatusDocument = 201, kStatusPrinter = 202, kStatusWhere = 203, kStat
 const int kPrintClipLimit = 32000;
 
 CQvPrintingDialog* s_currentStatus = nullptr;
+
+// Whether the command being handled is the direct print command (the shell's "print" and
+// "print to" send it).
+bool HandlingPrintDirect() {
+  const MSG* msg = CWnd::GetCurrentMessage();
+  return msg != NULL && msg->message == WM_COMMAND && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT;
+}
+
+// The printer the application's command line names ("/pt file printer driver port"); NULL
+// when it names none.
+const CCommandLineInfo* CommandLinePrinter() {
+  CWinApp* app = AfxGetApp();
+  const CCommandLineInfo* line = app != NULL ? app->m_pCmdInfo : NULL;
+  if (line == NULL || line->m_nShellCommand != CCommandLineInfo::FilePrintTo || line->m_strPrinterName.IsEmpty())
+    return NULL;
+  return line;
+}
+
+// The framework's message that a print job could not be started, as a message box of ours.
+void ShowPrintStartFailure() {
+  const UINT id = AFX_IDP_FAILED_TO_START_PRINT;
+  wchar_t text[256] = {};
+  HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE((id >> 4) + 1), RT_STRING);
+  if (module == NULL || ::LoadStringW(module, id, text, 256) <= 0) lstrcpynW(text, L"Failed to start the print job.", 256);
+  UIMessageBox(text, MB_OK | MB_ICONSTOP, 0);
+}
 
 // The job's printer DC asked for one copy of each page: the view prints the copies itself,
 // and a driver that copied the job too would multiply them.
@@ -54,6 +83,18 @@ BOOL CMFCUIView::OnPreparePrinting(CPrintInfo* info) {
   }
   CreatePrintDialog(info);
   if (info->m_pPD == NULL) return FALSE;
+  if (HandlingPrintDirect()) {
+    if (const CCommandLineInfo* line = CommandLinePrinter()) {
+      auto field = [](const CString& s) -> LPCTSTR { return s.IsEmpty() ? NULL : static_cast<LPCTSTR>(s); };
+      HDC printer = ::CreateDC(field(line->m_strDriverName), line->m_strPrinterName, field(line->m_strPortName), NULL);
+      if (printer == NULL) {
+        ShowPrintStartFailure();
+        return FALSE;
+      }
+      info->m_pPD->m_pd.hDC = printer;
+      info->m_bDirect = TRUE;
+    }
+  }
   if (info->m_bPreview) m_firstPage = m_lastPage = 0;
   long pages = HasCustomPageManagement() ? GetNumberOfPages() : 0;
   if (m_lastPage != 0 && (pages == 0 || pages > m_lastPage)) pages = m_lastPage;
@@ -202,11 +243,11 @@ UIPrintResult CMFCUIView::Print(long from, long to) {
         if (!PrintAPage(dc, info, pageFormat, aborted)) break;
   }
 
-  const bool failed = aborted != 0;
+  bool failed = aborted != 0;
   if (failed)
     dc.AbortDoc();
   else
-    dc.EndDoc();
+    failed = dc.EndDoc() <= 0;  // the job did not come out: no success to report
   finish();
   return failed ? UIPrintFailed : UIPrinted;
 }

@@ -48,12 +48,13 @@ class QUARNEL_API QvRootDragSel : public QvFirst {
   // The item id at a 0-based index; 0 when there is none.
   virtual DWORD GetDragItem(WORD index);
   // Adds a format to item 1 (a tag already listed is accepted as it is); false when the tag
-  // has no clipboard format.
+  // has no clipboard format or the size exceeds kUIDragSizeLimit.
   virtual bool AddFormat(DWORD tag, DWORD size, void* data);
   virtual int CountFormats(DWORD item);
   // The tag at a 0-based index of the item's list; 0 when there is none.
   virtual DWORD GetDragFormat(WORD index, DWORD item);
-  // The recorded size of a format; -1 when it is not listed.
+  // The recorded size of a format, 0 to kUIDragSizeLimit (a larger claim of another side reads
+  // as the size of its data); -1 when it is not listed.
   virtual long GetDataSize(DWORD tag, DWORD item);
   // Copies the format's data into buffer (NULL: only its recorded size); -1 when it is not
   // listed or has no data. Never writes more than the recorded size.

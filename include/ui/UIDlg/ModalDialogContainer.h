@@ -76,7 +76,9 @@ class QUARNEL_API CModalDialogContainer : public CDialog {
   void EmbedModeless(CDialog* dialog, LPCTSTR templateName);
 
   // Pumps messages until every embedded dialog has initialised (TRUE: then lays them out
-  // through OnAllDialogsStarted) or the time is up (FALSE: the container closes itself).
+  // through OnAllDialogsStarted), the container has ended meanwhile (FALSE: an embedded dialog
+  // that could not start ended it with its result) or the time is up (FALSE: the container
+  // closes itself).
   int WaitForAllDialogs();
   CDialog* GetClosingDlg() { return m_pClosingDlg; }
 
@@ -129,6 +131,8 @@ class QUARNEL_API CModalDialogContainer : public CDialog {
   void EndEmbedded();
   CModalThread* ThreadOf(DWORD threadId);  // NULL for a thread not of this container
   int RecordCount();
+  // The container's window is gone or its end was asked for (EndDialog).
+  bool HasEnded() const;
 
   std::vector<Modeless> m_modeless;
   std::vector<std::pair<CDialog*, CModalThread*>> m_modal;  // each dialog and its thread (NULL once ended)

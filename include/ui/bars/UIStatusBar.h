@@ -93,13 +93,15 @@ class QUARNEL_API QvProgressPaneItem : public CPaneItem {
   QvProgressPaneItem(CWnd* statusBar, int width, DWORD style, DWORD exStyle);
   ~QvProgressPaneItem() override;
   void Draw(HDC dc, int x, int y, int height, int paneWidth) override;
-  int CalcWidth(CWnd*) override { return m_width; }
+  // The width asked for, bounded by the bar.
+  int CalcWidth(CWnd* statusBar) override;
   QVSB_ITEMTYPE GetType() const override { return QVSB_PROGRESS; }
   CProgressCtrl* GetControl() { return m_progress.GetSafeHwnd() ? &m_progress : NULL; }
   void Hide();
 
  private:
   CProgressCtrl m_progress;
+  int m_requested;  // the width asked for
 };
 
 class QUARNEL_API QvImagePaneItem : public CPaneItem {
@@ -200,6 +202,9 @@ class QUARNEL_API CUIStatusBar : public CStatusBar {
   BOOL IsOwnBar(const QvTemplateBar* bar) const;
   // The framework pane index of a template bar's pane, and the item's rectangle in the bar.
   BOOL GetItemRect(const QvTemplateBar* bar, int position, CRect& rect);
+  // A width an item or pane asks for, bounded by the bar: 0 to its client width (the virtual
+  // screen's width while it has none).
+  static int BoundWidth(CWnd* statusBar, long long width);
 
  protected:
   afx_msg LRESULT OnShowHide(WPARAM wParam, LPARAM lParam);

@@ -56,8 +56,10 @@ class QUARNEL_API CArrayLinkDefs {
   // returns the font selected before, for the caller to select back.
   HFONT SelectLinkFont(HDC dc, const QvLinkDef& link);
 
-  // Opens an ordinary link: remembers it as visited and hands it to the link opener; a
-  // "file://" target is opened only when the local-link consent agrees. FALSE when not opened.
+  // Opens an ordinary link: remembers it as visited and hands it to the link opener. Web
+  // ("http://", "https://", "ftp://") and mail ("mailto:") addresses open at once; any other
+  // target (a file in any spelling, a drive or network path, a program, an unknown scheme)
+  // opens only when the local-link consent agrees. FALSE when not opened.
   static BOOL OpenLink(const QvLinkDef& link);
 
  private:
@@ -83,7 +85,7 @@ QUARNEL_API BOOL UIParseAnchorColor(const wchar_t* text, COLORREF* color);
 // Starts a link: `target` for the shell; when the shell refuses, `fallbackCommand` (the
 // browser's command line with the target quoted, empty when none is registered) is started.
 typedef BOOL (*UILinkOpener)(const wchar_t* target, const wchar_t* fallbackCommand);
-// Asked before a local file is opened; TRUE lets it open.
+// Asked before a target that is not a web or mail address is opened; TRUE lets it open.
 typedef BOOL (*UILocalLinkConsent)(const wchar_t* target);
 // Replace the opener or the consent (NULL: the library's own); each returns the one before.
 QUARNEL_API UILinkOpener UISetLinkOpener(UILinkOpener opener);

@@ -25,6 +25,12 @@ constexpr CLIPFORMAT kFormatRecords = 2300;  // 8 bytes per format of item 1: ta
 constexpr CLIPFORMAT kFormatDragInfo = 2301;  // 24 bytes, below
 constexpr CLIPFORMAT kFormatPrivateBase = 2302;  // + a private tag's position in the list
 
+// The largest size a format may record, in its tag's units. Every size a selection answers
+// lies in 0 to this limit, so that it reads the same as a signed result (where -1 means "not
+// listed") and a "WST2" size in bytes still fits 32 bits. A source refuses a larger size; a
+// target takes a larger claim of another side as the size its data has.
+constexpr DWORD kUIDragSizeLimit = 0x3FFFFFFF;
+
 // A format record of the list in 2300: the format's tag and its recorded size.
 struct UIDragFormatRecord {
   DWORD tag;
@@ -47,7 +53,8 @@ CLIPFORMAT UIDragRtfFormat();
 CLIPFORMAT UIDragTreeListFormat();
 // The tags whose data is zero-terminated 8-bit text.
 bool UIDragIsTextTag(DWORD tag);
-// Whether the clipboard's current data was put there by this process.
+// Whether the clipboard's current data is what this process last copied there: owned here and
+// unchanged since (its sequence number as recorded at the copy).
 bool UIDragClipboardFilledHere();
 // The address field of a record for an object of this process.
 DWORD UIDragAddressField(const void* p);

@@ -291,6 +291,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
               CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL) override;
   // Shared resources, the window DC (owned) and the measuring DC; then CView's.
   void OnInitialUpdate() override;
+  // The framework's window destruction: the window goes (the model's answers TRUE and keeps it).
+  BOOL DestroyWindow() override;
 
   // DC life.
   BOOL PrepareNewDCForDrawing(HDC dc, bool owned);
@@ -537,6 +539,8 @@ class QUARNEL_API CMFCUIView : public CUIView {
 
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
+  // The print-preview command: taken by the view, with no effect.
+  afx_msg void OnFilePrintPreview();
 
   uih::BorrowedDC m_hDC;
   uih::BorrowedDC m_hAttribDC;

@@ -63,6 +63,35 @@ class FW_API CWinThread : public CCmdTarget {
   DECLARE_MESSAGE_MAP()
 };
 
+// What the application's command line asks for, read parameter by parameter: a file to open
+// ("file"), to print ("/p file"), or to print on a named printer ("/pt file printer driver
+// port"); "/dde", "/register", "/unregister", "/embedding", "/automation" and "/nologo" as
+// their names say. A parameter given with '/' or '-' is a flag.
+class FW_API CCommandLineInfo {
+ public:
+  enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 };
+
+  CCommandLineInfo() = default;
+  virtual ~CCommandLineInfo() = default;
+  CCommandLineInfo(const CCommandLineInfo&) = default;
+  CCommandLineInfo& operator=(const CCommandLineInfo&) = default;
+
+  // One parameter (a flag without its '/' or '-'); bLast for the command line's last one.
+  virtual void ParseParam(LPCTSTR pszParam, BOOL bFlag, BOOL bLast);
+
+  ShellCommand m_nShellCommand = FileNew;
+  CString m_strFileName;
+  CString m_strPrinterName;  // "/pt": the printer (device), its driver and its port
+  CString m_strDriverName;
+  CString m_strPortName;
+  BOOL m_bShowSplash = TRUE;
+  BOOL m_bRunEmbedded = FALSE;
+  BOOL m_bRunAutomated = FALSE;
+
+ private:
+  int m_nPrintToParams = 0;  // parameters of "/pt" read so far
+};
+
 class FW_API CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
@@ -120,6 +149,15 @@ class FW_API CWinApp : public CWinThread {
   // *ppData is new[]'d (the caller delete[]s it); FALSE and NULL when missing.
   BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  // Reads this process's command line (its parameters after the program) into rCmdInfo and
+  // keeps a copy of what it read in m_pCmdInfo, for what runs later (printing to the printer
+  // the command line names).
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+  // The command line as last read (owned; NULL until ParseCommandLine or SetCommandLineInfo).
+  CCommandLineInfo* m_pCmdInfo = NULL;
+  // Keeps a copy of info as the application's command line (NULL forgets it).
+  void SetCommandLineInfo(const CCommandLineInfo* info);
 
   // The application's printer: a DEVMODE and a DEVNAMES block (movable global memory, owned
   // by the application; NULL until a printer is chosen or asked for).

@@ -40,6 +40,7 @@ CWinApp::~CWinApp() {
   if (m_pModuleState->m_lpszCurrentAppName == m_pszAppName) m_pModuleState->m_lpszCurrentAppName = NULL;
   FreeStrings();
   FreePrinterSelection();
+  SetCommandLineInfo(NULL);
 }
 
 void CWinApp::FreeStrings() {
