@@ -52,6 +52,12 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
+# The portable message boxes and their window.
+quarnel_area(gui/dialogs
+  SOURCES MFCMsgDialog.cpp QvMsgDialog.cpp GUIMsgDialog.rc
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel)
+
 # The portable date/time field and its platform window.
 quarnel_area(gui/datetime
   SOURCES GUIDateTimeCtrl.cpp QvDateTimeCtrl.cpp
