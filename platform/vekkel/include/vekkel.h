@@ -13,3 +13,4 @@
 #include "QvConfigKeys.h"
 #include "QvGlobals.h"
 #include "QvWeb.h"
+#include "QvRDBMSChars.h"
