@@ -5,6 +5,7 @@
 
 #include <QvMsgDialog.h>
 #include <QvOriginInfo.h>
+#include <QvRDBMSChars.h>
 #include <vekkel.h>
 
 #include <string>

@@ -4,6 +4,7 @@
 #include <GUISaveNameCheck.h>
 #include <QvMsgDialog.h>
 #include <QvOriginInfo.h>
+#include <QvRDBMSChars.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -13,4 +13,3 @@
 #include "QvConfigKeys.h"
 #include "QvGlobals.h"
 #include "QvWeb.h"
-#include "QvRDBMSChars.h"
