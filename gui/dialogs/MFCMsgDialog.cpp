@@ -330,12 +330,13 @@ void MFCMsgDialog::OnOK() { Finish(QvOKButton); }
 void MFCMsgDialog::OnCancel() { Finish(QvCancelButton); }
 
 void MFCMsgDialog::Finish(int answer) {
-  // The system's end of a dialog enables its owner, whoever disabled it: the owner keeps the
-  // state it has during the run, and whoever disabled it enables it again.
-  HWND owner = m_hWnd != NULL ? ::GetWindow(m_hWnd, GW_OWNER) : NULL;
-  const bool ownerDisabled = owner != NULL && !::IsWindowEnabled(owner);
-  EndDialog(answer);
-  if (ownerDisabled && ::IsWindowEnabled(owner)) ::EnableWindow(owner, FALSE);
+  // The system's end of a dialog (EndDialog) enables its owner, whoever disabled it. A modal
+  // run ends through its own loop only, so the owner keeps its state until whoever disabled
+  // it enables it again; the window goes when the run ends.
+  if (m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL))
+    EndModalLoop(answer);
+  else
+    EndDialog(answer);
 }
 
 void MFCMsgDialog::ShowDetails() {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "recorder.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
@@ -275,6 +276,42 @@ TEST(MsgDialogRun, OnlyTheOwnerThisRunDisabledIsEnabledAgain) {
         [&] { return dialog.Process("Proceed?", "Question", 0); });
     EXPECT_TRUE(disabledDuring);
     EXPECT_EQ(!disabledBefore, ::IsWindowEnabled(owner.wnd) != FALSE);
+  }
+}
+
+// The WM_ENABLE messages the window got, in order, as their wParam.
+std::vector<WPARAM> EnableMessages(HWND wnd) {
+  std::vector<WPARAM> seen;
+  for (const testing_support::RecordedMsg& m : testing_support::Recorder().Messages())
+    if (m.hwnd == wnd && m.message == WM_ENABLE) seen.push_back(m.wParam);
+  return seen;
+}
+
+TEST(MsgDialogRun, OwnerHearsOnlyTheEnablingOfItsOwnRun) {
+  struct Case {
+    const char* name;
+    bool disabledBefore;
+    std::vector<WPARAM> enables;
+  };
+  const Case cases[] = {
+      // An enabled owner: disabled when the run starts, enabled when it ends.
+      {"owner enabled", false, {FALSE, TRUE}},
+      // An owner an outer run disabled: it stays disabled throughout, not even enabled for a
+      // moment when the dialog ends.
+      {"owner disabled by an outer run", true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Owner owner;
+    ASSERT_NE(nullptr, owner.wnd);
+    ::EnableWindow(owner.wnd, c.disabledBefore ? FALSE : TRUE);
+    testing_support::SubclassedControl logged(owner.wnd);
+    QvOKCancelDialog dialog(CWnd::FromHandle(owner.wnd));
+    testing_support::Recorder().Reset();
+    RunDriven(IDOK, [](HWND d) { DialogDriver::Press(d, IDOK); },
+              [&] { return dialog.Process("Proceed?", "Question", 0); });
+    testing_support::Recorder().Pump();
+    EXPECT_EQ(c.enables, EnableMessages(owner.wnd));
   }
 }
 
