@@ -52,6 +52,13 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
+# The portable message boxes and their window (with the earlier edition's save-name check).
+quarnel_area(gui/dialogs
+  SOURCES MFCMsgDialog.cpp QvMsgDialog.cpp GUIMsgDialog.rc
+  ANSI_SOURCES GUISaveNameCheck.cpp
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel brevin)
+
 # The portable date/time field and its platform window.
 quarnel_area(gui/datetime
   SOURCES GUIDateTimeCtrl.cpp QvDateTimeCtrl.cpp

@@ -24,6 +24,7 @@
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "portable_dialog.h"
+#include "message_boxes.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -230,6 +231,7 @@ class CHostApp : public CWinApp {
       }
       if (portableFrame != NULL) host::CapturePortableFrame(portableFrame);
       host::CaptureReportsWindows();
+      host::CaptureMessageBoxes(frame->m_hWnd);
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {
