@@ -24,3 +24,4 @@
 #include "fw_view.h"
 #include "fw_formview.h"
 #include "fw_print.h"
+#include "fw_propsheet.h"
