@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "test_support.h"
+#include "while_shown.h"
 
 using testing_support::PumpMessages;
+using testing_support::WhileShown;
 
 namespace {
 
@@ -30,37 +32,6 @@ class TestPage : public CPropertyPage {
     return CPropertyPage::OnApply();
   }
   int inits = 0, activations = 0, applies = 0;
-};
-
-// Runs `act` once from a thread timer as soon as the sheet's window is shown (inside the
-// system's modal loop for a modal sheet).
-class WhileShown {
- public:
-  WhileShown(CPropertySheet& sheet, std::function<void()> act) : m_act(std::move(act)) {
-    s_self = this;
-    m_sheet = &sheet;
-    m_timer = ::SetTimer(NULL, 0, 10, &WhileShown::Tick);
-  }
-  ~WhileShown() {
-    if (m_timer) ::KillTimer(NULL, m_timer);
-    s_self = nullptr;
-  }
-  bool ran = false;
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    WhileShown* self = s_self;
-    if (self == nullptr || self->ran || self->m_sheet->m_hWnd == NULL || !::IsWindowVisible(self->m_sheet->m_hWnd))
-      return;
-    self->ran = true;
-    ::KillTimer(NULL, self->m_timer);
-    self->m_timer = 0;
-    self->m_act();
-  }
-  static inline WhileShown* s_self = nullptr;
-  CPropertySheet* m_sheet;
-  UINT_PTR m_timer;
-  std::function<void()> m_act;
 };
 
 struct Pages {
