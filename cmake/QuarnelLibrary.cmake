@@ -18,7 +18,7 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 

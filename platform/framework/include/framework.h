@@ -22,6 +22,7 @@
 #include "fw_dialog.h"
 #include "fw_controls.h"
 #include "fw_view.h"
+#include "fw_scrollview.h"
 #include "fw_formview.h"
 #include "fw_print.h"
 #include "fw_propsheet.h"
