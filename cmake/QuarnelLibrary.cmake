@@ -58,11 +58,13 @@ quarnel_area(ui/links
   USES ui/shared
   LINK framework ulmora shell32 advapi32)
 
-# Embedded modal dialogs on their own threads.
+# Embedded modal dialogs on their own threads; the print, colour, folder, message and
+# server-timeout dialogs.
 quarnel_area(ui/UIDlg
-  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp
+  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp QvColorDlg.cpp QvGetDirDlg.cpp QvMessageDlg.cpp
+          TrelTimeoutDlg.cpp UIDlg.rc
   USES ui/shared
-  LINK framework ulmora comdlg32)
+  LINK framework vekkel ulmora comdlg32 shell32 ole32)
 
 # Drop shadows.
 quarnel_area(ui/shadows UNICODE_ONLY

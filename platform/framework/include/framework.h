@@ -24,5 +24,6 @@
 #include "fw_view.h"
 #include "fw_scrollview.h"
 #include "fw_formview.h"
+#include "fw_commondlg.h"
 #include "fw_print.h"
 #include "fw_propsheet.h"
