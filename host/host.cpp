@@ -19,6 +19,7 @@
 #include "links_window.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
+#include "library_dialogs.h"
 #include "portable_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
@@ -188,6 +189,7 @@ class CHostApp : public CWinApp {
     HWND options = host::OpenReportOptionsDialog(150, 110);
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
+      host::CaptureLibraryDialogs();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
