@@ -62,7 +62,7 @@ quarnel_area(ui/links
 # server-timeout dialogs.
 quarnel_area(ui/UIDlg
   SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp QvColorDlg.cpp QvGetDirDlg.cpp QvMessageDlg.cpp
-          TrelTimeoutDlg.cpp UIDlg.rc
+          QvPreviewView.cpp TrelTimeoutDlg.cpp UIDlg.rc
   USES ui/shared
   LINK framework vekkel ulmora comdlg32 shell32 ole32)
 

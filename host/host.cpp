@@ -238,6 +238,7 @@ class CHostApp : public CWinApp {
       host::ShowDemoMenu(frame, 60, 40);
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
+      host::PreviewReport(frame->m_hWnd);
       // And the portable chart through the portable printer.
       host::PrintPortableChart(frame->m_hWnd);
       return Fail(0);  // the framework destroys the main window and ends

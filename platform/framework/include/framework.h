@@ -27,3 +27,4 @@
 #include "fw_commondlg.h"
 #include "fw_print.h"
 #include "fw_propsheet.h"
+#include "fw_preview.h"

@@ -39,6 +39,7 @@ class FW_API CScrollView : public CView {
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   DECLARE_MESSAGE_MAP()
 
+ protected:
   int m_nMapMode = 0;  // 0: no sizes set yet
   CSize m_totalLog;
   CSize m_totalDev, m_pageDev, m_lineDev;
