@@ -97,7 +97,15 @@ TEST_F(PreviewFixture, ThePreviewTakesTheViewsPlaceAndGivesItBack) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin"}));
   EXPECT_EQ(::GetDlgCtrlID(p->m_hWnd), AFX_IDW_PANE_FIRST);
   EXPECT_FALSE(view.IsWindowVisible());
-  EXPECT_NE(::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR), static_cast<HWND>(NULL));
+  // The bar of the preview's commands shows above it.
+  HWND bar = ::GetDlgItem(frame->m_hWnd, AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(bar, static_cast<HWND>(NULL));
+  EXPECT_TRUE(::IsWindowVisible(bar));
+  EXPECT_NE(::GetDlgItem(bar, AFX_ID_PREVIEW_NUMPAGE), static_cast<HWND>(NULL));
+  CRect barRc, viewRc;
+  ::GetWindowRect(bar, &barRc);
+  p->GetWindowRect(&viewRc);
+  EXPECT_LE(barRc.bottom, viewRc.top);
   EXPECT_EQ(p->GetCurrentPage(), 1u);
   EXPECT_EQ(p->GetZoomState(), 0u);
 

@@ -4,6 +4,8 @@
 #include "UIUtilities.h"
 #include "UIView.h"
 
+#include <fw_printres.h>
+
 #include <stddef.h>
 
 namespace {
@@ -42,6 +44,7 @@ ON_MESSAGE(WM_SETCURSOR, OnDefaultHandling)
 ON_WM_QUERYNEWPALETTE()
 ON_WM_PALETTECHANGED()
 ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CMFCUIView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CMFCUIView::CMFCUIView(unsigned long style)

@@ -367,7 +367,7 @@ BOOL CView::DoPrintPreview(CRuntimeClass* pPreviewViewClass) {
     dc.m_hDC = dc.m_hAttribDC = NULL;
   }
   preview->m_pToolBar = new CDialogBar;
-  if (!preview->m_pToolBar->Create(frame, AFX_IDD_PREVIEW_TOOLBAR, CBRS_TOP, AFX_IDW_PREVIEW_BAR)) {
+  if (!preview->m_pToolBar->Create(frame, AFX_IDD_PREVIEW_TOOLBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_PREVIEW_BAR)) {
     delete preview->m_pToolBar;
     preview->m_pToolBar = NULL;
   }
