@@ -77,6 +77,19 @@ TEST(ResizableSheet, TheFirstSizeIsTheMinimumAndTheSheetGainsAFrameAndGrip) {
   CRect now;
   sheet.GetWindowRect(&now);
   EXPECT_EQ(now.Size(), first.Size());
+  // The grip sits in the client area's bottom-right corner.
+  CRect clientNow;
+  sheet.GetClientRect(&clientNow);
+  HWND grip = NULL;
+  for (HWND child = ::GetWindow(sheet.m_hWnd, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::GetWindowLong(child, GWL_STYLE) & SBS_SIZEGRIP) {
+      TCHAR cls[32] = {};
+      ::GetClassName(child, cls, 32);
+      if (lstrcmpi(cls, _T("ScrollBar")) == 0) grip = child;
+    }
+  ASSERT_NE(grip, static_cast<HWND>(NULL));
+  EXPECT_TRUE(::IsWindowVisible(grip));
+  EXPECT_EQ(InClient(sheet.m_hWnd, grip).BottomRight(), clientNow.BottomRight());
   // The visible buttons fit in the minimum width.
   CRect client;
   sheet.GetClientRect(&client);
