@@ -18,7 +18,7 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
   LINK framework vekkel solvane ulmora shlwapi version)
 
@@ -78,11 +78,13 @@ quarnel_area(ui/links
   USES ui/shared
   LINK framework ulmora shell32 advapi32)
 
-# Embedded modal dialogs on their own threads.
+# Embedded modal dialogs on their own threads; the print, colour, folder, message and
+# server-timeout dialogs.
 quarnel_area(ui/UIDlg
-  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp
+  SOURCES ModalDialogContainer.cpp ModalThread.cpp QvPrintDlg.cpp QvColorDlg.cpp QvGetDirDlg.cpp QvMessageDlg.cpp
+          QvPreviewView.cpp TrelTimeoutDlg.cpp UIDlg.rc
   USES ui/shared
-  LINK framework ulmora comdlg32)
+  LINK framework vekkel ulmora comdlg32 shell32 ole32)
 
 # Drop shadows.
 quarnel_area(ui/shadows UNICODE_ONLY

@@ -23,6 +23,7 @@
 #include "lists_demo.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
+#include "library_dialogs.h"
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "status_demo.h"
@@ -201,6 +202,7 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(grids, L"grid");
         ::ShowWindow(grids, SW_HIDE);
       }
+      host::CaptureLibraryDialogs();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
@@ -255,6 +257,7 @@ class CHostApp : public CWinApp {
       host::ShowDemoMenu(frame, 60, 40);
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
+      host::PreviewReport(frame->m_hWnd);
       // And the portable chart through the portable printer.
       host::PrintPortableChart(frame->m_hWnd);
       return Fail(0);  // the framework destroys the main window and ends

@@ -6,11 +6,13 @@
 
 #include <GUIView.h>
 #include <QvPageFormat.h>
+#include <QvPreviewView.h>
 #include <QvPrinter.h>
 #include <QvView.h>
 #include <UIView.h>
 
 #include "portable_chart.h"
+#include "screens.h"
 
 namespace host {
 namespace {
@@ -180,6 +182,37 @@ bool PrintReport(HWND main, bool blind) {
   view.DestroyWindow();
   document.RemoveView(&view);
   return result == UIPrinted;
+}
+
+void PreviewReport(HWND main) {
+  CFrameWnd* frame = new CFrameWnd;
+  if (!frame->Create(NULL, _T("Quarterly report - Preview"), WS_OVERLAPPEDWINDOW, CRect(40, 30, 840, 630),
+                     CWnd::FromHandle(main)))
+    return;
+  CDocument* document = new CDocument;
+  document->m_bAutoDelete = FALSE;
+  document->SetTitle(_T("Quarterly report"));
+  auto* view = new ReportPrintView(true);
+  if (!view->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST)) {
+    delete view;
+    delete document;
+    frame->DestroyWindow();
+    return;
+  }
+  document->AddView(view);
+  view->OnInitialUpdate();
+  frame->SetActiveView(view);
+  frame->ShowWindow(SW_SHOW);
+  frame->RecalcLayout();
+  if (view->DoPrintPreview(RUNTIME_CLASS(CQvPreviewView))) {
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);  // two pages
+    if (ScreenshotMode()) CaptureWindow(frame->m_hWnd, L"print_preview");
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+  }
+  document->RemoveView(view);
+  delete document;
+  frame->DestroyWindow();  // the view's window with it; the view object is this function's
+  delete view;
 }
 
 }  // namespace host

@@ -10,4 +10,7 @@ bool PrintReport(HWND main, bool blind);
 // The portable chart on a page of its own, printed through the portable printer on the
 // default printer's page format (the job is named "Portable chart"). True when it was printed.
 bool PrintPortableChart(HWND main);
+// The report in the library's print preview, two pages side by side, in a frame of its own
+// (on the default printer's pages); in screenshot mode pictured as "print_preview" and closed.
+void PreviewReport(HWND main);
 }  // namespace host

@@ -3,6 +3,7 @@
 // mode, the print zoom during the page and the print-to-file dialog.
 #include <gtest/gtest.h>
 
+#include <QvPreviewView.h>
 #include <UIView.h>
 #include <fw_printres.h>
 #include <test_view.h>
@@ -143,16 +144,6 @@ TEST_F(ViewPrintJob, PagesInTheOrderAskedFor) {
     EXPECT_EQ(view.printed, c.pages) << c.from << "-" << c.to;
     EXPECT_EQ(PagesInFile(), static_cast<int>(c.pages.size())) << c.from << "-" << c.to;
   }
-}
-
-// The view takes the print-preview command (the preview itself is not part of it): nothing
-// is printed and no window is shown.
-TEST_F(ViewPrintJob, ThePrintPreviewCommandIsTheViewsAndDoesNothing) {
-  EXPECT_TRUE(view.OnCmdMsg(ID_FILE_PRINT_PREVIEW, CN_COMMAND, NULL, NULL));
-  view.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
-  EXPECT_TRUE(view.printed.empty());
-  EXPECT_EQ(view.pageCalls, 0);
-  EXPECT_EQ(CQvPrintingDialog::GetCurrent(), nullptr);
 }
 
 // A job that is gone when the view ends it: a message the host posted while the last page
@@ -329,6 +320,39 @@ TEST_F(ViewPrintJob, CancelledFileDialogIsReportedApart) {
   DialogDriver driver({{kFileNameCombo, [](HWND dlg) { DialogDriver::Press(dlg, IDCANCEL); }}});
   EXPECT_EQ(view.Print(1, 2), UIPrintFileCancelled);
   EXPECT_TRUE(view.printed.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The preview command puts the view's pages in the library's preview and gives the view back
+// when the preview closes.
+TEST_F(ViewPrintJob, ThePreviewCommandShowsTheViewsPagesInThePreview) {
+  view.pages = 4;
+  frame->SetActiveView(&view);
+  view.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  CQvPreviewView* preview = DYNAMIC_DOWNCAST(CQvPreviewView, frame->GetActiveView());
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->GetPrintInfo()->GetMaxPage(), 4u);
+  EXPECT_FALSE(view.GetStyle() & WS_VISIBLE);
+  view.printed.clear();
+  HDC screen = ::GetDC(NULL);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 200, 260);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  CDC dc;
+  dc.m_hDC = dc.m_hAttribDC = memory;
+  preview->DrawPage(&dc, 3, CRect(0, 0, 200, 260));
+  dc.m_hDC = dc.m_hAttribDC = NULL;
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(NULL, screen);
+  EXPECT_EQ(view.printed, std::vector<long>{3});
+  preview->ClosePreview();
+  EXPECT_EQ(frame->GetActiveView(), &view);
+  EXPECT_TRUE(view.GetStyle() & WS_VISIBLE);
 }
 
 }  // namespace

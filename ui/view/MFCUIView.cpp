@@ -42,8 +42,8 @@ ON_MESSAGE(WM_SYSCOMMAND, OnDefaultHandling)
 ON_MESSAGE(WM_SETCURSOR, OnDefaultHandling)
 ON_WM_QUERYNEWPALETTE()
 ON_WM_PALETTECHANGED()
-ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CMFCUIView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CMFCUIView::CMFCUIView(unsigned long style)
@@ -109,8 +109,6 @@ BOOL CMFCUIView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd*
 }
 
 BOOL CMFCUIView::DestroyWindow() { return CWnd::DestroyWindow(); }
-
-void CMFCUIView::OnFilePrintPreview() {}
 
 void CMFCUIView::OnInitialUpdate() {
   UIViewPrepareSharedResources();

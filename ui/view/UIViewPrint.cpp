@@ -1,6 +1,7 @@
 // Printing from the drawing view: the print job of Print with its dialogs, status dialog,
 // page loop, copies and collation, and the rendering of one page at the printer's
 // resolution.
+#include <QvPreviewView.h>
 #include <QvPrintDlg.h>
 #include <UIUtilities.h>
 #include <UIView.h>
@@ -358,3 +359,5 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
       ::ReleaseDC(m_hWnd, windowDC);
   }
 }
+
+void CMFCUIView::OnFilePrintPreview() { DoPrintPreview(RUNTIME_CLASS(CQvPreviewView)); }

@@ -536,11 +536,11 @@ class QUARNEL_API CMFCUIView : public CUIView {
   afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
   afx_msg LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDefaultHandling(WPARAM wParam, LPARAM lParam);
+  // ID_FILE_PRINT_PREVIEW: the view's pages in the library's print preview.
+  afx_msg void OnFilePrintPreview();
 
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
-  // The print-preview command: taken by the view, with no effect.
-  afx_msg void OnFilePrintPreview();
 
   uih::BorrowedDC m_hDC;
   uih::BorrowedDC m_hAttribDC;

@@ -114,6 +114,10 @@ class FW_API CView : public CWnd {
   // (the default one), else the print dialog runs through the application. FALSE when
   // there is no printer DC afterwards or the dialog was cancelled.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  // Shows the view's pages in print preview (a CPreviewView of the class given, the
+  // framework's when NULL, in the view's place in its frame). FALSE when the job is refused or
+  // has no printer, or the preview cannot be made.
+  BOOL DoPrintPreview(CRuntimeClass* pPreviewViewClass = NULL);
 
  protected:
   CView();
@@ -154,6 +158,7 @@ class FW_API CView : public CWnd {
   DECLARE_MESSAGE_MAP()
 
   friend class CDocument;
+  friend class CPreviewView;
 };
 
 class FW_API CFrameWnd : public CWnd {

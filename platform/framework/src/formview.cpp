@@ -24,9 +24,9 @@ INT_PTR CALLBACK FormDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CFormView, CView)
+IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 
-BEGIN_MESSAGE_MAP(CFormView, CView)
+BEGIN_MESSAGE_MAP(CFormView, CScrollView)
 END_MESSAGE_MAP()
 
 CFormView::CFormView(UINT nIDTemplate) : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)) {}
@@ -59,7 +59,7 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
 
   CRect client;
   ::GetClientRect(m_hWnd, &client);
-  m_totalSize = client.Size();
+  SetScrollSizes(MM_TEXT, client.Size());
   ::SetWindowLongPtr(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
   ::SetWindowPos(m_hWnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -69,13 +69,13 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
 
 void CFormView::OnInitialUpdate() {
   UpdateData(FALSE);
-  CView::OnInitialUpdate();
+  CScrollView::OnInitialUpdate();
 }
 
 void CFormView::OnDraw(CDC*) {}
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg) {
-  if (CView::PreTranslateMessage(pMsg)) return TRUE;
+  if (CScrollView::PreTranslateMessage(pMsg)) return TRUE;
   const bool keys = pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST;
   if (keys && m_hWnd != NULL && ::IsChild(m_hWnd, pMsg->hwnd)) return ::IsDialogMessage(m_hWnd, pMsg);
   return FALSE;
