@@ -17,6 +17,7 @@
 #include "mdi_ids.h"
 #include "report_view.h"
 #include "screens.h"
+#include "shortcut_bar.h"
 #include "toolbars_ids.h"
 
 namespace host {
@@ -208,6 +209,10 @@ void CaptureReportsWindows() {
     CaptureWindow(frame->m_hWnd, L"mdi_two_documents");
     if (CMDIChildWnd* active = frame->MDIGetActive()) active->MDIMaximize();
     CaptureWindow(frame->m_hWnd, L"mdi_maximised_document");
+    frame->DestroyWindow();
+  }
+  if (ReportsFrame* frame = MakeReportsFrame(false)) {
+    if (AddShortcutBar(frame)) CaptureShortcutBarTooltip(frame, L"reports_shortcut_bar");
     frame->DestroyWindow();
   }
   // Sizable docking: one start rearranges the bars and closes, the next start shows them so.

@@ -23,11 +23,13 @@ using testing_support::LoggingParent;
 
 const int kId = 91;
 
-// A one-image strip: a 16 x 16 square of the colour and its all-black mask. The caller owns it.
-inline HBITMAP MakeImage(COLORREF colour) {
+// A strip of 16 x 16 squares in the colours, followed by their all-black masks. The caller
+// owns it.
+inline HBITMAP MakeStrip(const std::vector<COLORREF>& colours) {
+  const int w = 32 * static_cast<int>(colours.size());
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = 32;
+  bi.bmiHeader.biWidth = w;
   bi.bmiHeader.biHeight = -16;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
@@ -35,11 +37,17 @@ inline HBITMAP MakeImage(COLORREF colour) {
   HBITMAP bitmap = CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
   if (bitmap == NULL) return NULL;
   DWORD* p = static_cast<DWORD*>(bits);
-  const DWORD rgb = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 32; ++x) p[y * 32 + x] = x < 16 ? rgb : 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = x < w / 2 ? colours[static_cast<size_t>(x / 16)] : 0;
+      p[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+  }
   return bitmap;
 }
+
+// A one-image strip.
+inline HBITMAP MakeImage(COLORREF colour) { return MakeStrip({colour}); }
 
 class TileTest : public ::testing::Test {
  protected:

@@ -12,22 +12,8 @@ using testing_support::GdiObjectCount;
 
 namespace {
 
-// A strip of two 16-pixel images (red, green) and their black masks.
-HBITMAP MakeStrip() {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = 64;
-  bi.bmiHeader.biHeight = -16;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = NULL;
-  HBITMAP bitmap = CreateDIBSection(NULL, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-  if (bitmap == NULL) return NULL;
-  DWORD* p = static_cast<DWORD*>(bits);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 64; ++x) p[y * 64 + x] = x < 16 ? 0xFF0000 : x < 32 ? 0x00FF00 : 0;
-  return bitmap;
-}
+// A strip of two 16-pixel images (red, green).
+HBITMAP MakeStrip() { return tile_test::MakeStrip({RGB(255, 0, 0), RGB(0, 255, 0)}); }
 
 TEST(TileWrapper, CallsWithoutAWindowAnswerMinusOne) {
   CTileControl none;

@@ -290,11 +290,11 @@ void TileControl::DrawCaption(HDC dc, int index, const CRect& r) {
   CRect at = AreaRect(r, 5);
   const CString caption = master.GetActiveCaption();
   SIZE extent = {0, 0};
-  ::GetTextExtentPoint32W(dc, caption, caption.GetLength(), &extent);
+  ::GetTextExtentPoint32(dc, caption, caption.GetLength(), &extent);
   master.SetTruncation(extent.cx > at.Width() ? 1 : 0);
   if (at.Width() <= 19) return;
   if (m_enabled && master.IsTileEnabled()) {
-    ::DrawTextW(dc, caption, caption.GetLength(), &at, kCaptionFormat);
+    ::DrawText(dc, caption, caption.GetLength(), &at, kCaptionFormat);
     return;
   }
   // Embossed: the highlight one pixel down and right, the shadow in place.
@@ -302,9 +302,9 @@ void TileControl::DrawCaption(HDC dc, int index, const CRect& r) {
   if (m_enabled) ::SetTextColor(dc, s_colours[5]);
   CRect moved = at;
   moved.OffsetRect(1, 1);
-  ::DrawTextW(dc, caption, caption.GetLength(), &moved, kCaptionFormat);
+  ::DrawText(dc, caption, caption.GetLength(), &moved, kCaptionFormat);
   ::SetTextColor(dc, s_colours[6]);
-  ::DrawTextW(dc, caption, caption.GetLength(), &at, kCaptionFormat);
+  ::DrawText(dc, caption, caption.GetLength(), &at, kCaptionFormat);
   ::SetTextColor(dc, old);
 }
 
@@ -472,12 +472,12 @@ int TileControl::SetCursor(int hitCode) {
   const bool facetPart = code == TLHT_FACETMENU || code == TLHT_LEFTARROW || code == TLHT_RIGHTARROW;
   if (facetPart) {
     if (ValidMaster(m_active) && m_masters[m_active].GetCount() >= 2) {
-      HCURSOR hand = ::LoadCursorW(AfxFindResourceHandle(L"HAND_CURSOR", RT_GROUP_CURSOR), L"HAND_CURSOR");
-      if (hand == NULL) hand = ::LoadCursorW(NULL, IDC_HAND);
+      HCURSOR hand = ::LoadCursor(AfxFindResourceHandle(_T("HAND_CURSOR"), RT_GROUP_CURSOR), _T("HAND_CURSOR"));
+      if (hand == NULL) hand = ::LoadCursor(NULL, IDC_HAND);
       ::SetCursor(hand);
     }
   } else {
-    ::SetCursor(::LoadCursorW(NULL, IDC_ARROW));
+    ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
   }
   return 1;
 }

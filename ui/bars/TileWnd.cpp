@@ -7,6 +7,7 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include <string>
 
 namespace {
 
@@ -31,6 +32,19 @@ CString FromUtf8(const char* text) {
 }
 
 const UINT kTooltipBits = TTF_NOTBUTTON;
+
+// The text as wide characters, in either edition.
+std::wstring WideOf(const CString& text) {
+#ifdef UNICODE
+  return std::wstring(static_cast<LPCWSTR>(text));
+#else
+  const int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
+  if (chars <= 0) return std::wstring();
+  std::vector<wchar_t> buffer(static_cast<size_t>(chars));
+  ::MultiByteToWideChar(CP_ACP, 0, text, -1, buffer.data(), chars);
+  return std::wstring(buffer.data());
+#endif
+}
 
 }  // namespace
 
@@ -342,7 +356,8 @@ void CTileControl::SetMaskedBitmap(const wchar_t* name) {
     m_stripName.assign(name, name + ::wcslen(name) + 1);
   }
   CBitmap bitmap;
-  if (bitmap.LoadBitmap(name)) {
+  const CString resourceName(IS_INTRESOURCE(name) ? CString() : CString(name));
+  if (bitmap.LoadBitmap(IS_INTRESOURCE(name) ? MAKEINTRESOURCE(reinterpret_cast<UINT_PTR>(name)) : static_cast<LPCTSTR>(resourceName))) {
     m_strip = static_cast<HBITMAP>(bitmap.Detach());
     m_ownsStrip = 1;
   }
@@ -417,17 +432,18 @@ BOOL CTileControl::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
   POINT cursor;
   ::GetCursorPos(&cursor);
   ::ScreenToClient(m_hWnd, &cursor);
-  CString text;
-  if (!TooltipTextAt(CPoint(cursor.x, cursor.y), text)) return FALSE;
+  CString shown;
+  if (!TooltipTextAt(CPoint(cursor.x, cursor.y), shown)) return FALSE;
+  const std::wstring text = WideOf(shown);
   if (pNMHDR->code == TTN_NEEDTEXTW) {
     TOOLTIPTEXTW* tip = reinterpret_cast<TOOLTIPTEXTW*>(pNMHDR);
-    ::lstrcpynW(tip->szText, text, static_cast<int>(sizeof(tip->szText) / sizeof(tip->szText[0])));
+    ::lstrcpynW(tip->szText, text.c_str(), static_cast<int>(sizeof(tip->szText) / sizeof(tip->szText[0])));
   } else {
     // The ANSI record gets the text converted, cut to its field between characters.
     TOOLTIPTEXTA* tip = reinterpret_cast<TOOLTIPTEXTA*>(pNMHDR);
     const int size = static_cast<int>(sizeof(tip->szText));
-    std::vector<char> converted(static_cast<size_t>(text.GetLength()) * 2 + 1, 0);
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), static_cast<int>(converted.size()), NULL, NULL);
+    std::vector<char> converted(text.size() * 2 + 1, 0);
+    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, converted.data(), static_cast<int>(converted.size()), NULL, NULL);
     int at = 0;
     while (converted[static_cast<size_t>(at)] != 0) {
       const int width = ::IsDBCSLeadByte(static_cast<BYTE>(converted[static_cast<size_t>(at)])) ? 2 : 1;
