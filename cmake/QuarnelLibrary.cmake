@@ -114,7 +114,7 @@ quarnel_area(ui/controls
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           MenuToolBar.cpp
-          TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
+          TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
           PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp
           CoolMenu.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp

@@ -256,7 +256,9 @@ LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg >= WM_USER && msg < 0xC000) return o != NULL ? PrivateMessage(o, msg, wp, lp) : -1;
   if (msg == DumpWindowMessage() || msg == DumpStyleMessage()) {
-    return msg == DumpStyleMessage() ? 1 : 3;
+    const int stylesOnly = msg == DumpStyleMessage();
+    if (o != NULL && lp != 0) o->Dump(reinterpret_cast<const TC_DUMPRECORD*>(lp), stylesOnly);
+    return stylesOnly ? 1 : 3;
   }
   if (o == NULL && msg != WM_PAINT) {
     return ::DefWindowProcW(hwnd, msg, wp, lp);

@@ -118,6 +118,18 @@ enum {
 // Style bit 1: images are always drawn through their masks, in the disabled look too.
 enum { TLS_MASKEDIMAGES = 2 };
 
+class CDumpContext;
+
+// lParam of the registered messages "_UIM_DUMPWND" (everything) and "_UIM_DUMPSTYLE" (the
+// interaction level only): where and how the control writes its dump.
+struct TC_DUMPRECORD {
+  void* reserved;         // not read
+  CDumpContext* context;  // written to
+  int crlf;               // non-zero: lines end with "\r\n", else "\n"
+  int level;              // indent level of the first line
+  int spaces;             // spaces per indent level
+};
+
 // What an embedded object is placed in: the control's window and its content area.
 struct TC_EMBED_INFO {
   HWND hWnd;
@@ -381,6 +393,8 @@ class QUARNEL_API TileControl {
   // Geometry (client coordinates): master i's header, empty for a bad index; part 0..5 of it.
   CRect MasterRect(int index) const;
   static CRect AreaRect(const CRect& master, int part);
+  // Writes the dump the record asks for: the interaction level only, or everything.
+  void Dump(const TC_DUMPRECORD* record, int stylesOnly) const;
   // Moves the active facet by delta, wrapping, with the slide.
   void IncrementFacet(int delta);
 
