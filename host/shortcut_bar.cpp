@@ -90,6 +90,33 @@ bool AddShortcutBar(CFrameWnd* frame) {
   return true;
 }
 
+namespace {
+
+// A label in the tooltip's look: the info colours, a black frame, the GUI font.
+LRESULT CALLBACK TipLabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd, &ps);
+    RECT rc;
+    ::GetClientRect(hwnd, &rc);
+    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_INFOBK));
+    ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+    wchar_t text[256] = L"";
+    ::GetWindowTextW(hwnd, text, 256);
+    ::InflateRect(&rc, -4, -2);
+    ::DrawTextW(dc, text, -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
 void CaptureShortcutBarTooltip(CFrameWnd* frame, const wchar_t* name) {
   if (!ScreenshotMode()) return;
   auto* bar = dynamic_cast<ShortcutBar*>(frame->GetControlBar(kBarId));
@@ -98,26 +125,31 @@ void CaptureShortcutBarTooltip(CFrameWnd* frame, const wchar_t* name) {
   CRect header;
   CString text;
   if (!tiles.GetMasterRect(0, header) || !tiles.TooltipTextAt(header.CenterPoint(), text)) return;
-  // The frame comes forward first: raising it later would cover the tooltip.
-  frame->ShowWindow(SW_SHOW);
-  ::SetForegroundWindow(frame->m_hWnd);
+  // The header's tooltip text, shown at the header by a label in the tooltip's look inside the
+  // frame (a popup would fall behind the frame when the capture brings it forward).
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = TipLabelProc;
+  wc.hInstance = ::GetModuleHandleW(NULL);
+  wc.lpszClassName = L"HostTipLabel";
+  ::RegisterClassW(&wc);
+  const CString shown = text;
+  HDC screen = ::GetDC(NULL);
+  HGDIOBJ old = ::SelectObject(screen, ::GetStockObject(DEFAULT_GUI_FONT));
+  SIZE extent = {0, 0};
+  ::GetTextExtentPoint32(screen, shown, shown.GetLength(), &extent);
+  ::SelectObject(screen, old);
+  ::ReleaseDC(NULL, screen);
+  POINT at = {header.left + 30, header.bottom + 6};
+  ::MapWindowPoints(tiles.m_hWnd, frame->m_hWnd, &at, 1);
+  HWND label = ::CreateWindowExW(0, L"HostTipLabel", L"", WS_CHILD | WS_CLIPSIBLINGS, at.x, at.y, extent.cx + 10,
+                                 extent.cy + 6, frame->m_hWnd, NULL, ::GetModuleHandleW(NULL), NULL);
+  if (label == NULL) return;
+  ::SetWindowText(label, shown);
+  ::SetWindowPos(label, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   frame->UpdateWindow();
-  // The text the header's tooltip shows, held at the header by a tracking tooltip.
-  HWND tip = ::CreateWindowEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, NULL, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0, frame->m_hWnd,
-                               NULL, NULL, NULL);
-  if (tip == NULL) return;
-  TOOLINFO ti = {};
-  ti.cbSize = TTTOOLINFO_V1_SIZE;  // understood by every version of the common controls
-  ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-  ti.hwnd = frame->m_hWnd;
-  ti.lpszText = const_cast<LPTSTR>(static_cast<LPCTSTR>(text));
-  ::SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-  POINT at = {header.left + 40, header.bottom + 4};
-  ::ClientToScreen(tiles.m_hWnd, &at);
-  ::SendMessageW(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
-  ::SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+  ::RedrawWindow(label, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
   CaptureWindow(frame->m_hWnd, name);
-  ::DestroyWindow(tip);
+  ::DestroyWindow(label);
 }
 
 }  // namespace host

@@ -2,6 +2,8 @@
 // joined without dangling separators, and the masters and facets, indented by level.
 #include "tile_fixture.h"
 
+#include <fw_dump.h>
+
 using namespace tile_test;
 
 namespace {

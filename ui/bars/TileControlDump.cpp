@@ -3,6 +3,7 @@
 #include "TileControl.h"
 
 #include <framework.h>
+#include <fw_dump.h>
 
 #include <string>
 

@@ -8,7 +8,6 @@
 #include "fw_except.h"
 #include "fw_time.h"
 #include "fw_file.h"
-#include "fw_dump.h"
 #include "fw_archive.h"
 #include "fw_coll.h"
 #include "fw_cmdtarget.h"

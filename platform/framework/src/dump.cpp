@@ -1,5 +1,6 @@
 // The framework's dump context.
 #include "framework.h"
+
 #include "fw_dump.h"
 
 #include <stdio.h>
