@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
   Print(reporter, "1,024 masters added and painted: tile control / tab control", "BM_TileAddAndPaint/1024",
         "BM_TabAddAndPaint/1024");
   Print(reporter, "tile control, 1,024 masters / 64 masters", "BM_TileAddAndPaint/1024", "BM_TileAddAndPaint/64");
-  Print(reporter, "facet slide / AnimateWindow(AW_SLIDE, 100)", "BM_FacetSlide/iterations:10/real_time",
-        "BM_AnimateWindowSlide/iterations:10/real_time");
+  // The slides are compared by their wall times in the table: a slide spends its 100 ms
+  // waiting, and where AnimateWindow does not animate (Wine) it takes no CPU time at all.
   benchmark::Shutdown();
   return 0;
 }
