@@ -132,7 +132,7 @@ quarnel_area(ui/dragdrop
 
 # Window-procedure controls; image buttons and the system image list.
 quarnel_area(ui/controls
-  SOURCES IconPaneControl.cpp IconPaneWnd.cpp TileControl.cpp ImageButton.cpp MaskedBitmapButton.cpp SystemImageList.cpp IconPane.rc
+  SOURCES IconPaneControl.cpp IconPaneWnd.cpp ImageButton.cpp MaskedBitmapButton.cpp SystemImageList.cpp IconPane.rc
   USES ui/commands ui/images ui/shared
   LINK framework ulmora comctl32 shell32 ole32)
 
@@ -146,7 +146,7 @@ quarnel_area(ui/grid
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           MenuToolBar.cpp
-          TileData.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
+          TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
           PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp LanguageFont.cpp
           CoolMenu.rc BarResources.rc
           SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp

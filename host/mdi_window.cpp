@@ -17,6 +17,7 @@
 #include "mdi_ids.h"
 #include "report_view.h"
 #include "screens.h"
+#include "shortcut_bar.h"
 #include "toolbar_drag.h"
 #include "toolbars_ids.h"
 
@@ -214,6 +215,10 @@ void CaptureReportsWindows() {
     EndToolbarDrag(frame->ToolBar(0));
     if (CMDIChildWnd* active = frame->MDIGetActive()) active->MDIMaximize();
     CaptureWindow(frame->m_hWnd, L"mdi_maximised_document");
+    frame->DestroyWindow();
+  }
+  if (ReportsFrame* frame = MakeReportsFrame(false)) {
+    if (AddShortcutBar(frame)) CaptureShortcutBarTooltip(frame, L"reports_shortcut_bar");
     frame->DestroyWindow();
   }
   // Sizable docking: one start rearranges the bars and closes, the next start shows them so.
