@@ -22,6 +22,7 @@
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "portable_dialog.h"
+#include "tab_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -189,9 +190,11 @@ class CHostApp : public CWinApp {
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND options = host::OpenReportOptionsDialog(150, 110);
+    HWND settingsTabs = host::OpenReportSettingsTabs(180, 130);
     host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
+      host::CaptureReportSettingsTabs(settingsTabs);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tabdialogs_ids.h"
+#include "recorder.h"
 #include "test_support.h"
 
 using testing_support::PumpMessages;
@@ -289,6 +290,56 @@ TEST_F(TabDialog, APageThatRefusesToHideKeepsTheSelection) {
     SetKeys(false, false);
     EXPECT_EQ(open.Platform().GetCurrentTabIndex(), c.mayHide ? c.current + 1 : c.current);
   }
+}
+
+// Ctrl+Tab on page 0 of two, the focus in page 0's field: the messages both pages get.
+// Both pages are logged (painting left out).
+const testing_support::ExpectedMsg kSwitchToSecond[] = {
+    // page 0 is hidden first
+    {WM_SHOWWINDOW, testing_support::kSent | testing_support::kWparam, FALSE, 0},
+    {WM_WINDOWPOSCHANGING, testing_support::kSent, 0, 0},
+    {WM_WINDOWPOSCHANGED, testing_support::kSent, 0, 0},
+    // then page 1 is shown
+    {WM_SHOWWINDOW, testing_support::kSent | testing_support::kWparam, TRUE, 0},
+    {WM_WINDOWPOSCHANGING, testing_support::kSent, 0, 0},
+    {WM_WINDOWPOSCHANGED, testing_support::kSent, 0, 0},
+    // and brought to the top
+    {WM_WINDOWPOSCHANGING, testing_support::kSent, 0, 0},
+    {WM_CHILDACTIVATE, testing_support::kSent, 0, 0},
+    {WM_WINDOWPOSCHANGED, testing_support::kSent, 0, 0},
+    // page 0's field loses the focus, page 1 takes it and hands it to its own field
+    {WM_COMMAND, testing_support::kSent | testing_support::kWparam, MAKEWPARAM(IDC_FIELD, EN_KILLFOCUS), 0},
+    {WM_SETFOCUS, testing_support::kSent, 0, 0},
+    {WM_KILLFOCUS, testing_support::kSent, 0, 0},
+    {WM_COMMAND, testing_support::kSent | testing_support::kWparam, MAKEWPARAM(IDC_FIELD, EN_SETFOCUS), 0},
+    {0, 0, 0, 0},
+};
+
+TEST_F(TabDialog, CtrlTabHidesTheOldPageBeforeTheNewOneShows) {
+  using namespace testing_support;
+  OpenTabs open({IDD_PAGE_EX, IDD_PAGE_EX});
+  ASSERT_EQ(open.run, 0);
+  HWND first = open.tabs[0]->Window(), second = open.tabs[1]->Window();
+  ::SetFocus(::GetDlgItem(first, IDC_FIELD));
+  SubclassedControl a(first), b(second);
+  Recorder().UnwatchAll();
+  Recorder().Watch(first);
+  Recorder().Watch(second);
+  for (UINT m : {UINT{WM_PAINT}, UINT{WM_ERASEBKGND}, UINT{WM_NCPAINT}, UINT{WM_CTLCOLORSTATIC}, UINT{WM_CTLCOLOREDIT},
+                 UINT{WM_CTLCOLORBTN}, UINT{WM_CTLCOLORDLG}})
+    Recorder().Ignore(m);
+  Recorder().Reset();
+  SetKeys(true, false);
+  EXPECT_TRUE(open.PageKey(*open.tabs[0], ::GetDlgItem(first, IDC_FIELD)));
+  SetKeys(false, false);
+  Recorder().Pump();
+  EXPECT_TRUE(Recorder().Matches(kSwitchToSecond));
+  for (UINT m : {UINT{WM_PAINT}, UINT{WM_ERASEBKGND}, UINT{WM_NCPAINT}, UINT{WM_CTLCOLORSTATIC}, UINT{WM_CTLCOLOREDIT},
+                 UINT{WM_CTLCOLORBTN}, UINT{WM_CTLCOLORDLG}})
+    Recorder().Unignore(m);
+  Recorder().UnwatchAll();
+  EXPECT_EQ(open.VisiblePages(), std::vector<int>{1});
+  EXPECT_TRUE(::IsChild(second, ::GetFocus())) << "the new page has the focus";
 }
 
 // ---------------------------------------------------------------------------------------------
