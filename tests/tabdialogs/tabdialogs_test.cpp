@@ -506,6 +506,43 @@ TEST_F(TabDialog, OkAsksThePagesFromLastToFirstAndStopsAtTheFirstRefusal) {
   EXPECT_EQ(open.dialog.terminations, 1);
 }
 
+// Enter and Escape in a page act as the dialog's default button (the template's OK, which the
+// portable dialog keeps) and Cancel, unless that button is disabled.
+TEST_F(TabDialog, EnterAndEscapeInAPageReachTheDialogsButtons) {
+  using Log = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    WPARAM key;
+    bool ctrl;
+    bool okDisabled;
+    short result;  // 0: still open
+    Log log;
+  } const cases[] = {
+      {"Enter: the default button, OK", VK_RETURN, false, false, IDOK,
+       {"action 1 0", "action 1 1", "validate 1", "validate 0"}},
+      {"Escape: Cancel", VK_ESCAPE, false, false, IDCANCEL, {"action 2 0", "action 2 1"}},
+      {"Enter with the default button disabled goes on to the page", VK_RETURN, false, true, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenTabs open({IDD_PAGE_EX, IDD_PAGE_EX});
+    ASSERT_EQ(open.run, 0);
+    HWND dlg = open.dialog.Window();
+    ASSERT_EQ(LOWORD(::SendMessage(dlg, DM_GETDEFID, 0, 0)), IDOK);
+    if (c.okDisabled) open.dialog.EnableOKButton(false);
+    SetKeys(c.ctrl, false);
+    MSG msg = {::GetDlgItem(open.tabs[0]->Window(), IDC_FIELD), WM_KEYDOWN, c.key, 1, 0, {0, 0}};
+    open.tabs[0]->GetPlatformTab()->PreTranslateMessage(&msg);
+    SetKeys(false, false);
+    PumpMessages();
+    EXPECT_EQ(open.log, c.log);
+    EXPECT_EQ(::IsWindow(dlg) == FALSE, c.result != 0);
+    if (c.result != 0) {
+      EXPECT_EQ(open.dialog.GetResultCode(), c.result);
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Counts in a byte
 
