@@ -544,6 +544,68 @@ TEST_F(TabDialog, EnterAndEscapeInAPageReachTheDialogsButtons) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// A resizable tab dialog of its own template
+
+class ResizableTabs : public QvTabDialog {
+ public:
+  ResizableTabs() : QvTabDialog(nullptr, nullptr, false, false) { SetDialogID(IDD_OWN_TABS); }
+  CWnd* OnCreatePlatform() override {
+    return GetMFCCWnd() ? GetMFCCWnd() : new CGUIResizeTabDialog(IDD_OWN_TABS, FALSE, nullptr, TRUE);
+  }
+  bool OnInit() override { return true; }
+};
+
+TEST_F(TabDialog, AResizableTabDialogKeepsItsPagesInTheTabControlAsItGrows) {
+  ResizableTabs dialog;
+  ASSERT_TRUE(dialog.CreatePlatform(false));
+  auto* platform = dynamic_cast<CGUIResizeTabDialog*>(dialog.GetMFCCWnd());
+  ASSERT_NE(platform, nullptr);
+  platform->SetSaveRestoreSection(_T("Tab Dialog Test"));
+  std::vector<std::unique_ptr<TestTab>> tabs;
+  for (unsigned short id : {IDD_PAGE_EX, IDD_PAGE_PLAIN}) {
+    tabs.push_back(std::make_unique<TestTab>(&dialog, id, static_cast<int>(tabs.size()), nullptr));
+    tabs.back()->Init();
+  }
+  ASSERT_EQ(dialog.Run(), 0);
+  HWND dlg = platform->m_hWnd;
+  HWND control = ::GetDlgItem(dlg, CGUITabDialog::kTabControlID);
+  HWND close = ::GetDlgItem(dlg, IDCANCEL);
+  auto inDialog = [&](HWND child) {
+    RECT rc;
+    ::GetWindowRect(child, &rc);
+    ::MapWindowPoints(NULL, dlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  // Every page fills the tab control below the tabs, 2 pixels in.
+  auto expectPagesInside = [&]() {
+    const RECT area = inDialog(control);
+    RECT item;
+    ::SendMessage(control, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    for (auto& tab : tabs) {
+      const RECT page = inDialog(tab->Window());
+      EXPECT_EQ(page.left, area.left + 2);
+      EXPECT_EQ(page.top, area.top + item.bottom + 2);
+      EXPECT_EQ(page.right, area.right - 2);
+      EXPECT_EQ(page.bottom, area.bottom - 2);
+    }
+  };
+  expectPagesInside();
+  const RECT control0 = inDialog(control), close0 = inDialog(close);
+  RECT frame;
+  ::GetWindowRect(dlg, &frame);
+  ::SetWindowPos(dlg, NULL, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top + 50,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpMessages();
+  const RECT control1 = inDialog(control), close1 = inDialog(close);
+  EXPECT_EQ(control1.right - control0.right, 100) << "the tab control takes the new width";
+  EXPECT_EQ(control1.bottom - control0.bottom, 50);
+  EXPECT_EQ(close1.left - close0.left, 100) << "the button keeps to the bottom-right corner";
+  EXPECT_EQ(close1.top - close0.top, 50);
+  expectPagesInside();
+  tabs.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
 // Counts in a byte
 
 TEST_F(TabDialog, A256thPageIsRefusedAndTheCountStays255) {
