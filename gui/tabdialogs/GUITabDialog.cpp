@@ -291,8 +291,9 @@ BOOL CGUITabDialog::OnInitDialog() {
     for (const auto& t : kTexts)
       if (CWnd* button = GetDlgItem(t.id)) {
         button->SetFont(UIGetDefaultGUIFont2());
-        const QvString label = QvGetMyLabel(t.label);
-        if (!label.IsEmpty()) button->SetWindowText(CString(ucs2string::FromUtf8(label.c_str()).c_str()));
+        // A label the host does not have leaves the template's text.
+        QvString label;
+        if (QvFindLabel(t.label, label)) button->SetWindowText(CString(ucs2string::FromUtf8(label.c_str()).c_str()));
       }
   }
 

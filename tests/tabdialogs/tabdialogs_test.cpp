@@ -438,6 +438,19 @@ TEST_F(TabDialog, TheButtonRowClosesUpAroundHiddenHelpAndApply) {
   }
 }
 
+TEST_F(TabDialog, TheStandardButtonsTakeTheirLabelsAndKeepTheirTextsWhereALabelIsMissing) {
+  OpenTabs open({IDD_PAGE_EX});
+  ASSERT_EQ(open.run, 0);
+  TCHAR ok[32] = {0}, cancel[32] = {0};
+  ::GetDlgItemText(open.dialog.Window(), IDOK, ok, 31);
+  ::GetDlgItemText(open.dialog.Window(), IDCANCEL, cancel, 31);
+  EXPECT_STREQ(ok, _T("Accept"));
+  EXPECT_STREQ(cancel, _T("Cancel"));
+  TCHAR title[32] = {0};
+  ::GetWindowText(open.dialog.Window(), title, 31);
+  EXPECT_STREQ(title, _T("Settings"));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Pages joining and leaving an open dialog
 
