@@ -51,6 +51,7 @@ IMPLEMENT_DYNAMIC(CGUITabDialog, CGUIDialog)
 
 BEGIN_MESSAGE_MAP(CGUITabDialog, CGUIDialog)
   ON_MESSAGE(WM_COMMANDHELP, &CGUITabDialog::OnTabCommandHelp)
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CGUITabDialog::CGUITabDialog(UINT nIDTemplate, BOOL bModal, CWnd* pParentWnd, BOOL bKeepDefault)
@@ -398,6 +399,13 @@ void CGUITabDialog::OnCancel() {
     portable->SendAction(IDCANCEL);
     portable->Terminate(IDCANCEL);
   }
+}
+
+void CGUITabDialog::OnDestroy() {
+  CGUIDialog::OnDestroy();
+  // The pages' windows go with this one: a next run of the dialog makes them again, starting
+  // on the page that was current.
+  m_tabFlags &= ~unsigned{kTabInitialised};
 }
 
 LRESULT CGUITabDialog::OnTabCommandHelp(WPARAM, LPARAM) {

@@ -694,6 +694,52 @@ class Guard {
   UINT_PTR m_timer = 0;
 };
 
+// Cancels the running dialog from a timer once it shows, noting which of its pages had
+// windows then.
+class CancelWhenShown {
+ public:
+  CancelWhenShown(TestDialog& dialog, std::vector<TestTab*> tabs) : m_dialog(dialog), m_tabs(std::move(tabs)) {
+    s_current = this;
+    m_timer = ::SetTimer(NULL, 0, 20, &CancelWhenShown::Tick);
+  }
+  ~CancelWhenShown() {
+    ::KillTimer(NULL, m_timer);
+    s_current = nullptr;
+  }
+  std::vector<bool> pagesSeen;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (s_current) s_current->Step();
+  }
+  void Step() {
+    HWND dlg = m_dialog.Window();
+    if (!dlg || !::IsWindowVisible(dlg) || !pagesSeen.empty()) return;
+    for (TestTab* tab : m_tabs) pagesSeen.push_back(::IsWindow(tab->Window()) && ::GetParent(tab->Window()) == dlg);
+    ::PostMessage(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+  static inline CancelWhenShown* s_current = nullptr;
+  TestDialog& m_dialog;
+  std::vector<TestTab*> m_tabs;
+  UINT_PTR m_timer = 0;
+};
+
+TEST_F(TabDialog, AModalTabDialogRunsAgainWithItsPages) {
+  TestDialog dialog(true, 0);
+  ASSERT_TRUE(dialog.CreatePlatform(false));
+  TestTab first(&dialog, IDD_PAGE_EX, 0, nullptr), second(&dialog, IDD_PAGE_PLAIN, 1, nullptr);
+  first.Init();
+  second.Init();
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run == 0 ? "first run" : "second run");
+    CancelWhenShown cancel(dialog, {&first, &second});
+    EXPECT_EQ(dialog.Run(), IDCANCEL);
+    EXPECT_EQ(cancel.pagesSeen, (std::vector<bool>{true, true}));
+    EXPECT_EQ(first.inits, run + 1);
+    EXPECT_EQ(second.inits, run + 1);
+  }
+}
+
 TEST_F(TabDialog, AFailedStartUpStopsAtOnceAndClosesOnce) {
   struct Case {
     const char* what;

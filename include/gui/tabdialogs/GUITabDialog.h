@@ -87,6 +87,7 @@ class QUARNEL_API CGUITabDialog : public CGUIDialog {
   // Answers whether the change away from the current page may happen.
   BOOL ConfirmLeavingCurrent();
   afx_msg LRESULT OnTabCommandHelp(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 
  private:
