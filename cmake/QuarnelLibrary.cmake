@@ -65,6 +65,12 @@ quarnel_area(gui/datetime
   USES gui/core ui/shared
   LINK framework vekkel ulmora comctl32)
 
+# Tab dialogs: the portable tab dialogs and pages, their windows, the standard template.
+quarnel_area(gui/tabdialogs
+  SOURCES DialogTemplateStyle.cpp GUITabDialog.cpp GUIResizeTabDialog.cpp QvTabDialog.cpp GUITabDialog.rc
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel solvane ulmora comctl32)
+
 # List views: the list control of the multi-column list with its column and item records,
 # the virtual list of any number of rows, and the portable multi-column list.
 quarnel_area(gui/lists

@@ -26,6 +26,7 @@
 #include "library_dialogs.h"
 #include "portable_dialog.h"
 #include "message_boxes.h"
+#include "tab_dialog.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -195,6 +196,7 @@ class CHostApp : public CWinApp {
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND grids = host::CreateGridWindow(frame->m_hWnd, RECT{100, 80, 1000, 560});
     HWND options = host::OpenReportOptionsDialog(150, 110);
+    HWND settingsTabs = host::OpenReportSettingsTabs(180, 130);
     host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
     if (host::ScreenshotMode()) {
       host::CaptureReportOptionsDialog(options);
@@ -203,6 +205,7 @@ class CHostApp : public CWinApp {
         ::ShowWindow(grids, SW_HIDE);
       }
       host::CaptureLibraryDialogs();
+      host::CaptureReportSettingsTabs(settingsTabs);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
