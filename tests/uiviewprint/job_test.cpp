@@ -8,15 +8,19 @@
 #include <fw_printres.h>
 #include <test_view.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "dialog_driver.h"
+#include "dib_canvas.h"
 #include "print_output.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
+using testing_support::DibCanvas;
 
 namespace {
 
@@ -125,6 +129,13 @@ class ViewPrintJob : public testing::Test {
     dm->dmCopies = copies;
     dm->dmFields |= DM_COPIES;
     GlobalUnlock(g_app.m_hDevMode);
+  }
+
+  // The view's preview command; the preview that took the view's place, or NULL.
+  CQvPreviewView* OpenPreview() {
+    frame->SetActiveView(&view);
+    view.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    return DYNAMIC_DOWNCAST(CQvPreviewView, frame->GetActiveView());
   }
 
   CFrameWnd* frame = nullptr;
@@ -330,9 +341,7 @@ namespace {
 // when the preview closes.
 TEST_F(ViewPrintJob, ThePreviewCommandShowsTheViewsPagesInThePreview) {
   view.pages = 4;
-  frame->SetActiveView(&view);
-  view.SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
-  CQvPreviewView* preview = DYNAMIC_DOWNCAST(CQvPreviewView, frame->GetActiveView());
+  CQvPreviewView* preview = OpenPreview();
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->GetPrintInfo()->GetMaxPage(), 4u);
   EXPECT_FALSE(view.GetStyle() & WS_VISIBLE);
@@ -353,6 +362,67 @@ TEST_F(ViewPrintJob, ThePreviewCommandShowsTheViewsPagesInThePreview) {
   preview->ClosePreview();
   EXPECT_EQ(frame->GetActiveView(), &view);
   EXPECT_TRUE(view.GetStyle() & WS_VISIBLE);
+}
+
+// Length of the longest run of dark pixels down column x.
+int DarkRunDown(const DibCanvas& canvas, int x) {
+  int longest = 0, run = 0;
+  for (int y = 0; y < canvas.height(); ++y) {
+    const COLORREF c = canvas.At(x, y);
+    run = GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128 ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
+// A rule in the preview is the printed rule scaled: as thick as printed when the page is shown
+// at the printer's size, and a thin rule stays a visible thin line when the page is shown
+// smaller (no printer minimum of a third of a millimetre or more drawn as a bar).
+TEST_F(ViewPrintJob, ARuleInThePreviewIsThePrintedRuleScaled) {
+  view.pages = 1;
+  CQvPreviewView* preview = OpenPreview();
+  ASSERT_NE(preview, nullptr);
+  HDC printer = preview->GetPrintInfo()->m_pPD->m_pd.hDC;
+  ASSERT_NE(printer, (HDC)NULL);
+  const int dpi = ::GetDeviceCaps(printer, LOGPIXELSY);
+  ASSERT_GT(dpi, 96) << "a printer of screen resolution tells nothing here";
+  int paperW = ::GetDeviceCaps(printer, PHYSICALWIDTH), paperH = ::GetDeviceCaps(printer, PHYSICALHEIGHT);
+  if (paperW <= 0 || paperH <= 0) {
+    paperW = ::GetDeviceCaps(printer, HORZRES);
+    paperH = ::GetDeviceCaps(printer, VERTRES);
+  }
+  const int ruleY = 2 * 1440;  // twips from the paper's corner, from one to six inches across
+  unsigned short width = 1;
+  view.onPage = [&](long) {
+    view.QvSetLineWidth(width);
+    view.QvDrawLine(POINT{1440, ruleY}, POINT{6 * 1440, ruleY});
+  };
+  // Printed thickness of a horizontal rule: its width in printer pixels, at least one.
+  auto printed = [&](unsigned short twips) { return std::max(1, static_cast<int>(std::floor(twips * dpi / 1440.0 + 0.5))); };
+  struct Case {
+    unsigned short twips;  // line width
+    int shrink;            // the page shown at 1 / shrink of the printer's size
+  };
+  const Case cases[] = {{1, 1}, {20, 1}, {72, 1}, {1, 4}, {20, 8}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.twips << " twips at 1/" << c.shrink);
+    width = c.twips;
+    // A window of the shown page around the rule's column: from one to four inches down.
+    const int top = dpi / c.shrink, left = 4 * dpi / c.shrink;
+    DibCanvas canvas(16, 3 * dpi / c.shrink);
+    ASSERT_TRUE(canvas.valid());
+    CDC dc;
+    dc.m_hDC = dc.m_hAttribDC = canvas.dc();
+    preview->DrawPage(&dc, 1, CRect(-left, -top, paperW / c.shrink - left, paperH / c.shrink - top));
+    dc.m_hDC = dc.m_hAttribDC = NULL;
+    const int expected = c.shrink == 1 ? printed(c.twips) : std::max(1, printed(c.twips) / c.shrink);
+    const int run = DarkRunDown(canvas, 8);
+    if (c.shrink == 1)
+      EXPECT_EQ(run, expected);
+    else
+      EXPECT_TRUE(run == expected || run == expected + 1) << run << " pixels for " << expected;
+  }
+  preview->ClosePreview();
 }
 
 }  // namespace

@@ -293,7 +293,12 @@ QvDrawMode CMFCUIView::QvGetDrawMode() {
 
 void CMFCUIView::ComputePenWidthInPixels() {
   const float width = static_cast<float>(m_lineWidth) / m_factorX;
-  const float minimum = m_hAttribDC != NULL && GetDeviceCaps(m_hAttribDC, TECHNOLOGY) != DT_RASDISPLAY
+  // The printer minimum is one point in hundredths of a millimetre, the unit of the pictures
+  // recorded for a printer or metafile reference. A page printed or previewed is drawn in the
+  // printer's own pixels, where the printed page's minimum of one pixel holds: the preview is
+  // that page scaled.
+  const float minimum = m_hAttribDC != NULL && !(m_flags & UIVIEW_PRINT_FLAGS) &&
+                                GetDeviceCaps(m_hAttribDC, TECHNOLOGY) != DT_RASDISPLAY
                             ? kPrinterMinPenWidth
                             : 1.0f;
   int pixels = width >= minimum ? RoundToNearestInt(width) : static_cast<int>(minimum);

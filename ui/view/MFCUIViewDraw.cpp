@@ -35,9 +35,9 @@ void CMFCUIView::QvDrawLine(POINT a, POINT b) {
   QvImageToClientPoint(b);
   const int w = m_penWidth;
   const bool slanted = a.x != b.x && a.y != b.y;
-  // Slanted lines, and thin solid lines printed in twips, are drawn with the pen.
-  const bool thinPrintedLine = m_dash == QvSolidLine &&
-                               (m_flags & (UIVIEW_PRINTING | UIVIEW_TWIPS)) == (UIVIEW_PRINTING | UIVIEW_TWIPS) &&
+  // Slanted lines, and thin solid lines printed or previewed in twips, are drawn with the pen
+  // (a pen line keeps at least one pixel when the previewed page is scaled down).
+  const bool thinPrintedLine = m_dash == QvSolidLine && (m_flags & UIVIEW_TWIPS) && (m_flags & UIVIEW_PRINT_FLAGS) &&
                                m_lineWidth <= 20;
   if (!slanted && !thinPrintedLine) {
     // Straight lines are pattern blits: the dash patterns need no pen, and the end point is
