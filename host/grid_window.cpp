@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "popup_window.h"
+#include "screens.h"
 
 namespace host {
 namespace {
@@ -108,9 +109,9 @@ void FillReport(CGridCtrl& grid, CImageList& images) {
   grid.AutoSizeRows();
   grid.SetRowHeight(4, grid.GetRowHeight(4) * 2);
   grid.SetRowHeight(5, 34);
+  // A block selected with the focus cell framed in it (its fixed row and column cells sunken).
+  grid.SetSelectedRange(7, 2, 9, 4);
   grid.SetFocusCell(7, 2);
-  grid.SetItemState(8, 3, GVIS_SELECTED);
-  grid.SetItemState(8, 4, GVIS_SELECTED);
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -150,6 +151,21 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
+
+void CaptureGridEditing(HWND grids) {
+  State* state = grids != NULL ? StateOf(grids) : NULL;
+  if (state == NULL) return;
+  CGridCtrl& grid = state->report;
+  grid.SetEditable(TRUE);
+  ::SetForegroundWindow(grids);
+  grid.SetFocus();
+  // An editor open on a cell, as a typed Return opens it (the caret after the text).
+  grid.SetFocusCell(10, 1);
+  grid.OnEditCell(10, 1, CPoint(-1, -1), VK_RETURN);
+  if (grid.IsItemEditing(10, 1)) CaptureWindow(grids, L"grid_editing");
+  grid.EndEditing();
+  grid.SetEditable(FALSE);
+}
 
 HWND CreateGridWindow(HWND owner, const RECT& rc) {
   return CreatePopupWindow(kClass, Proc, L"Reports grid", owner, rc, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1));

@@ -7,4 +7,6 @@
 namespace host {
 // A captioned popup owned by `owner`, at `rc` (screen coordinates), not yet shown.
 HWND CreateGridWindow(HWND owner, const RECT& rc);
+// Pictures the report grid with an editor open on a cell ("grid_editing").
+void CaptureGridEditing(HWND grids);
 }  // namespace host
