@@ -207,6 +207,39 @@ TEST_F(GridInput, CtrlDragKeepsTheSelectionAndAddsTheBlock) {
   EXPECT_EQ(grid.GetFocusCell(), to);
 }
 
+// Held below the grid, the button scrolls the grid a row per timer tick and extends the block
+// with it; the release ends the scrolling.
+TEST_F(GridInput, ADragBelowTheGridScrollsAndExtendsTheBlock) {
+  grid.SetRowCount(60);
+  for (int r = 0; r < 60; ++r) grid.SetRowHeight(r, 20);
+  grid.ResetScrollBars();
+  const CPoint start = At(2, 2);
+  CRect client;
+  grid.GetClientRect(client);
+  CPoint below(start.x, client.bottom + 30);
+  grid.ClientToScreen(&below);
+  std::vector<std::function<void()>> steps = {[=] { MouseTo(start); }, [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); }};
+  for (int i = 0; i < 12; ++i) steps.push_back([=] { MouseTo(below); });
+  steps.push_back([=] { MouseTo(below, MOUSEEVENTF_LEFTUP); });
+  Run(steps);
+  const CCellID focus = grid.GetFocusCell();
+  EXPECT_GT(focus.row, 9);  // past the rows shown at first
+  EXPECT_EQ(focus.col, 2);
+  EXPECT_GT(grid.GetTopleftNonFixedCell().row, 1);
+  EXPECT_TRUE(grid.IsCellVisible(focus));
+  // Each tick moves the focus a row down and selects to the cell under the bottom edge, which
+  // after the scroll is the focus row or the part-shown row below it.
+  const CCellRange block = grid.GetSelectedCellRange();
+  EXPECT_EQ(block.GetTopLeft(), CCellID(2, 2));
+  EXPECT_EQ(block.GetMaxCol(), 2);
+  EXPECT_GE(block.GetMaxRow(), focus.row);
+  EXPECT_LE(block.GetMaxRow(), focus.row + 1);
+  EXPECT_EQ(grid.GetSelectedCount(), block.GetMaxRow() - 1);
+  // released: no more ticks move the focus
+  testing_support::PumpMessages();
+  EXPECT_EQ(grid.GetFocusCell(), focus);
+}
+
 TEST_F(GridInput, EditingStartsOnReleaseOverTheFocusCellsTextAndTheOwnerMayRefuse) {
   grid.SetEditable(TRUE);
   Click(At(2, 2));  // makes (2,2) the focus: no edit yet
