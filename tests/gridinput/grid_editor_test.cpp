@@ -118,6 +118,33 @@ TEST_F(GridEditor, EscapeRestoresTheTextAndReports27) {
   editor = NULL;
 }
 
+// Each editor guards its own report: an editor opened and ended while another one's report is
+// under way still reports.
+TEST_F(GridEditor, AnEditorEndedDuringAnothersReportStillReports) {
+  Open(VK_LBUTTON);
+  auto previous = parent.answer;
+  HWND otherHwnd = NULL;
+  parent.answer = [&](UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    if (msg == WM_NOTIFY && otherHwnd == NULL) {
+      // during the first editor's report: another editor opens and is ended
+      CGridInPlaceEdit* other = new CGridInPlaceEdit(CWnd::FromHandle(parent.hwnd()), CRect(10, 280, 110, 300), 0,
+                                                     CGridCtrl::IDC_INPLACE_CONTROL, 4, 1, _T("other"), VK_LBUTTON);
+      otherHwnd = other->GetSafeHwnd();
+      if (otherHwnd != NULL) other->EndEdit();
+    }
+    return previous(msg, wp, lp, result);
+  };
+  editor->EndEdit();
+  PumpMessages();
+  ASSERT_NE(otherHwnd, nullptr);
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0].text, CString(_T("other")));
+  EXPECT_EQ(reports[1].text, CString(_T("hello")));
+  EXPECT_FALSE(::IsWindow(otherHwnd));
+  EXPECT_FALSE(::IsWindow(editorHwnd));
+  editor = NULL;
+}
+
 TEST_F(GridEditor, TypingWidensTheEditorUpToTheParentsEdge) {
   Open(VK_LBUTTON, _T(""));
   RECT before;
