@@ -1,6 +1,7 @@
 #include "grid_window.h"
 
 #include <GridCtrl.h>
+#include <InPlaceEditWithLaunch.h>
 #include <UIHandles.h>
 
 #include <memory>
@@ -165,6 +166,27 @@ void CaptureGridEditing(HWND grids) {
   if (grid.IsItemEditing(10, 1)) CaptureWindow(grids, L"grid_editing");
   grid.EndEditing();
   grid.SetEditable(FALSE);
+  // The title tip over the cell whose text is cut.
+  grid.SetFocus();
+  CRect cut;
+  if (grid.GetCellRect(6, 5, cut)) {
+    grid.GetTitleTip().Create(&grid);
+    grid.GetTitleTip().Show(cut, grid.GetItemText(6, 5), 0, cut);
+    CaptureWindow(grids, L"grid_titletip");
+    grid.GetTitleTip().Hide();
+  }
+  // An edit with a launch button over a cell, raised while it has the focus.
+  CRect cell;
+  if (grid.GetCellRect(11, 5, cell)) {
+    CInPlaceEditWithLaunch* launch =
+        new CInPlaceEditWithLaunch(11, 5, grid.GetItemText(11, 5), NULL, 0, TRUE);
+    if (launch->Create(LAUNCH_FLAT, 0, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, cell, &grid, 200)) {
+      CaptureWindow(grids, L"grid_launch");
+      grid.SetFocus();  // the edit ends on losing the focus, destroys its window and deletes itself
+    } else {
+      delete launch;
+    }
+  }
 }
 
 HWND CreateGridWindow(HWND owner, const RECT& rc) {
