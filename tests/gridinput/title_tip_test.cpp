@@ -25,6 +25,10 @@ class TitleTipTest : public GridFixture {
   void SetUp() override {
     GridFixture::SetUp();
     Make(300, 200);
+    // The pointer away from the windows: showing and hiding the tip under it would make the
+    // system post mouse moves to the window below.
+    ::SetCursorPos(1000, 740);
+    testing_support::PumpMessages();
     ::SetForegroundWindow(parent.hwnd());
     grid.SetFocus();
     ASSERT_EQ(::GetFocus(), grid.GetSafeHwnd());
