@@ -120,4 +120,26 @@ TEST_F(TitleTipTest, TwoQuickClicksReachTheCellAsADoubleClickAndKeysReachTheGrid
   EXPECT_TRUE(Recorder().Matches(expected));
 }
 
+// A loop that dispatches without pre-translating still hands the tip's clicks and keys on.
+TEST_F(TitleTipTest, ClicksAndKeysDispatchedToTheTipReachTheGrid) {
+  const CRect title(10, 30, 60, 50);
+  tip.Show(title, _T("a text far too long for its cell"));
+  ASSERT_TRUE(tip.IsWindowVisible());
+  SubclassedControl watch(grid.GetSafeHwnd());
+  Recorder().Reset();
+  Recorder().Watch(grid.GetSafeHwnd());
+  for (UINT m : {WM_NCHITTEST, WM_GETFONT, WM_SETCURSOR, WM_CAPTURECHANGED, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT})
+    Recorder().Ignore(m);
+  tip.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(tip.IsWindowVisible());
+  tip.Show(title, _T("a text far too long for its cell"));
+  tip.SendMessage(WM_KEYDOWN, VK_RIGHT, 0x014D0001);
+  const ExpectedMsg expected[] = {{WM_RBUTTONDOWN, kPosted | kWparam | kLparam, MK_RBUTTON, MAKELPARAM(16, 36)},
+                                  {WM_KEYDOWN, kPosted | kWparam | kLparam, VK_RIGHT, 0x014D0001},
+                                  {0, 0, 0, 0}};
+  Recorder().Pump();
+  Recorder().UnwatchAll();
+  EXPECT_TRUE(Recorder().Matches(expected));
+}
+
 }  // namespace

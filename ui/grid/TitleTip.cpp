@@ -115,31 +115,31 @@ void CTitleTip::OnMouseMove(UINT nFlags, CPoint point) {
   }
 }
 
-BOOL CTitleTip::PreTranslateMessage(MSG* pMsg) {
-  switch (pMsg->message) {
+BOOL CTitleTip::Forward(const MSG& msg) {
+  switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       Hide();
-      if (m_pParentWnd != NULL) m_pParentWnd->PostMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+      if (m_pParentWnd != NULL) m_pParentWnd->PostMessage(msg.message, msg.wParam, msg.lParam);
       return TRUE;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
       BOOL dblClick = FALSE;
-      if (pMsg->message == WM_LBUTTONDOWN) {
+      if (msg.message == WM_LBUTTONDOWN) {
         const DWORD now = GetTickCount();
         const DWORD elapsed = now - m_dwLastLButtonDown;
         m_dwLastLButtonDown = now;
         dblClick = m_dwDblClickMsecs >= elapsed;
       }
-      POINT pt = {static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam))};
+      POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
       ClientToScreen(&pt);
       Hide();
       CWnd* wnd = WindowUnder(this, m_pParentWnd, pt);
-      if (wnd == NULL) return CWnd::PreTranslateMessage(pMsg);
-      UINT message = pMsg->message;
+      if (wnd == NULL) return FALSE;
+      UINT message = msg.message;
+      WPARAM wParam = msg.wParam;
       LPARAM lParam;
-      WPARAM wParam = pMsg->wParam;
       const LRESULT hit = wnd->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
       if (hit != HTCLIENT) {
         message = message == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN
@@ -154,6 +154,40 @@ BOOL CTitleTip::PreTranslateMessage(MSG* pMsg) {
       wnd->PostMessage(dblClick ? WM_LBUTTONDBLCLK : message, wParam, lParam);
       return TRUE;
     }
+    default:
+      return FALSE;
+  }
+}
+
+LRESULT CTitleTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      MSG msg = {};
+      msg.hwnd = m_hWnd;
+      msg.message = message;
+      msg.wParam = wParam;
+      msg.lParam = lParam;
+      if (Forward(msg)) return 0;
+      break;
+    }
+    default:
+      break;
+  }
+  return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CTitleTip::PreTranslateMessage(MSG* pMsg) {
+  switch (pMsg->message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      return Forward(*pMsg) ? TRUE : CWnd::PreTranslateMessage(pMsg);
     default:
       break;
   }

@@ -26,6 +26,11 @@ class QUARNEL_API CTitleTip : public CWnd {
   static BOOL RegisterWindowClass();
 
  protected:
+  // Keys and button presses that reach the window itself (a message loop that does not
+  // pre-translate) are handed on as PreTranslateMessage hands them on.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Hands a key or button press on to the window below; FALSE when there is none.
+  BOOL Forward(const MSG& msg);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   DECLARE_MESSAGE_MAP()
 
