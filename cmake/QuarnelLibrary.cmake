@@ -144,7 +144,7 @@ quarnel_area(ui/controls
 
 # The grid control and its cells.
 quarnel_area(ui/grid
-  SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlScroll.cpp GridSelection.cpp GridSizeTree.cpp
+  SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlKeys.cpp GridCtrlMouse.cpp GridCtrlScroll.cpp GridInPlaceEdit.cpp GridSelection.cpp GridSizeTree.cpp InPlaceEditWithLaunch.cpp TitleTip.cpp
   USES ui/shared
   LINK framework comctl32)
 

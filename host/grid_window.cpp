@@ -1,11 +1,13 @@
 #include "grid_window.h"
 
 #include <GridCtrl.h>
+#include <InPlaceEditWithLaunch.h>
 #include <UIHandles.h>
 
 #include <memory>
 
 #include "popup_window.h"
+#include "screens.h"
 
 namespace host {
 namespace {
@@ -108,9 +110,9 @@ void FillReport(CGridCtrl& grid, CImageList& images) {
   grid.AutoSizeRows();
   grid.SetRowHeight(4, grid.GetRowHeight(4) * 2);
   grid.SetRowHeight(5, 34);
+  // A block selected with the focus cell framed in it (its fixed row and column cells sunken).
+  grid.SetSelectedRange(7, 2, 9, 4);
   grid.SetFocusCell(7, 2);
-  grid.SetItemState(8, 3, GVIS_SELECTED);
-  grid.SetItemState(8, 4, GVIS_SELECTED);
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -150,6 +152,42 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
+
+void CaptureGridEditing(HWND grids) {
+  State* state = grids != NULL ? StateOf(grids) : NULL;
+  if (state == NULL) return;
+  CGridCtrl& grid = state->report;
+  grid.SetEditable(TRUE);
+  ::SetForegroundWindow(grids);
+  grid.SetFocus();
+  // An editor open on a cell, as a typed Return opens it (the caret after the text).
+  grid.SetFocusCell(10, 1);
+  grid.OnEditCell(10, 1, CPoint(-1, -1), VK_RETURN);
+  if (grid.IsItemEditing(10, 1)) CaptureWindow(grids, L"grid_editing");
+  grid.EndEditing();
+  grid.SetEditable(FALSE);
+  // The title tip over the cell whose text is cut.
+  grid.SetFocus();
+  CRect cut;
+  if (grid.GetCellRect(6, 5, cut)) {
+    grid.GetTitleTip().Create(&grid);
+    grid.GetTitleTip().Show(cut, grid.GetItemText(6, 5), 0, cut);
+    CaptureWindow(grids, L"grid_titletip");
+    grid.GetTitleTip().Hide();
+  }
+  // An edit with a launch button over a cell, raised while it has the focus.
+  CRect cell;
+  if (grid.GetCellRect(11, 5, cell)) {
+    CInPlaceEditWithLaunch* launch =
+        new CInPlaceEditWithLaunch(11, 5, grid.GetItemText(11, 5), NULL, 0, TRUE);
+    if (launch->Create(LAUNCH_FLAT, 0, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, cell, &grid, 200)) {
+      CaptureWindow(grids, L"grid_launch");
+      grid.SetFocus();  // the edit ends on losing the focus, destroys its window and deletes itself
+    } else {
+      delete launch;
+    }
+  }
+}
 
 HWND CreateGridWindow(HWND owner, const RECT& rc) {
   return CreatePopupWindow(kClass, Proc, L"Reports grid", owner, rc, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1));

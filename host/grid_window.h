@@ -7,4 +7,7 @@
 namespace host {
 // A captioned popup owned by `owner`, at `rc` (screen coordinates), not yet shown.
 HWND CreateGridWindow(HWND owner, const RECT& rc);
+// Pictures the report grid with an editor open on a cell ("grid_editing"), the title tip over a
+// cut cell ("grid_titletip") and an edit with a launch button ("grid_launch").
+void CaptureGridEditing(HWND grids);
 }  // namespace host

@@ -202,6 +202,7 @@ class CHostApp : public CWinApp {
       host::CaptureReportOptionsDialog(options);
       if (grids != NULL) {
         host::CaptureWindow(grids, L"grid");
+        host::CaptureGridEditing(grids);
         ::ShowWindow(grids, SW_HIDE);
       }
       host::CaptureLibraryDialogs();

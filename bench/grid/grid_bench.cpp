@@ -1,7 +1,8 @@
 // The grid control beside a report-view list with LVS_OWNERDATA doing the same work: 1,000,000
 // rows of three columns whose texts come from a callback, painted into the same DIB section
 // (WM_PRINTCLIENT); scrolling by lines and thumb jumps, bringing a far row into view, selecting
-// everything, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by cell
+// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, hit tests
+// near the bottom; and a stored 100,000 x 10 grid filled cell by cell
 // beside LVM_INSERTITEM/LVM_SETITEMTEXT.
 #include <benchmark/benchmark.h>
 
@@ -292,6 +293,33 @@ BENCHMARK(BM_ListFill)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
+// A mouse drag selecting from the first body row down to row n, one row per move (what each
+// mouse move and auto-scroll tick asks of the grid), over 10 columns; beside the list view
+// adding each crossed row to its selection.
+void BM_GridDragSelect(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  Grid g;
+  g.grid.SetRowCount(rows + 1);
+  g.grid.SetColumnCount(10);
+  for (auto _ : state) {
+    for (int r = 1; r <= rows; ++r) g.grid.SetSelectedRange(1, 0, r, 9);
+    benchmark::DoNotOptimize(g.grid.GetSelectedCount());
+    g.grid.ResetSelectedRange();
+  }
+}
+BENCHMARK(BM_GridDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+void BM_ListDragSelect(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  List l(LVS_OWNERDATA, rows, 10);
+  for (auto _ : state) {
+    for (int r = 0; r < rows; ++r) ListView_SetItemState(l.list, r, LVIS_SELECTED, LVIS_SELECTED);
+    benchmark::DoNotOptimize(ListView_GetSelectedCount(l.list));
+    ListView_SetItemState(l.list, -1, 0, LVIS_SELECTED);
+  }
+}
+BENCHMARK(BM_ListDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&icc);
@@ -310,6 +338,8 @@ int main(int argc, char** argv) {
       {"BM_GridThumbJumps", "BM_ListThumbJumps", "200 thumb jumps"},
       {"BM_GridEnsureVisible", "BM_ListEnsureVisible", "EnsureVisible(500000) from the top"},
       {"BM_GridSelectAll", "BM_ListSelectAll", "select all"},
+      {"BM_GridDragSelect/4000", "BM_ListDragSelect/4000", "a drag over 4,000 rows"},
+      {"BM_GridDragSelect/40000", "BM_ListDragSelect/40000", "a drag over 40,000 rows"},
       {"BM_GridHitTests", "BM_ListHitTests", "10,000 hit tests near the bottom"},
       {"BM_GridFill/iterations:1", "BM_ListFill/iterations:1", "100,000 x 10 filled"},
   };
@@ -319,3 +349,4 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
+

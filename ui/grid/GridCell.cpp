@@ -5,6 +5,7 @@
 #include <new>
 
 #include "GridCtrl.h"
+#include "GridInPlaceEdit.h"
 
 IMPLEMENT_DYNCREATE(CGridCell, CGridCellBase)
 IMPLEMENT_DYNCREATE(CGridDefaultCell, CGridCell)
@@ -71,7 +72,15 @@ void CGridCell::Reset() {
   m_pEditWnd = NULL;
 }
 
-CWnd* CGridCell::CreateEditor(int, int, const CRect&, DWORD, UINT, UINT) { return NULL; }
+CWnd* CGridCell::CreateEditor(int nRow, int nCol, const CRect& rect, DWORD dwStyle, UINT nID, UINT nChar) {
+  if (m_pGrid == NULL || m_pGrid->GetSafeHwnd() == NULL) return NULL;
+  CGridInPlaceEdit* editor = new CGridInPlaceEdit(m_pGrid, rect, dwStyle, nID, nRow, nCol, GetText(), nChar);
+  if (editor->GetSafeHwnd() == NULL) {
+    delete editor;
+    return NULL;
+  }
+  return editor;
+}
 
 BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar) {
   if (m_bEditing) {
@@ -94,7 +103,11 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nCha
 }
 
 void CGridCell::EndEdit() {
-  if (m_pEditWnd != NULL && m_pEditWnd->GetSafeHwnd() != NULL) m_pEditWnd->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  if (m_pEditWnd == NULL || m_pEditWnd->GetSafeHwnd() == NULL) return;
+  if (CGridInPlaceEdit* edit = dynamic_cast<CGridInPlaceEdit*>(m_pEditWnd))
+    edit->EndEdit();
+  else
+    m_pEditWnd->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
 }
 
 void CGridCell::OnEndEdit() {

@@ -160,6 +160,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
     m_rowHeights.Resize(nRows, 0);
     m_nRows = nRows;
     m_selection.Clip(m_nRows, m_nCols);
+    m_prevSelection.Clip(m_nRows, m_nCols);
   } else {
     // Everything is made first; only a complete set of new rows is taken.
     std::vector<std::vector<CGridCellBase*>> fresh;
@@ -208,6 +209,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
     m_colWidths.Resize(nCols, 0);
     m_nCols = nCols;
     m_selection.Clip(m_nRows, m_nCols);
+    m_prevSelection.Clip(m_nRows, m_nCols);
   } else {
     std::vector<std::vector<CGridCellBase*>> fresh;
     ok = WithoutMemoryFailure([&] {
@@ -771,16 +773,131 @@ void CGridCtrl::SelectAllCells() {
   SetSelectedRange(CCellRange(m_nFixedRows, m_nFixedCols, m_nRows - 1, m_nCols - 1));
 }
 
-void CGridCtrl::SetSelectedRange(const CCellRange& range, BOOL) {
-  m_selection.Clear();
-  if (IsValid(range)) m_selection.AddRange(range);
-  Refresh();
+void CGridCtrl::SetSelectedRange(const CCellRange& range, BOOL bForceRepaint, BOOL bSelectCells) {
+  SetSelectedRange(range.GetMinRow(), range.GetMinCol(), range.GetMaxRow(), range.GetMaxCol(), bForceRepaint,
+                   bSelectCells);
+}
+
+void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL, BOOL bSelectCells) {
+  if (!m_bEnableSelection) return;
+  if (nMinRow >= 0 && nMinRow < m_nFixedRows) nMinRow = m_nFixedRows;
+  if (nMaxRow >= 0 && nMaxRow < m_nFixedRows) nMaxRow = m_nFixedRows;
+  if (nMinCol >= 0 && nMinCol < m_nFixedCols) nMinCol = m_nFixedCols;
+  if (nMaxCol >= 0 && nMaxCol < m_nFixedCols) nMaxCol = m_nFixedCols;
+  const CCellRange range(nMinRow, nMinCol, nMaxRow, nMaxCol);
+  // The selection is rectangles, so the new one costs what its rectangles cost, not its
+  // cells; only the visible cells are compared, to repaint those that changed.
+  const CGridSelection before = m_selection;
+  if (bSelectCells) {
+    if (nMinRow < 0) {
+      m_selection.Clear();
+    } else {
+      if (GetSingleRowSelection())
+        m_selection.Clear();
+      else
+        m_selection = m_prevSelection;
+      if (IsValid(range)) m_selection.AddRange(range);
+    }
+  } else if (IsValid(range)) {
+    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r)
+      for (int c = range.GetMinCol(); c <= range.GetMaxCol(); ++c) m_selection.Select(r, c, false);
+  }
+  if (GetSafeHwnd() != NULL) RepaintChanged(before, GetVisibleNonFixedCellRange());
+}
+
+void CGridCtrl::RepaintChanged(const CGridSelection& before, const CCellRange& visible) {
+  if (!visible.IsValid()) return;
+  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow() && r < m_nRows; ++r)
+    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol() && c < m_nCols; ++c)
+      if (before.IsSelected(r, c) != m_selection.IsSelected(r, c)) InvalidateCellRect(r, c);
 }
 
 void CGridCtrl::ResetSelectedRange() {
-  if (m_selection.IsEmpty()) return;
+  m_prevSelection.Clear();
+  if (!m_selection.IsEmpty()) SetSelectedRange(-1, -1, -1, -1, FALSE, TRUE);
   m_selection.Clear();
-  Refresh();
+}
+
+void CGridCtrl::SelectColumns(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+  if (!m_bEnableSelection || currentCell.col < m_nFixedCols || !IsValid(currentCell)) return;
+  if (m_bSingleColSelection)
+    SetSelectedRange(m_nFixedRows, currentCell.col, m_nRows - 1, currentCell.col, bForceRedraw, bSelectCells);
+  else
+    SetSelectedRange(m_nFixedRows, std::min(m_SelectionStartCell.col, currentCell.col), m_nRows - 1,
+                     std::max(m_SelectionStartCell.col, currentCell.col), bForceRedraw, bSelectCells);
+}
+
+void CGridCtrl::SelectRows(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+  if (!m_bEnableSelection || currentCell.row < m_nFixedRows || !IsValid(currentCell)) return;
+  if (GetSingleRowSelection())
+    SetSelectedRange(currentCell.row, m_nFixedCols, currentCell.row, m_nCols - 1, bForceRedraw, bSelectCells);
+  else
+    SetSelectedRange(std::min(m_SelectionStartCell.row, currentCell.row), m_nFixedCols,
+                     std::max(m_SelectionStartCell.row, currentCell.row), m_nCols - 1, bForceRedraw, bSelectCells);
+}
+
+void CGridCtrl::SelectCells(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {
+  if (!m_bEnableSelection || currentCell.row < m_nFixedRows || currentCell.col < m_nFixedCols ||
+      !IsValid(currentCell))
+    return;
+  CCellID start = m_SelectionStartCell;
+  if (!IsValid(start)) start = currentCell;
+  SetSelectedRange(std::min(start.row, currentCell.row), std::min(start.col, currentCell.col),
+                   std::max(start.row, currentCell.row), std::max(start.col, currentCell.col), bForceRedraw,
+                   bSelectCells);
+}
+
+void CGridCtrl::OnSelecting(const CCellID& cell) {
+  if (!m_bEnableSelection) return;
+  switch (m_MouseMode) {
+    case MOUSE_SELECT_ALL: SelectAllCells(); break;
+    case MOUSE_SELECT_COL: SelectColumns(cell, FALSE, TRUE); break;
+    case MOUSE_SELECT_ROW: SelectRows(cell, FALSE, TRUE); break;
+    case MOUSE_SELECT_CELLS: SelectCells(cell, FALSE, TRUE); break;
+    default: break;
+  }
+}
+
+void CGridCtrl::OnEditSelectAll() {
+  SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
+  SelectAllCells();
+  SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
+}
+
+CCellID CGridCtrl::GetNextItem(CCellID cell, int nFlags) const {
+  static const struct { int flag; UINT state; } kMatch[] = {{GVNI_FOCUSED, GVIS_FOCUSED},   {GVNI_SELECTED, GVIS_SELECTED},
+                                                           {GVNI_DROPHILITED, GVIS_DROPHILITED}, {GVNI_READONLY, GVIS_READONLY},
+                                                           {GVNI_FIXED, GVIS_FIXED},       {GVNI_MODIFIED, GVIS_MODIFIED}};
+  auto matches = [&](int r, int c) {
+    const UINT state = GetItemState(r, c);
+    for (const auto& m : kMatch)
+      if ((nFlags & m.flag) != 0 && (state & m.state) != 0) return true;
+    return false;
+  };
+  const int firstRow = cell.row <= 0 ? m_nFixedRows : cell.row;
+  const int firstCol = cell.col <= 0 ? m_nFixedCols : cell.col + 1;
+  if ((nFlags & (GVNI_BELOW | GVNI_TOLEFT | GVNI_TORIGHT)) == (GVNI_BELOW | GVNI_TOLEFT | GVNI_TORIGHT)) {
+    for (int r = firstRow; r < m_nRows; ++r)
+      for (int c = r == firstRow ? firstCol : m_nFixedCols; c < m_nCols; ++c)
+        if (matches(r, c)) return CCellID(r, c);
+  } else if ((nFlags & (GVNI_BELOW | GVNI_TORIGHT)) == (GVNI_BELOW | GVNI_TORIGHT)) {
+    for (int r = firstRow; r < m_nRows; ++r)
+      for (int c = firstCol; c < m_nCols; ++c)
+        if (matches(r, c)) return CCellID(r, c);
+  } else if (nFlags & GVNI_ABOVE) {
+    for (int r = cell.row - 1; r >= m_nFixedRows; --r)
+      if (matches(r, cell.col)) return CCellID(r, cell.col);
+  } else if (nFlags & GVNI_BELOW) {
+    for (int r = cell.row + 1; r < m_nRows; ++r)
+      if (matches(r, cell.col)) return CCellID(r, cell.col);
+  } else if (nFlags & GVNI_TOLEFT) {
+    for (int c = cell.col - 1; c >= m_nFixedCols; --c)
+      if (matches(cell.row, c)) return CCellID(cell.row, c);
+  } else if (nFlags & GVNI_TORIGHT) {
+    for (int c = cell.col + 1; c < m_nCols; ++c)
+      if (matches(cell.row, c)) return CCellID(cell.row, c);
+  }
+  return CCellID();
 }
 
 void CGridCtrl::MarkFocus(BOOL bFocused) {
@@ -791,14 +908,27 @@ void CGridCtrl::MarkFocus(BOOL bFocused) {
 
 CCellID CGridCtrl::SetFocusCell(int nRow, int nCol) {
   const CCellID old = m_idCurrentCell;
+  if (nRow != -1 && nRow < m_nFixedRows) nRow = m_nFixedRows;
+  if (nCol != -1 && nCol < m_nFixedCols) nCol = m_nFixedCols;
   const CCellID cell(nRow, nCol);
   if (cell == old) return old;
-  if (old.IsValid() && !m_bVirtualMode && GetCell(old.row, old.col) != NULL)
-    GetCell(old.row, old.col)->SetState(GetCell(old.row, old.col)->GetState() & ~GVIS_FOCUSED);
+  MarkFocus(FALSE);
   m_idCurrentCell = IsValid(cell) ? cell : CCellID();
-  if (m_idCurrentCell.IsValid() && !m_bVirtualMode)
-    GetCell(nRow, nCol)->SetState(GetCell(nRow, nCol)->GetState() | GVIS_FOCUSED);
-  Refresh();
+  MarkFocus(TRUE);
+  if (GetSafeHwnd() != NULL) {
+    // The old and the new focus cell, and with focus tracking the fixed cells that mark them.
+    const CCellID ends[] = {old, m_idCurrentCell};
+    for (const CCellID& c : ends) {
+      if (!IsValid(c)) continue;
+      InvalidateCellRect(c.row, c.col);
+      if (!m_bTrackFocusCell) continue;
+      const CCellID& other = c == old ? m_idCurrentCell : old;
+      if (other.col != c.col)
+        for (int r = 0; r < m_nFixedRows; ++r) InvalidateCellRect(r, c.col);
+      if (other.row != c.row)
+        for (int k = 0; k < m_nFixedCols; ++k) InvalidateCellRect(c.row, k);
+    }
+  }
   return old;
 }
 
@@ -908,18 +1038,64 @@ LRESULT CGridCtrl::SendCacheHintToParent(const CCellRange& range) const {
 // ---- Editing entry points ----
 
 void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar) {
-  if (!IsCellEditable(nRow, nCol) || !IsCellVisible(nRow, nCol)) return;
+  m_TitleTip.Hide();
+  if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return;
+  EnsureVisible(nRow, nCol);
+  if (!IsCellVisible(nRow, nCol)) return;
   CRect rect;
   if (!GetCellRect(nRow, nCol, rect)) return;
+  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return;
   CGridCellBase* cell = GetCell(nRow, nCol);
-  if (cell != NULL) cell->Edit(nRow, nCol, rect, point, static_cast<UINT>(-1), nChar);
+  if (cell != NULL) cell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
 }
 
 void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str) {
+  if (!IsValid(nRow, nCol)) return;
+  ValidateAndModifyCellContents(nRow, nCol, str, FALSE);
   CGridCellBase* cell = GetCell(nRow, nCol);
-  if (cell == NULL) return;
-  if (CString(cell->GetText()) != str) SetItemText(nRow, nCol, str);
-  cell->OnEndEdit();
+  if (cell != NULL) cell->OnEndEdit();
+}
+
+BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText) {
+  if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return FALSE;
+  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return FALSE;
+  return ValidateAndModifyCellContents(nRow, nCol, strText, FALSE);
+}
+
+// Sets the new text, then asks the validation and the owner; a refusal puts the old text back.
+// The owner's end-edit notice carries the text (a display record whose row and column sit
+// where a plain notice has them), so a virtual grid's owner, which holds the data, gets it.
+BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText, BOOL) {
+  const CString old = GetItemText(nRow, nCol);
+  if (old == strText) return TRUE;
+  const BOOL wasModified = GetModified(nRow, nCol);
+  if (!m_bVirtualMode) SetItemText(nRow, nCol, strText);
+  if (ValidateEdit(nRow, nCol, strText) && SendEndEditToParent(nRow, nCol, strText) >= 0) {
+    SetModified(TRUE, nRow, nCol);
+    RedrawCell(nRow, nCol);
+    return TRUE;
+  }
+  if (!m_bVirtualMode) {
+    SetItemText(nRow, nCol, old);
+    SetModified(wasModified, nRow, nCol);
+  }
+  RedrawCell(nRow, nCol);
+  return FALSE;
+}
+
+LRESULT CGridCtrl::SendEndEditToParent(int nRow, int nCol, LPCTSTR strText) const {
+  if (GetSafeHwnd() == NULL) return 0;
+  CWnd* owner = GetOwner();
+  if (owner == NULL || owner->GetSafeHwnd() == NULL) return 0;
+  GV_DISPINFO info;
+  info.hdr.hwndFrom = m_hWnd;
+  info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+  info.hdr.code = static_cast<UINT>(GVN_ENDLABELEDIT);
+  info.item.row = nRow;
+  info.item.col = nCol;
+  info.item.mask = GVIF_TEXT;
+  info.item.strText = strText;
+  return owner->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
 }
 
 BOOL CGridCtrl::ValidateEdit(int nRow, int nCol, LPCTSTR str) {

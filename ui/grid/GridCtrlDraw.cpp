@@ -25,6 +25,19 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
   ON_MESSAGE(WM_PRINTCLIENT, &CGridCtrl::OnPrintClient)
   ON_MESSAGE(WM_SETREDRAW, &CGridCtrl::OnSetRedrawMessage)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_RBUTTONUP()
+  ON_WM_TIMER()
+  ON_WM_SETCURSOR()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_CANCELMODE()
+  ON_WM_KEYDOWN()
+  ON_WM_CHAR()
+  ON_MESSAGE(WM_IME_CHAR, &CGridCtrl::OnImeChar)
+  ON_NOTIFY(GVN_ENDLABELEDIT, CGridCtrl::IDC_INPLACE_CONTROL, &CGridCtrl::OnEndInPlaceEdit)
 END_MESSAGE_MAP()
 
 namespace {
@@ -223,8 +236,6 @@ LRESULT CGridCtrl::OnPrintClient(WPARAM hdc, LPARAM) {
   }
   return 0;
 }
-
-UINT CGridCtrl::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_bHandleTabKey ? DLGC_WANTTAB : 0); }
 
 void CGridCtrl::EraseBkgnd(CDC* pDC) {
   CRect clip, visible;

@@ -131,8 +131,8 @@ class QUARNEL_API CGridCell : public CGridCellBase {
   void OnEndEdit() override;
 
  protected:
-  // Makes the in-place editor over rect; NULL when none can be made. Cells of this class have no
-  // editor of their own: a class that edits supplies it.
+  // Makes the in-place editor over rect (a CGridInPlaceEdit in the grid); NULL when none can be
+  // made. A class with another editor supplies it here.
   virtual CWnd* CreateEditor(int nRow, int nCol, const CRect& rect, DWORD dwStyle, UINT nID, UINT nChar);
 
   CString m_strText;

@@ -19,6 +19,7 @@
 #include "GridSelection.h"
 #include "GridSizeTree.h"
 #include "GridTypes.h"
+#include "TitleTip.h"
 #include "quarnel_api.h"
 
 #define GRIDCTRL_CLASSNAME _T("MFCGridCtrl")
@@ -28,6 +29,25 @@ class QUARNEL_API CGridCtrl : public CWnd {
  public:
   // The largest height of a row or width of a column, in pixels (larger sizes are cut to it).
   static const UINT kMaxCellSize = 0x00100000;
+  // What the mouse is doing (GetMouseMode).
+  enum {
+    MOUSE_NOTHING = 0,
+    MOUSE_SELECT_ALL = 1,
+    MOUSE_SELECT_COL = 2,
+    MOUSE_SELECT_ROW = 3,
+    MOUSE_SELECT_CELLS = 4,
+    MOUSE_OVER_ROW_DIVIDE = 6,
+    MOUSE_SIZING_ROW = 7,
+    MOUSE_OVER_COL_DIVIDE = 8,
+    MOUSE_SIZING_COL = 9,
+    MOUSE_PREPARE_EDIT = 10,
+    MOUSE_PREPARE_DRAG = 11,
+    MOUSE_DRAGGING = 12
+  };
+  // The in-place editor's control id; the auto-scroll timer's id and interval.
+  static const UINT IDC_INPLACE_CONTROL = 8;
+  static const UINT_PTR kAutoScrollTimer = 513;
+  static const UINT kAutoScrollInterval = 25;
 
   CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
   ~CGridCtrl() override;
@@ -136,8 +156,22 @@ class QUARNEL_API CGridCtrl : public CWnd {
   BOOL IsCellSelected(int nRow, int nCol) const;
   void SelectAllCells();
   // Makes range the selection (an invalid range clears it).
-  void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE);
+  void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+  // Selects (or, with bSelectCells FALSE, deselects) the block, keeping the cells a Ctrl-click
+  // kept; repaints only the visible cells whose selection changed.
+  void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
+                        BOOL bSelectCells = TRUE);
   void ResetSelectedRange();
+  void SelectColumns(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+  void SelectRows(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+  void SelectCells(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+  // Extends the selection from the start cell to cell as the mouse mode says.
+  void OnSelecting(const CCellID& cell);
+  // The first cell from cell in the flags' direction whose state matches one of the flags'
+  // states; (-1,-1) when none does.
+  CCellID GetNextItem(CCellID cell, int nFlags) const;
+  CCellID GetSelectionStartCell() const { return m_SelectionStartCell; }
+  virtual void OnEditSelectAll();
   CCellID GetFocusCell() const { return m_idCurrentCell; }
   CCellID SetFocusCell(int nRow, int nCol);
   CCellID SetFocusCell(CCellID cell) { return SetFocusCell(cell.row, cell.col); }
@@ -266,16 +300,31 @@ class QUARNEL_API CGridCtrl : public CWnd {
   long long GetScrollOffset(int nBar) const { return nBar == SB_VERT ? m_vPos : m_hPos; }
   virtual void OnDraw(CDC* pDC);
 
+  // The title tip over cut cell texts (a pop-up made on the first show).
+  CTitleTip& GetTitleTip() { return m_TitleTip; }
+
   // ---- Owner notifications ----
   LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
   LRESULT SendDisplayRequestToParent(GV_DISPINFO* pDisplayInfo) const;
   LRESULT SendCacheHintToParent(const CCellRange& range) const;
+  // GVN_ENDLABELEDIT as a GV_DISPINFO whose item holds the row, column and new text (row and
+  // column are where NM_GRIDVIEW has them).
+  LRESULT SendEndEditToParent(int nRow, int nCol, LPCTSTR strText) const;
 
   // ---- Editing entry points (the editors themselves belong to the cells' classes) ----
   virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
   virtual void OnEndEditCell(int nRow, int nCol, CString str);
   virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
   virtual void EndEditing();
+  virtual void OnFixedRowClick(CCellID& cell);
+  virtual void OnFixedColumnClick(CCellID& cell);
+  // Sets the text through validation and the owner's end-edit answer (restored when refused).
+  BOOL ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText);
+
+ protected:
+  BOOL ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText, BOOL bAsked);
+
+ public:
 
   BOOL Initialise();
   void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
@@ -317,6 +366,29 @@ class QUARNEL_API CGridCtrl : public CWnd {
   afx_msg LRESULT OnPrintClient(WPARAM hdc, LPARAM flags);
   afx_msg LRESULT OnSetRedrawMessage(WPARAM bRedraw, LPARAM);
   afx_msg UINT OnGetDlgCode();
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
+  afx_msg void OnCancelMode();
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+  // The in-place editor's report: stores the text, and when a navigation key ended the edit,
+  // moves the focus with that key and edits the new focus cell.
+  afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+  BOOL MouseOverRowResizeArea(CPoint point);
+  BOOL MouseOverColumnResizeArea(CPoint point);
+  // Inverts the 2-pixel tracking band of a divider drag at point (x for columns, y for rows).
+  void InvertBand(CPoint point, BOOL bColumn);
+  // Ends a divider drag without sizing: frees the cursor, erases the band, mode back to none.
+  void CancelDividerDrag();
+  // Invalidates the visible cells whose selection differs between before and now.
+  void RepaintChanged(const CGridSelection& before, const CCellRange& visible);
   DECLARE_MESSAGE_MAP()
 
   COLORREF m_crGridBkColour, m_crGridLineColour;
@@ -346,6 +418,14 @@ class QUARNEL_API CGridCtrl : public CWnd {
   UINT m_nRowsPerWheelNotch;
   int m_nWheelRemainder;  // wheel delta not yet turned into lines
   CGridSelection m_selection;
+  CGridSelection m_prevSelection;  // what a Ctrl-click keeps while a new block is dragged
+  CCellID m_SelectionStartCell, m_LeftClickDownCell;
+  CPoint m_LeftClickDownPoint, m_LastMousePoint;
+  BOOL m_bLMouseButtonDown = FALSE, m_bRMouseButtonDown = FALSE;
+  int m_nResizeCaptureRange = 3;
+  UINT_PTR m_nTimerID = 0;
+  BOOL m_bBandShown = FALSE;
+  CTitleTip m_TitleTip;  // made on first use, destroyed with the grid  // a divider drag's band is on screen at m_LastMousePoint
   BOOL m_bAscending;
   int m_nSortColumn;
   PFNLVCOMPARE m_pfnCompare;

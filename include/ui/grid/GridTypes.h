@@ -15,6 +15,19 @@
 #define GVIS_FIXEDCOL 0x0040
 #define GVIS_MODIFIED 0x0080
 
+// GetNextItem: the states searched for and the direction.
+#define GVNI_FOCUSED 0x0001
+#define GVNI_SELECTED 0x0002
+#define GVNI_DROPHILITED 0x0004
+#define GVNI_READONLY 0x0008
+#define GVNI_FIXED 0x0010
+#define GVNI_MODIFIED 0x0020
+#define GVNI_ABOVE 0x0100
+#define GVNI_BELOW 0x0200
+#define GVNI_TOLEFT 0x0400
+#define GVNI_TORIGHT 0x0800
+#define GVNI_ALL (GVNI_BELOW | GVNI_TORIGHT | GVNI_TOLEFT)
+
 // GV_ITEM::mask bits.
 #define GVIF_TEXT 0x0001
 #define GVIF_IMAGE 0x0002
