@@ -84,6 +84,12 @@ quarnel_area(gui/richtext
   USES gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# The tree list's items.
+quarnel_area(gui/treelist
+  SOURCES TreeListItems.cpp
+  USES ui/shared
+  LINK framework)
+
 # Links in text.
 quarnel_area(ui/links
   SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp LinkTargetKind.cpp
