@@ -23,7 +23,7 @@ class NotesPage : public CWnd {
     if (!PlatformGUIInitialisations().Succeeded()) return false;
     m_started = true;
     if (!CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), ::GetSysColorBrush(COLOR_WINDOW)),
-                  _T("What is new"), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, 300, 380, owner, NULL))
+                  _T("What is new"), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, 300, 256, owner, NULL))
       return false;
     m_container = new QvGUIContainer(nullptr, 0);
     m_container->SetMFCCWnd(this);
