@@ -78,6 +78,18 @@ quarnel_area(gui/lists
   USES gui/widgets gui/core ui/shared
   LINK framework vekkel solvane ulmora comctl32)
 
+# The portable rich-text label and its platform window.
+quarnel_area(gui/richtext
+  SOURCES GUIRichText.cpp QvRichText.cpp
+  USES gui/core ui/shared
+  LINK framework vekkel ulmora)
+
+# The tree list's items.
+quarnel_area(gui/treelist
+  SOURCES TreeListItems.cpp
+  USES ui/shared
+  LINK framework)
+
 # Links in text.
 quarnel_area(ui/links
   SOURCES LinkDefs.cpp LinkLooks.cpp LinkOpen.cpp LinkScanner.cpp LinkTargetKind.cpp

@@ -13,6 +13,7 @@
 #include "commands.h"
 #include "context_menu.h"
 #include "controls_page.h"
+#include "notes_page.h"
 #include "schedule_page.h"
 #include "dragdrop_window.h"
 #include "images_window.h"
@@ -189,6 +190,7 @@ class CHostApp : public CWinApp {
     HWND tools = host::CreateToolTableWindow(frame->m_hWnd, RECT{560, 60, 800, 230});
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND schedule = host::CreateSchedulePage(frame->m_hWnd, 300, 140);
+    HWND notes = host::CreateNotesPage(frame->m_hWnd, 340, 100);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
@@ -245,6 +247,7 @@ class CHostApp : public CWinApp {
         ::ShowWindow(controls, SW_HIDE);
       }
       host::CaptureSchedulePage(schedule);
+      host::CaptureNotesPage(notes);
       if (farEast != NULL) {
         host::CaptureWindow(farEast, L"far_east_text", shadow);
         ::ShowWindow(farEast, SW_HIDE);

@@ -204,6 +204,9 @@ void GUISetQvGUIContainer(CWnd* window, QvGUIContainer* container) {
 void GUIOnCtlColor(CWnd* dialog, CDC* dc, CWnd* child, UINT) {
   QvGUIContainer* container = GUIGetQvGUIContainer(dialog);
   if (!container || !dc || !child) return;
+  // The rich-text label lives in an area above this one: it is known by its class name.
+  CRuntimeClass* richText = CRuntimeClass::FromName("CGUIRichText");
+  if (richText && child->IsKindOf(richText)) return;
   QvControl* control = container->LookupControl(static_cast<unsigned short>(::GetDlgCtrlID(child->GetSafeHwnd())));
   COLORREF color;
   if (control && control->GetTextColorIfSet(color)) dc->SetTextColor(color);

@@ -8,20 +8,7 @@
 QV_IMPLEMENT_CREATABLE(QvDateTimeCtrl, QV_RUNTIME_CLASS(QvControl))
 QV_CLASSINIT(QvDateTimeCtrl)
 
-namespace {
-struct Binding {
-  Binding() { QvControl::SetPlatformClass(QV_RUNTIME_CLASS(QvDateTimeCtrl), RUNTIME_CLASS(CGUIDateTimeCtrl)); }
-};
-Binding s_binding;
-}  // namespace
-
-bool QvGUIContainer::GetControlFromID(QvDateTimeCtrl*& out, unsigned short id, unsigned long labelId) {
-  QvControl* control = nullptr;
-  out = GetOrCreateControl(QV_RUNTIME_CLASS(QvDateTimeCtrl), control, id, labelId)
-            ? dynamic_cast<QvDateTimeCtrl*>(control)
-            : nullptr;
-  return out != nullptr;
-}
+QV_CONTROL_KIND(QvDateTimeCtrl, CGUIDateTimeCtrl)
 
 CGUIDateTimeCtrl* QvDateTimeCtrl::Field() const {
   return GetPlatformWindow() ? dynamic_cast<CGUIDateTimeCtrl*>(GetPlatformControl()) : nullptr;

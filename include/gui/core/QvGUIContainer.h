@@ -28,6 +28,7 @@ class QvFontsComboBox;
 class QvZoomComboBox;
 class QvPatternComboBox;
 class QvDateTimeCtrl;
+class QvRichText;
 class QvSpinner;
 class QvSlider;
 class QvProgressBar;
@@ -127,6 +128,7 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvZoomComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvPatternComboBox*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvDateTimeCtrl*& out, unsigned short id, unsigned long labelId);  // with the date/time control
+  bool GetControlFromID(QvRichText*& out, unsigned short id, unsigned long labelId);  // with the rich-text label
   bool GetControlFromID(QvSpinner*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvSlider*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);
@@ -173,5 +175,22 @@ QUARNEL_API bool Get_EditTextSetByProgram();
 QUARNEL_API void Set_EditTextSetByProgram(bool set);
 
 // WM_CTLCOLOR of a portable dialog: a child whose portable control has a text colour draws
-// its text in it. The caller chooses the brush.
+// its text in it, except a rich-text label (CGUIRichText), which keeps its own colours. The
+// caller chooses the brush.
 QUARNEL_API void GUIOnCtlColor(CWnd* dialog, CDC* dc, CWnd* child, UINT ctlColor);
+
+// In the source of a control kind that lives in an area above this one: registers the kind's
+// platform class when the library loads and defines the containers' typed lookup of it.
+#define QV_CONTROL_KIND(Kind, PlatformClass)                                                            \
+  namespace {                                                                                          \
+  struct Kind##Binding {                                                                               \
+    Kind##Binding() { QvControl::SetPlatformClass(QV_RUNTIME_CLASS(Kind), RUNTIME_CLASS(PlatformClass)); } \
+  };                                                                                                   \
+  Kind##Binding s_##Kind##Binding;                                                                     \
+  }                                                                                                    \
+  bool QvGUIContainer::GetControlFromID(Kind*& out, unsigned short id, unsigned long labelId) {        \
+    QvControl* control = nullptr;                                                                      \
+    out = GetOrCreateControl(QV_RUNTIME_CLASS(Kind), control, id, labelId) ? dynamic_cast<Kind*>(control) \
+                                                                           : nullptr;                   \
+    return out != nullptr;                                                                             \
+  }

@@ -1,0 +1,163 @@
+// The items of a tree list (see TreeListItems.h).
+#include "TreeListItems.h"
+
+#include <algorithm>
+
+TreeListItem* TreeListItems::Find(long id) const {
+  auto found = m_byId.find(id);
+  return found == m_byId.end() ? nullptr : found->second;
+}
+
+size_t TreeListItems::IndexOf(long id) const {
+  TreeListItem* item = Find(id);
+  if (!item) return kNone;
+  if (item->row >= m_cleanUpTo || m_rows[item->row].get() != item) Renumber(m_cleanUpTo);
+  return item->row;
+}
+
+void TreeListItems::Renumber(size_t from) const {
+  for (size_t i = from; i < m_rows.size(); ++i) m_rows[i]->row = i;
+  m_cleanUpTo = m_rows.size();
+}
+
+size_t TreeListItems::SubtreeEnd(size_t row) const {
+  if (row >= m_rows.size()) return m_rows.size();
+  const unsigned short level = m_rows[row]->level;
+  size_t end = row + 1;
+  while (end < m_rows.size() && m_rows[end]->level > level) ++end;
+  return end;
+}
+
+size_t TreeListItems::Parent(size_t row) const {
+  if (row >= m_rows.size()) return kNone;
+  const unsigned short level = m_rows[row]->level;
+  for (size_t i = row; i-- > 0;)
+    if (m_rows[i]->level < level) return i;
+  return kNone;
+}
+
+size_t TreeListItems::AddChild(size_t parent, const std::wstring& text) {
+  if (parent != kNone && parent >= m_rows.size()) return kNone;
+  TreeListItem* owner = parent == kNone ? nullptr : m_rows[parent].get();
+  // Children added one after the other to the same parent need no walk of its subtree.
+  const size_t row = !owner ? m_rows.size() : (owner == m_lastParent ? m_lastParentEnd : SubtreeEnd(parent));
+  std::unique_ptr<TreeListItem> item(new TreeListItem);
+  item->level = owner ? static_cast<unsigned short>(owner->level + 1) : 0;
+  item->text = text;
+  item->id = m_nextId++;
+  item->row = row;
+  if (!owner || ((owner->flags & TreeListItem::kShown) && (owner->flags & TreeListItem::kExpanded)))
+    item->flags |= TreeListItem::kShown;
+  if (owner) owner->flags |= TreeListItem::kContainer;
+  // The previous sibling (the nearest row of the same level before, inside the parent) now
+  // has a following sibling.
+  for (size_t i = row; i-- > (owner ? parent + 1 : 0);) {
+    if (m_rows[i]->level == item->level) {
+      m_rows[i]->flags |= TreeListItem::kHasNextSibling;
+      break;
+    }
+    if (m_rows[i]->level < item->level) break;
+  }
+  TreeListItem* raw = item.get();
+  m_byId[raw->id] = raw;
+  m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(row), std::move(item));
+  if (raw->flags & TreeListItem::kShown) ++m_shown;
+  if (row < m_cleanUpTo) m_cleanUpTo = row;
+  m_lastParent = owner;
+  m_lastParentEnd = row + 1;
+  return row;
+}
+
+bool TreeListItems::Delete(size_t row) {
+  if (row >= m_rows.size()) return false;
+  const size_t end = SubtreeEnd(row);
+  const TreeListItem& item = *m_rows[row];
+  if (!(item.flags & TreeListItem::kHasNextSibling)) {
+    // The previous sibling becomes the last one.
+    for (size_t i = row; i-- > 0;) {
+      if (m_rows[i]->level == item.level) {
+        m_rows[i]->flags &= static_cast<unsigned short>(~TreeListItem::kHasNextSibling);
+        break;
+      }
+      if (m_rows[i]->level < item.level) break;
+    }
+  }
+  for (size_t i = row; i < end; ++i) {
+    if (m_rows[i]->flags & TreeListItem::kShown) --m_shown;
+    m_byId.erase(m_rows[i]->id);
+  }
+  m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row), m_rows.begin() + static_cast<std::ptrdiff_t>(end));
+  m_lastParent = nullptr;
+  if (row < m_cleanUpTo) m_cleanUpTo = row;
+  return true;
+}
+
+bool TreeListItems::Expand(size_t row, bool expand) {
+  if (row >= m_rows.size()) return false;
+  TreeListItem& item = *m_rows[row];
+  if (!(item.flags & TreeListItem::kContainer)) return false;
+  if (expand) item.flags |= TreeListItem::kExpanded;
+  else item.flags &= static_cast<unsigned short>(~TreeListItem::kExpanded);
+  ShowSubtree(row, (item.flags & TreeListItem::kShown) && expand);
+  return true;
+}
+
+void TreeListItems::ShowSubtree(size_t row, bool shown) {
+  // A descendant is shown when every ancestor up to `row` is expanded: `deepest` is the
+  // deepest level shown under the rows seen so far.
+  const size_t end = SubtreeEnd(row);
+  unsigned deepest = m_rows[row]->level + 1u;
+  for (size_t i = row + 1; i < end; ++i) {
+    TreeListItem& item = *m_rows[i];
+    bool now = false;
+    if (shown && item.level <= deepest) {
+      now = true;
+      deepest = (item.flags & TreeListItem::kExpanded) ? item.level + 1u : item.level;
+    }
+    const bool was = (item.flags & TreeListItem::kShown) != 0;
+    if (now == was) continue;
+    if (now) {
+      item.flags |= TreeListItem::kShown;
+      ++m_shown;
+    } else {
+      item.flags &= static_cast<unsigned short>(~TreeListItem::kShown);
+      --m_shown;
+    }
+  }
+}
+
+bool TreeListItems::SortChildren(size_t parent,
+                                 const std::function<bool(const TreeListItem&, const TreeListItem&)>& before) {
+  if (parent != kNone && parent >= m_rows.size()) return false;
+  const size_t start = parent == kNone ? 0 : parent + 1;
+  const size_t end = parent == kNone ? m_rows.size() : SubtreeEnd(parent);
+  const unsigned short level = parent == kNone ? 0 : static_cast<unsigned short>(m_rows[parent]->level + 1);
+  struct Run {
+    size_t begin, end;
+  };
+  std::vector<Run> runs;
+  for (size_t i = start; i < end; ++i) {
+    if (m_rows[i]->level == level) runs.push_back({i, i + 1});
+    else if (!runs.empty()) runs.back().end = i + 1;
+  }
+  if (runs.size() < 2) return true;
+  std::stable_sort(runs.begin(), runs.end(),
+                   [&](const Run& a, const Run& b) { return before(*m_rows[a.begin], *m_rows[b.begin]); });
+  // The records move; none is copied or renumbered.
+  std::vector<std::unique_ptr<TreeListItem>> sorted;
+  sorted.reserve(end - start);
+  for (const Run& run : runs)
+    for (size_t i = run.begin; i < run.end; ++i) sorted.push_back(std::move(m_rows[i]));
+  for (size_t i = 0; i < sorted.size(); ++i) m_rows[start + i] = std::move(sorted[i]);
+  // Every child but the last has a following sibling.
+  TreeListItem* last = nullptr;
+  for (size_t i = start; i < end; ++i) {
+    if (m_rows[i]->level != level) continue;
+    m_rows[i]->flags |= TreeListItem::kHasNextSibling;
+    last = m_rows[i].get();
+  }
+  if (last) last->flags &= static_cast<unsigned short>(~TreeListItem::kHasNextSibling);
+  if (start < m_cleanUpTo) m_cleanUpTo = start;
+  m_lastParent = nullptr;
+  return true;
+}
