@@ -16,6 +16,13 @@ void NTAPI OnThreadEvent(PVOID, DWORD reason, PVOID) {
   if (reason == DLL_THREAD_ATTACH) ::SetEvent(ThreadRunning());
 }
 
+// The loader calls the program's thread callbacks in each new thread before its start routine.
+__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK s_threadEvent = OnThreadEvent;
+
+}  // namespace
+
+namespace testing_support {
+
 int ThreadsOfThisProcess() {
   const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return -1;
@@ -27,13 +34,6 @@ int ThreadsOfThisProcess() {
   ::CloseHandle(snapshot);
   return count;
 }
-
-// The loader calls the program's thread callbacks in each new thread before its start routine.
-__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK s_threadEvent = OnThreadEvent;
-
-}  // namespace
-
-namespace testing_support {
 
 bool StartThreadWatcher() {
   const HANDLE running = ThreadRunning();

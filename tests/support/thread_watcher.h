@@ -11,4 +11,7 @@ namespace testing_support {
 // not be waited for.
 bool StartThreadWatcher();
 
+// The number of threads of this process, starting ones included; -1 when unknown.
+int ThreadsOfThisProcess();
+
 }  // namespace testing_support
