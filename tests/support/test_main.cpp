@@ -6,6 +6,7 @@
 
 #include "skip_is_failure.h"
 #include "test_support.h"
+#include "thread_watcher.h"
 
 int main(int argc, char** argv) {
   // No error dialogs from the system: a failure must end the test, not wait for a click.
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
   testing_support::ReportAssertionsAsFailures();
   auto* skips = new testing_support::SkipIsFailure;  // owned by googletest from here on
   testing::UnitTest::GetInstance()->listeners().Append(skips);
+  // googletest's watcher of this thread starts here rather than in the last moments of a run.
+  if (!testing_support::StartThreadWatcher()) {
+    fprintf(stderr, "the watcher thread of googletest did not start\n");
+    return 1;
+  }
   int result = RUN_ALL_TESTS();
   if (skips->skips() > 0) {
     fprintf(stderr, "%d skip(s): no test may skip\n", skips->skips());
