@@ -157,8 +157,9 @@ quarnel_area(ui/controls
 # The grid control and its cells.
 quarnel_area(ui/grid
   SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlKeys.cpp GridCtrlMouse.cpp GridCtrlScroll.cpp GridInPlaceEdit.cpp GridSelection.cpp GridSizeTree.cpp InPlaceEditWithLaunch.cpp TitleTip.cpp
+          GridCtrlClipboard.cpp GridCtrlFile.cpp GridCtrlPrint.cpp GridCtrlSort.cpp GridDropTarget.cpp GridText.cpp
   USES ui/shared
-  LINK framework comctl32)
+  LINK framework comctl32 ole32)
 
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars

@@ -38,6 +38,12 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_WM_CHAR()
   ON_MESSAGE(WM_IME_CHAR, &CGridCtrl::OnImeChar)
   ON_NOTIFY(GVN_ENDLABELEDIT, CGridCtrl::IDC_INPLACE_CONTROL, &CGridCtrl::OnEndInPlaceEdit)
+  ON_COMMAND(CGridCtrl::kCommandCopy, &CGridCtrl::OnEditCopy)
+  ON_COMMAND(CGridCtrl::kCommandCut, &CGridCtrl::OnEditCut)
+  ON_COMMAND(CGridCtrl::kCommandPaste, &CGridCtrl::OnEditPaste)
+  ON_UPDATE_COMMAND_UI(CGridCtrl::kCommandCopy, &CGridCtrl::OnUpdateEditCopy)
+  ON_UPDATE_COMMAND_UI(CGridCtrl::kCommandCut, &CGridCtrl::OnUpdateEditCut)
+  ON_UPDATE_COMMAND_UI(CGridCtrl::kCommandPaste, &CGridCtrl::OnUpdateEditPaste)
 END_MESSAGE_MAP()
 
 namespace {

@@ -39,6 +39,7 @@ LRESULT CGridCtrl::OnImeChar(WPARAM wParam, LPARAM) {
 void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   (void)nRepCnt;
   (void)nFlags;
+  if (OnClipboardKey(nChar, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT))) return;
   if (!IsValid(m_idCurrentCell)) {
     Default();
     return;

@@ -169,7 +169,9 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CGridCtrl::OnFixedRowClick(CCellID& cell) {
   if (!IsValid(cell)) return;
-  if (m_bFixedRowSelection) {
+  if (m_bSortOnClick) {
+    SortOnHeaderClick(cell.col);
+  } else if (m_bFixedRowSelection) {
     m_MouseMode = cell.col < m_nFixedCols ? MOUSE_SELECT_ALL : MOUSE_SELECT_COL;
     OnSelecting(cell);
   }
@@ -215,6 +217,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point) {
       case MOUSE_PREPARE_EDIT:
       case MOUSE_PREPARE_DRAG:
         m_MouseMode = MOUSE_PREPARE_DRAG;
+        OnBeginDrag();
         break;
       default:
         break;

@@ -227,6 +227,10 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
   m_bInSize = TRUE;
   EndEditing();
   CWnd::OnSize(nType, cx, cy);
+  if (!m_bDropTargetTried) {  // the first size: the grid becomes a drop target (OLE permitting)
+    m_bDropTargetTried = TRUE;
+    m_DropTarget.Register(this);
+  }
   ResetScrollBars();
   m_bInSize = FALSE;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "GridCell.h"
+#include "GridDropTarget.h"
 #include "GridSelection.h"
 #include "GridSizeTree.h"
 #include "GridTypes.h"
@@ -48,6 +49,8 @@ class QUARNEL_API CGridCtrl : public CWnd {
   static const UINT IDC_INPLACE_CONTROL = 8;
   static const UINT_PTR kAutoScrollTimer = 513;
   static const UINT kAutoScrollInterval = 25;
+  // The edit commands the grid answers (the framework's standard ids).
+  static const UINT kCommandCut = 0xE123, kCommandCopy = 0xE122, kCommandPaste = 0xE125;
 
   CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
   ~CGridCtrl() override;
@@ -326,6 +329,66 @@ class QUARNEL_API CGridCtrl : public CWnd {
 
  public:
 
+  // ---- Clipboard and drag and drop (text: rows by line feeds, cells by tabs) ----
+  // Empties the selected cells (only those: the unselected cells of the bounding range keep
+  // their text) when the grid is editable.
+  virtual void CutSelectedText();
+  // The selected range's text offered as CF_UNICODETEXT and CF_TEXT; NULL when the selected
+  // range is not valid or memory fails. The caller owns the source (InternalRelease).
+  virtual COleDataSource* CopyTextFromGrid();
+  // Pastes the data's text with its top-left at cell (Unicode text preferred over ANSI text);
+  // FALSE when the cell is not valid or not editable or there is no text.
+  virtual BOOL PasteTextToGrid(CCellID cell, COleDataObject* pDataObject);
+  virtual void OnBeginDrag();
+  virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+  virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+  virtual void OnEditCut();
+  virtual void OnEditCopy();
+  virtual void OnEditPaste();
+  // Empties every editable cell of the range whose row and column are not hidden.
+  void ClearCells(CCellRange Selection);
+  // An image of the focus cell as drawn (a one-image masked list the caller deletes);
+  // *pHotSpot gets the cell's size. NULL when it cannot be made.
+  virtual CImageList* CreateDragImage(CPoint* pHotSpot);
+  CCellID GetDragOverCell() const { return m_idDragOverCell; }
+  CGridDropTarget& GetDropTarget() { return m_DropTarget; }
+
+  // ---- Sorting (rows from the first non-fixed one; FALSE for a bad column or < 2 rows) ----
+  BOOL SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data = 0);
+  BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+  BOOL SortTextItems(int nCol, BOOL bAscending, LPARAM data = 0);
+  static int CALLBACK pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+  // Leading decimal digits as 64-bit numbers (beyond the range of long they still order).
+  static int CALLBACK pfnCellNumericCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+  // ---- Printing ----
+  // Runs a whole print job (pages 1 to the last) on the dialog's printer DC, or asks with a
+  // print dialog when pPrntDialog is NULL. FALSE when nothing was printed.
+  BOOL Print(CPrintDialog* pPrntDialog = NULL);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin,
+                          int nTopMargin, int nBottomMargin, int nGap);
+  void GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& nLeftMargin, int& nRightMargin,
+                          int& nTopMargin, int& nBottomMargin, int& nGap) const;
+  // The pages of the job prepared by OnBeginPrinting, and how many pages wide the grid is.
+  int GetPrintPageCount() const { return m_nNumPages; }
+  int GetPrintPageMultiplier() const { return m_nPageMultiplier; }
+
+  // ---- Delimited text files ----
+  // Every cell, fixed ones too, one line per row. Fields holding the separator, a quote at
+  // their start, a line feed or a carriage return are quoted (inner quotes doubled); the text
+  // is in the ANSI code page, or UTF-8 with a byte-order mark when it holds anything else.
+  // FALSE (after telling the user) when the file cannot be written.
+  BOOL Save(LPCTSTR strFileName, TCHAR chSeparator = _T(','));
+  // The first line gives the column headings, each further line one row; reads what Save
+  // writes. FALSE at once in virtual mode; FALSE (after telling the user, grid unchanged) when
+  // the file cannot be read.
+  BOOL Load(LPCTSTR strFileName, TCHAR chSeparator = _T(','));
+
   BOOL Initialise();
   void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
   // Reads the lines one wheel notch scrolls (3 when the system cannot say).
@@ -381,6 +444,32 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // The in-place editor's report: stores the text, and when a navigation key ended the edit,
   // moves the focus with that key and edits the new focus cell.
   afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+  // The clipboard and sorting commands and keys.
+  afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditCut(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  // Ctrl+C, Ctrl+Insert, Ctrl+X, Ctrl+V, Shift+Insert; TRUE when the key was one of them.
+  BOOL OnClipboardKey(UINT nChar, BOOL ctrl, BOOL shift);
+  // A header click's sort (header sort on): the clicked column, the direction toggled when it
+  // was already the sort column.
+  void SortOnHeaderClick(int nCol);
+  // Quicksort of rows low..high of column nCol by pfnCompare (recursion on the smaller side).
+  BOOL SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low, int high);
+  void SwapRows(int a, int b);
+  // The text of the selected range (the copy's text).
+  CString SelectedRangeText();
+  // Pastes text with its top-left at cell.
+  void PasteText(CCellID cell, const CString& text);
+  // Makes the tables of the first row of each row page and the first column of each column
+  // page (once per job, from the measures OnBeginPrinting took).
+  void PaginateForPrint();
+  virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+  virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+  virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+  virtual void PrintRowButtons(CDC* pDC, CPrintInfo* pInfo);
+  virtual void PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, CRect& rect, CDC* pDC, BOOL& bFirst);
+  // Reads the whole file; FALSE with the message shown when it cannot.
+  BOOL LoadText(LPCTSTR strFileName, CString& text);
   BOOL MouseOverRowResizeArea(CPoint point);
   BOOL MouseOverColumnResizeArea(CPoint point);
   // Inverts the 2-pixel tracking band of a divider drag at point (x for columns, y for rows).
@@ -436,6 +525,19 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // This grid's own record and cell of virtual mode (one per grid, reused by every GetCell).
   mutable GV_DISPINFO m_dispInfo;
   mutable CGridCell m_virtualCell;
+  // Drag and drop.
+  CGridDropTarget m_DropTarget;
+  CCellID m_idDragOverCell;
+  BOOL m_bDropTargetTried = FALSE;  // registration is tried at the first WM_SIZE only
+  // Printing: margins (header and footer heights and gap in lines, side margins in average
+  // characters), the job's measures, and the page tables made once per job.
+  int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4;
+  int m_nTopMargin = 1, m_nBottomMargin = 1, m_nGap = 1;
+  CFont m_PrinterFont;
+  CSize m_CharSize, m_LogicalPageSize, m_PaperSize;
+  int m_nPageHeight = 0, m_nPageWidth = 0, m_nNumPages = 0, m_nPageMultiplier = 1;
+  int m_nCurrPrintRow = 0, m_nCurrPrintCol = 0;
+  std::vector<int> m_rowPageStarts, m_colPageStarts;
   // The fonts of cells with their own LOGFONT, one per distinct LOGFONT.
   std::map<std::string, std::unique_ptr<CFont>> m_fonts;
 };

@@ -168,7 +168,7 @@ class FW_API COleDropTarget : public CCmdTarget {
   // the window is already registered or the system refuses. One window per target.
   BOOL Register(CWnd* pWnd);
   // Revokes the registration; also done by the destructor.
-  void Revoke();
+  virtual void Revoke();
   CWnd* GetWindow() const { return m_pWnd; }
 
   virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
