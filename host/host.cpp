@@ -19,6 +19,7 @@
 #include "images_window.h"
 #include "buttons_window.h"
 #include "far_east_window.h"
+#include "grid_data_pictures.h"
 #include "grid_window.h"
 #include "links_window.h"
 #include "lists_demo.h"
@@ -205,6 +206,7 @@ class CHostApp : public CWinApp {
       if (grids != NULL) {
         host::CaptureWindow(grids, L"grid");
         host::CaptureGridEditing(grids);
+        host::CaptureGridData(grids);
         ::ShowWindow(grids, SW_HIDE);
       }
       host::CaptureLibraryDialogs();

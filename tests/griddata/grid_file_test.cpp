@@ -16,7 +16,7 @@ typedef std::vector<std::vector<std::wstring>> Table;
 
 std::vector<std::wstring> g_messages;
 int CALLBACK RecordMessage(LPCTSTR text, UINT, UINT) {
-  g_messages.push_back(text);
+  g_messages.push_back(CStringW(text).GetString());
   return IDOK;
 }
 
@@ -31,7 +31,7 @@ class GridFile : public ::testing::Test {
     AfxSetMessageBoxHook(oldHook);
     DeleteFileA(path.c_str());
   }
-  std::wstring WPath() const { return std::wstring(path.begin(), path.end()); }
+  CString WPath() const { return CString(path.c_str()); }
   void WriteBytes(const std::string& bytes) const {
     FILE* f = fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
@@ -47,13 +47,13 @@ void Fill(CGridCtrl& grid, const Table& table) {
   ASSERT_TRUE(grid.SetColumnCount(static_cast<int>(table[0].size())));
   for (size_t r = 0; r < table.size(); ++r)
     for (size_t c = 0; c < table[r].size(); ++c)
-      ASSERT_TRUE(grid.SetItemText(static_cast<int>(r), static_cast<int>(c), table[r][c].c_str()));
+      ASSERT_TRUE(grid.SetItemText(static_cast<int>(r), static_cast<int>(c), CString(table[r][c].c_str())));
 }
 
 Table Contents(const CGridCtrl& grid) {
   Table table(static_cast<size_t>(grid.GetRowCount()));
   for (int r = 0; r < grid.GetRowCount(); ++r)
-    for (int c = 0; c < grid.GetColumnCount(); ++c) table[static_cast<size_t>(r)].push_back(grid.GetItemText(r, c).GetString());
+    for (int c = 0; c < grid.GetColumnCount(); ++c) table[static_cast<size_t>(r)].push_back(CStringW(grid.GetItemText(r, c)).GetString());
   return table;
 }
 
@@ -71,7 +71,9 @@ TEST_F(GridFile, TextsRoundTripThroughSaveAndLoad) {
       {"empty last heading", L',', {{L"a", L"b", L""}, {L"1", L"2", L"3"}}},
       {"empty cells at the ends", L',', {{L"", L"b", L""}, {L"", L"", L""}, {L"1", L"", L"3"}}},
       {"a 3,000-character line", L',', {{L"a", L"b"}, {longLine, L"after"}, {L"next", L"row"}}},
+#ifdef _UNICODE  // texts beyond the ANSI code page are the Unicode edition's
       {"Greek and CJK", L',', {{L"\u0391\u03bb\u03c6\u03b1", L"\u6f22\u5b57"}, {L"\u03b2\u03ae\u03c4\u03b1", L"\u4e2d\u6587,\u6587"}}},
+#endif
       {"an empty row", L',', {{L"a", L"b"}, {L"", L""}, {L"c", L"d"}}},
       {"an empty row of one column", L',', {{L"a"}, {L""}, {L"b"}}},
       {"tab separator", L'\t', {{L"a", L"b"}, {L"1,2", L"tab\there"}}},
@@ -81,9 +83,9 @@ TEST_F(GridFile, TextsRoundTripThroughSaveAndLoad) {
     SCOPED_TRACE(c.what);
     CGridCtrl saved;
     Fill(saved, c.table);
-    ASSERT_TRUE(saved.Save(WPath().c_str(), c.separator));
+    ASSERT_TRUE(saved.Save(WPath(), c.separator));
     CGridCtrl loaded;
-    ASSERT_TRUE(loaded.Load(WPath().c_str(), c.separator));
+    ASSERT_TRUE(loaded.Load(WPath(), c.separator));
     EXPECT_EQ(c.table, Contents(loaded));
   }
   EXPECT_TRUE(g_messages.empty());
@@ -98,14 +100,16 @@ TEST_F(GridFile, PlainAndNonAnsiTextsAreWrittenAsExpected) {
       // Nothing to quote: the texts joined by the separator, lines ending in CR LF.
       {"plain", {{L"Name", L"Qty"}, {L"bolt", L"12"}, {L"it's", L"a \"b\""}}, "Name,Qty\r\nbolt,12\r\nit's,a \"b\"\r\n"},
       {"quoted", {{L"a,b", L"\"c"}}, "\"a,b\",\"\"\"c\"\r\n"},
+#ifdef _UNICODE
       // Greek has no form in the ANSI code page: UTF-8 after its byte-order mark.
       {"Greek", {{L"\u03b1", L"b"}}, "\xEF\xBB\xBF\xCE\xB1,b\r\n"},
+#endif
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     CGridCtrl grid;
     Fill(grid, c.table);
-    ASSERT_TRUE(grid.Save(WPath().c_str()));
+    ASSERT_TRUE(grid.Save(WPath()));
     EXPECT_EQ(c.bytes, testing_support::ReadFile(path));
   }
 }
@@ -122,19 +126,22 @@ TEST_F(GridFile, FilesOfOtherWritersLoad) {
       {"more fields than headings are dropped", "a,b\r\n1,2,3\r\n", {{L"a", L"b"}, {L"1", L"2"}}},
       {"an unterminated quote runs to the end", "a,b\r\n\"open,x\r\ny", {{L"a", L"b"}, {L"open,x\r\ny", L""}}},
       {"a quote inside plain text is text", "a,b\r\nx\"y,z\r\n", {{L"a", L"b"}, {L"x\"y", L"z"}}},
-      {"UTF-8 with its mark", "\xEF\xBB\xBF\xE6\xBC\xA2,b\r\n", {{L"\u6f22", L"b"}}},
+      {"UTF-8 with its mark", "\xEF\xBB\xBF\xC3\xA9,b\r\n", {{L"\u00e9", L"b"}}},
+#ifdef _UNICODE
+      {"UTF-8 beyond the ANSI code page", "\xEF\xBB\xBF\xE6\xBC\xA2,b\r\n", {{L"\u6f22", L"b"}}},
       {"broken UTF-8 after the mark", "\xEF\xBB\xBF\xE6\xBC,b\r\n", {{L"\xFFFD", L"b"}}},
+#endif
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WriteBytes(c.bytes);
     CGridCtrl grid;
-    ASSERT_TRUE(grid.Load(WPath().c_str()));
+    ASSERT_TRUE(grid.Load(WPath()));
     EXPECT_EQ(c.table, Contents(grid));
   }
   WriteBytes("");
   CGridCtrl empty(3, 3);
-  EXPECT_TRUE(empty.Load(WPath().c_str()));
+  EXPECT_TRUE(empty.Load(WPath()));
   EXPECT_EQ(0, empty.GetRowCount());
   EXPECT_EQ(0, empty.GetColumnCount());
 }
@@ -147,7 +154,7 @@ TEST_F(GridFile, LoadFillsTheGridOnceWithHeadingsInRowZero) {
                               NULL, 0));
   CGridCtrl grid;
   ASSERT_TRUE(grid.Create(CRect(0, 0, 300, 200), &parent, 7));
-  ASSERT_TRUE(grid.Load(WPath().c_str()));
+  ASSERT_TRUE(grid.Load(WPath()));
   EXPECT_EQ(3, grid.GetRowCount());
   EXPECT_EQ(2, grid.GetColumnCount());
   EXPECT_EQ(CString(_T("Count")), grid.GetItemText(0, 1));
@@ -167,21 +174,21 @@ TEST_F(GridFile, LoadInVirtualModeAnswersFalseAndChangesNothing) {
   grid.SetVirtualMode(TRUE);
   ASSERT_TRUE(grid.SetRowCount(5));
   ASSERT_TRUE(grid.SetColumnCount(4));
-  EXPECT_FALSE(grid.Load(WPath().c_str()));
+  EXPECT_FALSE(grid.Load(WPath()));
   EXPECT_EQ(5, grid.GetRowCount());
   EXPECT_EQ(4, grid.GetColumnCount());
   EXPECT_TRUE(g_messages.empty());
 }
 
 TEST_F(GridFile, FileErrorsTellTheUserAndAnswerFalse) {
-  const std::wstring missing = L"C:\\no such folder\\grid.csv";
+  const CString missing = _T("C:\\no such folder\\grid.csv");
   CGridCtrl grid;
   Fill(grid, {{L"keep", L"me"}});
-  EXPECT_FALSE(grid.Save(missing.c_str()));
+  EXPECT_FALSE(grid.Save(missing));
   ASSERT_EQ(1u, g_messages.size());
   EXPECT_NE(std::wstring::npos, g_messages[0].find(L"grid.csv")) << g_messages[0];
   g_messages.clear();
-  EXPECT_FALSE(grid.Load(missing.c_str()));
+  EXPECT_FALSE(grid.Load(missing));
   ASSERT_EQ(1u, g_messages.size());
   // A load that cannot read keeps the grid as it was.
   EXPECT_EQ((Table{{L"keep", L"me"}}), Contents(grid));

@@ -20,8 +20,7 @@ namespace {
 class FilePrintDialog : public CPrintDialog {
  public:
   explicit FilePrintDialog(const std::string& path) : CPrintDialog(FALSE) {
-    const std::wstring output(path.begin(), path.end());
-    m_pd.hDC = ::CreateDC(_T("WINSPOOL"), _T("PDF"), output.c_str(), NULL);
+    m_pd.hDC = ::CreateDC(_T("WINSPOOL"), _T("PDF"), CString(path.c_str()), NULL);
   }
   ~FilePrintDialog() override {
     if (m_pd.hDC != NULL) ::DeleteDC(m_pd.hDC);

@@ -63,6 +63,14 @@ class BlackPen {
   uih::Selection m_sel;
 };
 
+// A bold copy of a font (the header's and the footer's).
+bool BoldCopy(const CFont& font, CFont& bold) {
+  LOGFONT lf;
+  if (!font.GetLogFont(&lf)) return false;
+  lf.lfWeight = FW_BOLD;
+  return bold.CreateFontIndirect(&lf) != FALSE;
+}
+
 void Line(CDC* pDC, int x1, int y1, int x2, int y2) {
   pDC->MoveTo(x1, y1);
   pDC->LineTo(x2, y2);
@@ -267,11 +275,8 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
 }
 
 void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo) {
-  LOGFONT lf;
-  if (!m_PrinterFont.GetLogFont(&lf)) return;
-  lf.lfWeight = FW_BOLD;
   CFont bold;
-  if (!bold.CreateFontIndirect(&lf)) return;
+  if (!BoldCopy(m_PrinterFont, bold)) return;
   CFont* old = pDC->SelectObject(&bold);
   pDC->SetBkMode(TRANSPARENT);
   CRect rect = pInfo->m_rectDraw;
@@ -287,11 +292,8 @@ void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo) {
 }
 
 void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo) {
-  LOGFONT lf;
-  if (!m_PrinterFont.GetLogFont(&lf)) return;
-  lf.lfWeight = FW_BOLD;
   CFont bold;
-  if (!bold.CreateFontIndirect(&lf)) return;
+  if (!BoldCopy(m_PrinterFont, bold)) return;
   CRect rect = pInfo->m_rectDraw;
   {
     BlackPen pen(pDC);
