@@ -207,18 +207,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   bench_support::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const struct {
-    const char* ours;
-    const char* other;
-    const char* what;
-  } pairs[] = {
-      {"BM_GridSort", "BM_ListSort", "sorting 100,000 rows: grid / LVM_SORTITEMS"},
-      {"BM_GridSave", "BM_RawSave", "saving 100,000 x 10: grid / line-by-line write"},
-      {"BM_GridLoad", "BM_RawLoad", "loading 100,000 x 10: grid / line-by-line read"},
-      {"BM_GridCopy", "BM_LoopCopy", "copying 100,000 x 10: grid / plain loop"},
-  };
-  for (const auto& p : pairs)
-    if (reporter.Has(p.ours, p.other)) printf("%s = %.2fx\n", p.what, reporter.Ratio(p.ours, p.other));
+  reporter.PrintRatio("sorting 100,000 rows: grid / LVM_SORTITEMS", "BM_GridSort", "BM_ListSort");
+  reporter.PrintRatio("saving 100,000 x 10: grid / line-by-line write", "BM_GridSave", "BM_RawSave");
+  reporter.PrintRatio("loading 100,000 x 10: grid / line-by-line read", "BM_GridLoad", "BM_RawLoad");
+  reporter.PrintRatio("copying 100,000 x 10: grid / plain loop", "BM_GridCopy", "BM_LoopCopy");
   benchmark::Shutdown();
   return 0;
 }

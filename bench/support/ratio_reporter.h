@@ -4,6 +4,8 @@
 #pragma once
 #include <benchmark/benchmark.h>
 
+#include <stdio.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +29,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     return times.count(a) && times.count(b) && times.at(b) > 0;
   }
   double Ratio(const std::string& a, const std::string& b) const { return times.at(a) / times.at(b); }
+  // Prints "<what> = <ratio>x" when both ran.
+  void PrintRatio(const char* what, const std::string& a, const std::string& b) const {
+    if (Has(a, b)) printf("%s = %.2fx\n", what, Ratio(a, b));
+  }
 };
 
 }  // namespace bench_support

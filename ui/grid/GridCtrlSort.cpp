@@ -1,6 +1,7 @@
 // CGridCtrl: sorting the non-fixed rows by one column with a compare function.
 #include <framework.h>
 
+#include <string.h>
 #include <wchar.h>
 
 #include <utility>
@@ -35,7 +36,11 @@ LPCTSTR TextOf(LPARAM cell) {
 
 int CALLBACK CGridCtrl::pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM) {
   if (lParam1 == 0 || lParam2 == 0) return 0;
-  return _tcscmp(TextOf(lParam1), TextOf(lParam2));
+#ifdef _UNICODE
+  return wcscmp(TextOf(lParam1), TextOf(lParam2));
+#else
+  return strcmp(TextOf(lParam1), TextOf(lParam2));
+#endif
 }
 
 int CALLBACK CGridCtrl::pfnCellNumericCompare(LPARAM lParam1, LPARAM lParam2, LPARAM) {
