@@ -186,6 +186,22 @@ TEST_F(GridClipboard, CutClearsOnlyTheSelectedCells) {
   EXPECT_EQ(CString(_T("31")), grid.GetItemText(3, 1));
 }
 
+TEST_F(GridClipboard, AnOwnerThatDestroysTheGridMidPasteEndsThePaste) {
+  MakeFilled();
+  int edits = 0;
+  parent.answer = [&](UINT msg, WPARAM, LPARAM lp, LRESULT*) {
+    if (msg == WM_NOTIFY && static_cast<int>(reinterpret_cast<NMHDR*>(lp)->code) == GVN_ENDLABELEDIT && ++edits == 2)
+      grid.DestroyWindow();
+    return false;
+  };
+  EXPECT_TRUE(Paste(TextSource("a\tb\tc\nd\te"), 1, 1));
+  EXPECT_EQ(nullptr, grid.GetSafeHwnd());
+  EXPECT_EQ(2, edits);  // nothing was pasted after the grid went
+  EXPECT_EQ(CString(_T("a")), grid.GetItemText(1, 1));
+  EXPECT_EQ(CString(_T("13")), grid.GetItemText(1, 3));
+  parent.answer = nullptr;
+}
+
 std::wstring ClipboardUnicode() {
   std::wstring text = L"<none>";
   if (!::OpenClipboard(NULL)) return L"<closed>";

@@ -62,6 +62,10 @@ bool ReadDataText(COleDataObject* data, std::wstring& text) {
   return data->IsDataAvailable(CF_TEXT) && ReadBlockText(data, CF_TEXT, text);
 }
 
+// Whether a grid's window went away while its owner was told of a change (the owner may
+// destroy the grid from a notification).
+bool Gone(HWND self) { return self != NULL && !::IsWindow(self); }
+
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
 
 std::wstring Trimmed(const std::wstring& s, size_t from, size_t to) {
@@ -131,18 +135,24 @@ void CGridCtrl::CutSelectedText() {
   if (!IsValid(range)) return;
   // Only the selected cells: the unselected cells between Ctrl-clicked ones keep their text.
   const std::vector<CCellID> cells = m_selection.CellsIn(range);
-  for (const CCellID& cell : cells)
+  const HWND self = m_hWnd;
+  for (const CCellID& cell : cells) {
     if (GetRowHeight(cell.row) > 0 && GetColumnWidth(cell.col) > 0 && IsCellEditable(cell.row, cell.col))
       ValidateAndModifyCellContents(cell.row, cell.col, _T(""));
+    if (Gone(self)) return;
+  }
   Refresh();
 }
 
 void CGridCtrl::ClearCells(CCellRange Selection) {
   if (!IsValid(Selection)) return;
+  const HWND self = m_hWnd;
   for (int r = Selection.GetMinRow(); r <= Selection.GetMaxRow(); ++r) {
     if (GetRowHeight(r) <= 0) continue;
-    for (int c = Selection.GetMinCol(); c <= Selection.GetMaxCol(); ++c)
+    for (int c = Selection.GetMinCol(); c <= Selection.GetMaxCol(); ++c) {
       if (GetColumnWidth(c) > 0 && IsCellEditable(r, c)) ValidateAndModifyCellContents(r, c, _T(""));
+      if (Gone(self)) return;
+    }
   }
   Refresh();
 }
@@ -154,6 +164,7 @@ void CGridCtrl::PasteText(CCellID topLeft, const CString& text) {
   // Cells are split at tabs; at commas only in text without a tab, so that "1,234" in a
   // tab-separated row stays one cell.
   const wchar_t separator = all.find(L'\t') != std::wstring::npos ? L'\t' : L',';
+  const HWND self = m_hWnd;
   int rowOffset = 0;
   size_t at = 0;
   while (at <= all.size()) {
@@ -176,6 +187,7 @@ void CGridCtrl::PasteText(CCellID topLeft, const CString& text) {
         if (col >= m_nCols) break;
         const CString cellText = grid_text::FromWide(Trimmed(all, field, fieldEnd));
         ValidateAndModifyCellContents(row, col, cellText);
+        if (Gone(self)) return;
         if (m_selection.IsSelected(row, col)) {
           m_selection.Select(row, col, false);
           InvalidateCellRect(row, col);
@@ -284,7 +296,7 @@ void CGridCtrl::OnBeginDrag() {
   const HWND self = m_hWnd;
   const CCellRange range = GetSelectedCellRange();
   SendMessageToParent(range.GetMinRow(), range.GetMinCol(), GVN_BEGINDRAG);
-  if (!::IsWindow(self) || CWnd::FromHandlePermanent(self) != this) {  // the owner destroyed the grid
+  if (Gone(self)) {  // the owner destroyed the grid
     source->InternalRelease();
     return;
   }
@@ -292,7 +304,7 @@ void CGridCtrl::OnBeginDrag() {
   m_MouseMode = MOUSE_DRAGGING;
   const DROPEFFECT effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
   source->InternalRelease();
-  if (!::IsWindow(self) || CWnd::FromHandlePermanent(self) != this) return;
+  if (Gone(self)) return;
   // The button went up inside the drag loop: no button-up of the grid's own ends the mode.
   if (m_MouseMode == MOUSE_DRAGGING) m_MouseMode = MOUSE_NOTHING;
   if (GetCapture() == this) ReleaseCapture();
