@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid_clipboard_fixture.h"
+#include "recording_cmd_ui.h"
 #include "test_support.h"
 
 namespace {
@@ -200,6 +201,43 @@ TEST_F(GridClipboard, AnOwnerThatDestroysTheGridMidPasteEndsThePaste) {
   EXPECT_EQ(CString(_T("a")), grid.GetItemText(1, 1));
   EXPECT_EQ(CString(_T("13")), grid.GetItemText(1, 3));
   parent.answer = nullptr;
+}
+
+TEST_F(GridClipboard, EditCommandsAreEnabledByTheSelectionTheFocusAndTheClipboard) {
+  MakeFilled();
+  auto enabled = [&](UINT id) {
+    testing_support::RecordingCmdUI ui(id);
+    EXPECT_TRUE(grid.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, NULL)) << id;
+    return ui.enabled;
+  };
+  const struct Case {
+    const char* what;
+    bool selection, editable, focus, text;
+    bool copy, cut, paste;
+  } cases[] = {
+      {"nothing selected", false, true, true, true, false, false, true},
+      {"a selection", true, true, true, true, true, true, true},
+      {"a read-only grid", true, false, true, true, true, false, false},
+      {"no focus cell", true, true, false, true, true, true, false},
+      {"no text on the clipboard", true, true, true, false, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    grid.ResetSelectedRange();
+    if (c.selection) grid.SetSelectedRange(1, 1, 2, 2);
+    grid.SetEditable(c.editable);
+    grid.SetFocusCell(c.focus ? 2 : -1, c.focus ? 2 : -1);
+    if (c.text) {
+      ASSERT_TRUE(testing_support::PutUnicodeOnClipboard(parent.hwnd(), L"x"));
+    } else {
+      ASSERT_TRUE(::OpenClipboard(parent.hwnd()));
+      ::EmptyClipboard();
+      ::CloseClipboard();
+    }
+    EXPECT_EQ(c.copy, enabled(CGridCtrl::kCommandCopy));
+    EXPECT_EQ(c.cut, enabled(CGridCtrl::kCommandCut));
+    EXPECT_EQ(c.paste, enabled(CGridCtrl::kCommandPaste));
+  }
 }
 
 std::wstring ClipboardUnicode() {

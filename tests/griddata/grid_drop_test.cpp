@@ -169,10 +169,19 @@ TEST_F(GridDrop, AnOverlappingMoveWithinTheGridKeepsEveryText) {
   EXPECT_EQ(CString(_T("21")), grid.GetItemText(3, 1));
   EXPECT_EQ(CString(_T("31")), grid.GetItemText(4, 1));
   EXPECT_EQ(CGridCtrl::MOUSE_NOTHING, grid.GetMouseMode());
-  ASSERT_FALSE(notes.empty());
-  EXPECT_EQ(GVN_BEGINDRAG, notes.front().code);
-  EXPECT_EQ(1, notes.front().row);
-  EXPECT_EQ(1, notes.front().col);
+  // The owner hears of the drag from the range's top-left cell, then of each cell pasted at
+  // the drop cell, then of the one cell the move cleared.
+  const int kBegin = GVN_BEGINLABELEDIT, kEnd = GVN_ENDLABELEDIT;
+  const struct {
+    int code, row, col;
+  } expected[] = {{GVN_BEGINDRAG, 1, 1}, {kBegin, 2, 1}, {kEnd, 2, 1}, {kBegin, 3, 1}, {kEnd, 3, 1},
+                  {kBegin, 4, 1},        {kEnd, 4, 1},   {kBegin, 1, 1}, {kEnd, 1, 1}};
+  ASSERT_EQ(sizeof expected / sizeof expected[0], notes.size());
+  for (size_t i = 0; i < notes.size(); ++i) {
+    EXPECT_EQ(expected[i].code, notes[i].code) << i;
+    EXPECT_EQ(expected[i].row, notes[i].row) << i;
+    EXPECT_EQ(expected[i].col, notes[i].col) << i;
+  }
 }
 
 TEST_F(GridDrop, AMoveToAnotherGridClearsTheSourceAndARefusedDropClearsNothing) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "print_output.h"
 #include "test_support.h"
 
@@ -154,6 +155,14 @@ TEST_F(GridPages, WysiwygPagesShowTheirRowPageAndColumnPage) {
     for (int col : page.second) EXPECT_EQ(nextCol++, col);
   EXPECT_EQ(120, nextRow);
   EXPECT_EQ(40, nextCol);
+}
+
+TEST_F(GridPages, APrintDialogCancelledPrintsNothing) {
+  Fill(3, 3, 20, 80);
+  const int kAllPages = 0x420;  // the print dialog's "All" button
+  testing_support::DialogDriver driver({{kAllPages, [](HWND dlg) { testing_support::DialogDriver::Press(dlg, IDCANCEL); }}});
+  EXPECT_FALSE(grid.Print());
+  EXPECT_EQ(1u, driver.done());
 }
 
 TEST_F(GridPages, MarginsKeepWhatIsNotNegative) {
