@@ -72,6 +72,8 @@ TEST_F(GridFile, TextsRoundTripThroughSaveAndLoad) {
       {"empty cells at the ends", L',', {{L"", L"b", L""}, {L"", L"", L""}, {L"1", L"", L"3"}}},
       {"a 3,000-character line", L',', {{L"a", L"b"}, {longLine, L"after"}, {L"next", L"row"}}},
 #ifdef _UNICODE  // texts beyond the ANSI code page are the Unicode edition's
+      // A letter the code page would only approximate ("a" for "\u0101") is not approximated.
+      {"a letter with only a best fit", L',', {{L"\u0101", L"b"}}},
       {"Greek and CJK", L',', {{L"\u0391\u03bb\u03c6\u03b1", L"\u6f22\u5b57"}, {L"\u03b2\u03ae\u03c4\u03b1", L"\u4e2d\u6587,\u6587"}}},
 #endif
       {"an empty row", L',', {{L"a", L"b"}, {L"", L""}, {L"c", L"d"}}},

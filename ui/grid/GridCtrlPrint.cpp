@@ -100,22 +100,35 @@ void CGridCtrl::GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& 
   nGap = m_nGap;
 }
 
+namespace {
+
+// A print dialog of the grid's own: its device blocks and DC are freed with it.
+class OwnPrintDialog : public CPrintDialog {
+ public:
+  OwnPrintDialog(DWORD flags, CWnd* parent) : CPrintDialog(FALSE, flags, parent) {}
+  ~OwnPrintDialog() override {
+    if (m_pd.hDC != NULL) ::DeleteDC(m_pd.hDC);
+    if (m_pd.hDevMode != NULL) ::GlobalFree(m_pd.hDevMode);
+    if (m_pd.hDevNames != NULL) ::GlobalFree(m_pd.hDevNames);
+  }
+};
+
+}  // namespace
+
 BOOL CGridCtrl::Print(CPrintDialog* pPrntDialog) {
-  std::unique_ptr<CPrintDialog> own;
+  std::unique_ptr<OwnPrintDialog> own;
   HDC printer = NULL;
   if (pPrntDialog != NULL) {
     printer = pPrntDialog->GetPrinterDC();
     if (printer == NULL) printer = pPrntDialog->CreatePrinterDC();
   } else {
-    own.reset(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS |
-                                          PD_HIDEPRINTTOFILE | PD_NOSELECTION,
-                               this));
+    own.reset(new OwnPrintDialog(PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
+                                     PD_NOSELECTION,
+                                 GetSafeHwnd() != NULL ? this : NULL));
     if (own->DoModal() != IDOK) return FALSE;
     printer = own->GetPrinterDC();
   }
   if (printer == NULL) return FALSE;
-  // A DC of our own dialog is ours to delete; one of the caller's stays the caller's.
-  uih::OwnedDC ownedPrinter(own ? printer : NULL);
   CDC dc;
   dc.Attach(printer);
   dc.m_bPrinting = TRUE;
