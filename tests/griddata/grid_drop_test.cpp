@@ -69,6 +69,11 @@ TEST_F(GridDrop, TheGridIsADropTargetFromItsFirstSize) {
   EXPECT_FALSE(grid.GetDropTarget().IsRegistered());
   EXPECT_EQ(nullptr, grid.GetDropTarget().GetGridCtrl());
   EXPECT_TRUE(grid.GetDropTarget().Register(&grid));
+  // The framework revokes a window's target as the window goes, through the target's own
+  // Revoke: the grid's target forgets its grid.
+  grid.DestroyWindow();
+  EXPECT_FALSE(grid.GetDropTarget().IsRegistered());
+  EXPECT_EQ(nullptr, grid.GetDropTarget().GetGridCtrl());
 }
 
 TEST_F(GridDrop, EffectsFollowTheKeysTheCellAndTheData) {
