@@ -240,6 +240,24 @@ TEST_F(GridClipboard, EditCommandsAreEnabledByTheSelectionTheFocusAndTheClipboar
   }
 }
 
+TEST_F(GridClipboard, PasteGoesToTheEditorOfACellBeingEdited) {
+  MakeFilled();
+  grid.SetFocusCell(2, 2);
+  grid.OnEditCell(2, 2, CPoint(-1, -1), VK_RETURN);
+  ASSERT_TRUE(grid.IsItemEditing(2, 2));
+  CWnd* editor = grid.GetCell(2, 2)->GetEditWnd();
+  ASSERT_NE(editor, nullptr);
+  editor->SetWindowText(_T(""));
+  ASSERT_TRUE(testing_support::PutUnicodeOnClipboard(parent.hwnd(), L"p\tq"));
+  grid.OnEditPaste();
+  CString typed;
+  editor->GetWindowText(typed);
+  EXPECT_EQ(CString(_T("p\tq")), typed);
+  EXPECT_EQ(CString(_T("22")), grid.GetItemText(2, 2));  // the cell takes it when the edit ends
+  EXPECT_EQ(CString(_T("23")), grid.GetItemText(2, 3));
+  grid.EndEditing();
+}
+
 std::wstring ClipboardUnicode() {
   std::wstring text = L"<none>";
   if (!::OpenClipboard(NULL)) return L"<closed>";
