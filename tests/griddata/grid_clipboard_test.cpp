@@ -287,6 +287,12 @@ TEST_F(GridClipboard, KeysCopyCutAndPaste) {
     press(k);
     EXPECT_EQ(std::wstring(L"11\t12"), ClipboardUnicode()) << k.key;
   }
+  // With Alt as well (AltGr) the keys are characters: nothing is copied.
+  ::OleSetClipboard(NULL);
+  testing_support::HoldKey(VK_MENU, true);
+  press({VK_CONTROL, 'C'});
+  testing_support::HoldKey(VK_MENU, false);
+  EXPECT_EQ(std::wstring(L"<none>"), ClipboardUnicode());
   grid.SetSelectedRange(2, 1, 2, 2);
   press({VK_CONTROL, 'X'});
   EXPECT_EQ(std::wstring(L"21\t22"), ClipboardUnicode());

@@ -39,7 +39,8 @@ LRESULT CGridCtrl::OnImeChar(WPARAM wParam, LPARAM) {
 void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   (void)nRepCnt;
   (void)nFlags;
-  if (OnClipboardKey(nChar, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT))) return;
+  // Ctrl with Alt is AltGr on many keyboards: a character, not a command.
+  if (!KeyDown(VK_MENU) && OnClipboardKey(nChar, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT))) return;
   if (!IsValid(m_idCurrentCell)) {
     Default();
     return;
