@@ -127,6 +127,7 @@ TEST_F(GridFile, FilesOfOtherWritersLoad) {
       {"fewer fields than headings", "a,b,c\r\n1\r\n", {{L"a", L"b", L"c"}, {L"1", L"", L""}}},
       {"more fields than headings are dropped", "a,b\r\n1,2,3\r\n", {{L"a", L"b"}, {L"1", L"2"}}},
       {"an unterminated quote runs to the end", "a,b\r\n\"open,x\r\ny", {{L"a", L"b"}, {L"open,x\r\ny", L""}}},
+      {"zero bytes end a cell's text", std::string("a\0b,c\r\nx,\0\r\n", 12), {{L"a", L"c"}, {L"x", L""}}},
       {"a quote inside plain text is text", "a,b\r\nx\"y,z\r\n", {{L"a", L"b"}, {L"x\"y", L"z"}}},
       {"UTF-8 with its mark", "\xEF\xBB\xBF\xC3\xA9,b\r\n", {{L"\u00e9", L"b"}}},
 #ifdef _UNICODE
