@@ -150,7 +150,7 @@ TEST_F(GridFile, FilesOfOtherWritersLoad) {
 }
 
 TEST_F(GridFile, LoadFillsTheGridOnceWithHeadingsInRowZero) {
-  WriteBytes("Part,Count\r\nbolt,12\r\nnut,7\r\n");
+  WriteBytes("Item,Count\r\nbolt,12\r\nnut,7\r\n");
   testing_support::PumpMessages();
   CWnd parent;
   ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), _T("grid file"), WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200),
