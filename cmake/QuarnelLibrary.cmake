@@ -84,6 +84,13 @@ quarnel_area(gui/richtext
   USES gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# The wizard: the portable wizard and its pages, their windows, the template and the labels'
+# bullet.
+quarnel_area(gui/wizard
+  SOURCES GUIWizardDialog.cpp QvWizard.cpp QvWizardPage.cpp GUIWizard.rc
+  USES gui/tabdialogs gui/richtext gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora)
+
 # The tree list's items.
 quarnel_area(gui/treelist
   SOURCES TreeListItems.cpp

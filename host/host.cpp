@@ -28,6 +28,7 @@
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "tab_dialog.h"
+#include "wizard_demo.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -209,6 +210,7 @@ class CHostApp : public CWinApp {
       }
       host::CaptureLibraryDialogs();
       host::CaptureReportSettingsTabs(settingsTabs);
+      host::CaptureReportWizard();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
