@@ -51,7 +51,8 @@ QvWizard::QvWizard() : QvDialog(nullptr, nullptr, true, false) {
 
 QvWizard::~QvWizard() {
   // The pages are the application's: they no longer reach this wizard.
-  for (QvWizardPage* page : m_pages) page->m_wizard = nullptr;
+  for (QvWizardPage* page : m_pages)
+    if (page) page->m_wizard = nullptr;
   CGUIWizardDialog::ReleaseBackground();
 }
 
@@ -92,10 +93,15 @@ bool QvWizard::Append(QvWizardPage* page, unsigned short bitmapId) {
   return true;
 }
 
+void QvWizard::ForgetPage(QvWizardPage* page) {
+  std::replace(m_pages.begin(), m_pages.end(), page, static_cast<QvWizardPage*>(nullptr));
+}
+
 void QvWizard::AddPage(QvWizardPage* page, unsigned short bitmapId) {
   if (!Append(page, bitmapId)) return;
   // The previous page leads here; this one leads nowhere until a page follows.
-  if (page->m_index > 0) m_pages[page->m_index - 1u]->m_nextIndex = page->m_index;
+  if (QvWizardPage* previous = page->m_index > 0 ? m_pages[page->m_index - 1u] : nullptr)
+    previous->m_nextIndex = page->m_index;
 }
 
 void QvWizard::Grow(unsigned short pageWidth, unsigned short pageHeight, unsigned short dialogWidth) {
@@ -125,8 +131,8 @@ bool QvWizard::OnInit() {
     Terminate(-1);
     return false;
   }
-  if (m_pages.empty()) {
-    UI_TRACE_REFUSED(s_log, "a wizard without pages");
+  if (m_pages.empty() || std::find(m_pages.begin(), m_pages.end(), nullptr) != m_pages.end()) {
+    UI_TRACE_REFUSED(s_log, "a wizard without pages, or with a page deleted");
     Terminate(-1);
     return false;
   }
@@ -189,7 +195,7 @@ void QvWizard::ReSize() {
   HWND window = WindowOf(this);
   if (!window) return;
   for (QvWizardPage* page : m_pages)
-    if (HWND pageWindow = WindowOf(page)) {
+    if (HWND pageWindow = page ? WindowOf(page) : NULL) {
       const RECT rc = PageRect(*page);
       ::MoveWindow(pageWindow, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     }
@@ -249,6 +255,7 @@ bool QvWizard::Next() {
   // loses the focus has done so.
   if (HWND next = ::GetDlgItem(window, kNextButton)) ::SetFocus(next);
   QvWizardPage* target = m_pages[page->m_nextIndex];
+  if (!target) return false;
   target->m_backIndex = m_current;
   ::SetFocus(window);
   page->OnDeactivate(QvWizardWithLaterPage);
@@ -263,7 +270,7 @@ bool QvWizard::Back() {
   QvWizardPage* page = GetCurrentPage();
   HWND window = WindowOf(this);
   if (!page || !window) return false;
-  if (page->m_backIndex == m_current || page->m_backIndex >= m_pages.size() || !page->IsOkToGoBack()) return false;
+  if (page->m_backIndex == m_current || !GetPage(page->m_backIndex) || !page->IsOkToGoBack()) return false;
   ::SetFocus(window);
   page->OnDeactivate(QvWizardWithEarlierPage);
   page->Show(false);

@@ -53,7 +53,9 @@ void MoveTo(HWND control, int x, int y) {
 
 QvWizardPage::QvWizardPage(unsigned short templateId) : QvDialog(nullptr, nullptr, false, false), m_templateID(templateId) {}
 
-QvWizardPage::~QvWizardPage() = default;
+QvWizardPage::~QvWizardPage() {
+  if (m_wizard) m_wizard->ForgetPage(this);
+}
 
 void QvWizardPage::Join(QvWizard* wizard, unsigned short index, unsigned short bitmapId) {
   m_wizard = wizard;

@@ -695,6 +695,27 @@ TEST_F(Wizard, APageJoinsOneWizardOnly) {
   EXPECT_EQ(page.GetWizard(), &first);
 }
 
+// Either may be deleted first: a wizard gone leaves its pages alone, a page gone leaves an empty
+// place that the wizard does not run with.
+TEST_F(Wizard, AWizardAndItsPagesMayGoInEitherOrder) {
+  TestPage kept(IDD_WPAGE, 0, nullptr);
+  {
+    TestWizard wizard;
+    wizard.AddPage(&kept, 0);
+  }
+  EXPECT_EQ(kept.GetWizard(), nullptr);
+  EXPECT_FALSE(kept.Next());
+  EXPECT_EQ(kept.GetNextPage(), nullptr);
+
+  WizardRun run({kPictured, kPictured});
+  run.pages[1].reset();
+  EXPECT_EQ(run.wizard.GetPageCount(), 2);
+  EXPECT_EQ(run.wizard.GetPage(1), nullptr);
+  EXPECT_EQ(run.wizard.GetPage(0)->GetNextPage(), nullptr);
+  run.pages.pop_back();
+  EXPECT_EQ(run.Go([](HWND) { ADD_FAILURE() << "the wizard showed"; }), -1);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The palette of a picture
 

@@ -6,8 +6,9 @@
 // (AddPageDynamique). The windows are CGUIWizardDialog and CGUIWizardPageDialog
 // (GUIWizardDialog.h).
 //
-// Pages are not owned by the wizard; they must outlive its run. Counts and indexes are
-// 16-bit; a wizard holds at most 65535 pages.
+// Pages are not owned by the wizard and should outlive its run; a page deleted earlier leaves
+// an empty place that no move goes to (a run does not start with one). Counts and indexes
+// are 16-bit; a wizard holds at most 65535 pages.
 #pragma once
 #include <framework.h>
 #include <vekkel.h>
@@ -198,6 +199,8 @@ class QUARNEL_API QvWizard : public QvDialog {
  private:
   friend class QvWizardPage;
   bool Append(QvWizardPage* page, unsigned short bitmapId);
+  // A page deleted before the wizard leaves an empty place: moves to it go nowhere.
+  void ForgetPage(QvWizardPage* page);
   // Makes the page's window hidden, with a fresh layout; false when it cannot be made.
   bool MakePage(QvWizardPage& page);
   void Grow(unsigned short pageWidth, unsigned short pageHeight, unsigned short dialogWidth);
