@@ -211,6 +211,20 @@ TEST_F(Wizard, APageChangesItsButtonsAndTheCheckBox) {
     EXPECT_FALSE(page.IsChecked());
     EXPECT_EQ(Text(box), L"Remember");
 
+    // Frozen, every button is disabled; thawed, each shows its state again and the focus goes
+    // back to the button that had it.
+    ::SetFocus(run.Button(QvWizard::kCancelButton));
+    page.Freeze(true);
+    for (int id : {QvWizard::kExtraButton, QvWizard::kBackButton, QvWizard::kNextButton, QvWizard::kCancelButton})
+      EXPECT_FALSE(::IsWindowEnabled(run.Button(id))) << id;
+    ::SetFocus(run.pages[0]->Window());
+    page.Freeze(false);
+    EXPECT_TRUE(::IsWindowEnabled(extra));
+    EXPECT_FALSE(::IsWindowEnabled(next));
+    EXPECT_TRUE(::IsWindowEnabled(run.Button(QvWizard::kCancelButton)));
+    EXPECT_FALSE(::IsWindowVisible(run.Button(QvWizard::kBackButton)));
+    EXPECT_EQ(::GetFocus(), run.Button(QvWizard::kCancelButton));
+
     // The second page keeps its own states for when it shows: the buttons stay the first's.
     run.pages[1]->ChangeButton(QvWizardPage::kSlotExtra, QvWizardPage::kHidden, "Other");
     EXPECT_TRUE(::IsWindowVisible(extra));
