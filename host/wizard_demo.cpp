@@ -16,7 +16,7 @@ namespace host {
 namespace {
 
 // A page whose labels take the wizard's look: the title, then a body text or bullet points,
-// then the page's own controls, each below the one before.
+// each below the one before; the page's fields stay where its template puts them.
 class ExportPage : public QvWizardPage {
  public:
   explicit ExportPage(unsigned short id) : QvWizardPage(id) {}
@@ -28,19 +28,13 @@ class ExportPage : public QvWizardPage {
     if (GetTemplateID() == IDD_WIZ_FORMAT) {
       SetLook(Label(IDC_WIZ_POINT1, CGUIRichText::kBullet));
       SetLook(Label(IDC_WIZ_POINT2, CGUIRichText::kBullet));
-      QvStaticText *format = nullptr, *folder = nullptr;
       QvComboBox* formats = nullptr;
       QvEditText* path = nullptr;
-      if (GetControlFromID(format, IDC_WIZ_FORMAT_LABEL, 0) && GetControlFromID(formats, IDC_WIZ_FORMAT, 0)) {
-        SetLook(format, formats);
+      if (GetControlFromID(formats, IDC_WIZ_FORMAT, 0)) {
         for (const char* name : {"PDF document", "CSV figures", "Web page"}) formats->AddItem(QvString(name), -1);
         formats->Select(0L);
       }
-      if (GetControlFromID(folder, IDC_WIZ_FOLDER_LABEL, 0) && GetControlFromID(path, IDC_WIZ_FOLDER, 0)) {
-        SetLook(nullptr, nullptr);
-        SetLook(folder, path);
-        path->SetText(QvString("C:\\Reports\\2026"));
-      }
+      if (GetControlFromID(path, IDC_WIZ_FOLDER, 0)) path->SetText(QvString("C:\\Reports\\2026"));
     } else {
       SetLook(Label(IDC_WIZ_BODY, CGUIRichText::kBody));
     }

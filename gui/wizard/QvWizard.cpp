@@ -77,6 +77,17 @@ QvPushButton* QvWizard::GetSlotButton(unsigned short slot) const {
   }
 }
 
+HWND QvWizard::GetSlotWindow(unsigned short slot) const {
+  static const unsigned short kIds[QvWizardPage::kSlots] = {kExtraButton, kBackButton, kNextButton, kCancelButton};
+  HWND window = WindowOf(this);
+  return window && slot < QvWizardPage::kSlots ? ::GetDlgItem(window, kIds[slot]) : NULL;
+}
+
+HWND QvWizard::GetCheckBoxWindow() const {
+  HWND window = WindowOf(this);
+  return window ? ::GetDlgItem(window, kCheckBox) : NULL;
+}
+
 bool QvWizard::Append(QvWizardPage* page, unsigned short bitmapId) {
   if (!page) return false;
   if (page->m_wizard) {
@@ -169,14 +180,19 @@ void QvWizard::AddPageDynamique(QvWizardPage* after, QvWizardPage* page, unsigne
   }
   HourGlass wait;
   if (!Append(page, bitmapId)) return;
+  // What `after` was, for a page whose window cannot be made.
+  const unsigned short formerNext = after->m_nextIndex;
+  const bool formerTerminate = after->m_terminate;
+  const QvWizardPage::ButtonRecord formerButton = after->m_buttons[QvWizardPage::kSlotNext];
   page->SetTerminate(true);
   after->SetNextPage(page);
   after->ChangeButton(QvWizardPage::kSlotNext, after->m_buttons[QvWizardPage::kSlotNext].state,
                       QvGetMyLabel(kLabelNext));
   if (!MakePage(*page)) {
-    // A page without a window cannot be shown: Next stays where it was.
-    after->m_nextIndex = after->m_index;
-    after->SetTerminate(true);
+    // A page without a window cannot be shown: `after` leads where it led.
+    after->m_nextIndex = formerNext;
+    after->m_terminate = formerTerminate;
+    after->ChangeButton(QvWizardPage::kSlotNext, formerButton.state, formerButton.text);
     m_pages.pop_back();
     page->m_wizard = nullptr;
     return;

@@ -4,6 +4,7 @@
 #include <GUIRichText.h>
 #include <QvControls.h>
 #include <QvHourGlass.h>
+#include <UIUtilities.h>
 #include <ulmora.h>
 
 #include <algorithm>
@@ -37,6 +38,12 @@ HWND WindowOf(const QvGUIContainer* container) {
 }
 
 HWND ControlWindow(QvControl* control) { return control ? control->GetPlatformWindow() : NULL; }
+
+// A text of the wizard's row, in the default GUI font as the controls set theirs.
+void SetWindowText(HWND window, const QvString& text) {
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(UIGetDefaultGUIFont()), TRUE);
+  ::SetWindowTextW(window, text.ToWide().c_str());
+}
 
 // The control's rectangle in its parent's client coordinates.
 RECT InParent(HWND control) {
@@ -129,10 +136,9 @@ void QvWizardPage::ChangeButton(unsigned short slot, unsigned short state) { Cha
 void QvWizardPage::RefreshButton(unsigned short slot) {
   // Only the page shown drives the wizard's buttons: another page keeps its states for later.
   if (slot >= kSlots || !IsCurrentPage()) return;
-  QvPushButton* button = m_wizard->GetSlotButton(slot);
-  HWND window = ControlWindow(button);
+  HWND window = m_wizard->GetSlotWindow(slot);
   if (!window) return;
-  button->SetText(m_buttons[slot].text);
+  SetWindowText(window, m_buttons[slot].text);
   switch (m_buttons[slot].state) {
     case kShown:
       ::ShowWindow(window, SW_SHOWNA);
@@ -142,7 +148,7 @@ void QvWizardPage::RefreshButton(unsigned short slot) {
       ::ShowWindow(window, SW_SHOWNA);
       ::EnableWindow(window, FALSE);
       if (slot == kSlotNext && !::GetFocus())
-        if (HWND cancel = ControlWindow(m_wizard->GetSlotButton(kSlotCancel))) ::SetFocus(cancel);
+        if (HWND cancel = m_wizard->GetSlotWindow(kSlotCancel)) ::SetFocus(cancel);
       break;
     default:
       ::ShowWindow(window, SW_HIDE);
@@ -157,13 +163,13 @@ void QvWizardPage::Freeze(bool freeze) {
     m_frozenFocus = ::GetFocus();
     QvHourGlass(QvHourBegin);
     for (unsigned short slot = 0; slot < kSlots; ++slot)
-      if (HWND button = ControlWindow(m_wizard->GetSlotButton(slot))) ::EnableWindow(button, FALSE);
+      if (HWND button = m_wizard->GetSlotWindow(slot)) ::EnableWindow(button, FALSE);
     return;
   }
   bool onButton = false;
   for (unsigned short slot : {kSlotBack, kSlotNext, kSlotCancel, kSlotExtra}) {
     RefreshButton(slot);
-    onButton = onButton || (m_frozenFocus && m_frozenFocus == ControlWindow(m_wizard->GetSlotButton(slot)));
+    onButton = onButton || (m_frozenFocus && m_frozenFocus == m_wizard->GetSlotWindow(slot));
   }
   QvHourGlass(QvHourEnd);
   if (onButton && ::IsWindowEnabled(m_frozenFocus) && ::IsWindowVisible(m_frozenFocus)) ::SetFocus(m_frozenFocus);
@@ -181,16 +187,16 @@ void QvWizardPage::SetBitmap(unsigned short id) {
 }
 
 void QvWizardPage::ShowCheckBox(bool show, bool checked, QvString text) {
-  QvCheckBox* box = m_wizard ? m_wizard->GetCheckBox() : nullptr;
-  if (!box || !box->GetPlatformWindow()) return;
-  if (!text.IsEmpty()) box->SetText(text);
-  box->SetState(checked ? QvTriState(1) : QvTriState(0));
-  box->Show(show);
+  HWND box = m_wizard ? m_wizard->GetCheckBoxWindow() : NULL;
+  if (!box) return;
+  if (!text.IsEmpty()) SetWindowText(box, text);
+  ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ::ShowWindow(box, show ? SW_SHOW : SW_HIDE);
 }
 
 bool QvWizardPage::IsChecked() {
-  QvCheckBox* box = m_wizard ? m_wizard->GetCheckBox() : nullptr;
-  return box && box->GetState() == QvTriState(1);
+  HWND box = m_wizard ? m_wizard->GetCheckBoxWindow() : NULL;
+  return box && ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void QvWizardPage::SetCaption(const QvString& text) {

@@ -578,6 +578,42 @@ TEST_F(Wizard, APageAddedWhileRunningBecomesTheNextAndTheLast) {
   EXPECT_EQ(run.log.back(), "finish? 2");
 }
 
+TEST_F(Wizard, APageThatCannotBeMadeWhileRunningLeavesTheChainAsItWas) {
+  WizardRun run({kPictured, kPictured});
+  TestPage broken(IDD_WPAGE_MISSING, 2, &run.log);
+  run.Go([&](HWND dlg) {
+    Press(dlg, QvWizard::kNextButton);
+    run.wizard.AddPageDynamique(run.pages[1].get(), &broken, 0);
+    EXPECT_EQ(run.wizard.GetPageCount(), 2);
+    EXPECT_EQ(broken.GetWizard(), nullptr);
+    EXPECT_TRUE(run.pages[1]->GetTerminate());
+    EXPECT_EQ(run.pages[1]->GetNextPage(), run.pages[1].get());
+    EXPECT_EQ(Text(run.Button(QvWizard::kNextButton)), L"Finish");
+  });
+  EXPECT_EQ(run.result, 2);
+}
+
+// A wizard run again works on the windows of its new run.
+TEST_F(Wizard, AWizardRunsAgainWithItsPages) {
+  WizardRun run({kPictured, kPictured});
+  for (int time = 0; time < 2; ++time) {
+    SCOPED_TRACE(time);
+    run.Go([&](HWND dlg) {
+      EXPECT_FALSE(::IsWindowVisible(run.Button(QvWizard::kBackButton)));
+      EXPECT_EQ(Text(run.Button(QvWizard::kNextButton)), L"Begin >");
+      run.pages[0]->ShowCheckBox(true, true, "Again");
+      EXPECT_TRUE(::IsWindowVisible(run.Button(QvWizard::kCheckBox)));
+      EXPECT_TRUE(run.pages[0]->IsChecked());
+      Press(dlg, QvWizard::kNextButton);
+      EXPECT_TRUE(::IsWindowVisible(run.Button(QvWizard::kBackButton)));
+      EXPECT_EQ(Text(run.Button(QvWizard::kNextButton)), L"Finish");
+      EXPECT_EQ(run.Shown(), std::vector<int>{1});
+    });
+    EXPECT_EQ(run.result, 2);
+    EXPECT_EQ(run.pages[0]->inits, time + 1);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // The layout of a page's controls
 

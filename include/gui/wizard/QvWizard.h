@@ -192,6 +192,11 @@ class QUARNEL_API QvWizard : public QvDialog {
   // The button of a page's slot (null before OnInit has found it).
   QvPushButton* GetSlotButton(unsigned short slot) const;
   QvCheckBox* GetCheckBox() const { return m_checkBox; }
+  // The windows of the present run: the slot's button, the check box (NULL when none). The
+  // pages drive these, not the controls, which a container keeps bound to the windows of
+  // its first run.
+  HWND GetSlotWindow(unsigned short slot) const;
+  HWND GetCheckBoxWindow() const;
   CGUIWizardDialog* GetPlatformWizard() const;
   // Where a page is placed: beside the picture strip, or over it when it has no picture.
   RECT PageRect(const QvWizardPage& page) const;
