@@ -105,7 +105,7 @@ bool QvWizard::Append(QvWizardPage* page, unsigned short bitmapId) {
 }
 
 void QvWizard::ForgetPage(QvWizardPage* page) {
-  std::replace(m_pages.begin(), m_pages.end(), page, static_cast<QvWizardPage*>(nullptr));
+  if (page && page->m_index < m_pages.size() && m_pages[page->m_index] == page) m_pages[page->m_index] = nullptr;
 }
 
 void QvWizard::AddPage(QvWizardPage* page, unsigned short bitmapId) {
