@@ -40,7 +40,7 @@ HWND WindowOf(const QvGUIContainer* container) {
 HWND ControlWindow(QvControl* control) { return control ? control->GetPlatformWindow() : NULL; }
 
 // A text of the wizard's row, in the default GUI font as the controls set theirs.
-void SetWindowText(HWND window, const QvString& text) {
+void SetRowText(HWND window, const QvString& text) {
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(UIGetDefaultGUIFont()), TRUE);
   ::SetWindowTextW(window, text.ToWide().c_str());
 }
@@ -138,7 +138,7 @@ void QvWizardPage::RefreshButton(unsigned short slot) {
   if (slot >= kSlots || !IsCurrentPage()) return;
   HWND window = m_wizard->GetSlotWindow(slot);
   if (!window) return;
-  SetWindowText(window, m_buttons[slot].text);
+  SetRowText(window, m_buttons[slot].text);
   switch (m_buttons[slot].state) {
     case kShown:
       ::ShowWindow(window, SW_SHOWNA);
@@ -189,7 +189,7 @@ void QvWizardPage::SetBitmap(unsigned short id) {
 void QvWizardPage::ShowCheckBox(bool show, bool checked, QvString text) {
   HWND box = m_wizard ? m_wizard->GetCheckBoxWindow() : NULL;
   if (!box) return;
-  if (!text.IsEmpty()) SetWindowText(box, text);
+  if (!text.IsEmpty()) SetRowText(box, text);
   ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   ::ShowWindow(box, show ? SW_SHOW : SW_HIDE);
 }
