@@ -103,14 +103,14 @@ bool SameRect(const RECT& a, const RECT& b) {
 // A wizard of pages of the templates given (the picture on the pages marked so), run modally;
 // `act` runs once its window shows. A wizard still open after it is cancelled.
 struct WizardRun {
-  struct PageSpec {
+  struct PageDef {
     unsigned short templateId;
     unsigned short bitmap;
   };
-  explicit WizardRun(std::vector<PageSpec> specs) {
-    for (size_t i = 0; i < specs.size(); ++i) {
-      pages.push_back(std::make_unique<TestPage>(specs[i].templateId, static_cast<int>(i), &log));
-      wizard.AddPage(pages.back().get(), specs[i].bitmap);
+  explicit WizardRun(std::vector<PageDef> defs) {
+    for (size_t i = 0; i < defs.size(); ++i) {
+      pages.push_back(std::make_unique<TestPage>(defs[i].templateId, static_cast<int>(i), &log));
+      wizard.AddPage(pages.back().get(), defs[i].bitmap);
     }
   }
   short Go(const std::function<void(HWND)>& act) {
@@ -140,7 +140,7 @@ struct WizardRun {
   bool acted = false;
 };
 
-const WizardRun::PageSpec kPictured = {IDD_WPAGE, IDB_PICTURE}, kPlain = {IDD_WPAGE, 0};
+const WizardRun::PageDef kPictured = {IDD_WPAGE, IDB_PICTURE}, kPlain = {IDD_WPAGE, 0};
 
 class Wizard : public testing::Test {
  protected:
@@ -168,7 +168,7 @@ TEST_F(Wizard, TheButtonsSayWhereThePageStands) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WizardRun run(std::vector<WizardRun::PageSpec>(static_cast<size_t>(c.pages), kPictured));
+    WizardRun run(std::vector<WizardRun::PageDef>(static_cast<size_t>(c.pages), kPictured));
     run.Go([&](HWND dlg) {
       for (int i = 0; i < c.nexts; ++i) Press(dlg, QvWizard::kNextButton);
       EXPECT_EQ(run.wizard.GetCurrentIndex(), c.nexts);
@@ -239,7 +239,7 @@ TEST_F(Wizard, APageChangesItsButtonsAndTheCheckBox) {
 TEST_F(Wizard, APageWithoutAPictureStartsAtSixAndIs181PixelsWider) {
   struct Case {
     const char* what;
-    WizardRun::PageSpec first, second;
+    WizardRun::PageDef first, second;
   } const cases[] = {
       {"pages of the starting size", kPictured, kPlain},
       {"a wide page beside the picture", {IDD_WPAGE_WIDE, IDB_PICTURE}, kPlain},
@@ -311,7 +311,7 @@ TEST_F(Wizard, TheButtonRowSitsAtTheBottomCloseToTheEdges) {
 TEST_F(Wizard, ThePictureStripShowsThePictureOfTheCurrentPage) {
   struct Case {
     const char* what;
-    WizardRun::PageSpec page;
+    WizardRun::PageDef page;
   } const cases[] = {{"a page of the picture's height", kPictured}, {"a tall page", {IDD_WPAGE_TALL, IDB_PICTURE}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -716,7 +716,7 @@ TEST_F(Wizard, SetLookStacksTheControlsOfAPage) {
 TEST_F(Wizard, AWizardThatCannotStartAnswersMinusOneAndClosesOnce) {
   struct Case {
     const char* what;
-    std::vector<WizardRun::PageSpec> pages;
+    std::vector<WizardRun::PageDef> pages;
     bool pageInit;
   } const cases[] = {
       {"no pages", {}, true},
