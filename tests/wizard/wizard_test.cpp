@@ -43,6 +43,10 @@ class TestPage : public QvWizardPage {
   void OnDeactivate(QvWizardActivation a) override { Note("hide", a); }
   bool IsOkToGoNext() override { return mayNext; }
   bool IsOkToGoBack() override { return mayBack; }
+  bool IsOkToCancel() override {
+    Note("cancel?", -1);
+    return mayCancel;
+  }
   bool IsOkToTerminate() override {
     HWND wizard = GetWizard() && GetWizard()->GetMFCCWnd() ? GetWizard()->GetMFCCWnd()->m_hWnd : NULL;
     wizardShownWhenAsked = ::IsWindowVisible(wizard) != FALSE;
@@ -59,7 +63,7 @@ class TestPage : public QvWizardPage {
   }
   HWND Window() const { return GetMFCCWnd() ? GetMFCCWnd()->m_hWnd : NULL; }
 
-  bool init = true, mayNext = true, mayBack = true, mayFinish = true;
+  bool init = true, mayNext = true, mayBack = true, mayFinish = true, mayCancel = true;
   bool wizardShownWhenAsked = true;
   int inits = 0;
 
@@ -509,10 +513,11 @@ TEST_F(Wizard, EnterAndEscapeInAPageReachTheWizardsButtons) {
     bool nextDisabled;
     int current;
     bool terminated;
+    Log log;
   } const cases[] = {
-      {"Enter: Next", VK_RETURN, false, 1, false},
-      {"Escape: Cancel", VK_ESCAPE, false, 0, true},
-      {"Enter with Next disabled stays in the page", VK_RETURN, true, 0, false},
+      {"Enter: Next", VK_RETURN, false, 1, false, {"hide 0 1", "show 1 2"}},
+      {"Escape: Cancel", VK_ESCAPE, false, 0, true, {"cancel? 0"}},
+      {"Enter with Next disabled stays in the page", VK_RETURN, true, 0, false, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -524,10 +529,42 @@ TEST_F(Wizard, EnterAndEscapeInAPageReachTheWizardsButtons) {
       run.pages[0]->GetPlatformDialog()->PreTranslateMessage(&msg);
       EXPECT_EQ(run.wizard.GetCurrentIndex(), c.current);
       EXPECT_EQ(run.wizard.IsTerminated(), c.terminated);
-      EXPECT_EQ(run.log.empty(), c.current == 0) << "only a move tells the pages";
+      EXPECT_EQ(run.log, c.log);
     });
     EXPECT_EQ(run.result, 2);
   }
+}
+
+// Every way to cancel asks the current page (Escape in a page: above); a refusal keeps the
+// wizard open.
+TEST_F(Wizard, EveryWayToCancelAsksThePage) {
+  struct Case {
+    const char* what;
+    std::function<void(HWND dlg)> act;
+  } const ways[] = {
+      {"the Cancel button", [](HWND dlg) { Press(dlg, IDCANCEL); }},
+      {"Escape in the wizard", [](HWND dlg) { ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); }},
+      // The close box: the dialog posts itself Cancel's command.
+      {"the close box",
+       [](HWND dlg) {
+         ::SendMessage(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+         PumpMessages();
+       }},
+  };
+  for (const Case& way : ways)
+    for (bool may : {false, true}) {
+      SCOPED_TRACE(std::string(way.what) + (may ? ", allowed" : ", refused"));
+      WizardRun run({kPictured, kPictured});
+      run.pages[0]->mayCancel = may;
+      run.Go([&](HWND dlg) {
+        way.act(dlg);
+        EXPECT_EQ(run.log, (Log{"show 0 0", "cancel? 0"}));
+        EXPECT_EQ(run.wizard.IsTerminated(), may);
+        run.pages[0]->mayCancel = true;  // the run's own Cancel afterwards
+      });
+      EXPECT_EQ(run.result, 2);
+      EXPECT_EQ(run.wizard.terminations, 1);
+    }
 }
 
 TEST_F(Wizard, CancelFromAPagesOwnButtonClosesTheWizard) {
