@@ -16,11 +16,13 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
-# convention, and the one way to register a window class.
+# convention, the one way to register a window class, and the Far-East line-breaking rules
+# (the view's text layout and the message dialog's wrapping both follow them).
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
-  LINK framework vekkel solvane ulmora shlwapi version)
+          FarEastRules.cpp
+  LINK framework vekkel brevin solvane ulmora shlwapi version)
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
@@ -84,6 +86,13 @@ quarnel_area(gui/richtext
   USES gui/core ui/shared
   LINK framework vekkel ulmora)
 
+# The wizard: the portable wizard and its pages, their windows, the template and the labels'
+# bullet.
+quarnel_area(gui/wizard
+  SOURCES GUIWizardDialog.cpp QvWizard.cpp QvWizardPage.cpp GUIWizard.rc
+  USES gui/tabdialogs gui/richtext gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora)
+
 # The tree list's items.
 quarnel_area(gui/treelist
   SOURCES TreeListItems.cpp
@@ -134,7 +143,7 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
-          UIViewImages.cpp UIViewSnapshot.cpp FarEastRules.cpp
+          UIViewImages.cpp UIViewSnapshot.cpp
   ANSI_SOURCES CharsetInlines.cpp
   USES gui/core ui/images ui/links ui/UIDlg ui/shared
   LINK framework vekkel solvane brevin ulmora winspool comdlg32 shell32 advapi32 ole32)

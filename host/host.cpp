@@ -29,6 +29,7 @@
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "tab_dialog.h"
+#include "wizard_demo.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -183,6 +184,7 @@ class CHostApp : public CWinApp {
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
     host::CreateToolbars(frame);
+    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) return Fail(0);  // "/fareast": that picture only
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND farEast = host::CreateFarEastWindow(frame->m_hWnd, RECT{260, 120, 640, 420});
     HWND document = host::CreateDocumentWindow();
@@ -211,6 +213,7 @@ class CHostApp : public CWinApp {
       }
       host::CaptureLibraryDialogs();
       host::CaptureReportSettingsTabs(settingsTabs);
+      host::CaptureReportWizard();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
