@@ -84,11 +84,13 @@ quarnel_area(gui/richtext
   USES gui/core ui/shared
   LINK framework vekkel ulmora)
 
-# The tree list's items.
+# The tree list: its items, its window with the in-place editor and the label tooltip, its own
+# images, and the portable tree lists.
 quarnel_area(gui/treelist
-  SOURCES TreeListItems.cpp
-  USES ui/shared
-  LINK framework)
+  SOURCES TreeListItems.cpp GUITreeList.cpp GUITreeListView.cpp TreeEdit.cpp TooltipWnd.cpp QvTreeList.cpp
+          TreeList.rc
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora comctl32 ole32)
 
 # Links in text.
 quarnel_area(ui/links

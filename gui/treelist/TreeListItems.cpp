@@ -68,6 +68,64 @@ size_t TreeListItems::AddChild(size_t parent, const std::wstring& text) {
   return row;
 }
 
+size_t TreeListItems::Insert(size_t row, unsigned short level, const std::wstring& text) {
+  if (row > m_rows.size()) return kNone;
+  if (level > 0 && (row == 0 || level > m_rows[row - 1]->level + 1u)) return kNone;
+  if (row < m_rows.size() && m_rows[row]->level > level) return kNone;
+  size_t owner = kNone;  // the nearest earlier row that is shallower
+  for (size_t i = row; level > 0 && i-- > 0;)
+    if (m_rows[i]->level < level) {
+      owner = i;
+      break;
+    }
+  std::unique_ptr<TreeListItem> item(new TreeListItem);
+  item->level = level;
+  item->text = text;
+  item->id = m_nextId++;
+  item->row = row;
+  TreeListItem* up = owner == kNone ? nullptr : m_rows[owner].get();
+  if (!up || ((up->flags & TreeListItem::kShown) && (up->flags & TreeListItem::kExpanded)))
+    item->flags |= TreeListItem::kShown;
+  if (up) up->flags |= TreeListItem::kContainer;
+  if (row < m_rows.size() && m_rows[row]->level == level) item->flags |= TreeListItem::kHasNextSibling;
+  for (size_t i = row; i-- > 0;) {
+    if (m_rows[i]->level == level) {
+      m_rows[i]->flags |= TreeListItem::kHasNextSibling;
+      break;
+    }
+    if (m_rows[i]->level < level) break;
+  }
+  TreeListItem* raw = item.get();
+  m_byId[raw->id] = raw;
+  m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(row), std::move(item));
+  if (raw->flags & TreeListItem::kShown) ++m_shown;
+  if (row < m_cleanUpTo) m_cleanUpTo = row;
+  m_lastParent = nullptr;
+  return row;
+}
+
+void TreeListItems::Clear() {
+  m_rows.clear();
+  m_byId.clear();
+  m_shown = 0;
+  m_cleanUpTo = 0;
+  m_lastParent = nullptr;
+}
+
+size_t TreeListItems::NextShown(size_t row) const {
+  if (row >= m_rows.size()) return kNone;
+  // The rows of a closed container are hidden: its subtree is skipped in one step.
+  size_t next = (m_rows[row]->flags & TreeListItem::kExpanded) ? row + 1 : SubtreeEnd(row);
+  while (next < m_rows.size() && !(m_rows[next]->flags & TreeListItem::kShown)) next = SubtreeEnd(next);
+  return next < m_rows.size() ? next : kNone;
+}
+
+size_t TreeListItems::PreviousShown(size_t row) const {
+  for (size_t i = std::min(row, m_rows.size()); i-- > 0;)
+    if (m_rows[i]->flags & TreeListItem::kShown) return i;
+  return kNone;
+}
+
 bool TreeListItems::Delete(size_t row) {
   if (row >= m_rows.size()) return false;
   const size_t end = SubtreeEnd(row);
@@ -90,6 +148,38 @@ bool TreeListItems::Delete(size_t row) {
   m_lastParent = nullptr;
   if (row < m_cleanUpTo) m_cleanUpTo = row;
   return true;
+}
+
+bool TreeListItems::DeleteKeepingDescendants(size_t row) {
+  if (row >= m_rows.size()) return false;
+  if (SubtreeEnd(row) == row + 1) return Delete(row);
+  Expand(row, true);
+  const size_t end = SubtreeEnd(row);
+  for (size_t i = row + 1; i < end; ++i) --m_rows[i]->level;
+  const size_t parent = Parent(row);
+  TreeListItem* item = m_rows[row].get();
+  if (item->flags & TreeListItem::kShown) --m_shown;
+  m_byId.erase(item->id);
+  m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
+  const size_t begin = parent == kNone ? 0 : parent + 1;
+  SetSiblingFlags(begin, parent == kNone ? m_rows.size() : SubtreeEnd(parent));
+  m_lastParent = nullptr;
+  if (row < m_cleanUpTo) m_cleanUpTo = row;
+  return true;
+}
+
+void TreeListItems::SetSiblingFlags(size_t begin, size_t end) {
+  // Backwards: a row has a following sibling when a later row of its level came before any
+  // shallower one.
+  std::vector<char> later;
+  for (size_t i = end; i-- > begin;) {
+    TreeListItem& item = *m_rows[i];
+    const size_t level = item.level;
+    if (later.size() > level && later[level]) item.flags |= TreeListItem::kHasNextSibling;
+    else item.flags &= static_cast<unsigned short>(~TreeListItem::kHasNextSibling);
+    later.resize(level + 1);
+    later[level] = 1;
+  }
 }
 
 bool TreeListItems::Expand(size_t row, bool expand) {

@@ -34,6 +34,8 @@ class QvSlider;
 class QvProgressBar;
 class QvToolNail;
 class QvMCListBox;
+class QvTreeList;
+class QvCheckTreeList;
 
 // The help command: enabled by a container that has a help id.
 enum { ID_QV_HELP = 40840 };
@@ -134,6 +136,8 @@ class QUARNEL_API QvGUIContainer : public QvRootGUIContainer {
   bool GetControlFromID(QvProgressBar*& out, unsigned short id, unsigned long labelId);
   bool GetControlFromID(QvToolNail*& out, unsigned short id, unsigned long labelId);  // with the nail strip
   bool GetControlFromID(QvMCListBox*& out, unsigned short id, unsigned long labelId);  // with the list views
+  bool GetControlFromID(QvTreeList*& out, unsigned short id, unsigned long labelId);  // with the tree list
+  bool GetControlFromID(QvCheckTreeList*& out, unsigned short id, unsigned long labelId);  // with the tree list
 
   // The portable class of a dialog child by its window class and style (null when none).
   static const QvRuntimeClass* GetControlClassForChild(HWND child);

@@ -57,12 +57,24 @@ class QUARNEL_API TreeListItems {
   // A new last child of `parent` (kNone: a new last root item), made a container when it was
   // not; its id is the next of the list. Shown when its parent is shown and expanded. Its row.
   size_t AddChild(size_t parent, const std::wstring& text);
+  // A new item of `level` at `row` (0 to Count): its parent is the nearest earlier row one level
+  // up (made a container), none for level 0. The next row must not be deeper than `level`.
+  // Shown when its parent is shown and expanded. Its row; kNone for a bad place.
+  size_t Insert(size_t row, unsigned short level, const std::wstring& text);
+  // Removes every item; ids keep growing.
+  void Clear();
+  // The next / previous shown row; kNone when there is none.
+  size_t NextShown(size_t row) const;
+  size_t PreviousShown(size_t row) const;
   // The row after the subtree of `row`.
   size_t SubtreeEnd(size_t row) const;
   // The parent's row; kNone for a root item or a bad row.
   size_t Parent(size_t row) const;
   // Removes the item and its subtree; false for a bad row.
   bool Delete(size_t row);
+  // Removes only the item: its container is opened first and its descendants move up one
+  // level, in place. False for a bad row.
+  bool DeleteKeepingDescendants(size_t row);
   // Opens or closes a container: its children (and their open subtrees) are shown or hidden.
   // False for a bad row or a terminal.
   bool Expand(size_t row, bool expand);
@@ -73,6 +85,9 @@ class QUARNEL_API TreeListItems {
  private:
   void Renumber(size_t from) const;
   void ShowSubtree(size_t row, bool shown);
+  // Sets each row's following-sibling flag anew in [begin, end), a run that starts at a row
+  // whose earlier siblings, if any, lie before `begin` and whose later ones inside the run.
+  void SetSiblingFlags(size_t begin, size_t end);
 
   std::vector<std::unique_ptr<TreeListItem>> m_rows;
   std::unordered_map<long, TreeListItem*> m_byId;

@@ -1,0 +1,641 @@
+// The tree list window: its rows' pixels, focus and selection through deletions, check-box
+// propagation, in-place editing armed by a click, the drag threshold, label tooltips, sorting
+// that keeps ids and state, scrolling beyond 16 bits, the dump, and the portable tree lists.
+#include <GUIInitialisations.h>
+#include <GUITreeList.h>
+#include <QvGUIContainer.h>
+#include <QvTreeList.h>
+#include <TooltipWnd.h>
+#include <TreeEdit.h>
+#include <framework.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dib_canvas.h"
+#include "recorder.h"
+#include "test_support.h"
+
+using testing_support::DibCanvas;
+using testing_support::LoggingParent;
+
+namespace {
+
+enum : unsigned short { kListId = 7 };
+
+class TreeListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(PlatformGUIInitialisations().Succeeded());
+    parent.reset(new LoggingParent(WS_OVERLAPPEDWINDOW | WS_VISIBLE, NULL, {0, 0, 420, 320}));
+    parent->answer = [this](UINT message, WPARAM, LPARAM lParam, LRESULT*) {
+      if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == list.m_hWnd) {
+          codes.push_back(static_cast<int>(header->code));
+          if (onNotify) onNotify(static_cast<int>(header->code));
+        }
+      }
+      return false;
+    };
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, {0, 0, 240, 200},
+                            CWnd::FromHandle(parent->hwnd()), kListId));
+    ASSERT_TRUE(list.GetFlags() & CGUITreeList::kInitialised);
+    testing_support::PumpMessages();
+  }
+  void TearDown() override {
+    if (list.m_hWnd) list.DestroyWindow();
+    parent.reset();
+    testing_support::PumpMessages();
+    PlatformGUIRelease();
+  }
+
+  // Lines, buttons and check boxes; rows by index.
+  void Columns() { list.SetFlags((list.GetFlags() | CGUITreeList::kLines | CGUITreeList::kButtons | CGUITreeList::kChecks) & ~CGUITreeList::kTooltips); }
+
+  RECT RowRect(long item) {
+    RECT r = {};
+    EXPECT_TRUE(list.GetItemRect(item, &r)) << "item " << item << " is not on screen";
+    return r;
+  }
+  // The centre of an item's label, in client coordinates.
+  POINT LabelPoint(long item) {
+    int x[5];
+    EXPECT_TRUE(list.GetItemXPositions(item, x));
+    const RECT r = RowRect(item);
+    return {(x[3] + x[4]) / 2, (r.top + r.bottom) / 2};
+  }
+  void Click(POINT pt, UINT message = WM_LBUTTONDOWN, UINT keys = MK_LBUTTON) {
+    list.SendMessage(message, keys, MAKELPARAM(pt.x, pt.y));
+  }
+  void Paint(DibCanvas& canvas) { list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT); }
+  void Focus() {
+    ::SetForegroundWindow(parent->hwnd());
+    ::SetFocus(list.m_hWnd);
+    testing_support::PumpMessages();
+    ASSERT_EQ(list.m_hWnd, ::GetFocus());
+  }
+  // Waits (without sleeping) until the condition holds or five seconds pass.
+  bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+      if (::GetTickCount() - start > 5000) return false;
+      ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+      testing_support::PumpMessages();
+    }
+    return true;
+  }
+  bool Has(int code) const { return std::find(codes.begin(), codes.end(), code) != codes.end(); }
+
+  std::unique_ptr<LoggingParent> parent;
+  CGUITreeList list;
+  std::vector<int> codes;
+  std::function<void(int)> onNotify;
+};
+
+// --- drawing ---
+
+// A root with two children: the dotted lines, the open button, and each check state's box.
+TEST_F(TreeListTest, RowsDrawLinesButtonsAndCheckBoxes) {
+  Columns();
+  const long root = list.AddSuccessor(-1, L"root");
+  const long a = list.AddDescendant(root, L"checked");
+  const long b = list.AddDescendant(root, L"third");
+  const long c = list.AddDescendant(root, L"unchecked");
+  ASSERT_TRUE(list.Expand(root));
+  list.SetItemCheckBoxState(a, 1, false);
+  list.SetItemCheckBoxState(b, 2, false);
+  DibCanvas canvas(240, 200);
+  ASSERT_TRUE(canvas.valid());
+  Paint(canvas);
+  const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT);
+  const int h = list.GetRowHeight() / 2;
+  int x[5];
+  list.GetItemXPositions(root, x);
+  const RECT rootRow = RowRect(root);
+  // The open button: a minus, no vertical bar.
+  EXPECT_EQ(RGB(0, 0, 0), canvas.At(x[0] + 4, rootRow.top + h - 1));
+  EXPECT_EQ(RGB(255, 255, 255), canvas.At(x[0] + 6, rootRow.top + h - 3)) << "an open button shows no plus";
+  // Each child: its vertical line above and its stub; the last child's line stops at its stub.
+  for (long item : {a, b, c}) {
+    SCOPED_TRACE(item);
+    int cx[5];
+    list.GetItemXPositions(item, cx);
+    const RECT row = RowRect(item);
+    int dots = 0;
+    for (int y = row.top; y < row.top + h - 1; ++y) dots += canvas.At(cx[0] + 6, y) == grey;
+    EXPECT_GT(dots, 2) << "the upper half of the line is dotted";
+    int stub = 0;
+    for (int sx = cx[0] + 6; sx < cx[0] + 16; ++sx) stub += canvas.At(sx, row.top + h - 1) == grey;
+    EXPECT_GE(stub, 4) << "the horizontal stub";
+    int below = 0;
+    for (int y = row.top + h + 1; y < row.bottom; ++y) below += canvas.At(cx[0] + 6, y) == grey;
+    EXPECT_EQ(item != c, below > 0) << "only a row with a following sibling continues its line";
+  }
+  // The check boxes: a black mark for checked, grey for the third state, none unchecked.
+  struct Case {
+    long item;
+    COLORREF mark;
+  } cases[] = {{a, RGB(0, 0, 0)}, {b, RGB(128, 128, 128)}, {c, RGB(255, 255, 255)}};
+  for (const Case& k : cases) {
+    int cx[5];
+    list.GetItemXPositions(k.item, cx);
+    const RECT row = RowRect(k.item);
+    EXPECT_EQ(k.mark, canvas.At(cx[1] + 6, row.top + 1 + 9)) << "item " << k.item;
+    EXPECT_EQ(RGB(64, 64, 64), canvas.At(cx[1] + 1, row.top + 1 + 5)) << "the box's frame, item " << k.item;
+  }
+  // Closed, the root shows a plus and no children.
+  ASSERT_TRUE(list.Collapse(root));
+  Paint(canvas);
+  EXPECT_EQ(RGB(0, 0, 0), canvas.At(x[0] + 6, rootRow.top + h - 3));
+  RECT gone = {};
+  EXPECT_FALSE(list.GetItemRect(a, &gone)) << "a hidden row has no rectangle";
+}
+
+// The label of a selected item: filled in a focused list, framed in an unfocused one; a
+// disabled label is grey.
+TEST_F(TreeListTest, LabelsShowSelectionFocusAndDisabledItems) {
+  const long a = list.AddSuccessor(-1, L"Selected label");
+  const long b = list.AddSuccessor(-1, L"Greyed label");
+  list.SetItemStyle(b, CGUITreeList::kGreyed);
+  list.Select(a, true, false);
+  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT), window = ::GetSysColor(COLOR_WINDOW);
+  int x[5];
+  list.GetItemXPositions(a, x);
+  const RECT row = RowRect(a);
+  RECT label = {x[3] + 1, row.top + 1, x[3] + list.GetItemDataPtr(a)->textWidth - 1, row.bottom - 1};
+
+  DibCanvas unfocused(240, 200);
+  Paint(unfocused);
+  EXPECT_EQ(highlight, unfocused.At(x[3], row.top + 5)) << "the frame's left edge";
+  EXPECT_EQ(0, unfocused.CountOf(highlight, label)) << "an unfocused selection is only framed";
+
+  Focus();
+  DibCanvas focused(240, 200);
+  Paint(focused);
+  EXPECT_GT(focused.CountOf(highlight, label), (label.right - label.left) * (label.bottom - label.top) / 2)
+      << "a focused selection is filled";
+  EXPECT_GT(focused.CountOf(::GetSysColor(COLOR_HIGHLIGHTTEXT), label), 0);
+
+  int bx[5];
+  list.GetItemXPositions(b, bx);
+  const RECT brow = RowRect(b);
+  RECT greyLabel = {bx[3], brow.top, bx[4], brow.bottom};
+  EXPECT_GT(focused.CountOf(::GetSysColor(COLOR_GRAYTEXT), greyLabel), 5);
+  EXPECT_EQ(0, focused.CountOf(::GetSysColor(COLOR_WINDOWTEXT), greyLabel)) << "no ordinary text colour";
+  EXPECT_EQ(window, focused.At(bx[3] + 1, brow.top + 1));
+}
+
+// --- focus and selection ---
+
+// Deleting the focused item: the focus goes to the nearest earlier checked item, else the
+// nearest earlier shown one, else the next later checked one, else the next later shown one.
+TEST_F(TreeListTest, DeletingTheFocusedItemMovesTheFocus) {
+  struct Case {
+    const char* what;
+    std::vector<int> checked;  // rows checked before the deletion
+    long focused;              // row focused and deleted
+    const wchar_t* expected;   // the text that then has the focus
+  } cases[] = {
+      {"earlier shown", {}, 2, L"b"},
+      {"earlier checked before the nearer shown", {0}, 2, L"a"},
+      {"later checked when nothing is earlier", {3}, 0, L"d"},
+      {"later shown when nothing is earlier", {}, 0, L"b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list.DeleteDescendants(-1);
+    for (const wchar_t* text : {L"a", L"b", L"c", L"d"}) list.AddSuccessor(-1, text);
+    for (int row : c.checked) list.SetItemCheckBoxState(row, 1, false);
+    ASSERT_TRUE(list.GiveFocusToItem(c.focused));
+    ASSERT_TRUE(list.DeleteItem(c.focused, true));
+    std::wstring text;
+    ASSERT_TRUE(list.GetItemText(list.GetFocusItem(), text));
+    EXPECT_EQ(c.expected, text);
+    int flagged = 0;
+    for (long i = 0; i < list.GetCount(); ++i) flagged += (list.GetItemDataPtr(i)->flags & TreeListItem::kFocus) != 0;
+    EXPECT_EQ(1, flagged) << "one item has the focus";
+  }
+}
+
+// --- check boxes ---
+
+// Propagation: by the new state, the flags send it down to the children or all descendants,
+// and up to a parent whose children now all share it.
+TEST_F(TreeListTest, CheckStatesPropagateAsTheFlagsSay) {
+  // r (p (x, y), q (z))
+  struct Case {
+    const char* what;
+    WORD flags;
+    const wchar_t* item;
+    int state;
+    std::vector<int> expected;  // r, p, x, y, q, z after the change
+    std::vector<int> before;    // the states set first
+  } cases[] = {
+      {"no propagation", 0, L"p", 1, {0, 1, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}},
+      {"checked to the children", 0x20, L"r", 1, {1, 1, 0, 0, 1, 0}, {0, 0, 0, 0, 0, 0}},
+      {"checked to every descendant", 0x40, L"r", 1, {1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0}},
+      {"up only when every sibling shares it", 0x80, L"x", 1, {0, 0, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0}},
+      {"up when the last sibling follows", 0x80, L"y", 1, {0, 1, 1, 1, 0, 0}, {0, 0, 1, 0, 0, 0}},
+      {"up through every level", 0x80, L"z", 1, {1, 1, 1, 1, 1, 1}, {0, 1, 1, 1, 0, 0}},
+      {"unchecked down only with 0x400", 0x40, L"r", 0, {0, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}},
+      {"unchecked to every descendant", 0x400, L"r", 0, {0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 1, 1}},
+      {"unchecked to the children", 0x200, L"r", 0, {0, 0, 1, 1, 0, 1}, {1, 1, 1, 1, 1, 1}},
+      {"unchecked upwards while the siblings agree", 0x800, L"z", 0, {1, 1, 1, 1, 0, 0}, {1, 1, 1, 1, 1, 1}},
+      {"third state down", 0x2000, L"p", 2, {0, 2, 2, 2, 0, 0}, {0, 0, 0, 0, 0, 0}},
+      {"third state to the children", 0x1000, L"r", 2, {2, 2, 0, 0, 2, 0}, {0, 0, 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list.DeleteDescendants(-1);
+    const long r = list.AddSuccessor(-1, L"r");
+    const long p = list.AddDescendant(r, L"p");
+    list.AddDescendant(p, L"x");
+    list.AddDescendant(p, L"y");
+    const long q = list.AddDescendant(r, L"q");
+    list.AddDescendant(q, L"z");
+    list.SetCheckBoxFlags(0);
+    for (long i = 0; i < 6; ++i) list.SetItemCheckBoxState(i, c.before[i], false);
+    list.SetCheckBoxFlags(c.flags);
+    codes.clear();
+    ASSERT_TRUE(list.SetItemCheckBoxState(list.FindItem(c.item), c.state, true));
+    std::vector<int> states;
+    for (long i = 0; i < 6; ++i) states.push_back(list.GetItemCheckBoxState(i));
+    EXPECT_EQ(c.expected, states);
+    EXPECT_FALSE(Has(CGUITreeList::kNotifyCheck)) << "setting a state by program tells nobody";
+  }
+  EXPECT_FALSE(list.SetItemCheckBoxState(99, 1, true));
+  EXPECT_EQ(-1, list.GetItemCheckBoxState(99));
+}
+
+// A click on the check box toggles it with a notification; a double click toggles it twice.
+TEST_F(TreeListTest, ClicksOnTheCheckBoxToggleIt) {
+  Columns();
+  const long a = list.AddSuccessor(-1, L"a");
+  int x[5];
+  list.GetItemXPositions(a, x);
+  const RECT row = RowRect(a);
+  const POINT box = {x[1] + 6, (row.top + row.bottom) / 2};
+  Click(box);
+  list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+  EXPECT_EQ(1, list.GetItemCheckBoxState(a));
+  EXPECT_TRUE(Has(CGUITreeList::kNotifyCheck));
+  Click(box, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(0, list.GetItemCheckBoxState(a)) << "the double click's second press";
+  Click(box);
+  EXPECT_EQ(1, list.GetItemCheckBoxState(a));
+}
+
+// --- editing ---
+
+// A click on the label of the only selected item arms the editor; it opens after the
+// double-click time. Enter stores a changed text and tells it; Escape stores nothing.
+TEST_F(TreeListTest, EditingArmedByAClickOpensAfterTheDoubleClickTime) {
+  list.EnableOnlineEdit(true, 100, false);
+  const long a = list.AddSuccessor(-1, L"alpha");
+  list.AddSuccessor(-1, L"beta");
+  Focus();
+  Click(LabelPoint(a));  // selects a
+  list.SendMessage(WM_LBUTTONUP, 0, 0);
+  codes.clear();
+  Click(LabelPoint(a));  // a click on the only selection: armed
+  EXPECT_EQ((std::vector<int>{CGUITreeList::kNotifyClick, CGUITreeList::kNotifyEditArmed}), codes);
+  EXPECT_TRUE(list.GetFlags() & CGUITreeList::kEditTimer);
+  ASSERT_TRUE(PumpUntil([&] { return list.GetEditor() != nullptr; })) << "the editor never opened";
+  CTreeEdit* editor = list.GetEditor();
+  EXPECT_EQ(a, editor->GetRow());
+  EXPECT_EQ(editor->m_hWnd, ::GetFocus());
+  EXPECT_TRUE(list.GetItemDataPtr(a)->flags & TreeListItem::kEditing) << "the label is hidden meanwhile";
+
+  // Escape: nothing stored, nothing told.
+  ::SetWindowTextW(editor->m_hWnd, L"changed");
+  codes.clear();
+  editor->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(nullptr, list.GetEditor());
+  std::wstring text;
+  list.GetItemText(a, text);
+  EXPECT_EQ(L"alpha", text);
+  EXPECT_FALSE(Has(CGUITreeList::kNotifyText));
+  EXPECT_EQ(list.m_hWnd, ::GetFocus());
+
+  // Enter: stored and told.
+  ASSERT_TRUE(list.EditItem(a));
+  editor = list.GetEditor();
+  ASSERT_TRUE(editor);
+  ::SetWindowTextW(editor->m_hWnd, L"gamma");
+  codes.clear();
+  editor->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  list.GetItemText(a, text);
+  EXPECT_EQ(L"gamma", text);
+  EXPECT_TRUE(Has(CGUITreeList::kNotifyText));
+  EXPECT_EQ(nullptr, list.GetEditor());
+}
+
+// A double click before the time is up stops the armed editor.
+TEST_F(TreeListTest, ADoubleClickCancelsTheArmedEditor) {
+  list.EnableOnlineEdit(true, 100, false);
+  const long a = list.AddSuccessor(-1, L"alpha");
+  Focus();
+  Click(LabelPoint(a));
+  list.SendMessage(WM_LBUTTONUP, 0, 0);
+  Click(LabelPoint(a));
+  ASSERT_TRUE(list.GetFlags() & CGUITreeList::kEditTimer);
+  codes.clear();
+  Click(LabelPoint(a), WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(list.GetFlags() & CGUITreeList::kEditTimer);
+  EXPECT_EQ(std::vector<int>{CGUITreeList::kNotifyDoubleClick}, codes);
+  list.SendMessage(WM_TIMER, CGUITreeList::kEditTimerId, 0);  // a tick already queued
+  EXPECT_EQ(nullptr, list.GetEditor());
+}
+
+// The armed editor remembers its item, not its row: an item added or removed meanwhile stops
+// it, and a stale tick edits nothing (it used to edit whatever row came to that place).
+TEST_F(TreeListTest, TheArmedEditorNeverEditsAnotherItem) {
+  struct Case {
+    const char* what;
+    std::function<void(CGUITreeList&)> change;
+  } cases[] = {
+      {"an item added above", [](CGUITreeList& l) { l.AddPredecessor(0, L"new"); }},
+      {"an item deleted above", [](CGUITreeList& l) { l.DeleteItem(0, true); }},
+      {"a sort", [](CGUITreeList& l) { l.SortDescendants(false, -1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list.DeleteDescendants(-1);
+    list.EnableOnlineEdit(true, 100, false);
+    list.AddSuccessor(-1, L"first");
+    const long b = list.AddSuccessor(-1, L"second");
+    list.AddSuccessor(-1, L"third");
+    Focus();
+    Click(LabelPoint(b));
+    list.SendMessage(WM_LBUTTONUP, 0, 0);
+    Click(LabelPoint(b));
+    ASSERT_TRUE(list.GetFlags() & CGUITreeList::kEditTimer);
+    c.change(list);
+    EXPECT_FALSE(list.GetFlags() & CGUITreeList::kEditTimer) << "a structural change stops the timer";
+    list.SendMessage(WM_TIMER, CGUITreeList::kEditTimerId, 0);
+    EXPECT_EQ(nullptr, list.GetEditor());
+  }
+}
+
+// --- drag ---
+
+// A move of 3 pixels from the press over an image or label starts a drag; 2 do not.
+TEST_F(TreeListTest, ADragStartsAfterThreePixels) {
+  list.SetDragAndDropFlags(1);
+  const long a = list.AddSuccessor(-1, L"a long enough label");
+  Focus();
+  const POINT at = LabelPoint(a);
+  struct Case {
+    int dx, dy;
+    bool drag;
+  } cases[] = {{2, 0, false}, {0, 2, false}, {2, 2, false}, {-2, -2, false}, {3, 0, true}, {0, 3, true}, {-3, 0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
+    Click(at);
+    codes.clear();
+    list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + c.dx, at.y + c.dy));
+    EXPECT_EQ(c.drag, Has(CGUITreeList::kNotifyBeginDrag));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(0, 0));
+  }
+  list.SetDragAndDropFlags(0);
+  Click(at);
+  codes.clear();
+  list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 10, at.y));
+  EXPECT_FALSE(Has(CGUITreeList::kNotifyBeginDrag)) << "drag is off";
+}
+
+// --- tooltips ---
+
+// Only a label cut by the client edges shows in a tooltip.
+TEST_F(TreeListTest, OnlyACutLabelGetsATooltip) {
+  list.SetFlags(list.GetFlags() | CGUITreeList::kTooltips);
+  const long shortOne = list.AddSuccessor(-1, L"short");
+  const long longOne = list.AddSuccessor(
+      -1, L"a label far too long for the narrow list to show in full, so that its end is cut off");
+  list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(LabelPoint(shortOne).x, LabelPoint(shortOne).y));
+  EXPECT_EQ(nullptr, list.GetTooltip()) << "a label that fits";
+  RECT row = RowRect(longOne);
+  list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(60, (row.top + row.bottom) / 2));
+  CTooltipWnd* tip = list.GetTooltip();
+  ASSERT_TRUE(tip && tip->m_hWnd) << "a cut label";
+  wchar_t className[32] = {};
+  ::GetClassNameW(tip->m_hWnd, className, 32);
+  EXPECT_STREQ(L"CTooltipWnd", className);
+  EXPECT_EQ(tip->m_hWnd, ::GetCapture());
+  RECT box = {};
+  ::GetWindowRect(tip->m_hWnd, &box);
+  EXPECT_GT(box.right - box.left, 240) << "the whole label";
+  EXPECT_NE(tip->m_hWnd, ::GetActiveWindow()) << "never active";
+  // Going back to the short label takes it away.
+  list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(LabelPoint(shortOne).x, LabelPoint(shortOne).y));
+  EXPECT_EQ(nullptr, list.GetTooltip());
+}
+
+// --- sorting ---
+
+// Ids, check states, selection, focus and user values stay with their items through a sort;
+// equal items keep their order; the comparator sees ids.
+TEST_F(TreeListTest, IdsChecksAndSelectionSurviveASort) {
+  list.SetFlags(list.GetFlags() | CGUITreeList::kByID | CGUITreeList::kMultipleSel);
+  const long root = list.AddSuccessor(-1, L"root");
+  std::vector<long> ids;
+  for (const wchar_t* text : {L"pear", L"apple", L"fig", L"apple", L"date"}) ids.push_back(list.AddDescendant(root, text));
+  const long seed = list.AddDescendant(ids[0], L"seed");
+  list.SetItemCheckBoxState(ids[1], 1, false);
+  list.SetItemCheckBoxState(ids[3], 2, false);
+  list.Select(ids[2], true, false);
+  list.Select(seed, true, false);
+  list.GiveFocusToItem(ids[4]);
+  int tag = 0;
+  list.SetItemData(ids[0], &tag);
+  ASSERT_TRUE(list.SortDescendants(true, root));
+  std::vector<std::wstring> order;
+  for (long id = list.GetDescendant(root); id >= 0; id = list.GetSuccessor(id)) {
+    std::wstring text;
+    list.GetItemText(id, text);
+    order.push_back(text);
+  }
+  EXPECT_EQ((std::vector<std::wstring>{L"apple", L"apple", L"date", L"fig", L"pear"}), order);
+  EXPECT_EQ(ids[1], list.GetDescendant(root)) << "equal items keep their order and their ids";
+  EXPECT_EQ(ids[3], list.GetSuccessor(ids[1]));
+  EXPECT_EQ(1, list.GetItemCheckBoxState(ids[1]));
+  EXPECT_EQ(2, list.GetItemCheckBoxState(ids[3]));
+  EXPECT_TRUE(list.IsSelected(ids[2]));
+  EXPECT_TRUE(list.IsSelected(seed));
+  EXPECT_EQ(2, list.GetSelectedCount());
+  EXPECT_EQ(ids[4], list.GetFocusItem());
+  EXPECT_EQ(&tag, list.GetItemData(ids[0]));
+  EXPECT_EQ(ids[0], list.GetAncestor(seed)) << "the subtree moved with its item";
+  // Descending, by a comparator of the host that receives ids.
+  ASSERT_TRUE(list.SortDescendants(
+      [](CGUITreeList* l, long a, long b, void*) {
+        std::wstring x, y;
+        l->GetItemText(a, x);
+        l->GetItemText(b, y);
+        return y.compare(x);
+      },
+      root, nullptr));
+  EXPECT_EQ(ids[0], list.GetDescendant(root));
+  EXPECT_FALSE(list.SortDescendants(false, 999));
+}
+
+// --- scrolling and geometry ---
+
+// More rows than 16 bits count: the thumb position is read in 32 bits, not from the message.
+TEST_F(TreeListTest, ThumbTrackingReadsTheFullPosition) {
+  list.FreezeRedraw(true);
+  for (int i = 0; i < 70000; ++i) list.AddSuccessor(-1, L"row");
+  list.FreezeRedraw(false);
+  list.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(::GetScrollInfo(list.m_hWnd, SB_VERT, &si));
+  const int bottom = si.nPos;
+  EXPECT_GT(bottom, 65535);
+  EXPECT_EQ(bottom, list.GetFirstVisibleItem());
+  // Not tracking, the track position is the position: the wrapped 16-bit value is not used.
+  list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, bottom & 0xFFFF), 0);
+  EXPECT_EQ(bottom, list.GetFirstVisibleItem());
+  list.SendMessage(WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(0, list.GetFirstVisibleItem());
+  list.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(200 / list.GetRowHeight(), list.GetFirstVisibleItem());
+}
+
+// A label wider than 32,767 pixels keeps its width and its horizontal range; SB_LEFT returns
+// to the start.
+TEST_F(TreeListTest, WideLabelsKeepTheirGeometry) {
+  const long a = list.AddSuccessor(-1, std::wstring(6000, L'W').c_str());
+  testing_support::PumpMessages();
+  int x[5];
+  ASSERT_TRUE(list.GetItemXPositions(a, x));
+  EXPECT_GT(x[4] - x[3], 40000);
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(::GetScrollInfo(list.m_hWnd, SB_HORZ, &si));
+  EXPECT_GT(si.nMax, 40000);
+  list.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+  list.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+  list.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+  list.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+  list.SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+  ASSERT_TRUE(list.GetItemXPositions(a, x));
+  EXPECT_LT(x[0], -32767) << "scrolled past 16 bits";
+  list.SendMessage(WM_HSCROLL, SB_LEFT, 0);
+  ASSERT_TRUE(list.GetItemXPositions(a, x));
+  EXPECT_EQ(4, x[0]);
+}
+
+// --- the dump ---
+
+TEST_F(TreeListTest, DumpWritesTheItemsIndentedByLevel) {
+  const std::string path = testing_support::TempPath("treedump");
+  const std::wstring wide(path.begin(), path.end());
+  CWnd other;
+  EXPECT_EQ(1, DumpTreeList(&other, wide.c_str(), false)) << "not a tree list";
+  EXPECT_EQ(3, DumpTreeList(&list, wide.c_str(), false)) << "empty";
+  const long r = list.AddSuccessor(-1, L"root");
+  const long c = list.AddDescendant(r, L"child");
+  list.AddDescendant(c, L"grandchild");
+  list.AddSuccessor(-1, L"last");
+  EXPECT_EQ(4, DumpTreeList(&list, wide.c_str(), true)) << "nothing selected";
+  EXPECT_EQ(2, DumpTreeList(&list, L"Z:\\no\\such\\folder\\dump.txt", false));
+  EXPECT_EQ(0, DumpTreeList(&list, wide.c_str(), false));
+  EXPECT_EQ("root\r\n    child\r\n        grandchild\r\nlast\r\n", testing_support::ReadFile(path));
+  list.Select(c, true, false);
+  EXPECT_EQ(0, DumpTreeList(&list, wide.c_str(), true));
+  EXPECT_EQ("    child\r\n        grandchild\r\nlast\r\n", testing_support::ReadFile(path));
+  ::DeleteFileA(path.c_str());
+}
+
+// --- the portable tree lists ---
+
+class PortableTreeListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(PlatformGUIInitialisations().Succeeded());
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), _T("Trees"), WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0,
+                                400, 300, NULL, NULL));
+    container = new QvGUIContainer(nullptr, 0);
+    container->SetMFCCWnd(&parent);
+    GUISetQvGUIContainer(&parent, container);
+  }
+  void TearDown() override {
+    GUISetQvGUIContainer(&parent, nullptr);
+    delete container;
+    if (parent.m_hWnd) parent.DestroyWindow();
+    testing_support::PumpMessages();
+    PlatformGUIRelease();
+  }
+  HWND MakeChild(unsigned short id) {
+    return CreateWindowExW(0, L"QvTreeList", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 120, parent.m_hWnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), NULL, NULL);
+  }
+  CWnd parent;
+  QvGUIContainer* container = nullptr;
+};
+
+// The container makes both kinds for a "QvTreeList" child; a hidden row has no rectangle; a
+// check tree answers the third state for an item that does not exist.
+TEST_F(PortableTreeListTest, ContainerBindsTreeListsToTheirChildren) {
+  ASSERT_TRUE(MakeChild(10));
+  ASSERT_TRUE(MakeChild(11));
+  QvTreeList* tree = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(tree, 10, 0));
+  ASSERT_TRUE(tree->List()) << "bound to a CGUITreeList";
+  QvCheckTreeList* checks = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(checks, 11, 0));
+  tree->UsesIndexOrID(false);
+  const long root = tree->AddSuccessor(QvString("root"), -1);
+  const long child = tree->AddDescendant(QvString("child"), root);
+  ASSERT_GE(child, 0);
+  RECT rect = {};
+  EXPECT_FALSE(tree->GetItemRect(child, &rect)) << "the child of a closed root is hidden";
+  EXPECT_FALSE(tree->GetItemRect(99, &rect));
+  ASSERT_TRUE(tree->GetItemRect(root, &rect));
+  int x[5];
+  tree->List()->GetItemXPositions(root, x);
+  EXPECT_EQ(x[3], rect.left) << "the label's span";
+  EXPECT_EQ(x[4], rect.right);
+  QvString text;
+  ASSERT_TRUE(tree->GetItemText(child, text));
+  EXPECT_EQ(L"child", text.ToWide());
+
+  const long a = checks->AddSuccessor(QvString("a"), -1);
+  EXPECT_TRUE(checks->SetState(a, QvChecked, false));
+  EXPECT_EQ(QvChecked, checks->GetState(a));
+  EXPECT_EQ(QvIndeterminate, checks->GetState(1234));
+}
+
+// The drag entry names a live list of this process by its registration: a list that is gone,
+// an entry of another process or one of the wrong size finds none.
+TEST_F(PortableTreeListTest, DragEntriesFindOnlyLiveListsOfThisProcess) {
+  ASSERT_TRUE(MakeChild(10));
+  QvTreeList* tree = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(tree, 10, 0));
+  QvDragSel sel(static_cast<QvDragSource*>(tree));
+  tree->List()->SetDragAndDropFlags(1);
+  std::unique_ptr<QvTreeList> other(new QvTreeList);
+  QvTreeListDragEntry entry = {::GetCurrentProcessId(), 0, tree->GetRegistration()};
+  EXPECT_EQ(tree, QvTreeList::FromDragEntry(&entry, sizeof entry));
+  entry.list = other->GetRegistration();
+  EXPECT_EQ(other.get(), QvTreeList::FromDragEntry(&entry, sizeof entry));
+  other.reset();
+  EXPECT_EQ(nullptr, QvTreeList::FromDragEntry(&entry, sizeof entry)) << "a list that is gone";
+  entry.process = ::GetCurrentProcessId() + 1;
+  EXPECT_EQ(nullptr, QvTreeList::FromDragEntry(&entry, sizeof entry)) << "another process";
+  entry.process = ::GetCurrentProcessId();
+  EXPECT_EQ(nullptr, QvTreeList::FromDragEntry(&entry, 4)) << "a 4-byte address of old";
+  EXPECT_EQ(nullptr, QvTreeList::FromDragEntry(nullptr, sizeof entry));
+  // A selection without the entry is refused by the drop side.
+  tree->List()->SetDragAndDropFlags(0x40);
+  EXPECT_EQ(UIDragNone, tree->DropAreaMove(&sel));
+}
+
+}  // namespace
