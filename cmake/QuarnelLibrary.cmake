@@ -49,6 +49,7 @@ quarnel_area(gui/widgets
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
           GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
+          QvImageCtrl.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 

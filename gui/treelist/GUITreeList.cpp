@@ -173,10 +173,13 @@ void CGUITreeList::RowsChangedAt(long row) {
 
 // Insertion and deletion.
 
-long CGUITreeList::InsertRow(size_t row, unsigned short level, const wchar_t* text) {
+long CGUITreeList::InsertRow(size_t row, unsigned short level, const wchar_t* text, long appendTo) {
   if (!(m_flags & kInitialised) && !Initialize()) return -1;
   StructureChanged();
-  const size_t at = m_items.Insert(row, level, text ? text : L"");
+  // A last child (or last root) is appended without a walk over its parent's subtree when
+  // children come one after the other.
+  const size_t at = appendTo != kAtRow ? m_items.AddChild(appendTo < 0 ? TreeListItems::kNone : static_cast<size_t>(appendTo), text ? text : L"")
+                                       : m_items.Insert(row, level, text ? text : L"");
   if (at == TreeListItems::kNone) return -1;
   const long r = static_cast<long>(at);
   if (m_anchor >= r) ++m_anchor;
@@ -200,7 +203,7 @@ long CGUITreeList::InsertRow(size_t row, unsigned short level, const wchar_t* te
 
 long CGUITreeList::AddSuccessor(long item, const wchar_t* text) {
   if (!(m_flags & kInitialised) && !Initialize()) return -1;
-  if (item == kNone) return InsertRow(m_items.Count(), 0, text);
+  if (item == kNone) return InsertRow(0, 0, text, -1);
   const long row = ToRow(item);
   if (row < 0) return -1;
   return InsertRow(m_items.SubtreeEnd(static_cast<size_t>(row)), Row(row)->level, text);
@@ -210,7 +213,7 @@ long CGUITreeList::AddDescendant(long item, const wchar_t* text) {
   if (item == kNone) return AddSuccessor(kNone, text);
   const long row = ToRow(item);
   if (row < 0) return -1;
-  return InsertRow(m_items.SubtreeEnd(static_cast<size_t>(row)), static_cast<unsigned short>(Row(row)->level + 1), text);
+  return InsertRow(0, 0, text, row);
 }
 
 long CGUITreeList::AddPredecessor(long item, const wchar_t* text) {

@@ -26,10 +26,11 @@ bool CTooltipWnd::Show(const RECT& box, const std::wstring& text, HFONT font, bo
   m_disabled = disabled;
   {
     uih::OwnedHook hook(::SetWindowsHookExW(WH_CBT, &NoActivation, NULL, ::GetCurrentThreadId()));
-    if (!CreateEx(0, _T("CTooltipWnd"), text.c_str(), WS_POPUP | WS_VISIBLE | WS_BORDER, box.left, box.top,
+    if (!CreateEx(0, _T("CTooltipWnd"), _T(""), WS_POPUP | WS_VISIBLE | WS_BORDER, box.left, box.top,
                   box.right - box.left, box.bottom - box.top, m_list->m_hWnd, NULL))
       return false;
   }
+  ::SetWindowTextW(m_hWnd, text.c_str());
   ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::SetCapture(m_hWnd);
   POINT pt = {};

@@ -221,7 +221,10 @@ class QUARNEL_API CGUITreeList : public CWnd {
   long ToOuter(long row) const;
   bool ValidRow(long row) const { return row >= 0 && static_cast<size_t>(row) < m_items.Count(); }
   TreeListItem* Row(long row) const { return ValidRow(row) ? m_items.At(static_cast<size_t>(row)) : nullptr; }
-  long InsertRow(size_t row, unsigned short level, const wchar_t* text);
+  // A new item of `level` at `row`; with appendTo (a row, or -1 for the roots) the new last
+  // child of that row instead. The new item (index or id), or -1.
+  enum : long { kAtRow = -2 };
+  long InsertRow(size_t row, unsigned short level, const wchar_t* text, long appendTo = kAtRow);
   void DeleteRows(long first, long end);
   // Notifies the parent; false when the list did not survive it.
   bool Notify(int code, long row = -1, int part = 0, long value = 0);
