@@ -194,8 +194,8 @@ long CGUITreeList::InsertRow(size_t row, unsigned short level, const wchar_t* te
     InvalidateFrom(r);
   }
   // The predecessor's lines now run on to the new item.
-  if (m_flags & kLines) {
-    const size_t parent = m_items.Parent(at);
+  if ((m_flags & kLines) && m_hWnd && !m_freeze && ::IsWindowVisible(m_hWnd)) {
+    const size_t parent = appendTo >= 0 ? static_cast<size_t>(appendTo) : appendTo == -1 ? TreeListItems::kNone : m_items.Parent(at);
     InvalidateFrom(parent == TreeListItems::kNone ? 0 : static_cast<long>(parent));
   }
   return ToOuter(r);
@@ -276,7 +276,7 @@ void CGUITreeList::DeleteRows(long first, long end) {
   }
   const long parent = static_cast<long>(m_items.Parent(static_cast<size_t>(first)));
   RowsChangedAt(first);
-  m_items.Delete(static_cast<size_t>(first));
+  m_items.DeleteRange(static_cast<size_t>(first), static_cast<size_t>(end));
   if (m_anchor >= end) m_anchor -= end - first;
   else if (m_anchor >= first) m_anchor = -1;
   // A parent left without children is no longer open.
@@ -303,6 +303,7 @@ BOOL CGUITreeList::DeleteItem(long item, bool withDescendants) {
   if (!(Row(row)->flags & TreeListItem::kExpanded)) ExpandRow(row, false, false);
   const TreeListItem* focus = Row(FocusRow());
   if (m_top == Row(row)) m_top = Row(row + 1);
+  if (m_dropItem == Row(row)) m_dropItem = nullptr;
   RowsChangedAt(row);
   m_items.DeleteKeepingDescendants(static_cast<size_t>(row));
   if (focus == nullptr || m_items.IndexOf(focus->id) == TreeListItems::kNone) {
@@ -327,64 +328,25 @@ BOOL CGUITreeList::DeleteDescendants(long item) {
   if (row < 0) return 0;
   const long end = static_cast<long>(m_items.SubtreeEnd(static_cast<size_t>(row)));
   if (end > row + 1) DeleteRows(row + 1, end);
-  // Deleting a run of children one subtree at a time.
-  while (m_items.SubtreeEnd(static_cast<size_t>(row)) > static_cast<size_t>(row) + 1)
-    DeleteRows(row + 1, static_cast<long>(m_items.SubtreeEnd(static_cast<size_t>(row) + 1)));
   return 1;
 }
 
-long CGUITreeList::CopyOrMove(long src, long dst, bool withDescendants, bool move, bool asChild) {
+BOOL CGUITreeList::CopyOrMove(long src, long dst, bool withDescendants, bool move, bool asChild) {
   const long from = ToRow(src), to = ToRow(dst);
   if (from < 0 || to < 0) return 0;
-  const long fromEnd = static_cast<long>(m_items.SubtreeEnd(static_cast<size_t>(from)));
-  if (move && !withDescendants && fromEnd > from + 1) return 0;  // would orphan the descendants
-  if (to >= from && to < fromEnd) return 0;
-  const long end = withDescendants ? fromEnd : from + 1;
-  // The records to place, with their levels relative to the source.
-  struct Copy {
-    TreeListItem record;
-    int level;
-  };
-  std::vector<Copy> copies;
-  const int base = Row(from)->level;
-  for (long i = from; i < end; ++i) copies.push_back({*Row(i), Row(i)->level - base});
-  const long keepId = Row(from)->id;
-  FreezeRedraw(true);
-  if (move) DeleteRows(from, end);
-  const long target = ToRow(dst);  // moved by the deletion
-  const int level = Row(target)->level + (asChild ? 1 : 0);
-  size_t at = m_items.SubtreeEnd(static_cast<size_t>(target));
-  long first = -1;
-  std::vector<size_t> rows;
-  for (const Copy& c : copies) {
-    const long row = InsertRow(at, static_cast<unsigned short>(level + c.level), c.record.text.c_str());
-    const long r = ToRow(row);
-    if (r < 0) break;
-    TreeListItem* made = Row(r);
-    made->flags |= c.record.flags & (TreeListItem::kExpanded | TreeListItem::kDisabled);
-    made->fontIndex = c.record.fontIndex;
-    made->textWidth = c.record.textWidth;
-    std::copy(&c.record.images[0][0], &c.record.images[0][0] + 6, &made->images[0][0]);
-    made->data = c.record.data;
-    if (first < 0) first = r;
-    at = static_cast<size_t>(r) + 1;
-  }
-  (void)keepId;
-  // The shown flags follow the copied open flags.
-  if (first >= 0) {
-    const size_t parent = m_items.Parent(static_cast<size_t>(first));
-    if (parent != TreeListItems::kNone) {
-      const bool open = (Row(static_cast<long>(parent))->flags & TreeListItem::kExpanded) != 0;
-      m_items.Expand(parent, open);
-    } else {
-      Row(first)->flags |= TreeListItem::kShown;
-      if (Row(first)->flags & TreeListItem::kContainer) m_items.Expand(static_cast<size_t>(first), (Row(first)->flags & TreeListItem::kExpanded) != 0);
-    }
-  }
+  StructureChanged();
+  HideTooltip();
+  const TreeListItem* anchor = Row(m_anchor);
+  const size_t at = m_items.MoveOrCopy(static_cast<size_t>(from), withDescendants, static_cast<size_t>(to), asChild, !move);
+  if (at == TreeListItems::kNone) return 0;
+  // Records keep their addresses through a move: the anchor and the top row follow them.
+  m_anchor = anchor ? static_cast<long>(m_items.IndexOf(anchor->id)) : -1;
+  if (m_top && !(m_top->flags & TreeListItem::kShown)) m_top = nullptr;
+  m_topPosKnown = false;
   m_widestKnown = false;
   UpdateScrollers();
-  FreezeRedraw(false);
-  return first >= 0 ? ToOuter(first) : 0;
+  if (m_hWnd && !m_freeze) ::InvalidateRect(m_hWnd, NULL, TRUE);
+  return 1;
 }
 
 // Opening and closing.

@@ -31,6 +31,7 @@ size_t TreeListItems::SubtreeEnd(size_t row) const {
 size_t TreeListItems::Parent(size_t row) const {
   if (row >= m_rows.size()) return kNone;
   const unsigned short level = m_rows[row]->level;
+  if (level == 0) return kNone;
   for (size_t i = row; i-- > 0;)
     if (m_rows[i]->level < level) return i;
   return kNone;
@@ -150,6 +151,27 @@ bool TreeListItems::Delete(size_t row) {
   return true;
 }
 
+bool TreeListItems::DeleteRange(size_t first, size_t end) {
+  if (first >= end || end > m_rows.size()) return false;
+  if (SubtreeEnd(first) == end) return Delete(first);
+  const unsigned short level = m_rows[first]->level;
+  size_t parent = kNone;
+  for (size_t i = first; i-- > 0;)
+    if (m_rows[i]->level < level) {
+      parent = i;
+      break;
+    }
+  for (size_t i = first; i < end; ++i) {
+    if (m_rows[i]->flags & TreeListItem::kShown) --m_shown;
+    m_byId.erase(m_rows[i]->id);
+  }
+  m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(first), m_rows.begin() + static_cast<std::ptrdiff_t>(end));
+  SetSiblingFlags(parent == kNone ? 0 : parent + 1, parent == kNone ? m_rows.size() : SubtreeEnd(parent));
+  m_lastParent = nullptr;
+  if (first < m_cleanUpTo) m_cleanUpTo = first;
+  return true;
+}
+
 bool TreeListItems::DeleteKeepingDescendants(size_t row) {
   if (row >= m_rows.size()) return false;
   if (SubtreeEnd(row) == row + 1) return Delete(row);
@@ -166,6 +188,71 @@ bool TreeListItems::DeleteKeepingDescendants(size_t row) {
   m_lastParent = nullptr;
   if (row < m_cleanUpTo) m_cleanUpTo = row;
   return true;
+}
+
+size_t TreeListItems::MoveOrCopy(size_t row, bool withDescendants, size_t target, bool asChild, bool copy) {
+  if (row >= m_rows.size() || target >= m_rows.size()) return kNone;
+  const size_t end = SubtreeEnd(row);
+  if (!copy && !withDescendants && end > row + 1) return kNone;
+  if (target >= row && target < end) return kNone;
+  const size_t last = withDescendants ? end : row + 1;
+  const int shift = int(m_rows[target]->level) + (asChild ? 1 : 0) - int(m_rows[row]->level);
+  const TreeListItem* targetItem = m_rows[target].get();
+  std::vector<std::unique_ptr<TreeListItem>> moving;
+  moving.reserve(last - row);
+  if (copy) {
+    const unsigned short kept = TreeListItem::kExpanded | TreeListItem::kDisabled;
+    for (size_t i = row; i < last; ++i) {
+      const TreeListItem& from = *m_rows[i];
+      std::unique_ptr<TreeListItem> item(new TreeListItem);
+      item->flags = static_cast<unsigned short>(from.flags & kept);
+      item->textWidth = from.textWidth;
+      item->level = from.level;
+      item->fontIndex = from.fontIndex;
+      item->text = from.text;
+      std::copy(&from.images[0][0], &from.images[0][0] + 6, &item->images[0][0]);
+      item->data = from.data;
+      item->id = m_nextId++;
+      m_byId[item->id] = item.get();
+      moving.push_back(std::move(item));
+    }
+  } else {
+    for (size_t i = row; i < last; ++i) moving.push_back(std::move(m_rows[i]));
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row), m_rows.begin() + static_cast<std::ptrdiff_t>(last));
+    m_cleanUpTo = 0;
+  }
+  // The target's row now, after the rows taken out before it.
+  const size_t newTarget = (!copy && target > row) ? target - (last - row) : target;
+  (void)targetItem;
+  const size_t at = SubtreeEnd(newTarget);
+  for (auto& item : moving) item->level = static_cast<unsigned short>(int(item->level) + shift);
+  m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(moving.begin()),
+                std::make_move_iterator(moving.end()));
+  RecomputeFlags();
+  return at;
+}
+
+void TreeListItems::RecomputeFlags() {
+  // A row is shown when its parent (the latest row one level up) is shown and open.
+  std::vector<char> open;
+  m_shown = 0;
+  for (size_t i = 0; i < m_rows.size(); ++i) {
+    TreeListItem& item = *m_rows[i];
+    const size_t level = item.level;
+    const bool shown = level == 0 || (open.size() >= level && open[level - 1]);
+    if (shown) {
+      item.flags |= TreeListItem::kShown;
+      ++m_shown;
+    } else {
+      item.flags &= static_cast<unsigned short>(~TreeListItem::kShown);
+    }
+    if (i + 1 < m_rows.size() && m_rows[i + 1]->level > item.level) item.flags |= TreeListItem::kContainer;
+    open.resize(level + 1);
+    open[level] = shown && (item.flags & TreeListItem::kExpanded);
+  }
+  SetSiblingFlags(0, m_rows.size());
+  m_cleanUpTo = 0;
+  m_lastParent = nullptr;
 }
 
 void TreeListItems::SetSiblingFlags(size_t begin, size_t end) {

@@ -380,6 +380,118 @@ TEST_F(TreeListTest, TheArmedEditorNeverEditsAnotherItem) {
   }
 }
 
+// --- structure ---
+
+// The texts of the rows, a dot per level (whatever the addressing).
+std::vector<std::wstring> Rows(CGUITreeList& list) {
+  const DWORD flags = list.GetFlags();
+  list.SetFlags(flags & ~CGUITreeList::kByID);
+  std::vector<std::wstring> rows;
+  for (long i = 0; i < list.GetCount(); ++i) {
+    const TreeListItem* item = list.GetItemDataPtr(i);
+    rows.push_back(std::wstring(item->level, L'.') + item->text);
+  }
+  list.SetFlags(flags);
+  return rows;
+}
+
+// Moves keep ids and state, copies are new items; a container is not moved without its
+// descendants, nor into its own subtree. Deleting an item alone lifts its descendants.
+TEST_F(TreeListTest, ItemsMoveCopyAndDeleteAsTheTreeAllows) {
+  struct Case {
+    const char* what;
+    const wchar_t* src;
+    const wchar_t* dst;
+    bool withDescendants, move, asChild;
+    bool ok;
+    std::vector<std::wstring> rows;
+  } cases[] = {
+      {"move a branch after another", L"a", L"f", true, true, false, true, {L"f", L"a", L".b", L"..c", L"..d", L".e"}},
+      {"move a branch under another", L"b", L"f", true, true, true, true, {L"a", L".e", L"f", L".b", L"..c", L"..d"}},
+      {"copy an item alone", L"b", L"f", false, false, false, true,
+       {L"a", L".b", L"..c", L"..d", L".e", L"f", L"b"}},
+      {"copy a branch under an item", L"b", L"e", true, false, true, true,
+       {L"a", L".b", L"..c", L"..d", L".e", L"..b", L"...c", L"...d", L"f"}},
+      {"a container moved without its descendants", L"b", L"f", false, true, false, false, {}},
+      {"into its own subtree", L"a", L"c", true, true, true, false, {}},
+  };
+  list.SetFlags(list.GetFlags() | CGUITreeList::kByID);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list.DeleteDescendants(-1);
+    const long a = list.AddSuccessor(-1, L"a");
+    const long b = list.AddDescendant(a, L"b");
+    list.AddDescendant(b, L"c");
+    list.AddDescendant(b, L"d");
+    list.AddDescendant(a, L"e");
+    list.AddSuccessor(-1, L"f");
+    const std::vector<std::wstring> before = Rows(list);
+    const long src = list.FindItem(c.src);
+    list.SetItemCheckBoxState(src, 1, false);
+    list.Select(src, true, false);
+    EXPECT_EQ(c.ok, list.CopyOrMove(src, list.FindItem(c.dst), c.withDescendants, c.move, c.asChild) != 0);
+    EXPECT_EQ(c.ok ? c.rows : before, Rows(list));
+    if (c.ok && c.move) {
+      std::wstring text;
+      ASSERT_TRUE(list.GetItemText(src, text)) << "a moved item keeps its id";
+      EXPECT_EQ(c.src, text);
+      EXPECT_EQ(1, list.GetItemCheckBoxState(src));
+      EXPECT_TRUE(list.IsSelected(src));
+    }
+    if (c.ok && !c.move) {
+      EXPECT_EQ(1, list.GetSelectedCount()) << "a copy is not selected";
+    }
+  }
+  // An item deleted alone: its children take its place, one level up.
+  list.DeleteDescendants(-1);
+  const long a = list.AddSuccessor(-1, L"a");
+  const long b = list.AddDescendant(a, L"b");
+  list.AddDescendant(b, L"c");
+  list.AddDescendant(b, L"d");
+  list.AddSuccessor(-1, L"f");
+  ASSERT_TRUE(list.DeleteItem(b, false));
+  EXPECT_EQ((std::vector<std::wstring>{L"a", L".c", L".d", L"f"}), Rows(list));
+  EXPECT_FALSE(list.DeleteItem(99, true));
+}
+
+// Keys move the focus and the selection over shown rows; letters find the next row that
+// begins with them; plus and minus open and close.
+TEST_F(TreeListTest, KeysWalkTheShownRows) {
+  const long a = list.AddSuccessor(-1, L"apple");
+  list.AddDescendant(a, L"bean");
+  list.AddSuccessor(-1, L"cherry");
+  list.AddSuccessor(-1, L"avocado");
+  Focus();
+  struct Step {
+    UINT message;
+    WPARAM key;
+    long focus;
+    int type0;  // the type of row 0 after the step
+  } steps[] = {
+      {WM_KEYDOWN, VK_DOWN, 2, CGUITreeList::kClosedContainer},    // over the closed container's child
+      {WM_KEYDOWN, VK_HOME, 0, CGUITreeList::kClosedContainer},
+      {WM_CHAR, L'+', 0, CGUITreeList::kOpenContainer},
+      {WM_KEYDOWN, VK_DOWN, 1, CGUITreeList::kOpenContainer},      // now into it
+      {WM_KEYDOWN, VK_BACK, 0, CGUITreeList::kOpenContainer},      // to the parent
+      {WM_KEYDOWN, VK_END, 3, CGUITreeList::kOpenContainer},
+      {WM_CHAR, L'a', 0, CGUITreeList::kOpenContainer},            // round to the next 'A'
+      {WM_CHAR, L'A', 3, CGUITreeList::kOpenContainer},
+      {WM_CHAR, L'c', 2, CGUITreeList::kOpenContainer},
+      {WM_KEYDOWN, VK_HOME, 0, CGUITreeList::kOpenContainer},
+      {WM_KEYDOWN, VK_LEFT, 0, CGUITreeList::kClosedContainer},    // closes it
+      {WM_KEYDOWN, VK_RIGHT, 0, CGUITreeList::kOpenContainer},     // opens it
+      {WM_CHAR, L'-', 0, CGUITreeList::kClosedContainer},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(testing::Message() << "message " << s.message << " key " << s.key);
+    list.SendMessage(s.message, s.key, 0);
+    EXPECT_EQ(s.focus, list.GetFocusItem());
+    EXPECT_EQ(s.focus, list.GetSelected()) << "the selection follows";
+    EXPECT_EQ(1, list.GetSelectedCount());
+    EXPECT_EQ(s.type0, list.GetItemType(0));
+  }
+}
+
 // --- drag ---
 
 // A move of 3 pixels from the press over an image or label starts a drag; 2 do not.

@@ -111,10 +111,11 @@ class QUARNEL_API CGUITreeList : public CWnd {
   long AddPredecessor(long item, const wchar_t* text);
   BOOL DeleteItem(long item, bool withDescendants);
   BOOL DeleteDescendants(long item);
-  // Copies or moves src (with its subtree) after dst's subtree, or as dst's last child. A move
-  // keeps ids and state. 0 when a container would leave its descendants behind, or dst lies in
-  // src's subtree.
-  long CopyOrMove(long src, long dst, bool withDescendants, bool move, bool asChild);
+  // Copies or moves src (with its subtree, or alone) after dst's subtree, or as dst's last
+  // child. A move keeps ids and state; copies are new items (see TreeListItems::MoveOrCopy).
+  // 0 for a bad item, when a moved container would leave its descendants behind, or when dst
+  // lies in src's subtree.
+  BOOL CopyOrMove(long src, long dst, bool withDescendants, bool move, bool asChild);
   BOOL Expand(long item, bool notify = true, bool recurse = false);
   BOOL ExpandEx(long item, bool recurse, bool notify);
   BOOL Collapse(long item);

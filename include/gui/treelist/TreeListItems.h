@@ -72,9 +72,17 @@ class QUARNEL_API TreeListItems {
   size_t Parent(size_t row) const;
   // Removes the item and its subtree; false for a bad row.
   bool Delete(size_t row);
+  // Removes the rows [first, end), whole subtrees of siblings; false for a bad range.
+  bool DeleteRange(size_t first, size_t end);
   // Removes only the item: its container is opened first and its descendants move up one
   // level, in place. False for a bad row.
   bool DeleteKeepingDescendants(size_t row);
+  // Moves the item at `row` with its subtree (or alone) after `target`'s subtree at target's
+  // level, or as target's last child; the moved items keep their ids and state. A copy makes
+  // new items (new ids) that keep the open and disabled flags, font, text width, images and
+  // user value, but not the check state, selection or focus. The first row placed; kNone for a
+  // bad row, a target inside the moved subtree, or a move that would leave descendants behind.
+  size_t MoveOrCopy(size_t row, bool withDescendants, size_t target, bool asChild, bool copy);
   // Opens or closes a container: its children (and their open subtrees) are shown or hidden.
   // False for a bad row or a terminal.
   bool Expand(size_t row, bool expand);
@@ -88,6 +96,8 @@ class QUARNEL_API TreeListItems {
   // Sets each row's following-sibling flag anew in [begin, end), a run that starts at a row
   // whose earlier siblings, if any, lie before `begin` and whose later ones inside the run.
   void SetSiblingFlags(size_t begin, size_t end);
+  // Shown, container and sibling flags and the shown count, anew for every row.
+  void RecomputeFlags();
 
   std::vector<std::unique_ptr<TreeListItem>> m_rows;
   std::unordered_map<long, TreeListItem*> m_byId;
