@@ -223,6 +223,7 @@ long CGUITreeList::AddPredecessor(long item, const wchar_t* text) {
 }
 
 void CGUITreeList::DeleteRows(long first, long end) {
+  m_items.Refresh();
   StructureChanged();
   HideTooltip();
   if (first == 0 && static_cast<size_t>(end) >= m_items.Count()) {
@@ -351,10 +352,21 @@ BOOL CGUITreeList::CopyOrMove(long src, long dst, bool withDescendants, bool mov
 
 // Opening and closing.
 
+bool CGUITreeList::RedrawOff() const { return !m_hWnd || m_freeze || !::IsWindowVisible(m_hWnd); }
+
 void CGUITreeList::ExpandRow(long row, bool recurse, bool notify) {
   TreeListItem* item = Row(row);
   if (!item || !(item->flags & TreeListItem::kContainer)) return;
   StructureChanged();
+  if (RedrawOff() && !recurse) {
+    // Nothing shows: the rows are counted when somebody next asks, as the system tree does.
+    m_items.SetExpandedLater(static_cast<size_t>(row), true);
+    m_topPosKnown = false;
+    m_widestKnown = false;
+    m_flags |= kRangesPending;
+    if (notify) Notify(kNotifyExpanded, row);
+    return;
+  }
   const size_t before = m_items.ShownCount();
   if (recurse) {
     const size_t end = m_items.SubtreeEnd(static_cast<size_t>(row));
@@ -378,7 +390,9 @@ void CGUITreeList::CollapseRow(long row, bool notify) {
   HideTooltip();
   const long top = m_top ? static_cast<long>(m_items.IndexOf(m_top->id)) : -1;
   const long end = static_cast<long>(m_items.SubtreeEnd(static_cast<size_t>(row)));
-  m_items.Expand(static_cast<size_t>(row), false);
+  const bool later = RedrawOff();
+  if (later) m_items.SetExpandedLater(static_cast<size_t>(row), false);
+  else m_items.Expand(static_cast<size_t>(row), false);
   if (top > row && top < end) m_top = item;
   RowsChangedAt(row + 1);
   // A hidden focused item gives its focus (and, in a single selection, the selection) to
@@ -389,8 +403,12 @@ void CGUITreeList::CollapseRow(long row, bool notify) {
     if (!(m_flags & kMultipleSel)) SelectRow(row, true, false, true);
   }
   m_widestKnown = false;
-  UpdateScrollers();
-  InvalidateFrom(row);
+  if (later) {
+    m_flags |= kRangesPending;
+  } else {
+    UpdateScrollers();
+    InvalidateFrom(row);
+  }
   if (notify) Notify(kNotifyCollapsed, row);
 }
 
@@ -650,6 +668,11 @@ BOOL CGUITreeList::SetItemData(long item, void* data) {
 }
 
 const TreeListItem* CGUITreeList::GetItemDataPtr(long item) const { return Row(ToRow(item)); }
+
+BOOL CGUITreeList::IsItemShown(long item) const {
+  const long row = ToRow(item);
+  return row >= 0 && m_items.IsShown(static_cast<size_t>(row)) ? 1 : 0;
+}
 
 int CGUITreeList::GetItemType(long item) const {
   const TreeListItem* it = Row(ToRow(item));

@@ -55,6 +55,7 @@ long CGUITreeList::LastShownRow() const { return PreviousShownRow(static_cast<lo
 size_t CGUITreeList::TopPos() const {
   if (!m_top) return 0;
   if (!m_topPosKnown) {
+    m_items.Refresh();
     const size_t top = m_items.IndexOf(m_top->id);
     size_t count = 0;
     for (size_t i = 0; i < top && i < m_items.Count(); i = m_items.NextShown(i)) {
@@ -81,6 +82,7 @@ int CGUITreeList::RowsPerPage() const {
 static long TopRow(const TreeListItems& items, const TreeListItem* top) {
   if (!items.Count()) return -1;
   if (!top) return 0;
+  items.Refresh();
   size_t row = items.IndexOf(top->id);
   if (row == TreeListItems::kNone) return 0;
   while (row != TreeListItems::kNone && !(items.At(row)->flags & TreeListItem::kShown)) row = items.Parent(row);
@@ -105,7 +107,7 @@ long CGUITreeList::RowAtY(int y) const {
 }
 
 void CGUITreeList::InvalidateRow(long row) {
-  if (!m_hWnd || m_freeze) return;
+  if (RedrawOff()) return;
   const int top = RowTop(row);
   if (top == INT_MIN) return;
   RECT rc = {0, top, ClientWidth(m_hWnd), top + m_rowHeight};
@@ -114,7 +116,7 @@ void CGUITreeList::InvalidateRow(long row) {
 }
 
 void CGUITreeList::InvalidateFrom(long row) {
-  if (!m_hWnd || m_freeze) return;
+  if (RedrawOff()) return;
   int top = RowTop(row);
   if (top == INT_MIN) {
     // Above the top row: everything on screen moves; below the screen: nothing shows.
@@ -146,7 +148,7 @@ BOOL CGUITreeList::GetItemXPositions(long item, int x[5]) const {
 
 BOOL CGUITreeList::GetItemRect(long item, RECT* rect) const {
   const long row = ToRow(item);
-  if (row < 0 || !rect || !m_hWnd || !(Row(row)->flags & TreeListItem::kShown)) return 0;
+  if (row < 0 || !rect || !m_hWnd || !m_items.IsShown(static_cast<size_t>(row))) return 0;
   const int top = RowTop(row);
   if (top == INT_MIN) return 0;
   *rect = {0, top, ClientWidth(m_hWnd), top + m_rowHeight};
@@ -322,7 +324,7 @@ void CGUITreeList::OnHScroll(int code) {
 }
 
 void CGUITreeList::PutRowInView(long row) {
-  if (!Row(row) || !(Row(row)->flags & TreeListItem::kShown)) return;
+  if (!Row(row) || !m_items.IsShown(static_cast<size_t>(row))) return;
   const long top = TopRow(m_items, m_top);
   if (row < top) {
     int n = 0;
@@ -340,7 +342,7 @@ void CGUITreeList::PutRowInView(long row) {
 BOOL CGUITreeList::ForceItemInView(long item, bool expandParents, bool asTop) {
   const long row = ToRow(item);
   if (row < 0) return 0;
-  if (!(Row(row)->flags & TreeListItem::kShown)) {
+  if (!m_items.IsShown(static_cast<size_t>(row))) {
     if (!expandParents) return 0;
     // Open every closed ancestor, from the outermost.
     std::vector<long> closed;

@@ -61,10 +61,7 @@ bool QvTreeList::DeleteAllItems() { QV_TREE_FORWARD(list->DeleteDescendants(CGUI
 bool QvTreeList::Collapse(long item) { QV_TREE_FORWARD(list->Collapse(item) != 0, false); }
 bool QvTreeList::Expand(long item, bool, bool recurse) { QV_TREE_FORWARD(list->Expand(item, true, recurse) != 0, false); }
 bool QvTreeList::ExpandEx(long item, bool recurse, bool notify) { QV_TREE_FORWARD(list->ExpandEx(item, recurse, notify) != 0, false); }
-bool QvTreeList::IsVisible(long item) {
-  const TreeListItem* it = List() ? List()->GetItemDataPtr(item) : nullptr;
-  return it && (it->flags & TreeListItem::kShown);
-}
+bool QvTreeList::IsVisible(long item) { QV_TREE_FORWARD(list->IsItemShown(item) != 0, false); }
 bool QvTreeList::EditItem(long item) { QV_TREE_FORWARD(list->EditItem(item) != 0, false); }
 bool QvTreeList::ForceContainer(long item) { QV_TREE_FORWARD(list->ForceContainer(item) != 0, false); }
 bool QvTreeList::ForceTerminal(long item, bool) { QV_TREE_FORWARD(list->ForceTerminal(item) != 0, false); }

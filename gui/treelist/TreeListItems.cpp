@@ -38,6 +38,7 @@ size_t TreeListItems::Parent(size_t row) const {
 }
 
 size_t TreeListItems::AddChild(size_t parent, const std::wstring& text) {
+  Refresh();
   if (parent != kNone && parent >= m_rows.size()) return kNone;
   TreeListItem* owner = parent == kNone ? nullptr : m_rows[parent].get();
   // Children added one after the other to the same parent need no walk of its subtree.
@@ -70,6 +71,7 @@ size_t TreeListItems::AddChild(size_t parent, const std::wstring& text) {
 }
 
 size_t TreeListItems::Insert(size_t row, unsigned short level, const std::wstring& text) {
+  Refresh();
   if (row > m_rows.size()) return kNone;
   if (level > 0 && (row == 0 || level > m_rows[row - 1]->level + 1u)) return kNone;
   if (row < m_rows.size() && m_rows[row]->level > level) return kNone;
@@ -106,6 +108,7 @@ size_t TreeListItems::Insert(size_t row, unsigned short level, const std::wstrin
 }
 
 void TreeListItems::Clear() {
+  m_stale = false;
   m_rows.clear();
   m_byId.clear();
   m_shown = 0;
@@ -114,6 +117,7 @@ void TreeListItems::Clear() {
 }
 
 size_t TreeListItems::NextShown(size_t row) const {
+  Refresh();
   if (row >= m_rows.size()) return kNone;
   // The rows of a closed container are hidden: its subtree is skipped in one step.
   size_t next = (m_rows[row]->flags & TreeListItem::kExpanded) ? row + 1 : SubtreeEnd(row);
@@ -122,12 +126,14 @@ size_t TreeListItems::NextShown(size_t row) const {
 }
 
 size_t TreeListItems::PreviousShown(size_t row) const {
+  Refresh();
   for (size_t i = std::min(row, m_rows.size()); i-- > 0;)
     if (m_rows[i]->flags & TreeListItem::kShown) return i;
   return kNone;
 }
 
 bool TreeListItems::Delete(size_t row) {
+  Refresh();
   if (row >= m_rows.size()) return false;
   const size_t end = SubtreeEnd(row);
   const TreeListItem& item = *m_rows[row];
@@ -152,6 +158,7 @@ bool TreeListItems::Delete(size_t row) {
 }
 
 bool TreeListItems::DeleteRange(size_t first, size_t end) {
+  Refresh();
   if (first >= end || end > m_rows.size()) return false;
   if (SubtreeEnd(first) == end) return Delete(first);
   const unsigned short level = m_rows[first]->level;
@@ -173,6 +180,7 @@ bool TreeListItems::DeleteRange(size_t first, size_t end) {
 }
 
 bool TreeListItems::DeleteKeepingDescendants(size_t row) {
+  Refresh();
   if (row >= m_rows.size()) return false;
   if (SubtreeEnd(row) == row + 1) return Delete(row);
   Expand(row, true);
@@ -191,6 +199,7 @@ bool TreeListItems::DeleteKeepingDescendants(size_t row) {
 }
 
 size_t TreeListItems::MoveOrCopy(size_t row, bool withDescendants, size_t target, bool asChild, bool copy) {
+  Refresh();
   if (row >= m_rows.size() || target >= m_rows.size()) return kNone;
   const size_t end = SubtreeEnd(row);
   if (!copy && !withDescendants && end > row + 1) return kNone;
@@ -232,7 +241,18 @@ size_t TreeListItems::MoveOrCopy(size_t row, bool withDescendants, size_t target
   return at;
 }
 
+bool TreeListItems::SetExpandedLater(size_t row, bool expand) {
+  if (row >= m_rows.size()) return false;
+  TreeListItem& item = *m_rows[row];
+  if (!(item.flags & TreeListItem::kContainer)) return false;
+  if (expand) item.flags |= TreeListItem::kExpanded;
+  else item.flags &= static_cast<unsigned short>(~TreeListItem::kExpanded);
+  m_stale = true;
+  return true;
+}
+
 void TreeListItems::RecomputeFlags() {
+  m_stale = false;
   // A row is shown when its parent (the latest row one level up) is shown and open.
   std::vector<char> open;
   m_shown = 0;
@@ -270,6 +290,7 @@ void TreeListItems::SetSiblingFlags(size_t begin, size_t end) {
 }
 
 bool TreeListItems::Expand(size_t row, bool expand) {
+  Refresh();
   if (row >= m_rows.size()) return false;
   TreeListItem& item = *m_rows[row];
   if (!(item.flags & TreeListItem::kContainer)) return false;
@@ -282,9 +303,10 @@ bool TreeListItems::Expand(size_t row, bool expand) {
 void TreeListItems::ShowSubtree(size_t row, bool shown) {
   // A descendant is shown when every ancestor up to `row` is expanded: `deepest` is the
   // deepest level shown under the rows seen so far.
-  const size_t end = SubtreeEnd(row);
-  unsigned deepest = m_rows[row]->level + 1u;
-  for (size_t i = row + 1; i < end; ++i) {
+  // One pass: the subtree ends at the first row that is not deeper than `row`.
+  const unsigned level = m_rows[row]->level;
+  unsigned deepest = level + 1u;
+  for (size_t i = row + 1; i < m_rows.size() && m_rows[i]->level > level; ++i) {
     TreeListItem& item = *m_rows[i];
     bool now = false;
     if (shown && item.level <= deepest) {

@@ -228,6 +228,24 @@ TEST(TreeListItems, ShownRowsAreWalkedOverClosedSubtrees) {
   EXPECT_EQ(kNone, t.items.PreviousShown(0));
 }
 
+// Containers opened and closed later: the shown rows are right at the next question, and
+// changes made meanwhile see them right too.
+TEST(TreeListItems, ContainersOpenedLaterShowTheirRowsWhenAsked) {
+  Fixture t;  // a (b (c, d), e), f
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.a), true));
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.b), true));
+  EXPECT_FALSE(t.items.SetExpandedLater(t.items.IndexOf(t.f), true)) << "a terminal";
+  EXPECT_TRUE(t.items.IsShown(t.items.IndexOf(t.c)));
+  EXPECT_EQ(6u, t.items.ShownCount());
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.a), false));
+  // A child added under b meanwhile is hidden: b's parent is closed.
+  const size_t g = t.items.AddChild(t.items.IndexOf(t.b), L"g");
+  EXPECT_FALSE(t.items.IsShown(g));
+  EXPECT_EQ(2u, t.items.ShownCount());
+  EXPECT_EQ(CountShown(t.items), t.items.ShownCount());
+  EXPECT_EQ(t.items.IndexOf(t.f), t.items.NextShown(0));
+}
+
 // A hundred thousand rows: every id finds its row, also after a sort reversed them; the shown
 // count matches the flags.
 TEST(TreeListItems, ManyRowsStayAddressable) {

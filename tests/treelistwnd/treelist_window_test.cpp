@@ -492,6 +492,33 @@ TEST_F(TreeListTest, KeysWalkTheShownRows) {
   }
 }
 
+// Opened and closed while the redraw is frozen, the rows show as they should once it thaws.
+TEST_F(TreeListTest, ContainersOpenedWhileFrozenShowTheirRowsAfterwards) {
+  const long a = list.AddSuccessor(-1, L"a");
+  const long b = list.AddDescendant(a, L"b");
+  const long c = list.AddDescendant(b, L"c");
+  const long d = list.AddSuccessor(-1, L"d");
+  list.FreezeRedraw(true);
+  codes.clear();
+  EXPECT_TRUE(list.Expand(a));
+  EXPECT_TRUE(list.Expand(b));
+  EXPECT_TRUE(list.Collapse(b));
+  EXPECT_TRUE(list.Expand(b));
+  EXPECT_EQ((std::vector<int>{CGUITreeList::kNotifyExpanded, CGUITreeList::kNotifyExpanded,
+                              CGUITreeList::kNotifyCollapsed, CGUITreeList::kNotifyExpanded}),
+            codes);
+  list.FreezeRedraw(false);
+  const RECT rc = RowRect(c), rd = RowRect(d);
+  EXPECT_EQ(rc.bottom, rd.top) << "c is the third row, d the fourth";
+  EXPECT_EQ(3 * list.GetRowHeight(), rd.top);
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(::GetScrollInfo(list.m_hWnd, SB_VERT, &si));
+  EXPECT_EQ(0, si.nMax) << "four rows fit";
+  (void)b;
+}
+
 // --- drag ---
 
 // A move of 3 pixels from the press over an image or label starts a drag; 2 do not.
@@ -748,6 +775,113 @@ TEST_F(PortableTreeListTest, DragEntriesFindOnlyLiveListsOfThisProcess) {
   // A selection without the entry is refused by the drop side.
   tree->List()->SetDragAndDropFlags(0x40);
   EXPECT_EQ(UIDragNone, tree->DropAreaMove(&sel));
+}
+
+// The host's edit callback: phase 0 may refuse editing, phase 1 may swallow a typed character,
+// phase 2 may refuse a text (the editor stays open); phases 3 and 4 follow a stored text.
+TEST_F(PortableTreeListTest, TheEditCallbackDecidesEachPhase) {
+  ASSERT_TRUE(MakeChild(10));
+  QvTreeList* tree = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(tree, 10, 0));
+  CGUITreeList* list = tree->List();
+  ASSERT_TRUE(list);
+  const long a = tree->AddSuccessor(QvString("alpha"), -1);
+  tree->EnableOnlineEdit(true, 50, false);
+  struct Log {
+    std::vector<int> phases;
+    bool allowStart = true, refuseX = true, refuseText = true;
+  } log;
+  tree->m_editCallbackData = reinterpret_cast<ULONG_PTR>(&log);
+  tree->m_editCallback = [](QvTreeList*, long, int phase, LONG_PTR value, ULONG_PTR user) {
+    Log& l = *reinterpret_cast<Log*>(user);
+    l.phases.push_back(phase);
+    if (phase == 0) return l.allowStart;
+    if (phase == 1) return !(l.refuseX && value == 'x');
+    if (phase == 2) return !l.refuseText;
+    return true;
+  };
+  log.allowStart = false;
+  EXPECT_FALSE(tree->EditItem(a));
+  EXPECT_EQ(std::vector<int>{0}, log.phases);
+  EXPECT_EQ(nullptr, list->GetEditor());
+
+  log.allowStart = true;
+  log.phases.clear();
+  ::SetForegroundWindow(parent.m_hWnd);
+  ASSERT_TRUE(tree->EditItem(a));
+  CTreeEdit* editor = list->GetEditor();
+  ASSERT_TRUE(editor);
+  ::SetWindowTextW(editor->m_hWnd, L"");
+  for (wchar_t c : std::wstring(L"box")) editor->SendMessage(WM_CHAR, c, 0);
+  std::wstring typed = editor->Text();
+  EXPECT_EQ(L"bo", typed) << "the x was swallowed";
+  editor->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(list->GetEditor()) << "the refused text keeps the editor open";
+  QvString text;
+  tree->GetItemText(a, text);
+  EXPECT_EQ(L"alpha", text.ToWide());
+  log.refuseText = false;
+  editor->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(nullptr, list->GetEditor());
+  tree->GetItemText(a, text);
+  EXPECT_EQ(L"bo", text.ToWide());
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 1, 2, 2, 3, 4}), log.phases);
+}
+
+// A drag starts only for a selection the drag flags allow; the host's callback is asked first
+// (here it cancels, so no modal drag runs).
+TEST_F(PortableTreeListTest, DragsStartOnlyForSelectionsTheFlagsAllow) {
+  ASSERT_TRUE(MakeChild(10));
+  QvTreeList* tree = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(tree, 10, 0));
+  tree->EnableMultipleSel(true);
+  for (int i = 0; i < 7; ++i) tree->AddSuccessor(QvString("item"), -1);
+  int asked = 0;
+  tree->m_dragCallbackData = reinterpret_cast<ULONG_PTR>(&asked);
+  tree->m_dragCallback = reinterpret_cast<void*>(
+      static_cast<QvTreeDragCallback>([](QvTreeList*, int phase, QvDragSel*, long, UIDragAction, ULONG_PTR user) -> LONG_PTR {
+        if (phase == 0) ++*reinterpret_cast<int*>(user);
+        return 0;  // cancels
+      }));
+  struct Case {
+    unsigned short flags;
+    std::vector<long> selected;
+    bool reachesTheHost;
+  } cases[] = {
+      {0x01, {3}, true},        {0x01, {3, 4}, false},   {0x02, {3, 4, 5}, true}, {0x02, {3, 5}, false},
+      {0x04, {3, 5}, true},     {0x06, {1, 6}, true},    {0x00, {3}, false},      {0x40, {3}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "flags " << c.flags << ", " << c.selected.size() << " selected");
+    tree->DeselectAll();
+    for (long item : c.selected) tree->Select(item, true, false);
+    tree->SetDragAndDropFlags(c.flags);
+    asked = 0;
+    EXPECT_FALSE(tree->StartDrag());
+    EXPECT_EQ(c.reachesTheHost ? 1 : 0, asked);
+    EXPECT_EQ(nullptr, tree->m_dragSel);
+  }
+}
+
+// Over a list that accepts drops, data of this same list moves and data of another list copies;
+// a list without the accepting flag refuses even its own data.
+TEST_F(PortableTreeListTest, DropsAreAcceptedByTheFlagAndActedOnBySource) {
+  ASSERT_TRUE(MakeChild(10));
+  ASSERT_TRUE(MakeChild(11));
+  QvTreeList* one = nullptr;
+  QvTreeList* two = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(one, 10, 0));
+  ASSERT_TRUE(container->GetControlFromID(two, 11, 0));
+  one->AddSuccessor(QvString("a"), -1);
+  QvDragSel sel(static_cast<QvDragSource*>(one));
+  QvTreeListDragEntry entry = {::GetCurrentProcessId(), 0, one->GetRegistration()};
+  ASSERT_TRUE(sel.AddFormat(kTagTreeList, sizeof entry, &entry));
+  EXPECT_EQ(one, QvTreeList::SourceOf(&sel));
+  EXPECT_EQ(UIDragNone, one->DropAreaMove(&sel)) << "without the accepting flag";
+  one->SetDragAndDropFlags(0x40);
+  two->SetDragAndDropFlags(0x40);
+  EXPECT_EQ(UIDragMove, one->DropAreaMove(&sel));
+  EXPECT_EQ(UIDragCopy, two->DropAreaMove(&sel));
 }
 
 }  // namespace

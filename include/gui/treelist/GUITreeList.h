@@ -135,6 +135,8 @@ class QUARNEL_API CGUITreeList : public CWnd {
   BOOL SetItemData(long item, void* data);
   const TreeListItem* GetItemDataPtr(long item) const;
   int GetItemType(long item) const;
+  // Whether every ancestor of the item is open.
+  BOOL IsItemShown(long item) const;
   int GetItemStyle(long item) const;  // -1 for a bad item
   BOOL SetItemStyle(long item, BYTE style);
   // The item's image pair for a type (1 to 3), or the defaults with item -1.
@@ -230,6 +232,8 @@ class QUARNEL_API CGUITreeList : public CWnd {
   // Notifies the parent; false when the list did not survive it.
   bool Notify(int code, long row = -1, int part = 0, long value = 0);
   void StructureChanged();
+  // Nothing is drawn now: no window, redraw frozen or off, or the window hidden.
+  bool RedrawOff() const;
   // A change of rows at or before `row` moves the scroll position.
   void RowsChangedAt(long row);
   void StopEditTimer();

@@ -47,7 +47,15 @@ class QUARNEL_API TreeListItems {
   TreeListItems& operator=(const TreeListItems&) = delete;
 
   size_t Count() const { return m_rows.size(); }
-  size_t ShownCount() const { return m_shown; }
+  size_t ShownCount() const {
+    Refresh();
+    return m_shown;
+  }
+  // Whether every ancestor of the row is open (false for a bad row).
+  bool IsShown(size_t row) const {
+    Refresh();
+    return row < m_rows.size() && (m_rows[row]->flags & TreeListItem::kShown);
+  }
   TreeListItem* At(size_t row) const { return row < m_rows.size() ? m_rows[row].get() : nullptr; }
   // The item of an id; null when there is none.
   TreeListItem* Find(long id) const;
@@ -86,6 +94,15 @@ class QUARNEL_API TreeListItems {
   // Opens or closes a container: its children (and their open subtrees) are shown or hidden.
   // False for a bad row or a terminal.
   bool Expand(size_t row, bool expand);
+  // Opens or closes a container and leaves the shown rows to be brought up to date, for the
+  // whole list at once, by the next question about them (ShownCount, IsShown, NextShown, ...)
+  // or change: while nobody looks, opening and closing cost nothing per child. Read the shown
+  // flag of a record only after such a question. False for a bad row or a terminal.
+  bool SetExpandedLater(size_t row, bool expand);
+  // Brings the shown rows up to date after SetExpandedLater.
+  void Refresh() const {
+    if (m_stale) const_cast<TreeListItems*>(this)->RecomputeFlags();
+  }
   // Orders the children of `parent` (kNone: the root items) by `before`, stable, each with its
   // subtree. False for a bad row.
   bool SortChildren(size_t parent, const std::function<bool(const TreeListItem&, const TreeListItem&)>& before);
@@ -103,6 +120,7 @@ class QUARNEL_API TreeListItems {
   std::unordered_map<long, TreeListItem*> m_byId;
   long m_nextId = 0;
   size_t m_shown = 0;
+  bool m_stale = false;  // opened or closed containers wait for RecomputeFlags
   mutable size_t m_cleanUpTo = 0;  // rows below this have a correct cached row
   // The parent of the last child added and the row after its subtree; forgotten by any other
   // change of the rows.
