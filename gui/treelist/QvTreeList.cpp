@@ -134,6 +134,16 @@ bool QvTreeList::Select(const QvString& text, bool on, bool notify) {
   const long item = list ? list->FindItem(text.ToWide().c_str()) : -1;
   return item >= 0 && list->Select(item, on, notify) != 0;
 }
+bool QvTreeList::Select(const QvArrayQvString& texts, bool on, bool notify) {
+  bool all = true;
+  for (long i = texts.GetSize(); i-- > 0;) all = Select(texts[i], on, notify) && all;
+  return all;
+}
+bool QvTreeList::Select(const QvArraySLong& items, bool on, bool notify) {
+  bool all = true;
+  for (long i = items.GetSize(); i-- > 0;) all = Select(items[i], on, notify) && all;
+  return all;
+}
 bool QvTreeList::Select(long item, bool on, bool notify) { QV_TREE_FORWARD(list->Select(item, on, notify) != 0, false); }
 void QvTreeList::EnableProcessTabKey(bool on) {
   if (CGUITreeList* list = List()) list->EnableProcessTabKey(on);
@@ -148,6 +158,23 @@ void QvTreeList::DontSelectGrayedItems(bool dont, bool notifyOnly) {
 bool QvTreeList::GetSelected(QvString& text) {
   long item = -1;
   return GetSelected(item) && GetItemText(item, text);
+}
+bool QvTreeList::GetSelected(QvArraySLong& items) {
+  CGUITreeList* list = List();
+  items.RemoveAll();
+  for (long item = list ? list->GetSelected() : -1; item >= 0; item = list->GetNextSelected(item)) items.Add(item);
+  return items.GetSize() > 0;
+}
+bool QvTreeList::GetSelected(QvArrayQvString& texts) {
+  QvArraySLong items;
+  texts.RemoveAll();
+  GetSelected(items);
+  for (long i = 0; i < items.GetSize(); ++i) {
+    QvString text;
+    GetItemText(items[i], text);
+    texts.Add(text);
+  }
+  return texts.GetSize() > 0;
 }
 bool QvTreeList::GetSelected(long& item) {
   CGUITreeList* list = List();

@@ -746,6 +746,29 @@ TEST_F(PortableTreeListTest, ContainerBindsTreeListsToTheirChildren) {
   ASSERT_TRUE(tree->GetItemText(child, text));
   EXPECT_EQ(L"child", text.ToWide());
 
+  // Selections by lists of items and of texts.
+  tree->EnableMultipleSel(true);
+  const long other = tree->AddSuccessor(QvString("other"), -1);
+  QvArraySLong items;
+  items.Add(root);
+  items.Add(other);
+  EXPECT_TRUE(tree->Select(items, true, false));
+  items.Add(99);
+  EXPECT_FALSE(tree->Select(items, true, false)) << "one item does not exist";
+  QvArrayQvString texts;
+  ASSERT_TRUE(tree->GetSelected(texts));
+  ASSERT_EQ(2, texts.GetSize());
+  EXPECT_EQ(L"root", texts[0].ToWide());
+  EXPECT_EQ(L"other", texts[1].ToWide());
+  tree->DeselectAll();
+  texts.RemoveAll();
+  texts.Add(QvString("child"));
+  EXPECT_TRUE(tree->Select(texts, true, false));
+  QvArraySLong selected;
+  ASSERT_TRUE(tree->GetSelected(selected));
+  ASSERT_EQ(1, selected.GetSize());
+  EXPECT_EQ(child, selected[0]);
+
   const long a = checks->AddSuccessor(QvString("a"), -1);
   EXPECT_TRUE(checks->SetState(a, QvChecked, false));
   EXPECT_EQ(QvChecked, checks->GetState(a));

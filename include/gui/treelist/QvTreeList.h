@@ -84,11 +84,17 @@ class QUARNEL_API QvTreeList : public QvControl, public QvDragSource, public QvD
   virtual void FreezeRedraw(bool freeze);
   virtual bool SetImageList(QvImageList* list);
   virtual bool GiveFocusToItem(long item);
+  // Each item of the list, from the last to the first; false when any failed.
+  virtual bool Select(const QvArrayQvString& texts, bool on, bool notify);
   virtual bool Select(const QvString& text, bool on, bool notify);
+  virtual bool Select(const QvArraySLong& items, bool on, bool notify);
   virtual bool Select(long item, bool on, bool notify);
   virtual void EnableProcessTabKey(bool on);
   virtual void DontSelectGrayedItems(bool dont, bool notifyOnly);
+  // Every selected item (its text), in row order; false when nothing is selected.
+  virtual bool GetSelected(QvArrayQvString& texts);
   virtual bool GetSelected(QvString& text);
+  virtual bool GetSelected(QvArraySLong& items);
   virtual bool GetSelected(long& item);
   virtual void DeselectAll();
   virtual bool SelectAll();
