@@ -514,7 +514,8 @@ void CGUITreeList::SelectRow(long row, bool single, bool range, bool notify) {
   changed |= LowLevelSelect(row, true);
   if (notify) {
     m_flags = (m_flags & ~(kHoldNotify | kNotifyHeld)) | held;
-    if (changed) Notify(kNotifySelection, m_lastNotifyRow);
+    // The part of the click that made the change stays readable (GetLastItemPosition).
+    if (changed) Notify(kNotifySelection, m_lastNotifyRow, m_lastNotifyPart);
   }
 }
 

@@ -519,6 +519,66 @@ TEST_F(TreeListTest, ContainersOpenedWhileFrozenShowTheirRowsAfterwards) {
   (void)b;
 }
 
+// --- notifications ---
+
+using testing_support::ExpectedMsg;
+using testing_support::Recorder;
+using testing_support::kParent;
+using testing_support::kSent;
+using testing_support::kWparam;
+
+// A click on an unselected label of a focused list: the parent hears of the press, then of the
+// selection, each as WM_NOTIFY from the list's id; nothing else reaches it.
+TEST_F(TreeListTest, AClickTellsThePressThenTheSelection) {
+  const long a = list.AddSuccessor(-1, L"alpha");
+  list.AddSuccessor(-1, L"beta");
+  Focus();
+  Recorder().Watch(parent->hwnd());
+  Recorder().Reset();
+  codes.clear();
+  // WM_LBUTTONDOWN on a's label, the list focused, nothing selected.
+  static const ExpectedMsg kClick[] = {
+      {WM_NOTIFY, kSent | kParent | kWparam, kListId, 0},  // 102: the press, with the row and part
+      {WM_NOTIFY, kSent | kParent | kWparam, kListId, 0},  // 105: the selection changed
+      {0, 0, 0, 0}};
+  Click(LabelPoint(a));
+  Recorder().Pump();
+  EXPECT_TRUE(Recorder().Matches(kClick));
+  EXPECT_EQ((std::vector<int>{CGUITreeList::kNotifyClick, CGUITreeList::kNotifySelection}), codes);
+  EXPECT_EQ(a, list.GetLastNotifItem());
+  EXPECT_EQ(CGUITreeList::kLabelPart, list.GetLastItemPosition());
+  EXPECT_TRUE(list.IsSelected(a));
+  EXPECT_EQ(a, list.GetFocusItem());
+
+  // A second press on the same, only selected label of a list without editing: only the press.
+  static const ExpectedMsg kPressOnly[] = {{WM_NOTIFY, kSent | kParent | kWparam, kListId, 0},  // 102
+                                           {0, 0, 0, 0}};
+  list.SendMessage(WM_LBUTTONUP, 0, 0);
+  Recorder().Reset();
+  codes.clear();
+  Click(LabelPoint(a));
+  Recorder().Pump();
+  EXPECT_TRUE(Recorder().Matches(kPressOnly));
+  EXPECT_EQ(std::vector<int>{CGUITreeList::kNotifyClick}, codes);
+  Recorder().UnwatchAll();
+}
+
+// A parent that destroys the list while it is told of the press: the list stops there.
+TEST_F(TreeListTest, AListDestroyedByItsParentStopsAtOnce) {
+  const long a = list.AddSuccessor(-1, L"alpha");
+  Focus();
+  const POINT at = LabelPoint(a);
+  codes.clear();
+  onNotify = [this](int code) {
+    if (code == CGUITreeList::kNotifyClick) list.DestroyWindow();
+  };
+  Click(at);
+  EXPECT_EQ(NULL, list.m_hWnd);
+  EXPECT_TRUE(Has(CGUITreeList::kNotifyClick));
+  EXPECT_FALSE(Has(CGUITreeList::kNotifySelection)) << "nothing is told after the press";
+  onNotify = nullptr;
+}
+
 // --- drag ---
 
 // A move of 3 pixels from the press over an image or label starts a drag; 2 do not.
