@@ -579,6 +579,71 @@ TEST_F(TreeListTest, AListDestroyedByItsParentStopsAtOnce) {
   onNotify = nullptr;
 }
 
+// The wheel: Shift over a container's button opens (up) or closes (down) it; no modifier
+// scrolls a row; Ctrl does nothing.
+TEST_F(TreeListTest, TheWheelScrollsOrOpensAndCloses) {
+  const long root = list.AddSuccessor(-1, L"root");
+  for (int i = 0; i < 40; ++i) list.AddDescendant(root, L"child");
+  int x[5];
+  list.GetItemXPositions(root, x);
+  const RECT row = RowRect(root);
+  POINT button = {x[0] + 6, (row.top + row.bottom) / 2};
+  ::ClientToScreen(list.m_hWnd, &button);
+  struct Step {
+    WORD keys;
+    short delta;
+    int type;  // of the root afterwards
+    long top;  // the first visible item afterwards
+  } steps[] = {
+      {MK_SHIFT, WHEEL_DELTA, CGUITreeList::kOpenContainer, 0},
+      {MK_SHIFT, WHEEL_DELTA, CGUITreeList::kOpenContainer, 0},  // already open
+      {0, -WHEEL_DELTA, CGUITreeList::kOpenContainer, 1},
+      {MK_CONTROL, -WHEEL_DELTA, CGUITreeList::kOpenContainer, 1},
+      {0, WHEEL_DELTA, CGUITreeList::kOpenContainer, 0},
+      {MK_SHIFT, -WHEEL_DELTA, CGUITreeList::kClosedContainer, 0},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(testing::Message() << "keys " << s.keys << " delta " << s.delta);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(s.keys, static_cast<WORD>(s.delta)), MAKELPARAM(button.x, button.y));
+    EXPECT_EQ(s.type, list.GetItemType(root));
+    EXPECT_EQ(s.top, list.GetFirstVisibleItem());
+  }
+}
+
+// Focus comes and goes with notifications; a focused list asks for arrows and characters (and
+// the Tab key when it processes it); the first item takes the focus flag.
+TEST_F(TreeListTest, FocusIsToldAndTheKeysAreAskedFor) {
+  list.AddSuccessor(-1, L"a");
+  HWND other = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 250, 0, 50, 20, parent->hwnd(), NULL, NULL, NULL);
+  ASSERT_TRUE(other);
+  EXPECT_EQ(0, list.SendMessage(WM_GETDLGCODE, 0, 0)) << "asked while unfocused: the default answer";
+  codes.clear();
+  Focus();
+  EXPECT_EQ(std::vector<int>{CGUITreeList::kNotifyFocus}, codes);
+  EXPECT_EQ(0, list.GetFocusItem());
+  EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTARROWS | DLGC_WANTCHARS), list.SendMessage(WM_GETDLGCODE, 0, 0));
+  list.EnableProcessTabKey(true);
+  EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB), list.SendMessage(WM_GETDLGCODE, 0, 0));
+  codes.clear();
+  ::SetFocus(other);
+  EXPECT_EQ(std::vector<int>{CGUITreeList::kNotifyKillFocus}, codes);
+  EXPECT_FALSE(list.GetFlags() & CGUITreeList::kHasFocus);
+  ::DestroyWindow(other);
+}
+
+// Turning multiple selection off keeps only the focused item selected.
+TEST_F(TreeListTest, EndingMultipleSelectionKeepsTheFocusedItem) {
+  list.SetFlags(list.GetFlags() | CGUITreeList::kMultipleSel);
+  for (const wchar_t* text : {L"a", L"b", L"c"}) list.AddSuccessor(-1, text);
+  EXPECT_TRUE(list.Select(-1, true, false)) << "all, with multiple selection";
+  EXPECT_EQ(3, list.GetSelectedCount());
+  list.GiveFocusToItem(1);
+  list.SetFlags(list.GetFlags() & ~CGUITreeList::kMultipleSel);
+  EXPECT_EQ(1, list.GetSelectedCount());
+  EXPECT_TRUE(list.IsSelected(1));
+  EXPECT_FALSE(list.Select(-1, true, false)) << "select all needs multiple selection";
+}
+
 // --- drag ---
 
 // A move of 3 pixels from the press over an image or label starts a drag; 2 do not.
