@@ -699,6 +699,47 @@ TEST_F(TreeListTest, OnlyACutLabelGetsATooltip) {
   EXPECT_EQ(nullptr, list.GetTooltip());
 }
 
+// The tooltip hands clicks inside it to the list (the row is selected, the tooltip stays), goes
+// when the pointer leaves it after having been inside, and goes on a click outside both it and
+// the list.
+TEST_F(TreeListTest, TheTooltipRelaysClicksAndGoesWhenLeft) {
+  list.SetFlags(list.GetFlags() | CGUITreeList::kTooltips);
+  list.AddSuccessor(-1, L"first");
+  const long cut = list.AddSuccessor(-1, L"a label far too long for the narrow list to show, its end cut off by the edge");
+  const RECT row = RowRect(cut);
+  auto show = [&]() -> CTooltipWnd* {
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(0, 0));
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(60, (row.top + row.bottom) / 2));
+    return list.GetTooltip();
+  };
+  CTooltipWnd* tip = show();
+  ASSERT_TRUE(tip && tip->m_hWnd);
+  tip->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(tip->HasBeenInside());
+  codes.clear();
+  tip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(list.IsSelected(cut)) << "the click reached the row under the tooltip";
+  EXPECT_TRUE(Has(CGUITreeList::kNotifyClick));
+  ASSERT_EQ(tip, list.GetTooltip()) << "the tooltip stays";
+  EXPECT_EQ(tip->m_hWnd, ::GetCapture());
+  tip->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  // Out of its box: gone.
+  tip->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 200));
+  EXPECT_EQ(nullptr, list.GetTooltip());
+  EXPECT_EQ(NULL, ::GetCapture());
+
+  // A click outside the tooltip and the list: gone too.
+  tip = show();
+  ASSERT_TRUE(tip && tip->m_hWnd);
+  RECT box = {};
+  ::GetWindowRect(list.m_hWnd, &box);
+  POINT away = {box.left + 10, box.bottom + 40};  // on the parent, below the list
+  ::ScreenToClient(tip->m_hWnd, &away);
+  tip->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(away.x, away.y));
+  EXPECT_EQ(nullptr, list.GetTooltip());
+  testing_support::PumpMessages();
+}
+
 // --- sorting ---
 
 // Ids, check states, selection, focus and user values stay with their items through a sort;
