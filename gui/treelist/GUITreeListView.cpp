@@ -388,13 +388,26 @@ void CGUITreeList::DrawRows(HDC dc, const RECT& clip) {
   POINT origin = {0, 0};
   ::ClientToScreen(m_hWnd, &origin);
   ::SetBrushOrgEx(dc, origin.x & 7, origin.y & 7, NULL);
+  // Whether the item at each level of the current row's path has a following sibling: its
+  // line runs on past the rows below it. Walked up once for the top row, then kept in step.
+  const long first = TopRow(m_items, m_top);
+  std::vector<char> lines;
+  if (first >= 0) {
+    lines.assign(m_items.At(static_cast<size_t>(first))->level, 0);
+    for (size_t p = m_items.Parent(static_cast<size_t>(first)); p != TreeListItems::kNone; p = m_items.Parent(p))
+      lines[m_items.At(p)->level] = (m_items.At(p)->flags & TreeListItem::kHasNextSibling) != 0;
+  }
   int y = 0;
-  for (long row = TopRow(m_items, m_top); row >= 0 && y < client.bottom; row = NextShownRow(row), y += m_rowHeight)
-    if (y + m_rowHeight > clip.top && y < clip.bottom) DrawRow(dc, row, y);
+  for (long row = first; row >= 0 && y < client.bottom; row = NextShownRow(row), y += m_rowHeight) {
+    const TreeListItem& item = *Row(row);
+    lines.resize(item.level);
+    if (y + m_rowHeight > clip.top && y < clip.bottom) DrawRow(dc, row, y, lines);
+    lines.push_back((item.flags & TreeListItem::kHasNextSibling) != 0);
+  }
   ::SetBkMode(dc, oldMode);
 }
 
-void CGUITreeList::DrawRow(HDC dc, long row, int top) {
+void CGUITreeList::DrawRow(HDC dc, long row, int top, const std::vector<char>& lines) {
   TreeListItem& item = *Row(row);
   int x[5];
   RowX(row, x);
@@ -409,11 +422,8 @@ void CGUITreeList::DrawRow(HDC dc, long row, int top) {
     if (item.flags & TreeListItem::kHasNextSibling) ::PatBlt(dc, lx, mid, 1, m_rowHeight - (h - 1), PATCOPY);
     ::PatBlt(dc, lx, mid, 10, 1, PATCOPY);
     // The ancestors' lines run on past this row when they have a following sibling.
-    int ax = lx;
-    for (size_t p = m_items.Parent(static_cast<size_t>(row)); p != TreeListItems::kNone; p = m_items.Parent(p)) {
-      ax -= m_indent;
-      if (m_items.At(p)->flags & TreeListItem::kHasNextSibling) ::PatBlt(dc, ax, top, 1, m_rowHeight, PATCOPY);
-    }
+    for (size_t level = 0; level < lines.size() && level < item.level; ++level)
+      if (lines[level]) ::PatBlt(dc, lx - m_indent * static_cast<int>(item.level - level), top, 1, m_rowHeight, PATCOPY);
     ::SetTextColor(dc, oldText);
     ::SetBkColor(dc, oldBack);
   }

@@ -104,6 +104,7 @@ TEST_F(TreeListTest, RowsDrawLinesButtonsAndCheckBoxes) {
   const long a = list.AddDescendant(root, L"checked");
   const long b = list.AddDescendant(root, L"third");
   const long c = list.AddDescendant(root, L"unchecked");
+  list.AddSuccessor(-1, L"next root");  // the root's line runs on past its children
   ASSERT_TRUE(list.Expand(root));
   list.SetItemCheckBoxState(a, 1, false);
   list.SetItemCheckBoxState(b, 2, false);
@@ -133,6 +134,9 @@ TEST_F(TreeListTest, RowsDrawLinesButtonsAndCheckBoxes) {
     int below = 0;
     for (int y = row.top + h + 1; y < row.bottom; ++y) below += canvas.At(cx[0] + 6, y) == grey;
     EXPECT_EQ(item != c, below > 0) << "only a row with a following sibling continues its line";
+    int ancestor = 0;
+    for (int y = row.top; y < row.bottom; ++y) ancestor += canvas.At(x[0] + 6, y) == grey;
+    EXPECT_GE(ancestor, (row.bottom - row.top) / 2 - 1) << "the root's line through its children's rows";
   }
   // The check boxes: a black mark for checked, grey for the third state, none unchecked.
   struct Case {

@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "TreeListItems.h"
 #include "UIHandles.h"
@@ -258,7 +259,8 @@ class QUARNEL_API CGUITreeList : public CWnd {
   int RowTop(long row) const;  // client y, or INT_MIN when not on screen above/below
   int ImageColumn(const TreeListItem& item) const;
   void RowX(long row, int x[5]) const;
-  void DrawRow(HDC dc, long row, int top);
+  // lines[level]: the ancestor at that level has a following sibling (its line runs on).
+  void DrawRow(HDC dc, long row, int top, const std::vector<char>& lines);
   void OnPaint(HDC dc);
   void OnVScroll(int code);
   void OnHScroll(int code);
