@@ -1077,4 +1077,46 @@ TEST_F(PortableTreeListTest, DropsAreAcceptedByTheFlagAndActedOnBySource) {
   EXPECT_EQ(UIDragCopy, two->DropAreaMove(&sel));
 }
 
+// Drag-over feedback: the row under the pointer is highlighted and is the drop item; resting
+// on the last row in view for 601 ms scrolls one line, and the rows that come under the pointer
+// then keep scrolling; the drop takes the highlight away and answers the list's id.
+TEST_F(PortableTreeListTest, DragOverHighlightsAndScrollsAfterAPause) {
+  ASSERT_TRUE(MakeChild(10));
+  QvTreeList* tree = nullptr;
+  ASSERT_TRUE(container->GetControlFromID(tree, 10, 0));
+  CGUITreeList* list = tree->List();
+  for (int i = 0; i < 50; ++i) tree->AddSuccessor(QvString("row"), -1);
+  testing_support::PumpMessages();
+  RECT client = {};
+  ::GetClientRect(list->m_hWnd, &client);
+  const int page = client.bottom / list->GetRowHeight();
+  const long last = page - 1;
+  QvDragSel sel(static_cast<QvDragSource*>(tree));
+  sel.SetPosition(QvPoint(20, last * list->GetRowHeight() + 2));
+  // The message time moves on with each message taken from the queue: wait for a timer's.
+  auto later = [] {
+    ::SetTimer(NULL, 0, 650, NULL);
+    MSG msg;
+    while (::GetMessageW(&msg, NULL, 0, 0) && msg.message != WM_TIMER) ::DispatchMessageW(&msg);
+    ::KillTimer(NULL, msg.wParam);
+  };
+  list->HandleDragOver(&sel);
+  EXPECT_EQ(last, list->GetDropItem());
+  EXPECT_TRUE(list->GetItemDataPtr(last)->flags & TreeListItem::kDropHighlight);
+  EXPECT_EQ(0, list->GetFirstVisibleItem());
+  list->HandleDragOver(&sel);
+  EXPECT_EQ(0, list->GetFirstVisibleItem()) << "not yet";
+  later();
+  list->HandleDragOver(&sel);
+  EXPECT_EQ(1, list->GetFirstVisibleItem()) << "one line after the pause";
+  list->HandleDragOver(&sel);  // the next row came under the pointer
+  EXPECT_EQ(last + 1, list->GetDropItem());
+  EXPECT_FALSE(list->GetItemDataPtr(last)->flags & TreeListItem::kDropHighlight);
+  list->HandleDragOver(&sel);
+  EXPECT_EQ(2, list->GetFirstVisibleItem()) << "and goes on at the drag-over rate";
+  const long drop = list->GetDropItem();
+  EXPECT_EQ(10, list->HandleDrop(&sel));
+  EXPECT_FALSE(list->GetItemDataPtr(drop)->flags & TreeListItem::kDropHighlight);
+}
+
 }  // namespace
