@@ -109,6 +109,21 @@ bool QvTreeList::GetItemRect(long item, RECT* rect) {
   return true;
 }
 bool QvTreeList::SortDescendants(long item, bool ascending) { QV_TREE_FORWARD(list->SortDescendants(ascending, item) != 0, false); }
+bool QvTreeList::SortDescendants(QvTreeCompare compare, long item, void* data) {
+  CGUITreeList* list = List();
+  if (!list || !compare) return false;
+  struct Host {
+    QvTreeList* list;
+    QvTreeCompare compare;
+    void* data;
+  } host = {this, compare, data};
+  return list->SortDescendants(
+             [](CGUITreeList*, long a, long b, void* h) {
+               const Host& on = *static_cast<Host*>(h);
+               return on.compare(on.list, a, b, on.data);
+             },
+             item, &host) != 0;
+}
 bool QvTreeList::FindItem(const void* data, long& item) {
   CGUITreeList* list = List();
   item = list ? list->FindItem(data) : -1;

@@ -915,6 +915,21 @@ TEST_F(PortableTreeListTest, ContainerBindsTreeListsToTheirChildren) {
   QvString text;
   ASSERT_TRUE(tree->GetItemText(child, text));
   EXPECT_EQ(L"child", text.ToWide());
+  // The host's comparison sees the portable list and its value.
+  for (const char* name : {"b", "c", "a"}) tree->AddDescendant(QvString(name), child);
+  QvTreeList* seen = nullptr;
+  ASSERT_TRUE(tree->SortDescendants(
+      [](QvTreeList* l, long a, long b, void* data) {
+        *static_cast<QvTreeList**>(data) = l;
+        QvString x, y;
+        l->GetItemText(a, x);
+        l->GetItemText(b, y);
+        return x.ToWide().compare(y.ToWide());
+      },
+      child, &seen));
+  EXPECT_EQ(tree, seen);
+  ASSERT_TRUE(tree->GetItemText(tree->GetDescendant(child), text));
+  EXPECT_EQ(L"a", text.ToWide());
 
   // Selections by lists of items and of texts.
   tree->EnableMultipleSel(true);

@@ -31,6 +31,9 @@ typedef bool (*QvTreeEditCallback)(QvTreeList* list, long item, int phase, LONG_
 typedef LONG_PTR (*QvTreeDragCallback)(QvTreeList* list, int phase, QvDragSel* sel, long item, UIDragAction action,
                                        ULONG_PTR user);
 
+// A host comparison of two items (index or id): > 0 when a should follow b.
+typedef int (*QvTreeCompare)(QvTreeList* list, long a, long b, void* data);
+
 // The drag data entry of a tree list.
 struct QvTreeListDragEntry {
   DWORD process;  // the process that made it
@@ -78,6 +81,9 @@ class QUARNEL_API QvTreeList : public QvControl, public QvDragSource, public QvD
   // item is hidden, scrolled away or does not exist.
   virtual bool GetItemRect(long item, RECT* rect);
   virtual bool SortDescendants(long item, bool ascending);
+  // The item's children (-1: the roots) ordered by the host's comparison, stable; ids and
+  // state stay with the items.
+  virtual bool SortDescendants(QvTreeCompare compare, long item, void* data);
   virtual bool FindItem(const void* data, long& item);
   virtual long GetFirstVisibleItem();
   virtual bool SetFirstVisibleItem(long item);
