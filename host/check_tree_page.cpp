@@ -101,9 +101,12 @@ class CheckTreePage : public CWnd {
     return true;
   }
 
+  void FocusTree() {
+    if (m_tree) ::SetFocus(m_tree->GetPlatformWindow());
+  }
   void OpenEditor() {
     if (!m_tree) return;
-    ::SetFocus(m_tree->GetPlatformWindow());
+    FocusTree();
     m_tree->EditItem(m_edited);
   }
 
@@ -140,12 +143,17 @@ HWND CreateCheckTreePage(HWND owner, int x, int y) {
 
 void CaptureCheckTreePage(HWND page) {
   if (page == NULL || !ScreenshotMode()) return;
+  CheckTreePage* p = dynamic_cast<CheckTreePage*>(CWnd::FromHandlePermanent(page));
+  if (!p) return;
   ::ShowWindow(page, SW_SHOW);
   ::SetForegroundWindow(page);
-  if (CheckTreePage* p = dynamic_cast<CheckTreePage*>(CWnd::FromHandlePermanent(page))) p->OpenEditor();
-  ::UpdateWindow(page);
+  // The focused list fills its selection; with a label open in the editor it only frames it.
+  p->FocusTree();
   ::RedrawWindow(page, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   CaptureWindow(page, L"check_tree");
+  p->OpenEditor();
+  ::RedrawWindow(page, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  CaptureWindow(page, L"check_tree_editor");
   ::ShowWindow(page, SW_HIDE);
 }
 

@@ -7,8 +7,8 @@ namespace host {
 
 // Hidden until captured; null when it cannot be made.
 HWND CreateCheckTreePage(HWND owner, int x, int y);
-// Screenshot mode: shows the page with an item's label open in its editor, writes its picture
-// ("check_tree") and hides it again.
+// Screenshot mode: shows the page with the tree focused ("check_tree"), then with an item's label
+// open in its editor ("check_tree_editor"), and hides it again.
 void CaptureCheckTreePage(HWND page);
 
 }  // namespace host
