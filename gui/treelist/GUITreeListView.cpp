@@ -761,6 +761,8 @@ bool CGUITreeList::IsEditCallbackRefusing(int phase, LONG_PTR value) {
 
 bool CGUITreeList::EditRow(long row) {
   TreeListItem* item = Row(row);
+  // An editor enabled before the window existed gets its window now.
+  if (m_editor && !m_editor->m_hWnd && m_hWnd && !m_editor->CreateFor(this)) return false;
   if (!item || !(m_flags & kEditEnabled) || !m_editor || !m_editor->m_hWnd) return false;
   CancelOnlineEditIfAny();
   m_editRow = row;

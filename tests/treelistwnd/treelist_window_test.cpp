@@ -648,6 +648,19 @@ TEST_F(TreeListTest, EndingMultipleSelectionKeepsTheFocusedItem) {
   EXPECT_FALSE(list.Select(-1, true, false)) << "select all needs multiple selection";
 }
 
+// Editing switched on before the window exists: the editor gets its window when first needed.
+TEST_F(TreeListTest, EditingEnabledBeforeTheWindowWorksAfterwards) {
+  CGUITreeList early;
+  early.EnableOnlineEdit(true, 20, false);
+  ASSERT_TRUE(early.Create(WS_CHILD | WS_VISIBLE, {0, 210, 240, 300}, CWnd::FromHandle(parent->hwnd()), kListId + 1));
+  const long a = early.AddSuccessor(-1, L"alpha");
+  ::SetForegroundWindow(parent->hwnd());
+  ASSERT_TRUE(early.EditItem(a));
+  ASSERT_TRUE(early.GetEditor());
+  EXPECT_EQ(20, static_cast<int>(early.GetEditor()->SendMessage(EM_GETLIMITTEXT, 0, 0)));
+  early.DestroyWindow();
+}
+
 // --- drag ---
 
 // A move of 3 pixels from the press over an image or label starts a drag; 2 do not.
