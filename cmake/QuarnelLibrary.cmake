@@ -51,6 +51,7 @@ quarnel_area(gui/widgets
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
           GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
+          QvImageCtrl.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
@@ -93,11 +94,13 @@ quarnel_area(gui/wizard
   USES gui/tabdialogs gui/richtext gui/widgets gui/core ui/shared
   LINK framework vekkel ulmora)
 
-# The tree list's items.
+# The tree list: its items, its window with the in-place editor and the label tooltip, its own
+# images, and the portable tree lists.
 quarnel_area(gui/treelist
-  SOURCES TreeListItems.cpp
-  USES ui/shared
-  LINK framework)
+  SOURCES TreeListItems.cpp GUITreeList.cpp GUITreeListView.cpp TreeEdit.cpp TooltipWnd.cpp QvTreeList.cpp
+          TreeList.rc
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora comctl32 ole32)
 
 # Links in text.
 quarnel_area(ui/links

@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "controls_page.h"
 #include "notes_page.h"
+#include "check_tree_page.h"
 #include "schedule_page.h"
 #include "dragdrop_window.h"
 #include "images_window.h"
@@ -194,6 +195,7 @@ class CHostApp : public CWinApp {
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND schedule = host::CreateSchedulePage(frame->m_hWnd, 300, 140);
     HWND notes = host::CreateNotesPage(frame->m_hWnd, 340, 100);
+    HWND checkTree = host::CreateCheckTreePage(frame->m_hWnd, 360, 120);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
@@ -253,6 +255,7 @@ class CHostApp : public CWinApp {
       }
       host::CaptureSchedulePage(schedule);
       host::CaptureNotesPage(notes);
+      host::CaptureCheckTreePage(checkTree);
       if (farEast != NULL) {
         host::CaptureWindow(farEast, L"far_east_text", shadow);
         ::ShowWindow(farEast, SW_HIDE);

@@ -83,6 +83,17 @@ CGUIView::~CGUIView() {
   }
 }
 
+QvView* CGUIView::DetachView() {
+  QvView* view = m_view;
+  m_view = nullptr;
+  if (view) {
+    GUISetQvGUIContainer(this, nullptr);
+    view->m_platformView = nullptr;
+    view->SetMFCCWnd(nullptr);
+  }
+  return view;
+}
+
 BOOL CGUIView::Create(LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT, CCreateContext*) { return FALSE; }
 
 BOOL CGUIView::Create(QvView* view, DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context) {

@@ -53,6 +53,8 @@ class QUARNEL_API CGUIView : public CView {
   BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
               CCreateContext* context = NULL) override;
   QvView* GetPortableView() const { return m_view; }
+  // Hands the portable view back to the caller: the window forgets it and no longer deletes it.
+  QvView* DetachView();
   void OnDraw(CDC*) override {}
   void OnInitialUpdate() override;
 
