@@ -164,7 +164,8 @@ quarnel_area(ui/grid
 # sortable list with its sort header, the rich list and its editors (with the grid's launch
 # editor and the bitmap routines), the tree with multi-selection and tri-state check boxes.
 quarnel_area(ui/listctrls
-  SOURCES EditListCtrl.cpp InPlaceEdit.cpp SortListCtrl.cpp QvTreeCtrl.cpp ListCtrls.rc
+  SOURCES EditListCtrl.cpp InPlaceEdit.cpp SortListCtrl.cpp QvTreeCtrl.cpp RichInPlaceEditors.cpp RichListCtrl.cpp
+          ListCtrls.rc
   USES ui/grid ui/images ui/shared
   LINK framework comctl32)
 

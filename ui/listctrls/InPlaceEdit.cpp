@@ -130,23 +130,26 @@ void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd) {
   CString text;
   GetWindowText(text);
   HWND self = m_hWnd;
-  CWnd* list = GetParent();
-  if (list != NULL) {
-    LV_DISPINFO info = {};
-    info.hdr.hwndFrom = m_hWnd;
-    info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
-    info.hdr.code = static_cast<UINT>(LVN_ENDLABELEDIT);
-    info.item.mask = LVIF_TEXT;
-    info.item.iItem = m_nRow;
-    info.item.iSubItem = m_nColumn;
-    info.item.pszText = m_bEscape ? NULL : text.GetBuffer();
-    info.item.cchTextMax = m_bEscape ? 0 : text.GetLength();
-    list->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
-    if (!m_bEscape) text.ReleaseBuffer();
-    // The list (and with it this editor) may be gone after the report.
-    if (!::IsWindow(self)) return;
-  }
+  const int length = text.GetLength();
+  ReportEnd(m_bEscape ? NULL : text.GetBuffer(), m_bEscape ? 0 : length);
+  // The list (and with it this editor) may be gone after the report.
+  if (!::IsWindow(self)) return;
   DestroyWindow();
+}
+
+void CInPlaceEdit::ReportEnd(LPTSTR text, int length) {
+  CWnd* list = GetParent();
+  if (list == NULL) return;
+  LV_DISPINFO info = {};
+  info.hdr.hwndFrom = m_hWnd;
+  info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+  info.hdr.code = static_cast<UINT>(LVN_ENDLABELEDIT);
+  info.item.mask = LVIF_TEXT;
+  info.item.iItem = m_nRow;
+  info.item.iSubItem = m_nColumn;
+  info.item.pszText = text;
+  info.item.cchTextMax = length;
+  list->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
 }
 
 void CInPlaceEdit::PostNcDestroy() { delete this; }

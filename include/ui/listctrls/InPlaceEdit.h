@@ -28,6 +28,9 @@ class QUARNEL_API CInPlaceEdit : public CEdit {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
+  // Reports the end of the edit (text NULL after Escape); by default to the list, from the
+  // editor's window and id.
+  virtual void ReportEnd(LPTSTR text, int length);
   void PostNcDestroy() override;
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
