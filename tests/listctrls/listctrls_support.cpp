@@ -42,6 +42,7 @@ void ListTest::SetUp() {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   ASSERT_TRUE(parent.Make(600, 400));
+  parent.SetForegroundWindow();
   Recorder().Reset();
 }
 

@@ -135,7 +135,7 @@ TEST_F(ListGrid, UpAndDownMoveTheCurrentRowAndNotify) {
     EXPECT_TRUE(grid.GetItemState(s.row, LVIS_SELECTED | LVIS_FOCUSED) == (LVIS_SELECTED | LVIS_FOCUSED));
     ASSERT_EQ(activated.size(), 1u) << "key " << s.key << " to row " << s.row;
     EXPECT_EQ(activated[0], s.row);
-    EXPECT_EQ(parent.codes.back(), int(LVN_ITEMACTIVATE));
+    EXPECT_EQ(parent.codes.back(), int(LVN_ITEMACTIVATE)) << testing::PrintToString(parent.codes);
   }
   Key(VK_DOWN);
   for (int i = 0; i < kRows + 2; ++i) Key(VK_DOWN);

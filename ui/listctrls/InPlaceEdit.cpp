@@ -137,19 +137,24 @@ void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd) {
   DestroyWindow();
 }
 
-void CInPlaceEdit::ReportEnd(LPTSTR text, int length) {
-  CWnd* list = GetParent();
-  if (list == NULL) return;
+void CInPlaceEdit::SendEndOfEdit(CWnd* pTo, WPARAM wParam, HWND hFrom, UINT_PTR id, int nRow, int nColumn,
+                                 LPTSTR text, int length) {
+  if (pTo == NULL) return;
   LV_DISPINFO info = {};
-  info.hdr.hwndFrom = m_hWnd;
-  info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+  info.hdr.hwndFrom = hFrom;
+  info.hdr.idFrom = id;
   info.hdr.code = static_cast<UINT>(LVN_ENDLABELEDIT);
   info.item.mask = LVIF_TEXT;
-  info.item.iItem = m_nRow;
-  info.item.iSubItem = m_nColumn;
+  info.item.iItem = nRow;
+  info.item.iSubItem = nColumn;
   info.item.pszText = text;
   info.item.cchTextMax = length;
-  list->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+  pTo->SendMessage(WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(&info));
+}
+
+void CInPlaceEdit::ReportEnd(LPTSTR text, int length) {
+  const UINT_PTR id = static_cast<UINT_PTR>(GetDlgCtrlID());
+  SendEndOfEdit(GetParent(), id, m_hWnd, id, m_nRow, m_nColumn, text, length);
 }
 
 void CInPlaceEdit::PostNcDestroy() { delete this; }

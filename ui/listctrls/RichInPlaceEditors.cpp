@@ -3,18 +3,9 @@
 #include <framework.h>
 
 void ReportRichEdit(CWnd* pList, UINT nEditorId, int nRow, int nColumn, LPTSTR text, int length) {
-  CWnd* parent = pList != NULL ? pList->GetParent() : NULL;
-  if (parent == NULL) return;
-  NMLVDISPINFO info = {};
-  info.hdr.hwndFrom = pList->m_hWnd;
-  info.hdr.idFrom = nEditorId;
-  info.hdr.code = static_cast<UINT>(LVN_ENDLABELEDIT);
-  info.item.mask = LVIF_TEXT;
-  info.item.iItem = nRow;
-  info.item.iSubItem = nColumn;
-  info.item.pszText = text;
-  info.item.cchTextMax = length;
-  parent->SendMessage(WM_NOTIFY, static_cast<WPARAM>(pList->GetDlgCtrlID()), reinterpret_cast<LPARAM>(&info));
+  if (pList == NULL) return;
+  CInPlaceEdit::SendEndOfEdit(pList->GetParent(), static_cast<WPARAM>(pList->GetDlgCtrlID()), pList->m_hWnd, nEditorId,
+                              nRow, nColumn, text, length);
 }
 
 // The edit.

@@ -22,6 +22,11 @@ class QUARNEL_API CInPlaceEdit : public CEdit {
   // place or the window cannot be made.
   static CInPlaceEdit* OpenOverCell(CListCtrl* pList, int nRow, int nColumn, const CString& text, UINT nID);
 
+  // Sends pTo WM_NOTIFY (wParam) LVN_ENDLABELEDIT with an NMLVDISPINFO {hFrom, id}: row,
+  // column, the text (NULL after Escape) and its length.
+  static void SendEndOfEdit(CWnd* pTo, WPARAM wParam, HWND hFrom, UINT_PTR id, int nRow, int nColumn, LPTSTR text,
+                            int length);
+
   int GetRow() const { return m_nRow; }
   int GetColumn() const { return m_nColumn; }
   // Return, Delete and Escape, and every key with Ctrl down, go straight to the editor.
