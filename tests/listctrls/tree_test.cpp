@@ -19,6 +19,9 @@ using testing_support::SubclassedControl;
 
 namespace {
 
+// Item names in either edition, as the map and the expectations hold them.
+std::wstring W(const TCHAR* s) { return std::wstring(CStringW(s).GetString()); }
+
 class Tree : public ListTest {
  protected:
   void Make(UINT style = 0) {
@@ -32,13 +35,13 @@ class Tree : public ListTest {
   }
   HTREEITEM Add(const TCHAR* name, HTREEITEM under = TVI_ROOT) {
     HTREEITEM item = tree.InsertItem(name, under);
-    items[name] = item;
+    items[W(name)] = item;
     return item;
   }
   // The check state of every named item, as letters: n(one) u(nchecked) c(hecked) p(artial).
   std::string States(std::initializer_list<const TCHAR*> names) {
     std::string s;
-    for (const TCHAR* n : names) s += "nucp"[tree.GetItemCheckState(items[n])];
+    for (const TCHAR* n : names) s += "nucp"[tree.GetItemCheckState(items[W(n)])];
     return s;
   }
   std::vector<std::wstring> Selected() {
@@ -118,11 +121,11 @@ TEST_F(Tree, ACheckSpreadsByTheStyle) {
     Add(_T("G"), a);
     for (const TCHAR* s = c.start; *s; ++s) {
       const TCHAR name[2] = {*s, 0};
-      tree.SetItemCheckState(items[name], TVCS_CHECKED);
+      tree.SetItemCheckState(items[W(name)], TVCS_CHECKED);
     }
     tree.SetStyle(c.style, 0);
     Clear();
-    tree.SetItemCheckState(items[c.item], c.to);
+    tree.SetItemCheckState(items[W(c.item)], c.to);
     EXPECT_EQ(States({_T("P"), _T("A"), _T("B"), _T("G")}), c.expected) << c.what;
   }
 }
