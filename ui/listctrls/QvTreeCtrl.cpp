@@ -21,7 +21,7 @@ BEGIN_MESSAGE_MAP(CQvTreeCtrl, CTreeCtrl)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CQvTreeCtrl::CQvTreeCtrl() : m_hAnchor(NULL), m_nStyle(QVTS_MULTISELECT), m_pressPoint(0, 0), m_bPressing(FALSE) {}
+CQvTreeCtrl::CQvTreeCtrl() : m_hAnchor(NULL), m_nStyle(QVTS_MULTISELECT), m_pressPoint(0, 0), m_bPressing(FALSE), m_nCheckDepth(0), m_bCheckChanged(FALSE) {}
 
 CQvTreeCtrl::~CQvTreeCtrl() {}
 
@@ -113,24 +113,40 @@ void CQvTreeCtrl::SetItemCheckState(HTREEITEM hItem, TVItemCheckState state) {
   if (hItem != NULL) CheckItem(hItem, state, FALSE);
 }
 
-void CQvTreeCtrl::CheckItem(HTREEITEM hItem, TVItemCheckState state, BOOL bNotify) {
+void CQvTreeCtrl::CheckItem(HTREEITEM hItem, TVItemCheckState state, BOOL bNotify, BOOL bFromParent) {
+  // The tree is invalidated once, when the outermost change and all it spread are done.
+  ++m_nCheckDepth;
+  HWND self = m_hWnd;
   if (GetItemCheckState(hItem) != state) {
     SetItemState(hItem, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
+    m_bCheckChanged = TRUE;
     if (bNotify) Notify(QVTVN_CHECKSTATECHANGED, hItem);
+    // The parent may have destroyed the tree on the notice.
+    if (!::IsWindow(self)) return;
+  }
+  Spread(hItem, state, bFromParent);
+  if (!::IsWindow(self)) return;
+  if (--m_nCheckDepth == 0 && m_bCheckChanged) {
+    m_bCheckChanged = FALSE;
     Invalidate(FALSE);
   }
+}
+
+void CQvTreeCtrl::Spread(HTREEITEM hItem, TVItemCheckState state, BOOL bFromParent) {
+  // An item set by its parent's spread has a parent in its own state already: the parent
+  // rule would stop at once, and is not asked.
   switch (state) {
     case TVCS_CHECKED:
       if (m_nStyle & QVTS_CHECK_CHILDREN)
         for (HTREEITEM child = GetChildItem(hItem); child != NULL; child = GetNextSiblingItem(child))
-          CheckItem(child, TVCS_CHECKED, TRUE);
-      if (m_nStyle & QVTS_CHECK_PARENT) ParentRule(hItem, TVCS_CHECKED);
+          CheckItem(child, TVCS_CHECKED, TRUE, TRUE);
+      if ((m_nStyle & QVTS_CHECK_PARENT) && !bFromParent) ParentRule(hItem, TVCS_CHECKED);
       break;
     case TVCS_UNCHECKED:
       if (m_nStyle & QVTS_UNCHECK_CHILDREN)
         for (HTREEITEM child = GetChildItem(hItem); child != NULL; child = GetNextSiblingItem(child))
-          CheckItem(child, TVCS_UNCHECKED, TRUE);
-      if (m_nStyle & QVTS_UNCHECK_PARENT) ParentRule(hItem, TVCS_UNCHECKED);
+          CheckItem(child, TVCS_UNCHECKED, TRUE, TRUE);
+      if ((m_nStyle & QVTS_UNCHECK_PARENT) && !bFromParent) ParentRule(hItem, TVCS_UNCHECKED);
       break;
     case TVCS_PARTIAL:
       if (m_nStyle & QVTS_PARTIAL) ParentRule(hItem, TVCS_PARTIAL);
@@ -413,6 +429,9 @@ void CQvTreeCtrl::OnKillFocus(CWnd* pNewWnd) {
 }
 
 void CQvTreeCtrl::OnDestroy() {
+  m_nCheckDepth = 0;
+  m_bCheckChanged = FALSE;
+  m_hAnchor = NULL;
   SendMessage(TVM_SETIMAGELIST, TVSIL_STATE, 0);
   m_checkImages.DeleteImageList();
   CTreeCtrl::OnDestroy();

@@ -84,7 +84,10 @@ class QUARNEL_API CQvTreeCtrl : public CTreeCtrl {
   void DefaultPress(UINT nFlags, CPoint point, BOOL bDouble);
   // The item under the press being handled (else under the last message's position).
   HTREEITEM PressHitTest(UINT* pFlags) const;
-  void CheckItem(HTREEITEM hItem, TVItemCheckState state, BOOL bNotify);
+  // Sets the state (a notice when asked) and spreads it; bFromParent: set by its parent's spread.
+  void CheckItem(HTREEITEM hItem, TVItemCheckState state, BOOL bNotify, BOOL bFromParent = FALSE);
+  // Spreads an item's new state to its children and parent, as the style says.
+  void Spread(HTREEITEM hItem, TVItemCheckState state, BOOL bFromParent);
   void ParentRule(HTREEITEM hItem, TVItemCheckState state);
   void LowLevelSelectItem(HTREEITEM hItem, BOOL bSelect, BOOL bNotify);
   void GiveFocusToItem(HTREEITEM hItem);
@@ -104,4 +107,6 @@ class QUARNEL_API CQvTreeCtrl : public CTreeCtrl {
   CImageList m_checkImages;
   CPoint m_pressPoint;
   BOOL m_bPressing;
+  int m_nCheckDepth;      // nesting of CheckItem
+  BOOL m_bCheckChanged;   // a check state changed since the outermost CheckItem began
 };
