@@ -300,6 +300,7 @@ TEST_F(EditList, AColumnTheParentFixesKeepsItsWidthUnderDragAndDoubleClick) {
   }
   // Allowed, both change the width.
   canResize = 1;
+  list.SetColumnWidth(1, kWidths[1]);
   const ResizeResult r = DragAndDoubleClickDivider(list, 1, kWidths[1]);
   EXPECT_EQ(r.afterDrag, kWidths[1] + 40);
   EXPECT_NE(r.afterDoubleClick, kWidths[1]);

@@ -226,6 +226,69 @@ TEST_F(ListGrid, ARowBeyondSixteenBitsIsMarkedInTheDeleteMessage) {
   }
 }
 
+TEST_F(ListGrid, AClickEditsOnlyALaterEnabledColumnOfTheFocusedRow) {
+  // With LVS_EDITLABELS: the grid opens its own editor on the cell.
+  ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL | LVS_EDITLABELS,
+                          CRect(0, 0, 400, 200), &parent, kListId));
+  grid.setColumnHeaders({_T("One"), _T("Two"), _T("Three"), _T("Four")});
+  for (int r = 0; r < 3; ++r) ASSERT_EQ(grid.insertRowWTextItems(r, {_T("a"), _T("b"), _T("c"), _T("d")}), r);
+  grid.enableColumn(3, false);
+  grid.SetFocus();
+  auto middle = [&](int row, int column) {
+    CRect bounds;
+    grid.GetItemRect(row, bounds, LVIR_BOUNDS);
+    int x = bounds.left;
+    for (int c = 0; c < column; ++c) x += grid.GetColumnWidth(c);
+    return CPoint(x + grid.GetColumnWidth(column) / 2, bounds.CenterPoint().y);
+  };
+  struct Case {
+    const char* what;
+    bool focusedBefore;
+    int column;
+    bool edits;
+  } cases[] = {
+      {"column 0 of the focused row", true, 0, false},
+      {"column 2 of another row", false, 2, false},
+      {"column 2 of the focused row", true, 2, true},
+      {"a disabled column of the focused row", true, 3, false},
+  };
+  for (const Case& c : cases) {
+    grid.setCurrentItem(c.focusedBefore ? 1 : 0, 0);
+    Pump();
+    const CPoint at = middle(1, c.column);
+    Click(grid, at.x, at.y);
+    CWnd* editor = grid.GetDlgItem(CSGridCtrl::INPLACE_EDIT_ID);
+    EXPECT_EQ(editor != NULL, c.edits) << c.what;
+    EXPECT_EQ(grid.getCurrentItem(), 1) << c.what;
+    if (editor != NULL) {
+      editor->SetWindowText(_T("typed"));
+      grid.SetFocus();
+      Pump();
+      EXPECT_EQ(grid.getCellText(1, c.column), CString(_T("typed"))) << c.what;
+    }
+  }
+}
+
+TEST_F(ListGrid, FittingAllColumnsKeepsEachAtItsShareWhenItWasWider) {
+  Make(2);
+  grid.setCellWText(0, 0, CString(_T('m'), 60));
+  grid.setCellWText(0, 1, CString(_T('m'), 60));
+  grid.setCellWText(0, 2, _T("x"));
+  grid.setColumnWidthsToFitContents();
+  CRect client;
+  grid.GetClientRect(client);
+  const int share = client.Width() / 4;
+  int total = 0;
+  for (int c = 0; c < 4; ++c) total += grid.GetColumnWidth(c);
+  EXPECT_LE(total, client.Width());
+  EXPECT_GE(grid.GetColumnWidth(0), share);
+  EXPECT_GE(grid.GetColumnWidth(1), share);
+  EXPECT_LT(grid.GetColumnWidth(2), share);  // narrower by its contents, it gives nothing
+  // One column alone fits its contents, whatever the others.
+  grid.setColumnWidthToFitContents(1);
+  EXPECT_GT(grid.GetColumnWidth(1), share);
+}
+
 TEST_F(ListGrid, RowsGrowWithColumnsAddedLater) {
   Make(2);
   grid.addColumn(_T("Five"));
