@@ -272,6 +272,37 @@ TEST_F(Tree, TheCaretMovesWithCtrlAndTheSelectionStays) {
   EXPECT_EQ(tree.GetAnchor(), items[L"C"]);
 }
 
+TEST_F(Tree, AClickOnAnExpandButtonMovesNoSelection) {
+  Make();
+  HTREEITEM p = Add(_T("P"));
+  HTREEITEM child = Add(_T("child"), p);
+  Add(_T("Q"));
+  tree.Expand(p, TVE_EXPAND);
+  tree.SetFocus();
+  Press(child);
+  ASSERT_EQ(tree.GetSelectedItem(), child);
+  // The button left of P's label.
+  CRect label;
+  ASSERT_TRUE(tree.GetItemRect(p, label, TRUE));
+  CPoint button(-1, label.CenterPoint().y);
+  for (int x = 0; x < label.left; ++x) {
+    UINT flags = 0;
+    if (tree.HitTest(CPoint(x, button.y), &flags) == p && (flags & TVHT_ONITEMBUTTON)) {
+      button.x = x;
+      break;
+    }
+  }
+  ASSERT_GE(button.x, 0) << "no expand button found";
+  Clear();
+  ::PostMessage(tree.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(button.x, button.y));
+  ::SendMessage(tree.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.x, button.y));
+  Pump();
+  // P collapsed, and the selection stayed on the child (wherever the tree put its caret).
+  EXPECT_FALSE(tree.GetItemState(p, TVIS_EXPANDED) & TVIS_EXPANDED);
+  EXPECT_EQ(Selected(), (std::vector<std::wstring>{L"child"}));
+  EXPECT_EQ(Count(QVTVN_SELECTIONCHANGED), 0);
+}
+
 TEST_F(Tree, RemovingMultiSelectionKeepsTheFirstSelected) {
   Make();
   HTREEITEM a = Add(_T("A"));

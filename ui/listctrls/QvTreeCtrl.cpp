@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <algorithm>
+
 #include "UIUtilities.h"
 
 namespace {
@@ -312,6 +314,21 @@ void CQvTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) { DefaultPress(nFla
 void CQvTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
   UINT flags = 0;
   HTREEITEM item = HitTest(point, &flags);
+  if ((m_nStyle & QVTS_MULTISELECT) && item != NULL && (flags & TVHT_ONITEMBUTTON)) {
+    // Collapsing may move the caret out of the collapsed items (the tree asks first, and is
+    // refused; a tree that does not ask is undone): the selection stays as it was.
+    std::vector<HTREEITEM> selected;
+    for (HTREEITEM at = GetNextSelectedItem(NULL); at != NULL; at = GetNextSelectedItem(at)) selected.push_back(at);
+    HTREEITEM caret = GetSelectedItem();
+    HWND self = m_hWnd;
+    DefaultPress(nFlags, point, FALSE);
+    if (!::IsWindow(self)) return;
+    HTREEITEM moved = GetSelectedItem();
+    if (moved != caret && moved != NULL && std::find(selected.begin(), selected.end(), moved) == selected.end())
+      SetItemState(moved, 0, TVIS_SELECTED);
+    for (HTREEITEM at : selected) SetItemState(at, TVIS_SELECTED, TVIS_SELECTED);
+    return;
+  }
   if (!(m_nStyle & QVTS_MULTISELECT) || item == NULL || !(flags & TVHT_ONITEMLABEL)) {
     DefaultPress(nFlags, point, FALSE);
     return;
