@@ -119,6 +119,11 @@ TEST_F(ListGrid, RightAndLeftMoveBetweenEnabledColumnsOnly) {
   // With none enabled it stays.
   grid.enableColumn(1, false);
   EXPECT_EQ(grid.getCurrentColumn(), 1);
+  // Flags for fewer columns than there are: the rest are enabled.
+  grid.setColumnEnabled({false, false});
+  EXPECT_EQ(grid.getCurrentColumn(), 2);
+  Key(VK_RIGHT);
+  EXPECT_EQ(grid.getCurrentColumn(), 3);
   EXPECT_TRUE(begun.empty());
 }
 
