@@ -64,10 +64,22 @@ class RichList : public ListTest {
 TEST_F(RichList, TheFirstClickSelectsTheSecondEdits) {
   Make();
   SelectOnly({});
+  // The list's own notices of the first click end with the list's: item -1, no change named,
+  // in a whole list-view record.
+  std::vector<NMLISTVIEW> changes;
+  parent.answer = [&](NMHDR* hdr, LRESULT*) {
+    if (hdr->hwndFrom == list.m_hWnd && hdr->code == static_cast<UINT>(LVN_ITEMCHANGED))
+      changes.push_back(*reinterpret_cast<NMLISTVIEW*>(hdr));
+    return false;
+  };
   const CPoint at = Middle(1, 1);
   Click(list, at.x, at.y);
   EXPECT_TRUE(list.GetItemState(1, LVIS_SELECTED) & LVIS_SELECTED);
   EXPECT_EQ(Editor(), nullptr);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back().iItem, -1);
+  EXPECT_EQ(changes.back().uChanged, 0u);
+  EXPECT_EQ(changes.back().uNewState, 0u);
   Click(list, at.x, at.y);
   CWnd* editor = Editor();
   ASSERT_NE(editor, nullptr);

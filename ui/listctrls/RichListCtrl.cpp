@@ -342,9 +342,15 @@ void CRichListCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
   CSortListCtrl::OnLButtonDown(nFlags, point);
   if (!::IsWindow(self)) return;
   SetFocus();
+  // The selection may have changed: a whole list-view record (a parent reads one for this
+  // code), item -1 and nothing else.
   if (CWnd* parent = GetParent()) {
-    NMHDR hdr = {m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), static_cast<UINT>(LVN_ITEMCHANGED)};
-    parent->SendMessage(WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+    NMLISTVIEW nm = {};
+    nm.hdr.hwndFrom = m_hWnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    nm.hdr.code = static_cast<UINT>(LVN_ITEMCHANGED);
+    nm.iItem = -1;
+    parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
   }
 }
 
