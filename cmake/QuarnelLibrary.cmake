@@ -173,6 +173,21 @@ quarnel_area(ui/grid
   USES ui/shared
   LINK framework comctl32 ole32)
 
+# Report-view list controls of the framework side: the edit-list and its in-place editor, the
+# sortable list with its sort header, the rich list and its editors (with the grid's launch
+# editor and the bitmap routines), the tree with multi-selection and tri-state check boxes.
+quarnel_area(ui/listctrls
+  SOURCES EditListCtrl.cpp InPlaceEdit.cpp SortListCtrl.cpp QvTreeCtrl.cpp RichInPlaceEditors.cpp RichListCtrl.cpp
+          ListCtrls.rc
+  USES ui/grid ui/images ui/shared
+  LINK framework comctl32)
+
+# The list-view grid (current edition only), on the edit-list's editor and hit test.
+quarnel_area(ui/listgrid UNICODE_ONLY
+  SOURCES DrawItemInfo.cpp SGridCtrl.cpp
+  USES ui/listctrls ui/shared
+  LINK framework comctl32)
+
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp

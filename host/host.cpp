@@ -22,6 +22,7 @@
 #include "far_east_window.h"
 #include "grid_data_pictures.h"
 #include "grid_window.h"
+#include "list_controls_window.h"
 #include "links_window.h"
 #include "lists_demo.h"
 #include "portable_chart.h"
@@ -202,6 +203,7 @@ class CHostApp : public CWinApp {
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND grids = host::CreateGridWindow(frame->m_hWnd, RECT{100, 80, 1000, 560});
+    HWND listControls = host::CreateListControlsWindow(frame->m_hWnd, RECT{90, 70, 1010, 560});
     HWND options = host::OpenReportOptionsDialog(150, 110);
     HWND settingsTabs = host::OpenReportSettingsTabs(180, 130);
     host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
@@ -212,6 +214,10 @@ class CHostApp : public CWinApp {
         host::CaptureGridEditing(grids);
         host::CaptureGridData(grids);
         ::ShowWindow(grids, SW_HIDE);
+      }
+      if (listControls != NULL) {
+        host::CaptureListControls(listControls);
+        ::ShowWindow(listControls, SW_HIDE);
       }
       host::CaptureLibraryDialogs();
       host::CaptureReportSettingsTabs(settingsTabs);
