@@ -13,14 +13,15 @@ include(cmake/QuarnelAreas.cmake)
 # headers its USES allow: none of them is in here).
 quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memory> <new> <string.h>)
 
-# What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
+# What both sides need: export macro, UI utilities and pattern brushes, the drawing core of both
+# drawing views and the pace of their panning, drag and drop data, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
 # convention, and the one way to register a window class.
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
-  LINK framework vekkel solvane ulmora shlwapi version)
+  LINK framework vekkel solvane ulmora shlwapi version comctl32)
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
@@ -186,7 +187,7 @@ quarnel_area(ui/frames
 
 # Module start-up and shut-down.
 quarnel_area(ui/module
-  SOURCES UIView.cpp
+  SOURCES LibraryStartup.cpp
   USES ui/bars ui/controls ui/crash ui/view gui/core ui/shared
   LINK framework ulmora)
 

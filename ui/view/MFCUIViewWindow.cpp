@@ -2,6 +2,7 @@
 // wheel, middle-button panning and the background.
 #include "ControlClass.h"
 #include "SplitterScroll.h"
+#include "UIPanPacer.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 const int kMaxBarPosition = 32767;
 const UINT_PTR kPanTimer = 0x5150;
-const UINT kPanPassMilliseconds = 15;
+const UINT kPanPassMilliseconds = CPanPacer::kPassMilliseconds;
 const int kPanBox = 28;
 
 // The divisor that brings a pixel count into the 16-bit range of a scroll bar.
@@ -41,14 +42,6 @@ int PanCursorId(int dx, int dy) {
   if (ax >= 11 && ay >= 11 && abs(ax - ay) <= m / 2) return left ? (up ? 111 : 115) : (up ? 109 : 113);
   if (ay > ax) return up ? 110 : 114;
   return left ? 107 : 117;
-}
-
-// Pixels per pass along one axis for the pointer's distance from the anchor.
-int PanSpeed(int d) {
-  const int a = abs(d);
-  if (a < 5) return 0;
-  if (a <= 10) return d < 0 ? -1 : 1;
-  return d / 2;
 }
 
 void PaintPanningPopup(HWND popup) {
@@ -382,8 +375,10 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
                                           NULL, instance, NULL));
   if (hook != NULL) ::UnhookWindowsHookEx(hook);
   ::SetCapture(m_hWnd);
-  // Each pass runs on a timer tick; between ticks the loop sleeps in GetMessage.
+  // The passes are checked on each timer tick and paced by the clock; between ticks the loop
+  // sleeps in GetMessage.
   const UINT_PTR timer = ::SetTimer(m_hWnd, kPanTimer, kPanPassMilliseconds, NULL);
+  CPanPacer pacer(::GetTickCount());
   bool moved = false;
   // A WM_QUIT taken from the queue ends panning and is posted again with its exit code, so
   // that the host's own loop still ends.
@@ -419,13 +414,9 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
     const int id = PanCursorId(dx, dy);
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
     if (HCURSOR shape = module != NULL ? ::LoadCursor(module, MAKEINTRESOURCE(id)) : NULL) ::SetCursor(shape);
-    long sx = PanSpeed(dx), sy = PanSpeed(dy);
-    if (sx == 0 && sy == 0) continue;
-    if (m_flags & UIVIEW_TWIPS) {
-      sx = static_cast<long>(sx * m_twipsPerPixelX);
-      sy = static_cast<long>(sy * m_twipsPerPixelY);
-    }
-    ScrollBy(CSize(sx, sy), TRUE);
+    const SIZE step = PanStep(dx, dy, pacer.PassesDue(::GetTickCount()));
+    if (step.cx == 0 && step.cy == 0) continue;
+    ScrollBy(CSize(step.cx, step.cy), TRUE);
   }
   if (timer != 0) ::KillTimer(m_hWnd, kPanTimer);
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
