@@ -30,12 +30,6 @@ namespace {
 const int kMaxBarPosition = 32767;
 const float kDefaultTwipsPerPixel = 15.0f;
 bool s_printOldFont = false;
-
-// The divisor that brings a maximum into the 16-bit range of a scroll bar.
-short BarDivisor(long units) {
-  const long d = units / (kMaxBarPosition + 1) + 1;
-  return static_cast<short>(d > 0x7FFF ? 0x7FFF : d);
-}
 }  // namespace
 
 CGUIView::CGUIView()
@@ -298,7 +292,7 @@ void CGUIView::UpdateScrollers(BOOL force) {
     }
     const long units = BarUnits(h ? m_scrollMax.x : m_scrollMax.y, twips, h ? m_twipsPerPixelX : m_twipsPerPixelY);
     short& divisor = h ? m_hDivisor : m_vDivisor;
-    const short d = BarDivisor(units);
+    const short d = static_cast<short>(ScrollBarDivisor(units, 0x7FFF));
     divisorChanged[axis] = d != divisor;
     divisor = d;
     if (m_hWnd != NULL) ::SetScrollRange(m_hWnd, bar, 0, units / d, TRUE);
@@ -359,14 +353,7 @@ int CGUIView::ScrollBy(const QvSize& delta, int doScroll) {
   m_scroll.x += step[0];
   m_scroll.y += step[1];
   if ((step[0] != 0 || step[1] != 0) && m_hWnd != NULL) ::ScrollWindow(m_hWnd, -step[0], -step[1], NULL, NULL);
-  if (m_fillPattern >= 2 && m_hDC != NULL) {
-    // Hatches stay on the image: the brush takes the new origin.
-    HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
-    SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
-    UnrealizeObject(brush);
-    AlignPatternOrigin();
-    SelectObject(m_hDC, brush);
-  }
+  RealignPatternBrush();
   return moved ? 1 : 0;
 }
 

@@ -22,6 +22,7 @@ const float kPrinterMinPenWidth = 35.27778f;
 const int kClipLimit = 32000;
 const double kRadiansPerDegree = 0.01745329277778;
 const int kPrintClipLimit = 32000;
+const long kMaxScrollBarPosition = 32767;
 
 int SaturateToInt(double v) {
   if (v >= 2147483647.0) return 0x7FFFFFFF;
@@ -772,6 +773,25 @@ unsigned long CDrawingCore::MeasureTextWidth(HDC dc, wchar_t const* text, int le
   SIZE extent = {0, 0};
   if (dc == NULL || text == NULL || len <= 0 || !GetTextExtentPoint32W(dc, text, len, &extent)) return 0;
   return static_cast<unsigned long>(RoundToNearestInt(m_factorX * static_cast<double>(extent.cx)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scrolling
+
+long CDrawingCore::ScrollBarDivisor(long range, long largest) {
+  // An empty (or negative) range needs no division; the divisor is never 0.
+  if (range <= kMaxScrollBarPosition) return 1;
+  const long d = range / (kMaxScrollBarPosition + 1) + 1;
+  return d > largest ? largest : d;
+}
+
+void CDrawingCore::RealignPatternBrush() {
+  if (m_fillPattern < 2 || m_hDC == NULL) return;
+  HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
+  SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
+  UnrealizeObject(brush);
+  AlignPatternOrigin();
+  SelectObject(m_hDC, brush);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -18,13 +18,6 @@ const UINT_PTR kPanTimer = 0x5150;
 const UINT kPanPassMilliseconds = CPanPacer::kPassMilliseconds;
 const int kPanBox = 28;
 
-// The divisor that brings a pixel count into the 16-bit range of a scroll bar.
-unsigned short BarDivisor(long pixels) {
-  if (pixels <= kMaxBarPosition) return 1;
-  const long d = pixels / (kMaxBarPosition + 1) + 1;
-  return static_cast<unsigned short>(d > 0xFFFF ? 0xFFFF : d);
-}
-
 long Clamp(long v, long lo, long hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 // The panning popup may not become active: the view keeps the focus and the capture.
@@ -163,7 +156,7 @@ void CMFCUIView::UpdateScrollers(BOOL force) {
     unsigned short& divisor = h ? m_scrollDivisorX : m_scrollDivisorY;
     if (!(m_flags & UIVIEW_NO_SCROLLBARS)) {
       const long pixels = DocToClient(h ? m_scrollRange.cx : m_scrollRange.cy, h);
-      const unsigned short d = BarDivisor(pixels);
+      const unsigned short d = static_cast<unsigned short>(ScrollBarDivisor(pixels, 0xFFFF));
       divisorChanged[axis] = d != divisor;
       divisor = d;
       if (m_hWnd != NULL) ::SetScrollRange(m_hWnd, bar, 0, pixels / d, TRUE);
@@ -241,13 +234,7 @@ int CMFCUIView::ScrollBy(CSize by, int doScroll) {
   m_scroll.x += steps[0];
   m_scroll.y += steps[1];
   if ((steps[0] != 0 || steps[1] != 0) && m_hWnd != NULL) ::ScrollWindow(m_hWnd, -steps[0], -steps[1], NULL, NULL);
-  if (m_fillPattern >= 2 && m_hDC != NULL && (steps[0] != 0 || steps[1] != 0)) {
-    HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
-    SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
-    UnrealizeObject(brush);
-    AlignPatternOrigin();
-    SelectObject(m_hDC, brush);
-  }
+  if (steps[0] != 0 || steps[1] != 0) RealignPatternBrush();
   return steps[0] != 0 || steps[1] != 0;
 }
 

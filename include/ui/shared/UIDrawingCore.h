@@ -150,6 +150,14 @@ class QUARNEL_API CDrawingCore {
   // The width of the text in dc's font, in image units.
   unsigned long MeasureTextWidth(HDC dc, wchar_t const* text, int len) const;
 
+  // --- Scrolling ---
+  // The divisor that brings a scroll range into the 16-bit range of a scroll bar, at most
+  // `largest`.
+  static long ScrollBarDivisor(long range, long largest);
+  // After the document scrolled: the selected pattern brush takes the new origin, so that
+  // hatches stay on the image.
+  void RealignPatternBrush();
+
   // --- Panning ---
   // The scroll, in image units, of `passes` panning passes (see CPanPacer) for the pointer's
   // offset from the anchor in pixels.
