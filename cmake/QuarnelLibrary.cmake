@@ -13,16 +13,17 @@ include(cmake/QuarnelAreas.cmake)
 # headers its USES allow: none of them is in here).
 quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memory> <new> <string.h>)
 
-# What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
+# What both sides need: export macro, UI utilities and pattern brushes, the drawing core of both
+# drawing views and the pace of their panning, drag and drop data, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
 # convention, the one way to register a window class, and the Far-East line-breaking rules
 # (the view's text layout and the message dialog's wrapping both follow them).
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
           FarEastRules.cpp
-  LINK framework vekkel brevin solvane ulmora shlwapi version)
+  LINK framework vekkel brevin solvane ulmora shlwapi version comctl32)
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
@@ -214,7 +215,7 @@ quarnel_area(ui/frames
 
 # Module start-up and shut-down.
 quarnel_area(ui/module
-  SOURCES UIView.cpp
+  SOURCES LibraryStartup.cpp
   USES ui/bars ui/controls ui/crash ui/view gui/core ui/shared
   LINK framework ulmora)
 
