@@ -25,6 +25,7 @@
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "library_dialogs.h"
+#include "open_save.h"
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "tab_dialog.h"
@@ -208,6 +209,7 @@ class CHostApp : public CWinApp {
         ::ShowWindow(grids, SW_HIDE);
       }
       host::CaptureLibraryDialogs();
+      host::CaptureSaveDialog(frame->m_hWnd);
       host::CaptureReportSettingsTabs(settingsTabs);
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
