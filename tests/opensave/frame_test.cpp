@@ -189,6 +189,31 @@ TEST_F(ProductFolders, TheBarChecksTheShortcutOfTheCurrentFolderAndGoesWhereClic
   EXPECT_EQ(typedAfterClick, L"typed name");
 }
 
+TEST_F(ProductFolders, AnyWindowOfTheThreadSendsTheDialogToAFolderOrHasItAcceptTheName) {
+  temp.File(L"Results\\kept.rea");
+  CQvOpenSaveDlg dlg(TRUE, L"rea", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter, NULL, NULL, reports.c_str());
+  DialogScript script(dlg);
+  // Any window of the thread will do: the hook sees what is sent to it.
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(0, 0, 10, 10), NULL, 0));
+  EXPECT_EQ(script.Run({
+                {nullptr,
+                 [&] {
+                   ::SendMessageW(other.m_hWnd, ::RegisterWindowMessageW(L"CQvOpenSaveDlg::WM_SETDIRECTORY"),
+                                  reinterpret_cast<WPARAM>(&dlg), reinterpret_cast<LPARAM>(results.c_str()));
+                 }},
+                {[&] { return _wcsicmp(FolderOf(script.Common()).c_str(), results.c_str()) == 0; },
+                 [&] {
+                   SetEditText(script.Common(), L"kept.rea");
+                   ::SendMessageW(other.m_hWnd, ::RegisterWindowMessageW(L"CUnifiedOSDlg::WM_VALIDATE"),
+                                  reinterpret_cast<WPARAM>(&dlg), 0);
+                 }},
+            }),
+            IDOK);
+  other.DestroyWindow();
+  EXPECT_EQ(std::wstring(dlg.GetPathName().GetString()), results + L"\\kept.rea");
+}
+
 TEST_F(ProductFolders, AFilterFolderComesBeforeTheFileMastersFolder) {
   const std::wstring own = temp.Folder(L"Own reports");
   const std::wstring folders = own + L"||";
@@ -215,6 +240,24 @@ class HelpApp : public CWinApp {
   void WinHelp(DWORD_PTR data, UINT command) override { asked.push_back({data, command}); }
   std::vector<std::pair<DWORD_PTR, UINT>> asked;
 };
+
+TEST(OpenSaveFrame, ADialogRunTwiceHasItsBarBothTimes) {
+  CQvOpenSaveDlg dlg(TRUE, L"rep", NULL, OFN_HIDEREADONLY, kFilter);
+  for (int run = 0; run < 2; ++run) {
+    DialogScript script(dlg);
+    int masters = 0;
+    HWND pane = NULL;
+    EXPECT_EQ(script.Run({{nullptr,
+                           [&] {
+                             masters = dlg.GetTileControl().GetMasterCount();
+                             pane = dlg.GetProductPane().m_hWnd;
+                             PostCancel(script.Common());
+                           }}}),
+              IDCANCEL);
+    EXPECT_GE(masters, 1) << run;
+    EXPECT_TRUE(pane != NULL && !::IsWindow(pane)) << run;  // gone with the dialog
+  }
+}
 
 TEST(OpenSaveFrame, HelpOfTheBarReachesTheHostsHelpWithTheProductsContexts) {
   HelpApp app;

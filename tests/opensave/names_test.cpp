@@ -263,6 +263,27 @@ TEST_F(TypedNames, TheEditBoxIsRewrittenBeforeTheDialogReadsIt) {
   for (size_t i = 0; i < written.size(); ++i) EXPECT_EQ(written[i], cases[i].written) << "typed \"" << cases[i].typed << "\"";
 }
 
+TEST_F(TypedNames, ARewrittenNameLongerThanTheDialogsBufferIsLeftAsTyped) {
+  CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, temp.path().c_str());
+  std::vector<wchar_t> buffer(20, 0);
+  dlg.m_ofn.lpstrFile = buffer.data();
+  dlg.m_ofn.nMaxFile = 20;
+  DialogScript script(dlg);
+  std::vector<std::wstring> written;
+  EXPECT_EQ(script.Run({{nullptr,
+                         [&] {
+                           for (const wchar_t* typed : {L"abcdefghijklmno", L"abcdefghijklmnop", L" abcdefghijklmnopqrs"}) {
+                             SetEditText(script.Common(), typed);
+                             dlg.CleanEditBox();
+                             written.push_back(EditText(script.Common()));
+                           }
+                           PostCancel(script.Common());
+                         }}}),
+            IDCANCEL);
+  // 19 characters and the zero fit in 20.
+  EXPECT_EQ(written, (std::vector<std::wstring>{L"abcdefghijklmno.rep", L"abcdefghijklmnop", L" abcdefghijklmnopqrs"}));
+}
+
 TEST_F(TypedNames, ANetworkFolderGetsAFinalBackslashOnWindowsNTOnly) {
   const struct {
     DWORD platform;
@@ -295,6 +316,9 @@ TEST_F(TypedNames, ANetworkFolderGetsAFinalBackslashOnWindowsNTOnly) {
 }
 
 TEST_F(TypedNames, EnterAndOKAcceptTheRewrittenNameWithItsWholePath) {
+  // A system of version 6.1, as Wine, Vista and 7 answer.
+  FakeSystem system(VER_PLATFORM_WIN32_NT, 6, 1);
+  SystemInPlace inPlace(&system);
   // How the name is confirmed: Enter in the edit box, or a click on OK.
   for (bool enter : {true, false}) {
     SCOPED_TRACE(enter ? "Enter" : "OK");
@@ -473,6 +497,7 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
       {FALSE, TRUE, L"missing.rep", FALSE, L"The file "},
       {TRUE, FALSE, L"nowhere\\new.rep", FALSE, L"The folder of "},
       {FALSE, FALSE, L"*.rep", TRUE, L""},
+      {TRUE, FALSE, L"C:\\new.rep", TRUE, L""},  // the drive is found without going there
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -483,21 +508,30 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
     BOOL valid = -1;
     CString out;
     std::wstring told;
+    bool checked = false;
     wchar_t before[MAX_PATH] = L"", after[MAX_PATH] = L"";
-    std::vector<Step> steps = {{nullptr, [&] {
+    // The check runs in the first step; a message box it shows is read and closed by the
+    // second, which runs either while the box shows or once the check has returned.
+    std::vector<Step> steps = {{nullptr,
+                                [&] {
                                   SetEditText(script.Common(), c.typed);
                                   ::GetCurrentDirectoryW(MAX_PATH, before);
                                   valid = dlg.IsValidFileSpec(out);
                                   ::GetCurrentDirectoryW(MAX_PATH, after);
-                                  PostCancel(script.Common());
-                                }}};
-    if (!c.valid)
-      steps.insert(steps.begin() + 1, Step{[&] { return !(told = MessageBoxText(script.Common())).empty(); }, [] {}});
+                                  checked = true;
+                                }},
+                               {[&] {
+                                  if (checked) return true;
+                                  told = MessageBoxText(script.Common());
+                                  return !told.empty();
+                                },
+                                [] {}},
+                               {[&] { return checked; }, [&] { PostCancel(script.Common()); }}};
     EXPECT_EQ(script.Run(steps), IDCANCEL);
     EXPECT_EQ(valid, c.valid);
     if (c.valid) {
       EXPECT_TRUE(told.empty());
-      EXPECT_FALSE(out.IsEmpty());
+      EXPECT_FALSE(out.IsEmpty()) << told;
     } else {
       EXPECT_NE(told.find(c.message), std::wstring::npos) << told;
       EXPECT_NE(told.find(c.typed), std::wstring::npos) << told;

@@ -213,6 +213,9 @@ UINT_PTR CALLBACK CQvOpenSaveDlg::MFCOpenSaveHookProc(HWND hdlg, UINT msg, WPARA
     if (msg == WM_DESTROY && dlg != NULL) {
       if (dlg->m_pShellBrowser != NULL) dlg->m_pShellBrowser->Release();
       dlg->m_pShellBrowser = NULL;
+      // A next run of the same object makes its bar anew.
+      dlg->m_bLookCustomized = FALSE;
+      dlg->m_bTemplateMerged = FALSE;
       if (g_pCurrentOSDlg == dlg) {
         dlg->RemoveHooks();
         g_pCurrentOSDlg = NULL;
@@ -517,6 +520,10 @@ void CQvOpenSaveDlg::CustomizeLook() {
   CRect bar(label.left - 3, label.top, TILECTRL_OFFSET - 1, client.bottom - 10);
   CWnd* parent = CWnd::FromHandle(m_hCommonDlg);
 
+  // The client objects of an earlier run (its windows are gone).
+  delete m_pProductObject;
+  delete m_pCommonObject;
+  m_pProductObject = m_pCommonObject = NULL;
   CRect paneRect(0, 0, 100, 100);
   if (m_productPane.Create(parent, paneRect, IDC_PRODUCT_PANE, IsOpenDialog() ? 2 : 3, 32, 32, kProductStrip,
                            kProductLabels)) {

@@ -227,6 +227,11 @@ CString CQvOpenSaveDlg::GetCurrentPathName() {
   }
   CString spec = AskText(CDM_GETSPEC);
   if (spec.IsEmpty()) return spec;
+  // A typed whole path is the name itself (some systems put the folder before it anyway).
+  CString typed = spec;
+  typed.Trim();
+  if (typed.Left(2) == _T("\\\\") || (typed.GetLength() > 2 && typed[1] == _T(':') && typed[2] == _T('\\')))
+    return typed;
   CString path = AskText(CDM_GETFILEPATH);
   path.Trim();
   return path;
