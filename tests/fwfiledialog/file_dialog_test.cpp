@@ -17,7 +17,7 @@ class RecordingDialog : public CFileDialog {
  public:
   using CFileDialog::CFileDialog;
   std::vector<std::string> reached;
-  std::wstring pathAtOK, folderAtInit;
+  CString pathAtOK, folderAtInit;
   bool refuseFirst = false;
   HWND boundAtInit = NULL;
 
@@ -29,13 +29,13 @@ class RecordingDialog : public CFileDialog {
   }
   void OnInitDone() override {
     reached.push_back("initdone");
-    folderAtInit = GetFolderPath().GetString();
+    folderAtInit = GetFolderPath();
   }
   void OnFolderChange() override { reached.push_back("folder"); }
   void OnTypeChange() override { reached.push_back("type"); }
   BOOL OnFileNameOK() override {
     reached.push_back("ok");
-    pathAtOK = GetPathName().GetString();
+    pathAtOK = GetPathName();
     if (refuseFirst) {
       refuseFirst = false;
       return TRUE;
@@ -44,11 +44,11 @@ class RecordingDialog : public CFileDialog {
   }
 };
 
-// Acts once on the running dialog, then, for each later tick, as `then` says.
+// Types a name and presses OK (refused), then presses OK again.
 struct Driver {
   RecordingDialog* dlg;
   int step = 0;
-  std::wstring typed;
+  CString typed;
   int ticks = 0;
   bool timedOut = false;
 };
@@ -73,7 +73,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
   if (common == NULL || !::IsWindowVisible(common)) return;
   switch (d->step++) {
     case 0:
-      ::SetDlgItemTextW(common, edt1, d->typed.c_str());
+      ::SetDlgItemText(common, edt1, d->typed);
       PostOK(common);  // refused the first time
       break;
     case 1:
@@ -85,18 +85,18 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(FileDialog, TheChildIsBoundAndTheSystemsNotificationsReachTheMembers) {
-  wchar_t folder[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, folder);
-  std::wstring base(folder);
-  if (base.back() == L'\\') base.pop_back();
+  TCHAR folder[MAX_PATH];
+  ::GetTempPath(MAX_PATH, folder);
+  CString base(folder);
+  base.TrimRight(_T('\\'));
   EXPECT_EQ(CFileDialog(TRUE).m_ofn.lStructSize, static_cast<DWORD>(sizeof(OPENFILENAME)));
   // The record without the places bar: the dialog whose name box is edit control edt1.
-  RecordingDialog dlg(FALSE, L"txt", NULL, OFN_HIDEREADONLY, L"Text|*.txt|All|*.*|", NULL,
+  RecordingDialog dlg(FALSE, _T("txt"), NULL, OFN_HIDEREADONLY, _T("Text|*.txt|All|*.*|"), NULL,
                       OPENFILENAME_SIZE_VERSION_400);
-  dlg.m_ofn.lpstrInitialDir = base.c_str();
+  dlg.m_ofn.lpstrInitialDir = base;
   dlg.refuseFirst = true;
-  EXPECT_EQ(std::wstring(dlg.m_ofn.lpstrFilter, 17), std::wstring(L"Text\0*.txt\0All\0*.*\0", 17));
-  Driver driver{&dlg, 0, L"notes", 0, false};
+  EXPECT_EQ(memcmp(dlg.m_ofn.lpstrFilter, _T("Text\0*.txt\0All\0*.*\0"), 17 * sizeof(TCHAR)), 0);
+  Driver driver{&dlg, 0, _T("notes"), 0, false};
   s_driver = &driver;
   const UINT_PTR timer = ::SetTimer(NULL, 0, 10, Drive);
   EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -110,14 +110,14 @@ TEST(FileDialog, TheChildIsBoundAndTheSystemsNotificationsReachTheMembers) {
   EXPECT_EQ(std::count(dlg.reached.begin(), dlg.reached.end(), "initdone"), 1);
   // Refused once, accepted the second time: the name was asked for both times.
   EXPECT_EQ(std::count(dlg.reached.begin(), dlg.reached.end(), "ok"), 2);
-  EXPECT_EQ(dlg.folderAtInit, base);
+  EXPECT_TRUE(dlg.folderAtInit == base);
   // While it runs, the name is read from the dialog (which may add the extension later).
-  EXPECT_EQ(dlg.pathAtOK.rfind(base + L"\\notes", 0), 0u) << dlg.pathAtOK;
-  EXPECT_EQ(std::wstring(dlg.GetPathName().GetString()), base + L"\\notes.txt");
-  EXPECT_STREQ(dlg.GetFileName(), L"notes.txt");
-  EXPECT_STREQ(dlg.GetFileExt(), L"txt");
-  EXPECT_STREQ(dlg.GetFileTitle(), L"notes");
-  EXPECT_STREQ(dlg.GetFolderPath(), L"");  // no longer running
+  EXPECT_EQ(dlg.pathAtOK.Find(base + _T("\\notes")), 0);
+  EXPECT_TRUE(dlg.GetPathName() == base + _T("\\notes.txt"));
+  EXPECT_TRUE(dlg.GetFileName() == _T("notes.txt"));
+  EXPECT_TRUE(dlg.GetFileExt() == _T("txt"));
+  EXPECT_TRUE(dlg.GetFileTitle() == _T("notes"));
+  EXPECT_TRUE(dlg.GetFolderPath().IsEmpty());  // no longer running
 }
 
 TEST(FileDialog, ARecordTheSystemRefusesGivesCancelAndShowsNothing) {
@@ -132,23 +132,23 @@ TEST(FileDialog, ARecordTheSystemRefusesGivesCancelAndShowsNothing) {
 TEST(FileDialog, TheNamesOfAChoice) {
   const struct {
     DWORD flags;
-    std::wstring record;  // as the system leaves it, zeros included
-    std::vector<std::wstring> names;
+    std::basic_string<TCHAR> record;  // as the system leaves it, zeros included
+    std::vector<CString> names;
   } cases[] = {
-      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::wstring(L"C:\\dir\0a.txt\0b.txt\0\0", 21), {L"C:\\dir\\a.txt", L"C:\\dir\\b.txt"}},
-      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::wstring(L"C:\\\0a.txt\0\0", 11), {L"C:\\a.txt"}},
-      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::wstring(L"C:\\dir\\one.txt\0\0", 16), {L"C:\\dir\\one.txt"}},
-      {0, std::wstring(L"C:\\dir\\one.txt\0\0", 16), {L"C:\\dir\\one.txt"}},
-      {0, std::wstring(L"\0\0", 2), {}},
+      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\dir\0a.txt\0b.txt\0\0"), 21), {_T("C:\\dir\\a.txt"), _T("C:\\dir\\b.txt")}},
+      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\\0a.txt\0\0"), 11), {_T("C:\\a.txt")}},
+      {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\dir\\one.txt\0\0"), 16), {_T("C:\\dir\\one.txt")}},
+      {0, std::basic_string<TCHAR>(_T("C:\\dir\\one.txt\0\0"), 16), {_T("C:\\dir\\one.txt")}},
+      {0, std::basic_string<TCHAR>(_T("\0\0"), 2), {}},
   };
   for (const auto& c : cases) {
     CFileDialog dlg(TRUE, NULL, NULL, c.flags);
-    std::vector<wchar_t> record(c.record.begin(), c.record.end());
+    std::vector<TCHAR> record(c.record.begin(), c.record.end());
     dlg.m_ofn.lpstrFile = record.data();
     dlg.m_ofn.nMaxFile = static_cast<DWORD>(record.size());
-    std::vector<std::wstring> names;
+    std::vector<CString> names;
     for (POSITION pos = dlg.GetStartPosition(); pos != NULL && names.size() < 10;)
-      names.push_back(dlg.GetNextPathName(pos).GetString());
+      names.push_back(dlg.GetNextPathName(pos));
     EXPECT_EQ(names, c.names) << c.names.size();
   }
 }
