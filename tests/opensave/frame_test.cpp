@@ -3,6 +3,7 @@
 // and folder that carry over to the next dialog, the hooks of a dialog opened inside another,
 // and the bar of an old shell.
 #include <IconPaneControl.h>
+#include <QvCommandCenter.h>
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <gtest/gtest.h>
@@ -300,6 +301,61 @@ TEST(OpenSaveFrame, HelpOfTheBarReachesTheHostsHelpWithTheProductsContexts) {
                            }}}),
               IDCANCEL);
   }
+}
+
+// A derived dialog whose template adds a check box that the host's rights of command 1286
+// govern, with a help context of its own.
+class AllUsersDlg : public CQvOpenSaveDlg {
+ public:
+  using CQvOpenSaveDlg::CQvOpenSaveDlg;
+
+ protected:
+  void GetCustomControlsList(std::map<int, UINT>& list) override {
+    CQvOpenSaveDlg::GetCustomControlsList(list);
+    list[3] = 5001;
+  }
+};
+unsigned long s_rights = 1;
+unsigned long Rights(unsigned long id, bool) { return id == 1286 ? s_rights : 1; }
+
+TEST(OpenSaveFrame, TheHostsRightsGovernADerivedDialogsControlForAllUsers) {
+  HelpApp app;
+  GUISetCallbackGetCmdStatusFunction(Rights);
+  const struct {
+    unsigned long rights;
+    bool enabled, visible;
+  } cases[] = {{1, true, true}, {2, false, true}, {3, true, false}, {7, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rights);
+    s_rights = c.rights;
+    AllUsersDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, NULL, L"OPENSAVE_EXTRA");
+    DialogScript script(dlg);
+    HWND box = NULL;
+    bool enabled = false, visible = false;
+    std::vector<DWORD_PTR> fromChild, fromHook;
+    EXPECT_EQ(script.Run({{nullptr,
+                           [&] {
+                             box = ::GetDlgItem(dlg.m_hWnd, 5001);
+                             enabled = ::IsWindowEnabled(box) != FALSE;
+                             visible = (::GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) != 0;
+                             HELPINFO info = {sizeof(HELPINFO), HELPINFO_WINDOW, 5001, box, 0, {0, 0}};
+                             app.asked.clear();
+                             ::SendMessageW(dlg.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                             for (const auto& a : app.asked) fromChild.push_back(a.first);
+                             app.asked.clear();
+                             ::SendMessageW(script.Common(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                             for (const auto& a : app.asked) fromHook.push_back(a.first);
+                             PostCancel(script.Common());
+                           }}}),
+              IDCANCEL);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(enabled, c.enabled);
+    EXPECT_EQ(visible, c.visible);
+    // Its help is the dialog's own, never the hook's.
+    EXPECT_EQ(fromChild, std::vector<DWORD_PTR>{307});
+    EXPECT_TRUE(fromHook.empty());
+  }
+  GUISetCallbackGetCmdStatusFunction(nullptr);
 }
 
 bool InDetails(HWND common) {
