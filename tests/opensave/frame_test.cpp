@@ -7,6 +7,7 @@
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <vekkel.h>
 
 #include <map>
@@ -213,6 +214,53 @@ TEST_F(ProductFolders, AnyWindowOfTheThreadSendsTheDialogToAFolderOrHasItAcceptT
             IDOK);
   other.DestroyWindow();
   EXPECT_EQ(std::wstring(dlg.GetPathName().GetString()), results + L"\\kept.rea");
+}
+
+TEST_F(ProductFolders, ThePlacesGoToTheSystemsFoldersAndAreCheckedThere) {
+  wchar_t documents[MAX_PATH] = L"";
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(NULL, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, NULL, 0, documents)));
+  CQvOpenSaveDlg dlg(TRUE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, reports.c_str());
+  DialogScript script(dlg);
+  struct Seen {
+    int master, common, product;
+  };
+  Seen atDocuments = {}, atComputer = {};
+  auto seen = [&dlg] {
+    return Seen{dlg.GetTileControl().GetActiveMasterTile(), dlg.GetCommonPane().GetCheckedItem(),
+                dlg.GetProductPane().GetCheckedItem()};
+  };
+  EXPECT_EQ(script.Run({
+                // The user opens the places, then clicks the documents.
+                {nullptr, [&] { dlg.GetTileControl().SetActiveMasterTile(1); }},
+                {[&] { return ::IsWindowVisible(dlg.GetCommonPane().m_hWnd) != FALSE; },
+                 [&] { PostPaneClick(dlg.GetCommonPane(), 0); }},
+                {[&] {
+                   std::wstring folder = FolderOf(script.Common());
+                   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();  // as the system may give it
+                   return _wcsicmp(folder.c_str(), documents) == 0;
+                 },
+                 [&] {
+                   atDocuments = seen();
+                   PostPaneClick(dlg.GetCommonPane(), 1);
+                 }},
+                // The computer is no folder of the file system: the dialog has no path for it,
+                // or only the shell's name of it ("::{...}").
+                {[&] {
+                   const std::wstring folder = FolderOf(script.Common());
+                   return folder.empty() || folder.rfind(L"::", 0) == 0;
+                 },
+                 [&] {
+                   atComputer = seen();
+                   PostCancel(script.Common());
+                 }},
+            }),
+            IDCANCEL);
+  EXPECT_EQ(atDocuments.master, 1);
+  EXPECT_EQ(atDocuments.common, 0);
+  EXPECT_EQ(atDocuments.product, -1);
+  EXPECT_EQ(atComputer.master, 1);
+  // (Every item is unchecked first: the computer's is checked again only when it is recognised.)
+  EXPECT_EQ(atComputer.common, 1);
 }
 
 TEST_F(ProductFolders, AFilterFolderComesBeforeTheFileMastersFolder) {

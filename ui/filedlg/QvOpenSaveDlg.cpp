@@ -630,7 +630,8 @@ void CQvOpenSaveDlg::OnMyShortcutClick(NMHDR* pNMHDR, LRESULT* pResult) {
   if (m_pShellBrowser != NULL) {
     LPITEMIDLIST list = NULL;
     if (SUCCEEDED(::SHGetSpecialFolderLocation(NULL, gBuiltinShortcuts[index].m_nCsidl, &list)) && list != NULL) {
-      m_pShellBrowser->BrowseObject(list, kDefaultBrowse);
+      // Not every system tells the dialog of a folder change it did not make itself.
+      if (SUCCEEDED(m_pShellBrowser->BrowseObject(list, kDefaultBrowse))) UpdateSelection();
       ::CoTaskMemFree(list);
     }
   } else {

@@ -361,8 +361,10 @@ void CQvOpenSaveDlg::UpdateSelection() {
   if (m_shell32.m_bUsable)
     for (int i = 0; i < 3; ++i) m_commonPane.CheckItem(i, 0);
   const CString folder = GetFolderPath();
-  if (folder.IsEmpty()) {
-    // A virtual folder: the computer's?
+  // A folder outside the file system has no path (some systems give the shell's parsing
+  // name, "::{...}", instead).
+  if (folder.IsEmpty() || folder.Left(2) == _T("::")) {
+    // The computer?
     if (m_pShellBrowser == NULL || !m_shell32.m_bUsable || m_shell32.m_pfnGetSpecialFolderLocation == NULL ||
         m_shell32.m_pfnGetDesktopFolder == NULL || m_hCommonDlg == NULL)
       return;
