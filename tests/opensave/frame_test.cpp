@@ -136,6 +136,33 @@ TEST(OpenSaveFrame, WidensTheSystemDialogAndMovesOnlyItsDirectChildren) {
   }
 }
 
+TEST(OpenSaveFrame, TheBarEndsTenPixelsAboveTheBottomWhenTheDialogGrows) {
+  CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter);
+  DialogScript script(dlg);
+  std::vector<std::pair<LONG, LONG>> bottoms;  // the bar's bottom and the client's
+  auto measure = [&] {
+    RECT bar, client;
+    ::GetWindowRect(dlg.GetTileControl().m_hWnd, &bar);
+    ::MapWindowPoints(NULL, script.Common(), reinterpret_cast<POINT*>(&bar), 2);
+    ::GetClientRect(script.Common(), &client);
+    bottoms.push_back({bar.bottom, client.bottom});
+  };
+  EXPECT_EQ(script.Run({{nullptr,
+                         [&] {
+                           measure();
+                           RECT r;
+                           ::GetWindowRect(script.Common(), &r);
+                           ::SetWindowPos(script.Common(), NULL, 0, 0, r.right - r.left, r.bottom - r.top + 40,
+                                          SWP_NOMOVE | SWP_NOZORDER);
+                           measure();
+                           PostCancel(script.Common());
+                         }}}),
+            IDCANCEL);
+  ASSERT_EQ(bottoms.size(), 2u);
+  EXPECT_EQ(bottoms[1].second, bottoms[0].second + 40);
+  for (const auto& b : bottoms) EXPECT_EQ(b.first, b.second - 10);
+}
+
 // Product folders 27 and 31 of the file master; the dialog opens in the first.
 class ProductFolders : public ::testing::Test {
  protected:

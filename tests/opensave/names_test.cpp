@@ -319,9 +319,10 @@ TEST_F(TypedNames, EnterAndOKAcceptTheRewrittenNameWithItsWholePath) {
   // A system of version 6.1, as Wine, Vista and 7 answer.
   FakeSystem system(VER_PLATFORM_WIN32_NT, 6, 1);
   SystemInPlace inPlace(&system);
-  // How the name is confirmed: Enter in the edit box, or a click on OK.
-  for (bool enter : {true, false}) {
-    SCOPED_TRACE(enter ? "Enter" : "OK");
+  // How the name is confirmed: Enter in the edit box, Enter in the file list, a click on OK.
+  enum Way { kEnterInBox, kEnterInList, kClickOK };
+  for (Way way : {kEnterInBox, kEnterInList, kClickOK}) {
+    SCOPED_TRACE(way);
     CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, temp.path().c_str());
     DialogScript script(dlg);
     CString current;
@@ -330,10 +331,15 @@ TEST_F(TypedNames, EnterAndOKAcceptTheRewrittenNameWithItsWholePath) {
                              SetEditText(script.Common(), L"quarterly.rea");
                              current = dlg.GetCurrentPathName();
                              SetEditText(script.Common(), L"   quarterly");
-                             if (enter)
+                             if (way == kEnterInBox) {
                                PostEnter(script.Common());
-                             else
+                             } else if (way == kEnterInList) {
+                               HWND list = FileList(script.Common());
+                               ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+                               ::PostMessageW(list, WM_KEYUP, VK_RETURN, 0xC0000001);
+                             } else {
                                PostOK(script.Common());
+                             }
                            }}}),
               IDOK);
     // What the dialog holds while it runs is the whole path of the typed name.
