@@ -5,6 +5,7 @@
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <gtest/gtest.h>
+#include <vekkel.h>
 
 #include <string>
 #include <vector>
@@ -79,6 +80,43 @@ TEST(OpenSaveNames, TheDefaultFolderComesFromTheFiltersAndIsNullWithoutOne) {
     else
       EXPECT_STREQ(folder, c.expected);
   }
+}
+
+TEST(OpenSaveNames, TheDialogOpensInTheGivenFolderElseTheFiltersElseTheRememberedOne) {
+  TempFolder temp(L"opensave_start");
+  const std::wstring existing = temp.Folder(L"existing");
+  const char* key = "%QVDESKTOPCFG%\\%CURRENT_USER_PREFS%\\%APPSHORTNAME%\\Options";
+  QvString saved;
+  const bool hadSaved = GetKeyStringValue(key, "save", saved) >= 0;
+  ASSERT_GE(SetUserKeyStringValue(key, "save", "C:\\remembered"), 0);
+  const std::wstring nameInExisting = existing + L"\\x.rep";
+  const struct {
+    const wchar_t* initial;
+    const wchar_t* name;
+    const wchar_t* folders;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"C:\\given", L"x.rep", L"C:\\r|C:\\a", L"C:\\given"},
+      {NULL, L"x.rep", L"C:\\r|C:\\a", L"C:\\a"},             // the default extension's filter
+      {NULL, NULL, L"C:\\r|C:\\a", L"C:\\remembered"},          // no name: the remembered folder
+      {NULL, L"x.rep", NULL, L"C:\\remembered"},
+      {NULL, nameInExisting.c_str(), L"C:\\r|C:\\a", L"C:\\a"},  // the name's own folder is not remembered
+      {NULL, nameInExisting.c_str(), NULL, NULL},                 // the system's choice: the name's folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.initial ? c.initial : L"-") << " " << (c.name ? c.name : L"-") << " "
+                                    << (c.folders ? c.folders : L"-"));
+    CQvOpenSaveDlg dlg(FALSE, L"rea", c.name, OFN_HIDEREADONLY, L"Reports|*.rep|Results|*.rea|", NULL, c.folders,
+                       c.initial);
+    if (c.expected == NULL)
+      EXPECT_EQ(dlg.m_ofn.lpstrInitialDir, nullptr);
+    else
+      EXPECT_STREQ(dlg.m_ofn.lpstrInitialDir, c.expected);
+  }
+  if (hadSaved)
+    SetUserKeyStringValue(key, "save", saved.c_str());
+  else
+    SetUserKeyStringValue(key, "save", "");
 }
 
 TEST(OpenSaveNames, TheFilterTableOfEntriesAndItsText) {
