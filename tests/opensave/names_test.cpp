@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialog_script.h"
+#include "recorder.h"
 
 using opensave_testing::DialogScript;
 using opensave_testing::EditText;
@@ -384,6 +385,47 @@ TEST_F(TypedNames, EnterAndOKAcceptTheRewrittenNameWithItsWholePath) {
     EXPECT_EQ(std::wstring(current.GetString()), temp.path() + L"\\quarterly.rea");
     EXPECT_EQ(std::wstring(dlg.m_ofn.lpstrFile), temp.path() + L"\\quarterly.rep");
   }
+}
+
+TEST_F(TypedNames, TheNameIsRewrittenBeforeOKSeesTheButtonComeUp) {
+  using testing_support::Recorder;
+  using testing_support::SubclassedControl;
+  CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, temp.path().c_str());
+  DialogScript script(dlg);
+  std::vector<testing_support::RecordedMsg> log;
+  HWND box = NULL, ok = NULL;
+  EXPECT_EQ(script.Run({{nullptr,
+                         [&] {
+                           box = ::GetDlgItem(script.Common(), edt1);
+                           ok = ::GetDlgItem(script.Common(), IDOK);
+                           SubclassedControl watchedBox(box), watchedOK(ok);
+                           Recorder().Watch(box);
+                           Recorder().Watch(ok);
+                           SetEditText(script.Common(), L"  quarterly");
+                           Recorder().Reset();
+                           // A click on OK, as the mouse makes it (the dialog then closes).
+                           PostOK(script.Common());
+                           Recorder().Pump();
+                           log = Recorder().Messages();
+                           Recorder().UnwatchAll();
+                         }}}),
+            IDOK);
+  // The rewrite (text set in the box) comes before the button's WM_LBUTTONUP is dispatched,
+  // and the button goes down before it: the hook acts when the message is taken from the queue.
+  auto first = [&log](HWND wnd, UINT message, unsigned kind) {
+    for (size_t i = 0; i < log.size(); ++i)
+      if (log[i].hwnd == wnd && log[i].message == message && (log[i].flags & kind) != 0) return static_cast<long>(i);
+    return -1L;
+  };
+  const long down = first(ok, WM_LBUTTONDOWN, testing_support::kPosted);
+  const long rewrite = first(box, WM_SETTEXT, testing_support::kSent);
+  const long up = first(ok, WM_LBUTTONUP, testing_support::kPosted);
+  ASSERT_GE(down, 0);
+  ASSERT_GE(rewrite, 0);
+  ASSERT_GE(up, 0);
+  EXPECT_LT(down, rewrite);
+  EXPECT_LT(rewrite, up);
+  EXPECT_EQ(std::wstring(dlg.m_ofn.lpstrFile), temp.path() + L"\\quarterly.rep");
 }
 
 TEST_F(TypedNames, ANameLongerThanTheCallersBufferIsNotWrittenIntoIt) {
