@@ -480,6 +480,9 @@ TEST(OpenSaveFrame, TheFolderOfTheAcceptedNameIsWhereTheNextDialogOpens) {
   ASSERT_NE(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_GT(QvString(folder.c_str()).GetLength(), 520u);
   temp.File(part + L"\\" + part + L"\\" + part + L"\\a.rep");
+  const char* key = "%QVDESKTOPCFG%\\%CURRENT_USER_PREFS%\\%APPSHORTNAME%\\Options";
+  QvString before;
+  GetKeyStringValue(key, "open", before);
   {
     CQvOpenSaveDlg first(TRUE, L"rep", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter, NULL, NULL, folder.c_str());
     DialogScript script(first);
@@ -492,7 +495,7 @@ TEST(OpenSaveFrame, TheFolderOfTheAcceptedNameIsWhereTheNextDialogOpens) {
     EXPECT_EQ(std::wstring(first.GetPathName().GetString()), folder + L"\\a.rep");
   }
   QvString stored;
-  ASSERT_GE(GetKeyStringValue("%QVDESKTOPCFG%\\%CURRENT_USER_PREFS%\\%APPSHORTNAME%\\Options", "open", stored), 0);
+  ASSERT_GE(GetKeyStringValue(key, "open", stored), 0);
   EXPECT_EQ(stored.ToWide(), folder);
 
   CQvOpenSaveDlg next(TRUE, L"rep", NULL, OFN_HIDEREADONLY, kFilter);
@@ -505,6 +508,7 @@ TEST(OpenSaveFrame, TheFolderOfTheAcceptedNameIsWhereTheNextDialogOpens) {
                          }}}),
             IDCANCEL);
   EXPECT_EQ(opened, folder);
+  SetUserKeyStringValue(key, "open", before.c_str());  // the folder goes with the test
 }
 
 TEST(OpenSaveFrame, ADialogOpenedInsideAnotherGivesTheHooksBackAndLeavesNoneBehind) {
