@@ -28,6 +28,7 @@
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "library_dialogs.h"
+#include "open_save.h"
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "tab_dialog.h"
@@ -220,6 +221,7 @@ class CHostApp : public CWinApp {
         ::ShowWindow(listControls, SW_HIDE);
       }
       host::CaptureLibraryDialogs();
+      host::CaptureSaveDialog(frame->m_hWnd);
       host::CaptureReportSettingsTabs(settingsTabs);
       host::CaptureReportWizard();
       if (chart != NULL) {
