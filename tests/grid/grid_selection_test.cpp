@@ -82,6 +82,20 @@ TEST_F(GridSelect, DeselectingACellKeepsTheRest) {
   EXPECT_EQ(grid.GetSelectedCount(), 8);
 }
 
+// A Ctrl-click that deselects the last selected cell leaves no selected range behind (copy
+// and the other commands that ask for the range see nothing selected).
+TEST_F(GridSelect, DeselectingTheLastCellLeavesNoRange) {
+  grid.SetSelectedRange(4, 2, 4, 2);
+  grid.SetSelectedRange(4, 2, 4, 2, FALSE, FALSE);
+  EXPECT_EQ(grid.GetSelectedCount(), 0);
+  EXPECT_FALSE(grid.GetSelectedCellRange().IsValid());
+  // A wide block deselected at once keeps the cells beside it.
+  grid.SelectAllCells();
+  grid.SetSelectedRange(1, 1, 1998, 5, FALSE, FALSE);
+  EXPECT_EQ(grid.GetSelectedCount(), 5);
+  EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1999, 1, 1999, 5));
+}
+
 TEST_F(GridSelect, ResetClearsTheSelectionAndRepaintsIt) {
   grid.SetSelectedRange(1, 1, 2, 2);
   grid.ValidateRect(NULL);

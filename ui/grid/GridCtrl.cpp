@@ -799,8 +799,7 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
       if (IsValid(range)) m_selection.AddRange(range);
     }
   } else if (IsValid(range)) {
-    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r)
-      for (int c = range.GetMinCol(); c <= range.GetMaxCol(); ++c) m_selection.Select(r, c, false);
+    m_selection.RemoveRange(range);
   }
   if (GetSafeHwnd() != NULL) RepaintChanged(before, GetVisibleNonFixedCellRange());
 }

@@ -31,10 +31,49 @@ void Subtract(const CCellRange& piece, const CCellRange& cut, std::vector<CCellR
 
 }  // namespace
 
-bool CGridSelection::InRanges(int row, int col) const {
-  for (const CCellRange& r : m_ranges)
-    if (r.InRange(row, col)) return true;
-  return false;
+bool CGridSelection::InRanges(int row, int col) const { return RangeOf(row, col) >= 0; }
+
+int CGridSelection::RangeOf(int row, int col) const {
+  for (size_t i = 0; i < m_ranges.size(); ++i)
+    if (m_ranges[i].InRange(row, col)) return static_cast<int>(i);
+  return -1;
+}
+
+bool CGridSelection::RowRemoved(int row, int minCol, int maxCol) const {
+  // Deselected cells of one row lie together in the set, in column order.
+  auto it = m_removed.lower_bound(Key(row, minCol));
+  for (int c = minCol; c <= maxCol; ++c, ++it)
+    if (it == m_removed.end() || *it != Key(row, c)) return false;
+  return true;
+}
+
+bool CGridSelection::ColumnRemoved(int col, int minRow, int maxRow) const {
+  for (int r = minRow; r <= maxRow; ++r)
+    if (m_removed.find(Key(r, col)) == m_removed.end()) return false;
+  return true;
+}
+
+void CGridSelection::Trim(int index) {
+  CCellRange& r = m_ranges[static_cast<size_t>(index)];
+  for (;;) {
+    if (!r.IsValid()) break;
+    if (RowRemoved(r.GetMinRow(), r.GetMinCol(), r.GetMaxCol())) {
+      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMinRow(), r.GetMaxCol()));
+      r.SetMinRow(r.GetMinRow() + 1);
+    } else if (RowRemoved(r.GetMaxRow(), r.GetMinCol(), r.GetMaxCol())) {
+      EraseInside(m_removed, CCellRange(r.GetMaxRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMaxCol()));
+      r.SetMaxRow(r.GetMaxRow() - 1);
+    } else if (ColumnRemoved(r.GetMinCol(), r.GetMinRow(), r.GetMaxRow())) {
+      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMinCol()));
+      r.SetMinCol(r.GetMinCol() + 1);
+    } else if (ColumnRemoved(r.GetMaxCol(), r.GetMinRow(), r.GetMaxRow())) {
+      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMaxCol(), r.GetMaxRow(), r.GetMaxCol()));
+      r.SetMaxCol(r.GetMaxCol() - 1);
+    } else {
+      return;
+    }
+  }
+  m_ranges.erase(m_ranges.begin() + index);
 }
 
 bool CGridSelection::IsSelected(int row, int col) const {
@@ -52,11 +91,15 @@ void CGridSelection::DropColumn(int col) {
 void CGridSelection::Select(int row, int col, bool selected) {
   if (row < 0 || col < 0) return;
   const Key key(row, col);
-  if (InRanges(row, col)) {
-    if (selected)
+  const int index = RangeOf(row, col);
+  if (index >= 0) {
+    if (selected) {
       m_removed.erase(key);
-    else
-      m_removed.insert(key);
+    } else if (m_removed.insert(key).second) {
+      // A row or column of the range's edge wholly deselected leaves the range, so that the
+      // ranges' bounds stay the bounds of what is selected.
+      Trim(index);
+    }
     return;
   }
   if (selected) {
@@ -77,6 +120,19 @@ void CGridSelection::EraseInside(std::set<Key>& cells, const CCellRange& range) 
   }
 }
 
+void CGridSelection::EraseAdded(const CCellRange& range) {
+  auto it = m_added.lower_bound(Key(range.GetMinRow(), INT_MIN));
+  const auto end = m_added.upper_bound(Key(range.GetMaxRow(), INT_MAX));
+  while (it != end) {
+    if (range.InRange(it->first, it->second)) {
+      DropColumn(it->second);
+      it = m_added.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
 void CGridSelection::AddRange(const CCellRange& range) {
   if (!range.IsValid()) return;
   std::vector<CCellRange> pieces(1, range);
@@ -89,18 +145,22 @@ void CGridSelection::AddRange(const CCellRange& range) {
   m_ranges.reserve(m_ranges.size() + pieces.size());
   // Cells selected one by one inside the range are now covered by it; cells deselected inside
   // the range are selected again.
-  auto it = m_added.lower_bound(Key(range.GetMinRow(), INT_MIN));
-  const auto end = m_added.upper_bound(Key(range.GetMaxRow(), INT_MAX));
-  while (it != end) {
-    if (range.InRange(it->first, it->second)) {
-      DropColumn(it->second);
-      it = m_added.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  EraseAdded(range);
   EraseInside(m_removed, range);
   m_ranges.insert(m_ranges.end(), pieces.begin(), pieces.end());
+}
+
+void CGridSelection::RemoveRange(const CCellRange& range) {
+  if (!range.IsValid()) return;
+  std::vector<CCellRange> kept;
+  kept.reserve(m_ranges.size());
+  for (const CCellRange& r : m_ranges) Subtract(r, range, kept);
+  m_ranges.swap(kept);
+  EraseAdded(range);
+  // Cells deselected inside the range now lie outside every range.
+  EraseInside(m_removed, range);
+  // The pieces left beside the range may have wholly deselected edges now.
+  for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }
 
 void CGridSelection::Clear() {
@@ -156,6 +216,8 @@ void CGridSelection::Clip(int rows, int cols) {
   }
   for (auto it = m_removed.begin(); it != m_removed.end();)
     it = all.InRange(it->first, it->second) ? std::next(it) : m_removed.erase(it);
+  // A cut edge may be a wholly deselected row or column.
+  for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }
 
 std::vector<CCellID> CGridSelection::CellsIn(const CCellRange& range) const {
