@@ -1,8 +1,8 @@
 // The grid control beside a report-view list with LVS_OWNERDATA doing the same work: 1,000,000
 // rows of three columns whose texts come from a callback, painted into the same DIB section
 // (WM_PRINTCLIENT); scrolling by lines and thumb jumps, bringing a far row into view, selecting
-// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, hit tests
-// near the bottom; and a stored 100,000 x 10 grid filled cell by cell
+// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, the selected
+// range a command update asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by cell
 // beside LVM_INSERTITEM/LVM_SETITEMTEXT.
 #include <benchmark/benchmark.h>
 
@@ -320,6 +320,28 @@ void BM_ListDragSelect(benchmark::State& state) {
 }
 BENCHMARK(BM_ListDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
+// What a command update asks at every idle: the selected range, once everything was selected
+// and 100 cells deselected one by one; beside the list view's selected count and first
+// selected item.
+void BM_GridSelectedRangeAtIdle(benchmark::State& state) {
+  Grid g;
+  g.grid.SelectAllCells();
+  for (int i = 0; i < 100; ++i) g.grid.SetSelectedRange(1 + i * 9973, 1, 1 + i * 9973, 1, FALSE, FALSE);
+  for (auto _ : state) benchmark::DoNotOptimize(g.grid.GetSelectedCellRange());
+}
+BENCHMARK(BM_GridSelectedRangeAtIdle)->Unit(benchmark::kMicrosecond);
+
+void BM_ListSelectedAtIdle(benchmark::State& state) {
+  List l;
+  ListView_SetItemState(l.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+  for (int i = 0; i < 100; ++i) ListView_SetItemState(l.list, 1 + i * 9973, 0, LVIS_SELECTED);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ListView_GetSelectedCount(l.list));
+    benchmark::DoNotOptimize(ListView_GetNextItem(l.list, -1, LVNI_SELECTED));
+  }
+}
+BENCHMARK(BM_ListSelectedAtIdle)->Unit(benchmark::kMicrosecond);
+
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&icc);
@@ -340,6 +362,7 @@ int main(int argc, char** argv) {
       {"BM_GridSelectAll", "BM_ListSelectAll", "select all"},
       {"BM_GridDragSelect/4000", "BM_ListDragSelect/4000", "a drag over 4,000 rows"},
       {"BM_GridDragSelect/40000", "BM_ListDragSelect/40000", "a drag over 40,000 rows"},
+      {"BM_GridSelectedRangeAtIdle", "BM_ListSelectedAtIdle", "the selected range at idle"},
       {"BM_GridHitTests", "BM_ListHitTests", "10,000 hit tests near the bottom"},
       {"BM_GridFill/iterations:1", "BM_ListFill/iterations:1", "100,000 x 10 filled"},
   };

@@ -273,28 +273,40 @@ TEST_F(GridInput, ColumnDividerDragSetsTheWidthFromTheColumnsOrigin) {
   }
 }
 
+// However the drag loses the mouse (another window takes the capture, as a message box would,
+// or the system cancels the mode), the cursor goes free, the drag ends and nothing is sized.
 TEST_F(GridInput, CaptureLostDuringADividerDragFreesTheCursorAndEndsTheDrag) {
   RECT screen;
   ASSERT_TRUE(GetClipCursor(&screen));
-  const CPoint start = At(0, 1, 49, 10);
-  RECT confined = {}, after = {};
-  int modeDuring = -1;
-  Run({[=] { MouseTo(start); },
-       [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); },
-       [&] {
-         MouseTo(CPoint(start.x + 20, start.y));
-         GetClipCursor(&confined);
-         modeDuring = grid.GetMouseMode();
-         ::SetCapture(parent.hwnd());  // another window takes the capture (a message box would)
-         GetClipCursor(&after);
-       },
-       [=] { MouseTo(CPoint(start.x + 20, start.y), MOUSEEVENTF_LEFTUP); },
-       [] { ::ReleaseCapture(); }});
-  EXPECT_EQ(modeDuring, CGridCtrl::MOUSE_SIZING_COL);
-  EXPECT_NE(testing_support::RectText(confined), testing_support::RectText(screen));  // the drag confined it
-  EXPECT_EQ(testing_support::RectText(after), testing_support::RectText(screen));
-  EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::MOUSE_NOTHING);
-  EXPECT_EQ(grid.GetColumnWidth(1), 50);
+  const struct Case {
+    const char* what;
+    std::function<void()> lose;
+  } cases[] = {
+      {"capture taken", [this] { ::SetCapture(parent.hwnd()); }},
+      {"mode cancelled", [this] { grid.SendMessage(WM_CANCELMODE); }},
+  };
+  for (const Case& c : cases) {
+    const CPoint start = At(0, 1, 49, 10);
+    RECT confined = {}, after = {};
+    int modeDuring = -1;
+    Run({[=] { MouseTo(start); },
+         [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); },
+         [&] {
+           MouseTo(CPoint(start.x + 20, start.y));
+           GetClipCursor(&confined);
+           modeDuring = grid.GetMouseMode();
+           c.lose();
+           GetClipCursor(&after);
+         },
+         [=] { MouseTo(CPoint(start.x + 20, start.y), MOUSEEVENTF_LEFTUP); },
+         [] { ::ReleaseCapture(); },
+         [=] { ClickElsewhere(); }});
+    EXPECT_EQ(modeDuring, CGridCtrl::MOUSE_SIZING_COL) << c.what;
+    EXPECT_NE(testing_support::RectText(confined), testing_support::RectText(screen)) << c.what;  // the drag confined it
+    EXPECT_EQ(testing_support::RectText(after), testing_support::RectText(screen)) << c.what;
+    EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::MOUSE_NOTHING) << c.what;
+    EXPECT_EQ(grid.GetColumnWidth(1), 50) << c.what;
+  }
 }
 
 }  // namespace

@@ -863,6 +863,8 @@ void CGridCtrl::OnEditSelectAll() {
   SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
 }
 
+void CGridCtrl::OnUpdateEditSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnableSelection); }
+
 CCellID CGridCtrl::GetNextItem(CCellID cell, int nFlags) const {
   static const struct { int flag; UINT state; } kMatch[] = {{GVNI_FOCUSED, GVIS_FOCUSED},   {GVNI_SELECTED, GVIS_SELECTED},
                                                            {GVNI_DROPHILITED, GVIS_DROPHILITED}, {GVNI_READONLY, GVIS_READONLY},

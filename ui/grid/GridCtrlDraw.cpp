@@ -37,6 +37,8 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
   ON_WM_KEYDOWN()
   ON_WM_CHAR()
   ON_MESSAGE(WM_IME_CHAR, &CGridCtrl::OnImeChar)
+  ON_COMMAND(CGridCtrl::ID_SELECT_ALL, &CGridCtrl::OnEditSelectAll)
+  ON_UPDATE_COMMAND_UI(CGridCtrl::ID_SELECT_ALL, &CGridCtrl::OnUpdateEditSelectAll)
   ON_NOTIFY(GVN_ENDLABELEDIT, CGridCtrl::IDC_INPLACE_CONTROL, &CGridCtrl::OnEndInPlaceEdit)
 END_MESSAGE_MAP()
 

@@ -171,6 +171,9 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // states; (-1,-1) when none does.
   CCellID GetNextItem(CCellID cell, int nFlags) const;
   CCellID GetSelectionStartCell() const { return m_SelectionStartCell; }
+  // The "select all" command (also Ctrl+A): the selection-changing notice, all cells, the
+  // selection-changed notice. Its command update enables it while selection is on.
+  static const UINT ID_SELECT_ALL = 0xE12A;
   virtual void OnEditSelectAll();
   CCellID GetFocusCell() const { return m_idCurrentCell; }
   CCellID SetFocusCell(int nRow, int nCol);
@@ -381,6 +384,7 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // The in-place editor's report: stores the text, and when a navigation key ended the edit,
   // moves the focus with that key and edits the new focus cell.
   afx_msg void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
   BOOL MouseOverRowResizeArea(CPoint point);
   BOOL MouseOverColumnResizeArea(CPoint point);
   // Inverts the 2-pixel tracking band of a divider drag at point (x for columns, y for rows).
@@ -424,8 +428,8 @@ class QUARNEL_API CGridCtrl : public CWnd {
   BOOL m_bLMouseButtonDown = FALSE, m_bRMouseButtonDown = FALSE;
   int m_nResizeCaptureRange = 3;
   UINT_PTR m_nTimerID = 0;
-  BOOL m_bBandShown = FALSE;
-  CTitleTip m_TitleTip;  // made on first use, destroyed with the grid  // a divider drag's band is on screen at m_LastMousePoint
+  BOOL m_bBandShown = FALSE;  // a divider drag's band is on screen at m_LastMousePoint
+  CTitleTip m_TitleTip;       // made on first use, destroyed with the grid
   BOOL m_bAscending;
   int m_nSortColumn;
   PFNLVCOMPARE m_pfnCompare;
