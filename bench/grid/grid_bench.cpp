@@ -1,8 +1,8 @@
 // The grid control beside a report-view list with LVS_OWNERDATA doing the same work: 1,000,000
 // rows of three columns whose texts come from a callback, painted into the same DIB section
 // (WM_PRINTCLIENT); scrolling by lines and thumb jumps, bringing a far row into view, selecting
-// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, the selected
-// range a command update asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by cell
+// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, cells
+// deselected one by one, the selected range a command update asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by cell
 // beside LVM_INSERTITEM/LVM_SETITEMTEXT.
 #include <benchmark/benchmark.h>
 
@@ -320,6 +320,36 @@ void BM_ListDragSelect(benchmark::State& state) {
 }
 BENCHMARK(BM_ListDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
+// Ctrl-clicks deselecting 100,000 cells one by one down the first column of a selected grid,
+// beside the list view deselecting 100,000 selected items one by one (selecting everything
+// first is not timed).
+void BM_GridDeselectCells(benchmark::State& state) {
+  Grid g;
+  for (auto _ : state) {
+    state.PauseTiming();
+    g.grid.SelectAllCells();
+    state.ResumeTiming();
+    for (int r = 1; r <= 100000; ++r) g.grid.SetSelectedRange(r, 0, r, 0, FALSE, FALSE);
+    benchmark::DoNotOptimize(g.grid.GetSelectedCellRange());
+    state.PauseTiming();
+    g.grid.ResetSelectedRange();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_GridDeselectCells)->Unit(benchmark::kMillisecond);
+
+void BM_ListDeselectItems(benchmark::State& state) {
+  List l(LVS_OWNERDATA, 100000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ListView_SetItemState(l.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    state.ResumeTiming();
+    for (int r = 0; r < 100000; ++r) ListView_SetItemState(l.list, r, 0, LVIS_SELECTED);
+    benchmark::DoNotOptimize(ListView_GetSelectedCount(l.list));
+  }
+}
+BENCHMARK(BM_ListDeselectItems)->Unit(benchmark::kMillisecond);
+
 // What a command update asks at every idle: the selected range, once everything was selected
 // and 100 cells deselected one by one; beside the list view's selected count and first
 // selected item.
@@ -362,6 +392,7 @@ int main(int argc, char** argv) {
       {"BM_GridSelectAll", "BM_ListSelectAll", "select all"},
       {"BM_GridDragSelect/4000", "BM_ListDragSelect/4000", "a drag over 4,000 rows"},
       {"BM_GridDragSelect/40000", "BM_ListDragSelect/40000", "a drag over 40,000 rows"},
+      {"BM_GridDeselectCells", "BM_ListDeselectItems", "100,000 cells deselected one by one"},
       {"BM_GridSelectedRangeAtIdle", "BM_ListSelectedAtIdle", "the selected range at idle"},
       {"BM_GridHitTests", "BM_ListHitTests", "10,000 hit tests near the bottom"},
       {"BM_GridFill/iterations:1", "BM_ListFill/iterations:1", "100,000 x 10 filled"},

@@ -131,8 +131,10 @@ TEST(GridSelection, DeselectingAnEdgeShrinksTheBounds) {
        CCellRange(), CCellRange(1, 2, 2, 3), 4},
       {"a block of rows at once", CCellRange(0, 0, 999999, 9), {}, CCellRange(0, 0, 999998, 9),
        CCellRange(999999, 0, 999999, 9), 10},
-      {"a block beside a deselected cell", CCellRange(0, 0, 9, 9), {{9, 0}}, CCellRange(0, 1, 9, 9),
-       CCellRange(0, 0, 8, 0), 9},
+      {"a block beside a deselected cell", CCellRange(0, 0, 99, 9), {{99, 0}}, CCellRange(0, 1, 99, 9),
+       CCellRange(0, 0, 98, 0), 99},
+      {"a few cells, one by one", CCellRange(0, 0, 99, 9), {{99, 0}}, CCellRange(0, 1, 9, 9),
+       CCellRange(0, 0, 99, 9), 1000 - 1 - 90},
       {"every cell, one at a time and by block", CCellRange(5, 5, 6, 6), {{5, 5}, {6, 6}}, CCellRange(5, 6, 6, 6),
        CCellRange(6, 5, 6, 5), 1},
   };

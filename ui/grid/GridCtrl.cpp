@@ -787,7 +787,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
   const CCellRange range(nMinRow, nMinCol, nMaxRow, nMaxCol);
   // The selection is rectangles, so the new one costs what its rectangles cost, not its
   // cells; only the visible cells are compared, to repaint those that changed.
-  const CGridSelection before = m_selection;
+  const CCellRange visible = GetSafeHwnd() != NULL ? GetVisibleNonFixedCellRange() : CCellRange();
+  const std::vector<bool> before = SelectedIn(visible);
   if (bSelectCells) {
     if (nMinRow < 0) {
       m_selection.Clear();
@@ -801,14 +802,24 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
   } else if (IsValid(range)) {
     m_selection.RemoveRange(range);
   }
-  if (GetSafeHwnd() != NULL) RepaintChanged(before, GetVisibleNonFixedCellRange());
+  RepaintChanged(before, visible);
 }
 
-void CGridCtrl::RepaintChanged(const CGridSelection& before, const CCellRange& visible) {
+std::vector<bool> CGridCtrl::SelectedIn(const CCellRange& visible) const {
+  std::vector<bool> selected;
+  if (!visible.IsValid()) return selected;
+  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow(); ++r)
+    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol(); ++c)
+      selected.push_back(r < m_nRows && c < m_nCols && m_selection.IsSelected(r, c));
+  return selected;
+}
+
+void CGridCtrl::RepaintChanged(const std::vector<bool>& before, const CCellRange& visible) {
   if (!visible.IsValid()) return;
-  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow() && r < m_nRows; ++r)
-    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol() && c < m_nCols; ++c)
-      if (before.IsSelected(r, c) != m_selection.IsSelected(r, c)) InvalidateCellRect(r, c);
+  size_t i = 0;
+  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow(); ++r)
+    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol(); ++c, ++i)
+      if (r < m_nRows && c < m_nCols && before[i] != m_selection.IsSelected(r, c)) InvalidateCellRect(r, c);
 }
 
 void CGridCtrl::ResetSelectedRange() {

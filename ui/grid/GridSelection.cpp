@@ -39,7 +39,24 @@ int CGridSelection::RangeOf(int row, int col) const {
   return -1;
 }
 
+namespace {
+
+int CountIn(const std::map<int, int>& counts, int key) {
+  auto it = counts.find(key);
+  return it == counts.end() ? 0 : it->second;
+}
+
+void Decrement(std::map<int, int>& counts, int key) {
+  auto it = counts.find(key);
+  if (it != counts.end() && --it->second == 0) counts.erase(it);
+}
+
+}  // namespace
+
 bool CGridSelection::RowRemoved(int row, int minCol, int maxCol) const {
+  // The counts tell cheaply when a row cannot be complete, so that deselecting cell after cell
+  // along an edge costs no scan of what was deselected before.
+  if (CountIn(m_removedRows, row) < maxCol - minCol + 1) return false;
   // Deselected cells of one row lie together in the set, in column order.
   auto it = m_removed.lower_bound(Key(row, minCol));
   for (int c = minCol; c <= maxCol; ++c, ++it)
@@ -48,6 +65,7 @@ bool CGridSelection::RowRemoved(int row, int minCol, int maxCol) const {
 }
 
 bool CGridSelection::ColumnRemoved(int col, int minRow, int maxRow) const {
+  if (CountIn(m_removedCols, col) < maxRow - minRow + 1) return false;
   for (int r = minRow; r <= maxRow; ++r)
     if (m_removed.find(Key(r, col)) == m_removed.end()) return false;
   return true;
@@ -58,16 +76,16 @@ void CGridSelection::Trim(int index) {
   for (;;) {
     if (!r.IsValid()) break;
     if (RowRemoved(r.GetMinRow(), r.GetMinCol(), r.GetMaxCol())) {
-      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMinRow(), r.GetMaxCol()));
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMinRow(), r.GetMaxCol()));
       r.SetMinRow(r.GetMinRow() + 1);
     } else if (RowRemoved(r.GetMaxRow(), r.GetMinCol(), r.GetMaxCol())) {
-      EraseInside(m_removed, CCellRange(r.GetMaxRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMaxCol()));
+      EraseRemoved(CCellRange(r.GetMaxRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMaxCol()));
       r.SetMaxRow(r.GetMaxRow() - 1);
     } else if (ColumnRemoved(r.GetMinCol(), r.GetMinRow(), r.GetMaxRow())) {
-      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMinCol()));
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMinCol()));
       r.SetMinCol(r.GetMinCol() + 1);
     } else if (ColumnRemoved(r.GetMaxCol(), r.GetMinRow(), r.GetMaxRow())) {
-      EraseInside(m_removed, CCellRange(r.GetMinRow(), r.GetMaxCol(), r.GetMaxRow(), r.GetMaxCol()));
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMaxCol(), r.GetMaxRow(), r.GetMaxCol()));
       r.SetMaxCol(r.GetMaxCol() - 1);
     } else {
       return;
@@ -94,8 +112,11 @@ void CGridSelection::Select(int row, int col, bool selected) {
   const int index = RangeOf(row, col);
   if (index >= 0) {
     if (selected) {
-      m_removed.erase(key);
+      auto it = m_removed.find(key);
+      if (it != m_removed.end()) DropRemoved(it);
     } else if (m_removed.insert(key).second) {
+      ++m_removedRows[row];
+      ++m_removedCols[col];
       // A row or column of the range's edge wholly deselected leaves the range, so that the
       // ranges' bounds stay the bounds of what is selected.
       Trim(index);
@@ -109,12 +130,17 @@ void CGridSelection::Select(int row, int col, bool selected) {
   }
 }
 
-void CGridSelection::EraseInside(std::set<Key>& cells, const CCellRange& range) {
-  auto it = cells.lower_bound(Key(range.GetMinRow(), INT_MIN));
-  const auto end = cells.upper_bound(Key(range.GetMaxRow(), INT_MAX));
-  while (it != end) {
+std::set<CGridSelection::Key>::iterator CGridSelection::DropRemoved(std::set<Key>::iterator it) {
+  Decrement(m_removedRows, it->first);
+  Decrement(m_removedCols, it->second);
+  return m_removed.erase(it);
+}
+
+void CGridSelection::EraseRemoved(const CCellRange& range) {
+  auto it = m_removed.lower_bound(Key(range.GetMinRow(), INT_MIN));
+  while (it != m_removed.end() && it->first <= range.GetMaxRow()) {
     if (range.InRange(it->first, it->second))
-      it = cells.erase(it);
+      it = DropRemoved(it);
     else
       ++it;
   }
@@ -146,19 +172,26 @@ void CGridSelection::AddRange(const CCellRange& range) {
   // Cells selected one by one inside the range are now covered by it; cells deselected inside
   // the range are selected again.
   EraseAdded(range);
-  EraseInside(m_removed, range);
+  EraseRemoved(range);
   m_ranges.insert(m_ranges.end(), pieces.begin(), pieces.end());
 }
 
 void CGridSelection::RemoveRange(const CCellRange& range) {
   if (!range.IsValid()) return;
+  // A few cells (a Ctrl-click, a row of a list) become exceptions: cutting the rectangles for
+  // each would leave ever more of them after many such clicks.
+  if (Area(range) <= kFewCells) {
+    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r)
+      for (int c = range.GetMinCol(); c <= range.GetMaxCol(); ++c) Select(r, c, false);
+    return;
+  }
   std::vector<CCellRange> kept;
   kept.reserve(m_ranges.size());
   for (const CCellRange& r : m_ranges) Subtract(r, range, kept);
   m_ranges.swap(kept);
   EraseAdded(range);
   // Cells deselected inside the range now lie outside every range.
-  EraseInside(m_removed, range);
+  EraseRemoved(range);
   // The pieces left beside the range may have wholly deselected edges now.
   for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }
@@ -167,6 +200,8 @@ void CGridSelection::Clear() {
   m_ranges.clear();
   m_added.clear();
   m_removed.clear();
+  m_removedRows.clear();
+  m_removedCols.clear();
   m_addedColumns.clear();
 }
 
@@ -215,7 +250,7 @@ void CGridSelection::Clip(int rows, int cols) {
     }
   }
   for (auto it = m_removed.begin(); it != m_removed.end();)
-    it = all.InRange(it->first, it->second) ? std::next(it) : m_removed.erase(it);
+    it = all.InRange(it->first, it->second) ? std::next(it) : DropRemoved(it);
   // A cut edge may be a wholly deselected row or column.
   for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }

@@ -391,8 +391,10 @@ class QUARNEL_API CGridCtrl : public CWnd {
   void InvertBand(CPoint point, BOOL bColumn);
   // Ends a divider drag without sizing: frees the cursor, erases the band, mode back to none.
   void CancelDividerDrag();
-  // Invalidates the visible cells whose selection differs between before and now.
-  void RepaintChanged(const CGridSelection& before, const CCellRange& visible);
+  // Whether each cell of the visible range is selected, row by row (empty for an invalid range).
+  std::vector<bool> SelectedIn(const CCellRange& visible) const;
+  // Invalidates the visible cells whose selection differs from before (SelectedIn of visible).
+  void RepaintChanged(const std::vector<bool>& before, const CCellRange& visible);
   DECLARE_MESSAGE_MAP()
 
   COLORREF m_crGridBkColour, m_crGridLineColour;

@@ -31,6 +31,8 @@ class QUARNEL_API CGridSelection {
 
  private:
   typedef std::pair<int, int> Key;  // (row, column)
+  // Blocks of at most this many cells are deselected cell by cell, larger ones by cutting ranges.
+  static const long long kFewCells = 256;
   bool InRanges(int row, int col) const;
   // The index of the range holding the cell, -1 when none does.
   int RangeOf(int row, int col) const;
@@ -39,7 +41,10 @@ class QUARNEL_API CGridSelection {
   bool ColumnRemoved(int col, int minRow, int maxRow) const;
   // Cuts wholly deselected edge rows and columns off range `index` (dropping it when nothing is left).
   void Trim(int index);
-  static void EraseInside(std::set<Key>& cells, const CCellRange& range);
+  // Forgets a deselected cell (keeping the row and column counts); the next one.
+  std::set<Key>::iterator DropRemoved(std::set<Key>::iterator it);
+  // Forgets the deselected cells inside the range.
+  void EraseRemoved(const CCellRange& range);
   // Forgets the cells of m_added inside the range.
   void EraseAdded(const CCellRange& range);
   void AddColumn(int col);
@@ -48,5 +53,7 @@ class QUARNEL_API CGridSelection {
   std::vector<CCellRange> m_ranges;  // disjoint
   std::set<Key> m_added;             // selected, outside every range
   std::set<Key> m_removed;           // deselected, inside a range
+  std::map<int, int> m_removedRows;  // row -> cells of m_removed in it
+  std::map<int, int> m_removedCols;  // column -> cells of m_removed in it
   std::map<int, int> m_addedColumns; // column -> cells of m_added in it (for the bounds)
 };
