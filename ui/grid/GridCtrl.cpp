@@ -869,7 +869,9 @@ void CGridCtrl::OnSelecting(const CCellID& cell) {
 }
 
 void CGridCtrl::OnEditSelectAll() {
+  const HWND self = m_hWnd;
   SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
+  if (self != NULL && !::IsWindow(self)) return;  // the owner destroyed the grid
   SelectAllCells();
   SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
 }
@@ -1056,7 +1058,8 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar) {
   if (!IsCellVisible(nRow, nCol)) return;
   CRect rect;
   if (!GetCellRect(nRow, nCol, rect)) return;
-  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return;
+  const HWND self = m_hWnd;
+  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0 || !::IsWindow(self)) return;
   CGridCellBase* cell = GetCell(nRow, nCol);
   if (cell != NULL) cell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
 }
@@ -1070,7 +1073,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str) {
 
 BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText) {
   if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return FALSE;
+  const HWND self = m_hWnd;
   if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return FALSE;
+  if (self != NULL && !::IsWindow(self)) return FALSE;  // the owner destroyed the grid
   return ValidateAndModifyCellContents(nRow, nCol, strText, FALSE);
 }
 
@@ -1082,7 +1087,10 @@ BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strTex
   if (old == strText) return TRUE;
   const BOOL wasModified = GetModified(nRow, nCol);
   if (!m_bVirtualMode) SetItemText(nRow, nCol, strText);
-  if (ValidateEdit(nRow, nCol, strText) && SendEndEditToParent(nRow, nCol, strText) >= 0) {
+  const HWND self = m_hWnd;
+  const BOOL accepted = ValidateEdit(nRow, nCol, strText) && SendEndEditToParent(nRow, nCol, strText) >= 0;
+  if (self != NULL && !::IsWindow(self)) return accepted;  // the owner destroyed the grid
+  if (accepted) {
     SetModified(TRUE, nRow, nCol);
     RedrawCell(nRow, nCol);
     return TRUE;
