@@ -154,6 +154,23 @@ TEST_F(LaunchEdit, CtrlPeriodLaunchesWithThePointerSizedUserValue) {
   EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+// A parent that destroys the edit when told of the launch ends it there: the callback is not
+// called on a window that is gone.
+TEST_F(LaunchEdit, AParentThatDestroysTheEditEndsTheLaunch) {
+  container.answer = [this](UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
+    if (msg != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lp)->code != 1) return false;
+    ::DestroyWindow(hwnd);
+    *result = 0;
+    return true;
+  };
+  Open(0);
+  TypeChord(VK_CONTROL, VK_OEM_PERIOD);
+  PumpMessages();
+  container.answer = nullptr;
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_TRUE(g_launched.empty());
+}
+
 TEST_F(LaunchEdit, EscapeReportsANullText) {
   Open(0);
   TypeKeys({'X', VK_ESCAPE});

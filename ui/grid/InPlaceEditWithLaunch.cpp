@@ -383,6 +383,9 @@ void CInPlaceEditWithLaunch::OnKillFocus(CWnd* pNewWnd) {
 }
 
 void CInPlaceEditWithLaunch::Launch() {
+  // The parent and the callback may destroy the edit (and with auto-delete, this object): each
+  // step after them first checks that the window is still there.
+  const HWND self = m_hWnd;
   CWnd* parent = GetParent();
   if (parent != NULL) {
     // The parent may take the launch itself: {this edit, its id, code 1, the object, 0}.
@@ -391,13 +394,15 @@ void CInPlaceEditWithLaunch::Launch() {
       CInPlaceEditWithLaunch* edit;
       LPARAM reserved;
     } nm = {{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), 1}, this, 0};
-    if (parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) != 0) return;
+    if (parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) != 0 || !::IsWindow(self))
+      return;
   }
   if (m_pfnLaunch == NULL) return;
   m_bLaunching = TRUE;
   CString text;
   GetWindowText(text);
   m_pfnLaunch(m_userValue, m_nItem, m_nSubItem, text);
+  if (!::IsWindow(self)) return;
   SetWindowText(text);
   m_bLaunching = FALSE;
   if (parent != NULL) parent->SetFocus();
