@@ -242,6 +242,31 @@ TEST_F(LaunchEdit, TheMouseRaisesAFlatEditorAndItsButtonLaunches) {
   EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+// On a focused editor the button is pressed through its frame (a non-client press): it shows
+// pressed while the mouse stays on it and normal off it, and launches only on a release over it.
+TEST_F(LaunchEdit, TheButtonLaunchesOnlyOnAReleaseOverIt) {
+  for (bool releaseOver : {false, true}) {
+    Open(0);
+    ASSERT_EQ(::GetFocus(), hwnd);
+    MoveAndPump(OnEdit(92, 10));
+    MouseTo(OnEdit(92, 10), MOUSEEVENTF_LEFTDOWN);
+    PumpMessages();
+    EXPECT_EQ(edit.GetButtonState(), CInPlaceEditWithLaunch::kPressed);
+    EXPECT_EQ(::GetCapture(), hwnd);
+    MoveAndPump(OnEdit(40, 10));  // off the button
+    EXPECT_EQ(edit.GetButtonState(), CInPlaceEditWithLaunch::kNormal);
+    if (releaseOver) MoveAndPump(OnEdit(92, 10));
+    EXPECT_EQ(edit.GetButtonState(), releaseOver ? CInPlaceEditWithLaunch::kPressed : CInPlaceEditWithLaunch::kNormal);
+    MouseTo(releaseOver ? OnEdit(92, 10) : OnEdit(40, 10), MOUSEEVENTF_LEFTUP);
+    PumpMessages();
+    EXPECT_EQ(::GetCapture(), static_cast<HWND>(NULL));
+    EXPECT_EQ(g_launched.size(), releaseOver ? 1u : 0u);
+    if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+    PumpMessages();
+    MoveAndPump(CPoint(1000, 740));
+  }
+}
+
 // Read-only passes to the edit and lays an unfocused editor flat again; the button still
 // launches (the callback is the way to change a read-only value).
 TEST_F(LaunchEdit, ReadOnlyKeepsTheLookAndTheLaunch) {
