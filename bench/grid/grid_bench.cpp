@@ -2,9 +2,9 @@
 // rows of three columns whose texts come from a callback, painted into the same DIB section
 // (WM_PRINTCLIENT); scrolling by lines and thumb jumps, bringing a far row into view, selecting
 // everything, a drag selection growing over 4,000 and 40,000 rows of ten columns (also with
-// Ctrl, keeping 100 cells), cells
-// deselected one by one, the selected range a command update asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by cell
-// beside LVM_INSERTITEM/LVM_SETITEMTEXT.
+// Ctrl, keeping 100 cells), cells deselected one by one, the selected range a command update
+// asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by
+// cell beside LVM_INSERTITEM/LVM_SETITEMTEXT.
 #include <benchmark/benchmark.h>
 
 #include <GridCtrl.h>
