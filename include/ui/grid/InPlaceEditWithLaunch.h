@@ -5,8 +5,8 @@
 // destroys the window.
 //
 // With LAUNCH_FLAT the border and button lie flat while the edit has neither the focus nor the
-// mouse over it, and rise under the mouse (the edit holds the capture while the mouse is over
-// it). LAUNCH_TIP_BUTTON and LAUNCH_TIP_TEXT add tool tips over the button ("Launch") and over
+// mouse over it, and rise under the mouse (without the focus the edit holds the capture while
+// the mouse is over it, to see it leave). LAUNCH_TIP_BUTTON and LAUNCH_TIP_TEXT add tool tips over the button ("Launch") and over
 // the text (SetToolTipText); they work through PreTranslateMessage, so the edit must live in a
 // thread whose loop pre-translates (the framework's loop does).
 #pragma once
