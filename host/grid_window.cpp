@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "grid_closeup.h"
 #include "popup_window.h"
 #include "screens.h"
 
@@ -157,6 +158,11 @@ void CaptureGridEditing(HWND grids) {
   State* state = grids != NULL ? StateOf(grids) : NULL;
   if (state == NULL) return;
   CGridCtrl& grid = state->report;
+  // Magnified: the focus cell framed in the selected block, the fixed cells of its row and
+  // column sunken.
+  CRect corner;
+  if (grid.GetCellRect(10, 4, corner))
+    CaptureCloseUp(grids, grid.GetSafeHwnd(), CRect(0, 0, corner.right + 1, corner.bottom + 1), 2, L"grid_focus");
   grid.SetEditable(TRUE);
   ::SetForegroundWindow(grids);
   grid.SetFocus();
@@ -175,9 +181,18 @@ void CaptureGridEditing(HWND grids) {
     CaptureWindow(grids, L"grid_titletip");
     grid.GetTitleTip().Hide();
   }
-  // An edit with a launch button over a cell, raised while it has the focus.
-  CRect cell;
-  if (grid.GetCellRect(11, 5, cell)) {
+  // Edits with a launch button over two cells: one lies flat (it never had the focus: made
+  // disabled, then enabled), the other is raised while it has the focus.
+  CRect flatCell, cell;
+  if (grid.GetCellRect(12, 5, flatCell) && grid.GetCellRect(11, 5, cell)) {
+    CInPlaceEditWithLaunch* flat = new CInPlaceEditWithLaunch(12, 5, _T("Lies flat"), NULL, 0, TRUE);
+    if (!flat->Create(LAUNCH_FLAT | LAUNCH_FLAT_GREY_DOTS, 0, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_DISABLED,
+                      flatCell, &grid, 201)) {
+      delete flat;
+      flat = NULL;
+    } else {
+      flat->EnableWindow(TRUE);
+    }
     CInPlaceEditWithLaunch* launch =
         new CInPlaceEditWithLaunch(11, 5, grid.GetItemText(11, 5), NULL, 0, TRUE);
     if (launch->Create(LAUNCH_FLAT, 0, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, cell, &grid, 200)) {
@@ -186,6 +201,7 @@ void CaptureGridEditing(HWND grids) {
     } else {
       delete launch;
     }
+    if (flat != NULL) flat->DestroyWindow();  // deletes itself
   }
 }
 

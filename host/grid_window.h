@@ -7,7 +7,8 @@
 namespace host {
 // A captioned popup owned by `owner`, at `rc` (screen coordinates), not yet shown.
 HWND CreateGridWindow(HWND owner, const RECT& rc);
-// Pictures the report grid with an editor open on a cell ("grid_editing"), the title tip over a
-// cut cell ("grid_titletip") and an edit with a launch button ("grid_launch").
+// Pictures the focus cell of the report grid's selected block magnified ("grid_focus"), the
+// grid with an editor open on a cell ("grid_editing"), the title tip over a cut cell
+// ("grid_titletip") and edits with a launch button, flat and raised ("grid_launch").
 void CaptureGridEditing(HWND grids);
 }  // namespace host

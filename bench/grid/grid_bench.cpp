@@ -1,9 +1,10 @@
 // The grid control beside a report-view list with LVS_OWNERDATA doing the same work: 1,000,000
 // rows of three columns whose texts come from a callback, painted into the same DIB section
 // (WM_PRINTCLIENT); scrolling by lines and thumb jumps, bringing a far row into view, selecting
-// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns, hit tests
-// near the bottom; and a stored 100,000 x 10 grid filled cell by cell
-// beside LVM_INSERTITEM/LVM_SETITEMTEXT.
+// everything, a drag selection growing over 4,000 and 40,000 rows of ten columns (also with
+// Ctrl, keeping 100 cells), cells deselected one by one, the selected range a command update
+// asks for at idle, hit tests near the bottom; and a stored 100,000 x 10 grid filled cell by
+// cell beside LVM_INSERTITEM/LVM_SETITEMTEXT.
 #include <benchmark/benchmark.h>
 
 #include <GridCtrl.h>
@@ -309,6 +310,31 @@ void BM_GridDragSelect(benchmark::State& state) {
 }
 BENCHMARK(BM_GridDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
+// The same drag begun with Ctrl held after 100 cells were selected one by one: each step is the
+// kept cells plus the new block.
+void BM_GridCtrlDragSelect(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  Grid g;
+  g.grid.SetRowCount(rows + 1);
+  g.grid.SetColumnCount(10);
+  CRect cell;
+  g.grid.GetCellRect(1, 0, cell);
+  const LPARAM at = MAKELPARAM(cell.left + 2, cell.top + 2);
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < 100; ++i) g.grid.SetItemState(2 + i * 7 % rows, i % 10, GVIS_SELECTED);
+    g.grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at);  // keeps the 100 cells
+    state.ResumeTiming();
+    for (int r = 1; r <= rows; ++r) g.grid.SetSelectedRange(1, 0, r, 9);
+    benchmark::DoNotOptimize(g.grid.GetSelectedCount());
+    state.PauseTiming();
+    g.grid.SendMessage(WM_LBUTTONUP, 0, at);
+    g.grid.ResetSelectedRange();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_GridCtrlDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
 void BM_ListDragSelect(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
   List l(LVS_OWNERDATA, rows, 10);
@@ -319,6 +345,58 @@ void BM_ListDragSelect(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ListDragSelect)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+// Ctrl-clicks deselecting 100,000 cells one by one down the first column of a selected grid,
+// beside the list view deselecting 100,000 selected items one by one (selecting everything
+// first is not timed).
+void BM_GridDeselectCells(benchmark::State& state) {
+  Grid g;
+  for (auto _ : state) {
+    state.PauseTiming();
+    g.grid.SelectAllCells();
+    state.ResumeTiming();
+    for (int r = 1; r <= 100000; ++r) g.grid.SetSelectedRange(r, 0, r, 0, FALSE, FALSE);
+    benchmark::DoNotOptimize(g.grid.GetSelectedCellRange());
+    state.PauseTiming();
+    g.grid.ResetSelectedRange();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_GridDeselectCells)->Unit(benchmark::kMillisecond);
+
+void BM_ListDeselectItems(benchmark::State& state) {
+  List l(LVS_OWNERDATA, 100000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ListView_SetItemState(l.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    state.ResumeTiming();
+    for (int r = 0; r < 100000; ++r) ListView_SetItemState(l.list, r, 0, LVIS_SELECTED);
+    benchmark::DoNotOptimize(ListView_GetSelectedCount(l.list));
+  }
+}
+BENCHMARK(BM_ListDeselectItems)->Unit(benchmark::kMillisecond);
+
+// What a command update asks at every idle: the selected range, once everything was selected
+// and 100 cells deselected one by one; beside the list view's selected count and first
+// selected item.
+void BM_GridSelectedRangeAtIdle(benchmark::State& state) {
+  Grid g;
+  g.grid.SelectAllCells();
+  for (int i = 0; i < 100; ++i) g.grid.SetSelectedRange(1 + i * 9973, 1, 1 + i * 9973, 1, FALSE, FALSE);
+  for (auto _ : state) benchmark::DoNotOptimize(g.grid.GetSelectedCellRange());
+}
+BENCHMARK(BM_GridSelectedRangeAtIdle)->Unit(benchmark::kMicrosecond);
+
+void BM_ListSelectedAtIdle(benchmark::State& state) {
+  List l;
+  ListView_SetItemState(l.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+  for (int i = 0; i < 100; ++i) ListView_SetItemState(l.list, 1 + i * 9973, 0, LVIS_SELECTED);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ListView_GetSelectedCount(l.list));
+    benchmark::DoNotOptimize(ListView_GetNextItem(l.list, -1, LVNI_SELECTED));
+  }
+}
+BENCHMARK(BM_ListSelectedAtIdle)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
@@ -340,6 +418,10 @@ int main(int argc, char** argv) {
       {"BM_GridSelectAll", "BM_ListSelectAll", "select all"},
       {"BM_GridDragSelect/4000", "BM_ListDragSelect/4000", "a drag over 4,000 rows"},
       {"BM_GridDragSelect/40000", "BM_ListDragSelect/40000", "a drag over 40,000 rows"},
+      {"BM_GridCtrlDragSelect/4000", "BM_ListDragSelect/4000", "a Ctrl-drag over 4,000 rows, 100 cells kept"},
+      {"BM_GridCtrlDragSelect/40000", "BM_ListDragSelect/40000", "a Ctrl-drag over 40,000 rows, 100 cells kept"},
+      {"BM_GridDeselectCells", "BM_ListDeselectItems", "100,000 cells deselected one by one"},
+      {"BM_GridSelectedRangeAtIdle", "BM_ListSelectedAtIdle", "the selected range at idle"},
       {"BM_GridHitTests", "BM_ListHitTests", "10,000 hit tests near the bottom"},
       {"BM_GridFill/iterations:1", "BM_ListFill/iterations:1", "100,000 x 10 filled"},
   };

@@ -109,6 +109,50 @@ TEST(GridSelection, RangesWithExceptionsCountAndBound) {
   EXPECT_FALSE(sel.GetBounds().IsValid());
 }
 
+// The bounds (what the owner's command updates ask for) follow deselection at once: a range
+// whose edge row or column is wholly deselected shrinks, and one with nothing left goes.
+TEST(GridSelection, DeselectingAnEdgeShrinksTheBounds) {
+  struct Cell {
+    int row, col;
+  };
+  const struct Case {
+    const char* what;
+    CCellRange block;
+    std::vector<Cell> deselected;
+    CCellRange removed;  // a block removed at once after the cells (invalid: none)
+    CCellRange bounds;
+    long long count;
+  } cases[] = {
+      {"the only cell", CCellRange(1, 1, 1, 1), {{1, 1}}, CCellRange(), CCellRange(), 0},
+      {"the top row", CCellRange(1, 1, 3, 3), {{1, 3}, {1, 1}, {1, 2}}, CCellRange(), CCellRange(2, 1, 3, 3), 6},
+      {"the right column", CCellRange(1, 1, 3, 3), {{2, 3}, {3, 3}, {1, 3}}, CCellRange(), CCellRange(1, 1, 3, 2), 6},
+      {"the middle", CCellRange(1, 1, 3, 3), {{2, 2}}, CCellRange(), CCellRange(1, 1, 3, 3), 8},
+      {"a column, then the rest of a row", CCellRange(1, 1, 3, 3), {{3, 1}, {3, 2}, {1, 1}, {2, 1}, {3, 3}},
+       CCellRange(), CCellRange(1, 2, 2, 3), 4},
+      {"a block of rows at once", CCellRange(0, 0, 999999, 9), {}, CCellRange(0, 0, 999998, 9),
+       CCellRange(999999, 0, 999999, 9), 10},
+      {"a block beside a deselected cell", CCellRange(0, 0, 99, 9), {{99, 0}}, CCellRange(0, 1, 99, 9),
+       CCellRange(0, 0, 98, 0), 99},
+      {"a few cells, one by one", CCellRange(0, 0, 99, 9), {{99, 0}}, CCellRange(0, 1, 9, 9),
+       CCellRange(0, 0, 99, 9), 1000 - 1 - 90},
+      {"every cell, one at a time and by block", CCellRange(5, 5, 6, 6), {{5, 5}, {6, 6}}, CCellRange(5, 6, 6, 6),
+       CCellRange(6, 5, 6, 5), 1},
+  };
+  for (const Case& c : cases) {
+    CGridSelection sel;
+    sel.AddRange(c.block);
+    for (const Cell& cell : c.deselected) sel.Select(cell.row, cell.col, false);
+    sel.RemoveRange(c.removed);
+    EXPECT_EQ(sel.GetCount(), c.count) << c.what;
+    EXPECT_EQ(sel.IsEmpty(), c.count == 0) << c.what;
+    EXPECT_TRUE(sel.GetBounds() == c.bounds) << c.what;
+    for (const Cell& cell : c.deselected) EXPECT_FALSE(sel.IsSelected(cell.row, cell.col)) << c.what;
+    if (c.removed.IsValid()) {
+      EXPECT_FALSE(sel.IsSelected(c.removed.GetMaxRow(), c.removed.GetMaxCol())) << c.what;
+    }
+  }
+}
+
 // ---- Grid model ----
 
 TEST_F(GridFixture, NegativeAndOutOfRangeCountsAreRefused) {

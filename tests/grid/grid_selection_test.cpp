@@ -5,7 +5,10 @@
 #include <framework.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "grid_fixture.h"
+#include "recording_cmd_ui.h"
 #include "test_support.h"
 
 using grid_testing::GridFixture;
@@ -80,6 +83,43 @@ TEST_F(GridSelect, DeselectingACellKeepsTheRest) {
   EXPECT_FALSE(grid.IsCellSelected(2, 2));
   EXPECT_TRUE(grid.IsCellSelected(2, 1));
   EXPECT_EQ(grid.GetSelectedCount(), 8);
+}
+
+// A Ctrl-click that deselects the last selected cell leaves no selected range behind (copy
+// and the other commands that ask for the range see nothing selected).
+TEST_F(GridSelect, DeselectingTheLastCellLeavesNoRange) {
+  grid.SetSelectedRange(4, 2, 4, 2);
+  grid.SetSelectedRange(4, 2, 4, 2, FALSE, FALSE);
+  EXPECT_EQ(grid.GetSelectedCount(), 0);
+  EXPECT_FALSE(grid.GetSelectedCellRange().IsValid());
+  // A wide block deselected at once keeps the cells beside it.
+  grid.SelectAllCells();
+  grid.SetSelectedRange(1, 1, 1998, 5, FALSE, FALSE);
+  EXPECT_EQ(grid.GetSelectedCount(), 5);
+  EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1999, 1, 1999, 5));
+}
+
+// The "select all" command selects the body between the selection notices; its update
+// enables it only while selection is on.
+TEST_F(GridSelect, TheSelectAllCommandAndItsUpdate) {
+  std::vector<int> codes;
+  parent.answer = [&](UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
+    if (msg != WM_NOTIFY) return false;
+    codes.push_back(static_cast<int>(reinterpret_cast<const NMHDR*>(lp)->code));
+    *result = 0;
+    return true;
+  };
+  grid.SendMessage(WM_COMMAND, CGridCtrl::ID_SELECT_ALL, 0);
+  EXPECT_EQ(codes, (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED}));
+  EXPECT_EQ(grid.GetSelectedCellRange(), CCellRange(1, 1, 1999, 5));
+  for (BOOL on : {TRUE, FALSE}) {
+    grid.EnableSelection(on);
+    testing_support::RecordingCmdUI ui(CGridCtrl::ID_SELECT_ALL);
+    ui.enabled = !on;
+    EXPECT_TRUE(grid.OnCmdMsg(CGridCtrl::ID_SELECT_ALL, CN_UPDATE_COMMAND_UI, &ui, NULL));
+    EXPECT_EQ(ui.enabled, on != FALSE);
+  }
+  parent.answer = nullptr;
 }
 
 TEST_F(GridSelect, ResetClearsTheSelectionAndRepaintsIt) {

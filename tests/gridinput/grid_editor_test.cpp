@@ -1,5 +1,5 @@
-// The grid's in-place editor: how the first character sets the text and caret, Escape putting
-// the text back and reporting 27, widening up to the parent's edge, and an edit begun by typing
+// The grid's in-place editor: how the first character sets the text and caret, arrows moving
+// the caret or ending the edit, Escape putting the text back and reporting 27, widening up to the parent's edge, and an edit begun by typing
 // into the grid and ended by Return or Tab.
 #include <GridCtrl.h>
 #include <GridInPlaceEdit.h>
@@ -13,6 +13,7 @@
 
 using grid_testing::GridFixture;
 using testing_support::PumpMessages;
+using testing_support::TypeChord;
 using testing_support::TypeKeys;
 
 namespace {
@@ -103,6 +104,43 @@ TEST_F(GridEditor, TheFirstCharacterSetsTextAndCaret) {
     editor = NULL;
   }
   EXPECT_EQ(reports.size(), sizeof cases / sizeof cases[0]);
+}
+
+// An edit begun by a click keeps the arrows for the caret (with Ctrl they end it); one begun
+// from the keyboard ends on an arrow or a page key and reports that key.
+TEST_F(GridEditor, ArrowsMoveTheCaretOrEndTheEdit) {
+  struct Case {
+    UINT first;
+    WORD modifier, key;
+    int caret;  // where the caret is after the key; -1: the edit ended
+  } cases[] = {
+      {VK_LBUTTON, 0, VK_LEFT, 4},      {VK_LBUTTON, 0, VK_NEXT, 5},   {VK_LBUTTON, VK_CONTROL, VK_LEFT, -1},
+      {VK_LBUTTON, VK_CONTROL, VK_UP, -1}, {VK_RETURN, 0, VK_RIGHT, -1}, {VK_RETURN, 0, VK_PRIOR, -1},
+  };
+  for (const Case& c : cases) {
+    reports.clear();
+    Open(c.first);
+    if (c.modifier != 0)
+      TypeChord(c.modifier, c.key);
+    else
+      TypeKeys({c.key});
+    PumpMessages();
+    if (c.caret < 0) {
+      EXPECT_FALSE(::IsWindow(editorHwnd)) << c.key;
+      ASSERT_EQ(reports.size(), 1u) << c.key;
+      EXPECT_EQ(reports[0].key, static_cast<LPARAM>(c.key));
+      EXPECT_EQ(reports[0].text, CString(_T("hello")));
+    } else {
+      ASSERT_TRUE(::IsWindow(editorHwnd)) << c.key;
+      EXPECT_TRUE(reports.empty()) << c.key;
+      DWORD start = 0, end = 0;
+      ::SendMessage(editorHwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      EXPECT_EQ(static_cast<int>(start), c.caret) << c.key;
+      ::SetFocus(parent.hwnd());
+      PumpMessages();
+    }
+    editor = NULL;
+  }
 }
 
 TEST_F(GridEditor, EscapeRestoresTheTextAndReports27) {

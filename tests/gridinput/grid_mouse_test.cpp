@@ -273,28 +273,75 @@ TEST_F(GridInput, ColumnDividerDragSetsTheWidthFromTheColumnsOrigin) {
   }
 }
 
+// A double click on a column divider sizes the column before it to its contents; one on a
+// body cell's text edits that cell and tells the owner of the double click.
+TEST_F(GridInput, DoubleClicksSizeAColumnOrEditACell) {
+  grid.SetItemText(2, 1, _T("a text much wider than fifty pixels"));
+  grid.SetEditable(TRUE);
+  const CPoint divider = At(0, 1, 49, 10);
+  Run({[=] { MouseTo(divider); },
+       [=] { MouseTo(divider, MOUSEEVENTF_LEFTDOWN); },
+       [=] { MouseTo(divider, MOUSEEVENTF_LEFTUP); },
+       [=] { MouseTo(divider, MOUSEEVENTF_LEFTDOWN); },
+       [=] { MouseTo(divider, MOUSEEVENTF_LEFTUP); },
+       [=] { ClickElsewhere(); }});
+  const int width = grid.GetColumnWidth(1);
+  EXPECT_GT(width, 100);
+  grid.SetColumnWidth(1, 50);
+  ASSERT_TRUE(grid.AutoSizeColumn(1, grid.GetAutoSizeStyle()));
+  EXPECT_EQ(width, grid.GetColumnWidth(1));  // what sizing to the contents gives
+  // On a body cell: the first click selects and focuses it, the second arrives as a double click.
+  notes.clear();
+  const CPoint cell = At(3, 2, 10, 10);
+  Run({[=] { MouseTo(cell); },
+       [=] { MouseTo(cell, MOUSEEVENTF_LEFTDOWN); },
+       [=] { MouseTo(cell, MOUSEEVENTF_LEFTUP); },
+       [=] { MouseTo(cell, MOUSEEVENTF_LEFTDOWN); },
+       [=] { MouseTo(cell, MOUSEEVENTF_LEFTUP); }});
+  EXPECT_TRUE(grid.IsItemEditing(3, 2));
+  std::vector<int> codes;
+  for (const Note& n : notes) codes.push_back(n.code);
+  // (the second release goes to the editor, now over the cell)
+  EXPECT_EQ(codes, (std::vector<int>{GVN_SELCHANGING, GVN_SELCHANGED, kClick, GVN_BEGINLABELEDIT,
+                                      static_cast<int>(NM_DBLCLK)}));
+  grid.SetFocus();
+  testing_support::PumpMessages();
+}
+
+// However the drag loses the mouse (another window takes the capture, as a message box would,
+// or the system cancels the mode), the cursor goes free, the drag ends and nothing is sized.
 TEST_F(GridInput, CaptureLostDuringADividerDragFreesTheCursorAndEndsTheDrag) {
   RECT screen;
   ASSERT_TRUE(GetClipCursor(&screen));
-  const CPoint start = At(0, 1, 49, 10);
-  RECT confined = {}, after = {};
-  int modeDuring = -1;
-  Run({[=] { MouseTo(start); },
-       [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); },
-       [&] {
-         MouseTo(CPoint(start.x + 20, start.y));
-         GetClipCursor(&confined);
-         modeDuring = grid.GetMouseMode();
-         ::SetCapture(parent.hwnd());  // another window takes the capture (a message box would)
-         GetClipCursor(&after);
-       },
-       [=] { MouseTo(CPoint(start.x + 20, start.y), MOUSEEVENTF_LEFTUP); },
-       [] { ::ReleaseCapture(); }});
-  EXPECT_EQ(modeDuring, CGridCtrl::MOUSE_SIZING_COL);
-  EXPECT_NE(testing_support::RectText(confined), testing_support::RectText(screen));  // the drag confined it
-  EXPECT_EQ(testing_support::RectText(after), testing_support::RectText(screen));
-  EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::MOUSE_NOTHING);
-  EXPECT_EQ(grid.GetColumnWidth(1), 50);
+  const struct Case {
+    const char* what;
+    std::function<void()> lose;
+  } cases[] = {
+      {"capture taken", [this] { ::SetCapture(parent.hwnd()); }},
+      {"mode cancelled", [this] { grid.SendMessage(WM_CANCELMODE); }},
+  };
+  for (const Case& c : cases) {
+    const CPoint start = At(0, 1, 49, 10);
+    RECT confined = {}, after = {};
+    int modeDuring = -1;
+    Run({[=] { MouseTo(start); },
+         [=] { MouseTo(start, MOUSEEVENTF_LEFTDOWN); },
+         [&] {
+           MouseTo(CPoint(start.x + 20, start.y));
+           GetClipCursor(&confined);
+           modeDuring = grid.GetMouseMode();
+           c.lose();
+           GetClipCursor(&after);
+         },
+         [=] { MouseTo(CPoint(start.x + 20, start.y), MOUSEEVENTF_LEFTUP); },
+         [] { ::ReleaseCapture(); },
+         [=] { ClickElsewhere(); }});
+    EXPECT_EQ(modeDuring, CGridCtrl::MOUSE_SIZING_COL) << c.what;
+    EXPECT_NE(testing_support::RectText(confined), testing_support::RectText(screen)) << c.what;  // the drag confined it
+    EXPECT_EQ(testing_support::RectText(after), testing_support::RectText(screen)) << c.what;
+    EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::MOUSE_NOTHING) << c.what;
+    EXPECT_EQ(grid.GetColumnWidth(1), 50) << c.what;
+  }
 }
 
 }  // namespace

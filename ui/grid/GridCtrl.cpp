@@ -787,7 +787,8 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
   const CCellRange range(nMinRow, nMinCol, nMaxRow, nMaxCol);
   // The selection is rectangles, so the new one costs what its rectangles cost, not its
   // cells; only the visible cells are compared, to repaint those that changed.
-  const CGridSelection before = m_selection;
+  const CCellRange visible = GetSafeHwnd() != NULL ? GetVisibleNonFixedCellRange() : CCellRange();
+  const std::vector<bool> before = SelectedIn(visible);
   if (bSelectCells) {
     if (nMinRow < 0) {
       m_selection.Clear();
@@ -799,17 +800,26 @@ void CGridCtrl::SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMax
       if (IsValid(range)) m_selection.AddRange(range);
     }
   } else if (IsValid(range)) {
-    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r)
-      for (int c = range.GetMinCol(); c <= range.GetMaxCol(); ++c) m_selection.Select(r, c, false);
+    m_selection.RemoveRange(range);
   }
-  if (GetSafeHwnd() != NULL) RepaintChanged(before, GetVisibleNonFixedCellRange());
+  RepaintChanged(before, visible);
 }
 
-void CGridCtrl::RepaintChanged(const CGridSelection& before, const CCellRange& visible) {
+std::vector<bool> CGridCtrl::SelectedIn(const CCellRange& visible) const {
+  std::vector<bool> selected;
+  if (!visible.IsValid()) return selected;
+  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow(); ++r)
+    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol(); ++c)
+      selected.push_back(r < m_nRows && c < m_nCols && m_selection.IsSelected(r, c));
+  return selected;
+}
+
+void CGridCtrl::RepaintChanged(const std::vector<bool>& before, const CCellRange& visible) {
   if (!visible.IsValid()) return;
-  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow() && r < m_nRows; ++r)
-    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol() && c < m_nCols; ++c)
-      if (before.IsSelected(r, c) != m_selection.IsSelected(r, c)) InvalidateCellRect(r, c);
+  size_t i = 0;
+  for (int r = visible.GetMinRow(); r <= visible.GetMaxRow(); ++r)
+    for (int c = visible.GetMinCol(); c <= visible.GetMaxCol(); ++c, ++i)
+      if (r < m_nRows && c < m_nCols && before[i] != m_selection.IsSelected(r, c)) InvalidateCellRect(r, c);
 }
 
 void CGridCtrl::ResetSelectedRange() {
@@ -859,10 +869,14 @@ void CGridCtrl::OnSelecting(const CCellID& cell) {
 }
 
 void CGridCtrl::OnEditSelectAll() {
+  const HWND self = m_hWnd;
   SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
+  if (self != NULL && !::IsWindow(self)) return;  // the owner destroyed the grid
   SelectAllCells();
   SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
 }
+
+void CGridCtrl::OnUpdateEditSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnableSelection); }
 
 CCellID CGridCtrl::GetNextItem(CCellID cell, int nFlags) const {
   static const struct { int flag; UINT state; } kMatch[] = {{GVNI_FOCUSED, GVIS_FOCUSED},   {GVNI_SELECTED, GVIS_SELECTED},
@@ -1044,7 +1058,8 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar) {
   if (!IsCellVisible(nRow, nCol)) return;
   CRect rect;
   if (!GetCellRect(nRow, nCol, rect)) return;
-  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return;
+  const HWND self = m_hWnd;
+  if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0 || !::IsWindow(self)) return;
   CGridCellBase* cell = GetCell(nRow, nCol);
   if (cell != NULL) cell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
 }
@@ -1058,7 +1073,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString str) {
 
 BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strText) {
   if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return FALSE;
+  const HWND self = m_hWnd;
   if (SendMessageToParent(nRow, nCol, GVN_BEGINLABELEDIT) < 0) return FALSE;
+  if (self != NULL && !::IsWindow(self)) return FALSE;  // the owner destroyed the grid
   return ValidateAndModifyCellContents(nRow, nCol, strText, FALSE);
 }
 
@@ -1070,7 +1087,10 @@ BOOL CGridCtrl::ValidateAndModifyCellContents(int nRow, int nCol, LPCTSTR strTex
   if (old == strText) return TRUE;
   const BOOL wasModified = GetModified(nRow, nCol);
   if (!m_bVirtualMode) SetItemText(nRow, nCol, strText);
-  if (ValidateEdit(nRow, nCol, strText) && SendEndEditToParent(nRow, nCol, strText) >= 0) {
+  const HWND self = m_hWnd;
+  const BOOL accepted = ValidateEdit(nRow, nCol, strText) && SendEndEditToParent(nRow, nCol, strText) >= 0;
+  if (self != NULL && !::IsWindow(self)) return accepted;  // the owner destroyed the grid
+  if (accepted) {
     SetModified(TRUE, nRow, nCol);
     RedrawCell(nRow, nCol);
     return TRUE;

@@ -193,7 +193,9 @@ void CGridCtrl::OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult) {
   const GV_DISPINFO* info = reinterpret_cast<const GV_DISPINFO*>(pNMHDR);
   *pResult = 0;
   if (GetSafeHwnd() == NULL) return;
+  const HWND self = m_hWnd;
   OnEndEditCell(info->item.row, info->item.col, info->item.strText);
+  if (!::IsWindow(self)) return;  // the owner destroyed the grid when told of the edit
   const UINT key = static_cast<UINT>(info->item.lParam);
   if (key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN)) {
     SendMessage(WM_KEYDOWN, key, 0);

@@ -151,7 +151,10 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
   }
 
   if (m_MouseMode != MOUSE_PREPARE_DRAG) {
+    // The owner may destroy the grid while it hears of the change: then nothing more is done.
+    const HWND self = m_hWnd;
     SendMessageToParent(down.row, down.col, GVN_SELCHANGING);
+    if (!::IsWindow(self)) return;
     m_prevSelection.Clear();
     if (ctrl) m_prevSelection = m_selection;
     if (down.row >= m_nFixedRows && down.col >= m_nFixedCols) {
@@ -263,6 +266,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
   }
   (void)nFlags;
   CPoint origin;
+  // Each notice may end with the grid destroyed by its owner: then nothing more is done.
+  const HWND self = m_hWnd;
   switch (m_MouseMode) {
     case MOUSE_PREPARE_EDIT:
       if (GetCellOrigin(m_idCurrentCell, &origin))
@@ -272,9 +277,12 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
       CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col);
       if (cell != NULL && GetCellOrigin(m_idCurrentCell, &origin)) cell->OnClick(point - origin);
       SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
+      if (!::IsWindow(self)) return;
       SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GVN_SELCHANGING);
+      if (!::IsWindow(self)) return;
       ResetSelectedRange();
       SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
+      if (!::IsWindow(self)) return;
       break;
     }
     case MOUSE_SIZING_COL:
@@ -297,12 +305,15 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
     }
     default: {
       SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GVN_SELCHANGED);
+      if (!::IsWindow(self)) return;
       CGridCellBase* cell = IsValid(m_idCurrentCell) ? GetCell(m_idCurrentCell.row, m_idCurrentCell.col) : NULL;
       if (cell != NULL && GetCellOrigin(m_idCurrentCell, &origin)) cell->OnClick(point - origin);
       SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
+      if (!::IsWindow(self)) return;
       break;
     }
   }
+  if (!::IsWindow(self)) return;
   m_MouseMode = MOUSE_NOTHING;
   SetCursor(LoadCursor(NULL, IDC_ARROW));
   if (IsValid(m_LeftClickDownCell) && GetSafeHwnd() != NULL) {
@@ -334,13 +345,16 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
       }
     }
   } else if (m_MouseMode == MOUSE_NOTHING && GetCellOrigin(cell, &origin)) {
+    const HWND self = m_hWnd;
     CRect text;
     if (cell.row >= m_nFixedRows && cell.col >= m_nFixedCols && GetTextRect(cell, text) && text.PtInRect(point) &&
         (IsValid(m_LeftClickDownCell) || m_bListMode))
       OnEditCell(cell.row, cell.col, point - origin, VK_LBUTTON);
+    if (!::IsWindow(self)) return;
     CGridCellBase* c = GetCell(cell.row, cell.col);
     if (c != NULL) c->OnDblClick(point - origin);
     SendMessageToParent(cell.row, cell.col, NM_DBLCLK);
+    if (!::IsWindow(self)) return;
   }
   (void)nFlags;
   Default();

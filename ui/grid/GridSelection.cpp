@@ -31,10 +31,67 @@ void Subtract(const CCellRange& piece, const CCellRange& cut, std::vector<CCellR
 
 }  // namespace
 
-bool CGridSelection::InRanges(int row, int col) const {
-  for (const CCellRange& r : m_ranges)
-    if (r.InRange(row, col)) return true;
-  return false;
+bool CGridSelection::InRanges(int row, int col) const { return RangeOf(row, col) >= 0; }
+
+int CGridSelection::RangeOf(int row, int col) const {
+  for (size_t i = 0; i < m_ranges.size(); ++i)
+    if (m_ranges[i].InRange(row, col)) return static_cast<int>(i);
+  return -1;
+}
+
+namespace {
+
+int CountIn(const std::map<int, int>& counts, int key) {
+  auto it = counts.find(key);
+  return it == counts.end() ? 0 : it->second;
+}
+
+void Decrement(std::map<int, int>& counts, int key) {
+  auto it = counts.find(key);
+  if (it != counts.end() && --it->second == 0) counts.erase(it);
+}
+
+}  // namespace
+
+bool CGridSelection::RowRemoved(int row, int minCol, int maxCol) const {
+  // The counts tell cheaply when a row cannot be complete, so that deselecting cell after cell
+  // along an edge costs no scan of what was deselected before.
+  if (CountIn(m_removedRows, row) < maxCol - minCol + 1) return false;
+  // Deselected cells of one row lie together in the set, in column order.
+  auto it = m_removed.lower_bound(Key(row, minCol));
+  for (int c = minCol; c <= maxCol; ++c, ++it)
+    if (it == m_removed.end() || *it != Key(row, c)) return false;
+  return true;
+}
+
+bool CGridSelection::ColumnRemoved(int col, int minRow, int maxRow) const {
+  if (CountIn(m_removedCols, col) < maxRow - minRow + 1) return false;
+  for (int r = minRow; r <= maxRow; ++r)
+    if (m_removed.find(Key(r, col)) == m_removed.end()) return false;
+  return true;
+}
+
+void CGridSelection::Trim(int index) {
+  CCellRange& r = m_ranges[static_cast<size_t>(index)];
+  for (;;) {
+    if (!r.IsValid()) break;
+    if (RowRemoved(r.GetMinRow(), r.GetMinCol(), r.GetMaxCol())) {
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMinRow(), r.GetMaxCol()));
+      r.SetMinRow(r.GetMinRow() + 1);
+    } else if (RowRemoved(r.GetMaxRow(), r.GetMinCol(), r.GetMaxCol())) {
+      EraseRemoved(CCellRange(r.GetMaxRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMaxCol()));
+      r.SetMaxRow(r.GetMaxRow() - 1);
+    } else if (ColumnRemoved(r.GetMinCol(), r.GetMinRow(), r.GetMaxRow())) {
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMinCol(), r.GetMaxRow(), r.GetMinCol()));
+      r.SetMinCol(r.GetMinCol() + 1);
+    } else if (ColumnRemoved(r.GetMaxCol(), r.GetMinRow(), r.GetMaxRow())) {
+      EraseRemoved(CCellRange(r.GetMinRow(), r.GetMaxCol(), r.GetMaxRow(), r.GetMaxCol()));
+      r.SetMaxCol(r.GetMaxCol() - 1);
+    } else {
+      return;
+    }
+  }
+  m_ranges.erase(m_ranges.begin() + index);
 }
 
 bool CGridSelection::IsSelected(int row, int col) const {
@@ -52,11 +109,18 @@ void CGridSelection::DropColumn(int col) {
 void CGridSelection::Select(int row, int col, bool selected) {
   if (row < 0 || col < 0) return;
   const Key key(row, col);
-  if (InRanges(row, col)) {
-    if (selected)
-      m_removed.erase(key);
-    else
-      m_removed.insert(key);
+  const int index = RangeOf(row, col);
+  if (index >= 0) {
+    if (selected) {
+      auto it = m_removed.find(key);
+      if (it != m_removed.end()) DropRemoved(it);
+    } else if (m_removed.insert(key).second) {
+      ++m_removedRows[row];
+      ++m_removedCols[col];
+      // A row or column of the range's edge wholly deselected leaves the range, so that the
+      // ranges' bounds stay the bounds of what is selected.
+      Trim(index);
+    }
     return;
   }
   if (selected) {
@@ -66,14 +130,32 @@ void CGridSelection::Select(int row, int col, bool selected) {
   }
 }
 
-void CGridSelection::EraseInside(std::set<Key>& cells, const CCellRange& range) {
-  auto it = cells.lower_bound(Key(range.GetMinRow(), INT_MIN));
-  const auto end = cells.upper_bound(Key(range.GetMaxRow(), INT_MAX));
-  while (it != end) {
+std::set<CGridSelection::Key>::iterator CGridSelection::DropRemoved(std::set<Key>::iterator it) {
+  Decrement(m_removedRows, it->first);
+  Decrement(m_removedCols, it->second);
+  return m_removed.erase(it);
+}
+
+void CGridSelection::EraseRemoved(const CCellRange& range) {
+  auto it = m_removed.lower_bound(Key(range.GetMinRow(), INT_MIN));
+  while (it != m_removed.end() && it->first <= range.GetMaxRow()) {
     if (range.InRange(it->first, it->second))
-      it = cells.erase(it);
+      it = DropRemoved(it);
     else
       ++it;
+  }
+}
+
+void CGridSelection::EraseAdded(const CCellRange& range) {
+  auto it = m_added.lower_bound(Key(range.GetMinRow(), INT_MIN));
+  const auto end = m_added.upper_bound(Key(range.GetMaxRow(), INT_MAX));
+  while (it != end) {
+    if (range.InRange(it->first, it->second)) {
+      DropColumn(it->second);
+      it = m_added.erase(it);
+    } else {
+      ++it;
+    }
   }
 }
 
@@ -89,24 +171,37 @@ void CGridSelection::AddRange(const CCellRange& range) {
   m_ranges.reserve(m_ranges.size() + pieces.size());
   // Cells selected one by one inside the range are now covered by it; cells deselected inside
   // the range are selected again.
-  auto it = m_added.lower_bound(Key(range.GetMinRow(), INT_MIN));
-  const auto end = m_added.upper_bound(Key(range.GetMaxRow(), INT_MAX));
-  while (it != end) {
-    if (range.InRange(it->first, it->second)) {
-      DropColumn(it->second);
-      it = m_added.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  EraseInside(m_removed, range);
+  EraseAdded(range);
+  EraseRemoved(range);
   m_ranges.insert(m_ranges.end(), pieces.begin(), pieces.end());
+}
+
+void CGridSelection::RemoveRange(const CCellRange& range) {
+  if (!range.IsValid()) return;
+  // A few cells (a Ctrl-click, a row of a list) become exceptions: cutting the rectangles for
+  // each would leave ever more of them after many such clicks.
+  if (Area(range) <= kFewCells) {
+    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r)
+      for (int c = range.GetMinCol(); c <= range.GetMaxCol(); ++c) Select(r, c, false);
+    return;
+  }
+  std::vector<CCellRange> kept;
+  kept.reserve(m_ranges.size());
+  for (const CCellRange& r : m_ranges) Subtract(r, range, kept);
+  m_ranges.swap(kept);
+  EraseAdded(range);
+  // Cells deselected inside the range now lie outside every range.
+  EraseRemoved(range);
+  // The pieces left beside the range may have wholly deselected edges now.
+  for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }
 
 void CGridSelection::Clear() {
   m_ranges.clear();
   m_added.clear();
   m_removed.clear();
+  m_removedRows.clear();
+  m_removedCols.clear();
   m_addedColumns.clear();
 }
 
@@ -155,7 +250,9 @@ void CGridSelection::Clip(int rows, int cols) {
     }
   }
   for (auto it = m_removed.begin(); it != m_removed.end();)
-    it = all.InRange(it->first, it->second) ? std::next(it) : m_removed.erase(it);
+    it = all.InRange(it->first, it->second) ? std::next(it) : DropRemoved(it);
+  // A cut edge may be a wholly deselected row or column.
+  for (size_t i = m_ranges.size(); i-- > 0;) Trim(static_cast<int>(i));
 }
 
 std::vector<CCellID> CGridSelection::CellsIn(const CCellRange& range) const {

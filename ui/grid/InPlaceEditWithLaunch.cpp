@@ -6,14 +6,22 @@
 #include <utility>
 
 BEGIN_MESSAGE_MAP(CInPlaceEditWithLaunch, CEdit)
+  ON_CONTROL_REFLECT_EX(EN_CHANGE, &CInPlaceEditWithLaunch::OnChange)
+  ON_MESSAGE(EM_SETREADONLY, &CInPlaceEditWithLaunch::OnSetReadOnly)
+  ON_MESSAGE(WM_SETTEXT, &CInPlaceEditWithLaunch::OnSetText)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CInPlaceEditWithLaunch::OnToolTipText)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &CInPlaceEditWithLaunch::OnToolTipText)
   ON_WM_CREATE()
+  ON_WM_DESTROY()
   ON_WM_NCCALCSIZE()
   ON_WM_SIZE()
   ON_WM_NCHITTEST()
   ON_WM_NCLBUTTONDOWN()
   ON_WM_NCLBUTTONDBLCLK()
+  ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
+  ON_WM_NCMOUSEMOVE()
   ON_WM_NCPAINT()
   ON_WM_KEYDOWN()
   ON_WM_CHAR()
@@ -105,6 +113,13 @@ int CInPlaceEditWithLaunch::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   return 0;
 }
 
+// The tips' window is owned by the top-level window (a child cannot own a pop-up), so it does
+// not go with the edit by itself.
+void CInPlaceEditWithLaunch::OnDestroy() {
+  if (m_toolTip.GetSafeHwnd() != NULL) m_toolTip.DestroyWindow();
+  CEdit::OnDestroy();
+}
+
 void CInPlaceEditWithLaunch::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
   CEdit::OnNcCalcSize(bCalcValidRects, lpncsp);
   RECT& client = lpncsp->rgrc[0];
@@ -119,6 +134,8 @@ void CInPlaceEditWithLaunch::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAM
   }
   // Window-relative: less the window's top-left (the second rectangle when valid rects are asked).
   if (bCalcValidRects) m_rcButton.OffsetRect(-lpncsp->rgrc[1].left, -lpncsp->rgrc[1].top);
+  // The tools' rectangles are stale now: the tips are made again on the next message.
+  if (m_toolTip.GetSafeHwnd() != NULL) m_toolTip.DestroyWindow();
 }
 
 void CInPlaceEditWithLaunch::OnSize(UINT nType, int cx, int cy) {
@@ -159,14 +176,51 @@ void CInPlaceEditWithLaunch::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
   (void)nHitTest;
 }
 
+void CInPlaceEditWithLaunch::HoverOn() {
+  if (::GetCapture() != m_hWnd) SetCapture();
+  if ((m_nButtonState & kFlat) != 0) UpdateFlatLook(FALSE);
+}
+
 void CInPlaceEditWithLaunch::OnMouseMove(UINT nFlags, CPoint point) {
   if (m_bButtonPressed) {
-    ClientToScreen(&point);
-    const int state = InButton(point) ? kPressed : kNormal;
+    CPoint screen(point);
+    ClientToScreen(&screen);
+    const int state = InButton(screen) ? kPressed : kNormal;
     if ((m_nButtonState & ~kFlat) != state) RedrawButton(state);
     return;
   }
   CEdit::OnMouseMove(nFlags, point);
+  if ((m_dwLaunchStyle & LAUNCH_FLAT) == 0 || ::GetFocus() == m_hWnd || GetSafeHwnd() == NULL) return;
+  // Without the focus the edit follows the mouse itself: raised while over it, flat once it left.
+  CPoint screen(point);
+  ClientToScreen(&screen);
+  CRect window, client;
+  GetWindowRect(window);
+  if (window.PtInRect(screen)) {
+    HoverOn();
+    GetClientRect(client);
+    ::SetCursor(::LoadCursor(NULL, client.PtInRect(point) ? IDC_IBEAM : IDC_ARROW));
+  } else {
+    if (::GetCapture() == m_hWnd) ReleaseCapture();
+    UpdateFlatLook(TRUE);
+  }
+}
+
+void CInPlaceEditWithLaunch::OnNcMouseMove(UINT nHitTest, CPoint point) {
+  CEdit::OnNcMouseMove(nHitTest, point);
+  if ((m_dwLaunchStyle & LAUNCH_FLAT) != 0 && ::GetFocus() != m_hWnd) HoverOn();
+}
+
+// With the flat look the edit may hold the capture for the hover, so a press on the button
+// arrives here in client coordinates rather than as a non-client press.
+void CInPlaceEditWithLaunch::OnLButtonDown(UINT nFlags, CPoint point) {
+  CPoint screen(point);
+  ClientToScreen(&screen);
+  if ((m_dwLaunchStyle & LAUNCH_FLAT) != 0 && InButton(screen) && (m_nButtonState & kDisabled) == 0) {
+    PressButton();
+    return;
+  }
+  CEdit::OnLButtonDown(nFlags, point);
 }
 
 void CInPlaceEditWithLaunch::OnLButtonUp(UINT nFlags, CPoint point) {
@@ -198,6 +252,90 @@ void CInPlaceEditWithLaunch::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
     return;
   }
   CEdit::OnChar(nChar, nRepCnt, nFlags);
+}
+
+BOOL CInPlaceEditWithLaunch::OnChange() {
+  m_bTextChanged = TRUE;
+  return FALSE;  // the parent sees the change too
+}
+
+LRESULT CInPlaceEditWithLaunch::OnSetReadOnly(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  UpdateFlatLook(TRUE);
+  return result;
+}
+
+LRESULT CInPlaceEditWithLaunch::OnSetText(WPARAM, LPARAM) {
+  m_bTextChanged = TRUE;
+  return Default();
+}
+
+void CInPlaceEditWithLaunch::MakeToolTips() {
+  if (m_toolTip.GetSafeHwnd() != NULL || GetSafeHwnd() == NULL) return;
+  if (!m_toolTip.Create(this)) return;
+  m_toolTip.Activate(TRUE);
+  m_toolTip.SetFont(GetFont());
+  // The button in client coordinates (it lies outside the client area).
+  CRect window, client;
+  GetWindowRect(window);
+  CPoint clientOrigin(0, 0);
+  ClientToScreen(&clientOrigin);
+  CRect button(m_rcButton);
+  button.OffsetRect(window.left - clientOrigin.x, window.top - clientOrigin.y);
+  GetClientRect(client);
+  m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, button, kToolButton);
+  m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, client, kToolText);
+}
+
+BOOL CInPlaceEditWithLaunch::PreTranslateMessage(MSG* pMsg) {
+  if ((m_dwLaunchStyle & (LAUNCH_TIP_BUTTON | LAUNCH_TIP_TEXT)) != 0) {
+    MakeToolTips();
+    if (m_toolTip.GetSafeHwnd() != NULL) m_toolTip.RelayEvent(pMsg);
+  }
+  if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd &&
+      (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_DELETE || pMsg->wParam == VK_ESCAPE ||
+       GetKeyState(VK_CONTROL) < 0)) {
+    ::TranslateMessage(pMsg);
+    ::DispatchMessage(pMsg);
+    return TRUE;
+  }
+  return CEdit::PreTranslateMessage(pMsg);
+}
+
+BOOL CInPlaceEditWithLaunch::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  if (pNMHDR->hwndFrom != m_toolTip.GetSafeHwnd()) return FALSE;
+  const UINT_PTR tool = pNMHDR->idFrom;
+  CString text;
+  if (tool == kToolButton && (m_dwLaunchStyle & LAUNCH_TIP_BUTTON) != 0)
+    text = _T("Launch");
+  else if (tool == kToolText && (m_dwLaunchStyle & LAUNCH_TIP_TEXT) != 0)
+    text = m_sToolTipText;
+  // The text lives in this edit until the next request (it may exceed the record's own buffer).
+  if (pNMHDR->code == TTN_NEEDTEXTW) {
+    NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+#ifdef UNICODE
+    m_tipTextW.assign(text.GetString());
+#else
+    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, NULL, 0);
+    m_tipTextW.assign(n > 0 ? n : 1, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, &m_tipTextW[0], n);
+#endif
+    info->hinst = NULL;
+    info->lpszText = const_cast<LPWSTR>(m_tipTextW.c_str());
+  } else {
+    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+#ifdef UNICODE
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, NULL, 0, NULL, NULL);
+    m_tipTextA.assign(n > 0 ? n : 1, '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, 0, text, -1, &m_tipTextA[0], n, NULL, NULL);
+#else
+    m_tipTextA.assign(text.GetString());
+#endif
+    info->hinst = NULL;
+    info->lpszText = const_cast<LPSTR>(m_tipTextA.c_str());
+  }
+  return TRUE;
 }
 
 void CInPlaceEditWithLaunch::OnSetFocus(CWnd* pOldWnd) {
@@ -245,6 +383,9 @@ void CInPlaceEditWithLaunch::OnKillFocus(CWnd* pNewWnd) {
 }
 
 void CInPlaceEditWithLaunch::Launch() {
+  // The parent and the callback may destroy the edit (and with auto-delete, this object): each
+  // step after them first checks that the window is still there.
+  const HWND self = m_hWnd;
   CWnd* parent = GetParent();
   if (parent != NULL) {
     // The parent may take the launch itself: {this edit, its id, code 1, the object, 0}.
@@ -253,13 +394,15 @@ void CInPlaceEditWithLaunch::Launch() {
       CInPlaceEditWithLaunch* edit;
       LPARAM reserved;
     } nm = {{m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), 1}, this, 0};
-    if (parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) != 0) return;
+    if (parent->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) != 0 || !::IsWindow(self))
+      return;
   }
   if (m_pfnLaunch == NULL) return;
   m_bLaunching = TRUE;
   CString text;
   GetWindowText(text);
   m_pfnLaunch(m_userValue, m_nItem, m_nSubItem, text);
+  if (!::IsWindow(self)) return;
   SetWindowText(text);
   m_bLaunching = FALSE;
   if (parent != NULL) parent->SetFocus();

@@ -174,6 +174,9 @@ class QUARNEL_API CGridCtrl : public CWnd {
   // states; (-1,-1) when none does.
   CCellID GetNextItem(CCellID cell, int nFlags) const;
   CCellID GetSelectionStartCell() const { return m_SelectionStartCell; }
+  // The "select all" command (also Ctrl+A): the selection-changing notice, all cells, the
+  // selection-changed notice. Its command update enables it while selection is on.
+  static const UINT ID_SELECT_ALL = 0xE12A;
   virtual void OnEditSelectAll();
   CCellID GetFocusCell() const { return m_idCurrentCell; }
   CCellID SetFocusCell(int nRow, int nCol);
@@ -470,14 +473,17 @@ class QUARNEL_API CGridCtrl : public CWnd {
   virtual void PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, CRect& rect, CDC* pDC, BOOL& bFirst);
   // Reads the whole file; FALSE with the message shown when it cannot.
   BOOL LoadText(LPCTSTR strFileName, CString& text);
+  afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
   BOOL MouseOverRowResizeArea(CPoint point);
   BOOL MouseOverColumnResizeArea(CPoint point);
   // Inverts the 2-pixel tracking band of a divider drag at point (x for columns, y for rows).
   void InvertBand(CPoint point, BOOL bColumn);
   // Ends a divider drag without sizing: frees the cursor, erases the band, mode back to none.
   void CancelDividerDrag();
-  // Invalidates the visible cells whose selection differs between before and now.
-  void RepaintChanged(const CGridSelection& before, const CCellRange& visible);
+  // Whether each cell of the visible range is selected, row by row (empty for an invalid range).
+  std::vector<bool> SelectedIn(const CCellRange& visible) const;
+  // Invalidates the visible cells whose selection differs from before (SelectedIn of visible).
+  void RepaintChanged(const std::vector<bool>& before, const CCellRange& visible);
   DECLARE_MESSAGE_MAP()
 
   COLORREF m_crGridBkColour, m_crGridLineColour;
@@ -513,8 +519,8 @@ class QUARNEL_API CGridCtrl : public CWnd {
   BOOL m_bLMouseButtonDown = FALSE, m_bRMouseButtonDown = FALSE;
   int m_nResizeCaptureRange = 3;
   UINT_PTR m_nTimerID = 0;
-  BOOL m_bBandShown = FALSE;
-  CTitleTip m_TitleTip;  // made on first use, destroyed with the grid  // a divider drag's band is on screen at m_LastMousePoint
+  BOOL m_bBandShown = FALSE;  // a divider drag's band is on screen at m_LastMousePoint
+  CTitleTip m_TitleTip;       // made on first use, destroyed with the grid
   BOOL m_bAscending;
   int m_nSortColumn;
   PFNLVCOMPARE m_pfnCompare;

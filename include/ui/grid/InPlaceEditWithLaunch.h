@@ -3,8 +3,16 @@
 // calls the launch callback, which may replace the text. Losing the focus reports the text to
 // the parent's parent as a list view's end-of-label-edit (a NULL text after Escape) and
 // destroys the window.
+//
+// With LAUNCH_FLAT the border and button lie flat while the edit has neither the focus nor the
+// mouse over it, and rise under the mouse (without the focus the edit holds the capture while
+// the mouse is over it, to see it leave). LAUNCH_TIP_BUTTON and LAUNCH_TIP_TEXT add tool tips over the button ("Launch") and over
+// the text (SetToolTipText); they work through PreTranslateMessage, so the edit must live in a
+// thread whose loop pre-translates (the framework's loop does).
 #pragma once
 #include <framework.h>
+
+#include <string>
 
 #include "quarnel_api.h"
 
@@ -22,6 +30,8 @@ class QUARNEL_API CInPlaceEditWithLaunch : public CEdit {
  public:
   // Button states (bit kFlat added while the flat look shows).
   enum { kNormal = 1, kPressed = 2, kDisabled = 4, kFlat = 8 };
+  // The tools of the tool tips: over the button, over the text.
+  enum { kToolButton = 1, kToolText = 2 };
 
   CInPlaceEditWithLaunch(int nItem, int nSubItem, CString sInitText, PFNLAUNCHCALLBACK pfnLaunch, DWORD_PTR userValue,
                          BOOL bAutoDelete);
@@ -38,6 +48,12 @@ class QUARNEL_API CInPlaceEditWithLaunch : public CEdit {
   CRect GetButtonRect() const { return m_rcButton; }
   int GetButtonState() const { return m_nButtonState; }
   void SetToolTipText(LPCTSTR text) { m_sToolTipText = text; }
+  CString GetToolTipText() const { return m_sToolTipText; }
+  // The tool-tip control (no window until a message passes PreTranslateMessage with a tip style).
+  CToolTipCtrl& GetToolTip() { return m_toolTip; }
+  // Relays the message to the tool tips (made on first use); keeps Return, Delete, Escape and
+  // Ctrl+key presses from a dialog's keyboard handling by dispatching them at once.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // Asks the parent, then calls the callback and ends the edit.
   void Launch();
   // Draws the button in state into dc, whose origin is the window's top-left.
@@ -46,13 +62,20 @@ class QUARNEL_API CInPlaceEditWithLaunch : public CEdit {
  protected:
   void PostNcDestroy() override;
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnDestroy();
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
   afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  afx_msg BOOL OnChange();
+  afx_msg LRESULT OnSetReadOnly(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnToolTipText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnNcPaint();
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -66,6 +89,9 @@ class QUARNEL_API CInPlaceEditWithLaunch : public CEdit {
   void RedrawButton(int nState);
   void UpdateFlatLook(BOOL bOn);
   void RecalcFrame();
+  void MakeToolTips();
+  // Shows the raised look under the mouse: takes the capture so that leaving is seen.
+  void HoverOn();
 
   BOOL m_bAutoDelete;
   int m_nItem, m_nSubItem;
@@ -79,6 +105,9 @@ class QUARNEL_API CInPlaceEditWithLaunch : public CEdit {
   int m_nButtonWidth;
   CRect m_rcButton;
   CString m_sToolTipText;
+  CToolTipCtrl m_toolTip;
+  std::wstring m_tipTextW;  // the text handed to the tips, kept until the next request
+  std::string m_tipTextA;
   PFNLAUNCHCALLBACK m_pfnLaunch;
   DWORD_PTR m_userValue;  // pointer-sized
   BOOL m_bLaunching;
