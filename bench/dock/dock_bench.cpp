@@ -97,15 +97,12 @@ BENCHMARK_CAPTURE(BM_DeferWindowPos, Unchanged, false)->Name("dock/DeferWindowPo
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  bench_support::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.Print("20 bars in 4 rows, all moving: RecalcLayout / DeferWindowPos by hand", "dock/RecalcLayout/Moving/4",
-                 "dock/DeferWindowPos/Moving");
-  reporter.Print("20 bars in 4 rows, none moving: RecalcLayout / the same check by hand",
-                 "dock/RecalcLayout/Unchanged/4", "dock/DeferWindowPos/Unchanged");
-  reporter.Print("all moving, 80 bars / 20 bars (linear would be 4)", "dock/RecalcLayout/Moving/16",
-                 "dock/RecalcLayout/Moving/4");
-  benchmark::Shutdown();
-  return 0;
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    reporter.Print("20 bars in 4 rows, all moving: RecalcLayout / DeferWindowPos by hand", "dock/RecalcLayout/Moving/4",
+                   "dock/DeferWindowPos/Moving");
+    reporter.Print("20 bars in 4 rows, none moving: RecalcLayout / the same check by hand",
+                   "dock/RecalcLayout/Unchanged/4", "dock/DeferWindowPos/Unchanged");
+    reporter.Print("all moving, 80 bars / 20 bars (linear would be 4)", "dock/RecalcLayout/Moving/16",
+                   "dock/RecalcLayout/Moving/4");
+  });
 }

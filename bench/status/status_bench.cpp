@@ -95,16 +95,14 @@ BENCHMARK(BM_RawStatusSetText)->Arg(kShown)->Arg(kHidden)->Arg(kRedrawOff)->Unit
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  bench_support::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const char* ours = "BM_StatusPaneText";
-  // The hidden and redraw-off controls do the pane's work; the shown one also paints each text.
-  reporter.Print("10,000 status texts and a paint: portable pane / raw control hidden", ours, "BM_RawStatusSetText/1");
-  reporter.Print("10,000 status texts and a paint: portable pane / raw control, drawing off", ours,
-                 "BM_RawStatusSetText/2");
-  reporter.Print("(not the same work) portable pane / raw control shown, painting each text", ours,
-                 "BM_RawStatusSetText/0");
-  benchmark::Shutdown();
-  return 0;
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    const char* ours = "BM_StatusPaneText";
+    // The hidden and redraw-off controls do the pane's work; the shown one also paints each text.
+    reporter.Print("10,000 status texts and a paint: portable pane / raw control hidden", ours,
+                   "BM_RawStatusSetText/1");
+    reporter.Print("10,000 status texts and a paint: portable pane / raw control, drawing off", ours,
+                   "BM_RawStatusSetText/2");
+    reporter.Print("(not the same work) portable pane / raw control shown, painting each text", ours,
+                   "BM_RawStatusSetText/0");
+  });
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bench_support {
@@ -34,8 +35,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
   bool Has(const std::string& a, const std::string& b) const {
     return times.count(a) && times.count(b) && times.at(b) > 0 && cpu.at(b) > 0;
   }
-  // On real time.
-  double Ratio(const std::string& a, const std::string& b) const { return times.at(a) / times.at(b); }
+  // On real time. The pair is remembered: the reporter lists each such pair with both times
+  // when it goes, so that a printout of the ratio alone still shows what it was made of.
+  double Ratio(const std::string& a, const std::string& b) const {
+    m_asked.emplace_back(a, b);
+    return times.at(a) / times.at(b);
+  }
   double CpuRatio(const std::string& a, const std::string& b) const { return cpu.at(a) / cpu.at(b); }
 
   // One line for a pair that ran: ours, the reference and the ratio on real time, then the
@@ -43,8 +48,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Print(const std::string& what, const std::string& ours, const std::string& reference) const {
     if (!Has(ours, reference)) return;
     printf("%s: %s against %s = %.2fx real time (CPU %s against %s = %.2fx)\n", what.c_str(),
-           Time(times.at(ours)).c_str(), Time(times.at(reference)).c_str(), Ratio(ours, reference),
+           Time(times.at(ours)).c_str(), Time(times.at(reference)).c_str(), times.at(ours) / times.at(reference),
            Time(cpu.at(ours)).c_str(), Time(cpu.at(reference)).c_str(), CpuRatio(ours, reference));
+  }
+
+  ~RatioReporter() override {
+    bool first = true;
+    for (const auto& pair : m_asked) {
+      if (!Has(pair.first, pair.second)) continue;
+      if (first) printf("The ratios above, on real time, with CPU time beside:\n");
+      first = false;
+      Print("  " + pair.first + " / " + pair.second, pair.first, pair.second);
+    }
   }
 
   // Nanoseconds in a readable unit.
@@ -58,6 +73,21 @@ class RatioReporter : public benchmark::ConsoleReporter {
       snprintf(text, sizeof text, "%.1f ns", ns);
     return text;
   }
+
+ private:
+  mutable std::vector<std::pair<std::string, std::string>> m_asked;  // pairs whose ratio was asked
 };
+
+// The main of a benchmark program: runs the benchmarks the command line selects with the
+// reporter, then lets `print` print the ratios of the run.
+template <class Print>
+int RunWithRatios(int argc, char** argv, Print print) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  print(reporter);
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace bench_support
