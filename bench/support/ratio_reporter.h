@@ -25,9 +25,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& r : reports) {
       if (r.error_occurred) continue;
       const double unit = benchmark::GetTimeUnitMultiplier(r.time_unit);
-      times[r.benchmark_name()] = r.GetAdjustedRealTime() * 1e9 / unit;
-      cpu[r.benchmark_name()] = r.GetAdjustedCPUTime() * 1e9 / unit;
-      counters[r.benchmark_name()] = r.counters;
+      const std::string name = PlainName(r.benchmark_name());
+      times[name] = r.GetAdjustedRealTime() * 1e9 / unit;
+      cpu[name] = r.GetAdjustedCPUTime() * 1e9 / unit;
+      counters[name] = r.counters;
     }
     ConsoleReporter::ReportRuns(reports);
   }
@@ -60,6 +61,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
       first = false;
       Print("  " + pair.first + " / " + pair.second, pair.first, pair.second);
     }
+  }
+
+  // The name without the run settings the library adds to it ("/min_time:3.000",
+  // "/min_warmup_time:0.200"): the benchmark as its program names it.
+  static std::string PlainName(std::string name) {
+    for (const char* setting : {"/min_time:", "/min_warmup_time:"}) {
+      const size_t at = name.find(setting);
+      if (at == std::string::npos) continue;
+      const size_t end = name.find('/', at + 1);
+      name.erase(at, end == std::string::npos ? std::string::npos : end - at);
+    }
+    return name;
   }
 
   // Nanoseconds in a readable unit.

@@ -148,17 +148,14 @@ int main(int argc, char** argv) {
       benchmark::RegisterBenchmark(Name(r.what, r.side, count).c_str(), r.run, count)
           ->Unit(benchmark::kMicrosecond)
           ->MinWarmUpTime(0.2);
-  benchmark::Initialize(&argc, argv);
-  bench_support::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const char* what : {"Load", "ColourChange"}) {
-    for (int count : kSizes) {
-      const std::string ours = Name(what, "Ours", count), raw = Name(what, "Raw", count);
-      if (!reporter.Has(ours, raw)) continue;
-      reporter.Print(std::string(what) + ", " + std::to_string(count) + " buttons, ours / raw", ours, raw);
-      printf("  %.2f us a button\n", reporter.times[ours] / 1000 / count);
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    for (const char* what : {"Load", "ColourChange"}) {
+      for (int count : kSizes) {
+        const std::string ours = Name(what, "Ours", count), raw = Name(what, "Raw", count);
+        if (!reporter.Has(ours, raw)) continue;
+        reporter.Print(std::string(what) + ", " + std::to_string(count) + " buttons, ours / raw", ours, raw);
+        printf("  %.2f us a button\n", reporter.times.at(ours) / 1000 / count);
+      }
     }
-  }
-  benchmark::Shutdown();
-  return 0;
+  });
 }
