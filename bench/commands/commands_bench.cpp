@@ -2,6 +2,8 @@
 // idle update of 200 toolbar buttons and menu items, each beside its plain equivalent.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <UICommandCenter.h>
 #include <UICommandRouting.h>
 #include <commctrl.h>
@@ -263,4 +265,13 @@ BENCHMARK(BM_IdleUpdateRawWin32)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    reporter.Print("loading 5,000 commands: centre / unordered_map", "BM_CenterLoad5000", "BM_UnorderedMapLoad5000");
+    for (const char* n : {"200", "5000", "50000"})
+      reporter.Print(std::string("lookups among ") + n + " commands: centre / unordered_map",
+                     std::string("BM_CenterLookup/") + n, std::string("BM_UnorderedMapLookup/") + n);
+    reporter.Print("idle update of 200 buttons and 200 items: routing and rights / raw Win32",
+                   "BM_IdleUpdateThroughRouting", "BM_IdleUpdateRawWin32");
+  });
+}

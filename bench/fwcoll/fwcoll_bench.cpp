@@ -1,6 +1,8 @@
 // CMap lookups beside std::unordered_map: 5,000 command ids, every one looked up per pass.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <framework.h>
 
 #include <unordered_map>
@@ -92,4 +94,9 @@ BENCHMARK(BM_UnorderedMapStringLookup);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    reporter.Print("5,000 id lookups: CMap / unordered_map", "BM_CMapLookup", "BM_UnorderedMapLookup");
+    reporter.Print("5,000 text lookups: CMap / unordered_map", "BM_CMapStringLookup", "BM_UnorderedMapStringLookup");
+  });
+}

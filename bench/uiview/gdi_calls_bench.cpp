@@ -1,6 +1,6 @@
-// What the single GDI calls that the view makes per shape cost on a 32-bit DIB section, to
-// explain the view's ratio to plain GDI: state calls (GdiFlush, colours, selection) and
-// PatBlt with a solid brush against the monochrome 8 x 8 pattern brush the view paints with.
+// What single GDI calls cost on a 32-bit DIB section: state calls (GdiFlush, colours,
+// selection) and PatBlt with a solid brush against a monochrome 8 x 8 pattern brush, the
+// prices a drawing path pays per shape for each of them.
 #include <benchmark/benchmark.h>
 
 #include "bench_surface.h"

@@ -228,60 +228,6 @@ BENCHMARK(BM_ColourRects_Raw)->Name("uiview/ColourRects/Raw")->Unit(benchmark::k
 BENCHMARK(BM_Lines_View)->Name("uiview/Lines/View")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Lines_Raw)->Name("uiview/Lines/Raw")->Unit(benchmark::kMillisecond);
 
-// Where the view's time goes: raw GDI making the calls of a view that paints solid frames and
-// fills with the monochrome 8 x 8 pattern brush, each kind of call left out in turn. Bits of
-// the argument: 1 the pattern brush with the DC's colours switched between pen and fill
-// colours (clear: the solid brushes of the raw drawing); 2 a GetCurrentObject check before the
-// fill; 4 GdiFlush after each rectangle.
-enum { kPatternBrush = 1, kBrushCheck = 2, kFlush = 4, kAsView = 7 };
-
-void BM_Rects_RawLikeView(benchmark::State& state) {
-  const int calls = static_cast<int>(state.range(0));
-  Dib dib(kWidth, kHeight);
-  FillBrushes fills;
-  MonoPatternBrush mono;
-  HBRUSH pattern = mono.get();
-  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  HDC dc = dib.dc();
-  HGDIOBJ old = GetCurrentObject(dc, OBJ_BRUSH);
-  for (auto _ : state) {
-    for (const Shape& s : Rectangles()) {
-      const RECT& r = s.px;
-      int h = r.bottom - r.top, inner = r.right - r.left - 2;
-      if (calls & kPatternBrush) {
-        SelectObject(dc, pattern);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, RGB(255, 255, 255));
-      } else {
-        SelectObject(dc, black);
-      }
-      PatBlt(dc, r.left, r.top, 1, h, PATCOPY);
-      PatBlt(dc, r.right - 1, r.top, 1, h, PATCOPY);
-      if (calls & kPatternBrush) SelectObject(dc, pattern);
-      PatBlt(dc, r.left + 1, r.top, inner, 1, PATCOPY);
-      PatBlt(dc, r.left + 1, r.bottom - 1, inner, 1, PATCOPY);
-      if (calls & kPatternBrush) {
-        SetTextColor(dc, kFill);
-        SetBkColor(dc, RGB(255, 255, 255));
-      }
-      HBRUSH fill = calls & kPatternBrush ? pattern : fills.brushes[7];
-      if (!(calls & kBrushCheck) || GetCurrentObject(dc, OBJ_BRUSH) != fill) SelectObject(dc, fill);
-      PatBlt(dc, r.left + 1, r.top + 1, inner, h - 2, PATCOPY);
-      if (calls & kFlush) GdiFlush();
-    }
-  }
-  SelectObject(dc, old);
-  state.SetItemsProcessed(state.iterations() * kShapes);
-}
-BENCHMARK(BM_Rects_RawLikeView)
-    ->Name("uiview/RectsRawLikeView")
-    ->Arg(kAsView)
-    ->Arg(kAsView & ~kPatternBrush)
-    ->Arg(kAsView & ~kBrushCheck)
-    ->Arg(kAsView & ~kFlush)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond);
-
 // Culling: a grid of 1,000 x 1,000 cells of 96 x 24 pixels (90 x 20 drawn), scrolled to its
 // middle and seen through a culling rectangle of the argument's width (three quarters as high).
 const int kGridSide = 1000;
@@ -363,16 +309,6 @@ int main(int argc, char** argv) {
     if (!reporter.Has(view, raw)) continue;
     printf("%s: view / raw GDI = %.2fx (%.0f ns against %.0f ns of CPU a shape)\n", kind,
            reporter.times[view] / reporter.times[raw], reporter.times[view] / kShapes, reporter.times[raw] / kShapes);
-  }
-  const std::string like = "uiview/RectsRawLikeView/";
-  auto likeTime = [&](int calls) { return reporter.times[like + std::to_string(calls)]; };
-  if (reporter.times.count(like + std::to_string(kAsView)) && reporter.times.count(like + "0")) {
-    printf("Rects, raw GDI making a pattern-brush view's calls = %.0f ns a shape, of which: "
-           "pattern brush and colour switches %.0f ns, GetCurrentObject %.0f ns, GdiFlush %.0f ns "
-           "(raw alone %.0f ns)\n",
-           likeTime(kAsView) / kShapes, (likeTime(kAsView) - likeTime(kAsView & ~kPatternBrush)) / kShapes,
-           (likeTime(kAsView) - likeTime(kAsView & ~kBrushCheck)) / kShapes,
-           (likeTime(kAsView) - likeTime(kAsView & ~kFlush)) / kShapes, likeTime(0) / kShapes);
   }
   for (const char* width : {"1024", "256"}) {
     std::string all = std::string("uiview/Culling/WholeDocument/") + width,

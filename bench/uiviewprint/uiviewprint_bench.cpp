@@ -87,7 +87,7 @@ void BM_View(benchmark::State& state) {
     job.dc.EndDoc();
   }
 }
-BENCHMARK(BM_View)->Name("uiviewprint/Pages/View")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_View)->Name("uiviewprint/Pages/View")->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 void BM_Raw(benchmark::State& state) {
   Job job;
@@ -119,7 +119,7 @@ void BM_Raw(benchmark::State& state) {
     job.dc.EndDoc();
   }
 }
-BENCHMARK(BM_Raw)->Name("uiviewprint/Pages/GDI")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw)->Name("uiviewprint/Pages/GDI")->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 }  // namespace
 

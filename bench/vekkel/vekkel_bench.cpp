@@ -2,6 +2,8 @@
 // text search and formatting, and an archive written and read back.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <QvArchive.h>
 #include <QvContainers.h>
 #include <QvString.h>
@@ -118,4 +120,11 @@ void BM_RawBufferRoundTrip(benchmark::State& state) {
 BENCHMARK(BM_RawBufferRoundTrip);
 
 }  // namespace
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench_support::RunWithRatios(argc, argv, [](const bench_support::RatioReporter& reporter) {
+    reporter.Print("map lookups: QvMap / unordered_map", "BM_QvMapLookup", "BM_StdUnorderedMapLookup");
+    reporter.Print("text search: QvString / std::string", "BM_QvStringFind", "BM_StdStringFind");
+    reporter.Print("formatting: QvString / snprintf", "BM_QvStringFormat", "BM_Snprintf");
+    reporter.Print("archive round trip: QvArchive / raw buffer", "BM_ArchiveRoundTrip", "BM_RawBufferRoundTrip");
+  });
+}

@@ -4,6 +4,7 @@
 #include <fw_dock.h>
 
 #include <memory>
+#include <vector>
 
 #include "GUIPlatformUtilities.h"
 #include "QvCommandCenter.h"
@@ -165,10 +166,24 @@ BOOL CGUIMultipleBitmapToolbar::AddToolBar(unsigned int resourceId, int memorize
   if (!FindButtonList(resourceId, list)) return FALSE;
   if (memorize) MemorizeToolBar(resourceId);
   if (m_hWnd == NULL) return TRUE;  // its buttons are placed when the bar is made
+  // The buttons go to the control together (each single add lays the whole bar out again);
+  // a control's placeholders go at once, as the control is placed over them.
+  std::vector<TBBUTTON> pending;
+  m_pending = &pending;
   BOOL all = TRUE;
   for (DWORD i = 0; i < list.count && list.entries[i] != 0; ++i)
     if (!AddButtonFromCommand(list.entries[i])) all = FALSE;
+  if (!FlushPendingButtons()) all = FALSE;
+  m_pending = nullptr;
   return all;
+}
+
+BOOL CGUIMultipleBitmapToolbar::FlushPendingButtons() {
+  if (m_pending == nullptr || m_pending->empty()) return TRUE;
+  const BOOL added = SendMessage(TB_ADDBUTTONS, m_pending->size(), reinterpret_cast<LPARAM>(m_pending->data())) != 0;
+  if (!added) UI_TRACE_FAILED(s_log, "TB_ADDBUTTONS");
+  m_pending->clear();
+  return added;
 }
 
 QvControlMaker* CGUIMultipleBitmapToolbar::GetControlMaker(unsigned int commandId) const {
@@ -177,6 +192,10 @@ QvControlMaker* CGUIMultipleBitmapToolbar::GetControlMaker(unsigned int commandI
 }
 
 BOOL CGUIMultipleBitmapToolbar::AddOneButton(TBBUTTON& button) {
+  if (m_pending != nullptr) {
+    m_pending->push_back(button);
+    return TRUE;
+  }
   return SendMessage(TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&button)) != 0;
 }
 
@@ -236,6 +255,14 @@ BOOL CGUIMultipleBitmapToolbar::AddControl(unsigned int commandId, const QvComma
     UI_TRACE_REFUSED(s_log, "a control maker that asks for no room");
     return FALSE;
   }
+  if (!FlushPendingButtons()) return FALSE;  // the buttons before it are in place first
+  std::vector<TBBUTTON>* const pending = m_pending;
+  m_pending = nullptr;  // the placeholders go in at once
+  struct Restore {
+    CGUIMultipleBitmapToolbar* bar;
+    std::vector<TBBUTTON>* pending;
+    ~Restore() { bar->m_pending = pending; }
+  } restore = {this, pending};
   const int first = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
   // Takes the placeholders back when the control cannot be placed.
   auto undo = [this, first] {

@@ -652,35 +652,46 @@ TEST_F(ToolBarTest, ImageButtonsMoveTheirImageWithTheirState) {
       }
     return d;
   };
-  const Drawn normal = render();
-  ASSERT_TRUE(normal.blue);
-  const struct {
-    const char* name;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    CSize offset;
-    bool blue;
-  } cases[] = {
-      {"pressed", TB_PRESSBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
-      {"checked", TB_CHECKBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
-      {"hot", TB_SETHOTITEM, print, 0, CSize(-1, -1), false},
-      {"disabled", TB_ENABLEBUTTON, ID_PRINT, FALSE, CSize(0, 0), false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const LRESULT before = bar.SendMessage(TB_GETSTATE, ID_PRINT);
-    bar.SendMessage(c.message, c.wParam, c.lParam);
-    const Drawn d = render();
-    if (c.message != TB_ENABLEBUTTON) {
-      EXPECT_EQ(d.corner.x - normal.corner.x, c.offset.cx);
-      EXPECT_EQ(d.corner.y - normal.corner.y, c.offset.cy);
+  // As loaded, then after a colour change (which makes the images again).
+  for (const bool changed : {false, true}) {
+    SCOPED_TRACE(changed ? "after a colour change" : "as loaded");
+    if (changed) bar.SendMessage(WM_SYSCOLORCHANGE);
+    const Drawn normal = render();
+    ASSERT_TRUE(normal.blue);
+    const struct {
+      const char* name;
+      UINT message;
+      WPARAM wParam;
+      LPARAM lParam;
+      CSize offset;
+      bool blue;
+    } cases[] = {
+        {"pressed", TB_PRESSBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
+        {"checked", TB_CHECKBUTTON, ID_PRINT, TRUE, CSize(1, 1), true},
+        {"hot", TB_SETHOTITEM, print, 0, CSize(-1, -1), false},
+        {"disabled", TB_ENABLEBUTTON, ID_PRINT, FALSE, CSize(0, 0), false},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.name);
+      const LRESULT before = bar.SendMessage(TB_GETSTATE, ID_PRINT);
+      bar.SendMessage(c.message, c.wParam, c.lParam);
+      const Drawn d = render();
+      if (c.message != TB_ENABLEBUTTON) {
+        EXPECT_EQ(d.corner.x - normal.corner.x, c.offset.cx);
+        EXPECT_EQ(d.corner.y - normal.corner.y, c.offset.cy);
+      }
+      if (c.message != TB_SETHOTITEM) {
+        EXPECT_EQ(d.blue, c.blue);
+      }
+      bar.SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+      bar.SendMessage(TB_SETSTATE, ID_PRINT, before);
     }
-    if (c.message != TB_SETHOTITEM) {
-      EXPECT_EQ(d.blue, c.blue);
+    // The control holds the lists the bar drew with, of the same images.
+    for (UINT get : {TB_GETDISABLEDIMAGELIST, TB_GETHOTIMAGELIST}) {
+      HIMAGELIST list = reinterpret_cast<HIMAGELIST>(bar.SendMessage(get));
+      ASSERT_NE(list, nullptr);
+      EXPECT_EQ(ImageList_GetImageCount(list), ImageList_GetImageCount(bar.Images()));
     }
-    bar.SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
-    bar.SendMessage(TB_SETSTATE, ID_PRINT, before);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -169,6 +170,47 @@ TEST(QvMap, RemovingDuringAWalkAndCopies) {
   EXPECT_TRUE(pointers.Lookup(&a, found));
   EXPECT_EQ(found, &b);
   EXPECT_FALSE(pointers.Lookup(&b, found));
+}
+
+// A map filled far past its first table keeps a bucket for each entry (lookups stay
+// constant-time), and finds, walks and copies every entry after the moves; for each key kind.
+TEST(QvMap, GrowsItsTableWithItsEntries) {
+  const unsigned long n = 100000;
+  QvMapULongLPQvFirst numbers;  // 17 buckets asked
+  QvFirst object;
+  for (unsigned long i = 0; i < n; ++i) numbers[i * 8] = &object;  // keys alike in their low bits
+  EXPECT_EQ(numbers.GetCount(), static_cast<long>(n));
+  EXPECT_GE(numbers.GetHashTableSize(), n);
+  for (unsigned long i = 0; i < n; ++i) {
+    QvFirst* o = nullptr;
+    ASSERT_TRUE(numbers.Lookup(i * 8, o)) << i;
+    EXPECT_EQ(o, &object);
+  }
+  EXPECT_FALSE(numbers.Contains(8 * n + 1));
+  std::set<unsigned long> walked;
+  for (QvPosition pos = numbers.GetStartPosition(); pos;) {
+    unsigned long k;
+    QvFirst* o;
+    numbers.GetNextAssoc(pos, k, o);
+    EXPECT_TRUE(walked.insert(k).second) << k;
+  }
+  EXPECT_EQ(walked.size(), n);
+  QvMapULongLPQvFirst copy(numbers);
+  EXPECT_EQ(copy.GetCount(), static_cast<long>(n));
+  EXPECT_TRUE(copy.Contains(8 * (n - 1)));
+
+  QvDictionaryLPVoid texts;
+  for (unsigned long i = 0; i < 20000; ++i) texts[QvString("key ") + QvString(std::to_string(i).c_str())] = &object;
+  EXPECT_GE(texts.GetHashTableSize(), 20000u);
+  void* found = nullptr;
+  EXPECT_TRUE(texts.Lookup(QvString("key 19999"), found));
+  EXPECT_EQ(found, &object);
+  EXPECT_FALSE(texts.Lookup(QvString("key 20000"), found));
+  for (unsigned long i = 0; i < 20000; i += 2)
+    EXPECT_TRUE(texts.RemoveKey(QvString("key ") + QvString(std::to_string(i).c_str())));
+  EXPECT_EQ(texts.GetCount(), 10000);
+  EXPECT_TRUE(texts.Contains(QvString("key 1")));
+  EXPECT_FALSE(texts.Contains(QvString("key 0")));
 }
 
 TEST(QvDictionary, TextKeysAreExact) {

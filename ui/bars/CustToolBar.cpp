@@ -118,8 +118,23 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
 struct PendingButtons {
   std::vector<StripPiece> pieces;
   std::vector<TBBUTTON> buttons;
+  // The screen's width, asked once: each query costs Wine trips to its server.
+  int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
 };
 PendingButtons* s_pending = NULL;
+
+// The image of a command's button in the current face colour: its custom bitmap, or its slice
+// of a resource strip; no source when it has none.
+StripPiece PieceOf(CUICommand& command) {
+  StripPiece piece = {NULL, -1, false};
+  if (command.m_hBitmap != NULL && command.IsCustomCommand()) {
+    piece = {command.m_hBitmap, -1, true};
+  } else if (command.m_wBitmapID != 0) {
+    piece = {CFlatToolBar::GetToolbarBitmap(command.m_wBitmapID + (s_largeButtons ? 1 : 0)), command.m_wImageIndex, false};
+    if (piece.source == NULL) piece.index = -1;
+  }
+  return piece;
+}
 
 WORD EffectiveId(WORD id) {
   WORD effective = 0;
@@ -387,15 +402,28 @@ int CCustToolBar::Reload(int fromResource) {
 
 void CCustToolBar::MakeImageLists() {
   const CSize image = ImageSize();
-  HIMAGELIST* lists[] = {&m_hImages, &m_hImagesDisabled, &m_hImagesHot};
-  for (int look = 0; look < 3; ++look) {
-    HIMAGELIST made = m_hStrip != NULL ? CreateToolBarImageList(m_hStrip, image.cx, image.cy, look) : NULL;
-    if (*lists[look] != NULL) ::ImageList_Destroy(*lists[look]);
-    *lists[look] = made;
+  HIMAGELIST made = m_hStrip != NULL ? CreateToolBarImageList(m_hStrip, image.cx, image.cy, 0) : NULL;
+  // The disabled and hot looks are made from the new strip when a button first shows them.
+  SendMessage(TB_SETDISABLEDIMAGELIST, 0, 0);
+  SendMessage(TB_SETHOTIMAGELIST, 0, 0);
+  for (HIMAGELIST* list : {&m_hImagesDisabled, &m_hImagesHot}) {
+    if (*list != NULL) ::ImageList_Destroy(*list);
+    *list = NULL;
   }
-  SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hImages));
-  SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hImagesDisabled));
-  SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hImagesHot));
+  SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(made));
+  if (m_hImages != NULL) ::ImageList_Destroy(m_hImages);
+  m_hImages = made;
+}
+
+HIMAGELIST CCustToolBar::ImagesOfLook(int look) {
+  if (look == 0) return m_hImages;
+  HIMAGELIST& list = look == 1 ? m_hImagesDisabled : m_hImagesHot;
+  if (list == NULL && m_hStrip != NULL) {
+    const CSize image = ImageSize();
+    list = CreateToolBarImageList(m_hStrip, image.cx, image.cy, look);
+    if (list != NULL) SendMessage(look == 1 ? TB_SETDISABLEDIMAGELIST : TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+  }
+  return list;
 }
 
 int CCustToolBar::AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFrame) {
@@ -410,13 +438,7 @@ int CCustToolBar::AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFram
     b.iBitmap = 8;
   } else {
     b.idCommand = pCommand->m_wID;
-    StripPiece piece = {NULL, -1, false};
-    if (pCommand->m_hBitmap != NULL && pCommand->IsCustomCommand()) {
-      piece = {pCommand->m_hBitmap, -1, true};
-    } else if (pCommand->m_wBitmapID != 0) {
-      piece = {GetToolbarBitmap(pCommand->m_wBitmapID + (s_largeButtons ? 1 : 0)), pCommand->m_wImageIndex, false};
-      if (piece.source == NULL) piece.index = -1;
-    }
+    const StripPiece piece = PieceOf(*pCommand);
     if (piece.source != NULL) {
       if (s_pending != NULL) {
         b.iBitmap = static_cast<int>(s_pending->pieces.size());
@@ -460,7 +482,7 @@ int CCustToolBar::AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFram
     s_pending->buttons.push_back(b);
     if (m_nSelected >= nIndex) ++m_nSelected;
     const int width = GetButtonWidth(&b);
-    if ((m_nWidthSum + width) * 4 < ::GetSystemMetrics(SM_CXSCREEN) * 3) m_nWidthSum += width;
+    if ((m_nWidthSum + width) * 4 < s_pending->screenWidth * 3) m_nWidthSum += width;
     return 1;
   }
   FlushPendingButtons();
@@ -661,9 +683,61 @@ void CCustToolBar::OnMouseMove(UINT nFlags, CPoint point) {
 
 void CCustToolBar::OnSysColorChange() {
   CFlatToolBar::OnSysColorChange();
-  // The strip and the image lists were made in the old face colour.
-  Reload(0);
+  // The strip and the image lists were made in the old face colour; the buttons stay.
+  RemakeImages();
   CCoolMenu::ReloadMenus();
+}
+
+void CCustToolBar::RemakeImages() {
+  const CSize image = ImageSize();
+  BITMAP bm = {};
+  if (m_hStrip == NULL || !::GetObject(m_hStrip, sizeof bm, &bm)) return;
+  if (bm.bmHeight != image.cy) {
+    Reload(0);  // the button size changed since the bar was made: the buttons are made again
+    return;
+  }
+  const int count = bm.bmWidth / image.cx;
+  // Each image again from the command of the button that shows it. Images no button shows any
+  // more are left out: the buttons after them move down to the new indexes.
+  struct Shown {
+    int button;
+    int image;
+  };
+  std::vector<Shown> shown;
+  std::vector<StripPiece> byImage(static_cast<size_t>(count), StripPiece{NULL, -1, false});
+  std::vector<bool> used(static_cast<size_t>(count), false);
+  CUICommandCenter& center = CUICommandCenter::GetCommandCenter();
+  for (int i = 0, n = GetCount(); i < n; ++i) {
+    TBBUTTON b;
+    CToolBar::_GetButton(i, &b);
+    if ((b.fsStyle & TBSTYLE_SEP) || b.iBitmap < 0 || b.iBitmap >= count) continue;
+    shown.push_back({i, b.iBitmap});
+    if (used[static_cast<size_t>(b.iBitmap)]) continue;
+    used[static_cast<size_t>(b.iBitmap)] = true;
+    if (CUICommand* command = center.GetCommand(static_cast<WORD>(b.idCommand)))
+      byImage[static_cast<size_t>(b.iBitmap)] = PieceOf(*command);
+  }
+  std::vector<int> newIndex(static_cast<size_t>(count), -1);
+  std::vector<StripPiece> pieces;
+  for (int i = 0; i < count; ++i) {
+    if (!used[static_cast<size_t>(i)]) continue;
+    newIndex[static_cast<size_t>(i)] = static_cast<int>(pieces.size());
+    pieces.push_back(byImage[static_cast<size_t>(i)]);
+  }
+  HBITMAP strip = BuildStrip(pieces, image);
+  if (strip == NULL && !pieces.empty()) return;  // traced; the old images stay
+  if (m_hStrip != NULL) ::DeleteObject(m_hStrip);
+  m_hStrip = strip;
+  for (const Shown& s : shown) {
+    const int moved = newIndex[static_cast<size_t>(s.image)];
+    if (moved == s.image) continue;
+    TBBUTTONINFOW info = {};
+    info.dwMask = TBIF_IMAGE;
+    info.iImage = moved;
+    CFlatToolBar::_SetButton(s.button, &info);
+  }
+  MakeImageLists();
+  Invalidate();
 }
 
 void CCustToolBar::OnDestroy() {

@@ -404,11 +404,11 @@ void CCustToolBar::DrawButtonImage(HDC hDC, const CRect& rect, int image, UINT s
   int x = rect.left + (rect.Width() - cx) / 2, y = rect.top + (rect.Height() - cy) / 2;
   HIMAGELIST list = m_hImages;
   if (state & CDIS_DISABLED) {
-    if (m_hImagesDisabled != NULL) list = m_hImagesDisabled;
+    if (HIMAGELIST disabled = ImagesOfLook(1)) list = disabled;
   } else if (state & (CDIS_SELECTED | CDIS_CHECKED)) {
     ++x, ++y;
   } else if (state & CDIS_HOT) {
-    if (m_hImagesHot != NULL) list = m_hImagesHot;
+    if (HIMAGELIST hot = ImagesOfLook(2)) list = hot;
     --x, --y;
   }
   ::ImageList_Draw(list, image, hDC, x, y, ILD_TRANSPARENT);

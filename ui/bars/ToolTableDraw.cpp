@@ -87,8 +87,8 @@ struct PaintContext {
     if (maskDC.Get() == NULL) maskDC = OwnedDC(CreateCompatibleDC(target));
     if (cutDC.Get() == NULL) cutDC = OwnedDC(CreateCompatibleDC(target));
     if (source.Get() == NULL || maskDC.Get() == NULL || cutDC.Get() == NULL) return false;
+    if (maskOf == strip && maskW == imageW && maskH == imageH) return true;  // the strip is selected already
     Keep(sourceFirst, SelectObject(source.Get(), strip));
-    if (maskOf == strip && maskW == imageW && maskH == imageH) return true;
     maskOf = NULL;
     OwnedBitmap freshMask(CreateBitmap(imageW, imageH, 1, 1, NULL));
     OwnedBitmap freshCut(CreateCompatibleBitmap(target, imageW, imageH));
@@ -305,8 +305,10 @@ void PaintItems(Table* t, HDC dc, const RECT* clip) {
     RECT frame = t->At(p)->rect, meet;
     InflateRect(&frame, t->sepX / 2, t->sepY / 2);
     if (clip != NULL && !IntersectRect(&meet, &frame, clip)) continue;
+    // Only the owner's drawing and a window item's painting run code outside the table.
+    const int type = t->At(p)->type;
     DrawItem(t, dc, p, true, ctx);
-    if (!Alive(hwnd, t)) return;
+    if ((type == TTBL_OWNERDRAW || type == TTBL_WINDOW) && !Alive(hwnd, t)) return;
   }
 }
 

@@ -19,6 +19,8 @@
 // as DWORDs in the configuration key QVTOOLBAR_SETTINGS_KEY and rebuilds every toolbar when
 // the colour or size setting changes.
 #pragma once
+#include <vector>
+
 #include <framework.h>
 #include <fw_bars.h>
 #include <vekkel.h>
@@ -241,7 +243,10 @@ class QUARNEL_API CGUIMultipleBitmapToolbar : public CGUIToolBar {
   // first use; false when it cannot be loaded. `count` receives its number of images.
   bool ImageBase(unsigned int key, unsigned short& base, unsigned short& count);
   BOOL AddControl(unsigned int commandId, const QvCommandDef& def);
+  // Adds the button, or keeps it for FlushPendingButtons while a button list is being added.
   BOOL AddOneButton(TBBUTTON& button);
+  // Adds the kept buttons in one go; FALSE when the control refused them.
+  BOOL FlushPendingButtons();
 
   QvMapUShortUShort m_bitmapBases;   // bitmap key -> first image
   QvMapUShortUShort m_bitmapCounts;  // bitmap key -> its number of images
@@ -256,6 +261,7 @@ class QUARNEL_API CGUIMultipleBitmapToolbar : public CGUIToolBar {
   bool m_shown = true;
   bool m_contextualMenu = false;
   unsigned int m_id;
+  std::vector<TBBUTTON>* m_pending = nullptr;  // while AddToolBar adds a list
 };
 
 class QUARNEL_API QvToolBarManager : public QvFirst {

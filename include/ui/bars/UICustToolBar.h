@@ -256,7 +256,14 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   // Adds the image buttons and separators gathered while loading in one go.
   void FlushPendingButtons();
   void SetSizesByFlag();
+  // The normal image list from the strip; the disabled and hot ones are dropped, to be made
+  // from the strip when first drawn.
   void MakeImageLists();
+  // The image list of a look (0 normal, 1 disabled, 2 hot), made on first use and given to the
+  // control; NULL when there is no strip.
+  HIMAGELIST ImagesOfLook(int look);
+  // The strip and the image lists made again in the current colours, for the same buttons.
+  void RemakeImages();
 
   afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);

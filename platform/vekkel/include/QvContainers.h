@@ -176,6 +176,10 @@ inline size_t QvHashKey(const void* key) {
 }
 inline size_t QvHashKey(const QvString& key) { return key.Hash(); }
 
+// The table has a power of two of buckets, at least the size asked for, and doubles whenever
+// the map holds more entries than buckets: lookups stay constant-time at any size. Positions
+// stay valid across the growth (the entries do not move), but a walk during which entries are
+// added may then see some twice or miss some.
 template <class K, class V>
 class QvMapOf : public QvFirst {
   struct Node {
@@ -186,8 +190,11 @@ class QvMapOf : public QvFirst {
   };
 
  public:
-  explicit QvMapOf(size_t buckets = 17) : m_buckets(buckets ? buckets : 17, nullptr) {}
-  QvMapOf(const QvMapOf& other) : QvFirst(other), m_buckets(other.m_buckets.size(), nullptr) { CopyFrom(other); }
+  explicit QvMapOf(size_t buckets = 17) { Allocate(buckets ? buckets : 17); }
+  QvMapOf(const QvMapOf& other) : QvFirst(other) {
+    Allocate(other.m_buckets.size());
+    CopyFrom(other);
+  }
   QvMapOf& operator=(const QvMapOf& other) {
     if (this != &other) {
       RemoveAll();
@@ -203,7 +210,7 @@ class QvMapOf : public QvFirst {
   // Sets the number of buckets; only while the map is empty, as entries would be lost.
   bool InitHashTable(size_t buckets) {
     if (m_count || buckets == 0) return false;
-    m_buckets.assign(buckets, nullptr);
+    Allocate(buckets);
     return true;
   }
   size_t GetHashTableSize() const { return m_buckets.size(); }
@@ -219,6 +226,7 @@ class QvMapOf : public QvFirst {
   V& operator[](const K& key) {
     Node* n = const_cast<Node*>(FindNode(key));
     if (n) return n->value;
+    if (m_count >= m_buckets.size()) Grow();
     size_t b = Bucket(key);
     n = new Node{m_buckets[b], b, key, V()};
     m_buckets[b] = n;
@@ -261,7 +269,34 @@ class QvMapOf : public QvFirst {
   }
 
  private:
-  size_t Bucket(const K& key) const { return QvHashKey(key) % m_buckets.size(); }
+  // The top bits of the key's hash mixed once more (the hashes of texts and pointers are
+  // weak in their low bits).
+  size_t Bucket(const K& key) const {
+    return static_cast<size_t>((static_cast<unsigned>(QvHashKey(key)) * 2654435761u) >> m_shift);
+  }
+  // A table of the next power of two of at least `buckets` (2 at least), empty.
+  void Allocate(size_t buckets) {
+    unsigned bits = 1;
+    while (bits < 31 && (size_t(1) << bits) < buckets) ++bits;
+    m_buckets.assign(size_t(1) << bits, nullptr);
+    m_shift = 32 - bits;
+  }
+  // Twice the buckets, the entries moved over in place.
+  void Grow() {
+    if (m_shift <= 1) return;
+    std::vector<Node*> old;
+    old.swap(m_buckets);
+    Allocate(old.size() * 2);
+    for (Node* head : old) {
+      while (head) {
+        Node* n = head;
+        head = head->next;
+        n->bucket = Bucket(n->key);
+        n->next = m_buckets[n->bucket];
+        m_buckets[n->bucket] = n;
+      }
+    }
+  }
   const Node* FindNode(const K& key) const {
     for (const Node* n = m_buckets[Bucket(key)]; n; n = n->next)
       if (n->key == key) return n;
@@ -278,6 +313,7 @@ class QvMapOf : public QvFirst {
   }
 
   std::vector<Node*> m_buckets;
+  unsigned m_shift = 31;  // 32 less the bits of the bucket count
   size_t m_count = 0;
 };
 

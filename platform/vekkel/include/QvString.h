@@ -46,6 +46,13 @@ class VEKKEL_API QvString {
   const char* c_str() const { return m_text.c_str(); }
   operator const char*() const { return m_text.c_str(); }
   const std::string& str() const { return m_text; }
+  // Moves the UTF-8 bytes out (their storage with them), leaving the text empty: a reader
+  // fills them again without allocating anew.
+  std::string TakeUtf8() noexcept {
+    std::string out(std::move(m_text));
+    m_text.clear();
+    return out;
+  }
   char GetAt(size_t index) const;  // throws past the last byte
   void SetAt(size_t index, char c);
   char operator[](size_t index) const { return GetAt(index); }

@@ -178,7 +178,7 @@ QvVirtualInputStream& QvVirtualInputStream::operator>>(double& v) {
   return *this;
 }
 QvVirtualInputStream& QvVirtualInputStream::operator>>(QvString& v) {
-  std::string bytes;
+  std::string bytes = v.TakeUtf8();  // the text's storage is reused
   ReadCounted(bytes);
   v = QvString(std::move(bytes));
   return *this;
