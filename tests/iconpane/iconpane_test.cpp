@@ -292,6 +292,23 @@ TEST_F(Clicks, TheOwnerHearsRightButtonPressesOnItems) {
 
 // A tick of the hot-tracking timer that finds the mouse on another part resets the press;
 // a tick that finds nothing changed leaves it.
+// A press that arrives before any tick has seen the pointer over the item (a quick move and
+// click, or a busy machine) is a click: the first tick after it sees the pointer where it was
+// pressed, which is no change.
+TEST_F(Clicks, AFirstTickAfterAQuickPressKeepsTheClick) {
+  const POINT elsewhere = Screen(CaptionOf(0).x, CaptionOf(0).y), image = Screen(ImageOf(1).x, ImageOf(1).y);
+  ASSERT_TRUE(SetCursorPos(elsewhere.x, elsewhere.y));
+  SendMessage(pane, WM_TIMER, IconPaneControl::kTimerId, 0);  // hot: item 0's caption
+  ASSERT_EQ(Object()->GetHotItem().m_item, 0);
+
+  ASSERT_TRUE(SetCursorPos(image.x, image.y));
+  Send(WM_LBUTTONDOWN, ImageOf(1));
+  SendMessage(pane, WM_TIMER, IconPaneControl::kTimerId, 0);  // the first tick over item 1
+  Send(WM_LBUTTONUP, ImageOf(1));
+  EXPECT_EQ(SendMessage(pane, IPM_GETCHECKEDITEM, 0, 0), 1);
+  EXPECT_EQ(Object()->GetHotItem().m_item, 1);
+}
+
 TEST_F(Clicks, AHotTrackingTickThatSeesAChangeCancelsTheClick) {
   const POINT caption = Screen(CaptionOf(0).x, CaptionOf(0).y), image = Screen(ImageOf(0).x, ImageOf(0).y);
   ASSERT_TRUE(SetCursorPos(caption.x, caption.y));

@@ -413,14 +413,21 @@ void TileControl::SlideFacet(int index, int from, int to, int delta) {
   const bool timed = ::QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
   if (timed) ::QueryPerformanceCounter(&start);
   const LONGLONG total = timed ? static_cast<LONGLONG>(frequency.QuadPart * kSlideSeconds) : 0;
+  // Each step has its time on the clock: ahead of it the slide waits, behind it (a slow or busy
+  // machine) it skips to the step the clock has reached, so the slide ends after about 100 ms
+  // however long a copy takes.
   for (int step = 1; step <= w; ++step) {
     if (timed) {
       LARGE_INTEGER now;
       ::QueryPerformanceCounter(&now);
-      const LONGLONG left = total - (now.QuadPart - start.QuadPart);
-      const LONGLONG wait = left > 0 ? left / (w - step + 1) : 0;
-      const LONGLONG waitStart = now.QuadPart;
-      while (now.QuadPart - waitStart < wait) ::QueryPerformanceCounter(&now);
+      const LONGLONG elapsed = now.QuadPart - start.QuadPart;
+      const int due = elapsed >= total ? w : static_cast<int>(elapsed * w / total);
+      if (due > step) {
+        step = due;
+      } else {
+        const LONGLONG at = total * step / w;
+        while (now.QuadPart - start.QuadPart < at) ::QueryPerformanceCounter(&now);
+      }
     }
     const int x = delta >= 1 ? step : w - step;
     ::BitBlt(dc.Get(), r.left, r.top, w, r.Height(), mem.Get(), x, r.top, SRCCOPY);

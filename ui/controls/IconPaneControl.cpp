@@ -378,6 +378,17 @@ void IconPaneControl::HandleMouseDown(int x, int y) {
   m_clickLoc.m_item = item;
   m_clickLoc.m_x = x;
   m_clickLoc.m_y = y;
+  // The pressed spot is the hot spot: a tick that has not yet seen the pointer arrive there
+  // must not take the press for a move away and cancel the click.
+  ipcHotItem pressed;
+  pressed.m_code = code;
+  pressed.m_item = item;
+  if (!(pressed == m_hotItem)) {
+    const ipcHotItem old = m_hotItem;
+    m_hotItem = pressed;
+    if (IsItemPart(old.m_code) && old.m_item != item) DrawItemEx(old.m_item, true);
+    TrackHotSpot();
+  }
   if (!IsItemPart(code) || !Valid(item) || !m_items[item].IsEnabled()) return;
   m_dragPending = m_drawStyle == IPDS_SMALLICONS ? m_dragDrop : (m_dragDrop && code == IPHT_IMAGE);
   DrawItemEx(item, true);
