@@ -105,10 +105,29 @@ inline HWND FileList(HWND common) {
   HWND view = ::FindWindowExW(common, NULL, L"SHELLDLL_DefView", NULL);
   return view != NULL ? ::FindWindowExW(view, NULL, L"SysListView32", NULL) : NULL;
 }
+// (The system dialog answers in the edition's character set.)
 inline std::wstring FolderOf(HWND common) {
+#ifdef UNICODE
   wchar_t path[1024] = L"";
   ::SendMessageW(common, CDM_GETFOLDERPATH, 1024, reinterpret_cast<LPARAM>(path));
   return path;
+#else
+  char path[1024] = "";
+  ::SendMessageA(common, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+  return CStringW(path).GetString();
+#endif
+}
+// The folder a dialog opens in: it runs, is read and is cancelled.
+inline std::wstring OpenedFolder(CQvOpenSaveDlg& dlg) {
+  DialogScript script(dlg);
+  std::wstring opened;
+  EXPECT_EQ(script.Run({{nullptr,
+                         [&] {
+                           opened = FolderOf(script.Common());
+                           PostCancel(script.Common());
+                         }}}),
+            IDCANCEL);
+  return opened;
 }
 
 // A fresh folder under the temporary folder, removed with what it holds.

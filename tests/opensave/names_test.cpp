@@ -2,6 +2,7 @@
 // typed name before the system reads it, the extension that follows the filter and a typed
 // pattern, the length limit of a saved path, and the checks that a name exists. The members
 // that need no system dialog are checked on a dialog object that is not run.
+#ifdef UNICODE  // the current edition's dialog (the earlier one's: earlier_test.cpp)
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <gtest/gtest.h>
@@ -628,3 +629,4 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
 }
 
 }  // namespace
+#endif
