@@ -187,9 +187,10 @@ class CHostApp : public CWinApp {
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
     host::CreateToolbars(frame);
-    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) {  // "/fareast": that picture only
+    // "/fareast": that picture only (the earlier edition's pass: and its save dialog).
+    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) {
 #ifndef UNICODE
-      host::CaptureSaveDialog(frame->m_hWnd);  // and the earlier edition's save dialog
+      host::CaptureSaveDialog(frame->m_hWnd);
 #endif
       return Fail(0);
     }

@@ -130,6 +130,34 @@ inline std::wstring OpenedFolder(CQvOpenSaveDlg& dlg) {
   return opened;
 }
 
+struct Search {
+  HWND besides;
+  HWND found;
+};
+inline BOOL CALLBACK FindOtherDialog(HWND wnd, LPARAM lp) {
+  Search* s = reinterpret_cast<Search*>(lp);
+  wchar_t kind[16] = L"";
+  ::GetClassNameW(wnd, kind, 16);
+  if (wnd != s->besides && wcscmp(kind, L"#32770") == 0 && ::IsWindowVisible(wnd)) s->found = wnd;
+  return s->found == NULL;
+}
+
+// The text of this thread's message box other than the running file dialog, which is then
+// answered with OK; empty when there is none.
+inline std::wstring MessageBoxText(HWND besides) {
+  Search search = {besides, NULL};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
+  if (search.found == NULL) return L"";
+  std::wstring text;
+  for (HWND child = ::GetWindow(search.found, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = L"";
+    ::GetClassNameW(child, kind, 16);
+    if (wcscmp(kind, L"Static") == 0) text += TextOf(child);
+  }
+  ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+  return text.empty() ? L"(no text)" : text;
+}
+
 // A fresh folder under the temporary folder, removed with what it holds.
 class TempFolder {
  public:

@@ -15,10 +15,13 @@
 
 using opensave_testing::DialogScript;
 using opensave_testing::EditText;
+using opensave_testing::MessageBoxText;
 using opensave_testing::PostCancel;
 using opensave_testing::PostOK;
 using opensave_testing::SetEditText;
+using opensave_testing::Step;
 using opensave_testing::TempFolder;
+using opensave_testing::TestDlg;
 
 namespace {
 
@@ -188,6 +191,35 @@ TEST(EarlierOpenSave, ARememberedFolderTheCodePageCannotNameGivesWayToTheFilters
   ASSERT_NE(again.m_ofn.lpstrInitialDir, nullptr);
   EXPECT_EQ(Wide(again.m_ofn.lpstrInitialDir), named);
   SetUserKeyStringValue(kOptionsKey, "save", before.c_str());
+}
+
+TEST(EarlierOpenSave, AMissingFileWithAccentsIsNamedWholeInTheMessage) {
+  TempFolder temp(L"opensave_earlier_missing");
+  const std::wstring typed = L"\u00e9t\u00e9 \u00c5.rep";
+  TestDlg dlg(FALSE, "rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, Narrow(temp.path()));
+  dlg.m_bFileMustExist = TRUE;
+  DialogScript script(dlg);
+  BOOL valid = -1;
+  CString out;
+  std::wstring told;
+  bool checked = false;
+  // The check runs in the first step; the second reads and closes its message box.
+  std::vector<Step> steps = {{nullptr,
+                              [&] {
+                                SetEditText(script.Common(), typed);
+                                valid = dlg.IsValidFileSpec(out);
+                                checked = true;
+                              }},
+                             {[&] {
+                                if (checked) return true;
+                                told = MessageBoxText(script.Common());
+                                return !told.empty();
+                              },
+                              [] {}},
+                             {[&] { return checked; }, [&] { PostCancel(script.Common()); }}};
+  EXPECT_EQ(script.Run(steps), IDCANCEL);
+  EXPECT_FALSE(valid);
+  EXPECT_NE(told.find(L"The file " + temp.path() + L"\\" + typed), std::wstring::npos) << told;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ using opensave_testing::DialogScript;
 using opensave_testing::EditText;
 using opensave_testing::FileList;
 using opensave_testing::FolderOf;
+using opensave_testing::MessageBoxText;
 using opensave_testing::PostCancel;
 using opensave_testing::PostEnter;
 using opensave_testing::PostOK;
@@ -542,34 +543,6 @@ TEST(OpenSaveLimits, ASavedPathStaysWithin254Characters) {
     EXPECT_EQ(limit, c.limit);
     EXPECT_LE(cut.size(), static_cast<size_t>(c.limit));
   }
-}
-
-struct Search {
-  HWND besides;
-  HWND found;
-};
-BOOL CALLBACK FindOtherDialog(HWND wnd, LPARAM lp) {
-  Search* s = reinterpret_cast<Search*>(lp);
-  wchar_t kind[16] = L"";
-  ::GetClassNameW(wnd, kind, 16);
-  if (wnd != s->besides && wcscmp(kind, L"#32770") == 0 && ::IsWindowVisible(wnd)) s->found = wnd;
-  return s->found == NULL;
-}
-
-// The text of this thread's message box other than the running file dialog, which is then
-// answered with OK; empty when there is none.
-std::wstring MessageBoxText(HWND besides) {
-  Search search = {besides, NULL};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
-  if (search.found == NULL) return L"";
-  std::wstring text;
-  for (HWND child = ::GetWindow(search.found, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t kind[16] = L"";
-    ::GetClassNameW(child, kind, 16);
-    if (wcscmp(kind, L"Static") == 0) text += opensave_testing::TextOf(child);
-  }
-  ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
-  return text.empty() ? L"(no text)" : text;
 }
 
 TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
