@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,25 @@ inline std::wstring MessageBoxText(HWND besides) {
   }
   ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
   return text.empty() ? L"(no text)" : text;
+}
+
+// The steps of a check that may tell the user something: the check runs in the first step; a
+// message box it shows is read into told and closed by the second, which runs either while
+// the box shows or once the check has returned; the third cancels the dialog.
+inline std::vector<Step> StepsOfACheck(DialogScript& script, std::function<void()> check, std::wstring& told) {
+  auto checked = std::make_shared<bool>(false);
+  return {{nullptr,
+           [check, checked] {
+             check();
+             *checked = true;
+           }},
+          {[&script, &told, checked] {
+             if (*checked) return true;
+             told = MessageBoxText(script.Common());
+             return !told.empty();
+           },
+           [] {}},
+          {[checked] { return *checked; }, [&script] { PostCancel(script.Common()); }}};
 }
 
 // A fresh folder under the temporary folder, removed with what it holds.

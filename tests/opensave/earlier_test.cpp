@@ -15,7 +15,6 @@
 
 using opensave_testing::DialogScript;
 using opensave_testing::EditText;
-using opensave_testing::MessageBoxText;
 using opensave_testing::PostCancel;
 using opensave_testing::PostOK;
 using opensave_testing::SetEditText;
@@ -202,21 +201,13 @@ TEST(EarlierOpenSave, AMissingFileWithAccentsIsNamedWholeInTheMessage) {
   BOOL valid = -1;
   CString out;
   std::wstring told;
-  bool checked = false;
-  // The check runs in the first step; the second reads and closes its message box.
-  std::vector<Step> steps = {{nullptr,
-                              [&] {
-                                SetEditText(script.Common(), typed);
-                                valid = dlg.IsValidFileSpec(out);
-                                checked = true;
-                              }},
-                             {[&] {
-                                if (checked) return true;
-                                told = MessageBoxText(script.Common());
-                                return !told.empty();
-                              },
-                              [] {}},
-                             {[&] { return checked; }, [&] { PostCancel(script.Common()); }}};
+  const std::vector<Step> steps = opensave_testing::StepsOfACheck(
+      script,
+      [&] {
+        SetEditText(script.Common(), typed);
+        valid = dlg.IsValidFileSpec(out);
+      },
+      told);
   EXPECT_EQ(script.Run(steps), IDCANCEL);
   EXPECT_FALSE(valid);
   EXPECT_NE(told.find(L"The file " + temp.path() + L"\\" + typed), std::wstring::npos) << told;

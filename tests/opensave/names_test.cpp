@@ -18,7 +18,6 @@ using opensave_testing::DialogScript;
 using opensave_testing::EditText;
 using opensave_testing::FileList;
 using opensave_testing::FolderOf;
-using opensave_testing::MessageBoxText;
 using opensave_testing::PostCancel;
 using opensave_testing::PostEnter;
 using opensave_testing::PostOK;
@@ -568,25 +567,16 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
     BOOL valid = -1;
     CString out;
     std::wstring told;
-    bool checked = false;
     wchar_t before[MAX_PATH] = L"", after[MAX_PATH] = L"";
-    // The check runs in the first step; a message box it shows is read and closed by the
-    // second, which runs either while the box shows or once the check has returned.
-    std::vector<Step> steps = {{nullptr,
-                                [&] {
-                                  SetEditText(script.Common(), c.typed);
-                                  ::GetCurrentDirectoryW(MAX_PATH, before);
-                                  valid = dlg.IsValidFileSpec(out);
-                                  ::GetCurrentDirectoryW(MAX_PATH, after);
-                                  checked = true;
-                                }},
-                               {[&] {
-                                  if (checked) return true;
-                                  told = MessageBoxText(script.Common());
-                                  return !told.empty();
-                                },
-                                [] {}},
-                               {[&] { return checked; }, [&] { PostCancel(script.Common()); }}};
+    const std::vector<Step> steps = opensave_testing::StepsOfACheck(
+        script,
+        [&] {
+          SetEditText(script.Common(), c.typed);
+          ::GetCurrentDirectoryW(MAX_PATH, before);
+          valid = dlg.IsValidFileSpec(out);
+          ::GetCurrentDirectoryW(MAX_PATH, after);
+        },
+        told);
     EXPECT_EQ(script.Run(steps), IDCANCEL);
     EXPECT_EQ(valid, c.valid);
     if (c.valid) {
