@@ -106,6 +106,14 @@ inline HWND FileList(HWND common) {
   HWND view = ::FindWindowExW(common, NULL, L"SHELLDLL_DefView", NULL);
   return view != NULL ? ::FindWindowExW(view, NULL, L"SysListView32", NULL) : NULL;
 }
+// Selects the first item of the file list, as a click would: the system tells the dialog.
+inline void SelectFirstFile(HWND common) {
+  HWND list = FileList(common);
+  LVITEMW item = {};
+  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 // (The system dialog answers in the edition's character set.)
 inline std::wstring FolderOf(HWND common) {
 #ifdef UNICODE

@@ -21,6 +21,7 @@ using opensave_testing::FolderOf;
 using opensave_testing::PostCancel;
 using opensave_testing::PostEnter;
 using opensave_testing::PostOK;
+using opensave_testing::SelectFirstFile;
 using opensave_testing::SetEditText;
 using opensave_testing::Step;
 using opensave_testing::TempFolder;
@@ -479,14 +480,6 @@ TEST_F(TypedNames, AnotherFilterChangesTheTypedExtensionAndTheDefaultOne) {
   EXPECT_EQ(defaults, (std::vector<std::wstring>{L"ret", L"rea", L"rep", L"rep"}));
 }
 
-// Selects the first item of the file list, as a click would: the system tells the dialog.
-void SelectFirstFile(HWND common) {
-  HWND list = FileList(common);
-  LVITEMW item = {};
-  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 TEST_F(TypedNames, ATypedPatternMakesItsExtensionTheDefaultAndChoosesItsFilter) {
   CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, temp.path().c_str());
   DialogScript script(dlg);
@@ -503,45 +496,6 @@ TEST_F(TypedNames, ATypedPatternMakesItsExtensionTheDefaultAndChoosesItsFilter) 
             IDCANCEL);
   EXPECT_EQ(defaultExt, L"ret");
   EXPECT_EQ(filter, 3u);
-}
-
-TEST(OpenSaveLimits, ASavedPathStaysWithin254Characters) {
-  // The folder's length with its final backslash, and what the edit box then accepts.
-  const struct {
-    size_t folderLength;
-    LRESULT limit;
-  } cases[] = {{250, 4}, {254, 1}, {100, 154}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.folderLength);
-    TempFolder temp(L"opensave_limit");
-    std::wstring relative;
-    size_t length = temp.path().size() + 1;
-    while (length < c.folderLength) {
-      const size_t part = std::min<size_t>(60, c.folderLength - length - 1);
-      if (!relative.empty()) relative += L"\\";
-      relative += std::wstring(std::max<size_t>(part, 1), L'd');
-      length = temp.path().size() + 1 + relative.size() + 1;
-    }
-    const std::wstring folder = temp.Folder(relative);
-    ASSERT_EQ(folder.size() + 1, c.folderLength);
-    temp.File(relative + L"\\x.rep");
-    CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, folder.c_str());
-    DialogScript script(dlg);
-    LRESULT limit = 0;
-    std::wstring cut;
-    EXPECT_EQ(script.Run({{[&] { return ::SendMessageW(FileList(script.Common()), LVM_GETITEMCOUNT, 0, 0) > 0; },
-                           [&] {
-                             SelectFirstFile(script.Common());
-                             HWND box = ::GetDlgItem(script.Common(), edt1);
-                             HWND inner = ::FindWindowExW(box, NULL, L"Edit", NULL);
-                             limit = ::SendMessageW(inner != NULL ? inner : box, EM_GETLIMITTEXT, 0, 0);
-                             cut = EditText(script.Common());
-                             PostCancel(script.Common());
-                           }}}),
-              IDCANCEL);
-    EXPECT_EQ(limit, c.limit);
-    EXPECT_LE(cut.size(), static_cast<size_t>(c.limit));
-  }
 }
 
 TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
