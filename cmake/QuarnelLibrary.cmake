@@ -214,8 +214,9 @@ quarnel_area(ui/frames
   LINK framework comctl32 ole32)
 
 # The product's open and save dialog: the system's file dialog with a shortcut bar (a tile
-# control of icon panes), per-filter folders, typed-name rewriting, remembered folder and view.
-quarnel_area(ui/filedlg UNICODE_ONLY
+# control of icon panes), per-filter folders, typed-name rewriting, remembered folder and view
+# (the earlier edition's is the smaller one: no filter-entry class, no common places).
+quarnel_area(ui/filedlg
   SOURCES OpenSaveSystem.cpp QvOpenSaveDlg.cpp QvOpenSaveNames.cpp
   USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora comdlg32 comctl32 shell32 ole32 version)

@@ -187,7 +187,13 @@ class CHostApp : public CWinApp {
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
     host::CreateToolbars(frame);
-    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) return Fail(0);  // "/fareast": that picture only
+    // "/fareast": that picture only (the earlier edition's pass: and its save dialog).
+    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) {
+#ifndef UNICODE
+      host::CaptureSaveDialog(frame->m_hWnd);
+#endif
+      return Fail(0);
+    }
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND farEast = host::CreateFarEastWindow(frame->m_hWnd, RECT{260, 120, 640, 420});
     HWND document = host::CreateDocumentWindow();

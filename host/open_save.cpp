@@ -1,6 +1,5 @@
 #include "open_save.h"
 
-#ifdef UNICODE
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <shlobj.h>
@@ -13,7 +12,7 @@
 namespace host {
 namespace {
 
-const wchar_t kFilter[] = L"Reports (*.rep)|*.rep|Report results (*.rea)|*.rea|Report templates (*.ret)|*.ret|";
+const TCHAR kFilter[] = _T("Reports (*.rep)|*.rep|Report results (*.rea)|*.rea|Report templates (*.ret)|*.ret|");
 
 // The host's report folders under the user's documents, made when missing and given to the
 // file master, which the dialog's shortcut bar asks for them.
@@ -36,7 +35,8 @@ std::wstring ReportFolders() {
 
 void ShowChoice(HWND owner, CQvOpenSaveDlg& dlg, const wchar_t* verb) {
   if (dlg.DoModal() != IDOK || owner == NULL) return;
-  const std::wstring title = std::wstring(L"Quarnel Sample Host - ") + verb + L" " + dlg.GetPathName().GetString();
+  const std::wstring title =
+      std::wstring(L"Quarnel Sample Host - ") + verb + L" " + CStringW(dlg.GetPathName()).GetString();
   ::SetWindowTextW(owner, title.c_str());
 }
 
@@ -44,13 +44,13 @@ void ShowChoice(HWND owner, CQvOpenSaveDlg& dlg, const wchar_t* verb) {
 
 void OpenReport(HWND owner) {
   ReportFolders();
-  CQvOpenSaveDlg dlg(TRUE, L"rep", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter, CWnd::FromHandle(owner));
+  CQvOpenSaveDlg dlg(TRUE, _T("rep"), NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter, CWnd::FromHandle(owner));
   ShowChoice(owner, dlg, L"opened");
 }
 
 void SaveReportAs(HWND owner) {
   ReportFolders();
-  CQvOpenSaveDlg dlg(FALSE, L"rep", L"Quarterly sales", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
+  CQvOpenSaveDlg dlg(FALSE, _T("rep"), _T("Quarterly sales"), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
                      CWnd::FromHandle(owner));
   ShowChoice(owner, dlg, L"saved as");
 }
@@ -70,7 +70,11 @@ void CALLBACK PictureWhenReady(HWND, UINT, UINT_PTR id, DWORD) {
   if (common == NULL || !::IsWindowVisible(common) || dlg->GetTileControl().m_hWnd == NULL || !InDetails(common))
     return;
   ::KillTimer(NULL, id);
+#ifdef UNICODE
   CaptureWindow(common, L"save_dialog");
+#else
+  CaptureWindow(common, L"save_dialog_ansi");
+#endif
   ::PostMessageW(common, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace
@@ -84,8 +88,8 @@ void CaptureSaveDialog(HWND owner) {
   }
   const BOOL details = CQvOpenSaveDlg::bShowDetails;
   CQvOpenSaveDlg::bShowDetails = TRUE;
-  CQvOpenSaveDlg dlg(FALSE, L"rep", L"Quarterly sales", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
-                     CWnd::FromHandle(owner), NULL, reports.c_str());
+  CQvOpenSaveDlg dlg(FALSE, _T("rep"), _T("Quarterly sales"), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter,
+                     CWnd::FromHandle(owner), NULL, CString(reports.c_str()));
   s_pictured = &dlg;
   const UINT_PTR timer = ::SetTimer(NULL, 0, 50, PictureWhenReady);
   dlg.DoModal();
@@ -96,13 +100,3 @@ void CaptureSaveDialog(HWND owner) {
 
 }  // namespace host
 
-#else
-
-namespace host {
-// The earlier edition has no open/save dialog of its own: the system's.
-void OpenReport(HWND) {}
-void SaveReportAs(HWND) {}
-void CaptureSaveDialog(HWND) {}
-}  // namespace host
-
-#endif

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,10 +106,84 @@ inline HWND FileList(HWND common) {
   HWND view = ::FindWindowExW(common, NULL, L"SHELLDLL_DefView", NULL);
   return view != NULL ? ::FindWindowExW(view, NULL, L"SysListView32", NULL) : NULL;
 }
+// Selects the first item of the file list, as a click would: the system tells the dialog.
+inline void SelectFirstFile(HWND common) {
+  HWND list = FileList(common);
+  LVITEMW item = {};
+  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// (The system dialog answers in the edition's character set.)
 inline std::wstring FolderOf(HWND common) {
+#ifdef UNICODE
   wchar_t path[1024] = L"";
   ::SendMessageW(common, CDM_GETFOLDERPATH, 1024, reinterpret_cast<LPARAM>(path));
   return path;
+#else
+  char path[1024] = "";
+  ::SendMessageA(common, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+  return CStringW(path).GetString();
+#endif
+}
+// The folder a dialog opens in: it runs, is read and is cancelled.
+inline std::wstring OpenedFolder(CQvOpenSaveDlg& dlg) {
+  DialogScript script(dlg);
+  std::wstring opened;
+  EXPECT_EQ(script.Run({{nullptr,
+                         [&] {
+                           opened = FolderOf(script.Common());
+                           PostCancel(script.Common());
+                         }}}),
+            IDCANCEL);
+  return opened;
+}
+
+struct Search {
+  HWND besides;
+  HWND found;
+};
+inline BOOL CALLBACK FindOtherDialog(HWND wnd, LPARAM lp) {
+  Search* s = reinterpret_cast<Search*>(lp);
+  wchar_t kind[16] = L"";
+  ::GetClassNameW(wnd, kind, 16);
+  if (wnd != s->besides && wcscmp(kind, L"#32770") == 0 && ::IsWindowVisible(wnd)) s->found = wnd;
+  return s->found == NULL;
+}
+
+// The text of this thread's message box other than the running file dialog, which is then
+// answered with OK; empty when there is none.
+inline std::wstring MessageBoxText(HWND besides) {
+  Search search = {besides, NULL};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
+  if (search.found == NULL) return L"";
+  std::wstring text;
+  for (HWND child = ::GetWindow(search.found, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = L"";
+    ::GetClassNameW(child, kind, 16);
+    if (wcscmp(kind, L"Static") == 0) text += TextOf(child);
+  }
+  ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+  return text.empty() ? L"(no text)" : text;
+}
+
+// The steps of a check that may tell the user something: the check runs in the first step; a
+// message box it shows is read into told and closed by the second, which runs either while
+// the box shows or once the check has returned; the third cancels the dialog.
+inline std::vector<Step> StepsOfACheck(DialogScript& script, std::function<void()> check, std::wstring& told) {
+  auto checked = std::make_shared<bool>(false);
+  return {{nullptr,
+           [check, checked] {
+             check();
+             *checked = true;
+           }},
+          {[&script, &told, checked] {
+             if (*checked) return true;
+             told = MessageBoxText(script.Common());
+             return !told.empty();
+           },
+           [] {}},
+          {[checked] { return *checked; }, [&script] { PostCancel(script.Common()); }}};
 }
 
 // A fresh folder under the temporary folder, removed with what it holds.

@@ -2,6 +2,7 @@
 // typed name before the system reads it, the extension that follows the filter and a typed
 // pattern, the length limit of a saved path, and the checks that a name exists. The members
 // that need no system dialog are checked on a dialog object that is not run.
+#ifdef UNICODE  // the current edition's dialog (the earlier one's: earlier_test.cpp)
 #include <QvOpenSaveDlg.h>
 #include <framework.h>
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ using opensave_testing::FolderOf;
 using opensave_testing::PostCancel;
 using opensave_testing::PostEnter;
 using opensave_testing::PostOK;
+using opensave_testing::SelectFirstFile;
 using opensave_testing::SetEditText;
 using opensave_testing::Step;
 using opensave_testing::TempFolder;
@@ -478,14 +480,6 @@ TEST_F(TypedNames, AnotherFilterChangesTheTypedExtensionAndTheDefaultOne) {
   EXPECT_EQ(defaults, (std::vector<std::wstring>{L"ret", L"rea", L"rep", L"rep"}));
 }
 
-// Selects the first item of the file list, as a click would: the system tells the dialog.
-void SelectFirstFile(HWND common) {
-  HWND list = FileList(common);
-  LVITEMW item = {};
-  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 TEST_F(TypedNames, ATypedPatternMakesItsExtensionTheDefaultAndChoosesItsFilter) {
   CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, temp.path().c_str());
   DialogScript script(dlg);
@@ -502,73 +496,6 @@ TEST_F(TypedNames, ATypedPatternMakesItsExtensionTheDefaultAndChoosesItsFilter) 
             IDCANCEL);
   EXPECT_EQ(defaultExt, L"ret");
   EXPECT_EQ(filter, 3u);
-}
-
-TEST(OpenSaveLimits, ASavedPathStaysWithin254Characters) {
-  // The folder's length with its final backslash, and what the edit box then accepts.
-  const struct {
-    size_t folderLength;
-    LRESULT limit;
-  } cases[] = {{250, 4}, {254, 1}, {100, 154}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.folderLength);
-    TempFolder temp(L"opensave_limit");
-    std::wstring relative;
-    size_t length = temp.path().size() + 1;
-    while (length < c.folderLength) {
-      const size_t part = std::min<size_t>(60, c.folderLength - length - 1);
-      if (!relative.empty()) relative += L"\\";
-      relative += std::wstring(std::max<size_t>(part, 1), L'd');
-      length = temp.path().size() + 1 + relative.size() + 1;
-    }
-    const std::wstring folder = temp.Folder(relative);
-    ASSERT_EQ(folder.size() + 1, c.folderLength);
-    temp.File(relative + L"\\x.rep");
-    CQvOpenSaveDlg dlg(FALSE, L"rep", NULL, OFN_HIDEREADONLY, kFilter, NULL, NULL, folder.c_str());
-    DialogScript script(dlg);
-    LRESULT limit = 0;
-    std::wstring cut;
-    EXPECT_EQ(script.Run({{[&] { return ::SendMessageW(FileList(script.Common()), LVM_GETITEMCOUNT, 0, 0) > 0; },
-                           [&] {
-                             SelectFirstFile(script.Common());
-                             HWND box = ::GetDlgItem(script.Common(), edt1);
-                             HWND inner = ::FindWindowExW(box, NULL, L"Edit", NULL);
-                             limit = ::SendMessageW(inner != NULL ? inner : box, EM_GETLIMITTEXT, 0, 0);
-                             cut = EditText(script.Common());
-                             PostCancel(script.Common());
-                           }}}),
-              IDCANCEL);
-    EXPECT_EQ(limit, c.limit);
-    EXPECT_LE(cut.size(), static_cast<size_t>(c.limit));
-  }
-}
-
-struct Search {
-  HWND besides;
-  HWND found;
-};
-BOOL CALLBACK FindOtherDialog(HWND wnd, LPARAM lp) {
-  Search* s = reinterpret_cast<Search*>(lp);
-  wchar_t kind[16] = L"";
-  ::GetClassNameW(wnd, kind, 16);
-  if (wnd != s->besides && wcscmp(kind, L"#32770") == 0 && ::IsWindowVisible(wnd)) s->found = wnd;
-  return s->found == NULL;
-}
-
-// The text of this thread's message box other than the running file dialog, which is then
-// answered with OK; empty when there is none.
-std::wstring MessageBoxText(HWND besides) {
-  Search search = {besides, NULL};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
-  if (search.found == NULL) return L"";
-  std::wstring text;
-  for (HWND child = ::GetWindow(search.found, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t kind[16] = L"";
-    ::GetClassNameW(child, kind, 16);
-    if (wcscmp(kind, L"Static") == 0) text += opensave_testing::TextOf(child);
-  }
-  ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
-  return text.empty() ? L"(no text)" : text;
 }
 
 TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
@@ -594,25 +521,16 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
     BOOL valid = -1;
     CString out;
     std::wstring told;
-    bool checked = false;
     wchar_t before[MAX_PATH] = L"", after[MAX_PATH] = L"";
-    // The check runs in the first step; a message box it shows is read and closed by the
-    // second, which runs either while the box shows or once the check has returned.
-    std::vector<Step> steps = {{nullptr,
-                                [&] {
-                                  SetEditText(script.Common(), c.typed);
-                                  ::GetCurrentDirectoryW(MAX_PATH, before);
-                                  valid = dlg.IsValidFileSpec(out);
-                                  ::GetCurrentDirectoryW(MAX_PATH, after);
-                                  checked = true;
-                                }},
-                               {[&] {
-                                  if (checked) return true;
-                                  told = MessageBoxText(script.Common());
-                                  return !told.empty();
-                                },
-                                [] {}},
-                               {[&] { return checked; }, [&] { PostCancel(script.Common()); }}};
+    const std::vector<Step> steps = opensave_testing::StepsOfACheck(
+        script,
+        [&] {
+          SetEditText(script.Common(), c.typed);
+          ::GetCurrentDirectoryW(MAX_PATH, before);
+          valid = dlg.IsValidFileSpec(out);
+          ::GetCurrentDirectoryW(MAX_PATH, after);
+        },
+        told);
     EXPECT_EQ(script.Run(steps), IDCANCEL);
     EXPECT_EQ(valid, c.valid);
     if (c.valid) {
@@ -628,3 +546,4 @@ TEST_F(TypedNames, TheExistenceChecksTellTheUserWhatIsMissing) {
 }
 
 }  // namespace
+#endif

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#ifdef UNICODE
 OSDSTRUCT::OSDSTRUCT() {}
 
 OSDSTRUCT::OSDSTRUCT(LPCTSTR description, LPCTSTR pattern, LPCTSTR folder)
@@ -26,6 +27,16 @@ OSDSTRUCT::~OSDSTRUCT() {}
 BOOL OSDSTRUCT::NotEmpty() const {
   return !m_strDescription.IsEmpty() || !m_strPattern.IsEmpty() || !m_strFolder.IsEmpty();
 }
+#else
+CQvOpenSaveDlg::FilterEntry::FilterEntry(LPCTSTR description, LPCTSTR pattern, LPCTSTR folder)
+    : m_strDescription(description != NULL ? description : _T("")),
+      m_strPattern(pattern != NULL ? pattern : _T("")),
+      m_strFolder(folder != NULL ? folder : _T("")) {}
+
+BOOL CQvOpenSaveDlg::FilterEntry::NotEmpty() const {
+  return !m_strDescription.IsEmpty() || !m_strPattern.IsEmpty() || !m_strFolder.IsEmpty();
+}
+#endif
 
 namespace {
 COpenSaveSystem s_system;
@@ -66,7 +77,7 @@ BOOL COpenSaveSystem::GetShellAttributes(LPCTSTR path, BOOL& isFolder) {
   SHFILEINFOW info = {};
   info.dwAttributes = SFGAO_FOLDER;
   if (path == NULL ||
-      ::SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED) == 0)
+      ::SHGetFileInfoW(CStringW(path).GetString(), 0, &info, sizeof(info), SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED) == 0)
     return FALSE;
   isFolder = (info.dwAttributes & SFGAO_FOLDER) != 0;
   return TRUE;
@@ -80,6 +91,7 @@ COpenSaveSystem* COpenSaveSystem::Set(COpenSaveSystem* system) {
   return previous;
 }
 
+#ifdef UNICODE
 Shell32Info::Shell32Info()
     : m_bUsable(FALSE), m_hShell32(NULL), m_pfnGetSpecialFolderPath(NULL), m_pfnGetSpecialFolderLocation(NULL),
       m_pfnGetDesktopFolder(NULL) {
@@ -105,3 +117,4 @@ Shell32Info::~Shell32Info() {
   m_pfnGetSpecialFolderLocation = NULL;
   m_pfnGetDesktopFolder = NULL;
 }
+#endif

@@ -32,7 +32,8 @@ const UINT kDocumentsLabel = 62801, kPlacesLabel = 62802;
 // The procedure of a template made only to be read.
 INT_PTR CALLBACK SilentDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-CString Label(UINT id) { return CString(QvGetMyLabel(id).ToWide().c_str()); }
+// (Wide in both editions: the bar's captions are.)
+CStringW Label(UINT id) { return CStringW(QvGetMyLabel(id).ToWide().c_str()); }
 
 // The shell view's list of the system dialog ("SysListView32" under "SHELLDLL_DefView").
 HWND FileList(HWND dlg) {
@@ -70,6 +71,7 @@ CQvOpenSaveDlg::CQvOpenSaveDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR
   Construct(lpszFileName, lpszInitialFolder, lpszTemplateName, pfnHook);
 }
 
+#ifdef UNICODE
 CQvOpenSaveDlg::CQvOpenSaveDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                                const OSDSTRUCT* pEntries, DWORD count, CWnd* pParentWnd,
                                LPCTSTR lpszInitialFolder, LPCTSTR lpszTemplateName, LPOFNHOOKPROC pfnHook)
@@ -91,6 +93,7 @@ CQvOpenSaveDlg::CQvOpenSaveDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR
   }
   Construct(lpszFileName, lpszInitialFolder, lpszTemplateName, pfnHook);
 }
+#endif
 
 void CQvOpenSaveDlg::Construct(LPCTSTR lpszFileName, LPCTSTR lpszInitialFolder, LPCTSTR lpszTemplateName,
                                LPOFNHOOKPROC pfnHook) {
@@ -450,14 +453,20 @@ void CQvOpenSaveDlg::DefineQvShortcuts() {
   const struct {
     int id;
     LPCTSTR pattern;
-  } product[] = {{QvDirReports, _T("*.rep")}, {QvDirResults, _T("*.rea")}, {QvDirTemplates, _T("*.ret")}};
-  for (int i = 0; i < 3; ++i) {
+  } product[] = {{QvDirReports, _T("*.rep")}, {QvDirResults, _T("*.rea")}, {QvDirTemplates, _T("*.ret")},
+#ifndef UNICODE
+                 // The other product's documents: no folder of the file master, only a filter's.
+                 {QvDirNone, _T("*.unv")},
+#endif
+  };
+  for (size_t i = 0; i < sizeof(product) / sizeof(product[0]); ++i) {
     gQvShortcuts[i].m_nId = product[i].id;
     gQvShortcuts[i].m_strPattern = product[i].pattern;
   }
 }
 
 void CQvOpenSaveDlg::DefineCommonShortcuts() {
+#ifdef UNICODE
   if (g_pCurrentOSDlg == NULL || !g_pCurrentOSDlg->m_shell32.m_bUsable ||
       g_pCurrentOSDlg->m_shell32.m_pfnGetSpecialFolderPath == NULL)
     return;
@@ -468,6 +477,7 @@ void CQvOpenSaveDlg::DefineCommonShortcuts() {
     gBuiltinShortcuts[i].m_nCsidl = csidl[i];
     gBuiltinShortcuts[i].m_strPath = path;
   }
+#endif
 }
 
 BOOL CALLBACK OffsetChildProc(HWND hWnd, LPARAM lParam) {
@@ -531,7 +541,7 @@ void CQvOpenSaveDlg::CustomizeLook() {
     m_productPane.SetDragDrop(0);
     m_pProductObject = new EMBEDDED_OBJECT(m_productPane.m_hWnd);
   }
-  if (m_shell32.m_bUsable &&
+  if (HasShell32Info() &&
       m_commonPane.Create(parent, paneRect, IDC_COMMON_PANE, 3, 32, 32,
                           m_pShellBrowser != NULL ? kCommonStripBrowser : kCommonStripPlain,
                           m_pShellBrowser != NULL ? kCommonLabelsBrowser : kCommonLabelsPlain)) {
@@ -543,16 +553,16 @@ void CQvOpenSaveDlg::CustomizeLook() {
   m_tiles.SetOwner(m_hWnd);
   TCS_TOOLTIPSTYLESTRUCT style = {1, 3};
   m_tiles.SetTooltipStyle(style);
-  m_tiles.SetNumMasterTiles(m_shell32.m_bUsable ? 2 : 1);
+  m_tiles.SetNumMasterTiles(HasShell32Info() ? 2 : 1);
   m_tiles.SetMaskedBitmap(kMasterStrip);
-  const CString documents = Label(kDocumentsLabel);
+  const CStringW documents = Label(kDocumentsLabel);
   MasterTile productMaster;
   Tile productTile(documents, m_pProductObject, NULL, 0);
   productMaster.AddTile(productTile);
   m_tiles.AddMasterTile(productMaster, 0);
   m_tiles.SetMasterTooltip(0, documents);
-  if (m_shell32.m_bUsable) {
-    const CString places = Label(kPlacesLabel);
+  if (HasShell32Info()) {
+    const CStringW places = Label(kPlacesLabel);
     MasterTile commonMaster;
     Tile commonTile(places, m_pCommonObject, NULL, 0);
     commonMaster.AddTile(commonTile);
@@ -642,7 +652,7 @@ void CQvOpenSaveDlg::OnMyShortcutClick(NMHDR* pNMHDR, LRESULT* pResult) {
 
 BOOL CQvOpenSaveDlg::FindExtensionPath(CString& pattern, CString& folder) {
   if (pattern.IsEmpty()) return FALSE;
-  for (const OSDSTRUCT& entry : m_folders)
+  for (const FilterEntry& entry : m_folders)
     if (entry.m_strPattern.CompareNoCase(pattern) == 0 && !entry.m_strFolder.IsEmpty()) {
       folder = entry.m_strFolder;
       return TRUE;
@@ -740,11 +750,15 @@ void CQvOpenSaveDlg::DisplayProprietaryHelp(HELPINFO* info, BOOL fromHook) {
 
 void CQvOpenSaveDlg::LoadLocation(CString& folder) {
   QvString text;
-  if (GetKeyStringValue(kOptionsKey, IsOpenDialog() ? "open" : "save", text) >= 0)
-    folder = text.ToWide().c_str();
+  if (GetKeyStringValue(kOptionsKey, IsOpenDialog() ? "open" : "save", text) < 0) return;
+  const std::wstring wide = text.ToWide();
+  folder = wide.c_str();
+  // A folder the edition's character set cannot name (letters that became '?') is no folder.
+  if (wcscmp(CStringW(folder).GetString(), wide.c_str()) != 0) folder.Empty();
 }
 
 void CQvOpenSaveDlg::SaveLocation() {
   const CString folder = GetFolderPath();
-  SetUserKeyStringValue(kOptionsKey, IsOpenDialog() ? "open" : "save", QvString(folder.GetString()).c_str());
+  // (Through the wide form: the store's text is UTF-8 in both editions.)
+  SetUserKeyStringValue(kOptionsKey, IsOpenDialog() ? "open" : "save", QvString(CStringW(folder).GetString()).c_str());
 }

@@ -93,13 +93,14 @@ void CQvOpenSaveDlg::InitDirectories(LPCTSTR lpszFilter, LPCTSTR lpszFolders) {
       const DWORD n = ::GetShortPathName(folder, shortPath, MAX_PATH);
       if (n > 0 && n < MAX_PATH) folder = shortPath;
     }
-    OSDSTRUCT entry(description, pattern, folder);
+    FilterEntry entry(description, pattern, folder);
     if (!entry.NotEmpty()) break;
     m_folders.push_back(entry);
     if (!folder.IsEmpty()) m_bPerFilterFolders = TRUE;
   }
 }
 
+#ifdef UNICODE
 LPCTSTR CQvOpenSaveDlg::StructToString(const OSDSTRUCT* pEntries, DWORD count) {
   static CString s_text;
   s_text.Empty();
@@ -109,6 +110,7 @@ LPCTSTR CQvOpenSaveDlg::StructToString(const OSDSTRUCT* pEntries, DWORD count) {
   if (s_text.GetLength() < 2) s_text = _T("||");
   return s_text;
 }
+#endif
 
 BOOL CQvOpenSaveDlg::KnownExtension(LPCTSTR name, DWORD& index) {
   index = 0;
@@ -127,7 +129,7 @@ BOOL CQvOpenSaveDlg::KnownExtension(LPCTSTR name, DWORD& index) {
 
 DWORD CQvOpenSaveDlg::GetStartFilterIndex(LPCTSTR lpszFileName) {
   DWORD index = 0;
-  if (lpszFileName != NULL && _tcschr(lpszFileName, _T('.')) != NULL && KnownExtension(lpszFileName, index))
+  if (lpszFileName != NULL && CString(lpszFileName).Find(_T('.')) >= 0 && KnownExtension(lpszFileName, index))
     return index;
   if (!m_strDefExtension.IsEmpty() && KnownExtension(_T(".") + m_strDefExtension, index)) return index;
   return 1;
@@ -162,7 +164,9 @@ void CQvOpenSaveDlg::RemoveFirstExtension(LPTSTR name) { RemoveNthExtension(name
 
 void CQvOpenSaveDlg::RemoveLastExtension(LPTSTR name) {
   if (name == NULL) return;
-  if (LPTSTR dot = _tcsrchr(name, _T('.'))) *dot = 0;
+  // (By the string's own search: a multi-byte name's trail bytes are no dots.)
+  const int dot = CString(name).ReverseFind(_T('.'));
+  if (dot >= 0) name[dot] = 0;
 }
 
 void CQvOpenSaveDlg::RemoveNthExtension(LPTSTR name, int n) {
@@ -358,12 +362,13 @@ void CQvOpenSaveDlg::OnFileNameChange() {
 
 void CQvOpenSaveDlg::UpdateSelection() {
   for (int i = 0; i < 4; ++i) m_productPane.CheckItem(i, 0);
-  if (m_shell32.m_bUsable)
+  if (HasShell32Info())
     for (int i = 0; i < 3; ++i) m_commonPane.CheckItem(i, 0);
   const CString folder = GetFolderPath();
   // A folder outside the file system has no path (some systems give the shell's parsing
   // name, "::{...}", instead).
   if (folder.IsEmpty() || folder.Left(2) == _T("::")) {
+#ifdef UNICODE
     // The computer?
     if (m_pShellBrowser == NULL || !m_shell32.m_bUsable || m_shell32.m_pfnGetSpecialFolderLocation == NULL ||
         m_shell32.m_pfnGetDesktopFolder == NULL || m_hCommonDlg == NULL)
@@ -395,6 +400,7 @@ void CQvOpenSaveDlg::UpdateSelection() {
     }
     if (desktop != NULL) desktop->Release();
     if (computer != NULL) ::CoTaskMemFree(computer);
+#endif
     return;
   }
   auto same = [](CString a, CString b) {
@@ -410,7 +416,7 @@ void CQvOpenSaveDlg::UpdateSelection() {
       return;
     }
   }
-  if (!m_shell32.m_bUsable) return;
+  if (!HasShell32Info()) return;
   for (int i = 0; i < 3; ++i)
     if (same(gBuiltinShortcuts[i].m_strPath, folder)) {
       m_tiles.SetActiveMasterTile(1);
@@ -439,10 +445,10 @@ bool Exists(const CString& name) {
 }
 
 void TellMissing(UINT label, const CString& spec) {
-  CString text(QvGetMyLabel(label).ToWide().c_str());
+  CStringW text(QvGetMyLabel(label).ToWide().c_str());
   // The host's text is no format: only its first %s is replaced.
-  const int at = text.Find(_T("%s"));
-  if (at >= 0) text = text.Left(at) + spec + text.Mid(at + 2);
+  const int at = text.Find(L"%s");
+  if (at >= 0) text = text.Left(at) + CStringW(spec) + text.Mid(at + 2);
   UIMessageBox(text, MB_OK | MB_ICONEXCLAMATION, 0);
 }
 }  // namespace

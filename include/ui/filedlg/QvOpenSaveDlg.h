@@ -7,6 +7,10 @@
 // Only one dialog is current per thread and process (g_pCurrentOSDlg); its two thread hooks
 // live from the child's WM_INITDIALOG to its WM_DESTROY. A dialog opened while another runs
 // takes the hooks over and gives them back when it closes.
+//
+// The earlier (ANSI) edition's dialog is the smaller one: no filter-entry class and no
+// constructor from entries, no shell's special-folder functions (its bar has the product's
+// master tile only), and a fourth product shortcut for the other product's documents.
 #pragma once
 #include <IconPaneWnd.h>
 #include <TileWnd.h>
@@ -20,6 +24,7 @@
 
 struct IShellBrowser;
 
+#ifdef UNICODE
 // One filter of the dialog: its description, its pattern(s) ("*.rep", or several separated
 // by ';') and its folder (empty: none).
 class QUARNEL_API OSDSTRUCT {
@@ -36,6 +41,7 @@ class QUARNEL_API OSDSTRUCT {
   CString m_strPattern;
   CString m_strFolder;
 };
+#endif
 
 // What the dialog asks the system: its version, the version of the shell and the shell's
 // view of a path. The process has one; tests put their own in place to reach systems this
@@ -56,6 +62,7 @@ class QUARNEL_API COpenSaveSystem {
   static COpenSaveSystem* Set(COpenSaveSystem* system);
 };
 
+#ifdef UNICODE
 // The shell's special-folder functions, when the shell is new enough (4.71 or later).
 class QUARNEL_API Shell32Info {
  public:
@@ -74,6 +81,7 @@ class QUARNEL_API Shell32Info {
   PFN_GETLOCATION m_pfnGetSpecialFolderLocation;
   PFN_GETDESKTOP m_pfnGetDesktopFolder;
 };
+#endif
 
 // A product shortcut: an internal folder id of the file master (-1: none) and a pattern.
 struct QUARNEL_API QvShortcutDescriptor {
@@ -89,6 +97,18 @@ struct QUARNEL_API StdShortcutDescriptor {
 class QUARNEL_API CQvOpenSaveDlg : public CFileDialog {
   DECLARE_DYNAMIC(CQvOpenSaveDlg)
  public:
+#ifdef UNICODE
+  typedef OSDSTRUCT FilterEntry;
+#else
+  // One filter: description, pattern(s) and folder (empty: none).
+  struct FilterEntry {
+    FilterEntry(LPCTSTR description, LPCTSTR pattern, LPCTSTR folder);  // NULL reads as empty
+    BOOL NotEmpty() const;
+    CString m_strDescription;
+    CString m_strPattern;
+    CString m_strFolder;
+  };
+#endif
   // filter: description and pattern pairs, each item ended by '|'; folders: one folder per
   // filter, separated by '|'. hook: the caller's hook, else MFCOpenSaveHookProc; a caller's
   // hook should pass on to MFCOpenSaveHookProc what it does not handle.
@@ -96,10 +116,12 @@ class QUARNEL_API CQvOpenSaveDlg : public CFileDialog {
                  DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR lpszFilter = NULL,
                  CWnd* pParentWnd = NULL, LPCTSTR lpszFolders = NULL, LPCTSTR lpszInitialFolder = NULL,
                  LPCTSTR lpszTemplateName = NULL, LPOFNHOOKPROC pfnHook = NULL);
+#ifdef UNICODE
   // The filters and their folders from an array of count entries.
   CQvOpenSaveDlg(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                  const OSDSTRUCT* pEntries, DWORD count, CWnd* pParentWnd = NULL,
                  LPCTSTR lpszInitialFolder = NULL, LPCTSTR lpszTemplateName = NULL, LPOFNHOOKPROC pfnHook = NULL);
+#endif
   ~CQvOpenSaveDlg() override;
 
   // TRUE on a system whose file dialogs are old-style: major version below 4, or minor 51.
@@ -137,17 +159,24 @@ class QUARNEL_API CQvOpenSaveDlg : public CFileDialog {
   static void RemoveLastExtension(LPTSTR name);
   // Cuts the name at its n-th dot (1-based); nothing when it has fewer.
   static void RemoveNthExtension(LPTSTR name, int n);
+#ifdef UNICODE
   // "description|pattern|" per entry and one more "|"; "||" for none. The text stays valid
   // until the next call.
   virtual LPCTSTR StructToString(const OSDSTRUCT* pEntries, DWORD count);
+#endif
 
   // The filters (entry n - 1 is filter n) and the default extension, as the dialog uses them.
-  const std::vector<OSDSTRUCT>& GetFolderTable() const { return m_folders; }
+  const std::vector<FilterEntry>& GetFolderTable() const { return m_folders; }
   const CString& GetDefaultExtension() const { return m_strDefExtension; }
   CTileControl& GetTileControl() { return m_tiles; }
   CIconPaneControl& GetProductPane() { return m_productPane; }
   CIconPaneControl& GetCommonPane() { return m_commonPane; }
+  // Whether the shell's special-folder functions are there (the common places' master tile).
+#ifdef UNICODE
   BOOL HasShell32Info() const { return m_shell32.m_bUsable; }
+#else
+  BOOL HasShell32Info() const { return FALSE; }
+#endif
   // The control ids of the custom template (found when the bar is made).
   const std::vector<UINT>& TemplateIds() const { return m_templateIds; }
 
@@ -203,8 +232,10 @@ class QUARNEL_API CQvOpenSaveDlg : public CFileDialog {
   EMBEDDED_OBJECT* m_pProductObject = NULL;
   EMBEDDED_OBJECT* m_pCommonObject = NULL;
   IShellBrowser* m_pShellBrowser = NULL;
+#ifdef UNICODE
   Shell32Info m_shell32;
-  std::vector<OSDSTRUCT> m_folders;
+#endif
+  std::vector<FilterEntry> m_folders;
   HWND m_hCommonDlg = NULL;
   BOOL m_bBusy = FALSE;
   BOOL m_bPerFilterFolders = FALSE;
