@@ -1,0 +1,14 @@
+// Picking a folder: the shell's folder browser, limited to folders of the file system.
+#pragma once
+#include <framework.h>
+
+#include <string>
+
+#include "quarnel_api.h"
+
+// Runs the shell's folder browser (owner `owner`, no root, the title when not empty) and
+// answers the chosen folder's path in `path`. With an initial folder the browser starts on
+// it, and its controls get the default GUI font. False, with `path` unchanged, when the
+// browser is cancelled or the chosen item has no file-system path (a virtual folder).
+QUARNEL_API bool GUIBrowseForFolder(HWND owner, const std::wstring& initial, const std::wstring& title,
+                                    std::wstring& path);
