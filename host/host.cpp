@@ -32,6 +32,7 @@
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
+#include "portable_preview.h"
 #include "printing.h"
 #include "report_view.h"
 #include "resource.h"
@@ -267,6 +268,7 @@ class CHostApp : public CWinApp {
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
       host::PreviewReport(frame->m_hWnd);
+      host::PreviewPortableReport(frame->m_hWnd);
       // And the portable chart through the portable printer.
       host::PrintPortableChart(frame->m_hWnd);
       return Fail(0);  // the framework destroys the main window and ends
