@@ -48,3 +48,11 @@ bool GUIBrowseForFolder(HWND owner, const std::wstring& initial, const std::wstr
   path = found;
   return true;
 }
+
+QvDirectory* QvGetDirectoryDialog::Process(QvDirectory* initial, const char* title, unsigned long) {
+  const std::wstring start = initial != nullptr ? initial->GetFileDescriptor()->WINONLY_GetPath().ToWide() : std::wstring();
+  std::wstring chosen;
+  if (!GUIBrowseForFolder(CWnd::GetSafeOwner_(NULL, NULL), start, QvString(title).ToWide(), chosen))
+    return nullptr;
+  return Get_GlobalFileMaster()->WINONLY_CreateQvDirectory(QvString(chosen.c_str()).c_str(), 0);
+}

@@ -3,6 +3,7 @@
 #include <GUIPreviewView.h>
 #include <GUIPrintDialog.h>
 #include <QvColorDialog.h>
+#include <QvFiles.h>
 #include <QvGetDirectoryDialog.h>
 #include <framework.h>
 #include <gtest/gtest.h>
@@ -83,6 +84,19 @@ struct TempFolder {
   ~TempFolder() { ::RemoveDirectoryW(path.c_str()); }
 };
 
+// The browser's step: selects the special folder (csidl, -1 for none), then sends the button's
+// command itself (the browser may disable OK for an item outside the file system).
+DialogDriver::Step SelectAndCommand(int csidl, int button) {
+  return {kBrowserTree, [csidl, button](HWND dlg) {
+            LPITEMIDLIST item = NULL;
+            if (csidl >= 0 && SUCCEEDED(::SHGetSpecialFolderLocation(dlg, csidl, &item))) {
+              ::SendMessage(dlg, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+              ::CoTaskMemFree(item);
+            }
+            ::PostMessage(dlg, WM_COMMAND, button, 0);
+          }};
+}
+
 TEST(FolderBrowser, AnswersTheFolderChosenAndNothingElse) {
   TempFolder folder;
   ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(folder.path.c_str()));
@@ -111,22 +125,45 @@ TEST(FolderBrowser, AnswersTheFolderChosenAndNothingElse) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    DialogDriver driver({{kBrowserTree, [&](HWND dlg) {
-                            if (c.csidl >= 0) {
-                              LPITEMIDLIST item = NULL;
-                              if (SUCCEEDED(::SHGetSpecialFolderLocation(dlg, c.csidl, &item))) {
-                                ::SendMessage(dlg, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
-                                ::CoTaskMemFree(item);
-                              }
-                            }
-                            // The command itself: the browser may disable OK for such an item.
-                            ::PostMessage(dlg, WM_COMMAND, c.button, 0);
-                          }}});
+    DialogDriver driver({SelectAndCommand(c.csidl, c.button)});
     std::wstring path = L"unchanged";
     EXPECT_FALSE(GUIBrowseForFolder(NULL, folder.path, L"Pick", path));
     ASSERT_EQ(1u, driver.done());
     EXPECT_EQ(L"unchanged", path);
   }
+}
+
+TEST(FolderBrowser, ThePortablePickerMakesAFolderOnlyForAFolderChosen) {
+  TempFolder folder;
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(folder.path.c_str()));
+  QvDirectory* initial = Get_GlobalFileMaster()->WINONLY_CreateQvDirectory(QvString(folder.path.c_str()).c_str(), 0);
+  ASSERT_NE(nullptr, initial);
+  struct Case {
+    const char* name;
+    int csidl;  // the item selected before the command; -1 none
+    int button;
+    bool made;
+  };
+  const Case cases[] = {
+      {"OK on the initial folder", -1, IDOK, true},
+      {"cancelled", -1, IDCANCEL, false},
+      {"virtual folder", CSIDL_DRIVES, IDOK, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DialogDriver driver({SelectAndCommand(c.csidl, c.button)});
+    QvDirectory* chosen = QvGetDirectoryDialog().Process(initial, "Pick a folder", 0);
+    ASSERT_EQ(1u, driver.done());
+    if (!c.made) {
+      EXPECT_EQ(nullptr, chosen);
+      continue;
+    }
+    ASSERT_NE(nullptr, chosen);
+    EXPECT_EQ(0, chosen->GetFileDescriptor()->WINONLY_GetPath().CompareNoCase("C:\\commondlg_folder\\"))
+        << chosen->GetFileDescriptor()->WINONLY_GetPath().c_str();
+    Get_GlobalFileMaster()->DestroyQvDirectory(chosen);
+  }
+  Get_GlobalFileMaster()->DestroyQvDirectory(initial);
 }
 
 // A top-level window that counts the help requests it is handed.
