@@ -1,6 +1,9 @@
 #include "QvFileDialog.h"
 
 #include "MFCMsgDialog.h"
+#ifndef UNICODE
+#include "GUISaveNameCheck.h"
+#endif
 #include "QvMsgDialog.h"
 
 namespace {
@@ -147,6 +150,12 @@ BOOL CGUIFileDialog::OnFileNameOK() {
   if (m_ofn.Flags & OFN_ALLOWMULTISELECT) return FALSE;  // existing files only: nothing to complete
   const QvString typed = FromText(CString(m_ofn.lpstrFile));
   if (typed.GetLength() == 2 && typed[1] == ':') return FALSE;  // a bare drive
+#ifndef UNICODE
+  // The earlier edition's database files: a short name of characters the database accepts.
+  const long filter = static_cast<long>(m_ofn.nFilterIndex) - 1;
+  const bool unv = filter >= 0 && filter < m_extensionLists->GetSize() && (*m_extensionLists)[filter] == QvString("unv");
+  if (QvCheckSaveName(m_ofn.lpstrFile, unv) != 0) return TRUE;
+#endif
   const QvString name = GUICompleteFileName(typed, *m_extensionLists, static_cast<long>(m_ofn.nFilterIndex) - 1);
   const CString completed = ToText(name);
   if (static_cast<DWORD>(completed.GetLength()) >= m_ofn.nMaxFile) return TRUE;  // no room: refused, not cut

@@ -13,7 +13,7 @@ BOOL CALLBACK SetDefaultFont(HWND child, LPARAM font) {
 // get the default GUI font.
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM initial) {
   if (message == BFFM_INITIALIZED) {
-    ::SendMessage(browser, BFFM_SETSELECTION, TRUE, initial);
+    ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, initial);  // the path is UTF-16 in both editions
     ::EnumChildWindows(browser, SetDefaultFont, reinterpret_cast<LPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
   }
   return 0;

@@ -17,7 +17,7 @@ using testing_support::DialogDriver;
 namespace {
 
 // The host's types of these tests and their extensions.
-enum : QvInternalFileType { kReport = 401, kResult = 402, kText = 403, kNoExtension = 404 };
+enum : QvInternalFileType { kReport = 401, kResult = 402, kText = 403, kNoExtension = 404, kDatabase = 405 };
 
 struct Types {
   Types() {
@@ -166,6 +166,50 @@ TEST(FileDialogRuns, AnExistingFileIsAskedAboutOnceAndOnlyYesReplacesIt) {
     Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
   }
 }
+
+#ifndef UNICODE
+// The earlier edition's database files: a name of 8 characters is saved, one of 9 is refused
+// with an information box and the dialog stays open.
+TEST(FileDialogRuns, TheDatabaseFilterRefusesALongName) {
+  Types types;
+  Get_GlobalParameters()->SetTypeLabel(kDatabase, "unv");
+  Files files;
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Case {
+    const wchar_t* typed;
+    bool saved;
+  };
+  const Case cases[] = {{L"eightchr", true}, {L"ninechars", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QvString(c.typed).c_str());
+    HWND fileDialog = NULL;
+    bool informed = false;
+    DialogDriver driver({{kNameBox,
+                          [&](HWND dlg) {
+                            fileDialog = dlg;
+                            DialogDriver::SetText(dlg, kNameBox, c.typed);
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         {IDOK, [&](HWND dlg) {
+                            informed = true;
+                            ::PostMessage(dlg, WM_COMMAND, IDOK, 0);
+                            ::PostMessage(fileDialog, WM_COMMAND, IDCANCEL, 0);
+                          }}});
+    QvSaveAsFileDialog d;
+    d.AddFilter(kDatabase, "Database files", nullptr);
+    QvFileDescriptor* chosen = d.Process(nullptr, &folder, "Save", kDatabase, nullptr, 0, false, false, false);
+    EXPECT_EQ(!c.saved, informed);
+    if (!c.saved) {
+      EXPECT_EQ(nullptr, chosen);
+      continue;
+    }
+    ASSERT_NE(nullptr, chosen);
+    const QvString expected(std::wstring(files.folder + L"\\" + c.typed + L".unv").c_str());
+    EXPECT_EQ(0, chosen->WINONLY_GetPath().CompareNoCase(expected.c_str())) << chosen->WINONLY_GetPath().c_str();
+    Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  }
+}
+#endif
 
 TEST(FileDialogRuns, AMultipleChoiceGivesEveryPath) {
   Types types;
