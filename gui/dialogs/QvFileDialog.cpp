@@ -6,6 +6,8 @@
 #endif
 #include "QvMsgDialog.h"
 
+#include <algorithm>
+
 namespace {
 
 // The types with a description label of their own.
@@ -121,7 +123,8 @@ IMPLEMENT_DYNAMIC(CGUIFileDialog, CFileDialog)
 CGUIFileDialog::CGUIFileDialog(BOOL open, const QvFileDialog& filters, LPCTSTR defExt, LPCTSTR fileName, DWORD flags,
                                CWnd* parent)
     : CFileDialog(open, defExt, fileName, flags, ToText(filters.GetFilterString()), parent),
-      m_extensionLists(&filters.GetExtensionLists()) {
+      m_extensionLists(&filters.GetExtensionLists()),
+      m_folders(&filters.GetFolders()) {
   if (flags & OFN_ALLOWMULTISELECT) {
     m_names.assign(kMultipleNames + 1, 0);
     if (fileName != NULL) lstrcpyn(m_names.data(), fileName, static_cast<int>(m_names.size()));
@@ -132,10 +135,83 @@ CGUIFileDialog::CGUIFileDialog(BOOL open, const QvFileDialog& filters, LPCTSTR d
 
 CGUIFileDialog::~CGUIFileDialog() {}
 
+namespace {
+// The system dialog's type list and name box (a combo box on Windows 2000 and later).
+const int kTypeList = 1136, kNameCombo = 1148, kNameEdit = 1152;
+// The option box's place in dialog units.
+const RECT kOptionPlace = {6, 146, 140, 156};
+}  // namespace
+
+long CGUIFileDialog::SelectedFilter() const {
+  HWND dlg = GetCommonDialog();
+  HWND types = dlg != NULL ? ::GetDlgItem(dlg, kTypeList) : NULL;
+  if (types == NULL) return static_cast<long>(m_ofn.nFilterIndex) - 1;
+  return static_cast<long>(::SendMessage(types, CB_GETCURSEL, 0, 0));
+}
+
+bool CGUIFileDialog::OptionAllowed(long filter) const {
+  if (filter < 0 || filter >= m_extensionLists->GetSize()) return false;
+  return ListHas((*m_extensionLists)[filter], QvString("unv")) || ListHas((*m_extensionLists)[filter], QvString("rep"));
+}
+
 BOOL CGUIFileDialog::OnInitDialog() {
   CFileDialog::OnInitDialog();
   if (!m_okText.IsEmpty()) SetControlText(IDOK, m_okText);
+  HWND dlg = GetCommonDialog();
+  if (m_optionText.IsEmpty() || dlg == NULL) return TRUE;
+  RECT place = kOptionPlace;
+  ::MapDialogRect(dlg, &place);
+  // The system dialog grows when the box would fall below its client area.
+  RECT client;
+  ::GetClientRect(dlg, &client);
+  if (place.bottom + 4 > client.bottom) {
+    RECT window;
+    ::GetWindowRect(dlg, &window);
+    ::SetWindowPos(dlg, NULL, 0, 0, window.right - window.left,
+                   window.bottom - window.top + place.bottom + 4 - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+  }
+  if (m_option.Create(m_optionText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(place),
+                      CWnd::FromHandle(dlg), IDC_QV_FILE_OPTION)) {
+    m_option.SendMessage(WM_SETFONT, ::SendMessage(dlg, WM_GETFONT, 0, 0), FALSE);
+    m_option.EnableWindow(OptionAllowed(SelectedFilter()));
+    m_option.SetCheck(m_optionChecked ? BST_CHECKED : BST_UNCHECKED);
+  }
   return TRUE;
+}
+
+void CGUIFileDialog::OnTypeChange() {
+  const long filter = SelectedFilter();
+  if (m_option.m_hWnd != NULL) m_option.EnableWindow(OptionAllowed(filter));
+  HWND dlg = GetCommonDialog();
+  if (dlg == NULL || filter < 0 || filter >= m_extensionLists->GetSize()) return;
+  HWND name = ::GetDlgItem(dlg, kNameCombo);
+  if (name == NULL) name = ::GetDlgItem(dlg, kNameEdit);
+  if (name == NULL) return;
+  const int length = ::GetWindowTextLength(name);
+  CString text;
+  ::GetWindowText(name, text.GetBuffer(length + 1), length + 1);
+  text.ReleaseBuffer();
+  // A typed name with an extension takes the new filter's first one.
+  const int dot = text.ReverseFind(_T('.'));
+  const int slash = std::max(text.ReverseFind(_T('\\')), text.ReverseFind(_T('/')));
+  if (dot > 0 && dot > slash) {
+    const QvString& list = (*m_extensionLists)[filter];
+    const long bar = list.Find('|');
+    const QvString first = bar < 0 ? list : list.Left(static_cast<size_t>(bar));
+    CString renamed = text.Left(dot);
+    if (!first.IsEmpty() && first != QvString("*")) renamed += _T(".") + ToText(first);
+    if (renamed != text) {
+      ::SetWindowText(name, renamed);
+      text = renamed;
+    }
+  }
+  // To the filter's folder: the system goes to a folder typed as the name at OK.
+  const QvString& folder = (*m_folders)[filter];
+  if (!folder.IsEmpty()) {
+    ::SetWindowText(name, ToText(folder));
+    ::SendMessage(dlg, WM_COMMAND, IDOK, 0);
+    ::SetWindowText(name, text);
+  }
 }
 
 int CGUIFileDialog::AskReplace(const QvString& path) {
@@ -147,6 +223,7 @@ int CGUIFileDialog::AskReplace(const QvString& path) {
 }
 
 BOOL CGUIFileDialog::OnFileNameOK() {
+  if (m_option.m_hWnd != NULL) m_optionChecked = m_option.GetCheck() == BST_CHECKED;
   if (m_ofn.Flags & OFN_ALLOWMULTISELECT) return FALSE;  // existing files only: nothing to complete
   const QvString typed = FromText(CString(m_ofn.lpstrFile));
   if (typed.GetLength() == 2 && typed[1] == ':') return FALSE;  // a bare drive
@@ -207,8 +284,8 @@ void QvOpenFileDialog::Process(QvArrayLPVoid& result, QvDirectory* folder, const
 }
 
 QvFileDescriptor* QvSaveAsFileDialog::Process(const char* name, QvDirectory* folder, const char* title,
-                                              QvInternalFileType type, const char*, unsigned long, bool activeOwner,
-                                              bool, bool) {
+                                              QvInternalFileType type, const char* optionText, unsigned long,
+                                              bool activeOwner, bool, bool) {
   // The default extension (none for type 51) completes a name the system hands over bare.
   const QvString extension = type == 51 ? QvString() : Extension(type);
   const CString defExt = ToText(extension), initial = ToText(QvString(name)), caption = ToText(QvString(title));
@@ -216,9 +293,19 @@ QvFileDescriptor* QvSaveAsFileDialog::Process(const char* name, QvDirectory* fol
                         name != nullptr ? static_cast<LPCTSTR>(initial) : NULL, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                         activeOwner ? CWnd::GetActiveWindow() : NULL);
   dialog.m_confirmExisting = true;
+  if (optionText != nullptr) dialog.m_optionText = ToText(QvString(optionText));
+  dialog.m_optionChecked = m_optionChecked;
+  // The type's filter first.
+  for (long i = 0; i < m_extensions.GetSize(); ++i) {
+    if (m_extensions[i] == extension && !extension.IsEmpty()) {
+      dialog.m_ofn.nFilterIndex = static_cast<DWORD>(i + 1);
+      break;
+    }
+  }
   const CString start = StartFolder(folder, *this);
   if (!start.IsEmpty()) dialog.m_ofn.lpstrInitialDir = start;
   if (title != nullptr) dialog.m_ofn.lpstrTitle = caption;
   if (dialog.DoModal() != IDOK) return nullptr;
+  m_optionChecked = dialog.m_optionChecked;
   return Descriptor(dialog.m_ofn.lpstrFile);
 }

@@ -211,6 +211,58 @@ TEST(FileDialogRuns, TheDatabaseFilterRefusesALongName) {
 }
 #endif
 
+// The system file dialog's type list.
+const int kTypeList = 1136;
+
+std::wstring Text(HWND w) {
+  wchar_t text[MAX_PATH] = {};
+  ::GetWindowTextW(w, text, MAX_PATH);
+  return text;
+}
+
+// Chooses filter `index` in the type list as a click in its list does.
+void ChooseFilter(HWND dlg, int index) {
+  HWND types = ::GetDlgItem(dlg, kTypeList);
+  ::SendMessage(types, CB_SETCURSEL, index, 0);
+  ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+}
+
+TEST(FileDialogRuns, TheOptionBoxFollowsTheFilterAndItsStateIsKept) {
+  Types types;
+  Files files;
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Seen {
+    bool box = false;
+    std::vector<bool> enabled;
+    std::vector<std::wstring> names;
+  } seen;
+  DialogDriver driver({{kNameBox, [&](HWND dlg) {
+                          HWND box = ::GetDlgItem(dlg, IDC_QV_FILE_OPTION);
+                          seen.box = box != NULL;
+                          HWND name = ::GetDlgItem(dlg, kNameBox);
+                          ::SetWindowTextW(name, L"summary.rep");
+                          for (int filter : {-1, 0, 1}) {  // as started (the type's filter), texts, reports
+                            if (filter >= 0) ChooseFilter(dlg, filter);
+                            seen.enabled.push_back(::IsWindowEnabled(box) != FALSE);
+                            seen.names.push_back(Text(name));
+                          }
+                          DialogDriver::SetCheck(dlg, IDC_QV_FILE_OPTION, true);
+                          DialogDriver::Press(dlg, IDOK);
+                        }}});
+  QvSaveAsFileDialog d;
+  d.AddFilter(kText, "Texts", nullptr);
+  d.AddFilter(kReport, "Reports", nullptr);
+  QvFileDescriptor* chosen = d.Process(nullptr, &folder, "Save", kReport, "Keep the layout", 0, false, false, false);
+  ASSERT_EQ(1u, driver.done());
+  EXPECT_TRUE(seen.box);
+  EXPECT_EQ((std::vector<bool>{true, false, true}), seen.enabled);
+  EXPECT_EQ((std::vector<std::wstring>{L"summary.rep", L"summary.txt", L"summary.rep"}), seen.names);
+  ASSERT_NE(nullptr, chosen);
+  EXPECT_TRUE(chosen->WINONLY_GetPath().EndsWith("\\summary.rep", true)) << chosen->WINONLY_GetPath().c_str();
+  EXPECT_TRUE(d.IsOptionChecked());
+  Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+}
+
 TEST(FileDialogRuns, AMultipleChoiceGivesEveryPath) {
   Types types;
   Files files;

@@ -16,6 +16,8 @@
 
 // Labels of the name check's texts.
 enum { IDL_QV_FILE_REPLACE = 31258, IDL_QV_FILE_YES = 31200 };
+// The option check box of the save dialog.
+enum { IDC_QV_FILE_OPTION = 500 };
 
 // The name as the dialog completes it: a name whose extension (lowered) is in none of the
 // lists counts as one without; such a name gets "." and the first extension of the list of
@@ -63,6 +65,11 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
   bool m_confirmExisting = false;
   // The text of the OK button (empty: the system's).
   CString m_okText;
+  // With a text, a check box (IDC_QV_FILE_OPTION) under the system's controls, enabled for
+  // the filters of reports ("rep") and database files ("unv"); its state when OK was pressed
+  // is kept in m_optionChecked (which also gives its state at the start).
+  CString m_optionText;
+  bool m_optionChecked = false;
 
   BOOL OnInitDialog() override;
 
@@ -71,10 +78,20 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
   // the record, and, with m_confirmExisting, asks once (label 31258, Yes button 31200) when
   // the file exists: only Yes accepts the name; No, Escape and the close box refuse it.
   BOOL OnFileNameOK() override;
-  // The question; QvYesButton accepts. Tests and hosts may answer otherwise.
+  // The question; QvYesButton accepts.
   virtual int AskReplace(const QvString& path);
+  // A new filter: the option box follows it, a typed name takes its first extension, and the
+  // dialog moves to the filter's folder when it has one.
+  void OnTypeChange() override;
+
+  // The filter selected in the system's type list (0-based; -1 for none).
+  long SelectedFilter() const;
+  bool OptionAllowed(long filter) const;
+
+  CButton m_option;
 
   const QvArrayQvString* m_extensionLists;
+  const QvArrayQvString* m_folders;
   std::vector<TCHAR> m_names;  // the record's name buffer
 };
 
@@ -93,8 +110,14 @@ class QUARNEL_API QvOpenFileDialog : public QvFileDialog {
 
 class QUARNEL_API QvSaveAsFileDialog : public QvFileDialog {
  public:
-  // The initial name, the title, the type whose extension completes names; asks before an
+  // The initial name, the title, the type whose extension completes names and whose filter is
+  // selected first, the text of an option check box (null or empty: none); asks before an
   // existing file is replaced. The chosen file as a new descriptor, null when cancelled.
   QvFileDescriptor* Process(const char* name, QvDirectory* folder, const char* title, QvInternalFileType type,
-                            const char* text, unsigned long helpId, bool activeOwner, bool, bool);
+                            const char* optionText, unsigned long helpId, bool activeOwner, bool, bool);
+  // The option box's state when the name was accepted.
+  bool IsOptionChecked() const { return m_optionChecked; }
+
+ private:
+  bool m_optionChecked = false;
 };
