@@ -37,6 +37,7 @@
 #include "mdi_window.h"
 #include "menu_demo.h"
 #include "portable_preview.h"
+#include "portable_save_dialog.h"
 #include "printing.h"
 #include "report_view.h"
 #include "resource.h"
@@ -256,6 +257,7 @@ class CHostApp : public CWinApp {
       if (portableFrame != NULL) host::CapturePortableFrame(portableFrame);
       host::CaptureReportsWindows();
       host::CaptureMessageBoxes(frame->m_hWnd);
+      host::CapturePortableSaveDialog();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {

@@ -137,7 +137,7 @@ CGUIFileDialog::~CGUIFileDialog() {}
 
 namespace {
 // The system dialog's type list and name box (a combo box on Windows 2000 and later).
-const int kTypeList = 1136, kNameCombo = 1148, kNameEdit = 1152;
+const int kTypeList = 1136, kNameCombo = 1148, kNameEdit = 1152, kNameLabel = 1090;
 // The option box's place in dialog units.
 const RECT kOptionPlace = {6, 146, 140, 156};
 }  // namespace
@@ -159,16 +159,32 @@ BOOL CGUIFileDialog::OnInitDialog() {
   if (!m_okText.IsEmpty()) SetControlText(IDOK, m_okText);
   HWND dlg = GetCommonDialog();
   if (m_optionText.IsEmpty() || dlg == NULL) return TRUE;
+  // Under the type list, from the left of the name's label, in room the dialog grows by (the
+  // system may move its lower controls down as it grows); where the system dialog lacks them,
+  // at its classic place.
   RECT place = kOptionPlace;
   ::MapDialogRect(dlg, &place);
-  // The system dialog grows when the box would fall below its client area.
+  const int height = place.bottom - place.top;
+  HWND types = ::GetDlgItem(dlg, kTypeList), label = ::GetDlgItem(dlg, kNameLabel);
+  RECT window;
+  ::GetWindowRect(dlg, &window);
+  if (types != NULL && label != NULL) {
+    ::SetWindowPos(dlg, NULL, 0, 0, window.right - window.left, window.bottom - window.top + 2 * height,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    RECT t, l;
+    ::GetWindowRect(types, &t);
+    ::GetWindowRect(label, &l);
+    ::MapWindowPoints(NULL, dlg, reinterpret_cast<POINT*>(&t), 2);
+    ::MapWindowPoints(NULL, dlg, reinterpret_cast<POINT*>(&l), 2);
+    place = RECT{l.left, t.bottom + height / 2, t.right, t.bottom + height / 2 + height};
+  }
+  // Still below the client area: the dialog grows to hold the box.
   RECT client;
   ::GetClientRect(dlg, &client);
-  if (place.bottom + 4 > client.bottom) {
-    RECT window;
+  if (place.bottom + height / 2 > client.bottom) {
     ::GetWindowRect(dlg, &window);
     ::SetWindowPos(dlg, NULL, 0, 0, window.right - window.left,
-                   window.bottom - window.top + place.bottom + 4 - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+                   window.bottom - window.top + place.bottom + height / 2 - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
   }
   if (m_option.Create(m_optionText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(place),
                       CWnd::FromHandle(dlg), IDC_QV_FILE_OPTION)) {

@@ -238,7 +238,14 @@ TEST(FileDialogRuns, TheOptionBoxFollowsTheFilterAndItsStateIsKept) {
   } seen;
   DialogDriver driver({{kNameBox, [&](HWND dlg) {
                           HWND box = ::GetDlgItem(dlg, IDC_QV_FILE_OPTION);
-                          seen.box = box != NULL;
+                          // The box stands under the type list, inside the dialog.
+                          RECT b = {}, t = {}, client = {};
+                          ::GetWindowRect(box, &b);
+                          ::GetWindowRect(::GetDlgItem(dlg, kTypeList), &t);
+                          ::MapWindowPoints(NULL, dlg, reinterpret_cast<POINT*>(&b), 2);
+                          ::GetClientRect(dlg, &client);
+                          ::MapWindowPoints(NULL, dlg, reinterpret_cast<POINT*>(&t), 2);
+                          seen.box = box != NULL && b.top >= t.bottom && b.bottom <= client.bottom && b.left >= 0;
                           HWND name = ::GetDlgItem(dlg, kNameBox);
                           ::SetWindowTextW(name, L"summary.rep");
                           for (int filter : {-1, 0, 1}) {  // as started (the type's filter), texts, reports
