@@ -56,12 +56,14 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
-# The portable message boxes and their window (with the earlier edition's save-name check).
+# The portable message boxes and their window (with the earlier edition's save-name check);
+# the folder, colour and print dialogs and the print preview of the portable view.
 quarnel_area(gui/dialogs
   SOURCES MFCMsgDialog.cpp QvMsgDialog.cpp GUIMsgDialog.rc
+          QvColorDialog.cpp QvGetDirectoryDialog.cpp GUIPrintDialog.cpp GUIPreviewView.cpp QvFileDialog.cpp
   ANSI_SOURCES GUISaveNameCheck.cpp
   USES gui/widgets gui/core ui/shared
-  LINK framework vekkel brevin)
+  LINK framework vekkel brevin comdlg32 shell32 ole32)
 
 # The portable date/time field and its platform window.
 quarnel_area(gui/datetime

@@ -36,6 +36,8 @@
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
+#include "portable_preview.h"
+#include "portable_save_dialog.h"
 #include "printing.h"
 #include "report_view.h"
 #include "resource.h"
@@ -261,6 +263,7 @@ class CHostApp : public CWinApp {
       if (portableFrame != NULL) host::CapturePortableFrame(portableFrame);
       host::CaptureReportsWindows();
       host::CaptureMessageBoxes(frame->m_hWnd);
+      host::CapturePortableSaveDialog();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {
@@ -287,6 +290,7 @@ class CHostApp : public CWinApp {
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
       host::PreviewReport(frame->m_hWnd);
+      host::PreviewPortableReport(frame->m_hWnd);
       // And the portable chart through the portable printer.
       host::PrintPortableChart(frame->m_hWnd);
       return Fail(0);  // the framework destroys the main window and ends

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <UIUtilities.h>
+
 namespace {
 
 const int kLabelMax = 259;  // characters kept of a button label
@@ -71,17 +73,7 @@ void CQvPreviewView::DoZoom(UINT nPage, CPoint point) { CPreviewView::DoZoom(nPa
 
 void CQvPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed) {
   if (m_pPreviewInfo == NULL) return;
-  CString desc = m_pPreviewInfo->m_strPageDesc;
-  // Line n of the description for n pages shown.
-  const int nl = desc.Find(_T('\n'));
-  const UINT last = std::min(nPage + nPagesDisplayed - 1, MaxPage());
-  CString pages;
-  if (nPagesDisplayed > 1 && nl >= 0 && last > nPage)
-    pages.Format(desc.Mid(nl + 1), nPage, last);
-  else
-    pages.Format(nl >= 0 ? desc.Left(nl) : desc, nPage);
-  CString text;
-  text.Format(_T("%s / %d"), static_cast<LPCTSTR>(pages), static_cast<int>(MaxPage()));
+  const CString text = UIPreviewPageText(m_pPreviewInfo->m_strPageDesc, nPage, nPagesDisplayed, MaxPage());
   if (CWnd* main = AfxGetMainWnd())
     main->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
 }

@@ -131,3 +131,16 @@ void PullInLineEnds(POINT& a, POINT& b, int width) {
     b.y -= step;
   }
 }
+
+CString UIPreviewPageText(const CString& pageDesc, UINT page, UINT pagesShown, UINT lastPage) {
+  const int nl = pageDesc.Find(_T('\n'));
+  const UINT lastShown = page + pagesShown - 1 < lastPage ? page + pagesShown - 1 : lastPage;
+  CString pages;
+  if (pagesShown > 1 && nl >= 0 && lastShown > page)
+    pages.Format(pageDesc.Mid(nl + 1), page, lastShown);
+  else
+    pages.Format(nl >= 0 ? pageDesc.Left(nl) : pageDesc, page);
+  CString text;
+  text.Format(_T("%s / %d"), static_cast<LPCTSTR>(pages), static_cast<int>(lastPage));
+  return text;
+}

@@ -53,6 +53,11 @@ QUARNEL_API void GetDefaultLogFont(LOGFONTW& lf);
 // the framework's chain; NULL when none has it.
 QUARNEL_API CRuntimeClass* GetRuntimeObject(const char* className);
 
+// The status text of a print preview: the line of the page description (its first line,
+// with one %u, for one page; its second, with two, for pages `page` to the last shown) then
+// " / " and the document's last page, as "Page 2 / 3" or "Pages 2-3 / 3".
+QUARNEL_API CString UIPreviewPageText(const CString& pageDesc, UINT page, UINT pagesShown, UINT lastPage);
+
 // The ends of a horizontal or vertical line drawn with a pen `width` pixels wide, pulled in by
 // half the width: a wide pen's round ends reach that far beyond the end points.
 QUARNEL_API void PullInLineEnds(POINT& a, POINT& b, int width);

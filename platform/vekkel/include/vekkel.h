@@ -12,5 +12,6 @@
 #include "QvLabels.h"
 #include "QvConfigKeys.h"
 #include "QvFiles.h"
+#include "QvFileTypes.h"
 #include "QvGlobals.h"
 #include "QvWeb.h"
