@@ -154,6 +154,13 @@ quarnel_area(ui/controls
   USES ui/commands ui/images ui/shared
   LINK framework ulmora comctl32 shell32 ole32)
 
+# Small framework controls: the text with clickable zones, the tab control of shared width
+# and the auto-complete edit.
+quarnel_area(ui/smallctrls
+  SOURCES SensitiveWnd.cpp QvTabCtrl.cpp AutoComEdit.cpp
+  USES ui/shared
+  LINK framework ulmora comctl32)
+
 # The grid control and its cells.
 quarnel_area(ui/grid
   SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlKeys.cpp GridCtrlMouse.cpp GridCtrlScroll.cpp GridInPlaceEdit.cpp GridSelection.cpp GridSizeTree.cpp InPlaceEditWithLaunch.cpp TitleTip.cpp
