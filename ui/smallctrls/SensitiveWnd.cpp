@@ -295,7 +295,9 @@ void CSensitiveWnd::DrawArea(HDC dc) {
         ::TextOut(dc, run.x - dx, y, s, run.length);
         continue;
       }
-      const CRect r = GetScrolledRect(run.zone);
+      // The label's own box at its place on the line; the zone's rectangle (what the mouse
+      // finds) is laid out to the same place.
+      const CRect r(run.x - dx, y, run.x - dx + run.width + 1, y + m_fontHeight);
       const bool hovered = run.zone == m_hovered && CRect().IntersectRect(&r, &client);
       const int oldMode = ::SetBkMode(dc, OPAQUE);
       const COLORREF oldText = ::GetTextColor(dc), oldBack = ::GetBkColor(dc);
