@@ -161,6 +161,12 @@ quarnel_area(ui/smallctrls
   USES ui/shared
   LINK framework ulmora comctl32)
 
+# Web content: the browser's event sink, the hyperlink.
+quarnel_area(ui/web
+  SOURCES IE5Events.cpp
+  USES ui/shared
+  LINK framework ulmora ole32 oleaut32 shell32 advapi32)
+
 # The grid control and its cells.
 quarnel_area(ui/grid
   SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlKeys.cpp GridCtrlMouse.cpp GridCtrlScroll.cpp GridInPlaceEdit.cpp GridSelection.cpp GridSizeTree.cpp InPlaceEditWithLaunch.cpp TitleTip.cpp
