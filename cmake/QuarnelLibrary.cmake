@@ -163,9 +163,9 @@ quarnel_area(ui/smallctrls
 
 # Web content: the browser's event sink, the hyperlink.
 quarnel_area(ui/web
-  SOURCES IE5Events.cpp
-  USES ui/shared
-  LINK framework ulmora ole32 oleaut32 shell32 advapi32)
+  SOURCES IE5Events.cpp HyperLink.cpp
+  USES ui/links ui/shared
+  LINK framework vekkel ulmora ole32 oleaut32 shell32 advapi32)
 
 # The grid control and its cells.
 quarnel_area(ui/grid
