@@ -13,14 +13,17 @@ include(cmake/QuarnelAreas.cmake)
 # headers its USES allow: none of them is in here).
 quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memory> <new> <string.h>)
 
-# What both sides need: export macro, UI utilities and pattern brushes, the drawing resources
+# What both sides need: export macro, UI utilities and pattern brushes, the drawing core of both
+# drawing views and the pace of their panning, drag and drop data, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
-# convention, and the one way to register a window class.
+# convention, the one way to register a window class, and the Far-East line-breaking rules
+# (the view's text layout and the message dialog's wrapping both follow them).
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
-  LINK framework vekkel solvane ulmora shlwapi version)
+          FarEastRules.cpp
+  LINK framework vekkel brevin solvane ulmora shlwapi version comctl32)
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
@@ -49,6 +52,7 @@ quarnel_area(gui/widgets
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
           GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
           GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
+          QvImageCtrl.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
@@ -84,11 +88,20 @@ quarnel_area(gui/richtext
   USES gui/core ui/shared
   LINK framework vekkel ulmora)
 
-# The tree list's items.
+# The wizard: the portable wizard and its pages, their windows, the template and the labels'
+# bullet.
+quarnel_area(gui/wizard
+  SOURCES GUIWizardDialog.cpp QvWizard.cpp QvWizardPage.cpp GUIWizard.rc
+  USES gui/tabdialogs gui/richtext gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora)
+
+# The tree list: its items, its window with the in-place editor and the label tooltip, its own
+# images, and the portable tree lists.
 quarnel_area(gui/treelist
-  SOURCES TreeListItems.cpp
-  USES ui/shared
-  LINK framework)
+  SOURCES TreeListItems.cpp GUITreeList.cpp GUITreeListView.cpp TreeEdit.cpp TooltipWnd.cpp QvTreeList.cpp
+          TreeList.rc
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel ulmora comctl32 ole32)
 
 # Links in text.
 quarnel_area(ui/links
@@ -134,7 +147,7 @@ quarnel_area(ui/commands
 quarnel_area(ui/view
   SOURCES MFCUIView.cpp MFCUIViewCoords.cpp MFCUIViewDraw.cpp MFCUIViewText.cpp MFCUIViewWindow.cpp
           TextLineInfoArray.cpp UIViewModel.cpp UIViewPrint.cpp UIViewPrint.rc UIViewResources.cpp
-          UIViewImages.cpp UIViewSnapshot.cpp FarEastRules.cpp
+          UIViewImages.cpp UIViewSnapshot.cpp
   ANSI_SOURCES CharsetInlines.cpp
   USES gui/core ui/images ui/links ui/UIDlg ui/shared
   LINK framework vekkel solvane brevin ulmora winspool comdlg32 shell32 advapi32 ole32)
@@ -174,6 +187,21 @@ quarnel_area(ui/grid
   USES ui/shared
   LINK framework comctl32 ole32)
 
+# Report-view list controls of the framework side: the edit-list and its in-place editor, the
+# sortable list with its sort header, the rich list and its editors (with the grid's launch
+# editor and the bitmap routines), the tree with multi-selection and tri-state check boxes.
+quarnel_area(ui/listctrls
+  SOURCES EditListCtrl.cpp InPlaceEdit.cpp SortListCtrl.cpp QvTreeCtrl.cpp RichInPlaceEditors.cpp RichListCtrl.cpp
+          ListCtrls.rc
+  USES ui/grid ui/images ui/shared
+  LINK framework comctl32)
+
+# The list-view grid (current edition only), on the edit-list's editor and hit test.
+quarnel_area(ui/listgrid UNICODE_ONLY
+  SOURCES DrawItemInfo.cpp SGridCtrl.cpp
+  USES ui/listctrls ui/shared
+  LINK framework comctl32)
+
 # Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
@@ -198,9 +226,16 @@ quarnel_area(ui/frames
   USES ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
   LINK framework comctl32 ole32)
 
+# The product's open and save dialog: the system's file dialog with a shortcut bar (a tile
+# control of icon panes), per-filter folders, typed-name rewriting, remembered folder and view.
+quarnel_area(ui/filedlg UNICODE_ONLY
+  SOURCES OpenSaveSystem.cpp QvOpenSaveDlg.cpp QvOpenSaveNames.cpp
+  USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  LINK framework vekkel ulmora comdlg32 comctl32 shell32 ole32 version)
+
 # Module start-up and shut-down.
 quarnel_area(ui/module
-  SOURCES UIView.cpp
+  SOURCES LibraryStartup.cpp
   USES ui/bars ui/controls ui/crash ui/view gui/core ui/shared
   LINK framework ulmora)
 

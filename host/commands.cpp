@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "open_save.h"
 #include "printing.h"
 #include "resource.h"
 
@@ -41,6 +42,8 @@ class CHostCommands : public CCmdTarget {
   void OnExit() { DestroyWindow(s_main); }
   void OnRefresh() { InvalidateRect(s_main, NULL, TRUE); }
   void OnPrint() { PrintReport(s_main, false); }
+  void OnOpen() { OpenReport(s_main); }
+  void OnSaveAs() { SaveReportAs(s_main); }
   void OnAbout() { MessageBox(s_main, _T("Quarnel sample host"), _T("About"), MB_OK | MB_ICONINFORMATION); }
   void OnToggle(UINT id) {
     if (!checked.erase(id)) checked.insert(id);
@@ -63,6 +66,8 @@ BEGIN_MESSAGE_MAP(CHostCommands, CCmdTarget)
   ON_COMMAND(ID_FILE_EXIT, &CHostCommands::OnExit)
   ON_COMMAND(ID_VIEW_REFRESH, &CHostCommands::OnRefresh)
   ON_COMMAND(ID_FILE_PRINT, &CHostCommands::OnPrint)
+  ON_COMMAND(ID_FILE_OPEN, &CHostCommands::OnOpen)
+  ON_COMMAND(ID_FILE_SAVE_AS, &CHostCommands::OnSaveAs)
   ON_COMMAND(ID_HELP_ABOUT, &CHostCommands::OnAbout)
   ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_FORMULA_BAR, &CHostCommands::OnToggle)
   ON_COMMAND_RANGE(ID_VIEW_GRID, ID_VIEW_PAGE_MODE, &CHostCommands::OnToggle)

@@ -1,11 +1,13 @@
 #include "far_east_window.h"
 
 #include <framework.h>
+#include <shellapi.h>
 
 #include <QvOriginInfo.h>
 #include <UIView.h>
 
 #include "popup_window.h"
+#include "screens.h"
 
 namespace host {
 namespace {
@@ -91,6 +93,24 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND CreateFarEastWindow(HWND owner, const RECT& rc) {
   return CreatePopupWindow(kClass, Proc, L"Japanese text", owner, rc, IDC_ARROW, NULL);
+}
+
+bool CaptureFarEastWindowAlone(HWND owner) {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  bool alone = false;
+  for (int i = 1; i < argc; ++i) alone = alone || lstrcmpiW(argv[i], L"/fareast") == 0;
+  LocalFree(argv);
+  if (!alone || !ScreenshotMode()) return false;
+  HWND window = CreateFarEastWindow(owner, RECT{260, 120, 640, 420});
+  if (window == NULL) return true;
+#ifdef UNICODE
+  CaptureWindow(window, L"far_east_text_alone");
+#else
+  CaptureWindow(window, L"far_east_text_ansi");
+#endif
+  DestroyWindow(window);
+  return true;
 }
 
 }  // namespace host

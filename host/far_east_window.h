@@ -6,4 +6,8 @@
 namespace host {
 // A captioned popup owned by `owner`, at `rc` (screen coordinates), not yet shown.
 HWND CreateFarEastWindow(HWND owner, const RECT& rc);
+// With "/fareast" on the command line, in screenshot mode: pictures that window alone (as
+// "far_east_text_ansi" in the earlier edition, "far_east_text_alone" in the current one) and
+// answers true, the host then ending; false otherwise.
+bool CaptureFarEastWindowAlone(HWND owner);
 }  // namespace host

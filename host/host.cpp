@@ -14,6 +14,7 @@
 #include "context_menu.h"
 #include "controls_page.h"
 #include "notes_page.h"
+#include "check_tree_page.h"
 #include "schedule_page.h"
 #include "dragdrop_window.h"
 #include "images_window.h"
@@ -21,14 +22,17 @@
 #include "far_east_window.h"
 #include "grid_data_pictures.h"
 #include "grid_window.h"
+#include "list_controls_window.h"
 #include "links_window.h"
 #include "lists_demo.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
 #include "library_dialogs.h"
+#include "open_save.h"
 #include "portable_dialog.h"
 #include "message_boxes.h"
 #include "tab_dialog.h"
+#include "wizard_demo.h"
 #include "status_demo.h"
 #include "mdi_window.h"
 #include "menu_demo.h"
@@ -183,6 +187,7 @@ class CHostApp : public CWinApp {
     m_pMainWnd = frame;
     host::InitCommands(frame->m_hWnd);
     host::CreateToolbars(frame);
+    if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) return Fail(0);  // "/fareast": that picture only
     HWND links = host::CreateLinksWindow(frame->m_hWnd, RECT{240, 300, 760, 430});
     HWND farEast = host::CreateFarEastWindow(frame->m_hWnd, RECT{260, 120, 640, 420});
     HWND document = host::CreateDocumentWindow();
@@ -192,12 +197,14 @@ class CHostApp : public CWinApp {
     HWND controls = host::CreateControlsPage(frame->m_hWnd, 420, 60);
     HWND schedule = host::CreateSchedulePage(frame->m_hWnd, 300, 140);
     HWND notes = host::CreateNotesPage(frame->m_hWnd, 340, 100);
+    HWND checkTree = host::CreateCheckTreePage(frame->m_hWnd, 360, 120);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND grids = host::CreateGridWindow(frame->m_hWnd, RECT{100, 80, 1000, 560});
+    HWND listControls = host::CreateListControlsWindow(frame->m_hWnd, RECT{90, 70, 1010, 560});
     HWND options = host::OpenReportOptionsDialog(150, 110);
     HWND settingsTabs = host::OpenReportSettingsTabs(180, 130);
     host::OpenListsDemo(frame->m_hWnd);  // pictured and closed at once in screenshot mode
@@ -209,8 +216,14 @@ class CHostApp : public CWinApp {
         host::CaptureGridData(grids);
         ::ShowWindow(grids, SW_HIDE);
       }
+      if (listControls != NULL) {
+        host::CaptureListControls(listControls);
+        ::ShowWindow(listControls, SW_HIDE);
+      }
       host::CaptureLibraryDialogs();
+      host::CaptureSaveDialog(frame->m_hWnd);
       host::CaptureReportSettingsTabs(settingsTabs);
+      host::CaptureReportWizard();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
         ::ShowWindow(chart, SW_HIDE);
@@ -250,6 +263,7 @@ class CHostApp : public CWinApp {
       }
       host::CaptureSchedulePage(schedule);
       host::CaptureNotesPage(notes);
+      host::CaptureCheckTreePage(checkTree);
       if (farEast != NULL) {
         host::CaptureWindow(farEast, L"far_east_text", shadow);
         ::ShowWindow(farEast, SW_HIDE);

@@ -50,8 +50,9 @@ bool QvSecurityCommand::GetFamilyDescription(QvString& text) const {
   return family->GetDescription(text);
 }
 
-const QvEnumSecurityCommands* GUIBeginGetArraySecurityCommands(const char* path) {
+const QvEnumSecurityCommands* GUIBeginGetArraySecurityCommands(const QvFileDescriptor* file) {
   QvCommandCenter* center = Get_TheCommandCenter();
+  const char* path = file ? file->WINONLY_GetPath().c_str() : nullptr;
   if (!center || !path || !*path) {
     UI_TRACE_REFUSED(s_log, center ? "no module path" : "no command centre");
     return nullptr;

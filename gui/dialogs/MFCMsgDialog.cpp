@@ -1,5 +1,6 @@
 #include "MFCMsgDialog.h"
 
+#include <FarEastRules.h>
 #include <UIHandles.h>
 #include <UIUtilities.h>
 
@@ -38,6 +39,26 @@ std::wstring WideFromTchar(LPCTSTR text) {
 HFONT MessageFont() { return UIGetDefaultGUIFont(); }
 
 bool ValidPos(int pos) { return pos >= 0 && pos < 4; }
+
+// Where a long line may break: at a blank, which in the earlier edition is also the UI
+// language's ideographic space while the double-byte switch is on.
+bool BreakBlank(wchar_t c) {
+#ifdef UNICODE
+  return c == L' ';
+#else
+  return c == L' ' || IsLanguageBlankW(c);
+#endif
+}
+
+// A break at `at` (0 < at < n) of a part of n > 2 units that would part a surrogate pair
+// moves after the pair (before it when the pair ends the part).
+size_t WholeCharacter(const wchar_t* part, size_t at, size_t n) {
+  if (IS_LOW_SURROGATE(part[at]) && IS_HIGH_SURROGATE(part[at - 1])) return at + 1 < n ? at + 1 : at - 1;
+  return at;
+}
+
+// One character that no break may part.
+bool OneCharacter(const wchar_t* part, size_t n) { return n == 2 && IS_SURROGATE_PAIR(part[0], part[1]); }
 
 }  // namespace
 
@@ -90,7 +111,7 @@ SIZE MeasureAndBreakMessage(HDC dc, std::wstring& text, int limit) {
         pending.pop_back();
         const size_t n = b - a;
         const int w = n == 0 ? blank.cx : width(a, b);
-        if (n < 2 || w < limit) {
+        if (n < 2 || w < limit || OneCharacter(line + a, n)) {
           if (!first) out += L'\n';
           first = false;
           out.append(line + a, n);
@@ -100,15 +121,17 @@ SIZE MeasureAndBreakMessage(HDC dc, std::wstring& text, int limit) {
         const size_t m = n / 2;
         size_t at = 0;
         for (size_t k = m; k >= 1 && at == 0; --k)
-          if (line[a + k] == L' ') at = k;
+          if (BreakBlank(line[a + k])) at = k;
         for (size_t k = m + m / 2; k > m && at == 0; --k)
-          if (k < n && line[a + k] == L' ') at = k;
+          if (k < n && BreakBlank(line[a + k])) at = k;
         if (at != 0) {
           pending.emplace_back(a + at + 1, b);  // the blank becomes the break
           pending.emplace_back(a, a + at);
         } else {
-          pending.emplace_back(a + m, b);  // the break goes in before the middle character
-          pending.emplace_back(a, a + m);
+          // The break goes in before the middle character (a whole one).
+          const size_t cut = WholeCharacter(line + a, m, n);
+          pending.emplace_back(a + cut, b);
+          pending.emplace_back(a, a + cut);
         }
       }
     }

@@ -30,46 +30,20 @@ namespace {
 const int kMaxBarPosition = 32767;
 const float kDefaultTwipsPerPixel = 15.0f;
 bool s_printOldFont = false;
-
-// The divisor that brings a maximum into the 16-bit range of a scroll bar.
-short BarDivisor(long units) {
-  const long d = units / (kMaxBarPosition + 1) + 1;
-  return static_cast<short>(d > 0x7FFF ? 0x7FFF : d);
-}
 }  // namespace
 
 CGUIView::CGUIView()
-    : m_view(nullptr),
-      m_flags(GUIVIEW_UNCLAMPED_PAINT),
-      m_background(0x01000000),
-      m_penFore(0),
-      m_penBack(0xFFFFFF),
-      m_fillFore(0),
-      m_fillBack(0xFFFFFF),
-      m_lineWidth(1),
-      m_dash(QvSolidLine),
-      m_pattern(1),
-      m_zoom(1.0f),
-      m_zoomNum(1),
-      m_zoomDen(1),
+    : CDrawingCore(GUIVIEW_UNCLAMPED_PAINT, 0),
+      m_view(nullptr),
       m_imageWidth(0),
       m_imageHeight(0),
       m_hIncrement(100),
       m_vIncrement(100),
       m_hDivisor(1),
       m_vDivisor(1),
-      m_twipsPerPixelX(kDefaultTwipsPerPixel),
-      m_twipsPerPixelY(kDefaultTwipsPerPixel),
-      m_factorX(1.0f),
-      m_factorY(1.0f),
-      m_patternRop(PATCOPY),
-      m_paintBox{0, 0, 0, 0},
-      m_penWidth(1),
       m_platformVersion(GUIGetWindowsVersion()),
       m_firstPage(0),
       m_lastPage(0),
-      m_viewportOrigin{0, 0},
-      m_solidBrushColor(0),
       m_ownDC(false) {}
 
 CGUIView::~CGUIView() {
@@ -81,6 +55,17 @@ CGUIView::~CGUIView() {
     view->SetMFCCWnd(nullptr);
     delete view;
   }
+}
+
+QvView* CGUIView::DetachView() {
+  QvView* view = m_view;
+  m_view = nullptr;
+  if (view) {
+    GUISetQvGUIContainer(this, nullptr);
+    view->m_platformView = nullptr;
+    view->SetMFCCWnd(nullptr);
+  }
+  return view;
 }
 
 BOOL CGUIView::Create(LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT, CCreateContext*) { return FALSE; }
@@ -131,20 +116,9 @@ bool CGUIView::GetPrintOldFont() { return s_printOldFont; }
 
 BOOL CGUIView::PrepareNewDCForDrawing(HDC dc) {
   if (dc == NULL) return FALSE;
-  if (m_dc != NULL) UnprepareCurrentDC();
+  if (m_hDC != NULL) UnprepareCurrentDC();
   quarnel::HoldDrawingResources(quarnel::kPortableViews);
-  m_dc = dc;
-  m_dcState = uih::SavedDC(dc);
-  SetBkMode(dc, TRANSPARENT);
-  if (!m_clipRgn) m_clipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
-  m_flags &= ~static_cast<unsigned long>(GUIVIEW_RASTER_DISPLAY | GUIVIEW_PALETTE | GUIVIEW_PEN_COLORS);
-  CPalette* palette = quarnel::LibraryPalette();
-  if (palette && (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) &&
-      (GetDeviceCaps(dc, PLANES) << GetDeviceCaps(dc, BITSPIXEL)) == 256) {
-    SelectPalette(dc, static_cast<HPALETTE>(palette->GetSafeHandle()), FALSE);
-    RealizePalette(dc);
-    m_flags |= GUIVIEW_PALETTE;
-  }
+  BeginDevice(dc);
   HDC info = MeasureDC();
   const int resX = GetDeviceCaps(info, LOGPIXELSX), resY = GetDeviceCaps(info, LOGPIXELSY);
   if (resX > 0 && resY > 0) {
@@ -153,22 +127,18 @@ BOOL CGUIView::PrepareNewDCForDrawing(HDC dc) {
     m_twipsPerPixelY = 1440.0f / static_cast<float>(resY);
   }
   PrepareConversionFactors();
-  if (GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY) m_flags |= GUIVIEW_RASTER_DISPLAY;
-  QvBeginUse();
+  FinishDevice();
+  DropFonts();
   return TRUE;
 }
 
 void CGUIView::UnprepareCurrentDC() {
   // The DC gets its own objects back before the view's are deleted.
-  m_dcState.Restore();
-  m_pen.Reset();
-  m_clipRgn.Reset();
+  HDC dc = m_hDC;
+  EndDevice();
   DropFonts();
-  m_solidBrush.Reset();
-  if (m_dc != NULL && m_ownDC && m_hWnd != NULL) ::ReleaseDC(m_hWnd, m_dc);
-  m_dc = NULL;
+  if (dc != NULL && m_ownDC && m_hWnd != NULL) ::ReleaseDC(m_hWnd, dc);
   m_ownDC = false;
-  m_flags &= ~static_cast<unsigned long>(GUIVIEW_RASTER_DISPLAY | GUIVIEW_PALETTE | GUIVIEW_PEN_COLORS);
 }
 
 void CGUIView::PrepareOwnDC() {
@@ -182,44 +152,26 @@ void CGUIView::PrepareOwnDC() {
 
 CGUIView::SurfaceState CGUIView::SaveSurfaceState() const {
   SurfaceState s;
-  s.flags = m_flags;
-  s.zoom = m_zoom;
+  s.core = SaveCoreState();
   s.scrollPos = m_scrollPos;
-  s.clientOffset = m_clientOffset;
-  s.paintBox = m_paintBox;
-  s.twipsPerPixelX = m_twipsPerPixelX;
-  s.twipsPerPixelY = m_twipsPerPixelY;
-  s.attribDC = m_attribDC;
-  s.colorTestDC = m_colorTestDC;
-  s.viewportOrigin = m_viewportOrigin;
   s.resolutionX = m_view ? m_view->GetResolutionX() : 0;
   s.resolutionY = m_view ? m_view->GetResolutionY() : 0;
-  s.ownDC = m_dc != NULL && m_ownDC;
+  s.ownDC = m_hDC != NULL && m_ownDC;
   s.penFore = QvGetPenForeColor();
   s.penBack = QvGetPenBackColor();
   s.fillFore = QvGetFillForeColor();
   s.fillBack = QvGetFillBackColor();
-  s.lineWidth = m_lineWidth;
-  s.dash = m_dash;
+  s.lineWidth = static_cast<unsigned short>(m_lineWidth);
+  s.dash = static_cast<QvDashLine>(m_dash);
   s.mode = QvGetDrawMode();
   s.pattern = QvGetFillPattern();
   return s;
 }
 
 void CGUIView::RestoreSurfaceState(const SurfaceState& s) {
-  m_flags = s.flags;
-  m_zoom = s.zoom;
+  RestoreCoreState(s.core);
   m_scrollPos = s.scrollPos;
-  m_clientOffset = s.clientOffset;
-  m_paintBox = s.paintBox;
-  m_twipsPerPixelX = s.twipsPerPixelX;
-  m_twipsPerPixelY = s.twipsPerPixelY;
-  m_attribDC = s.attribDC;
-  m_colorTestDC = s.colorTestDC;
-  m_viewportOrigin = s.viewportOrigin;
   if (m_view) m_view->SetResolution(s.resolutionX, s.resolutionY);
-  PrepareConversionFactors();
-  ComputePenWidthInPixels();
   DropFonts();
   if (s.ownDC) PrepareOwnDC();
   // Preparing a DC resets the drawing attributes.
@@ -236,46 +188,16 @@ void CGUIView::RestoreSurfaceState(const SurfaceState& s) {
 // ---------------------------------------------------------------------------------------------
 // Model
 
-void CGUIView::PrepareConversionFactors() {
-  const bool twips = (m_flags & GUIVIEW_TWIPS) != 0;
-  float fx = twips ? m_twipsPerPixelX : 1.0f, fy = twips ? m_twipsPerPixelY : 1.0f;
-  if (m_flags & GUIVIEW_ZOOMED) {
-    fx /= m_zoom;
-    fy /= m_zoom;
-  }
-  m_factorX = fx;
-  m_factorY = fy;
-}
+void CGUIView::PrepareConversionFactors() { ComputeConversionFactors(0, 0); }
 
-void CGUIView::SetUnitType(QvImageUnitType type) {
-  const bool was = (m_flags & GUIVIEW_TWIPS) != 0, twips = type == QvTwipsUnit;
-  if (twips)
-    m_flags |= GUIVIEW_TWIPS;
-  else
-    m_flags &= ~static_cast<unsigned long>(GUIVIEW_TWIPS);
-  if (!(m_flags & GUIVIEW_PRINT_FLAGS)) {
-    PrepareConversionFactors();
-    return;
-  }
-  // While printing the factors carry the print surface's scaling: they are converted in
-  // place by the twips per pixel of that surface, at any resolution, and only on a real
-  // switch (a repeated call must not scale twice).
-  if (twips == was) return;
-  if (twips) {
-    m_factorX *= m_twipsPerPixelX;
-    m_factorY *= m_twipsPerPixelY;
-  } else {
-    m_factorX /= m_twipsPerPixelX;
-    m_factorY /= m_twipsPerPixelY;
-  }
-}
+void CGUIView::SetUnitType(QvImageUnitType type) { SwitchUnit(type == QvTwipsUnit, 0, 0); }
 
 void CGUIView::SetZoomFactor(long num, long den) {
   if (num <= 0 || den <= 0) return;  // no ratio to zoom by
   if (num == den) {
     m_flags &= ~static_cast<unsigned long>(GUIVIEW_ZOOMED);
   } else {
-    m_zoom = static_cast<float>(num) / static_cast<float>(den);
+    m_zoomRatio = static_cast<float>(num) / static_cast<float>(den);
     m_zoomNum = num;
     m_zoomDen = den;
     m_flags |= GUIVIEW_ZOOMED;
@@ -308,46 +230,20 @@ void CGUIView::GetViewRect(QvRect& rect) {
 // ---------------------------------------------------------------------------------------------
 // Conversions
 
-int CGUIView::ClientToImageX(int x) const {
-  return RoundToNearestInt((static_cast<double>(x) + m_clientOffset.x) * m_factorX) - m_origin.x;
-}
-int CGUIView::ClientToImageY(int y) const {
-  return RoundToNearestInt((static_cast<double>(y) + m_clientOffset.y) * m_factorY) - m_origin.y;
-}
-int CGUIView::ImageToClientX(int x) const {
-  return RoundToNearestInt((static_cast<double>(x) + m_origin.x) / m_factorX) - m_clientOffset.x;
-}
-int CGUIView::ImageToClientY(int y) const {
-  return RoundToNearestInt((static_cast<double>(y) + m_origin.y) / m_factorY) - m_clientOffset.y;
-}
-int CGUIView::ClientToImageWidth(int w) const { return RoundToNearestInt(static_cast<double>(m_factorX) * w); }
-int CGUIView::ClientToImageHeight(int h) const { return RoundToNearestInt(static_cast<double>(m_factorY) * h); }
-int CGUIView::ImageToClientWidth(int w) const { return RoundToNearestInt(w / static_cast<double>(m_factorX)); }
-int CGUIView::ImageToClientHeight(int h) const { return RoundToNearestInt(h / static_cast<double>(m_factorY)); }
-
 void CGUIView::ClientToImageRect(const RECT& client, QvRect& image) const {
-  image.Set(ClientToImageX(client.left), ClientToImageY(client.top), ClientToImageX(client.right),
-            ClientToImageY(client.bottom));
+  RECT r;
+  ClientToImageRectCore(client, r);
+  image.Set(r.left, r.top, r.right, r.bottom);
 }
 
 BOOL CGUIView::ImageToClientRect(const QvRect& image, RECT& client) const {
-  const bool cull = (m_flags & GUIVIEW_PAINTING) != 0;
-  client.left = ImageToClientX(image.left);
-  if (cull && client.left > m_paintBox.right) return FALSE;
-  client.top = ImageToClientY(image.top);
-  if (cull && client.top > m_paintBox.bottom) return FALSE;
-  client.right = ImageToClientX(image.right);
-  if (cull && client.right < m_paintBox.left) return FALSE;
-  client.bottom = ImageToClientY(image.bottom);
-  if (cull && client.bottom <= m_paintBox.top) return FALSE;
-  return TRUE;
+  const RECT r = {image.left, image.top, image.right, image.bottom};
+  return ImageToClientRectCulled(r, client);
 }
 
 HRGN CGUIView::ImageRectToClientRgn(const QvRect& image) const {
-  RECT c = {ImageToClientX(image.left), ImageToClientY(image.top), ImageToClientX(image.right),
-            ImageToClientY(image.bottom)};
-  if (m_flags & GUIVIEW_PRINT_FLAGS) ::OffsetRect(&c, m_viewportOrigin.x, m_viewportOrigin.y);
-  return ::CreateRectRgnIndirect(&c);
+  const RECT r = {image.left, image.top, image.right, image.bottom};
+  return ImageRectToClientRgnCore(r);
 }
 
 void CGUIView::QvClientToImagePoint(QvPoint& p) const {
@@ -373,7 +269,7 @@ void CGUIView::QvImageToScreenPoint(QvPoint& p) const {
 int CGUIView::ClientScroll(long v, bool horizontal) const {
   double p = static_cast<double>(v);
   if (m_flags & GUIVIEW_TWIPS) p = RoundToNearestInt(p / (horizontal ? m_twipsPerPixelX : m_twipsPerPixelY));
-  if (m_flags & GUIVIEW_ZOOMED) p = RoundToNearestInt(p * m_zoom);
+  if (m_flags & GUIVIEW_ZOOMED) p = RoundToNearestInt(p * m_zoomRatio);
   return static_cast<int>(p);
 }
 
@@ -407,7 +303,7 @@ void CGUIView::UpdateScrollers(BOOL force) {
     }
     const long units = BarUnits(h ? m_scrollMax.x : m_scrollMax.y, twips, h ? m_twipsPerPixelX : m_twipsPerPixelY);
     short& divisor = h ? m_hDivisor : m_vDivisor;
-    const short d = BarDivisor(units);
+    const short d = static_cast<short>(ScrollBarDivisor(units, 0x7FFF));
     divisorChanged[axis] = d != divisor;
     divisor = d;
     if (m_hWnd != NULL) ::SetScrollRange(m_hWnd, bar, 0, units / d, TRUE);
@@ -422,7 +318,7 @@ void CGUIView::UpdateScrollers(BOOL force) {
       forced = true;
     }
     if (!forced && !divisorChanged[axis]) continue;
-    long& offset = h ? m_clientOffset.x : m_clientOffset.y;
+    long& offset = h ? m_scroll.x : m_scroll.y;
     offset = ClientScroll(pos, h);
     if (m_hWnd != NULL && (h || forced)) ::InvalidateRect(m_hWnd, NULL, TRUE);
     if (divisorChanged[axis] && m_hWnd != NULL)
@@ -454,7 +350,7 @@ int CGUIView::ScrollBy(const QvSize& delta, int doScroll) {
     const long thumb = BarUnits(next, twips, tpp);
     if (!(style & QVVIEW_NO_SCROLLBARS) && m_hWnd != NULL) ::SetScrollPos(m_hWnd, h ? SB_HORZ : SB_VERT, thumb / divisor, TRUE);
     // The client offset lands exactly on the start or the end of the range.
-    const long offset = h ? m_clientOffset.x : m_clientOffset.y;
+    const long offset = h ? m_scroll.x : m_scroll.y;
     if (next == 0 || offset + pixels < 0) {
       pixels = -offset;
     } else {
@@ -465,18 +361,10 @@ int CGUIView::ScrollBy(const QvSize& delta, int doScroll) {
     step[axis] = pixels;
   }
   if (!doScroll) return moved ? 1 : 0;
-  m_clientOffset.x += step[0];
-  m_clientOffset.y += step[1];
+  m_scroll.x += step[0];
+  m_scroll.y += step[1];
   if ((step[0] != 0 || step[1] != 0) && m_hWnd != NULL) ::ScrollWindow(m_hWnd, -step[0], -step[1], NULL, NULL);
-  if (m_pattern >= 2 && m_dc != NULL) {
-    // Hatches stay on the image: the brush takes the new origin.
-    HGDIOBJ brush = GetCurrentObject(m_dc, OBJ_BRUSH);
-    SelectObject(m_dc, GetStockObject(NULL_BRUSH));
-    UnrealizeObject(brush);
-    const POINT origin = PatternOrigin();
-    SetBrushOrgEx(m_dc, origin.x, origin.y, NULL);
-    SelectObject(m_dc, brush);
-  }
+  RealignPatternBrush();
   return moved ? 1 : 0;
 }
 
@@ -573,12 +461,12 @@ void CGUIView::OnPaint() {
   bool preparedHere = false;
   if (dc != NULL && type != NULLREGION && type != ERROR) {
     m_flags |= GUIVIEW_PAINTING;
-    ::GetClientRect(m_hWnd, &m_paintBox);
-    if (dc == m_dc)
+    ::GetClientRect(m_hWnd, &m_cullRect);
+    if (dc == m_hDC)
       SelectClipRgn(dc, update.Get());
     else
       preparedHere = PrepareNewDCForDrawing(dc) != FALSE;
-    m_updateRgn = update.Get();
+    m_hBaseRgn = update.Get();
     QvRect image;
     ClientToImageRect(ps.rcPaint, image);
     if (!(m_flags & GUIVIEW_UNCLAMPED_PAINT)) {
@@ -587,7 +475,7 @@ void CGUIView::OnPaint() {
     }
     if (m_view && image.right > image.left && image.bottom > image.top) m_view->Draw(image);
     SelectClipRgn(dc, NULL);
-    m_updateRgn = NULL;
+    m_hBaseRgn = NULL;
     m_flags &= ~static_cast<unsigned long>(GUIVIEW_PAINTING);
   }
   ::EndPaint(m_hWnd, &ps);
@@ -603,10 +491,10 @@ void CGUIView::OnPaint() {
 }
 
 BOOL CGUIView::OnEraseBkgnd(CDC* dc) {
-  if (m_background >= 0x01000000 || !m_backBrush || dc == NULL) return static_cast<BOOL>(Default());
+  if (m_background >= 0x01000000 || !m_hBackBrush || dc == NULL) return static_cast<BOOL>(Default());
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-  ::FillRect(dc->m_hDC, &client, m_backBrush.Get());
+  ::FillRect(dc->m_hDC, &client, m_hBackBrush.Get());
   return TRUE;
 }
 

@@ -8,7 +8,6 @@
 
 namespace {
 const UINT kLabelCharacterPrinter = 31260;
-const int kPrintClipLimit = 32000;
 const UINT kMaxPage = 0xFFFF;
 
 unsigned short PageNumber(long page) {
@@ -101,38 +100,19 @@ void CGUIView::OnPrint(CDC* dc, CPrintInfo* info) {
 
   m_scrollPos = QvPoint(0, 0);
   m_flags &= ~static_cast<unsigned long>(GUIVIEW_ZOOMED | GUIVIEW_PAINTING | GUIVIEW_PRINT_FLAGS);
-  m_attribDC = preview ? printer : NULL;
+  m_hAttribDC = preview ? printer : NULL;
   PrepareNewDCForDrawing(out);  // the resolution, twips per pixel and factors of the printer
   m_flags |= (preview ? GUIVIEW_PREVIEW : GUIVIEW_PRINTING) | GUIVIEW_OFFSCREEN;
-  m_colorTestDC = preview ? printer : window;
+  m_hColorRefDC = preview ? printer : window;
 
   // Font points to device pixels; with the old print fonts, screen pixels kept.
   const int dpiY = ::GetDeviceCaps(printer, LOGPIXELSY);
-  m_zoom = static_cast<float>(dpiY) / 72.0f;
+  m_zoomRatio = static_cast<float>(dpiY) / 72.0f;
   if (GetPrintOldFont()) {
     const long before = preview ? ::GetDeviceCaps(out, LOGPIXELSY) : saved.resolutionY;
-    if (before > 0) m_zoom = static_cast<float>(dpiY) / static_cast<float>(before);
+    if (before > 0) m_zoomRatio = static_cast<float>(dpiY) / static_cast<float>(before);
   }
-  SIZE ve = {1, 1}, we = {1, 1};
-  if (preview) {
-    ::GetViewportExtEx(out, &ve);
-    ::GetWindowExtEx(out, &we);
-    if (ve.cx != 0 && ve.cy != 0 && we.cx != 0 && we.cy != 0) {
-      m_zoom = m_zoom * static_cast<float>(ve.cy) / static_cast<float>(we.cy);
-      m_factorX = m_factorX * static_cast<float>(we.cx) / static_cast<float>(ve.cx);
-      m_factorY = m_factorY * static_cast<float>(we.cy) / static_cast<float>(ve.cy);
-    } else {
-      ve = we = SIZE{1, 1};
-    }
-  }
-  ::GetViewportOrgEx(out, &m_viewportOrigin);
-  if (m_clipRgn) {
-    ::SetRectRgn(m_clipRgn.Get(), 0, 0, kPrintClipLimit, kPrintClipLimit);
-    ::SelectClipRgn(out, m_clipRgn.Get());
-  }
-  // Image coordinates are measured from the paper's edge, not from the printable area.
-  m_clientOffset.x = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETX)) * ve.cx / we.cx);
-  m_clientOffset.y = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETY)) * ve.cy / we.cy);
+  SetUpPrintPage(out, printer, preview);
   ComputePenWidthInPixels();
   DropFonts();
 

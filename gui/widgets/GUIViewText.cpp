@@ -41,9 +41,9 @@ HFONT CGUIView::CreateFontWithlfEscapement(int escapement) {
   const QvFont font = m_view ? m_view->GetCurrentFont() : QvFont();
   QvFontToLOGFONT(font, lf);
   double height = -static_cast<double>(font.m_size);
-  if (m_flags & (GUIVIEW_ZOOMED | GUIVIEW_OFFSCREEN)) height *= m_zoom;
+  if (m_flags & (GUIVIEW_ZOOMED | GUIVIEW_OFFSCREEN)) height *= m_zoomRatio;
   if (!(m_flags & GUIVIEW_PRINT_FLAGS)) {
-    const int dpi = m_dc != NULL ? GetDeviceCaps(MeasureDC(), LOGPIXELSY) : 96;
+    const int dpi = m_hDC != NULL ? GetDeviceCaps(MeasureDC(), LOGPIXELSY) : 96;
     height = height * (dpi > 0 ? dpi : 96) / 72.0;
   }
   const int rounded = RoundToNearestInt(height);
@@ -56,15 +56,15 @@ void CGUIView::SelectFont(int escapement) {
   uih::OwnedFont& font = escapement == 900 ? m_font90 : escapement == 2700 ? m_font270 : m_font;
   if (!font) font.Reset(CreateFontWithlfEscapement(escapement));
   if (!font) return;  // the previous font stays
-  if (m_dc != NULL) SelectObject(m_dc, font.Get());
-  if (m_attribDC != NULL) SelectObject(m_attribDC, font.Get());
-  if (!(m_flags & GUIVIEW_PEN_COLORS)) SelectPenColors(true);
+  if (m_hDC != NULL) SelectObject(m_hDC, font.Get());
+  if (m_hAttribDC != NULL) SelectObject(m_hAttribDC, font.Get());
+  if (!(m_flags & GUIVIEW_PEN_COLORS)) PrepareColors(true);
 }
 
 void CGUIView::DropFonts() {
   for (uih::OwnedFont* font : {&m_font, &m_font90, &m_font270}) {
     if (!*font) continue;
-    for (HDC dc : {static_cast<HDC>(m_dc), static_cast<HDC>(m_attribDC)})
+    for (HDC dc : {static_cast<HDC>(m_hDC), static_cast<HDC>(m_hAttribDC)})
       if (dc != NULL && GetCurrentObject(dc, OBJ_FONT) == font->Get()) SelectObject(dc, GetStockObject(SYSTEM_FONT));
     font->Reset();
   }
@@ -129,19 +129,19 @@ int CGUIView::LayOutText(HDC dc, const wchar_t* text, int len, int width, bool j
 // Drawing
 
 void CGUIView::QvDrawText(const QvString& text) {
-  if (m_dc == NULL) return;
+  if (m_hDC == NULL) return;
   SelectFont(0);
   POINT p = {0, 0};
-  GetCurrentPositionEx(m_dc, &p);
-  if ((m_flags & GUIVIEW_PAINTING) && (p.x > m_paintBox.right || p.y > m_paintBox.bottom)) return;
+  GetCurrentPositionEx(m_hDC, &p);
+  if ((m_flags & GUIVIEW_PAINTING) && (p.x > m_cullRect.right || p.y > m_cullRect.bottom)) return;
   const std::wstring wide = Wide(text);
-  TextOutW(m_dc, p.x, p.y, wide.c_str(), static_cast<int>(wide.size()));
+  TextOutW(m_hDC, p.x, p.y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void CGUIView::QvDrawTextInRect(const QvString& text, const QvRect& r, QvVerticalAlign va, QvHorizontalAlign ha, bool,
                                 short) {
   RECT c;
-  if (m_dc == NULL || !ImageToClientRect(r, c)) return;
+  if (m_hDC == NULL || !ImageToClientRect(r, c)) return;
   SelectFont(0);
   const std::wstring wide = Wide(text);
   const int W = c.right - c.left, H = c.bottom - c.top;
@@ -165,29 +165,29 @@ void CGUIView::QvDrawTextInRect(const QvString& text, const QvRect& r, QvVertica
       x = c.left;
       drawn = W;
       TEXTMETRICW tm = {};
-      GetTextMetricsW(m_dc, &tm);
+      GetTextMetricsW(m_hDC, &tm);
       if (tm.tmBreakChar == L' ') {
-        SetTextJustification(m_dc, W - line.width, blanks);
+        SetTextJustification(m_hDC, W - line.width, blanks);
       } else {
         // A font whose break character is not the blank is not stretched by GDI: the extra
         // width goes to the blanks through the advances.
-        advances = Advances(m_dc, s, line.length, W - line.width, blanks);
+        advances = Advances(m_hDC, s, line.length, W - line.width, blanks);
       }
     }
     const bool inside = x >= c.left && x + drawn <= c.right && y >= c.top && y + line.height <= c.bottom;
     if (inside && advances.empty())
-      TextOutW(m_dc, x, y, s, line.length);
+      TextOutW(m_hDC, x, y, s, line.length);
     else
-      ExtTextOutW(m_dc, x, y, inside ? 0 : ETO_CLIPPED, &c, s, static_cast<UINT>(line.length),
+      ExtTextOutW(m_hDC, x, y, inside ? 0 : ETO_CLIPPED, &c, s, static_cast<UINT>(line.length),
                   advances.empty() ? NULL : advances.data());
-    if (ha == QvAlignJustify) SetTextJustification(m_dc, 0, 0);
+    if (ha == QvAlignJustify) SetTextJustification(m_hDC, 0, 0);
   }
 }
 
 void CGUIView::QvDrawVertTextInRect(const QvString& text, const QvRect& r, QvVerticalAlign va, QvHorizontalAlign ha,
                                     QvVertDrawStyle style) {
   RECT c;
-  if (m_dc == NULL || !ImageToClientRect(r, c)) return;
+  if (m_hDC == NULL || !ImageToClientRect(r, c)) return;
   SelectFont(style == QvVertUp ? 900 : style == QvVertDown ? 2700 : 0);
   const std::wstring wide = Wide(text);
   const int n = static_cast<int>(wide.size());
@@ -201,9 +201,9 @@ void CGUIView::QvDrawVertTextInRect(const QvString& text, const QvRect& r, QvVer
     int y = va == QvAlignBottom   ? c.bottom - n * th
             : va == QvAlignVCenter ? c.top + (c.bottom - c.top - n * th) / 2
                                    : c.top;
-    TextAlignScope scope(m_dc, align);
-    for (int i = 0; i < n; ++i, y += th) TextOutW(m_dc, x, y, wide.c_str() + i, 1);
-    SetTextAlign(m_dc, 0);
+    TextAlignScope scope(m_hDC, align);
+    for (int i = 0; i < n; ++i, y += th) TextOutW(m_hDC, x, y, wide.c_str() + i, 1);
+    SetTextAlign(m_hDC, 0);
     return;
   }
   // Along the text: the vertical alignment; across it: the horizontal one.
@@ -227,9 +227,9 @@ void CGUIView::QvDrawVertTextInRect(const QvString& text, const QvRect& r, QvVer
   } else {
     x = ha == QvAlignRight ? c.right : c.left;
   }
-  TextAlignScope scope(m_dc, align);
-  TextOutW(m_dc, x, y, wide.c_str(), n);
-  SetTextAlign(m_dc, 0);
+  TextAlignScope scope(m_hDC, align);
+  TextOutW(m_hDC, x, y, wide.c_str(), n);
+  SetTextAlign(m_hDC, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -237,7 +237,7 @@ void CGUIView::QvDrawVertTextInRect(const QvString& text, const QvRect& r, QvVer
 
 void CGUIView::QvGetVertTextRect(QvRect& r, const QvString& text, QvVertDrawStyle style) {
   r.Set(0, 0, 0, 0);
-  if (m_dc == NULL) return;
+  if (m_hDC == NULL) return;
   SelectFont(0);
   HDC dc = MeasureDC();
   const std::wstring wide = Wide(text);
@@ -263,16 +263,14 @@ void CGUIView::QvGetVertTextRect(QvRect& r, const QvString& text, QvVertDrawStyl
 }
 
 unsigned long CGUIView::QvTextWidth(const QvString& text) {
-  if (m_dc == NULL) return 0;
+  if (m_hDC == NULL) return 0;
   SelectFont(0);
   const std::wstring wide = Wide(text);
-  SIZE extent = {0, 0};
-  GetTextExtentPoint32W(MeasureDC(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-  return static_cast<unsigned long>(RoundToNearestInt(m_factorX * static_cast<double>(extent.cx)));
+  return MeasureTextWidth(MeasureDC(), wide.c_str(), static_cast<int>(wide.size()));
 }
 
 unsigned long CGUIView::QvTextHeight(const QvString& text, unsigned long width, unsigned short) {
-  if (m_dc == NULL) return 0;
+  if (m_hDC == NULL) return 0;
   SelectFont(0);
   const std::wstring wide = Wide(text);
   const double pixels = static_cast<double>(width) / m_factorX;
@@ -284,13 +282,12 @@ unsigned long CGUIView::QvTextHeight(const QvString& text, unsigned long width, 
 
 QvFontInfo CGUIView::QvGetFontInfo() {
   QvFontInfo info = {0, 0, 0, 0};
-  if (m_dc == NULL) return info;
+  if (m_hDC == NULL) return info;
   SelectFont(0);
-  TEXTMETRICW tm = {};
-  GetTextMetricsW(MeasureDC(), &tm);
-  info.ascent = RoundToNearestInt(m_factorY * static_cast<double>(tm.tmAscent));
-  info.descent = RoundToNearestInt(m_factorY * static_cast<double>(tm.tmDescent));
-  info.externalLeading = RoundToNearestInt(m_factorY * static_cast<double>(tm.tmExternalLeading));
-  info.maxCharWidth = RoundToNearestInt(m_factorX * static_cast<double>(tm.tmMaxCharWidth));
+  const FontMetrics m = MeasureFont(MeasureDC());
+  info.ascent = m.ascent;
+  info.descent = m.descent;
+  info.externalLeading = m.externalLeading;
+  info.maxCharWidth = m.maxCharWidth;
   return info;
 }

@@ -177,7 +177,8 @@ TEST_F(CommandCenter, RightsCheckAsksTheCallbackTwiceAtMost) {
 TEST_F(CommandCenter, SecurityCommandsOfAnotherFile) {
   wchar_t path[MAX_PATH];
   ASSERT_GT(GetFullPathNameW(L"guicmd_ext.dll", MAX_PATH, path, NULL), 0u);
-  const QvEnumSecurityCommands* commands = GUIBeginGetArraySecurityCommands(qv_utf8string(path).c_str());
+  const QvFileDescriptor file(qv_utf8string(path).c_str());
+  const QvEnumSecurityCommands* commands = GUIBeginGetArraySecurityCommands(&file);
   ASSERT_NE(commands, nullptr);
   ASSERT_EQ(commands->GetSize(), 2);
   EXPECT_EQ(static_cast<QvSecurityCommand*>(commands->GetAt(0))->GetID(), 1002u);
@@ -186,9 +187,10 @@ TEST_F(CommandCenter, SecurityCommandsOfAnotherFile) {
   GUIEndGetArraySecurityCommands(commands);
   GUIEndGetArraySecurityCommands(nullptr);
 
-  EXPECT_EQ(GUIBeginGetArraySecurityCommands(""), nullptr);
+  const QvFileDescriptor empty(""), missing("no such file.dll");
+  EXPECT_EQ(GUIBeginGetArraySecurityCommands(&empty), nullptr);
   EXPECT_EQ(GUIBeginGetArraySecurityCommands(nullptr), nullptr);
-  EXPECT_EQ(GUIBeginGetArraySecurityCommands("no such file.dll"), nullptr);
+  EXPECT_EQ(GUIBeginGetArraySecurityCommands(&missing), nullptr);
 }
 
 TEST_F(CommandCenter, StandardCommandsOfAResourceFile) {
@@ -210,7 +212,8 @@ TEST(CommandCenterReleased, LookupsAnswerNullAndFalse) {
   EXPECT_EQ(GUIGetSecurityFamilyFromID(1), nullptr);
   EXPECT_EQ(GUIAccessQvUsrCommandDefFromID(100), nullptr);
   EXPECT_FALSE(GUILoadStdCommands(nullptr));
-  EXPECT_EQ(GUIBeginGetArraySecurityCommands("guicmd_ext.dll"), nullptr);
+  const QvFileDescriptor file("guicmd_ext.dll");
+  EXPECT_EQ(GUIBeginGetArraySecurityCommands(&file), nullptr);
 }
 
 }  // namespace

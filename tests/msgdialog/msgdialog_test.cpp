@@ -12,10 +12,12 @@
 #include <string>
 
 #include "dialog_driver.h"
+#include "language_scope.h"
 #include "recorder.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
+using testing_support::LanguageScope;
 
 namespace {
 
@@ -126,6 +128,67 @@ TEST(MsgDialogText, BreaksKeepEveryCharacterAndCountCrLfOnce) {
     EXPECT_EQ(c.broken, text);
     EXPECT_EQ(c.lines * lineHeight, size.cy);
   }
+}
+
+// Japanese words parted by ideographic spaces (U+3000), no ASCII blank: the earlier edition
+// breaks there while the double-byte switch is on; otherwise the line breaks in its middle.
+TEST(MsgDialogText, TheEarlierEditionBreaksAtTheIdeographicSpaceOfTheLanguage) {
+  FontDC f;
+  ASSERT_NE(nullptr, f.dc.Get());
+  const wchar_t* words[] = {L"\x65E5\x672C\x8A9E", L"\x306E", L"\x6587\x7AE0\x3092", L"\x6539\x884C"};
+  std::wstring line;
+  for (int i = 0; f.Width(line) < 600; ++i) line += std::wstring(line.empty() ? L"" : L"\x3000") + words[i % 4];
+  ASSERT_LT(f.Width(line), 1000);  // each half stays under the limit: one break
+  const size_t middle = line.size() / 2;
+  const size_t space = line.rfind(L'\x3000', middle);
+  ASSERT_NE(std::wstring::npos, space);
+  ASSERT_NE(space, middle) << "the middle must not fall on a space";
+  std::wstring atSpace = line, atMiddle = line;
+  atSpace[space] = L'\n';
+  atMiddle.insert(middle, 1, L'\n');
+  struct Case {
+    const char* what;
+    const char* language;
+    unsigned char dbcs;
+    bool earlierBreaksAtSpace;
+  } const cases[] = {
+      {"ja, switch on", "ja", 1, true},
+      {"ko, switch on", "ko", 1, true},
+      {"ja, switch off", "ja", 0, false},
+      {"a language without ideographic space", "fr", 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LanguageScope scope(c.language, c.dbcs);
+    std::wstring text = line;
+    MeasureAndBreakMessage(f.dc.Get(), text);
+#ifdef UNICODE
+    EXPECT_EQ(atMiddle, text) << "the current edition breaks at ASCII blanks only";
+#else
+    EXPECT_EQ(c.earlierBreaksAtSpace ? atSpace : atMiddle, text);
+#endif
+  }
+}
+
+// A line of characters beyond the basic plane (surrogate pairs) and no blank: the break in the
+// middle goes between two characters, never inside one.
+TEST(MsgDialogText, ABreakWithoutBlankKeepsSurrogatePairsWhole) {
+  FontDC f;
+  ASSERT_NE(nullptr, f.dc.Get());
+  const std::wstring pair = L"\xD840\xDC0B";  // U+2000B
+  std::wstring line = L"x";
+  while (f.Width(line) < 600 || (line.size() / 2) % 2 == 1) line += pair;  // the middle on a low surrogate
+  ASSERT_LT(f.Width(line), 1000);
+  ASSERT_TRUE(IS_LOW_SURROGATE(line[line.size() / 2]));
+  std::wstring text = line;
+  MeasureAndBreakMessage(f.dc.Get(), text);
+  const size_t at = text.find(L'\n');
+  ASSERT_NE(std::wstring::npos, at);
+  EXPECT_EQ(text.find(L'\n', at + 1), std::wstring::npos) << "one break";
+  EXPECT_FALSE(IS_HIGH_SURROGATE(text[at - 1])) << "a character parted before the break";
+  EXPECT_FALSE(IS_LOW_SURROGATE(text[at + 1])) << "a character parted after the break";
+  text.erase(at, 1);
+  EXPECT_EQ(line, text) << "nothing lost";
 }
 
 // Runs `run` while a driver hands the message dialog (known by `control`) to `act`.

@@ -17,17 +17,28 @@ namespace {
 const COLORREF kPen = RGB(200, 20, 40);
 const COLORREF kFill = RGB(30, 120, 220);
 
-// One shape drawn the same way through either view.
+// One shape drawn the same way through either view: in pixels, or in twips (15 a pixel on the
+// DIB) zoomed by zoom / 2.
 struct Shape {
   const char* what;
-  int kind;  // 0 frame+fill rect, 1 fill rect, 2 horizontal, 3 vertical, 4 slanted, 5 oval, 6 sector, 7 polygon, 8 arc
+  // 0 frame+fill rect, 1 fill rect, 2 horizontal, 3 vertical, 4 slanted, 5 oval, 6 sector,
+  // 7 polygon, 8 arc, 9 frame only
+  int kind;
   RECT r;
   int pattern;
   QvDashLine dash = QvSolidLine;
   bool exclusive = false;
+  int start = 30, sweep = 100;  // sectors and arcs
+  int zoom = 0;                 // 0: pixels
+  unsigned short pen = 1;
 };
 
 void DrawPortable(ModelView& v, const Shape& s) {
+  if (s.zoom != 0) {
+    v.SetUnitType(QvTwipsUnit);
+    v.SetZoomFactor(s.zoom, 2);
+  }
+  v.QvSetLineWidth(s.pen);
   v.QvSetDashLine(s.dash);
   v.QvSetDrawMode(s.exclusive ? QvXorMode : QvCopyMode);
   v.QvSetPenForeColor(Qv(kPen));
@@ -41,7 +52,7 @@ void DrawPortable(ModelView& v, const Shape& s) {
     case 3: v.QvDrawLine(QvPoint(r.left, r.top), QvPoint(r.left, r.bottom)); break;
     case 4: v.QvDrawLine(QvPoint(r.left, r.top), QvPoint(r.right, r.bottom)); break;
     case 5: v.QvDrawOval(r, true, true); break;
-    case 6: v.QvDrawSector(r, 30, 100, true, true); break;
+    case 6: v.QvDrawSector(r, static_cast<short>(s.start), static_cast<short>(s.sweep), true, true); break;
     case 7: {
       QvArrayQvPoint pts;
       pts.Add(QvPoint(r.left, r.bottom));
@@ -50,11 +61,17 @@ void DrawPortable(ModelView& v, const Shape& s) {
       v.QvDrawPoly(pts, true, true, true);
       break;
     }
-    case 8: v.QvDrawArc(r, 10, 200); break;
+    case 8: v.QvDrawArc(r, static_cast<short>(s.start), static_cast<short>(s.sweep)); break;
+    case 9: v.QvDrawRect(r, true, false); break;
   }
 }
 
 void DrawFramework(TestDrawView& v, const Shape& s) {
+  if (s.zoom != 0) {
+    v.SetUnitType(QvTwipsUnit);
+    v.SetZoomFactor(s.zoom, 2);
+  }
+  v.QvSetLineWidth(s.pen);
   v.QvSetDashLine(s.dash);
   v.QvSetDrawMode(s.exclusive ? QvXorMode : QvCopyMode);
   v.QvSetPenForeColor(kPen);
@@ -68,7 +85,7 @@ void DrawFramework(TestDrawView& v, const Shape& s) {
     case 3: v.QvDrawLine(POINT{r.left, r.top}, POINT{r.left, r.bottom}); break;
     case 4: v.QvDrawLine(POINT{r.left, r.top}, POINT{r.right, r.bottom}); break;
     case 5: v.QvDrawOval(r, 1, 1); break;
-    case 6: v.QvDrawSector(r, 30, 100, 1, 1); break;
+    case 6: v.QvDrawSector(r, static_cast<short>(s.start), static_cast<short>(s.sweep), 1, 1); break;
     case 7: {
       CArray<POINT, POINT> pts;
       pts.Add(POINT{r.left, r.bottom});
@@ -77,7 +94,8 @@ void DrawFramework(TestDrawView& v, const Shape& s) {
       v.QvDrawPoly(pts, 1, 1, 1);
       break;
     }
-    case 8: v.QvDrawArc(r, 10, 200); break;
+    case 8: v.QvDrawArc(r, static_cast<short>(s.start), static_cast<short>(s.sweep)); break;
+    case 9: v.QvDrawRect(r, 1, 0); break;
   }
 }
 
@@ -111,10 +129,33 @@ TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
       {"oval", 5, {10, 10, 80, 60}, 2},
       {"sector", 6, {10, 10, 90, 90}, 2},
       {"triangle", 7, {10, 10, 90, 80}, 2},
-      {"arc", 8, {10, 10, 90, 70}, 2},
+      {"arc", 8, {10, 10, 90, 70}, 2, QvSolidLine, false, 10, 200},
       {"dotted horizontal line", 2, {10, 20, 90, 20}, 2, QvDottedLine},
       {"dash-dot vertical line", 3, {30, 5, 30, 70}, 2, QvDashDotLine},
       {"exclusive filled rectangle", 1, {5, 50, 70, 90}, 2, QvSolidLine, true},
+      // Each bar of a dashed frame takes the dash pattern of its own direction.
+      {"dotted frame, filled", 0, {10, 10, 80, 60}, 2, QvDottedLine},
+      {"dash-dot frame", 9, {12, 8, 77, 71}, 2, QvDashDotLine},
+      {"thick long-dash frame", 9, {12, 8, 77, 71}, 2, QvLongDashLine, false, 30, 100, 0, 3},
+      // A frame and its fill in an exclusive mode: every pixel changed once.
+      {"exclusive framed and filled rectangle", 0, {10, 10, 60, 40}, 2, QvSolidLine, true},
+      {"exclusive hatched framed rectangle", 0, {10, 10, 60, 40}, 12, QvSolidLine, true},
+      {"hatched framed rectangle", 0, {3, 4, 77, 66}, 12},
+      {"thick framed rectangle", 0, {10, 10, 60, 40}, 2, QvSolidLine, false, 30, 100, 0, 4},
+      // Clockwise (negative) sweeps run from their start the other way round.
+      {"clockwise sector", 6, {10, 10, 90, 90}, 2, QvSolidLine, false, 30, -100},
+      {"clockwise arc", 8, {10, 10, 90, 70}, 2, QvSolidLine, false, 200, -120},
+      {"sector by less than a degree's step", 6, {10, 10, 30, 30}, 2, QvSolidLine, false, 45, 0},
+      {"dotted oval", 5, {10, 10, 80, 60}, 2, QvDottedLine},
+      {"hatched triangle", 7, {10, 10, 90, 80}, 12},
+      {"shaded sector", 6, {10, 10, 90, 90}, 5},
+      // In twips and zoomed by 3/2 (10 twips a pixel): a top at 15.5 pixels rounds up, the
+      // height of 68.9 pixels to 69, so the bottom is 85 where the edge alone would give 84.
+      {"zoomed rectangle whose top rounds up", 1, {155, 155, 705, 844}, 2, QvSolidLine, false, 30, 100, 3},
+      {"zoomed framed rectangle", 0, {155, 155, 705, 844}, 12, QvSolidLine, false, 30, 100, 3},
+      {"zoomed-out oval", 5, {150, 150, 2400, 2250}, 2, QvSolidLine, false, 30, 100, 1},
+      {"zoomed triangle", 7, {100, 100, 900, 800}, 2, QvSolidLine, false, 30, 100, 3},
+      {"zoomed lines", 4, {100, 100, 900, 777}, 2, QvSolidLine, false, 30, 100, 3},
   };
   ASSERT_TRUE(UIViewPrepareSharedResources());
   for (const Shape& s : shapes) {

@@ -17,7 +17,7 @@ class ModelView : public CGUIView {
     m_twipsPerPixelY = y;
     PrepareConversionFactors();
   }
-  void SetClientOffset(long x, long y) { m_clientOffset = QvPoint(x, y); }
+  void SetClientOffset(long x, long y) { m_scroll = POINT{x, y}; }
   float FactorX() const { return m_factorX; }
   float FactorY() const { return m_factorY; }
   using CGUIView::LayOutText;

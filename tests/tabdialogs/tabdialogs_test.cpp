@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tabdialogs_ids.h"
+#include "modal_guard.h"
 #include "recorder.h"
 #include "test_support.h"
 
@@ -675,25 +676,6 @@ TEST_F(TabDialog, AStoredActiveTabIsCheckedAgainstThePagesBeforeItIsNarrowed) {
 // ---------------------------------------------------------------------------------------------
 // Start-up failures of a modal run
 
-// Ends a modal dialog still open after its start-up with -2, so that a test fails instead of
-// waiting.
-class Guard {
- public:
-  Guard() { m_timer = ::SetTimer(NULL, 0, 500, &Guard::Tick); }
-  ~Guard() { ::KillTimer(NULL, m_timer); }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dlg = ::GetActiveWindow();
-    if (CWnd* w = dlg ? CWnd::FromHandlePermanent(dlg) : nullptr) {
-      ADD_FAILURE() << "the dialog stayed open";
-      ::EndDialog(dlg, -2);
-      w->EndModalLoop(-2);
-    }
-  }
-  UINT_PTR m_timer = 0;
-};
-
 // Cancels the running dialog from a timer once it shows, noting which of its pages had
 // windows then.
 class CancelWhenShown {
@@ -760,7 +742,7 @@ TEST_F(TabDialog, AFailedStartUpStopsAtOnceAndClosesOnce) {
     std::vector<std::string> log;
     TestTab tab(&dialog, c.page, 0, &log);
     tab.Init();
-    Guard guard;
+    testing_support::ModalGuard guard(500);
     EXPECT_EQ(dialog.Run(), c.result);
     EXPECT_EQ(dialog.inits, c.inits);
     EXPECT_EQ(dialog.terminations, 1);

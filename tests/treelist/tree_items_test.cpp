@@ -151,6 +151,101 @@ TEST(TreeListItems, SortingKeepsIdsAndStateAndIsStable) {
   EXPECT_FALSE(items.SortChildren(99, [](const TreeListItem&, const TreeListItem&) { return false; }));
 }
 
+// Items placed at a row and level: the parent is the nearest shallower row before, sibling
+// flags follow, places that would break the tree are refused.
+TEST(TreeListItems, InsertAtARowFindsItsParentAndSiblings) {
+  // Into a (b (c, d), e), f with a open.
+  struct Case {
+    size_t row;
+    unsigned short level;
+    std::vector<std::wstring> rows;  // kNone expected when empty
+  } cases[] = {
+      {0, 0, {L"x", L"a", L".b", L"..c", L"..d", L".e", L"f"}},   // a new first root
+      {2, 2, {L"a", L".b", L"..x", L"..c", L"..d", L".e", L"f"}},  // b's new first child
+      {4, 2, {L"a", L".b", L"..c", L"..d", L"..x", L".e", L"f"}},  // b's new last child
+      {6, 1, {L"a", L".b", L"..c", L"..d", L".e", L"f", L".x"}},   // f's first child
+      {6, 0, {L"a", L".b", L"..c", L"..d", L".e", L"f", L"x"}},    // a new last root
+      {1, 2, {}},                                                  // two levels below a
+      {2, 1, {}},                                                  // before c, shallower than it
+      {0, 1, {}},                                                  // a child of nothing
+      {7, 0, {}},                                                  // past the end
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "row " << c.row << " level " << c.level);
+    Fixture f;
+    f.items.Expand(f.items.IndexOf(f.a), true);
+    const size_t row = f.items.Insert(c.row, c.level, L"x");
+    if (c.rows.empty()) {
+      EXPECT_EQ(kNone, row);
+      EXPECT_EQ(6u, f.items.Count());
+      continue;
+    }
+    ASSERT_EQ(c.row, row);
+    EXPECT_EQ(c.rows, Rows(f.items));
+    const size_t parent = f.items.Parent(row);
+    if (parent != kNone) {
+      EXPECT_TRUE(f.items.At(parent)->flags & TreeListItem::kContainer);
+    }
+    // Every row's following-sibling flag: a later row of its level before any shallower one.
+    for (size_t i = 0; i < f.items.Count(); ++i) {
+      bool next = false;
+      for (size_t j = i + 1; j < f.items.Count() && f.items.At(j)->level >= f.items.At(i)->level; ++j)
+        if (f.items.At(j)->level == f.items.At(i)->level) {
+          next = true;
+          break;
+        }
+      EXPECT_EQ(next, (f.items.At(i)->flags & TreeListItem::kHasNextSibling) != 0) << f.items.At(i)->text;
+    }
+    EXPECT_EQ(CountShown(f.items), f.items.ShownCount());
+    EXPECT_EQ(row, f.items.IndexOf(f.items.At(row)->id));
+  }
+}
+
+// Deleting an item alone: its container opens, its descendants move up one level in place.
+TEST(TreeListItems, DeletingAnItemAloneKeepsItsDescendants) {
+  Fixture t;  // a (b (c, d), e), f; all closed
+  ASSERT_TRUE(t.items.DeleteKeepingDescendants(t.items.IndexOf(t.b)));
+  EXPECT_EQ((std::vector<std::wstring>{L"a", L".c", L".d", L".e", L"f"}), Rows(t.items));
+  EXPECT_EQ(kNone, t.items.IndexOf(t.b));
+  for (long id : {t.c, t.d}) EXPECT_TRUE(t.items.Find(id)->flags & TreeListItem::kHasNextSibling);
+  EXPECT_EQ(CountShown(t.items), t.items.ShownCount());
+  ASSERT_TRUE(t.items.DeleteKeepingDescendants(t.items.IndexOf(t.a)));
+  EXPECT_EQ((std::vector<std::wstring>{L"c", L"d", L"e", L"f"}), Rows(t.items));
+  EXPECT_EQ(4u, t.items.ShownCount()) << "roots are shown";
+  EXPECT_FALSE(t.items.DeleteKeepingDescendants(9));
+}
+
+// The next and previous shown rows skip closed subtrees.
+TEST(TreeListItems, ShownRowsAreWalkedOverClosedSubtrees) {
+  Fixture t;  // a (b (c, d), e), f
+  EXPECT_EQ(5u, t.items.NextShown(0)) << "a is closed";
+  EXPECT_EQ(0u, t.items.PreviousShown(5));
+  t.items.Expand(0, true);
+  EXPECT_EQ(1u, t.items.NextShown(0));
+  EXPECT_EQ(4u, t.items.NextShown(1)) << "b is closed";
+  EXPECT_EQ(1u, t.items.PreviousShown(4));
+  EXPECT_EQ(kNone, t.items.NextShown(5));
+  EXPECT_EQ(kNone, t.items.PreviousShown(0));
+}
+
+// Containers opened and closed later: the shown rows are right at the next question, and
+// changes made meanwhile see them right too.
+TEST(TreeListItems, ContainersOpenedLaterShowTheirRowsWhenAsked) {
+  Fixture t;  // a (b (c, d), e), f
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.a), true));
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.b), true));
+  EXPECT_FALSE(t.items.SetExpandedLater(t.items.IndexOf(t.f), true)) << "a terminal";
+  EXPECT_TRUE(t.items.IsShown(t.items.IndexOf(t.c)));
+  EXPECT_EQ(6u, t.items.ShownCount());
+  ASSERT_TRUE(t.items.SetExpandedLater(t.items.IndexOf(t.a), false));
+  // A child added under b meanwhile is hidden: b's parent is closed.
+  const size_t g = t.items.AddChild(t.items.IndexOf(t.b), L"g");
+  EXPECT_FALSE(t.items.IsShown(g));
+  EXPECT_EQ(2u, t.items.ShownCount());
+  EXPECT_EQ(CountShown(t.items), t.items.ShownCount());
+  EXPECT_EQ(t.items.IndexOf(t.f), t.items.NextShown(0));
+}
+
 // A hundred thousand rows: every id finds its row, also after a sort reversed them; the shown
 // count matches the flags.
 TEST(TreeListItems, ManyRowsStayAddressable) {

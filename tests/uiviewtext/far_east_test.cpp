@@ -11,22 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "language_scope.h"
 #include "text_fixture.h"
 
 namespace {
 
-// Sets the UI language for one test and puts the process's back afterwards.
-class LanguageScope {
- public:
-  LanguageScope(const char* language, unsigned char dbcs) : saved_(gOrgInfo) {
-    gOrgInfo.DoQvChangeLang(language);
-    gOrgInfo.SetOrgDBCS(dbcs);
-  }
-  ~LanguageScope() { gOrgInfo = saved_; }
-
- private:
-  CQvOriginInfo saved_;
-};
+using testing_support::LanguageScope;
 
 // A language's tables as published: double-byte entries as hexadecimal values and ranges.
 struct LanguageTables {
@@ -223,6 +213,23 @@ TEST(FarEastRules, BlanksAreAsciiOrTheLanguagesIdeographicSpace) {
   for (const Case& c : cases) {
     LanguageScope scope(c.language, 1);
     EXPECT_EQ(IsLanguageBlank(c.text), c.blank) << c.language << " '" << c.text << "'";
+  }
+  // The same for UTF-16 text: every language's ideographic space is U+3000.
+  struct WideCase {
+    const char* language;
+    unsigned char rules;
+    wchar_t c;
+    bool blank;
+  };
+  const WideCase wide[] = {
+      {"ja", 1, L'\x3000', true}, {"ko", 1, L'\x3000', true}, {"zh_CN", 1, L'\x3000', true},
+      {"zh_TW", 1, L'\x3000', true}, {"ja", 1, L' ', true},     {"ja", 1, L'a', false},
+      {"ja", 1, L'\x3001', false}, {"ja", 0, L'\x3000', false}, {"ja", 0, L' ', false},
+      {"fr", 1, L'\x3000', false}, {"fr", 1, L' ', true},       {"ja", 1, L'\0', false},
+  };
+  for (const WideCase& c : wide) {
+    LanguageScope scope(c.language, c.rules);
+    EXPECT_EQ(IsLanguageBlankW(c.c), c.blank) << c.language << " " << int(c.rules) << " U+" << std::hex << int(c.c);
   }
 }
 

@@ -154,6 +154,24 @@ TEST_F(ConfigKeys, WrongTypeOrOversizedValuesFailAndLoseNothing) {
   EXPECT_EQ(GetKeyStringValue(key, "text", text, sizeof text), 5);
 }
 
+TEST_F(ConfigKeys, AStringValueIsReadWholeWhateverItsLength) {
+  const char* key = "%APPCONFIG%\\Whole";
+  // 400 characters of three UTF-8 bytes each, then one of four: no fixed buffer holds it.
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "\xE5\xA0\xB1";
+  text += "\xF0\x9F\x93\x8A";
+  ASSERT_GE(SetUserKeyStringValue(key, "long", text.c_str()), 0);
+  ASSERT_GE(SetUserKeyDWORDValue(key, "number", 7), 0);
+  QvString read("old");
+  EXPECT_EQ(GetKeyStringValue(key, "long", read), long(text.size()));
+  EXPECT_EQ(read.str(), text);
+  EXPECT_EQ(GetKeyStringValue(key, "number", read), QVKEY_E_WRONGTYPE);
+  EXPECT_TRUE(read.IsEmpty());
+  read = "old";
+  EXPECT_EQ(GetKeyStringValue(key, "missing", read), QVKEY_E_NOTFOUND);
+  EXPECT_TRUE(read.IsEmpty());
+}
+
 TEST_F(ConfigKeys, MachineValuesAreDefaultsTheUserOverrides) {
   std::wstring path = QvString(Under("App\\Configuration").c_str()).ToWide();
   HKEY h;

@@ -481,7 +481,7 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
             output(sx, at, next);
             if (previous != NULL) {
               SelectObject(m_hDC, previous);
-              SetTextColor(m_hDC, SetColor(m_penFore));
+              SetTextColor(m_hDC, DeviceColor(m_penFore));
             }
             RECT drawn = {sx, y, sx + segment, y + lineCy}, image;
             ClientToImageRect(drawn, image);
@@ -678,13 +678,12 @@ UIFontInfo CMFCUIView::QvGetFontInfo() {
   HDC out = OutputDC();
   if (out == NULL) return info;
   PrepareFont(0);
-  TEXTMETRICW tm = {};
-  GetTextMetricsW(out, &tm);
-  info.ascent = static_cast<unsigned short>(RoundToNearestInt(tm.tmAscent * static_cast<double>(m_factorY)));
-  info.descent = static_cast<unsigned short>(RoundToNearestInt(tm.tmDescent * static_cast<double>(m_factorY)));
-  info.externalLeading =
-      static_cast<unsigned short>(RoundToNearestInt(tm.tmExternalLeading * static_cast<double>(m_factorY)));
-  info.maxCharWidth = static_cast<unsigned short>(RoundToNearestInt(tm.tmMaxCharWidth * static_cast<double>(m_factorX)));
+  const FontMetrics m = MeasureFont(out);
+  // The framework's metrics are 16 bits wide.
+  info.ascent = static_cast<unsigned short>(m.ascent);
+  info.descent = static_cast<unsigned short>(m.descent);
+  info.externalLeading = static_cast<unsigned short>(m.externalLeading);
+  info.maxCharWidth = static_cast<unsigned short>(m.maxCharWidth);
   return info;
 }
 

@@ -2,6 +2,7 @@
 // wheel, middle-button panning and the background.
 #include "ControlClass.h"
 #include "SplitterScroll.h"
+#include "UIPanPacer.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -14,15 +15,8 @@ namespace {
 
 const int kMaxBarPosition = 32767;
 const UINT_PTR kPanTimer = 0x5150;
-const UINT kPanPassMilliseconds = 15;
+const UINT kPanPassMilliseconds = CPanPacer::kPassMilliseconds;
 const int kPanBox = 28;
-
-// The divisor that brings a pixel count into the 16-bit range of a scroll bar.
-unsigned short BarDivisor(long pixels) {
-  if (pixels <= kMaxBarPosition) return 1;
-  const long d = pixels / (kMaxBarPosition + 1) + 1;
-  return static_cast<unsigned short>(d > 0xFFFF ? 0xFFFF : d);
-}
 
 long Clamp(long v, long lo, long hi) { return v < lo ? lo : v > hi ? hi : v; }
 
@@ -41,14 +35,6 @@ int PanCursorId(int dx, int dy) {
   if (ax >= 11 && ay >= 11 && abs(ax - ay) <= m / 2) return left ? (up ? 111 : 115) : (up ? 109 : 113);
   if (ay > ax) return up ? 110 : 114;
   return left ? 107 : 117;
-}
-
-// Pixels per pass along one axis for the pointer's distance from the anchor.
-int PanSpeed(int d) {
-  const int a = abs(d);
-  if (a < 5) return 0;
-  if (a <= 10) return d < 0 ? -1 : 1;
-  return d / 2;
 }
 
 void PaintPanningPopup(HWND popup) {
@@ -170,7 +156,7 @@ void CMFCUIView::UpdateScrollers(BOOL force) {
     unsigned short& divisor = h ? m_scrollDivisorX : m_scrollDivisorY;
     if (!(m_flags & UIVIEW_NO_SCROLLBARS)) {
       const long pixels = DocToClient(h ? m_scrollRange.cx : m_scrollRange.cy, h);
-      const unsigned short d = BarDivisor(pixels);
+      const unsigned short d = static_cast<unsigned short>(ScrollBarDivisor(pixels, 0xFFFF));
       divisorChanged[axis] = d != divisor;
       divisor = d;
       if (m_hWnd != NULL) ::SetScrollRange(m_hWnd, bar, 0, pixels / d, TRUE);
@@ -248,13 +234,7 @@ int CMFCUIView::ScrollBy(CSize by, int doScroll) {
   m_scroll.x += steps[0];
   m_scroll.y += steps[1];
   if ((steps[0] != 0 || steps[1] != 0) && m_hWnd != NULL) ::ScrollWindow(m_hWnd, -steps[0], -steps[1], NULL, NULL);
-  if (m_fillPattern >= 2 && m_hDC != NULL && (steps[0] != 0 || steps[1] != 0)) {
-    HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
-    SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
-    UnrealizeObject(brush);
-    AlignPatternOrigin();
-    SelectObject(m_hDC, brush);
-  }
+  if (steps[0] != 0 || steps[1] != 0) RealignPatternBrush();
   return steps[0] != 0 || steps[1] != 0;
 }
 
@@ -382,8 +362,10 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
                                           NULL, instance, NULL));
   if (hook != NULL) ::UnhookWindowsHookEx(hook);
   ::SetCapture(m_hWnd);
-  // Each pass runs on a timer tick; between ticks the loop sleeps in GetMessage.
+  // The passes are checked on each timer tick and paced by the clock; between ticks the loop
+  // sleeps in GetMessage.
   const UINT_PTR timer = ::SetTimer(m_hWnd, kPanTimer, kPanPassMilliseconds, NULL);
+  CPanPacer pacer(::GetTickCount());
   bool moved = false;
   // A WM_QUIT taken from the queue ends panning and is posted again with its exit code, so
   // that the host's own loop still ends.
@@ -419,13 +401,9 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
     const int id = PanCursorId(dx, dy);
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
     if (HCURSOR shape = module != NULL ? ::LoadCursor(module, MAKEINTRESOURCE(id)) : NULL) ::SetCursor(shape);
-    long sx = PanSpeed(dx), sy = PanSpeed(dy);
-    if (sx == 0 && sy == 0) continue;
-    if (m_flags & UIVIEW_TWIPS) {
-      sx = static_cast<long>(sx * m_twipsPerPixelX);
-      sy = static_cast<long>(sy * m_twipsPerPixelY);
-    }
-    ScrollBy(CSize(sx, sy), TRUE);
+    const SIZE step = PanStep(dx, dy, pacer.PassesDue(::GetTickCount()));
+    if (step.cx == 0 && step.cy == 0) continue;
+    ScrollBy(CSize(step.cx, step.cy), TRUE);
   }
   if (timer != 0) ::KillTimer(m_hWnd, kPanTimer);
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();

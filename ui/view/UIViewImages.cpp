@@ -6,22 +6,7 @@
 #include "UIView.h"
 
 void CMFCUIView::QvDrawImageList(POINT p, CImageList* list, unsigned short index) {
-  if (list == nullptr || list->GetSafeHandle() == NULL || m_hDC == NULL) return;
-  QvImageToClientPoint(p);
-  const bool zoomed = (m_flags & UIVIEW_ZOOMED) != 0 && m_zoomNum > 0 && m_zoomDen > 0;
-  // The DC's own mapping (a metafile's, say) is given back afterwards.
-  uih::SavedDC mapping;
-  if (zoomed) {
-    mapping = uih::SavedDC(m_hDC);
-    SetMapMode(m_hDC, MM_ANISOTROPIC);
-    SetWindowExtEx(m_hDC, m_zoomDen, m_zoomDen, NULL);
-    SetViewportExtEx(m_hDC, m_zoomNum, m_zoomNum, NULL);
-    p.x = RoundToNearestInt(p.x / static_cast<double>(m_zoomRatio));
-    p.y = RoundToNearestInt(p.y / static_cast<double>(m_zoomRatio));
-    m_flags &= ~UIVIEW_ZOOMED;
-  }
-  ImageList_Draw(list->GetSafeHandle(), index, m_hDC, p.x, p.y, ILD_TRANSPARENT);
-  if (zoomed) m_flags |= UIVIEW_ZOOMED;
+  if (list != nullptr) DrawImageListCore(list->GetSafeHandle(), index, p);
 }
 
 void CMFCUIView::QvDrawImage(RECT const& r, CBitmap* bmp, QvImageDisplay mode) {

@@ -21,13 +21,6 @@ int s_printOldFont = 0;
 // driver answer) counts as the default screen.
 long UsableResolution(int dpi) { return dpi > 0 ? dpi : kDefaultResolution; }
 
-// Twips per pixel of an axis. A value that was never set from a device (or came from a bad
-// resolution) is taken from the resolution, so no factor becomes 0 or infinite.
-float UsableTwipsPerPixel(float twipsPerPixel, int dpi) {
-  if (isfinite(twipsPerPixel) && twipsPerPixel > 0.0f) return twipsPerPixel;
-  return static_cast<float>(kTwipsPerInch) / static_cast<float>(UsableResolution(dpi));
-}
-
 long ClampToLong(long long v) {
   if (v > 0x7FFFFFFFLL) return 0x7FFFFFFF;
   if (v < -0x7FFFFFFFLL - 1) return -0x7FFFFFFF - 1;
@@ -36,16 +29,6 @@ long ClampToLong(long long v) {
 
 // v * mul / div, truncated toward zero; the product cannot overflow, the result saturates.
 long MulDivTruncate(long v, long mul, long div) { return ClampToLong(static_cast<long long>(v) * mul / div); }
-
-// nearest((c + scroll) * factor) - origin
-int ClientToImage(int c, LONG scroll, float factor, LONG origin) {
-  return ClampToLong(static_cast<long long>(RoundToNearestInt((static_cast<double>(c) + scroll) * factor)) - origin);
-}
-
-// nearest((i + origin) / factor) - scroll
-int ImageToClient(int i, LONG origin, float factor, LONG scroll) {
-  return ClampToLong(static_cast<long long>(RoundToNearestInt((static_cast<double>(i) + origin) / factor)) - scroll);
-}
 
 long ImageToQvUnit(QvImageUnitType unit, long v, int dpi) {
   return unit == QvTwipsUnit ? v : MulDivTruncate(v, kTwipsPerInch, UsableResolution(dpi));
@@ -89,31 +72,19 @@ bool UIFont::operator==(const UIFont& other) const {
 }
 
 CUIView::CUIView(unsigned long style)
-    : m_flags(style & UIVIEW_HOST_FLAGS),
-      m_origin{0, 0},
-      m_zoomNum(1),
-      m_zoomDen(1),
+    : CDrawingCore(style & UIVIEW_HOST_FLAGS, kGreyWithoutColorReference | kSolidFillsForPrinting),
       m_printZoom(1.0f),
-      m_twipsPerPixelX(static_cast<float>(kTwipsPerInch) / kDefaultResolution),
-      m_twipsPerPixelY(static_cast<float>(kTwipsPerInch) / kDefaultResolution),
-      m_zoomRatio(1.0f),
-      m_penFore(0),
-      m_penBack(0),
-      m_fillFore(0),
-      m_fillBack(0),
-      m_background(0x01000000),
-      m_dash(QvSolidLine),
-      m_lineWidth(0),
-      m_fillPattern(QvSolidPattern - 1),
-      m_scroll{0, 0},
       m_displayHyperlinks(TRUE),
       m_scrollDivisorX(1),
       m_scrollDivisorY(1),
       m_drawRect{0, 0, 0, 0},
       m_resolutionX(kDefaultResolution),
-      m_resolutionY(kDefaultResolution),
-      m_factorX(1.0f),
-      m_factorY(1.0f) {
+      m_resolutionY(kDefaultResolution) {
+  // The model's attributes before any DC: all colours black, no line width.
+  m_penBack = 0;
+  m_fillBack = 0;
+  m_lineWidth = 0;
+  m_fillPattern = QvSolidPattern - 1;
   // A twips view converts at the default screen resolution until a DC is prepared.
   PrepareConversionFactors();
 }
@@ -140,7 +111,7 @@ COLORREF CUIView::QvGetFillBackColor() { return m_fillBack; }
 void CUIView::QvSetBackgroundColor(COLORREF c) { m_background = c; }
 COLORREF CUIView::QvGetBackgroundColor() { return m_background; }
 void CUIView::QvSetDashLine(QvDashLine dash) { m_dash = dash; }
-QvDashLine CUIView::QvGetDashLine() { return m_dash; }
+QvDashLine CUIView::QvGetDashLine() { return static_cast<QvDashLine>(m_dash); }
 
 void CUIView::QvSetLineWidth(unsigned short width) {
   if (width != 0 && width != m_lineWidth) m_lineWidth = width;
@@ -163,42 +134,9 @@ QvGUIPattern CUIView::QvGetFillPattern() { return static_cast<QvGUIPattern>(m_fi
 
 // --- Model ---
 
-void CUIView::SetUnitType(QvImageUnitType type) {
-  const bool wasTwips = (m_flags & UIVIEW_TWIPS) != 0;
-  const bool twips = type == QvTwipsUnit;
-  if (twips)
-    m_flags |= UIVIEW_TWIPS;
-  else
-    m_flags &= ~UIVIEW_TWIPS;
-  if ((m_flags & UIVIEW_PRINT_FLAGS) == 0) {
-    PrepareConversionFactors();
-    return;
-  }
-  // While printing the factors carry the print scaling: convert them in place, and only on a
-  // real switch (a repeated call must not scale twice).
-  if (twips == wasTwips) return;
-  const float tx = UsableTwipsPerPixel(m_twipsPerPixelX, m_resolutionX);
-  const float ty = UsableTwipsPerPixel(m_twipsPerPixelY, m_resolutionY);
-  if (twips) {
-    m_factorX *= tx;
-    m_factorY *= ty;
-  } else {
-    m_factorX /= tx;
-    m_factorY /= ty;
-  }
-}
+void CUIView::SetUnitType(QvImageUnitType type) { SwitchUnit(type == QvTwipsUnit, m_resolutionX, m_resolutionY); }
 
-void CUIView::PrepareConversionFactors() {
-  const bool twips = (m_flags & UIVIEW_TWIPS) != 0;
-  float fx = twips ? UsableTwipsPerPixel(m_twipsPerPixelX, m_resolutionX) : 1.0f;
-  float fy = twips ? UsableTwipsPerPixel(m_twipsPerPixelY, m_resolutionY) : 1.0f;
-  if ((m_flags & UIVIEW_ZOOMED) != 0 && m_zoomRatio > 0.0f) {
-    fx /= m_zoomRatio;
-    fy /= m_zoomRatio;
-  }
-  m_factorX = fx;
-  m_factorY = fy;
-}
+void CUIView::PrepareConversionFactors() { ComputeConversionFactors(m_resolutionX, m_resolutionY); }
 
 void CUIView::QvSetOrigin(POINT origin) { m_origin = origin; }
 
@@ -237,20 +175,6 @@ int CUIView::CanDisplayHyperlinks() {
 
 void CUIView::SetPrintOldFont(int value) { s_printOldFont = value; }
 int CUIView::GetPrintOldFont() { return s_printOldFont; }
-
-// --- Client <-> image ---
-// Sums and products are taken in double so neither overflows; RoundToNearestInt clamps to the
-// int range, and the final offset saturates.
-
-int CUIView::ClientToImageX(int x) { return ClientToImage(x, m_scroll.x, m_factorX, m_origin.x); }
-int CUIView::ClientToImageY(int y) { return ClientToImage(y, m_scroll.y, m_factorY, m_origin.y); }
-int CUIView::ImageToClientX(int x) { return ImageToClient(x, m_origin.x, m_factorX, m_scroll.x); }
-int CUIView::ImageToClientY(int y) { return ImageToClient(y, m_origin.y, m_factorY, m_scroll.y); }
-
-int CUIView::ClientToImageWidth(int w) { return RoundToNearestInt(static_cast<double>(m_factorX) * w); }
-int CUIView::ClientToImageHeight(int h) { return RoundToNearestInt(static_cast<double>(m_factorY) * h); }
-int CUIView::ImageToClientWidth(int w) { return RoundToNearestInt(w / static_cast<double>(m_factorX)); }
-int CUIView::ImageToClientHeight(int h) { return RoundToNearestInt(h / static_cast<double>(m_factorY)); }
 
 // --- Image units <-> twips, points and device pixels (truncating) ---
 

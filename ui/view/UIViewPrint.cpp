@@ -17,7 +17,6 @@ namespace {
 const UINT kStatusTemplate = 30722;
 const UINT kLabelTextPrinter = 31260;
 const int kStatusDocument = 201, kStatusPrinter = 202, kStatusWhere = 203, kStatusPage = 204;
-const int kPrintClipLimit = 32000;
 
 CQvPrintingDialog* s_currentStatus = nullptr;
 
@@ -255,28 +254,15 @@ UIPrintResult CMFCUIView::Print(long from, long to) {
 
 // --- One page ---
 
-namespace {
-// What rendering a page changes in the view, given back afterwards.
-struct PrintState {
-  unsigned long flags;
-  POINT scroll;
-  long zoomNum, zoomDen;
-  float zoomRatio, twipsX, twipsY, factorX, factorY;
-  int resX, resY;
-  RECT drawRect, cullRect;
-  POINT printOffset;
-  HDC colorRef;
-};
-}  // namespace
-
 void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   if (dc == NULL || info == NULL) return;
   const bool hadWindowDC = m_hDC != NULL && m_ownsDC;
   HDC windowDC = m_hWnd != NULL ? ::GetDC(m_hWnd) : NULL;
   UnprepareCurrentDC();
-  const PrintState saved = {m_flags,          m_scroll,         m_zoomNum,     m_zoomDen,    m_zoomRatio,
-                            m_twipsPerPixelX, m_twipsPerPixelY, m_factorX,     m_factorY,    m_resolutionX,
-                            m_resolutionY,    m_drawRect,       m_cullRect,    m_printOffset, m_hColorRefDC};
+  // What rendering the page changes in the view, given back afterwards.
+  const CoreState saved = SaveCoreState();
+  const int savedResX = m_resolutionX, savedResY = m_resolutionY;
+  const RECT savedDrawRect = m_drawRect;
   const bool preview = info->m_bPreview != FALSE;
   HDC out = dc->m_hDC;
   HDC printer = preview && dc->m_hAttribDC != NULL ? dc->m_hAttribDC : out;
@@ -294,7 +280,6 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   DropPreparedFonts();
 
   // Printing draws on the printer itself: no attribute DC of another device.
-  HDC savedAttrib = m_hAttribDC;
   m_hAttribDC = preview ? printer : NULL;
   m_hColorRefDC = preview ? printer : windowDC;
   PrepareNewDCForDrawing(out, false);
@@ -304,25 +289,7 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   ComputePenWidthInPixels();
 
   m_zoomRatio = static_cast<float>(m_resolutionY) * m_zoomRatio / 72.0f;
-  SIZE ve = {1, 1}, we = {1, 1};
-  if (preview) {
-    ::GetViewportExtEx(out, &ve);
-    ::GetWindowExtEx(out, &we);
-    if (ve.cx != 0 && ve.cy != 0 && we.cx != 0 && we.cy != 0) {
-      m_zoomRatio = m_zoomRatio * static_cast<float>(ve.cy) / static_cast<float>(we.cy);
-      m_factorX = m_factorX * static_cast<float>(we.cx) / static_cast<float>(ve.cx);
-      m_factorY = m_factorY * static_cast<float>(we.cy) / static_cast<float>(ve.cy);
-    } else {
-      ve = we = SIZE{1, 1};
-    }
-  }
-  ::GetViewportOrgEx(out, &m_printOffset);
-  if (m_hClipRgn) {
-    ::SetRectRgn(m_hClipRgn.Get(), 0, 0, kPrintClipLimit, kPrintClipLimit);
-    ::SelectClipRgn(out, m_hClipRgn.Get());
-  }
-  m_scroll.x = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETX)) * ve.cx / we.cx);
-  m_scroll.y = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETY)) * ve.cy / we.cy);
+  SetUpPrintPage(out, printer, preview);
 
   const int mapMode = ::SetMapMode(out, MM_TEXT);
   if (HasCustomPageManagement()) {
@@ -334,23 +301,10 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   ::SetMapMode(out, mapMode);
 
   UnprepareCurrentDC();
-  m_hAttribDC = savedAttrib;
-  m_flags = saved.flags;
-  m_scroll = saved.scroll;
-  m_zoomNum = saved.zoomNum;
-  m_zoomDen = saved.zoomDen;
-  m_zoomRatio = saved.zoomRatio;
-  m_twipsPerPixelX = saved.twipsX;
-  m_twipsPerPixelY = saved.twipsY;
-  m_factorX = saved.factorX;
-  m_factorY = saved.factorY;
-  m_resolutionX = saved.resX;
-  m_resolutionY = saved.resY;
-  m_drawRect = saved.drawRect;
-  m_cullRect = saved.cullRect;
-  m_printOffset = saved.printOffset;
-  m_hColorRefDC = saved.colorRef;
-  ComputePenWidthInPixels();
+  m_resolutionX = savedResX;
+  m_resolutionY = savedResY;
+  m_drawRect = savedDrawRect;
+  RestoreCoreState(saved);
   DropPreparedFonts();
   if (windowDC != NULL) {
     if (hadWindowDC)

@@ -36,7 +36,7 @@ void CMFCUIView::RawSave(SavedState& s, bool save) {
     s.fillFore = m_fillFore;
     s.fillBack = m_fillBack;
     s.background = m_background;
-    s.dash = m_dash;
+    s.dash = static_cast<QvDashLine>(m_dash);
     s.lineWidth = m_lineWidth;
     s.fillCharacter = m_fillCharacter;
     s.font = m_font;
@@ -102,7 +102,7 @@ void CMFCUIView::EndRendering(SavedState& state, bool hadWindowDC) {
   m_flags = (m_flags & ~(UIVIEW_RASTER_DISPLAY | UIVIEW_PALETTE | UIVIEW_PEN_COLORS)) | dcFlags;
   m_penWidth = 0;
   ComputePenWidthInPixels();
-  DropDashPen();
+  DropPen();
   DropPreparedFonts();
   PrepareColors(true);
 }

@@ -218,11 +218,12 @@ QUARNEL_API QvUsrCommandDef* GUIAccessQvUsrCommandDefFromID(unsigned short id);
 // module has none (or there is no centre).
 QUARNEL_API bool GUILoadStdCommands(const QvResourceFile* resourceFile);
 
-// The security commands of the module file at `path` (UTF-8): the file is loaded as a data
-// file (none of its code runs), its families join the centre's and its security commands
-// fill the array. Null for an empty path, a file that cannot be loaded or no centre. Give
-// the array back to GUIEndGetArraySecurityCommands, which frees the module.
-QUARNEL_API const QvEnumSecurityCommands* GUIBeginGetArraySecurityCommands(const char* path);
+// The security commands of the module file the descriptor names: the file is loaded as a
+// data file (none of its code runs), its families join the centre's and its security
+// commands fill the array. Null for a null descriptor or one without a path, a file that
+// cannot be loaded or no centre. Give the array back to GUIEndGetArraySecurityCommands,
+// which frees the module.
+QUARNEL_API const QvEnumSecurityCommands* GUIBeginGetArraySecurityCommands(const QvFileDescriptor* file);
 QUARNEL_API void GUIEndGetArraySecurityCommands(const QvEnumSecurityCommands* commands);
 
 // The user's rights: 1 without a callback; else the callback's answer (low 16 bits) for the

@@ -50,9 +50,10 @@ class QUARNEL_API QvRootControl : public QvFirst, public QvCommandHandler {
   virtual void SetTextColor(QvColor color);  // nothing here
   void SetLabel(unsigned long labelId) { SetText(labelId); }
 
-  // Kept for the host (the drag callback of a tree list and its value).
+  // Kept for the host: the drag callback of a tree list (QvTreeDragCallback, QvTreeList.h)
+  // and the pointer-sized value handed back to it.
   void* m_dragCallback = nullptr;
-  unsigned long m_dragCallbackData;
+  ULONG_PTR m_dragCallbackData = 0;
 };
 
 // Every operation of a control and of its kinds asks its window; a control that is not bound

@@ -7,7 +7,7 @@
 // that does not start (dialogs bypassed, no window) answers -1.
 #pragma once
 #include <framework.h>
-#include <fw_controls.h>
+#include <fw_stdctrls.h>
 
 #include <string>
 

@@ -6,6 +6,7 @@
 #include <framework.h>
 #include <fw_view.h>
 
+#include <UIDrawingCore.h>
 #include <UIHandles.h>
 
 #include <vector>
@@ -35,7 +36,9 @@ enum : unsigned long {
 // wParam the stop-at-far-edge flag, lParam the address of the QvSize.
 enum { WM_QV_SETIMAGESIZE = WM_USER + 0x1001 };
 
-class QUARNEL_API CGUIView : public CView {
+// The device state, coordinate model, attributes, shapes and clipping are the drawing core's,
+// shared with the framework's drawing view.
+class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   DECLARE_DYNAMIC(CGUIView)
   friend class QvView;
 
@@ -53,6 +56,8 @@ class QUARNEL_API CGUIView : public CView {
   BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
               CCreateContext* context = NULL) override;
   QvView* GetPortableView() const { return m_view; }
+  // Hands the portable view back to the caller: the window forgets it and no longer deletes it.
+  QvView* DetachView();
   void OnDraw(CDC*) override {}
   void OnInitialUpdate() override;
 
@@ -61,8 +66,8 @@ class QUARNEL_API CGUIView : public CView {
   void SetZoomFactor(long num, long den);
   void SetImageSize(QvSize size, int stopAtFarEdge);
   void GetViewRect(QvRect& rect);
-  void QvSetOrigin(const QvPoint& origin) { m_origin = origin; }
-  QvPoint QvGetOrigin() const { return m_origin; }
+  void QvSetOrigin(const QvPoint& origin) { m_origin = POINT{origin.x, origin.y}; }
+  QvPoint QvGetOrigin() const { return QvPoint(m_origin.x, m_origin.y); }
   void PrepareConversionFactors();
   unsigned long GetFlags() const { return m_flags; }
 
@@ -86,21 +91,15 @@ class QUARNEL_API CGUIView : public CView {
   BOOL KeyboardScroll(UINT key);
   QvPoint GetScrollPosition() const { return m_scrollPos; }
   QvPoint GetScrollMaximum() const { return m_scrollMax; }
-  QvPoint GetClientOffset() const { return m_clientOffset; }
+  QvPoint GetClientOffset() const { return QvPoint(m_scroll.x, m_scroll.y); }
   short GetHScrollDivisor() const { return m_hDivisor; }
   short GetVScrollDivisor() const { return m_vDivisor; }
 
-  // Conversions (rounded half away from zero).
-  int ClientToImageX(int x) const;
-  int ClientToImageY(int y) const;
-  int ClientToImageWidth(int w) const;
-  int ClientToImageHeight(int h) const;
-  int ImageToClientX(int x) const;
-  int ImageToClientY(int y) const;
-  int ImageToClientWidth(int w) const;
-  int ImageToClientHeight(int h) const;
+  // Conversions (rounded half away from zero): the drawing core's ClientToImageX/Y,
+  // ImageToClientX/Y and their widths and heights, and these.
   void ClientToImageRect(const RECT& client, QvRect& image) const;
-  // FALSE, while painting, as soon as the rectangle is known to miss the paint box.
+  // FALSE, while painting, as soon as the rectangle is known to miss the paint box. The bottom
+  // follows from the rounded height.
   BOOL ImageToClientRect(const QvRect& image, RECT& client) const;
   HRGN ImageRectToClientRgn(const QvRect& image) const;
   void QvClientToImagePoint(QvPoint& p) const;
@@ -111,8 +110,7 @@ class QUARNEL_API CGUIView : public CView {
   // is prepared again after every other surface.
   BOOL PrepareNewDCForDrawing(HDC dc);
   void UnprepareCurrentDC();
-  HDC GetDrawingDC() const { return m_dc; }
-  unsigned short GetPenWidthInPixels() const { return m_penWidth; }
+  HDC GetDrawingDC() const { return m_hDC; }
 
   // Drawing (image coordinates; see QvRootView).
   void QvBeginUse();
@@ -128,13 +126,13 @@ class QUARNEL_API CGUIView : public CView {
   void QvSetBackgroundColor(const QvColor& c);
   QvColor QvGetBackgroundColor() const;
   void QvSetLineWidth(unsigned short width);
-  unsigned short QvGetLineWidth() const { return m_lineWidth; }
+  unsigned short QvGetLineWidth() const { return static_cast<unsigned short>(m_lineWidth); }
   void QvSetDashLine(QvDashLine dash);
-  QvDashLine QvGetDashLine() const { return m_dash; }
+  QvDashLine QvGetDashLine() const { return static_cast<QvDashLine>(m_dash); }
   void QvSetDrawMode(QvDrawMode mode);
   QvDrawMode QvGetDrawMode() const;
   void QvSetFillPattern(QvGUIPattern pattern);
-  QvGUIPattern QvGetFillPattern() const { return static_cast<QvGUIPattern>(m_pattern + 1); }
+  QvGUIPattern QvGetFillPattern() const { return static_cast<QvGUIPattern>(m_fillPattern + 1); }
   void QvSetFont(const QvFont& font);
   void QvGetFont(QvFont& font) const;
   void QvMoveTo(const QvPoint& p);
@@ -209,16 +207,8 @@ class QUARNEL_API CGUIView : public CView {
 
   // What drawing on another surface changes in the view, given back afterwards.
   struct SurfaceState {
-    unsigned long flags;
-    float zoom;
+    CoreState core;  // flags, scroll, zoom, factors, culling, print offset, reference DCs
     QvPoint scrollPos;
-    QvPoint clientOffset;
-    RECT paintBox;
-    float twipsPerPixelX;
-    float twipsPerPixelY;
-    HDC attribDC;
-    HDC colorTestDC;
-    POINT viewportOrigin;
     long resolutionX;
     long resolutionY;
     bool ownDC;  // the window's own DC was the one drawn on
@@ -246,19 +236,7 @@ class QUARNEL_API CGUIView : public CView {
     int height;
     bool paragraphEnd;
   };
-  HDC MeasureDC() const { return m_attribDC != NULL ? m_attribDC : m_dc; }
-  void ComputePenWidthInPixels();
-  COLORREF DeviceColor(COLORREF c) const;
-  void SelectPenColors(bool pen);
-  void SelectPen(bool none);
-  void DropPen();
-  void SelectLineBrush(bool vertical);
-  void SelectFillBrush(bool none);
-  HBRUSH SolidBrush(COLORREF c);
-  POINT PatternOrigin() const;
-  void CombineClip(const QvRect& r, int mode);
-  void SelectClip();
-  void DrawArcOrSector(bool arc, const QvRect& r, short start, short sweep, bool frame, bool fill);
+  HDC MeasureDC() const { return m_hAttribDC != NULL ? m_hAttribDC : m_hDC; }
   HFONT CreateFontWithlfEscapement(int escapement);
   void SelectFont(int escapement);
   void DropFonts();
@@ -275,54 +253,22 @@ class QUARNEL_API CGUIView : public CView {
   afx_msg LRESULT OnSetImageSize(WPARAM wParam, LPARAM lParam);
 
   QvView* m_view;
-  unsigned long m_flags;
   QvPoint m_mouseDown;
   QvPoint m_mousePrevious;
-  uih::BorrowedDC m_dc;
-  uih::BorrowedDC m_attribDC;
-  uih::BorrowedRgn m_updateRgn;
-  uih::OwnedRgn m_clipRgn;
-  COLORREF m_background;
-  uih::OwnedBrush m_backBrush;
-  COLORREF m_penFore;
-  COLORREF m_penBack;
-  COLORREF m_fillFore;
-  COLORREF m_fillBack;
-  uih::OwnedPen m_pen;
-  unsigned short m_lineWidth;
-  QvDashLine m_dash;
-  short m_pattern;  // QvGUIPattern - 1; negative: no fill
   uih::OwnedFont m_font;
   uih::OwnedFont m_font90;
   uih::OwnedFont m_font270;
-  QvPoint m_origin;
-  float m_zoom;
-  long m_zoomNum;  // the zoom as the fraction it was set by
-  long m_zoomDen;
   long m_imageWidth;
   long m_imageHeight;
   long m_hIncrement;
   long m_vIncrement;
   QvPoint m_scrollPos;
   QvPoint m_scrollMax;
-  QvPoint m_clientOffset;
   short m_hDivisor;
   short m_vDivisor;
-  float m_twipsPerPixelX;
-  float m_twipsPerPixelY;
-  float m_factorX;
-  float m_factorY;
-  DWORD m_patternRop;
-  RECT m_paintBox;
-  unsigned short m_penWidth;
   int m_platformVersion;
   unsigned short m_firstPage;
   unsigned short m_lastPage;
-  POINT m_viewportOrigin;
-  uih::OwnedBrush m_solidBrush;  // solid fills and lines of one colour, made again when it changes
-  COLORREF m_solidBrushColor;
-  uih::BorrowedDC m_colorTestDC;
-  uih::SavedDC m_dcState;
   bool m_ownDC;
 
   DECLARE_MESSAGE_MAP()
@@ -330,6 +276,10 @@ class QUARNEL_API CGUIView : public CView {
 
 // The portable view as a child of a dialog or another container: activating it never makes it
 // the frame's active view.
+static_assert(DrawCoreFlagsMatch(GUIVIEW_TWIPS, GUIVIEW_ZOOMED, GUIVIEW_RASTER_DISPLAY, GUIVIEW_PREVIEW, GUIVIEW_PRINTING, GUIVIEW_PALETTE,
+                                 GUIVIEW_PAINTING, GUIVIEW_PEN_COLORS, GUIVIEW_SOLID_PEN),
+              "the view's flags are the drawing core's");
+
 class QUARNEL_API CControlView : public CGUIView {
   DECLARE_DYNAMIC(CControlView)
 

@@ -8,7 +8,7 @@
 #include "quarnel_api.h"
 
 #include <MsgHook.h>
-#include <fw_controls.h>
+#include <fw_stdctrls.h>
 #include <fw_gdi.h>
 
 #include <vector>

@@ -8,7 +8,7 @@
 
 #include <MsgHook.h>
 #include <fw_coll.h>
-#include <fw_controls.h>
+#include <fw_tooltipctrl.h>
 #include <fw_wnd.h>
 
 // One tagTT_ITEMINFO. A reset record is all zero with mask TTBLMASK_ALL (enabled).

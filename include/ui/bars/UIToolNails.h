@@ -7,7 +7,7 @@
 #include "quarnel_api.h"
 
 #include <fw_coll.h>
-#include <fw_controls.h>
+#include <fw_tooltipctrl.h>
 #include <fw_imagelist.h>
 #include <fw_object.h>
 #include <fw_string.h>

@@ -1,7 +1,7 @@
 // Owner-drawn buttons showing one image of an image list, and the command button that shows
 // the image of a command of the command centre.
 #pragma once
-#include <fw_controls.h>
+#include <fw_stdctrls.h>
 
 #include "quarnel_api.h"
 

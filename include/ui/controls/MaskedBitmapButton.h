@@ -1,7 +1,7 @@
 // An owner-drawn push button with an icon or a bitmap beside its caption, a toggle state, a
 // default-button frame and an optional colour tab in its top-left corner.
 #pragma once
-#include <fw_controls.h>
+#include <fw_stdctrls.h>
 #include <fw_geometry.h>
 #include <fw_string.h>
 

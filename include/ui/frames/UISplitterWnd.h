@@ -2,7 +2,7 @@
 // horizontal scroll bar; each shows the icon of a command of the command centre, runs it when
 // pressed (WM_COMMAND with the command id to the splitter's parent chain) and shows its tip.
 #pragma once
-#include <fw_controls.h>
+#include <fw_tooltipctrl.h>
 #include <fw_splitter.h>
 
 #include "quarnel_api.h"

@@ -8,6 +8,7 @@
 #include "QvDrawTypes.h"
 #include "QvFillColors.h"
 #include "QvGeometry.h"
+#include "UIDrawingCore.h"
 #include "UITextLines.h"
 #include "quarnel_api.h"
 
@@ -41,7 +42,9 @@ enum : unsigned long {
   UIVIEW_PRINT_FLAGS = UIVIEW_PREVIEW | UIVIEW_PRINTING,
 };
 
-class QUARNEL_API CUIView : public CView {
+// The model lives in the drawing core the portable view shares (flags, zoom, origin, scroll,
+// factors, attributes); the conversions between client pixels and image units are its own.
+class QUARNEL_API CUIView : public CView, public CDrawingCore {
   DECLARE_DYNAMIC(CUIView)
 
  public:
@@ -184,15 +187,8 @@ class QUARNEL_API CUIView : public CView {
   static void SetPrintOldFont(int value);
   static int GetPrintOldFont();
 
-  // Conversions between client pixels and image units (rounded half away from zero).
-  int ClientToImageX(int x);
-  int ClientToImageY(int y);
-  int ImageToClientX(int x);
-  int ImageToClientY(int y);
-  int ClientToImageWidth(int w);
-  int ClientToImageHeight(int h);
-  int ImageToClientWidth(int w);
-  int ImageToClientHeight(int h);
+  // Conversions between client pixels and image units (rounded half away from zero): the
+  // drawing core's ClientToImageX/Y, ImageToClientX/Y and their widths and heights.
 
   // Conversions between image units and twips, points and pixels (32-bit, truncating).
   long QvXImageToQvUnit(long v);
@@ -226,34 +222,19 @@ class QUARNEL_API CUIView : public CView {
   BOOL OnPreparePrinting(CPrintInfo* info) override;
   void OnPrint(CDC* dc, CPrintInfo* info) override;
 
-  unsigned long m_flags;
-  POINT m_origin;
-  long m_zoomNum;
-  long m_zoomDen;
   float m_printZoom;
-  float m_twipsPerPixelX;
-  float m_twipsPerPixelY;
-  float m_zoomRatio;
-  COLORREF m_penFore;
-  COLORREF m_penBack;
-  COLORREF m_fillFore;
-  COLORREF m_fillBack;
-  COLORREF m_background;
-  QvDashLine m_dash;
-  unsigned m_lineWidth;
   QvString m_fillCharacter;
   UIFont m_font;
-  int m_fillPattern;  // QvGUIPattern - 1; negative: no fill
-  POINT m_scroll;
   BOOL m_displayHyperlinks;
   unsigned short m_scrollDivisorX;
   unsigned short m_scrollDivisorY;
   RECT m_drawRect;
   int m_resolutionX;
   int m_resolutionY;
-  float m_factorX;
-  float m_factorY;
 };
+static_assert(DrawCoreFlagsMatch(UIVIEW_TWIPS, UIVIEW_ZOOMED, UIVIEW_RASTER_DISPLAY, UIVIEW_PREVIEW, UIVIEW_PRINTING, UIVIEW_PALETTE,
+                                 UIVIEW_CULLING, UIVIEW_PEN_COLORS, UIVIEW_SOLID_PEN),
+              "the view's flags are the drawing core's");
 
 // Process-wide drawing resources of the GDI views: the 20 fill patterns (bitmap 260), the 8
 // dash patterns (bitmap 259) and the shared palette. Made once by the first view that needs
@@ -307,7 +288,6 @@ class QUARNEL_API CMFCUIView : public CUIView {
   void SetColorReferenceDC(HDC dc) { m_hColorRefDC = dc; }
   void SetModeFlags(unsigned long set, unsigned long clear) { m_flags = (m_flags | set) & ~clear; }
   void SetCullingRect(RECT const& r) { m_cullRect = r; }
-  unsigned short GetPenWidthInPixels() const { return m_penWidth; }
 
   // Conversions to client space.
   void QvClientToImagePoint(POINT& p) override;
@@ -482,26 +462,7 @@ class QUARNEL_API CMFCUIView : public CUIView {
   BOOL OnPreparePrinting(CPrintInfo* info) override;
   void OnPrint(CDC* dc, CPrintInfo* info) override;
 
-  void ComputePenWidthInPixels();
-  void PreparePenNullOrDash(bool null);
-  void PrepareColors(bool pen);
-  COLORREF SetColor(COLORREF c);
-  void PrepareBrushForLine(bool vertical);
-  void PrepareBrushForFill(bool none);
-  // Brush origin of the DC at the document's origin (modulo the 8-pixel pattern).
-  void AlignPatternOrigin();
-  // The solid fill brush (or, for line, the solid line brush) of that colour, made again only
-  // when the colour changes.
-  HBRUSH SolidBrush(bool line, COLORREF c);
-  // Fill brush of polygons and sectors: with pattern 1 or 2 and equal fill colours a solid
-  // brush of that colour, else the fill brush.
-  void PrepareShapeFillBrush();
-  void DrawArcOrPie(bool arc, RECT r, short start, short sweep, int frame, int fill);
-  void CombineClip(RECT const& r, int mode);
-  void DropDashPen();
   void DropPreparedFonts();
-  // Number of colours of the colour reference device; 0 when there is none.
-  int ReferenceColorCount();
 
   // Text: fonts, layout and drawing.
   HFONT CreateFontWithlfEscapement(int escapement, bool forMeasuring);
@@ -542,53 +503,25 @@ class QUARNEL_API CMFCUIView : public CUIView {
   afx_msg BOOL OnQueryNewPalette();
   afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
 
-  uih::BorrowedDC m_hDC;
-  uih::BorrowedDC m_hAttribDC;
   uih::OwnedDC m_hMeasureDC;
-  uih::BorrowedRgn m_hBaseRgn;
-  uih::OwnedRgn m_hClipRgn;
-  uih::OwnedBrush m_hBackBrush;
-  uih::BorrowedPen m_hSavedPen;
-  uih::OwnedPen m_hDashPen;
-  uih::BorrowedBrush m_hSavedBrush;
   uih::BorrowedFont m_hSavedFont;
   uih::OwnedFont m_hTextFont;
   uih::BorrowedFont m_hMeasureSavedFont;
   uih::OwnedFont m_hMeasureFont;
   uih::OwnedFont m_hVertFont90;
   uih::OwnedFont m_hVertFont270;
-  uih::BorrowedPalette m_hSavedPalette;
   CSize m_imageSize;
   unsigned long m_hScrollIncrement;
   unsigned long m_vScrollIncrement;
   POINT m_docScroll;
   SIZE m_scrollRange;
   BYTE m_ownsDC;
-  DWORD m_patternRop;
-  RECT m_cullRect;
-  unsigned short m_penWidth;
   unsigned short m_firstPage;
   unsigned short m_lastPage;
-  POINT m_printOffset;
-  uih::BorrowedBrush m_hFillBrush;  // one of m_fillBrushes, or NULL
-  uih::BorrowedDC m_hColorRefDC;
   uih::BorrowedDC m_hScreenDC;
   DWORD m_collation;
   BOOL m_hyperlinkScan;
   BOOL m_optimActiveXMetafile;
-  uih::OwnedBrush m_hLineBrush;  // solid brush of solid straight lines and frames, or NULL
-  COLORREF m_lineBrushColor;  // its colour while it exists
-  // The last few solid fill brushes by colour, so that drawings that alternate between a few
-  // fill colours make no brush per shape; m_hFillBrush is the one in use.
-  struct SolidBrushSlot {
-    COLORREF color;
-    uih::OwnedBrush brush;
-  };
-  enum { kSolidFillBrushes = 8 };
-  SolidBrushSlot m_fillBrushes[kSolidFillBrushes];
-  int m_nextFillBrush;
-  // The current DC's state before the preparation, all of it given back by the unpreparation.
-  uih::SavedDC m_dcState;
 
   DECLARE_MESSAGE_MAP()
 };

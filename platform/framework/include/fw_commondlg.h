@@ -14,7 +14,9 @@ class FW_API CCommonDialog : public CDialog {
   ~CCommonDialog() override;
 
   // The framework's hook of common dialogs: TRUE at WM_INITDIALOG (the focus as the system
-  // gives it), 0 (the system's handling) for every other message.
+  // gives it), 0 (the system's handling) for every other message. At the WM_INITDIALOG of a
+  // file dialog's child it binds the child to the CFileDialog being run and answers its
+  // OnInitDialog.
   static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  protected:

@@ -10,7 +10,7 @@
 // object through the creation hook, so WM_CREATE and WM_INITDIALOG reach it; OnInitDialog runs
 // after the system has made the tab control, buttons and first page.
 #pragma once
-#include "fw_controls.h"
+#include "fw_tabctrl.h"
 #include "fw_dialog.h"
 
 #include <prsht.h>

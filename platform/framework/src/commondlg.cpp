@@ -1,13 +1,21 @@
 // The common dialogs' base and the colour dialog.
 #include "fw_commondlg.h"
 
+#include "fw_filedialog.h"
+
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 
 CCommonDialog::CCommonDialog(CWnd* pParentWnd) { m_pParentWnd = pParentWnd; }
 CCommonDialog::~CCommonDialog() {}
 
-UINT_PTR CALLBACK CCommonDialog::HookProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : 0;
+UINT_PTR CALLBACK CCommonDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return 0;
+  // A file dialog's child is bound to the object whose run is starting on this thread.
+  CFileDialog* starting = CFileDialog::GetStartingDialog();
+  if (starting != NULL && starting->m_hWnd == NULL && CWnd::FromHandlePermanent(hWnd) == NULL &&
+      starting->SubclassWindow(hWnd))
+    return starting->OnInitDialog();
+  return TRUE;
 }
 
 INT_PTR CCommonDialog::RunSystemDialog(BOOL (*pfnRun)(void* pRecord, HWND hWndOwner), void* pRecord) {

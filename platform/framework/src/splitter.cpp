@@ -1,6 +1,6 @@
 // CSplitterWnd: creation, panes, rows and columns, layout and painting.
 #include "fw_splitter.h"
-#include "fw_controls.h"
+#include "fw_stdctrls.h"
 #include "fw_dc.h"
 #include "fw_internal.h"
 

@@ -41,6 +41,8 @@ VEKKEL_API bool ExpandConfigurationKey(const char* key, QvString& expanded);
 // bytes of the text.
 VEKKEL_API long GetKeyStringValue(const char* key, const char* value, char* buffer,
                                   unsigned long size);
+// The whole string value, whatever its length: its number of bytes; text emptied on failure.
+VEKKEL_API long GetKeyStringValue(const char* key, const char* value, QvString& text);
 VEKKEL_API long SetUserKeyStringValue(const char* key, const char* value, const char* text);
 
 // A REG_DWORD value.

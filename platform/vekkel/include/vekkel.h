@@ -11,5 +11,6 @@
 #include "QvSuccess.h"
 #include "QvLabels.h"
 #include "QvConfigKeys.h"
+#include "QvFiles.h"
 #include "QvGlobals.h"
 #include "QvWeb.h"

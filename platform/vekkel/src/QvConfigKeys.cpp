@@ -135,9 +135,8 @@ bool ExpandConfigurationKey(const char* key, QvString& expanded) {
   return true;
 }
 
-long GetKeyStringValue(const char* key, const char* value, char* buffer, unsigned long size) {
-  if (!buffer || size == 0) return QVKEY_E_BADKEY;
-  buffer[0] = 0;
+long GetKeyStringValue(const char* key, const char* value, QvString& text) {
+  text.Empty();
   DWORD type = 0;
   std::vector<BYTE> data;
   long rc = ReadValue(key, value, type, data);
@@ -147,10 +146,19 @@ long GetKeyStringValue(const char* key, const char* value, char* buffer, unsigne
   if (!wide.empty()) memcpy(&wide[0], data.data(), wide.size() * 2);
   size_t end = wide.find(L'\0');
   if (end != std::wstring::npos) wide.resize(end);
-  const std::string utf8 = QvString(wide.c_str(), wide.size()).str();
-  if (utf8.size() + 1 > size) return QVKEY_E_TOOLARGE;
-  memcpy(buffer, utf8.c_str(), utf8.size() + 1);
-  return static_cast<long>(utf8.size());
+  text = QvString(wide.c_str(), wide.size());
+  return static_cast<long>(text.GetLength());
+}
+
+long GetKeyStringValue(const char* key, const char* value, char* buffer, unsigned long size) {
+  if (!buffer || size == 0) return QVKEY_E_BADKEY;
+  buffer[0] = 0;
+  QvString text;
+  long rc = GetKeyStringValue(key, value, text);
+  if (rc < 0) return rc;
+  if (text.GetLength() + 1 > size) return QVKEY_E_TOOLARGE;
+  memcpy(buffer, text.c_str(), text.GetLength() + 1);
+  return static_cast<long>(text.GetLength());
 }
 
 long SetUserKeyStringValue(const char* key, const char* value, const char* text) {

@@ -20,6 +20,9 @@ QUARNEL_API int FarEastCharLength(const char* p);
 QUARNEL_API bool FarEastRulesActive();
 QUARNEL_API bool FarEastMayNotBeginW(wchar_t c);
 QUARNEL_API bool FarEastMayNotEndW(wchar_t c);
+// IsLanguageBlank for UTF-16: the ASCII blank or the language's ideographic space; false while
+// the switch is off.
+QUARNEL_API bool IsLanguageBlankW(wchar_t c);
 // True for a character the language's code page writes in one byte (ASCII, and the half-width
 // katakana in Japanese): only at such characters does a line break back to a blank.
 QUARNEL_API bool FarEastSingleByteW(wchar_t c);

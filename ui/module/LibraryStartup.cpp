@@ -1,4 +1,5 @@
-// Module start-up and shut-down.
+// The library's start-up and shut-down: the extension module, the window classes it registers
+// and the process-wide state it frees when it unloads.
 #include "UIModule.h"
 #include "UIStackTrace.h"
 #include "UIView.h"

@@ -119,6 +119,7 @@ bool ByteRule(const char* p, bool begin) {
 struct WideTables {
   const Tables* source = nullptr;
   std::vector<wchar_t> begin, end;
+  wchar_t blank = 0;  // the ideographic space
 };
 
 void AddSingle(std::vector<wchar_t>& out, const char* table, unsigned int codePage) {
@@ -158,6 +159,8 @@ const WideTables* CurrentWideTables() {
     AddDouble(w.end, t->endDouble, t->endCount, cp);
     Sort(w.begin);
     Sort(w.end);
+    const char space[2] = {static_cast<char>(t->blankLead), static_cast<char>(t->blankTrail)};
+    if (MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, space, 2, &w.blank, 1) != 1) w.blank = 0;
     w.source = t;
   }
   return &w;
@@ -198,6 +201,13 @@ int FarEastCharLength(const char* p) {
 bool FarEastRulesActive() { return Switched() && LanguageTables() != nullptr; }
 bool FarEastMayNotBeginW(wchar_t c) { return WideRule(c, true); }
 bool FarEastMayNotEndW(wchar_t c) { return WideRule(c, false); }
+
+bool IsLanguageBlankW(wchar_t c) {
+  if (!Switched() || c == 0) return false;
+  if (c == L' ') return true;
+  const WideTables* w = CurrentWideTables();
+  return w && w->blank == c;
+}
 
 bool FarEastSingleByteW(wchar_t c) {
   if (c < 0x80) return true;

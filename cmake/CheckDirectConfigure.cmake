@@ -1,0 +1,68 @@
+# Checks what a configuration made directly with cmake (without ./run) gets: the toolchain,
+# the dependency folder and the Wine of the architecture whose Wine runs here, and a stop at
+# configure time when libtiff is missing (its dependency cache here is an empty folder).
+#   cmake -DSOURCE=<source tree> -DWORK=<dir> -DARCH=<i686|x86_64> -P CheckDirectConfigure.cmake
+foreach(v SOURCE WORK ARCH)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "CheckDirectConfigure.cmake: ${v} is not set")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/cache)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QUARNEL_CACHE=${WORK}/cache --unset=CMAKE_TOOLCHAIN_FILE
+                        ${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build -G Ninja
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(failures "")
+if(rc EQUAL 0)
+  string(APPEND failures "the configuration went through without libtiff\n")
+endif()
+# CMake wraps its messages: compared with the blanks folded.
+string(REGEX REPLACE "[ \t\r\n]+" " " folded "${err}")
+if(NOT folded MATCHES "libtiff for mingw \\(${ARCH}\\) not found in QUARNEL_DEPS=${WORK}/cache/deps-v1/${ARCH}/tiff")
+  string(APPEND failures "no libtiff message of ${ARCH} in:\n${err}\n")
+endif()
+
+# The defaults the configuration chose, from its cache.
+file(STRINGS ${WORK}/build/CMakeCache.txt cache)
+function(cached name out)
+  set(value "")
+  foreach(line ${cache})
+    if(line MATCHES "^${name}:[A-Z]+=(.*)$")
+      set(value "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+if(ARCH STREQUAL "i686")
+  set(wine /usr/lib/wine/wine)
+  set(wineserver /usr/lib/wine/wineserver32)
+else()
+  set(wine /usr/lib/wine/wine64)
+  set(wineserver /usr/lib/wine/wineserver64)
+endif()
+foreach(expected "CMAKE_TOOLCHAIN_FILE=${SOURCE}/cmake/toolchain-${ARCH}.cmake"
+                 "QUARNEL_DEPS=${WORK}/cache/deps-v1/${ARCH}" "QUARNEL_WINE=${wine}"
+                 "QUARNEL_WINESERVER=${wineserver}")
+  string(REGEX MATCH "^[^=]+" name "${expected}")
+  string(REGEX REPLACE "^[^=]+=" "" want "${expected}")
+  cached(${name} got)
+  if(NOT got STREQUAL want)
+    string(APPEND failures "${name} is '${got}', not '${want}'\n")
+  endif()
+endforeach()
+# The compiler the toolchain chose, as CMake recorded it.
+file(GLOB compiler_files ${WORK}/build/CMakeFiles/*/CMakeCXXCompiler.cmake)
+set(compiler "")
+foreach(f ${compiler_files})
+  file(STRINGS ${f} lines REGEX "^set\\(CMAKE_CXX_COMPILER \"")
+  if(lines MATCHES "\"([^\"]*)\"")
+    set(compiler "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+if(NOT compiler MATCHES "${ARCH}-w64-mingw32-g\\+\\+")
+  string(APPEND failures "the C++ compiler is '${compiler}', not the ${ARCH} mingw-w64 one\n")
+endif()
+file(REMOVE_RECURSE ${WORK})
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
