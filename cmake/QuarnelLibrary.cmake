@@ -233,6 +233,12 @@ quarnel_area(ui/filedlg UNICODE_ONLY
   USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora comdlg32 comctl32 shell32 ole32 version)
 
+# The browse button: an address for its edit from a web browser or the open-file dialog.
+quarnel_area(ui/webbrowse UNICODE_ONLY
+  SOURCES IEBrowseButton.cpp
+  USES ui/filedlg ui/web ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  LINK framework ulmora ole32 oleaut32 uuid)
+
 # Module start-up and shut-down.
 quarnel_area(ui/module
   SOURCES LibraryStartup.cpp

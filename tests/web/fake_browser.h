@@ -72,6 +72,7 @@ class FakeEventSource : public IConnectionPointContainer, public IConnectionPoin
   STDMETHODIMP Unadvise(DWORD cookie) override {
     auto it = m_sinks.find(cookie);
     if (it == m_sinks.end()) return CONNECT_E_NOCONNECTION;
+    if (keepSinks) return S_OK;  // answers as if let go, and keeps firing at it
     IDispatch* sink = it->second;
     m_sinks.erase(it);
     sink->Release();
@@ -84,6 +85,8 @@ class FakeEventSource : public IConnectionPointContainer, public IConnectionPoin
 
   IUnknown* Unknown() { return static_cast<IConnectionPointContainer*>(this); }
   size_t SinkCount() const { return m_sinks.size(); }
+  // A source that still holds its sinks after Unadvise (its release comes late).
+  bool keepSinks = false;
 
   // Fires an event at every sink; args in the event's parameter order (DISPPARAMS takes them
   // last first). The result of the last Invoke.
