@@ -9,12 +9,16 @@
 #include <UIHandles.h>
 #include <framework.h>
 
+#ifdef UNICODE
+#include <IEBrowseButton.h>  // the browse button belongs to the current edition only
+#endif
+
 #include <memory>
 
 namespace host {
 namespace {
 
-enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130 };
+enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130, kAddress = 140, kBrowse };
 
 class WebControlsWindow : public CWnd {
  public:
@@ -68,6 +72,17 @@ class WebControlsWindow : public CWnd {
     const TCHAR* entries[] = {_T("quarterly report.pdf"), _T("quarter figures.xls"), _T("report template.dot")};
     for (const TCHAR* e : entries) m_edit.AddEntry(e);
 
+#ifdef UNICODE
+    // An address edit with its browse button.
+    m_address.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(12, 122, 196, 144), this, kAddress);
+    m_address.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    m_address.SetWindowText(_T("http://reports.example.org/"));
+    if (m_browse.Create(_T("..."), WS_CHILD | WS_VISIBLE, CRect(198, 122, 222, 144), this, kBrowse)) {
+      m_browse.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      m_browse.SetSibling(kAddress);
+    }
+#endif
+
     // The text with three zones.
     m_zones.Create(_T("Open the \x0007quarterly report\x000C") _T("1\x000C or the \x0007figures\x000C") _T("2\x000C")
                    _T(" of this month.\nSee also \x0007last year\x000C") _T("3\x000C for a comparison."),
@@ -101,6 +116,10 @@ class WebControlsWindow : public CWnd {
   CQvTabCtrl m_tabs;
   AutoComEdit m_edit;
   CSensitiveWnd m_zones;
+#ifdef UNICODE
+  CEdit m_address;
+  CIEBrowseButton m_browse;
+#endif
 };
 
 }  // namespace

@@ -145,7 +145,7 @@ TEST_F(Sensitive, ZoneRectanglesMatchTheLabelPixelsWithALeadingFont) {
   for (const TCHAR* face : faces) {
     LOGFONT lf = {};
     lf.lfHeight = -24;
-    _tcscpy(lf.lfFaceName, face);
+    lstrcpyn(lf.lfFaceName, face, LF_FACESIZE);
     font.Reset(::CreateFontIndirect(&lf));
     uih::WindowDC screen(NULL);
     uih::Selection sel(screen.Get(), font.Get());

@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <string>
+
 IMPLEMENT_DYNAMIC(AutoComEdit, CEdit)
 
 BEGIN_MESSAGE_MAP(AutoComEdit, CEdit)
@@ -10,7 +12,7 @@ BEGIN_MESSAGE_MAP(AutoComEdit, CEdit)
 END_MESSAGE_MAP()
 
 BOOL AutoComEdit::AddEntry(LPCTSTR text) {
-  if (text == NULL || _tcslen(text) < 2) return FALSE;
+  if (text == NULL || std::char_traits<TCHAR>::length(text) < 2) return FALSE;
   m_entries.emplace_back(text);
   return TRUE;
 }
@@ -39,7 +41,7 @@ BOOL AutoComEdit::OnUpdate() {
   const int typed = m_current.GetLength();
   if (typed > 0) {
     for (const CString& entry : m_entries) {
-      if (entry.GetLength() > typed && _tcsncmp(entry, m_current, static_cast<size_t>(typed)) == 0) {
+      if (entry.GetLength() > typed && entry.Left(typed) == m_current) {
         SetText(entry);
         UpdateWindow();
         break;

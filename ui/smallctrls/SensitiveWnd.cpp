@@ -5,12 +5,34 @@
 #include <framework.h>
 
 #include <stdlib.h>
+#include <wchar.h>
+
+#include <string>
 
 namespace {
 
 UlmLogger s_log("SensitiveWnd");
 
 const TCHAR kZoneMark = 0x0007, kZoneSeparator = 0x000C;
+
+// The character set's own functions for both editions.
+const TCHAR* Find(const TCHAR* p, TCHAR ch) {
+  for (; *p != 0; ++p)
+    if (*p == ch) return p;
+  return NULL;
+}
+size_t SpanUntilBlankOrLineEnd(const TCHAR* p) {
+  size_t n = 0;
+  while (p[n] != 0 && p[n] != _T(' ') && p[n] != _T('\n')) ++n;
+  return n;
+}
+long ToLong(const TCHAR* p) {
+#ifdef UNICODE
+  return wcstol(p, NULL, 10);
+#else
+  return strtol(p, NULL, 10);
+#endif
+}
 
 SIZE Extent(HDC dc, const TCHAR* text, int length) {
   SIZE size = {0, 0};
@@ -192,14 +214,14 @@ void CSensitiveWnd::Layout(HDC dc, const TCHAR* text) {
       // 2. A zone: label, separator, digits, separator. Mark-up that ends before its second
       // separator makes no zone: its label shows as plain text and the rest is dropped.
       const TCHAR* label = p + 1;
-      const TCHAR* labelEnd = _tcschr(label, kZoneSeparator);
-      const TCHAR* idEnd = labelEnd != NULL ? _tcschr(labelEnd + 1, kZoneSeparator) : NULL;
+      const TCHAR* labelEnd = Find(label, kZoneSeparator);
+      const TCHAR* idEnd = labelEnd != NULL ? Find(labelEnd + 1, kZoneSeparator) : NULL;
       if (idEnd == NULL) {
-        const int length = labelEnd != NULL ? static_cast<int>(labelEnd - label) : static_cast<int>(_tcslen(label));
+        const int length = labelEnd != NULL ? static_cast<int>(labelEnd - label) : static_cast<int>(std::char_traits<TCHAR>::length(label));
         append(label, length, -1);
         break;
       }
-      const int id = static_cast<int>(_tcstol(labelEnd + 1, NULL, 10));
+      const int id = static_cast<int>(ToLong(labelEnd + 1));
       const int length = static_cast<int>(labelEnd - label);
       const int top = static_cast<int>(m_lines.size()) * pitch;
       const int left = lineWidth;
@@ -213,7 +235,7 @@ void CSensitiveWnd::Layout(HDC dc, const TCHAR* text) {
     }
 
     // 3. A word with the blank after it, or up to the line's end.
-    const size_t span = _tcscspn(p, _T(" \n"));
+    const size_t span = SpanUntilBlankOrLineEnd(p);
     const TCHAR* end = p + span;
     if (*end == _T(' ')) {
       append(p, static_cast<int>(span + 1), -1);
