@@ -23,7 +23,9 @@ enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, k
 class WebControlsWindow : public CWnd {
  public:
   BOOL Make(HWND owner, const RECT& rc) {
-    if (!CreateEx(0, NULL, _T("Links, tabs and zones"), WS_POPUP | WS_CAPTION | WS_SYSMENU, rc.left, rc.top,
+    // A class of the dialog face (the framework's own class paints no background).
+    LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
+    if (!CreateEx(0, cls, _T("Links, tabs and zones"), WS_POPUP | WS_CAPTION | WS_SYSMENU, rc.left, rc.top,
                   rc.right - rc.left, rc.bottom - rc.top, owner, NULL))
       return FALSE;
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -84,15 +86,20 @@ class WebControlsWindow : public CWnd {
 #endif
 
     // The text with three zones.
-    m_zones.Create(_T("Open the \x0007quarterly report\x000C") _T("1\x000C or the \x0007figures\x000C") _T("2\x000C")
+    m_zones.Create(_T("Open the \x0007quarterly report\x000C") _T("1\x000C or the \x0007") _T("figures\x000C") _T("2\x000C")
                    _T(" of this month.\nSee also \x0007last year\x000C") _T("3\x000C for a comparison."),
                    WS_VISIBLE | WS_BORDER, CRect(240, 90, 560, 170), this, kZones);
     return TRUE;
   }
 
   void ShowPicturedState() {
-    // The third link under the mouse; the edit completing "qu"; the second zone hovered.
-    m_links[2].SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    // The third link under the mouse (the cursor put there: the link holds the mouse while it
+    // is over it, so that no other window hears it move); the edit completing "qu"; the
+    // second zone hovered.
+    CRect link;
+    m_links[2].GetWindowRect(&link);
+    ::SetCursorPos(link.left + 4, link.CenterPoint().y);
+    m_links[2].SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(4, link.Height() / 2));
     m_edit.SendMessage(WM_CHAR, _T('q'), 1);
     m_edit.SendMessage(WM_CHAR, _T('u'), 1);
     if (m_zones.GetZoneCount() > 1) {
