@@ -169,6 +169,19 @@ quarnel_area(ui/controls
   USES ui/commands ui/images ui/shared
   LINK framework ulmora comctl32 shell32 ole32)
 
+# Small framework controls: the text with clickable zones, the tab control of shared width
+# and the auto-complete edit.
+quarnel_area(ui/smallctrls
+  SOURCES SensitiveWnd.cpp QvTabCtrl.cpp AutoComEdit.cpp
+  USES ui/shared
+  LINK framework ulmora comctl32)
+
+# Web content: the browser's event sink, the hyperlink.
+quarnel_area(ui/web
+  SOURCES IE5Events.cpp HyperLink.cpp
+  USES ui/links ui/shared
+  LINK framework vekkel ulmora ole32 oleaut32 shell32 advapi32)
+
 # The grid control and its cells.
 quarnel_area(ui/grid
   SOURCES GridCell.cpp GridCellBase.cpp GridCtrl.cpp GridCtrlDraw.cpp GridCtrlKeys.cpp GridCtrlMouse.cpp GridCtrlScroll.cpp GridInPlaceEdit.cpp GridSelection.cpp GridSizeTree.cpp InPlaceEditWithLaunch.cpp TitleTip.cpp
@@ -222,6 +235,12 @@ quarnel_area(ui/filedlg
   SOURCES OpenSaveSystem.cpp QvOpenSaveDlg.cpp QvOpenSaveNames.cpp
   USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora comdlg32 comctl32 shell32 ole32 version)
+
+# The browse button: an address for its edit from a web browser or the open-file dialog.
+quarnel_area(ui/webbrowse UNICODE_ONLY
+  SOURCES IEBrowseButton.cpp
+  USES ui/filedlg ui/web ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  LINK framework ulmora ole32 oleaut32 uuid)
 
 # Module start-up and shut-down.
 quarnel_area(ui/module

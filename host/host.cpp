@@ -24,6 +24,7 @@
 #include "grid_window.h"
 #include "list_controls_window.h"
 #include "links_window.h"
+#include "web_window.h"
 #include "lists_demo.h"
 #include "portable_chart.h"
 #include "portable_frame.h"
@@ -208,6 +209,7 @@ class CHostApp : public CWinApp {
     HWND checkTree = host::CreateCheckTreePage(frame->m_hWnd, 360, 120);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
+    HWND webControls = host::CreateWebControlsWindow(frame->m_hWnd, RECT{280, 160, 860, 380});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
@@ -286,6 +288,7 @@ class CHostApp : public CWinApp {
         host::CaptureWindow(buttons, L"buttons_and_icon_pane", shadow);
         ::ShowWindow(buttons, SW_HIDE);
       }
+      if (webControls != NULL) host::CaptureWebControls(webControls);
       host::ShowDemoMenu(frame, 60, 40);
       // The report's two pages to the default printer, for the script to picture.
       host::PrintReport(frame->m_hWnd, true);
@@ -304,6 +307,7 @@ class CHostApp : public CWinApp {
     if (schedule != NULL) ::ShowWindow(schedule, SW_SHOWNOACTIVATE);
     if (images != NULL) ::ShowWindow(images, SW_SHOWNOACTIVATE);
     if (buttons != NULL) ::ShowWindow(buttons, SW_SHOWNOACTIVATE);
+    if (webControls != NULL) ::ShowWindow(webControls, SW_SHOWNOACTIVATE);
     if (document != NULL) ::ShowWindow(document, SW_SHOWNORMAL);
     if (dragdrop != NULL) ::ShowWindow(dragdrop, SW_SHOWNOACTIVATE);
     if (status != NULL) ::ShowWindow(status, SW_SHOWNOACTIVATE);

@@ -12,6 +12,7 @@
 
 class CCmdTarget;
 struct AFX_INTERFACEMAP;
+struct AFX_DISPMAP;
 class CCmdUI;
 class CMenu;
 class CWnd;
@@ -133,9 +134,17 @@ class FW_API CCmdTarget : public CObject {
   // Called once the object has its outer unknown (when aggregated); FALSE fails creation.
   virtual BOOL OnCreateAggregates();
 
+  // Automation (dispatch maps in fw_disp.h): after EnableAutomation (from the constructor)
+  // the object answers IDispatch through its dispatch map. GetIDispatch gives that interface
+  // (with a reference when bAddRef), NULL when automation is not enabled.
+  void EnableAutomation();
+  LPDISPATCH GetIDispatch(BOOL bAddRef);
+  BOOL IsAutomationEnabled() const { return m_xDispatch != 0; }
+
   long m_dwRef = 1;
   LPUNKNOWN m_pOuterUnknown = NULL;  // the controlling unknown while aggregated
   DWORD_PTR m_xInnerUnknown = 0;     // the non-delegating unknown, once aggregation is enabled
+  DWORD_PTR m_xDispatch = 0;         // the IDispatch part, once automation is enabled
   AFX_MODULE_STATE* m_pModuleState = AfxGetModuleState();  // switched to by interface methods
 
  protected:
@@ -143,6 +152,8 @@ class FW_API CCmdTarget : public CObject {
   void EnableAggregation();
   static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();
   virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+  static const AFX_DISPMAP* PASCAL GetThisDispatchMap();
+  virtual const AFX_DISPMAP* GetDispatchMap() const;
 
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   // The same map for every object of a class: lookups are cached per class.

@@ -53,6 +53,7 @@ LPUNKNOWN CCmdTarget::GetInterface(const void* iid) {
   if (LPUNKNOWN hooked = GetInterfaceHook(iid)) return hooked;
   const IID& wanted = *static_cast<const IID*>(iid);
   BYTE* self = reinterpret_cast<BYTE*>(this);
+  if (m_xDispatch != 0 && IsEqualIID(wanted, IID_IDispatch)) return reinterpret_cast<LPUNKNOWN>(&m_xDispatch);
   bool anyPart = IsEqualIID(wanted, IID_IUnknown);
   for (const AFX_INTERFACEMAP* map = GetInterfaceMap(); map != NULL;
        map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : NULL) {
@@ -60,6 +61,8 @@ LPUNKNOWN CCmdTarget::GetInterface(const void* iid) {
       if (anyPart || IsEqualIID(wanted, *static_cast<const IID*>(e->piid)))
         return reinterpret_cast<LPUNKNOWN>(self + e->nOffset);
   }
+  // An automation object without other parts is known by its dispatch part.
+  if (m_xDispatch != 0 && anyPart) return reinterpret_cast<LPUNKNOWN>(&m_xDispatch);
   return NULL;
 }
 
