@@ -10,9 +10,6 @@
 #include "screens.h"
 
 namespace host {
-namespace {
-
-const TCHAR kFilter[] = _T("Reports (*.rep)|*.rep|Report results (*.rea)|*.rea|Report templates (*.ret)|*.ret|");
 
 // The host's report folders under the user's documents, made when missing and given to the
 // file master, which the dialog's shortcut bar asks for them.
@@ -32,6 +29,10 @@ std::wstring ReportFolders() {
   }
   return root + L"\\Reports";
 }
+
+namespace {
+
+const TCHAR kFilter[] = _T("Reports (*.rep)|*.rep|Report results (*.rea)|*.rea|Report templates (*.ret)|*.ret|");
 
 void ShowChoice(HWND owner, CQvOpenSaveDlg& dlg, const wchar_t* verb) {
   if (dlg.DoModal() != IDOK || owner == NULL) return;

@@ -3,7 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace host {
+// The host's report folders under the user's documents, made when missing and given to the
+// file master; answers the reports folder ("" when the documents folder is unknown).
+std::wstring ReportFolders();
 // Runs the dialog; the chosen name shows in the owner's title.
 void OpenReport(HWND owner);
 void SaveReportAs(HWND owner);

@@ -3,6 +3,7 @@
 #include <QvFileDialog.h>
 #include <framework.h>
 
+#include "open_save.h"
 #include "screens.h"
 
 namespace host {
@@ -36,9 +37,8 @@ void CapturePortableSaveDialog() {
   if (!ScreenshotMode()) return;
   Get_GlobalParameters()->SetTypeLabel(kReportType, "rep");
   Get_GlobalParameters()->SetTypeLabel(kResultType, "rea");
-  wchar_t temp[MAX_PATH] = {};
-  ::GetTempPathW(MAX_PATH, temp);
-  QvDirectory folder(QvString(temp).c_str());
+  const std::wstring reports = ReportFolders();
+  QvDirectory folder(QvString(reports.c_str()).c_str());
   QvSaveAsFileDialog dialog;
   dialog.AddFilter(kReportType, "Reports (*.rep)", &folder);
   dialog.AddFilter(kResultType, "Report results (*.rea)", nullptr);

@@ -196,8 +196,15 @@ class TempFolder {
     m_path = std::wstring(base) + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
              std::to_wstring(++counter);
     ::CreateDirectoryW(m_path.c_str(), NULL);
+    wchar_t current[MAX_PATH] = L"";
+    if (::GetCurrentDirectoryW(MAX_PATH, current) > 0) m_current = current;
   }
-  ~TempFolder() { Remove(m_path); }
+  // A dialog that ran in the folder left it the process's current folder, which cannot be
+  // removed: the current folder of the folder's making comes back first.
+  ~TempFolder() {
+    if (!m_current.empty()) ::SetCurrentDirectoryW(m_current.c_str());
+    Remove(m_path);
+  }
   const std::wstring& path() const { return m_path; }
   std::wstring Folder(const std::wstring& relative) const {
     std::wstring at = m_path;
@@ -237,6 +244,7 @@ class TempFolder {
     ::RemoveDirectoryW(path.c_str());
   }
   std::wstring m_path;
+  std::wstring m_current;  // the process's current folder when the folder was made
 };
 
 // Gives the dialog's protected members to the tests.
