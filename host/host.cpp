@@ -194,6 +194,7 @@ class CHostApp : public CWinApp {
     if (host::CaptureFarEastWindowAlone(frame->m_hWnd)) {
 #ifndef UNICODE
       host::CaptureSaveDialog(frame->m_hWnd);
+      host::CaptureLongNameRefusal();
 #endif
       return Fail(0);
     }

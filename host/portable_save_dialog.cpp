@@ -31,7 +31,64 @@ void CALLBACK OnSaveDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+#ifndef UNICODE
+// The earlier edition's database files refuse a name longer than eight characters.
+const QvInternalFileType kDatabaseType = 4;
+HWND s_refusingDialog = NULL;
+
+BOOL CALLBACK MatchInformationBox(HWND w, LPARAM found) {
+  if (!::IsWindowVisible(w) || w == s_refusingDialog || ::GetWindow(w, GW_OWNER) != s_refusingDialog) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
+// Once the information box is up: the box over the dialog is pictured, then both close.
+void CALLBACK OnRefusalShown(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchInformationBox, reinterpret_cast<LPARAM>(&box));
+  if (box == NULL) return;  // not up yet: the timer comes again
+  ::KillTimer(NULL, id);
+  RECT d, b;
+  ::GetWindowRect(s_refusingDialog, &d);
+  ::GetWindowRect(box, &b);
+  ::SetWindowPos(box, NULL, d.left + ((d.right - d.left) - (b.right - b.left)) / 2,
+                 d.top + ((d.bottom - d.top) - (b.bottom - b.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CaptureWindow(s_refusingDialog, L"save_name_refused_ansi", 0, true);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ::PostMessageW(s_refusingDialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Once the dialog is up: a name of nine characters is typed and Save pressed.
+void CALLBACK OnRefusingDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchSaveDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == NULL) return;
+  ::KillTimer(NULL, id);
+  ::SetWindowPos(dialog, NULL, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  s_refusingDialog = dialog;
+  ::SetWindowTextW(::GetDlgItem(dialog, kNameBox), L"quarterly");
+  ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ::SetTimer(NULL, 0, 50, &OnRefusalShown);
+}
+#endif
+
 }  // namespace
+
+#ifndef UNICODE
+void CaptureLongNameRefusal() {
+  if (!ScreenshotMode()) return;
+  Get_GlobalParameters()->SetTypeLabel(kDatabaseType, "unv");
+  const std::wstring reports = ReportFolders();
+  QvDirectory folder(QvString(reports.c_str()).c_str());
+  QvSaveAsFileDialog dialog;
+  dialog.AddFilter(kDatabaseType, "Database files (*.unv)", &folder);
+  ::SetTimer(NULL, 0, 50, &OnRefusingDialogShown);
+  QvFileDescriptor* chosen =
+      dialog.Process(nullptr, &folder, "Save the database as", kDatabaseType, nullptr, 0, false, false, false);
+  if (chosen != nullptr) Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  s_refusingDialog = NULL;
+}
+#endif
 
 void CapturePortableSaveDialog() {
   if (!ScreenshotMode()) return;

@@ -6,4 +6,9 @@ namespace host {
 // In screenshot mode: the portable save dialog of the report (reports, results and every file)
 // with its option box, pictured as "portable_save_dialog" and cancelled.
 void CapturePortableSaveDialog();
+#ifndef UNICODE
+// In screenshot mode (earlier edition): the portable save dialog of a database file refusing a
+// name of nine characters, its information box over it, pictured as "save_name_refused_ansi".
+void CaptureLongNameRefusal();
+#endif
 }  // namespace host
