@@ -3,6 +3,7 @@
 #include "GUIView.h"
 
 #include "DrawingResources.h"
+#include <fw_printres.h>
 #include "QvView.h"
 #include "SplitterScroll.h"
 #include "UIUtilities.h"
@@ -20,6 +21,20 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_QV_SETIMAGESIZE, OnSetImageSize)
+ON_MESSAGE(WM_CHAR, OnCharMessage)
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButton)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseButton)
+ON_MESSAGE(WM_LBUTTONUP, OnMouseButton)
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnMouseButton)
+ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButton)
+ON_WM_MBUTTONDOWN()
+ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheelMessage)
+ON_WM_SETCURSOR()
+ON_WM_SYSCOMMAND()
+ON_WM_QUERYNEWPALETTE()
+ON_WM_PALETTECHANGED()
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CControlView, CGUIView)
