@@ -56,6 +56,13 @@ quarnel_area(gui/widgets
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
 
+# The portable text view on the rich edit control, its window, and the image control's text
+# view.
+quarnel_area(gui/textview
+  SOURCES QvTextView.cpp GUITextView.cpp QvImageCtrlTextView.cpp
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel brevin solvane)
+
 # The portable message boxes and their window (with the earlier edition's save-name check).
 quarnel_area(gui/dialogs
   SOURCES MFCMsgDialog.cpp QvMsgDialog.cpp GUIMsgDialog.rc

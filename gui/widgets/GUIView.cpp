@@ -1,6 +1,7 @@
 // The portable view's window: creation and binding, the DC it draws on, the coordinate model
 // (units, zoom, origin, scrolling) and the scroll bars.
 #include "GUIView.h"
+#include "GUIViewBinding.h"
 
 #include "DrawingResources.h"
 #include <fw_printres.h>
@@ -86,26 +87,11 @@ QvView* CGUIView::DetachView() {
 BOOL CGUIView::Create(LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT, CCreateContext*) { return FALSE; }
 
 BOOL CGUIView::Create(QvView* view, DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context) {
-  LPCTSTR cls = AfxRegisterWndClass(CS_OWNDC | CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), NULL);
-  if (cls == NULL) return FALSE;
-  const CString className(cls);
-  m_view = view;
-  if (view) {
-    view->m_platformView = this;
-    view->SetMFCCWnd(this);
-    GUISetQvGUIContainer(this, view);
-  }
-  if (!CView::Create(className, _T(""), style, rect, parent, id, context)) {
-    if (view) {
-      GUISetQvGUIContainer(this, nullptr);
-      view->SetMFCCWnd(nullptr);
-      view->m_platformView = nullptr;
-    }
-    m_view = nullptr;
-    return FALSE;
-  }
-  if (view && view->GetCreateCBack()) view->GetCreateCBack()();
+  auto link = [this, view](bool on) {
+    m_view = on ? view : nullptr;
+    if (view) view->m_platformView = on ? this : nullptr;
+  };
+  if (!CreateBoundViewWindow(this, view, link, CS_OWNDC | CS_DBLCLKS, style, rect, parent, id, context)) return FALSE;
   if (view && view->GetUnitType() == QvTwipsUnit)
     m_flags |= GUIVIEW_TWIPS;
   else
