@@ -7,6 +7,8 @@
 
 #include <richedit.h>
 
+#include <string.h>
+
 #include <string>
 
 QV_IMPLEMENT_CLASS(QvRootTextView, QV_RUNTIME_CLASS(QvGUIContainer))
@@ -25,6 +27,15 @@ long CharCount(HWND edit) {
 
 // The text with line breaks as the control keeps them ("\r") or as "\r\n".
 std::wstring WholeText(HWND edit, bool crlf) {
+  if (crlf && ::IsWindowUnicode(edit)) {
+    // A UTF-16 control answers WM_GETTEXT with "\r\n" breaks itself.
+    const LRESULT n = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    const LRESULT got = ::SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+  }
   GETTEXTLENGTHEX g = {static_cast<DWORD>((crlf ? GTL_USECRLF : GTL_DEFAULT) | GTL_NUMCHARS | GTL_PRECISE),
                        kUtf16CodePage};
   const LRESULT n = ::SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&g), 0);
@@ -52,6 +63,31 @@ CHARRANGE Selection(HWND edit) {
 }
 
 void Select(HWND edit, CHARRANGE r) { ::SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r)); }
+
+// Puts the text on the clipboard as UTF-16 with "\r\n" line breaks; nothing when the
+// clipboard cannot be had.
+void KeepOnClipboard(HWND owner, const std::wstring& text) {
+  std::wstring lines;
+  lines.reserve(text.size() + text.size() / 32);
+  for (size_t i = 0; i < text.size(); ++i) {
+    lines += text[i];
+    if (text[i] == L'\r' && (i + 1 >= text.size() || text[i + 1] != L'\n')) lines += L'\n';
+  }
+  const size_t bytes = (lines.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == NULL) return;
+  if (void* p = ::GlobalLock(memory)) {
+    memcpy(p, lines.c_str(), bytes);
+    ::GlobalUnlock(memory);
+  }
+  if (!::OpenClipboard(owner)) {
+    ::GlobalFree(memory);
+    return;
+  }
+  ::EmptyClipboard();
+  if (::SetClipboardData(CF_UNICODETEXT, memory) == NULL) ::GlobalFree(memory);  // else the clipboard's
+  ::CloseClipboard();
+}
 
 }  // namespace
 
@@ -116,14 +152,8 @@ long QvTextView::ExtractText(QvString& text, long start, long end) {
     // A narrow control answers EM_GETTEXTRANGE in its code page: the range from the UTF-16 text.
     range = WholeText(edit, false).substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
   }
-  // The clipboard keeps the range, as copying it would leave it; the selection stays.
-  const CHARRANGE saved = Selection(edit);
-  ::SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
-  Select(edit, CHARRANGE{start, end});
-  ::SendMessageW(edit, WM_COPY, 0, 0);
-  Select(edit, saved);
-  ::SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(edit, NULL, TRUE);
+  // The clipboard keeps the range as plain text, as copying it would leave it.
+  KeepOnClipboard(edit, range);
   text = QvString(range.c_str(), range.size());
   return static_cast<long>(range.size());
 }

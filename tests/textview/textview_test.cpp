@@ -203,10 +203,12 @@ TEST_F(TextViewTest, ExtractingReadsTheRangeAcrossLinesAndScripts) {
     EXPECT_EQ(s, 1);  // the user's selection stays
     EXPECT_EQ(e, 2);
   }
-  // The clipboard keeps the last range extracted.
+  // The clipboard keeps the last range extracted, line breaks as "\r\n".
   QvString got;
   view->ExtractText(got, 0, 6);
   EXPECT_EQ(ClipboardText(parent.m_hWnd), L"Привет");
+  view->ExtractText(got, 4, 9);
+  EXPECT_EQ(ClipboardText(parent.m_hWnd), L"ет\r\nmi");
   // A negative start takes the selection.
   EXPECT_EQ(view->ExtractText(got, -1, 0), 1);
   EXPECT_STREQ(got.c_str(), QvString(L"р").c_str());
