@@ -74,6 +74,12 @@ class PrintingWindow : public CGUIView {
   bool statusShown = false;
   bool mainEnabled = true;
   void PrintPage(CDC* dc, CPrintInfo* info) { OnPrint(dc, info); }
+  // The job of the direct-print command (the shell's "print to").
+  BOOL PrintDirect() {
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    return RunPrintJob(&info, FALSE);
+  }
 
  protected:
   BOOL OnPreparePrinting(CPrintInfo* info) override {
@@ -403,6 +409,34 @@ TEST_F(PortablePrint, PreviewPageAtThePreviewsScale) {
   EXPECT_EQ(canvas.At(192 - offX + 4, 150 - offY), white);
   EXPECT_EQ(canvas.At(150 - offX, 96 - offY - 4), white);
   EXPECT_NE(window->GetDrawingDC(), canvas.dc());
+}
+
+// "print to" on the command line: the direct job goes to the printer the command line names,
+// and a printer that cannot be opened refuses the job.
+TEST_F(PortablePrint, TheCommandLinesPrintToChoosesThePrinter) {
+  view->pages = 2;
+  QvSetApplicationBlind(true);  // no message for the refused job
+  struct Case {
+    const TCHAR* printer;
+    std::vector<long> pages;  // none: refused
+  } const cases[] = {{_T("PDF"), {1, 2}}, {_T("No such printer"), {}}};
+  for (const Case& c : cases) {
+    CCommandLineInfo cmd;
+    cmd.m_nShellCommand = CCommandLineInfo::FilePrintTo;
+    cmd.m_strPrinterName = c.printer;
+    cmd.m_strDriverName = _T("WINSPOOL");
+    g_app.SetCommandLineInfo(&cmd);
+    view->printed.clear();
+    DeleteFileA(path.c_str());
+    const bool printed = c.pages.empty() ? window->PrintDirect() != FALSE
+                                         : PrintToFile([&] { return window->PrintDirect() != FALSE; });
+    EXPECT_EQ(printed, !c.pages.empty());
+    EXPECT_EQ(view->printed, c.pages);
+    std::vector<std::string> expected;
+    for (long p : c.pages) expected.push_back("Page" + std::to_string(p));
+    EXPECT_EQ(PageTexts(), expected);
+  }
+  g_app.SetCommandLineInfo(nullptr);
 }
 
 }  // namespace

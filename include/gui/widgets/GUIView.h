@@ -213,6 +213,9 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   // The first and last pages of a job (first above last for a backward range), within the
   // view's pages; false when the range asked for lies beyond them.
   bool JobPages(UINT& first, UINT& last) const;
+  // "print to" on the command line: a direct job goes to the printer it names (its DC in the
+  // dialog). False when that printer's DC cannot be made; true without such a command line.
+  static bool PrinterOfCommandLine(CPrintDialog* pd);
 
   // What drawing on another surface changes in the view, given back afterwards.
   struct SurfaceState {
