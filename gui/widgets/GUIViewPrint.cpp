@@ -58,7 +58,7 @@ BOOL CGUIView::OnPreparePrinting(CPrintInfo* info) {
   if (QvPrinter* printer = QvGetGlobalPrinter()) {
     if (QvPageFormat* format = printer->GetPageFormat()) format->FollowPrinter(pd->m_pd.hDevNames, pd->m_pd.hDevMode);
   }
-  if (::GetDeviceCaps(pd->m_pd.hDC, TECHNOLOGY) == DT_CHARSTREAM) {
+  if (PrinterTechnology(pd->m_pd.hDC) == DT_CHARSTREAM) {
     UIMessageBox(kLabelCharacterPrinter, MB_OK | MB_ICONINFORMATION, 0);
     return FALSE;
   }

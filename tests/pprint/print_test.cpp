@@ -70,6 +70,7 @@ class PagesView : public QvView {
 class PrintingWindow : public CGUIView {
  public:
   bool toFile = true;
+  int technology = -1;  // the printer's own when negative
   SIZE page = {0, 0};
   bool statusShown = false;
   bool mainEnabled = true;
@@ -86,6 +87,9 @@ class PrintingWindow : public CGUIView {
     if (!CGUIView::OnPreparePrinting(info)) return FALSE;
     if (toFile) info->m_pPD->m_pd.Flags |= PD_PRINTTOFILE;
     return TRUE;
+  }
+  int PrinterTechnology(HDC printer) const override {
+    return technology < 0 ? CGUIView::PrinterTechnology(printer) : technology;
   }
   void OnPrint(CDC* dc, CPrintInfo* info) override {
     page = SIZE{GetDeviceCaps(dc->m_hDC, HORZRES), GetDeviceCaps(dc->m_hDC, VERTRES)};
@@ -437,6 +441,22 @@ TEST_F(PortablePrint, TheCommandLinesPrintToChoosesThePrinter) {
     EXPECT_EQ(PageTexts(), expected);
   }
   g_app.SetCommandLineInfo(nullptr);
+}
+
+// A character-stream printer is refused with a message; a raster one prints.
+TEST_F(PortablePrint, CharacterPrintersAreRefused) {
+  view->pages = 1;
+  window->technology = DT_CHARSTREAM;
+  {
+    // The information message, answered; no print-to-file dialog follows.
+    DialogDriver driver({{IDOK, [](HWND dlg) { DialogDriver::Press(dlg, IDOK); }}});
+    EXPECT_FALSE(window->Print(1, 1));
+    EXPECT_EQ(driver.done(), 1u);
+  }
+  EXPECT_TRUE(view->printed.empty());
+  window->technology = DT_RASPRINTER;
+  EXPECT_TRUE(PrintToFile([&] { return window->Print(1, 1) != FALSE; }));
+  EXPECT_EQ(view->printed, std::vector<long>{1});
 }
 
 }  // namespace

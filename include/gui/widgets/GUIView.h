@@ -216,6 +216,8 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   // "print to" on the command line: a direct job goes to the printer it names (its DC in the
   // dialog). False when that printer's DC cannot be made; true without such a command line.
   static bool PrinterOfCommandLine(CPrintDialog* pd);
+  // The printer's device technology (TECHNOLOGY); character-stream printers are refused.
+  virtual int PrinterTechnology(HDC printer) const { return ::GetDeviceCaps(printer, TECHNOLOGY); }
 
   // What drawing on another surface changes in the view, given back afterwards.
   struct SurfaceState {
