@@ -95,13 +95,15 @@ class PortableViewInput : public testing::Test {
 // --- Characters -------------------------------------------------------------------------------
 
 TEST_F(PortableViewInput, CharactersReachTheViewOnlyAsThemselves) {
-  ASSERT_TRUE(IsWindowUnicode(w.hwnd()));
   // The table's non-ASCII letters are those of the Western code page the tests run with.
   ASSERT_EQ(GetACP(), 1252u);
+  // A window of the earlier edition gets its WM_CHAR in the code page: the system has already
+  // narrowed what has no byte there, so only the letters the code page holds are typed to it.
+  const bool unicodeWindow = IsWindowUnicode(w.hwnd()) != FALSE;
   struct Case {
     const char* what;
     wchar_t typed;
-    bool delivered;
+    bool delivered;  // false: the character has no byte of the code page, or is a control
     char as;
   } const cases[] = {
       {"a letter", L'A', true, 'A'},
@@ -117,6 +119,7 @@ TEST_F(PortableViewInput, CharactersReachTheViewOnlyAsThemselves) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    if (!unicodeWindow && c.typed >= 0x100 && !c.delivered) continue;  // never reaches such a window
     w.view->calls.clear();
     SendMessageW(w.hwnd(), WM_CHAR, c.typed, 1);
     if (!c.delivered) {
