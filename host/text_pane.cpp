@@ -70,8 +70,8 @@ void CaptureChartPanning(HWND chartFrame) {
   POINT anchor = {150, 110};
   POINT screen = anchor;
   ClientToScreen(s_chartView, &screen);
-  SetCursorPos(screen.x + 40, screen.y + 20);
-  SetTimer(NULL, 0, 300, CaptureWhilePanning);
+  SetCursorPos(screen.x + 6, screen.y + 6);  // a slow diagonal: one pixel a pass each way
+  SetTimer(NULL, 0, 150, CaptureWhilePanning);
   SendMessageW(s_chartView, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(anchor.x, anchor.y));
 }
 }  // namespace host
