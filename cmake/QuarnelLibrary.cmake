@@ -20,7 +20,7 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # convention, the one way to register a window class, and the Far-East line-breaking rules
 # (the view's text layout and the message dialog's wrapping both follow them).
 quarnel_area(ui/shared OPEN
-  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
+  SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp UIPanning.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
           FarEastRules.cpp
   LINK framework vekkel brevin solvane ulmora shlwapi version comctl32)
@@ -51,10 +51,17 @@ quarnel_area(gui/widgets
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
           GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
-          GUIView.cpp GUIViewDraw.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
+          GUIView.cpp GUIViewDraw.cpp GUIViewInput.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
           QvImageCtrl.cpp
   USES gui/core ui/shared
   LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
+
+# The portable text view on the rich edit control, its window, and the image control's text
+# view.
+quarnel_area(gui/textview
+  SOURCES QvTextView.cpp GUITextView.cpp QvImageCtrlTextView.cpp
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel brevin solvane)
 
 # The portable message boxes and their window (with the earlier edition's save-name check);
 # the folder, colour and print dialogs and the print preview of the portable view.

@@ -27,6 +27,7 @@
 #include "web_window.h"
 #include "lists_demo.h"
 #include "portable_chart.h"
+#include "text_pane.h"
 #include "portable_frame.h"
 #include "library_dialogs.h"
 #include "open_save.h"
@@ -212,6 +213,7 @@ class CHostApp : public CWinApp {
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
     HWND webControls = host::CreateWebControlsWindow(frame->m_hWnd, RECT{280, 160, 860, 380});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
+    HWND textPane = host::CreateTextPaneWindow(frame->m_hWnd, RECT{220, 140, 700, 330});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});
     HWND portableFrame = host::CreatePortableFrame(frame->m_hWnd, RECT{140, 120, 800, 500});
     HWND grids = host::CreateGridWindow(frame->m_hWnd, RECT{100, 80, 1000, 560});
@@ -237,7 +239,12 @@ class CHostApp : public CWinApp {
       host::CaptureReportWizard();
       if (chart != NULL) {
         host::CaptureWindow(chart, L"portable_chart");
+        host::CaptureChartPanning(chart);
         ::ShowWindow(chart, SW_HIDE);
+      }
+      if (textPane != NULL) {
+        host::CaptureTextPane(textPane);
+        ::ShowWindow(textPane, SW_HIDE);
       }
       if (tools != NULL) {
         host::CaptureWindow(tools, L"tooltable");

@@ -1,8 +1,10 @@
 // The portable view's window: creation and binding, the DC it draws on, the coordinate model
 // (units, zoom, origin, scrolling) and the scroll bars.
 #include "GUIView.h"
+#include "GUIViewBinding.h"
 
 #include "DrawingResources.h"
+#include <fw_printres.h>
 #include "QvView.h"
 #include "SplitterScroll.h"
 #include "UIUtilities.h"
@@ -20,6 +22,22 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_QV_SETIMAGESIZE, OnSetImageSize)
+ON_MESSAGE(WM_CHAR, OnCharMessage)
+ON_WM_KEYDOWN()
+ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButton)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseButton)
+ON_MESSAGE(WM_LBUTTONUP, OnMouseButton)
+ON_MESSAGE(WM_LBUTTONDBLCLK, OnMouseButton)
+ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButton)
+ON_WM_MBUTTONDOWN()
+ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheelMessage)
+ON_WM_SETCURSOR()
+ON_WM_SYSCOMMAND()
+ON_WM_QUERYNEWPALETTE()
+ON_WM_PALETTECHANGED()
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CControlView, CGUIView)
@@ -71,26 +89,11 @@ QvView* CGUIView::DetachView() {
 BOOL CGUIView::Create(LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT, CCreateContext*) { return FALSE; }
 
 BOOL CGUIView::Create(QvView* view, DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context) {
-  LPCTSTR cls = AfxRegisterWndClass(CS_OWNDC | CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), NULL);
-  if (cls == NULL) return FALSE;
-  const CString className(cls);
-  m_view = view;
-  if (view) {
-    view->m_platformView = this;
-    view->SetMFCCWnd(this);
-    GUISetQvGUIContainer(this, view);
-  }
-  if (!CView::Create(className, _T(""), style, rect, parent, id, context)) {
-    if (view) {
-      GUISetQvGUIContainer(this, nullptr);
-      view->SetMFCCWnd(nullptr);
-      view->m_platformView = nullptr;
-    }
-    m_view = nullptr;
-    return FALSE;
-  }
-  if (view && view->GetCreateCBack()) view->GetCreateCBack()();
+  auto link = [this, view](bool on) {
+    m_view = on ? view : nullptr;
+    if (view) view->m_platformView = on ? this : nullptr;
+  };
+  if (!CreateBoundViewWindow(this, view, link, CS_OWNDC | CS_DBLCLKS, style, rect, parent, id, context)) return FALSE;
   if (view && view->GetUnitType() == QvTwipsUnit)
     m_flags |= GUIVIEW_TWIPS;
   else

@@ -1,6 +1,8 @@
 // Printing the portable view: the job's print dialog and pages, the printer it goes to, and
 // one page drawn at the printer's resolution.
 #include "GUIView.h"
+
+#include <fw_print.h>
 #include "QvPageFormat.h"
 #include "QvPrinter.h"
 #include "QvView.h"
@@ -14,6 +16,15 @@ unsigned short PageNumber(long page) {
   return static_cast<unsigned short>(page < 0 ? 0 : page > static_cast<long>(kMaxPage) ? kMaxPage : page);
 }
 }  // namespace
+
+bool CGUIView::PrinterOfCommandLine(CPrintDialog* pd) {
+  CWinApp* app = AfxGetApp();
+  const CCommandLineInfo* cmd = app != NULL ? app->m_pCmdInfo : NULL;
+  if (cmd == NULL || cmd->m_nShellCommand != CCommandLineInfo::FilePrintTo) return true;
+  pd->m_pd.hDC = ::CreateDC(cmd->m_strDriverName, cmd->m_strPrinterName,
+                            cmd->m_strPortName.IsEmpty() ? NULL : static_cast<LPCTSTR>(cmd->m_strPortName), NULL);
+  return pd->m_pd.hDC != NULL;
+}
 
 BOOL CGUIView::Print(long first, long last) {
   m_firstPage = PageNumber(first);
@@ -31,6 +42,10 @@ BOOL CGUIView::OnPreparePrinting(CPrintInfo* info) {
     delete info->m_pPD;
   }
   info->m_pPD = new CPrintDialog(FALSE, PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE);
+  if (info->m_bDirect && !PrinterOfCommandLine(info->m_pPD)) {
+    if (!QvApplicationIsBlind()) AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+    return FALSE;
+  }
   if (info->m_bPreview) m_firstPage = m_lastPage = 0;
   UINT first = 0, last = 0;
   if (!JobPages(first, last)) return FALSE;
@@ -43,7 +58,7 @@ BOOL CGUIView::OnPreparePrinting(CPrintInfo* info) {
   if (QvPrinter* printer = QvGetGlobalPrinter()) {
     if (QvPageFormat* format = printer->GetPageFormat()) format->FollowPrinter(pd->m_pd.hDevNames, pd->m_pd.hDevMode);
   }
-  if (::GetDeviceCaps(pd->m_pd.hDC, TECHNOLOGY) == DT_CHARSTREAM) {
+  if (PrinterTechnology(pd->m_pd.hDC) == DT_CHARSTREAM) {
     UIMessageBox(kLabelCharacterPrinter, MB_OK | MB_ICONINFORMATION, 0);
     return FALSE;
   }

@@ -38,17 +38,13 @@ void QvImageCtrl::SetRelief(QvImageRelief relief, bool flat) {
   if (CGUIImageCtrl* control = Image()) control->SetRelief(relief, flat);
 }
 
-bool QvImageCtrl::SetView(QvView* view) {
+bool QvImageCtrl::TakeWindowPlace(RECT& rect, HWND& parent, UINT& id) {
   HWND window = GetPlatformWindow();
-  HWND parent = window ? ::GetParent(window) : NULL;
-  if (!view || !parent) return false;
-  RECT rect = {};
+  parent = window ? ::GetParent(window) : NULL;
+  if (!parent) return false;
   ::GetWindowRect(window, &rect);
   ::MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&rect), 2);
-  const UINT id = static_cast<UINT>(::GetDlgCtrlID(window));
-  // The window showing this very view would delete it with itself: take the view back first.
-  if (CGUIView* shown = dynamic_cast<CGUIView*>(m_platformControl))
-    if (shown->GetPortableView() == view) shown->DetachView();
+  id = static_cast<UINT>(::GetDlgCtrlID(window));
   if (m_ownsPlatformControl && m_platformControl) {
     m_platformControl->UnsubclassWindow();
     delete m_platformControl;
@@ -56,6 +52,24 @@ bool QvImageCtrl::SetView(QvView* view) {
   m_platformControl = nullptr;
   m_ownsPlatformControl = 0;
   ::DestroyWindow(window);  // a view window deletes its own object
+  return true;
+}
+
+bool QvImageCtrl::BindViewWindow(HWND made) {
+  if (!SetPlatformControl(made)) return false;
+  m_ownsPlatformControl = 0;  // the view window frees itself
+  return true;
+}
+
+bool QvImageCtrl::SetView(QvView* view) {
+  if (!view || !GetPlatformWindow()) return false;
+  // The window showing this very view would delete it with itself: take the view back first.
+  if (CGUIView* shown = dynamic_cast<CGUIView*>(m_platformControl))
+    if (shown->GetPortableView() == view) shown->DetachView();
+  RECT rect = {};
+  HWND parent = NULL;
+  UINT id = 0;
+  if (!TakeWindowPlace(rect, parent, id)) return false;
 
   CControlView* made = new CControlView;
   if (!made->Create(view, WS_CHILD | WS_VISIBLE | WS_BORDER, rect, CWnd::FromHandle(parent), id)) {
@@ -63,8 +77,7 @@ bool QvImageCtrl::SetView(QvView* view) {
     return false;
   }
   made->OnInitialUpdate();
-  if (!SetPlatformControl(made->m_hWnd)) return false;
-  m_ownsPlatformControl = 0;  // the view window frees itself
+  if (!BindViewWindow(made->m_hWnd)) return false;
   RECT client = {};
   ::GetClientRect(made->m_hWnd, &client);
   QvSize size(client.right, client.bottom);

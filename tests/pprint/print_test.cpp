@@ -70,16 +70,26 @@ class PagesView : public QvView {
 class PrintingWindow : public CGUIView {
  public:
   bool toFile = true;
+  int technology = -1;  // the printer's own when negative
   SIZE page = {0, 0};
   bool statusShown = false;
   bool mainEnabled = true;
   void PrintPage(CDC* dc, CPrintInfo* info) { OnPrint(dc, info); }
+  // The job of the direct-print command (the shell's "print to").
+  BOOL PrintDirect() {
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    return RunPrintJob(&info, FALSE);
+  }
 
  protected:
   BOOL OnPreparePrinting(CPrintInfo* info) override {
     if (!CGUIView::OnPreparePrinting(info)) return FALSE;
     if (toFile) info->m_pPD->m_pd.Flags |= PD_PRINTTOFILE;
     return TRUE;
+  }
+  int PrinterTechnology(HDC printer) const override {
+    return technology < 0 ? CGUIView::PrinterTechnology(printer) : technology;
   }
   void OnPrint(CDC* dc, CPrintInfo* info) override {
     page = SIZE{GetDeviceCaps(dc->m_hDC, HORZRES), GetDeviceCaps(dc->m_hDC, VERTRES)};
@@ -403,6 +413,50 @@ TEST_F(PortablePrint, PreviewPageAtThePreviewsScale) {
   EXPECT_EQ(canvas.At(192 - offX + 4, 150 - offY), white);
   EXPECT_EQ(canvas.At(150 - offX, 96 - offY - 4), white);
   EXPECT_NE(window->GetDrawingDC(), canvas.dc());
+}
+
+// "print to" on the command line: the direct job goes to the printer the command line names,
+// and a printer that cannot be opened refuses the job.
+TEST_F(PortablePrint, TheCommandLinesPrintToChoosesThePrinter) {
+  view->pages = 2;
+  QvSetApplicationBlind(true);  // no message for the refused job
+  struct Case {
+    const TCHAR* printer;
+    std::vector<long> pages;  // none: refused
+  } const cases[] = {{_T("PDF"), {1, 2}}, {_T("No such printer"), {}}};
+  for (const Case& c : cases) {
+    CCommandLineInfo cmd;
+    cmd.m_nShellCommand = CCommandLineInfo::FilePrintTo;
+    cmd.m_strPrinterName = c.printer;
+    cmd.m_strDriverName = _T("WINSPOOL");
+    g_app.SetCommandLineInfo(&cmd);
+    view->printed.clear();
+    DeleteFileA(path.c_str());
+    const bool printed = c.pages.empty() ? window->PrintDirect() != FALSE
+                                         : PrintToFile([&] { return window->PrintDirect() != FALSE; });
+    EXPECT_EQ(printed, !c.pages.empty());
+    EXPECT_EQ(view->printed, c.pages);
+    std::vector<std::string> expected;
+    for (long p : c.pages) expected.push_back("Page" + std::to_string(p));
+    EXPECT_EQ(PageTexts(), expected);
+  }
+  g_app.SetCommandLineInfo(nullptr);
+}
+
+// A character-stream printer is refused with a message; a raster one prints.
+TEST_F(PortablePrint, CharacterPrintersAreRefused) {
+  view->pages = 1;
+  window->technology = DT_CHARSTREAM;
+  {
+    // The information message, answered; no print-to-file dialog follows.
+    DialogDriver driver({{IDOK, [](HWND dlg) { DialogDriver::Press(dlg, IDOK); }}});
+    EXPECT_FALSE(window->Print(1, 1));
+    EXPECT_EQ(driver.done(), 1u);
+  }
+  EXPECT_TRUE(view->printed.empty());
+  window->technology = DT_RASPRINTER;
+  EXPECT_TRUE(PrintToFile([&] { return window->Print(1, 1) != FALSE; }));
+  EXPECT_EQ(view->printed, std::vector<long>{1});
 }
 
 }  // namespace

@@ -806,6 +806,18 @@ SIZE CDrawingCore::PanStep(int dx, int dy, unsigned passes) const {
   return SIZE{sx * static_cast<long>(passes), sy * static_cast<long>(passes)};
 }
 
+UINT CDrawingCore::RealizeLibraryPalette(HWND window, HPALETTE palette) {
+  if (!(m_flags & DRAWCORE_PALETTE) || palette == NULL || m_hDC == NULL) return 0;
+  HPALETTE previous = SelectPalette(m_hDC, palette, FALSE);
+  const UINT changed = RealizePalette(m_hDC);
+  if (window != NULL) {
+    ::InvalidateRect(window, NULL, TRUE);
+    ::UpdateWindow(window);
+  }
+  SelectPalette(m_hDC, previous, FALSE);
+  return changed;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Printing pages
 

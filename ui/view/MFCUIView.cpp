@@ -207,15 +207,8 @@ void CMFCUIView::QvUpdateNow() {
 
 BOOL CMFCUIView::OnQueryNewPalette() {
   CPalette* palette = UIViewPalette();
-  if (!(m_flags & UIVIEW_PALETTE) || palette == NULL || m_hDC == NULL) return 0;
-  HPALETTE previous = SelectPalette(m_hDC, static_cast<HPALETTE>(palette->GetSafeHandle()), FALSE);
-  const UINT changed = RealizePalette(m_hDC);
-  if (m_hWnd != NULL) {
-    ::InvalidateRect(m_hWnd, NULL, TRUE);
-    ::UpdateWindow(m_hWnd);
-  }
-  SelectPalette(m_hDC, previous, FALSE);
-  return static_cast<BOOL>(changed);
+  return static_cast<BOOL>(
+      RealizeLibraryPalette(m_hWnd, palette != NULL ? static_cast<HPALETTE>(palette->GetSafeHandle()) : NULL));
 }
 
 void CMFCUIView::OnPaletteChanged(CWnd* pFocusWnd) {

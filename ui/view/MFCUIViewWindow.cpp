@@ -1,8 +1,6 @@
 // The GDI view as a window: painting, image size and scroll bars, scrolling by bar, key and
 // wheel, middle-button panning and the background.
-#include "ControlClass.h"
 #include "SplitterScroll.h"
-#include "UIPanPacer.h"
 #include "UIUtilities.h"
 #include "UIView.h"
 
@@ -14,43 +12,8 @@
 namespace {
 
 const int kMaxBarPosition = 32767;
-const UINT_PTR kPanTimer = 0x5150;
-const UINT kPanPassMilliseconds = CPanPacer::kPassMilliseconds;
-const int kPanBox = 28;
 
 long Clamp(long v, long lo, long hi) { return v < lo ? lo : v > hi ? hi : v; }
-
-// The panning popup may not become active: the view keeps the focus and the capture.
-LRESULT CALLBACK ViewPanningCbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) return 1;
-  return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
-// Cursor resource id for the offset of the pointer from the panning anchor.
-int PanCursorId(int dx, int dy) {
-  const int ax = abs(dx), ay = abs(dy);
-  if (ax < 5 && ay < 5) return 112;
-  const int m = ax > ay ? ax : ay;
-  const bool left = dx < 1, up = dy < 1;
-  if (ax >= 11 && ay >= 11 && abs(ax - ay) <= m / 2) return left ? (up ? 111 : 115) : (up ? 109 : 113);
-  if (ay > ax) return up ? 110 : 114;
-  return left ? 107 : 117;
-}
-
-void PaintPanningPopup(HWND popup) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(popup, &ps);
-  HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(105), RT_BITMAP);
-  uih::OwnedBitmap bitmap(module != NULL ? LoadBitmap(module, MAKEINTRESOURCE(105)) : NULL);
-  if (bitmap && dc != NULL) {
-    uih::OwnedDC memory(CreateCompatibleDC(dc));
-    if (memory) {
-      uih::Selection keep(memory.Get(), bitmap.Get());
-      BitBlt(dc, 0, 0, kPanBox, kPanBox, memory.Get(), 0, 0, SRCCOPY);
-    }
-  }
-  EndPaint(popup, &ps);
-}
 
 }  // namespace
 
@@ -350,64 +313,6 @@ void CMFCUIView::OnSize(UINT, int, int) {
 LRESULT CMFCUIView::OnDefaultHandling(WPARAM, LPARAM) { return Default(); }
 
 void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
-  ::SetFocus(m_hWnd);
-  HINSTANCE instance = AfxGetInstanceHandle();
-  const quarnel::WindowClassSpec spec = {L"PanningWindow", 0, ::DefWindowProcW, 0, NULL};
-  const bool registered = quarnel::RegisterWindowClass(instance, spec) != FALSE;
-  POINT anchor = {point.x, point.y};
-  ::ClientToScreen(m_hWnd, &anchor);
-  HHOOK hook = ::SetWindowsHookEx(WH_CBT, ViewPanningCbtHookProc, NULL, ::GetCurrentThreadId());
-  uih::OwnedWindow popup(::CreateWindowExW(0, L"PanningWindow", L"", WS_POPUP | WS_VISIBLE,
-                                          anchor.x - kPanBox / 2, anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL,
-                                          NULL, instance, NULL));
-  if (hook != NULL) ::UnhookWindowsHookEx(hook);
-  ::SetCapture(m_hWnd);
-  // The passes are checked on each timer tick and paced by the clock; between ticks the loop
-  // sleeps in GetMessage.
-  const UINT_PTR timer = ::SetTimer(m_hWnd, kPanTimer, kPanPassMilliseconds, NULL);
-  CPanPacer pacer(::GetTickCount());
-  bool moved = false;
-  // A WM_QUIT taken from the queue ends panning and is posted again with its exit code, so
-  // that the host's own loop still ends.
-  bool quit = false;
-  int exitCode = 0;
-  MSG msg;
-  while (::GetCapture() == m_hWnd) {
-    const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
-    if (got <= 0) {
-      quit = got == 0;
-      exitCode = static_cast<int>(msg.wParam);
-      break;
-    }
-    const UINT m = msg.message;
-    if (m == WM_MBUTTONUP) {
-      if (moved) break;
-      continue;  // released before moving: panning goes on with the button up
-    }
-    if ((m >= WM_LBUTTONDOWN && m <= WM_XBUTTONDBLCLK) || m == WM_MOUSEWHEEL) break;
-    if (m >= WM_KEYDOWN && m <= WM_SYSDEADCHAR) break;
-    if (m == WM_PAINT && popup && msg.hwnd == popup.Get()) {
-      PaintPanningPopup(popup.Get());
-      continue;
-    }
-    if (m != WM_TIMER || msg.hwnd != m_hWnd || msg.wParam != kPanTimer) {
-      ::DispatchMessage(&msg);
-      continue;
-    }
-    POINT cursor;
-    if (!::GetCursorPos(&cursor)) continue;
-    if (cursor.x != anchor.x || cursor.y != anchor.y) moved = true;
-    const int dx = cursor.x - anchor.x, dy = cursor.y - anchor.y;
-    const int id = PanCursorId(dx, dy);
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
-    if (HCURSOR shape = module != NULL ? ::LoadCursor(module, MAKEINTRESOURCE(id)) : NULL) ::SetCursor(shape);
-    const SIZE step = PanStep(dx, dy, pacer.PassesDue(::GetTickCount()));
-    if (step.cx == 0 && step.cy == 0) continue;
-    ScrollBy(CSize(step.cx, step.cy), TRUE);
-  }
-  if (timer != 0) ::KillTimer(m_hWnd, kPanTimer);
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  popup.Reset();
-  if (registered) quarnel::UnregisterWindowClass(instance, L"PanningWindow");
-  if (quit) ::PostQuitMessage(exitCode);
+  RunPanning(m_hWnd, POINT{point.x, point.y},
+             [](CDrawingCore& core, SIZE step) { static_cast<CMFCUIView&>(core).ScrollBy(CSize(step.cx, step.cy), TRUE); });
 }

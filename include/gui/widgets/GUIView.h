@@ -193,7 +193,16 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   // program has a user interface. FALSE when the job has no printer DC.
   BOOL DoPreparePrinting(CPrintInfo* info);
 
+  // Commands go to the portable command road first, then to the framework's routing.
+  BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+  // The character a WM_CHAR hands the portable view: the code page's own byte for the typed
+  // character; false for control characters (below 32) and for characters the code page does
+  // not hold (never another character in their place).
+  static bool TypedCharacter(bool unicodeWindow, WPARAM typed, char& c);
+
  protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   // A new print dialog with the pages of the job: the view's own page count or one page
   // for the whole image, within the range Print asked for. The global printer's page format
   // follows the printer chosen; character-stream printers are refused.
@@ -204,6 +213,11 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   // The first and last pages of a job (first above last for a backward range), within the
   // view's pages; false when the range asked for lies beyond them.
   bool JobPages(UINT& first, UINT& last) const;
+  // "print to" on the command line: a direct job goes to the printer it names (its DC in the
+  // dialog). False when that printer's DC cannot be made; true without such a command line.
+  static bool PrinterOfCommandLine(CPrintDialog* pd);
+  // The printer's device technology (TECHNOLOGY); character-stream printers are refused.
+  virtual int PrinterTechnology(HDC printer) const { return ::GetDeviceCaps(printer, TECHNOLOGY); }
 
   // What drawing on another surface changes in the view, given back afterwards.
   struct SurfaceState {
@@ -251,6 +265,17 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
   afx_msg void OnDestroy();
   afx_msg LRESULT OnSetImageSize(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnCharMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  // Left and right buttons, double click and moves (the message is the current one).
+  afx_msg LRESULT OnMouseButton(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnMButtonDown(UINT flags, CPoint point);
+  afx_msg LRESULT OnMouseWheelMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+  afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+  afx_msg BOOL OnQueryNewPalette();
+  afx_msg void OnPaletteChanged(CWnd* changing);
+  afx_msg void OnFilePrintPreview();
 
   QvView* m_view;
   QvPoint m_mouseDown;

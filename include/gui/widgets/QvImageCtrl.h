@@ -11,6 +11,7 @@
 class CGUIImageCtrl;
 class QvImage;
 class QvView;
+class QvTextView;
 
 enum QvImageRelief { QvReliefNone = 0, QvReliefRaised = 1, QvReliefSunken = 2 };
 
@@ -27,6 +28,9 @@ class QUARNEL_API QvImageCtrl : public QvControl {
   // owns the view. Setting the view it already shows replaces its window and keeps the view.
   // False when the control is not bound or the window cannot be made.
   virtual bool SetView(QvView* view);
+  // The same with a text-view window (CControlTextView) for the text view, which the window
+  // owns; setting it again replaces the window and keeps the view. Made with the text view.
+  virtual bool SetTextView(QvTextView* view);
   virtual void SetCheckMode(bool on);
   // Without notification; only in check mode.
   virtual void Check(bool on);
@@ -35,4 +39,10 @@ class QUARNEL_API QvImageCtrl : public QvControl {
 
  protected:
   CGUIImageCtrl* Image() const;
+  // Destroys the control's window (a view window deletes itself and the view it owns), giving
+  // its place: rectangle in the parent's client coordinates, parent and id. False when the
+  // control is not bound to a child window.
+  bool TakeWindowPlace(RECT& rect, HWND& parent, UINT& id);
+  // Binds the control to a view window made in that place; the window frees itself.
+  bool BindViewWindow(HWND made);
 };

@@ -162,6 +162,20 @@ class QUARNEL_API CDrawingCore {
   // The scroll, in image units, of `passes` panning passes (see CPanPacer) for the pointer's
   // offset from the anchor in pixels.
   SIZE PanStep(int dx, int dy, unsigned passes) const;
+  // What a view does with one panning pass's scroll (image units, see PanStep).
+  typedef void (*PanScroll)(CDrawingCore& core, SIZE step);
+  // Middle-button panning of `window` from the client point, modal: the 28 x 28 popup of the
+  // "PanningWindow" class (never activated) at the point, the mouse captured, the cursor
+  // showing the direction, and the view scrolled through `scroll` by PanStep on the pacer's
+  // clock (the loop sleeps between passes). It ends with another button, the wheel or a key,
+  // with the middle button's release once the pointer moved, when the capture goes elsewhere,
+  // or with WM_QUIT, which is posted again with its exit code.
+  void RunPanning(HWND window, POINT client, PanScroll scroll);
+
+  // --- Palette messages ---
+  // WM_QUERYNEWPALETTE: with the library palette selected in the DC, the palette realised, the
+  // window repainted at once and the DC's palette put back; the entries realised, else 0.
+  UINT RealizeLibraryPalette(HWND window, HPALETTE palette);
 
   // --- Printing pages and other surfaces ---
   // What drawing a page (or another surface) changes in the core, given back afterwards.
