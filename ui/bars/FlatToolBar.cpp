@@ -45,10 +45,10 @@ HBITMAP LoadFaceBitmap(UINT bitmapId, COLORREF face) {
   BITMAP bm = {};
   ::GetObject(loaded, sizeof bm, &bm);
   uih::OwnedBitmap source(loaded);
-  HDC screen = ::GetDC(NULL);
-  HBITMAP result = ::CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-  uih::OwnedDC from(::CreateCompatibleDC(screen)), to(::CreateCompatibleDC(screen));
-  ::ReleaseDC(NULL, screen);
+  uih::WindowDC screen(NULL);
+  HBITMAP result = ::CreateCompatibleBitmap(screen.Get(), bm.bmWidth, bm.bmHeight);
+  uih::OwnedDC from(::CreateCompatibleDC(screen.Get())), to(::CreateCompatibleDC(screen.Get()));
+  screen.Reset();
   if (result == NULL || !from || !to) {
     if (result != NULL) ::DeleteObject(result);
     return NULL;
@@ -177,10 +177,10 @@ int CFlatToolBar::AppendBitmapForToolbar(HBITMAP* strip, HBITMAP source, int ind
     UI_TRACE_REFUSED(s_log, "no such image in the source");
     return oldWidth / width;
   }
-  HDC screen = ::GetDC(NULL);
-  HBITMAP made = ::CreateCompatibleBitmap(screen, oldWidth + width, src.bmHeight);
-  uih::OwnedDC to(::CreateCompatibleDC(screen)), from(::CreateCompatibleDC(screen));
-  ::ReleaseDC(NULL, screen);
+  uih::WindowDC screen(NULL);
+  HBITMAP made = ::CreateCompatibleBitmap(screen.Get(), oldWidth + width, src.bmHeight);
+  uih::OwnedDC to(::CreateCompatibleDC(screen.Get())), from(::CreateCompatibleDC(screen.Get()));
+  screen.Reset();
   if (made == NULL || !to || !from) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
     if (made != NULL) ::DeleteObject(made);

@@ -356,11 +356,12 @@ void CMFCUIView::OnMButtonDown(UINT, CPoint point) {
   const bool registered = quarnel::RegisterWindowClass(instance, spec) != FALSE;
   POINT anchor = {point.x, point.y};
   ::ClientToScreen(m_hWnd, &anchor);
-  HHOOK hook = ::SetWindowsHookEx(WH_CBT, ViewPanningCbtHookProc, NULL, ::GetCurrentThreadId());
-  uih::OwnedWindow popup(::CreateWindowExW(0, L"PanningWindow", L"", WS_POPUP | WS_VISIBLE,
-                                          anchor.x - kPanBox / 2, anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL,
-                                          NULL, instance, NULL));
-  if (hook != NULL) ::UnhookWindowsHookEx(hook);
+  uih::OwnedWindow popup;
+  {
+    const uih::OwnedHook hook = uih::HookThisThread(WH_CBT, ViewPanningCbtHookProc);
+    popup.Reset(::CreateWindowExW(0, L"PanningWindow", L"", WS_POPUP | WS_VISIBLE, anchor.x - kPanBox / 2,
+                                  anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL, NULL, instance, NULL));
+  }
   ::SetCapture(m_hWnd);
   // The passes are checked on each timer tick and paced by the clock; between ticks the loop
   // sleeps in GetMessage.
