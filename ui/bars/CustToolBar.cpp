@@ -84,16 +84,14 @@ struct StripPiece {
 HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
   if (pieces.empty()) return NULL;
   uih::WindowDC screen(NULL);
-  HBITMAP strip = ::CreateCompatibleBitmap(screen.Get(), image.cx * static_cast<int>(pieces.size()), image.cy);
-  uih::OwnedDC to(::CreateCompatibleDC(screen.Get())), from(::CreateCompatibleDC(screen.Get()));
+  uih::OwnedBitmap strip(::CreateCompatibleBitmap(screen.Get(), image.cx * static_cast<int>(pieces.size()), image.cy));
+  uih::MemoryDC to(screen.Get()), from(screen.Get());
   screen.Reset();
-  if (strip == NULL || !to || !from) {
+  if (!strip || to.Get() == NULL || from.Get() == NULL) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
-    if (strip != NULL) ::DeleteObject(strip);
     return NULL;
   }
-  HGDIOBJ oldTo = ::SelectObject(to.Get(), strip);
-  HGDIOBJ oldFrom = ::GetCurrentObject(from.Get(), OBJ_BITMAP);
+  const uih::Selection toStrip(to.Get(), strip.Get());
   uih::OwnedBrush face(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
   RECT all = {0, 0, image.cx * static_cast<int>(pieces.size()), image.cy};
   ::FillRect(to.Get(), &all, face.Get());
@@ -101,7 +99,7 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
   for (const StripPiece& p : pieces) {
     BITMAP bm = {};
     if (p.source != NULL && ::GetObject(p.source, sizeof bm, &bm)) {
-      ::SelectObject(from.Get(), p.source);
+      const uih::Selection piece(from.Get(), p.source);
       const int sx = p.index < 0 ? 0 : p.index * image.cx;
       const int sw = p.index < 0 ? bm.bmWidth : image.cx;
       const int sh = p.index < 0 ? bm.bmHeight : image.cy;
@@ -112,9 +110,7 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
     }
     x += image.cx;
   }
-  ::SelectObject(from.Get(), oldFrom);
-  ::SelectObject(to.Get(), oldTo);
-  return strip;
+  return strip.Release();
 }
 
 // While Reload adds buttons: the pieces of the strip to be, and the image buttons and
