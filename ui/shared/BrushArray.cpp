@@ -72,10 +72,8 @@ HBRUSH CBrushArray::operator[](int i) {
     // A monochrome bitmap takes rows of whole 16-bit words.
     BYTE pattern[16] = {};
     for (int r = 0; r < 8; ++r) pattern[2 * r] = bits[(static_cast<size_t>(i) * 8 + r) * stride];
-    if (HBITMAP bmp = CreateBitmap(8, 8, 1, 1, pattern)) {
-      m_pBrushes[i] = CreatePatternBrush(bmp);
-      DeleteObject(bmp);
-    }
+    const uih::OwnedBitmap bmp(CreateBitmap(8, 8, 1, 1, pattern));
+    if (bmp) m_pBrushes[i] = CreatePatternBrush(bmp.Get());  // the brush keeps its own copy
   }
   delete[] bits;
   return m_pBrushes[i];
