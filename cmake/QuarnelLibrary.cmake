@@ -191,14 +191,19 @@ quarnel_area(ui/listgrid UNICODE_ONLY
   USES ui/listctrls ui/shared
   LINK framework comctl32)
 
-# Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
+# The status bar: its panes and their items, the template bars that lay them out.
+quarnel_area(ui/statusbar
+  SOURCES SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
+  USES ui/shared
+  LINK framework comctl32)
+
+# Toolbars, menus, tool tables; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           MenuToolBar.cpp
           TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
           PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp LanguageFont.cpp
           CoolMenu.rc BarResources.rc
-          SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel brevin ulmora ole32)
 
