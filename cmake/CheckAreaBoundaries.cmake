@@ -7,9 +7,15 @@
 #   directly: the library's classes go through quarnel::RegisterWindowClass, which replaces a
 #   class left behind by an earlier load. (AfxRegisterWndClass stays allowed: it is the
 #   framework's class for its own windows, run by the framework's procedure.)
+# - a file other than include/ui/shared/UIHandles.h calls SetWindowsHookEx, GetDC, GetDCEx,
+#   GetWindowDC or CreateDC itself: hooks, window DCs and device DCs are taken through the
+#   owners there (uih::HookThisThread, uih::WindowDC, uih::CreateDeviceDC), so that no path,
+#   exceptions included, leaves one behind. Comments may name the calls.
 file(STRINGS ${LIST} files)
 set(problems)
 set(registrar ${SOURCE_DIR}/ui/shared/ControlClass.cpp)
+set(vocabulary ${SOURCE_DIR}/include/ui/shared/UIHandles.h)
+set(raw_call "(^|[^A-Za-z0-9_])(SetWindowsHookEx[AW]?|GetDC|GetDCEx|GetWindowDC|CreateDC[AW]?)[ \t]*\\(")
 foreach(f ${files})
   if(NOT EXISTS ${f})
     continue()
@@ -32,6 +38,16 @@ foreach(f ${files})
     foreach(line ${registrations})
       string(STRIP "${line}" line)
       string(APPEND problems "\n  ${rel}: registers a window class directly (${line}); use quarnel::RegisterWindowClass of ui/shared/ControlClass.h")
+    endforeach()
+  endif()
+  if(NOT f STREQUAL vocabulary)
+    file(STRINGS ${f} calls REGEX "${raw_call}")
+    foreach(line ${calls})
+      string(REGEX REPLACE "//.*$" "" code "${line}")
+      if(code MATCHES "${raw_call}")
+        string(STRIP "${line}" line)
+        string(APPEND problems "\n  ${rel}: takes a hook or a DC raw (${line}); use the owners of ui/shared/UIHandles.h")
+      endif()
     endforeach()
   endif()
 endforeach()

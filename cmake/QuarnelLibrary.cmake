@@ -17,13 +17,15 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # drawing views and the pace of their panning, drag and drop data, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
-# convention, the one way to register a window class, and the Far-East line-breaking rules
-# (the view's text layout and the message dialog's wrapping both follow them).
+# convention, the one way to register a window class, the Far-East line-breaking rules
+# (the view's text layout and the message dialog's wrapping both follow them), the start-up
+# mode read from the command line, and the drawing of a bitmap in a display mode and state
+# (the portable image control and the drawing view both use it).
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp UIPanning.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
-          FarEastRules.cpp
-  LINK framework vekkel brevin solvane ulmora shlwapi version comctl32)
+          FarEastRules.cpp UIProcessMode.cpp UIBitmapInState.cpp
+  LINK framework vekkel brevin solvane ulmora shlwapi version comctl32 shell32)
 
 # DIB, bitmap and image-list routines, TIFF import.
 quarnel_area(ui/images
@@ -211,14 +213,19 @@ quarnel_area(ui/listgrid UNICODE_ONLY
   USES ui/listctrls ui/shared
   LINK framework comctl32)
 
-# Toolbars, menus, tool tables, status bar; the tile data the facet menu draws.
+# The status bar: its panes and their items, the template bars that lay them out.
+quarnel_area(ui/statusbar
+  SOURCES SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
+  USES ui/shared
+  LINK framework comctl32)
+
+# Toolbars, menus, tool tables; the tile data the facet menu draws.
 quarnel_area(ui/bars
   SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
           MenuToolBar.cpp
           TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
           PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp LanguageFont.cpp
           CoolMenu.rc BarResources.rc
-          SBPane.cpp StatusPaneItems.cpp TemplateBar.cpp UIStatusBar.cpp
   USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel brevin ulmora ole32)
 

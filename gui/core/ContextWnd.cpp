@@ -10,6 +10,7 @@
 #include "ContextMenuItem.h"
 #include "QvRootView.h"
 #include "MenuItemLook.h"
+#include "UIHandles.h"
 #include "UITrace.h"
 #include "UIUtilities.h"
 
@@ -54,28 +55,21 @@ struct DrawnItem {
 
 // The drawing resources and item texts of one Run.
 struct QvContextMenu::Look {
-  HFONT font = NULL;
-  HFONT marlett = NULL;
-  HBRUSH halftone = NULL;
+  uih::OwnedFont font;
+  uih::OwnedFont marlett;
+  uih::OwnedBrush halftone;
   std::vector<std::unique_ptr<DrawnItem>> items;
   Look() {
     LOGFONTW lf;
     GetDefaultLogFont(lf);
-    font = ::CreateFontIndirectW(&lf);
+    font.Reset(::CreateFontIndirectW(&lf));
     LOGFONTW symbols = {};
     symbols.lfHeight = -(menulook::kImageSize - 4);
     symbols.lfCharSet = SYMBOL_CHARSET;
     wcscpy(symbols.lfFaceName, L"Marlett");
-    marlett = ::CreateFontIndirectW(&symbols);
-    halftone = menulook::MakeHalftoneBrush();
+    marlett.Reset(::CreateFontIndirectW(&symbols));
+    halftone.Reset(menulook::MakeHalftoneBrush());
   }
-  ~Look() {
-    if (font) ::DeleteObject(font);
-    if (marlett) ::DeleteObject(marlett);
-    if (halftone) ::DeleteObject(halftone);
-  }
-  Look(const Look&) = delete;
-  Look& operator=(const Look&) = delete;
 };
 
 BEGIN_MESSAGE_MAP(CContextWnd, CWnd)
@@ -104,13 +98,11 @@ void CContextWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
   if (!m_pMenu || !m_pMenu->m_look || !mis || mis->CtlType != ODT_MENU) return;
   const DrawnItem* item = reinterpret_cast<const DrawnItem*>(mis->itemData);
   if (!item) return;
-  HDC dc = ::CreateCompatibleDC(NULL);
+  const uih::OwnedDC dc(::CreateCompatibleDC(NULL));
   RECT rect = {0, 0, 0, 0};
   if (dc) {
-    HGDIOBJ old = m_pMenu->m_look->font ? ::SelectObject(dc, m_pMenu->m_look->font) : NULL;
-    ::DrawText(dc, item->text, item->text.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-    if (old) ::SelectObject(dc, old);
-    ::DeleteDC(dc);
+    const uih::Selection font(dc.Get(), m_pMenu->m_look->font.Get());  // none without a font of its own
+    ::DrawText(dc.Get(), item->text, item->text.GetLength(), &rect, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
   }
   const int menuHeight = ::GetSystemMetrics(SM_CYMENU);
   const int height = rect.bottom - rect.top;
@@ -127,18 +119,17 @@ void CContextWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
   const RECT rc = dis->rcItem;
   menulook::DCState state(dc);
   const menulook::ItemLook itemLook = menulook::BeginItem(dc, rc, dis->itemState, false);
-  if (look.font) ::SelectObject(dc, look.font);
+  if (look.font) ::SelectObject(dc, look.font.Get());  // the item's state puts the DC's own back
   // A checked, enabled item shows its mark in the image box, as the other menus do.
   const bool image = itemLook.checked && !itemLook.disabled;
   if (image) {
     POINT at = {rc.left + 2, rc.top + (rc.bottom - rc.top - 15) / 2};
-    menulook::DrawImageBox(dc, rc, itemLook, look.halftone, at);
+    menulook::DrawImageBox(dc, rc, itemLook, look.halftone.Get(), at);
     if (look.marlett) {
-      HGDIOBJ old = ::SelectObject(dc, look.marlett);
+      const uih::Selection marlett(dc, look.marlett.Get());
       RECT box = {at.x, at.y, at.x + menulook::kImageSize, at.y + menulook::kImageSize};
       ::SetTextColor(dc, ::GetSysColor(COLOR_MENUTEXT));
       ::DrawTextW(dc, item->radio ? L"h" : L"a", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      ::SelectObject(dc, old);
     }
   }
   menulook::DrawItemText(dc, rc, item->text, itemLook, image);

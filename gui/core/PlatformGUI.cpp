@@ -78,17 +78,6 @@ void PlatformGUIRelease() {
   SaveCustomColors();
 }
 
-bool IsServiceOnlyProcess() {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!args) return false;
-  bool service = false;
-  for (int i = 1; i < count && !service; ++i)
-    service = (args[i][0] == L'-' || args[i][0] == L'/') && wcscmp(args[i] + 1, L"serviceonly") == 0;
-  LocalFree(args);
-  return service;
-}
-
 COLORREF* GUIGetSavedCustomColors() { return s_customColors; }
 
 BrushArrayRec* GUIGetFillPatterns() { return s_platformCount > 0 ? quarnel::FillPatterns() : nullptr; }

@@ -1,5 +1,6 @@
 // The portable font: default, streams, platform description and Far-East measures.
 #include "QvFont.h"
+#include "UIHandles.h"
 
 #include "UITrace.h"
 
@@ -106,9 +107,8 @@ unsigned short GetQvDBCSTextFontSize() {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      HDC screen = GetDC(NULL);
-      int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-      if (screen) ReleaseDC(NULL, screen);
+      const uih::WindowDC screen(NULL);
+      int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
       LONG height = metrics.lfStatusFont.lfHeight < 0 ? -metrics.lfStatusFont.lfHeight : metrics.lfStatusFont.lfHeight;
       s_dbcsTextFontSize = static_cast<unsigned short>(MulDiv(height, 72, dpi > 0 ? dpi : 96));
     } else {

@@ -25,7 +25,7 @@ bool CTooltipWnd::Show(const RECT& box, const std::wstring& text, HFONT font, bo
   m_selected = selected;
   m_disabled = disabled;
   {
-    uih::OwnedHook hook(::SetWindowsHookExW(WH_CBT, &NoActivation, NULL, ::GetCurrentThreadId()));
+    const uih::OwnedHook hook = uih::HookThisThreadW(WH_CBT, &NoActivation);
     if (!CreateEx(0, _T("CTooltipWnd"), _T(""), WS_POPUP | WS_VISIBLE | WS_BORDER, box.left, box.top,
                   box.right - box.left, box.bottom - box.top, m_list->m_hWnd, NULL))
       return false;

@@ -4,6 +4,7 @@
 #include "FrameEdges.h"
 #include "GUIImageCtrl.h"
 #include "GUIView.h"
+#include "UIHandles.h"
 #include "QvFillColors.h"
 #include "QvImage.h"
 #include "QvView.h"
@@ -231,11 +232,11 @@ void CGUIView::QvDrawInMetafileDC(const QvRect& image, const QvRect& target, CDC
   const POINT offset = m_scroll;
   const bool ownDC = m_ownDC;
   // The window's own DC measures; the metafile records.
-  HDC window = ::GetDC(m_hWnd);
+  const uih::WindowDC window(m_hWnd);
   m_ownDC = false;
   UnprepareCurrentDC();
   m_flags &= ~static_cast<unsigned long>(GUIVIEW_ZOOMED);
-  m_hAttribDC = window;
+  m_hAttribDC = window.Get();
   PrepareNewDCForDrawing(dc->m_hDC);
   // The image size in pixels: a twips image through its twips per pixel, a pixel image as it is.
   const long w = image.right - image.left, h = image.bottom - image.top;
@@ -244,16 +245,15 @@ void CGUIView::QvDrawInMetafileDC(const QvRect& image, const QvRect& target, CDC
   SetMapMode(dc->m_hDC, MM_ANISOTROPIC);
   SetWindowExtEx(dc->m_hDC, extentX, extentY, NULL);
   SetViewportExtEx(dc->m_hDC, target.right - target.left, target.bottom - target.top, NULL);
-  SetMapMode(window, MM_ANISOTROPIC);
-  SetWindowExtEx(window, extentX, extentY, NULL);
-  SetViewportExtEx(window, target.right - target.left, target.bottom - target.top, NULL);
+  SetMapMode(window.Get(), MM_ANISOTROPIC);
+  SetWindowExtEx(window.Get(), extentX, extentY, NULL);
+  SetViewportExtEx(window.Get(), target.right - target.left, target.bottom - target.top, NULL);
   m_scroll = POINT{ClientScroll(image.left, true), ClientScroll(image.top, false)};
   m_view->Draw(image);
   SetMapMode(dc->m_hDC, MM_TEXT);
-  SetMapMode(window, MM_TEXT);
+  SetMapMode(window.Get(), MM_TEXT);
   UnprepareCurrentDC();
   m_hAttribDC = NULL;
-  ::ReleaseDC(m_hWnd, window);
   m_flags = flags;
   m_zoomRatio = zoom;
   m_scroll = offset;

@@ -6,6 +6,7 @@
 #include "QvPageFormat.h"
 #include "QvPrinter.h"
 #include "QvView.h"
+#include "UIHandles.h"
 #include "UIUtilities.h"
 
 namespace {
@@ -109,7 +110,8 @@ void CGUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   HDC out = dc->m_hDC;
   // The printer: the preview's attribute DC, or the DC printed on.
   HDC printer = preview && dc->m_hAttribDC != NULL ? dc->m_hAttribDC : out;
-  HDC window = m_hWnd != NULL ? ::GetDC(m_hWnd) : NULL;
+  uih::WindowDC window;
+  if (m_hWnd != NULL) window = uih::WindowDC(m_hWnd);
   const SurfaceState saved = SaveSurfaceState();
   UnprepareCurrentDC();
 
@@ -118,7 +120,7 @@ void CGUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   m_hAttribDC = preview ? printer : NULL;
   PrepareNewDCForDrawing(out);  // the resolution, twips per pixel and factors of the printer
   m_flags |= (preview ? GUIVIEW_PREVIEW : GUIVIEW_PRINTING) | GUIVIEW_OFFSCREEN;
-  m_hColorRefDC = preview ? printer : window;
+  m_hColorRefDC = preview ? printer : window.Get();
 
   // Font points to device pixels; with the old print fonts, screen pixels kept.
   const int dpiY = ::GetDeviceCaps(printer, LOGPIXELSY);
@@ -141,6 +143,5 @@ void CGUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   ::SetMapMode(out, mapMode);
 
   UnprepareCurrentDC();
-  if (window != NULL) ::ReleaseDC(m_hWnd, window);
   RestoreSurfaceState(saved);
 }

@@ -10,6 +10,7 @@
 #include <dib_canvas.h>
 #include <framework.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,12 @@ END_MESSAGE_MAP()
 class MenuBar : public CMenuToolBar {
  public:
   using CMenuToolBar::DrawNcItems;
+  using CMenuToolBar::OnMenuCommand;
+  bool failMenus = false;  // the menu of a button is asked for, and the host's code throws
+  HMENU GetButtonMenu(int nIndex) override {
+    if (failMenus) throw std::runtime_error("no menu");
+    return CMenuToolBar::GetButtonMenu(nIndex);
+  }
   int Hot() { return m_bSysIconHot ? -1 : static_cast<int>(SendMessage(TB_GETHOTITEM)); }
   HICON SmallIcon() const { return m_hIconSmall; }
   HICON LargeIcon() const { return m_hIconLarge; }
@@ -423,6 +430,25 @@ TEST_F(MenuBarTest, DownOpensTheHotButtonsPopup) {
   Pump();
   EXPECT_EQ(frame->popups, std::vector<HMENU>{menu.zoom});
   EXPECT_FALSE(bar->SendMessage(TB_ISBUTTONPRESSED, 0xDF04));  // the button is given back
+}
+
+// An exception out of the popup loop (from the host's code it runs) ends the loop's tracking
+// and takes its hooks away: the next popup opens, and keys typed in it still move between the
+// popups through the bar's keyboard hook.
+TEST_F(MenuBarTest, AnExceptionOutOfThePopupLoopLeavesLaterPopupsWorking) {
+  Show();
+  bar->failMenus = true;
+  EXPECT_THROW(bar->OnMenuCommand(0xDF01), std::runtime_error);
+  bar->failMenus = false;
+  frame->popups.clear();
+  bar->SetFocus();
+  s_moveKeys = {VK_RIGHT};
+  SetTimer(NULL, 0, 100, TypeMoveKey);
+  const UINT_PTR guard = SetTimer(NULL, 0, 5000, EndAnyMenu);
+  bar->SendMessage(WM_COMMAND, 0xDF01, 0);  // the File button's command opens its popup
+  KillTimer(NULL, guard);
+  Pump();
+  EXPECT_EQ(frame->popups, (std::vector<HMENU>{menu.file, menu.zoom}));
 }
 
 // Docked, the bar spans its frame; floated, its frame cannot be closed.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -259,20 +260,56 @@ TEST_F(ToolBarTest, MalformedButtonListsAreRefusedAndLeaveTheBarEmpty) {
 }
 
 TEST_F(ToolBarTest, TheMouseHookStaysWhileAnyBarLives) {
-  EXPECT_EQ(CCustToolBar::sTooltipHook, nullptr);
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), nullptr);
   auto* first = new TestBar;
   auto* second = new TestBar;
   ASSERT_EQ(first->Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
-  HHOOK hook = CCustToolBar::sTooltipHook;
+  HHOOK hook = CCustToolBar::TooltipHookOfThread();
   EXPECT_NE(hook, nullptr);
   ASSERT_EQ(second->Create(frame, AFX_IDW_TOOLBAR + 1, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
-  EXPECT_EQ(CCustToolBar::sTooltipHook, hook);  // one hook for all bars
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), hook);  // one hook for all bars
   delete first;
-  EXPECT_EQ(CCustToolBar::sTooltipHook, hook);  // the other bar still uses it
-  EXPECT_EQ(CCustToolBar::sHookUsers, 1);
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), hook);  // the other bar still uses it
+  EXPECT_EQ(CCustToolBar::TooltipHookUsersOfThread(), 1);
   delete second;
-  EXPECT_EQ(CCustToolBar::sTooltipHook, nullptr);
-  EXPECT_EQ(CCustToolBar::sHookUsers, 0);
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), nullptr);
+  EXPECT_EQ(CCustToolBar::TooltipHookUsersOfThread(), 0);
+}
+
+// Hooks are per thread: toolbars made on another thread while this thread's live get a hook of
+// their own there, which goes with their last bar; this thread's stays for its own bars.
+TEST_F(ToolBarTest, EachThreadWithToolbarsHasItsOwnMouseHook) {
+  auto* here = new TestBar;
+  ASSERT_EQ(here->Create(frame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP), 1);
+  const HHOOK ours = CCustToolBar::TooltipHookOfThread();
+  ASSERT_NE(ours, nullptr);
+  struct {
+    bool made = false;
+    HHOOK hook = NULL;
+    int users = -1;
+    HHOOK afterLast = NULL;
+  } there;
+  std::thread other([&there] {
+    auto* otherFrame = new CFrameWnd;
+    if (!otherFrame->Create(NULL, _T("other thread"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200))) return;
+    auto* bar = new TestBar;
+    there.made = bar->Create(otherFrame, AFX_IDW_TOOLBAR, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP) == 1;
+    there.hook = CCustToolBar::TooltipHookOfThread();
+    there.users = CCustToolBar::TooltipHookUsersOfThread();
+    delete bar;
+    there.afterLast = CCustToolBar::TooltipHookOfThread();
+    otherFrame->DestroyWindow();
+  });
+  other.join();
+  ASSERT_TRUE(there.made);
+  EXPECT_NE(there.hook, nullptr);
+  EXPECT_NE(there.hook, ours);
+  EXPECT_EQ(there.users, 1);
+  EXPECT_EQ(there.afterLast, nullptr);
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), ours);
+  EXPECT_EQ(CCustToolBar::TooltipHookUsersOfThread(), 1);
+  delete here;
+  EXPECT_EQ(CCustToolBar::TooltipHookOfThread(), nullptr);
 }
 
 TEST_F(ToolBarTest, ControlButtonsAreKnownByTheirRecordsOnly) {

@@ -3,6 +3,8 @@
 #include <UIHandles.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -89,7 +91,7 @@ TEST(UIHandlesOwned, IconsAndImageListsAreFreedTheirOwnWay) {
   EXPECT_TRUE(ImageList_Destroy(list)) << "the released list was the caller's to destroy";
 }
 
-int g_hookCalls = 0;
+std::atomic<int> g_hookCalls{0};
 LRESULT CALLBACK CountingHook(int code, WPARAM wParam, LPARAM lParam) {
   ++g_hookCalls;
   return CallNextHookEx(NULL, code, wParam, lParam);
@@ -120,6 +122,86 @@ TEST(UIHandlesOwned, WindowsAndHooksAreFreedTheirOwnWay) {
   SendMessageW(target, WM_NULL, 0, 0);
   EXPECT_EQ(g_hookCalls, 0) << "unhooked with its owner";
   DestroyWindow(target);
+}
+
+// A window of its own thread, answering sent messages until it is told to end.
+class OtherThreadWindow {
+ public:
+  OtherThreadWindow() : m_thread([this] { Run(); }) {
+    while (m_wnd.load() == NULL && !m_failed.load()) std::this_thread::yield();
+  }
+  ~OtherThreadWindow() {
+    if (m_wnd.load() != NULL) PostMessageW(m_wnd.load(), WM_CLOSE, 0, 0);
+    m_thread.join();
+  }
+  HWND Window() const { return m_wnd.load(); }
+  DWORD Thread() const { return m_threadId.load(); }
+
+ private:
+  void Run() {
+    HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    if (wnd == NULL) {
+      m_failed = true;
+      return;
+    }
+    m_threadId = GetCurrentThreadId();
+    m_wnd = wnd;
+    MSG msg;
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) {
+      if (msg.message == WM_CLOSE) break;
+      DispatchMessageW(&msg);
+    }
+    DestroyWindow(wnd);
+  }
+  std::atomic<HWND> m_wnd{NULL};
+  std::atomic<DWORD> m_threadId{0};
+  std::atomic<bool> m_failed{false};
+  std::thread m_thread;
+};
+
+// A hook is on one thread: the calling thread's sees what that thread's windows are sent and
+// not what another thread's are; one set on another thread sees only that thread's. Each goes
+// with its owner.
+TEST(UIHandlesHooks, AThreadsHookSeesOnlyThatThreadAndGoesWithItsOwner) {
+  HWND here = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  ASSERT_NE(here, nullptr);
+  OtherThreadWindow there;
+  ASSERT_NE(there.Window(), nullptr);
+  const struct {
+    const char* what;
+    bool onThisThread;
+    bool seesHere, seesThere;
+  } cases[] = {
+      {"the calling thread's hook", true, true, false},
+      {"the other thread's hook", false, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      const uih::OwnedHook hook = c.onThisThread ? uih::HookThisThreadW(WH_CALLWNDPROC, CountingHook)
+                                                 : uih::HookThreadW(WH_CALLWNDPROC, CountingHook, there.Thread());
+      ASSERT_TRUE(hook);
+      g_hookCalls = 0;
+      SendMessageW(here, WM_NULL, 0, 0);
+      EXPECT_EQ(g_hookCalls > 0, c.seesHere);
+      g_hookCalls = 0;
+      SendMessageW(there.Window(), WM_NULL, 0, 0);
+      EXPECT_EQ(g_hookCalls > 0, c.seesThere);
+    }
+    g_hookCalls = 0;
+    SendMessageW(here, WM_NULL, 0, 0);
+    SendMessageW(there.Window(), WM_NULL, 0, 0);
+    EXPECT_EQ(g_hookCalls, 0) << "unhooked with its owner";
+  }
+  // The edition's own kind of hook is a hook all the same.
+  {
+    const uih::OwnedHook hook = uih::HookThisThread(WH_CALLWNDPROC, CountingHook);
+    ASSERT_TRUE(hook);
+    g_hookCalls = 0;
+    SendMessageW(here, WM_NULL, 0, 0);
+    EXPECT_GT(g_hookCalls, 0);
+  }
+  DestroyWindow(here);
 }
 
 // A move hands the handle on: the source is empty and frees nothing; a move into an owner
@@ -268,6 +350,52 @@ TEST(UIHandlesWindowDC, TheWindowsDCIsHeldForTheScopeOrHandedOver) {
   EXPECT_TRUE(screen);
   EXPECT_EQ(GetDeviceCaps(screen.Get(), TECHNOLOGY), DT_RASDISPLAY);
   DestroyWindow(wnd);
+}
+
+// The DC of the whole window starts at the window's corner, frame and caption included, where
+// the client area's starts at the client's; both are the window's and go back to it.
+TEST(UIHandlesWindowDC, TheWholeWindowsDCStartsAtTheFrame) {
+  HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 40, 30, 200, 150, NULL, NULL, NULL, NULL);
+  ASSERT_NE(wnd, nullptr);
+  RECT window;
+  GetWindowRect(wnd, &window);
+  POINT client = {0, 0};
+  ClientToScreen(wnd, &client);
+  ASSERT_NE(client.y, window.top) << "the window has a caption";
+  {
+    uih::WindowDC whole = uih::WindowDC::WholeWindow(wnd), inner(wnd);
+    ASSERT_TRUE(whole);
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(WindowFromDC(whole.Get()), wnd);
+    POINT wholeOrigin = {}, innerOrigin = {};
+    GetDCOrgEx(whole.Get(), &wholeOrigin);
+    GetDCOrgEx(inner.Get(), &innerOrigin);
+    EXPECT_EQ(wholeOrigin.x, window.left);
+    EXPECT_EQ(wholeOrigin.y, window.top);
+    EXPECT_EQ(innerOrigin.x, client.x);
+    EXPECT_EQ(innerOrigin.y, client.y);
+    HDC handed = whole.Release();
+    EXPECT_EQ(ReleaseDC(wnd, handed), 1) << "the handed-over DC is the caller's to release";
+  }
+  DestroyWindow(wnd);
+}
+
+// A device DC by its names, deleted with its owner; none for a device that does not exist.
+TEST(UIHandlesDeviceDC, ADeviceDCIsMadeByItsNamesAndDeletedWithItsOwner) {
+  HDC kept = NULL;
+  {
+    const uih::OwnedDC wide = uih::CreateDeviceDC(L"DISPLAY", NULL, NULL, NULL);
+    const uih::OwnedDC narrow = uih::CreateDeviceDC("DISPLAY", NULL, NULL, NULL);
+    ASSERT_TRUE(wide);
+    ASSERT_TRUE(narrow);
+    EXPECT_EQ(GetDeviceCaps(wide.Get(), TECHNOLOGY), DT_RASDISPLAY);
+    EXPECT_EQ(GetDeviceCaps(narrow.Get(), TECHNOLOGY), DT_RASDISPLAY);
+    kept = wide.Get();
+    EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_DC));
+  }
+  EXPECT_EQ(GetObjectType(kept), 0u) << "deleted with its owner";
+  EXPECT_FALSE(uih::CreateDeviceDC(L"no such driver", L"no such printer", NULL, NULL));
+  EXPECT_FALSE(uih::CreateDeviceDC("no such driver", "no such printer", NULL, NULL));
 }
 
 // A memory DC gives back its own bitmap before it goes, so the bitmaps selected into it are

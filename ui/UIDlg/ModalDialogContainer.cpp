@@ -182,7 +182,7 @@ void CModalDialogContainer::HookThreadID(DWORD threadId, CDialog* dialog) {
     std::lock_guard<std::mutex> lock(s_hooksLock);
     Hooks().erase(threadId);  // the thread's earlier hook
     // The hook procedure runs on the hooked thread: every thread hooks itself.
-    uih::OwnedHook hook(::SetWindowsHookExW(WH_CALLWNDPROC, DialogHookProc, NULL, threadId));
+    uih::OwnedHook hook = uih::HookThreadW(WH_CALLWNDPROC, DialogHookProc, threadId);
     if (!hook) {
       UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
       return;

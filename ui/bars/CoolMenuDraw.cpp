@@ -1,6 +1,6 @@
 // Measuring and drawing the items of owner-drawn cool menus, and their shared resources.
 #include "CoolMenuResources.h"
-#include "GUIInitialisations.h"
+#include "UIProcessMode.h"
 #include "UICommandCenter.h"
 #include "UICoolMenu.h"
 #include "UIImages.h"

@@ -39,8 +39,12 @@ TBBUTTON_DATAS* RecordOf(const TBBUTTON& button) { return quarnel::ToolBarRecord
 CSize ImageSize() { return s_largeButtons ? CSize(24, 22) : CSize(16, 15); }
 CSize ButtonSize() { return s_largeButtons ? CSize(31, 29) : CSize(23, 21); }
 
-// The window the tooltip hook last fed to its toolbar.
-HWND s_lastHookWindow = NULL;
+// The thread's tooltip hook, the number of the thread's toolbars that use it, and the window it
+// last fed to its toolbar. (Plain values: nothing to run when a thread ends; the last toolbar of
+// the thread removes the hook.)
+thread_local HHOOK t_tooltipHook = NULL;
+thread_local int t_hookUsers = 0;
+thread_local HWND s_lastHookWindow = NULL;
 
 LRESULT CALLBACK TooltipHook(int code, WPARAM wParam, LPARAM lParam) {
   const MOUSEHOOKSTRUCT* mouse = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam);
@@ -66,7 +70,7 @@ LRESULT CALLBACK TooltipHook(int code, WPARAM wParam, LPARAM lParam) {
       s_lastHookWindow = NULL;
     }
   }
-  return ::CallNextHookEx(CCustToolBar::sTooltipHook, code, wParam, lParam);
+  return ::CallNextHookEx(t_tooltipHook, code, wParam, lParam);
 }
 
 // An image of the strip to be: a slice of a resource strip, or a whole custom bitmap.
@@ -79,17 +83,15 @@ struct StripPiece {
 // Builds the strip in one pass: one bitmap as wide as all images, each image copied once.
 HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
   if (pieces.empty()) return NULL;
-  HDC screen = ::GetDC(NULL);
-  HBITMAP strip = ::CreateCompatibleBitmap(screen, image.cx * static_cast<int>(pieces.size()), image.cy);
-  uih::OwnedDC to(::CreateCompatibleDC(screen)), from(::CreateCompatibleDC(screen));
-  ::ReleaseDC(NULL, screen);
-  if (strip == NULL || !to || !from) {
+  uih::WindowDC screen(NULL);
+  uih::OwnedBitmap strip(::CreateCompatibleBitmap(screen.Get(), image.cx * static_cast<int>(pieces.size()), image.cy));
+  uih::MemoryDC to(screen.Get()), from(screen.Get());
+  screen.Reset();
+  if (!strip || to.Get() == NULL || from.Get() == NULL) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
-    if (strip != NULL) ::DeleteObject(strip);
     return NULL;
   }
-  HGDIOBJ oldTo = ::SelectObject(to.Get(), strip);
-  HGDIOBJ oldFrom = ::GetCurrentObject(from.Get(), OBJ_BITMAP);
+  const uih::Selection toStrip(to.Get(), strip.Get());
   uih::OwnedBrush face(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
   RECT all = {0, 0, image.cx * static_cast<int>(pieces.size()), image.cy};
   ::FillRect(to.Get(), &all, face.Get());
@@ -97,7 +99,7 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
   for (const StripPiece& p : pieces) {
     BITMAP bm = {};
     if (p.source != NULL && ::GetObject(p.source, sizeof bm, &bm)) {
-      ::SelectObject(from.Get(), p.source);
+      const uih::Selection piece(from.Get(), p.source);
       const int sx = p.index < 0 ? 0 : p.index * image.cx;
       const int sw = p.index < 0 ? bm.bmWidth : image.cx;
       const int sh = p.index < 0 ? bm.bmHeight : image.cy;
@@ -108,9 +110,7 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
     }
     x += image.cx;
   }
-  ::SelectObject(from.Get(), oldFrom);
-  ::SelectObject(to.Get(), oldTo);
-  return strip;
+  return strip.Release();
 }
 
 // While Reload adds buttons: the pieces of the strip to be, and the image buttons and
@@ -232,8 +232,8 @@ int NotifyAllControlBars(int code) {
 IMPLEMENT_DYNAMIC(CCustToolBar, CFlatToolBar)
 
 CCustToolBar* CCustToolBar::sSelected = NULL;
-HHOOK CCustToolBar::sTooltipHook = NULL;
-int CCustToolBar::sHookUsers = 0;
+HHOOK CCustToolBar::TooltipHookOfThread() { return t_tooltipHook; }
+int CCustToolBar::TooltipHookUsersOfThread() { return t_hookUsers; }
 
 BEGIN_MESSAGE_MAP(CCustToolBar, CFlatToolBar)
   ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CCustToolBar::OnToolTipText)
@@ -287,9 +287,9 @@ int CCustToolBar::Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwS
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetDefaultFont(1)));
   SetSizesByFlag();
   // The first bar of the thread installs the tooltip hook; the last one to go removes it.
-  if (sHookUsers++ == 0) {
-    sTooltipHook = ::SetWindowsHookEx(WH_MOUSE, TooltipHook, NULL, ::GetCurrentThreadId());
-    if (sTooltipHook == NULL) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
+  if (t_hookUsers++ == 0) {
+    t_tooltipHook = uih::HookThisThread(WH_MOUSE, TooltipHook).Release();
+    if (t_tooltipHook == NULL) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
   }
   return 1;
 }
@@ -744,9 +744,9 @@ void CCustToolBar::OnDestroy() {
   SetCustomizingToolBar(0);
   DeleteAllButtons();
   CFlatToolBar::OnDestroy();
-  if (sHookUsers > 0 && --sHookUsers == 0 && sTooltipHook != NULL) {
-    ::UnhookWindowsHookEx(sTooltipHook);
-    sTooltipHook = NULL;
+  if (t_hookUsers > 0 && --t_hookUsers == 0) {
+    uih::OwnedHook(t_tooltipHook).Reset();
+    t_tooltipHook = NULL;
     s_lastHookWindow = NULL;
   }
 }

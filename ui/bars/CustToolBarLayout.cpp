@@ -59,10 +59,9 @@ int CCustToolBar::GetButtonWidth(TBBUTTON* pButton) {
       }
     }
     uih::OwnedDC dc(::CreateCompatibleDC(NULL));
-    HGDIOBJ old = ::SelectObject(dc.Get(), GetDefaultFont(0));
+    const uih::Selection font(dc.Get(), GetDefaultFont(0));
     SIZE extent = {};
     ::GetTextExtentPoint32(dc.Get(), text, text.GetLength(), &extent);
-    ::SelectObject(dc.Get(), old);
     record->m_nTextWidth = extent.cx;
     return extent.cx + 11 + arrow;
   }
@@ -73,10 +72,9 @@ int CCustToolBar::GetButtonWidth(TBBUTTON* pButton) {
 int CCustToolBar::GetButtonHeight(TBBUTTON* pButton) {
   if (!IsTextButton(*pButton)) return m_sizeButton.cy;
   uih::OwnedDC dc(::CreateCompatibleDC(NULL));
-  HGDIOBJ old = ::SelectObject(dc.Get(), GetDefaultFont(0));
+  const uih::Selection font(dc.Get(), GetDefaultFont(0));
   TEXTMETRIC tm = {};
   ::GetTextMetrics(dc.Get(), &tm);
-  ::SelectObject(dc.Get(), old);
   return tm.tmHeight + 11;
 }
 
@@ -467,13 +465,13 @@ void CCustToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
       const bool dropDown = IsDropDownButton(&b) != NULL;
       if (dropDown) textRect.right -= DropDownIconSize();
       if (pressed && !m_bCustomizing) textRect.OffsetRect(1, 1);
-      HGDIOBJ oldFont = ::SelectObject(dc, GetDefaultFont(0));
+      uih::Selection font(dc, GetDefaultFont(0));
       ::SetBkMode(dc, TRANSPARENT);
       ::SetTextColor(dc, ::GetSysColor((state & CDIS_DISABLED) ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
       // A menu bar's texts underline their mnemonics as a menu does.
       const UINT prefix = m_bMenuBar ? 0 : DT_NOPREFIX;
       ::DrawText(dc, text, text.GetLength(), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | prefix);
-      ::SelectObject(dc, oldFont);
+      font.Restore();
       if (dropDown) DrawDropDownMenu(dc, rect);
       *pResult = CDRF_SKIPDEFAULT | CDRF_NOTIFYPOSTPAINT;
       return;

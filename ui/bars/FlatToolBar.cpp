@@ -45,23 +45,19 @@ HBITMAP LoadFaceBitmap(UINT bitmapId, COLORREF face) {
   BITMAP bm = {};
   ::GetObject(loaded, sizeof bm, &bm);
   uih::OwnedBitmap source(loaded);
-  HDC screen = ::GetDC(NULL);
-  HBITMAP result = ::CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-  uih::OwnedDC from(::CreateCompatibleDC(screen)), to(::CreateCompatibleDC(screen));
-  ::ReleaseDC(NULL, screen);
-  if (result == NULL || !from || !to) {
-    if (result != NULL) ::DeleteObject(result);
-    return NULL;
+  uih::WindowDC screen(NULL);
+  uih::OwnedBitmap result(::CreateCompatibleBitmap(screen.Get(), bm.bmWidth, bm.bmHeight));
+  uih::MemoryDC from(screen.Get()), to(screen.Get());
+  screen.Reset();
+  if (!result || from.Get() == NULL || to.Get() == NULL) return NULL;
+  {
+    const uih::Selection fromSource(from.Get(), source.Get()), toResult(to.Get(), result.Get());
+    uih::OwnedBrush brush(::CreateSolidBrush(face));
+    RECT all = {0, 0, bm.bmWidth, bm.bmHeight};
+    ::FillRect(to.Get(), &all, brush.Get());
+    ::TransparentBlt(to.Get(), 0, 0, bm.bmWidth, bm.bmHeight, from.Get(), 0, 0, bm.bmWidth, bm.bmHeight, 0xC0C0C0);
   }
-  HGDIOBJ oldFrom = ::SelectObject(from.Get(), source.Get());
-  HGDIOBJ oldTo = ::SelectObject(to.Get(), result);
-  uih::OwnedBrush brush(::CreateSolidBrush(face));
-  RECT all = {0, 0, bm.bmWidth, bm.bmHeight};
-  ::FillRect(to.Get(), &all, brush.Get());
-  ::TransparentBlt(to.Get(), 0, 0, bm.bmWidth, bm.bmHeight, from.Get(), 0, 0, bm.bmWidth, bm.bmHeight, 0xC0C0C0);
-  ::SelectObject(from.Get(), oldFrom);
-  ::SelectObject(to.Get(), oldTo);
-  return result;
+  return result.Release();
 }
 }  // namespace
 
@@ -177,29 +173,25 @@ int CFlatToolBar::AppendBitmapForToolbar(HBITMAP* strip, HBITMAP source, int ind
     UI_TRACE_REFUSED(s_log, "no such image in the source");
     return oldWidth / width;
   }
-  HDC screen = ::GetDC(NULL);
-  HBITMAP made = ::CreateCompatibleBitmap(screen, oldWidth + width, src.bmHeight);
-  uih::OwnedDC to(::CreateCompatibleDC(screen)), from(::CreateCompatibleDC(screen));
-  ::ReleaseDC(NULL, screen);
-  if (made == NULL || !to || !from) {
+  uih::WindowDC screen(NULL);
+  uih::OwnedBitmap made(::CreateCompatibleBitmap(screen.Get(), oldWidth + width, src.bmHeight));
+  uih::MemoryDC to(screen.Get()), from(screen.Get());
+  screen.Reset();
+  if (!made || to.Get() == NULL || from.Get() == NULL) {
     UI_TRACE_FAILED(s_log, "CreateCompatibleBitmap");
-    if (made != NULL) ::DeleteObject(made);
     return oldWidth / width;
   }
-  HGDIOBJ oldTo = ::SelectObject(to.Get(), made);
-  HGDIOBJ oldFrom = NULL;
-  if (*strip != NULL) {
-    oldFrom = ::SelectObject(from.Get(), *strip);
-    ::BitBlt(to.Get(), 0, 0, oldWidth, old.bmHeight, from.Get(), 0, 0, SRCCOPY);
-    ::SelectObject(from.Get(), source);
-  } else {
-    oldFrom = ::SelectObject(from.Get(), source);
+  {
+    const uih::Selection toMade(to.Get(), made.Get());
+    if (*strip != NULL) {
+      const uih::Selection fromStrip(from.Get(), *strip);
+      ::BitBlt(to.Get(), 0, 0, oldWidth, old.bmHeight, from.Get(), 0, 0, SRCCOPY);
+    }
+    const uih::Selection fromSource(from.Get(), source);
+    ::BitBlt(to.Get(), oldWidth, 0, width, src.bmHeight, from.Get(), index * width, 0, SRCCOPY);
   }
-  ::BitBlt(to.Get(), oldWidth, 0, width, src.bmHeight, from.Get(), index * width, 0, SRCCOPY);
-  ::SelectObject(from.Get(), oldFrom);
-  ::SelectObject(to.Get(), oldTo);
   if (*strip != NULL) ::DeleteObject(*strip);
-  *strip = made;
+  *strip = made.Release();
   return oldWidth / width;
 }
 

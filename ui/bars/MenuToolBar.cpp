@@ -5,6 +5,7 @@
 #include "UICommand.h"
 #include "UICommandCenter.h"
 #include "UICoolMenu.h"
+#include "UIHandles.h"
 #include "UITrace.h"
 #include "UIUtilities.h"
 
@@ -21,8 +22,8 @@ UlmLogger s_log("ui/MenuToolBar");
 
 // The bar whose popup is tracked, and the hooks installed meanwhile (the user-interface thread).
 CMenuToolBar* s_tracking = NULL;
-HHOOK s_keyHook = NULL;
-HHOOK s_mouseHook = NULL;
+uih::OwnedHook s_keyHook;
+uih::OwnedHook s_mouseHook;
 POINT s_lastMouse = {LONG_MIN, LONG_MIN};
 
 // The character after the first single ampersand, upper-cased; 0 when there is none.
@@ -159,11 +160,10 @@ int CMenuToolBar::Create(CWnd* pParentWnd, UINT nID, UINT nTitleLabel, DWORD dwS
 
 void CMenuToolBar::SetButtonHeightFromFont() {
   TEXTMETRIC tm = {};
-  if (HDC dc = ::GetDC(m_hWnd)) {
-    HGDIOBJ old = ::SelectObject(dc, GetDefaultFont(1));
-    ::GetTextMetrics(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+  uih::WindowDC dc(m_hWnd);
+  if (dc) {
+    uih::Selection font(dc.Get(), GetDefaultFont(1));
+    ::GetTextMetrics(dc.Get(), &tm);
   }
   SetSizes(CSize(m_sizeButton.cx, tm.tmHeight + 11), m_sizeImage);
 }
@@ -296,7 +296,7 @@ LRESULT CALLBACK CMenuToolBar::KeyboardHook(int code, WPARAM wParam, LPARAM lPar
     if (!seen)
       if (HWND focus = ::GetFocus()) ::SendMessageW(focus, WM_KEYDOWN, wParam, lParam);
   }
-  return ::CallNextHookEx(s_keyHook, code, wParam, lParam);
+  return ::CallNextHookEx(s_keyHook.Get(), code, wParam, lParam);
 }
 
 LRESULT CALLBACK CMenuToolBar::MouseHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -314,23 +314,32 @@ LRESULT CALLBACK CMenuToolBar::MouseHook(int code, WPARAM wParam, LPARAM lParam)
       ::PostMessageW(info->hwnd, WM_NCLBUTTONDBLCLK, HTSYSMENU, MAKELPARAM(info->pt.x, info->pt.y));
     }
   }
-  return ::CallNextHookEx(s_mouseHook, code, wParam, lParam);
+  return ::CallNextHookEx(s_mouseHook.Get(), code, wParam, lParam);
 }
 
 void CMenuToolBar::OnMenuCommand(UINT nID) {
   SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
   m_bSysIconHot = 0;
   if (s_tracking != NULL) return;  // one popup loop at a time
-  s_tracking = this;
-  s_lastMouse = {LONG_MIN, LONG_MIN};
-  s_mouseHook = ::SetWindowsHookExW(WH_MOUSE, MouseHook, NULL, ::GetCurrentThreadId());
-  s_keyHook = ::SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, NULL, ::GetCurrentThreadId());
-  if (s_mouseHook == NULL || s_keyHook == NULL) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
+  // The mark and the hooks last as long as the loop, however it ends: the loop runs the host's
+  // code, and one left behind would block every later popup.
+  struct TrackingScope {
+    explicit TrackingScope(CMenuToolBar* bar) {
+      s_tracking = bar;
+      s_lastMouse = {LONG_MIN, LONG_MIN};
+      s_mouseHook = uih::HookThisThreadW(WH_MOUSE, MouseHook);
+      s_keyHook = uih::HookThisThreadW(WH_KEYBOARD, KeyboardHook);
+      if (!s_mouseHook || !s_keyHook) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
+    }
+    ~TrackingScope() {
+      s_keyHook.Reset();
+      s_mouseHook.Reset();
+      s_tracking = NULL;
+    }
+    TrackingScope(const TrackingScope&) = delete;
+    TrackingScope& operator=(const TrackingScope&) = delete;
+  } scope(this);
   DoMenu(static_cast<int>(nID));
-  if (s_keyHook != NULL) ::UnhookWindowsHookEx(s_keyHook);
-  if (s_mouseHook != NULL) ::UnhookWindowsHookEx(s_mouseHook);
-  s_keyHook = s_mouseHook = NULL;
-  s_tracking = NULL;
 }
 
 void CMenuToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -526,8 +535,8 @@ LRESULT CMenuToolBar::OnNcHitTest(CPoint point) {
 void CMenuToolBar::OnNcPaint() {
   CCustToolBar::OnNcPaint();
   if (m_hSysMenu == NULL) return;
-  HDC dc = ::GetWindowDC(m_hWnd);
-  if (dc == NULL) return;
+  uih::WindowDC dc = uih::WindowDC::WholeWindow(m_hWnd);
+  if (!dc) return;
   // Only the frame: painted while the client area has not made room for the items yet, they
   // would land in the client and move with its bits.
   CRect window, client;
@@ -535,9 +544,8 @@ void CMenuToolBar::OnNcPaint() {
   GetClientRect(&client);
   ClientToScreen(&client);
   client.OffsetRect(-window.left, -window.top);
-  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  DrawNcItems(dc);
-  ::ReleaseDC(m_hWnd, dc);
+  ::ExcludeClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);
+  DrawNcItems(dc.Get());
 }
 
 void CMenuToolBar::DrawNcItems(HDC hDC) {

@@ -1,6 +1,7 @@
 // The popup tool table: drops down, closes on Escape, selection or a click elsewhere, and
 // tears off into a floating frame through its strip.
 #include "PopupToolTable.h"
+#include "UIHandles.h"
 
 #include "ToolTableState.h"
 #include "ControlClass.h"
@@ -159,9 +160,8 @@ void CPopupToolTable::DrawCaption() {
   POINT cursor;
   ::GetCursorPos(&cursor);
   ScreenToClient(&cursor);
-  HDC dc = ::GetDC(m_hWnd);
-  ::FillRect(dc, &rc, GetSysColorBrush(::PtInRect(&rc, cursor) ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-  ::ReleaseDC(m_hWnd, dc);
+  uih::WindowDC dc(m_hWnd);
+  ::FillRect(dc.Get(), &rc, GetSysColorBrush(::PtInRect(&rc, cursor) ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
 }
 
 void CPopupToolTable::HandleItemHover() {
@@ -242,9 +242,7 @@ int CPopupToolTable::HandleTearOff(CPoint point) {
   RECT strip;
   GetClientRect(&strip);
   strip.bottom = m_nStrip;
-  HDC dc = ::GetDC(popup);
-  ::FrameRect(dc, &strip, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::ReleaseDC(popup, dc);
+  ::FrameRect(uih::WindowDC(popup).Get(), &strip, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   if (::GetKeyState(VK_RBUTTON) < 0) return 0;
   if (::GetCapture() == popup) ::ReleaseCapture();
   m_bCaptured = 0;

@@ -150,10 +150,11 @@ void CPopupToolTableBtn::ComputeMetrics() {
 void CPopupToolTableBtn::CreateFontW() {
   LOGFONTW lf;
   GetDefaultLogFont(lf);
-  HDC dc = ::GetDC(m_hWnd);
-  // Japanese and Chinese: 9 points in the language's character set; otherwise 8 points.
-  if (!quarnel::FarEastLogFont(lf, dc, false)) lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ::ReleaseDC(m_hWnd, dc);
+  {
+    uih::WindowDC dc(m_hWnd);
+    // Japanese and Chinese: 9 points in the language's character set; otherwise 8 points.
+    if (!quarnel::FarEastLogFont(lf, dc.Get(), false)) lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+  }
   // Upright text: no escapement or orientation.
   lf.lfEscapement = lf.lfOrientation = 0;
   m_font.DeleteObject();
@@ -898,11 +899,10 @@ IMPLEMENT_DYNAMIC(CToggleBtn, CButton)
 
 void CToggleBtn::DrawItem(LPDRAWITEMSTRUCT dis) {
   // The button's own DC: the record's may belong to a parent drawing for it.
-  HDC dc = ::GetDC(m_hWnd);
-  if (dc == NULL) return;
+  uih::WindowDC dc(m_hWnd);
+  if (!dc) return;
   RECT rc;
   GetClientRect(&rc);
-  ::FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-  DrawArrow(dc, rc, GetSysColor((dis->itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_WINDOWFRAME), !m_bDown);
-  ::ReleaseDC(m_hWnd, dc);
+  ::FillRect(dc.Get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
+  DrawArrow(dc.Get(), rc, GetSysColor((dis->itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_WINDOWFRAME), !m_bDown);
 }

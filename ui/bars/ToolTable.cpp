@@ -1,6 +1,7 @@
 // The tool table control ("QvToolTable32"): its state, layout, item operations, state rules
 // and private messages. Drawing is in ToolTableDraw.cpp, input in ToolTableInput.cpp.
 #include "ControlClasses.h"
+#include "UIHandles.h"
 #include "ControlClass.h"
 #include "ToolTableState.h"
 
@@ -183,11 +184,10 @@ void RedrawAll(Table* t, HDC given) {
   if (given != NULL) {
     PaintItems(t, given, &update);
   } else if (t->redraw && IsWindowVisible(t->hwnd)) {
-    HDC dc = GetDC(t->hwnd);
-    if (dc != NULL) {
-      FillRect(dc, &update, GetSysColorBrush(COLOR_BTNFACE));
-      PaintItems(t, dc, &update);
-      ReleaseDC(t->hwnd, dc);
+    uih::WindowDC dc(t->hwnd);
+    if (dc) {
+      FillRect(dc.Get(), &update, GetSysColorBrush(COLOR_BTNFACE));
+      PaintItems(t, dc.Get(), &update);
     }
   } else {
     return;  // left for WM_PAINT

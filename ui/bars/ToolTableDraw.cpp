@@ -288,14 +288,10 @@ void DrawItem(Table* t, HDC dc, int pos, bool content, PaintContext& ctx) {
 
 void RedrawItem(Table* t, int pos, bool content) {
   if (!t->redraw || !IsWindowVisible(t->hwnd) || t->At(pos) == NULL) return;
-  HDC dc = GetDC(t->hwnd);
-  if (dc == NULL) return;
-  HWND hwnd = t->hwnd;
-  {
-    PaintContext ctx(t);
-    DrawItem(t, dc, pos, content, ctx);
-  }
-  ReleaseDC(hwnd, dc);
+  uih::WindowDC dc(t->hwnd);  // holds the window: the table may be gone after drawing
+  if (!dc) return;
+  PaintContext ctx(t);
+  DrawItem(t, dc.Get(), pos, content, ctx);
 }
 
 void PaintItems(Table* t, HDC dc, const RECT* clip) {

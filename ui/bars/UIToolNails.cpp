@@ -86,10 +86,7 @@ BOOL CUIToolNails::CreateStrip(CWnd* parent, unsigned long style, unsigned int i
   lf.lfHeight = stock.lfHeight;
 #ifndef UNICODE
   // The earlier edition picks the nails' font by the user-interface language.
-  if (HDC dc = ::GetDC(m_hWnd)) {
-    quarnel::FarEastLogFont(lf, dc, true);
-    ::ReleaseDC(m_hWnd, dc);
-  }
+  if (uih::WindowDC dc{m_hWnd}) quarnel::FarEastLogFont(lf, dc.Get(), true);
 #endif
   m_normal.Attach(::CreateFontIndirectW(&lf));
   lf.lfWeight = FW_BOLD;

@@ -1,5 +1,6 @@
 // Framework commands: table commands and the user's custom commands.
 #include "UICommand.h"
+#include "UIHandles.h"
 
 #include "UICommandCenter.h"
 #include "UIHotKey.h"
@@ -12,24 +13,16 @@ BOOL s_bShowHotKeyInTooltip = TRUE;
 HBITMAP CopyBitmapForScreen(HBITMAP source) {
   BITMAP bm;
   if (source == NULL || GetObject(source, sizeof bm, &bm) != sizeof bm) return NULL;
-  HBITMAP copy = NULL;
-  HDC screen = GetDC(NULL);
-  HDC from = CreateCompatibleDC(screen);
-  HDC to = CreateCompatibleDC(screen);
-  if (from && to) {
-    copy = CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-    if (copy) {
-      HGDIOBJ oldFrom = SelectObject(from, source);
-      HGDIOBJ oldTo = SelectObject(to, copy);
-      BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
-      SelectObject(to, oldTo);
-      SelectObject(from, oldFrom);
-    }
+  const uih::WindowDC screen(NULL);
+  uih::MemoryDC from(screen.Get()), to(screen.Get());
+  if (!from.Get() || !to.Get()) return NULL;
+  uih::OwnedBitmap copy(CreateCompatibleBitmap(screen.Get(), bm.bmWidth, bm.bmHeight));
+  if (!copy) return NULL;
+  {
+    const uih::Selection fromSource(from.Get(), source), toCopy(to.Get(), copy.Get());
+    BitBlt(to.Get(), 0, 0, bm.bmWidth, bm.bmHeight, from.Get(), 0, 0, SRCCOPY);
   }
-  if (to) DeleteDC(to);
-  if (from) DeleteDC(from);
-  ReleaseDC(NULL, screen);
-  return copy;
+  return copy.Release();
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 // The running system for the crash report.
 #include "UIOSVersion.h"
+#include "UIHandles.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -221,12 +222,11 @@ std::string COSVersion::GetDisplayAdapter() const {
 
 void COSVersion::GetDisplayMode(DWORD* width, DWORD* height, DWORD* colors) const {
   *width = *height = *colors = 0;
-  HDC dc = CreateDCW(L"DISPLAY", NULL, NULL, NULL);
-  if (dc == NULL) return;
-  *width = GetDeviceCaps(dc, HORZRES);
-  *height = GetDeviceCaps(dc, VERTRES);
-  *colors = static_cast<DWORD>(GetDeviceCaps(dc, NUMCOLORS));
-  DeleteDC(dc);
+  const uih::OwnedDC dc = uih::CreateDeviceDC(L"DISPLAY", NULL, NULL, NULL);
+  if (!dc) return;
+  *width = GetDeviceCaps(dc.Get(), HORZRES);
+  *height = GetDeviceCaps(dc.Get(), VERTRES);
+  *colors = static_cast<DWORD>(GetDeviceCaps(dc.Get(), NUMCOLORS));
 }
 
 std::string UIGroupDigits(ULONGLONG value) {

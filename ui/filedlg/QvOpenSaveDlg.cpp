@@ -169,9 +169,8 @@ BOOL CQvOpenSaveDlg::IsOldStyleOpenSave() {
 
 void CQvOpenSaveDlg::InstallHooks() {
   RemoveHooks();
-  const DWORD thread = ::GetCurrentThreadId();
-  cDialogHook = ::SetWindowsHookExW(WH_CALLWNDPROC, DialogHookProc, NULL, thread);
-  cOKBtnHook = ::SetWindowsHookExW(WH_GETMESSAGE, OKButtonHookProc, NULL, thread);
+  cDialogHook = uih::HookThisThreadW(WH_CALLWNDPROC, DialogHookProc).Release();
+  cOKBtnHook = uih::HookThisThreadW(WH_GETMESSAGE, OKButtonHookProc).Release();
 }
 
 void CQvOpenSaveDlg::RemoveHooks() {

@@ -168,7 +168,7 @@ int WINAPI OmbrelBegin(HINSTANCE instance) {
     return 0;
   }
   OmbrelExcludeClass(MAKEINTATOM(32768));  // menus
-  s_hook.Reset(::SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, NULL, ::GetCurrentThreadId()));
+  s_hook = uih::HookThisThreadW(WH_CALLWNDPROCRET, AfterMessage);
   if (!s_hook) UI_TRACE_FAILED(s_log, "SetWindowsHookEx");
   return s_hook ? 1 : 0;
 }

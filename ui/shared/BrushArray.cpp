@@ -1,5 +1,6 @@
 // Pattern brushes cut from a strip of 8 x 8 patterns.
 #include "UIUtilities.h"
+#include "UIHandles.h"
 
 #include <new>
 
@@ -60,20 +61,19 @@ HBRUSH CBrushArray::operator[](int i) {
   const size_t stride = ((static_cast<size_t>(m_bm.bmWidth) + 31) / 32) * 4;
   BYTE* bits = new (std::nothrow) BYTE[stride * m_bm.bmHeight];
   if (bits == NULL) return NULL;
-  HDC screen = GetDC(NULL);
-  const int rows = screen != NULL ? GetDIBits(screen, static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), 0,
-                                              m_bm.bmHeight, bits, reinterpret_cast<BITMAPINFO*>(&info),
-                                              DIB_RGB_COLORS)
-                                  : 0;
-  if (screen != NULL) ReleaseDC(NULL, screen);
+  int rows = 0;
+  {
+    uih::WindowDC screen(NULL);
+    if (screen)
+      rows = GetDIBits(screen.Get(), static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), 0, m_bm.bmHeight, bits,
+                       reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  }
   if (rows == m_bm.bmHeight) {
     // A monochrome bitmap takes rows of whole 16-bit words.
     BYTE pattern[16] = {};
     for (int r = 0; r < 8; ++r) pattern[2 * r] = bits[(static_cast<size_t>(i) * 8 + r) * stride];
-    if (HBITMAP bmp = CreateBitmap(8, 8, 1, 1, pattern)) {
-      m_pBrushes[i] = CreatePatternBrush(bmp);
-      DeleteObject(bmp);
-    }
+    const uih::OwnedBitmap bmp(CreateBitmap(8, 8, 1, 1, pattern));
+    if (bmp) m_pBrushes[i] = CreatePatternBrush(bmp.Get());  // the brush keeps its own copy
   }
   delete[] bits;
   return m_pBrushes[i];

@@ -1,15 +1,15 @@
 // The look shared by the owner-drawn menus.
 #include "MenuItemLook.h"
 
+#include "UIHandles.h"
+
 namespace menulook {
 
 HBRUSH MakeHalftoneBrush() {
   static const WORD kRows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-  HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kRows);
-  if (pattern == NULL) return NULL;
-  HBRUSH brush = ::CreatePatternBrush(pattern);
-  ::DeleteObject(pattern);  // the brush keeps its own copy
-  return brush;
+  const uih::OwnedBitmap pattern(::CreateBitmap(8, 8, 1, 1, kRows));
+  if (!pattern) return NULL;
+  return ::CreatePatternBrush(pattern.Get());  // the brush keeps its own copy of the pattern
 }
 
 DCState::DCState(HDC dc)

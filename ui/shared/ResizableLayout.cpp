@@ -9,6 +9,7 @@
 #include <climits>
 #include <vector>
 
+#include "UIHandles.h"
 #include "UITrace.h"
 
 namespace {
@@ -291,14 +292,13 @@ BOOL CALLBACK CResizableLayout::EnumAndClipChildWindow(HWND hWnd, LPARAM lParam)
     return TRUE;
   const CRect rc = RectInClient(wnd->m_hWnd, hWnd);
   HDC hdc = self->m_pClippedDC->GetSafeHdc();
-  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-  if (rgn != NULL && ::GetWindowRgn(hWnd, rgn) == COMPLEXREGION) {
-    ::OffsetRgn(rgn, rc.left, rc.top);
-    ::ExtSelectClipRgn(hdc, rgn, RGN_DIFF);
+  const uih::OwnedRgn rgn(::CreateRectRgn(0, 0, 0, 0));
+  if (rgn && ::GetWindowRgn(hWnd, rgn.Get()) == COMPLEXREGION) {
+    ::OffsetRgn(rgn.Get(), rc.left, rc.top);
+    ::ExtSelectClipRgn(hdc, rgn.Get(), RGN_DIFF);
   } else {
     ::ExcludeClipRect(hdc, rc.left, rc.top, rc.right, rc.bottom);
   }
-  if (rgn != NULL) ::DeleteObject(rgn);
   return TRUE;
 }
 
@@ -323,13 +323,12 @@ BOOL CResizableGrip::InitGrip() {
     return FALSE;
   }
   // Only the lower-right triangle belongs to the grip.
-  HRGN grip = ::CreateRectRgnIndirect(&rc);
+  uih::OwnedRgn grip(::CreateRectRgnIndirect(&rc));
   for (int y = 0; y < m_sizeGrip.cy; ++y) {
-    HRGN line = ::CreateRectRgn(0, y, m_sizeGrip.cx - y, y + 1);
-    ::CombineRgn(grip, grip, line, RGN_DIFF);
-    ::DeleteObject(line);
+    const uih::OwnedRgn line(::CreateRectRgn(0, y, m_sizeGrip.cx - y, y + 1));
+    ::CombineRgn(grip.Get(), grip.Get(), line.Get(), RGN_DIFF);
   }
-  if (!::SetWindowRgn(m_wndGrip.m_hWnd, grip, FALSE)) ::DeleteObject(grip);  // the window owns it otherwise
+  if (::SetWindowRgn(m_wndGrip.m_hWnd, grip.Get(), FALSE)) grip.Release();  // the window owns it now
 
   const LONG_PTR previous = ::GetWindowLongPtr(m_wndGrip.m_hWnd, GWLP_WNDPROC);
   ::SetProp(m_wndGrip.m_hWnd, kGripProperty, reinterpret_cast<HANDLE>(previous));

@@ -1,5 +1,5 @@
 // Images, image lists, packed DIBs and OLE items drawn in the GDI view.
-#include "GUIImageCtrl.h"
+#include "UIBitmapInState.h"
 #include "UIImages.h"
 #include "UIOleItem.h"
 #include "UIUtilities.h"

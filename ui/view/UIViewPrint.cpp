@@ -2,6 +2,7 @@
 // page loop, copies and collation, and the rendering of one page at the printer's
 // resolution.
 #include <QvPreviewView.h>
+#include <UIHandles.h>
 #include <QvPrintDlg.h>
 #include <UIUtilities.h>
 #include <UIView.h>
@@ -86,7 +87,10 @@ BOOL CMFCUIView::OnPreparePrinting(CPrintInfo* info) {
   if (HandlingPrintDirect()) {
     if (const CCommandLineInfo* line = CommandLinePrinter()) {
       auto field = [](const CString& s) -> LPCTSTR { return s.IsEmpty() ? NULL : static_cast<LPCTSTR>(s); };
-      HDC printer = ::CreateDC(field(line->m_strDriverName), line->m_strPrinterName, field(line->m_strPortName), NULL);
+      // Handed to the print job, which deletes it.
+      HDC printer = uih::CreateDeviceDC(field(line->m_strDriverName), static_cast<LPCTSTR>(line->m_strPrinterName),
+                                        field(line->m_strPortName), NULL)
+                        .Release();
       if (printer == NULL) {
         ShowPrintStartFailure();
         return FALSE;
@@ -257,7 +261,8 @@ UIPrintResult CMFCUIView::Print(long from, long to) {
 void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   if (dc == NULL || info == NULL) return;
   const bool hadWindowDC = m_hDC != NULL && m_ownsDC;
-  HDC windowDC = m_hWnd != NULL ? ::GetDC(m_hWnd) : NULL;
+  uih::WindowDC windowDC;
+  if (m_hWnd != NULL) windowDC = uih::WindowDC(m_hWnd);
   UnprepareCurrentDC();
   // What rendering the page changes in the view, given back afterwards.
   const CoreState saved = SaveCoreState();
@@ -281,7 +286,7 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
 
   // Printing draws on the printer itself: no attribute DC of another device.
   m_hAttribDC = preview ? printer : NULL;
-  m_hColorRefDC = preview ? printer : windowDC;
+  m_hColorRefDC = preview ? printer : windowDC.Get();
   PrepareNewDCForDrawing(out, false);
   m_flags = (m_flags & ~UIVIEW_PRINT_FLAGS) | (preview ? UIVIEW_PREVIEW : UIVIEW_PRINTING);
   // The preparation took the resolution, twips per pixel and factors from the printer.
@@ -306,12 +311,7 @@ void CMFCUIView::OnPrint(CDC* dc, CPrintInfo* info) {
   m_drawRect = savedDrawRect;
   RestoreCoreState(saved);
   DropPreparedFonts();
-  if (windowDC != NULL) {
-    if (hadWindowDC)
-      PrepareNewDCForDrawing(windowDC, true);
-    else
-      ::ReleaseDC(m_hWnd, windowDC);
-  }
+  if (windowDC && hadWindowDC) PrepareNewDCForDrawing(windowDC.Release(), true);  // the view's own DC again
 }
 
 void CMFCUIView::OnFilePrintPreview() { DoPrintPreview(RUNTIME_CLASS(CQvPreviewView)); }

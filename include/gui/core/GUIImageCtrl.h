@@ -11,28 +11,14 @@
 #include <fw_wnd.h>
 
 #include "QvImage.h"
+#include "UIBitmapInState.h"
 #include "quarnel_api.h"
-
-// Display modes.
-enum QvImageDisplayMode {
-  QvImageClip = 1,     // drawn at the top-left corner, clipped to the rectangle
-  QvImageStretch = 2,  // stretched to the rectangle
-  QvImageFit = 3,      // natural size; the control is sized to the image
-  QvImageCentre = 4,   // natural size, centred
-};
-
-// State bits of DrawImageInState.
-const unsigned int QvDrawPair = 0x01;       // left half image, right half mask
-const unsigned int QvDrawHighlight = 0x04;  // 2-pixel highlight frame inside the rectangle
-const unsigned int QvDrawDisabled = 0x10;   // embossed disabled look (pair images only)
-const unsigned int QvDrawFillFace = 0x20;   // fill the rectangle with the button face first
 
 // Draws the image in the rectangle (see the display modes and state bits). An image with a
 // DIB is drawn by its DIB routine, copied or stretched to the rectangle whatever the mode and
 // state. Nothing for a null image or one with nothing to show.
 QUARNEL_API void DrawImageInState(CDC* dc, RECT* rect, QvImage* image, int display, unsigned int state);
-// The same for a bitmap (the DC's own bitmap may not be passed).
-QUARNEL_API void DrawBitmapInState(CDC* dc, RECT* rect, HBITMAP bitmap, int display, unsigned int state);
+// DrawBitmapInState, the same for a bitmap, is in UIBitmapInState.h (included above).
 
 // Messages of the image control.
 const UINT QIM_SETIMAGE = WM_USER + 1;      // wParam display mode, lParam QvImage* (null clears); TRUE

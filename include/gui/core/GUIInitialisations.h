@@ -11,6 +11,7 @@
 #include <vekkel.h>
 
 #include "QvCommandCenter.h"
+#include "UIProcessMode.h"
 #include "quarnel_api.h"
 
 // Day-name labels given to the global locale (Monday to Sunday).
@@ -42,9 +43,7 @@ QUARNEL_API void Set_ScriptingInRecordMode(bool record);
 QUARNEL_API bool IsScriptingInRecordMode();
 QUARNEL_API void SetScriptingInRecordMode(bool record);
 
-// True when a command-line argument after the program name is "-serviceonly" or
-// "/serviceonly" (exactly): such a process loads no cursors.
-QUARNEL_API bool IsServiceOnlyProcess();
+// IsServiceOnlyProcess (the start-up mode) is in UIProcessMode.h, included above.
 
 // The colour dialog's 16 saved custom colours, restored from and saved to the value
 // "Custom Colors" of "%APPLICATION_PREFS%\Settings".

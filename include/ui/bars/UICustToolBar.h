@@ -226,9 +226,11 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
   enum { kMaxButtonList = 4096 };
 
   static CCustToolBar* sSelected;
-  // The thread's WH_MOUSE hook, there while any customisable toolbar lives.
-  static HHOOK sTooltipHook;
-  static int sHookUsers;
+  // The calling thread's WH_MOUSE hook for the tooltips, there while any customisable toolbar
+  // of the thread lives (NULL otherwise), and the number of those toolbars. Each thread that
+  // makes toolbars has its own: a hook sees only the messages of the thread it was set on.
+  static HHOOK TooltipHookOfThread();
+  static int TooltipHookUsersOfThread();
 
  protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -1,6 +1,8 @@
 // One vocabulary for GDI and USER handles: owners that free what they hold, borrowers that
-// only name a handle somebody else frees, a scoped selection into a DC, and scoped GetDC /
-// ReleaseDC and SaveDC / RestoreDC.
+// only name a handle somebody else frees, a scoped selection into a DC, scoped GetDC /
+// ReleaseDC and SaveDC / RestoreDC, device DCs and hooks on the calling thread. The library
+// gets window DCs, device DCs and hooks only through here (the build refuses the raw calls
+// elsewhere).
 //
 // An owner or a borrower of one handle has the size and alignment of the handle, so a class
 // can trade a raw handle member for one without changing its layout.
@@ -104,6 +106,30 @@ using OwnedImageList = Owned<HIMAGELIST, DestroyImageList>;
 using OwnedWindow = Owned<HWND, DestroyWindowHandle>;
 using OwnedHook = Owned<HHOOK, UnhookWindowsHook>;
 
+// A hook on the calling thread's messages, removed when its owner ends (hooks are per thread:
+// the library never hooks another thread or the whole desktop). Empty when the system refuses.
+// The message texts a WH_CALLWNDPROC or WH_GETMESSAGE hook sees are in the edition's character
+// set; HookThisThreadW sees them as Unicode in both editions.
+inline OwnedHook HookThisThread(int kind, HOOKPROC proc) {
+  return OwnedHook(::SetWindowsHookEx(kind, proc, NULL, ::GetCurrentThreadId()));
+}
+inline OwnedHook HookThisThreadW(int kind, HOOKPROC proc) {
+  return OwnedHook(::SetWindowsHookExW(kind, proc, NULL, ::GetCurrentThreadId()));
+}
+// The same on another thread of this process (the procedure runs on that thread).
+inline OwnedHook HookThreadW(int kind, HOOKPROC proc, DWORD thread) {
+  return OwnedHook(::SetWindowsHookExW(kind, proc, NULL, thread));
+}
+
+// A DC for a device (a printer, the display) by its driver, device and port names, deleted when
+// its owner ends; empty when the device cannot be opened.
+inline OwnedDC CreateDeviceDC(LPCWSTR driver, LPCWSTR device, LPCWSTR port, const DEVMODEW* mode) {
+  return OwnedDC(::CreateDCW(driver, device, port, mode));
+}
+inline OwnedDC CreateDeviceDC(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode) {
+  return OwnedDC(::CreateDCA(driver, device, port, mode));
+}
+
 using BorrowedBrush = Borrowed<HBRUSH>;
 using BorrowedPen = Borrowed<HPEN>;
 using BorrowedFont = Borrowed<HFONT>;
@@ -170,12 +196,14 @@ class Selection {
   HGDIOBJ m_previous;
 };
 
-// The DC of a window (of the screen for NULL) for the scope, released to the window at its
-// end unless handed over with Release.
+// The DC of a window's client area (of the screen for NULL) for the scope, released to the
+// window at its end unless handed over with Release. WholeWindow gives the DC of the whole
+// window, frame and caption included.
 class WindowDC {
  public:
   WindowDC() noexcept : m_wnd(NULL), m_dc(NULL) {}
   explicit WindowDC(HWND wnd) : m_wnd(wnd), m_dc(::GetDC(wnd)) {}
+  static WindowDC WholeWindow(HWND wnd) { return WindowDC(wnd, ::GetWindowDC(wnd)); }
   ~WindowDC() { Reset(); }
   WindowDC(WindowDC&& other) noexcept : m_wnd(other.m_wnd), m_dc(other.m_dc) { other.m_dc = NULL; }
   WindowDC& operator=(WindowDC&& other) noexcept {
@@ -205,6 +233,7 @@ class WindowDC {
   }
 
  private:
+  WindowDC(HWND wnd, HDC dc) noexcept : m_wnd(wnd), m_dc(dc) {}
   HWND m_wnd;
   HDC m_dc;
 };

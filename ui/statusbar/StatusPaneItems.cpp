@@ -1,5 +1,6 @@
 // Pane items of the status bar's template bars: text, indicator, progress bar and image.
 #include "UIStatusBar.h"
+#include "UIHandles.h"
 
 #include <commctrl.h>
 
@@ -15,24 +16,18 @@ namespace {
 // The status bar's font selected into a DC of its own for measuring.
 class BarFontDC {
  public:
-  explicit BarFontDC(CWnd* bar) : m_wnd(bar != NULL ? bar->GetSafeHwnd() : NULL), m_dc(::GetDC(m_wnd)) {
-    HFONT font = m_wnd ? reinterpret_cast<HFONT>(::SendMessage(m_wnd, WM_GETFONT, 0, 0)) : NULL;
-    if (m_dc) m_old = ::SelectObject(m_dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-  }
-  ~BarFontDC() {
-    if (m_dc) {
-      ::SelectObject(m_dc, m_old);
-      ::ReleaseDC(m_wnd, m_dc);
-    }
+  explicit BarFontDC(CWnd* bar) : m_dc(bar != NULL ? bar->GetSafeHwnd() : NULL) {
+    HWND wnd = m_dc.Window();
+    HFONT font = wnd ? reinterpret_cast<HFONT>(::SendMessage(wnd, WM_GETFONT, 0, 0)) : NULL;
+    if (m_dc) m_font = uih::Selection(m_dc.Get(), font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
   }
   BarFontDC(const BarFontDC&) = delete;
   BarFontDC& operator=(const BarFontDC&) = delete;
-  HDC dc() const { return m_dc; }
+  HDC dc() const { return m_dc.Get(); }
 
  private:
-  HWND m_wnd;
-  HDC m_dc;
-  HGDIOBJ m_old = NULL;
+  uih::WindowDC m_dc;
+  uih::Selection m_font;  // given back before the DC is released
 };
 }  // namespace
 
