@@ -22,8 +22,10 @@ bool CGUIView::PrinterOfCommandLine(CPrintDialog* pd) {
   CWinApp* app = AfxGetApp();
   const CCommandLineInfo* cmd = app != NULL ? app->m_pCmdInfo : NULL;
   if (cmd == NULL || cmd->m_nShellCommand != CCommandLineInfo::FilePrintTo) return true;
-  pd->m_pd.hDC = ::CreateDC(cmd->m_strDriverName, cmd->m_strPrinterName,
-                            cmd->m_strPortName.IsEmpty() ? NULL : static_cast<LPCTSTR>(cmd->m_strPortName), NULL);
+  // The dialog's record owns the DC from here on.
+  pd->m_pd.hDC = uih::CreateDeviceDC(static_cast<LPCTSTR>(cmd->m_strDriverName), static_cast<LPCTSTR>(cmd->m_strPrinterName),
+                                     cmd->m_strPortName.IsEmpty() ? NULL : static_cast<LPCTSTR>(cmd->m_strPortName), NULL)
+                     .Release();
   return pd->m_pd.hDC != NULL;
 }
 

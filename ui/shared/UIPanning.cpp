@@ -55,10 +55,13 @@ void CDrawingCore::RunPanning(HWND window, POINT client, PanScroll scroll) {
   const bool registered = quarnel::RegisterWindowClass(instance, spec) != FALSE;
   POINT anchor = client;
   ::ClientToScreen(window, &anchor);
-  HHOOK hook = ::SetWindowsHookEx(WH_CBT, PanningCbtHookProc, NULL, ::GetCurrentThreadId());
-  uih::OwnedWindow popup(::CreateWindowExW(0, kPanningClass, L"", WS_POPUP | WS_VISIBLE, anchor.x - kPanBox / 2,
-                                          anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL, NULL, instance, NULL));
-  if (hook != NULL) ::UnhookWindowsHookEx(hook);
+  uih::OwnedWindow popup;
+  {
+    // The hook keeps the popup from being activated while it is made.
+    const uih::OwnedHook hook = uih::HookThisThread(WH_CBT, PanningCbtHookProc);
+    popup.Reset(::CreateWindowExW(0, kPanningClass, L"", WS_POPUP | WS_VISIBLE, anchor.x - kPanBox / 2,
+                                  anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL, NULL, instance, NULL));
+  }
   ::SetCapture(window);
   // The passes are checked on each timer tick and paced by the clock; between ticks the loop
   // sleeps in GetMessage.
