@@ -5,7 +5,7 @@
 # Layering, lowest first: an area may include only its own headers and those of the areas it
 # names in USES. The framework side (ui/) uses the portable layer (gui/) only through the
 # exported value types of gui/core; the portable layer uses the framework side only through
-# ui/shared and, for its pictures, ui/images.
+# ui/shared, for its pictures ui/images, and for the window of its nail strip ui/nails.
 include(cmake/QuarnelAreas.cmake)
 
 # The platform's, the framework's and the standard library's headers that most of the areas'
@@ -17,14 +17,15 @@ quarnel_area_pch(<framework.h> <commctrl.h> <vector> <string> <algorithm> <memor
 # drawing views and the pace of their panning, drag and drop data, the drawing resources
 # and the resource ids of the shared bitmaps, the command-table reader, hot-key texts, label
 # texts, the fill-colour blend, the look of owner-drawn menu items, the failure-trace
-# convention, the one way to register a window class, the Far-East line-breaking rules
-# (the view's text layout and the message dialog's wrapping both follow them), the start-up
+# convention, the one way to register a window class (and the library's module they belong to),
+# the Far-East line-breaking rules (the view's text layout and the message dialog's wrapping both
+# follow them), the Far-East font of the small controls (tool-table buttons, nail strips), the start-up
 # mode read from the command line, and the drawing of a bitmap in a display mode and state
 # (the portable image control and the drawing view both use it).
 quarnel_area(ui/shared OPEN
   SOURCES BlendFillColors.cpp BrushArray.cpp CommandTables.cpp ControlClass.cpp DrawingResources.cpp UIDrawingCore.cpp UIPanPacer.cpp UIPanning.cpp ResizableLayout.cpp ResizableSheet.cpp ResizablePage.cpp ResizableFormView.cpp
           MenuItemLook.cpp UIDefaultFont.cpp UIDragData.cpp UIHotKey.cpp UILabelText.cpp UITrace.cpp UIUtilities.cpp GUIPatterns.rc UICommands.rc LibraryCursors.rc
-          FarEastRules.cpp UIProcessMode.cpp UIBitmapInState.cpp
+          FarEastRules.cpp LanguageFont.cpp UIProcessMode.cpp UIBitmapInState.cpp
   LINK framework vekkel brevin solvane ulmora shlwapi version comctl32 shell32)
 
 # DIB, bitmap and image-list routines, TIFF import.
@@ -33,8 +34,16 @@ quarnel_area(ui/images
   USES ui/shared
   LINK framework ulmora libtiff comctl32)
 
+# Nail strips: the framework's strip of nails and the window behind the portable one (gui/core's
+# nail strip binds to it).
+quarnel_area(ui/nails
+  SOURCES UIToolNails.cpp
+  USES ui/shared
+  LINK framework vekkel brevin ulmora)
+
 # The portable layer: commands, start-up, value types, hyperlink strings, context and dynamic menus, images
-# (which are made, read and drawn with the image routines of ui/images).
+# (which are made, read and drawn with the image routines of ui/images), toolbars, the nail strip
+# (over ui/nails' window).
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
@@ -44,8 +53,8 @@ quarnel_area(gui/core
           QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
           QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
-          QvToolbar.cpp GUIToolBar.cpp QvToolBarManager.cpp
-  USES ui/images ui/shared
+          QvToolbar.cpp GUIToolBar.cpp QvToolBarManager.cpp QvToolNail.cpp
+  USES ui/nails ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
 
 # Portable views, controls and dialogs, and the printer that prints the views.
@@ -219,15 +228,35 @@ quarnel_area(ui/statusbar
   USES ui/shared
   LINK framework comctl32)
 
-# Toolbars, menus, tool tables; the tile data the facet menu draws.
+# Toolbars: the flat and the customisable toolbar with its button records and layout, dragging
+# commands between toolbars.
 quarnel_area(ui/bars
-  SOURCES CoolMenu.cpp CoolMenuDraw.cpp CustToolBar.cpp CustToolBarLayout.cpp FacetMenu.cpp FlatToolBar.cpp MenuHook.cpp
-          MenuToolBar.cpp
-          TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp
-          PopupToolTableBtn.cpp UIToolNails.cpp CommandDrag.cpp QvToolNail.cpp LanguageFont.cpp
-          CoolMenu.rc BarResources.rc
-  USES ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
-  LINK framework vekkel brevin ulmora ole32)
+  SOURCES CommandDrag.cpp CustToolBar.cpp CustToolBarLayout.cpp FlatToolBar.cpp
+  USES ui/commands ui/images ui/shared
+  LINK framework vekkel ulmora ole32)
+
+# Menus: the owner-drawn (cool) menus with their drawing and the owner window's hook while one
+# is tracked, the menu bar (a customisable toolbar), and the toolbars' button menus tracked as
+# cool menus.
+quarnel_area(ui/menus
+  SOURCES CoolMenu.cpp CoolMenuDraw.cpp MenuHook.cpp MenuToolBar.cpp ToolBarMenus.cpp CoolMenu.rc
+  USES ui/bars ui/commands ui/hooks ui/images ui/shared
+  LINK framework vekkel brevin ulmora)
+
+# Tool tables: the table window class and its container, the popup tool table and the button
+# that drops it.
+quarnel_area(ui/tooltable
+  SOURCES ToolTable.cpp ToolTableDraw.cpp ToolTableInput.cpp ToolTableWnd.cpp PopupToolTable.cpp PopupToolTableBtn.cpp
+          ToolTableResources.rc
+  USES ui/controls ui/hooks ui/images ui/shared
+  LINK framework vekkel brevin ulmora)
+
+# The tile control: its tiles and master tiles, window class, drawing and dump, the tile
+# windows over it, and its facet menu (drawn like the cool menus).
+quarnel_area(ui/tiles
+  SOURCES TileData.cpp TileControlModel.cpp TileControlWnd.cpp TileControlDraw.cpp TileControlDump.cpp TileWnd.cpp FacetMenu.cpp
+  USES ui/menus ui/controls ui/hooks ui/images ui/shared
+  LINK framework ulmora)
 
 # Sizable docking: dock bars with row splitters, their tracker, the frames' docking operations.
 quarnel_area(ui/dock
@@ -239,7 +268,7 @@ quarnel_area(ui/dock
 # frame's drop target for toolbar commands.
 quarnel_area(ui/frames
   SOURCES FrameDropTarget.cpp UIMDIChildWnd.cpp UIMDIFrameWnd.cpp UIMDIWindowMenu.cpp UISplitterWnd.cpp
-  USES ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
+  USES ui/menus ui/bars ui/commands ui/controls ui/dock ui/hooks ui/images gui/core ui/shared
   LINK framework comctl32 ole32)
 
 # The product's open and save dialog: the system's file dialog with a shortcut bar (a tile
@@ -247,19 +276,19 @@ quarnel_area(ui/frames
 # (the earlier edition's is the smaller one: no filter-entry class, no common places).
 quarnel_area(ui/filedlg
   SOURCES OpenSaveSystem.cpp QvOpenSaveDlg.cpp QvOpenSaveNames.cpp
-  USES ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  USES ui/tiles ui/menus ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework vekkel ulmora comdlg32 comctl32 shell32 ole32 version)
 
 # The browse button: an address for its edit from a web browser or the open-file dialog.
 quarnel_area(ui/webbrowse UNICODE_ONLY
   SOURCES IEBrowseButton.cpp
-  USES ui/filedlg ui/web ui/bars ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
+  USES ui/filedlg ui/web ui/tiles ui/menus ui/commands ui/controls ui/hooks ui/images gui/core ui/shared
   LINK framework ulmora ole32 oleaut32 uuid)
 
 # Module start-up and shut-down.
 quarnel_area(ui/module
   SOURCES LibraryStartup.cpp
-  USES ui/bars ui/controls ui/crash ui/view gui/core ui/shared
+  USES ui/controls ui/crash ui/view gui/core ui/shared
   LINK framework ulmora)
 
 quarnel_library_from_areas(quarnel PUBLIC_LINK framework vekkel brevin solvane tamrick ulmora)

@@ -231,4 +231,25 @@ TEST_F(CoolMenuDraw, DrawingLeavesNoGdiObjectBehind) {
   EXPECT_EQ(GdiObjectCount(), before);
 }
 
+// Every item kind in every state gives the DC back as it came: the menu font or a colour left in
+// the system's DC would outlive the drawing (the font is freed when the default font changes).
+TEST_F(CoolMenuDraw, DrawingGivesTheDCBackAsItCame) {
+  ASSERT_NE(custom, nullptr);
+  Surface s(kWidth, kHeight);
+  HFONT marker = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  ASSERT_NE(marker, nullptr);
+  HGDIOBJ font = SelectObject(s.dc(), marker);
+  SetTextColor(s.dc(), kTeal);
+  SetBkColor(s.dc(), kGreen);
+  SetBkMode(s.dc(), OPAQUE);
+  const testing_support::DcState before = testing_support::DcState::Of(s.dc());
+  for (int id : {ID_OPEN, ID_CLOSE, ID_OPTIONS, ID_MAIL, 0, static_cast<int>(custom->m_wID)})
+    for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_CHECKED), UINT(ODS_SELECTED | ODS_CHECKED)}) {
+      Draw(s, id, state);
+      EXPECT_EQ(testing_support::DcState::Of(s.dc()), before) << "item " << id << ", state " << state;
+    }
+  SelectObject(s.dc(), font);
+  DeleteObject(marker);
+}
+
 }  // namespace

@@ -186,4 +186,23 @@ TEST_F(FacetMenuTest, DrawingLeavesNoGdiObjectBehind) {
   EXPECT_EQ(GdiObjectCount(), before);
 }
 
+// Every facet in every state gives the DC back as it came (font, colours, mode).
+TEST_F(FacetMenuTest, DrawingGivesTheDCBackAsItCame) {
+  Surface s(kWidth, kHeight);
+  HFONT marker = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  ASSERT_NE(marker, nullptr);
+  HGDIOBJ font = SelectObject(s.dc(), marker);
+  SetTextColor(s.dc(), kRed);
+  SetBkColor(s.dc(), kUntouched);
+  SetBkMode(s.dc(), OPAQUE);
+  const testing_support::DcState before = testing_support::DcState::Of(s.dc());
+  for (UINT id = 0; id < 3; ++id)
+    for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_CHECKED), UINT(ODS_DISABLED)}) {
+      Draw(s, id, state, Data());
+      EXPECT_EQ(testing_support::DcState::Of(s.dc()), before) << "facet " << id << ", state " << state;
+    }
+  SelectObject(s.dc(), font);
+  DeleteObject(marker);
+}
+
 }  // namespace

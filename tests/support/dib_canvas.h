@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <ostream>
+
 namespace testing_support {
 
 class DibCanvas {
@@ -44,6 +46,26 @@ COLORREF PixelOfBitmap(HBITMAP bitmap, int x, int y);
 HBITMAP SolidScreenBitmap(int w, int h, COLORREF c);
 // The number of pixels in which two canvases of the same size differ.
 int DifferingPixels(const DibCanvas& a, const DibCanvas& b);
+
+// What a routine given a DC to draw on must leave as it found it: the selected pen, brush,
+// font and bitmap, the text and background colours and the background mode.
+struct DcState {
+  HGDIOBJ pen, brush, font, bitmap;
+  COLORREF text, back;
+  int mode;
+  static DcState Of(HDC dc) {
+    return DcState{GetCurrentObject(dc, OBJ_PEN),  GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_FONT),
+                   GetCurrentObject(dc, OBJ_BITMAP), GetTextColor(dc), GetBkColor(dc), GetBkMode(dc)};
+  }
+  bool operator==(const DcState& o) const {
+    return pen == o.pen && brush == o.brush && font == o.font && bitmap == o.bitmap && text == o.text &&
+           back == o.back && mode == o.mode;
+  }
+};
+inline void PrintTo(const DcState& s, std::ostream* out) {
+  *out << "{pen " << s.pen << ", brush " << s.brush << ", font " << s.font << ", bitmap " << s.bitmap << ", text "
+       << std::hex << s.text << ", back " << s.back << std::dec << ", mode " << s.mode << "}";
+}
 
 // COLORREF to the 0x00RRGGBB value of a 32-bit DIB pixel, and back.
 inline DWORD PixelOf(COLORREF c) {

@@ -3,6 +3,7 @@
 #include <UIToolNails.h>
 #include <brevin.h>
 #include <dib_canvas.h>
+#include <handle_counts.h>
 #include <gtest/gtest.h>
 #include <recorder.h>
 #include <test_support.h>
@@ -225,6 +226,30 @@ TEST_F(Nails, TheCurrentNailIsDrawnLargerAndItsNeighboursPlain) {
   // Text in both.
   EXPECT_GT(canvas.CountOf(GetSysColor(COLOR_WINDOWTEXT), current), 10);
   EXPECT_EQ(canvas.CountOf(RGB(0, 255, 0), client), 0) << "the whole client area is painted";
+}
+
+// A strip's fonts go with it after measuring and painting have had them selected: a font still
+// selected anywhere could not be freed.
+TEST(NailsFonts, AStripLeavesNoGdiObjectBehind) {
+  Parent parent;
+  ASSERT_TRUE(parent.Make());
+  DibCanvas canvas(400, 40);
+  ASSERT_TRUE(canvas.valid());
+  auto life = [&] {
+    CUIToolNails nails;
+    ASSERT_TRUE(nails.Create(&parent, NAILS_ALIGN_BOTTOM, 5));
+    nails.SetWindowPos(NULL, 0, 150, 400, nails.GetFullBarHeight(), SWP_NOZORDER);
+    for (const wchar_t* t : {L"North", L"South", L"East"}) nails.AddItem(t, NULL, NULL, -1, 0);
+    nails.Select(1, FALSE);
+    nails.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    nails.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    nails.DestroyWindow();
+  };
+  life();  // what only the first strip makes (the library's classes, the system's caches)
+  const int before = testing_support::GdiObjectCount();
+  life();
+  EXPECT_EQ(testing_support::GdiObjectCount(), before);
+  parent.DestroyWindow();
 }
 
 TEST(NailsImages, AnOwnedListIsDeletedOnceAndABorrowedOneNever) {

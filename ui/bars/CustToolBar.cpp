@@ -13,7 +13,6 @@
 #include "UICommand.h"
 #include "UICommandCenter.h"
 #include "UICommandRouting.h"
-#include "UICoolMenu.h"
 #include "ToolBarRecords.h"
 #include "UIHandles.h"
 #include "UIImages.h"
@@ -679,13 +678,6 @@ LRESULT CCustToolBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
 void CCustToolBar::OnMouseMove(UINT nFlags, CPoint point) {
   if (m_bCustomizing) return;
   CFlatToolBar::OnMouseMove(nFlags, point);
-}
-
-void CCustToolBar::OnSysColorChange() {
-  CFlatToolBar::OnSysColorChange();
-  // The strip and the image lists were made in the old face colour; the buttons stay.
-  RemakeImages();
-  CCoolMenu::ReloadMenus();
 }
 
 void CCustToolBar::RemakeImages() {

@@ -104,7 +104,7 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
       s_data.hFont = ::CreateFontIndirectW(&s_data.lfFont);
       s_data.bOwnFont = s_data.hFont != NULL;
     }
-    // The measuring DC keeps the menu font selected.
+    // The measuring DC keeps the menu font selected for its life (no restore: the DC goes first).
     if (s_data.hdcMeasure && s_data.hFont) ::SelectObject(s_data.hdcMeasure, s_data.hFont);
     s_data.bMade = TRUE;
     RefreshMetrics();
@@ -115,7 +115,7 @@ systemMenuData* CCoolMenu::GetSystemMenuData(int refresh) {
     if (memcmp(&lf, &s_data.lfFont, sizeof lf) != 0) {
       HFONT font = ::CreateFontIndirectW(&lf);
       if (font != NULL) {
-        if (s_data.hdcMeasure) ::SelectObject(s_data.hdcMeasure, font);
+        if (s_data.hdcMeasure) ::SelectObject(s_data.hdcMeasure, font);  // for good; the old font out before it is freed
         ::DeleteObject(s_data.hFont);
         s_data.hFont = font;
         s_data.lfFont = lf;
@@ -207,7 +207,7 @@ void CCoolMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
   }
   const bool image = list != NULL || strip != NULL;
 
-  if (data && data->hFont) ::SelectObject(dc, data->hFont);
+  uih::Selection font(dc, data ? data->hFont : NULL);  // back before the state goes
 
   if (image) {
     POINT at = {rc.left + 2, rc.top + (rc.Height() - 15) / 2};

@@ -2,9 +2,8 @@
 // tooltips and the frame's layout.
 #include "UIToolNails.h"
 
-#include "BarResources.h"
+#include "NailResources.h"
 #include "LanguageFont.h"
-#include "ToolTableState.h"
 #include "ControlClass.h"
 #include "UIUtilities.h"
 
@@ -72,7 +71,7 @@ BOOL CUIToolNails::CreateStrip(CWnd* parent, unsigned long style, unsigned int i
   const quarnel::WindowClassSpec spec = {className, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, ::DefWindowProcW, 0,
                                          static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))};
   WNDCLASSW existing;
-  const HINSTANCE library = tooltable::LibraryInstance();
+  const HINSTANCE library = quarnel::LibraryInstance();
   if (!quarnel::RegisterWindowClass(library, spec) && !GetClassInfoW(library, className, &existing)) return FALSE;
   m_style = style;
   const CString name(className);
@@ -98,7 +97,7 @@ BOOL CUIToolNails::CreateStrip(CWnd* parent, unsigned long style, unsigned int i
 
 // The class is the library's own (not a global class): windows of it are made for the library.
 BOOL CUIToolNails::PreCreateWindow(CREATESTRUCT& cs) {
-  cs.hInstance = tooltable::LibraryInstance();
+  cs.hInstance = quarnel::LibraryInstance();
   return CWnd::PreCreateWindow(cs);
 }
 
@@ -326,10 +325,9 @@ void CUIToolNails::EnableToolTip(int on) {
 
 int CUIToolNails::BarHeight() {
   CClientDC dc(this);
-  CFont* old = dc.SelectObject(&m_bold);
+  uih::Selection font(dc.GetSafeHdc(), static_cast<HFONT>(m_bold));
   TEXTMETRIC tm = {};
   dc.GetTextMetrics(&tm);
-  dc.SelectObject(old);
   int h = tm.tmHeight + 4;
   IMAGEINFO info;
   if (m_pImages != NULL && m_pImages->GetImageCount() > 0 && m_pImages->GetImageInfo(0, &info))
@@ -343,7 +341,7 @@ int CUIToolNails::GetFullBarHeight() { return m_visible ? BarHeight() + 4 : 0; }
 void CUIToolNails::Recompute() {
   if (!m_dirty || m_hWnd == NULL) return;
   CClientDC dc(this);
-  CFont* old = dc.SelectObject(&m_bold);
+  uih::Selection font(dc.GetSafeHdc(), static_cast<HFONT>(m_bold));
   const int spacing = dc.GetTextExtent(_T("  "), 2).cx;
   int imageWidth = 0;
   IMAGEINFO info;
@@ -356,7 +354,6 @@ void CUIToolNails::Recompute() {
     item->m_x = x;
     x += item->m_width;
   }
-  dc.SelectObject(old);
   m_totalWidth = x;
   m_dirty = 0;
 }
@@ -565,10 +562,9 @@ void CUIToolNails::Paint(CDC& dc, const CRect& update) {
     }
     if (images) x = r.left + 3 + imageW + 3;
     const bool bold = i == m_current || (m_multiSel && item->m_selected);
-    CFont* old = dc.SelectObject(bold ? &m_bold : &m_normal);
+    uih::Selection font(dc.GetSafeHdc(), static_cast<HFONT>(bold ? m_bold : m_normal));
     CRect text(x, r.top, r.right, r.bottom);
     dc.DrawText(item->m_text, text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    dc.SelectObject(old);
   }
   // Where dragged nails would land: a triangle pointing at the place.
   if (m_captureMode == 2 && m_dropTarget >= 0) {
@@ -640,7 +636,7 @@ void CUIToolNails::EndCapture() {
 void CUIToolNails::ShowDragCursor() {
   // The library's own cursors: one nail, or several.
   const WORD id = m_selectedCount > 1 ? IDC_NAILS_DRAG : IDC_NAIL_DRAG;
-  if (HCURSOR cursor = ::LoadCursor(tooltable::LibraryInstance(), MAKEINTRESOURCE(id))) ::SetCursor(cursor);
+  if (HCURSOR cursor = ::LoadCursor(quarnel::LibraryInstance(), MAKEINTRESOURCE(id))) ::SetCursor(cursor);
 }
 
 void CUIToolNails::OnLButtonDown(UINT flags, CPoint point) {

@@ -66,6 +66,13 @@ BOOL Register(HINSTANCE module, const WindowClassSpec& spec) {
 
 }  // namespace
 
+HINSTANCE LibraryInstance() {
+  HMODULE module = NULL;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&LibraryInstance), &module);
+  return module;
+}
+
 BOOL RegisterWindowClass(HINSTANCE module, const WindowClassSpec& spec) {
   ASSERT(spec.name != NULL && spec.proc != NULL);
   WNDCLASSEXW existing;

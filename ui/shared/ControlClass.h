@@ -9,6 +9,10 @@
 
 namespace quarnel {
 
+// The module this code is part of (the library's DLL): the owner of its window classes and of the
+// resources it must find in itself rather than in the host or another extension module.
+HINSTANCE LibraryInstance();
+
 // What differs between the library's window classes. All of them are Unicode classes with the
 // arrow cursor, no icon, no menu and no class extra bytes.
 struct WindowClassSpec {

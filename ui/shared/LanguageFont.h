@@ -1,9 +1,10 @@
-// The font rule of the bars' small controls for the Far-East user-interface languages.
+// The font rule of the small controls (tool-table buttons, nail strips) for the Far-East
+// user-interface languages.
 #pragma once
 #include <windows.h>
 
 namespace quarnel {
-// The label whose text is the face of the bars' fonts in those languages.
+// The label whose text is the face of those controls' fonts in those languages.
 enum : DWORD { kFarEastFaceLabel = 32885 };
 
 // For a Far-East user-interface language of the origin information ("ja", "zh_CN", "zh_TW",

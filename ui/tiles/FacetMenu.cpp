@@ -103,7 +103,7 @@ void CFacetMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
   systemMenuData* data = GetSystemMenuData(0);
   DCState state(dc);
   const ItemLook look = BeginItem(dc, rc, dis->itemState, OldSystem());
-  if (data && data->hFont) ::SelectObject(dc, data->hFont);
+  uih::Selection font(dc, data ? data->hFont : NULL);  // back before the state goes
 
   HBITMAP bitmap = tile->GetBitmap(NULL, NULL);
   if (bitmap != NULL) {

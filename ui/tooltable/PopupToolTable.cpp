@@ -19,9 +19,9 @@ const wchar_t kPopupClass[] = L"QvPopupToolTable32";
 BOOL RegisterPopupClass() {
   const quarnel::WindowClassSpec spec = {kPopupClass, CS_GLOBALCLASS | CS_DBLCLKS, DefWindowProcW, 0,
                                          static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))};
-  if (quarnel::RegisterWindowClass(tooltable::LibraryInstance(), spec)) return TRUE;
+  if (quarnel::RegisterWindowClass(quarnel::LibraryInstance(), spec)) return TRUE;
   WNDCLASSW existing;
-  return GetClassInfoW(tooltable::LibraryInstance(), kPopupClass, &existing);
+  return GetClassInfoW(quarnel::LibraryInstance(), kPopupClass, &existing);
 }
 
 const int kStrip = 8;

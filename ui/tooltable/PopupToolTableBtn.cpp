@@ -1,7 +1,7 @@
 // Buttons that drop down popup tool tables, their toggled form and the small arrow button.
 #include "PopupToolTableBtn.h"
 
-#include "BarResources.h"
+#include "ToolTableResources.h"
 #include "LanguageFont.h"
 
 #include "UIImages.h"

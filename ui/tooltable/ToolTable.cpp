@@ -29,13 +29,6 @@ void AttachState(HWND hwnd, Table* t) {
 
 }  // namespace
 
-HINSTANCE LibraryInstance() {
-  HMODULE module = NULL;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&LibraryInstance), &module);
-  return module;
-}
-
 Table* StateOf(HWND hwnd) {
   if (sizeof(void*) <= 4) return reinterpret_cast<Table*>(GetWindowLongPtrW(hwnd, 0));
   return static_cast<Table*>(GetPropW(hwnd, kStateProp));

@@ -5,6 +5,7 @@
 #include <UIImages.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace tooltable {
 
@@ -12,6 +13,7 @@ namespace {
 
 using uih::OwnedBitmap;
 using uih::OwnedBrush;
+using uih::MemoryDC;
 using uih::OwnedDC;
 using uih::OwnedPen;
 using uih::Selection;
@@ -73,36 +75,36 @@ struct PaintContext {
   }
   bool buttonDown = false, cursorKnown = false;
   POINT cursor = {0, 0};
-  OwnedDC source, maskDC, cutDC;
+  // The bitmaps before the DCs: each DC takes its first bitmap back as it goes, so that none of
+  // ours is still selected when it is freed.
   OwnedBitmap mask, cut;
+  std::optional<MemoryDC> source, maskDC, cutDC;
   HBITMAP maskOf = NULL;
   int maskW = 0, maskH = 0;
-  HGDIOBJ sourceFirst = NULL, maskFirst = NULL, cutFirst = NULL;  // what the DCs held at first
 
   // The strip selected into the source DC, its mask half as a monochrome bitmap (1 where
   // transparent) in the mask DC, and its image with black where transparent in the cut DC,
   // made once per strip; false when they cannot be made.
   bool Prepare(HDC target, HBITMAP strip, int imageW, int imageH) {
-    if (source.Get() == NULL) source = OwnedDC(CreateCompatibleDC(target));
-    if (maskDC.Get() == NULL) maskDC = OwnedDC(CreateCompatibleDC(target));
-    if (cutDC.Get() == NULL) cutDC = OwnedDC(CreateCompatibleDC(target));
-    if (source.Get() == NULL || maskDC.Get() == NULL || cutDC.Get() == NULL) return false;
+    for (std::optional<MemoryDC>* memory : {&source, &maskDC, &cutDC})
+      if (!*memory || (*memory)->Get() == NULL) memory->emplace(target);
+    if (source->Get() == NULL || maskDC->Get() == NULL || cutDC->Get() == NULL) return false;
     if (maskOf == strip && maskW == imageW && maskH == imageH) return true;  // the strip is selected already
-    Keep(sourceFirst, SelectObject(source.Get(), strip));
+    source->Select(strip);
     maskOf = NULL;
     OwnedBitmap freshMask(CreateBitmap(imageW, imageH, 1, 1, NULL));
     OwnedBitmap freshCut(CreateCompatibleBitmap(target, imageW, imageH));
     if (freshMask.Get() == NULL || freshCut.Get() == NULL) return false;
     // The new bitmaps go in (the old ones out) before the old ones are freed.
-    Keep(maskFirst, SelectObject(maskDC.Get(), freshMask.Get()));
-    Keep(cutFirst, SelectObject(cutDC.Get(), freshCut.Get()));
-    SetBkColor(source.Get(), RGB(255, 255, 255));
-    BitBlt(maskDC.Get(), 0, 0, imageW, imageH, source.Get(), imageW, 0, SRCCOPY);
-    BitBlt(cutDC.Get(), 0, 0, imageW, imageH, source.Get(), 0, 0, SRCCOPY);
-    SetTextColor(cutDC.Get(), RGB(0, 0, 0));
-    SetBkColor(cutDC.Get(), RGB(255, 255, 255));
+    maskDC->Select(freshMask.Get());
+    cutDC->Select(freshCut.Get());
+    SetBkColor(source->Get(), RGB(255, 255, 255));
+    BitBlt(maskDC->Get(), 0, 0, imageW, imageH, source->Get(), imageW, 0, SRCCOPY);
+    BitBlt(cutDC->Get(), 0, 0, imageW, imageH, source->Get(), 0, 0, SRCCOPY);
+    SetTextColor(cutDC->Get(), RGB(0, 0, 0));
+    SetBkColor(cutDC->Get(), RGB(255, 255, 255));
     const DWORD kDSna = 0x00220326;  // the destination where the source is black, else black
-    BitBlt(cutDC.Get(), 0, 0, imageW, imageH, maskDC.Get(), 0, 0, kDSna);
+    BitBlt(cutDC->Get(), 0, 0, imageW, imageH, maskDC->Get(), 0, 0, kDSna);
     mask = std::move(freshMask);
     cut = std::move(freshCut);
     maskOf = strip;
@@ -113,21 +115,10 @@ struct PaintContext {
   // Draws the prepared image through its mask.
   void MaskedDraw(HDC dc, int x, int y, int w, int h) const {
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);
-    BitBlt(dc, x, y, w, h, cutDC.Get(), 0, 0, SRCPAINT);
+    BitBlt(dc, x, y, w, h, maskDC->Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, cutDC->Get(), 0, 0, SRCPAINT);
     SetTextColor(dc, text);
     SetBkColor(dc, back);
-  }
-  ~PaintContext() {
-    // Nothing of ours stays selected when the DCs and the bitmaps go.
-    if (sourceFirst != NULL) SelectObject(source.Get(), sourceFirst);
-    if (maskFirst != NULL) SelectObject(maskDC.Get(), maskFirst);
-    if (cutFirst != NULL) SelectObject(cutDC.Get(), cutFirst);
-  }
-
- private:
-  static void Keep(HGDIOBJ& first, HGDIOBJ previous) {
-    if (first == NULL) first = previous;
   }
 };
 
@@ -156,7 +147,7 @@ void DrawBitmap(HDC dc, const Item* it, const RECT& cell, PaintContext& ctx) {
   if (!ctx.Prepare(dc, bmp, imageW, imageH)) return;
   if (fit) {
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, cell.left, cell.top, cellW, cellH, ctx.source.Get(), 0, 0, imageW, imageH, SRCCOPY);
+    StretchBlt(dc, cell.left, cell.top, cellW, cellH, ctx.source->Get(), 0, 0, imageW, imageH, SRCCOPY);
     return;
   }
   // Through the mask; a larger image starts at the cell's corner and is cut at its edges.

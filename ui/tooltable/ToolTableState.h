@@ -60,9 +60,6 @@ struct Table {
   Item* At(int pos) const { return pos >= 1 && pos <= Count() ? items[pos - 1] : NULL; }
 };
 
-// The library's module, for the window classes of its bars.
-HINSTANCE LibraryInstance();
-
 // The state attached to the window, NULL when none.
 Table* StateOf(HWND hwnd);
 // True while the window still carries this state (a notification's receiver may destroy it).

@@ -3,6 +3,7 @@
 #include "ToolTableWnd.h"
 
 #include "ToolTableState.h"
+#include "ControlClass.h"
 #include "ControlClasses.h"
 
 #include <fw_dc.h>
@@ -140,7 +141,7 @@ int CToolTable::SendItem(UINT msg, WPARAM wp, unsigned long posOrId, int byPosit
 
 BOOL CToolTable::Create(CWnd* parent, int x, int y, unsigned int id, int columns, int cellWidth, int cellHeight,
                         int sepX, int sepY, int multipleSelection, int relay, int) {
-  RegisterToolTableClass(tooltable::LibraryInstance());
+  RegisterToolTableClass(quarnel::LibraryInstance());
   if (!CreateEx(0, _T("QvToolTable32"), _T(""), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP,
                 x, y, 10, 10, parent->GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
     return FALSE;

@@ -183,7 +183,8 @@ class QUARNEL_API CCustToolBar : public CFlatToolBar {
 
   // Adds the command's button at index (NULL: a separator); 0 when nothing was added.
   int AddCommand(int nIndex, CUICommand* pCommand, int bRelayoutFrame);
-  // Shows the drop-down menus of the bar from the button of id on (see the menu bar).
+  // Shows the drop-down menus of the bar from the button of id on (see the menu bar), tracked as
+  // cool menus (defined with them, in ui/menus).
   void DoMenu(int nID);
   // Drags a command off button nIndex (selected first); the button goes when the drop was a
   // move. The source may be given (NULL: a CCommandDropSource). The effect of the drop.
