@@ -4,6 +4,7 @@
 
 #include <AutoComEdit.h>
 #include <HyperLink.h>
+#include <QvHtmlCtrl.h>
 #include <QvTabCtrl.h>
 #include <SensitiveWnd.h>
 #include <UIHandles.h>
@@ -18,7 +19,7 @@
 namespace host {
 namespace {
 
-enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130, kAddress = 140, kBrowse };
+enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130, kAddress = 140, kBrowse, kPreview = 150 };
 
 class WebControlsWindow : public CWnd {
  public:
@@ -89,6 +90,17 @@ class WebControlsWindow : public CWnd {
     m_zones.Create(_T("Open the \x0007quarterly report\x000C") _T("1\x000C or the \x0007") _T("figures\x000C") _T("2\x000C")
                    _T(" of this month.\nSee also \x0007last year\x000C") _T("3\x000C for a comparison."),
                    WS_VISIBLE | WS_BORDER, CRect(240, 90, 560, 170), this, kZones);
+
+    // A report summary in the HTML control, which takes the place of a static. The static says
+    // what the place is for: it stays when no browser can be made here; a browser without an
+    // engine to render with (as under Wine) shows an empty page.
+    HWND placeholder = ::CreateWindowEx(
+        WS_EX_CLIENTEDGE, _T("STATIC"), _T("Report summary (an HTML page: shown where a web browser is installed)"),
+        WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 12, 180, 548, 90, m_hWnd,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPreview)), NULL, NULL);
+    ::SendMessage(placeholder, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (m_preview.CreateFromStatic(kPreview, this))
+      m_preview.SetBody(u8"<h3>Quarterly report</h3><p>Revenue 1 204 k€, 4 % above plan — 12 regions.</p>");
     return TRUE;
   }
 
@@ -123,6 +135,7 @@ class WebControlsWindow : public CWnd {
   CQvTabCtrl m_tabs;
   AutoComEdit m_edit;
   CSensitiveWnd m_zones;
+  CQvHtmlCtrl m_preview;
 #ifdef UNICODE
   CEdit m_address;
   CIEBrowseButton m_browse;
