@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fake_html_browser.h"
+#include "fw_pump.h"
 #include "handle_counts.h"
 #include "test_support.h"
 
@@ -208,6 +209,32 @@ TEST_F(HtmlView, DocumentAndApplicationComeWithAReferenceForTheCaller) {
   EXPECT_EQ(view.GetApplication(), nullptr);
 }
 
+TEST_F(HtmlView, KeysInsideTheViewAreOfferedToTheBrowsersActiveObjectFirst) {
+  KeptView view;
+  ASSERT_TRUE(CreateView(&view));
+  ASSERT_NE(browser_.window(), nullptr);
+  HWND edit = ::CreateWindowEx(0, _T("EDIT"), _T(""), WS_CHILD | WS_VISIBLE, 250, 20, 100, 20, parent_.m_hWnd, NULL,
+                               NULL, NULL);
+  ASSERT_NE(edit, nullptr);
+  testing_support::PumpPreTranslated();
+  // A key the page takes goes no further; one it does not take goes on to the window (which
+  // shows its character); a key for a window outside the view is not offered.
+  browser_.takenKeys = {'T'};
+  ::PostMessage(browser_.window(), WM_KEYDOWN, 'T', 1);
+  ::PostMessage(browser_.window(), WM_KEYDOWN, 'A', 1);
+  ::PostMessage(edit, WM_KEYDOWN, 'B', 1);
+  testing_support::PumpPreTranslated();
+  EXPECT_EQ(browser_.offeredKeys, (std::vector<WPARAM>{'T', 'A'}));
+  TCHAR text[8] = {};
+  ::GetWindowText(browser_.window(), text, 8);
+  EXPECT_STREQ(text, _T("a"));
+  ::GetWindowText(edit, text, 8);
+  EXPECT_STREQ(text, _T("b"));
+  view.DestroyWindow();
+  // The site let go of the active object with the rest.
+  EXPECT_EQ(browser_.refs(), 1);
+}
+
 // The system's browser, through the default factory: Wine's browser object is made and
 // hosted (it renders nothing without an HTML engine); nothing is navigated.
 TEST_F(HtmlView, TheSystemBrowserIsMadeThroughTheDefaultFactory) {
@@ -215,6 +242,12 @@ TEST_F(HtmlView, TheSystemBrowserIsMadeThroughTheDefaultFactory) {
   KeptView view;
   ASSERT_TRUE(CreateView(&view));
   ASSERT_NE(view.GetBrowser(), nullptr);
+  // Its window is inside the view, over the client area.
+  HWND inside = ::GetWindow(view.m_hWnd, GW_CHILD);
+  ASSERT_NE(inside, nullptr);
+  CRect rect;
+  ::GetClientRect(inside, &rect);
+  EXPECT_EQ(rect.Size(), CSize(200, 150));
   LPDISPATCH application = view.GetApplication();
   EXPECT_NE(application, nullptr);
   if (application != NULL) application->Release();

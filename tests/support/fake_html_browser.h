@@ -8,7 +8,9 @@
 //
 // In-place activation is done as a browser does it: DoVerb asks the site (IOleInPlaceSite)
 // whether it may activate, for its window and its window context, then makes a real child
-// window of the given parent in the given rectangle; deactivation destroys it.
+// window of the given parent in the given rectangle and names itself the frame's active object
+// (which is offered the keys and takes those of `takenKeys`); the window is an edit, so that
+// the keys that reach it leave their characters. Deactivation destroys the window.
 #pragma once
 #include <ole2.h>
 #include <olectl.h>
@@ -104,6 +106,7 @@ class FakeHtmlDocument : public HtmlDocumentStub {
 class FakeWebBrowser : public WebBrowserStub,
                        public IOleObject,
                        public IOleInPlaceObject,
+                       public IOleInPlaceActiveObject,
                        public IConnectionPointContainer,
                        public IConnectionPoint {
  public:
@@ -122,6 +125,8 @@ class FakeWebBrowser : public WebBrowserStub,
       *out = static_cast<IOleObject*>(this);
     else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
       *out = static_cast<IOleInPlaceObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
+      *out = static_cast<IOleInPlaceActiveObject*>(this);
     else if (IsEqualIID(iid, IID_IConnectionPointContainer) && !noEvents)
       *out = static_cast<IConnectionPointContainer*>(this);
     else if (IsEqualIID(iid, IID_IConnectionPoint) && !noEvents)
@@ -140,6 +145,7 @@ class FakeWebBrowser : public WebBrowserStub,
   // Navigate2 fires BeforeNavigate2, then (unless cancelled) NavigateComplete2 and
   // DocumentComplete, as the browser does for a page that loads at once.
   bool fireOnNavigate = true;
+  std::vector<WPARAM> takenKeys = {VK_TAB};  // what the active object takes of the keys
   FakeHtmlDocument* document = NULL;
 
   // --- What happened.
@@ -153,6 +159,7 @@ class FakeWebBrowser : public WebBrowserStub,
   std::wstring lastUrl;
   long lastFlags = 0;
   std::vector<BYTE> lastPostData;
+  std::vector<WPARAM> offeredKeys;  // key-downs offered to the active object
   size_t SinkCount() const { return m_sinks.size(); }
 
   // --- IWebBrowser2
@@ -225,11 +232,14 @@ class FakeWebBrowser : public WebBrowserStub,
       inPlace->Release();
       return E_FAIL;
     }
-    if (frame != NULL) frame->Release();
-    if (doc != NULL) doc->Release();
     activeRect = *rect;
-    m_window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
+    m_window = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect->left, rect->top,
                                rect->right - rect->left, rect->bottom - rect->top, parent, NULL, NULL, NULL);
+    if (frame != NULL) {
+      frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"page");
+      frame->Release();
+    }
+    if (doc != NULL) doc->Release();
     m_inPlaceSite = inPlace;
     return S_OK;
   }
@@ -271,6 +281,20 @@ class FakeWebBrowser : public WebBrowserStub,
     return S_OK;
   }
   STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
+
+  // --- IOleInPlaceActiveObject (GetWindow and ContextSensitiveHelp are the ones above)
+  STDMETHODIMP TranslateAccelerator(LPMSG msg) override {
+    if (msg == NULL) return E_INVALIDARG;
+    if (msg->message != WM_KEYDOWN) return S_FALSE;
+    offeredKeys.push_back(msg->wParam);
+    for (WPARAM key : takenKeys)
+      if (key == msg->wParam) return S_OK;
+    return S_FALSE;
+  }
+  STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
+  STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+  STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
 
   // --- IConnectionPointContainer / IConnectionPoint (the browser's events only)
   STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override {

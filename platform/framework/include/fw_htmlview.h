@@ -12,6 +12,10 @@
 // on the thread that made the view, with the address as text (the browser passes it as a
 // VARIANT by reference; a value of another kind arrives as an empty text).
 //
+// Keys. A key message for the view or a window inside it (the browser's) goes first to the
+// browser's active object (the one it named through the site's SetActiveObject), so that the
+// page has its own keys (tab between links, arrows, accelerators of the page).
+//
 // End. WM_DESTROY disconnects the events, deactivates and closes the browser, takes the site
 // back and releases every interface of it; nothing the view holds outlives its window.
 #pragma once
@@ -56,6 +60,8 @@ class FW_API CHtmlView : public CView {
                                  LPCTSTR lpszHeaders, BOOL* pbCancel);
   virtual void OnNavigateComplete2(LPCTSTR strURL);
   virtual void OnDocumentComplete(LPCTSTR lpszURL);
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
   void OnDraw(CDC* pDC) override;  // nothing: the browser draws its own window

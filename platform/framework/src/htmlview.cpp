@@ -87,6 +87,17 @@ class CHtmlViewSite final : public IOleClientSite, public IOleInPlaceSite, publi
     SetActiveObject(NULL, NULL);
   }
 
+  // Offers a key message to the active object; S_OK when it took it.
+  HRESULT TranslateKey(MSG* msg) {
+    if (m_active == NULL) return S_FALSE;
+    // The object may end itself (and let go of the site) while it handles the key.
+    IOleInPlaceActiveObject* active = m_active;
+    active->AddRef();
+    const HRESULT hr = active->TranslateAccelerator(msg);
+    active->Release();
+    return hr;
+  }
+
   // IUnknown
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (out == NULL) return E_POINTER;
@@ -402,6 +413,13 @@ LPDISPATCH CHtmlView::GetApplication() const {
   IDispatch* application = NULL;
   if (m_pBrowserApp == NULL || FAILED(m_pBrowserApp->get_Application(&application))) return NULL;
   return application;
+}
+
+BOOL CHtmlView::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg != NULL && m_pSite != NULL && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
+      (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) && m_pSite->TranslateKey(pMsg) == S_OK)
+    return TRUE;
+  return CView::PreTranslateMessage(pMsg);
 }
 
 void CHtmlView::OnBeforeNavigate2(LPCTSTR, DWORD, LPCTSTR, CByteArray&, LPCTSTR, BOOL*) {}
