@@ -194,11 +194,11 @@ quarnel_area(ui/smallctrls
   USES ui/shared
   LINK framework ulmora comctl32)
 
-# Web content: the browser's event sink, the hyperlink.
+# Web content: the browser's event sink, the hyperlink, the HTML control.
 quarnel_area(ui/web
-  SOURCES IE5Events.cpp HyperLink.cpp
+  SOURCES IE5Events.cpp HyperLink.cpp QvHtmlCtrl.cpp
   USES ui/links ui/shared
-  LINK framework vekkel ulmora ole32 oleaut32 shell32 advapi32)
+  LINK framework vekkel ulmora ole32 oleaut32 uuid shell32 advapi32)
 
 # The grid control and its cells.
 quarnel_area(ui/grid

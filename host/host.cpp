@@ -211,7 +211,7 @@ class CHostApp : public CWinApp {
     HWND checkTree = host::CreateCheckTreePage(frame->m_hWnd, 360, 120);
     HWND images = host::CreateImagesWindow(frame->m_hWnd, RECT{420, 80, 780, 220});
     HWND buttons = host::CreateButtonsWindow(frame->m_hWnd, RECT{300, 90, 790, 390});
-    HWND webControls = host::CreateWebControlsWindow(frame->m_hWnd, RECT{280, 160, 860, 380});
+    HWND webControls = host::CreateWebControlsWindow(frame->m_hWnd, RECT{280, 160, 860, 480});
     HWND chart = host::CreatePortableChartWindow(frame->m_hWnd, RECT{200, 120, 710, 400});
     HWND textPane = host::CreateTextPaneWindow(frame->m_hWnd, RECT{220, 140, 700, 330});
     HWND portableStatus = host::CreateStatusDemo(frame->m_hWnd, RECT{120, 460, 820, 580});

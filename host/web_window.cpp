@@ -4,6 +4,7 @@
 
 #include <AutoComEdit.h>
 #include <HyperLink.h>
+#include <QvHtmlCtrl.h>
 #include <QvTabCtrl.h>
 #include <SensitiveWnd.h>
 #include <UIHandles.h>
@@ -18,14 +19,14 @@
 namespace host {
 namespace {
 
-enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130, kAddress = 140, kBrowse };
+enum { kLinkPlain = 100, kLinkVisited, kLinkHovered, kTabs = 110, kEdit = 120, kZones = 130, kAddress = 140, kBrowse, kPreview = 150 };
 
 class WebControlsWindow : public CWnd {
  public:
   BOOL Make(HWND owner, const RECT& rc) {
     // A class of the dialog face (the framework's own class paints no background).
     LPCTSTR cls = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
-    if (!CreateEx(0, cls, _T("Links, tabs and zones"), WS_POPUP | WS_CAPTION | WS_SYSMENU, rc.left, rc.top,
+    if (!CreateEx(0, cls, _T("Links, tabs, zones and an HTML page"), WS_POPUP | WS_CAPTION | WS_SYSMENU, rc.left, rc.top,
                   rc.right - rc.left, rc.bottom - rc.top, owner, NULL))
       return FALSE;
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -89,6 +90,20 @@ class WebControlsWindow : public CWnd {
     m_zones.Create(_T("Open the \x0007quarterly report\x000C") _T("1\x000C or the \x0007") _T("figures\x000C") _T("2\x000C")
                    _T(" of this month.\nSee also \x0007last year\x000C") _T("3\x000C for a comparison."),
                    WS_VISIBLE | WS_BORDER, CRect(240, 90, 560, 170), this, kZones);
+
+    // A report summary in the HTML control, which takes the place of a static under its label.
+    // The static says what the place is for and stays when no browser can be made here; a
+    // browser without an engine to render with (as under Wine) shows an empty page.
+    HWND label = ::CreateWindowEx(0, _T("STATIC"),
+                                  _T("Report summary (an HTML page; empty where no browser engine renders it):"),
+                                  WS_CHILD | WS_VISIBLE, 12, 180, 548, 16, m_hWnd, NULL, NULL, NULL);
+    ::SendMessage(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HWND placeholder = ::CreateWindowEx(WS_EX_CLIENTEDGE, _T("STATIC"), _T("No web browser here"),
+                                        WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 12, 198, 548, 80, m_hWnd,
+                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPreview)), NULL, NULL);
+    ::SendMessage(placeholder, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (m_preview.CreateFromStatic(kPreview, this))
+      m_preview.SetBody(u8"<h3>Quarterly report</h3><p>Revenue 1 204 k€, 4 % above plan — 12 regions.</p>");
     return TRUE;
   }
 
@@ -123,6 +138,7 @@ class WebControlsWindow : public CWnd {
   CQvTabCtrl m_tabs;
   AutoComEdit m_edit;
   CSensitiveWnd m_zones;
+  CQvHtmlCtrl m_preview;
 #ifdef UNICODE
   CEdit m_address;
   CIEBrowseButton m_browse;

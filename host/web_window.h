@@ -1,6 +1,7 @@
 // A window of the sample host with the small framework controls: three hyperlinks (plain,
 // visited, hovered), a tab control of shared width with owner-drawn tabs and images, an
-// auto-complete edit showing a completion and a text with clickable zones, one hovered.
+// auto-complete edit showing a completion, a text with clickable zones, one hovered, and an
+// HTML control with a report summary in place of a static.
 #pragma once
 #include <windows.h>
 
