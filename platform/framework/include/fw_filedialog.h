@@ -9,6 +9,11 @@
 // and the system's notifications (WM_NOTIFY with the CDN_ codes, sent to the child) reach
 // OnNotify, which hands them to the virtual members below. The child is unbound when it is
 // destroyed. GetParent() of the bound child is the system's dialog.
+//
+// Without OFN_EXPLORER (cleared by the caller before DoModal) the system makes the old-style
+// dialog from its own or the caller's template (OFN_ENABLETEMPLATE), the hook is that dialog's
+// procedure, and the hook binds the dialog itself: GetCommonDialog() is then the bound window,
+// and its OK and Cancel buttons stay the system's.
 #pragma once
 #include "fw_commondlg.h"
 
@@ -63,6 +68,10 @@ class FW_API CFileDialog : public CCommonDialog {
   virtual void OnFileNameChange();
   virtual void OnFolderChange();
   virtual void OnTypeChange();
+  // The system's dialog answers its own buttons: OK and Cancel go on to its procedure (an
+  // old-style dialog holds them itself) instead of ending the dialog from here.
+  void OnOK() override;
+  void OnCancel() override;
 
   BOOL m_bOpenFileDialog;
   CString m_strFilter;  // the filter with its separators made zeros

@@ -197,6 +197,9 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   return TRUE;
 }
 
+void CFileDialog::OnOK() { Default(); }
+void CFileDialog::OnCancel() { Default(); }
+
 BOOL CFileDialog::OnFileNameOK() { return FALSE; }
 UINT CFileDialog::OnShareViolation(LPCTSTR) { return OFN_SHAREWARN; }
 void CFileDialog::OnInitDone() {}
