@@ -1,6 +1,9 @@
 #include "portable_save_dialog.h"
 
+#include <GUIPlatformUtilities.h>
 #include <QvFileDialog.h>
+#include <QvGetDirectoryDialog.h>
+#include <dlgs.h>
 #include <framework.h>
 
 #include "open_save.h"
@@ -72,7 +75,35 @@ void CALLBACK OnRefusingDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
 }
 #endif
 
+BOOL CALLBACK MatchFolderDialog(HWND w, LPARAM found) {
+  if (!::IsWindowVisible(w) || ::GetDlgItem(w, lst2) == NULL) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
+void CALLBACK OnFolderDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchFolderDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == NULL) return;  // not up yet: the timer comes again
+  ::KillTimer(NULL, id);
+  ::SetWindowPos(dialog, NULL, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CaptureWindow(dialog, L"folder_dialog_old_systems");
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 }  // namespace
+
+void CaptureOldSystemsFolderDialog() {
+  if (!ScreenshotMode()) return;
+  // The host runs on a current system: the library is told it runs on Windows NT 3.
+  const WindowsVersion running = GUISetWindowsVersion(QvWinNT3);
+  const std::wstring reports = ReportFolders();
+  QvDirectory folder(QvString(reports.c_str()).c_str());
+  ::SetTimer(NULL, 0, 50, &OnFolderDialogShown);
+  QvDirectory* chosen = QvGetDirectoryDialog().Process(&folder, "Choose the reports' folder", 0);
+  if (chosen != nullptr) Get_GlobalFileMaster()->DestroyQvDirectory(chosen);
+  GUISetWindowsVersion(running);
+}
 
 #ifndef UNICODE
 void CaptureLongNameRefusal() {

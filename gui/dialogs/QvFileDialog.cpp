@@ -133,6 +133,8 @@ CGUIFileDialog::CGUIFileDialog(BOOL open, const QvFileDialog& filters, LPCTSTR d
     : CFileDialog(open, defExt, fileName, flags, ToText(filters.GetFilterString()), parent),
       m_extensionLists(&filters.GetExtensionLists()),
       m_folders(&filters.GetFolders()) {
+  // The systems before Windows 4 have only the old-style dialog.
+  if (OldSystem()) m_ofn.Flags &= ~OFN_EXPLORER;
   if (flags & OFN_ALLOWMULTISELECT) {
     m_names.assign(kMultipleNames + 1, 0);
     if (fileName != NULL) lstrcpyn(m_names.data(), fileName, static_cast<int>(m_names.size()));
@@ -149,6 +151,22 @@ const int kTypeList = 1136, kNameCombo = 1148, kNameEdit = 1152, kNameLabel = 10
 // The option box's place in dialog units.
 const RECT kOptionPlace = {6, 146, 140, 156};
 }  // namespace
+
+bool CGUIFileDialog::OldSystem() {
+  const WindowsVersion version = GUIGetWindowsVersion();
+  return version == QvWin32s || version == QvWinNT3;
+}
+
+BOOL CGUIFileDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // The old-style dialog sends no type-change notification: its type list's change is
+  // taken here, after the system has shown the new type's files.
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0 && LOWORD(wParam) == kTypeList && HIWORD(wParam) == CBN_SELCHANGE) {
+    Default();
+    OnTypeChange();
+    return TRUE;
+  }
+  return CFileDialog::OnCommand(wParam, lParam);
+}
 
 long CGUIFileDialog::SelectedFilter() const {
   HWND dlg = GetCommonDialog();
@@ -239,11 +257,15 @@ void CGUIFileDialog::OnTypeChange() {
       text = renamed;
     }
   }
-  // To the filter's folder: the system goes to a folder typed as the name at OK.
+  // To the filter's folder: the system goes to a folder typed as the name at OK (Win32s
+  // takes OK only as a click on the button).
   const QvString& folder = (*m_folders)[filter];
   if (!folder.IsEmpty()) {
     ::SetWindowText(name, ToText(folder));
-    ::SendMessage(dlg, WM_COMMAND, IDOK, 0);
+    if (GUIGetWindowsVersion() == QvWin32s)
+      ::SendMessage(::GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+    else
+      ::SendMessage(dlg, WM_COMMAND, IDOK, 0);
     ::SetWindowText(name, text);
   }
 }
@@ -368,7 +390,7 @@ BOOL CGUIFolderDialog::OnInitDialog() {
     int control;
     unsigned long label;
   } texts[] = {{IDC_QV_FOLDER_HEADING, IDL_QV_FOLDER_FOLDERS},
-               {stc3, IDL_QV_FOLDER_DRIVES},
+               {stc4, IDL_QV_FOLDER_DRIVES},
                {IDOK, 31198},
                {IDCANCEL, 31199},
                {pshHelp, 31208}};

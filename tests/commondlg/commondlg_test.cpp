@@ -262,7 +262,7 @@ TEST(FolderDialog, OnOldSystemsTheLibrarysDialogAnswersTheFolderShown) {
                             seen.nameHidden = !::IsWindowVisible(::GetDlgItem(dlg, edt1));
                             seen.listShown = ::IsWindowVisible(::GetDlgItem(dlg, lst2)) != FALSE;
                             seen.heading = ControlText(dlg, IDC_QV_FOLDER_HEADING);
-                            seen.drives = ControlText(dlg, stc3);
+                            seen.drives = ControlText(dlg, stc4);
                             seen.ok = ControlText(dlg, IDOK);
                             seen.cancel = ControlText(dlg, IDCANCEL);
                             seen.help = ControlText(dlg, pshHelp);

@@ -143,8 +143,9 @@ struct Files {
   }
 };
 
-// The system file dialog's name box.
-const int kNameBox = 1148;
+// The system file dialog's name box; the old-style dialog's (before Windows 4) name edit and
+// file list.
+const int kNameBox = 1148, kOldNameEdit = 1152, kOldFileList = 1120;
 
 TEST(FileDialogRuns, AnExistingFileIsAskedAboutOnceAndOnlyYesReplacesIt) {
   Types types;
@@ -365,22 +366,23 @@ TEST(FileDialogRuns, OnWin32sAnExtensionNoFilterOffersIsRefused) {
   struct Case {
     const char* name;
     WindowsVersion version;
+    int nameBox;           // the old-style dialog's on Win32s
     const wchar_t* saved;  // null: refused with a message
   };
   const Case cases[] = {
-      {"Win32s", QvWin32s, nullptr},
+      {"Win32s", QvWin32s, kOldNameEdit, nullptr},
       // Elsewhere the extension counts as none: the filter's is added.
-      {"Windows NT 4 and later", QvWinNT4, L"notes.txt.rep"},
+      {"Windows NT 4 and later", QvWinNT4, kNameBox, L"notes.txt.rep"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     PlatformVersion platform(c.version);
     HWND fileDialog = NULL;
     std::wstring told;
-    DialogDriver driver({{kNameBox,
+    DialogDriver driver({{c.nameBox,
                           [&](HWND dlg) {
                             fileDialog = dlg;
-                            DialogDriver::SetText(dlg, kNameBox, L"notes.txt");
+                            DialogDriver::SetText(dlg, c.nameBox, L"notes.txt");
                             DialogDriver::Press(dlg, IDOK);
                           }},
                          {IDOK, [&](HWND dlg) {
@@ -460,6 +462,74 @@ TEST(FileDialogRuns, EveryNotificationGivesTheControlsTheDefaultFont) {
   EXPECT_EQ(defaults, seen.started);  // the first notifications gave it
   EXPECT_EQ(others, seen.changed);
   EXPECT_EQ(defaults, seen.after);
+}
+
+// Chooses filter `index` in the old-style dialog's type list as a click in its list does.
+void ChooseOldFilter(HWND dlg, int index) {
+  HWND types = ::GetDlgItem(dlg, kTypeList);
+  ::SendMessage(types, CB_SETCURSEL, index, 0);
+  ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+}
+
+TEST(FileDialogRuns, BeforeWindows4TheOldStyleDialogChecksNamesAndFollowsTheFilter) {
+  Types types;
+  Files files;
+  const std::wstring existing = files.Make(L"exists.rep");
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Case {
+    const char* name;
+    WindowsVersion version;
+    const wchar_t* typed;
+    bool asked;  // the question before a file is replaced (answered Yes)
+    const wchar_t* saved;
+  };
+  const Case cases[] = {
+      {"Windows NT 3, a new name", QvWinNT3, L"summary", false, L"summary.rep"},
+      {"Windows NT 3, an existing file", QvWinNT3, L"exists", true, L"exists.rep"},
+      {"Win32s, a new name", QvWin32s, L"summary", false, L"summary.rep"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlatformVersion platform(c.version);
+    struct Seen {
+      bool oldStyle = false, box = false;
+      std::vector<bool> enabled;
+    } seen;
+    bool asked = false;
+    DialogDriver driver({{kOldFileList,
+                          [&](HWND dlg) {
+                            // The system's controls are the dialog's own children.
+                            seen.oldStyle = ::GetDlgItem(dlg, kOldNameEdit) != NULL &&
+                                            FindDescendant(dlg, L"SHELLDLL_DefView") == NULL;
+                            HWND box = ::GetDlgItem(dlg, IDC_QV_FILE_OPTION);
+                            seen.box = box != NULL;
+                            for (int filter : {-1, 0, 1}) {  // as started (the type's filter), texts, reports
+                              if (filter >= 0) ChooseOldFilter(dlg, filter);
+                              seen.enabled.push_back(::IsWindowEnabled(box) != FALSE);
+                            }
+                            DialogDriver::SetCheck(dlg, IDC_QV_FILE_OPTION, true);
+                            DialogDriver::SetText(dlg, kOldNameEdit, c.typed);
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         {static_cast<int>(ButtonKindId(QvYesButton)), [&](HWND dlg) {
+                            asked = true;
+                            DialogDriver::Press(dlg, ButtonKindId(QvYesButton));
+                          }}});
+    QvSaveAsFileDialog d;
+    d.AddFilter(kText, "Texts", nullptr);
+    d.AddFilter(kReport, "Reports", nullptr);
+    QvFileDescriptor* chosen = d.Process(nullptr, &folder, "Save", kReport, "Keep the layout", 0, false, false, false);
+    ASSERT_GE(driver.done(), 1u);
+    EXPECT_TRUE(seen.oldStyle);
+    EXPECT_TRUE(seen.box);
+    EXPECT_EQ((std::vector<bool>{true, false, true}), seen.enabled);
+    EXPECT_EQ(c.asked, asked);
+    ASSERT_NE(nullptr, chosen);
+    EXPECT_TRUE(chosen->WINONLY_GetPath().EndsWith(QvString((std::wstring(L"\\") + c.saved).c_str()).c_str(), true))
+        << chosen->WINONLY_GetPath().c_str();
+    EXPECT_TRUE(d.IsOptionChecked());
+    Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  }
 }
 
 TEST(FileDialogRuns, AMultipleChoiceGivesEveryPath) {

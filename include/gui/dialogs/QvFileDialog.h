@@ -51,7 +51,8 @@ class QUARNEL_API QvFileDialog {
   QvArrayQvString m_extensions;  // by filter
 };
 
-// The window of the portable file dialogs.
+// The window of the portable file dialogs: the Explorer-style dialog, or before Windows 4 the
+// old-style one.
 class QUARNEL_API CGUIFileDialog : public CFileDialog {
   DECLARE_DYNAMIC(CGUIFileDialog)
  public:
@@ -95,6 +96,12 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
   // A new filter: the option box follows it, a typed name takes its first extension, and the
   // dialog moves to the filter's folder when it has one.
   void OnTypeChange() override;
+
+  // Before Windows 4 (the old-style dialog): the type list's CBN_SELCHANGE runs OnTypeChange.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Win32s or Windows NT 3, which have only the old-style dialog (its controls in the dialog
+  // itself, the system's template).
+  static bool OldSystem();
 
   // The filter selected in the system's type list (0-based; -1 for none).
   long SelectedFilter() const;

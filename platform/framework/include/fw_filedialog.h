@@ -13,7 +13,10 @@
 // Without OFN_EXPLORER (cleared by the caller before DoModal) the system makes the old-style
 // dialog from its own or the caller's template (OFN_ENABLETEMPLATE), the hook is that dialog's
 // procedure, and the hook binds the dialog itself: GetCommonDialog() is then the bound window,
-// and its OK and Cancel buttons stay the system's.
+// and its OK and Cancel buttons stay the system's. Such a dialog tells its hook of a chosen
+// name, a selection in its file list and a sharing violation by the registered messages
+// FILEOKSTRING, LBSELCHSTRING and SHAREVISTRING, which the framework's file hook hands to
+// OnFileNameOK, OnFileNameChange and OnShareViolation.
 #pragma once
 #include "fw_commondlg.h"
 
@@ -56,6 +59,10 @@ class FW_API CFileDialog : public CCommonDialog {
 
   // The dialog object the framework's hook binds at the next WM_INITDIALOG on this thread.
   static CFileDialog* PASCAL GetStartingDialog();
+  // The framework's hook of file dialogs (m_ofn.lpfnHook as constructed): the old-style
+  // dialog's registered messages to the bound object, everything else to
+  // CCommonDialog::HookProc.
+  static UINT_PTR CALLBACK FileHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Called by the framework's hook once the child is bound; TRUE.
   BOOL OnInitDialog() override;
 

@@ -3,6 +3,8 @@
 
 #include "fw_coll.h"
 
+#include <dlgs.h>
+
 namespace {
 // The file dialog whose run has begun on this thread and whose child is not bound yet.
 thread_local CFileDialog* t_pStarting = NULL;
@@ -26,7 +28,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
   m_szFileName[0] = 0;
   m_ofn.lStructSize = dwSize != 0 && dwSize <= sizeof(m_ofn) ? dwSize : static_cast<DWORD>(sizeof(m_ofn));
   m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLEHOOK;
-  m_ofn.lpfnHook = HookProc;
+  m_ofn.lpfnHook = FileHookProc;
   m_ofn.lpstrFile = m_szFileName;
   m_ofn.nMaxFile = MAX_PATH;
   m_ofn.lpstrFileTitle = m_szFileTitle;
@@ -52,6 +54,22 @@ CFileDialog::~CFileDialog() {
 }
 
 CFileDialog* PASCAL CFileDialog::GetStartingDialog() { return t_pStarting; }
+
+UINT_PTR CALLBACK CFileDialog::FileHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const UINT fileOk = ::RegisterWindowMessage(FILEOKSTRING);
+  static const UINT selChange = ::RegisterWindowMessage(LBSELCHSTRING);
+  static const UINT shareViolation = ::RegisterWindowMessage(SHAREVISTRING);
+  if (message != fileOk && message != selChange && message != shareViolation)
+    return HookProc(hWnd, message, wParam, lParam);
+  CFileDialog* dialog = DYNAMIC_DOWNCAST(CFileDialog, CWnd::FromHandlePermanent(hWnd));
+  if (dialog == NULL || (dialog->m_ofn.Flags & OFN_EXPLORER) != 0) return 0;
+  // The answer goes back to the system's procedure, which called the hook itself.
+  if (message == fileOk) return dialog->OnFileNameOK() ? 1 : 0;
+  if (message == shareViolation) return dialog->OnShareViolation(reinterpret_cast<LPCTSTR>(lParam));
+  // A selection in the file list (lst1, the only list that names files).
+  if (wParam == lst1 && HIWORD(lParam) == CD_LBSELCHANGE) dialog->OnFileNameChange();
+  return 0;
+}
 
 INT_PTR CFileDialog::DoModal() {
   HWND owner = PreModal();
@@ -116,12 +134,23 @@ CString CFileDialog::GetFolderPath() const {
   return AskText(CDM_GETFOLDERPATH);
 }
 
+// An old-style dialog knows no CDM_ requests: its controls are its own children.
 void CFileDialog::SetControlText(int nID, LPCTSTR lpsz) {
-  if (HWND dlg = GetCommonDialog()) ::SendMessage(dlg, CDM_SETCONTROLTEXT, nID, reinterpret_cast<LPARAM>(lpsz));
+  HWND dlg = GetCommonDialog();
+  if (dlg == NULL) return;
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0)
+    ::SetDlgItemText(dlg, nID, lpsz);
+  else
+    ::SendMessage(dlg, CDM_SETCONTROLTEXT, nID, reinterpret_cast<LPARAM>(lpsz));
 }
 
 void CFileDialog::HideControl(int nID) {
-  if (HWND dlg = GetCommonDialog()) ::SendMessage(dlg, CDM_HIDECONTROL, nID, 0);
+  HWND dlg = GetCommonDialog();
+  if (dlg == NULL) return;
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0)
+    ::ShowWindow(::GetDlgItem(dlg, nID), SW_HIDE);
+  else
+    ::SendMessage(dlg, CDM_HIDECONTROL, nID, 0);
 }
 
 void CFileDialog::SetDefExt(LPCSTR lpsz) {
