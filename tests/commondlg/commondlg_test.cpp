@@ -285,7 +285,7 @@ TEST(FolderDialog, OnOldSystemsTheLibrarysDialogAnswersTheFolderShown) {
     // The library's template, its texts from the labels, the caller's title (the label's
     // without one), the default GUI font.
     EXPECT_EQ(c.title != nullptr ? QvString(c.title).ToWide() : Label(IDL_QV_FOLDER_TITLE), seen.title);
-    EXPECT_EQ(std::wstring(CGUIFolderDialog::DummyName()), seen.name);
+    EXPECT_EQ(QvString(CGUIFolderDialog::DummyName()).ToWide(), seen.name);
     EXPECT_TRUE(seen.nameHidden);
     EXPECT_TRUE(seen.listShown);
     EXPECT_EQ(Label(IDL_QV_FOLDER_FOLDERS), seen.heading);
