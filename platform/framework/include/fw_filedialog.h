@@ -49,7 +49,8 @@ class FW_API CFileDialog : public CCommonDialog {
   void SetControlText(int nID, LPCTSTR lpsz);
   void HideControl(int nID);
   void SetDefExt(LPCSTR lpsz);
-  // Several chosen names (OFN_ALLOWMULTISELECT): a position, then each full path.
+  // Several chosen names (OFN_ALLOWMULTISELECT): a position, then each full path. The
+  // Explorer-style dialog ends each name with a zero, the old-style one with a blank.
   POSITION GetStartPosition() const;
   CString GetNextPathName(POSITION& pos) const;
 
@@ -90,4 +91,7 @@ class FW_API CFileDialog : public CCommonDialog {
   // A CDM_ text request to the running dialog, answered whole: the size first, then the
   // text; empty when the dialog does not answer.
   CString AskText(UINT message) const;
+  // GetNextPathName of an old-style dialog's choice (OFN_ALLOWMULTISELECT without
+  // OFN_EXPLORER).
+  CString NextOldStyleName(POSITION& pos) const;
 };

@@ -171,6 +171,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
     pos = NULL;
     return CString();
   }
+  if ((m_ofn.Flags & (OFN_ALLOWMULTISELECT | OFN_EXPLORER)) == OFN_ALLOWMULTISELECT) return NextOldStyleName(pos);
   const size_t folderLength = lstrlen(start);
   const bool multiple = (m_ofn.Flags & OFN_ALLOWMULTISELECT) != 0 && start[folderLength + 1] != 0;
   if (!multiple) {
@@ -183,6 +184,30 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
   path += p;
   p += lstrlen(p) + 1;
   pos = *p != 0 ? reinterpret_cast<POSITION>(const_cast<LPTSTR>(p)) : NULL;
+  return path;
+}
+
+// The old-style dialog's choice of several files is one line: the folder and each name (short
+// names, so no blanks inside) after a blank; one file alone is its full path.
+CString CFileDialog::NextOldStyleName(POSITION& pos) const {
+  const LPCTSTR start = m_ofn.lpstrFile;
+  LPCTSTR p = reinterpret_cast<LPCTSTR>(pos);
+  LPCTSTR folderEnd = start;
+  while (*folderEnd != 0 && *folderEnd != _T(' ')) ++folderEnd;
+  LPCTSTR first = folderEnd;
+  while (*first == _T(' ')) ++first;
+  if (*first == 0) {
+    pos = NULL;
+    return CString(start, static_cast<int>(folderEnd - start));
+  }
+  if (p == start) p = first;
+  LPCTSTR end = p;
+  while (*end != 0 && *end != _T(' ')) ++end;
+  CString path(start, static_cast<int>(folderEnd - start));
+  if (path.Right(1) != _T("\\")) path += _T('\\');
+  path += CString(p, static_cast<int>(end - p));
+  while (*end == _T(' ')) ++end;
+  pos = *end != 0 ? reinterpret_cast<POSITION>(const_cast<LPTSTR>(end)) : NULL;
   return path;
 }
 
