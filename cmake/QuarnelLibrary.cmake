@@ -78,7 +78,7 @@ quarnel_area(gui/textview
 # the folder, colour and print dialogs and the print preview of the portable view.
 quarnel_area(gui/dialogs
   SOURCES MFCMsgDialog.cpp QvMsgDialog.cpp GUIMsgDialog.rc
-          QvColorDialog.cpp QvGetDirectoryDialog.cpp GUIPrintDialog.cpp GUIPreviewView.cpp QvFileDialog.cpp
+          QvColorDialog.cpp QvGetDirectoryDialog.cpp GUIPrintDialog.cpp GUIPreviewView.cpp QvFileDialog.cpp GUIFileDialogs.rc
   ANSI_SOURCES GUISaveNameCheck.cpp
   USES gui/widgets gui/core ui/shared
   LINK framework vekkel brevin comdlg32 shell32 ole32)

@@ -274,6 +274,8 @@ class CHostApp : public CWinApp {
       host::CaptureReportsWindows();
       host::CaptureMessageBoxes(frame->m_hWnd);
       host::CapturePortableSaveDialog();
+      host::CaptureOldSystemsFolderDialog();
+      host::CaptureMissingFileRefusal();
       host::CaptureWindow(frame->m_hWnd, L"main");
       host::CaptureWindow(links, L"links", shadow);  // the window over the report, with its shadow
       if (controls != NULL) {

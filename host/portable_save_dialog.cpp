@@ -1,6 +1,9 @@
 #include "portable_save_dialog.h"
 
+#include <GUIPlatformUtilities.h>
 #include <QvFileDialog.h>
+#include <QvGetDirectoryDialog.h>
+#include <dlgs.h>
 #include <framework.h>
 
 #include "open_save.h"
@@ -31,10 +34,10 @@ void CALLBACK OnSaveDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-#ifndef UNICODE
-// The earlier edition's database files refuse a name longer than eight characters.
-const QvInternalFileType kDatabaseType = 4;
+// A refusal's information box over the dialog that stays open.
 HWND s_refusingDialog = NULL;
+const wchar_t* s_refusalPicture = L"";
+const wchar_t* s_refusedName = L"";
 
 BOOL CALLBACK MatchInformationBox(HWND w, LPARAM found) {
   if (!::IsWindowVisible(w) || w == s_refusingDialog || ::GetWindow(w, GW_OWNER) != s_refusingDialog) return TRUE;
@@ -53,12 +56,12 @@ void CALLBACK OnRefusalShown(HWND, UINT, UINT_PTR id, DWORD) {
   ::GetWindowRect(box, &b);
   ::SetWindowPos(box, NULL, d.left + ((d.right - d.left) - (b.right - b.left)) / 2,
                  d.top + ((d.bottom - d.top) - (b.bottom - b.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  CaptureWindow(s_refusingDialog, L"save_name_refused_ansi", 0, true);
+  CaptureWindow(s_refusingDialog, s_refusalPicture, 0, true);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   ::PostMessageW(s_refusingDialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-// Once the dialog is up: a name of nine characters is typed and Save pressed.
+// Once the dialog is up: the refused name is typed and OK pressed.
 void CALLBACK OnRefusingDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
   HWND dialog = NULL;
   ::EnumThreadWindows(::GetCurrentThreadId(), &MatchSaveDialog, reinterpret_cast<LPARAM>(&dialog));
@@ -66,13 +69,60 @@ void CALLBACK OnRefusingDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(NULL, id);
   ::SetWindowPos(dialog, NULL, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   s_refusingDialog = dialog;
-  ::SetWindowTextW(::GetDlgItem(dialog, kNameBox), L"quarterly");
+  ::SetWindowTextW(::GetDlgItem(dialog, kNameBox), s_refusedName);
   ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   ::SetTimer(NULL, 0, 50, &OnRefusalShown);
 }
+
+#ifndef UNICODE
+// The earlier edition's database files refuse a name longer than eight characters.
+const QvInternalFileType kDatabaseType = 4;
 #endif
 
+BOOL CALLBACK MatchFolderDialog(HWND w, LPARAM found) {
+  if (!::IsWindowVisible(w) || ::GetDlgItem(w, lst2) == NULL) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
+void CALLBACK OnFolderDialogShown(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = NULL;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &MatchFolderDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == NULL) return;  // not up yet: the timer comes again
+  ::KillTimer(NULL, id);
+  ::SetWindowPos(dialog, NULL, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CaptureWindow(dialog, L"folder_dialog_old_systems");
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 }  // namespace
+
+void CaptureMissingFileRefusal() {
+  if (!ScreenshotMode()) return;
+  Get_GlobalParameters()->SetTypeLabel(kReportType, "rep");
+  const std::wstring reports = ReportFolders();
+  QvDirectory folder(QvString(reports.c_str()).c_str());
+  QvOpenFileDialog dialog;
+  dialog.AddFilter(kReportType, "Reports (*.rep)", &folder);
+  s_refusalPicture = L"open_missing_file_refused";
+  s_refusedName = L"no such report";
+  ::SetTimer(NULL, 0, 50, &OnRefusingDialogShown);
+  QvFileDescriptor* chosen = dialog.Process(&folder, "Open a report", nullptr, 0, true);
+  if (chosen != nullptr) Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  s_refusingDialog = NULL;
+}
+
+void CaptureOldSystemsFolderDialog() {
+  if (!ScreenshotMode()) return;
+  // The host runs on a current system: the library is told it runs on Windows NT 3.
+  const WindowsVersion running = GUISetWindowsVersion(QvWinNT3);
+  const std::wstring reports = ReportFolders();
+  QvDirectory folder(QvString(reports.c_str()).c_str());
+  ::SetTimer(NULL, 0, 50, &OnFolderDialogShown);
+  QvDirectory* chosen = QvGetDirectoryDialog().Process(&folder, "Choose the reports' folder", 0);
+  if (chosen != nullptr) Get_GlobalFileMaster()->DestroyQvDirectory(chosen);
+  GUISetWindowsVersion(running);
+}
 
 #ifndef UNICODE
 void CaptureLongNameRefusal() {
@@ -82,6 +132,8 @@ void CaptureLongNameRefusal() {
   QvDirectory folder(QvString(reports.c_str()).c_str());
   QvSaveAsFileDialog dialog;
   dialog.AddFilter(kDatabaseType, "Database files (*.unv)", &folder);
+  s_refusalPicture = L"save_name_refused_ansi";
+  s_refusedName = L"quarterly";
   ::SetTimer(NULL, 0, 50, &OnRefusingDialogShown);
   QvFileDescriptor* chosen =
       dialog.Process(nullptr, &folder, "Save the database as", kDatabaseType, nullptr, 0, false, false, false);

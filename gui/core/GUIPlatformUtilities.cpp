@@ -43,8 +43,21 @@ int GUIVirtualKeyToQvKeyCode(UINT virtualKey, QvKeyCode& code) {
   return 1;
 }
 
+namespace {
+WindowsVersion s_setVersion = QvWinUnknown;
+}  // namespace
+
 // The framework side's answer: the values are the same.
-WindowsVersion GUIGetWindowsVersion() { return static_cast<WindowsVersion>(UIGetWindowsVersion()); }
+WindowsVersion GUIGetWindowsVersion() {
+  if (s_setVersion != QvWinUnknown) return s_setVersion;
+  return static_cast<WindowsVersion>(UIGetWindowsVersion());
+}
+
+WindowsVersion GUISetWindowsVersion(WindowsVersion version) {
+  const WindowsVersion previous = s_setVersion;
+  s_setVersion = version;
+  return previous;
+}
 
 unsigned long GUIGetWheelScrollLines() {
   unsigned long lines = 3;

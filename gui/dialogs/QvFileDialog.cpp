@@ -4,7 +4,11 @@
 #ifndef UNICODE
 #include "GUISaveNameCheck.h"
 #endif
+#include "GUIPlatformUtilities.h"
 #include "QvMsgDialog.h"
+#include "UIUtilities.h"
+
+#include <dlgs.h>
 
 #include <algorithm>
 
@@ -102,7 +106,11 @@ bool QvFileDialog::AddFilter(const QvArrayUShort& types, const char* description
     patterns += extension.IsEmpty() ? QvString("*") : extension;
     extensions += extension;
   }
-  QvString text = description != nullptr && *description != '\0'
+  // The type lists of the systems before Windows 4 show no descriptions: the patterns
+  // describe the filter there.
+  const WindowsVersion version = GUIGetWindowsVersion();
+  QvString text = version == QvWin32s || version == QvWinNT3 ? patterns
+                  : description != nullptr && *description != '\0'
                       ? QvString(description)
                       : types.IsEmpty() ? QvString() : DefaultDescription(types[0]);
   // A bar would end the description early and shift every later filter.
@@ -125,6 +133,8 @@ CGUIFileDialog::CGUIFileDialog(BOOL open, const QvFileDialog& filters, LPCTSTR d
     : CFileDialog(open, defExt, fileName, flags, ToText(filters.GetFilterString()), parent),
       m_extensionLists(&filters.GetExtensionLists()),
       m_folders(&filters.GetFolders()) {
+  // The systems before Windows 4 have only the old-style dialog.
+  if (OldSystem()) m_ofn.Flags &= ~OFN_EXPLORER;
   if (flags & OFN_ALLOWMULTISELECT) {
     m_names.assign(kMultipleNames + 1, 0);
     if (fileName != NULL) lstrcpyn(m_names.data(), fileName, static_cast<int>(m_names.size()));
@@ -142,11 +152,37 @@ const int kTypeList = 1136, kNameCombo = 1148, kNameEdit = 1152, kNameLabel = 10
 const RECT kOptionPlace = {6, 146, 140, 156};
 }  // namespace
 
+bool CGUIFileDialog::OldSystem() {
+  const WindowsVersion version = GUIGetWindowsVersion();
+  return version == QvWin32s || version == QvWinNT3;
+}
+
+BOOL CGUIFileDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // The old-style dialog sends no type-change notification: its type list's change is
+  // taken here, after the system has shown the new type's files.
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0 && LOWORD(wParam) == kTypeList && HIWORD(wParam) == CBN_SELCHANGE) {
+    Default();
+    OnTypeChange();
+    return TRUE;
+  }
+  return CFileDialog::OnCommand(wParam, lParam);
+}
+
 long CGUIFileDialog::SelectedFilter() const {
   HWND dlg = GetCommonDialog();
   HWND types = dlg != NULL ? ::GetDlgItem(dlg, kTypeList) : NULL;
   if (types == NULL) return static_cast<long>(m_ofn.nFilterIndex) - 1;
   return static_cast<long>(::SendMessage(types, CB_GETCURSEL, 0, 0));
+}
+
+bool CGUIFileDialog::AnyFilterTakes(const QvString& name) const {
+  const QvString extension = LoweredExtension(name);
+  if (extension.IsEmpty()) return true;  // completed with the selected filter's
+  for (long i = 0; i < m_extensionLists->GetSize(); ++i) {
+    const QvString& list = (*m_extensionLists)[i];
+    if (list.IsEmpty() || ListHas(list, QvString("*")) || ListHas(list, extension)) return true;
+  }
+  return false;
 }
 
 bool CGUIFileDialog::OptionAllowed(long filter) const {
@@ -221,13 +257,66 @@ void CGUIFileDialog::OnTypeChange() {
       text = renamed;
     }
   }
-  // To the filter's folder: the system goes to a folder typed as the name at OK.
+  // To the filter's folder: the system goes to a folder typed as the name at OK (Win32s
+  // takes OK only as a click on the button).
   const QvString& folder = (*m_folders)[filter];
   if (!folder.IsEmpty()) {
     ::SetWindowText(name, ToText(folder));
-    ::SendMessage(dlg, WM_COMMAND, IDOK, 0);
+    if (GUIGetWindowsVersion() == QvWin32s)
+      ::SendMessage(::GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+    else
+      ::SendMessage(dlg, WM_COMMAND, IDOK, 0);
     ::SetWindowText(name, text);
   }
+}
+
+namespace {
+
+struct FontPass {
+  HFONT font;
+};
+
+BOOL CALLBACK SetFontIfOther(HWND child, LPARAM pass) {
+  const HFONT font = reinterpret_cast<FontPass*>(pass)->font;
+  if (reinterpret_cast<HFONT>(::SendMessage(child, WM_GETFONT, 0, 0)) != font)
+    ::SendMessage(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  return TRUE;
+}
+
+// Set while the fonts are being given: a control that notifies meanwhile starts no second pass.
+bool s_givingFonts = false;
+
+}  // namespace
+
+void GUISetDefaultFontOnChildren(HWND dialog) {
+  if (dialog == NULL || s_givingFonts) return;
+  FontPass pass = {UIGetDefaultGUIFont()};
+  if (pass.font == NULL) return;
+  s_givingFonts = true;
+  // Every descendant: the shell view ("SHELLDLL_DefView") and its list are among them.
+  ::EnumChildWindows(dialog, SetFontIfOther, reinterpret_cast<LPARAM>(&pass));
+  s_givingFonts = false;
+}
+
+BOOL CGUIFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  GUISetDefaultFontOnChildren(GetCommonDialog());
+  return CFileDialog::OnNotify(wParam, lParam, pResult);
+}
+
+void CGUIFileDialog::TellMissing(const QvString& path) {
+  QvString text = QvGetMyLabel(IDL_QV_FILE_MISSING);
+  // The host's text is no format: only its first "%s" stands for the name.
+  const long at = text.Find("%s");
+  if (at >= 0) {
+    QvString told = text.Left(static_cast<size_t>(at));
+    told += path;
+    told += text.Mid(static_cast<size_t>(at + 2));
+    text = told;
+  } else {
+    text += "\n";
+    text += path;
+  }
+  QvInfoDialog().Process(text, "", 0, nullptr);
 }
 
 int CGUIFileDialog::AskReplace(const QvString& path) {
@@ -249,16 +338,88 @@ BOOL CGUIFileDialog::OnFileNameOK() {
   const bool unv = filter >= 0 && filter < m_extensionLists->GetSize() && (*m_extensionLists)[filter] == QvString("unv");
   if (QvCheckSaveName(m_ofn.lpstrFile, unv) != 0) return TRUE;
 #endif
+  // Win32s keeps an extension that no filter offers (elsewhere it counts as none): such a name
+  // is refused with a message.
+  if (GUIGetWindowsVersion() == QvWin32s && !AnyFilterTakes(typed)) {
+    QvString text = QvGetMyLabel(IDL_QV_FILE_NO_FILTER);
+    text += "\n";
+    text += typed;
+    QvInfoDialog().Process(text, "", 0, nullptr);
+    return TRUE;
+  }
   const QvString name = GUICompleteFileName(typed, *m_extensionLists, static_cast<long>(m_ofn.nFilterIndex) - 1);
   const CString completed = ToText(name);
   if (static_cast<DWORD>(completed.GetLength()) >= m_ofn.nMaxFile) return TRUE;  // no room: refused, not cut
   lstrcpyn(m_ofn.lpstrFile, completed, static_cast<int>(m_ofn.nMaxFile));
-  if (m_confirmExisting) {
-    const DWORD attributes = ::GetFileAttributes(completed);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-      return AskReplace(name) == QvYesButton ? FALSE : TRUE;
+  const DWORD attributes = ::GetFileAttributes(completed);
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (!exists && m_bOpenFileDialog && m_mustExist) {
+    TellMissing(name);
+    return TRUE;
   }
+  if (exists && m_confirmExisting) return AskReplace(name) == QvYesButton ? FALSE : TRUE;
   return FALSE;
+}
+
+IMPLEMENT_DYNAMIC(CGUIFolderDialog, CFileDialog)
+
+BEGIN_MESSAGE_MAP(CGUIFolderDialog, CFileDialog)
+  ON_COMMAND(pshHelp, &CGUIFolderDialog::OnHelpButton)
+  ON_MESSAGE(WM_COMMANDHELP, &CGUIFolderDialog::OnCommandHelp)
+END_MESSAGE_MAP()
+
+CGUIFolderDialog::CGUIFolderDialog(LPCTSTR title, LPCTSTR initialFolder, CWnd* parent)
+    : CFileDialog(TRUE, NULL, DummyName(),
+                  OFN_NOCHANGEDIR | OFN_SHOWHELP | OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST | OFN_NOTESTFILECREATE, NULL,
+                  parent),
+      m_title(title != NULL ? title : _T("")),
+      m_initialFolder(initialFolder != NULL ? initialFolder : _T("")) {
+  // Old style: the system's dialog on the library's template, whatever the system offers.
+  m_ofn.Flags &= ~OFN_EXPLORER;
+  m_ofn.hInstance = AfxFindResourceHandle(MAKEINTRESOURCE(IDD_QV_FOLDER_DIALOG), RT_DIALOG);
+  m_ofn.lpTemplateName = MAKEINTRESOURCE(IDD_QV_FOLDER_DIALOG);
+  if (!m_title.IsEmpty()) m_ofn.lpstrTitle = m_title;
+  if (!m_initialFolder.IsEmpty()) m_ofn.lpstrInitialDir = m_initialFolder;
+}
+
+CGUIFolderDialog::~CGUIFolderDialog() {}
+
+BOOL CGUIFolderDialog::OnInitDialog() {
+  CFileDialog::OnInitDialog();
+  const struct {
+    int control;
+    unsigned long label;
+  } texts[] = {{IDC_QV_FOLDER_HEADING, IDL_QV_FOLDER_FOLDERS},
+               {stc4, IDL_QV_FOLDER_DRIVES},
+               {IDOK, 31198},
+               {IDCANCEL, 31199},
+               {pshHelp, 31208}};
+  for (const auto& t : texts)
+    if (HWND control = ::GetDlgItem(m_hWnd, t.control)) ::SetWindowText(control, ToText(QvGetMyLabel(t.label)));
+  // The caller's title stays: the label only stands in for a missing one.
+  if (m_title.IsEmpty()) SetWindowText(ToText(QvGetMyLabel(IDL_QV_FOLDER_TITLE)));
+  GUISetDefaultFontOnChildren(m_hWnd);
+  return TRUE;
+}
+
+BOOL CGUIFolderDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  GUISetDefaultFontOnChildren(m_hWnd);
+  return CFileDialog::OnNotify(wParam, lParam, pResult);
+}
+
+CString CGUIFolderDialog::GetFolder() const {
+  const CString path(m_ofn.lpstrFile != NULL ? m_ofn.lpstrFile : _T(""));
+  // The system gives where the name part starts; without it, after the last backslash.
+  int cut = m_ofn.nFileOffset;
+  if (cut <= 0 || cut > path.GetLength()) cut = path.ReverseFind(_T('\\')) + 1;
+  return path.Left(cut);
+}
+
+void CGUIFolderDialog::OnHelpButton() { SendMessage(WM_COMMANDHELP, 0, 0); }
+
+LRESULT CGUIFolderDialog::OnCommandHelp(WPARAM, LPARAM) {
+  if (CWinApp* app = AfxGetApp()) app->WinHelp(301, HELP_CONTEXT);
+  return TRUE;
 }
 
 namespace {
@@ -276,8 +437,9 @@ QvFileDescriptor* Descriptor(const CString& path) {
 }  // namespace
 
 QvFileDescriptor* QvOpenFileDialog::Process(QvDirectory* folder, const char* title, const char* text,
-                                            unsigned long, bool) {
+                                            unsigned long, bool mustExist) {
   CGUIFileDialog dialog(TRUE, *this, NULL, NULL, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, NULL);
+  dialog.m_mustExist = mustExist;
   const CString start = StartFolder(folder, *this), caption = ToText(QvString(title));
   if (!start.IsEmpty()) dialog.m_ofn.lpstrInitialDir = start;
   if (title != nullptr) dialog.m_ofn.lpstrTitle = caption;

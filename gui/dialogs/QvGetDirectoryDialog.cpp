@@ -1,6 +1,10 @@
 #include "QvGetDirectoryDialog.h"
 
+#include <GUIPlatformUtilities.h>
+
 #include <shlobj.h>
+
+#include "QvFileDialog.h"
 
 namespace {
 
@@ -51,8 +55,18 @@ bool GUIBrowseForFolder(HWND owner, const std::wstring& initial, const std::wstr
 
 QvDirectory* QvGetDirectoryDialog::Process(QvDirectory* initial, const char* title, unsigned long) {
   const std::wstring start = initial != nullptr ? initial->GetFileDescriptor()->WINONLY_GetPath().ToWide() : std::wstring();
+  const HWND owner = CWnd::GetSafeOwner_(NULL, NULL);
   std::wstring chosen;
-  if (!GUIBrowseForFolder(CWnd::GetSafeOwner_(NULL, NULL), start, QvString(title).ToWide(), chosen))
+  const WindowsVersion version = GUIGetWindowsVersion();
+  if (version == QvWin32s || version == QvWinNT3) {
+    // No folder browser before Windows 4: the library's folder dialog.
+    CGUIFolderDialog dialog(CString(QvString(title).ToWide().c_str()), CString(start.c_str()),
+                            owner != NULL ? CWnd::FromHandle(owner) : NULL);
+    if (dialog.DoModal() != IDOK) return nullptr;
+    chosen = CStringW(dialog.GetFolder()).GetString();
+    if (chosen.empty()) return nullptr;
+  } else if (!GUIBrowseForFolder(owner, start, QvString(title).ToWide(), chosen)) {
     return nullptr;
+  }
   return Get_GlobalFileMaster()->WINONLY_CreateQvDirectory(QvString(chosen.c_str()).c_str(), 0);
 }

@@ -1,18 +1,23 @@
 // The portable common dialogs run for real: the colour dialog's start and answer, the folder
-// browser's answers, the print dialog's pages and help, and the preview's zoom and page text.
+// browser's answers, the library's folder dialog of the systems without a browser, the print
+// dialog's pages and help, and the preview's zoom and page text.
 #include <GUIPreviewView.h>
 #include <GUIPrintDialog.h>
 #include <QvColorDialog.h>
+#include <QvFileDialog.h>
 #include <QvFiles.h>
 #include <QvGetDirectoryDialog.h>
 #include <framework.h>
 #include <gtest/gtest.h>
+#include <UIUtilities.h>
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include <string>
 #include <vector>
 
 #include "dialog_driver.h"
+#include "platform_version.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
@@ -23,6 +28,9 @@ namespace {
 class CommonDialogApp : public CWinApp {
  public:
   CommonDialogApp() : CWinApp(_T("CommonDialogTest")) {}
+  // The help asked of the application: (context, command) per request.
+  std::vector<std::pair<DWORD_PTR, UINT>> helps;
+  void WinHelp(DWORD_PTR data, UINT command) override { helps.push_back({data, command}); }
 };
 CommonDialogApp g_app;
 
@@ -164,6 +172,156 @@ TEST(FolderBrowser, ThePortablePickerMakesAFolderOnlyForAFolderChosen) {
     Get_GlobalFileMaster()->DestroyQvDirectory(chosen);
   }
   Get_GlobalFileMaster()->DestroyQvDirectory(initial);
+}
+
+// The library's folder dialog, which the systems before Windows 4 get: a folder made for the
+// test with a subfolder, both removed after it.
+struct FolderTree {
+  std::wstring path = L"C:\\commondlg_tree", sub = L"C:\\commondlg_tree\\sub";
+  FolderTree() {
+    ::CreateDirectoryW(path.c_str(), NULL);
+    ::CreateDirectoryW(sub.c_str(), NULL);
+  }
+  ~FolderTree() {
+    ::RemoveDirectoryW(sub.c_str());
+    ::RemoveDirectoryW(path.c_str());
+  }
+};
+
+std::wstring ControlText(HWND dlg, int id) {
+  wchar_t text[MAX_PATH] = {};
+  ::GetDlgItemTextW(dlg, id, text, MAX_PATH);
+  return text;
+}
+
+std::wstring Label(unsigned long id) { return QvGetMyLabel(id).ToWide(); }
+
+TEST(FolderDialog, EachPlatformGetsItsPicker) {
+  TempFolder folder;
+  QvDirectory* initial = Get_GlobalFileMaster()->WINONLY_CreateQvDirectory(QvString(folder.path.c_str()).c_str(), 0);
+  ASSERT_NE(nullptr, initial);
+  enum Picker { kNone, kLibrarys, kBrowser };
+  struct Case {
+    const char* name;
+    WindowsVersion version;
+    Picker picker;
+  };
+  const Case cases[] = {
+      {"Win32s", QvWin32s, kLibrarys},
+      {"Windows NT 3", QvWinNT3, kLibrarys},
+      {"Windows 95", QvWin95, kBrowser},
+      {"Windows NT 4 and later", QvWinNT4, kBrowser},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlatformVersion platform(c.version);
+    Picker seen = kNone;
+    // Both pickers have a Cancel button: the step tells them apart, then cancels.
+    DialogDriver driver({{IDCANCEL, [&](HWND dlg) {
+                            if (::GetDlgItem(dlg, lst2) != NULL) seen = kLibrarys;
+                            if (::GetDlgItem(dlg, kBrowserTree) != NULL) seen = kBrowser;
+                            ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0);
+                          }}});
+    EXPECT_EQ(nullptr, QvGetDirectoryDialog().Process(initial, "Pick a folder", 0));
+    ASSERT_EQ(1u, driver.done());
+    EXPECT_EQ(c.picker, seen);
+  }
+  Get_GlobalFileMaster()->DestroyQvDirectory(initial);
+}
+
+TEST(FolderDialog, OnOldSystemsTheLibrarysDialogAnswersTheFolderShown) {
+  PlatformVersion platform(QvWinNT3);
+  FolderTree tree;
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(tree.sub.c_str()));
+  QvDirectory* initial = Get_GlobalFileMaster()->WINONLY_CreateQvDirectory(QvString(tree.path.c_str()).c_str(), 0);
+  ASSERT_NE(nullptr, initial);
+  enum Action { kOK, kIntoSub, kCancel };
+  struct Case {
+    const char* name;
+    const char* title;  // null: none given
+    Action action;
+    const wchar_t* answer;  // null: no folder
+  };
+  const Case cases[] = {
+      {"OK in the initial folder", "Pick a folder", kOK, L"C:\\commondlg_tree\\"},
+      {"OK after opening a subfolder", nullptr, kIntoSub, L"C:\\commondlg_tree\\sub\\"},
+      {"cancelled", "Pick a folder", kCancel, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    struct Seen {
+      std::wstring title, name, heading, drives, ok, cancel, help;
+      bool nameHidden = false, listShown = false;
+      HGDIOBJ listFont = NULL, headingFont = NULL;
+    } seen;
+    DialogDriver driver({{lst2, [&](HWND dlg) {
+                            wchar_t title[MAX_PATH] = {};
+                            ::GetWindowTextW(dlg, title, MAX_PATH);
+                            seen.title = title;
+                            seen.name = ControlText(dlg, edt1);
+                            seen.nameHidden = !::IsWindowVisible(::GetDlgItem(dlg, edt1));
+                            seen.listShown = ::IsWindowVisible(::GetDlgItem(dlg, lst2)) != FALSE;
+                            seen.heading = ControlText(dlg, IDC_QV_FOLDER_HEADING);
+                            seen.drives = ControlText(dlg, stc4);
+                            seen.ok = ControlText(dlg, IDOK);
+                            seen.cancel = ControlText(dlg, IDCANCEL);
+                            seen.help = ControlText(dlg, pshHelp);
+                            seen.listFont = reinterpret_cast<HGDIOBJ>(::SendDlgItemMessageW(dlg, lst2, WM_GETFONT, 0, 0));
+                            seen.headingFont = reinterpret_cast<HGDIOBJ>(
+                                ::SendDlgItemMessageW(dlg, IDC_QV_FOLDER_HEADING, WM_GETFONT, 0, 0));
+                            if (c.action == kIntoSub) {
+                              // A double click on the subfolder's entry of the folder list.
+                              HWND list = ::GetDlgItem(dlg, lst2);
+                              const LRESULT item = ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                                  reinterpret_cast<LPARAM>(L"[sub]"));
+                              EXPECT_NE(LB_ERR, item);
+                              ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+                              ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+                            }
+                            DialogDriver::Press(dlg, c.action == kCancel ? IDCANCEL : IDOK);
+                          }}});
+    QvDirectory* chosen = QvGetDirectoryDialog().Process(initial, c.title, 0);
+    ASSERT_EQ(1u, driver.done());
+    // The library's template, its texts from the labels, the caller's title (the label's
+    // without one), the default GUI font.
+    EXPECT_EQ(c.title != nullptr ? QvString(c.title).ToWide() : Label(IDL_QV_FOLDER_TITLE), seen.title);
+    EXPECT_EQ(QvString(CGUIFolderDialog::DummyName()).ToWide(), seen.name);
+    EXPECT_TRUE(seen.nameHidden);
+    EXPECT_TRUE(seen.listShown);
+    EXPECT_EQ(Label(IDL_QV_FOLDER_FOLDERS), seen.heading);
+    EXPECT_EQ(Label(IDL_QV_FOLDER_DRIVES), seen.drives);
+    EXPECT_EQ(Label(31198), seen.ok);
+    EXPECT_EQ(Label(31199), seen.cancel);
+    EXPECT_EQ(Label(31208), seen.help);
+    EXPECT_EQ(UIGetDefaultGUIFont(), seen.listFont);
+    EXPECT_EQ(UIGetDefaultGUIFont(), seen.headingFont);
+    if (c.answer == nullptr) {
+      EXPECT_EQ(nullptr, chosen);
+      continue;
+    }
+    ASSERT_NE(nullptr, chosen);
+    EXPECT_EQ(0, chosen->GetFileDescriptor()->WINONLY_GetPath().CompareNoCase(QvString(c.answer).c_str()))
+        << chosen->GetFileDescriptor()->WINONLY_GetPath().c_str();
+    Get_GlobalFileMaster()->DestroyQvDirectory(chosen);
+  }
+  Get_GlobalFileMaster()->DestroyQvDirectory(initial);
+}
+
+TEST(FolderDialog, ItsHelpButtonOpensTheApplicationsHelpOnContext301) {
+  PlatformVersion platform(QvWinNT3);
+  g_app.helps.clear();
+  size_t helpsAtPress = 99;
+  DialogDriver driver({{lst2, [&](HWND dlg) {
+                          helpsAtPress = g_app.helps.size();
+                          DialogDriver::Press(dlg, pshHelp);
+                          ::PostMessage(dlg, WM_COMMAND, IDCANCEL, 0);  // after the click
+                        }}});
+  EXPECT_EQ(nullptr, QvGetDirectoryDialog().Process(nullptr, "Pick a folder", 0));
+  ASSERT_EQ(1u, driver.done());
+  EXPECT_EQ(0u, helpsAtPress);
+  ASSERT_EQ(1u, g_app.helps.size());
+  EXPECT_EQ(DWORD_PTR(301), g_app.helps[0].first);
+  EXPECT_EQ(UINT(HELP_CONTEXT), g_app.helps[0].second);
 }
 
 // A top-level window that counts the help requests it is handed.

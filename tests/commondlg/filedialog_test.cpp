@@ -1,15 +1,20 @@
 // The portable open and save dialogs: the filter string and the lists built from the host's
 // file types, the completion of typed names, and real runs of the system's dialog for the
-// question before a file is replaced and for a multiple choice.
+// question before a file is replaced, an open dialog's files that must exist, the controls'
+// font and a multiple choice.
 #include <MFCMsgDialog.h>
 #include <QvFileDialog.h>
+#include <UIUtilities.h>
 #include <framework.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "dialog_driver.h"
+#include "platform_version.h"
 #include "test_support.h"
 
 using testing_support::DialogDriver;
@@ -75,6 +80,28 @@ TEST(FileDialogFilters, TheFilterStringAndListsFollowTheTypes) {
   EXPECT_STREQ("", d.GetFolders()[1].c_str());
 }
 
+TEST(FileDialogFilters, BeforeWindows4ThePatternsDescribeTheFilter) {
+  Types types;
+  struct Case {
+    const char* name;
+    WindowsVersion version;
+    const char* string;
+  };
+  const Case cases[] = {
+      {"Win32s", QvWin32s, "*.rep;*.rea|*.rep;*.rea||"},
+      {"Windows NT 3", QvWinNT3, "*.rep;*.rea|*.rep;*.rea||"},
+      {"Windows 95", QvWin95, "Reports|*.rep;*.rea||"},
+      {"Windows NT 4 and later", QvWinNT4, "Reports|*.rep;*.rea||"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlatformVersion platform(c.version);
+    QvFileDialog d;
+    d.AddFilter(TypeArray({kReport, kResult}), "Reports", nullptr);
+    EXPECT_STREQ(c.string, d.GetFilterString().c_str());
+  }
+}
+
 TEST(FileDialogNames, TypedNamesAreCompletedWithTheSelectedFiltersExtension) {
   QvArrayQvString lists;
   lists.Add(QvString("rep|rea"));
@@ -116,8 +143,9 @@ struct Files {
   }
 };
 
-// The system file dialog's name box.
-const int kNameBox = 1148;
+// The system file dialog's name box; the old-style dialog's (before Windows 4) name edit and
+// file list.
+const int kNameBox = 1148, kOldNameEdit = 1152, kOldFileList = 1120;
 
 TEST(FileDialogRuns, AnExistingFileIsAskedAboutOnceAndOnlyYesReplacesIt) {
   Types types;
@@ -268,6 +296,240 @@ TEST(FileDialogRuns, TheOptionBoxFollowsTheFilterAndItsStateIsKept) {
   EXPECT_TRUE(chosen->WINONLY_GetPath().EndsWith("\\summary.rep", true)) << chosen->WINONLY_GetPath().c_str();
   EXPECT_TRUE(d.IsOptionChecked());
   Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+}
+
+// Every text of a window's descendants, joined by line feeds.
+BOOL CALLBACK AddText(HWND child, LPARAM all) {
+  *reinterpret_cast<std::wstring*>(all) += Text(child) + L"\n";
+  return TRUE;
+}
+std::wstring AllTexts(HWND w) {
+  std::wstring texts;
+  ::EnumChildWindows(w, AddText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+TEST(FileDialogRuns, AnOpenDialogTakesANewNameOnlyWhenFilesNeedNotExist) {
+  Types types;
+  Files files;
+  const std::wstring present = files.Make(L"present.rep");
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Case {
+    const char* name;
+    bool mustExist;
+    const wchar_t* typed;  // completed with the filter's extension
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"must exist, file present", true, L"present", true},
+      {"must exist, file absent", true, L"absent", false},
+      {"may be new, file present", false, L"present", true},
+      {"may be new, file absent", false, L"absent", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND fileDialog = NULL;
+    std::wstring told;
+    DialogDriver driver({{kNameBox,
+                          [&](HWND dlg) {
+                            fileDialog = dlg;
+                            DialogDriver::SetText(dlg, kNameBox, c.typed);
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         // Only a refusal shows a box: it is closed, then the dialog that stayed.
+                         {IDOK, [&](HWND dlg) {
+                            told = AllTexts(dlg);
+                            ::PostMessage(dlg, WM_COMMAND, IDOK, 0);
+                            ::PostMessage(fileDialog, WM_COMMAND, IDCANCEL, 0);
+                          }}});
+    QvOpenFileDialog d;
+    d.AddFilter(kReport, "Reports", nullptr);
+    QvFileDescriptor* chosen = d.Process(&folder, "Open", nullptr, 0, c.mustExist);
+    EXPECT_EQ(c.accepted ? 1u : 2u, driver.done());
+    if (!c.accepted) {
+      EXPECT_EQ(nullptr, chosen);
+      // The message names the file as completed.
+      EXPECT_NE(std::wstring::npos, told.find(files.folder + L"\\absent.rep")) << QvString(told.c_str()).c_str();
+      continue;
+    }
+    ASSERT_NE(nullptr, chosen);
+    const QvString expected(std::wstring(files.folder + L"\\" + c.typed + L".rep").c_str());
+    EXPECT_EQ(0, chosen->WINONLY_GetPath().CompareNoCase(expected.c_str())) << chosen->WINONLY_GetPath().c_str();
+    Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  }
+}
+
+TEST(FileDialogRuns, OnWin32sAnExtensionNoFilterOffersIsRefused) {
+  Types types;
+  Files files;
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Case {
+    const char* name;
+    WindowsVersion version;
+    int nameBox;           // the old-style dialog's on Win32s
+    const wchar_t* saved;  // null: refused with a message
+  };
+  const Case cases[] = {
+      {"Win32s", QvWin32s, kOldNameEdit, nullptr},
+      // Elsewhere the extension counts as none: the filter's is added.
+      {"Windows NT 4 and later", QvWinNT4, kNameBox, L"notes.txt.rep"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlatformVersion platform(c.version);
+    HWND fileDialog = NULL;
+    std::wstring told;
+    DialogDriver driver({{c.nameBox,
+                          [&](HWND dlg) {
+                            fileDialog = dlg;
+                            DialogDriver::SetText(dlg, c.nameBox, L"notes.txt");
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         {IDOK, [&](HWND dlg) {
+                            told = AllTexts(dlg);
+                            ::PostMessage(dlg, WM_COMMAND, IDOK, 0);
+                            ::PostMessage(fileDialog, WM_COMMAND, IDCANCEL, 0);
+                          }}});
+    QvSaveAsFileDialog d;
+    d.AddFilter(kReport, "Reports", nullptr);
+    QvFileDescriptor* chosen = d.Process(nullptr, &folder, "Save", kReport, nullptr, 0, false, false, false);
+    if (c.saved == nullptr) {
+      EXPECT_EQ(2u, driver.done());
+      EXPECT_EQ(nullptr, chosen);
+      EXPECT_NE(std::wstring::npos, told.find(QvGetMyLabel(IDL_QV_FILE_NO_FILTER).ToWide())) << QvString(told.c_str()).c_str();
+      EXPECT_NE(std::wstring::npos, told.find(L"notes.txt")) << QvString(told.c_str()).c_str();
+      continue;
+    }
+    EXPECT_EQ(1u, driver.done());
+    ASSERT_NE(nullptr, chosen);
+    EXPECT_TRUE(chosen->WINONLY_GetPath().EndsWith(QvString((std::wstring(L"\\") + c.saved).c_str()).c_str(), true))
+        << chosen->WINONLY_GetPath().c_str();
+    Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  }
+}
+
+// The first descendant of the window of that class.
+struct ClassSearch {
+  const wchar_t* name;
+  HWND found;
+};
+BOOL CALLBACK MatchClass(HWND child, LPARAM p) {
+  auto* s = reinterpret_cast<ClassSearch*>(p);
+  wchar_t name[64] = {};
+  ::GetClassNameW(child, name, 64);
+  if (lstrcmpiW(name, s->name) != 0) return TRUE;
+  s->found = child;
+  return FALSE;
+}
+HWND FindDescendant(HWND w, const wchar_t* className) {
+  ClassSearch search = {className, NULL};
+  ::EnumChildWindows(w, MatchClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HGDIOBJ FontOf(HWND w) { return reinterpret_cast<HGDIOBJ>(::SendMessage(w, WM_GETFONT, 0, 0)); }
+
+TEST(FileDialogRuns, EveryNotificationGivesTheControlsTheDefaultFont) {
+  Types types;
+  Files files;
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  const HGDIOBJ other = ::GetStockObject(SYSTEM_FONT);
+  ASSERT_NE(other, static_cast<HGDIOBJ>(UIGetDefaultGUIFont()));
+  struct Seen {
+    bool found = false;
+    std::vector<HGDIOBJ> started, changed, after;
+  } seen;
+  DialogDriver driver({{kNameBox, [&](HWND dlg) {
+                          HWND view = FindDescendant(dlg, L"SHELLDLL_DefView");
+                          const HWND controls[] = {::GetDlgItem(dlg, kTypeList), ::GetDlgItem(dlg, kNameBox), view,
+                                                   view != NULL ? ::GetWindow(view, GW_CHILD) : NULL};
+                          seen.found = std::find(std::begin(controls), std::end(controls), HWND(NULL)) == std::end(controls);
+                          for (HWND w : controls) seen.started.push_back(FontOf(w));
+                          // Another font on each, then a notification: the type changes.
+                          for (HWND w : controls) ::SendMessage(w, WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+                          for (HWND w : controls) seen.changed.push_back(FontOf(w));
+                          ChooseFilter(dlg, 1);
+                          for (HWND w : controls) seen.after.push_back(FontOf(w));
+                          DialogDriver::Press(dlg, IDCANCEL);
+                        }}});
+  QvOpenFileDialog d;
+  d.AddFilter(kReport, "Reports", nullptr);
+  d.AddFilter(kText, "Texts", nullptr);
+  EXPECT_EQ(nullptr, d.Process(&folder, "Open", nullptr, 0, false));
+  ASSERT_EQ(1u, driver.done());
+  ASSERT_TRUE(seen.found) << "the type list, name box, shell view or its list is missing";
+  const std::vector<HGDIOBJ> defaults(4, UIGetDefaultGUIFont()), others(4, other);
+  EXPECT_EQ(defaults, seen.started);  // the first notifications gave it
+  EXPECT_EQ(others, seen.changed);
+  EXPECT_EQ(defaults, seen.after);
+}
+
+// Chooses filter `index` in the old-style dialog's type list as a click in its list does.
+void ChooseOldFilter(HWND dlg, int index) {
+  HWND types = ::GetDlgItem(dlg, kTypeList);
+  ::SendMessage(types, CB_SETCURSEL, index, 0);
+  ::SendMessage(dlg, WM_COMMAND, MAKEWPARAM(kTypeList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+}
+
+TEST(FileDialogRuns, BeforeWindows4TheOldStyleDialogChecksNamesAndFollowsTheFilter) {
+  Types types;
+  Files files;
+  const std::wstring existing = files.Make(L"exists.rep");
+  QvDirectory folder(QvString(files.folder.c_str()).c_str());
+  struct Case {
+    const char* name;
+    WindowsVersion version;
+    const wchar_t* typed;
+    bool asked;  // the question before a file is replaced (answered Yes)
+    const wchar_t* saved;
+  };
+  const Case cases[] = {
+      {"Windows NT 3, a new name", QvWinNT3, L"summary", false, L"summary.rep"},
+      {"Windows NT 3, an existing file", QvWinNT3, L"exists", true, L"exists.rep"},
+      {"Win32s, a new name", QvWin32s, L"summary", false, L"summary.rep"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlatformVersion platform(c.version);
+    struct Seen {
+      bool oldStyle = false, box = false;
+      std::vector<bool> enabled;
+    } seen;
+    bool asked = false;
+    DialogDriver driver({{kOldFileList,
+                          [&](HWND dlg) {
+                            // The system's controls are the dialog's own children.
+                            seen.oldStyle = ::GetDlgItem(dlg, kOldNameEdit) != NULL &&
+                                            FindDescendant(dlg, L"SHELLDLL_DefView") == NULL;
+                            HWND box = ::GetDlgItem(dlg, IDC_QV_FILE_OPTION);
+                            seen.box = box != NULL;
+                            for (int filter : {-1, 0, 1}) {  // as started (the type's filter), texts, reports
+                              if (filter >= 0) ChooseOldFilter(dlg, filter);
+                              seen.enabled.push_back(::IsWindowEnabled(box) != FALSE);
+                            }
+                            DialogDriver::SetCheck(dlg, IDC_QV_FILE_OPTION, true);
+                            DialogDriver::SetText(dlg, kOldNameEdit, c.typed);
+                            DialogDriver::Press(dlg, IDOK);
+                          }},
+                         {static_cast<int>(ButtonKindId(QvYesButton)), [&](HWND dlg) {
+                            asked = true;
+                            DialogDriver::Press(dlg, ButtonKindId(QvYesButton));
+                          }}});
+    QvSaveAsFileDialog d;
+    d.AddFilter(kText, "Texts", nullptr);
+    d.AddFilter(kReport, "Reports", nullptr);
+    QvFileDescriptor* chosen = d.Process(nullptr, &folder, "Save", kReport, "Keep the layout", 0, false, false, false);
+    ASSERT_GE(driver.done(), 1u);
+    EXPECT_TRUE(seen.oldStyle);
+    EXPECT_TRUE(seen.box);
+    EXPECT_EQ((std::vector<bool>{true, false, true}), seen.enabled);
+    EXPECT_EQ(c.asked, asked);
+    ASSERT_NE(nullptr, chosen);
+    EXPECT_TRUE(chosen->WINONLY_GetPath().EndsWith(QvString((std::wstring(L"\\") + c.saved).c_str()).c_str(), true))
+        << chosen->WINONLY_GetPath().c_str();
+    EXPECT_TRUE(d.IsOptionChecked());
+    Get_GlobalFileMaster()->DestroyQvFileDescriptor(chosen);
+  }
 }
 
 TEST(FileDialogRuns, AMultipleChoiceGivesEveryPath) {

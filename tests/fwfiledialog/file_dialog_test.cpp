@@ -134,16 +134,24 @@ TEST(FileDialog, TheNamesOfAChoice) {
     DWORD flags;
     std::basic_string<TCHAR> record;  // as the system leaves it, zeros included
     std::vector<CString> names;
+    bool oldStyle = false;  // OFN_EXPLORER cleared: several names are parted by blanks
   } cases[] = {
       {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\dir\0a.txt\0b.txt\0\0"), 21), {_T("C:\\dir\\a.txt"), _T("C:\\dir\\b.txt")}},
       {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\\0a.txt\0\0"), 11), {_T("C:\\a.txt")}},
       {OFN_ALLOWMULTISELECT | OFN_EXPLORER, std::basic_string<TCHAR>(_T("C:\\dir\\one.txt\0\0"), 16), {_T("C:\\dir\\one.txt")}},
       {0, std::basic_string<TCHAR>(_T("C:\\dir\\one.txt\0\0"), 16), {_T("C:\\dir\\one.txt")}},
       {0, std::basic_string<TCHAR>(_T("\0\0"), 2), {}},
+      {OFN_ALLOWMULTISELECT, _T("C:\\dir a.txt b.txt"), {_T("C:\\dir\\a.txt"), _T("C:\\dir\\b.txt")}, true},
+      {OFN_ALLOWMULTISELECT, _T("C:\\ a.txt"), {_T("C:\\a.txt")}, true},
+      {OFN_ALLOWMULTISELECT, _T("C:\\dir  a.txt  b.txt "), {_T("C:\\dir\\a.txt"), _T("C:\\dir\\b.txt")}, true},
+      {OFN_ALLOWMULTISELECT, _T("C:\\dir\\one.txt"), {_T("C:\\dir\\one.txt")}, true},
+      {0, _T("C:\\dir\\one.txt"), {_T("C:\\dir\\one.txt")}, true},
   };
   for (const auto& c : cases) {
     CFileDialog dlg(TRUE, NULL, NULL, c.flags);
+    if (c.oldStyle) dlg.m_ofn.Flags &= ~OFN_EXPLORER;
     std::vector<TCHAR> record(c.record.begin(), c.record.end());
+    record.push_back(0);
     dlg.m_ofn.lpstrFile = record.data();
     dlg.m_ofn.nMaxFile = static_cast<DWORD>(record.size());
     std::vector<CString> names;

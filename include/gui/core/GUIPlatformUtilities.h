@@ -21,8 +21,13 @@ QUARNEL_API void* GUIGetResourceRCDATA(UINT id);
 // moment (Alt is not looked at); answers 1. Any other key answers 0 and leaves `code`.
 QUARNEL_API int GUIVirtualKeyToQvKeyCode(UINT virtualKey, QvKeyCode& code);
 
-// The running platform (see WindowsVersion), cached once known.
+// The running platform (see WindowsVersion), cached once known; the version set with
+// GUISetWindowsVersion instead while one is set.
 QUARNEL_API WindowsVersion GUIGetWindowsVersion();
+// Makes the portable layer take `version` for the running platform (QvWinUnknown: the running
+// one again), so that the paths of older systems run on a current one; answers the version
+// set before. Set it only while no dialog or window of the layer is open.
+QUARNEL_API WindowsVersion GUISetWindowsVersion(WindowsVersion version);
 
 // Lines to scroll per wheel notch: the system's setting on Windows NT 4 and later, the
 // wheel-support module's answer on older systems that run one, else 3.

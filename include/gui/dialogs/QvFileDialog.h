@@ -14,8 +14,8 @@
 
 #include "quarnel_api.h"
 
-// Labels of the name check's texts.
-enum { IDL_QV_FILE_REPLACE = 31258, IDL_QV_FILE_YES = 31200 };
+// Labels of the name check's texts ("%s" in the missing file's text stands for the name).
+enum { IDL_QV_FILE_REPLACE = 31258, IDL_QV_FILE_YES = 31200, IDL_QV_FILE_MISSING = 31268, IDL_QV_FILE_NO_FILTER = 31254 };
 // The option check box of the save dialog.
 enum { IDC_QV_FILE_OPTION = 500 };
 
@@ -32,8 +32,9 @@ class QUARNEL_API QvFileDialog {
   // A filter of one type; true.
   bool AddFilter(QvInternalFileType type, const char* description, QvDirectory* folder);
   // A filter of several types, described by `description` (UTF-8; none: the first type's
-  // default description), its folder the given one (none: null). A "|" in the description
-  // becomes "¦", so that it cannot split the entry. True.
+  // default description; before Windows 4, whose type lists show no descriptions, always its
+  // patterns), its folder the given one (none: null). A "|" in the description becomes "¦",
+  // so that it cannot split the entry. True.
   bool AddFilter(const QvArrayUShort& types, const char* description, QvDirectory* folder);
 
   // The description of a type when none is given: its label when it has one of its own, else
@@ -50,7 +51,8 @@ class QUARNEL_API QvFileDialog {
   QvArrayQvString m_extensions;  // by filter
 };
 
-// The window of the portable file dialogs.
+// The window of the portable file dialogs: the Explorer-style dialog, or before Windows 4 the
+// old-style one.
 class QUARNEL_API CGUIFileDialog : public CFileDialog {
   DECLARE_DYNAMIC(CGUIFileDialog)
  public:
@@ -63,6 +65,10 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
 
   // Asks before a name of an existing file is accepted (the save dialog's).
   bool m_confirmExisting = false;
+  // An open dialog's name (completed) must be that of an existing file: another is refused
+  // with an information message (label 31268) and the dialog stays open. Clear: a name of no
+  // existing file is accepted at once.
+  bool m_mustExist = false;
   // The text of the OK button (empty: the system's).
   CString m_okText;
   // With a text, a check box (IDC_QV_FILE_OPTION) under the system's controls, enabled for
@@ -76,16 +82,32 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
  protected:
   // Completes a single name (GUICompleteFileName with the selected filter), writes it into
   // the record, and, with m_confirmExisting, asks once (label 31258, Yes button 31200) when
-  // the file exists: only Yes accepts the name; No, Escape and the close box refuse it.
+  // the file exists: only Yes accepts the name; No, Escape and the close box refuse it. In an
+  // open dialog a name of no existing file follows m_mustExist. On Win32s a name whose
+  // extension no filter takes is refused with a message (label 31254).
   BOOL OnFileNameOK() override;
+  // Every notification of the system first gives the dialog's controls (the shell view and
+  // its list among them) the default GUI font.
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   // The question; QvYesButton accepts.
   virtual int AskReplace(const QvString& path);
+  // The information that no file has that name (label 31268, without a title).
+  virtual void TellMissing(const QvString& path);
   // A new filter: the option box follows it, a typed name takes its first extension, and the
   // dialog moves to the filter's folder when it has one.
   void OnTypeChange() override;
 
+  // Before Windows 4 (the old-style dialog): the type list's CBN_SELCHANGE runs OnTypeChange.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Win32s or Windows NT 3, which have only the old-style dialog (its controls in the dialog
+  // itself, the system's template).
+  static bool OldSystem();
+
   // The filter selected in the system's type list (0-based; -1 for none).
   long SelectedFilter() const;
+  // Whether a filter takes the name: one without extensions or with "*", or one that offers
+  // the name's extension (a name without one is completed, so taken).
+  bool AnyFilterTakes(const QvString& name) const;
   bool OptionAllowed(long filter) const;
 
   CButton m_option;
@@ -95,11 +117,50 @@ class QUARNEL_API CGUIFileDialog : public CFileDialog {
   std::vector<TCHAR> m_names;  // the record's name buffer
 };
 
+// Gives every control of the dialog, at any depth, the default GUI font (UIGetDefaultGUIFont2);
+// those that have it already are left alone, so that a repeated call repaints nothing.
+QUARNEL_API void GUISetDefaultFontOnChildren(HWND dialog);
+
+// Dialog template of the folder dialog (the library's own) and the labels of its texts.
+enum { IDD_QV_FOLDER_DIALOG = 257 };
+enum { IDL_QV_FOLDER_TITLE = 31216, IDL_QV_FOLDER_FOLDERS = 31217, IDL_QV_FOLDER_DRIVES = 31218 };
+// Control ids of the folder dialog beyond the system's: the heading of the folder list.
+enum { IDC_QV_FOLDER_HEADING = 65535 };
+
+// The folder picker of the systems before Windows 4 (no folder browser): an old-style open
+// dialog on template 257 that shows the folders and drives (the file controls the system
+// needs are hidden), its name pre-filled with a dummy name so that OK is taken in any folder.
+class QUARNEL_API CGUIFolderDialog : public CFileDialog {
+  DECLARE_DYNAMIC(CGUIFolderDialog)
+ public:
+  // The title (empty: label 31216) and the folder to start in (empty: the current one).
+  CGUIFolderDialog(LPCTSTR title, LPCTSTR initialFolder, CWnd* parent);
+  ~CGUIFolderDialog() override;
+
+  // The dummy name that fills the name box.
+  static LPCTSTR DummyName() { return _T("zombolo.zzz"); }
+
+  // Labels the headings, the buttons and the title; every control gets the default GUI font.
+  BOOL OnInitDialog() override;
+  // After IDOK: the chosen folder, the chosen path without its name part (ends with "\").
+  CString GetFolder() const;
+
+ protected:
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  // The Help button: the application's help on context 301.
+  afx_msg void OnHelpButton();
+  afx_msg LRESULT OnCommandHelp(WPARAM, LPARAM);
+  DECLARE_MESSAGE_MAP()
+
+  CString m_title, m_initialFolder;
+};
+
 class QUARNEL_API QvOpenFileDialog : public QvFileDialog {
  public:
   // One file: the title, the OK button's text (null: the system's); the chosen file as a new
   // descriptor made by the global file master, null when cancelled. The initial folder is
-  // the given one, else the first filter's.
+  // the given one, else the first filter's. With mustExist only an existing file is taken
+  // (CGUIFileDialog::m_mustExist).
   QvFileDescriptor* Process(QvDirectory* folder, const char* title, const char* text, unsigned long helpId,
                             bool mustExist);
   // Several files: a new descriptor of each chosen file added to `result` (unchanged when

@@ -19,7 +19,8 @@ QUARNEL_API bool GUIBrowseForFolder(HWND owner, const std::wstring& initial, con
 class QUARNEL_API QvGetDirectoryDialog {
  public:
   // The shell's folder browser (owner: the safe owner window) started on the initial folder
-  // when one is given, the title (UTF-8) when not null. Answers a new directory object of the
+  // when one is given, the title (UTF-8) when not null; before Windows 4 (Win32s, Windows NT
+  // 3), which have no browser, the library's folder dialog (CGUIFolderDialog) instead. Answers a new directory object of the
   // chosen folder made by the global file master (the caller releases it), or null when the
   // browser is cancelled or the choice is no folder of the file system: no object is made
   // then. The help id is not used.

@@ -9,6 +9,14 @@
 // and the system's notifications (WM_NOTIFY with the CDN_ codes, sent to the child) reach
 // OnNotify, which hands them to the virtual members below. The child is unbound when it is
 // destroyed. GetParent() of the bound child is the system's dialog.
+//
+// Without OFN_EXPLORER (cleared by the caller before DoModal) the system makes the old-style
+// dialog from its own or the caller's template (OFN_ENABLETEMPLATE), the hook is that dialog's
+// procedure, and the hook binds the dialog itself: GetCommonDialog() is then the bound window,
+// and its OK and Cancel buttons stay the system's. Such a dialog tells its hook of a chosen
+// name, a selection in its file list and a sharing violation by the registered messages
+// FILEOKSTRING, LBSELCHSTRING and SHAREVISTRING, which the framework's file hook hands to
+// OnFileNameOK, OnFileNameChange and OnShareViolation.
 #pragma once
 #include "fw_commondlg.h"
 
@@ -41,7 +49,8 @@ class FW_API CFileDialog : public CCommonDialog {
   void SetControlText(int nID, LPCTSTR lpsz);
   void HideControl(int nID);
   void SetDefExt(LPCSTR lpsz);
-  // Several chosen names (OFN_ALLOWMULTISELECT): a position, then each full path.
+  // Several chosen names (OFN_ALLOWMULTISELECT): a position, then each full path. The
+  // Explorer-style dialog ends each name with a zero, the old-style one with a blank.
   POSITION GetStartPosition() const;
   CString GetNextPathName(POSITION& pos) const;
 
@@ -51,6 +60,10 @@ class FW_API CFileDialog : public CCommonDialog {
 
   // The dialog object the framework's hook binds at the next WM_INITDIALOG on this thread.
   static CFileDialog* PASCAL GetStartingDialog();
+  // The framework's hook of file dialogs (m_ofn.lpfnHook as constructed): the old-style
+  // dialog's registered messages to the bound object, everything else to
+  // CCommonDialog::HookProc.
+  static UINT_PTR CALLBACK FileHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Called by the framework's hook once the child is bound; TRUE.
   BOOL OnInitDialog() override;
 
@@ -63,6 +76,10 @@ class FW_API CFileDialog : public CCommonDialog {
   virtual void OnFileNameChange();
   virtual void OnFolderChange();
   virtual void OnTypeChange();
+  // The system's dialog answers its own buttons: OK and Cancel go on to its procedure (an
+  // old-style dialog holds them itself) instead of ending the dialog from here.
+  void OnOK() override;
+  void OnCancel() override;
 
   BOOL m_bOpenFileDialog;
   CString m_strFilter;  // the filter with its separators made zeros
@@ -74,4 +91,7 @@ class FW_API CFileDialog : public CCommonDialog {
   // A CDM_ text request to the running dialog, answered whole: the size first, then the
   // text; empty when the dialog does not answer.
   CString AskText(UINT message) const;
+  // GetNextPathName of an old-style dialog's choice (OFN_ALLOWMULTISELECT without
+  // OFN_EXPLORER).
+  CString NextOldStyleName(POSITION& pos) const;
 };

@@ -3,6 +3,8 @@
 
 #include "fw_coll.h"
 
+#include <dlgs.h>
+
 namespace {
 // The file dialog whose run has begun on this thread and whose child is not bound yet.
 thread_local CFileDialog* t_pStarting = NULL;
@@ -26,7 +28,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
   m_szFileName[0] = 0;
   m_ofn.lStructSize = dwSize != 0 && dwSize <= sizeof(m_ofn) ? dwSize : static_cast<DWORD>(sizeof(m_ofn));
   m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLEHOOK;
-  m_ofn.lpfnHook = HookProc;
+  m_ofn.lpfnHook = FileHookProc;
   m_ofn.lpstrFile = m_szFileName;
   m_ofn.nMaxFile = MAX_PATH;
   m_ofn.lpstrFileTitle = m_szFileTitle;
@@ -52,6 +54,22 @@ CFileDialog::~CFileDialog() {
 }
 
 CFileDialog* PASCAL CFileDialog::GetStartingDialog() { return t_pStarting; }
+
+UINT_PTR CALLBACK CFileDialog::FileHookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const UINT fileOk = ::RegisterWindowMessage(FILEOKSTRING);
+  static const UINT selChange = ::RegisterWindowMessage(LBSELCHSTRING);
+  static const UINT shareViolation = ::RegisterWindowMessage(SHAREVISTRING);
+  if (message != fileOk && message != selChange && message != shareViolation)
+    return HookProc(hWnd, message, wParam, lParam);
+  CFileDialog* dialog = DYNAMIC_DOWNCAST(CFileDialog, CWnd::FromHandlePermanent(hWnd));
+  if (dialog == NULL || (dialog->m_ofn.Flags & OFN_EXPLORER) != 0) return 0;
+  // The answer goes back to the system's procedure, which called the hook itself.
+  if (message == fileOk) return dialog->OnFileNameOK() ? 1 : 0;
+  if (message == shareViolation) return dialog->OnShareViolation(reinterpret_cast<LPCTSTR>(lParam));
+  // A selection in the file list (lst1, the only list that names files).
+  if (wParam == lst1 && HIWORD(lParam) == CD_LBSELCHANGE) dialog->OnFileNameChange();
+  return 0;
+}
 
 INT_PTR CFileDialog::DoModal() {
   HWND owner = PreModal();
@@ -116,12 +134,23 @@ CString CFileDialog::GetFolderPath() const {
   return AskText(CDM_GETFOLDERPATH);
 }
 
+// An old-style dialog knows no CDM_ requests: its controls are its own children.
 void CFileDialog::SetControlText(int nID, LPCTSTR lpsz) {
-  if (HWND dlg = GetCommonDialog()) ::SendMessage(dlg, CDM_SETCONTROLTEXT, nID, reinterpret_cast<LPARAM>(lpsz));
+  HWND dlg = GetCommonDialog();
+  if (dlg == NULL) return;
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0)
+    ::SetDlgItemText(dlg, nID, lpsz);
+  else
+    ::SendMessage(dlg, CDM_SETCONTROLTEXT, nID, reinterpret_cast<LPARAM>(lpsz));
 }
 
 void CFileDialog::HideControl(int nID) {
-  if (HWND dlg = GetCommonDialog()) ::SendMessage(dlg, CDM_HIDECONTROL, nID, 0);
+  HWND dlg = GetCommonDialog();
+  if (dlg == NULL) return;
+  if ((m_ofn.Flags & OFN_EXPLORER) == 0)
+    ::ShowWindow(::GetDlgItem(dlg, nID), SW_HIDE);
+  else
+    ::SendMessage(dlg, CDM_HIDECONTROL, nID, 0);
 }
 
 void CFileDialog::SetDefExt(LPCSTR lpsz) {
@@ -142,6 +171,7 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
     pos = NULL;
     return CString();
   }
+  if ((m_ofn.Flags & (OFN_ALLOWMULTISELECT | OFN_EXPLORER)) == OFN_ALLOWMULTISELECT) return NextOldStyleName(pos);
   const size_t folderLength = lstrlen(start);
   const bool multiple = (m_ofn.Flags & OFN_ALLOWMULTISELECT) != 0 && start[folderLength + 1] != 0;
   if (!multiple) {
@@ -154,6 +184,30 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
   path += p;
   p += lstrlen(p) + 1;
   pos = *p != 0 ? reinterpret_cast<POSITION>(const_cast<LPTSTR>(p)) : NULL;
+  return path;
+}
+
+// The old-style dialog's choice of several files is one line: the folder and each name (short
+// names, so no blanks inside) after a blank; one file alone is its full path.
+CString CFileDialog::NextOldStyleName(POSITION& pos) const {
+  const LPCTSTR start = m_ofn.lpstrFile;
+  LPCTSTR p = reinterpret_cast<LPCTSTR>(pos);
+  LPCTSTR folderEnd = start;
+  while (*folderEnd != 0 && *folderEnd != _T(' ')) ++folderEnd;
+  LPCTSTR first = folderEnd;
+  while (*first == _T(' ')) ++first;
+  if (*first == 0) {
+    pos = NULL;
+    return CString(start, static_cast<int>(folderEnd - start));
+  }
+  if (p == start) p = first;
+  LPCTSTR end = p;
+  while (*end != 0 && *end != _T(' ')) ++end;
+  CString path(start, static_cast<int>(folderEnd - start));
+  if (path.Right(1) != _T("\\")) path += _T('\\');
+  path += CString(p, static_cast<int>(end - p));
+  while (*end == _T(' ')) ++end;
+  pos = *end != 0 ? reinterpret_cast<POSITION>(const_cast<LPTSTR>(end)) : NULL;
   return path;
 }
 
@@ -196,6 +250,9 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   *pResult = result;
   return TRUE;
 }
+
+void CFileDialog::OnOK() { Default(); }
+void CFileDialog::OnCancel() { Default(); }
 
 BOOL CFileDialog::OnFileNameOK() { return FALSE; }
 UINT CFileDialog::OnShareViolation(LPCTSTR) { return OFN_SHAREWARN; }
