@@ -16,7 +16,9 @@
 #
 # An area's include path holds its own folder, its exported headers include/<name>, and the
 # interface of each area it uses (include/<used>, and the folder of an OPEN area); nothing
-# else of the library. Including a header of an area not named in USES fails to compile.
+# else of the library. Including a header of an area not named in USES fails to compile; so
+# does an exported header that does (each is compiled on its own with only the interfaces of
+# its area and of the areas that area uses).
 # Every area uses ui/shared, where include/ui/shared/quarnel_api.h lives: name it.
 
 set(QUARNEL_SOURCE_FOLDERS ui gui edition)
@@ -85,6 +87,16 @@ function(quarnel_area name)
   set_property(GLOBAL APPEND PROPERTY QUARNEL_AREAS ${name})
   set_property(GLOBAL PROPERTY QUARNEL_AREA_INTERFACE_${name} ${interface})
   set_property(GLOBAL PROPERTY QUARNEL_AREA_LINK_${name} ${A_LINK})
+  # What the area's interface headers may include: its interface and those of the areas it uses
+  # (not its private folder, which its users do not see).
+  set(header_path ${interface})
+  foreach(used ${A_USES})
+    get_property(used_interface GLOBAL PROPERTY QUARNEL_AREA_INTERFACE_${used})
+    list(APPEND header_path ${used_interface})
+  endforeach()
+  list(REMOVE_DUPLICATES header_path)
+  set_property(GLOBAL PROPERTY QUARNEL_AREA_HEADER_PATH_${name} ${header_path})
+  set_property(GLOBAL PROPERTY QUARNEL_AREA_HEADER_LINK_${name} ${links})
   if(NOT sources OR (A_UNICODE_ONLY AND NOT QUARNEL_UNICODE))
     return()  # nothing to build: only its interface can be used
   endif()
@@ -168,23 +180,47 @@ function(quarnel_library_from_areas name)
   add_dependencies(${name} ${name}_boundaries)
 
   # Every exported header, and every header an open area offers the others, compiles on its
-  # own (included twice: its guard holds).
+  # own (included twice: its guard holds) with only what its area may include: the interfaces
+  # of the area and of the areas it names in USES. A header that reaches another area fails.
+  get_property(areas GLOBAL PROPERTY QUARNEL_AREAS)
   get_property(open GLOBAL PROPERTY QUARNEL_OPEN_DIRS)
-  set(patterns ${CMAKE_SOURCE_DIR}/include/ui/*.h ${CMAKE_SOURCE_DIR}/include/gui/*.h)
-  foreach(d ${open})
-    list(APPEND patterns ${d}/*.h)
+  set(owned)
+  foreach(area ${areas})
+    set(patterns ${CMAKE_SOURCE_DIR}/include/${area}/*.h)
+    if(${CMAKE_SOURCE_DIR}/${area} IN_LIST open)
+      list(APPEND patterns ${CMAKE_SOURCE_DIR}/${area}/*.h)
+    endif()
+    file(GLOB headers CONFIGURE_DEPENDS ${patterns})
+    if(NOT headers)
+      continue()
+    endif()
+    list(APPEND owned ${headers})
+    string(REPLACE "/" "_" id ${area})
+    set(units)
+    foreach(h ${headers})
+      file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${h})
+      string(REGEX REPLACE "[/.]" "_" unit ${rel})
+      set(unit ${CMAKE_BINARY_DIR}/${name}_headers/${unit}.cpp)
+      file(CONFIGURE OUTPUT ${unit} CONTENT "#include \"${h}\"\n#include \"${h}\"\n")
+      list(APPEND units ${unit})
+    endforeach()
+    get_property(path GLOBAL PROPERTY QUARNEL_AREA_HEADER_PATH_${area})
+    get_property(links GLOBAL PROPERTY QUARNEL_AREA_HEADER_LINK_${area})
+    add_library(${name}_headers_${id} OBJECT ${units})
+    target_include_directories(${name}_headers_${id} PRIVATE ${path})
+    target_link_libraries(${name}_headers_${id} PRIVATE ${links})
+    quarnel_strict(${name}_headers_${id})
   endforeach()
-  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${patterns})
-  set(units)
-  foreach(h ${headers})
-    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${h})
-    string(REGEX REPLACE "[/.]" "_" unit ${rel})
-    set(unit ${CMAKE_BINARY_DIR}/${name}_headers/${unit}.cpp)
-    file(CONFIGURE OUTPUT ${unit} CONTENT "#include \"${h}\"\n#include \"${h}\"\n")
-    list(APPEND units ${unit})
+  # An exported header outside every area's folder would escape the check.
+  file(GLOB_RECURSE exported CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/include/ui/*.h ${CMAKE_SOURCE_DIR}/include/gui/*.h)
+  set(problems)
+  foreach(h ${exported})
+    if(NOT h IN_LIST owned)
+      file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${h})
+      string(APPEND problems "\n  ${rel} is in no area's include/<area>/ folder")
+    endif()
   endforeach()
-  add_library(${name}_headers OBJECT ${units})
-  target_include_directories(${name}_headers PRIVATE ${public} ${open})
-  target_link_libraries(${name}_headers PRIVATE ${A_PUBLIC_LINK})
-  quarnel_strict(${name}_headers)
+  if(problems)
+    message(FATAL_ERROR "Exported headers outside the areas:${problems}")
+  endif()
 endfunction()

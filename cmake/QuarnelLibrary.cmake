@@ -41,37 +41,53 @@ quarnel_area(ui/nails
   USES ui/shared
   LINK framework vekkel brevin ulmora)
 
-# The portable layer: commands, start-up, value types, hyperlink strings, context and dynamic menus, images
-# (which are made, read and drawn with the image routines of ui/images), toolbars, the nail strip
+# The portable layer's core: commands and their texts, start-up, value types (geometry, fonts,
+# colours, the character set, page formats, hyperlink strings), the roots of windows and
+# containers, images (which are made, read and drawn with the image routines of ui/images), the nail strip
 # (over ui/nails' window).
 quarnel_area(gui/core
   SOURCES GUICursors.cpp GUIInitialisations.cpp GUIPlatformGlue.cpp GUIPlatformUtilities.cpp PlatformGUI.cpp QvAction.cpp QvCharSet.cpp QvColor.cpp
           QvCommandCenter.cpp QvCommandDef.cpp QvCommandHandler.cpp QvControl.cpp QvControlNotifications.cpp
           QvEffectiveCommands.cpp QvFont.cpp QvGeometry.cpp QvGUIContainer.cpp QvHotKeyText.cpp QvHourGlass.cpp QvListCell.cpp QvPageFormat.cpp QvSecurityCommands.cpp
-          QvToolTipText.cpp GUIFrameWnd.cpp QvWindow.cpp
-          QvDynamicMenu.cpp QvMenu.cpp QvMenuKeys.cpp QvStandardShortCuts.cpp
-          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp ContextWnd.cpp QvContextMenu.cpp QvRootView.cpp
-          QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
+          QvToolTipText.cpp QvWindow.cpp QvRootView.cpp
+          QvHyperlinkStrings.cpp QvMailLink.cpp QvUrlParam.cpp
           QvImage.cpp QvImageList.cpp GUIImageCtrl.cpp
-          QvToolbar.cpp GUIToolBar.cpp QvToolBarManager.cpp QvToolNail.cpp
+          QvToolNail.cpp
   USES ui/nails ui/images ui/shared
   LINK framework vekkel brevin solvane ulmora shell32 comctl32 winspool comdlg32)
 
-# Portable views, controls and dialogs, and the printer that prints the views.
+# The portable bars: toolbars and their manager, menus and their keys, context and dynamic
+# menus with the context window, the status bar with its layouts, panes and images, and the
+# frames that host them.
+quarnel_area(gui/bars
+  SOURCES QvToolbar.cpp GUIToolBar.cpp QvToolBarManager.cpp
+          QvDynamicMenu.cpp QvMenu.cpp QvMenuKeys.cpp QvStandardShortCuts.cpp ContextWnd.cpp QvContextMenu.cpp
+          QvStatusRoot.cpp QvStatusBar.cpp QvStatusPanes.cpp QvStatusLayouts.cpp StatusImages.cpp
+          GUIFrameWnd.cpp
+  USES gui/core ui/shared
+  LINK framework vekkel brevin solvane ulmora comctl32)
+
+# Portable views and dialogs, drag and drop, and the printer that prints the views.
 quarnel_area(gui/widgets
+  SOURCES GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
+          GUIView.cpp GUIViewDraw.cpp GUIViewInput.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
+  USES gui/bars gui/core ui/shared
+  LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
+
+# Portable controls: text, number, list and combo kinds with their bindings, the toolbar
+# combos of commands, the image control (shown in a portable view).
+quarnel_area(gui/controls
   SOURCES GUIListControls.cpp GUINumberControls.cpp GUITextControls.cpp QvControlBindings.cpp QvListControls.cpp
           QvNumberControls.cpp QvTextControls.cpp GUIComboKinds.cpp QvComboKinds.cpp GUIWidgetBitmaps.rc GUIPatternLabels.rc
-          GUIToolbarCombos.cpp QvCommandCombos.cpp GUIDialog.cpp QvDialog.cpp MultiModalDialog.cpp
-          GUIView.cpp GUIViewDraw.cpp GUIViewInput.cpp GUIViewPrint.cpp GUIViewText.cpp QvView.cpp QvDragDrop.cpp QvDragSel.cpp QvPrinter.cpp
-          QvImageCtrl.cpp
-  USES gui/core ui/shared
-  LINK framework vekkel brevin solvane ulmora ole32 comdlg32)
+          GUIToolbarCombos.cpp QvCommandCombos.cpp QvImageCtrl.cpp
+  USES gui/widgets gui/core ui/shared
+  LINK framework vekkel brevin solvane ulmora)
 
 # The portable text view on the rich edit control, its window, and the image control's text
 # view.
 quarnel_area(gui/textview
   SOURCES QvTextView.cpp GUITextView.cpp QvImageCtrlTextView.cpp
-  USES gui/widgets gui/core ui/shared
+  USES gui/controls gui/widgets gui/core ui/shared
   LINK framework vekkel brevin solvane)
 
 # The portable message boxes and their window (with the earlier edition's save-name check);
@@ -99,7 +115,7 @@ quarnel_area(gui/tabdialogs
 # the virtual list of any number of rows, and the portable multi-column list.
 quarnel_area(gui/lists
   SOURCES GUIListViewRecords.cpp GUIListView.cpp GUIVirtualListView.cpp QvMCListBox.cpp QvMCListBoxBindings.cpp
-  USES gui/widgets gui/core ui/shared
+  USES gui/controls gui/widgets gui/core ui/shared
   LINK framework vekkel solvane ulmora comctl32)
 
 # The portable rich-text label and its platform window.
@@ -112,7 +128,7 @@ quarnel_area(gui/richtext
 # bullet.
 quarnel_area(gui/wizard
   SOURCES GUIWizardDialog.cpp QvWizard.cpp QvWizardPage.cpp GUIWizard.rc
-  USES gui/tabdialogs gui/richtext gui/widgets gui/core ui/shared
+  USES gui/tabdialogs gui/richtext gui/controls gui/widgets gui/core ui/shared
   LINK framework vekkel ulmora)
 
 # The tree list: its items, its window with the in-place editor and the label tooltip, its own

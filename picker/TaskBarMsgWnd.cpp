@@ -1,6 +1,8 @@
 // The notification popup: its queue of message copies, the slide in and out, and drawing.
 #include "TaskBarMsgWnd.h"
 
+#include <UIHandles.h>
+
 #include <stdio.h>
 #include <string.h>
 
@@ -183,15 +185,15 @@ void CTaskBarMsgWnd::Layout() {
 
 void CTaskBarMsgWnd::DrawNumber() {
   CClientDC dc(this);
-  int saved = dc.SaveDC();
-  ::SelectObject(dc.GetSafeHdc(), m_hFont != NULL ? m_hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+  const uih::SavedDC saved(dc.GetSafeHdc());
+  const uih::Selection font(dc.GetSafeHdc(),
+                            m_hFont != NULL ? m_hFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(m_crNumber);
   char text[32];
   snprintf(text, sizeof(text), "No.%d", m_nNumber);
   CRect rc = m_rcNumber;
   ::DrawTextA(dc.GetSafeHdc(), text, -1, &rc, DT_VCENTER);
-  dc.RestoreDC(saved);
 }
 
 int CTaskBarMsgWnd::OnCreate(LPCREATESTRUCT lpcs) {
@@ -288,11 +290,9 @@ void CTaskBarMsgWnd::OnLButtonDown(UINT nFlags, CPoint point) {
 BOOL CTaskBarMsgWnd::OnEraseBkgnd(CDC* pDC) {
   BITMAP bm = {};
   if (m_bitmap.GetSafeHandle() != NULL && m_bitmap.GetBitmap(&bm)) {
-    HDC mem = ::CreateCompatibleDC(pDC->GetSafeHdc());
-    HGDIOBJ old = ::SelectObject(mem, m_bitmap.GetSafeHandle());
-    ::BitBlt(pDC->GetSafeHdc(), 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
+    uih::MemoryDC mem(pDC->GetSafeHdc());
+    if (mem.Select(static_cast<HBITMAP>(m_bitmap.GetSafeHandle())))
+      ::BitBlt(pDC->GetSafeHdc(), 0, 0, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
   }
   if (m_hIcon != NULL) ::DrawIcon(pDC->GetSafeHdc(), 0, 0, m_hIcon);
   return CFrameWnd::OnEraseBkgnd(pDC);

@@ -263,6 +263,18 @@ TEST(UIHandlesSelection, TheScopeSelectsThePreviousObjectBack) {
   }
   EXPECT_EQ(GetCurrentObject(s.dc.Get(), OBJ_PEN), pen.Get()) << "kept selected";
   SelectObject(s.dc.Get(), pen0);
+
+  // A selection made elsewhere is taken over: its previous object goes back at the end.
+  {
+    uih::Selection adopted = uih::Selection::Adopt(s.dc.Get(), SelectObject(s.dc.Get(), pen.Get()));
+    ASSERT_TRUE(adopted.Ok());
+    EXPECT_EQ(adopted.Previous(), pen0);
+    EXPECT_EQ(GetCurrentObject(s.dc.Get(), OBJ_PEN), pen.Get());
+  }
+  EXPECT_EQ(GetCurrentObject(s.dc.Get(), OBJ_PEN), pen0) << "the adopted selection's previous object is back";
+  EXPECT_FALSE(uih::Selection::Adopt(s.dc.Get(), NULL).Ok());
+  EXPECT_FALSE(uih::Selection::Adopt(s.dc.Get(), HGDI_ERROR).Ok()) << "a failed selection has nothing to give back";
+  EXPECT_FALSE(uih::Selection::Adopt(NULL, pen0).Ok());
 }
 
 // A selection that GDI refuses is reported and leaves the DC as it was.
@@ -292,6 +304,49 @@ TEST(UIHandlesSelection, AFailedSelectionIsReportedAndChangesNothing) {
   }
   EXPECT_EQ(GetCurrentObject(s.dc.Get(), OBJ_BITMAP), bitmap0);
   EXPECT_EQ(GetCurrentObject(other.dc.Get(), OBJ_BITMAP), other.bitmap.Get());
+}
+
+// A pair selection reaches both DCs of a pair (as a print preview's output and attribute DCs
+// are) and gives each its own previous object back; a pair of one DC selects once, so that
+// the end puts back the object that was there before, not the pair's own.
+TEST(UIHandlesSelection, APairSelectsIntoBothDCsAndRestoresEach) {
+  Surface output, attribute;
+  uih::OwnedFont font(CreateFontW(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  uih::OwnedFont other(CreateFontW(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  HGDIOBJ font0 = GetCurrentObject(output.dc.Get(), OBJ_FONT);
+  SelectObject(attribute.dc.Get(), other.Get());  // each DC starts with its own font
+  struct Case {
+    const char* what;
+    HDC out;
+    HDC attrib;
+  } const cases[] = {
+      {"two DCs", output.dc.Get(), attribute.dc.Get()},
+      {"the same DC twice", output.dc.Get(), output.dc.Get()},
+      {"no attribute DC", output.dc.Get(), NULL},
+      {"no output DC", NULL, attribute.dc.Get()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      uih::PairSelection sel(c.out, c.attrib, font.Get());
+      EXPECT_TRUE(sel.Ok());
+      for (HDC dc : {c.out, c.attrib}) {
+        if (dc != NULL) {
+          EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font.Get());
+        }
+      }
+    }
+    EXPECT_EQ(GetCurrentObject(output.dc.Get(), OBJ_FONT), font0);
+    EXPECT_EQ(GetCurrentObject(attribute.dc.Get(), OBJ_FONT), other.Get());
+  }
+  {
+    uih::PairSelection sel(output.dc.Get(), attribute.dc.Get(), font.Get());
+    sel.Restore();
+    EXPECT_EQ(GetCurrentObject(output.dc.Get(), OBJ_FONT), font0) << "restored now";
+    EXPECT_EQ(GetCurrentObject(attribute.dc.Get(), OBJ_FONT), other.Get());
+  }
+  EXPECT_FALSE(uih::PairSelection(NULL, NULL, font.Get()).Ok());
+  SelectObject(attribute.dc.Get(), font0);
 }
 
 // The saved state comes back whole: objects, clipping, colours, modes, raster operation;

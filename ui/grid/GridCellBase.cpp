@@ -82,11 +82,10 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
   CGridCtrl* grid = GetGrid();
   if (grid == NULL || pDC == NULL || pDC->m_hDC == NULL || rect.Width() <= 0 || rect.Height() <= 0) return FALSE;
   const HDC dc = pDC->m_hDC;
-  const int saved = SaveDC(dc);
+  const uih::SavedDC saved(dc);  // the DC goes back as it came, on every path
   SetBkMode(dc, TRANSPARENT);
   CGridCellBase* def = GetDefaultCell();
   if (def == NULL) {
-    RestoreDC(dc, saved);
     return FALSE;
   }
   COLORREF textClr = GetTextClr() == CLR_GRID_DEFAULT ? def->GetTextClr() : GetTextClr();
@@ -142,7 +141,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
   }
 
   CFont* font = pDC->IsPrinting() ? NULL : GetFontObject();
-  if (font != NULL && font->m_hObject != NULL) SelectObject(dc, font->m_hObject);
+  const uih::Selection fontSel(dc, font != NULL ? static_cast<HFONT>(font->m_hObject) : HFONT(NULL));
 
   const int margin = static_cast<int>(GetMargin());
   rect.DeflateRect(margin, 0);
@@ -185,7 +184,6 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
   GetTextRect(rect);
   LPCTSTR text = GetText();
   if (text != NULL) DrawText(dc, text, -1, rect, GetFormat() | DT_NOPREFIX);
-  RestoreDC(dc, saved);
   return TRUE;
 }
 
@@ -263,7 +261,7 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int, int, CRect rect) {
   CGridCtrl* grid = GetGrid();
   if (grid == NULL || pDC == NULL || pDC->m_hDC == NULL || rect.Width() <= 0 || rect.Height() <= 0) return FALSE;
   const HDC dc = pDC->m_hDC;
-  const int saved = SaveDC(dc);
+  const uih::SavedDC saved(dc);  // the DC goes back as it came, on every path
   SetBkMode(dc, TRANSPARENT);
   CGridCellBase* def = GetDefaultCell();
   COLORREF textClr = 0, backClr = CLR_GRID_DEFAULT;
@@ -286,7 +284,7 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int, int, CRect rect) {
   }
   SetTextColor(dc, textClr);
   CFont* font = GetFontObject();
-  if (font != NULL && font->m_hObject != NULL) SelectObject(dc, font->m_hObject);
+  const uih::Selection fontSel(dc, font != NULL ? static_cast<HFONT>(font->m_hObject) : HFONT(NULL));
   if (grid->GetGridLines() != GVL_NONE && IsFixed()) {
     DrawRaised(dc, rect);
     rect.DeflateRect(1, 1);
@@ -300,6 +298,5 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int, int, CRect rect) {
   }
   LPCTSTR text = GetText();
   if (text != NULL) DrawText(dc, text, -1, rect, GetFormat() | DT_NOPREFIX);
-  RestoreDC(dc, saved);
   return TRUE;
 }

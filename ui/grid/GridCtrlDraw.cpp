@@ -374,6 +374,7 @@ void CGridCtrl::DrawCells(CDC* pDC, const CRect& clip) {
       }
     }
   }
+  // Left selected on purpose: the grid hands the DC back holding the null pen, no pen of its own.
   SelectObject(dc, GetStockObject(NULL_PEN));
   if (m_bVirtualMode) SendCacheHintToParent(CCellRange(-1, -1, -1, -1));
 }

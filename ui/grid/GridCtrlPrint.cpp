@@ -19,6 +19,12 @@ namespace {
 
 const UINT kAppTitleString = 0xE000;
 
+// A font selected for the scope into the DC the grid prints on (into both DCs of a preview's
+// pair, so that the extents it measures are those of the printed text).
+uih::PairSelection SelectFont(CDC* pDC, const CFont& font) {
+  return uih::PairSelection(pDC->m_hDC, pDC->m_hAttribDC, static_cast<HFONT>(font.GetSafeHandle()));
+}
+
 // The title of the nearest window from pWnd up that has one.
 CString NearestTitle(CWnd* pWnd) {
   CString title;
@@ -173,7 +179,7 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
   m_PrinterFont.DeleteObject();
   m_PrinterFont.CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
                            CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, _T("Arial"));
-  CFont* oldFont = pDC->SelectObject(&m_PrinterFont);
+  const uih::PairSelection font = SelectFont(pDC, m_PrinterFont);
   static const TCHAR kMeasure[] = _T("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ");
   const CSize extent = pDC->GetTextExtent(kMeasure, 52);
   m_CharSize = CSize(std::max(1L, extent.cx / 52), std::max(1L, extent.cy));
@@ -194,7 +200,6 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
   PaginateForPrint();
   pInfo->SetMaxPage(static_cast<UINT>(m_nNumPages));
   pInfo->m_nCurPage = 1;
-  if (oldFont != NULL) pDC->SelectObject(oldFont);
 }
 
 void CGridCtrl::PaginateForPrint() {
@@ -212,7 +217,7 @@ void CGridCtrl::OnEndPrinting(CDC*, CPrintInfo*) { m_PrinterFont.DeleteObject();
 
 void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   if (pDC == NULL || pInfo == NULL || m_PrinterFont.GetSafeHandle() == NULL || m_nNumPages <= 0) return;
-  CFont* oldFont = pDC->SelectObject(&m_PrinterFont);
+  const uih::PairSelection font = SelectFont(pDC, m_PrinterFont);
   pDC->SetMapMode(MM_ANISOTROPIC);
   pDC->SetWindowExt(m_LogicalPageSize);
   pDC->SetViewportExt(m_PaperSize);
@@ -284,13 +289,12 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   pDC->SetWindowOrg(-left, m_nFooterHeight * m_CharSize.cy - m_LogicalPageSize.cy);
   PrintFooter(pDC, pInfo);
   pDC->SetWindowOrg(0, 0);
-  if (oldFont != NULL) pDC->SelectObject(oldFont);
 }
 
 void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo) {
   CFont bold;
   if (!BoldCopy(m_PrinterFont, bold)) return;
-  CFont* old = pDC->SelectObject(&bold);
+  const uih::PairSelection font = SelectFont(pDC, bold);
   pDC->SetBkMode(TRANSPARENT);
   CRect rect = pInfo->m_rectDraw;
   const CString title = NearestTitle(GetSafeHwnd() != NULL ? GetParent() : NULL);
@@ -301,7 +305,6 @@ void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo) {
     BlackPen pen(pDC);
     Line(pDC, rect.left, rect.bottom, rect.right, rect.bottom);
   }
-  pDC->SelectObject(old);
 }
 
 void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo) {
@@ -312,7 +315,7 @@ void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo) {
     BlackPen pen(pDC);
     Line(pDC, rect.left, rect.top, rect.right, rect.top);
   }
-  CFont* old = pDC->SelectObject(&bold);
+  const uih::PairSelection font = SelectFont(pDC, bold);
   pDC->SetBkMode(TRANSPARENT);
   pDC->SetTextColor(RGB(0, 0, 0));
   CString page;
@@ -320,11 +323,10 @@ void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo) {
   pDC->DrawText(page, rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   const CString when = CTime::GetCurrentTime().Format(_T("%c"));
   pDC->DrawText(when, rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  pDC->SelectObject(old);
 }
 
 void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*) {
-  CFont* old = pDC->SelectObject(&m_PrinterFont);
+  const uih::PairSelection font = SelectFont(pDC, m_PrinterFont);
   CRect rect;
   rect.bottom = -1;
   BOOL first = TRUE;
@@ -341,7 +343,6 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*) {
       PrintFixedRowCells(m_nCurrPrintCol, m_nCols - 1, r, rect, pDC, first);
     }
   }
-  if (old != NULL) pDC->SelectObject(old);
 }
 
 void CGridCtrl::PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, CRect& rect, CDC* pDC, BOOL& bFirst) {
@@ -367,7 +368,7 @@ void CGridCtrl::PrintFixedRowCells(int nStartColumn, int nStopColumn, int& row, 
 }
 
 void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo*) {
-  CFont* old = pDC->SelectObject(&m_PrinterFont);
+  const uih::PairSelection font = SelectFont(pDC, m_PrinterFont);
   BlackPen pen(pDC);
   CRect rect;
   rect.bottom = -1;
@@ -397,5 +398,4 @@ void CGridCtrl::PrintRowButtons(CDC* pDC, CPrintInfo*) {
     }
     first = FALSE;
   }
-  if (old != NULL) pDC->SelectObject(old);
 }

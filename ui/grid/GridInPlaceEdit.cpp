@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <UIHandles.h>
+
 BEGIN_MESSAGE_MAP(CGridInPlaceEdit, CEdit)
   ON_WM_KILLFOCUS()
   ON_WM_CHAR()
@@ -112,9 +114,11 @@ void CGridInPlaceEdit::GrowToText() {
   text += _T("  ");
   CClientDC dc(this);
   CFont* font = GetFont();
-  CFont* old = font != NULL ? dc.SelectObject(font) : NULL;
-  const CSize size = dc.GetTextExtent(text);
-  if (old != NULL) dc.SelectObject(old);
+  CSize size;
+  {
+    const uih::Selection fontSel(dc.m_hDC, font != NULL ? static_cast<HFONT>(font->GetSafeHandle()) : HFONT(NULL));
+    size = dc.GetTextExtent(text);
+  }
   if (size.cx <= m_Rect.Width()) return;
   CRect parentClient;
   GetParent()->GetClientRect(parentClient);

@@ -43,11 +43,9 @@ void DrawDots(CDC* pDC, int w, int h, int d, COLORREF colour) {
   }
   CPen pen(PS_SOLID, 1, colour);
   CBrush brush(colour);
-  CPen* oldPen = pDC->SelectObject(&pen);
-  CBrush* oldBrush = pDC->SelectObject(&brush);
+  const uih::Selection penSel(pDC->m_hDC, static_cast<HPEN>(pen.GetSafeHandle()));
+  const uih::Selection brushSel(pDC->m_hDC, static_cast<HBRUSH>(brush.GetSafeHandle()));
   for (int i = 0; i < 3; ++i) pDC->Ellipse(x + i * q, y, x + i * q + s, y + s);
-  pDC->SelectObject(oldBrush);
-  pDC->SelectObject(oldPen);
 }
 
 }  // namespace
@@ -436,14 +434,12 @@ void CInPlaceEditWithLaunch::OnNcPaint() {
     ClientToScreen(client);
     client.OffsetRect(-window.left, -window.top);
     CPen pen(PS_SOLID, 1, GetSysColor(COLOR_WINDOW));
-    CPen* old = dc.SelectObject(&pen);
-    CBrush* oldBrush = static_cast<CBrush*>(dc.SelectStockObject(NULL_BRUSH));
+    const uih::Selection penSel(dc.m_hDC, static_cast<HPEN>(pen.GetSafeHandle()));
+    const uih::Selection brushSel(dc.m_hDC, static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
     CRect outline(0, 0, window.Width(), window.Height());
     dc.Rectangle(outline);
     outline.DeflateRect(1, 1);
     dc.Rectangle(outline);
-    dc.SelectObject(oldBrush);
-    dc.SelectObject(old);
   } else {
     Default();
   }
@@ -465,7 +461,7 @@ void CInPlaceEditWithLaunch::DrawButton(CDC* pDC, int nState) {
   if (!mem.CreateCompatibleDC(pDC)) return;
   CBitmap bitmap;
   if (!bitmap.CreateCompatibleBitmap(pDC, w, h)) return;
-  CBitmap* oldBitmap = mem.SelectObject(&bitmap);
+  const uih::Selection bitmapSel(mem.m_hDC, static_cast<HBITMAP>(bitmap.GetSafeHandle()));
   CBrush face(GetSysColor(COLOR_BTNFACE));
   mem.SetBrushOrg(-(m_rcButton.left % 8), -(m_rcButton.top % 8));
   mem.FillRect(CRect(0, 0, w, h), &face);
@@ -500,6 +496,5 @@ void CInPlaceEditWithLaunch::DrawButton(CDC* pDC, int nState) {
     }
   }
   pDC->BitBlt(m_rcButton.left, m_rcButton.top, w, h, &mem, 0, 0, SRCCOPY);
-  mem.SelectObject(oldBitmap);
   m_nButtonState = nState | (m_nButtonState & kFlat);
 }

@@ -62,7 +62,7 @@ void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int xoffset, LPRECT
   CFont* pFont = NULL;
   if (lpLogFont != NULL && font.CreateFontIndirect(lpLogFont)) pFont = &font;
   if (pFont == NULL) pFont = m_pParentWnd->GetFont();
-  CFont* old = pFont != NULL ? dc.SelectObject(pFont) : NULL;
+  const uih::Selection fontSel(dc.m_hDC, pFont != NULL ? static_cast<HFONT>(pFont->GetSafeHandle()) : HFONT(NULL));
   TEXTMETRIC tm;
   if (!dc.GetTextMetrics(&tm)) tm.tmOverhang = 0;
   const int width = dc.GetTextExtent(text).cx + tm.tmOverhang;
@@ -71,18 +71,16 @@ void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int xoffset, LPRECT
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (crBackClr != 0xFF000000) {
       CBrush brush(crBackClr);
-      CBrush* oldBrush = dc.SelectObject(&brush);
+      const uih::Selection brushSel(dc.m_hDC, static_cast<HBRUSH>(brush.GetSafeHandle()));
       CRect clip;
       dc.GetClipBox(clip);
       dc.PatBlt(clip.left, clip.top, clip.Width(), clip.Height(), PATCOPY);
-      dc.SelectObject(oldBrush);
     }
     if (crTextClr != 0xFF000000) dc.SetTextColor(crTextClr);
     dc.SetBkMode(TRANSPARENT);
     dc.TextOut(0, 0, text);
     SetCapture();
   }
-  if (old != NULL) dc.SelectObject(old);
 }
 
 void CTitleTip::Hide() {

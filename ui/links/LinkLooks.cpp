@@ -90,6 +90,7 @@ HFONT CArrayLinkDefs::SelectLinkFont(HDC dc, const QvLinkDef& link) {
     m_linkFont.Reset(made);
     m_linkFontSource = lf;
   }
+  // Stays selected for the caller's drawing: the caller selects the answered font back.
   ::SelectObject(dc, m_linkFont.Get());
   return current;
 }

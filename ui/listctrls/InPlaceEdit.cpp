@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <UIHandles.h>
+
 BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
   ON_WM_CREATE()
   ON_WM_CHAR()
@@ -109,9 +111,11 @@ void CInPlaceEdit::GrowToText() {
   GetWindowText(text);
   CClientDC dc(this);
   CFont* font = GetFont();
-  CFont* old = font != NULL ? dc.SelectObject(font) : NULL;
-  const CSize size = dc.GetTextExtent(text);
-  if (old != NULL) dc.SelectObject(old);
+  CSize size;
+  {
+    const uih::Selection fontSel(dc.m_hDC, font != NULL ? static_cast<HFONT>(font->GetSafeHandle()) : HFONT(NULL));
+    size = dc.GetTextExtent(text);
+  }
   CRect rect;
   GetWindowRect(rect);
   list->ScreenToClient(rect);

@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <UIHandles.h>
+
 #include <new>
 
 #include "RichInPlaceEditors.h"
@@ -422,7 +424,7 @@ LRESULT CRichListCtrl::CustomDraw(NMLVCUSTOMDRAW* pDraw) {
 }
 
 void CRichListCtrl::DrawCell(CDC* dc, int nRow, int nColumn, const CRect& cell) {
-  const int saved = dc->SaveDC();
+  const uih::SavedDC saved(dc->m_hDC);  // the DC goes back as it came, on every path
   COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT), back = ::GetSysColor(COLOR_WINDOW);
   const bool selected = (GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
   if (selected && ((GetExtendedStyle() & LVS_EX_FULLROWSELECT) || nColumn == 0)) {
@@ -442,7 +444,7 @@ void CRichListCtrl::DrawCell(CDC* dc, int nRow, int nColumn, const CRect& cell) 
   CFont* listFont = GetFont();
   HFONT normal = listFont != NULL ? static_cast<HFONT>(listFont->GetSafeHandle()) : NULL;
   HFONT font = item != NULL && item->m_bBold ? BoldFont(normal) : normal;
-  if (font != NULL) ::SelectObject(dc->GetSafeHdc(), font);
+  const uih::Selection fontSel(dc->m_hDC, font);
 
   if (item != NULL && item->m_nCheck != -1) {
     const int side = cell.Height() - 1;
@@ -457,7 +459,7 @@ void CRichListCtrl::DrawCell(CDC* dc, int nRow, int nColumn, const CRect& cell) 
     dc->DrawEdge(edge, EDGE_SUNKEN, BF_RECT);
     if (item->m_nCheck == 1) {
       // A tick of 3-pixel strokes: four going left and down, three going left and up.
-      dc->SelectStockObject(BLACK_PEN);
+      const uih::Selection pen(dc->m_hDC, static_cast<HPEN>(::GetStockObject(BLACK_PEN)));
       int x = box.left + 9, y = box.top + 3;
       for (int i = 0; i < 7; ++i) {
         dc->MoveTo(x, y);
@@ -471,7 +473,6 @@ void CRichListCtrl::DrawCell(CDC* dc, int nRow, int nColumn, const CRect& cell) 
       after.left = box.right + 4;
       dc->DrawText(s, after, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    dc->RestoreDC(saved);
     return;
   }
   if (!s.IsEmpty()) {
@@ -490,5 +491,4 @@ void CRichListCtrl::DrawCell(CDC* dc, int nRow, int nColumn, const CRect& cell) 
     const int left = cell.left + GetColumnWidth(nColumn) - kArrowWidth;
     Utilities::DrawMaskedBitmap(dc, CPoint(left, cell.top), m_dropDown.Get(), 0, kArrowWidth, 1, 1);
   }
-  dc->RestoreDC(saved);
 }

@@ -2,6 +2,8 @@
 
 #include <framework.h>
 
+#include <UIHandles.h>
+
 #include <vector>
 
 namespace {
@@ -212,7 +214,7 @@ int CSortHeader::SetSortImage(int nColumn, BOOL bAscending) {
 
 void CSortHeader::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
-  const int saved = dc->SaveDC();
+  const uih::SavedDC saved(dc->m_hDC);  // the DC goes back as it came, on every path
   const CRect item = lpDrawItemStruct->rcItem;
   dc->IntersectClipRect(item);
   ::FillRect(dc->GetSafeHdc(), item, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -248,25 +250,23 @@ void CSortHeader::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   if (sorted) {
     CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
     CPen shadow(PS_SOLID, 1, ::GetSysColor(COLOR_3DSHADOW));
-    CPen* old = dc->SelectObject(&light);
+    const uih::Selection lightPen(dc->m_hDC, static_cast<HPEN>(light.GetSafeHandle()));
     const int r = item.right, b = item.bottom;
     // The arrow's vertical coordinates are counted from the header's top, as its items are.
     if (m_bAscending) {
       dc->MoveTo(r - 2 * o, o - 1);
       dc->LineTo(r - 3 * o / 2, b - o);
       dc->LineTo(r - 5 * o / 2 - 2, b - o);
-      dc->SelectObject(&shadow);
+      const uih::Selection shadowPen(dc->m_hDC, static_cast<HPEN>(shadow.GetSafeHandle()));
       dc->MoveTo(r - 5 * o / 2 - 1, b - o - 1);
       dc->LineTo(r - 2 * o, o - 2);
     } else {
       dc->MoveTo(r - 3 * o / 2, o - 1);
       dc->LineTo(r - 2 * o - 1, b - o + 1);
-      dc->SelectObject(&shadow);
+      const uih::Selection shadowPen(dc->m_hDC, static_cast<HPEN>(shadow.GetSafeHandle()));
       dc->MoveTo(r - 2 * o - 1, b - o);
       dc->LineTo(r - 5 * o / 2 - 1, o - 1);
       dc->LineTo(r - 3 * o / 2, o - 1);
     }
-    dc->SelectObject(old);
   }
-  dc->RestoreDC(saved);
 }

@@ -14,10 +14,10 @@ HBRUSH MakeHalftoneBrush() {
 
 DCState::DCState(HDC dc)
     : m_dc(dc), m_bkMode(::GetBkMode(dc)), m_text(::GetTextColor(dc)), m_bk(::GetBkColor(dc)),
-      m_font(::GetCurrentObject(dc, OBJ_FONT)) {}
+      m_font(uih::Selection::Adopt(dc, ::GetCurrentObject(dc, OBJ_FONT))) {}
 
 DCState::~DCState() {
-  ::SelectObject(m_dc, m_font);
+  m_font.Restore();
   ::SetBkColor(m_dc, m_bk);
   ::SetTextColor(m_dc, m_text);
   ::SetBkMode(m_dc, m_bkMode);

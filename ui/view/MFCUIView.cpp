@@ -112,6 +112,7 @@ BOOL CMFCUIView::PrepareNewDCForDrawing(HDC dc, bool owned) {
 }
 
 void CMFCUIView::UnprepareCurrentDC() {
+  // The fonts the DCs had when prepared go back now: their selections span the preparation.
   if (m_hDC != NULL && m_hSavedFont != NULL) SelectObject(m_hDC, m_hSavedFont);
   HDC dc = m_hDC;
   EndDevice();
@@ -157,7 +158,8 @@ void CMFCUIView::DropPreparedFonts() {
   uih::OwnedFont* fonts[] = {&m_hTextFont, &m_hVertFont90, &m_hVertFont270, &m_hMeasureFont};
   for (uih::OwnedFont* font : fonts) {
     if (!*font) continue;
-    // Fonts still selected go back to what the DCs had before.
+    // Fonts still selected go back to what the DCs had before (selected at preparation, not in
+    // a scope: see PrepareFont).
     if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_FONT) == font->Get())
       SelectObject(m_hDC, m_hSavedFont != NULL ? m_hSavedFont : GetStockObject(SYSTEM_FONT));
     if (m_hAttribDC != NULL && GetCurrentObject(m_hAttribDC, OBJ_FONT) == font->Get())

@@ -163,6 +163,8 @@ void CMFCUIView::PrepareFont(int angle) {
   EnsureMeasureDC();
   uih::OwnedFont& font = angle == 90 ? m_hVertFont90 : angle == 270 ? m_hVertFont270 : m_hTextFont;
   if (!font) font.Reset(CreateFontWithlfEscapement(angle * 10, false));
+  // The prepared fonts stay selected while the DC is prepared; DropPreparedFonts and
+  // UnprepareCurrentDC put the DCs' own back.
   if (font) {
     if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_FONT) != font.Get()) SelectObject(m_hDC, font.Get());
     if (m_hAttribDC != NULL && GetCurrentObject(m_hAttribDC, OBJ_FONT) != font.Get())
@@ -476,11 +478,12 @@ void CMFCUIView::DrawTextInRectHelper(wchar_t const* text, int len, RECT const& 
           int segment = 0;
           for (int k = at; k < next; ++k) segment += dx[static_cast<size_t>(k)];
           if (link != NULL) {
-            HFONT previous = NULL;
-            if (showLinks && draw && m_hDC != NULL) previous = links->SelectLinkFont(m_hDC, *link);
+            uih::Selection linkFont;
+            if (showLinks && draw && m_hDC != NULL)
+              linkFont = uih::Selection::Adopt(m_hDC, links->SelectLinkFont(m_hDC, *link));
             output(sx, at, next);
-            if (previous != NULL) {
-              SelectObject(m_hDC, previous);
+            if (linkFont) {
+              linkFont.Restore();
               SetTextColor(m_hDC, DeviceColor(m_penFore));
             }
             RECT drawn = {sx, y, sx + segment, y + lineCy}, image;

@@ -210,7 +210,8 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
     m_cullRect = frame;
     m_hAttribDC = attrib;
     if (PrepareNewDCForDrawing(dc->m_hDC, false)) {
-      HGDIOBJ font = GetCurrentObject(attrib, OBJ_FONT);
+      // The drawing selects the view's fonts into the DC; its own goes back before the view lets go.
+      uih::Selection ownFont = uih::Selection::Adopt(attrib, GetCurrentObject(attrib, OBJ_FONT));
       for (HDC d : {dc->m_hDC, attrib}) {
         SetMapMode(d, MM_ANISOTROPIC);
         SetWindowExtEx(d, frame.right, frame.bottom, NULL);
@@ -225,7 +226,7 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
       ComputePenWidthInPixels();
       m_drawRect = frame;
       OnDraw(dc);
-      if (font != NULL) SelectObject(attrib, font);
+      ownFont.Restore();
       UnprepareCurrentDC();
     }
   } else {
@@ -234,7 +235,7 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
     m_cullRect = RECT{0, 0, w, h};
     m_hAttribDC = window.Get();
     if (window && w > 0 && h > 0 && PrepareNewDCForDrawing(dc->m_hDC, false)) {
-      HGDIOBJ font = GetCurrentObject(window.Get(), OBJ_FONT);
+      uih::Selection ownFont = uih::Selection::Adopt(window.Get(), GetCurrentObject(window.Get(), OBJ_FONT));
       SetMapMode(dc->m_hDC, MM_ANISOTROPIC);
       SetWindowOrgEx(dc->m_hDC, 0, 0, NULL);
       SetWindowExtEx(dc->m_hDC, w, h, NULL);
@@ -247,7 +248,7 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
       m_scroll = POINT{ImageToClientX(frame.left), ImageToClientY(frame.top)};
       m_drawRect = frame;
       OnDraw(dc);
-      if (font != NULL) SelectObject(window.Get(), font);
+      ownFont.Restore();
       UnprepareCurrentDC();
       SetMapMode(window.Get(), MM_TEXT);
     } else {

@@ -3,6 +3,8 @@
 #pragma once
 #include <framework.h>
 
+#include "UIHandles.h"
+
 namespace menulook {
 
 const int kImageBoxRight = 20;  // the image box spans left + 1 .. left + 20
@@ -25,7 +27,7 @@ class DCState {
   HDC m_dc;
   int m_bkMode;
   COLORREF m_text, m_bk;
-  HGDIOBJ m_font;
+  uih::Selection m_font;  // the DC's own font, selected back at the end
 };
 
 struct ItemLook {

@@ -185,6 +185,16 @@ class Selection {
   }
   // Leaves the new object selected.
   void Keep() { m_previous = NULL; }
+  // Takes over a selection made elsewhere (by a function that selects and answers the object it
+  // replaced): `previous` goes back into the DC at the end. Empty for a NULL DC or object.
+  static Selection Adopt(HDC dc, HGDIOBJ previous) {
+    Selection adopted;
+    if (dc != NULL && previous != NULL && previous != HGDI_ERROR) {
+      adopted.m_dc = dc;
+      adopted.m_previous = previous;
+    }
+    return adopted;
+  }
 
  private:
   Selection(HDC dc, HGDIOBJ object, int) : m_dc(dc), m_previous(NULL) {
@@ -194,6 +204,29 @@ class Selection {
   }
   HDC m_dc;
   HGDIOBJ m_previous;
+};
+
+// A Selection into both DCs of a pair, the output DC and the attribute DC that answers the
+// queries (text extents, metrics), which differ in a print preview: each gets the object and its
+// own previous object back at the end. Into one DC when both are the same or one is NULL.
+class PairSelection {
+ public:
+  PairSelection() noexcept = default;
+  template <class Object>
+  PairSelection(HDC output, HDC attribute, Object object)
+      : m_output(output != attribute ? output : NULL, object), m_attribute(attribute, object) {}
+
+  // Made in at least one DC of the pair.
+  bool Ok() const { return m_output.Ok() || m_attribute.Ok(); }
+  explicit operator bool() const { return Ok(); }
+  void Restore() {
+    m_attribute.Restore();
+    m_output.Restore();
+  }
+
+ private:
+  Selection m_output;     // declared first: restored last, after the attribute DC
+  Selection m_attribute;
 };
 
 // The DC of a window's client area (of the screen for NULL) for the scope, released to the

@@ -119,7 +119,7 @@ void CContextWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
   const RECT rc = dis->rcItem;
   menulook::DCState state(dc);
   const menulook::ItemLook itemLook = menulook::BeginItem(dc, rc, dis->itemState, false);
-  if (look.font) ::SelectObject(dc, look.font.Get());  // the item's state puts the DC's own back
+  const uih::Selection font(dc, look.font.Get());  // none when the menu has no font of its own
   // A checked, enabled item shows its mark in the image box, as the other menus do.
   const bool image = itemLook.checked && !itemLook.disabled;
   if (image) {
