@@ -2,6 +2,7 @@
 #include "QvCommandHandler.h"
 
 #include "QvCommandCenter.h"
+#include "QvCommandPath.h"
 #include "QvHotKeyText.h"
 
 #include <vector>
@@ -99,9 +100,9 @@ void QvCommandHandler::Set_TemporaryTarget(QvCommandHandler* target) { s_tempora
 bool QvCommandHandler::GetCommandStatus(QvCommandStatus& status) {
   // The status's command belongs to the definition of its id.
   QvCommand* command = status.GetCommand();
-  QvCommandDef* def = command && Get_TheCommandCenter() ? command->GetCommandDef() : nullptr;
+  QvCommandDef* def = command && qvcommands::g_commandCenter ? command->GetCommandDef() : nullptr;
   if (!def) return false;
-  if (GUIGetCmdStatus(def->m_securityID, false, def->m_id) != 1) return false;
+  if (qvcommands::Rights(def->m_securityID, def->m_id) != 1) return false;
   QvCommandHandler* target = CurrentTarget();
   return target ? target->OnUpdateCommandStatus(status) : false;
 }
@@ -147,8 +148,6 @@ void QvCommandHandler::InvalidateStatus() {
     static_cast<QvCommandDef*>(def)->m_bStatusValid = false;
   }
 }
-
-QvCommandStatus::QvCommandStatus(unsigned short id) : m_command(GUIGetCommandFromID(id)) {}
 
 unsigned short QvCommandStatus::GetID() const { return m_command ? m_command->GetID() : 0; }
 
