@@ -113,15 +113,27 @@ bool QvCommandHandler::ExecuteCommand(QvCommand* command) {
 }
 
 bool QvCommandHandler::CheckAndExecuteCommand(unsigned short id, bool withoutCheck) {
-  // Redirections are followed in a loop; an id met twice is a cycle and answers false.
-  std::vector<unsigned short> visited;
+  // Redirections are followed in a loop; an id met twice is a cycle and answers false. The
+  // ids met stay on the stack while the chain is short, as it nearly always is.
+  unsigned short nearby[16];
+  size_t metNearby = 0;
+  std::vector<unsigned short> further;
+  auto met = [&](unsigned short candidate) {
+    for (size_t i = 0; i < metNearby; ++i)
+      if (nearby[i] == candidate) return true;
+    for (unsigned short seen : further)
+      if (seen == candidate) return true;
+    return false;
+  };
   for (;;) {
     QvCommand* command = GUIGetCommandFromID(id);
     if (!command) return false;
     if (withoutCheck) return ExecuteCommand(command);
-    for (unsigned short seen : visited)
-      if (seen == id) return false;
-    visited.push_back(id);
+    if (met(id)) return false;
+    if (metNearby < sizeof nearby / sizeof nearby[0])
+      nearby[metNearby++] = id;
+    else
+      further.push_back(id);
     QvCommandStatus status(id);
     if (!GetCommandStatus(status)) return false;
     if (status.AsEffectiveCmd()) {
