@@ -49,8 +49,10 @@ float UsableTwipsPerPixel(float twipsPerPixel, int dpi) {
 int ClientBottom(int clientTop, RECT const& image, float factorY) {
   const double height = (static_cast<double>(image.bottom) - image.top) / factorY;
   if (isnan(height)) return clientTop;
-  const double rounded = fabs(height) < 2147483647.0 ? RoundToNearestInt(height) : height;
-  return SaturateToInt(clientTop + rounded);
+  // Rounded, the sum is one of integers (no conversion of a double, which costs a switch of
+  // the x87 control word).
+  if (fabs(height) < 2147483647.0) return ClampToInt(static_cast<long long>(clientTop) + RoundToNearestInt(height));
+  return SaturateToInt(clientTop + height);
 }
 
 // Output is grey on a colour reference device of fewer than 3 colours (NUMCOLORS; -1 means
