@@ -4,6 +4,7 @@
 
 #include "CommandTables.h"
 #include "QvCommandCenterStart.h"
+#include "QvCommandPath.h"
 #include "QvCommandTableFiller.h"
 #include "UITrace.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 UlmLogger s_log("QvCommandCenter");
 
-QvCommandCenter* s_commandCenter = nullptr;
-QvCmdStatusCallback s_statusCallback = nullptr;
 unsigned short s_cmdCenterExists = 0;
 
 const size_t kHashBuckets = 307;
@@ -50,6 +49,14 @@ void Replace(QvMapOf<K, QvFirst*>& map, K key, QvFirst* object) {
 }
 
 }  // namespace
+
+namespace qvcommands {
+QvCommandCenter* g_commandCenter = nullptr;
+QvCmdStatusCallback g_statusCallback = nullptr;
+}  // namespace qvcommands
+
+using qvcommands::g_commandCenter;
+using qvcommands::g_statusCallback;
 
 // ---------------------------------------------------------------------------------------
 // Readers of the tables: one sink fills the centre (or, for another file's security
@@ -129,8 +136,31 @@ bool QvCommandCenter::LoadCommandTables() {
   return m_tablesLoaded;
 }
 
+// The slot of id, or the free slot where it would go. The table always has a free slot.
+size_t QvCommandCenter::IndexSlotOf(unsigned short id) const {
+  const size_t mask = m_index.size() - 1;
+  size_t i = static_cast<size_t>((static_cast<unsigned>(id) * 2654435761u) >> m_indexShift);
+  while (m_index[i].def && m_index[i].id != id) i = (i + 1) & mask;
+  return i;
+}
+
+// Stores def under its id, in place of the definition there.
+void QvCommandCenter::IndexPut(QvCommandDef* def) {
+  if (m_commandDefs.GetCount() * 2 > static_cast<long>(m_index.size())) {
+    unsigned bits = 4;
+    while ((size_t(1) << bits) < static_cast<size_t>(m_commandDefs.GetCount()) * 2) ++bits;
+    std::vector<IndexSlot> old(size_t(1) << bits, IndexSlot{nullptr, 0});
+    old.swap(m_index);
+    m_indexShift = 32 - bits;
+    for (const IndexSlot& slot : old)
+      if (slot.def) m_index[IndexSlotOf(slot.id)] = slot;
+  }
+  m_index[IndexSlotOf(def->m_id)] = IndexSlot{def, def->m_id};
+}
+
 QvCommandDef* QvCommandCenter::GetCommandDef(unsigned short id) const {
-  return static_cast<QvCommandDef*>(Find(m_commandDefs, id));
+  if (m_index.empty()) return nullptr;
+  return m_index[IndexSlotOf(id)].def;
 }
 
 QvSecurityFamily* QvCommandCenter::GetSecurityFamily(unsigned short id) const {
@@ -144,6 +174,7 @@ QvSecurityCommand* QvCommandCenter::GetSecurityCommand(unsigned long securityId)
 bool QvCommandCenter::AddCommandDef(QvCommandDef* def) {
   if (m_commandDefs.Contains(def->m_id)) return false;
   m_commandDefs.SetAt(def->m_id, def);
+  IndexPut(def);
   return true;
 }
 
@@ -155,18 +186,21 @@ void QvCommandCenter::AddSecurityCommand(QvSecurityCommand* command) {
   Replace(m_securityCommands, command->m_securityID, command);
 }
 
-void QvCommandCenter::ReplaceCommandDef(QvCommandDef* def) { Replace(m_commandDefs, def->m_id, def); }
+void QvCommandCenter::ReplaceCommandDef(QvCommandDef* def) {
+  Replace(m_commandDefs, def->m_id, def);
+  IndexPut(def);
+}
 
 unsigned short QvCommandCenter::Get_CmdCenterExists() { return s_cmdCenterExists; }
 void QvCommandCenter::Set_CmdCenterExists(unsigned short exists) { s_cmdCenterExists = exists; }
 
 // ---------------------------------------------------------------------------------------
 
-QvCommandCenter* Get_TheCommandCenter() { return s_commandCenter; }
-void Set_TheCommandCenter(QvCommandCenter* center) { s_commandCenter = center; }
-QvCmdStatusCallback Get_TheCallbackStatusFunction() { return s_statusCallback; }
-void Set_TheCallbackStatusFunction(QvCmdStatusCallback callback) { s_statusCallback = callback; }
-void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback) { s_statusCallback = callback; }
+QvCommandCenter* Get_TheCommandCenter() { return g_commandCenter; }
+void Set_TheCommandCenter(QvCommandCenter* center) { g_commandCenter = center; }
+QvCmdStatusCallback Get_TheCallbackStatusFunction() { return g_statusCallback; }
+void Set_TheCallbackStatusFunction(QvCmdStatusCallback callback) { g_statusCallback = callback; }
+void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback) { g_statusCallback = callback; }
 
 bool CreateCommandCenter() {
   QvCommandCenter* center = new (std::nothrow) QvCommandCenter;
@@ -186,11 +220,11 @@ void DestroyCommandCenter() {
 }
 
 QvSecurityFamily* GUIGetSecurityFamilyFromID(unsigned short familyId) {
-  return s_commandCenter ? s_commandCenter->GetSecurityFamily(familyId) : nullptr;
+  return g_commandCenter ? g_commandCenter->GetSecurityFamily(familyId) : nullptr;
 }
 
 QvCommandDef* GUIGetCommandDefFromID(unsigned short id) {
-  return s_commandCenter ? s_commandCenter->GetCommandDef(id) : nullptr;
+  return g_commandCenter ? g_commandCenter->GetCommandDef(id) : nullptr;
 }
 
 QvCommand* GUIGetCommandFromID(unsigned short id) {
@@ -201,18 +235,14 @@ QvCommand* GUIGetCommandFromID(unsigned short id) {
 bool GUIIsValidCommandID(unsigned short id) { return GUIGetCommandDefFromID(id) != nullptr; }
 
 bool GUILoadStdCommands(const QvResourceFile* resourceFile) {
-  if (!s_commandCenter || !resourceFile) {
+  if (!g_commandCenter || !resourceFile) {
     UI_TRACE_REFUSED(s_log, resourceFile ? "no command centre" : "no resource file");
     return false;
   }
-  QvCommandTableFiller filler(*s_commandCenter);
+  QvCommandTableFiller filler(*g_commandCenter);
   return ReadCommandTables(resourceFile->GetPlateformInfo().GetInstance(), RT_QVCOMMANDS, filler) != FALSE;
 }
 
 unsigned long GUIGetCmdStatus(unsigned long securityId, bool, unsigned long commandId) {
-  QvCmdStatusCallback callback = s_statusCallback;
-  if (!callback) return 1;
-  unsigned long status = callback(securityId, false) & 0xFFFF;
-  if (status == 1 && commandId != 0) status = callback(commandId | 0x40000000UL, false) & 0xFFFF;
-  return status;
+  return qvcommands::Rights(securityId, commandId);
 }

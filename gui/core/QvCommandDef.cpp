@@ -39,8 +39,7 @@ bool QvCommandDef::GetClassNameW(QvString& text) const { return ClassLabelText(m
 
 bool QvCommandDef::GetControlClassName(QvString& text) const { return ClassLabelText(m_controlClassLabel, text); }
 
-QvCommand* QvCommandDef::GetCommand() {
-  if (m_command) return m_command;
+QvCommand* QvCommandDef::MakeCommand() {
   QvCommand* command = nullptr;
   QvString className;
   if (GetClassNameW(className)) {

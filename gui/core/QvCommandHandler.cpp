@@ -2,6 +2,7 @@
 #include "QvCommandHandler.h"
 
 #include "QvCommandCenter.h"
+#include "QvCommandPath.h"
 #include "QvHotKeyText.h"
 
 #include <vector>
@@ -99,9 +100,9 @@ void QvCommandHandler::Set_TemporaryTarget(QvCommandHandler* target) { s_tempora
 bool QvCommandHandler::GetCommandStatus(QvCommandStatus& status) {
   // The status's command belongs to the definition of its id.
   QvCommand* command = status.GetCommand();
-  QvCommandDef* def = command && Get_TheCommandCenter() ? command->GetCommandDef() : nullptr;
+  QvCommandDef* def = command && qvcommands::g_commandCenter ? command->GetCommandDef() : nullptr;
   if (!def) return false;
-  if (GUIGetCmdStatus(def->m_securityID, false, def->m_id) != 1) return false;
+  if (qvcommands::Rights(def->m_securityID, def->m_id) != 1) return false;
   QvCommandHandler* target = CurrentTarget();
   return target ? target->OnUpdateCommandStatus(status) : false;
 }
@@ -112,15 +113,27 @@ bool QvCommandHandler::ExecuteCommand(QvCommand* command) {
 }
 
 bool QvCommandHandler::CheckAndExecuteCommand(unsigned short id, bool withoutCheck) {
-  // Redirections are followed in a loop; an id met twice is a cycle and answers false.
-  std::vector<unsigned short> visited;
+  // Redirections are followed in a loop; an id met twice is a cycle and answers false. The
+  // ids met stay on the stack while the chain is short, as it nearly always is.
+  unsigned short nearby[16];
+  size_t metNearby = 0;
+  std::vector<unsigned short> further;
+  auto met = [&](unsigned short candidate) {
+    for (size_t i = 0; i < metNearby; ++i)
+      if (nearby[i] == candidate) return true;
+    for (unsigned short seen : further)
+      if (seen == candidate) return true;
+    return false;
+  };
   for (;;) {
     QvCommand* command = GUIGetCommandFromID(id);
     if (!command) return false;
     if (withoutCheck) return ExecuteCommand(command);
-    for (unsigned short seen : visited)
-      if (seen == id) return false;
-    visited.push_back(id);
+    if (met(id)) return false;
+    if (metNearby < sizeof nearby / sizeof nearby[0])
+      nearby[metNearby++] = id;
+    else
+      further.push_back(id);
     QvCommandStatus status(id);
     if (!GetCommandStatus(status)) return false;
     if (status.AsEffectiveCmd()) {
@@ -147,8 +160,6 @@ void QvCommandHandler::InvalidateStatus() {
     static_cast<QvCommandDef*>(def)->m_bStatusValid = false;
   }
 }
-
-QvCommandStatus::QvCommandStatus(unsigned short id) : m_command(GUIGetCommandFromID(id)) {}
 
 unsigned short QvCommandStatus::GetID() const { return m_command ? m_command->GetID() : 0; }
 

@@ -465,10 +465,13 @@ void CGUIView::OnPaint() {
   if (dc != NULL && type != NULLREGION && type != ERROR) {
     m_flags |= GUIVIEW_PAINTING;
     ::GetClientRect(m_hWnd, &m_cullRect);
-    if (dc == m_hDC)
+    if (dc == m_hDC) {
+      // The window's own DC may have been drawn on by others since it was prepared.
+      ForgetSelection();
       SelectClipRgn(dc, update.Get());
-    else
+    } else {
       preparedHere = PrepareNewDCForDrawing(dc) != FALSE;
+    }
     m_hBaseRgn = update.Get();
     QvRect image;
     ClientToImageRect(ps.rcPaint, image);

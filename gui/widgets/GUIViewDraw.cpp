@@ -106,14 +106,15 @@ void CGUIView::QvDrawImage(const QvRect& r, QvImage* image, QvImageDisplay mode)
   RECT c;
   if (m_hDC == NULL || image == nullptr || !ImageToClientRect(r, c)) return;
   CDC* dc = CDC::FromHandle(m_hDC);
-  if (image->DrawDIBImage(dc, &c, NULL)) return;
-  DrawImageInState(dc, &c, image, static_cast<int>(mode), 0);
+  if (!image->DrawDIBImage(dc, &c, NULL)) DrawImageInState(dc, &c, image, static_cast<int>(mode), 0);
+  ForgetSelection();  // drawing that is not the core's
 }
 
 void CGUIView::QvDrawOLEItem(CQvOleClientItem* item, const QvRect& r) {
   RECT c;
   if (m_hDC == NULL || item == nullptr || !ImageToClientRect(r, c)) return;
   item->Draw(CDC::FromHandle(m_hDC), &c, static_cast<DVASPECT>(-1));
+  ForgetSelection();  // the item's own drawing
   RealizePalette(m_hDC);
 }
 

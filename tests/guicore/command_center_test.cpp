@@ -148,6 +148,43 @@ TEST_F(CommandCenter, UserDefinitionTakesThePlaceOfTheStandardOneOnce) {
   EXPECT_EQ(GUIAccessQvUsrCommandDefFromID(4711), nullptr);
 }
 
+// Many definitions added one by one (the lookup table grows several times on the way, ids
+// near each other and at both ends of the range among them): each id finds its own, ids
+// between them find nothing, a second definition of an id is refused, and a replaced one is
+// found in its place.
+TEST_F(CommandCenter, LookupsFindEveryDefinitionAmongMany) {
+  QvCommandCenter* center = Get_TheCommandCenter();
+  ASSERT_NE(center, nullptr);
+  std::vector<QvCommandDef*> added;
+  std::vector<unsigned short> ids = {0, 1, 65535, 65534, 32768};
+  for (unsigned id = 20000; id < 23000; id += 3) ids.push_back(static_cast<unsigned short>(id));
+  for (unsigned short id : ids) {
+    QvUsrCommandDef* def = new QvUsrCommandDef;
+    def->m_id = id;
+    ASSERT_TRUE(center->AddCommandDef(def)) << id;
+    added.push_back(def);
+  }
+  for (size_t i = 0; i < ids.size(); ++i) {
+    EXPECT_EQ(GUIGetCommandDefFromID(ids[i]), added[i]) << ids[i];
+    ASSERT_NE(GUIGetCommandFromID(ids[i]), nullptr) << ids[i];
+    EXPECT_EQ(GUIGetCommandFromID(ids[i])->GetID(), ids[i]);
+  }
+  for (unsigned id = 20001; id < 23000; id += 3)
+    EXPECT_EQ(GUIGetCommandDefFromID(static_cast<unsigned short>(id)), nullptr) << id;
+  EXPECT_NE(GUIGetCommandDefFromID(100), nullptr) << "the tables' definitions are still found";
+
+  QvUsrCommandDef duplicate;
+  duplicate.m_id = 20003;
+  EXPECT_FALSE(center->AddCommandDef(&duplicate));
+  EXPECT_EQ(GUIGetCommandDefFromID(20003), added[6]);
+
+  QvUsrCommandDef* replacement = new QvUsrCommandDef;
+  replacement->m_id = 65535;
+  center->ReplaceCommandDef(replacement);  // deletes the definition it replaces
+  EXPECT_EQ(GUIGetCommandDefFromID(65535), replacement);
+  EXPECT_EQ(GUIGetCommandDefFromID(0), added[0]);
+}
+
 TEST_F(CommandCenter, RightsCheckAsksTheCallbackTwiceAtMost) {
   struct Case {
     unsigned long securityAnswer, commandAnswer, commandId;

@@ -328,6 +328,32 @@ TEST_F(Routing, RedirectionsAreFollowedAndCyclesAnswerFalse) {
   }
 }
 
+// Chains longer than the few steps a redirection usually takes: followed to their end, and a
+// cycle closing far down the chain still answers false.
+TEST_F(Routing, LongRedirectionChainsAreFollowedAndTheirCyclesFound) {
+  const unsigned short first = 30000, length = 40;
+  for (unsigned short id = first; id < first + length; ++id) {
+    QvUsrCommandDef* def = new QvUsrCommandDef;
+    def->m_id = id;
+    ASSERT_TRUE(Get_TheCommandCenter()->AddCommandDef(def));
+  }
+  QvCommandHandler::SetActiveTarget(&view);
+  for (unsigned short id = first; id < first + length - 1; ++id)
+    view.answers[id] = Node::Answer{true, static_cast<unsigned short>(id + 1), true};
+  const unsigned short last = first + length - 1;
+  const struct {
+    const char* what;
+    unsigned short lastGoesTo;  // 0: the last runs
+    bool result;
+  } cases[] = {{"to its end", 0, true}, {"closing on the 20th", first + 19, false}, {"closing on the 2nd", first + 1, false}};
+  for (const auto& c : cases) {
+    view.executed.clear();
+    view.answers[last] = Node::Answer{true, c.lastGoesTo, true};
+    EXPECT_EQ(QvCommandHandler::CheckAndExecuteCommand(first, false), c.result) << c.what;
+    EXPECT_EQ(view.executed, c.result ? std::vector<unsigned short>{last} : std::vector<unsigned short>{}) << c.what;
+  }
+}
+
 TEST_F(Routing, WithoutCheckRunsRefusedCommandsWithoutAskingTheRights) {
   QvCommandHandler::SetActiveTarget(&view);
   RightsCallback::answers[1001] = 2;

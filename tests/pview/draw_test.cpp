@@ -169,6 +169,37 @@ TEST(PortableViewDrawing, SameShapesGiveTheFrameworkViewsPixels) {
   }
 }
 
+// The view remembers the pen and brush it selected instead of asking the DC before every
+// shape. A DC taken through GetDrawingDC may get other objects between two shapes: the next
+// shape, the same as the one before, still draws with the view's pen and brush.
+TEST(PortableViewDrawing, ShapesAfterTheDCWasLentDrawWithTheViewsObjects) {
+  const Shape shapes[] = {
+      {"framed and filled rectangle", 0, {10, 10, 40, 40}, 2},
+      {"filled rectangle", 1, {10, 10, 40, 40}, 2},
+      {"oval", 5, {10, 10, 40, 40}, 2},
+      {"hatched framed rectangle", 0, {10, 10, 40, 40}, 12},
+  };
+  ASSERT_TRUE(UIViewPrepareSharedResources());
+  for (const Shape& first : shapes) {
+    DibCanvas dib(100, 100);
+    ModelView v;
+    ASSERT_TRUE(v.PrepareNewDCForDrawing(dib.dc()));
+    DrawPortable(v, first);
+    HDC dc = v.GetDrawingDC();
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Shape second = first;
+    second.r = RECT{50, 50, 80, 80};
+    DrawPortable(v, second);
+    GdiFlush();
+    const RECT a = first.r, b = second.r;
+    EXPECT_EQ(dib.CountOf(kFill, b), dib.CountOf(kFill, a)) << first.what;
+    EXPECT_EQ(dib.CountOf(kPen, b), dib.CountOf(kPen, a)) << first.what;
+    EXPECT_GT(dib.CountOf(kFill, b), 0) << first.what;
+    v.UnprepareCurrentDC();
+  }
+}
+
 TEST(PortableViewDrawing, TwipsAndZoomPlaceShapesInPixels) {
   DibCanvas dib(100, 100);
   ModelView v;
@@ -561,6 +592,33 @@ TEST(PortableViewWindow, PaintingDrawsTheUpdatedImageRectangle) {
   EXPECT_GT(w.view->draws, before);
   EXPECT_LE(asked.left, 120);
   EXPECT_GE(asked.right, 140);
+}
+
+// The window's own DC stays prepared between paints, and GetDC gives that same DC to anyone
+// meanwhile: a paint after another selected its own brush into it fills with the view's brush.
+TEST(PortableViewWindow, APaintFillsWithTheViewsBrushAfterOthersUsedTheOwnDC) {
+  ViewWindow w;
+  ASSERT_TRUE(w.ok());
+  HDC own = GetDC(w.hwnd());
+  ASSERT_NE(own, static_cast<HDC>(NULL));
+  HGDIOBJ afterFill = NULL;
+  w.view->draw = [&](FunctionView& v, const QvRect&) {
+    v.QvSetFillForeColor(Qv(kFill));
+    v.QvDrawRect(QvRect(5, 5, 60, 40), false, true);
+    afterFill = GetCurrentObject(own, OBJ_BRUSH);
+  };
+  w.view->SetImageSize(QvSize(1000, 1000), false);
+  InvalidateRect(w.hwnd(), NULL, FALSE);
+  UpdateWindow(w.hwnd());
+  const HGDIOBJ viewsBrush = afterFill;
+  ASSERT_NE(viewsBrush, static_cast<HGDIOBJ>(NULL)) << "the first paint filled";
+  ASSERT_NE(viewsBrush, GetStockObject(WHITE_BRUSH));
+  SelectObject(own, GetStockObject(WHITE_BRUSH));
+  afterFill = NULL;
+  InvalidateRect(w.hwnd(), NULL, FALSE);
+  UpdateWindow(w.hwnd());
+  EXPECT_EQ(afterFill, viewsBrush);
+  ReleaseDC(w.hwnd(), own);
 }
 
 // The metafile's window extent is the image in pixels: a twips image through its twips per

@@ -9,6 +9,7 @@
 #include "dib_canvas.h"
 #include "uiutil_ids.h"
 
+#include <float.h>
 #include <math.h>
 #include <shlwapi.h>
 
@@ -69,8 +70,20 @@ TEST(RoundToNearestInt, RoundsHalvesAwayFromZero) {
     double x;
     int expected;
   } cases[] = {{2.5, 3}, {-2.5, -3}, {0.0, 0}, {-0.0, 0}, {2.4999, 2}, {-2.4999, -2}, {0.49999999999999994, 0},
-               {1e12, INT_MAX}, {-1e12, INT_MIN}, {nan(""), 0}, {7.0, 7}};
+               {1e12, INT_MAX}, {-1e12, INT_MIN}, {nan(""), 0}, {7.0, 7},
+               // Halves next to even and odd integers, either sign, and beside the range's ends.
+               {0.5, 1}, {-0.5, -1}, {1.5, 2}, {-1.5, -2}, {3.5, 4}, {-3.5, -4}, {1000000.5, 1000001},
+               {2.5000000000000004, 3}, {2.4999999999999996, 2}, {-2.5000000000000004, -3}, {2.75, 3}, {-2.25, -2},
+               {2147483646.5, INT_MAX}, {2147483646.4, 2147483646}, {-2147483647.5, INT_MIN},
+               {-2147483646.5, -2147483647}};
   for (auto& c : cases) EXPECT_EQ(RoundToNearestInt(c.x), c.expected) << c.x;
+  // The same answers whatever rounding mode someone else left the floating-point unit in.
+  for (unsigned mode : {_RC_DOWN, _RC_UP, _RC_CHOP}) {
+    const unsigned before = _controlfp(0, 0);
+    _controlfp(mode, _MCW_RC);
+    for (auto& c : cases) EXPECT_EQ(RoundToNearestInt(c.x), c.expected) << c.x << " in mode " << mode;
+    _controlfp(before, _MCW_RC);
+  }
 }
 
 TEST(GetRuntimeObject, FindsClassesOfTheModuleChainByExactName) {

@@ -290,6 +290,28 @@ TEST(ViewSnapshot, ATwipsViewIsScaledByItsTwipsPerPixel) {
   EXPECT_EQ(twips.GetUnitType(), QvImageUnitType(UIVIEW_TWIPS));
 }
 
+// OnDraw gets the DC as well: a brush the host selects into it between two shapes of the view
+// does not take the place of the view's own in the second shape (the view selected its brush
+// for the first and could think it still there).
+class HostSelectingView : public TestDrawView {
+ public:
+  void OnDraw(CDC* dc) override {
+    QvSetFillForeColor(kRed);
+    QvDrawRect(RECT{0, 0, 10, 10}, 0, 1);
+    if (dc != nullptr) SelectObject(dc->m_hDC, GetStockObject(WHITE_BRUSH));
+    QvDrawRect(RECT{20, 20, 30, 30}, 0, 1);
+  }
+};
+
+TEST(ViewSnapshot, TheHostsOwnBrushInOnDrawDoesNotFillTheViewsShapes) {
+  HostSelectingView view;
+  std::unique_ptr<CBitmap> shot(view.QvTakeSnapshot(RECT{0, 0, 40, 40}, RECT{0, 0, 40, 40}, 0, 0));
+  ASSERT_NE(shot, nullptr);
+  const HBITMAP h = static_cast<HBITMAP>(shot->GetSafeHandle());
+  EXPECT_EQ(PixelOfBitmap(h, 25, 25), kRed);
+  EXPECT_EQ(CountInBitmap(h, kRed), 200);
+}
+
 TEST_F(ViewImages, SnapshotBitmapsFollowTheDepthAskedFor) {
   HDC screen = GetDC(NULL);
   const int depth = GetDeviceCaps(screen, BITSPIXEL);

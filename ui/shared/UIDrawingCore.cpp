@@ -49,8 +49,10 @@ float UsableTwipsPerPixel(float twipsPerPixel, int dpi) {
 int ClientBottom(int clientTop, RECT const& image, float factorY) {
   const double height = (static_cast<double>(image.bottom) - image.top) / factorY;
   if (isnan(height)) return clientTop;
-  const double rounded = fabs(height) < 2147483647.0 ? RoundToNearestInt(height) : height;
-  return SaturateToInt(clientTop + rounded);
+  // Rounded, the sum is one of integers (no conversion of a double, which costs a switch of
+  // the x87 control word).
+  if (fabs(height) < 2147483647.0) return ClampToInt(static_cast<long long>(clientTop) + RoundToNearestInt(height));
+  return SaturateToInt(clientTop + height);
 }
 
 // Output is grey on a colour reference device of fewer than 3 colours (NUMCOLORS; -1 means
@@ -66,6 +68,16 @@ POINT PointOnEllipse(POINT centre, int rx, int ry, int degrees) {
 }
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// Stock objects are the process's for its whole life.
+HGDIOBJ NullPen() {
+  static const HGDIOBJ pen = GetStockObject(NULL_PEN);
+  return pen;
+}
+HGDIOBJ NullBrush() {
+  static const HGDIOBJ brush = GetStockObject(NULL_BRUSH);
+  return brush;
+}
 
 }  // namespace
 
@@ -95,7 +107,10 @@ CDrawingCore::CDrawingCore(unsigned long flags, unsigned options)
       m_penWidth(1),
       m_lineBrushColor(0),
       m_fillBrushes(),
-      m_nextFillBrush(0) {}
+      m_nextFillBrush(0),
+      m_knownPen(NULL),
+      m_knownBrush(NULL),
+      m_dcLent(false) {}
 
 // The owners free the brushes and pens; the DC was given back by the view's unpreparation.
 CDrawingCore::~CDrawingCore() {}
@@ -205,6 +220,9 @@ void CDrawingCore::BeginDevice(HDC dc) {
   SetArcDirection(dc, AD_COUNTERCLOCKWISE);
   m_hSavedPen = static_cast<HPEN>(GetCurrentObject(dc, OBJ_PEN));
   m_hSavedBrush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
+  m_knownPen = m_hSavedPen;
+  m_knownBrush = m_hSavedBrush;
+  m_dcLent = false;
   SetBkMode(dc, TRANSPARENT);
   if (!m_hClipRgn) m_hClipRgn.Reset(CreateRectRgn(0, 0, 0, 0));
   m_flags &= ~static_cast<unsigned long>(DRAWCORE_RASTER_DISPLAY | DRAWCORE_PALETTE | DRAWCORE_PEN_COLORS);
@@ -232,6 +250,8 @@ void CDrawingCore::EndDevice() {
     if (m_hSavedPalette != NULL) SelectPalette(m_hDC, m_hSavedPalette, FALSE);
   }
   m_dcState.Restore();
+  ForgetSelection();
+  m_dcLent = false;
   m_hClipRgn.Reset();
   m_hDashPen.Reset();
   m_hDC = NULL;
@@ -378,7 +398,7 @@ void CDrawingCore::PrepareColors(bool pen) {
 void CDrawingCore::PreparePen(bool none) {
   if (m_hDC == NULL) return;
   if (none) {
-    SelectObject(m_hDC, GetStockObject(NULL_PEN));
+    UsePen(NullPen());
     return;
   }
   const int style = m_dash == kShortDash  ? PS_DOT
@@ -392,23 +412,47 @@ void CDrawingCore::PreparePen(bool none) {
   } else {
     m_flags |= DRAWCORE_SOLID_PEN;
   }
-  // Selecting an object again is not free on every surface: only a change is selected.
-  if (m_hDashPen && GetCurrentObject(m_hDC, OBJ_PEN) != m_hDashPen.Get()) SelectObject(m_hDC, m_hDashPen.Get());
+  if (m_hDashPen) UsePen(m_hDashPen.Get());
 }
 
 void CDrawingCore::DropPen() {
   if (!m_hDashPen) return;
   // A pen still selected cannot be deleted.
-  if (m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_PEN) == m_hDashPen.Get())
-    SelectObject(m_hDC, m_hSavedPen != NULL ? m_hSavedPen : GetStockObject(BLACK_PEN));
+  if (m_hDC != NULL && SelectedPen() == m_hDashPen.Get())
+    UsePen(m_hSavedPen != NULL ? m_hSavedPen : GetStockObject(BLACK_PEN));
   m_hDashPen.Reset();
+}
+
+// Selecting an object again is not free on every surface, and neither is asking the DC which
+// one it holds: the core asks only what it does not know (see UsePen).
+HGDIOBJ CDrawingCore::SelectedPen() {
+  if (m_hDC == NULL) return NULL;
+  if (m_knownPen == NULL || m_dcLent) m_knownPen = GetCurrentObject(m_hDC, OBJ_PEN);
+  return m_knownPen;
+}
+
+HGDIOBJ CDrawingCore::SelectedBrush() {
+  if (m_hDC == NULL) return NULL;
+  if (m_knownBrush == NULL || m_dcLent) m_knownBrush = GetCurrentObject(m_hDC, OBJ_BRUSH);
+  return m_knownBrush;
+}
+
+void CDrawingCore::UsePen(HGDIOBJ pen) {
+  if (m_hDC == NULL || pen == NULL || SelectedPen() == pen) return;
+  // A refused selection leaves the DC's pen unknown.
+  m_knownPen = SelectObject(m_hDC, pen) != NULL ? pen : NULL;
+}
+
+void CDrawingCore::UseBrush(HGDIOBJ brush) {
+  if (m_hDC == NULL || brush == NULL || SelectedBrush() == brush) return;
+  m_knownBrush = SelectObject(m_hDC, brush) != NULL ? brush : NULL;
 }
 
 HBRUSH CDrawingCore::SolidBrush(bool line, COLORREF c) {
   // A brush still selected cannot be deleted.
   auto replace = [this](uih::OwnedBrush& brush, HBRUSH by) {
-    if (brush && m_hDC != NULL && GetCurrentObject(m_hDC, OBJ_BRUSH) == brush.Get())
-      SelectObject(m_hDC, m_hSavedBrush != NULL ? m_hSavedBrush : GetStockObject(NULL_BRUSH));
+    if (brush && m_hDC != NULL && SelectedBrush() == brush.Get())
+      UseBrush(m_hSavedBrush != NULL ? m_hSavedBrush : NullBrush());
     brush.Reset(by);
   };
   if (line) {
@@ -434,14 +478,14 @@ void CDrawingCore::PrepareLineBrush(bool vertical) {
   HBRUSH brush = m_dash > kSolidDash && m_dash <= kDashDot
                      ? PatternBrush(quarnel::DashPatterns(), vertical ? m_dash + 3 : m_dash - 1)
                      : SolidBrush(true, DeviceColor(m_penFore));
-  if (brush != NULL && GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) SelectObject(m_hDC, brush);
+  UseBrush(brush);
   if (!(m_flags & DRAWCORE_PEN_COLORS)) PrepareColors(true);
 }
 
 void CDrawingCore::PrepareFillBrush(bool none) {
   if (m_hDC == NULL) return;
   if (none || m_fillPattern < 0) {
-    SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
+    UseBrush(NullBrush());
     return;
   }
   COLORREF blend = 0;
@@ -469,16 +513,16 @@ void CDrawingCore::PrepareFillBrush(bool none) {
   }
   if (brush == NULL) return;
   if ((m_flags & DRAWCORE_RASTER_DISPLAY) && m_fillPattern >= 2) {
-    if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) UnrealizeObject(brush);
+    if (SelectedBrush() != brush) UnrealizeObject(brush);
     AlignPatternOrigin();
   }
-  if (GetCurrentObject(m_hDC, OBJ_BRUSH) != brush) SelectObject(m_hDC, brush);
+  UseBrush(brush);
 }
 
 void CDrawingCore::PrepareShapeFillBrush() {
   if (m_fillPattern >= 0 && m_fillPattern < 2 && m_fillFore == m_fillBack) {
     HBRUSH brush = SolidBrush(false, DeviceColor(m_fillBack));
-    if (brush != NULL && m_hDC != NULL) SelectObject(m_hDC, brush);
+    UseBrush(brush);
   } else {
     PrepareFillBrush(false);
   }
@@ -566,7 +610,7 @@ void CDrawingCore::DrawRectCore(RECT const& r, bool frame, bool fill) {
     PrepareFillBrush(false);
     // No fill selects the null brush, which some printer drivers paint black: not sent to a
     // printer.
-    const bool nullBrush = GetCurrentObject(m_hDC, OBJ_BRUSH) == GetStockObject(NULL_BRUSH);
+    const bool nullBrush = SelectedBrush() == NullBrush();
     if (!((m_flags & DRAWCORE_PRINTING) && m_patternRop == PATCOPY && nullBrush))
       PatBlt(m_hDC, c.left, c.top, width, h, m_patternRop);
   }
@@ -576,6 +620,7 @@ void CDrawingCore::Draw3DRectCore(RECT const& r, bool raised) {
   RECT c;
   if (m_hDC == NULL || !ImageToClientRectCulled(r, c)) return;
   DrawEdge(m_hDC, &c, raised ? EDGE_RAISED : EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
+  ForgetSelection();  // the system's drawing, not the core's
 }
 
 void CDrawingCore::DrawSelectionRectCore(RECT const& r) {
@@ -717,6 +762,8 @@ void CDrawingCore::DrawImageListCore(HIMAGELIST list, int index, POINT p) {
     p.y = RoundToNearestInt(p.y / static_cast<double>(m_zoomRatio));
   }
   ImageList_Draw(list, index, m_hDC, p.x, p.y, ILD_TRANSPARENT);
+  mapping.Restore();
+  ForgetSelection();  // the image list's drawing, and a restored DC state
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -787,8 +834,8 @@ long CDrawingCore::ScrollBarDivisor(long range, long largest) {
 
 void CDrawingCore::RealignPatternBrush() {
   if (m_fillPattern < 2 || m_hDC == NULL) return;
-  HGDIOBJ brush = GetCurrentObject(m_hDC, OBJ_BRUSH);
-  SelectObject(m_hDC, GetStockObject(NULL_BRUSH));
+  HGDIOBJ brush = SelectedBrush();
+  SelectObject(m_hDC, NullBrush());
   UnrealizeObject(brush);
   AlignPatternOrigin();
   SelectObject(m_hDC, brush);

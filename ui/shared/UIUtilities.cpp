@@ -111,6 +111,22 @@ int RoundToNearestInt(double x) {
   if (x != x) return 0;
   if (x >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (x <= static_cast<double>(INT_MIN)) return INT_MIN;
+#if defined(__i386__)
+  // The x87 unit rounds to the nearest integer, ties to even, in its own rounding mode:
+  // truncating instead would switch its control word twice for each conversion, which costs
+  // more than the rest of a shape's coordinates. A tie then goes away from zero (the
+  // difference is exact). Another rounding mode, set by someone else, takes the path below.
+  unsigned short control;
+  __asm__("fnstcw %0" : "=m"(control));
+  if ((control & 0x0C00) == 0) {
+    int nearest;
+    __asm__("fistpl %0" : "=m"(nearest) : "t"(x) : "st");
+    const double difference = x - nearest;
+    if (difference == 0.5 && x > 0) return nearest + 1;
+    if (difference == -0.5 && x < 0) return nearest - 1;
+    return nearest;
+  }
+#endif
   // The fraction is exact, so values just below a half are not pushed over it.
   const double whole = trunc(x), fraction = x - whole;
   if (fraction >= 0.5) return static_cast<int>(whole) + 1;

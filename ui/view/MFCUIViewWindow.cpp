@@ -37,6 +37,8 @@ void CMFCUIView::OnPaint() {
     m_flags |= UIVIEW_CULLING;
     ::GetClientRect(m_hWnd, &m_cullRect);
     if (dc == m_hDC) {
+      // The window's own DC may have been drawn on by others since it was prepared.
+      ForgetSelection();
       SelectClipRgn(dc, base.Get());
     } else {
       preparedHere = PrepareNewDCForDrawing(dc, false) != FALSE;
@@ -55,6 +57,7 @@ void CMFCUIView::OnPaint() {
     if (draw) {
       m_drawRect = image;
       CDC* paintDC = CDC::FromHandle(dc);
+      LentDCScope lent(*this);  // the host draws on the DC too
       OnDraw(paintDC);
       SelectClipRgn(dc, NULL);
     }

@@ -160,9 +160,10 @@ CBitmap* CMFCUIView::RenderSnapshot(RECT const& image, RECT const& target, int s
     m_scroll = POINT{0, 0};
     m_scroll = POINT{ImageToClientX(image.left), ImageToClientY(image.top)};
     m_drawRect = image;
-    if (call == kRenderOnDrawDC)
+    if (call == kRenderOnDrawDC) {
+      LentDCScope lent(*this);  // the host draws on the DC too
       OnDraw(CDC::FromHandle(memory.Get()));
-    else if (call == kRenderOnDrawNull)
+    } else if (call == kRenderOnDrawNull)
       OnDraw(nullptr);
     else
       OnDrawRCT(nullptr);
@@ -225,7 +226,10 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
       m_factorY = kTwipsPerHundredthMm;
       ComputePenWidthInPixels();
       m_drawRect = frame;
-      OnDraw(dc);
+      {
+        LentDCScope lent(*this);  // the host draws on the DC too
+        OnDraw(dc);
+      }
       ownFont.Restore();
       UnprepareCurrentDC();
     }
@@ -247,7 +251,10 @@ void CMFCUIView::QvDrawInMetafileDC(RECT const& frame, RECT const& target, CDC* 
       m_scroll = POINT{0, 0};
       m_scroll = POINT{ImageToClientX(frame.left), ImageToClientY(frame.top)};
       m_drawRect = frame;
-      OnDraw(dc);
+      {
+        LentDCScope lent(*this);  // the host draws on the DC too
+        OnDraw(dc);
+      }
       ownFont.Restore();
       UnprepareCurrentDC();
       SetMapMode(window.Get(), MM_TEXT);

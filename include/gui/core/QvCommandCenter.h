@@ -9,6 +9,8 @@
 #pragma once
 #include <vekkel.h>
 
+#include <vector>
+
 #include "quarnel_api.h"
 
 class QvCommandDef;
@@ -46,7 +48,7 @@ class QUARNEL_API QvCommandDef : public QvFirst {
   bool GetControlClassName(QvString& text) const;
 
   // The command object, made on first use (see QvCommand).
-  QvCommand* GetCommand();
+  QvCommand* GetCommand() { return m_command ? m_command : MakeCommand(); }
 
   QvCommand* m_command = nullptr;  // owned
   unsigned short m_id = 0xFFFF;
@@ -68,6 +70,9 @@ class QUARNEL_API QvCommandDef : public QvFirst {
   QvCommandDef& operator=(const QvCommandDef&) = delete;
   // Copies the ids and numbers (no texts, no command object).
   void CopyNumbersFrom(const QvCommandDef& other);
+
+ private:
+  QvCommand* MakeCommand();
 };
 
 // A definition read from a command table: its texts are labels.
@@ -188,11 +193,23 @@ class QUARNEL_API QvCommandCenter : public QvFirst {
   QvCommandCenter(const QvCommandCenter&) = delete;
   QvCommandCenter& operator=(const QvCommandCenter&) = delete;
 
+  // The definitions by id once more, in one flat table probed in place (open addressing): a
+  // command's status is asked far more often than definitions change, and each question
+  // starts with this lookup. Ids are never removed, only their definitions replaced.
+  struct IndexSlot {
+    QvCommandDef* def;  // null: a free slot
+    unsigned short id;
+  };
+  size_t IndexSlotOf(unsigned short id) const;
+  void IndexPut(QvCommandDef* def);
+
   bool m_tablesLoaded = false;
   QvMapUShortLPQvFirst m_securityFamilies;
   QvMapULongLPQvFirst m_securityCommands;
   QvMapUShortLPQvFirst m_others;  // filled by nothing in the library
   QvMapUShortLPQvFirst m_commandDefs;
+  std::vector<IndexSlot> m_index;  // a power of two of slots, at most half of them used
+  unsigned m_indexShift = 32;      // 32 less the bits of the slot count
 };
 
 // The host's command-status callback: given a security id (or a command id ORed with

@@ -15,6 +15,8 @@
 
 class QvCommand;
 class QvCommandStatus;
+// (QvCommandCenter.h) The command of the id in the current command centre, or null.
+QUARNEL_API QvCommand* GUIGetCommandFromID(unsigned short id);
 class QvControlNotification;
 class QvAction;
 
@@ -87,7 +89,7 @@ class QUARNEL_API QvCommandStatus : public QvFirst {
  public:
   // The status of command id: its command object (null when the id has no definition),
   // disabled, unchecked, no menu text, no effective command.
-  explicit QvCommandStatus(unsigned short id);
+  explicit QvCommandStatus(unsigned short id) : m_command(GUIGetCommandFromID(id)) {}
 
   virtual unsigned short GetID() const;  // 0 when the status has no command
   virtual QvCommand* GetCommand() const { return m_command; }

@@ -107,10 +107,14 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   void QvImageToScreenPoint(QvPoint& p) const;
 
   // The DC drawn on. Preparing a DC gives the previous one back first; the window's own DC
-  // is prepared again after every other surface.
+  // is prepared again after every other surface. While prepared, the DC's pen and brush are
+  // the view's: it selects only what changes. A caller that draws on the DC by itself between
+  // the view's shapes takes it through GetDrawingDC.
   BOOL PrepareNewDCForDrawing(HDC dc);
   void UnprepareCurrentDC();
-  HDC GetDrawingDC() const { return m_hDC; }
+  // The DC drawn on, lent: the view asks it for its pen and brush before every shape from
+  // then on, until a DC is prepared again (the holder may select its own objects).
+  HDC GetDrawingDC() const { return LendDC(); }
 
   // Drawing (image coordinates; see QvRootView).
   void QvBeginUse();

@@ -197,6 +197,43 @@ class QUARNEL_API CDrawingCore {
   // the paper's edge rather than from the printable area.
   void SetUpPrintPage(HDC out, HDC printer, bool preview);
 
+  // --- Selected pen and brush ---
+  // The core remembers the pen and brush it selected into the DC, so that a shape asks the DC
+  // nothing and selects only a change (each question is a call into the system). What it
+  // remembers is forgotten, and asked of the DC again once, where the DC could have changed
+  // behind it: a new preparation, a paint, drawing that is not the core's own (edges, images,
+  // OLE items). Once the DC is lent out (LendDC: the holder may select its own objects
+  // between two shapes) every shape asks the DC, until the DC is prepared again.
+  HGDIOBJ SelectedPen();
+  HGDIOBJ SelectedBrush();
+  // Select the object unless it is the DC's already.
+  void UsePen(HGDIOBJ pen);
+  void UseBrush(HGDIOBJ brush);
+  void ForgetSelection() {
+    m_knownPen = NULL;
+    m_knownBrush = NULL;
+  }
+  // The DC, for code that may draw on it by itself.
+  HDC LendDC() const {
+    m_dcLent = true;
+    return m_hDC;
+  }
+  // Lends the DC for a callback's time: what it selected is not known afterwards.
+  class LentDCScope {
+   public:
+    explicit LentDCScope(CDrawingCore& core) : m_core(core), m_wasLent(core.m_dcLent) { core.m_dcLent = true; }
+    ~LentDCScope() {
+      m_core.m_dcLent = m_wasLent;
+      m_core.ForgetSelection();
+    }
+    LentDCScope(const LentDCScope&) = delete;
+    LentDCScope& operator=(const LentDCScope&) = delete;
+
+   private:
+    CDrawingCore& m_core;
+    bool m_wasLent;
+  };
+
   // --- Pens and brushes ---
   void PrepareColors(bool pen);
   void PreparePen(bool none);
@@ -256,4 +293,9 @@ class QUARNEL_API CDrawingCore {
   int m_nextFillBrush;
   // The DC's state before BeginDevice, all of it given back by EndDevice.
   uih::SavedDC m_dcState;
+  // The pen and brush selected in m_hDC as far as the core knows; NULL: not known.
+  HGDIOBJ m_knownPen;
+  HGDIOBJ m_knownBrush;
+  // The DC was lent out: the DC is asked before every shape.
+  mutable bool m_dcLent;
 };

@@ -275,11 +275,15 @@ class QUARNEL_API CMFCUIView : public CUIView {
   // The framework's window destruction: the window goes (the model's answers TRUE and keeps it).
   BOOL DestroyWindow() override;
 
-  // DC life.
+  // DC life. While prepared, the DC's pen and brush are the view's: it selects only what
+  // changes. A caller that draws on the DC by itself between the view's shapes takes it
+  // through GetCurrentDC.
   BOOL PrepareNewDCForDrawing(HDC dc, bool owned);
   void UnprepareCurrentDC();
   void SetDefaultDrawingAttributes();
-  HDC GetCurrentDC() const { return m_hDC; }
+  // The DC drawn on, lent: the view asks it for its pen and brush before every shape from
+  // then on, until a DC is prepared again (the holder may select its own objects).
+  HDC GetCurrentDC() const { return LendDC(); }
   HDC GetAttributeDC() const { return m_hAttribDC; }
   // Reference DC (printer or metafile) that supplies resolution and font selection; NULL for
   // none. The caller keeps it alive while it is set.

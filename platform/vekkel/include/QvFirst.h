@@ -108,6 +108,9 @@ class VEKKEL_API QvError : public QvFirst {
   char* m_text;
 };
 
+// Inline: every short-lived object (a command status, a geometry value) ends through it.
+inline QvFirst::~QvFirst() { delete m_lastError; }
+
 // Creation function of a creatable class: allocates an object of that class and runs its
 // default constructor.
 template <class T>

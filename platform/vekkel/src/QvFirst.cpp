@@ -63,7 +63,6 @@ void QvRuntimeClass::Unregister(const QvRuntimeClass* record) {
 QvRuntimeClass QvFirst::classQvFirst("QvFirst", sizeof(QvFirst), &QvCreateObjectOf<QvFirst>, nullptr);
 QV_CLASSINIT(QvFirst)
 
-QvFirst::~QvFirst() { delete m_lastError; }
 
 void QvFirst::RemoveAndDestroyLastErrorObject() {
   delete m_lastError;
