@@ -60,6 +60,10 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   QvView* DetachView();
   void OnDraw(CDC*) override {}
   void OnInitialUpdate() override;
+  // After the framework's handling, a view made active makes its portable view the active
+  // command target (none when the window has no portable view); losing activation changes
+  // nothing: the view that becomes active sets its own.
+  void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
 
   // Model.
   void SetUnitType(QvImageUnitType type);
@@ -291,6 +295,9 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   QvPoint m_scrollMax;
   short m_hDivisor;
   short m_vDivisor;
+  // The platform the view runs on (GUIGetWindowsVersion when made). Printing follows it: on
+  // Win32s (1) the printer's offset comes from its GETPRINTINGOFFSET escape. A derived class
+  // may set another platform to take that platform's paths.
   int m_platformVersion;
   unsigned short m_firstPage;
   unsigned short m_lastPage;
