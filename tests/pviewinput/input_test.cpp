@@ -318,28 +318,39 @@ void CALLBACK WatchPanning(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(PortableViewInput, AMiddleClickWithoutMovingPansUntilAKeyAndThePopupNeverActivates) {
-  SetForegroundWindow(w.parent);
-  POINT anchor = {100, 50};
-  ClientToScreen(w.hwnd(), &anchor);
-  ASSERT_TRUE(SetCursorPos(anchor.x, anchor.y));
-  g_watch = PanWatch();
-  g_watch.view = w.hwnd();
-  ASSERT_NE(SetTimer(NULL, 0, 50, WatchPanning), 0u);
-  SendMessageW(w.hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
-  EXPECT_EQ(g_watch.step, 2);
-  ASSERT_NE(g_watch.popup, static_cast<HWND>(NULL));
-  EXPECT_EQ(g_watch.popupRect.right - g_watch.popupRect.left, 28);
-  EXPECT_EQ(g_watch.popupRect.bottom - g_watch.popupRect.top, 28);
-  EXPECT_EQ(g_watch.popupRect.left, anchor.x - 14);
-  EXPECT_EQ(g_watch.popupRect.top, anchor.y - 14);
-  EXPECT_FALSE(g_watch.popupActive);
-  EXPECT_TRUE(g_watch.captureHeld);
-  EXPECT_TRUE(g_watch.stillPanningAfterRelease);
-  // Ended: no capture, no popup, the pointer never moved so nothing scrolled.
-  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
-  EXPECT_EQ(FindWindowW(L"PanningWindow", NULL), static_cast<HWND>(NULL));
-  EXPECT_EQ(w.window->GetHScroll(), 0u);
-  EXPECT_EQ(w.window->GetVScroll(), 0u);
+  struct Case {
+    const char* what;
+    POINT pointer;  // where the pointer is, from the point of the click, when the view sees it
+  } const cases[] = {
+      {"the pointer where the button went down", {0, 0}},
+      // The pointer moved a little before the click was handled: not a move of the panning.
+      {"the pointer already a little away", {2, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetForegroundWindow(w.parent);
+    POINT anchor = {100, 50};
+    ClientToScreen(w.hwnd(), &anchor);
+    ASSERT_TRUE(SetCursorPos(anchor.x + c.pointer.x, anchor.y + c.pointer.y));
+    g_watch = PanWatch();
+    g_watch.view = w.hwnd();
+    ASSERT_NE(SetTimer(NULL, 0, 50, WatchPanning), 0u);
+    SendMessageW(w.hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
+    EXPECT_EQ(g_watch.step, 2);
+    ASSERT_NE(g_watch.popup, static_cast<HWND>(NULL));
+    EXPECT_EQ(g_watch.popupRect.right - g_watch.popupRect.left, 28);
+    EXPECT_EQ(g_watch.popupRect.bottom - g_watch.popupRect.top, 28);
+    EXPECT_EQ(g_watch.popupRect.left, anchor.x - 14);
+    EXPECT_EQ(g_watch.popupRect.top, anchor.y - 14);
+    EXPECT_FALSE(g_watch.popupActive);
+    EXPECT_TRUE(g_watch.captureHeld);
+    EXPECT_TRUE(g_watch.stillPanningAfterRelease);
+    // Ended: no capture, no popup, the pointer never moved so nothing scrolled.
+    EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
+    EXPECT_EQ(FindWindowW(L"PanningWindow", NULL), static_cast<HWND>(NULL));
+    EXPECT_EQ(w.window->GetHScroll(), 0u);
+    EXPECT_EQ(w.window->GetVScroll(), 0u);
+  }
 }
 
 HWND g_panned = NULL;
