@@ -77,6 +77,7 @@ class PrintingWindow : public CGUIView {
   SIZE page = {0, 0};
   bool statusShown = false;
   bool mainEnabled = true;
+  int prepared = 0;  // OnPrepareDC calls
   void PrintPage(CDC* dc, CPrintInfo* info) { OnPrint(dc, info); }
   // The platform whose printing paths the view takes.
   void SetPlatform(WindowsVersion version) { m_platformVersion = version; }
@@ -95,6 +96,10 @@ class PrintingWindow : public CGUIView {
   }
   int PrinterTechnology(HDC printer) const override {
     return technology < 0 ? CGUIView::PrinterTechnology(printer) : technology;
+  }
+  void OnPrepareDC(CDC* dc, CPrintInfo* info) override {
+    ++prepared;
+    CGUIView::OnPrepareDC(dc, info);
   }
   void OnPrint(CDC* dc, CPrintInfo* info) override {
     page = SIZE{GetDeviceCaps(dc->m_hDC, HORZRES), GetDeviceCaps(dc->m_hDC, VERTRES)};
@@ -265,6 +270,31 @@ TEST_F(PortablePrint, PrinterScaleFromThePapersEdge) {
     EXPECT_EQ(inch.y, dpiY - c.offset.y);
     const double ratio = static_cast<double>(printed.ascent + printed.descent) / (screen.ascent + screen.descent);
     EXPECT_NEAR(ratio, c.height, 0.1);
+  }
+}
+
+// Each page's DC is prepared before the page starts and, from the Windows 95 platforms on,
+// where starting a page resets the printer's DC, again after StartPage; with and without a
+// user interface.
+TEST_F(PortablePrint, PagesArePreparedAgainAfterStartingThemFromWindows95On) {
+  view->pages = 2;
+  struct Case {
+    WindowsVersion platform;
+    bool blind;
+    int perPage;
+  } const cases[] = {
+      {QvWin32s, false, 1}, {QvWinNT3, true, 1}, {QvWin95, false, 2}, {QvWinNT4, false, 2}, {QvWinNT4, true, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "platform " << c.platform << (c.blind ? ", no user interface" : ""));
+    window->SetPlatform(c.platform);
+    QvSetApplicationBlind(c.blind);
+    window->prepared = 0;
+    view->printed.clear();
+    ASSERT_TRUE(PrintToFile([&] { return window->Print(1, 2) != FALSE; }));
+    QvSetApplicationBlind(false);
+    EXPECT_EQ(view->printed, (std::vector<long>{1, 2}));
+    EXPECT_EQ(window->prepared, 2 * c.perPage);
   }
 }
 
