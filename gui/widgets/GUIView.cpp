@@ -111,6 +111,11 @@ void CGUIView::OnInitialUpdate() {
   CView::OnInitialUpdate();
 }
 
+void CGUIView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
+  CView::OnActivateView(activate, activated, deactivated);
+  if (activate) QvCommandHandler::SetActiveTarget(m_view);
+}
+
 void CGUIView::SetPrintOldFont(bool value) { s_printOldFont = value; }
 bool CGUIView::GetPrintOldFont() { return s_printOldFont; }
 

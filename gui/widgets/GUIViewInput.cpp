@@ -147,7 +147,9 @@ BOOL CGUIView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 }
 
 void CGUIView::OnFilePrintPreview() {
-  if (DoPrintPreview(NULL)) return;
+  // The portable preview, found by its class name: it belongs to the dialogs, which build on
+  // this area. Without it, the framework's own.
+  if (DoPrintPreview(CRuntimeClass::FromName("CGUIPreviewView"))) return;
   // The framework's "command failed" message, where there is someone to read it.
   if (!QvApplicationIsBlind()) AfxMessageBox(61705);
 }

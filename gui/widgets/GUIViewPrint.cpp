@@ -3,6 +3,7 @@
 #include "GUIView.h"
 
 #include <fw_print.h>
+#include "GUIInitialisations.h"
 #include "QvPageFormat.h"
 #include "QvPrinter.h"
 #include "QvView.h"
@@ -131,7 +132,7 @@ void CGUIView::OnPrint(CDC* dc, CPrintInfo* info) {
     const long before = preview ? ::GetDeviceCaps(out, LOGPIXELSY) : saved.resolutionY;
     if (before > 0) m_zoomRatio = static_cast<float>(dpiY) / static_cast<float>(before);
   }
-  SetUpPrintPage(out, printer, preview);
+  SetUpPrintPage(out, printer, preview, m_platformVersion == QvWin32s);
   ComputePenWidthInPixels();
   DropFonts();
 

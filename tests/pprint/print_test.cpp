@@ -6,11 +6,14 @@
 // preview page.
 #include <gtest/gtest.h>
 
+#include <GUIInitialisations.h>
+#include <GUIPreviewView.h>
 #include <GUIView.h>
 #include <QvPageFormat.h>
 #include <QvPrinter.h>
 #include <QvView.h>
 #include <framework.h>
+#include <fw_printres.h>
 
 #include <functional>
 #include <string>
@@ -74,7 +77,10 @@ class PrintingWindow : public CGUIView {
   SIZE page = {0, 0};
   bool statusShown = false;
   bool mainEnabled = true;
+  int prepared = 0;  // OnPrepareDC calls
   void PrintPage(CDC* dc, CPrintInfo* info) { OnPrint(dc, info); }
+  // The platform whose printing paths the view takes.
+  void SetPlatform(WindowsVersion version) { m_platformVersion = version; }
   // The job of the direct-print command (the shell's "print to").
   BOOL PrintDirect() {
     CPrintInfo info;
@@ -90,6 +96,10 @@ class PrintingWindow : public CGUIView {
   }
   int PrinterTechnology(HDC printer) const override {
     return technology < 0 ? CGUIView::PrinterTechnology(printer) : technology;
+  }
+  void OnPrepareDC(CDC* dc, CPrintInfo* info) override {
+    ++prepared;
+    CGUIView::OnPrepareDC(dc, info);
   }
   void OnPrint(CDC* dc, CPrintInfo* info) override {
     page = SIZE{GetDeviceCaps(dc->m_hDC, HORZRES), GetDeviceCaps(dc->m_hDC, VERTRES)};
@@ -210,40 +220,81 @@ TEST_F(PortablePrint, WholeImageOnEachPage) {
   }
 }
 
-// Image coordinates on the page are printer pixels measured from the paper's edge; fonts keep
-// their size in points, or with the old print fonts their size in screen pixels.
+// Image coordinates on the page are printer pixels measured from the paper's edge, which the
+// printer tells through PHYSICALOFFSETX/Y, or on Win32s through its GETPRINTINGOFFSET escape;
+// fonts keep their size in points, or with the old print fonts their size in screen pixels.
 TEST_F(PortablePrint, PrinterScaleFromThePapersEdge) {
   HDC pdf = CreateDC(_T("WINSPOOL"), _T("PDF"), NULL, NULL);
   ASSERT_NE(pdf, nullptr) << "no \"PDF\" printer in the Wine prefix";
   const int dpiX = GetDeviceCaps(pdf, LOGPIXELSX), dpiY = GetDeviceCaps(pdf, LOGPIXELSY);
-  const int offX = GetDeviceCaps(pdf, PHYSICALOFFSETX), offY = GetDeviceCaps(pdf, PHYSICALOFFSETY);
+  const POINT physical = {GetDeviceCaps(pdf, PHYSICALOFFSETX), GetDeviceCaps(pdf, PHYSICALOFFSETY)};
+  POINT escaped = {-1, -1};
+  const int answered = Escape(pdf, GETPRINTINGOFFSET, 0, NULL, &escaped);
   DeleteDC(pdf);
   ASSERT_GT(dpiX, 96);
+  ASSERT_GT(answered, 0) << "the printer does not tell its offset through the escape";
 
   view->QvSetFont(QvFont("Arial", 12, 0));
   const QvFontInfo screen = view->QvGetFontInfo();
   ASSERT_GT(screen.ascent + screen.descent, 0);
   QvPoint inch;
   QvFontInfo printed = {0, 0, 0, 0};
+  QvPoint offset;
   view->pages = 1;
   view->onPage = [&](PagesView& v, long) {
     inch = QvPoint(kInch, kInch);
     v.QvImageToClientPoint(inch);
     v.QvSetFont(QvFont("Arial", 12, 0));
     printed = v.QvGetFontInfo();
+    offset = window->GetClientOffset();
   };
   struct Case {
+    WindowsVersion platform;
     bool oldFonts;
     double height;  // of the font on paper, against the screen's
+    POINT offset;   // of the printable area from the paper's edge
+  } const cases[] = {
+      {QvWinNT4, false, 1.0, physical},
+      {QvWinNT4, true, 72.0 / 96.0, physical},
+      {QvWin95, false, 1.0, physical},
+      {QvWin32s, false, 1.0, escaped},
   };
-  for (const Case& c : {Case{false, 1.0}, Case{true, 72.0 / 96.0}}) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "platform " << c.platform << ", old fonts " << c.oldFonts);
+    window->SetPlatform(c.platform);
     CGUIView::SetPrintOldFont(c.oldFonts);
     ASSERT_TRUE(PrintToFile([&] { return printer.Print(1, 1).Succeeded(); }));
     CGUIView::SetPrintOldFont(false);
-    EXPECT_EQ(inch.x, dpiX - offX);
-    EXPECT_EQ(inch.y, dpiY - offY);
+    EXPECT_EQ(offset, QvPoint(c.offset.x, c.offset.y));
+    EXPECT_EQ(inch.x, dpiX - c.offset.x);
+    EXPECT_EQ(inch.y, dpiY - c.offset.y);
     const double ratio = static_cast<double>(printed.ascent + printed.descent) / (screen.ascent + screen.descent);
-    EXPECT_NEAR(ratio, c.height, 0.1) << "old fonts " << c.oldFonts;
+    EXPECT_NEAR(ratio, c.height, 0.1);
+  }
+}
+
+// Each page's DC is prepared before the page starts and, from the Windows 95 platforms on,
+// where starting a page resets the printer's DC, again after StartPage; with and without a
+// user interface.
+TEST_F(PortablePrint, PagesArePreparedAgainAfterStartingThemFromWindows95On) {
+  view->pages = 2;
+  struct Case {
+    WindowsVersion platform;
+    bool blind;
+    int perPage;
+  } const cases[] = {
+      {QvWin32s, false, 1}, {QvWinNT3, true, 1}, {QvWin95, false, 2}, {QvWinNT4, false, 2}, {QvWinNT4, true, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "platform " << c.platform << (c.blind ? ", no user interface" : ""));
+    window->SetPlatform(c.platform);
+    QvSetApplicationBlind(c.blind);
+    window->prepared = 0;
+    view->printed.clear();
+    ASSERT_TRUE(PrintToFile([&] { return window->Print(1, 2) != FALSE; }));
+    QvSetApplicationBlind(false);
+    EXPECT_EQ(view->printed, (std::vector<long>{1, 2}));
+    EXPECT_EQ(window->prepared, 2 * c.perPage);
   }
 }
 
@@ -413,6 +464,20 @@ TEST_F(PortablePrint, PreviewPageAtThePreviewsScale) {
   EXPECT_EQ(canvas.At(192 - offX + 4, 150 - offY), white);
   EXPECT_EQ(canvas.At(150 - offX, 96 - offY - 4), white);
   EXPECT_NE(window->GetDrawingDC(), canvas.dc());
+}
+
+// The view's preview command shows the portable preview in the view's place, and closing it
+// gives the frame its view back.
+TEST_F(PortablePrint, ThePreviewCommandShowsThePortablePreview) {
+  frame->SetActiveView(window);
+  window->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  CView* shown = frame->GetActiveView();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->IsKindOf(RUNTIME_CLASS(CGUIPreviewView)));
+  CPreviewView* preview = DYNAMIC_DOWNCAST(CPreviewView, shown);
+  ASSERT_NE(preview, nullptr);
+  preview->ClosePreview();
+  EXPECT_EQ(frame->GetActiveView(), window);
 }
 
 // "print to" on the command line: the direct job goes to the printer the command line names,

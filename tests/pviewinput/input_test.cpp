@@ -3,8 +3,11 @@
 #include "../pview/pview_fixture.h"
 
 #include <QvModifier.h>
+#include <UIPanPacer.h>
 #include <recorder.h>
+#include <test_support.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -315,28 +318,39 @@ void CALLBACK WatchPanning(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(PortableViewInput, AMiddleClickWithoutMovingPansUntilAKeyAndThePopupNeverActivates) {
-  SetForegroundWindow(w.parent);
-  POINT anchor = {100, 50};
-  ClientToScreen(w.hwnd(), &anchor);
-  ASSERT_TRUE(SetCursorPos(anchor.x, anchor.y));
-  g_watch = PanWatch();
-  g_watch.view = w.hwnd();
-  ASSERT_NE(SetTimer(NULL, 0, 50, WatchPanning), 0u);
-  SendMessageW(w.hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
-  EXPECT_EQ(g_watch.step, 2);
-  ASSERT_NE(g_watch.popup, static_cast<HWND>(NULL));
-  EXPECT_EQ(g_watch.popupRect.right - g_watch.popupRect.left, 28);
-  EXPECT_EQ(g_watch.popupRect.bottom - g_watch.popupRect.top, 28);
-  EXPECT_EQ(g_watch.popupRect.left, anchor.x - 14);
-  EXPECT_EQ(g_watch.popupRect.top, anchor.y - 14);
-  EXPECT_FALSE(g_watch.popupActive);
-  EXPECT_TRUE(g_watch.captureHeld);
-  EXPECT_TRUE(g_watch.stillPanningAfterRelease);
-  // Ended: no capture, no popup, the pointer never moved so nothing scrolled.
-  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
-  EXPECT_EQ(FindWindowW(L"PanningWindow", NULL), static_cast<HWND>(NULL));
-  EXPECT_EQ(w.window->GetHScroll(), 0u);
-  EXPECT_EQ(w.window->GetVScroll(), 0u);
+  struct Case {
+    const char* what;
+    POINT pointer;  // where the pointer is, from the point of the click, when the view sees it
+  } const cases[] = {
+      {"the pointer where the button went down", {0, 0}},
+      // The pointer moved a little before the click was handled: not a move of the panning.
+      {"the pointer already a little away", {2, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetForegroundWindow(w.parent);
+    POINT anchor = {100, 50};
+    ClientToScreen(w.hwnd(), &anchor);
+    ASSERT_TRUE(SetCursorPos(anchor.x + c.pointer.x, anchor.y + c.pointer.y));
+    g_watch = PanWatch();
+    g_watch.view = w.hwnd();
+    ASSERT_NE(SetTimer(NULL, 0, 50, WatchPanning), 0u);
+    SendMessageW(w.hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 50));
+    EXPECT_EQ(g_watch.step, 2);
+    ASSERT_NE(g_watch.popup, static_cast<HWND>(NULL));
+    EXPECT_EQ(g_watch.popupRect.right - g_watch.popupRect.left, 28);
+    EXPECT_EQ(g_watch.popupRect.bottom - g_watch.popupRect.top, 28);
+    EXPECT_EQ(g_watch.popupRect.left, anchor.x - 14);
+    EXPECT_EQ(g_watch.popupRect.top, anchor.y - 14);
+    EXPECT_FALSE(g_watch.popupActive);
+    EXPECT_TRUE(g_watch.captureHeld);
+    EXPECT_TRUE(g_watch.stillPanningAfterRelease);
+    // Ended: no capture, no popup, the pointer never moved so nothing scrolled.
+    EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
+    EXPECT_EQ(FindWindowW(L"PanningWindow", NULL), static_cast<HWND>(NULL));
+    EXPECT_EQ(w.window->GetHScroll(), 0u);
+    EXPECT_EQ(w.window->GetVScroll(), 0u);
+  }
 }
 
 HWND g_panned = NULL;
@@ -361,6 +375,121 @@ TEST_F(PortableViewInput, ATwipsViewPansAtThePointersPixelSpeed) {
   EXPECT_EQ(h % 225, 0u);  // 15 pixels of 15 twips a pass
   EXPECT_EQ(w.window->GetClientOffset().x, static_cast<long>(h / 15));
   EXPECT_EQ(w.window->GetVScroll(), 0u);
+}
+
+// --- Panning cursors -------------------------------------------------------------------------
+
+// The module of the library, where its own cursors are.
+HMODULE LibraryModule() {
+  HMODULE module = NULL;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&CPanPacer::Speed)), &module);
+  return module;
+}
+
+// The panning cursors by the way the view moves: the pointer's offset from where panning
+// started, in screen pixels.
+struct PanCursorCase {
+  const char* what;
+  POINT offset;
+  WORD id;
+};
+const PanCursorCase kPanCursors[] = {
+    {"at the anchor: neutral", {0, 0}, 112},
+    {"left", {-30, 0}, 107},
+    {"up-left", {-30, -30}, 111},
+    {"up", {0, -30}, 110},
+    {"up-right", {30, -30}, 109},
+    {"right", {30, 0}, 117},
+    {"down-right", {30, 30}, 113},
+    {"down", {0, 30}, 114},
+    {"down-left", {-30, 30}, 115},
+    {"within 4 pixels: neutral again", {3, -3}, 112},
+    {"one axis within 10 pixels: straight", {40, 8}, 117},
+    {"both beyond 10 but far from the diagonal: straight", {-40, 15}, 107},
+    {"both beyond 10 and near the diagonal: diagonal", {-24, 15}, 115},
+};
+
+TEST(PanningCursors, EveryCursorIsTheLibrarysOwnWithItsHotSpotInTheMiddle) {
+  HMODULE library = LibraryModule();
+  ASSERT_NE(library, static_cast<HMODULE>(NULL));
+  ASSERT_NE(library, GetModuleHandleW(NULL));
+  std::set<std::string> pictures;
+  for (WORD id : {107, 109, 110, 111, 112, 113, 114, 115, 117}) {
+    SCOPED_TRACE(id);
+    HCURSOR cursor = LoadCursorW(library, MAKEINTRESOURCEW(id));
+    ASSERT_NE(cursor, static_cast<HCURSOR>(NULL));
+    // The framework's resource search finds them in the library: the test program has none.
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR), library);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 16u);
+    EXPECT_EQ(info.yHotspot, 16u);
+    BITMAP mask = {};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, info.hbmColor != NULL ? 32 : 64);  // monochrome: both masks in one
+    std::string bits(static_cast<size_t>(mask.bmWidthBytes) * static_cast<size_t>(mask.bmHeight), '\0');
+    GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), &bits[0]);
+    pictures.insert(bits);
+    if (info.hbmMask != NULL) DeleteObject(info.hbmMask);
+    if (info.hbmColor != NULL) DeleteObject(info.hbmColor);
+  }
+  // Each way has a picture of its own.
+  EXPECT_EQ(pictures.size(), 9u);
+}
+
+// The pointer moved through the cases while the view pans; for each, the cursor the panning
+// loop set once it has seen the pointer there.
+struct CursorWatch {
+  HWND view = NULL;
+  POINT anchor = {};
+  size_t next = 0;
+  bool moved = false;
+  int waited = 0;
+  std::vector<WORD> seen;  // the case's id when its cursor was set, 0 when it never was
+} g_cursors;
+
+void CALLBACK WatchPanCursors(HWND, UINT, UINT_PTR id, DWORD) {
+  CursorWatch& w = g_cursors;
+  if (w.next == sizeof kPanCursors / sizeof kPanCursors[0]) {
+    KillTimer(NULL, id);
+    PostMessageW(w.view, WM_KEYDOWN, VK_SHIFT, 0);  // ends panning
+    return;
+  }
+  const PanCursorCase& c = kPanCursors[w.next];
+  if (!w.moved) {
+    testing_support::MouseTo(POINT{w.anchor.x + c.offset.x, w.anchor.y + c.offset.y});
+    w.moved = true;
+    w.waited = 0;
+    return;
+  }
+  HCURSOR expected = LoadCursorW(LibraryModule(), MAKEINTRESOURCEW(c.id));
+  const bool set = GetCursor() == expected;
+  // Each case's cursor differs from the one before: the loop shows it at its next pass.
+  if (!set && ++w.waited < 100) return;
+  w.seen.push_back(set ? c.id : 0);
+  ++w.next;
+  w.moved = false;
+}
+
+TEST_F(PortableViewInput, EachWayOfPanningShowsItsCursor) {
+  for (size_t i = 1; i < sizeof kPanCursors / sizeof kPanCursors[0]; ++i)
+    ASSERT_NE(kPanCursors[i].id, kPanCursors[i - 1].id) << "each case must change the cursor";
+  POINT anchor = {100, 75};
+  ClientToScreen(w.hwnd(), &anchor);
+  ASSERT_TRUE(SetCursorPos(anchor.x, anchor.y));
+  SetCursor(LoadCursor(NULL, IDC_ARROW));
+  g_cursors = CursorWatch();
+  g_cursors.view = w.hwnd();
+  g_cursors.anchor = anchor;
+  ASSERT_NE(SetTimer(NULL, 0, 30, WatchPanCursors), 0u);
+  SendMessageW(w.hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(100, 75));
+  std::vector<WORD> expected;
+  for (const PanCursorCase& c : kPanCursors) expected.push_back(c.id);
+  EXPECT_EQ(g_cursors.seen, expected);
+  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
 }
 
 }  // namespace

@@ -903,7 +903,7 @@ void CDrawingCore::RestoreCoreState(const CoreState& s) {
   ComputePenWidthInPixels();
 }
 
-void CDrawingCore::SetUpPrintPage(HDC out, HDC printer, bool preview) {
+void CDrawingCore::SetUpPrintPage(HDC out, HDC printer, bool preview, bool offsetByEscape) {
   SIZE ve = {1, 1}, we = {1, 1};
   if (preview) {
     ::GetViewportExtEx(out, &ve);
@@ -921,6 +921,12 @@ void CDrawingCore::SetUpPrintPage(HDC out, HDC printer, bool preview) {
     ::SetRectRgn(m_hClipRgn.Get(), 0, 0, kPrintClipLimit, kPrintClipLimit);
     ::SelectClipRgn(out, m_hClipRgn.Get());
   }
-  m_scroll.x = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETX)) * ve.cx / we.cx);
-  m_scroll.y = RoundToNearestInt(static_cast<double>(::GetDeviceCaps(printer, PHYSICALOFFSETY)) * ve.cy / we.cy);
+  POINT offset = {0, 0};
+  if (offsetByEscape) {
+    if (::Escape(printer, GETPRINTINGOFFSET, 0, NULL, &offset) <= 0) offset = POINT{0, 0};
+  } else {
+    offset = POINT{::GetDeviceCaps(printer, PHYSICALOFFSETX), ::GetDeviceCaps(printer, PHYSICALOFFSETY)};
+  }
+  m_scroll.x = RoundToNearestInt(static_cast<double>(offset.x) * ve.cx / we.cx);
+  m_scroll.y = RoundToNearestInt(static_cast<double>(offset.y) * ve.cy / we.cy);
 }

@@ -63,6 +63,10 @@ void CDrawingCore::RunPanning(HWND window, POINT client, PanScroll scroll) {
                                   anchor.y - kPanBox / 2, kPanBox, kPanBox, NULL, NULL, instance, NULL));
   }
   ::SetCapture(window);
+  // Moving is measured from where the pointer is now, which may already be a little away
+  // from where the button went down: only a real move ends panning when the button comes up.
+  POINT start = anchor;
+  ::GetCursorPos(&start);
   // The passes are checked on each timer tick and paced by the clock; between ticks the loop
   // sleeps in GetMessage.
   const UINT_PTR timer = ::SetTimer(window, kPanTimer, CPanPacer::kPassMilliseconds, NULL);
@@ -97,7 +101,7 @@ void CDrawingCore::RunPanning(HWND window, POINT client, PanScroll scroll) {
     }
     POINT cursor;
     if (!::GetCursorPos(&cursor)) continue;
-    if (cursor.x != anchor.x || cursor.y != anchor.y) moved = true;
+    if (cursor.x != start.x || cursor.y != start.y) moved = true;
     const int dx = cursor.x - anchor.x, dy = cursor.y - anchor.y;
     const int id = PanCursorId(dx, dy);
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);

@@ -60,6 +60,10 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   QvView* DetachView();
   void OnDraw(CDC*) override {}
   void OnInitialUpdate() override;
+  // After the framework's handling, a view made active makes its portable view the active
+  // command target (none when the window has no portable view); losing activation changes
+  // nothing: the view that becomes active sets its own.
+  void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
 
   // Model.
   void SetUnitType(QvImageUnitType type);
@@ -214,6 +218,9 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   // One page at the surface's resolution, from the paper's edge: PrintOnePage for views with
   // pages of their own, else the whole image. The view is as it was afterwards.
   void OnPrint(CDC* dc, CPrintInfo* info) override;
+  // A page's DC is prepared again after StartPage from the Windows 95 platforms on (4 and
+  // later), where starting a page resets it; before them once is enough.
+  BOOL PrepareDCAfterStartPage() const override { return m_platformVersion >= 4 ? TRUE : FALSE; }
   // The first and last pages of a job (first above last for a backward range), within the
   // view's pages; false when the range asked for lies beyond them.
   bool JobPages(UINT& first, UINT& last) const;
@@ -295,6 +302,10 @@ class QUARNEL_API CGUIView : public CView, public CDrawingCore {
   QvPoint m_scrollMax;
   short m_hDivisor;
   short m_vDivisor;
+  // The platform the view runs on (GUIGetWindowsVersion when made). Printing follows it: on
+  // Win32s (1) the printer's offset comes from its GETPRINTINGOFFSET escape, and before the
+  // Windows 95 platforms (4) a page's DC is prepared once. A derived class may set another
+  // platform to take that platform's paths.
   int m_platformVersion;
   unsigned short m_firstPage;
   unsigned short m_lastPage;

@@ -194,8 +194,11 @@ class QUARNEL_API CDrawingCore {
   // Once the page's DC is prepared at the printer's resolution: a preview's viewport and window
   // extents scale the zoom ratio of the fonts and the factors, clip regions are offset by the
   // viewport origin, the whole page is the clip region, and image coordinates are measured from
-  // the paper's edge rather than from the printable area.
-  void SetUpPrintPage(HDC out, HDC printer, bool preview);
+  // the paper's edge rather than from the printable area. The printer tells how far its
+  // printable area lies from the paper's edge through PHYSICALOFFSETX/Y, or with
+  // offsetByEscape (Win32s, which has neither) through its GETPRINTINGOFFSET escape; a printer
+  // that does not answer the escape is taken to print from the paper's edge.
+  void SetUpPrintPage(HDC out, HDC printer, bool preview, bool offsetByEscape = false);
 
   // --- Selected pen and brush ---
   // The core remembers the pen and brush it selected into the DC, so that a shape asks the DC

@@ -130,6 +130,9 @@ class FW_API CView : public CWnd {
   virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  // Whether the print loop prepares each page's DC again once StartPage has run (starting a
+  // page resets a printer DC's state on some platforms); the base answers TRUE.
+  virtual BOOL PrepareDCAfterStartPage() const { return TRUE; }
 
   // Without a class name: the framework's class of frames and views (window background).
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;

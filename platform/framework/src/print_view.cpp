@@ -200,7 +200,7 @@ BOOL CView::RunPrintJob(CPrintInfo* pInfo, BOOL bInteractive) {
       failed = true;
       break;
     }
-    OnPrepareDC(&dcPrint, &printInfo);
+    if (PrepareDCAfterStartPage()) OnPrepareDC(&dcPrint, &printInfo);
     OnPrint(&dcPrint, &printInfo);
     // The first cancel ends the job: no page after it is sent.
     if (dcPrint.EndPage() <= 0 || !AfxAbortProc(dcPrint.m_hDC, 0)) {
