@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "../fwgdi/dialog_template.h"
+#include "../fw_gdi/dialog_template.h"
 #include "recorder.h"
 
 // Whether a message is one of those the tests log.

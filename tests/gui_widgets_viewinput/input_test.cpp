@@ -1,6 +1,6 @@
 // The portable view's input: characters and keys, mouse buttons and moves, the wheel with its
 // Shift and Ctrl forms, the system close, and middle-button panning with its popup.
-#include "../pview/pview_fixture.h"
+#include "../gui_widgets_view/pview_fixture.h"
 
 #include <QvModifier.h>
 #include <recorder.h>

@@ -9,7 +9,7 @@
 #include <string.h>
 #include <vector>
 
-#include "../images/image_testing.h"
+#include "../ui_images/image_testing.h"
 #include "bitmaptools_ids.h"
 #include "dib_canvas.h"
 #include "handle_counts.h"

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "../grid/grid_fixture.h"
+#include "../ui_grid/grid_fixture.h"
 
 namespace grid_testing {
 

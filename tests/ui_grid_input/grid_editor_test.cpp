@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "../grid/grid_fixture.h"
+#include "../ui_grid/grid_fixture.h"
 #include "test_support.h"
 
 using grid_testing::GridFixture;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "../grid/grid_fixture.h"
+#include "../ui_grid/grid_fixture.h"
 #include "input_script.h"
 #include "recorder.h"
 #include "test_support.h"

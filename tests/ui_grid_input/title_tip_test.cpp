@@ -6,7 +6,7 @@
 #include <framework.h>
 #include <gtest/gtest.h>
 
-#include "../grid/grid_fixture.h"
+#include "../ui_grid/grid_fixture.h"
 #include "recorder.h"
 #include "test_support.h"
 

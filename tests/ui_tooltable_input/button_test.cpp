@@ -1,5 +1,5 @@
 // Buttons that drop down popup tool tables: parts, notifications, images, enabling, drawing.
-#include "../tooltable/table_fixture.h"
+#include "../ui_tooltable/table_fixture.h"
 
 #include <PopupToolTableBtn.h>
 #include <brevin.h>

@@ -1,5 +1,5 @@
 // The tool table under real mouse and keyboard input (SendInput).
-#include "../tooltable/table_fixture.h"
+#include "../ui_tooltable/table_fixture.h"
 
 using namespace tooltable_test;
 
@@ -164,7 +164,7 @@ TEST_F(Input, ShiftTabFromTheFirstItemWrapsToTheLastThatCanTakeTheFocus) {
 
 }  // namespace
 
-#include "../tooltable/container_fixture.h"
+#include "../ui_tooltable/container_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Popup tool tables: selection and closing, and tearing off into a floating frame, driven
 // from timers while the popup's own loop and the system's move loop run.
-#include "../tooltable/table_fixture.h"
+#include "../ui_tooltable/table_fixture.h"
 
 #include <PopupToolTable.h>
 #include <handle_counts.h>
