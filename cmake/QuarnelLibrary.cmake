@@ -3,8 +3,9 @@
 # (ANSI) edition adds the files of edition/ to the areas they extend.
 #
 # Layering, lowest first: an area may include only its own headers and those of the areas it
-# names in USES. The framework side (ui/) uses the portable layer (gui/) only through the
-# exported value types of gui/core; the portable layer uses the framework side only through
+# names in USES. The framework side (ui/) uses the portable layer (gui/) only through gui/core:
+# its exported value types, and the command status the open/save dialog asks for its rights
+# command; the portable layer uses the framework side only through
 # ui/shared, for its pictures ui/images, and for the window of its nail strip ui/nails.
 include(cmake/QuarnelAreas.cmake)
 
