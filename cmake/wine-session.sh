@@ -26,7 +26,7 @@ server_line() {
       */"$prefix_id") ;;
       *) continue ;;
     esac
-    line=$(tr '\0' ' ' <"$p/cmdline" 2>/dev/null) || continue
+    line=$(tr '\0' ' ' 2>/dev/null <"$p/cmdline") || continue
     case "$line" in *wineserver*) printf '%s\n' "$line"; return 0 ;; esac
   done
   printf '\n'
@@ -44,8 +44,8 @@ touch "$stamp"
 # The desktop's process of this prefix runs.
 desktop_runs() {
   for p in /proc/[0-9]*; do
-    case "$(tr '\0' ' ' <"$p/cmdline" 2>/dev/null)" in *"explorer.exe /desktop"*) ;; *) continue ;; esac
-    tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    case "$(tr '\0' ' ' 2>/dev/null <"$p/cmdline")" in *"explorer.exe /desktop"*) ;; *) continue ;; esac
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }
@@ -55,7 +55,11 @@ keep_desktop() {
   keeper="${QUARNEL_SESSION_KEEPER:-}"
   [ -n "$keeper" ] && [ -f "$keeper" ] || return 0
   pidfile="$WINEPREFIX/.wine-session.keeper"
-  kill -0 "$(cat "$pidfile" 2>/dev/null)" 2>/dev/null && return 0
+  # (A pid left by an ended keeper may belong to another program by now.)
+  pid=$(cat "$pidfile" 2>/dev/null)
+  if [ -n "$pid" ]; then
+    case "$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline")" in *session_keeper*) return 0 ;; esac
+  fi
   # Its input ends a minute after the last call.
   (while [ $(($(date +%s) - $(stat -c %Y "$stamp"))) -lt 60 ]; do sleep 2; done) </dev/null 2>/dev/null 9>&- |
     "$WINELOADER" "$keeper" >/dev/null 2>&1 9>&- &
