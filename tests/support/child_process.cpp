@@ -29,6 +29,12 @@ int Run(const std::wstring& arguments, bool pump) {
     }
   }
   DWORD code = 99;
+  // A child out of time is ended here: left running it would keep this program's output open
+  // (it shares it), and ctest would wait for it long after this program ended.
+  if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(pi.hProcess, WAIT_TIMEOUT);
+    WaitForSingleObject(pi.hProcess, 10000);
+  }
   GetExitCodeProcess(pi.hProcess, &code);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
