@@ -31,6 +31,14 @@ class Sensitive : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(parent.m_hWnd, nullptr);
     ASSERT_TRUE(wnd.Create(kClickHere, WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 7));
+    // The system sends the window a mouse move of the real pointer when the window changes
+    // under it, which would hover or leave zones behind the test's back: the pointer waits
+    // outside the window (the program runs alone, so nothing moves it meanwhile).
+    const POINT away = {::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1};
+    ASSERT_TRUE(::SetCursorPos(away.x, away.y));
+    CRect frame;
+    parent.GetWindowRect(&frame);
+    ASSERT_FALSE(frame.PtInRect(away)) << "the pointer has no place outside the test's window";
     Recorder().Watch(parent.m_hWnd);
   }
   void TearDown() override { Recorder().UnwatchAll(); }
