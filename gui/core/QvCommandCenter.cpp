@@ -4,7 +4,6 @@
 
 #include "CommandTables.h"
 #include "QvCommandCenterStart.h"
-#include "QvCommandPath.h"
 #include "QvCommandTableFiller.h"
 #include "UITrace.h"
 
@@ -50,13 +49,8 @@ void Replace(QvMapOf<K, QvFirst*>& map, K key, QvFirst* object) {
 
 }  // namespace
 
-namespace qvcommands {
-QvCommandCenter* g_commandCenter = nullptr;
-QvCmdStatusCallback g_statusCallback = nullptr;
-}  // namespace qvcommands
-
-using qvcommands::g_commandCenter;
-using qvcommands::g_statusCallback;
+QvCommandCenter* QvCommandCenter::s_current = nullptr;
+QvCmdStatusCallback QvCommandCenter::s_statusCallback = nullptr;
 
 // ---------------------------------------------------------------------------------------
 // Readers of the tables: one sink fills the centre (or, for another file's security
@@ -136,32 +130,13 @@ bool QvCommandCenter::LoadCommandTables() {
   return m_tablesLoaded;
 }
 
-// The slot of id, or the free slot where it would go. The table always has a free slot.
-size_t QvCommandCenter::IndexSlotOf(unsigned short id) const {
-  const size_t mask = m_index.size() - 1;
-  size_t i = static_cast<size_t>((static_cast<unsigned>(id) * 2654435761u) >> m_indexShift);
-  while (m_index[i].def && m_index[i].id != id) i = (i + 1) & mask;
-  return i;
-}
-
-// Stores def under its id, in place of the definition there.
 void QvCommandCenter::IndexPut(QvCommandDef* def) {
-  if (m_commandDefs.GetCount() * 2 > static_cast<long>(m_index.size())) {
-    unsigned bits = 4;
-    while ((size_t(1) << bits) < static_cast<size_t>(m_commandDefs.GetCount()) * 2) ++bits;
-    std::vector<IndexSlot> old(size_t(1) << bits, IndexSlot{nullptr, 0});
-    old.swap(m_index);
-    m_indexShift = 32 - bits;
-    for (const IndexSlot& slot : old)
-      if (slot.def) m_index[IndexSlotOf(slot.id)] = slot;
-  }
-  m_index[IndexSlotOf(def->m_id)] = IndexSlot{def, def->m_id};
+  std::unique_ptr<QvCommandDef*[]>& page = m_pages[def->m_id >> 8];
+  if (!page) page.reset(new QvCommandDef*[256]());
+  page[def->m_id & 0xFF] = def;
 }
 
-QvCommandDef* QvCommandCenter::GetCommandDef(unsigned short id) const {
-  if (m_index.empty()) return nullptr;
-  return m_index[IndexSlotOf(id)].def;
-}
+QvCommandDef* QvCommandCenter::GetCommandDef(unsigned short id) const { return FindCommandDef(id); }
 
 QvSecurityFamily* QvCommandCenter::GetSecurityFamily(unsigned short id) const {
   return static_cast<QvSecurityFamily*>(Find(m_securityFamilies, id));
@@ -196,11 +171,13 @@ void QvCommandCenter::Set_CmdCenterExists(unsigned short exists) { s_cmdCenterEx
 
 // ---------------------------------------------------------------------------------------
 
-QvCommandCenter* Get_TheCommandCenter() { return g_commandCenter; }
-void Set_TheCommandCenter(QvCommandCenter* center) { g_commandCenter = center; }
-QvCmdStatusCallback Get_TheCallbackStatusFunction() { return g_statusCallback; }
-void Set_TheCallbackStatusFunction(QvCmdStatusCallback callback) { g_statusCallback = callback; }
-void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback) { g_statusCallback = callback; }
+QvCommandCenter* Get_TheCommandCenter() { return QvCommandCenter::s_current; }
+void Set_TheCommandCenter(QvCommandCenter* center) { QvCommandCenter::s_current = center; }
+QvCmdStatusCallback Get_TheCallbackStatusFunction() { return QvCommandCenter::s_statusCallback; }
+void Set_TheCallbackStatusFunction(QvCmdStatusCallback callback) { QvCommandCenter::s_statusCallback = callback; }
+void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback) {
+  QvCommandCenter::s_statusCallback = callback;
+}
 
 bool CreateCommandCenter() {
   QvCommandCenter* center = new (std::nothrow) QvCommandCenter;
@@ -220,29 +197,31 @@ void DestroyCommandCenter() {
 }
 
 QvSecurityFamily* GUIGetSecurityFamilyFromID(unsigned short familyId) {
-  return g_commandCenter ? g_commandCenter->GetSecurityFamily(familyId) : nullptr;
+  QvCommandCenter* center = Get_TheCommandCenter();
+  return center ? center->GetSecurityFamily(familyId) : nullptr;
 }
 
 QvCommandDef* GUIGetCommandDefFromID(unsigned short id) {
-  return g_commandCenter ? g_commandCenter->GetCommandDef(id) : nullptr;
+  QvCommandCenter* center = Get_TheCommandCenter();
+  return center ? center->FindCommandDef(id) : nullptr;
 }
 
 QvCommand* GUIGetCommandFromID(unsigned short id) {
-  QvCommandDef* def = GUIGetCommandDefFromID(id);
-  return def ? def->GetCommand() : nullptr;
+  return QvCommandCenter::CurrentCommandOf(id);
 }
 
 bool GUIIsValidCommandID(unsigned short id) { return GUIGetCommandDefFromID(id) != nullptr; }
 
 bool GUILoadStdCommands(const QvResourceFile* resourceFile) {
-  if (!g_commandCenter || !resourceFile) {
+  QvCommandCenter* center = Get_TheCommandCenter();
+  if (!center || !resourceFile) {
     UI_TRACE_REFUSED(s_log, resourceFile ? "no command centre" : "no resource file");
     return false;
   }
-  QvCommandTableFiller filler(*g_commandCenter);
+  QvCommandTableFiller filler(*center);
   return ReadCommandTables(resourceFile->GetPlateformInfo().GetInstance(), RT_QVCOMMANDS, filler) != FALSE;
 }
 
 unsigned long GUIGetCmdStatus(unsigned long securityId, bool, unsigned long commandId) {
-  return qvcommands::Rights(securityId, commandId);
+  return QvCommandCenter::Rights(securityId, commandId);
 }

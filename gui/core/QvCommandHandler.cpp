@@ -2,19 +2,14 @@
 #include "QvCommandHandler.h"
 
 #include "QvCommandCenter.h"
-#include "QvCommandPath.h"
 #include "QvHotKeyText.h"
 
 #include <vector>
 
 QV_IMPLEMENT_CLASS(QvCommandStatus, nullptr)
 
-namespace {
-QvCommandHandler* s_target = nullptr;
-QvCommandHandler* s_temporaryTarget = nullptr;
-
-QvCommandHandler* CurrentTarget() { return s_temporaryTarget ? s_temporaryTarget : s_target; }
-}  // namespace
+QvCommandHandler* QvCommandHandler::s_target = nullptr;
+QvCommandHandler* QvCommandHandler::s_temporaryTarget = nullptr;
 
 QvCommandHandler::~QvCommandHandler() {
   if (s_target == this) SetActiveTarget(m_parent);
@@ -97,18 +92,8 @@ void QvCommandHandler::Set_Target(QvCommandHandler* target) { s_target = target;
 QvCommandHandler* QvCommandHandler::Get_TemporaryTarget() { return s_temporaryTarget; }
 void QvCommandHandler::Set_TemporaryTarget(QvCommandHandler* target) { s_temporaryTarget = target; }
 
-bool QvCommandHandler::GetCommandStatus(QvCommandStatus& status) {
-  // The status's command belongs to the definition of its id.
-  QvCommand* command = status.GetCommand();
-  QvCommandDef* def = command && qvcommands::g_commandCenter ? command->GetCommandDef() : nullptr;
-  if (!def) return false;
-  if (qvcommands::Rights(def->m_securityID, def->m_id) != 1) return false;
-  QvCommandHandler* target = CurrentTarget();
-  return target ? target->OnUpdateCommandStatus(status) : false;
-}
-
 bool QvCommandHandler::ExecuteCommand(QvCommand* command) {
-  QvCommandHandler* target = CurrentTarget();
+  QvCommandHandler* target = s_temporaryTarget ? s_temporaryTarget : s_target;
   return target && command ? target->OnCommand(*command) : false;
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 #include <vekkel.h>
 
+#include <memory>
 #include <vector>
 
 #include "quarnel_api.h"
@@ -162,6 +163,10 @@ class QUARNEL_API QvEnumSecurityCommands : public QvArrayLPQvFirst {
   HMODULE m_module;
 };
 
+// The host's command-status callback: given a security id (or a command id ORed with
+// 0x40000000) and false, it answers the user's status of it; 1 allows.
+typedef unsigned long (*QvCmdStatusCallback)(unsigned long, bool);
+
 class QUARNEL_API QvCommandCenter : public QvFirst {
   QV_DECLARE_CLASS(QvCommandCenter)
  public:
@@ -173,6 +178,17 @@ class QUARNEL_API QvCommandCenter : public QvFirst {
   bool TablesLoaded() const { return m_tablesLoaded; }
 
   QvCommandDef* GetCommandDef(unsigned short id) const;
+  // The definition of id, or null: inline, two loads, whatever the ids in use.
+  QvCommandDef* FindCommandDef(unsigned short id) const noexcept {
+    QvCommandDef* const* page = m_pages[id >> 8].get();
+    return page ? page[id & 0xFF] : nullptr;
+  }
+  // The command of id in the current centre, or null.
+  static QvCommand* CurrentCommandOf(unsigned short id) {
+    const QvCommandCenter* center = s_current;
+    QvCommandDef* def = center ? center->FindCommandDef(id) : nullptr;
+    return def ? def->GetCommand() : nullptr;
+  }
   QvSecurityFamily* GetSecurityFamily(unsigned short id) const;
   QvSecurityCommand* GetSecurityCommand(unsigned long securityId) const;
   // Stores a definition under its id unless one is there: false (and the caller keeps the
@@ -186,6 +202,16 @@ class QUARNEL_API QvCommandCenter : public QvFirst {
 
   const QvMapUShortLPQvFirst& GetCommandDefs() const { return m_commandDefs; }
 
+  // The host's answer for a command of that security id (GUIGetCmdStatus, whose flag is
+  // never passed on): 1 allows; 1 too without a callback.
+  static unsigned long Rights(unsigned long securityId, unsigned long commandId) {
+    const QvCmdStatusCallback callback = s_statusCallback;
+    if (!callback) return 1;
+    unsigned long status = callback(securityId, false) & 0xFFFF;
+    if (status == 1 && commandId != 0) status = callback(commandId | 0x40000000UL, false) & 0xFFFF;
+    return status;
+  }
+
   static unsigned short Get_CmdCenterExists();
   static void Set_CmdCenterExists(unsigned short exists);
 
@@ -193,14 +219,24 @@ class QUARNEL_API QvCommandCenter : public QvFirst {
   QvCommandCenter(const QvCommandCenter&) = delete;
   QvCommandCenter& operator=(const QvCommandCenter&) = delete;
 
-  // The definitions by id once more, in one flat table probed in place (open addressing): a
-  // command's status is asked far more often than definitions change, and each question
-  // starts with this lookup. Ids are never removed, only their definitions replaced.
-  struct IndexSlot {
-    QvCommandDef* def;  // null: a free slot
-    unsigned short id;
-  };
-  size_t IndexSlotOf(unsigned short id) const;
+  friend class QvCommandHandler;
+  friend class QvCommandStatus;
+  friend QUARNEL_API QvCommandCenter* Get_TheCommandCenter();
+  friend QUARNEL_API void Set_TheCommandCenter(QvCommandCenter* center);
+  friend QUARNEL_API QvCmdStatusCallback Get_TheCallbackStatusFunction();
+  friend QUARNEL_API void Set_TheCallbackStatusFunction(QvCmdStatusCallback callback);
+  friend QUARNEL_API void GUISetCallbackGetCmdStatusFunction(QvCmdStatusCallback callback);
+
+  // What a command-status question reads, inline: the current centre, the definitions by
+  // id and the host's rights callback. Menus, toolbars and the idle update ask for statuses
+  // all the time, and a call into the library for each step would cost as much as the step.
+
+  // The current centre (null outside GUIInitialisations .. GUIRelease) and the host's
+  // command-status callback (null: everything allowed).
+  static QvCommandCenter* s_current;
+  static QvCmdStatusCallback s_statusCallback;
+
+  // Stores def under its id, in place of the definition there.
   void IndexPut(QvCommandDef* def);
 
   bool m_tablesLoaded = false;
@@ -208,13 +244,11 @@ class QUARNEL_API QvCommandCenter : public QvFirst {
   QvMapULongLPQvFirst m_securityCommands;
   QvMapUShortLPQvFirst m_others;  // filled by nothing in the library
   QvMapUShortLPQvFirst m_commandDefs;
-  std::vector<IndexSlot> m_index;  // a power of two of slots, at most half of them used
-  unsigned m_indexShift = 32;      // 32 less the bits of the slot count
+  // The definitions by id once more, for the lookups above: 256 pages of 256 entries by the
+  // id's high byte, each made when its first id comes. Ids are never removed, only their
+  // definitions replaced.
+  std::unique_ptr<QvCommandDef*[]> m_pages[256];
 };
-
-// The host's command-status callback: given a security id (or a command id ORed with
-// 0x40000000) and false, it answers the user's status of it; 1 allows.
-typedef unsigned long (*QvCmdStatusCallback)(unsigned long, bool);
 
 QUARNEL_API QvCommandCenter* Get_TheCommandCenter();
 QUARNEL_API void Set_TheCommandCenter(QvCommandCenter* center);

@@ -11,12 +11,10 @@
 #pragma once
 #include <vekkel.h>
 
+#include "QvCommandCenter.h"
 #include "quarnel_api.h"
 
-class QvCommand;
 class QvCommandStatus;
-// (QvCommandCenter.h) The command of the id in the current command centre, or null.
-QUARNEL_API QvCommand* GUIGetCommandFromID(unsigned short id);
 class QvControlNotification;
 class QvAction;
 
@@ -57,6 +55,7 @@ class QUARNEL_API QvCommandHandler {
 
   // Fills the status: true when the command has a definition, the rights callback allows
   // it (answer 1) and the current target (or a parent) answered.
+  // Inline (below): the hottest question of menus, toolbars and the idle update.
   static bool GetCommandStatus(QvCommandStatus& status);
   // Runs the command when it is allowed and enabled, following redirections to effective
   // commands (each checked in turn; a redirection cycle answers false). withoutCheck runs it
@@ -80,6 +79,10 @@ class QUARNEL_API QvCommandHandler {
   static bool InChainOf(const QvCommandHandler* handler, const QvCommandHandler* target);
   static void SwitchTarget(QvCommandHandler*& slot, QvCommandHandler* target, QvCommandHandler* other);
 
+  // The two targets (see the top of this file).
+  static QvCommandHandler* s_target;
+  static QvCommandHandler* s_temporaryTarget;
+
   QvCommandHandler* m_parent = nullptr;
   bool m_active = false;
 };
@@ -89,7 +92,7 @@ class QUARNEL_API QvCommandStatus : public QvFirst {
  public:
   // The status of command id: its command object (null when the id has no definition),
   // disabled, unchecked, no menu text, no effective command.
-  explicit QvCommandStatus(unsigned short id) : m_command(GUIGetCommandFromID(id)) {}
+  explicit QvCommandStatus(unsigned short id) : m_command(QvCommandCenter::CurrentCommandOf(id)) {}
 
   virtual unsigned short GetID() const;  // 0 when the status has no command
   virtual QvCommand* GetCommand() const { return m_command; }
@@ -112,3 +115,13 @@ class QUARNEL_API QvCommandStatus : public QvFirst {
   // An effective command's own status is asked before it runs.
   bool m_bCheckEffective = true;
 };
+
+inline bool QvCommandHandler::GetCommandStatus(QvCommandStatus& status) {
+  // The status's command belongs to the definition of its id.
+  QvCommand* command = status.GetCommand();
+  QvCommandDef* def = command && QvCommandCenter::s_current ? command->GetCommandDef() : nullptr;
+  if (!def) return false;
+  if (QvCommandCenter::Rights(def->m_securityID, def->m_id) != 1) return false;
+  QvCommandHandler* target = s_temporaryTarget ? s_temporaryTarget : s_target;
+  return target ? target->OnUpdateCommandStatus(status) : false;
+}
