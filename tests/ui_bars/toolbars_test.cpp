@@ -437,6 +437,48 @@ TEST_F(ToolBarTest, AColourChangeRebuildsTheImagesOnce) {
   custom->Release();
 }
 
+// The strip is built from pieces of several bitmaps: a resource strip, a custom command's
+// bitmap, then the resource strip again. Each button keeps its own picture after a rebuild.
+TEST_F(ToolBarTest, AColourChangeKeepsEachImageWhenItsSourcesAlternate) {
+  TestBar bar;
+  ASSERT_EQ(bar.CreateAndLoad(frame, AFX_IDW_TOOLBAR, IDL_ALL, 0), 1);
+  HDC screen = ::GetDC(NULL);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 15);
+  ::ReleaseDC(NULL, screen);
+  HDC dc = ::CreateCompatibleDC(NULL);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT all = {0, 0, 16, 15};
+  HBRUSH green = ::CreateSolidBrush(RGB(0, 255, 0));
+  ::FillRect(dc, &all, green);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::DeleteObject(green);
+  CString name(_T("Green")), text(_T("Green")), tip(_T("Green tip")), message(_T("Green message"));
+  CUICustomCommand* custom =
+      CUICommandCenter::GetCommandCenter().CreateCustomCommand(0, 0, name, text, tip, message, bitmap);
+  ::DeleteObject(bitmap);
+  ASSERT_NE(custom, nullptr);
+  ASSERT_EQ(bar.AddCommand(bar.GetCount(), custom, FALSE), 1);
+  ASSERT_EQ(bar.AddCommand(bar.GetCount(), CUICommandCenter::GetCommandCenter().GetCommand(ID_PRINT), FALSE), 1);
+
+  bar.SendMessage(WM_SYSCOLORCHANGE);
+  // open (red), print (blue), mail (red), the custom command (green), print again (blue)
+  const struct {
+    int index;
+    COLORREF centre;
+  } expected[] = {{0, RGB(255, 0, 0)}, {1, RGB(0, 0, 255)}, {3, RGB(255, 0, 0)}, {5, RGB(0, 255, 0)}, {6, RGB(0, 0, 255)}};
+  ASSERT_EQ(bar.GetCount(), 7);
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.index);
+    testing_support::DibCanvas canvas(16, 15, RGB(1, 2, 3));
+    ASSERT_GE(bar.Button(e.index).iBitmap, 0);
+    ImageList_Draw(bar.Images(), bar.Button(e.index).iBitmap, canvas.dc(), 0, 0, ILD_NORMAL);
+    EXPECT_EQ(canvas.At(8, 8), e.centre);
+  }
+  bar.DeleteAllButtons();
+  custom->Release();
+}
+
 TEST_F(ToolBarTest, TooltipsAndPromptsComeFromTheCommands) {
   CStatusBarCtrl status;
   ASSERT_TRUE(status.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_STATUS_BAR));

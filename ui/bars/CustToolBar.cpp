@@ -94,21 +94,33 @@ HBITMAP BuildStrip(const std::vector<StripPiece>& pieces, CSize image) {
   uih::OwnedBrush face(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
   RECT all = {0, 0, image.cx * static_cast<int>(pieces.size()), image.cy};
   ::FillRect(to.Get(), &all, face.Get());
+  // A source stays selected while the pieces after it come from it too: selecting a
+  // device-dependent bitmap asks the display's format, which costs Wine trips to its server.
+  uih::Selection selected;
+  HBITMAP current = NULL;
+  BITMAP bm = {};
   int x = 0;
   for (const StripPiece& p : pieces) {
-    BITMAP bm = {};
-    if (p.source != NULL && ::GetObject(p.source, sizeof bm, &bm)) {
-      const uih::Selection piece(from.Get(), p.source);
+    if (p.source != NULL && p.source != current) {
+      selected.Restore();
+      current = NULL;
+      if (::GetObject(p.source, sizeof bm, &bm)) selected = uih::Selection(from.Get(), p.source);
+      if (selected) current = p.source;
+    }
+    if (p.source != NULL && p.source == current) {
       const int sx = p.index < 0 ? 0 : p.index * image.cx;
       const int sw = p.index < 0 ? bm.bmWidth : image.cx;
       const int sh = p.index < 0 ? bm.bmHeight : image.cy;
       if (p.teal)
         ::TransparentBlt(to.Get(), x, 0, image.cx, image.cy, from.Get(), sx, 0, sw, sh, RGB(0, 128, 128));
+      else if (sw == image.cx && sh == image.cy)
+        ::BitBlt(to.Get(), x, 0, image.cx, image.cy, from.Get(), sx, 0, SRCCOPY);
       else
         ::StretchBlt(to.Get(), x, 0, image.cx, image.cy, from.Get(), sx, 0, sw, sh, SRCCOPY);
     }
     x += image.cx;
   }
+  selected.Restore();
   return strip.Release();
 }
 
