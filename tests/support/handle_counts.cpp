@@ -2,6 +2,7 @@
 
 #include <wchar.h>
 
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -57,11 +58,42 @@ WindowList ThreadWindows() {
 
 }  // namespace
 
+// The system's colour brushes are made on first use and kept by the process. Which ones a
+// window uses depends on its state (an inactive frame's border takes COLOR_INACTIVEBORDER's),
+// and the state on other programs (the foreground): they are all made before any count, so
+// that a count never depends on which ones happened to be used.
+static void MakeSystemColourBrushes() {
+  static bool made = false;
+  if (made) return;
+  for (int colour = 0; colour <= COLOR_MENUBAR; ++colour) GetSysColorBrush(colour);
+  made = true;
+}
+
 int GdiObjectCount() {
+  MakeSystemColourBrushes();
   int n = 0;
   for (ULONG_PTR i = 1; i < kSlots; ++i)
     if (GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0) ++n;
   return n;
+}
+
+std::string GdiObjectKinds() {
+  static const char* const kNames[] = {"?",      "pen",    "brush",  "dc",        "metadc", "palette",  "font",
+                                       "bitmap", "region", "metafile", "memdc", "extpen", "enhmetadc", "enhmetafile",
+                                       "colorspace"};
+  MakeSystemColourBrushes();
+  int counts[_countof(kNames)] = {};
+  for (ULONG_PTR i = 1; i < kSlots; ++i) {
+    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(i));
+    if (type != 0) ++counts[type < _countof(kNames) ? type : 0];
+  }
+  std::string kinds;
+  for (size_t t = 0; t < _countof(kNames); ++t) {
+    if (counts[t] == 0) continue;
+    if (!kinds.empty()) kinds += ' ';
+    kinds += std::string(kNames[t]) + ' ' + std::to_string(counts[t]);
+  }
+  return kinds;
 }
 
 int ThreadWindowCount() { return static_cast<int>(ThreadWindows().size()); }

@@ -5,6 +5,7 @@
 #include "handle_counts.h"
 
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -41,6 +42,22 @@ TEST(GdiObjectCount, CountsEachKindOfObjectWhileItLives) {
   EXPECT_EQ(GdiObjectCount(), before + 1);
   DeleteDC(dc);
   EXPECT_EQ(GdiObjectCount(), before);
+}
+
+// The system's colour brushes, made on first use and kept, are made by the first count: a
+// window that first uses one (an inactive frame's border) between two counts leaves them
+// equal. Printed counts name the kinds.
+TEST(GdiObjectCount, IncludesEverySystemColourBrushAndNamesTheKinds) {
+  const int before = GdiObjectCount();
+  for (int colour = 0; colour <= COLOR_MENUBAR; ++colour) ASSERT_NE(GetSysColorBrush(colour), nullptr);
+  EXPECT_EQ(GdiObjectCount(), before);
+
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  const std::string kinds = GdiObjectKinds();
+  DeleteObject(brush);
+  const size_t at = kinds.find("brush ");
+  ASSERT_NE(at, std::string::npos) << kinds;
+  EXPECT_GE(std::stoi(kinds.substr(at + 6)), COLOR_MENUBAR + 1 + 1) << kinds;  // theirs and ours
 }
 
 HWND Window(DWORD style, HWND parent) {
