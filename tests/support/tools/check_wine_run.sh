@@ -52,4 +52,32 @@ case "$got:$out" in
   126:*usage:*) echo "ok: the build's runner answers its program's exit code" ;;
   *) echo "FAILED: the build's runner: status $got, output: $out"; failures=$((failures + 1)) ;;
 esac
+# A wrapper killed as ctest kills a test that ran out of time takes the runner and its program
+# with it. The program: the session keeper, which waits for the end of its input.
+keeper="$(dirname "$recorder")/session_keeper.exe"
+marker="wine-run-check-$$"
+mkfifo "$work/input" && exec 7<>"$work/input"
+"$wrapper" "$keeper" "$marker" <"$work/input" >/dev/null 2>&1 &
+wrapper_pid=$!
+running() { pgrep -f "$marker" >/dev/null; }
+# The program's own process (its command line is the Windows one), not the wrapper's or runner's.
+started() { pgrep -f "^Z:.*session_keeper.exe $marker" >/dev/null; }
+waited=0
+until started || [ "$waited" -ge 600 ]; do sleep 0.1; waited=$((waited + 1)); done
+if ! started; then
+  echo "FAILED: the program under the wrapper did not start"; failures=$((failures + 1))
+else
+  kill -9 "$wrapper_pid"
+  waited=0
+  while running && [ "$waited" -lt 600 ]; do sleep 0.1; waited=$((waited + 1)); done
+  if running; then
+    printf "FAILED: the program outlived its killed wrapper: %s\n" "$(pgrep -af "$marker")"
+    pkill -9 -f "$marker"
+    failures=$((failures + 1))
+  else
+    echo "ok: a killed wrapper takes its program with it"
+  fi
+fi
+exec 7>&-
+
 [ "$failures" -eq 0 ]
